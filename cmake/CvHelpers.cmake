@@ -1,0 +1,36 @@
+# cv_glob_sources(VAR DIR): every .cpp and .h directly in DIR (headers go in so AUTOMOC sees them).
+function(cv_glob_sources var dir)
+  file(GLOB _srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  set(${var} ${_srcs} PARENT_SCOPE)
+endfunction()
+
+# cv_add_test_dir(NAME DIR LIBS...): one GoogleTest executable from every .cpp in DIR.
+# Every test executable runs with a QApplication on the offscreen platform (tests/support/qt_main.cpp),
+# so widget tests and plain tests share one runner.
+function(cv_add_test_dir name dir)
+  file(GLOB _srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT _srcs)
+    return()
+  endif()
+  add_executable(${name} ${_srcs})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE cvtestsupport ${ARGN})
+  target_compile_definitions(${name} PRIVATE CV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+                                             CV_BIN_DIR="${CV_BIN_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CV_BIN_DIR=${CV_BIN_DIR}"
+    TIMEOUT 600)
+endfunction()
+
+# cv_add_plugin(NAME SOURCES...): a plug-in shared library in build/bin exporting only
+# _RunCvsMain and _FreeEquip.
+function(cv_add_plugin name)
+  add_library(${name} MODULE ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".so"
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    LIBRARY_OUTPUT_DIRECTORY ${CV_BIN_DIR})
+  target_link_libraries(${name} PRIVATE cvframework)
+  target_link_options(${name} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin-exports.map -Wl,--no-undefined)
+endfunction()

@@ -1,0 +1,10 @@
+# Concatenates the table files of DIR (sorted by name) into OUT as one raw string literal.
+file(GLOB files ${DIR}/*.txt)
+list(SORT files)
+set(body "")
+foreach(f ${files})
+  file(READ ${f} content)
+  string(APPEND body "${content}\n")
+endforeach()
+file(WRITE ${OUT}.tmp "// Generated from resources/messages/eng: do not edit.\nextern const char kCvMessageTableEng[];\nconst char kCvMessageTableEng[] = R\"CVMSGTABLE(${body})CVMSGTABLE\";\n")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

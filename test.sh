@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test. ./test.sh --sanitize does the same with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-sanitize/.
+set -euo pipefail
+source "$(dirname "$0")/tools/setup.sh"
+cv_install_packages
+dir="$CV_ROOT/build"
+args=()
+if [ "${1:-}" = "--sanitize" ]; then
+  dir="$CV_ROOT/build-sanitize"
+  args=(-DCV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+  export LSAN_OPTIONS="suppressions=$CV_ROOT/tools/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+fi
+cv_build "$dir" "${args[@]}"
+export QT_QPA_PLATFORM=offscreen
+cd "$dir"
+ctest --output-on-failure -j "$(nproc)"

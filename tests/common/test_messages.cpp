@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "Messages.h"
+#include "Text1252.h"
+
+TEST(MessageTable, MarkerTextAndFallback) {
+  EXPECT_EQ(cv::Msg(6666), "CODELANG_0902");
+  EXPECT_EQ(cv::Msg(-5), "");
+}
+
+TEST(MessageTable, ParsesEscapesAndSkipsBadLines) {
+  std::vector<cv::MsgEntry> e;
+  int bad = cv::ParseMessageTable("# c\n\n12\tA\\nB\r\nxx\tbad\n13\tEspa\xc3\xb1ol\n\tnoid\n", e);
+  ASSERT_EQ(e.size(), 2u);
+  EXPECT_EQ(e[0].id, 12);
+  EXPECT_EQ(e[0].text, "A\nB");
+  EXPECT_EQ(e[1].text, "Espa\xf1ol");  // stored as Windows-1252
+  EXPECT_EQ(bad, 2);
+}
+
+TEST(Text1252, RoundTripsEveryByte) {
+  std::string all;
+  for (int c = 1; c < 256; ++c) all.push_back(static_cast<char>(c));
+  EXPECT_EQ(cv::To1252(cv::From1252(all)), all);
+  EXPECT_EQ(cv::From1252("\x80"), QString(QChar(0x20AC)));
+}
