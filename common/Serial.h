@@ -1,0 +1,61 @@
+#pragma once
+// The one serial port type of the system. The host creates it, identifies an instrument with it
+// and lends the very same object to the plug-in it loads; there is exactly one definition,
+// compiled into every deliverable.
+//
+// The instrument line protocol: a command is one line of ASCII text ended by CR, sent under a byte
+// handshake (XON when the instrument can take a line, XOFF then ACK after it took it); a query is
+// answered by one reply line ended by CR or LF.
+#include <cstdint>
+
+#include "SerialDevice.h"
+
+constexpr char XON = 0x11;
+constexpr char XOFF = 0x13;
+constexpr char ACK = 0x06;
+constexpr char NAK = 0x15;
+constexpr char CR = 0x0D;
+constexpr char LF = 0x0A;
+constexpr char TAB = 0x09;
+
+// Command text limit and reply line limit of the protocol.
+constexpr int kMaxCommandLength = 252;
+constexpr int kMaxReplyLength = 255;
+constexpr int kReplyBufferSize = 256;
+
+class TSerial {
+ public:
+  explicit TSerial(int index);
+  ~TSerial();
+  TSerial(const TSerial&) = delete;
+  TSerial& operator=(const TSerial&) = delete;
+
+  void SetPort(int index);
+  bool Open();
+  bool Setup(int mode, int baud, int byteSize, int parity, int stopBits);
+  bool OpenConfigured(int baud, int byteSize, int parity, int stopBits);
+  bool Close();
+  bool IsOpen() const;
+
+  // The caller's text is cut to 252 characters in place when longer.
+  bool WriteLine(char* text);
+  // buffer: at least 256 bytes; gets the reply line, NUL-terminated.
+  bool ReadLine(char* buffer);
+  bool WaitChar(char expected);
+  bool SendCommand(char* text);
+  // buffer holds the query on entry and the reply line on return.
+  bool Transact(char* buffer);
+
+  // Fields, in the system's order.
+  int32_t portIndex = 0;
+  char name[16] = {};
+  cv::SerialHandle handle = cv::kInvalidSerialHandle;
+  cv::LineState lineState{};
+  uint32_t bytesWritten = 0;
+  uint32_t bytesRead = 0;
+  cv::CommTimeouts timeouts{};
+  int32_t mode = 0;
+
+  // Tests shorten every time-out by this factor (the mode tables keep their values).
+  double timeScale = 1.0;
+};
