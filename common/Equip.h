@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "Clock.h"
+
 class QApplication;
 class QImage;
 class QLabel;
@@ -59,6 +61,9 @@ class TEquip {
   void* auxPointer = nullptr;
   char decimalSeparator = ',';
   char listSeparator = ';';
+
+  // Every wait and pause of the plug-in goes through this clock; tests put a fake clock here.
+  cv::Clock* clock = &cv::SystemClock();
 };
 
 // The two exports of every plug-in, plain C linkage.

@@ -1,0 +1,58 @@
+#pragma once
+// The CORVANE-3 equipment object: identification at load, the tools it offers, and the command
+// layer every dialog of the plug-in talks to the instrument through.
+#include <string>
+
+#include "Clock.h"
+#include "Equip.h"
+
+class TCv3Equip : public TEquip {
+ public:
+  TCv3Equip(QWidget* owner, TSerial* port);
+  ~TCv3Equip() override;
+
+  const char* InitEquip() override;
+  bool HasChannelEditor() override { return true; }
+  bool HasMemoryEditor() override { return true; }
+  bool HasDataLogger() override { return port != nullptr; }
+  bool HasMonitor() override { return port != nullptr; }
+  bool HasSpectrum() override { return port != nullptr; }
+  bool HasConfiguration() override { return port != nullptr; }
+  bool HasUpdateFirmware() override { return port != nullptr; }
+  bool HasChannelIdentifier() override { return false; }
+  bool RunChannelEditor() override;
+  bool RunMemoryEditor() override;
+  bool RunDataLogger() override;
+  bool RunMonitor() override;
+  bool RunSpectrum() override;
+  bool RunConfiguration() override;
+  bool RunUpdateFirmware() override;
+
+  // Command layer; every operation returns true on success. Reply buffers hold at least 256 bytes.
+  bool SendCommand(const char* command);
+  bool Query(const char* command, char* reply);
+  bool AskLevel(char* reply, int milliseconds);
+  bool TuneFrequency(float mhz, int milliseconds);
+  bool CheckVersion();
+  bool ReadVersion(float& version);
+
+  // Text utilities shared by the dialogs.
+  bool SplitFields(const char* line);
+  static char FoldTypeCode(char code);
+  static std::string FixWidth(const std::string& text, int width);
+  static std::string GetFileName(const std::string& path);
+  static std::string GetFileExt(const std::string& path);
+  const std::string& GetStartDir() const { return startDir; }
+  static const char* GetVersionText() { return "Cv3Tools 1.22"; }
+  static float IFToFreq(float oscillator, float intermediate);
+  static float FreqToIF(float oscillator, float frequency);
+
+  QWidget* GetOwner() const { return owner; }
+  static constexpr int kFieldCount = 24;
+  static constexpr int kFieldLength = 12;
+  char fields[kFieldCount][kFieldLength + 1] = {};
+
+ protected:
+  QWidget* owner = nullptr;
+  std::string startDir;
+};

@@ -1,0 +1,45 @@
+#include "Clock.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <thread>
+
+namespace cv {
+namespace {
+class SystemClockImpl : public Clock {
+ public:
+  int64_t NowMs() const override {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
+  void SleepMs(int ms) override {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+  void PumpEvents() override {
+    // Waits pump in short slices; without this a pumped wait would spin a core.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+};
+}  // namespace
+
+Clock& SystemClock() {
+  static SystemClockImpl clock;
+  return clock;
+}
+
+void FakeClock::SleepMs(int ms) {
+  if (ms > 0) {
+    now += ms;
+    sleptMs += ms;
+  }
+}
+
+void FakeClock::PumpEvents() {
+  if (processEvents && QCoreApplication::instance()) QCoreApplication::processEvents();
+  now += pumpStepMs;
+  pumpedMs += pumpStepMs;
+}
+
+}  // namespace cv

@@ -1,0 +1,35 @@
+#pragma once
+// Time as the tools see it. Waits that pump the message loop and pauses that do not both go
+// through a Clock, so a test can run a whole sweep or script on a fake clock in milliseconds.
+#include <cstdint>
+
+namespace cv {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual int64_t NowMs() const = 0;  // monotonic milliseconds
+  virtual void SleepMs(int ms) = 0;   // blocks without letting the message loop run
+  virtual void PumpEvents() = 0;      // lets the message loop run once
+};
+
+// steady_clock, real sleeps, QCoreApplication::processEvents.
+Clock& SystemClock();
+
+// Virtual time: SleepMs advances it at once; PumpEvents processes pending events and then
+// advances by pumpStepMs, so a pumped wait ends after (ms / pumpStepMs) passes.
+class FakeClock : public Clock {
+ public:
+  int64_t NowMs() const override { return now; }
+  void SleepMs(int ms) override;
+  void PumpEvents() override;
+  void Advance(int64_t ms) { now += ms; }
+
+  int64_t now = 0;
+  int pumpStepMs = 10;
+  bool processEvents = true;
+  int64_t sleptMs = 0;   // total of SleepMs calls
+  int64_t pumpedMs = 0;  // total time advanced by PumpEvents
+};
+
+}  // namespace cv
