@@ -65,7 +65,7 @@ QPixmap BuiltInLogo(int width, int height) {
   g.setPen(Qt::white);
   QFont f = g.font();
   f.setBold(true);
-  f.setPixelSize(height * 2 / 5);
+  f.setPixelSize(qMax(6, qMin(height * 2 / 5, width / 5)));
   g.setFont(f);
   g.drawText(p.rect(), Qt::AlignCenter, QStringLiteral("CvTools"));
   return p;
