@@ -9,3 +9,11 @@ namespace cv::msg {
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
 
 }  // namespace cv::msg
+
+// Serial ports and the platform layer.
+namespace cv::msg {
+
+constexpr int SerialPortBusy = 31000;        // %s: device path
+constexpr int SerialPortPermission = 31001;  // %s: device path
+
+}  // namespace cv::msg
