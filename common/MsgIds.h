@@ -53,3 +53,11 @@ constexpr int MenuHelp = 30080;
 constexpr int MenuTipFirst = 30090;      // status tips of the File and Help items, 30090-30097
 
 }  // namespace cv::msg
+
+// Serial ports and the platform layer.
+namespace cv::msg {
+
+constexpr int SerialPortBusy = 31000;        // %s: device path
+constexpr int SerialPortPermission = 31001;  // %s: device path
+
+}  // namespace cv::msg
