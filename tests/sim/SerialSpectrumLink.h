@@ -2,6 +2,7 @@
 // The sweep's command layer straight over a TSerial, as the CORVANE-3 equipment object has it:
 // tuning sends "*FR" with the PLL word and waits pumping events, a level read pauses without
 // pumping and asks "*?LV". Tests and the benchmark drive the simulator through it.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -44,8 +45,14 @@ class SerialSpectrumLink : public TSpectrumLink {
   bool TuneFrequency(float mhz, int ms) override {
     bool ok = SendCommand(TuneCommand(mhz).c_str());
     if (!ok) Log("Error when sending Frequency");
+    // Events are served every 10 ms at most: quick enough for Stop and repaints, and the wait
+    // does not keep a core awake.
     const int64_t end = clock.NowMs() + ms;
-    while (clock.NowMs() < end) clock.PumpEvents();
+    while (clock.NowMs() < end) {
+      clock.PumpEvents();
+      const int64_t left = end - clock.NowMs();
+      if (left > 0) clock.SleepMs(static_cast<int>(std::min<int64_t>(left, 10)));
+    }
     return ok;
   }
   void Log(const std::string& line) override { log.push_back(line); }
