@@ -56,3 +56,46 @@ constexpr int UpdateFirmwarePortError = 32546;
 constexpr int UpdateFirmwareRefused = 32547;
 
 }  // namespace cv::msg::cv3
+
+// Host: configuration file, detection, plug-in binding and selection (30500-30999).
+namespace cv::msg::detect {
+
+constexpr int NoDllsFound = 1052;               // "No DLLs found"
+constexpr int NoLibraryFiles = 1051;            // "Impossible to find any available equipment\n..."
+constexpr int SelectCaption = 1087;             // "Select"
+constexpr int DataLoggerStatus = 1011;
+constexpr int ChannelEditorStatus = 1036;
+constexpr int UnknownEquipment = 1273;
+constexpr int BadFormat = 1275;                 // "Fatal error.\nBad format of %s"
+constexpr int UnableToExecute = 1276;           // "Unable to execute %s.dll"
+constexpr int LoadingLibrary = 1277;
+constexpr int NoConnection = 1278;
+constexpr int PortNotAvailable = 1279;          // "%s not available."
+constexpr int ReadyIn = 1281;                   // "%s v%4.2f ready in %s (%d)"
+constexpr int UnableToCreatePort = 1282;
+constexpr int NoEquipmentFound = 1283;
+constexpr int UnableToFind = 1291;              // "Unable to find %s.dll"
+constexpr int FreeingLibrary = 1292;
+constexpr int NotDetectedAt = 1295;             // "%s(%d) -> Equipment not detected"
+constexpr int Searching = 1310;
+constexpr int StopCaption = 1392;
+constexpr int CvToolsErrorCaption = 1419;
+constexpr int MemoryEditorStatus = 1542;
+constexpr int ConfigurationStatus = 1728;
+constexpr int SpectrumStatus = 1729;
+constexpr int MonitorStatus = 1730;
+constexpr int UpdateFirmwareStatus = 1731;
+constexpr int DetectedAt = 30500;               // "%s(%d) -> %s v%4.2f"
+constexpr int IdentifierStatus = 30501;         // "Channel Identification"
+constexpr int ConfigUnreadable = 30502;         // "Unable to read %s"
+constexpr int ConfigRecordCut = 30503;          // "%s, line %d: the record %s lacks its library name or model code"
+constexpr int ConfigCaption = 30504;            // "CvTools"
+constexpr int SelectDialogCaption = 30505;      // "Select equipment"
+constexpr int OptionsLabel = 30506;
+constexpr int CoveredModelsLabel = 30507;
+constexpr int CancelCaption = 30508;
+constexpr int OptionsHint = 30509;
+constexpr int SelectHint = 30510;
+constexpr int ModelsHint = 30511;
+
+}  // namespace cv::msg::detect

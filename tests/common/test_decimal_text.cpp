@@ -38,3 +38,19 @@ TEST(DecimalText, LeadingNumbersReadLikeTheCLibraryInTheCLocale) {
   EXPECT_EQ(cv::LeadingLong("x1"), 0);
   EXPECT_EQ(cv::LeadingLong("99999999999"), 2147483647);
 }
+
+#include "TextFormat.h"
+
+TEST(TextFormat, FormatsMessageDirectivesAndLeavesUnmatchedOnesAlone) {
+  using cv::FormatText;
+  EXPECT_EQ(FormatText("%s v%4.2f ready in %s (%d)", {std::string("CORVANE3"), 2.1, std::string("COM3"), 19200LL}),
+            "CORVANE3 v2.10 ready in COM3 (19200)");
+  EXPECT_EQ(FormatText("%s(%d) -> %s v%4.2f", {std::string("COM1"), 9600LL, std::string("X"), 12.345}),
+            "COM1(9600) -> X v12.35");
+  EXPECT_EQ(FormatText("*FRT%04x", {10203LL}), "*FRT27db");
+  EXPECT_EQ(FormatText("100%% %5d|%-4s|", {42LL, std::string("ab")}), "100%    42|ab  |");
+  // Too few arguments or a kind that does not match: the directive stays as written.
+  EXPECT_EQ(FormatText("Unable to find %s.dll and %s", {std::string("CV3TOOLS")}), "Unable to find CV3TOOLS.dll and %s");
+  EXPECT_EQ(FormatText("%d items", {std::string("x")}), "%d items");
+  EXPECT_EQ(FormatText("trailing %", {}), "trailing %");
+}
