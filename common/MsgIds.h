@@ -10,6 +10,14 @@ constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a
 
 }  // namespace cv::msg
 
+// Serial ports and the platform layer.
+namespace cv::msg {
+
+constexpr int SerialPortBusy = 31000;        // %s: device path
+constexpr int SerialPortPermission = 31001;  // %s: device path
+
+}  // namespace cv::msg
+
 // Plug-in entry, equipment services and the CORVANE-3 equipment object (32500-32999).
 namespace cv::msg::cv3 {
 
