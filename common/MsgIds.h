@@ -8,4 +8,8 @@ namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
 
+// Plug-in core: channel records, log window, channel list editors (32000-32499).
+constexpr int LogZoneFileFailed = 1280;  // "Impossible to save this Log zone."
+constexpr int LogZoneCleared = 32000;
+
 }  // namespace cv::msg
