@@ -8,6 +8,9 @@ namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
 
+// Plug-in core: channel records, log window, channel list editors (32000-32499).
+constexpr int LogZoneFileFailed = 1280;  // "Impossible to save this Log zone."
+constexpr int LogZoneCleared = 32000;
 // Channel-plan editor, plan files, plan import and generated scripts: 35000-35999.
 constexpr int PlanAskSave = 35000;
 constexpr int PlanCaptionWarning = 35001;
