@@ -26,7 +26,7 @@ bool FileExists(const std::string& path) {
 
 PlanEditor::PlanEditor(PlanEquipment& equip, Prompter& prompter, FileChooser& chooser, PlanView& view)
     : equip(equip), prompter(prompter), chooser(chooser), view(view) {
-  for (PlanSlot& s : slots) ClearPlan(s);
+  for (PlanSlot& s : planSlots) ClearPlan(s);
 }
 
 void PlanEditor::Error(const std::string& text, BoxIcon icon) {
@@ -34,18 +34,18 @@ void PlanEditor::Error(const std::string& text, BoxIcon icon) {
   equip.Log(text);
 }
 
-// ---- slots ----
+// ---- planSlots ----
 
 PlanSlot* PlanEditor::GetSelectedPlan() {
-  return listIndex >= 0 && listIndex < kPlanSlots ? &slots[listIndex] : nullptr;
+  return listIndex >= 0 && listIndex < kPlanSlots ? &planSlots[listIndex] : nullptr;
 }
 
 void PlanEditor::ClearAllPlans() {
-  for (PlanSlot& s : slots) ClearPlan(s);
+  for (PlanSlot& s : planSlots) ClearPlan(s);
 }
 
 bool PlanEditor::AllPlansEmpty() const {
-  for (const PlanSlot& s : slots)
+  for (const PlanSlot& s : planSlots)
     if (s.HoldsPlan()) return false;
   return true;
 }
@@ -53,26 +53,26 @@ bool PlanEditor::AllPlansEmpty() const {
 int PlanEditor::NextFreePlan(int i) const {
   if (AllPlansEmpty()) return 0;
   for (int j = i + 1; j < kPlanSlots; ++j)
-    if (!slots[j].HoldsPlan()) return j;
+    if (!planSlots[j].HoldsPlan()) return j;
   return -1;
 }
 
 int PlanEditor::PrevFreePlan(int i) const {
   if (AllPlansEmpty()) return 0;
   for (int j = i - 1; j >= 0; --j)
-    if (!slots[j].HoldsPlan()) return j;
+    if (!planSlots[j].HoldsPlan()) return j;
   return -1;
 }
 
 int PlanEditor::FirstFreePlan() const { return NextFreePlan(-1); }
 
-void PlanEditor::SwapPlans(int a, int b) { std::swap(slots[a], slots[b]); }
+void PlanEditor::SwapPlans(int a, int b) { std::swap(planSlots[a], planSlots[b]); }
 
 int PlanEditor::FirstPlanFrom(int index) const {
   if (index < 0 || index >= kPlanSlots) index = 0;
   for (int n = 0; n < kPlanSlots; ++n) {
     int s = (index + n) % kPlanSlots;
-    if (slots[s].HoldsPlan()) return s;
+    if (planSlots[s].HoldsPlan()) return s;
   }
   return -1;
 }
@@ -106,7 +106,7 @@ void PlanEditor::NewBtnClick() {
     return;
   }
   modified = true;
-  NewPlan(slots[slot]);
+  NewPlan(planSlots[slot]);
   FillPlanList();
   Select(slot);
 }
@@ -116,17 +116,17 @@ void PlanEditor::InsertBtnClick() {
   int s = listIndex < 0 ? 0 : listIndex;
   int f = NextFreePlan(s);
   if (f >= 0) {
-    for (int j = f; j > s; --j) slots[j] = slots[j - 1];
+    for (int j = f; j > s; --j) planSlots[j] = planSlots[j - 1];
   } else {
     f = PrevFreePlan(s);
     if (f < 0) {
       prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
       return;
     }
-    for (int j = f; j < s; ++j) slots[j] = slots[j + 1];
+    for (int j = f; j < s; ++j) planSlots[j] = planSlots[j + 1];
   }
   modified = true;
-  NewPlan(slots[s]);
+  NewPlan(planSlots[s]);
   FillPlanList();
   Select(s);
 }
@@ -134,7 +134,7 @@ void PlanEditor::InsertBtnClick() {
 void PlanEditor::DeleteBtnClick() {
   int i = listIndex;
   if (!planSelected || AllPlansEmpty() || i < 0 || i >= kPlanSlots) return;
-  ClearPlan(slots[i]);
+  ClearPlan(planSlots[i]);
   modified = true;
   int next = FirstPlanFrom(i);
   if (next < 0)
@@ -170,7 +170,7 @@ int PlanEditor::EditBtnClick() {
 
 void PlanEditor::ChannelsEdited(int index) {
   if (index < 0 || index >= kPlanSlots) return;
-  PlanSlot& s = slots[index];
+  PlanSlot& s = planSlots[index];
   s.channelCount = static_cast<int32_t>(s.channels.size());
   CopyField(s.countText, Hex(static_cast<unsigned>(s.channelCount), 2));
   modified = true;
@@ -232,7 +232,7 @@ void PlanEditor::ReceiveBtnClick() {
   view.SetGauge(0);
   bool any = false;
   for (int p = 0; p < kPlanSlots; ++p) {
-    PlanSlot& slot = slots[p];
+    PlanSlot& slot = planSlots[p];
     PlanInfo info;
     if (equip.ReadPlanInfo(p, info)) {
       ClearPlan(slot);
@@ -276,7 +276,7 @@ void PlanEditor::ReadBtnClick() {
     equip.Log(Msg(msg::PlanProLoadFailed) + TCv3Equip::GetFileName(path));
     return;
   }
-  slots = std::move(scratch);
+  planSlots = std::move(scratch);
   modified = false;
   listIndex = -1;
   FillPlanList();
@@ -300,13 +300,13 @@ void PlanEditor::AddBtnClick() {
   } else {
     ok = ReadPlanText(file, path,
                       [this](const std::string& l, std::vector<std::string>& f) { return equip.SplitFields(l, f); },
-                      slots[slot], *this);
+                      planSlots[slot], *this);
   }
   if (!ok) {
     equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
     return;
   }
-  PlanSlot& s = slots[slot];
+  PlanSlot& s = planSlots[slot];
   s.code = slot + 1;
   CopyField(s.codeText, Hex(static_cast<unsigned>(s.code), 2));
   s.instrumentPlan = slot;
@@ -351,7 +351,7 @@ bool PlanEditor::WriteScript(const std::string& path) {
     return false;
   };
   bool checked = false;
-  for (PlanSlot& slot : slots) {
+  for (PlanSlot& slot : planSlots) {
     if (!slot.HoldsPlan()) continue;
     if (slot.ChannelsUnread()) {
       if (!checked && !equip.CheckVersion()) {
@@ -375,7 +375,7 @@ bool PlanEditor::WriteScript(const std::string& path) {
     }
   }
   std::string script, problem;
-  if (!BuildPlanScript(slots, script, problem)) {
+  if (!BuildPlanScript(planSlots, script, problem)) {
     prompter.Message(problem, Msg(msg::PlanCaptionError), BoxIcon::Warning);
     return fail();
   }

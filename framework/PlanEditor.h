@@ -1,6 +1,6 @@
 #pragma once
-// The channel-plan editor's rules, apart from its form: the 32 plan slots, the selection, the
-// "modified" state, and what each button does with the slots, the files and the instrument.
+// The channel-plan editor's rules, apart from its form: the 32 plan planSlots, the selection, the
+// "modified" state, and what each button does with the planSlots, the files and the instrument.
 // The form turns widget events into these calls and shows the state; tests drive it directly.
 #include <string>
 #include <vector>
@@ -105,10 +105,10 @@ class PlanEditor : public Report {
   Prompter& Ask() override { return prompter; }
   void Repaint() override { view.Repaint(); }
 
-  PlanSlots slots;
+  PlanSlots planSlots;
   bool planSelected = false;
   bool modified = false;
-  bool listFilled = false;  // the plan list shows the 32 slots
+  bool listFilled = false;  // the plan list shows the 32 planSlots
   int listIndex = -1;       // selected item of the plan list, -1 none
 
   PlanEquipment& equip;

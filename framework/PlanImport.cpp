@@ -93,7 +93,7 @@ int PlanImport::ImportHeader(const std::vector<std::string>& args, const TextLin
       return Bad(msg::PlanBadOffset, line);
   }
 
-  PlanSlot& slot = slots[s];
+  PlanSlot& slot = planSlots[s];
   ClearPlan(slot);
   CopyField(slot.name, ScriptSafeName(TCv3Equip::FixWidth(Arg(args, 1), 8)));
   slot.channelCount = static_cast<int32_t>(*count);
@@ -134,14 +134,14 @@ int PlanImport::ImportPlan(const std::vector<std::string>& args, const TextLine&
   if (!n || *n < 1 || *n > directoryCount) return Bad(msg::PlanBadPlanNumber, line);
   currentPlan = static_cast<int>(*n) - 1;
   planSeen[currentPlan] = true;
-  slots[currentPlan].channels.clear();
+  planSlots[currentPlan].channels.clear();
   channelsRead = 0;
   importState = ExpectChannels;
   return 1;
 }
 
 int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& args, const TextLine& line) {
-  PlanSlot& slot = slots[currentPlan];
+  PlanSlot& slot = planSlots[currentPlan];
   auto mhz = ParseNumber(Arg(args, 3));
   if (!mhz) return Bad(msg::PlanBadNumber, line);
   char commands[3][16] = {};
@@ -200,8 +200,8 @@ std::string PlanImport::ResolveCommand(uint16_t offset) const {
 
 void PlanImport::ResolvePlanCommands() {
   for (int p = 0; p < directoryCount; ++p) {
-    for (int c = 0; c < 3; ++c) CopyField(slots[p].commands[c], ResolveCommand(headerCommands[p][c]));
-    CompactCommands(slots[p].commands, 3);
+    for (int c = 0; c < 3; ++c) CopyField(planSlots[p].commands[c], ResolveCommand(headerCommands[p][c]));
+    CompactCommands(planSlots[p].commands, 3);
   }
 }
 
@@ -241,7 +241,7 @@ bool ConvertDirectory4(const std::string& line, const std::string& modelName, Pr
 }
 
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
-                  const std::string& modelName, PlanSlots& slots, Report& report) {
+                  const std::string& modelName, PlanSlots& planSlots, Report& report) {
   const std::string fileName = TCv3Equip::GetFileName(path);
   report.Log(Msg(msg::PlanParsing) + fileName);
   if (file.binaryLine != 0) {
@@ -250,7 +250,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
     report.Log(text);
     return false;
   }
-  PlanImport import(slots, report);
+  PlanImport import(planSlots, report);
   int last = 1;
   for (const TextLine& line : file.lines) {
     if (IsCommentOrEmpty(line.text)) continue;

@@ -32,7 +32,7 @@ class PlanImport {
   enum State { ExpectDirectory = 0, ExpectHeader, ExpectCommand, ExpectPlan, ExpectChannels, Complete };
   static constexpr int kCommandListSize = 112;
 
-  PlanImport(PlanSlots& slots, Report& report) : slots(slots), report(report) {}
+  PlanImport(PlanSlots& planSlots, Report& report) : planSlots(planSlots), report(report) {}
 
   // 1 handled, -1 ignored, 0 failed (reading stops; a message names the line).
   int ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line);
@@ -62,7 +62,7 @@ class PlanImport {
   bool OffsetUsable(uint16_t offset) const;
   int Bad(int what, const TextLine& line);
 
-  PlanSlots& slots;
+  PlanSlots& planSlots;
   Report& report;
 };
 
@@ -74,9 +74,9 @@ void CompactCommands(char (&commands)[3][16], int count);
 bool ConvertDirectory4(const std::string& line, const std::string& modelName, Prompter& prompter,
                        std::string& converted);
 
-// Reads the canalization of a script's lines into `slots` (all cleared by the caller). True when
+// Reads the canalization of a script's lines into `planSlots` (all cleared by the caller). True when
 // every announced plan was read whole.
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
-                  const std::string& modelName, PlanSlots& slots, Report& report);
+                  const std::string& modelName, PlanSlots& planSlots, Report& report);
 
 }  // namespace cv::plan

@@ -54,10 +54,10 @@ void WriteLimitsComment(Lines& out) {
       << "# - SAT with 3 commands (16 bytes/channel) --> 80 channels/plan";
 }
 
-void WriteHeaders(Lines& out, PlanSlots& slots) {
+void WriteHeaders(Lines& out, PlanSlots& planSlots) {
   out << kSeparator << "#        name-m_addr-n_ch.-band-LNB_osc-code-command_1-comm_2-comm_3";
   unsigned address = kFirstPlanAddress;
-  for (PlanSlot& slot : slots) {
+  for (PlanSlot& slot : planSlots) {
     if (!slot.HoldsPlan()) continue;
     out << HeaderLine(slot, static_cast<uint16_t>(address));
     slot.memoryAddress = static_cast<uint16_t>(address);
@@ -87,9 +87,9 @@ void WriteFrequencyConstants(Lines& out) {
       << kSeparator << "IFVAL (38.9)\t#IF freq. value in MHz for TV" << "IFVALS (479.5)\t#IF freq. value in MHz for SAT";
 }
 
-bool WriteChannels(Lines& out, const PlanSlots& slots, std::string& error) {
+bool WriteChannels(Lines& out, const PlanSlots& planSlots, std::string& error) {
   int k = 0;
-  for (const PlanSlot& slot : slots) {
+  for (const PlanSlot& slot : planSlots) {
     if (!slot.HoldsPlan()) continue;
     ++k;
     out << kSeparator << "# Channel Plan: " + ScriptSafeName(slot.name) << "PLAN (" + Dec(k) + ")"
@@ -148,18 +148,18 @@ std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) {
          Dec(chan.bandwidth) + ", " + Offset4(PlanOffsetOfMnemonic(chan.commands[0])) + ")";
 }
 
-bool BuildPlanScript(PlanSlots& slots, std::string& script, std::string& error) {
+bool BuildPlanScript(PlanSlots& planSlots, std::string& script, std::string& error) {
   Lines out;
   int plans = 0;
-  for (const PlanSlot& s : slots) plans += s.HoldsPlan() ? 1 : 0;
+  for (const PlanSlot& s : planSlots) plans += s.HoldsPlan() ? 1 : 0;
   WriteScriptHeader(out);
   WriteBootSection(out);
   WriteDirectorySection(out, plans);
   WriteLimitsComment(out);
-  WriteHeaders(out, slots);
+  WriteHeaders(out, planSlots);
   WriteCommandList(out);
   WriteFrequencyConstants(out);
-  if (!WriteChannels(out, slots, error)) return false;
+  if (!WriteChannels(out, planSlots, error)) return false;
   WriteScriptEnd(out);
   script = std::move(out.text);
   return true;

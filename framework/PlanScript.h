@@ -21,7 +21,7 @@ constexpr int kPlanByteLimit = 1270;
 // The script of every slot that holds a plan, in slot order; every such plan's channels must be
 // in memory. Sets `memoryAddress` of each written plan. On a plan the instrument cannot hold
 // (more than 128 channels, or too many command bytes) returns false with the message naming it.
-bool BuildPlanScript(PlanSlots& slots, std::string& script, std::string& error);
+bool BuildPlanScript(PlanSlots& planSlots, std::string& script, std::string& error);
 
 // The text of one plan header or channel line, as the script writes them.
 std::string HeaderLine(const PlanSlot& slot, uint16_t address);
