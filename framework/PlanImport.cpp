@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "ScriptEngine.h"
 
 namespace cv::plan {
 
@@ -20,6 +21,18 @@ const std::string& Arg(const std::vector<std::string>& args, size_t n) {
 uint16_t OffsetOrNone(const std::string& text) { return ParseHex16(text).value_or(0xFFFF); }
 
 }  // namespace
+
+int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args) {
+  // Only the tokenizer is used: no link, no host, nothing runs.
+  static thread_local TScriptEngine parser(nullptr, nullptr);
+  args.clear();
+  int r = parser.ParseLine(line.c_str());
+  if (r != 1) return r;
+  keyword = parser.acts[parser.statement.keywordIndex].code;
+  for (int i = 1; i < cv::script::kMaxTokens && parser.statement.tokens[i]; ++i)
+    args.emplace_back(parser.statement.tokens[i]);
+  return 1;
+}
 
 int PlanImport::Bad(int what, const TextLine& line) {
   std::string text = Fill(Msg(msg::PlanBadValue), {Msg(what), DisplayLine(line)});

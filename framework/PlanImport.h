@@ -27,6 +27,9 @@ enum ScriptKeyword : int {
 using LineParser =
     std::function<int(const std::string& line, int& keyword, std::vector<std::string>& args)>;
 
+// The script engine's tokenizer as a LineParser.
+int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args);
+
 class PlanImport {
  public:
   enum State { ExpectDirectory = 0, ExpectHeader, ExpectCommand, ExpectPlan, ExpectChannels, Complete };
