@@ -492,7 +492,8 @@ int PlanEditor::ReadLNBEdit(const std::string& text) {
   }
   float before = slot->lnbMHz;
   slot->lnbMHz = static_cast<float>(*v);
-  CopyField(slot->lnbText, Hex(static_cast<unsigned long long>(slot->lnbMHz * 10.0), 5));
+  // From the value typed: its single-precision copy may fall just below the tenth typed.
+  CopyField(slot->lnbText, Hex(static_cast<unsigned long long>(*v * 10.0 + 1e-6), 5));
   if (slot->lnbMHz == before) return 0;
   modified = true;
   return 1;
