@@ -171,7 +171,7 @@ int PlanEditor::EditBtnClick() {
 void PlanEditor::ChannelsEdited(int index) {
   if (index < 0 || index >= kPlanSlots) return;
   PlanSlot& s = planSlots[index];
-  s.channelCount = static_cast<int32_t>(s.channels.size());
+  s.channelCount = static_cast<int32_t>(s.Channels().size());
   CopyField(s.countText, Hex(static_cast<unsigned>(s.channelCount), 2));
   modified = true;
 }
@@ -188,7 +188,7 @@ bool PlanEditor::LoadPlanChannelsIfNeeded() {
 }
 
 bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
-  slot.channels.clear();
+  slot.Channels().clear();
   equip.Log(Fill(Msg(msg::PlanReadingPlan), {slot.name}));
   view.SetGauge(0);
   for (int i = 0; i < slot.channelCount; ++i) {
@@ -196,12 +196,12 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
     if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) break;
     view.SetGauge((i + 1) * 100 / slot.channelCount);
     view.Repaint();
-    slot.channels.push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
+    slot.Channels().push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
                                               slot.band, work.commands[0], work.commands[1],
                                               work.commands[2]));
   }
   view.SetGauge(0);
-  return static_cast<int>(slot.channels.size()) == slot.channelCount;
+  return static_cast<int>(slot.Channels().size()) == slot.channelCount;
 }
 
 bool PlanEditor::AskToSave() {
@@ -318,7 +318,7 @@ void PlanEditor::AddBtnClick() {
 void PlanEditor::ExtractBtnClick() {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot) return;
-  if (slot->channels.empty()) {
+  if (slot->Channels().empty()) {
     if (slot->origin == PlanSlot::Received) {
       if (!LoadPlanChannelsIfNeeded()) return;
     } else {
@@ -361,15 +361,15 @@ bool PlanEditor::WriteScript(const std::string& path) {
       checked = true;
       ReadPlanChannels(slot);
     }
-    if (slot.channels.empty()) {
+    if (slot.Channels().empty()) {
       equip.Log(Fill(Msg(msg::PlanWithoutChannels), {slot.name}));
       return fail();
     }
     // A received plan that the instrument stopped sending halfway would be written shorter
     // than it is.
-    if (slot.origin == PlanSlot::Received && static_cast<int>(slot.channels.size()) != slot.channelCount) {
+    if (slot.origin == PlanSlot::Received && static_cast<int>(slot.Channels().size()) != slot.channelCount) {
       Error(Fill(Msg(msg::PlanChannelsIncomplete),
-                 {Dec(static_cast<long long>(slot.channels.size())), Dec(slot.channelCount), slot.name}),
+                 {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount), slot.name}),
             BoxIcon::Warning);
       return fail();
     }

@@ -147,7 +147,7 @@ int PlanImport::ImportPlan(const std::vector<std::string>& args, const TextLine&
   if (!n || *n < 1 || *n > directoryCount) return Bad(msg::PlanBadPlanNumber, line);
   currentPlan = static_cast<int>(*n) - 1;
   planSeen[currentPlan] = true;
-  planSlots[currentPlan].channels.clear();
+  planSlots[currentPlan].Channels().clear();
   channelsRead = 0;
   importState = ExpectChannels;
   return 1;
@@ -179,10 +179,10 @@ int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& ar
   }
   if (!PllInRange(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
   CompactCommands(commands, used);
-  slot.channels.push_back(TChan3::FromFrequency(ScriptSafeName(name), frequency, bandwidth, slot.band,
+  slot.Channels().push_back(TChan3::FromFrequency(ScriptSafeName(name), frequency, bandwidth, slot.band,
                                                 commands[0], commands[1], commands[2]));
   if (++channelsRead == slot.channelCount) {
-    SortChannels(slot.channels);
+    SortChannels(slot.Channels());
     bool all = true;
     for (int p = 0; p < directoryCount; ++p) all = all && planSeen[p];
     importState = all ? Complete : ExpectPlan;

@@ -61,7 +61,7 @@ void WriteHeaders(Lines& out, PlanSlots& planSlots) {
     if (!slot.HoldsPlan()) continue;
     out << HeaderLine(slot, static_cast<uint16_t>(address));
     slot.memoryAddress = static_cast<uint16_t>(address);
-    int n = static_cast<int>(slot.channels.size());
+    int n = static_cast<int>(slot.Channels().size());
     do {
       address += kPlanBlockBytes;
       n -= kChannelsPerBlock;
@@ -94,18 +94,18 @@ bool WriteChannels(Lines& out, const PlanSlots& planSlots, std::string& error) {
     ++k;
     out << kSeparator << "# Channel Plan: " + ScriptSafeName(slot.name) << "PLAN (" + Dec(k) + ")"
         << "ORG (0x" + Hex(slot.memoryAddress, 4) + ")";
-    if (slot.channels.size() > static_cast<size_t>(kMaxPlanChannels)) {
+    if (slot.Channels().size() > static_cast<size_t>(kMaxPlanChannels)) {
       error = Fill(Msg(msg::PlanTooMuchChannels), {slot.name});
       return false;
     }
     bool sat = slot.band == 'S';
     int bytes = 0;
-    for (size_t i = 0; i < slot.channels.size(); ++i) {
+    for (size_t i = 0; i < slot.Channels().size(); ++i) {
       if (bytes > kPlanByteLimit) {
         error = Fill(Msg(msg::PlanTooManyBytes), {slot.name});
         return false;
       }
-      const TChan3& chan = slot.channels[i];
+      const TChan3& chan = slot.Channels()[i];
       for (int c = 0; c < (sat ? 3 : 1); ++c)
         if (PlanOffsetOfMnemonic(chan.commands[c]) != -1) bytes += kCommandBytes;
       out << ChannelLine(slot, chan, static_cast<int>(i));
@@ -128,7 +128,7 @@ void WriteScriptEnd(Lines& out) {
 std::string HeaderLine(const PlanSlot& slot, uint16_t address) {
   int bandCode = slot.band == 'S' ? 5 : 7;
   return "HEADER3 (" + ScriptSafeName(slot.name) + ", 0x" + Hex(address, 4) + ", " +
-         Dec(static_cast<long long>(slot.channels.size())) + ", " + Dec(bandCode) + ", " +
+         Dec(static_cast<long long>(slot.Channels().size())) + ", " + Dec(bandCode) + ", " +
          Fixed(slot.lnbMHz, 4, 1) + ", " + Dec(slot.code) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[0])) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[1])) + ", " +

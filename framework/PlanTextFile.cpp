@@ -71,7 +71,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
       CopyField(slot.lnbText, Hex(static_cast<unsigned long long>(slot.lnbMHz * 10.0), 5));
     }
     for (auto& c : slot.commands) CopyField(c, kNoCommandText);
-    slot.channels.clear();
+    slot.Channels().clear();
     report.LogZone(Msg(msg::PlanLogPlan) + DisplayLine(line));
     return 1;
   }
@@ -86,9 +86,9 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
     if (!bw || *bw < 0 || *bw > 255) return BadValue(msg::PlanBadBandwidth, line);
     bandwidth = static_cast<int32_t>(*bw);
   }
-  slot.channels.push_back(
+  slot.Channels().push_back(
       TChan3::FromFrequency(name, frequency, bandwidth, slot.band, kNoCommandText, kNoCommandText, kNoCommandText));
-  if (slot.channels.size() == static_cast<size_t>(kMaxPlanChannels)) {
+  if (slot.Channels().size() == static_cast<size_t>(kMaxPlanChannels)) {
     report.Ask().Message(Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), BoxIcon::Warning);
     return 0;
   }
@@ -119,7 +119,7 @@ std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, cha
     line(LocalDecimal(std::string(slot.name) + L + slot.band, decimalSeparator));
   else
     line(LocalDecimal(std::string(slot.name) + L + "S" + L + Fixed(slot.lnbMHz, 7, 1), decimalSeparator));
-  for (const TChan3& chan : slot.channels) {
+  for (const TChan3& chan : slot.Channels()) {
     if (ter)
       line(LocalDecimal(std::string(chan.name) + L + Fixed(chan.frequency, 8, 2) + L + Dec(chan.bandwidth),
                         decimalSeparator));
@@ -153,12 +153,12 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
     report.Log(Msg(msg::PlanErrorLoading) + path);
     return false;
   }
-  if (scratch.channels.empty()) return false;
-  scratch.channelCount = static_cast<int32_t>(scratch.channels.size());
+  if (scratch.Channels().empty()) return false;
+  scratch.channelCount = static_cast<int32_t>(scratch.Channels().size());
   CopyField(scratch.countText, Hex(static_cast<unsigned>(scratch.channelCount), 2));
   scratch.origin = PlanSlot::FromTextFile;
   scratch.empty = 0;
-  SortChannels(scratch.channels);
+  SortChannels(scratch.Channels());
   slot = std::move(scratch);
   report.Log(Msg(msg::PlanLoadedFrom) + TCv3Equip::GetFileName(path));
   return true;

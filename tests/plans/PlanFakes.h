@@ -157,7 +157,7 @@ inline PlanSlot MakePlan(const char* name, char band, int n, int commands = 0, f
     std::string cn = "C" + std::to_string(i);
     float f = band == 'S' ? 950.0f + 10.0f * static_cast<float>(i % 120) + 0.125f * static_cast<float>(i / 120)
                           : 47.0f + 6.0f * static_cast<float>(i);
-    s.channels.push_back(TChan3::FromFrequency(cn, f, 8, band, cmd[0], cmd[1], cmd[2]));
+    s.Channels().push_back(TChan3::FromFrequency(cn, f, 8, band, cmd[0], cmd[1], cmd[2]));
   }
   s.channelCount = n;
   return s;

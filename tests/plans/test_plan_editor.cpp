@@ -157,8 +157,8 @@ TEST(PlanEditor, SavedScriptReadsBackAndAFailedReadKeepsThePlans) {
   r.chooser.openPath = r.Path("PLANS.PRO");
   r.editor.ReadBtnClick();
   EXPECT_FALSE(r.editor.planSlots[5].HoldsPlan());
-  EXPECT_EQ(r.editor.planSlots[1].channels.size(), 2u);
-  EXPECT_EQ(r.editor.planSlots[1].channels[1].word, MakePlan("SAT", 'S', 2).channels[1].word);
+  EXPECT_EQ(r.editor.planSlots[1].Channels().size(), 2u);
+  EXPECT_EQ(r.editor.planSlots[1].Channels()[1].word, MakePlan("SAT", 'S', 2).Channels()[1].word);
   EXPECT_TRUE(r.editor.planSelected);
   EXPECT_FALSE(r.editor.modified);
 }
@@ -168,12 +168,12 @@ TEST(PlanEditor, ReceivedPlansAreReadLazilyAndIncompleteOnesAreNotWritten) {
   PlanSlot p0 = MakePlan("ONE", 'T', 3);
   r.equip.plans[0] = p0;
   r.equip.plans[2] = MakePlan("TWO", 'T', 2);
-  r.equip.channels[0] = p0.channels;
-  r.equip.channels[2] = MakePlan("TWO", 'T', 2).channels;
+  r.equip.channels[0] = p0.Channels();
+  r.equip.channels[2] = MakePlan("TWO", 'T', 2).Channels();
   r.editor.ReceiveBtnClick();
   EXPECT_TRUE(r.editor.planSelected);
   EXPECT_EQ(r.editor.planSlots[0].origin, PlanSlot::Received);
-  EXPECT_TRUE(r.editor.planSlots[0].channels.empty());
+  EXPECT_TRUE(r.editor.planSlots[0].Channels().empty());
   EXPECT_FALSE(r.editor.planSlots[1].HoldsPlan());
 
   r.equip.channelLimit = 1;  // the instrument stops answering after one channel
@@ -184,7 +184,7 @@ TEST(PlanEditor, ReceivedPlansAreReadLazilyAndIncompleteOnesAreNotWritten) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path("P.PRO"))));
 
   r.equip.channelLimit = 1 << 30;
-  r.editor.planSlots[0].channels.clear();
+  r.editor.planSlots[0].Channels().clear();
   ASSERT_TRUE(r.editor.SaveBtnClick());
   std::string script = ReadAll(r.Path("P.PRO"));
   EXPECT_NE(script.find("HEADER3 (ONE, 0x0400, 3,"), std::string::npos);
@@ -224,7 +224,7 @@ TEST(PlanEditor, AddAndExtractAPlanTextFile) {
   EXPECT_TRUE(r.equip.Logged("Saved CSV file T.csv"));
   r.chooser.openPath = r.Path("T.csv");
   r.editor.AddBtnClick();
-  EXPECT_EQ(r.editor.planSlots[1].channels.size(), 4u);
+  EXPECT_EQ(r.editor.planSlots[1].Channels().size(), 4u);
   EXPECT_EQ(r.editor.planSlots[1].code, 2);
   EXPECT_EQ(r.editor.planSlots[1].instrumentPlan, 1);
   r.editor.planSlots[2] = MakePlan("EMPTY", 'T', 0);

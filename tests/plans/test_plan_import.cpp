@@ -46,8 +46,8 @@ PlanSlots Sample() {
   plans[1].code = 7;
   plans[4] = MakePlan("ASTRA", 'S', 80, 3, 9750.0f);
   CopyField(plans[4].commands[0], "LB7");
-  plans[4].channels[5] = TChan3::FromFrequency("  X", 1200.0f, 0, 'S', "", "SO4722", "");
-  SortChannels(plans[4].channels);
+  plans[4].Channels()[5] = TChan3::FromFrequency("  X", 1200.0f, 0, 'S', "", "SO4722", "");
+  SortChannels(plans[4].Channels());
   plans[9] = MakePlan("CBAND", 'S', 3, 0, 5150.0f);
   return plans;
 }
@@ -81,25 +81,25 @@ TEST(PlanImport, ScriptReadsBackIntoTheSamePlans) {
         if (*b.commands[c]) bc.push_back(b.commands[c]);
       }
       EXPECT_EQ(bc, oc);
-      ASSERT_EQ(b.channels.size(), o.channels.size());
-      for (size_t i = 0; i < o.channels.size(); ++i) {
-        EXPECT_EQ(b.channels[i].word, o.channels[i].word) << i;
-        EXPECT_EQ(b.channels[i].bandwidth, o.channels[i].bandwidth) << i;
+      ASSERT_EQ(b.Channels().size(), o.Channels().size());
+      for (size_t i = 0; i < o.Channels().size(); ++i) {
+        EXPECT_EQ(b.Channels()[i].word, o.Channels()[i].word) << i;
+        EXPECT_EQ(b.Channels()[i].bandwidth, o.Channels()[i].bandwidth) << i;
         std::vector<std::string> ocmd, bcmd;  // compacted to the front on the way back
         for (int c = 0; c < 3; ++c) {
-          if (*o.channels[i].commands[c]) ocmd.push_back(o.channels[i].commands[c]);
-          if (*b.channels[i].commands[c]) bcmd.push_back(b.channels[i].commands[c]);
+          if (*o.Channels()[i].commands[c]) ocmd.push_back(o.Channels()[i].commands[c]);
+          if (*b.Channels()[i].commands[c]) bcmd.push_back(b.Channels()[i].commands[c]);
         }
         EXPECT_EQ(bcmd, ocmd) << i;
       }
     }
     EXPECT_FALSE(back[3].HoldsPlan());
     // Terrestrial names come back right-aligned in four characters, satellite names left-aligned.
-    EXPECT_STREQ(back[0].channels[0].name, "  C0");
-    EXPECT_STREQ(back[1].channels[0].name, "C0  ");
+    EXPECT_STREQ(back[0].Channels()[0].name, "  C0");
+    EXPECT_STREQ(back[1].Channels()[0].name, "C0  ");
     // The channel-bandwidth option bytes resolve to their own row, not the first with the code.
-    EXPECT_STREQ(back[0].channels[0].commands[0], "CW0320");
-    EXPECT_STREQ(back[1].channels[0].commands[0], "SY00");
+    EXPECT_STREQ(back[0].Channels()[0].commands[0], "CW0320");
+    EXPECT_STREQ(back[1].Channels()[0].commands[0], "SY00");
   }
 }
 

@@ -89,8 +89,8 @@ TEST(PlanScript, ByteLimitOfAPlan) {
 
 TEST(PlanScript, SatelliteChannelIsWrittenAsDownlink) {
   PlanSlot s = MakePlan("SAT", 'S', 0, 0, 10600.0f);
-  s.channels.push_back(TChan3::FromFrequency("AB", 1200.0f, 0, 'S', "LB1"));
-  EXPECT_EQ(ChannelLine(s, s.channels[0], 0), "CHAN3S (0, AB, 11800.00, 0x0002, 0xFFFF, 0xFFFF)");
+  s.Channels().push_back(TChan3::FromFrequency("AB", 1200.0f, 0, 'S', "LB1"));
+  EXPECT_EQ(ChannelLine(s, s.Channels()[0], 0), "CHAN3S (0, AB, 11800.00, 0x0002, 0xFFFF, 0xFFFF)");
   EXPECT_EQ(HeaderLine(s, 0x0400), "HEADER3 (SAT, 0x0400, 1, 5, 10600.0, 1, 0xFFFF, 0xFFFF, 0xFFFF)");
 }
 

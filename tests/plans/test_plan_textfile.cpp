@@ -28,8 +28,8 @@ TEST(PlanTextFile, RoundTripWithEitherSeparators) {
     char dec, list;
   } seps[] = {{',', ';'}, {'.', ','}};
   PlanSlot ter = MakePlan("TERRA   ", 'T', 5);
-  ter.channels[1] = TChan3::FromFrequency("C1", 650.0f, 7, 'T');
-  SortChannels(ter.channels);
+  ter.Channels()[1] = TChan3::FromFrequency("C1", 650.0f, 7, 'T');
+  SortChannels(ter.Channels());
   PlanSlot sat = MakePlan("ASTRA   ", 'S', 4, 0, 9750.0f);
   PlanSlot cband = MakePlan("CBAND   ", 'S', 4, 0, 5150.0f);
   for (const Seps& s : seps) {
@@ -44,11 +44,11 @@ TEST(PlanTextFile, RoundTripWithEitherSeparators) {
       EXPECT_EQ(back.band, p->band);
       EXPECT_EQ(back.lnbMHz, p->lnbMHz);
       EXPECT_EQ(back.origin, PlanSlot::FromTextFile);
-      EXPECT_EQ(back.channelCount, static_cast<int>(p->channels.size()));
-      ASSERT_EQ(back.channels.size(), p->channels.size());
-      for (size_t i = 0; i < p->channels.size(); ++i) {
-        EXPECT_EQ(back.channels[i].word, p->channels[i].word) << i;
-        EXPECT_EQ(back.channels[i].bandwidth, p->channels[i].bandwidth) << i;
+      EXPECT_EQ(back.channelCount, static_cast<int>(p->Channels().size()));
+      ASSERT_EQ(back.Channels().size(), p->Channels().size());
+      for (size_t i = 0; i < p->Channels().size(); ++i) {
+        EXPECT_EQ(back.Channels()[i].word, p->Channels()[i].word) << i;
+        EXPECT_EQ(back.Channels()[i].bandwidth, p->Channels()[i].bandwidth) << i;
       }
     }
   }
@@ -59,7 +59,7 @@ TEST(PlanTextFile, RoundTripWithEitherSeparators) {
   EXPECT_NE(dot.find("ASTRA   ,S, 9750.0\n"), std::string::npos) << dot;
   EXPECT_NE(dot.find("C0,10700.00\n"), std::string::npos);  // 9750 + IF 950
   PlanSlot one = MakePlan("X", 'S', 0, 0, 5150.0f);
-  one.channels.push_back(TChan3::FromFrequency("A", 1200.0f, 0, 'S'));
+  one.Channels().push_back(TChan3::FromFrequency("A", 1200.0f, 0, 'S'));
   EXPECT_NE(PlanTextFileContent(one, '.', ';').find("A; 3950.00\n"), std::string::npos);
 }
 
@@ -69,7 +69,7 @@ TEST(PlanTextFile, AHundredAndThirtyChannelsAreTruncatedTo128) {
   PlanSlot slot;
   RecordingReport report;
   ASSERT_TRUE(Read(text, ',', ';', slot, report));
-  EXPECT_EQ(slot.channels.size(), 128u);
+  EXPECT_EQ(slot.Channels().size(), 128u);
   EXPECT_TRUE(report.prompter.Shown("Maximum number of channels reached\nThis plan will be truncated"));
 }
 
