@@ -27,6 +27,7 @@
 
 #include "Messages.h"
 #include "MsgIds.h"
+#include "TCv3SpectrumLink.h"
 #include "TSpecFormat.h"
 #include "TSpectrumLogFile.h"
 #include "Text1252.h"
@@ -81,6 +82,22 @@ void TSpecImage::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 // ---------------------------------------------------------------------------------------------
+namespace {
+TSpectrumHostInfo InfoOf(TCv3Equip* equipment) {
+  TSpectrumHostInfo info;
+  equipment->GetSeparators(info.decimalSeparator, info.listSeparator);
+  info.startDir = equipment->GetStartDir();
+  info.versionText = TCv3Equip::GetVersionText();
+  return info;
+}
+}  // namespace
+
+TSpectrumDlg::TSpectrumDlg(QWidget* owner, TCv3Equip* equipment)
+    : TSpectrumDlg(owner, *new TCv3SpectrumLink(*equipment), InfoOf(equipment)) {
+  ownedLink.reset(&link);
+  equipment->LoadCustomLogo(Image1);
+}
+
 TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info)
     : QDialog(owner), link(link), info(info), sweep(link, *this) {
   showError = [this](const QString& caption, const QString& text) {

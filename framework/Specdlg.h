@@ -58,6 +58,7 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
  public:
   using TMeas = TSpectrumMeas;
 
+  TSpectrumDlg(QWidget* owner, TCv3Equip* equipment);
   TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info);
   ~TSpectrumDlg() override;
 
@@ -134,6 +135,7 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   QString Num(double value, int width, int precision) const;
   QLabel* AddLabel(const QString& text, int x, int y, int w = 0);
 
+  std::unique_ptr<TSpectrumLink> ownedLink;
   TSpectrumLink& link;
   TSpectrumHostInfo info;
   char decimalSeparator = ' ';
