@@ -93,7 +93,8 @@ TEST(SerialNames, PortPathsEnvironmentWinsOverSettings) {
   unsetenv("CV_PORT_COM4");
   EXPECT_EQ(cv::PortPath("COM1"), "/dev/ttyS0");
   EXPECT_EQ(cv::PortPath("\\\\.\\COM10"), "/dev/ttyS9");
-  cv::SetPortPaths({{4, "/dev/ttyUSB0"}});
+  cv::SetPortPaths({{4, "/dev/ttyUSB0"}, {7, "usb-FTDI_A1-if00-port0"}});
+  EXPECT_EQ(cv::PortPath("COM7"), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
   EXPECT_EQ(cv::PortPath("COM4"), "/dev/ttyUSB0");
   EXPECT_EQ(cv::PortPath("COM3"), "/dev/ttyS2");
   setenv("CV_PORT_COM4", "/tmp/sim-port", 1);
