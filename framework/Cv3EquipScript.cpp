@@ -58,7 +58,8 @@ class EquipHost : public ScriptHost {
   explicit EquipHost(TCv3Equip& e) : equip(e) {}
   void Log(const std::string& line) override { equip.Log(line); }
   void Wait(int milliseconds) override { equip.Wait(milliseconds); }
-  void ProcessMessages() override { equip.clock->PumpEvents(); }
+  // Only the pending messages: the clock's pump also yields the processor, once per update line.
+  void ProcessMessages() override { QCoreApplication::processEvents(); }
   bool Beep() override {
     cv::Beep();
     return true;
