@@ -298,6 +298,7 @@ constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
 constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
 
+
 }  // namespace cv::msg
 
 // Plug-in entry, equipment services and the CORVANE-3 equipment object (32500-32999).
