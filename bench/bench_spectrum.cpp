@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   sim.WaitTxIdle();
 
-  const int points = static_cast<int>(link.log.size() >= 0 ? sweep.pointIndex : 0);
+  const int points = sweep.pointIndex;
   const double byteMs = 10.0 * 1000.0 / kBaud;
   const size_t wireBytes = sim.Received().size() + sim.Sent().size();
   const double waitsMs = points * (1000.0 + 75.0);
