@@ -11,5 +11,10 @@ constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a
 // Plug-in core: channel records, log window, channel list editors (32000-32499).
 constexpr int LogZoneFileFailed = 1280;  // "Impossible to save this Log zone."
 constexpr int LogZoneCleared = 32000;
+constexpr int PlanChannelsFull = 32001;
+constexpr int CvToolsErrorCaption = 32002;
+constexpr int SameFrequencyTwice = 32003;
+constexpr int ChannelEditorErrorCaption = 32004;
+constexpr int ChannelsEditorCaption = 32005;
 
 }  // namespace cv::msg

@@ -52,4 +52,17 @@ float PllFrequencyChecked(char band, uint32_t word, bool* inRange) {
   return ok ? static_cast<float>(f) : PllBandOf(band).fallbackMHz;
 }
 
+namespace {
+bool IsCBand(float oscillatorMHz) { return oscillatorMHz > 5000.0f && oscillatorMHz < 6000.0f; }
+}  // namespace
+
+float IFToFreq(float oscillatorMHz, float intermediateMHz) {
+  return IsCBand(oscillatorMHz) ? oscillatorMHz - intermediateMHz : oscillatorMHz + intermediateMHz;
+}
+
+float FreqToIF(float oscillatorMHz, float frequencyMHz) {
+  return IsCBand(oscillatorMHz) ? std::fabs(frequencyMHz - oscillatorMHz)
+                                : frequencyMHz - oscillatorMHz;
+}
+
 }  // namespace cv

@@ -39,4 +39,10 @@ double PllFrequency(char band, uint32_t word);
 // terrestrial, 1500 MHz satellite) and *inRange false.
 float PllFrequencyChecked(char band, uint32_t word, bool* inRange = nullptr);
 
+// LNB conversions between a satellite downlink frequency and the intermediate frequency the
+// instrument tunes. An oscillator above 5000 and below 6000 MHz is a C-band LNB, whose IF runs
+// the other way (downlink = oscillator - IF); every other oscillator adds.
+float IFToFreq(float oscillatorMHz, float intermediateMHz);
+float FreqToIF(float oscillatorMHz, float frequencyMHz);
+
 }  // namespace cv

@@ -44,6 +44,14 @@ void CopyField(char* dest, size_t size, std::string_view text) {
   dest[n] = '\0';
 }
 
+std::string FixWidth(std::string_view text, int width) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return "--";
+  std::string out(text.substr(0, text.find(' ', first)));
+  out.resize(width > 0 ? static_cast<size_t>(width) : 0, ' ');
+  return out;
+}
+
 uint32_t ParseHex(std::string_view text, size_t maxDigits) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

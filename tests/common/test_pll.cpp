@@ -73,3 +73,17 @@ TEST(PllCoding, RangeAtSinglePrecisionAndScriptWords) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PllCoding, LnbConversions) {
+  EXPECT_EQ(cv::IFToFreq(9750.0f, 1500.0f), 11250.0f);
+  EXPECT_EQ(cv::FreqToIF(9750.0f, 11250.0f), 1500.0f);
+  EXPECT_EQ(cv::IFToFreq(5150.0f, 1000.0f), 4150.0f);  // C band runs the other way
+  EXPECT_EQ(cv::FreqToIF(5150.0f, 4150.0f), 1000.0f);
+  EXPECT_EQ(cv::FreqToIF(5150.0f, 6150.0f), 1000.0f);  // absolute difference
+  EXPECT_EQ(cv::IFToFreq(0.0f, 1500.0f), 1500.0f);     // no LNB
+  EXPECT_EQ(cv::IFToFreq(5000.0f, 1000.0f), 6000.0f);  // bounds excluded
+}
+
+}  // namespace
