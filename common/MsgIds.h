@@ -60,16 +60,101 @@ namespace cv::msg {
 constexpr int SerialPortBusy = 31000;        // %s: device path
 constexpr int SerialPortPermission = 31001;  // %s: device path
 
-}  // namespace cv::msg
-
-namespace cv::msg {
-
 // Plug-in core: channel records, log window, channel list editors (32000-32499).
 constexpr int LogZoneCleared = 32000;
 constexpr int PlanChannelsFull = 32001;
-constexpr int CvToolsErrorCaption = 32002;
 constexpr int SameFrequencyTwice = 32003;
 constexpr int ChannelEditorErrorCaption = 32004;
 constexpr int ChannelsEditorCaption = 32005;
 
 }  // namespace cv::msg
+
+// Plug-in entry, equipment services and the CORVANE-3 equipment object (32500-32999).
+namespace cv::msg::cv3 {
+
+constexpr int CvToolsErrorCaption = 1419;   // "CvTools Error"
+constexpr int ErrorCaption = 1752;          // "Error"
+constexpr int ImpossibleIniFile = 2031;     // "Impossible to handle INI file"
+constexpr int LibraryLoaded = 32500;        // "Library %s loaded"
+constexpr int ImpossibleToInitialize = 32501;
+constexpr int ProtectedModeError = 32502;
+constexpr int TunerTxError = 32503;
+constexpr int CheckingTuners = 32504;
+constexpr int TunerBadAnswer = 32505;
+constexpr int TunerUnknown = 32506;
+constexpr int FrequencySendError = 32507;
+constexpr int EquipmentNotDetected = 32508;
+
+// Launcher lines: start, closing, port error, without port (offline start or refusal).
+constexpr int ChannelEditorStart = 32520;
+constexpr int ChannelEditorClosed = 32521;
+constexpr int ChannelEditorPortError = 32522;
+constexpr int ChannelEditorOffline = 32523;
+constexpr int MemoryEditorStart = 32524;
+constexpr int MemoryEditorClosed = 32525;
+constexpr int MemoryEditorPortError = 32526;
+constexpr int MemoryEditorOffline = 32527;
+constexpr int DataLoggerStart = 32528;
+constexpr int DataLoggerPortError = 32530;
+constexpr int DataLoggerRefused = 32531;
+constexpr int MonitorStart = 32532;
+constexpr int MonitorClosed = 32533;
+constexpr int MonitorPortError = 32534;
+constexpr int MonitorRefused = 32535;
+constexpr int SpectrumStart = 32536;
+constexpr int SpectrumClosed = 32537;
+constexpr int SpectrumPortError = 32538;
+constexpr int SpectrumRefused = 32539;
+constexpr int ConfigurationStart = 32540;
+constexpr int ConfigurationClosed = 32541;
+constexpr int ConfigurationPortError = 32542;
+constexpr int ConfigurationRefused = 32543;
+constexpr int UpdateFirmwareStart = 32544;
+constexpr int UpdateFirmwareClosed = 32545;
+constexpr int UpdateFirmwarePortError = 32546;
+constexpr int UpdateFirmwareRefused = 32547;
+
+}  // namespace cv::msg::cv3
+
+// Host: configuration file, detection, plug-in binding and selection (30500-30999).
+namespace cv::msg::detect {
+
+constexpr int NoDllsFound = 1052;               // "No DLLs found"
+constexpr int NoLibraryFiles = 1051;            // "Impossible to find any available equipment\n..."
+constexpr int SelectCaption = 1087;             // "Select"
+constexpr int DataLoggerStatus = 1011;
+constexpr int ChannelEditorStatus = 1036;
+constexpr int UnknownEquipment = 1273;
+constexpr int BadFormat = 1275;                 // "Fatal error.\nBad format of %s"
+constexpr int UnableToExecute = 1276;           // "Unable to execute %s.dll"
+constexpr int LoadingLibrary = 1277;
+constexpr int NoConnection = 1278;
+constexpr int PortNotAvailable = 1279;          // "%s not available."
+constexpr int ReadyIn = 1281;                   // "%s v%4.2f ready in %s (%d)"
+constexpr int UnableToCreatePort = 1282;
+constexpr int NoEquipmentFound = 1283;
+constexpr int UnableToFind = 1291;              // "Unable to find %s.dll"
+constexpr int FreeingLibrary = 1292;
+constexpr int NotDetectedAt = 1295;             // "%s(%d) -> Equipment not detected"
+constexpr int Searching = 1310;
+constexpr int StopCaption = 1392;
+constexpr int CvToolsErrorCaption = 1419;
+constexpr int MemoryEditorStatus = 1542;
+constexpr int ConfigurationStatus = 1728;
+constexpr int SpectrumStatus = 1729;
+constexpr int MonitorStatus = 1730;
+constexpr int UpdateFirmwareStatus = 1731;
+constexpr int DetectedAt = 30500;               // "%s(%d) -> %s v%4.2f"
+constexpr int IdentifierStatus = 30501;         // "Channel Identification"
+constexpr int ConfigUnreadable = 30502;         // "Unable to read %s"
+constexpr int ConfigRecordCut = 30503;          // "%s, line %d: the record %s lacks its library name or model code"
+constexpr int ConfigCaption = 30504;            // "CvTools"
+constexpr int SelectDialogCaption = 30505;      // "Select equipment"
+constexpr int OptionsLabel = 30506;
+constexpr int CoveredModelsLabel = 30507;
+constexpr int CancelCaption = 30508;
+constexpr int OptionsHint = 30509;
+constexpr int SelectHint = 30510;
+constexpr int ModelsHint = 30511;
+
+}  // namespace cv::msg::detect

@@ -200,7 +200,7 @@ void TChannelsDlg::EnableButtons(bool on) {
 
 void TChannelsDlg::AddBtnClick() {
   if (!editor.Add()) {
-    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption));
     return;
   }
   FillChannelList();
@@ -218,7 +218,7 @@ void TChannelsDlg::DeleteBtnClick() {
 
 void TChannelsDlg::BlockBtnClick() {
   if (!editor.CanAddChannels()) {
-    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption));
     return;
   }
   BlockSettings block = editor.NewBlockSettings();
