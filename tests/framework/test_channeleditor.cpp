@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -241,6 +242,41 @@ TEST(ChannelsDlgForm, RefusedFrequencyBeepsAndRestores) {
   EXPECT_EQ(errors, QStringList{"The same frequency cannot be used twice"});
   EXPECT_EQ(plan.channels->at(0).frequency, 471.25f);  // the slot is untouched until OK passes
   EXPECT_EQ(dlg.result(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Enter in an edit moves on instead of closing the dialog, and the block generator restores a
+// refused quantity without closing either.
+TEST(ChannelsDlgForm, EnterDoesNotCloseAndQuantityIsRestored) {
+  PlanSlot plan = Plan('T', {471.25f});
+  TChannelsDlg dlg(nullptr, plan);
+  dlg.show();
+  auto* name = dlg.findChild<QLineEdit*>("NameEdit");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(name, &enter);
+  QCoreApplication::sendEvent(&dlg, &enter);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(dlg.result(), 0);
+
+  BlockSettings block;
+  TChannelsBlockDlg blockDlg(&dlg, block, 'T', 0);
+  auto* quantity = blockDlg.findChild<QLineEdit*>("QuantityEdit");
+  auto* last = blockDlg.findChild<QLineEdit*>("LastChannelEdit");
+  ASSERT_TRUE(quantity && last);
+  EXPECT_EQ(last->text(), "A01, 479.25 MHz.");
+  quantity->setText("200");
+  QFocusEvent out(QEvent::FocusOut);
+  QCoreApplication::sendEvent(quantity, &out);
+  EXPECT_EQ(quantity->text(), "2");
+  quantity->setText("3");
+  QCoreApplication::sendEvent(quantity, &out);
+  EXPECT_EQ(last->text(), "A02, 487.25 MHz.");
+  blockDlg.OKBtnClick();
+  EXPECT_EQ(blockDlg.result(), QDialog::Accepted);
+  EXPECT_EQ(block.quantity, 3);
 }
 
 }  // namespace
