@@ -10,6 +10,7 @@
 
 #include "Chan3.h"
 #include "DecimalText.h"
+#include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
@@ -121,8 +122,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       break;
     case Tool::Monitor:  // TMonitorDlg
       break;
-    case Tool::Spectrum:  // TSpectrumDlg
+    case Tool::Spectrum: {
+      TSpectrumDlg dlg(owner, this);
+      dlg.exec();
       break;
+    }
     case Tool::Configuration:  // TConfigurationDlg
       break;
     case Tool::UpdateFirmware:  // TUpdateFirmDlg
