@@ -106,10 +106,12 @@ char* TEquip::SecondsToMinSec(int32_t seconds, char* dest) const {
 void TEquip::Wait(int milliseconds) const {
   const int64_t limit = std::clamp(milliseconds, 0, kMaxWaitMs);
   const int64_t start = clock->NowMs();
+  int64_t elapsed = 0;
   do {
-    clock->PumpEvents();
+    clock->PumpEvents(static_cast<int>(limit - elapsed));
     if (cv::AppTerminating()) return;
-  } while (clock->NowMs() - start < limit);
+    elapsed = clock->NowMs() - start;
+  } while (elapsed < limit);
 }
 
 void TEquip::LoadCustomLogo(QLabel* image) const {

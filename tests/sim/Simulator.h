@@ -144,7 +144,9 @@ struct TrafficEntry {
 };
 
 struct SimOptions {
-  int baud = 0;               // > 0: both directions take the wire time of 10 bits a byte
+  // > 0: both directions take the wire time of 10 bits a byte, kept on deadlines; bytes to the
+  // host are handed over in bursts like a UART FIFO, never before their own wire time.
+  int baud = 0;
   std::string logPath;        // traffic log file (both directions, time stamped)
   std::string linkPath;       // a symbolic link made to the slave path (removed on Stop)
 };
@@ -223,7 +225,7 @@ class Simulator {
   Clock::time_point rxWireFree_;
   Clock::time_point txWireFree_;
   std::string rxLine_;
-  std::deque<std::pair<std::string, Clock::time_point>> pendingLines_;
+  Clock::time_point emitBase_{};  // while answering a line: the moment its CR is complete
   std::deque<TxByte> tx_;
   std::vector<TrafficEntry> traffic_;
   std::vector<std::string> lines_;
