@@ -155,11 +155,10 @@ namespace cv::msg {
 
 constexpr int SerialPortBusy = 31000;        // %s: device path
 constexpr int SerialPortPermission = 31001;  // %s: device path
+
 // Plug-in core: channel records, log window, channel list editors (32000-32499).
-constexpr int LogZoneFileFailed = 1280;  // "Impossible to save this Log zone."
 constexpr int LogZoneCleared = 32000;
 constexpr int PlanChannelsFull = 32001;
-constexpr int CvToolsErrorCaption = 32002;
 constexpr int SameFrequencyTwice = 32003;
 constexpr int ChannelEditorErrorCaption = 32004;
 constexpr int ChannelsEditorCaption = 32005;

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
 #include "Messages.h"
@@ -107,6 +108,13 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public 
 };
 
 TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogForm(owner), equip(equipment) {
+  // Edit opens the channel list editor on a copy of the selected slot; OK writes it back.
+  channelEditor = [this](TChannelsPlanDlg*, int) {
+    PlanSlot* slot = GetSelectedPlan();
+    if (!slot) return false;
+    TChannelsDlg channels(this, *slot, equip);
+    return channels.exec() == QDialog::Accepted;
+  };
   using cv::MsgQ;
   namespace m = cv::msg;
   setWindowTitle(MsgQ(m::PlanFormCaption));

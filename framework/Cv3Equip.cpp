@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Chan3.h"
 #include "DecimalText.h"
 #include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "Pll.h"
 #include "Serial.h"
 
 namespace msg = cv::msg::cv3;
@@ -279,13 +281,7 @@ char TCv3Equip::FoldTypeCode(char code) {
 }
 
 std::string TCv3Equip::FixWidth(const std::string& text, int width) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "--";
-  size_t end = text.find(' ', first);
-  std::string out = text.substr(0, end);
-  if (width < 0) width = 0;
-  out.resize(static_cast<size_t>(width), ' ');
-  return out;
+  return ::FixWidth(text, width);
 }
 
 std::string TCv3Equip::GetFileName(const std::string& path) {
@@ -303,13 +299,11 @@ std::string TCv3Equip::GetFileExt(const std::string& path) {
   return ext;
 }
 
+// The LNB conversions live with the PLL coding, which the host's scripts share.
 float TCv3Equip::IFToFreq(float oscillator, float intermediate) {
-  // A C-band LNB (5 to 6 GHz oscillator) inverts the spectrum.
-  if (oscillator > 5000.0f && oscillator < 6000.0f) return oscillator - intermediate;
-  return oscillator + intermediate;
+  return cv::IFToFreq(oscillator, intermediate);
 }
 
 float TCv3Equip::FreqToIF(float oscillator, float frequency) {
-  if (oscillator > 5000.0f && oscillator < 6000.0f) return std::fabs(frequency - oscillator);
-  return frequency - oscillator;
+  return cv::FreqToIF(oscillator, frequency);
 }

@@ -9,14 +9,6 @@ namespace cvsim {
 namespace {
 using State = Corvane3Profile::LoaderState;
 
-// "*?JI" + plan, "*?CI" + channel + plan, each two hexadecimal digits.
-bool HexArg(const std::string& line, size_t at, int& value) {
-  if (line.size() < at + 2) return false;
-  unsigned v = 0;
-  if (std::sscanf(line.substr(at, 2).c_str(), "%2x", &v) != 1) return false;
-  value = static_cast<int>(v);
-  return true;
-}
 }  // namespace
 
 void AddCorvane3Loader(Corvane3Profile& p) {
@@ -57,20 +49,11 @@ void AddCorvane3Loader(Corvane3Profile& p) {
   });
   p.On("*FE6", [&p](const std::string&) {
     p.flash.Erase();
+    p.plans.clear();
     return Answer::Ok();
   });
   p.On("*FL:", [&p](const std::string& line) {
     return p.flash.Apply(line.substr(4)) ? Answer::Ok() : Answer::Nak();
-  });
-  p.On("*?JI", [&p](const std::string& line) {
-    int plan = 0;
-    if (!HexArg(line, 4, plan)) return Answer::Nak();
-    return Answer::Reply(p.flash.PlanReply(plan));
-  });
-  p.On("*?CI", [&p](const std::string& line) {
-    int channel = 0, plan = 0;
-    if (!HexArg(line, 4, channel) || !HexArg(line, 6, plan)) return Answer::Nak();
-    return Answer::Reply(p.flash.ChannelReply(plan, channel));
   });
 }
 

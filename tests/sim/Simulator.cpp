@@ -39,6 +39,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
   AddCorvane3Commands(*this);
   AddCorvane3Loader(*this);
+  AddCorvane3PlanCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

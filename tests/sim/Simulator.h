@@ -104,6 +104,24 @@ class Corvane3Profile : public Profile {
   bool checkHexChecksum = true;  // refuse (NAK) a "*HX:" line whose checksum is wrong
   int hexLines = 0;              // "*HX:" lines taken
   FlashImage flash;
+  // Channel plans stored in the instrument (Corvane3Plans.cpp), read with "*?JI%02X" (plan
+  // header) and "*?CI%02X%02X" (channel, then plan); an absent plan or channel answers "*JI!!" or
+  // "*CI!!". Replies are built from these records exactly as the instrument lays them out.
+  struct StoredChannel {
+    std::string name;                   // 4 characters are sent
+    unsigned word = 0;                  // PLL word
+    unsigned word2 = 0;                 // upper-edge word (0 for satellite)
+    std::vector<std::string> commands;  // mnemonics, each sent as ",MNEMONIC"
+  };
+  struct StoredPlan {
+    std::string name;                   // 8 characters are sent
+    char band = 'T';
+    unsigned lnbTenths = 0;             // LNB oscillator in tenths of MHz
+    unsigned code = 1;
+    std::vector<std::string> commands;
+    std::vector<StoredChannel> channels;
+  };
+  std::map<int, StoredPlan> plans;      // by plan number 0..31
 };
 
 // The level (dBuV) the simulated CORVANE-3 measures at a frequency: a noise floor and a few
@@ -113,6 +131,10 @@ double Corvane3LevelAt(double mhz);
 std::string Corvane3LevelReply(double dbuv);
 void AddCorvane3Commands(Corvane3Profile& profile);
 void AddCorvane3Loader(Corvane3Profile& profile);
+void AddCorvane3PlanCommands(Corvane3Profile& profile);
+// The reply texts the stored plans give.
+std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan);
+std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel);
 
 // Faults a test switches on and off at any time.
 struct Faults {
