@@ -202,23 +202,6 @@ constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
 constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
 
-// Script engine (plug-in dialect).
-constexpr int ScriptLogFile = 34000;          // "LOG file generated: %s"
-constexpr int ScriptProFile = 34001;          // "PRO file to execute: %s"
-constexpr int ScriptWaiting = 34002;          // "Waiting %d seconds..."
-constexpr int ScriptPressOk = 34003;          // "Press OK to continue..."
-constexpr int ScriptKeyCaption = 34004;       // "CvTools"
-constexpr int ScriptFileMissing = 34005;      // "Error: couldn't find file "
-constexpr int ScriptSendHexStart = 34006;     // "Executing SENDHEX with file "
-constexpr int ScriptLineError = 34007;        // "Error in line number "
-constexpr int ScriptSendHexDone = 34008;      // "SENDHEX finished"
-constexpr int ScriptSendingTime = 34009;      // "Sending updating file.\n..."
-constexpr int ScriptLogIsScript = 34010;      // transcript path equals the script path
-constexpr int ScriptHexLineTooLong = 34011;   // an update line longer than a command
-constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
-constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
-constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
-
 }  // namespace cv::msg
 
 // Plug-in entry, equipment services and the CORVANE-3 equipment object (32500-32999).
