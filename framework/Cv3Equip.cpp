@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Chanplandlg.h"
 #include "DecimalText.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -111,8 +112,11 @@ bool TCv3Equip::RunPortTool(int startId, int closedId, int portErrorId, int refu
 
 void TCv3Equip::ShowTool(Tool tool) {
   switch (tool) {
-    case Tool::ChannelEditor:  // TChannelsPlanDlg
+    case Tool::ChannelEditor: {
+      TChannelsPlanDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::MemoryEditor:  // TMemoryDlg
       break;
     case Tool::DataLogger:  // TDataLoggerDlg
