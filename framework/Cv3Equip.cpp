@@ -10,6 +10,7 @@
 
 #include "Chanplandlg.h"
 #include "DecimalText.h"
+#include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Serial.h"
@@ -123,8 +124,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       break;
     case Tool::Monitor:  // TMonitorDlg
       break;
-    case Tool::Spectrum:  // TSpectrumDlg
+    case Tool::Spectrum: {
+      TSpectrumDlg dlg(owner, this);
+      dlg.exec();
       break;
+    }
     case Tool::Configuration:  // TConfigurationDlg
       break;
     case Tool::UpdateFirmware:  // TUpdateFirmDlg

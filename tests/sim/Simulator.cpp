@@ -34,6 +34,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   On("*?VE", [this](const std::string&) { return Answer::Reply("*VE " + this->version); });
   On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
   AddCorvane3Commands(*this);
+  AddCorvane3Loader(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

@@ -33,6 +33,8 @@
 #include <thread>
 #include <vector>
 
+#include "FlashImage.h"
+
 namespace cvsim {
 
 constexpr char kXon = 0x11;
@@ -91,6 +93,17 @@ class Corvane3Profile : public Profile {
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
   int tuneCount = 0;
+
+  // Boot loader and plan memory (Corvane3Loader.cpp). "*BO" enters the boot monitor and
+  // "*GO..." starts the loader or the main program: each withholds XON until a line forced
+  // without it (FORCE) resynchronises, or, for the main program, the power-on line "*******".
+  // "*HX" + an Intel HEX line (":LL...") loads the loader; "*FE6" erases the plan memory; "*FL:" records
+  // write it; "*?JI" / "*?CI" answer from it.
+  enum class LoaderState { Main, Boot, Loader, Starting };
+  LoaderState loaderState = LoaderState::Main;
+  bool checkHexChecksum = true;  // refuse (NAK) a "*HX:" line whose checksum is wrong
+  int hexLines = 0;              // "*HX:" lines taken
+  FlashImage flash;
 };
 
 // The level (dBuV) the simulated CORVANE-3 measures at a frequency: a noise floor and a few
@@ -99,6 +112,7 @@ double Corvane3LevelAt(double mhz);
 // The "*?LV" reply for a level: "*LV=+" and the level in tenths of dBuV as three hex digits.
 std::string Corvane3LevelReply(double dbuv);
 void AddCorvane3Commands(Corvane3Profile& profile);
+void AddCorvane3Loader(Corvane3Profile& profile);
 
 // Faults a test switches on and off at any time.
 struct Faults {
