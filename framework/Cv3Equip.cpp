@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "Chan3.h"
+#include "Chanplandlg.h"
 #include "DecimalText.h"
 #include "Specdlg.h"
 #include "Messages.h"
@@ -114,8 +115,11 @@ bool TCv3Equip::RunPortTool(int startId, int closedId, int portErrorId, int refu
 
 void TCv3Equip::ShowTool(Tool tool) {
   switch (tool) {
-    case Tool::ChannelEditor:  // TChannelsPlanDlg
+    case Tool::ChannelEditor: {
+      TChannelsPlanDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::MemoryEditor:  // TMemoryDlg
       break;
     case Tool::DataLogger:  // TDataLoggerDlg

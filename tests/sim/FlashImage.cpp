@@ -93,13 +93,21 @@ bool FlashImage::ReadChannel(int plan, int channel, Channel& out) const {
   return true;
 }
 
+std::string FlashImage::CommandsText(const std::vector<uint16_t>& offsets) const {
+  std::string text;
+  if (!commandName) return text;
+  for (uint16_t offset : offsets)
+    if (offset != 0xFFFF) text += "," + commandName(offset);
+  return text;
+}
+
 std::string FlashImage::PlanReply(int plan) const {
   Plan h;
   if (!ReadPlan(plan, h)) return "*JI!!";
   char tail[32];
   std::snprintf(tail, sizeof tail, "%02X%c%05X%02X", h.channelCount & 0xFF,
                 h.bandCode == 5 ? 'S' : 'T', h.lnbTenths & 0xFFFFF, h.code & 0xFF);
-  return "*JI" + h.name + tail;
+  return "*JI" + h.name + tail + CommandsText(h.commands);
 }
 
 std::string FlashImage::ChannelReply(int plan, int channel) const {
@@ -107,7 +115,7 @@ std::string FlashImage::ChannelReply(int plan, int channel) const {
   if (!ReadChannel(plan, channel, c)) return "*CI!!";
   char tail[16];
   std::snprintf(tail, sizeof tail, "%04X%04X", c.word, c.word2);
-  return "*CI" + c.name + tail;
+  return "*CI" + c.name + tail + CommandsText(c.commands);
 }
 
 }  // namespace cvsim

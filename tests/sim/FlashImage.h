@@ -4,6 +4,7 @@
 // way the instrument lays it out (directory at 0, plan headers after it, each plan's channels at
 // the address its header gives), so that a plan sent by script answers "*?JI" / "*?CI".
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,13 @@ class FlashImage {
   // The instrument's replies: "*JI" + name, count ("%02X"), band ('S'/'T'), LNB ("%05X" tenths),
   // code ("%02X"); "*CI" + name, word ("%04X"), second word ("%04X"); "!!" after the three
   // characters when there is no such plan or channel.
+  // With `commandName` set, each command offset of the record follows as "," and its name.
   std::string PlanReply(int plan) const;
   std::string ChannelReply(int plan, int channel) const;
+
+  // How the instrument names the command at a plan offset in its replies; the simulator has no
+  // command table of its own, so a test that wants the commands back gives it one.
+  std::function<std::string(uint16_t offset)> commandName;
 
   std::vector<uint8_t> bytes;
   uint16_t segment = 0;
@@ -51,6 +57,7 @@ class FlashImage {
 
  private:
   uint16_t Word(int address) const;  // low byte first
+  std::string CommandsText(const std::vector<uint16_t>& offsets) const;
   // The address just after a command list that starts at `address` (the 0xFFFF end included).
   int SkipList(int address, std::vector<uint16_t>* words) const;
 };
