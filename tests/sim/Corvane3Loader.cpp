@@ -32,12 +32,14 @@ void AddCorvane3Loader(Corvane3Profile& p) {
     }
     return Answer::Reply("*VE " + p.version);
   });
+  // The power-on line is no command: a starting instrument wakes on it and announces itself
+  // with XON; a running one lets it pass without a handshake.
   p.On("**", [&p](const std::string&) {
     if (p.loaderState == State::Starting) {
       p.loaderState = State::Main;
       p.acceptsLines = true;
     }
-    return Answer::Ok();
+    return Answer::Unheard();
   });
   p.On("*HX:", [&p](const std::string& line) {
     // The script's prefix "*HX" and the file's line ":LLAAAATT...CC" run together.

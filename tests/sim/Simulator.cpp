@@ -237,13 +237,19 @@ void Simulator::EmitCutLocked() {
 void Simulator::HandleLineLocked(const std::string& line) {
   lines_.push_back(line);
   if (faults_.silent) return;
-  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  const bool wasAccepting = profile_->acceptsLines;
   Answer answer = faults_.refuseAll ? Answer::Nak() : profile_->Handle(line);
+  if (answer.kind == Answer::Kind::Unheard) {
+    if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
+    return;
+  }
+  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
   switch (answer.kind) {
     case Answer::Kind::Refuse:
       EmitLocked(std::string(1, kNak));
       break;
     case Answer::Kind::None:
+    case Answer::Kind::Unheard:
       return;
     case Answer::Kind::Ack:
     case Answer::Kind::Reply:

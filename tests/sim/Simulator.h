@@ -44,7 +44,10 @@ constexpr char kNak = 0x15;
 constexpr char kCr = 0x0D;
 
 struct Answer {
-  enum class Kind { Ack, Reply, Refuse, None };
+  // None: XOFF only, then nothing (a stuck instrument). Unheard: not even XOFF (a line the
+  // instrument does not take as a command, such as the power-on line); XON follows only when
+  // the line made the instrument ready.
+  enum class Kind { Ack, Reply, Refuse, None, Unheard };
   Kind kind = Kind::Ack;
   std::string text;  // the reply line for Kind::Reply, without CR
 
@@ -52,6 +55,7 @@ struct Answer {
   static Answer Reply(std::string line) { return {Kind::Reply, std::move(line)}; }
   static Answer Nak() { return {Kind::Refuse, {}}; }
   static Answer NoAnswer() { return {Kind::None, {}}; }
+  static Answer Unheard() { return {Kind::Unheard, {}}; }
 };
 
 class Profile {
