@@ -407,16 +407,8 @@ void TMainForm::LoadCustomLogo(TLogoImage* image) {
     cv::ShowError(cv::MsgQ(cv::msg::ErrorCaption), cv::MsgQ(cv::msg::CannotHandleIni));
     return;
   }
-  cv::CustomLogoSettings logo = cv::ReadCustomLogo(ini);
-  if (logo.logoFile.empty()) return;
-  image->SetStretch(logo.stretch);
-  image->SetProportional(logo.proportional);
-  image->SetCenter(logo.center);
   // A relative name is taken from the start directory, as the program was started there.
-  QString path = cv::From1252(logo.logoFile);
-  path.replace('\\', '/');
-  if (QDir::isRelativePath(path) && !startDir.empty()) path = QDir(QString::fromStdString(startDir)).filePath(path);
-  image->LoadPicture(path);  // a picture that cannot be read leaves the image as it was
+  cv::ApplyCustomLogo(image, cv::ReadCustomLogo(ini), QString::fromStdString(startDir));
 }
 
 // ============================================================================================
