@@ -101,9 +101,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
   LoadCustomLogo(Image1);
   RegisterPdfAddOn();
+  ConnectEquipmentHandlers();
 }
 
 TMainForm::~TMainForm() {
+  ReleaseEquipment(false);
   // The application's handlers must not outlive the window they call.
   cv::SetIdleHandler({});
   cv::SetHintHandler({});
@@ -340,6 +342,13 @@ void TMainForm::InstallAppHandlers() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (searchRunning_) {
+    // The detection loop still runs on this window's stack: stop it and close when it has ended.
+    stopRequested = true;
+    closeAfterSearch_ = true;
+    event->ignore();
+    return;
+  }
   FormClose();
   QMainWindow::closeEvent(event);
 }
@@ -414,14 +423,6 @@ void TMainForm::LoadCustomLogo(TLogoImage* image) {
 // ============================================================================================
 // Tools
 // ============================================================================================
-
-void TMainForm::UpdateTools() {
-  // No plug-in is loaded yet, so no instrument tool can run.
-  for (QPushButton* b : {EditChBtn, EditMemBtn, DataLogBtn, SpectrumBtn, MonitorBtn, ConfigBtn, UpdateBtn, IdentBtn})
-    b->setEnabled(false);
-  for (QAction* a : {EditChMenu, EditMemMenu, DataLogMenu, SpectrumMenu, MonitorMenu, ConfigMenu, UpdateMenu, IdentMenu})
-    a->setEnabled(false);
-}
 
 void TMainForm::RegisterPdfAddOn() {
   bool registered = false;
