@@ -9,6 +9,19 @@
 
 namespace msg = cv::msg::detect;
 
+namespace {
+
+// The instrument announces XON once it has answered a line. Taking that byte before the port is
+// closed leaves the line quiet: an XON arriving after the next open's purge would pair with the
+// next command and shift every reply that follows by one exchange.
+void TakeClosingXon(TSerial& port) {
+  char byte = 0;
+  uint32_t read = 0;
+  cv::SerialRead(port.handle, &byte, 1, &read);
+}
+
+}  // namespace
+
 bool TDetection::Search(TSerial& port) {
   found = false;
   foundPort = -1;
@@ -29,6 +42,7 @@ bool TDetection::Search(TSerial& port) {
       if (stopRequested && stopRequested()) break;
       std::string identity;
       if (IdentifyEquipment(port, identity)) {
+        TakeClosingXon(port);
         Log(cv::Format(cv::Msg(msg::DetectedAt), port.name, baud, modelName, version));
         found = true;
         foundPort = index;
@@ -45,7 +59,8 @@ bool TDetection::Search(TSerial& port) {
   if (port.Open()) {
     port.Setup(kDetectionMode, foundBaud, 8, 0, 0);
     std::string identity;
-    IdentifyEquipment(port, identity);  // a success refreshes what was found; a failure changes nothing
+    // A success refreshes what was found; a failure changes nothing.
+    if (IdentifyEquipment(port, identity)) TakeClosingXon(port);
     port.Close();
   }
   Log(cv::Format(cv::Msg(msg::ReadyIn), modelName, version, port.name, foundBaud));
