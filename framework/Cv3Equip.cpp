@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "NumFormat.h"
+#include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Serial.h"
@@ -119,8 +120,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       break;
     case Tool::Monitor:  // TMonitorDlg
       break;
-    case Tool::Spectrum:  // TSpectrumDlg
+    case Tool::Spectrum: {
+      TSpectrumDlg dlg(owner, this);
+      dlg.exec();
       break;
+    }
     case Tool::Configuration:  // TConfigurationDlg
       break;
     case Tool::UpdateFirmware:  // TUpdateFirmDlg

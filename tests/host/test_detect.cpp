@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 #include "AppServices.h"
 #include "Equip.h"
@@ -95,6 +96,17 @@ class DetectTest : public ::testing::Test {
   cv::RecordingPrompter prompter;
 };
 
+// While it lives, a tool's modal dialog (when the tool has one) is closed as soon as it shows.
+std::unique_ptr<QTimer> CloseToolDialogs() {
+  auto closer = std::make_unique<QTimer>();
+  closer->setInterval(5);
+  QObject::connect(closer.get(), &QTimer::timeout, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  closer->start();
+  return closer;
+}
+
 const std::vector<bool> kAllTools = {true, true, true, true, true, true, true, false};
 const std::vector<bool> kOfflineTools = {true, true, false, false, false, false, false, false};
 const std::vector<bool> kNoTools(8, false);
@@ -128,6 +140,7 @@ TEST_F(DetectTest, FindsTheInstrumentOnCom3LoadsThePluginAndHandsItTheTools) {
 
   // A tool runs with all tools disabled, and the start directory comes back after it.
   QDir::setCurrent(QDir::tempPath());
+  auto closer = CloseToolDialogs();
   w.SpectrumBtn->click();
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2), QStringList({"Executing Spectrum Analyser", "Spectrum Analyser closed. Ready"}));
   EXPECT_EQ(Enabled(w), kNoTools);
@@ -139,6 +152,7 @@ TEST_F(DetectTest, FindsTheInstrumentOnCom3LoadsThePluginAndHandsItTheTools) {
   EXPECT_EQ(Lines(w).last(), "Remote Monitor closed. Ready");
   EXPECT_EQ(QDir::currentPath(), QDir(QDir::tempPath()).canonicalPath());
   QDir::setCurrent(dir.path());
+  closer.reset();
 
   // Detect again while the plug-in holds the port: the plug-in goes first. A person takes longer
   // than the instrument's answer to the last tool's wake line, which must not be in flight.
@@ -338,6 +352,7 @@ TEST_F(DetectTest, SelectionListsConfiguredLibrariesAndLoadsWithoutAPort) {
   w.UpdateTools();
   EXPECT_EQ(Enabled(w), kOfflineTools);
   EXPECT_EQ(MenuEnabled(w), kOfflineTools);
+  auto closer = CloseToolDialogs();
   w.EditChBtn->click();
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2),
             QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
