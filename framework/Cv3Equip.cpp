@@ -10,7 +10,7 @@
 
 #include "Chan3.h"
 #include "Chanplandlg.h"
-#include "DecimalText.h"
+#include "NumFormat.h"
 #include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -235,7 +235,7 @@ bool TCv3Equip::ReadVersion(float& version) {
   if (text.size() <= 3) return false;
   size_t v = text.find('V', 3);
   if (v == std::string::npos || v - 3 >= 255) return false;
-  version = static_cast<float>(cv::LeadingDouble(text.c_str() + v + 1));
+  version = static_cast<float>(cv::AtoF(text.c_str() + v + 1));
   return true;
 }
 
