@@ -1,0 +1,46 @@
+#pragma once
+// Answers the next modal window of type T that opens while the code under test sits in exec().
+// A window nobody expected is closed after a few seconds, so a wrong path fails instead of hanging.
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QAbstractButton>
+#include <QTimer>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace cvtest {
+
+template <class T>
+void WhenModal(std::function<void(T*)> act) {
+  auto* timer = new QTimer(qApp);
+  auto* waited = new int(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, waited, act] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (auto* t = qobject_cast<T*>(w)) {
+      timer->stop();
+      timer->deleteLater();
+      delete waited;
+      act(t);
+    } else if (++*waited > 1000) {
+      timer->stop();
+      timer->deleteLater();
+      delete waited;
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+      ADD_FAILURE() << "expected modal window did not open";
+    }
+  });
+  timer->start(5);
+}
+
+// Clicks `button` in the next message box and keeps its text in *text when given.
+inline void AnswerBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+  WhenModal<QMessageBox>([button, text](QMessageBox* box) {
+    if (text) *text = box->text();
+    if (QAbstractButton* b = box->button(button)) b->click();
+    else box->reject();
+  });
+}
+
+}  // namespace cvtest
