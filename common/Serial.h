@@ -7,6 +7,7 @@
 // handshake (XON when the instrument can take a line, XOFF then ACK after it took it); a query is
 // answered by one reply line ended by CR or LF.
 #include <cstdint>
+#include <string>
 
 #include "SerialDevice.h"
 
@@ -36,6 +37,9 @@ class TSerial {
   bool OpenConfigured(int baud, int byteSize, int parity, int stopBits);
   bool Close();
   bool IsOpen() const;
+  // Why the last Open failed, when the reason is worth a log line of its own (the port is busy,
+  // or the user may not use it); an empty text otherwise.
+  const char* OpenProblem() const;
 
   // The caller's text is cut to 252 characters in place when longer.
   bool WriteLine(char* text);
@@ -58,4 +62,12 @@ class TSerial {
 
   // Tests shorten every time-out by this factor (the mode tables keep their values).
   double timeScale = 1.0;
+
+ private:
+  std::string openProblem_;
 };
+
+// The time-outs of a mode (1 detection, 2, anything else the tools' mode).
+cv::CommTimeouts TimeoutsForMode(int mode);
+// The device name of a port index (0 = "COM1"; index 1 and any index outside 0..11 give "COM2").
+const char* PortNameOf(int index);

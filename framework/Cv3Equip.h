@@ -6,6 +6,9 @@
 #include "Clock.h"
 #include "Equip.h"
 
+class TChan3;
+struct PlanInfo;
+
 class TCv3Equip : public TEquip {
  public:
   TCv3Equip(QWidget* owner, TSerial* port);
@@ -35,6 +38,12 @@ class TCv3Equip : public TEquip {
   bool TuneFrequency(float mhz, int milliseconds);
   bool CheckVersion();
   bool ReadVersion(float& version);
+
+  // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
+  bool ReadPlanInfo(int plan, PlanInfo& info);
+  bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band);
+  static void CopyPlanInfo(PlanInfo& dest, const PlanInfo& source);
+  static void CopyChannel(TChan3& dest, const TChan3& source);
 
   // Text utilities shared by the dialogs.
   bool SplitFields(const char* line);

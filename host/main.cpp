@@ -1,6 +1,30 @@
+// CvTools: remote control of TV and satellite signal meters.
 #include <QApplication>
+
+#include "About.h"
+#include "Help.h"
+#include "Mainform.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Splash.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+
+  auto* splash = new TMySplash;
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+
+  QApplication::setApplicationDisplayName(cv::MsgQ(cv::msg::AppTitle));
+  cv::SetAppHelpFile("");
+
+  TMainForm mainForm;
+  TAboutBox aboutBox;
+  // The editor window joins here.
+
+  splash->hide();
+  delete splash;
+  mainForm.show();
+  return app.exec();
 }

@@ -1,6 +1,12 @@
 #include "AppServices.h"
 
-#include <QCoreApplication>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <QStatusTipEvent>
 #include <QVariant>
 
 namespace cv {
@@ -12,6 +18,140 @@ bool AppTerminating() {
 
 void SetAppTerminating(bool terminating) {
   if (QCoreApplication* app = QCoreApplication::instance()) app->setProperty("cvTerminating", terminating);
+}
+
+void ProcessEvents() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+namespace {
+
+// Holds the idle and hint handlers; a child of the application object, so it goes with it.
+class AppHooks : public QObject {
+ public:
+  AppHooks() : QObject(QCoreApplication::instance()) {
+    if (auto* d = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread()))
+      connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &AppHooks::OnIdle);
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+
+  void OnIdle() {
+    // A handler that shows a box would run its own loop and come back here: run it once at a time.
+    if (!idle || running) return;
+    running = true;
+    auto handler = idle;  // the handler may replace itself
+    handler();
+    running = false;
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // A tip travels up the parent chain to its window; hand it on once, when it gets there.
+    if (event->type() == QEvent::StatusTip && hint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      hint(static_cast<QStatusTipEvent*>(event)->tip());
+    return QObject::eventFilter(watched, event);
+  }
+
+  std::function<void()> idle;
+  std::function<void(const QString&)> hint;
+  bool running = false;
+};
+
+AppHooks* Hooks() {
+  static QPointer<AppHooks> hooks;
+  if (!hooks && QCoreApplication::instance()) hooks = new AppHooks;
+  return hooks.data();
+}
+
+class MessageBoxPrompter : public Prompter {
+ public:
+  MsgAnswer Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) override {
+    QMessageBox box(icon == MsgIcon::Error         ? QMessageBox::Critical
+                    : icon == MsgIcon::Warning     ? QMessageBox::Warning
+                    : icon == MsgIcon::Information ? QMessageBox::Information
+                                                   : QMessageBox::Question,
+                    caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    if (buttons & MsgYes) box.addButton(QMessageBox::Yes);
+    if (buttons & MsgNo) box.addButton(QMessageBox::No);
+    if (buttons & MsgOk) box.addButton(QMessageBox::Ok);
+    if (buttons & MsgCancel) box.addButton(QMessageBox::Cancel);
+    if (buttons == 0) box.addButton(QMessageBox::Ok);
+    switch (box.exec()) {
+      case QMessageBox::Yes: return MsgAnswer::Yes;
+      case QMessageBox::No: return MsgAnswer::No;
+      case QMessageBox::Cancel: return MsgAnswer::Cancel;
+      default: return MsgAnswer::Ok;
+    }
+  }
+  void Beep() override { QApplication::beep(); }
+};
+
+const char* const kPrompterProperty = "cvPrompter";
+
+}  // namespace
+
+void SetIdleHandler(std::function<void()> handler) {
+  if (AppHooks* h = Hooks()) h->idle = std::move(handler);
+}
+
+void RunIdleHandler() {
+  if (AppHooks* h = Hooks()) h->OnIdle();
+}
+
+bool HasIdleHandler() {
+  AppHooks* h = Hooks();
+  return h && h->idle;
+}
+
+void SetHintHandler(std::function<void(const QString&)> handler) {
+  if (AppHooks* h = Hooks()) h->hint = std::move(handler);
+}
+
+Prompter& CurrentPrompter() {
+  static MessageBoxPrompter real;
+  if (QCoreApplication* app = QCoreApplication::instance()) {
+    auto p = app->property(kPrompterProperty).value<quintptr>();
+    if (p) return *reinterpret_cast<Prompter*>(p);
+  }
+  return real;
+}
+
+void SetPrompter(Prompter* prompter) {
+  if (QCoreApplication* app = QCoreApplication::instance())
+    app->setProperty(kPrompterProperty, QVariant::fromValue(reinterpret_cast<quintptr>(prompter)));
+}
+
+void ShowError(const QString& caption, const QString& text) {
+  CurrentPrompter().Message(MsgIcon::Error, caption, text, MsgOk);
+}
+void ShowWarning(const QString& caption, const QString& text) {
+  CurrentPrompter().Message(MsgIcon::Warning, caption, text, MsgOk);
+}
+void ShowInformation(const QString& caption, const QString& text) {
+  CurrentPrompter().Message(MsgIcon::Information, caption, text, MsgOk);
+}
+MsgAnswer AskYesNo(const QString& caption, const QString& text) {
+  return CurrentPrompter().Message(MsgIcon::Question, caption, text, MsgYes | MsgNo);
+}
+MsgAnswer AskYesNoCancel(const QString& caption, const QString& text) {
+  return CurrentPrompter().Message(MsgIcon::Question, caption, text, MsgYes | MsgNo | MsgCancel);
+}
+void Beep() { CurrentPrompter().Beep(); }
+
+RecordingPrompter::RecordingPrompter() { SetPrompter(this); }
+
+RecordingPrompter::~RecordingPrompter() {
+  if (&CurrentPrompter() == this) SetPrompter(nullptr);
+}
+
+MsgAnswer RecordingPrompter::Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) {
+  shown.push_back({icon, caption, text, buttons});
+  if (!answers.empty()) {
+    MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return (buttons & MsgYes) ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 
 }  // namespace cv

@@ -1,0 +1,25 @@
+#pragma once
+// Numbers as text without the C library's locale: Qt sets the C locale from the environment, so
+// printf, strtod and atof may read or write ',' for '.'. These never do.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace cv {
+
+// `value` rounded to `decimals` places (0 to 17), with `decimalSep` as the decimal mark.
+std::string FormatFixed(double value, int decimals, char decimalSep = '.');
+
+// A whole text that is a decimal number with '.' or ',' as its decimal mark ("12.5", "12,5",
+// " -3 ", "1e3"). Blanks around it are allowed; anything else makes it false and leaves `out`.
+bool ParseDouble(std::string_view text, double& out);
+// A whole text that is a decimal integer within 32 bits.
+bool ParseInt(std::string_view text, int32_t& out);
+
+// atof, atol and atoi as the C library defines them (leading white space, the longest numeric
+// prefix, 0 when there is none), but always with '.' as the decimal mark.
+double AtoF(std::string_view text);
+long AtoL(std::string_view text);  // saturates at the range of long
+int AtoI(std::string_view text);   // saturates at the range of int
+
+}  // namespace cv

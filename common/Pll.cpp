@@ -1,0 +1,68 @@
+#include "Pll.h"
+
+#include <cmath>
+
+namespace cv {
+namespace {
+
+const PllBand kTerrestrial{38.9, 20.0, 0.05, 5.0f, 862.0f, 48.25f};
+const PllBand kSatellite{479.5, 8.0, 0.125, 862.1f, 2150.0f, 1500.0f};
+
+// Negative and oversized values would be undefined behaviour when cast; words saturate instead.
+uint32_t ToWord(double value) {
+  if (!(value > 0)) return 0;  // also NaN
+  if (value >= 4294967295.0) return 0xFFFFFFFFu;
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+const PllBand& PllBandOf(char band) { return IsSatelliteBand(band) ? kSatellite : kTerrestrial; }
+
+bool PllInRange(char band, double mhz) {
+  const PllBand& b = PllBandOf(band);
+  float f = static_cast<float>(mhz);
+  return f >= b.minMHz && f <= b.maxMHz;
+}
+
+uint32_t PllWord(char band, double mhz) {
+  const PllBand& b = PllBandOf(band);
+  return ToWord((mhz + b.offsetMHz) * b.wordsPerMHz + 0.5);
+}
+
+uint32_t PllWordFloatTrunc(char band, double mhz) {
+  const PllBand& b = PllBandOf(band);
+  return ToWord(static_cast<float>((mhz + b.offsetMHz) * b.wordsPerMHz));
+}
+
+uint32_t PllWordScript(double mhz, double offsetMHz, double stepMHz) {
+  if (stepMHz == 0) return 0;
+  return ToWord(static_cast<float>((mhz + offsetMHz) / stepMHz));
+}
+
+double PllFrequency(char band, uint32_t word) {
+  const PllBand& b = PllBandOf(band);
+  return word * b.stepMHz - b.offsetMHz;
+}
+
+float PllFrequencyChecked(char band, uint32_t word, bool* inRange) {
+  double f = PllFrequency(band, word);
+  bool ok = PllInRange(band, f);
+  if (inRange) *inRange = ok;
+  return ok ? static_cast<float>(f) : PllBandOf(band).fallbackMHz;
+}
+
+namespace {
+bool IsCBand(float oscillatorMHz) { return oscillatorMHz > 5000.0f && oscillatorMHz < 6000.0f; }
+}  // namespace
+
+float IFToFreq(float oscillatorMHz, float intermediateMHz) {
+  return IsCBand(oscillatorMHz) ? oscillatorMHz - intermediateMHz : oscillatorMHz + intermediateMHz;
+}
+
+float FreqToIF(float oscillatorMHz, float frequencyMHz) {
+  return IsCBand(oscillatorMHz) ? std::fabs(frequencyMHz - oscillatorMHz)
+                                : frequencyMHz - oscillatorMHz;
+}
+
+}  // namespace cv

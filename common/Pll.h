@@ -1,0 +1,48 @@
+#pragma once
+// PLL word coding of CORVANE frequencies. The instrument tunes from a PLL word, never from MHz:
+//   terrestrial word = (MHz + 38.9) x 20      satellite word = (MHz + 479.5) x 8
+// For satellite channels the MHz are the intermediate frequency after the LNB.
+// Band 'S' is satellite; every other band code ('T' or anything else) is terrestrial.
+#include <cstdint>
+
+namespace cv {
+
+struct PllBand {
+  double offsetMHz;     // added to the frequency before dividing by the step
+  double wordsPerMHz;   // 20 or 8
+  double stepMHz;       // MHz per word unit, the inverse
+  float minMHz;         // valid range, both ends included
+  float maxMHz;
+  float fallbackMHz;    // what a word outside the range reads as
+};
+
+inline bool IsSatelliteBand(char band) { return band == 'S'; }
+const PllBand& PllBandOf(char band);
+
+// Whether `mhz` lies in the band's valid range (5..862 terrestrial, 862.1..2150 satellite IF).
+// Compared at single precision, the precision channel frequencies are kept in, so a typed 862.1
+// is inside the satellite range.
+bool PllInRange(char band, double mhz);
+
+// Word of a frequency, adding 0.5 and truncating: tuning commands and channel records.
+uint32_t PllWord(char band, double mhz);
+// Word of a frequency converted to a 32-bit float and truncated: the plug-in's CHAN3T / CHAN3S
+// script statements.
+uint32_t PllWordFloatTrunc(char band, double mhz);
+// The host script dialect's word: (mhz + offset) / step through a 32-bit float, truncated; the
+// script may change offset and step. A step of 0 gives word 0.
+uint32_t PllWordScript(double mhz, double offsetMHz, double stepMHz);
+
+// Frequency of a word, no range rule.
+double PllFrequency(char band, uint32_t word);
+// Frequency of a word with the range rule: outside the band's range the fallback (48.25 MHz
+// terrestrial, 1500 MHz satellite) and *inRange false.
+float PllFrequencyChecked(char band, uint32_t word, bool* inRange = nullptr);
+
+// LNB conversions between a satellite downlink frequency and the intermediate frequency the
+// instrument tunes. An oscillator above 5000 and below 6000 MHz is a C-band LNB, whose IF runs
+// the other way (downlink = oscillator - IF); every other oscillator adds.
+float IFToFreq(float oscillatorMHz, float intermediateMHz);
+float FreqToIF(float oscillatorMHz, float frequencyMHz);
+
+}  // namespace cv

@@ -1,0 +1,163 @@
+#include "Chanblockdlg.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Text1252.h"
+
+TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band,
+                                     float lnbMHz)
+    : QDialog(owner), block(settings, band, lnbMHz) {
+  setObjectName("ChannelsBlockDlg");
+  setWindowTitle("Channel Block Generator");
+
+  auto edit = [this](const char* name, const QString& hint) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setToolTip(hint);
+    e->installEventFilter(this);
+    return e;
+  };
+  InitCharEdit = edit("InitCharEdit", "First letter for each channel");
+  InitCharEdit->setMaxLength(1);
+  InitIndexEdit = edit("InitIndexEdit", "Numerical value in first channel");
+  InitFreqEdit = edit("InitFreqEdit", "Frequency of first channel (Downlink if SAT)");
+  StepFreqEdit = edit("StepFreqEdit", "MHz between channels");
+  QuantityEdit = edit("QuantityEdit", "Number of channels in this plan");
+  FirstChannelEdit = new QLineEdit(this);
+  FirstChannelEdit->setObjectName("FirstChannelEdit");
+  FirstChannelEdit->setReadOnly(true);
+  LastChannelEdit = new QLineEdit(this);
+  LastChannelEdit->setObjectName("LastChannelEdit");
+  LastChannelEdit->setReadOnly(true);
+
+  auto button = [this](const char* name, const QString& text, const QString& hint) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+  };
+  RefreshBitBtn = button("RefreshBitBtn", "&Refresh", QString());
+  OKBtn = button("OKBtn", "OK", "Accept values and exit");
+  CancelBtn = button("CancelBtn", "Cancel", "Cancel Channel Block Generator");
+  HelpBtn = button("HelpBtn", "&Help", QString());
+
+  auto* grid = new QGridLayout;
+  int row = 0;
+  auto add = [&](const QString& label, QWidget* w) {
+    grid->addWidget(new QLabel(label, this), row, 0);
+    grid->addWidget(w, row++, 1);
+  };
+  add("First &letter:", InitCharEdit);
+  add("First &index:", InitIndexEdit);
+  add("First &frequency (MHz):", InitFreqEdit);
+  add("&Step (MHz):", StepFreqEdit);
+  add("&Quantity:", QuantityEdit);
+  add("First Channel:", FirstChannelEdit);
+  add("Last Channel:", LastChannelEdit);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(RefreshBitBtn);
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(CancelBtn);
+  buttons->addWidget(HelpBtn);
+  auto* top = new QVBoxLayout(this);
+  top->addLayout(grid);
+  top->addLayout(buttons);
+
+  connect(RefreshBitBtn, &QPushButton::clicked, this, &TChannelsBlockDlg::RefreshBitBtnClick);
+  connect(OKBtn, &QPushButton::clicked, this, &TChannelsBlockDlg::OKBtnClick);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  connect(HelpBtn, &QPushButton::clicked, this, &TChannelsBlockDlg::HelpBtnClick);
+
+  ClearEdits();
+  ShowBlock();
+}
+
+TChannelsBlockDlg::~TChannelsBlockDlg() {
+  for (QLineEdit* e : {InitCharEdit, InitIndexEdit, InitFreqEdit, StepFreqEdit, QuantityEdit}) {
+    e->removeEventFilter(this);
+  }
+}
+
+void TChannelsBlockDlg::ShowBlock() {
+  ChannelBlockEditor::Texts t = block.ShowBlock();
+  InitCharEdit->setText(cv::From1252(t.initChar));
+  InitIndexEdit->setText(cv::From1252(t.initIndex));
+  InitFreqEdit->setText(cv::From1252(t.initFreq));
+  FirstChannelEdit->setText(cv::From1252(t.firstChannel));
+  LastChannelEdit->setText(cv::From1252(t.lastChannel));
+  QuantityEdit->setText(cv::From1252(t.quantity));
+  StepFreqEdit->setText(cv::From1252(t.step));
+}
+
+void TChannelsBlockDlg::ClearEdits() {
+  for (QLineEdit* e : {InitCharEdit, InitIndexEdit, InitFreqEdit, StepFreqEdit, QuantityEdit}) {
+    e->clear();
+  }
+}
+
+bool TChannelsBlockDlg::ReadInitChar() { return block.ReadInitChar(cv::To1252(InitCharEdit->text())); }
+bool TChannelsBlockDlg::ReadInitFreq() { return block.ReadInitFreq(cv::To1252(InitFreqEdit->text())); }
+bool TChannelsBlockDlg::ReadInitIndex() {
+  return block.ReadInitIndex(cv::To1252(InitIndexEdit->text()));
+}
+bool TChannelsBlockDlg::ReadStepFreq() { return block.ReadStepFreq(cv::To1252(StepFreqEdit->text())); }
+
+bool TChannelsBlockDlg::ReadQuantity() {
+  std::optional<std::string> restore;
+  bool changed = block.ReadQuantity(cv::To1252(QuantityEdit->text()), restore);
+  if (restore) QuantityEdit->setText(cv::From1252(*restore));
+  return changed;
+}
+
+void TChannelsBlockDlg::RefreshBitBtnClick() { ShowBlock(); }
+
+void TChannelsBlockDlg::OKBtnClick() {
+  ReadInitChar();
+  ReadInitFreq();
+  ReadInitIndex();
+  ReadQuantity();
+  ReadStepFreq();
+  accept();
+}
+
+void TChannelsBlockDlg::HelpBtnClick() {
+  // The help viewer is a platform service the host provides; the topic is "Channels".
+}
+
+void TChannelsBlockDlg::EditToBlock() { OKBtn->setFocus(); }
+
+bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      EditToBlock();
+      return true;
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    bool changed = watched == InitCharEdit    ? ReadInitChar()
+                   : watched == InitIndexEdit ? ReadInitIndex()
+                   : watched == InitFreqEdit  ? ReadInitFreq()
+                   : watched == StepFreqEdit  ? ReadStepFreq()
+                   : watched == QuantityEdit  ? ReadQuantity()
+                                              : false;
+    if (changed) ShowBlock();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TChannelsBlockDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    EditToBlock();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// "Channel Block Generator": edits the block settings of the channel list editor and shows the
+// first and last channel the block will make; the list editor generates the channels.
+#include <QDialog>
+
+#include "ChannelListEditor.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TChannelsBlockDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band, float lnbMHz);
+  ~TChannelsBlockDlg() override;
+
+  QLineEdit* InitCharEdit = nullptr;
+  QLineEdit* InitIndexEdit = nullptr;
+  QLineEdit* InitFreqEdit = nullptr;
+  QLineEdit* StepFreqEdit = nullptr;
+  QLineEdit* QuantityEdit = nullptr;
+  QLineEdit* FirstChannelEdit = nullptr;
+  QLineEdit* LastChannelEdit = nullptr;
+  QPushButton* RefreshBitBtn = nullptr;
+  QPushButton* OKBtn = nullptr;
+  QPushButton* CancelBtn = nullptr;
+  QPushButton* HelpBtn = nullptr;
+
+ public slots:
+  void ShowBlock();
+  void RefreshBitBtnClick();
+  void OKBtnClick();
+  void HelpBtnClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool ReadInitChar();
+  bool ReadInitFreq();
+  bool ReadInitIndex();
+  bool ReadQuantity();
+  bool ReadStepFreq();
+  void ClearEdits();
+  void EditToBlock();
+
+  ChannelBlockEditor block;
+};

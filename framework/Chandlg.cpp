@@ -1,0 +1,314 @@
+#include "Chandlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "Chanblockdlg.h"
+#include "CommandTable.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Text1252.h"
+
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setToolTip(hint);
+  b->setAutoDefault(false);
+  return b;
+}
+
+void FillCommandCombo(QComboBox* combo) {
+  combo->clear();
+  for (int i = 0; i < kCommandRows; ++i) combo->addItem(QString::fromLatin1(CommandLabel(i)));
+  combo->setCurrentIndex(kNoCommand);
+}
+
+}  // namespace
+
+TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
+    : QDialog(owner), target(plan), equip(eq), editor(plan) {
+  setObjectName("ChannelsDlg");
+  std::string caption = cv::Msg(cv::msg::ChannelsEditorCaption);
+  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, plan.name);
+  setWindowTitle(cv::From1252(caption));
+  beep = [] { QApplication::beep(); };
+  errorBox = [this](const QString& text, const QString& title) {
+    QMessageBox::warning(this, title, text);
+  };
+
+  ChanListBox = new QListWidget(this);
+  ChanListBox->setObjectName("ChanListBox");
+  QFont mono("Courier New");
+  mono.setStyleHint(QFont::Monospace);
+  ChanListBox->setFont(mono);
+
+  auto edit = [this](const char* name, const QString& hint) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setToolTip(hint);
+    e->installEventFilter(this);
+    return e;
+  };
+  NameEdit = edit("NameEdit", "Name of the channel, up to 4 letters");
+  NameEdit->setMaxLength(4);
+  FreqEdit = edit("FreqEdit", "Frequency of the channel (Ku-Band or C-band when SAT)");
+  FreqEdit->setMaxLength(8);
+  BWEdit = edit("BWEdit", QString());
+  BWEdit->setMaxLength(2);
+  BWLabel = new QLabel("BW (MHz):", this);
+  BWLabel->setObjectName("BWLabel");
+
+  QComboBox** combos[3] = {&Comm1Combo, &Comm2Combo, &Comm3Combo};
+  for (int i = 0; i < 3; ++i) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QString("Comm%1Combo").arg(i + 1));
+    c->installEventFilter(this);
+    FillCommandCombo(c);
+    connect(c, &QComboBox::activated, this, [this, i](int) { OnExitCommCombo(i); });
+    *combos[i] = c;
+  }
+
+  AddBtn = Button(this, "AddBtn", "&Add", "Add a new channel in the channel list");
+  DeleteBtn = Button(this, "DeleteBtn", "&Delete", "Delete selected channel in the channel list");
+  BlockBtn = Button(this, "BlockBtn", "&Block", "Open Channel Block Generator");
+  OKBtn = Button(this, "OKBtn", "OK", QString());
+  CancelBtn = Button(this, "CancelBtn", "Cancel", QString());
+  HelpBtn = Button(this, "HelpBtn", "&Help", QString());
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(new QLabel("&Name:", this), 0, 0);
+  fields->addWidget(NameEdit, 0, 1);
+  fields->addWidget(new QLabel("&Frequency (MHz):", this), 1, 0);
+  fields->addWidget(FreqEdit, 1, 1);
+  fields->addWidget(BWLabel, 2, 0);
+  fields->addWidget(BWEdit, 2, 1);
+  fields->addWidget(new QLabel("Command &1:", this), 3, 0);
+  fields->addWidget(Comm1Combo, 3, 1);
+  fields->addWidget(new QLabel("Command &2:", this), 4, 0);
+  fields->addWidget(Comm2Combo, 4, 1);
+  fields->addWidget(new QLabel("Command &3:", this), 5, 0);
+  fields->addWidget(Comm3Combo, 5, 1);
+  auto* listButtons = new QHBoxLayout;
+  listButtons->addWidget(AddBtn);
+  listButtons->addWidget(DeleteBtn);
+  listButtons->addWidget(BlockBtn);
+  auto* left = new QVBoxLayout;
+  left->addWidget(ChanListBox);
+  left->addLayout(listButtons);
+  auto* right = new QVBoxLayout;
+  right->addWidget(Image1);
+  right->addLayout(fields);
+  right->addStretch();
+  auto* closeButtons = new QHBoxLayout;
+  closeButtons->addStretch();
+  closeButtons->addWidget(OKBtn);
+  closeButtons->addWidget(CancelBtn);
+  closeButtons->addWidget(HelpBtn);
+  right->addLayout(closeButtons);
+  auto* top = new QHBoxLayout(this);
+  top->addLayout(left);
+  top->addLayout(right);
+
+  connect(AddBtn, &QPushButton::clicked, this, &TChannelsDlg::AddBtnClick);
+  connect(DeleteBtn, &QPushButton::clicked, this, &TChannelsDlg::DeleteBtnClick);
+  connect(BlockBtn, &QPushButton::clicked, this, &TChannelsDlg::BlockBtnClick);
+  connect(OKBtn, &QPushButton::clicked, this, &TChannelsDlg::OKBtnClick);
+  connect(CancelBtn, &QPushButton::clicked, this, &TChannelsDlg::CancelBtnClick);
+  connect(HelpBtn, &QPushButton::clicked, this, &TChannelsDlg::HelpBtnClick);
+  connect(ChanListBox, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (filling) return;
+    editor.Select(row);
+    ShowChannel();
+  });
+
+  ClearEdits();
+  FillChannelList();
+  EnableEdits();
+  EnableButtons(true);
+}
+
+TChannelsDlg::~TChannelsDlg() {
+  // Widgets going away lose their focus; no exit check may run on a half-destroyed form.
+  for (QObject* w : {static_cast<QObject*>(NameEdit), static_cast<QObject*>(FreqEdit),
+                     static_cast<QObject*>(BWEdit)}) {
+    w->removeEventFilter(this);
+  }
+  for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) c->removeEventFilter(this);
+}
+
+void TChannelsDlg::FillChannelList() {
+  filling = true;
+  ChanListBox->clear();
+  for (int i = 0; i < editor.Count(); ++i) {
+    ChanListBox->addItem(cv::From1252(editor.ListLine(i)));
+  }
+  ChanListBox->setCurrentRow(editor.Selected());
+  filling = false;
+}
+
+void TChannelsDlg::ShowChannel() {
+  if (editor.Selected() < 0) {
+    ClearEdits();
+    return;
+  }
+  NameEdit->setText(cv::From1252(editor.NameText()));
+  FreqEdit->setText(cv::From1252(editor.FrequencyText()));
+  BWEdit->setText(cv::From1252(editor.BandwidthText()));
+  Comm1Combo->setCurrentIndex(editor.CommandRow(0));
+  Comm2Combo->setCurrentIndex(editor.CommandRow(1));
+  Comm3Combo->setCurrentIndex(editor.CommandRow(2));
+}
+
+void TChannelsDlg::ClearEdits() {
+  NameEdit->clear();
+  FreqEdit->clear();
+  BWEdit->clear();
+}
+
+void TChannelsDlg::EnableEdits() {
+  bool sat = editor.IsSatellite();
+  FreqEdit->setEnabled(true);
+  NameEdit->setEnabled(true);
+  Comm1Combo->setEnabled(true);
+  Comm2Combo->setEnabled(sat);
+  Comm3Combo->setEnabled(sat);
+  BWEdit->setVisible(!sat);
+  BWLabel->setVisible(!sat);
+  BWEdit->setEnabled(!sat);
+  BWLabel->setEnabled(!sat);
+}
+
+void TChannelsDlg::EnableButtons(bool on) {
+  for (QPushButton* b : {OKBtn, CancelBtn, AddBtn, BlockBtn}) b->setEnabled(on);
+  DeleteBtn->setEnabled(on && editor.Count() > 0);
+}
+
+void TChannelsDlg::AddBtnClick() {
+  if (!editor.Add()) {
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    return;
+  }
+  FillChannelList();
+  ShowChannel();
+  EnableButtons(true);
+}
+
+void TChannelsDlg::DeleteBtnClick() {
+  if (editor.Selected() < 0) return;
+  editor.Delete();
+  FillChannelList();
+  ShowChannel();
+  EnableButtons(true);
+}
+
+void TChannelsDlg::BlockBtnClick() {
+  if (!editor.CanAddChannels()) {
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    return;
+  }
+  BlockSettings block = editor.NewBlockSettings();
+  TChannelsBlockDlg dialog(this, block, editor.Plan().band, editor.Plan().lnbMHz);
+  if (dialog.exec() != QDialog::Accepted) return;
+  editor.GenerateBlock(block);
+  FillChannelList();
+  ShowChannel();
+  EnableButtons(true);
+}
+
+void TChannelsDlg::OKBtnClick() {
+  if (editor.HasDuplicateFrequency()) {
+    errorBox(cv::MsgQ(cv::msg::SameFrequencyTwice), cv::MsgQ(cv::msg::ChannelEditorErrorCaption));
+    return;
+  }
+  target = editor.Plan();
+  accept();
+}
+
+void TChannelsDlg::CancelBtnClick() { reject(); }
+
+void TChannelsDlg::HelpBtnClick() {
+  // The help viewer is a platform service the host provides; the topic is "Channels".
+}
+
+void TChannelsDlg::AfterExit(ChannelListEditor::Exit result, QWidget* refocus) {
+  using Exit = ChannelListEditor::Exit;
+  switch (result) {
+    case Exit::Unchanged:
+      return;
+    case Exit::Changed:
+      FillChannelList();
+      return;
+    case Exit::Reselected:
+      FillChannelList();
+      ShowChannel();
+      return;
+    case Exit::Refused:
+      ShowChannel();
+      // After the focus change under way has finished.
+      if (refocus) QTimer::singleShot(0, refocus, [refocus] { refocus->setFocus(); });
+      beep();
+      return;
+  }
+}
+
+void TChannelsDlg::OnExitNameEdit() {
+  std::string shown;
+  auto result = editor.ReadName(cv::To1252(NameEdit->text()), shown);
+  if (result == ChannelListEditor::Exit::Unchanged || result == ChannelListEditor::Exit::Changed) {
+    if (editor.Selected() >= 0) NameEdit->setText(cv::From1252(shown));
+  }
+  AfterExit(result, nullptr);
+}
+
+void TChannelsDlg::OnExitFreqEdit() {
+  AfterExit(editor.ReadFrequency(cv::To1252(FreqEdit->text())), FreqEdit);
+}
+
+void TChannelsDlg::OnExitBWEdit() {
+  AfterExit(editor.ReadBandwidth(cv::To1252(BWEdit->text())), nullptr);
+}
+
+void TChannelsDlg::OnExitCommCombo(int which) {
+  QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
+  AfterExit(editor.ReadCommand(which, combos[which]->currentIndex()), nullptr);
+}
+
+void TChannelsDlg::EditToChan() { ChanListBox->setFocus(); }
+
+bool TChannelsDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      EditToChan();
+      return true;
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    if (watched == NameEdit) OnExitNameEdit();
+    else if (watched == FreqEdit) OnExitFreqEdit();
+    else if (watched == BWEdit) OnExitBWEdit();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TChannelsDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    EditToChan();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,225 @@
+#include "ChannelListEditor.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "ChannelText.h"
+#include "CommandTable.h"
+#include "Cv3Equip.h"
+#include "Pll.h"
+
+using chantext::Fixed;
+
+int32_t NextBlockIndex(int32_t index) { return index == 999 ? 0 : index + 1; }
+
+int32_t LastBlockIndex(int32_t first, int32_t quantity) {
+  int32_t index = first;
+  for (int32_t i = 1; i < quantity; ++i) index = NextBlockIndex(index);
+  return index;
+}
+
+std::string BlockChannelName(char firstChar, int32_t index) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%c%02d", firstChar, static_cast<int>(index));
+  std::string text = chantext::RightAligned(name, 4);
+  if (text.size() > 4) text.resize(4);
+  return text;
+}
+
+ChannelListEditor::ChannelListEditor(const PlanSlot& source) : plan(DeepCopyPlan(source)) {
+  if (!plan.channels) plan.channels.emplace();
+  SortChannels(*plan.channels);
+}
+
+bool ChannelListEditor::IsSatellite() const { return cv::IsSatelliteBand(plan.band); }
+
+void ChannelListEditor::Select(int index) {
+  selected = index >= 0 && index < Count() ? index : -1;
+}
+
+float ChannelListEditor::ShownFrequency(int index) const {
+  float f = Channels()[index].frequency;
+  return IsSatellite() ? cv::IFToFreq(plan.lnbMHz, f) : f;
+}
+
+std::string ChannelListEditor::ListLine(int index) const {
+  return chantext::RightAligned(Channels()[index].name, 4) + " (" +
+         Fixed(ShownFrequency(index), 2, 4) + ")";
+}
+
+std::string ChannelListEditor::NameText() const { return selected < 0 ? "" : Current().name; }
+
+std::string ChannelListEditor::FrequencyText() const {
+  return selected < 0 ? "" : Fixed(ShownFrequency(selected), 2, 4);
+}
+
+std::string ChannelListEditor::BandwidthText() const {
+  return selected < 0 ? "" : std::to_string(Current().bandwidth);
+}
+
+int ChannelListEditor::CommandRow(int which) const {
+  if (selected < 0 || which < 0 || which > 2) return kNoCommand;
+  return CommandIndexOfMnemonic(Current().commands[which]);
+}
+
+int ChannelListEditor::Insert(const TChan3& chan) {
+  auto& list = *plan.channels;
+  auto at = std::upper_bound(list.begin(), list.end(), chan.word,
+                             [](uint32_t word, const TChan3& c) { return word < c.word; });
+  auto inserted = list.insert(at, chan);  // may reallocate: take begin() only afterwards
+  return static_cast<int>(inserted - list.begin());
+}
+
+bool ChannelListEditor::Add() {
+  if (!CanAddChannels()) return false;
+  selected = Insert(IsSatellite() ? TChan3::FromFrequency(" NEW", 1500.0f, 8, plan.band)
+                                  : TChan3::FromFrequency(" NEW", 471.25f, 8, plan.band));
+  return true;
+}
+
+bool ChannelListEditor::Delete() {
+  if (selected < 0) return false;
+  plan.channels->erase(plan.channels->begin() + selected);
+  if (selected >= Count()) selected = Count() - 1;
+  return true;
+}
+
+bool ChannelListEditor::EnsureSelection() {
+  if (selected >= 0) return true;
+  Select(0);
+  return false;
+}
+
+ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::string& shown) {
+  if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
+  shown = TCv3Equip::FixWidth(std::string(text.substr(0, 4)), 4);
+  if (shown == Current().name) return Exit::Unchanged;
+  CopyField(Current().name, shown);
+  return Exit::Changed;
+}
+
+ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) {
+  if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
+  float f = static_cast<float>(chantext::ReadNumber(text.substr(0, 8)));
+  if (IsSatellite()) f = cv::FreqToIF(plan.lnbMHz, f);
+  if (!cv::PllInRange(plan.band, f)) return Exit::Refused;
+  if (f == Current().frequency) return Exit::Unchanged;
+  TChan3 old = Current();
+  plan.channels->erase(plan.channels->begin() + selected);
+  selected = Insert(TChan3::FromFrequency(old.name, f, old.bandwidth, plan.band, old.commands[0],
+                                          old.commands[1], old.commands[2]));
+  return Exit::Changed;
+}
+
+ChannelListEditor::Exit ChannelListEditor::ReadBandwidth(std::string_view text) {
+  if (IsSatellite()) return Exit::Unchanged;
+  if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
+  int bw = chantext::ReadInteger(text.substr(0, 2));
+  if (bw < 1 || bw > 15) return Exit::Refused;
+  if (bw == Current().bandwidth) return Exit::Unchanged;
+  TChan3 old = Current();
+  plan.channels->erase(plan.channels->begin() + selected);
+  selected = Insert(TChan3::FromFrequency(old.name, old.frequency, bw, plan.band, old.commands[0],
+                                          old.commands[1], old.commands[2]));
+  return Exit::Changed;
+}
+
+ChannelListEditor::Exit ChannelListEditor::ReadCommand(int which, int row) {
+  if (which < 0 || which > 2 || (which > 0 && !IsSatellite())) return Exit::Unchanged;
+  if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
+  const char* mnemonic = CommandMnemonic(row);
+  if (std::string_view(mnemonic) == Current().commands[which]) return Exit::Unchanged;
+  CopyField(Current().commands[which], mnemonic);
+  return Exit::Changed;
+}
+
+BlockSettings ChannelListEditor::NewBlockSettings() const {
+  BlockSettings b;
+  b.firstFreq = IsSatellite() ? 1500.0f : 471.25f;
+  return b;
+}
+
+int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
+  int made = 0;
+  float f = block.firstFreq;
+  int32_t index = block.firstIndex;
+  while (made < block.quantity && cv::PllInRange(plan.band, f) && CanAddChannels()) {
+    selected = Insert(TChan3::FromFrequency(BlockChannelName(block.firstChar, index), f, 8,
+                                            plan.band));
+    f += block.step;
+    index = NextBlockIndex(index);
+    ++made;
+  }
+  return made;
+}
+
+bool ChannelListEditor::HasDuplicateFrequency() const {
+  const auto& list = Channels();
+  for (size_t i = 1; i < list.size(); ++i) {
+    if (list[i].frequency == list[i - 1].frequency) return true;
+  }
+  return false;
+}
+
+ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb)
+    : settings(s), band(b), lnbMHz(lnb) {}
+
+ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
+  Texts t;
+  char number[32];
+  t.initChar = std::string(1, settings.firstChar);
+  std::snprintf(number, sizeof number, "%02d", static_cast<int>(settings.firstIndex));
+  t.initIndex = number;
+  float first = cv::IsSatelliteBand(band) ? cv::IFToFreq(lnbMHz, settings.firstFreq)
+                                          : settings.firstFreq;
+  t.initFreq = Fixed(first, 2, 4);
+  t.firstChannel = t.initChar + t.initIndex + ", " + t.initFreq + " MHz.";
+  std::snprintf(number, sizeof number, "%02d",
+                static_cast<int>(LastBlockIndex(settings.firstIndex, settings.quantity)));
+  float last = first + (settings.quantity - 1) * settings.step;
+  t.lastChannel = t.initChar + number + ", " + Fixed(last, 2, 4) + " MHz.";
+  t.quantity = std::to_string(settings.quantity);
+  t.step = Fixed(settings.step, 2, 4);
+  return t;
+}
+
+bool ChannelBlockEditor::ReadInitChar(std::string_view text) {
+  // An emptied edit keeps the letter: a name cannot start with nothing.
+  if (text.empty() || text[0] == settings.firstChar) return false;
+  settings.firstChar = text[0];
+  return true;
+}
+
+bool ChannelBlockEditor::ReadInitFreq(std::string_view text) {
+  float f = static_cast<float>(chantext::ReadNumber(text));
+  if (cv::IsSatelliteBand(band)) f = cv::FreqToIF(lnbMHz, f);
+  if (f == settings.firstFreq) return false;
+  settings.firstFreq = f;
+  return true;
+}
+
+bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
+  int32_t index = chantext::ReadInteger(text);
+  if (index == settings.firstIndex) return false;
+  settings.firstIndex = index;
+  return true;
+}
+
+bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::string>& restore) {
+  restore.reset();
+  int32_t q = chantext::ReadInteger(text);
+  if (q < 1 || q > kMaxPlanChannels) {
+    restore = std::to_string(settings.quantity);
+    return false;
+  }
+  if (q == settings.quantity) return false;
+  settings.quantity = q;
+  return true;
+}
+
+bool ChannelBlockEditor::ReadStepFreq(std::string_view text) {
+  float step = static_cast<float>(chantext::ReadNumber(text));
+  if (step == settings.step) return false;
+  settings.step = step;
+  return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The CORVANE-3 plan command table: the optional commands a plan (up to three) or a channel
+// (one terrestrial, three satellite) carries. In memory a command is its mnemonic; the editors'
+// combos show the labels; generated scripts name a command by its plan offset, its byte position
+// in the COMMAND3 list (2 bytes a row, 2 more after each row that takes a parameter).
+#include <cstdint>
+#include <string_view>
+
+struct CommandRow {
+  const char* label;
+  const char* mnemonic;
+  int32_t code;          // low 16 bits used
+  int32_t parameter;     // 0xFFFF for the rows that take none
+  uint16_t planOffset;
+  bool hasParameter;
+};
+
+constexpr int kCommandRows = 56;
+constexpr int kNoCommand = 55;  // " -none-", the empty mnemonic
+extern const CommandRow CommandTable[kCommandRows];
+
+// Row of the exact (case-sensitive) mnemonic; kNoCommand when none has it.
+int CommandIndexOfMnemonic(std::string_view mnemonic);
+// Plan offset of the mnemonic's row as a signed 16-bit value; -1 when none has it (the empty
+// mnemonic's row has offset 0xFFFF, so it gives -1 as well).
+int16_t PlanOffsetOfMnemonic(std::string_view mnemonic);
+
+// Columns of a row; a row outside 0..55 reads as row 55.
+bool CommandHasParameter(int row);
+const char* CommandLabel(int row);
+const char* CommandMnemonic(int row);
+int32_t CommandCode(int row);
+int32_t CommandParameter(int row);
+uint16_t CommandPlanOffset(int row);
+
+// Mnemonic of the first row at that plan offset; the empty mnemonic when no row starts there
+// (an offset may fall on a row's parameter).
+const char* MnemonicOfPlanOffset(uint16_t offset);
+// Plan offset of the first row with the code (low 16 bits compared), and its parameter through
+// `parameter` (0xFFFF when the row takes none); -1 when no row has the code, `parameter` unset.
+int16_t PlanOffsetOfCode(int32_t code, int32_t& parameter);
+// Plan offset of the row with the code and parameter; when only the code matches, the offset of
+// the last row with that code; 0xFFFF when no row has the code.
+uint16_t PlanOffsetOfCodeParameter(int32_t code, int32_t parameter);

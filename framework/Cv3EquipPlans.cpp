@@ -1,0 +1,22 @@
+// The plan and channel reads of the CORVANE-3 equipment: the query goes through the command
+// layer, the reply is taken apart by the record parsers of Chan3.
+#include "Chan3.h"
+#include "Cv3Equip.h"
+
+bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info) {
+  char reply[256] = {};
+  if (!Query(PlanInfoQuery(plan).c_str(), reply)) return false;
+  return ParsePlanInfo(reply, info);
+}
+
+bool TCv3Equip::ReadChannelInfo(int channel, int plan, TChan3& chan, char band) {
+  char reply[256] = {};
+  if (!Query(ChannelInfoQuery(channel, plan).c_str(), reply)) return false;
+  return ParseChannelInfo(reply, band, chan);
+}
+
+void TCv3Equip::CopyPlanInfo(PlanInfo& dest, const PlanInfo& source) {
+  ::CopyPlanInfo(dest, source);
+}
+
+void TCv3Equip::CopyChannel(TChan3& dest, const TChan3& source) { ::CopyChannel(dest, source); }

@@ -1,0 +1,25 @@
+#pragma once
+// One plan slot of the channel-plan editor: the plan header, its channels and where it came
+// from. The channel list editor works on a copy of one slot.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "Chan3.h"
+
+constexpr int kMaxPlanChannels = 128;
+
+struct PlanSlot : PlanInfo {
+  uint8_t empty = 1;                            // 1 = no plan in the slot
+  std::optional<std::vector<TChan3>> channels;  // kept sorted by ascending PLL word; none = no list
+  int32_t origin = 0;  // 0 none, 1 created, 2 imported from a script, 3 received (channels unread),
+                       // 4 read from a plan text file
+  int32_t instrumentPlan = 0;
+  uint16_t memoryAddress = 0;
+};
+
+// Ascending PLL word, which is ascending frequency; channels of the same word keep their order.
+void SortChannels(std::vector<TChan3>& channels);
+// A copy whose channels are rebuilt from their words with the plan's band (frequency, second
+// word and bandwidth recomputed), the working copy of the channel list editor.
+PlanSlot DeepCopyPlan(const PlanSlot& source);

@@ -1,1 +1,0 @@
-// Replaced by the host units.

@@ -1,0 +1,26 @@
+#include "LogFile.h"
+
+namespace cv {
+
+LogFileWriter::~LogFileWriter() { Close(); }
+
+bool LogFileWriter::Open(const std::string& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "w+b");
+  return file_ != nullptr;
+}
+
+void LogFileWriter::WriteLine(const std::string& line) {
+  if (!file_) return;
+  size_t n = line.size() < kMaxLine ? line.size() : kMaxLine;
+  std::fwrite(line.data(), 1, n, file_);
+  std::fputc('\n', file_);
+  std::fflush(file_);
+}
+
+void LogFileWriter::Close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}
+
+}  // namespace cv

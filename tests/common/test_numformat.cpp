@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <clocale>
+
+#include "Format.h"
+#include "NumFormat.h"
+
+namespace {
+
+TEST(NumFormat, FormatFixed) {
+  struct Row {
+    double v;
+    int decimals;
+    char sep;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {12.5, 1, ',', "12,5"}, {12.5, 2, '.', "12.50"}, {-0.004, 2, ',', "0,00"}, {1234567.891, 0, ',', "1234568"},
+      {-3.25, 1, '.', "-3.2"}, {0.1, 3, ',', "0,100"}, {2.5, -1, '.', "2"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(cv::FormatFixed(r.v, r.decimals, r.sep), r.expected) << r.v;
+}
+
+TEST(NumFormat, ParseWholeTexts) {
+  const std::pair<const char*, double> good[] = {
+      {"12.5", 12.5}, {"12,5", 12.5}, {" -3 ", -3}, {"+4.25", 4.25}, {"1e3", 1000}, {".5", 0.5}};
+  for (auto& [text, v] : good) {
+    double out = 0;
+    EXPECT_TRUE(cv::ParseDouble(text, out)) << text;
+    EXPECT_DOUBLE_EQ(out, v) << text;
+  }
+  for (const char* text : {"", " ", "12.5x", "1,2,3", "1e", "abc", "inf", "nan", "+-1", "0x10", "1 2"}) {
+    double out = 7;
+    EXPECT_FALSE(cv::ParseDouble(text, out)) << text;
+    EXPECT_EQ(out, 7) << text;
+  }
+  int32_t n = 0;
+  EXPECT_TRUE(cv::ParseInt(" +42 ", n));
+  EXPECT_EQ(n, 42);
+  EXPECT_FALSE(cv::ParseInt("2147483648", n));
+  EXPECT_FALSE(cv::ParseInt("4.0", n));
+}
+
+TEST(NumFormat, CLibraryPrefixParsers) {
+  // Even with a locale that writes ',' the parsers take '.'.
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  const std::pair<const char*, double> f[] = {{"  12.5abc", 12.5}, {"-0.25", -0.25}, {"abc", 0}, {"", 0},
+                                              {"1e2x", 100},       {"1e", 1},        {"12,5", 12}, {"+.5", 0.5},
+                                              {"--1", 0},          {"1e999", HUGE_VAL}};
+  for (auto& [text, v] : f) EXPECT_EQ(cv::AtoF(text), v) << text;
+  std::setlocale(LC_NUMERIC, "C");
+  const std::pair<const char*, long> l[] = {{" 42z", 42},
+                                            {"-17", -17},
+                                            {"x", 0},
+                                            {"+8", 8},
+                                            {"99999999999999999999999", LONG_MAX},
+                                            {"-99999999999999999999999", LONG_MIN},
+                                            {"-9223372036854775808", LONG_MIN}};
+  for (auto& [text, v] : l) EXPECT_EQ(cv::AtoL(text), v) << text;
+  EXPECT_EQ(cv::AtoI("99999999999"), INT_MAX);
+  EXPECT_EQ(cv::AtoI("-5"), -5);
+}
+
+TEST(Format, PrintfStyleWithoutLocale) {
+  EXPECT_EQ(cv::Format("Log file %s generated", "CvTools.log"), "Log file CvTools.log generated");
+  EXPECT_EQ(cv::Format("Fatal error.\nBad format of %s", std::string("a.cfg")), "Fatal error.\nBad format of a.cfg");
+  EXPECT_EQ(cv::Format("%d|%5d|%-4d|%05d|%+d|%x|%04X|%u", 7, -42, 3, -42, 5, 255, 171, -1),
+            "7|  -42|3   |-0042|+5|ff|00AB|4294967295");
+  EXPECT_EQ(cv::Format("%.2f|%8.3f|%-6.1f|%e|%g", 3.14159, -2.5, 1.25, 1500.0, 0.0001),
+            "3.14|  -2.500|1.2   |1.500000e+03|0.0001");
+  EXPECT_EQ(cv::Format("%c%c|%.3s|%%|%ld", 'O', 'K', "abcdef", 123456789012LL), "OK|abc|%|123456789012");
+  // Mismatched or missing arguments never read garbage.
+  EXPECT_EQ(cv::Format("%s and %d and %s", 5, "x"), "5 and x and ");
+  EXPECT_EQ(cv::Format("100%"), "100%");
+  EXPECT_EQ(cv::Format("%q %d", 1), "%q 1");
+  EXPECT_EQ(cv::Format("%*d", 4, 7), "   7");
+}
+
+}  // namespace

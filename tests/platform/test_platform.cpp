@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "AppServices.h"
+#include "Help.h"
+#include "IniFile.h"
+#include "Registry.h"
+#include "Separators.h"
+
+namespace {
+
+TEST(IniFile, ProfileRules) {
+  cv::IniFile ini;
+  ini.Parse(
+      "top=ignored\r\n"
+      "; comment=no\n"
+      "[Ports]\n"
+      "COM1 = /dev/ttyUSB0  \n"
+      "com1=second wins not\n"
+      "Quoted=\"  a b \"\n"
+      "Half=\"open\n"
+      "Num= 42\n"
+      "Neg=-7\n"
+      "Hex=0x1F\n"
+      "Junk=12abc\n"
+      "Empty=\n"
+      "[ports]\n"
+      "Late=no\n");
+  struct Row {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"PORTS", "com1", "/dev/ttyUSB0"}, {"Ports", "Quoted", "  a b "}, {"Ports", "Half", "\"open"},
+      {"Ports", "Empty", ""},             {"Ports", "Late", "dflt"},     {"Ports", "comment", "dflt"},
+      {"Nope", "COM1", "dflt"},           {"", "top", "dflt"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(ini.ReadString(r.section, r.key, "dflt"), r.expected) << r.key;
+  EXPECT_EQ(ini.ReadInteger("ports", "NUM", -1), 42);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Neg", 0), -7);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Hex", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Junk", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Empty", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Missing", 5), 5);
+  EXPECT_TRUE(ini.KeyExists("ports", "empty"));
+  std::vector<std::string> keys{"COM1", "Quoted", "Half", "Num", "Neg", "Hex", "Junk", "Empty"};
+  EXPECT_EQ(ini.ReadSection("PORTS"), keys);
+}
+
+TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
+  QTemporaryDir dir;
+  std::string path = dir.filePath("x.INI").toStdString();
+  cv::IniFile ini(path);
+  EXPECT_FALSE(ini.Exists());
+  EXPECT_FALSE(ini.LoadFailed());
+  EXPECT_EQ(ini.ReadString("A", "b", "def"), "def");
+
+  QFile f(QString::fromStdString(path));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("; keep me\n[One]\nA=1\n\n[Two]\nB=2\n");
+  f.close();
+  cv::IniFile edit(path);
+  ASSERT_TRUE(edit.WriteString("one", "a", "10"));
+  ASSERT_TRUE(edit.WriteString("One", "New", "x"));
+  ASSERT_TRUE(edit.WriteString("Three", "C", "3"));
+  cv::IniFile back(path);
+  EXPECT_EQ(back.ReadString("One", "A", ""), "10");
+  EXPECT_EQ(back.ReadString("One", "New", ""), "x");
+  EXPECT_EQ(back.ReadString("Two", "B", ""), "2");
+  EXPECT_EQ(back.ReadString("Three", "C", ""), "3");
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QByteArray text = f.readAll();
+  EXPECT_TRUE(text.startsWith("; keep me\r\n[One]\r\nA=10\r\nNew=x\r\n\r\n[Two]")) << text.constData();
+
+  // A directory where the file should be: readable by no one, writable by no one.
+  std::string dirPath = dir.path().toStdString();
+  cv::IniFile bad(dirPath);
+  EXPECT_TRUE(bad.LoadFailed());
+  EXPECT_FALSE(bad.WriteString("A", "b", "c"));
+}
+
+TEST(IniFile, HostIniPathFollowsTheProgramOrTheOverride) {
+  QString exe = QCoreApplication::applicationFilePath();
+  cv::SetHostIniPath("");
+  qunsetenv("CV_INI_FILE");
+  EXPECT_EQ(QString::fromStdString(cv::HostIniPath()), exe + ".INI");  // the test program has no extension
+  qputenv("CV_INI_FILE", "/tmp/env.INI");
+  EXPECT_EQ(cv::HostIniPath(), "/tmp/env.INI");
+  cv::SetHostIniPath("/tmp/set.INI");
+  EXPECT_EQ(cv::HostIniPath(), "/tmp/set.INI");
+  cv::SetHostIniPath("");
+  qunsetenv("CV_INI_FILE");
+}
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldXdg = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    cv::SetRegistryFile("");
+  }
+  void TearDown() override { qputenv("XDG_CONFIG_HOME", oldXdg); }
+  QTemporaryDir dir;
+  QByteArray oldXdg;
+};
+
+TEST_F(RegistryTest, TypedValuesMissingAndWrongType) {
+  EXPECT_EQ(cv::RegistryFile(), dir.filePath("CvTools/registry.ini").toStdString());
+  EXPECT_FALSE(cv::RegKey::Open("Software\\Tessary\\CvTools\\Editor", false));
+  auto key = cv::RegKey::Open("Software\\Tessary\\CvTools\\Editor", true);
+  ASSERT_TRUE(key);
+  EXPECT_TRUE(QFile::exists(dir.filePath("CvTools/registry.ini")));
+
+  std::string odd = std::string(" lead=[x];\"q\\\n\t\x01\xe9 trail ", 24);
+  std::vector<uint8_t> bytes{0, 1, 0xFF, '=', '\n'};
+  ASSERT_TRUE(key->WriteString("Font Name", odd));
+  ASSERT_TRUE(key->WriteInteger("Size", -12));
+  ASSERT_TRUE(key->WriteBool("Wrap", true));
+  ASSERT_TRUE(key->WriteBinary("Pos", bytes));
+
+  // Another opening, as a plug-in would make, with names in another case.
+  auto again = cv::RegKey::Open("software/tessary/cvtools/EDITOR", false);
+  ASSERT_TRUE(again);
+  std::string s;
+  int32_t n = 0;
+  bool b = false;
+  std::vector<uint8_t> bin;
+  EXPECT_EQ(again->ReadString("font name", s), cv::RegRead::Ok);
+  EXPECT_EQ(s, odd);
+  EXPECT_EQ(again->ReadInteger("SIZE", n), cv::RegRead::Ok);
+  EXPECT_EQ(n, -12);
+  EXPECT_EQ(again->ReadBool("Wrap", b), cv::RegRead::Ok);
+  EXPECT_TRUE(b);
+  EXPECT_EQ(again->ReadBool("Size", b), cv::RegRead::Ok);  // integers and booleans share a type
+  EXPECT_EQ(again->ReadBinary("Pos", bin), cv::RegRead::Ok);
+  EXPECT_EQ(bin, bytes);
+
+  s = "untouched";
+  EXPECT_EQ(again->ReadString("Nothing", s), cv::RegRead::Missing);
+  EXPECT_EQ(again->ReadString("Size", s), cv::RegRead::WrongType);
+  EXPECT_EQ(s, "untouched");
+  EXPECT_EQ(again->ReadBool("Font Name", b), cv::RegRead::WrongType);
+  EXPECT_EQ(again->ReadBinary("Wrap", bin), cv::RegRead::WrongType);
+  EXPECT_EQ(again->ReadInteger("Pos", n), cv::RegRead::WrongType);
+
+  // Other keys are untouched by writes to this one.
+  auto other = cv::RegKey::Open("Software\\Tessary\\CvTools\\Terminal", true);
+  ASSERT_TRUE(other && other->WriteString("Port", "COM1"));
+  EXPECT_EQ(key->ReadString("Font Name", s), cv::RegRead::Ok);
+  EXPECT_EQ(s, odd);
+}
+
+TEST_F(RegistryTest, StoreThatCannotBeWrittenOpensNoKey) {
+  ASSERT_TRUE(QDir(dir.path()).mkpath("CvTools/registry.ini"));
+  EXPECT_FALSE(cv::RegKey::Open("Software\\Tessary\\CvTools\\AddOnKit", true));
+}
+
+TEST(Separators, OverrideThenEnvironmentThenLocale) {
+  QTemporaryDir dir;
+  QString ini = dir.filePath("s.INI");
+  cv::SetHostIniPath(ini.toStdString());
+  qunsetenv("CV_SDECIMAL");
+  qunsetenv("CV_SLIST");
+
+  QFile f(ini);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[intl]\nsDecimal=.\n");
+  f.close();
+  cv::ReloadSeparators();
+  EXPECT_EQ(cv::DecimalSeparator(), '.');
+  EXPECT_EQ(cv::ListSeparator(), ',');
+
+  QFile::remove(ini);
+  qputenv("CV_SDECIMAL", ",");
+  qputenv("CV_SLIST", "\t");
+  cv::ReloadSeparators();
+  EXPECT_EQ(cv::DecimalSeparator(), ',');
+  EXPECT_EQ(cv::ListSeparator(), '\t');
+  qunsetenv("CV_SLIST");
+  cv::ReloadSeparators();
+  EXPECT_EQ(cv::ListSeparator(), ';');
+
+  qunsetenv("CV_SDECIMAL");
+  cv::ReloadSeparators();
+  if (QLocale::system().language() == QLocale::C) {
+    EXPECT_EQ(cv::DecimalSeparator(), ',');
+    EXPECT_EQ(cv::ListSeparator(), ';');
+  } else {
+    EXPECT_EQ(cv::ListSeparator(), cv::DecimalSeparator() == ',' ? ';' : ',');
+  }
+  cv::SetHostIniPath("");
+  cv::ReloadSeparators();
+}
+
+TEST(AppServices, IdleHandlerRunsWhenTheLoopWaitsNotInPumpedWaits) {
+  int runs = 0;
+  cv::SetIdleHandler([&] { ++runs; });
+  cv::ProcessEvents();
+  EXPECT_EQ(runs, 0);
+  QEventLoop loop;
+  QTimer::singleShot(20, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_GE(runs, 1);
+  EXPECT_LT(runs, 50);  // it waits between runs rather than spinning
+  cv::SetIdleHandler({});
+  EXPECT_FALSE(cv::HasIdleHandler());
+}
+
+TEST(AppServices, RecordingPrompterStandsInForTheBoxes) {
+  {
+    cv::RecordingPrompter p;
+    p.answers.push_back(cv::MsgAnswer::Cancel);
+    EXPECT_EQ(cv::AskYesNoCancel("CvTools", "Save?"), cv::MsgAnswer::Cancel);
+    EXPECT_EQ(cv::AskYesNo("CvTools", "Sure?"), cv::MsgAnswer::Yes);
+    cv::ShowWarning("Warning", "w");
+    cv::Beep();
+    ASSERT_EQ(p.shown.size(), 3u);
+    EXPECT_EQ(p.shown[0].buttons, cv::MsgYes | cv::MsgNo | cv::MsgCancel);
+    EXPECT_EQ(p.shown[2].icon, cv::MsgIcon::Warning);
+    EXPECT_EQ(p.shown[2].caption, "Warning");
+    EXPECT_EQ(p.beeps, 1);
+    EXPECT_EQ(&cv::CurrentPrompter(), &p);
+  }
+  EXPECT_EQ(dynamic_cast<cv::RecordingPrompter*>(&cv::CurrentPrompter()), nullptr);
+}
+
+TEST(Help, PageNamesAndSections) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"help\\CvTools.hlp", "help/CvTools.html"},
+      {"CvTools.hlp", "CvTools.html"},
+      {"help\\sub\\Cv3Tools.HLP", "help/sub/Cv3Tools.html"},
+      {"help\\NoExt", "help/NoExt.html"},
+  };
+  for (auto& [in, out] : rows) EXPECT_EQ(cv::HelpPagePath(in), out) << in;
+
+  struct Opener : cv::UrlOpener {
+    bool OpenUrl(const QUrl& u) override {
+      urls.push_back(u);
+      return true;
+    }
+    std::vector<QUrl> urls;
+  } opener;
+  cv::SetUrlOpener(&opener);
+  QTemporaryDir dir;
+  QString old = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  EXPECT_EQ(cv::OpenHelp("", cv::HelpCommand::Contents), cv::HelpResult::NoHelpFile);
+  EXPECT_EQ(cv::OpenHelp("help\\X.hlp", cv::HelpCommand::Contents), cv::HelpResult::Missing);
+  QDir().mkdir("help");
+  QFile f("help/X.html");
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  EXPECT_EQ(cv::OpenHelp("help\\X.hlp", cv::HelpCommand::Search), cv::HelpResult::Opened);
+  EXPECT_EQ(cv::OpenHelp("help\\X.hlp", cv::HelpCommand::HowToUse), cv::HelpResult::Opened);
+  QDir::setCurrent(old);
+  cv::SetUrlOpener(nullptr);
+  ASSERT_EQ(opener.urls.size(), 2u);
+  EXPECT_EQ(opener.urls[0].fragment(), "index");
+  EXPECT_EQ(opener.urls[1].fragment(), "using-help");
+  EXPECT_TRUE(opener.urls[0].toLocalFile().endsWith("/help/X.html"));
+}
+
+}  // namespace

@@ -1,0 +1,322 @@
+// The port object against the simulator over a real pseudo-terminal.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "PortMap.h"
+#include "Serial.h"
+#include "Simulator.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Pattern(int n, int from = 0) {
+  std::string s;
+  for (int i = from; i < from + n; ++i) s.push_back(static_cast<char>('A' + i % 26));
+  return s;
+}
+
+template <class Pred>
+bool WaitFor(Pred pred, std::chrono::milliseconds limit = 2000ms) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+class SerialSim : public ::testing::Test {
+ protected:
+  void SetUp() override { StartSim(); }
+  void StartSim() {
+    port.Close();
+    sim = std::make_unique<cvsim::Simulator>();
+    unsetenv("CV_PORT_COM3");
+    std::string error;
+    ASSERT_TRUE(sim->Start(&error)) << error;
+    cv::SetPortPaths({{3, sim->Path()}});
+    sim->WithProfile([](cvsim::Profile& p) {
+      p.On("*XX", [](const std::string&) { return cvsim::Answer::Ok(); });
+      p.On("*?L255", [](const std::string&) { return cvsim::Answer::Reply(Pattern(255)); });
+      p.On("*?L256", [](const std::string&) { return cvsim::Answer::Reply(Pattern(256)); });
+      p.On("*?TAB", [](const std::string&) { return cvsim::Answer::Reply(std::string("A\tB\x01\x7f" "C\0D\xe9", 9)); });
+    });
+  }
+  void TearDown() override { cv::SetPortPaths({}); }
+
+  // Opens and sets the port up, and leaves both sides quiet: the answer to the wake line is read
+  // out, so each case starts from an empty line.
+  void OpenQuiet(int mode, double scale) {
+    port.timeScale = scale;
+    ASSERT_TRUE(port.Open());
+    ASSERT_TRUE(port.Setup(mode, 19200, 8, 0, 0));
+    ASSERT_TRUE(WaitFor([&] { return !sim->Lines().empty(); }));
+    ASSERT_EQ(sim->Lines().front(), "*");
+    ASSERT_TRUE(sim->WaitTxIdle());
+    std::this_thread::sleep_for(20ms);  // let the pty hand the last bytes to the slave side
+    cv::SerialPurgeRx(port.handle);
+    sim->ClearTraffic();
+  }
+
+  std::unique_ptr<cvsim::Simulator> sim;
+  TSerial port{2};
+};
+
+TEST(SerialNames, ByIndex) {
+  const struct {
+    int index;
+    const char* name;
+  } rows[] = {{0, "COM1"}, {1, "COM2"}, {8, "COM9"}, {9, "\\\\.\\COM10"}, {11, "\\\\.\\COM12"},
+              {12, "COM2"}, {-1, "COM2"}, {2, "COM3"}};
+  for (const auto& r : rows) {
+    TSerial s(5);
+    s.SetPort(r.index);
+    EXPECT_STREQ(s.name, r.name) << r.index;
+    EXPECT_EQ(s.portIndex, r.index);
+    EXPECT_FALSE(s.IsOpen());
+    EXPECT_EQ(s.mode, 0);
+  }
+}
+
+TEST(SerialNames, PortPathsEnvironmentWinsOverSettings) {
+  unsetenv("CV_PORT_COM4");
+  EXPECT_EQ(cv::PortPath("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(cv::PortPath("\\\\.\\COM10"), "/dev/ttyS9");
+  cv::SetPortPaths({{4, "/dev/ttyUSB0"}});
+  EXPECT_EQ(cv::PortPath("COM4"), "/dev/ttyUSB0");
+  EXPECT_EQ(cv::PortPath("COM3"), "/dev/ttyS2");
+  setenv("CV_PORT_COM4", "/tmp/sim-port", 1);
+  EXPECT_EQ(cv::PortPath("COM4"), "/tmp/sim-port");
+  unsetenv("CV_PORT_COM4");
+  cv::SetPortPaths({});
+  EXPECT_EQ(cv::PortNumberOf("COMX"), 0);
+  EXPECT_EQ(cv::PortNumberOf("\\\\.\\COM12"), 12);
+}
+
+// One row per behaviour of the line protocol. `act` runs against the port after `arrange` has
+// set the simulator up; `got` is what the act leaves to compare.
+struct WireCase {
+  const char* name;
+  int mode;
+  double scale;
+  std::function<void(cvsim::Simulator&)> arrange;
+  std::function<bool(TSerial&, std::string& got)> act;
+  bool result;
+  std::string got;
+  std::string received;  // what the instrument saw during the act
+};
+
+bool TransactText(TSerial& p, const std::string& text, std::string& got) {
+  char buf[512] = {};
+  text.copy(buf, text.size());
+  const bool ok = p.Transact(buf);
+  got = buf;
+  return ok;
+}
+
+void Xon(cvsim::Simulator& s) { s.SendXon(); }
+
+TEST_F(SerialSim, LineProtocolCases) {
+  const std::string longCommand(300, 'x');
+  const WireCase cases[] = {
+      {"version query", 0, 0.02, Xon,
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?VE", g); }, true, "*VE V2.10", "*?VE\r"},
+      {"name query after another", 0, 0.02, Xon,
+       [](TSerial& p, std::string& g) {
+         std::string first;
+         return TransactText(p, "*?VE", first) && TransactText(p, "*?NA", g);
+       },
+       true, "*NA CORVANE 3", "*?VE\r*?NA\r"},
+      {"command cut to 252 characters in the caller's buffer", 0, 0.02, Xon,
+       [&](TSerial& p, std::string& g) {
+         char buf[512] = {};
+         longCommand.copy(buf, longCommand.size());
+         const bool ok = p.SendCommand(buf);
+         g = std::to_string(std::string(buf).size());
+         return ok;
+       },
+       false /* unknown command: refused */, "252", std::string(252, 'x') + "\r"},
+      {"reply of 300 without CR: 255 kept, 256th lost, 44 left", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.longReplyWithoutCr = true; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string& g) {
+         const bool ok = TransactText(p, "*?VE", g);
+         char rest[256];
+         const bool second = p.ReadLine(rest);
+         g += "|" + std::string(rest) + (second ? "|true" : "|false");
+         return ok;
+       },
+       true, Pattern(255) + "|" + Pattern(44, 256) + "|false", "*?VE\r"},
+      {"line of exactly 255 characters", 0, 0.02, Xon,
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?L255", g); }, true, Pattern(255), "*?L255\r"},
+      {"line of 256: the 256th byte ends it, its CR is an empty line", 0, 0.02, Xon,
+       [](TSerial& p, std::string& g) {
+         const bool ok = TransactText(p, "*?L256", g);
+         char rest[256];
+         const bool second = p.ReadLine(rest);
+         g += "|" + std::string(rest) + (second ? "|true" : "|false");
+         return ok;
+       },
+       true, Pattern(255) + "||true", "*?L256\r"},
+      {"control characters become blanks, NUL is dropped", 0, 0.02, Xon,
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?TAB", g); }, true, "A B  CD\xe9", "*?TAB\r"},
+      {"XON while waiting for ACK fails at once", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.dropAck = true; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string& g) {
+         char buf[256] = "*XX";
+         return p.SendCommand(buf);
+       },
+       false, "", "*XX\r"},
+      {"refused command (NAK)", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.refuseAll = true; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?VE", g); }, false, "*?VE", "*?VE\r"},
+      {"any number of other bytes before XOFF is skipped", 0, 0.02,
+       [](cvsim::Simulator& s) { s.Inject(std::string(600, 'z') + '\x13'); },
+       [](TSerial& p, std::string&) { return p.WaitChar(XOFF); }, true, "", ""},
+      {"mode 1: ten stray bytes before XON are tolerated", 1, 0.25,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.strayBeforeXon = 10; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string&) { return p.WaitChar(XON); }, true, "", ""},
+      {"mode 1: the eleventh stray byte fails the wait", 1, 0.25,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.strayBeforeXon = 11; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string&) { return p.WaitChar(XON); }, false, "", ""},
+      {"mode 0: stray bytes never fail the XON wait", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.strayBeforeXon = 40; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string&) { return p.WaitChar(XON); }, true, "", ""},
+      {"silent instrument: nothing is sent", 0, 0.02,
+       [](cvsim::Simulator& s) { s.UpdateFaults([](cvsim::Faults& f) { f.silent = true; }); },
+       [](TSerial& p, std::string& g) {
+         const auto t0 = std::chrono::steady_clock::now();
+         const bool ok = TransactText(p, "*?VE", g);
+         // twelve empty reads of 2000 ms scaled by 0.02
+         if (std::chrono::steady_clock::now() - t0 < 12 * 40ms) g = "too early";
+         return ok;
+       },
+       false, "*?VE", ""},
+      {"missing XOFF: the reply is skipped and the wait runs out", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.dropXoff = true; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?VE", g); }, false, "*?VE", "*?VE\r"},
+      {"line cut in the middle of the reply", 0, 0.02,
+       [](cvsim::Simulator& s) {
+         s.UpdateFaults([](cvsim::Faults& f) { f.cutAfterReplyBytes = 3; });
+         s.SendXon();
+       },
+       [](TSerial& p, std::string& g) { return TransactText(p, "*?VE", g); }, false, "*VE", "*?VE\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartSim();
+    OpenQuiet(c.mode, c.scale);
+    c.arrange(*sim);
+    ASSERT_TRUE(sim->WaitTxIdle());
+    std::string got;
+    EXPECT_EQ(c.act(port, got), c.result);
+    EXPECT_EQ(got, c.got);
+    WaitFor([&] { return sim->Received().size() >= c.received.size(); }, 500ms);
+    EXPECT_EQ(sim->Received(), c.received);
+    port.Close();
+  }
+}
+
+TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
+  port.timeScale = 0.02;
+  ASSERT_TRUE(port.Open());
+  ASSERT_TRUE(port.Setup(1, 19200, 8, 0, 0));
+  EXPECT_EQ(port.mode, 1);
+  EXPECT_FALSE(port.Setup(0, 12345, 8, 0, 0));  // no such rate
+  EXPECT_EQ(port.mode, 1);
+  EXPECT_TRUE(WaitFor([&] { return sim->Lines().size() == 2; }));
+  EXPECT_EQ(sim->Received(), "*\r*\r");
+  // Reads stay bounded: a silent line ends the wait.
+  sim->UpdateFaults([](cvsim::Faults& f) { f.silent = true; });
+  std::this_thread::sleep_for(20ms);
+  cv::SerialPurgeRx(port.handle);
+  EXPECT_FALSE(port.WaitChar(ACK));
+}
+
+TEST(SerialDevice, SetupOnUnreadableLineStateStillSendsWakeLine) {
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("port").toStdString();
+  std::ofstream(file).close();
+  cv::SetPortPaths({{5, file}});
+  TSerial port(4);
+  ASSERT_TRUE(port.Open());
+  EXPECT_FALSE(port.Setup(0, 19200, 8, 0, 0));
+  EXPECT_EQ(port.mode, 0);
+  port.Close();
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  EXPECT_EQ(ss.str(), "*\r");
+  cv::SetPortPaths({});
+}
+
+TEST_F(SerialSim, OpenIsExclusiveAndExplainsWhy) {
+  ASSERT_TRUE(port.Open());
+  TSerial other(2);
+  EXPECT_FALSE(other.Open());
+  EXPECT_NE(std::string(other.OpenProblem()).find(sim->Path()), std::string::npos) << other.OpenProblem();
+  port.Close();
+  EXPECT_TRUE(other.Open());
+  EXPECT_STREQ(other.OpenProblem(), "");
+  other.Close();
+  EXPECT_TRUE(port.Open());  // the exclusive flag went with the last holder
+}
+
+TEST(SerialDevice, PermissionProblemIsExplained) {
+  if (geteuid() == 0) GTEST_SKIP() << "root opens anything";
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("port").toStdString();
+  std::ofstream(file).close();
+  chmod(file.c_str(), 0);
+  cv::SetPortPaths({{6, file}});
+  TSerial port(5);
+  EXPECT_FALSE(port.Open());
+  EXPECT_NE(std::string(port.OpenProblem()).find("dialout"), std::string::npos);
+  cv::SetPortPaths({});
+}
+
+TEST(SerialDevice, ClosedPortFails) {
+  TSerial port(0);
+  char buf[256] = "*?VE";
+  EXPECT_FALSE(port.WaitChar(XON));
+  EXPECT_FALSE(port.WriteLine(buf));
+  EXPECT_FALSE(port.ReadLine(buf));
+  EXPECT_FALSE(port.Transact(buf));
+  EXPECT_TRUE(port.Close());
+  cv::SetPortPaths({{1, "/nonexistent/tty"}});
+  EXPECT_FALSE(port.OpenConfigured(19200, 8, 0, 0));
+  EXPECT_STREQ(port.OpenProblem(), "");
+  cv::SetPortPaths({});
+}
+
+}  // namespace

@@ -1,0 +1,400 @@
+#include "Simulator.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/prctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace cvsim {
+
+Answer Profile::Handle(const std::string& line) {
+  const Handler* best = nullptr;
+  size_t bestLen = 0;
+  for (const auto& [prefix, handler] : handlers_) {
+    if (line.compare(0, prefix.size(), prefix) == 0 && (!best || prefix.size() > bestLen)) {
+      best = &handler;
+      bestLen = prefix.size();
+    }
+  }
+  if (best) return (*best)(line);
+  if (line == "*") return Answer::Reply("");  // the wake line
+  return Unknown(line);
+}
+
+Corvane3Profile::Corvane3Profile(std::string model, std::string version)
+    : Profile(std::move(model), std::move(version)) {
+  On("*?VE", [this](const std::string&) { return Answer::Reply("*VE " + this->version); });
+  On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
+}
+
+Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)
+    : profile_(profile ? std::move(profile) : std::make_unique<Corvane3Profile>()), options_(std::move(options)) {
+  if (options_.baud > 0) byteTime_ = std::chrono::nanoseconds(10'000'000'000LL / options_.baud);
+}
+
+Simulator::~Simulator() { Stop(); }
+
+bool Simulator::Start(std::string* error) {
+  auto fail = [&](const char* what) {
+    if (error) *error = std::string(what) + ": " + std::strerror(errno);
+    if (master_ >= 0) ::close(master_);
+    if (slaveKeep_ >= 0) ::close(slaveKeep_);
+    master_ = slaveKeep_ = -1;
+    return false;
+  };
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (master_ < 0) return fail("posix_openpt");
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0) return fail("grantpt");
+  char name[128];
+  if (ptsname_r(master_, name, sizeof name) != 0) return fail("ptsname");
+  slavePath_ = name;
+  slaveKeep_ = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (slaveKeep_ < 0) return fail("open slave");
+  // The line must be raw from the start: echo would send our own bytes back to us.
+  termios t{};
+  if (tcgetattr(slaveKeep_, &t) == 0) {
+    cfmakeraw(&t);
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    cfsetispeed(&t, B19200);
+    cfsetospeed(&t, B19200);
+    tcsetattr(slaveKeep_, TCSANOW, &t);
+  }
+  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (wakeFd_ < 0) return fail("eventfd");
+  if (!options_.linkPath.empty()) {
+    ::unlink(options_.linkPath.c_str());
+    if (::symlink(name, options_.linkPath.c_str()) != 0) return fail("symlink");
+  }
+  if (!options_.logPath.empty()) log_ = std::fopen(options_.logPath.c_str(), "w");
+  start_ = Clock::now();
+  rxWireFree_ = txWireFree_ = start_;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    SendXonLocked();
+  }
+  thread_ = std::thread([this] { Run(); });
+  return true;
+}
+
+void Simulator::Stop() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (stop_ && !thread_.joinable()) return;
+    stop_ = true;
+  }
+  Wake();
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard<std::mutex> lock(mutex_);
+  CloseLineLocked();
+  if (wakeFd_ >= 0) ::close(wakeFd_);
+  wakeFd_ = -1;
+  if (!options_.linkPath.empty()) ::unlink(options_.linkPath.c_str());
+  if (log_) std::fclose(log_);
+  log_ = nullptr;
+}
+
+void Simulator::Wake() {
+  if (wakeFd_ >= 0) {
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+  }
+}
+
+Faults Simulator::GetFaults() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return faults_;
+}
+
+void Simulator::SetFaults(const Faults& faults) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  faults_ = faults;
+}
+
+void Simulator::UpdateFaults(const std::function<void(Faults&)>& change) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  change(faults_);
+}
+
+void Simulator::SendXon() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    SendXonLocked();
+  }
+  Wake();
+}
+
+void Simulator::Inject(const std::string& bytes) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    EmitLocked(bytes);
+  }
+  Wake();
+}
+
+void Simulator::HangUp() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    EmitCutLocked();
+  }
+  Wake();
+}
+
+bool Simulator::IsCut() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return cut_;
+}
+
+bool Simulator::WaitTxIdle(std::chrono::milliseconds limit) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return txIdle_.wait_for(lock, limit, [this] { return tx_.empty() || cut_; });
+}
+
+std::vector<TrafficEntry> Simulator::Traffic() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return traffic_;
+}
+
+std::string Simulator::Received() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string all;
+  for (const auto& e : traffic_)
+    if (e.fromHost) all += e.bytes;
+  return all;
+}
+
+std::string Simulator::Sent() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string all;
+  for (const auto& e : traffic_)
+    if (!e.fromHost) all += e.bytes;
+  return all;
+}
+
+std::vector<std::string> Simulator::Lines() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lines_;
+}
+
+void Simulator::ClearTraffic() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  traffic_.clear();
+  lines_.clear();
+}
+
+void Simulator::SendXonLocked() {
+  if (faults_.silent) return;
+  if (faults_.strayBeforeXon > 0) EmitLocked(std::string(static_cast<size_t>(faults_.strayBeforeXon), faults_.strayByte));
+  if (!faults_.dropXon) EmitLocked(std::string(1, kXon));
+}
+
+// Every byte gets the moment its last bit would have left the instrument; the line is busy
+// until then, so bytes queue behind each other on deadlines, never on per-byte sleeps.
+void Simulator::EmitLocked(const std::string& bytes) {
+  const auto now = Clock::now();
+  for (char c : bytes) {
+    Clock::time_point due = now;
+    if (byteTime_.count() > 0) {
+      due = std::max(now, txWireFree_) + byteTime_;
+      txWireFree_ = due;
+    }
+    tx_.push_back({c, due, false});
+  }
+}
+
+// The line goes down a little after the last byte before it: closing the master at once would
+// make the kernel drop bytes the other side has not picked up yet.
+void Simulator::EmitCutLocked() {
+  const auto now = Clock::now();
+  tx_.push_back({0, std::max(now, txWireFree_) + std::chrono::milliseconds(20), true});
+}
+
+void Simulator::HandleLineLocked(const std::string& line) {
+  lines_.push_back(line);
+  if (faults_.silent) return;
+  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  Answer answer = faults_.refuseAll ? Answer::Nak() : profile_->Handle(line);
+  switch (answer.kind) {
+    case Answer::Kind::Refuse:
+      EmitLocked(std::string(1, kNak));
+      break;
+    case Answer::Kind::None:
+      return;
+    case Answer::Kind::Ack:
+    case Answer::Kind::Reply:
+      if (!faults_.dropAck) EmitLocked(std::string(1, kAck));
+      break;
+  }
+  if (answer.kind == Answer::Kind::Reply) {
+    std::string reply = answer.text + kCr;
+    if (faults_.longReplyWithoutCr) {
+      faults_.longReplyWithoutCr = false;
+      reply.clear();
+      for (int i = 0; i < 300; ++i) reply.push_back(static_cast<char>('A' + i % 26));
+      EmitLocked(reply);
+      return;  // the instrument is stuck in its reply: no XON
+    }
+    if (faults_.cutAfterReplyBytes >= 0) {
+      const size_t keep = std::min(reply.size(), static_cast<size_t>(faults_.cutAfterReplyBytes));
+      faults_.cutAfterReplyBytes = -1;
+      EmitLocked(reply.substr(0, keep));
+      EmitCutLocked();
+      return;
+    }
+    EmitLocked(reply);
+  }
+  if (profile_->acceptsLines) SendXonLocked();
+}
+
+void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now) {
+  LogLocked(true, data, n);
+  for (size_t i = 0; i < n; ++i) {
+    // A byte is complete on our side one byte time after the line was free to carry it.
+    Clock::time_point at = now;
+    if (byteTime_.count() > 0) {
+      at = std::max(now, rxWireFree_) + byteTime_;
+      rxWireFree_ = at;
+    }
+    const char c = data[i];
+    if (c == kCr) {
+      pendingLines_.emplace_back(rxLine_, at);
+      rxLine_.clear();
+    } else if (c != '\n') {
+      rxLine_.push_back(c);
+    }
+  }
+}
+
+void Simulator::FlushTxLocked(Clock::time_point now) {
+  if (master_ < 0) {
+    tx_.clear();
+    txIdle_.notify_all();
+    return;
+  }
+  char buf[512];
+  size_t n = 0;
+  bool cutNow = false;
+  while (n < sizeof buf && n < tx_.size() && tx_[n].due <= now) {
+    if (tx_[n].cut) {
+      cutNow = n == 0;
+      break;
+    }
+    buf[n] = tx_[n].c;
+    ++n;
+  }
+  if (n > 0) {
+    const ssize_t w = ::write(master_, buf, n);
+    if (w > 0) {
+      LogLocked(false, buf, static_cast<size_t>(w));
+      tx_.erase(tx_.begin(), tx_.begin() + w);
+      txBlocked_ = static_cast<size_t>(w) < n;
+      if (txBlocked_) cutNow = false;
+    } else {
+      txBlocked_ = w < 0 && errno == EAGAIN;
+      cutNow = false;
+    }
+  }
+  if (cutNow) {
+    tx_.clear();
+    CloseLineLocked();
+    cut_ = true;
+  }
+  if (tx_.empty()) txIdle_.notify_all();
+}
+
+void Simulator::CloseLineLocked() {
+  if (master_ >= 0) ::close(master_);
+  if (slaveKeep_ >= 0) ::close(slaveKeep_);
+  master_ = slaveKeep_ = -1;
+}
+
+void Simulator::LogLocked(bool fromHost, const char* data, size_t n) {
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+  traffic_.push_back({ms, fromHost, std::string(data, n)});
+  if (!log_) return;
+  char stamp[32];
+  auto r = std::to_chars(stamp, stamp + sizeof stamp - 1, ms, std::chars_format::fixed, 3);
+  *r.ptr = '\0';
+  std::string text;
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(data[i]);
+    switch (c) {
+      case 0x11: text += "<XON>"; break;
+      case 0x13: text += "<XOFF>"; break;
+      case 0x06: text += "<ACK>"; break;
+      case 0x15: text += "<NAK>"; break;
+      case 0x0D: text += "<CR>"; break;
+      case 0x0A: text += "<LF>"; break;
+      default:
+        if (c < 32 || c == 127) {
+          static const char hex[] = "0123456789ABCDEF";
+          text += "<";
+          text += hex[c >> 4];
+          text += hex[c & 15];
+          text += ">";
+        } else {
+          text.push_back(static_cast<char>(c));
+        }
+    }
+  }
+  std::fprintf(log_, "%12s %s %s\n", stamp, fromHost ? "<" : ">", text.c_str());
+  std::fflush(log_);
+}
+
+void Simulator::Run() {
+  // Deadlines are kept to the microsecond: the default timer slack would add 50 us a wake-up.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    if (stop_) return;
+    auto now = Clock::now();
+    while (!pendingLines_.empty() && pendingLines_.front().second <= now) {
+      std::string line = std::move(pendingLines_.front().first);
+      pendingLines_.pop_front();
+      HandleLineLocked(line);
+    }
+    if (!tx_.empty()) FlushTxLocked(now);
+    if (master_ < 0 && cut_) {
+      pendingLines_.clear();
+    }
+    // Sleep until the next thing is due, or until the host writes or a test calls.
+    Clock::time_point next = Clock::time_point::max();
+    if (!pendingLines_.empty()) next = pendingLines_.front().second;
+    if (!tx_.empty() && !txBlocked_) next = std::min(next, tx_.front().due);
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {master_, static_cast<short>(POLLIN | (txBlocked_ ? POLLOUT : 0)), 0}};
+    const nfds_t nfds = master_ >= 0 ? 2 : 1;
+    lock.unlock();
+    timespec ts{};
+    timespec* tsp = nullptr;
+    if (next != Clock::time_point::max()) {
+      const auto left = std::max<int64_t>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(next - Clock::now()).count());
+      ts = {static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+      tsp = &ts;
+    }
+    const int r = ppoll(fds, nfds, tsp, nullptr);
+    lock.lock();
+    if (r <= 0) continue;
+    if (fds[0].revents & POLLIN) {
+      uint64_t v;
+      [[maybe_unused]] ssize_t n = ::read(wakeFd_, &v, sizeof v);
+    }
+    if (nfds == 2 && master_ >= 0) {
+      if (fds[1].revents & POLLOUT) txBlocked_ = false;
+      if (fds[1].revents & POLLIN) {
+        char buf[512];
+        const ssize_t n = ::read(master_, buf, sizeof buf);
+        if (n > 0) ReceiveLocked(buf, static_cast<size_t>(n), Clock::now());
+      }
+    }
+  }
+}
+
+}  // namespace cvsim

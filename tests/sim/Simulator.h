@@ -1,0 +1,193 @@
+#pragma once
+// The instrument simulator: plays an instrument at the byte level on the master side of a
+// pseudo-terminal, so the program under test opens the slave path exactly as it opens a real port
+// (map it with CV_PORT_COM<n> or cv::SetPortPaths).
+//
+// The wire, as the instruments behave:
+//  - XON whenever the instrument can take a line (at start and after every line it answered).
+//  - For every line received (ended by CR): XOFF, then ACK, then for a query ("*?..." or a bare
+//    "*") the reply line ended by CR, then XON. A refused line gets XOFF then NAK (then XON).
+//
+// Extension points (for each instrument family and each tool's commands):
+//  - Profile: one per family. Register handlers with On(prefix, handler); the longest prefix that
+//    starts the received line wins. A handler gets the line (without CR) and returns an Answer:
+//    Answer::Ok() (ACK only), Answer::Reply(text) (ACK and the reply line), Answer::Nak() (refused)
+//    or Answer::NoAnswer() (the line is swallowed: XOFF only). Handlers run on the simulator's
+//    thread under its lock, so they may keep state in the profile freely (derive a profile class
+//    and keep members, or use `values`). Lines no handler takes go to Unknown() (refused).
+//  - Corvane3Profile: the CORVANE-3 family; add its commands in Corvane3Profile's constructor
+//    (or on a Corvane3Profile instance from a test).
+//  - States without XON (boot, loader): set Profile::acceptsLines = false from a handler (or from a
+//    test through WithProfile); the simulator then withholds XON after each line until it is
+//    set back, and a test may announce readiness at any time with SendXon().
+//  - Tests reach the profile's state with WithProfile(fn), the traffic with Traffic(), Lines(),
+//    Received(), and set faults at any time with SetFaults/UpdateFaults (all thread-safe).
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace cvsim {
+
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+constexpr char kAck = 0x06;
+constexpr char kNak = 0x15;
+constexpr char kCr = 0x0D;
+
+struct Answer {
+  enum class Kind { Ack, Reply, Refuse, None };
+  Kind kind = Kind::Ack;
+  std::string text;  // the reply line for Kind::Reply, without CR
+
+  static Answer Ok() { return {Kind::Ack, {}}; }
+  static Answer Reply(std::string line) { return {Kind::Reply, std::move(line)}; }
+  static Answer Nak() { return {Kind::Refuse, {}}; }
+  static Answer NoAnswer() { return {Kind::None, {}}; }
+};
+
+class Profile {
+ public:
+  using Handler = std::function<Answer(const std::string& line)>;
+
+  Profile(std::string model, std::string version) : model(std::move(model)), version(std::move(version)) {}
+  virtual ~Profile() = default;
+
+  // Adds or replaces the handler of the lines that start with `prefix`.
+  void On(const std::string& prefix, Handler handler) { handlers_[prefix] = std::move(handler); }
+  void Remove(const std::string& prefix) { handlers_.erase(prefix); }
+
+  // The answer to one line (CR removed): the longest matching handler, else a bare "*" gets an
+  // empty reply line, else Unknown().
+  virtual Answer Handle(const std::string& line);
+  virtual Answer Unknown(const std::string& line) { return Answer::Nak(); }
+
+  std::string model;    // "CORVANE 3"
+  std::string version;  // "V2.10"
+  bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
+  std::map<std::string, std::string> values;   // free state for handlers and tests
+
+ private:
+  std::map<std::string, Handler> handlers_;
+};
+
+// The CORVANE-3 family: identification ("*?VE" -> "*VE V2.10", "*?NA" -> "*NA CORVANE 3").
+class Corvane3Profile : public Profile {
+ public:
+  explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
+};
+
+// Faults a test switches on and off at any time.
+struct Faults {
+  bool silent = false;             // reads everything, answers nothing, sends nothing
+  int strayBeforeXon = 0;          // bytes sent before every XON
+  char strayByte = '?';
+  bool dropXon = false;            // the handshake byte is left out
+  bool dropXoff = false;
+  bool dropAck = false;
+  bool refuseAll = false;          // every line gets XOFF, NAK
+  bool longReplyWithoutCr = false; // the next reply is 300 bytes without CR, and no XON follows
+  int cutAfterReplyBytes = -1;     // >= 0: the next reply stops after that many bytes and the
+                                   // pseudo-terminal is closed (a cut line)
+};
+
+struct TrafficEntry {
+  double ms;          // since the simulator started
+  bool fromHost;      // true: received by the instrument
+  std::string bytes;
+};
+
+struct SimOptions {
+  int baud = 0;               // > 0: both directions take the wire time of 10 bits a byte
+  std::string logPath;        // traffic log file (both directions, time stamped)
+  std::string linkPath;       // a symbolic link made to the slave path (removed on Stop)
+};
+
+class Simulator {
+ public:
+  explicit Simulator(std::unique_ptr<Profile> profile = nullptr, SimOptions options = {});
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // Opens the pseudo-terminal, sends the first XON and starts serving. False with a reason on failure.
+  bool Start(std::string* error = nullptr);
+  void Stop();
+  const std::string& Path() const { return slavePath_; }
+
+  Faults GetFaults() const;
+  void SetFaults(const Faults& faults);
+  void UpdateFaults(const std::function<void(Faults&)>& change);
+
+  void SendXon();                          // announces readiness now (stray bytes first, if set)
+  void Inject(const std::string& bytes);   // sends raw bytes now
+  void HangUp();                           // closes the pseudo-terminal now
+  bool IsCut() const;
+  // Waits until every byte queued so far has been written to the line (tests use it to order
+  // injected bytes before they read).
+  bool WaitTxIdle(std::chrono::milliseconds limit = std::chrono::milliseconds(2000));
+
+  std::vector<TrafficEntry> Traffic() const;
+  std::string Received() const;             // every byte from the host, in order
+  std::string Sent() const;                 // every byte to the host, in order
+  std::vector<std::string> Lines() const;   // the lines received, CR removed
+  void ClearTraffic();
+
+  template <class F>
+  auto WithProfile(F f) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return f(*profile_);
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  struct TxByte {
+    char c;
+    Clock::time_point due;
+    bool cut;  // marker: close the line here
+  };
+
+  void Run();
+  void Wake();
+  void ReceiveLocked(const char* data, size_t n, Clock::time_point now);
+  void HandleLineLocked(const std::string& line);
+  void EmitLocked(const std::string& bytes);
+  void EmitCutLocked();
+  void SendXonLocked();
+  void FlushTxLocked(Clock::time_point now);
+  void CloseLineLocked();
+  void LogLocked(bool fromHost, const char* data, size_t n);
+
+  std::unique_ptr<Profile> profile_;
+  SimOptions options_;
+  std::chrono::nanoseconds byteTime_{0};
+
+  mutable std::mutex mutex_;
+  std::condition_variable txIdle_;
+  Faults faults_;
+  int master_ = -1;
+  int slaveKeep_ = -1;  // keeps the pty alive while the program has it closed
+  int wakeFd_ = -1;
+  std::string slavePath_;
+  std::thread thread_;
+  bool stop_ = false;
+  bool cut_ = false;
+  bool txBlocked_ = false;
+  Clock::time_point start_;
+  Clock::time_point rxWireFree_;
+  Clock::time_point txWireFree_;
+  std::string rxLine_;
+  std::deque<std::pair<std::string, Clock::time_point>> pendingLines_;
+  std::deque<TxByte> tx_;
+  std::vector<TrafficEntry> traffic_;
+  std::vector<std::string> lines_;
+  FILE* log_ = nullptr;
+};
+
+}  // namespace cvsim
