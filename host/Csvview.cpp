@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
@@ -15,10 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AppServices.h"
 #include "CsvTable.h"
 #include "HostLog.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "Separators.h"
 #include "Text1252.h"
 
 namespace {
@@ -96,8 +97,8 @@ void TCSVViewer::changeEvent(QEvent* e) {
 }
 
 void TCSVViewer::ReadSeparators() {
-  listSeparator = ',';
-  decimalSeparator = '.';
+  listSeparator = cv::ListSeparator();
+  decimalSeparator = cv::DecimalSeparator();
 }
 
 void TCSVViewer::Log(const QString& line) { cv::AddHostLog(mainForm, line); }
@@ -139,7 +140,7 @@ void TCSVViewer::LoadFile(const QString& fileName) {
   ShowTable(table);
   if (table.tooLarge) {
     Log(cv::MsgQ(cv::msg::CsvTooLarge));
-    QMessageBox::information(this, cv::MsgQ(cv::msg::CsvBoxTitle), cv::MsgQ(cv::msg::CsvTooLarge));
+    cv::ShowInformation(cv::MsgQ(cv::msg::CsvBoxTitle), cv::MsgQ(cv::msg::CsvTooLarge));
   }
 }
 

@@ -8,7 +8,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QPointer>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -17,18 +17,21 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStatusTipEvent>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AppServices.h"
 #include "FindDialog.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "Registry.h"
 #include "Text1252.h"
 
 namespace {
+
+const char* const kEditorKey = "Software\\Tessary\\CvTools\\Editor";
 
 // Fills the first "%s" or "%d" of a message with `value`.
 QString Fill(const QString& format, const QString& value) {
@@ -202,29 +205,44 @@ void TScratchPad::changeEvent(QEvent* e) {
   QDialog::changeEvent(e);
 }
 
-bool TScratchPad::event(QEvent* e) {
-  // The editor's hint handler: the hint under the mouse goes to the status bar.
-  if (e->type() == QEvent::StatusTip) {
-    StatusBar->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
-    return true;
+void TScratchPad::ErrorBox(const QString& text) { cv::ShowError(cv::MsgQ(cv::msg::EdCaption), text); }
+
+void TScratchPad::FormCreate() {
+  // First run for a user: no key, the form keeps its own place and no message is shown.
+  if (!cv::RegKey::KeyExists(kEditorKey)) return;
+  auto key = cv::RegKey::Open(kEditorKey, false);
+  int32_t left = 0, top = 0, height = 0, width = 0;
+  if (!key || key->ReadInteger("Left", left) != cv::RegRead::Ok || key->ReadInteger("Top", top) != cv::RegRead::Ok ||
+      key->ReadInteger("Height", height) != cv::RegRead::Ok || key->ReadInteger("Width", width) != cv::RegRead::Ok) {
+    ErrorBox(cv::MsgQ(cv::msg::EdRegistryReadFailed));
+    return;
   }
-  return QDialog::event(e);
+  move(left, top);
+  resize(std::max(width, 160), std::max(height, 120));
 }
 
-void TScratchPad::ErrorBox(const QString& text) {
-  QMessageBox::critical(this, cv::MsgQ(cv::msg::EdCaption), text);
+void TScratchPad::SaveGeometry() {
+  auto key = cv::RegKey::Open(kEditorKey, true);
+  bool ok = key && key->WriteInteger("Left", x()) && key->WriteInteger("Top", y()) &&
+            key->WriteInteger("Height", height()) && key->WriteInteger("Width", width());
+  if (!ok) ErrorBox(cv::MsgQ(cv::msg::EdRegistryWriteFailed));
 }
-
-void TScratchPad::FormCreate() {}
-
-void TScratchPad::SaveGeometry() {}
 
 void TScratchPad::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   FormShow();
 }
 
-void TScratchPad::FormShow() { AppIdle(); }
+void TScratchPad::FormShow() {
+  QPointer<TScratchPad> self(this);
+  cv::SetHintHandler([self](const QString& hint) {
+    if (self) self->StatusBar->showMessage(hint);
+  });
+  cv::SetIdleHandler([self] {
+    if (self) self->AppIdle();
+  });
+  AppIdle();
+}
 
 void TScratchPad::AppIdle() {
   QTextDocument* doc = Memo->document();
@@ -248,11 +266,11 @@ void TScratchPad::AppIdle() {
 
 bool TScratchPad::SavePrompt() {
   if (!Memo->document()->isModified()) return true;
-  QMessageBox::StandardButton answer = QMessageBox::warning(
-      this, cv::MsgQ(cv::msg::EdCaption), cv::MsgQ(cv::msg::EdSaveChanges),
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-  if (answer == QMessageBox::Yes) return FileSaveClick();
-  return answer == QMessageBox::No;
+  cv::MsgAnswer answer = cv::CurrentPrompter().Message(cv::MsgIcon::Warning, cv::MsgQ(cv::msg::EdCaption),
+                                                       cv::MsgQ(cv::msg::EdSaveChanges),
+                                                       cv::MsgYes | cv::MsgNo | cv::MsgCancel);
+  if (answer == cv::MsgAnswer::Yes) return FileSaveClick();
+  return answer == cv::MsgAnswer::No;
 }
 
 void TScratchPad::SetFileCaption(const QString& fileName) {

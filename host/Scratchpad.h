@@ -88,7 +88,6 @@ class TScratchPad : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
-  bool event(QEvent* e) override;
 
  private:
   bool SavePrompt();  // false: the command stops

@@ -3,8 +3,6 @@
 // A window nobody expected is closed after a few seconds, so a wrong path fails instead of hanging.
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
-#include <QAbstractButton>
 #include <QTimer>
 #include <functional>
 
@@ -32,15 +30,6 @@ void WhenModal(std::function<void(T*)> act) {
     }
   });
   timer->start(5);
-}
-
-// Clicks `button` in the next message box and keeps its text in *text when given.
-inline void AnswerBox(QMessageBox::StandardButton button, QString* text = nullptr) {
-  WhenModal<QMessageBox>([button, text](QMessageBox* box) {
-    if (text) *text = box->text();
-    if (QAbstractButton* b = box->button(button)) b->click();
-    else box->reject();
-  });
 }
 
 }  // namespace cvtest

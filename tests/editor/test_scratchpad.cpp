@@ -12,13 +12,15 @@
 #include <QTextCursor>
 #include <QToolButton>
 
+#include "AppServices.h"
 #include "FindDialog.h"
 #include "ModalHelper.h"
+#include "Registry.h"
 #include "Scratchpad.h"
 
 namespace {
 
-using cvtest::AnswerBox;
+using cv::MsgAnswer;
 using cvtest::WhenModal;
 
 QByteArray ReadAll(const QString& path) {
@@ -50,11 +52,21 @@ void CancelFileDialog() {
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
 }
 
+// Each test has its own registry store, so the editor's window position starts unknown.
+struct RegistryInTempDir {
+  QTemporaryDir dir;
+  RegistryInTempDir() { cv::SetRegistryFile(dir.filePath("registry.ini").toStdString()); }
+  ~RegistryInTempDir() { cv::SetRegistryFile(""); }
+};
+
 class ScratchPadTest : public ::testing::Test {
  protected:
+  RegistryInTempDir registry;
+  cv::RecordingPrompter prompter;
   QTemporaryDir dir;
   TScratchPad pad;
   QString Path(const char* name) { return dir.filePath(QLatin1String(name)); }
+  QString LastBox() const { return prompter.shown.empty() ? QString() : prompter.shown.back().text; }
 };
 
 TEST_F(ScratchPadTest, OpenEditSaveKeepsWindows1252AndCrlf) {
@@ -91,15 +103,18 @@ TEST_F(ScratchPadTest, SaveQuestionAnswers) {
   Type(pad.Memo, "x");
 
   // Cancel: nothing is lost, the file stays current.
-  QString asked;
-  AnswerBox(QMessageBox::Cancel, &asked);
+  prompter.answers = {MsgAnswer::Cancel};
   pad.FileNewClick();
-  EXPECT_EQ(asked, QStringLiteral("The current file has been modified. Save changes?"));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Warning);
+  EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("CvTools Editor"));
+  EXPECT_EQ(prompter.shown[0].text, QStringLiteral("The current file has been modified. Save changes?"));
+  EXPECT_EQ(prompter.shown[0].buttons, cv::MsgYes | cv::MsgNo | cv::MsgCancel);
   EXPECT_EQ(pad.Memo->toPlainText(), "firstx");
   EXPECT_EQ(pad.CurrentFile(), file);
 
   // Yes: saved, then New goes on; the caption is left as it was.
-  AnswerBox(QMessageBox::Yes);
+  prompter.answers = {MsgAnswer::Yes};
   pad.FileNewClick();
   EXPECT_EQ(ReadAll(file), "firstx\r\n");
   EXPECT_TRUE(pad.Memo->toPlainText().isEmpty());
@@ -108,7 +123,7 @@ TEST_F(ScratchPadTest, SaveQuestionAnswers) {
 
   // No: the changes are dropped.
   Type(pad.Memo, "scratch");
-  AnswerBox(QMessageBox::No);
+  prompter.answers = {MsgAnswer::No};
   pad.FileNewClick();
   EXPECT_TRUE(pad.Memo->toPlainText().isEmpty());
   EXPECT_EQ(ReadAll(file), "firstx\r\n");
@@ -117,7 +132,7 @@ TEST_F(ScratchPadTest, SaveQuestionAnswers) {
 TEST_F(ScratchPadTest, YesWithCancelledSaveAsKeepsTextAndWindow) {
   pad.show();
   Type(pad.Memo, "unsaved work");
-  AnswerBox(QMessageBox::Yes);
+  prompter.answers = {MsgAnswer::Yes};
   CancelFileDialog();  // New after Open: no current file, so Save asks for a name
   pad.FileExitClick();
   EXPECT_EQ(pad.Memo->toPlainText(), "unsaved work");
@@ -133,14 +148,11 @@ TEST_F(ScratchPadTest, YesWithFailedWriteKeepsTextAndReportsIt) {
   Type(pad.Memo, "b2");
   ASSERT_TRUE(QDir(Path("gone")).removeRecursively());  // the write cannot succeed now
 
-  QString error;
-  AnswerBox(QMessageBox::Yes);
-  WhenModal<QMessageBox>([&error](QMessageBox* box) {
-    if (box->icon() != QMessageBox::Critical) return;
-    error = box->text();
-    box->accept();
-  });
+  prompter.answers = {MsgAnswer::Yes};
   pad.FileNewClick();
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].icon, cv::MsgIcon::Error);
+  QString error = prompter.shown[1].text;
   EXPECT_TRUE(error.startsWith(QStringLiteral("Unable to save the file ") + file)) << error.toStdString();
   EXPECT_EQ(pad.Memo->toPlainText(), "bb2");
   EXPECT_EQ(pad.CurrentFile(), file);
@@ -172,10 +184,8 @@ TEST_F(ScratchPadTest, RefusedFileLeavesTextAndFileAlone) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.resize(cv::kEditorMaxFileSize + 1));
   }
-  QString text;
-  AnswerBox(QMessageBox::Ok, &text);
   EXPECT_FALSE(pad.LoadFile(big));
-  EXPECT_EQ(text, QStringLiteral("Unable to edit: the file is too long"));
+  EXPECT_EQ(LastBox(), QStringLiteral("Unable to edit: the file is too long"));
   EXPECT_EQ(pad.Memo->toPlainText(), "keep me");
   EXPECT_EQ(pad.CurrentFile(), good);
 }
@@ -189,10 +199,8 @@ TEST_F(ScratchPadTest, SearchFindsNextOccurrenceThenReportsNotFound) {
   EXPECT_EQ(pad.Memo->textCursor().selectionStart(), 0);
   pad.FindDlgFind();
   EXPECT_EQ(pad.Memo->textCursor().selectionStart(), 12);
-  QString text;
-  AnswerBox(QMessageBox::Ok, &text);
   pad.FindDlgFind();
-  EXPECT_EQ(text, QStringLiteral("Text not found"));
+  EXPECT_EQ(LastBox(), QStringLiteral("Text not found"));
   EXPECT_FALSE(pad.Memo->textCursor().hasSelection());
   EXPECT_EQ(pad.Memo->textCursor().position(), 17);
 }
@@ -208,6 +216,32 @@ TEST_F(ScratchPadTest, EnablingFollowsTextAndSelection) {
   pad.EditSelectAllClick();
   EXPECT_TRUE(pad.EditCopyItem->isEnabled());
   EXPECT_TRUE(pad.EditCutItem->isEnabled());
+}
+
+TEST(ScratchPadWindow, PositionAndSizeKeptPerUser) {
+  RegistryInTempDir registry;
+  cv::RecordingPrompter prompter;
+  QRect placed;
+  {
+    TScratchPad first;  // first run: no key, no message
+    first.move(40, 50);
+    first.resize(500, 300);
+    placed = QRect(first.pos(), first.size());
+  }
+  auto key = cv::RegKey::Open("Software\\Tessary\\CvTools\\Editor", false);
+  ASSERT_TRUE(key);
+  int32_t width = 0;
+  EXPECT_EQ(key->ReadInteger("Width", width), cv::RegRead::Ok);
+  EXPECT_EQ(width, 500);
+  TScratchPad second;
+  EXPECT_EQ(QRect(second.pos(), second.size()), placed);
+  EXPECT_TRUE(prompter.shown.empty());
+
+  key->WriteString("Top", "not a number");
+  TScratchPad third;
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, QStringLiteral("Unable to read data from the Registry"));
+  EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("CvTools Editor"));
 }
 
 int CountPdfPages(const QByteArray& pdf) {
