@@ -40,7 +40,7 @@ std::string_view WithoutLineEnd(std::string_view reply) {
 void CopyField(char* dest, size_t size, std::string_view text) {
   if (size == 0) return;
   size_t n = std::min(text.size(), size - 1);
-  std::memcpy(dest, text.data(), n);
+  if (n) std::memcpy(dest, text.data(), n);
   dest[n] = '\0';
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The CORVANE-3 equipment object: identification at load, the tools it offers, and the command
 // layer every dialog of the plug-in talks to the instrument through.
+#include <functional>
 #include <string>
 
 #include "Clock.h"
@@ -38,6 +39,8 @@ class TCv3Equip : public TEquip {
   bool TuneFrequency(float mhz, int milliseconds);
   bool CheckVersion();
   bool ReadVersion(float& version);
+  // The tuning command for a frequency: "*FR", 'T' or 'S', the PLL word as four hex digits.
+  static std::string TuneCommand(float mhz);
 
   // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
   bool ReadPlanInfo(int plan, PlanInfo& info);
@@ -62,6 +65,15 @@ class TCv3Equip : public TEquip {
   char fields[kFieldCount][kFieldLength + 1] = {};
 
  protected:
+  enum class Tool { ChannelEditor, MemoryEditor, DataLogger, Monitor, Spectrum, Configuration, UpdateFirmware };
+  // Creates the tool's dialog, runs it modally and destroys it; the port is open when it is called
+  // (editors offline excepted).
+  virtual void ShowTool(Tool tool);
+
   QWidget* owner = nullptr;
   std::string startDir;
+
+ private:
+  bool RunEditorTool(int startId, int closedId, int portErrorId, int offlineId, Tool tool);
+  bool RunPortTool(int startId, int closedId, int portErrorId, int refusedId, Tool tool);
 };

@@ -18,3 +18,35 @@ PlanSlot DeepCopyPlan(const PlanSlot& source) {
   SortChannels(*copy.channels);
   return copy;
 }
+
+namespace {
+
+void SetHeader(PlanSlot& slot, const char* name, const char* countText, const char* codeText, int32_t code) {
+  CopyField(slot.name, name);
+  CopyField(slot.countText, countText);
+  slot.channelCount = 0;
+  slot.band = 'T';
+  CopyField(slot.lnbText, "00000");
+  slot.lnbMHz = 0;
+  CopyField(slot.codeText, codeText);
+  slot.code = code;
+  for (auto& c : slot.commands) c[0] = '\0';
+  slot.instrumentPlan = 0;
+  slot.memoryAddress = 0;
+}
+
+}  // namespace
+
+void ClearPlan(PlanSlot& slot) {
+  SetHeader(slot, " -empty-", "00", "00", 0);
+  slot.empty = 1;
+  slot.channels.reset();
+  slot.origin = PlanSlot::None;
+}
+
+void NewPlan(PlanSlot& slot) {
+  SetHeader(slot, "NEW", "0", "01", 1);
+  slot.empty = 0;
+  slot.channels.emplace();
+  slot.origin = PlanSlot::Created;
+}

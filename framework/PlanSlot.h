@@ -16,7 +16,28 @@ struct PlanSlot : PlanInfo {
                        // 4 read from a plan text file
   int32_t instrumentPlan = 0;
   uint16_t memoryAddress = 0;
+
+  enum Origin : int32_t { None = 0, Created = 1, Imported = 2, Received = 3, FromTextFile = 4 };
+  bool HoldsPlan() const { return empty == 0; }
+  bool ChannelsUnread() const { return origin == Received && Channels().empty(); }
+  // The channel list; a slot without one reads as an empty list and gets one when written to.
+  std::vector<TChan3>& Channels() {
+    if (!channels) channels.emplace();
+    return *channels;
+  }
+  const std::vector<TChan3>& Channels() const {
+    static const std::vector<TChan3> none;
+    return channels ? *channels : none;
+  }
 };
+
+#include <array>
+constexpr int kPlanSlots = 32;
+using PlanSlots = std::array<PlanSlot, kPlanSlots>;
+
+// Slot defaults: a cleared slot (no channel list) and a new plan (an empty one).
+void ClearPlan(PlanSlot& slot);
+void NewPlan(PlanSlot& slot);
 
 // Ascending PLL word, which is ascending frequency; channels of the same word keep their order.
 void SortChannels(std::vector<TChan3>& channels);

@@ -33,7 +33,7 @@
 #include "Registry.h"
 #include "Text1252.h"
 
-// Later: #include "PortMap.h" (cv::SetPortPaths)
+#include "PortMap.h"
 
 TMainForm* MainForm = nullptr;
 int TMainForm::timerIntervalMs_ = 1000;
@@ -83,7 +83,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   if (languageIndex >= 0 && languageIndex < 5) LanguageItems[languageIndex]->setChecked(true);
 
   portPaths = cv::ReadPortPaths(cv::HostIni());
-  // The serial layer maps port numbers to devices through these: cv::SetPortPaths(portPaths);
+  cv::SetPortPaths(portPaths);
 
   if (!logFile.Open(kLogFileName)) AddLog(cv::Msg(cv::msg::CannotSaveLogZone));
 

@@ -33,6 +33,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
     : Profile(std::move(model), std::move(version)) {
   On("*?VE", [this](const std::string&) { return Answer::Reply("*VE " + this->version); });
   On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
+  AddCorvane3Commands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

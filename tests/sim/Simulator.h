@@ -77,11 +77,28 @@ class Profile {
   std::map<std::string, Handler> handlers_;
 };
 
-// The CORVANE-3 family: identification ("*?VE" -> "*VE V2.10", "*?NA" -> "*NA CORVANE 3").
+// The CORVANE-3 family: identification ("*?VE" -> "*VE V2.10", "*?NA" -> "*NA CORVANE 3"), and
+// the equipment object's commands (Corvane3Commands.cpp): the access code "*7205&", the tuner
+// probe "*?I20A0106A002", tuning "*FRT%04x" / "*FRS%04x" and the level "*?LV" over a few carriers.
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
+
+  // The tuner probe's reply: "*I2" + two digits (01: terrestrial tuner) + "FF" when no
+  // terrestrial tuner is fitted. SetTunerVariant(5) answers "*I2010000", (4) "*I201FF00".
+  void SetTunerVariant(int variant);
+  std::string tunerReply = "*I2010000";
+  double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
+  std::string lastTuning;     // the last "*FR" line
+  int tuneCount = 0;
 };
+
+// The level (dBuV) the simulated CORVANE-3 measures at a frequency: a noise floor and a few
+// carriers (terrestrial 471.25, 607.25 and 746 MHz; satellite 1200 and 1750 MHz).
+double Corvane3LevelAt(double mhz);
+// The "*?LV" reply for a level: "*LV=+" and the level in tenths of dBuV as three hex digits.
+std::string Corvane3LevelReply(double dbuv);
+void AddCorvane3Commands(Corvane3Profile& profile);
 
 // Faults a test switches on and off at any time.
 struct Faults {

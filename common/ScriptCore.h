@@ -1,0 +1,130 @@
+#pragma once
+// The pieces of the PRO script language that both dialects (the plug-ins' and the host
+// terminal's) share: statement tokenizing over a keyword table, the IF level bookkeeping, the
+// byte and word registers with their arithmetic, "*FL:"-style hexadecimal records, and the
+// locale-free number reading and writing the executors need. Each dialect keeps its own keyword
+// table, runner, transcript layout and executors; nothing here knows about either.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cv::script {
+
+constexpr int kMaxTokens = 16;
+constexpr int kLineCopySize = 256;  // a statement line is at most 255 characters
+
+struct KeywordRow {
+  const char* keyword;
+  int tokenCount;  // the keyword included
+};
+
+// A tokenized statement. Tokens point into `copy`; unused ones are null.
+struct Statement {
+  char copy[kLineCopySize] = {};
+  const char* tokens[kMaxTokens] = {};
+  int keywordIndex = -1;
+};
+
+struct LexRules {
+  // Table position of the keyword whose single argument is the text between double quotes
+  // (DISPLAY), or -1.
+  int quotedIndex = -1;
+  // Whether that quoted argument is also refused when it begins with '#'.
+  bool quotedRefusesHash = true;
+};
+
+// Returns -1 (nothing to run), 0 (parser error: unknown keyword or missing argument) or 1.
+// Only the keyword is upper-cased; the arguments keep their case.
+int ParseStatement(const char* line, const KeywordRow* rows, int rowCount, const LexRules& rules,
+                   Statement& out);
+
+// True when the first character that is neither blank nor tab is '#'.
+bool IsCommentLine(const char* line);
+
+// IF / ELSE / ENDIF nesting. `level` indexes the flag in force; `depth` counts every open block,
+// also those opened inside a skipped block, so that an ELSE or ENDIF knows whether it belongs to
+// the executing level.
+class IfLevels {
+ public:
+  static constexpr int kFlagCount = 255;
+  enum class Open { Skipped, Opened, Overflow };
+
+  IfLevels() { Reset(); }
+  void Reset();
+  bool Running() const { return flags[level] != 0; }
+  // Opens a block. Opened: the new level's flag is 1 until SetOutcome. Overflow: no flag is left
+  // for the block; the statement must fail.
+  Open OpenBlock();
+  void SetOutcome(bool outcome) { flags[level] = outcome ? 1 : 0; }
+  // Result texts "%s (%d,%d)". ELSE at the top level inverts level 0's flag; ENDIF with no open
+  // block leaves everything as it is ("OK (0,0)").
+  std::string Else();
+  std::string Endif();
+
+  int flags[kFlagCount];
+  int level = 0;
+  int depth = 0;
+};
+
+// Register references: 'B' + index for a byte register, 'I' or 'W' + index for a word register,
+// index 0..255.
+struct RegRef {
+  bool valid = false;
+  bool isByte = false;
+  int index = 0;
+};
+RegRef ParseRegRef(const char* text);
+
+class Registers {
+ public:
+  uint32_t Get(const RegRef& r) const { return r.isByte ? bytes[r.index] : words[r.index]; }
+  void Set(const RegRef& r, uint32_t value);
+  // " B%d = 0x%02X" or " I%d = 0x%04X" (the whole word).
+  std::string Report(const RegRef& r) const;
+
+  uint32_t words[256] = {};
+  uint8_t bytes[256] = {};
+};
+
+// " B%d ???" / " I%d ???" for a valid reference, " <text> ???" otherwise.
+std::string FailReport(const RegRef& r, const char* text);
+
+uint32_t Swap16(uint32_t value);  // the two bytes of the low 16 bits exchanged
+
+// a op b on 32-bit two's-complement values, op one of + - * / & |. Never traps: overflow wraps,
+// the most negative value divided by -1 gives itself. False for division by zero or another op.
+bool Calc(int32_t a, char op, int32_t b, int32_t& result);
+
+// Number reading, independent of the C locale.
+// "0x" followed by at least one hexadecimal digit; more digits than fit keep the low 32 bits.
+bool ReadHex0x(const char* text, uint32_t& value);
+// Optional blanks and sign, then decimal digits; nothing readable gives false (value 0).
+bool ReadInt(const char* text, int& value);
+// Optional blanks and sign, digits with an optional '.' and exponent, as atof reads them;
+// nothing readable gives false (value 0).
+bool ReadDouble(const char* text, double& value);
+// Fixed-point text with `decimals` digits, right-aligned in at least `width` characters.
+std::string FormatFixed(double value, int decimals, int width);
+// Upper-case hexadecimal with at least `digits` digits.
+std::string Hex(uint32_t value, int digits);
+
+// A hexadecimal data record: prefix, LL, AAAA, "00", data, checksum; upper-case digits. The
+// checksum is the two's complement of the sum of LL, both address bytes, the type byte and the
+// data bytes written. `declaredLength` < 0 declares data.size().
+std::string FlashRecord(const char* prefix, uint16_t address, const std::vector<uint8_t>& data,
+                        int declaredLength = -1);
+
+// Parses a record written by FlashRecord (after its prefix): false when malformed or when the
+// checksum does not match.
+struct ParsedRecord {
+  int length = 0;
+  uint16_t address = 0;
+  int type = 0;
+  std::vector<uint8_t> data;
+};
+bool ParseFlashRecord(const std::string& text, ParsedRecord& out);
+
+// Replaces each "%d" / "%s" of a message text in turn with the next argument.
+std::string Subst(const std::string& pattern, const std::vector<std::string>& args);
+
+}  // namespace cv::script

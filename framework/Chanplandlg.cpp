@@ -1,0 +1,384 @@
+#include "Chanplandlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "CommandTable.h"
+#include "Cv3Equip.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PlanFormat.h"
+#include "Text1252.h"
+
+using namespace cv::plan;
+
+namespace {
+
+// "PRO files (*.PRO)|*.PRO" -> "PRO files (*.PRO)".
+QString QtFilter(const std::string& filter) {
+  return cv::From1252(filter.substr(0, filter.find('|')));
+}
+
+QMessageBox::Icon QtIcon(BoxIcon icon) {
+  return icon == BoxIcon::Information ? QMessageBox::Information
+         : icon == BoxIcon::Warning   ? QMessageBox::Warning
+                                      : QMessageBox::Critical;
+}
+
+}  // namespace
+
+// The editor's way to the equipment, the person, the file dialogs and this form.
+class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public FileChooser, public PlanView {
+ public:
+  Adapter(TChannelsPlanDlg& dlg, TCv3Equip& e) : dlg(dlg), e(e) {}
+
+  bool HasPort() const override { return e.port != nullptr; }
+  bool CheckVersion() override { return e.CheckVersion(); }
+  bool ReadPlanInfo(int plan, PlanInfo& info) override { return e.ReadPlanInfo(plan, info); }
+  bool ReadChannelInfo(int c, int p, TChan3& chan, char band) override { return e.ReadChannelInfo(c, p, chan, band); }
+  bool RunScript(const std::string& path) override {
+    return dlg.scriptRunner ? dlg.scriptRunner(path, &dlg) : false;
+  }
+  int ParseLine(const std::string& l, int& k, std::vector<std::string>& a) override { return ParseScriptLine(l, k, a); }
+  bool SplitFields(const std::string& line, std::vector<std::string>& fields) override {
+    bool any = e.SplitFields(line.c_str());
+    fields.assign(std::begin(e.fields), std::end(e.fields));
+    return any;
+  }
+  void Log(const std::string& line) override { e.Log(line); }
+  std::string ModelName() const override { return e.modelName; }
+  std::string StartDir() const override { return e.GetStartDir(); }
+  char DecimalSeparator() const override { return e.decimalSeparator; }
+  char ListSeparator() const override { return e.listSeparator; }
+
+  void Message(const std::string& t, const std::string& c, BoxIcon i) override {
+    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t), QMessageBox::Ok, &dlg);
+    box.exec();
+  }
+  bool AskYesNo(const std::string& t, const std::string& c, BoxIcon i) override {
+    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t), QMessageBox::Yes | QMessageBox::No, &dlg);
+    return box.exec() == QMessageBox::Yes;
+  }
+  Answer AskYesNoCancel(const std::string& t, const std::string& c, BoxIcon i) override {
+    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &dlg);
+    int r = box.exec();
+    return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
+  }
+  void Beep() override { QApplication::beep(); }
+
+  std::string OpenFile(const std::string& filter, const std::string& dir) override {
+    QString f = QFileDialog::getOpenFileName(&dlg, cv::MsgQ(cv::msg::PlanSelectFile), QString::fromLocal8Bit(dir.c_str()),
+                                             QtFilter(filter));
+    return f.toLocal8Bit().toStdString();
+  }
+  std::string SaveFile(const std::string& filter, const std::string& ext, const std::string& dir) override {
+    QFileDialog d(&dlg, QString(), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setDefaultSuffix(QString::fromStdString(ext));
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().first().toLocal8Bit().toStdString();
+  }
+
+  void SetGauge(int percent) override { dlg.Gauge->setValue(percent); }
+  void Repaint() override { dlg.repaint(); }
+  void AddLogZone(const std::string& line) override { dlg.AddLogLine(line); }
+  void SetBusy(bool busy) override {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  }
+
+ private:
+  TChannelsPlanDlg& dlg;
+  TCv3Equip& e;
+};
+
+TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogForm(owner), equip(equipment) {
+  using cv::MsgQ;
+  namespace m = cv::msg;
+  setWindowTitle(MsgQ(m::PlanFormCaption));
+  auto* grid = new QGridLayout(this);
+  auto button = [&](QPushButton*& b, const char* name, int text, int hint, int row, int col, void (TChannelsPlanDlg::*slot)()) {
+    b = new QPushButton(MsgQ(text), this);
+    b->setObjectName(name);
+    if (hint) b->setToolTip(MsgQ(hint));
+    grid->addWidget(b, row, col);
+    connect(b, &QPushButton::clicked, this, slot);
+  };
+  ListBoxLabel = new QLabel(MsgQ(m::PlanListLabel), this);
+  ListBoxLabel->setObjectName("ListBoxLabel");
+  grid->addWidget(ListBoxLabel, 0, 0);
+  ChanPlanListBox = new QListWidget(this);
+  ChanPlanListBox->setObjectName("ChanPlanListBox");
+  ChanPlanListBox->setToolTip(MsgQ(m::PlanListHint));
+  ChanPlanListBox->setFont(QFont("Courier New", 10));
+  ChanPlanListBox->installEventFilter(this);
+  grid->addWidget(ChanPlanListBox, 1, 0, 7, 1);
+  connect(ChanPlanListBox, &QListWidget::itemClicked, this, &TChannelsPlanDlg::OnClickListBox);
+  connect(ChanPlanListBox, &QListWidget::itemDoubleClicked, this, &TChannelsPlanDlg::EditBtnClick);
+  ListBoxLabel->setBuddy(ChanPlanListBox);
+
+  button(UpBtn, "UpBtn", m::PlanUp, m::PlanUpHint, 1, 1, &TChannelsPlanDlg::UpBtnClick);
+  button(DownBtn, "DownBtn", m::PlanDown, m::PlanDownHint, 2, 1, &TChannelsPlanDlg::DownBtnClick);
+  button(EditBtn, "EditBtn", m::PlanEdit, m::PlanEditHint, 3, 1, &TChannelsPlanDlg::EditBtnClick);
+  button(NewBtn, "NewBtn", m::PlanNew, m::PlanNewHint, 4, 1, &TChannelsPlanDlg::NewBtnClick);
+  button(InsertBtn, "InsertBtn", m::PlanInsert, m::PlanInsertHint, 5, 1, &TChannelsPlanDlg::InsertBtnClick);
+  button(DeleteBtn, "DeleteBtn", m::PlanDelete, m::PlanDeleteHint, 6, 1, &TChannelsPlanDlg::DeleteBtnClick);
+  button(ExtractBtn, "ExtractBtn", m::PlanExtract, m::PlanExtractHint, 1, 4, &TChannelsPlanDlg::ExtractBtnClick);
+  button(AddBtn, "AddBtn", m::PlanAdd, m::PlanAddHint, 2, 4, &TChannelsPlanDlg::AddBtnClick);
+  button(SaveBtn, "SaveBtn", m::PlanSave, m::PlanSaveHint, 3, 4, &TChannelsPlanDlg::SaveBtnClick);
+  button(ReadBtn, "ReadBtn", m::PlanRead, m::PlanReadHint, 4, 4, &TChannelsPlanDlg::ReadBtnClick);
+  button(SendBtn, "SendBtn", m::PlanSend, m::PlanSendHint, 5, 4, &TChannelsPlanDlg::SendBtnClick);
+  button(ReceiveBtn, "ReceiveBtn", m::PlanReceive, m::PlanReceiveHint, 6, 4, &TChannelsPlanDlg::ReceiveBtnClick);
+  button(CloseBtn, "CloseBtn", m::PlanClose, m::PlanCloseHint, 7, 4, &TChannelsPlanDlg::CloseBtnClick);
+  button(HelpBtn, "HelpBtn", m::PlanHelp, 0, 7, 1, &TChannelsPlanDlg::HelpBtnClick);
+
+  auto edit = [&](QLineEdit*& e, const char* name, int label, int hint, int row, void (TChannelsPlanDlg::*exit)()) {
+    auto* l = new QLabel(MsgQ(label), this);
+    e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setToolTip(MsgQ(hint));
+    e->installEventFilter(this);
+    l->setBuddy(e);
+    grid->addWidget(l, row, 2);
+    grid->addWidget(e, row, 3);
+    if (exit) connect(e, &QLineEdit::editingFinished, this, exit);
+  };
+  edit(NameEdit, "NameEdit", m::PlanNameLabel, m::PlanNameHint, 1, &TChannelsPlanDlg::OnExitNameEdit);
+  edit(CodeEdit, "CodeEdit", m::PlanCodeLabel, m::PlanCodeHint, 2, &TChannelsPlanDlg::OnExitCodeEdit);
+  edit(LNBEdit, "LNBEdit", m::PlanLnbLabel, m::PlanLnbHint, 3, &TChannelsPlanDlg::OnExitLNBEdit);
+  edit(NumberChanEdit, "NumberChanEdit", m::PlanChannelsLabel, m::PlanChannelsHint, 4, nullptr);
+  NumberChanEdit->setReadOnly(true);
+  NameEdit->setMaxLength(8);
+
+  auto combo = [&](QComboBox*& c, const char* name, int label, int hint, int row, void (TChannelsPlanDlg::*exit)()) {
+    auto* l = new QLabel(MsgQ(label), this);
+    c = new QComboBox(this);
+    c->setObjectName(name);
+    c->setToolTip(MsgQ(hint));
+    c->installEventFilter(this);
+    l->setBuddy(c);
+    grid->addWidget(l, row, 2);
+    grid->addWidget(c, row, 3);
+    connect(c, QOverload<int>::of(&QComboBox::activated), this, exit);
+  };
+  combo(BandCombo, "BandCombo", m::PlanBandLabel, m::PlanBandHint, 5, &TChannelsPlanDlg::OnExitBandCombo);
+  combo(Comm1Combo, "Comm1Combo", m::PlanComm1Label, m::PlanComm1Hint, 6, &TChannelsPlanDlg::OnExitComm1Combo);
+  combo(Comm2Combo, "Comm2Combo", m::PlanComm2Label, m::PlanComm2Hint, 7, &TChannelsPlanDlg::OnExitComm2Combo);
+  combo(Comm3Combo, "Comm3Combo", m::PlanComm3Label, m::PlanComm3Hint, 8, &TChannelsPlanDlg::OnExitComm3Combo);
+
+  LogoTessary = new QLabel(this);
+  LogoTessary->setObjectName("LogoTessary");
+  grid->addWidget(LogoTessary, 0, 4);
+  grid->addWidget(Gauge, 9, 0, 1, 2);
+  grid->addWidget(RemoteLabel, 9, 2, 1, 3);
+  RemoteLabel->hide();
+  grid->addWidget(LogZone, 10, 0, 1, 5);
+
+  adapter = std::make_unique<Adapter>(*this, *equip);
+  editor = std::make_unique<PlanEditor>(*adapter, *adapter, *adapter, *adapter);
+  equip->LoadCustomLogo(LogoTessary);
+  LogZone->clear();
+  BandCombo->addItems({MsgQ(m::PlanBandTer), MsgQ(m::PlanBandSat)});
+  for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) FillCommandCombo(c);
+  ClearEdits();
+  EnableEdits(false);
+  EnableButtons(true);
+}
+
+TChannelsPlanDlg::~TChannelsPlanDlg() = default;
+
+void TChannelsPlanDlg::FillCommandCombo(QComboBox* combo) {
+  combo->clear();
+  for (int row = 0; row < kCommandRows; ++row) combo->addItem(cv::From1252(CommandLabel(row)));
+  combo->setCurrentIndex(kNoCommand);
+}
+
+template <typename F>
+void TChannelsPlanDlg::Run(F&& handler) {
+  EnableButtons(false);
+  struct Again {
+    TChannelsPlanDlg* d;
+    ~Again() { d->Refresh(); }
+  } again{this};
+  handler();
+}
+
+void TChannelsPlanDlg::Refresh() {
+  FillPlanList();
+  ShowPlan();
+  EnableEdits(true);
+  EnableButtons(true);
+}
+
+void TChannelsPlanDlg::FillPlanList() {
+  QSignalBlocker block(ChanPlanListBox);
+  ChanPlanListBox->clear();
+  if (!editor->listFilled) return;
+  for (const PlanSlot& s : editor->planSlots) ChanPlanListBox->addItem(cv::From1252(s.name));
+  ChanPlanListBox->setCurrentRow(editor->listIndex < 0 ? 0 : editor->listIndex);
+}
+
+void TChannelsPlanDlg::ClearEdits() {
+  for (QLineEdit* e : {CodeEdit, NumberChanEdit, LNBEdit, NameEdit}) e->clear();
+}
+
+void TChannelsPlanDlg::ShowPlan() {
+  const PlanSlot* s = editor->planSelected ? editor->GetSelectedPlan() : nullptr;
+  if (!s) {
+    ClearEdits();
+    return;
+  }
+  CodeEdit->setText(QString::fromStdString(Dec(s->code, 2, true)));
+  NumberChanEdit->setText(QString::number(s->channelCount));
+  LNBEdit->setText(QString::fromStdString(Fixed(s->lnbMHz, 3, 1)));
+  NameEdit->setText(cv::From1252(s->name));
+  BandCombo->setCurrentIndex(s->band == 'S' ? 1 : 0);
+  QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
+  for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(CommandIndexOfMnemonic(s->commands[k]));
+}
+
+void TChannelsPlanDlg::EnableEdits(bool on) {
+  bool enable = on && editor->planSelected;
+  for (QWidget* w : std::initializer_list<QWidget*>{NameEdit, CodeEdit, LNBEdit, NumberChanEdit, BandCombo,
+                                                    Comm1Combo, Comm2Combo, Comm3Combo})
+    w->setEnabled(enable);
+}
+
+void TChannelsPlanDlg::EnableButtons(bool on) {
+  bool sel = editor->planSelected;
+  bool port = equip->port != nullptr;
+  for (QPushButton* b : {CloseBtn, InsertBtn, NewBtn, ReadBtn, AddBtn, HelpBtn}) b->setEnabled(on);
+  for (QPushButton* b : {DeleteBtn, EditBtn, SaveBtn, UpBtn, DownBtn, ExtractBtn}) b->setEnabled(on && sel);
+  ReceiveBtn->setEnabled(on && port);
+  SendBtn->setEnabled(on && sel && port);
+}
+
+void TChannelsPlanDlg::NewBtnClick() { Run([&] { editor->NewBtnClick(); }); }
+void TChannelsPlanDlg::InsertBtnClick() { Run([&] { editor->InsertBtnClick(); }); }
+void TChannelsPlanDlg::DeleteBtnClick() { Run([&] { editor->DeleteBtnClick(); }); }
+void TChannelsPlanDlg::UpBtnClick() { Run([&] { editor->UpBtnClick(); }); }
+void TChannelsPlanDlg::DownBtnClick() { Run([&] { editor->DownBtnClick(); }); }
+void TChannelsPlanDlg::ReadBtnClick() { Run([&] { editor->ReadBtnClick(); }); }
+void TChannelsPlanDlg::AddBtnClick() { Run([&] { editor->AddBtnClick(); }); }
+void TChannelsPlanDlg::ExtractBtnClick() { Run([&] { editor->ExtractBtnClick(); }); }
+void TChannelsPlanDlg::SaveBtnClick() { Run([&] { editor->SaveBtnClick(); }); }
+void TChannelsPlanDlg::SendBtnClick() { Run([&] { editor->SendBtnClick(); }); }
+void TChannelsPlanDlg::ReceiveBtnClick() { Run([&] { editor->ReceiveBtnClick(); }); }
+
+void TChannelsPlanDlg::EditBtnClick() {
+  Run([&] {
+    int index = editor->EditBtnClick();
+    if (index >= 0 && channelEditor && channelEditor(this, index)) editor->ChannelsEdited(index);
+  });
+}
+
+void TChannelsPlanDlg::ReadAllEdits() {
+  OnExitNameEdit();
+  OnExitCodeEdit();
+  OnExitLNBEdit();
+  OnExitBandCombo();
+  OnExitComm1Combo();
+  OnExitComm2Combo();
+  OnExitComm3Combo();
+}
+
+void TChannelsPlanDlg::CloseBtnClick() {
+  if (editor->planSelected) {
+    ReadAllEdits();
+    ShowPlan();
+  }
+  if (editor->CloseBtnClick()) accept();
+  Refresh();
+}
+
+void TChannelsPlanDlg::HelpBtnClick() {
+  QString old = QDir::currentPath();
+  QDir::setCurrent(QString::fromLocal8Bit(equip->GetStartDir().c_str()));
+  // The help viewer of the platform opens the topic "Channel Editor" of help/Cv3Tools.hlp.
+  QDir::setCurrent(old);
+}
+
+void TChannelsPlanDlg::OnClickListBox() {
+  editor->OnClickListBox(ChanPlanListBox->currentRow());
+  Refresh();
+}
+
+void TChannelsPlanDlg::OnExitNameEdit() {
+  if (!editor->planSelected) return;
+  std::string text = cv::To1252(NameEdit->text());
+  bool changed = editor->ReadNameEdit(text) > 0;
+  NameEdit->setText(cv::From1252(text));
+  if (changed) FillPlanList();
+}
+
+void TChannelsPlanDlg::OnExitCodeEdit() {
+  int r = editor->ReadCodeEdit(cv::To1252(CodeEdit->text()));
+  if (r < 0) {
+    CodeEdit->clear();
+    CodeEdit->setFocus();
+  } else if (r > 0) {
+    ShowPlan();
+  }
+}
+
+void TChannelsPlanDlg::OnExitLNBEdit() {
+  int r = editor->ReadLNBEdit(cv::To1252(LNBEdit->text()));
+  if (r == -1) {
+    LNBEdit->clear();
+    LNBEdit->setFocus();
+  } else if (r == -2) {
+    LNBEdit->clear();
+  } else if (r > 0) {
+    ShowPlan();
+  }
+}
+
+void TChannelsPlanDlg::OnExitBandCombo() {
+  if (editor->ReadBandCombo(BandCombo->currentIndex()) > 0) ShowPlan();
+}
+void TChannelsPlanDlg::OnExitComm1Combo() {
+  if (editor->ReadCommandCombo(0, Comm1Combo->currentIndex()) > 0) ShowPlan();
+}
+void TChannelsPlanDlg::OnExitComm2Combo() {
+  if (editor->ReadCommandCombo(1, Comm2Combo->currentIndex()) > 0) ShowPlan();
+}
+void TChannelsPlanDlg::OnExitComm3Combo() {
+  if (editor->ReadCommandCombo(2, Comm3Combo->currentIndex()) > 0) ShowPlan();
+}
+
+bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (watched == ChanPlanListBox) {
+        EditBtnClick();  // ChanPlanListBoxKeyDown
+      } else {
+        ChanPlanListBox->setFocus();  // EditToPlan: the control's exit handler runs on focus out
+      }
+      return true;
+    }
+  }
+  return TLogForm::eventFilter(watched, event);
+}
+
+void TChannelsPlanDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    ChanPlanListBox->setFocus();
+    return;
+  }
+  TLogForm::keyPressEvent(event);
+}

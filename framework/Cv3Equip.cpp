@@ -1,0 +1,311 @@
+#include "Cv3Equip.h"
+
+#include <QDir>
+#include <QWidget>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "DecimalText.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Serial.h"
+
+namespace msg = cv::msg::cv3;
+
+namespace {
+
+constexpr int kToolBaud = 19200;
+
+// Copies at most size-1 characters and always terminates.
+void CopyText(char* dest, const char* src, size_t size) {
+  size_t n = strnlen(src, size - 1);
+  std::memcpy(dest, src, n);
+  dest[n] = '\0';
+}
+
+}  // namespace
+
+TCv3Equip::TCv3Equip(QWidget* owner, TSerial* port) : TEquip(owner, port), owner(owner) {
+  InitEquip();
+  startDir = QDir::currentPath().toLocal8Bit().toStdString();
+}
+
+TCv3Equip::~TCv3Equip() = default;
+
+const char* TCv3Equip::InitEquip() {
+  bool terrestrial = false;
+  if (port && port->OpenConfigured(kToolBaud, 8, 0, 0)) {
+    char buffer[kReplyBufferSize] = "*";
+    port->Transact(buffer);  // wakes the instrument; whatever it answers is of no use
+    if (!SendCommand("*7205&")) {
+      Log(cv::Msg(msg::ProtectedModeError));
+    } else {
+      char reply[kReplyBufferSize];
+      if (!Query("*?I20A0106A002", reply)) {
+        Log(cv::Msg(msg::TunerTxError));
+      } else {
+        Log(cv::Msg(msg::CheckingTuners));
+        std::string answer(reply);
+        if (answer.size() > 7) answer.resize(7);
+        for (char& c : answer) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (answer.compare(0, 3, "*I2") != 0) {
+          Log(cv::Msg(msg::TunerBadAnswer));
+          Log(answer);
+        } else if (answer.size() >= 7 && answer.compare(5, 2, "FF") == 0) {
+          // No terrestrial tuner fitted.
+        } else if (answer.size() >= 5 && answer.compare(3, 2, "01") == 0) {
+          terrestrial = true;
+        } else {
+          Log(cv::Msg(msg::TunerUnknown));
+        }
+      }
+    }
+    port->Close();
+  }
+  modelVariant = terrestrial ? 5 : 4;
+  CopyText(modelName, "CORVANE-3", sizeof modelName);
+  return modelName;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tool launchers
+
+bool TCv3Equip::RunEditorTool(int startId, int closedId, int portErrorId, int offlineId,
+                              Tool tool) {
+  if (!port) {
+    Log(cv::Msg(offlineId));
+    ShowTool(tool);
+    Log(cv::Msg(closedId));
+    return true;
+  }
+  if (!port->OpenConfigured(kToolBaud, 8, 0, 0)) {
+    Log(cv::Msg(portErrorId));
+    return false;
+  }
+  Log(cv::Msg(startId));
+  ShowTool(tool);
+  Log(cv::Msg(closedId));
+  port->Close();
+  return true;
+}
+
+bool TCv3Equip::RunPortTool(int startId, int closedId, int portErrorId, int refusedId,
+                            Tool tool) {
+  if (!port) {
+    Log(cv::Msg(refusedId));
+    return false;
+  }
+  if (!port->OpenConfigured(kToolBaud, 8, 0, 0)) {
+    Log(cv::Msg(portErrorId));
+    return false;
+  }
+  Log(cv::Msg(startId));
+  ShowTool(tool);
+  port->Close();
+  if (closedId) Log(cv::Msg(closedId));
+  return true;
+}
+
+void TCv3Equip::ShowTool(Tool tool) {
+  switch (tool) {
+    case Tool::ChannelEditor:  // TChannelsPlanDlg
+      break;
+    case Tool::MemoryEditor:  // TMemoryDlg
+      break;
+    case Tool::DataLogger:  // TDataLoggerDlg
+      break;
+    case Tool::Monitor:  // TMonitorDlg
+      break;
+    case Tool::Spectrum:  // TSpectrumDlg
+      break;
+    case Tool::Configuration:  // TConfigurationDlg
+      break;
+    case Tool::UpdateFirmware:  // TUpdateFirmDlg
+      break;
+  }
+}
+
+bool TCv3Equip::RunChannelEditor() {
+  return RunEditorTool(msg::ChannelEditorStart, msg::ChannelEditorClosed, msg::ChannelEditorPortError,
+                       msg::ChannelEditorOffline, Tool::ChannelEditor);
+}
+
+bool TCv3Equip::RunMemoryEditor() {
+  return RunEditorTool(msg::MemoryEditorStart, msg::MemoryEditorClosed, msg::MemoryEditorPortError,
+                       msg::MemoryEditorOffline, Tool::MemoryEditor);
+}
+
+bool TCv3Equip::RunDataLogger() {
+  // The data logger logs no closing line of its own.
+  return RunPortTool(msg::DataLoggerStart, 0, msg::DataLoggerPortError, msg::DataLoggerRefused, Tool::DataLogger);
+}
+
+bool TCv3Equip::RunMonitor() {
+  return RunPortTool(msg::MonitorStart, msg::MonitorClosed, msg::MonitorPortError, msg::MonitorRefused, Tool::Monitor);
+}
+
+bool TCv3Equip::RunSpectrum() {
+  return RunPortTool(msg::SpectrumStart, msg::SpectrumClosed, msg::SpectrumPortError, msg::SpectrumRefused, Tool::Spectrum);
+}
+
+bool TCv3Equip::RunConfiguration() {
+  return RunPortTool(msg::ConfigurationStart, msg::ConfigurationClosed, msg::ConfigurationPortError,
+                     msg::ConfigurationRefused, Tool::Configuration);
+}
+
+bool TCv3Equip::RunUpdateFirmware() {
+  return RunPortTool(msg::UpdateFirmwareStart, msg::UpdateFirmwareClosed, msg::UpdateFirmwarePortError,
+                     msg::UpdateFirmwareRefused, Tool::UpdateFirmware);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command layer
+
+bool TCv3Equip::SendCommand(const char* command) {
+  if (!port) return false;
+  char buffer[kReplyBufferSize];
+  CopyText(buffer, command, sizeof buffer);
+  return port->SendCommand(buffer);
+}
+
+bool TCv3Equip::Query(const char* command, char* reply) {
+  char buffer[kReplyBufferSize];
+  CopyText(buffer, command, sizeof buffer);
+  bool ok = port && port->Transact(buffer);
+  if (!port) buffer[0] = '\0';
+  CopyText(reply, buffer, kReplyBufferSize);
+  return ok;
+}
+
+bool TCv3Equip::AskLevel(char* reply, int milliseconds) {
+  // The instrument needs this settling time after tuning; letting the message loop run here
+  // could start another command in the middle of the exchange.
+  clock->SleepMs(milliseconds);
+  char buffer[kReplyBufferSize] = "*?LV";
+  bool sent = port && port->SendCommand(buffer);
+  if (!sent) buffer[0] = '\0';
+  bool ok = sent && port->ReadLine(buffer);
+  CopyText(reply, buffer, kReplyBufferSize);
+  return ok;
+}
+
+std::string TCv3Equip::TuneCommand(float mhz) {
+  double f = mhz;  // the threshold is compared in double precision: 862.1f stays terrestrial
+  bool satellite = f >= 862.1;
+  double word = satellite ? (f + 479.5) * 8.0 : (f + 38.9) * 20.0;
+  char command[32];
+  snprintf(command, sizeof command, "*FR%c%04x", satellite ? 'S' : 'T',
+           static_cast<unsigned>(static_cast<int>(word + 0.5)));
+  return command;
+}
+
+bool TCv3Equip::TuneFrequency(float mhz, int milliseconds) {
+  bool ok = SendCommand(TuneCommand(mhz).c_str());
+  if (!ok) Log(cv::Msg(msg::FrequencySendError));
+  Wait(milliseconds);
+  return ok;
+}
+
+bool TCv3Equip::CheckVersion() {
+  char reply[kReplyBufferSize];
+  return Query("*?VE", reply) && std::strncmp(reply, "*VE", 3) == 0;
+}
+
+bool TCv3Equip::ReadVersion(float& version) {
+  char reply[kReplyBufferSize];
+  if (!Query("*?VE", reply)) {
+    Log(cv::Msg(msg::EquipmentNotDetected));
+    return false;
+  }
+  std::string text(reply);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (text.size() <= 3) return false;
+  size_t v = text.find('V', 3);
+  if (v == std::string::npos || v - 3 >= 255) return false;
+  version = static_cast<float>(cv::LeadingDouble(text.c_str() + v + 1));
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text utilities
+
+bool TCv3Equip::SplitFields(const char* line) {
+  char text[kReplyBufferSize];
+  CopyText(text, line ? line : "", sizeof text);
+  if (decimalSeparator == ',') ToDotDecimal(text);
+  for (auto& field : fields) field[0] = '\0';
+  int field = 0;
+  int length = 0;
+  bool stored = false;
+  for (const char* p = text; *p; ++p) {
+    if (*p == listSeparator) {
+      // Fields past the table's end are dropped rather than written beyond it.
+      if (++field >= kFieldCount) break;
+      length = 0;
+      continue;
+    }
+    fields[field][length++] = *p;
+    fields[field][length] = '\0';
+    stored = true;
+    if (length == kFieldLength) break;
+  }
+  return stored;
+}
+
+char TCv3Equip::FoldTypeCode(char code) {
+  if (code >= '1' && code <= '8') return code;
+  switch (code) {
+    case '9':
+    case 'A':
+      return '4';
+    case 'B':
+      return '5';
+    case 'C':
+    case 'D':
+    case 'E':
+      return '6';
+    case 'F':
+      return '8';
+    default:
+      return '0';
+  }
+}
+
+std::string TCv3Equip::FixWidth(const std::string& text, int width) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "--";
+  size_t end = text.find(' ', first);
+  std::string out = text.substr(0, end);
+  if (width < 0) width = 0;
+  out.resize(static_cast<size_t>(width), ' ');
+  return out;
+}
+
+std::string TCv3Equip::GetFileName(const std::string& path) {
+  std::string p = path.substr(0, 260);
+  size_t cut = p.find_last_of("/\\:");
+  return cut == std::string::npos ? p : p.substr(cut + 1);
+}
+
+std::string TCv3Equip::GetFileExt(const std::string& path) {
+  std::string name = GetFileName(path);
+  size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return "";
+  std::string ext = name.substr(dot, 4);
+  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+float TCv3Equip::IFToFreq(float oscillator, float intermediate) {
+  // A C-band LNB (5 to 6 GHz oscillator) inverts the spectrum.
+  if (oscillator > 5000.0f && oscillator < 6000.0f) return oscillator - intermediate;
+  return oscillator + intermediate;
+}
+
+float TCv3Equip::FreqToIF(float oscillator, float frequency) {
+  if (oscillator > 5000.0f && oscillator < 6000.0f) return std::fabs(frequency - oscillator);
+  return frequency - oscillator;
+}

@@ -1,0 +1,525 @@
+#include "PlanEditor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "CommandTable.h"
+#include "Cv3Equip.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PlanFormat.h"
+#include "PlanScript.h"
+#include "PlanTextFile.h"
+
+namespace cv::plan {
+
+namespace {
+
+std::string CurrentDir() { return QDir::currentPath().toLocal8Bit().toStdString(); }
+
+bool FileExists(const std::string& path) {
+  QFileInfo info(QString::fromLocal8Bit(path.c_str()));
+  return info.exists() && info.isFile();
+}
+
+}  // namespace
+
+PlanEditor::PlanEditor(PlanEquipment& equip, Prompter& prompter, FileChooser& chooser, PlanView& view)
+    : equip(equip), prompter(prompter), chooser(chooser), view(view) {
+  for (PlanSlot& s : planSlots) ClearPlan(s);
+}
+
+void PlanEditor::Error(const std::string& text, BoxIcon icon) {
+  prompter.Message(text, Msg(msg::PlanCaptionError), icon);
+  equip.Log(text);
+}
+
+// ---- planSlots ----
+
+PlanSlot* PlanEditor::GetSelectedPlan() {
+  return listIndex >= 0 && listIndex < kPlanSlots ? &planSlots[listIndex] : nullptr;
+}
+
+void PlanEditor::ClearAllPlans() {
+  for (PlanSlot& s : planSlots) ClearPlan(s);
+}
+
+bool PlanEditor::AllPlansEmpty() const {
+  for (const PlanSlot& s : planSlots)
+    if (s.HoldsPlan()) return false;
+  return true;
+}
+
+int PlanEditor::NextFreePlan(int i) const {
+  if (AllPlansEmpty()) return 0;
+  for (int j = i + 1; j < kPlanSlots; ++j)
+    if (!planSlots[j].HoldsPlan()) return j;
+  return -1;
+}
+
+int PlanEditor::PrevFreePlan(int i) const {
+  if (AllPlansEmpty()) return 0;
+  for (int j = i - 1; j >= 0; --j)
+    if (!planSlots[j].HoldsPlan()) return j;
+  return -1;
+}
+
+int PlanEditor::FirstFreePlan() const { return NextFreePlan(-1); }
+
+void PlanEditor::SwapPlans(int a, int b) { std::swap(planSlots[a], planSlots[b]); }
+
+int PlanEditor::FirstPlanFrom(int index) const {
+  if (index < 0 || index >= kPlanSlots) index = 0;
+  for (int n = 0; n < kPlanSlots; ++n) {
+    int s = (index + n) % kPlanSlots;
+    if (planSlots[s].HoldsPlan()) return s;
+  }
+  return -1;
+}
+
+void PlanEditor::Select(int slot) {
+  listIndex = slot;
+  planSelected = true;
+}
+
+void PlanEditor::FillPlanList() {
+  listFilled = true;
+  if (listIndex < 0) listIndex = 0;
+}
+
+void PlanEditor::BackToInitialState() {
+  modified = false;
+  planSelected = false;
+  listFilled = false;
+  listIndex = -1;
+}
+
+// ---- buttons ----
+
+void PlanEditor::NewBtnClick() {
+  if (!planSelected) ClearAllPlans();
+  int s = listIndex < 0 ? 0 : listIndex;
+  int slot = NextFreePlan(s);
+  if (slot < 0) slot = FirstFreePlan();
+  if (slot < 0) {
+    prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+    return;
+  }
+  modified = true;
+  NewPlan(planSlots[slot]);
+  FillPlanList();
+  Select(slot);
+}
+
+void PlanEditor::InsertBtnClick() {
+  if (!planSelected) ClearAllPlans();
+  int s = listIndex < 0 ? 0 : listIndex;
+  int f = NextFreePlan(s);
+  if (f >= 0) {
+    for (int j = f; j > s; --j) planSlots[j] = planSlots[j - 1];
+  } else {
+    f = PrevFreePlan(s);
+    if (f < 0) {
+      prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+      return;
+    }
+    for (int j = f; j < s; ++j) planSlots[j] = planSlots[j + 1];
+  }
+  modified = true;
+  NewPlan(planSlots[s]);
+  FillPlanList();
+  Select(s);
+}
+
+void PlanEditor::DeleteBtnClick() {
+  int i = listIndex;
+  if (!planSelected || AllPlansEmpty() || i < 0 || i >= kPlanSlots) return;
+  ClearPlan(planSlots[i]);
+  modified = true;
+  int next = FirstPlanFrom(i);
+  if (next < 0)
+    BackToInitialState();
+  else
+    Select(next);
+}
+
+void PlanEditor::UpBtnClick() {
+  int i = listIndex;
+  if (!planSelected || i <= 0 || i >= kPlanSlots) return;
+  modified = true;
+  SwapPlans(i, i - 1);
+  listIndex = i - 1;
+}
+
+void PlanEditor::DownBtnClick() {
+  int i = listIndex;
+  if (!planSelected || i < 0 || i >= kPlanSlots - 1) return;
+  modified = true;
+  SwapPlans(i, i + 1);
+  listIndex = i + 1;
+}
+
+int PlanEditor::EditBtnClick() {
+  // A double click or Enter in the list while nothing is selected must not open the channel
+  // editor on a slot that holds no plan.
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot || !slot->HoldsPlan()) return -1;
+  LoadPlanChannelsIfNeeded();
+  return listIndex;
+}
+
+void PlanEditor::ChannelsEdited(int index) {
+  if (index < 0 || index >= kPlanSlots) return;
+  PlanSlot& s = planSlots[index];
+  s.channelCount = static_cast<int32_t>(s.Channels().size());
+  CopyField(s.countText, Hex(static_cast<unsigned>(s.channelCount), 2));
+  modified = true;
+}
+
+bool PlanEditor::LoadPlanChannelsIfNeeded() {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot || !slot->ChannelsUnread()) return true;
+  if (!equip.CheckVersion()) {
+    equip.Log(Msg(msg::PlanReceivePlanNoEquip));
+    return false;
+  }
+  ReadPlanChannels(*slot);
+  return true;
+}
+
+bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
+  slot.Channels().clear();
+  equip.Log(Fill(Msg(msg::PlanReadingPlan), {slot.name}));
+  view.SetGauge(0);
+  for (int i = 0; i < slot.channelCount; ++i) {
+    TChan3 work;
+    if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) break;
+    view.SetGauge((i + 1) * 100 / slot.channelCount);
+    view.Repaint();
+    slot.Channels().push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
+                                              slot.band, work.commands[0], work.commands[1],
+                                              work.commands[2]));
+  }
+  view.SetGauge(0);
+  return static_cast<int>(slot.Channels().size()) == slot.channelCount;
+}
+
+bool PlanEditor::AskToSave() {
+  switch (prompter.AskYesNoCancel(Msg(msg::PlanAskSave), Msg(msg::PlanCaptionWarning),
+                                  BoxIcon::Information)) {
+    case Answer::Yes:
+      // Going on after a save that did not complete would lose the edits.
+      if (!SaveBtnClick()) return false;
+      modified = false;
+      return true;
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void PlanEditor::ReceiveBtnClick() {
+  if (!equip.CheckVersion()) {
+    equip.Log(Msg(msg::PlanReceiveNoEquip));
+    return;
+  }
+  if (modified && !AskToSave()) return;
+  modified = false;
+  planSelected = false;
+  listFilled = false;
+  listIndex = -1;
+  view.SetGauge(0);
+  bool any = false;
+  for (int p = 0; p < kPlanSlots; ++p) {
+    PlanSlot& slot = planSlots[p];
+    PlanInfo info;
+    if (equip.ReadPlanInfo(p, info)) {
+      ClearPlan(slot);
+      static_cast<PlanInfo&>(slot) = info;
+      CopyField(slot.name, ScriptSafeName(slot.name));
+      slot.empty = 0;
+      slot.origin = PlanSlot::Received;
+      slot.instrumentPlan = p;
+      any = true;
+    } else {
+      ClearPlan(slot);
+    }
+    view.SetGauge((p + 1) * 100 / kPlanSlots);
+    view.Repaint();
+  }
+  listFilled = true;
+  view.SetGauge(0);
+  if (!any) {
+    prompter.Message(Msg(msg::PlanNonePresent), Msg(msg::PlanCaptionPlainError), BoxIcon::Warning);
+    return;
+  }
+  // The first plan the instrument holds, which is slot 0 unless its plan 0 is missing.
+  Select(FirstPlanFrom(0));
+}
+
+void PlanEditor::ReadBtnClick() {
+  if (modified && !AskToSave()) return;
+  std::string path = chooser.OpenFile(Msg(msg::PlanProFilter), CurrentDir());
+  if (path.empty()) return;
+  // The plans are read aside and replace the editor's only when the whole script was read.
+  PlanSlots scratch;
+  for (PlanSlot& s : scratch) ClearPlan(s);
+  TextFileLines file;
+  bool ok = ReadTextLines(path, file) &&
+            ReadProPlans(file, path,
+                         [this](const std::string& l, int& k, std::vector<std::string>& a) {
+                           return equip.ParseLine(l, k, a);
+                         },
+                         equip.ModelName(), scratch, *this);
+  if (!ok) {
+    equip.Log(Msg(msg::PlanProLoadFailed) + TCv3Equip::GetFileName(path));
+    return;
+  }
+  planSlots = std::move(scratch);
+  modified = false;
+  listIndex = -1;
+  FillPlanList();
+  Select(FirstPlanFrom(0));
+}
+
+void PlanEditor::AddBtnClick() {
+  if (!planSelected) ClearAllPlans();
+  int slot = NextFreePlan(listIndex < 0 ? 0 : listIndex);
+  if (slot < 0) slot = FirstFreePlan();
+  if (slot < 0) {
+    prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+    return;
+  }
+  std::string path = chooser.OpenFile(Msg(msg::PlanCsvFilter), CurrentDir());
+  if (path.empty()) return;
+  TextFileLines file;
+  bool ok = false;
+  if (!ReadTextLines(path, file)) {
+    Error(Fill(Msg(msg::PlanCannotOpen), {path}));
+  } else {
+    ok = ReadPlanText(file, path,
+                      [this](const std::string& l, std::vector<std::string>& f) { return equip.SplitFields(l, f); },
+                      planSlots[slot], *this);
+  }
+  if (!ok) {
+    equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
+    return;
+  }
+  PlanSlot& s = planSlots[slot];
+  s.code = slot + 1;
+  CopyField(s.codeText, Hex(static_cast<unsigned>(s.code), 2));
+  s.instrumentPlan = slot;
+  modified = true;
+  FillPlanList();
+  planSelected = true;
+}
+
+void PlanEditor::ExtractBtnClick() {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot) return;
+  if (slot->Channels().empty()) {
+    if (slot->origin == PlanSlot::Received) {
+      if (!LoadPlanChannelsIfNeeded()) return;
+    } else {
+      prompter.Message(Msg(msg::PlanEmpty), Msg(msg::PlanCaptionError), BoxIcon::Error);
+      return;
+    }
+  }
+  std::string path = chooser.SaveFile(Msg(msg::PlanCsvFilter), "csv", CurrentDir());
+  if (path.empty()) return;
+  if (WritePlanTextFile(path, *slot))
+    equip.Log(Msg(msg::PlanCsvSaved) + TCv3Equip::GetFileName(path));
+  else
+    equip.Log(Msg(msg::PlanCsvNotSaved) + TCv3Equip::GetFileName(path));
+}
+
+bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot) {
+  if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator())))
+    return true;
+  std::string text = Fill(Msg(msg::PlanCannotCreate), {path});
+  prompter.Message(text, Msg(msg::PlanCaptionError), BoxIcon::Warning);
+  equip.Log(text);
+  return false;
+}
+
+bool PlanEditor::WriteScript(const std::string& path) {
+  equip.Log(Msg(msg::PlanCreatingPro));
+  auto fail = [&] {
+    // No script is kept that does not hold the whole canalization.
+    QFile::remove(QString::fromLocal8Bit(path.c_str()));
+    return false;
+  };
+  bool checked = false;
+  for (PlanSlot& slot : planSlots) {
+    if (!slot.HoldsPlan()) continue;
+    if (slot.ChannelsUnread()) {
+      if (!checked && !equip.CheckVersion()) {
+        equip.Log(Msg(msg::PlanReceivePlansNoEquip));
+        return fail();
+      }
+      checked = true;
+      ReadPlanChannels(slot);
+    }
+    if (slot.Channels().empty()) {
+      equip.Log(Fill(Msg(msg::PlanWithoutChannels), {slot.name}));
+      return fail();
+    }
+    // A received plan that the instrument stopped sending halfway would be written shorter
+    // than it is.
+    if (slot.origin == PlanSlot::Received && static_cast<int>(slot.Channels().size()) != slot.channelCount) {
+      Error(Fill(Msg(msg::PlanChannelsIncomplete),
+                 {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount), slot.name}),
+            BoxIcon::Warning);
+      return fail();
+    }
+  }
+  std::string script, problem;
+  if (!BuildPlanScript(planSlots, script, problem)) {
+    prompter.Message(problem, Msg(msg::PlanCaptionError), BoxIcon::Warning);
+    return fail();
+  }
+  if (!WriteWholeFile(path, script)) {
+    Error(Fill(Msg(msg::PlanScriptNotCreated), {path}), BoxIcon::Warning);
+    return fail();
+  }
+  equip.Log(Msg(msg::PlanProGenerated));
+  return true;
+}
+
+bool PlanEditor::SaveBtnClick() {
+  if (!planSelected || AllPlansEmpty()) return true;
+  if (!WriteScript(kTempScript)) return false;
+  QFile temp(kTempScript);
+  if (!temp.open(QIODevice::ReadOnly)) {
+    Error(Fill(Msg(msg::PlanTempNotCreated), {kTempScript}), BoxIcon::Warning);
+    return false;
+  }
+  std::string script = temp.readAll().toStdString();
+  temp.close();
+  std::string path = chooser.SaveFile(Msg(msg::PlanProFilter), "pro", CurrentDir());
+  if (path.empty()) return false;
+  if (!WriteWholeFile(path, script)) {
+    Error(Fill(Msg(msg::PlanCannotCreate), {path}) + "\n" + Fill(Msg(msg::PlanCannotWrite), {path}));
+    return false;
+  }
+  equip.Log(Msg(msg::PlanSavedTo) + TCv3Equip::GetFileName(path));
+  modified = false;
+  return true;
+}
+
+bool PlanEditor::LoaderPresent() {
+  if (FileExists(kLoaderFile) || FileExists(equip.StartDir() + "/" + kLoaderFile)) return true;
+  Error(Fill(Msg(msg::PlanLoaderMissing), {kLoaderFile, equip.StartDir()}), BoxIcon::Warning);
+  return false;
+}
+
+void PlanEditor::SendBtnClick() {
+  if (!planSelected || !equip.HasPort() || AllPlansEmpty()) return;
+  // The script puts the instrument into boot mode before it sends the loader: a missing loader
+  // found only then would leave the instrument waiting in its boot loader.
+  if (!LoaderPresent()) return;
+  if (!WriteScript(kTempScript)) return;
+  if (!equip.CheckVersion()) {
+    equip.Log(Msg(msg::PlanSendNoEquip));
+    return;
+  }
+  struct Busy {
+    PlanView& v;
+    explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
+    ~Busy() { v.SetBusy(false); }
+  } busy(view);
+  if (equip.RunScript(kTempScript)) {
+    equip.Log(Msg(msg::PlanSendOk));
+    view.AddLogZone(Msg(msg::PlanSendOk));
+  } else {
+    equip.Log(Msg(msg::PlanSendFailed));
+  }
+}
+
+bool PlanEditor::CloseBtnClick() { return !modified || AskToSave(); }
+
+void PlanEditor::OnClickListBox(int index) {
+  int s = FirstPlanFrom(index);
+  if (s >= 0) {
+    Select(s);
+    return;
+  }
+  if (modified) AskToSave();
+  BackToInitialState();
+}
+
+// ---- readers ----
+
+int PlanEditor::ReadNameEdit(std::string& text) {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot) return 0;
+  text = ScriptSafeName(TCv3Equip::FixWidth(text.substr(0, 8), 8));
+  if (text == slot->name) return 0;
+  CopyField(slot->name, text);
+  modified = true;
+  return 1;
+}
+
+int PlanEditor::ReadCodeEdit(const std::string& text) {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot) return 0;
+  auto v = ParseInteger(text);
+  if (!v || *v < 0 || *v > 255) {
+    prompter.Beep();
+    return -1;
+  }
+  if (*v == slot->code) return 0;
+  slot->code = static_cast<int32_t>(*v);
+  CopyField(slot->codeText, Hex(static_cast<unsigned>(*v), 2));
+  modified = true;
+  return 1;
+}
+
+int PlanEditor::ReadLNBEdit(const std::string& text) {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot) return 0;
+  bool blank = text.find_first_not_of(" \t") == std::string::npos;
+  auto v = blank ? std::optional<double>(0.0) : ParseNumber(text);
+  if (!v || *v < 0 || *v > 52428.7) {
+    prompter.Beep();
+    return -1;
+  }
+  if (slot->band != 'S') {
+    // A terrestrial plan has no LNB; only a value actually typed is worth a beep.
+    if (*v != 0) prompter.Beep();
+    return -2;
+  }
+  float before = slot->lnbMHz;
+  slot->lnbMHz = static_cast<float>(*v);
+  // From the value typed: its single-precision copy may fall just below the tenth typed.
+  CopyField(slot->lnbText, Hex(static_cast<unsigned long long>(*v * 10.0 + 1e-6), 5));
+  if (slot->lnbMHz == before) return 0;
+  modified = true;
+  return 1;
+}
+
+int PlanEditor::ReadBandCombo(int index) {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot || index < 0) return 0;
+  char band = index == 1 ? 'S' : 'T';
+  if (band == slot->band) return 0;
+  slot->band = band;
+  if (band == 'T') {
+    slot->lnbMHz = 0;
+    CopyField(slot->lnbText, "00000");
+  }
+  modified = true;
+  return 1;
+}
+
+int PlanEditor::ReadCommandCombo(int k, int index) {
+  PlanSlot* slot = GetSelectedPlan();
+  if (!planSelected || !slot || k < 0 || k > 2 || index < 0) return 0;
+  if (index == CommandIndexOfMnemonic(slot->commands[k])) return 0;
+  CopyField(slot->commands[k], CommandMnemonic(index));
+  modified = true;
+  return 1;
+}
+
+}  // namespace cv::plan

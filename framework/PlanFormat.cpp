@@ -1,0 +1,173 @@
+#include "PlanFormat.h"
+
+#include <QFile>
+#include <charconv>
+#include <cmath>
+
+namespace cv::plan {
+
+std::string Fixed(double value, int width, int precision) {
+  char buf[64];
+  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
+  std::string s = r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
+  return PadLeft(s, static_cast<size_t>(width < 0 ? 0 : width));
+}
+
+std::string Dec(long long value, int width, bool zeroPad) {
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value);
+  std::string digits(buf, r.ptr);
+  std::string sign = value < 0 ? "-" : "";
+  size_t w = static_cast<size_t>(width < 0 ? 0 : width);
+  if (zeroPad) {
+    while (sign.size() + digits.size() < w) digits.insert(digits.begin(), '0');
+    return sign + digits;
+  }
+  return PadLeft(sign + digits, w);
+}
+
+std::string Hex(unsigned long long value, int width, bool upper) {
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, value, 16);
+  std::string s(buf, r.ptr);
+  if (upper)
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  while (s.size() < static_cast<size_t>(width)) s.insert(s.begin(), '0');
+  return s;
+}
+
+std::string PadLeft(const std::string& text, size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+namespace {
+
+std::string_view Trim(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r')) t.remove_suffix(1);
+  return t;
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  double v = 0;
+  auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v))
+    return std::nullopt;
+  return v;
+}
+
+std::optional<long long> ParseInteger(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  long long v = 0;
+  auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+  return v;
+}
+
+std::optional<uint16_t> ParseHex16(std::string_view text) {
+  text = Trim(text);
+  if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return std::nullopt;
+  text.remove_prefix(2);
+  unsigned long v = 0;
+  auto r = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+  if (r.ec != std::errc() || r.ptr != text.data() + text.size() || v > 0xFFFF) return std::nullopt;
+  return static_cast<uint16_t>(v);
+}
+
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> args) {
+  std::string out;
+  auto arg = args.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd') &&
+        arg != args.end()) {
+      out += *arg++;
+      ++i;
+    } else {
+      out.push_back(pattern[i]);
+    }
+  }
+  return out;
+}
+
+void SplitTextLines(const std::string& content, TextFileLines& out) {
+  // The files were read 254 characters at a time: a longer line goes on as the next line, and a
+  // line of exactly a multiple of 254 characters is followed by an empty one.
+  constexpr size_t kChunk = 254;
+  out.lines.clear();
+  out.binaryLine = 0;
+  int number = 0;
+  size_t pos = 0;
+  while (pos < content.size()) {
+    size_t end = content.find('\n', pos);
+    bool terminated = end != std::string::npos;
+    if (!terminated) end = content.size();
+    std::string line = content.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    pos = terminated ? end + 1 : end;
+    size_t at = 0;
+    do {
+      std::string piece = line.substr(at, kChunk);
+      at += piece.size();
+      ++number;
+      if (out.binaryLine == 0 && piece.find('\0') != std::string::npos) out.binaryLine = number;
+      out.lines.push_back({number, std::move(piece)});
+    } while (at < line.size());
+    if (terminated && !line.empty() && line.size() % kChunk == 0) out.lines.push_back({++number, {}});
+  }
+}
+
+bool ReadTextLines(const std::string& path, TextFileLines& out) {
+  QFile f(QString::fromLocal8Bit(path.c_str()));
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  QByteArray all = f.readAll();
+  if (f.error() != QFileDevice::NoError) return false;
+  SplitTextLines(all.toStdString(), out);
+  return true;
+}
+
+std::string DisplayLine(const TextLine& line) { return "(" + Dec(line.number, 2) + ") " + line.text; }
+
+bool IsCommentOrEmpty(const std::string& text) {
+  size_t i = text.find_first_not_of(" \t");
+  return i == std::string::npos || text[i] == '#';
+}
+
+std::string ScriptSafeName(const std::string& name) {
+  size_t first = name.find_first_not_of(' ');
+  if (first == std::string::npos) return "_";
+  size_t last = name.find_last_not_of(' ');
+  std::string out = name;
+  for (size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    bool inside = i >= first && i <= last;
+    bool splits = c == '\t' || c == ',' || c == '(' || c == ')' || c < 0x20 || c == 0x7F ||
+                  (c == ' ' && inside) || (c == '#' && i == first);
+    if (splits) out[i] = '_';
+  }
+  return out;
+}
+
+}  // namespace cv::plan
+
+#include <QSaveFile>
+
+namespace cv::plan {
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  QSaveFile f(QString::fromLocal8Bit(path.c_str()));
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  if (f.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size())) {
+    f.cancelWriting();
+    return false;
+  }
+  return f.commit();
+}
+
+}  // namespace cv::plan

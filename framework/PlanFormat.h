@@ -1,0 +1,68 @@
+#pragma once
+// Small text helpers of the plan editor's files: locale-free numbers (Qt sets the C locale from
+// the environment, so printf("%f") and strtod may write or expect a decimal comma), the line
+// reading rule of the plan files and scripts, and names made safe for the script tokenizer.
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cv::plan {
+
+// printf("%W.Pf") with a '.' decimal point whatever the locale: at least `width` characters,
+// right-aligned with blanks.
+std::string Fixed(double value, int width, int precision);
+// printf("%0Wd") / "%Wd" and "%0WX" / "%0Wx" equivalents.
+std::string Dec(long long value, int width = 0, bool zeroPad = false);
+std::string Hex(unsigned long long value, int width, bool upper = true);
+// Pads on the left with blanks to `width` (printf("%Ws")).
+std::string PadLeft(const std::string& text, size_t width);
+
+// A decimal number with '.' as point; blanks around it are allowed, nothing else. Unlike atof,
+// "12abc" or "" is refused, so a damaged line never reads as a plausible frequency.
+std::optional<double> ParseNumber(std::string_view text);
+// A decimal integer (optionally signed), whole text.
+std::optional<long long> ParseInteger(std::string_view text);
+// A hexadecimal number written "0x..." (the form the scripts use); refuses values above 0xFFFF.
+std::optional<uint16_t> ParseHex16(std::string_view text);
+
+// Replaces each "%s" or "%d" of `pattern`, in order, by the next argument.
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> args);
+
+// One line as the plan files and scripts read it: lines of at most 254 characters (a longer line
+// is read as several), LF or CRLF endings alike; `number` counts every line from 1.
+struct TextLine {
+  int number = 0;
+  std::string text;
+};
+struct TextFileLines {
+  std::vector<TextLine> lines;
+  int binaryLine = 0;  // first line holding a NUL byte (0: none): the file is not text
+};
+// False when the file cannot be opened.
+bool ReadTextLines(const std::string& path, TextFileLines& out);
+void SplitTextLines(const std::string& content, TextFileLines& out);
+
+// "(%2d) %s": how the readers show a line in their messages.
+std::string DisplayLine(const TextLine& line);
+
+// True for a line to skip: empty, or a comment ('#' after blanks and tabs).
+bool IsCommentOrEmpty(const std::string& text);
+
+// A name as the script tokenizer will read it back: characters that split a token (blank, TAB,
+// ',', '(', ')') inside the name, and a '#' or any control character, become '_'; padding blanks
+// before and after the name stay; an empty or all-blank name becomes "_".
+std::string ScriptSafeName(const std::string& name);
+
+}  // namespace cv::plan
+
+namespace cv::plan {
+
+// Writes `content` to `path` through a temporary file renamed over it only after a complete
+// write, so a failed save leaves the previous file whole. False when the file could not be
+// created or written.
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
+}  // namespace cv::plan

@@ -1,0 +1,304 @@
+#include "PlanImport.h"
+
+#include <cctype>
+
+#include "CommandTable.h"
+#include "Cv3Equip.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Pll.h"
+#include "ScriptEngine.h"
+
+namespace cv::plan {
+
+namespace {
+
+const std::string& Arg(const std::vector<std::string>& args, size_t n) {
+  static const std::string none;
+  return n >= 1 && n <= args.size() ? args[n - 1] : none;
+}
+
+uint16_t OffsetOrNone(const std::string& text) { return ParseHex16(text).value_or(0xFFFF); }
+
+}  // namespace
+
+int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args) {
+  // Only the tokenizer is used: no link, no host, nothing runs.
+  static thread_local TScriptEngine parser(nullptr, nullptr);
+  args.clear();
+  int r = parser.ParseLine(line.c_str());
+  if (r != 1) return r;
+  keyword = parser.acts[parser.statement.keywordIndex].code;
+  for (int i = 1; i < cv::script::kMaxTokens && parser.statement.tokens[i]; ++i)
+    args.emplace_back(parser.statement.tokens[i]);
+  return 1;
+}
+
+int PlanImport::Bad(int what, const TextLine& line) {
+  std::string text = Fill(Msg(msg::PlanBadValue), {Msg(what), DisplayLine(line)});
+  report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+  report.Log(text);
+  return 0;
+}
+
+int PlanImport::ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line) {
+  switch (keyword) {
+    case kwORG: {
+      auto a = ParseHex16(Arg(args, 1));
+      if (!a) return Bad(msg::PlanBadAddress, line);
+      orgAddress = *a;
+      return 1;
+    }
+    case kwDIRECTORY3:
+      return importState == ExpectDirectory ? ImportDirectory(args, line) : Bad(msg::PlanOutOfPlace, line);
+    case kwHEADER3:
+      return importState == ExpectHeader ? ImportHeader(args, line) : Bad(msg::PlanOutOfPlace, line);
+    case kwCOMMAND3:
+      return importState == ExpectCommand ? ImportCommand(args, line) : Bad(msg::PlanOutOfPlace, line);
+    case kwPLAN:
+      return importState == ExpectPlan ? ImportPlan(args, line) : Bad(msg::PlanOutOfPlace, line);
+    case kwCHAN3T:
+    case kwCHAN3S:
+      return importState == ExpectChannels ? ImportChannel(keyword == kwCHAN3S, args, line)
+                                           : Bad(msg::PlanOutOfPlace, line);
+    default:
+      return -1;
+  }
+}
+
+int PlanImport::ImportDirectory(const std::vector<std::string>& args, const TextLine& line) {
+  auto n = ParseInteger(Arg(args, 1));
+  if (n && *n < 0) {
+    report.Ask().Message(Msg(msg::PlanBadDirectory), Msg(msg::PlanCaptionError), BoxIcon::Error);
+    return 0;
+  }
+  if (n && *n > kPlanSlots) {
+    report.Log(Msg(msg::PlanTooManyPlans));
+    report.Ask().Message(Msg(msg::PlanTooManyPlans), Msg(msg::PlanCaptionError), BoxIcon::Error);
+    return 0;
+  }
+  // A directory of no plan would leave nothing to complete the import.
+  if (!n || *n == 0) return Bad(msg::PlanBadPlanCount, line);
+  directoryCount = headersLeft = static_cast<int>(*n);
+  planSeen.fill(false);
+  for (auto& h : headerCommands) h.fill(0xFFFF);
+  importState = ExpectHeader;
+  return 1;
+}
+
+int PlanImport::ImportHeader(const std::vector<std::string>& args, const TextLine& line) {
+  int s = directoryCount - headersLeft;
+  auto address = ParseHex16(Arg(args, 2));
+  if (!address) return Bad(msg::PlanBadAddress, line);
+  auto count = ParseInteger(Arg(args, 3));
+  // A plan of no channel would never complete; more than 128 do not fit a plan.
+  if (!count || *count < 1 || *count > kMaxPlanChannels) return Bad(msg::PlanBadChannelCount, line);
+  auto bandCode = ParseInteger(Arg(args, 4));
+  if (!bandCode) return Bad(msg::PlanBadNumber, line);
+  auto lnb = ParseNumber(Arg(args, 5));
+  if (!lnb || *lnb < 0 || *lnb > 52428.7) return Bad(msg::PlanBadLnb, line);
+  auto code = ParseInteger(Arg(args, 6));
+  if (!code || *code < 0 || *code > 255) return Bad(msg::PlanBadCode, line);
+  std::array<uint16_t, 3> offsets{};
+  for (int c = 0; c < 3; ++c) {
+    offsets[c] = OffsetOrNone(Arg(args, 7 + c));
+    if (offsets[c] != 0xFFFF && (offsets[c] % 2 != 0 || offsets[c] >= 2 * kCommandListSize))
+      return Bad(msg::PlanBadOffset, line);
+  }
+
+  PlanSlot& slot = planSlots[s];
+  ClearPlan(slot);
+  CopyField(slot.name, ScriptSafeName(TCv3Equip::FixWidth(Arg(args, 1), 8)));
+  slot.channelCount = static_cast<int32_t>(*count);
+  CopyField(slot.countText, Hex(static_cast<unsigned>(*count), 2));
+  slot.band = *bandCode == 5 ? 'S' : 'T';
+  slot.code = static_cast<int32_t>(*code);
+  CopyField(slot.codeText, Dec(*code, 2, true));
+  slot.lnbMHz = static_cast<float>(*lnb);
+  CopyField(slot.lnbText, Hex(static_cast<unsigned long long>(slot.lnbMHz * 10.0), 5));
+  slot.empty = 0;
+  slot.origin = PlanSlot::Imported;
+  slot.instrumentPlan = s;
+  slot.memoryAddress = *address;
+  headerCommands[s] = offsets;
+  if (--headersLeft == 0) importState = ExpectCommand;
+  return 1;
+}
+
+int PlanImport::ImportCommand(const std::vector<std::string>& args, const TextLine& line) {
+  auto high = ParseHex16(Arg(args, 1));
+  auto low = ParseHex16(Arg(args, 2));
+  if (!high || !low) return Bad(msg::PlanBadCommandWord, line);
+  uint16_t word = static_cast<uint16_t>(((*high & 0xFF) << 8) | (*low & 0xFF));
+  if (commandCount < kCommandListSize) {
+    commandList[commandCount++] = word;
+    commandWords = commandCount;
+  }
+  if (word == 0xFFFF) {
+    importState = ExpectPlan;
+    commandCount = 0;
+    ResolvePlanCommands();
+  }
+  return 1;
+}
+
+int PlanImport::ImportPlan(const std::vector<std::string>& args, const TextLine& line) {
+  auto n = ParseInteger(Arg(args, 1));
+  if (!n || *n < 1 || *n > directoryCount) return Bad(msg::PlanBadPlanNumber, line);
+  currentPlan = static_cast<int>(*n) - 1;
+  planSeen[currentPlan] = true;
+  planSlots[currentPlan].Channels().clear();
+  channelsRead = 0;
+  importState = ExpectChannels;
+  return 1;
+}
+
+int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& args, const TextLine& line) {
+  PlanSlot& slot = planSlots[currentPlan];
+  auto mhz = ParseNumber(Arg(args, 3));
+  if (!mhz) return Bad(msg::PlanBadNumber, line);
+  char commands[3][16] = {};
+  std::string name;
+  float frequency = 0;
+  int32_t bandwidth = 0;
+  int used = satellite ? 3 : 1;
+  for (int c = 0; c < used; ++c) {
+    uint16_t offset = OffsetOrNone(Arg(args, (satellite ? 4 : 5) + c));
+    if (!OffsetUsable(offset)) return Bad(msg::PlanBadOffset, line);
+    CopyField(commands[c], ResolveCommand(offset));
+  }
+  if (satellite) {
+    name = TCv3Equip::FixWidth(Arg(args, 2), 4);
+    frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
+  } else {
+    name = TCv3Equip::FixWidth(PadLeft(Arg(args, 2), 4), 4);
+    frequency = static_cast<float>(*mhz);
+    auto bw = ParseNumber(Arg(args, 4));
+    if (!bw || *bw < 0 || *bw > 255) return Bad(msg::PlanBadBandwidth, line);
+    bandwidth = static_cast<int32_t>(*bw);
+  }
+  if (!PllInRange(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
+  CompactCommands(commands, used);
+  slot.Channels().push_back(TChan3::FromFrequency(ScriptSafeName(name), frequency, bandwidth, slot.band,
+                                                commands[0], commands[1], commands[2]));
+  if (++channelsRead == slot.channelCount) {
+    SortChannels(slot.Channels());
+    bool all = true;
+    for (int p = 0; p < directoryCount; ++p) all = all && planSeen[p];
+    importState = all ? Complete : ExpectPlan;
+  }
+  return 1;
+}
+
+bool PlanImport::OffsetUsable(uint16_t offset) const {
+  return offset == 0xFFFF || (offset % 2 == 0 && offset / 2 < commandWords);
+}
+
+std::string PlanImport::ResolveCommand(uint16_t offset) const {
+  if (offset == 0xFFFF || offset / 2 >= commandWords) return {};
+  int entry = offset / 2;
+  int32_t code = commandList[entry];
+  int32_t parameter = 0xFFFF;
+  int16_t rowOffset = PlanOffsetOfCode(code, parameter);
+  if (rowOffset == -1) return {};
+  uint16_t found = static_cast<uint16_t>(rowOffset);
+  if (parameter != 0xFFFF) {
+    // The option bytes follow the code low byte first.
+    uint16_t word = entry + 1 < commandWords ? commandList[entry + 1] : 0xFFFF;
+    int32_t swapped = ((word & 0xFF) << 8) | (word >> 8);
+    found = PlanOffsetOfCodeParameter(code, swapped);
+  }
+  return MnemonicOfPlanOffset(found);
+}
+
+void PlanImport::ResolvePlanCommands() {
+  for (int p = 0; p < directoryCount; ++p) {
+    for (int c = 0; c < 3; ++c) CopyField(planSlots[p].commands[c], ResolveCommand(headerCommands[p][c]));
+    CompactCommands(planSlots[p].commands, 3);
+  }
+}
+
+void CompactCommands(char (&commands)[3][16], int count) {
+  int to = 0;
+  for (int from = 0; from < count; ++from) {
+    if (PlanOffsetOfMnemonic(commands[from]) == -1) continue;
+    if (from != to) {
+      CopyField(commands[to], commands[from]);
+      commands[from][0] = '\0';
+    }
+    ++to;
+  }
+}
+
+bool ConvertDirectory4(const std::string& line, const std::string& modelName, Prompter& prompter,
+                       std::string& converted) {
+  size_t start = line.find_first_not_of(" \t\r\n(");
+  if (start == std::string::npos) return false;
+  size_t end = line.find_first_of(" \t\r\n(", start);
+  std::string first = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  for (char& c : first) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (first != "DIRECTORY4") return false;
+  if (!prompter.AskYesNo(Fill(Msg(msg::PlanNotForModel), {modelName}) + Msg(msg::PlanTryImport),
+                         Msg(msg::PlanCaptionImport), BoxIcon::Error))
+    return false;
+  std::string next;
+  if (end != std::string::npos) {
+    size_t a = line.find_first_not_of(" \t\r\n,()", end);
+    if (a != std::string::npos) {
+      size_t b = line.find_first_of(" \t\r\n,()", a);
+      next = line.substr(a, b == std::string::npos ? std::string::npos : b - a);
+    }
+  }
+  converted = "DIRECTORY3 (" + next + ")" + " #Imported from DIRECTORY4";
+  return true;
+}
+
+bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
+                  const std::string& modelName, PlanSlots& planSlots, Report& report) {
+  const std::string fileName = TCv3Equip::GetFileName(path);
+  report.Log(Msg(msg::PlanParsing) + fileName);
+  if (file.binaryLine != 0) {
+    std::string text = Fill(Msg(msg::PlanNotText), {fileName, Dec(file.binaryLine)});
+    report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+    report.Log(text);
+    return false;
+  }
+  PlanImport import(planSlots, report);
+  int last = 1;
+  for (const TextLine& line : file.lines) {
+    if (IsCommentOrEmpty(line.text)) continue;
+    report.Repaint();
+    int keyword = 0;
+    std::vector<std::string> args;
+    int parsed = parse(line.text, keyword, args);
+    if (parsed < 0) continue;
+    if (parsed == 0) {
+      std::string converted;
+      if (ConvertDirectory4(line.text, modelName, report.Ask(), converted))
+        parsed = parse(converted, keyword, args);
+    }
+    if (parsed == 0) {
+      report.Ask().Message(Fill(Msg(msg::PlanParserErrorBox), {DisplayLine(line)}),
+                           Msg(msg::PlanCaptionError), BoxIcon::Error);
+      report.Log(Fill(Msg(msg::PlanParserErrorLog), {Dec(line.number), DisplayLine(line)}));
+      last = 0;
+      break;
+    }
+    int r = import.ImportLine(keyword, args, line);
+    if (r == 1) report.LogZone(DisplayLine(line));
+    if (r == 0) {
+      last = 0;
+      break;
+    }
+  }
+  if (import.importState == PlanImport::Complete) {
+    report.Log(Fill(Msg(msg::PlanProLoaded), {fileName}));
+    return last != 0;
+  }
+  std::string text = Fill(Msg(msg::PlanDataFileError), {fileName});
+  report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+  report.Log(text);
+  return false;
+}
+
+}  // namespace cv::plan

@@ -1,0 +1,85 @@
+#pragma once
+// The plan import: decodes a canalization from a programming script without running it. Only the
+// plan-bearing statements (DIRECTORY3, HEADER3, COMMAND3, PLAN, CHAN3T, CHAN3S, ORG) matter; a
+// small state machine checks that they come in the order the script writer gives them.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PlanFormat.h"
+#include "PlanReport.h"
+#include "PlanSlot.h"
+
+namespace cv::plan {
+
+// Keyword codes of the plug-in's script dialect (the code is the keyword's table position).
+enum ScriptKeyword : int {
+  kwSEND = 1, kwASK, kwWAIT, kwFORCE, kwLOG, kwALERT, kwFSTEP, kwIFVAL, kwFSTEPS, kwIFVALS, kwORG,
+  kwSENDHEX, kwPLAN, kwDISPLAY, kwENDIF, kwGETKEY, kwIFVER3, kwDATAL3, kwHEADER3, kwCHAN3T,
+  kwCHAN3S, kwDIRECTORY3, kwCOMMAND3, kwADJ, kwREAD, kwWRITE, kwCALC, kwIF, kwSET, kwELSE, kwTEST,
+  kwIFERROR, kwRAWTX
+};
+
+// Tokenizes one script line as the script engine does: -1 nothing to run, 0 unknown keyword or
+// missing arguments, 1 ready, with the keyword code and the arguments after the keyword.
+using LineParser =
+    std::function<int(const std::string& line, int& keyword, std::vector<std::string>& args)>;
+
+// The script engine's tokenizer as a LineParser.
+int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args);
+
+class PlanImport {
+ public:
+  enum State { ExpectDirectory = 0, ExpectHeader, ExpectCommand, ExpectPlan, ExpectChannels, Complete };
+  static constexpr int kCommandListSize = 112;
+
+  PlanImport(PlanSlots& planSlots, Report& report) : planSlots(planSlots), report(report) {}
+
+  // 1 handled, -1 ignored, 0 failed (reading stops; a message names the line).
+  int ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line);
+
+  // The mnemonic a command offset of the script's COMMAND3 list stands for; empty for none.
+  std::string ResolveCommand(uint16_t offset) const;
+
+  int importState = ExpectDirectory;
+  uint16_t orgAddress = 0;
+  int directoryCount = 0;
+  int headersLeft = 0;
+  int currentPlan = 0;
+  int channelsRead = 0;
+  std::array<bool, kPlanSlots> planSeen{};
+  std::array<std::array<uint16_t, 3>, kPlanSlots> headerCommands{};
+  std::array<uint16_t, kCommandListSize> commandList{};
+  int commandCount = 0;   // entries of the list being read
+  int commandWords = 0;   // entries the list holds, for reading it once complete
+
+ private:
+  int ImportDirectory(const std::vector<std::string>& args, const TextLine& line);
+  int ImportHeader(const std::vector<std::string>& args, const TextLine& line);
+  int ImportCommand(const std::vector<std::string>& args, const TextLine& line);
+  int ImportPlan(const std::vector<std::string>& args, const TextLine& line);
+  int ImportChannel(bool satellite, const std::vector<std::string>& args, const TextLine& line);
+  void ResolvePlanCommands();
+  bool OffsetUsable(uint16_t offset) const;
+  int Bad(int what, const TextLine& line);
+
+  PlanSlots& planSlots;
+  Report& report;
+};
+
+// Moves the command texts the command table knows to the front, in their order.
+void CompactCommands(char (&commands)[3][16], int count);
+
+// A DIRECTORY4 line of the next instrument generation, turned into DIRECTORY3 when the person
+// accepts; false when the line is no DIRECTORY4 or the person declines.
+bool ConvertDirectory4(const std::string& line, const std::string& modelName, Prompter& prompter,
+                       std::string& converted);
+
+// Reads the canalization of a script's lines into `planSlots` (all cleared by the caller). True when
+// every announced plan was read whole.
+bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
+                  const std::string& modelName, PlanSlots& planSlots, Report& report);
+
+}  // namespace cv::plan

@@ -1,0 +1,26 @@
+#pragma once
+// The plan text file: one plan as separator-delimited text, written by Extract and read by Add.
+// Numbers take the Windows decimal separator and fields the list separator.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PlanFormat.h"
+#include "PlanReport.h"
+#include "PlanSlot.h"
+
+namespace cv::plan {
+
+// The file's text for one plan.
+std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, char listSeparator);
+
+// Splits one line into its fields (the equipment's SplitFields: list separator, decimal commas
+// turned into points); false when no field got a character.
+using FieldSplitter = std::function<bool(const std::string& line, std::vector<std::string>& fields)>;
+
+// Reads one plan from the lines of a plan text file into `slot` (which is left empty on
+// failure). True when a plan with at least one channel was read. Every message names the line.
+bool ReadPlanText(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
+                  PlanSlot& slot, Report& report);
+
+}  // namespace cv::plan

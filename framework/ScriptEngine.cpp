@@ -1,0 +1,780 @@
+#include "ScriptEngine.h"
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "MsgIds.h"
+#include "Messages.h"
+
+using cv::script::Hex;
+using cv::script::IfLevels;
+using cv::script::ReadDouble;
+using cv::script::ReadHex0x;
+using cv::script::ReadInt;
+using cv::script::RegRef;
+using cv::script::Subst;
+
+namespace {
+
+constexpr int kReadPiece = 254;  // the longest piece of a script line read at once
+
+// Reads the next piece of at most 254 characters, up to and including a line feed; false at
+// the end of the file. The line feed and a carriage return before it are cut off.
+bool ReadPiece(FILE* file, std::string& piece) {
+  piece.clear();
+  int c = 0;
+  while (static_cast<int>(piece.size()) < kReadPiece && (c = std::fgetc(file)) != EOF) {
+    if (c == '\n') break;
+    piece.push_back(static_cast<char>(c));
+  }
+  if (piece.empty() && c == EOF) return false;
+  if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+  return true;
+}
+
+int CountPieces(FILE* file) {
+  std::rewind(file);
+  int count = 0;
+  std::string piece;
+  while (ReadPiece(file, piece)) ++count;
+  std::rewind(file);
+  return count;
+}
+
+void Write(FILE* file, const std::string& text) {
+  if (file) std::fwrite(text.data(), 1, text.size(), file);
+}
+
+std::string LevelsText(const char* text, const IfLevels& l) {
+  return std::string(text) + " (" + std::to_string(l.level) + "," + std::to_string(l.depth) + ")";
+}
+
+bool IsSign(char c) { return c == '<' || c == '=' || c == '>'; }
+
+template <typename T>
+bool Compare(T a, char sign, T b) {
+  return sign == '<' ? a < b : sign == '=' ? a == b : a > b;
+}
+
+}  // namespace
+
+std::string SecondsToMinSecText(int32_t seconds) {
+  const int32_t m = seconds / 60, s = seconds % 60;
+  std::string text = (m < 10 ? "0" : "") + std::to_string(m) + ":" + (s < 10 ? "0" : "") +
+                     std::to_string(s);
+  return text.substr(0, 5);
+}
+
+float ScriptFreqToIF(float oscillator, float frequency) {
+  if (oscillator > 5000 && oscillator < 6000) return std::fabs(frequency - oscillator);
+  return frequency - oscillator;
+}
+
+TScriptEngine::TAct::TAct(const char* k, int32_t c, int32_t t) : code(c), tokenCount(t) {
+  std::strncpy(keyword, k, sizeof keyword - 1);
+  keyword[sizeof keyword - 1] = '\0';
+}
+
+TScriptEngine::TScriptEngine(ScriptLink* l, ScriptHost* h) : link(l), host(h) {
+  static const struct {
+    const char* k;
+    int t;
+  } kTable[kKeywordCount] = {
+      {"SEND", 2},    {"ASK", 2},     {"WAIT", 2},     {"FORCE", 2},      {"LOG", 2},
+      {"ALERT", 1},   {"FSTEP", 2},   {"IFVAL", 2},    {"FSTEPS", 2},     {"IFVALS", 2},
+      {"ORG", 2},     {"SENDHEX", 3}, {"PLAN", 2},     {"DISPLAY", 2},    {"ENDIF", 1},
+      {"GETKEY", 1},  {"IFVER3", 3},  {"DATAL3", 2},   {"HEADER3", 10},   {"CHAN3T", 6},
+      {"CHAN3S", 7},  {"DIRECTORY3", 2}, {"COMMAND3", 3}, {"ADJ", 6},     {"READ", 4},
+      {"WRITE", 4},   {"CALC", 5},    {"IF", 4},       {"SET", 4},        {"ELSE", 1},
+      {"TEST", 2},    {"IFERROR", 1}, {"RAWTX", 2},
+  };
+  acts.reserve(kKeywordCount);
+  for (int i = 0; i < kKeywordCount; ++i) acts.emplace_back(kTable[i].k, i + 1, kTable[i].t);
+  BeginRun();
+}
+
+void TScriptEngine::BeginRun() {
+  logFlag = 1;
+  std::strcpy(directoryName, "CANALITZACI");
+  std::strcpy(blankName, "        ");
+  ifLevels.Reset();
+  errorFlag = 0;
+  version = 0;
+}
+
+int TScriptEngine::ParseLine(const char* line) {
+  cv::script::KeywordRow rows[kKeywordCount];
+  for (int i = 0; i < kKeywordCount; ++i) rows[i] = {acts[i].keyword, acts[i].tokenCount};
+  cv::script::LexRules rules;
+  rules.quotedIndex = kDisplay - 1;
+  rules.quotedRefusesHash = true;
+  return cv::script::ParseStatement(line, rows, kKeywordCount, rules, statement);
+}
+
+void TScriptEngine::AddZone(const std::string& line) {
+  if (view) view->AddLogLine(line);
+}
+
+bool TScriptEngine::ExecuteAction() {
+  if (host) host->RepaintMain();
+  if (view) view->Repaint();
+  if (statement.keywordIndex < 0) return false;
+  switch (Code()) {
+    case kSend: return DoSend();
+    case kAsk: return DoAsk();
+    case kWait: return DoWait();
+    case kForce: return DoForce();
+    case kLog: return DoLog();
+    case kAlert: return DoAlert();
+    case kOrg: return DoOrg();
+    case kSendHex: return DoSendHex();
+    case kPlan: return DoPlan();
+    case kDisplay: return DoDisplay();
+    case kEndif: return DoEndif();
+    case kGetKey: return DoGetKey();
+    case kIfVer3: return DoIfVer3();
+    case kHeader3: return DoHeader3();
+    case kChan3T: return DoChan3T();
+    case kChan3S: return DoChan3S();
+    case kDirectory3: return DoDirectory3();
+    case kCommand3: return DoCommand3();
+    case kRead: return DoRead();
+    case kWrite: return DoWrite();
+    case kCalc: return DoCalc();
+    case kIf: return DoIf();
+    case kSet: return DoSet();
+    case kElse: return DoElse();
+    case kTest: return DoTest();
+    case kIfError: return DoIfError();
+    case kRawTx: return DoRawTx();
+    default:
+      // FSTEP, IFVAL, FSTEPS, IFVALS, DATAL3 and ADJ belong to the host's dialect; here they
+      // succeed and leave the previous result text in place.
+      return true;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Runner and transcript
+
+void TScriptEngine::LogStart(FILE* file, const std::string& text) {
+  Write(file, "#\n# " + text + "\n");
+  Write(file, "# Start: " + (host ? host->DateString() : "") + " (" +
+                  (host ? host->TimeString() : "") + ")\n#\n");
+  startMs = host ? host->NowMs() : 0;
+}
+
+void TScriptEngine::LogEnd(FILE* file) {
+  const int64_t elapsed = ((host ? host->NowMs() : 0) - startMs) / 1000;
+  Write(file, "#\n# End: " + (host ? host->DateString() : "") + " (" +
+                  (host ? host->TimeString() : "") + ")\n");
+  Write(file, "# Elapsed time: " + cv::script::FormatFixed(static_cast<double>(elapsed), 0, 2) +
+                  " seconds\n#\n");
+}
+
+bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
+  namespace fs = std::filesystem;
+  view = dialog;
+  BeginRun();
+
+  const fs::path scriptPath(path);
+  fs::path logPath = scriptPath;
+  logPath.replace_extension(".LOG");
+  const std::string logName = logPath.string().substr(0, 260);
+
+  if (view) view->SetGauge(0);
+  std::error_code ec;
+  if (fs::exists(logPath, ec) && fs::equivalent(scriptPath, logPath, ec)) {
+    // Opening the transcript would truncate the very script about to be run.
+    if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLogIsScript), {logName}));
+    return false;
+  }
+  // The script is opened first, so a missing script leaves an earlier transcript alone.
+  FILE* script = std::fopen(path.c_str(), "rb");
+  FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
+  if (!script || !transcript) {
+    if (script) std::fclose(script);
+    if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptCannotOpen), {path, logName}));
+    return false;
+  }
+
+  const int lineCount = CountPieces(script);
+  if (host) {
+    host->Log(Subst(cv::Msg(cv::msg::ScriptLogFile), {logName}));
+    host->Log(Subst(cv::Msg(cv::msg::ScriptProFile), {path}));
+  }
+  LogStart(transcript, logName);
+
+  int last = 0;
+  lineNumber = 0;
+  std::string line;
+  for (;;) {
+    ++lineNumber;
+    if (view) {
+      const int percent = lineCount > 0 ? lineNumber * 100 / lineCount : 0;
+      view->SetGauge(percent > 100 ? 100 : percent);
+      view->Repaint();
+    }
+    if (!ReadPiece(script, line)) break;
+    char number[16];
+    std::snprintf(number, sizeof number, "(%2d) ", lineNumber);
+    outputLine = number + line + " -> ";
+    if (line.empty()) continue;
+    if (cv::script::IsCommentLine(line.c_str())) {
+      Write(transcript, "\n" + line + "\n");
+      continue;
+    }
+    last = ParseLine(line.c_str());
+    if (last < 0) continue;
+    if (last == 0) {
+      outputLine += " parser error.";
+      AddZone(outputLine);
+      Write(transcript, outputLine + "\n\n");
+      break;
+    }
+    const bool ok = ExecuteAction();
+    last = ok ? 1 : 0;
+    AddZone(outputLine + resultText);
+    if (logFlag == 1) Write(transcript, line + " -> " + resultText + "\n");
+    if (!ok) break;
+  }
+  LogEnd(transcript);
+  std::fclose(transcript);
+  std::fclose(script);
+  if (view) view->SetGauge(0);
+  return last != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Line statements
+
+bool TScriptEngine::Send(const std::string& command) { return link && link->SendCommand(command); }
+
+bool TScriptEngine::Query(const std::string& query, std::string& reply) {
+  reply.clear();
+  return link && link->Transact(query, reply);
+}
+
+bool TScriptEngine::DoSend() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const bool ok = Send(Tok(1));
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoAsk() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  std::string reply;
+  const bool ok = Query(Tok(1), reply);
+  resultText = ok ? reply : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoForce() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const bool ok = link && link->WriteLine(Tok(1)) && link->WaitChar(0x13) && link->WaitChar(0x06);
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoRawTx() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  if (link) link->WriteLine(Tok(1));
+  resultText = "OK";
+  return true;
+}
+
+bool TScriptEngine::DoWait() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  int seconds = 0;
+  ReadInt(Tok(1), seconds);
+  AddZone(Subst(cv::Msg(cv::msg::ScriptWaiting), {std::to_string(seconds)}));
+  // The wait itself caps at 15 s; capping here too keeps the product inside an int.
+  const int ms = seconds <= 0 ? 0 : (seconds > 15 ? 15000 : seconds * 1000);
+  if (host) host->Wait(ms);
+  resultText = "OK";
+  return true;
+}
+
+bool TScriptEngine::DoLog() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  logFlag = std::strcmp(Tok(1), "YES") == 0 ? 1 : 0;
+  resultText = "OK";
+  return true;
+}
+
+bool TScriptEngine::DoAlert() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  resultText = (host && host->Beep()) ? "OK" : "ERROR";
+  return true;
+}
+
+bool TScriptEngine::DoGetKey() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  if (host) host->GetKey();
+  resultText = "OK";
+  return true;
+}
+
+bool TScriptEngine::DoDisplay() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  outputLine = ">>> ";
+  resultText = Tok(1);
+  return true;
+}
+
+bool TScriptEngine::DoTest() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  std::string reply;
+  if (Query(Tok(1), reply)) {
+    errorFlag = 0;
+    resultText = reply + " (TEST MODE OK)";
+  } else {
+    errorFlag = 1;
+    resultText = "ERROR (TEST MODE)";
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Conditions
+
+bool TScriptEngine::DoElse() {
+  resultText = ifLevels.Else();
+  return true;
+}
+
+bool TScriptEngine::DoEndif() {
+  resultText = ifLevels.Endif();
+  return true;
+}
+
+bool TScriptEngine::DoIfError() {
+  switch (ifLevels.OpenBlock()) {
+    case IfLevels::Open::Skipped: resultText = "FALSE"; return true;
+    case IfLevels::Open::Overflow: resultText = "(IF LEVELS) ERROR"; return false;
+    case IfLevels::Open::Opened: break;
+  }
+  ifLevels.SetOutcome(errorFlag == 1);
+  resultText = LevelsText(errorFlag == 1 ? "TRUE OK" : "FALSE OK", ifLevels);
+  return true;
+}
+
+bool TScriptEngine::DoIf() {
+  switch (ifLevels.OpenBlock()) {
+    case IfLevels::Open::Skipped: resultText = "FALSE"; return true;
+    case IfLevels::Open::Overflow: resultText = "(IF LEVELS) ERROR"; return false;
+    case IfLevels::Open::Opened: break;
+  }
+  const RegRef r = cv::script::ParseRegRef(Tok(1));
+  const char sign = Tok(2)[0];
+  uint32_t constant = 0;
+  if (!r.valid || !IsSign(sign) || !ReadHex0x(Tok(3), constant)) {
+    ifLevels.SetOutcome(false);
+    resultText = "(?\?\?) ERROR";
+    return false;
+  }
+  const uint32_t full = registers.Get(r);
+  const int32_t value = static_cast<int32_t>(r.isByte ? full : (full & 0xFFFF));
+  const bool outcome = Compare(value, sign, static_cast<int32_t>(constant));
+  ifLevels.SetOutcome(outcome);
+  std::string text = r.isByte ? "B" + std::to_string(r.index) + " =  0x" + Hex(full, 2)
+                              : "I" + std::to_string(r.index) + " = 0x" + Hex(full, 4);
+  text += std::string(" ") + sign + " 0x" + Hex(constant, 4) + "? " + (outcome ? "TRUE" : "FALSE") +
+          " OK";
+  resultText = LevelsText(text.c_str(), ifLevels);
+  return true;
+}
+
+bool TScriptEngine::DoIfVer3() {
+  switch (ifLevels.OpenBlock()) {
+    case IfLevels::Open::Skipped: resultText = "FALSE"; return true;
+    case IfLevels::Open::Overflow: resultText = "(IF LEVELS) ERROR"; return false;
+    case IfLevels::Open::Opened: break;
+  }
+  std::string reply;
+  if (!Query("*?VE", reply)) {
+    ifLevels.SetOutcome(false);
+    resultText = "(UNKNOWN VERSION) ERROR";
+    return false;
+  }
+  for (char& c : reply)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  version = 0;
+  if (reply.size() > 3) {
+    const size_t v = reply.find('V', 3);
+    if (v != std::string::npos && v - 3 < 255) {
+      double d = 0;
+      ReadDouble(reply.c_str() + v + 1, d);
+      version = static_cast<float>(d);
+    }
+  }
+  const char sign = Tok(1)[0];
+  double wanted = 0;
+  ReadDouble(Tok(2), wanted);
+  if (!IsSign(sign)) {
+    ifLevels.SetOutcome(false);
+    resultText = "(?\?\?) ERROR";
+    return false;
+  }
+  const float reference = static_cast<float>(wanted);
+  const bool outcome = Compare(version, sign, reference);
+  ifLevels.SetOutcome(outcome);
+  const std::string text = "ver: " + cv::script::FormatFixed(version, 2, 4) + " " + sign + " " +
+                           cv::script::FormatFixed(reference, 2, 4) + "? " +
+                           (outcome ? "TRUE" : "FALSE") + " OK";
+  resultText = LevelsText(text.c_str(), ifLevels);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Registers
+
+bool TScriptEngine::DoRead() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const RegRef r = cv::script::ParseRegRef(Tok(1));
+  auto fail = [&](const std::string& before) {
+    const std::string line = cv::script::FailReport(r, Tok(1));
+    AddZone(line);
+    resultText = before + line + " ERROR";
+    return false;
+  };
+  if (!r.valid) return fail("");
+  std::string reply;
+  if (!Query(Tok(2), reply)) return fail("ERROR");
+  const size_t width = r.isByte ? 2 : 4;
+  if (reply.size() < width) return fail(reply);
+  uint32_t value = 0;
+  for (size_t i = reply.size() - width; i < reply.size(); ++i) {
+    const char c = reply[i];
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (digit < 0) return fail(reply);
+    value = value * 16 + digit;
+  }
+  if (!r.isByte && Tok(3)[0] == 'S') value = cv::script::Swap16(value);
+  registers.Set(r, value);
+  const std::string line = registers.Report(r);
+  AddZone(line);
+  resultText = reply + line + " OK";
+  return true;
+}
+
+bool TScriptEngine::DoWrite() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const RegRef r = cv::script::ParseRegRef(Tok(1));
+  auto fail = [&](const std::string& before) {
+    const std::string line = cv::script::FailReport(r, Tok(1));
+    AddZone(line);
+    resultText = before + line + " ERROR";
+    return false;
+  };
+  if (!r.valid) return fail("");
+  const uint32_t value = registers.Get(r);
+  uint32_t sent = r.isByte ? value : (value & 0xFFFF);
+  if (!r.isByte && Tok(3)[0] == 'S') sent = cv::script::Swap16(sent);
+  if (!Send(Tok(2) + Hex(sent, r.isByte ? 2 : 4))) return fail("ERROR");
+  std::string line = registers.Report(r);
+  if (!r.isByte) line += " (0x" + Hex(sent, 4) + ")";
+  AddZone(line);
+  resultText = "OK" + line + " OK";
+  return true;
+}
+
+bool TScriptEngine::DoSet() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const RegRef r = cv::script::ParseRegRef(Tok(1));
+  uint32_t value = 0;
+  if (!r.valid || !ReadHex0x(Tok(2), value)) {
+    const std::string line = cv::script::FailReport(r, Tok(1));
+    AddZone(line);
+    resultText = line + " ERROR";
+    return false;
+  }
+  if (!r.isByte && Tok(3)[0] == 'S') value = cv::script::Swap16(value);
+  registers.Set(r, value);
+  const std::string line = registers.Report(r);
+  AddZone(line);
+  resultText = line + " OK";
+  return true;
+}
+
+bool TScriptEngine::DoCalc() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  const RegRef a = cv::script::ParseRegRef(Tok(1));
+  const RegRef b = cv::script::ParseRegRef(Tok(3));
+  const RegRef r = cv::script::ParseRegRef(Tok(4));
+  int32_t result = 0;
+  const bool ok = a.valid && b.valid && r.valid &&
+                  cv::script::Calc(static_cast<int32_t>(registers.Get(a)), Tok(2)[0],
+                                   static_cast<int32_t>(registers.Get(b)), result);
+  if (!ok) {
+    const RegRef& shown = !a.valid ? a : !b.valid ? b : r;
+    const char* text = !a.valid ? Tok(1) : !b.valid ? Tok(3) : Tok(4);
+    const std::string line = cv::script::FailReport(shown, text);
+    AddZone(line);
+    resultText = line + " ERROR";
+    return false;
+  }
+  registers.Set(r, static_cast<uint32_t>(result));
+  const std::string line = registers.Report(r);
+  AddZone(line);
+  resultText = line + " OK";
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Flash records
+
+bool TScriptEngine::SendRecord(const std::vector<uint8_t>& data) {
+  const std::string record = cv::script::FlashRecord("*FL:", flashAddress, data);
+  flashAddress = static_cast<uint16_t>(flashAddress + data.size());
+  return Send(record);
+}
+
+// The command words of a header or channel: each up to the first 0xFFFF (or the first argument
+// that is no "0x" word) as a word record, then the 0xFFFF record that ends the list.
+bool TScriptEngine::SendWordList(const int* tokenIndexes, int count) {
+  for (int i = 0; i < count; ++i) {
+    uint32_t word = 0;
+    if (!ReadHex0x(Tok(tokenIndexes[i]), word) || (word & 0xFFFF) == 0xFFFF) break;
+    if (!SendRecord({static_cast<uint8_t>(word & 0xFF), static_cast<uint8_t>((word >> 8) & 0xFF)}))
+      return false;
+  }
+  return SendRecord({0xFF, 0xFF});
+}
+
+bool TScriptEngine::PlanInTable(int index) {
+  if (index >= 0 && index < kPlanCount) return true;
+  if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptPlanRange), {std::to_string(index + 1)}));
+  resultText = "ERROR";
+  return false;
+}
+
+bool TScriptEngine::WordInRange(float word, const char* mhz) {
+  if (word >= 0.0f && word < 65536.0f) return true;
+  if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptWordRange), {mhz}));
+  resultText = "ERROR";
+  return false;
+}
+
+// The instrument keeps four name characters: the name right-aligned in four, cut to four.
+std::vector<uint8_t> TScriptEngine::ChannelName() const {
+  std::string name(Tok(2));
+  if (name.size() > 4) name.resize(4);
+  name.insert(0, 4 - name.size(), ' ');
+  return std::vector<uint8_t>(name.begin(), name.end());
+}
+
+namespace {
+void PushWord(std::vector<uint8_t>& data, float word) {
+  const int high = static_cast<int>(word / 256);
+  const int low = static_cast<int>(word - high * 256);
+  data.push_back(static_cast<uint8_t>(low));
+  data.push_back(static_cast<uint8_t>(high));
+}
+}  // namespace
+
+bool TScriptEngine::DoOrg() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  uint32_t address = 0;
+  const bool ok = ReadHex0x(Tok(1), address);
+  if (ok) flashAddress = static_cast<uint16_t>(address);
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoPlan() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  int plan = 0;
+  ReadInt(Tok(1), plan);
+  if (!PlanInTable(plan - 1)) return false;
+  planIndex = plan - 1;
+  resultText = "OK";
+  return true;
+}
+
+bool TScriptEngine::DoCommand3() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  uint32_t a = 0, b = 0;
+  const bool ok = ReadHex0x(Tok(1), a) && ReadHex0x(Tok(2), b) &&
+                  SendRecord({static_cast<uint8_t>(a & 0xFF), static_cast<uint8_t>(b & 0xFF)});
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoDirectory3() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  // Extended segment address 0x8000: the plan memory's segment; it does not move the address.
+  if (!Send("*FL:0200000280007C")) return resultText = "ERROR", false;
+  planIndex = 0;
+  int plans = 0;
+  ReadInt(Tok(1), plans);
+  plans = plans < 0 ? 0 : (plans > kPlanCount ? kPlanCount : plans);
+  std::vector<uint8_t> data(directoryName, directoryName + 11);
+  data.insert(data.end(), {0, 0, 0, static_cast<uint8_t>(plans & 0xFF),
+                           static_cast<uint8_t>((plans >> 8) & 0xFF)});
+  const bool ok = SendRecord(data);
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoHeader3() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  if (!PlanInTable(planIndex)) return false;
+  uint32_t address = 0;
+  int count = 0, band = 0, code = 0;
+  double lnb = 0;
+  ReadHex0x(Tok(2), address);
+  ReadInt(Tok(3), count);
+  ReadInt(Tok(4), band);
+  ReadDouble(Tok(5), lnb);
+  ReadInt(Tok(6), code);
+
+  std::vector<uint8_t> data(blankName, blankName + 8);
+  const char* name = Tok(1);
+  for (int i = 0; i < 8 && name[i]; ++i) data[i] = static_cast<uint8_t>(name[i]);
+  const float lnb10 = static_cast<float>(lnb) * 10.0f;
+  const int32_t tenths = static_cast<int32_t>(lnb10);
+  data.insert(data.end(),
+              {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>((address >> 8) & 0xFF),
+               static_cast<uint8_t>(count), static_cast<uint8_t>(band),
+               static_cast<uint8_t>((tenths >> 16) & 0xFF), static_cast<uint8_t>((tenths >> 8) & 0xFF),
+               static_cast<uint8_t>(tenths & 0xFF), static_cast<uint8_t>(code)});
+  lnbTable[planIndex] = lnb10;
+  static const int kWords[] = {7, 8, 9};
+  const bool ok = SendRecord(data) && SendWordList(kWords, 3);
+  ++planIndex;
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoChan3T() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  double mhz = 0, bandwidth = 0;
+  ReadDouble(Tok(3), mhz);
+  ReadDouble(Tok(4), bandwidth);
+  const float n = static_cast<float>((mhz + 38.9) * 20);
+  const float n2 = static_cast<float>(n + (bandwidth * 0.5 - 1.25) * 20);
+  if (!WordInRange(n, Tok(3)) || !WordInRange(n2, Tok(3))) return false;
+  std::vector<uint8_t> data = ChannelName();
+  PushWord(data, n);
+  PushWord(data, n2);
+  static const int kWords[] = {5};
+  const bool ok = SendRecord(data) && SendWordList(kWords, 1);
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+bool TScriptEngine::DoChan3S() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  if (!PlanInTable(planIndex)) return false;
+  double mhz = 0;
+  ReadDouble(Tok(3), mhz);
+  const float intermediate =
+      ScriptFreqToIF(lnbTable[planIndex] * 0.1f, static_cast<float>(mhz));
+  const float n = static_cast<float>((intermediate + 479.5) * 8);
+  if (!WordInRange(n, Tok(3))) return false;
+  std::vector<uint8_t> data = ChannelName();
+  PushWord(data, n);
+  PushWord(data, n);
+  static const int kWords[] = {4, 5, 6};
+  const bool ok = SendRecord(data) && SendWordList(kWords, 3);
+  resultText = ok ? "OK" : "ERROR";
+  return ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// SENDHEX
+
+void TScriptEngine::ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds) {
+  if (view)
+    view->SetRemoteLabel(Subst(cv::Msg(cv::msg::ScriptSendingTime),
+                               {SecondsToMinSecText(elapsedSeconds),
+                                SecondsToMinSecText(expectedSeconds)}));
+}
+
+bool TScriptEngine::DoSendHex() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  namespace fs = std::filesystem;
+  const uint32_t savedColor = view ? view->GaugeColor() : 0;
+  if (view) {
+    view->SetGaugeColor(kGreen);
+    view->SetGauge(0);
+  }
+  std::error_code ec;
+  const fs::path savedDir = fs::current_path(ec);
+  auto finish = [&](bool ok) {
+    resultText = ok ? "OK" : "ERROR";
+    if (view) view->SetGaugeColor(savedColor);
+    if (!savedDir.empty()) fs::current_path(savedDir, ec);
+    return ok;
+  };
+
+  const std::string fileArg = Tok(1);
+  const std::string prefix = Tok(2);
+  std::ifstream in(fileArg, std::ios::binary);
+  if (!in && host) {
+    const std::string fileName = fs::path(fileArg).filename().string();
+    in.open(fs::path(host->StartDir()) / fileName, std::ios::binary);
+  }
+  if (!in) {
+    if (host) host->Log(cv::Msg(cv::msg::ScriptFileMissing) + fileArg);
+    return finish(false);
+  }
+
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lines.push_back(std::move(l));
+  }
+  std::string ext = fs::path(fileArg).extension().string();
+  for (char& c : ext)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  const bool timed = ext == ".UPD";
+  const int total = static_cast<int>(lines.size());
+  const uint32_t start = view ? view->GetTicks() : 0;
+  const int32_t expected = static_cast<int32_t>((total * 48 / 2400) * 1.8);
+  if (timed) ShowSendingTime(0, expected);
+  if (host) host->Log(cv::Msg(cv::msg::ScriptSendHexStart) + fileArg);
+
+  for (int i = 0; i < total; ++i) {
+    const int number = i + 1;
+    if (timed) {
+      if (host) host->ProcessMessages();
+      ShowSendingTime(static_cast<int32_t>((view ? view->GetTicks() : 0) - start), expected);
+    }
+    if (view) view->SetGauge(number * 100 / total);
+    if (host) host->RepaintMain();
+    if (view) view->Repaint();
+
+    std::string text = lines[i];
+    if (text.empty() || text[0] != ':') continue;
+    for (char& c : text)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const std::string command = prefix + text;
+    // Cut short, a record would reach the instrument as a different, shorter record.
+    const bool tooLong = static_cast<int>(command.size()) > kCommandLimit;
+    if (tooLong || !Send(command)) {
+      if (host) {
+        host->Log(cv::Msg(cv::msg::ScriptLineError) + std::to_string(number) + ":");
+        host->Log(command);
+        if (tooLong)
+          host->Log(Subst(cv::Msg(cv::msg::ScriptHexLineTooLong),
+                          {std::to_string(command.size()), std::to_string(kCommandLimit)}));
+      }
+      return finish(false);
+    }
+  }
+  if (host) host->Log(cv::Msg(cv::msg::ScriptSendHexDone));
+  if (view) {
+    view->SetRemoteLabel("");
+    view->SetGauge(0);
+  }
+  return finish(true);
+}

@@ -1,0 +1,153 @@
+#pragma once
+// The plug-ins' PRO script engine: the 33-keyword dialect that uploads channel plans and firmware.
+// A plain class with no widget in sight: it reaches the instrument through a ScriptLink, the
+// calling log dialog through a ScriptView and the program around it (host log, waits, beep, key
+// prompt, dates) through a ScriptHost, so tests drive it with fakes or with the simulator.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ScriptCore.h"
+
+// The instrument line as the executors use it.
+class ScriptLink {
+ public:
+  virtual ~ScriptLink() = default;
+  virtual bool SendCommand(const std::string& command) = 0;  // XON, line, XOFF, ACK
+  virtual bool Transact(const std::string& query, std::string& reply) = 0;
+  virtual bool WriteLine(const std::string& text) = 0;  // at once, no handshake
+  virtual bool WaitChar(char expected) = 0;
+};
+
+// The calling dialog: its log zone, gauge, status label and one-second tick counter.
+class ScriptView {
+ public:
+  virtual ~ScriptView() = default;
+  virtual void AddLogLine(const std::string& line) = 0;
+  virtual void SetGauge(int percent) = 0;
+  virtual uint32_t GaugeColor() const { return 0x0000FF; }
+  virtual void SetGaugeColor(uint32_t rgb) { (void)rgb; }
+  virtual void SetRemoteLabel(const std::string& text) = 0;
+  virtual uint32_t GetTicks() const { return 0; }
+  virtual void Repaint() {}
+};
+
+// The program around a run.
+class ScriptHost {
+ public:
+  virtual ~ScriptHost() = default;
+  virtual void Log(const std::string& line) = 0;  // the host's LogMemo
+  virtual void Wait(int milliseconds) = 0;        // pumps messages; at most 15 s
+  virtual void ProcessMessages() = 0;
+  virtual bool Beep() = 0;
+  virtual void GetKey() = 0;  // "Press OK to continue..." and wait for it
+  virtual void RepaintMain() {}
+  virtual std::string StartDir() const = 0;
+  virtual std::string DateString() const = 0;
+  virtual std::string TimeString() const = 0;
+  virtual int64_t NowMs() const = 0;  // for the transcript's elapsed time
+};
+
+class TScriptEngine {
+ public:
+  // One keyword of the dialect.
+  struct TAct {
+    TAct(const char* keyword, int32_t code, int32_t tokenCount);
+    char keyword[20];
+    int32_t code;
+    int32_t tokenCount;
+  };
+  enum Code {
+    kSend = 1, kAsk, kWait, kForce, kLog, kAlert, kFStep, kIfVal, kFStepS, kIfValS, kOrg,
+    kSendHex, kPlan, kDisplay, kEndif, kGetKey, kIfVer3, kDataL3, kHeader3, kChan3T, kChan3S,
+    kDirectory3, kCommand3, kAdj, kRead, kWrite, kCalc, kIf, kSet, kElse, kTest, kIfError,
+    kRawTx
+  };
+  static constexpr int kKeywordCount = 33;
+  static constexpr int kPlanCount = 32;
+  // Longest text the line protocol carries in one command.
+  static constexpr int kCommandLimit = 252;
+  static constexpr uint32_t kGreen = 0x008000;
+
+  TScriptEngine(ScriptLink* link, ScriptHost* host);
+
+  bool RunScript(const std::string& path, ScriptView* dialog);
+  int ParseLine(const char* line);
+  bool ExecuteAction();
+  void LogStart(FILE* file, const std::string& text);
+  void LogEnd(FILE* file);
+  void ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds);
+
+  // The per-run reset of the runner's first step, for callers that feed statements themselves.
+  void BeginRun();
+  void SetLink(ScriptLink* l) { link = l; }
+  void SetHost(ScriptHost* h) { host = h; }
+  void SetView(ScriptView* v) { view = v; }
+
+  std::vector<TAct> acts;
+  cv::script::Statement statement;  // line copy, tokens, keyword index
+  std::string resultText;
+  std::string outputLine;
+  uint8_t logFlag = 1;
+  cv::script::IfLevels ifLevels;
+  float version = 0;
+  int32_t errorFlag = 0;
+  int32_t planIndex = 0;
+  uint16_t flashAddress = 0;
+  char directoryName[16] = {};
+  char blankName[16] = {};
+  float lnbTable[kPlanCount] = {};
+  cv::script::Registers registers;
+  int lineNumber = 0;
+
+ private:
+  const char* Tok(int i) const { return statement.tokens[i] ? statement.tokens[i] : ""; }
+  int Code() const { return acts[statement.keywordIndex].code; }
+  void AddZone(const std::string& line);
+  bool Send(const std::string& command);
+  bool Query(const std::string& query, std::string& reply);
+  bool SendRecord(const std::vector<uint8_t>& data);
+  bool SendWordList(const int* tokenIndexes, int count);
+  bool PlanInTable(int index);
+  bool WordInRange(float word, const char* mhz);
+  std::vector<uint8_t> ChannelName() const;
+
+  bool DoSend();
+  bool DoAsk();
+  bool DoWait();
+  bool DoForce();
+  bool DoLog();
+  bool DoAlert();
+  bool DoOrg();
+  bool DoSendHex();
+  bool DoPlan();
+  bool DoDisplay();
+  bool DoEndif();
+  bool DoGetKey();
+  bool DoIfVer3();
+  bool DoHeader3();
+  bool DoChan3T();
+  bool DoChan3S();
+  bool DoDirectory3();
+  bool DoCommand3();
+  bool DoRead();
+  bool DoWrite();
+  bool DoCalc();
+  bool DoIf();
+  bool DoSet();
+  bool DoElse();
+  bool DoTest();
+  bool DoIfError();
+  bool DoRawTx();
+
+  ScriptLink* link = nullptr;
+  ScriptHost* host = nullptr;
+  ScriptView* view = nullptr;
+  int64_t startMs = 0;
+};
+
+// "mm:ss" with at least two digits each, cut to five characters.
+std::string SecondsToMinSecText(int32_t seconds);
+// The intermediate frequency of `frequency` under an LNB oscillator (MHz).
+float ScriptFreqToIF(float oscillator, float frequency);

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "PlanFakes.h"
+#include "PlanScript.h"
+
+namespace plantest {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  QFile f(QString::fromStdString(path));
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
+}
+
+void Fill(EditorRig& r, int n) {
+  for (int i = 0; i < n; ++i) r.editor.NewBtnClick();
+}
+
+TEST(PlanEditor, FullCanalizationRefusesNewInsertAndAdd) {
+  EditorRig r;
+  Fill(r, 32);
+  EXPECT_TRUE(r.prompter.boxes.empty());
+  r.chooser.openPath = r.Path("never.csv");
+  r.editor.NewBtnClick();
+  r.editor.InsertBtnClick();
+  r.editor.AddBtnClick();
+  ASSERT_EQ(r.prompter.boxes.size(), 3u);
+  for (auto& b : r.prompter.boxes) {
+    EXPECT_EQ(b.text, "Maximum number of plans reached");
+    EXPECT_EQ(b.caption, "PLANS ERROR");
+  }
+}
+
+TEST(PlanEditor, InsertMovesPlansTowardsTheNearestEmptySlot) {
+  EditorRig r;
+  Fill(r, 4);  // slots 0..3
+  for (int i = 0; i < 4; ++i) CopyField(r.editor.planSlots[i].name, std::string(1, 'A' + i));
+  r.editor.listIndex = 1;
+  r.editor.InsertBtnClick();  // B, C, D move down into slot 4
+  EXPECT_STREQ(r.editor.planSlots[1].name, "NEW");
+  EXPECT_STREQ(r.editor.planSlots[2].name, "B");
+  EXPECT_STREQ(r.editor.planSlots[4].name, "D");
+  Fill(r, 27);  // full but for slot 0, before the insert position
+  r.editor.listIndex = 0;
+  r.editor.DeleteBtnClick();
+  r.editor.listIndex = 3;
+  r.editor.InsertBtnClick();  // slots 1..3 move up into slot 0
+  EXPECT_STREQ(r.editor.planSlots[1].name, "B");
+  EXPECT_STREQ(r.editor.planSlots[2].name, "C");
+  EXPECT_STREQ(r.editor.planSlots[3].name, "NEW");
+  EXPECT_STREQ(r.editor.planSlots[4].name, "D");
+}
+
+TEST(PlanEditor, DeleteSelectsTheNextPlanAndMovesStopAtTheEnds) {
+  EditorRig r;
+  Fill(r, 3);
+  r.editor.listIndex = 2;
+  r.editor.DeleteBtnClick();
+  EXPECT_FALSE(r.editor.planSlots[2].HoldsPlan());
+  EXPECT_EQ(r.editor.listIndex, 0);  // wrapped to the start
+  r.editor.UpBtnClick();             // slot 0: nothing
+  EXPECT_STREQ(r.editor.planSlots[0].name, "NEW");
+  r.editor.listIndex = 31;
+  r.editor.DownBtnClick();
+  EXPECT_EQ(r.editor.listIndex, 31);
+  r.editor.listIndex = 0;
+  r.editor.DeleteBtnClick();
+  r.editor.DeleteBtnClick();
+  EXPECT_FALSE(r.editor.planSelected);
+  EXPECT_FALSE(r.editor.modified);
+  EXPECT_EQ(r.editor.EditBtnClick(), -1);  // nothing to open the channel editor on
+}
+
+TEST(PlanEditor, ReadersRefuseOutOfRangeValues) {
+  EditorRig r;
+  Fill(r, 1);
+  EXPECT_EQ(r.editor.ReadCodeEdit("256"), -1);
+  EXPECT_EQ(r.editor.planSlots[0].code, 1);
+  EXPECT_EQ(r.editor.ReadCodeEdit("255"), 1);
+  EXPECT_EQ(r.editor.ReadLNBEdit("9750"), -2);  // terrestrial plan: dropped
+  EXPECT_EQ(r.editor.ReadBandCombo(1), 1);
+  EXPECT_EQ(r.editor.ReadLNBEdit("52428.8"), -1);
+  EXPECT_EQ(r.editor.ReadLNBEdit("52428.7"), 1);
+  EXPECT_STREQ(r.editor.planSlots[0].lnbText, "7FFFF");
+  EXPECT_EQ(r.prompter.beeps, 3);
+  std::string name = "  A(B) C";
+  EXPECT_EQ(r.editor.ReadNameEdit(name), 1);
+  EXPECT_EQ(name, "  A_B_  ");
+  EXPECT_EQ(r.editor.ReadCommandCombo(2, 44), 1);
+  EXPECT_STREQ(r.editor.planSlots[0].commands[2], "CW0320");
+}
+
+TEST(PlanEditor, CancelInTheSaveQuestionStopsCloseReadAndReceive) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0].channels = MakePlan("NEW", 'T', 2).channels;
+  r.prompter.answer = Answer::Cancel;
+  r.chooser.openPath = r.Path("x.PRO");
+  EXPECT_FALSE(r.editor.CloseBtnClick());
+  r.editor.ReadBtnClick();
+  r.equip.plans[0] = MakePlan("INSTR", 'T', 1);
+  r.editor.ReceiveBtnClick();
+  EXPECT_STREQ(r.editor.planSlots[0].name, "NEW");
+  EXPECT_TRUE(r.editor.modified);
+  // Yes goes on only when the save completed: a cancelled file dialog keeps the editor open.
+  r.prompter.answer = Answer::Yes;
+  r.chooser.savePath.clear();
+  EXPECT_FALSE(r.editor.CloseBtnClick());
+  EXPECT_TRUE(r.editor.modified);
+  r.chooser.savePath = r.Path("ok.PRO");
+  EXPECT_TRUE(r.editor.CloseBtnClick());
+  EXPECT_FALSE(r.editor.modified);
+}
+
+TEST(PlanEditor, FailedSaveIsReportedAndLeavesModifiedSet) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0].channels = MakePlan("NEW", 'T', 2).channels;
+  // A file that cannot be written: its name is taken by a directory.
+  ASSERT_TRUE(QDir(r.dir.path()).mkdir("PLANS.PRO"));
+  std::string target = r.Path("PLANS.PRO");
+  r.chooser.savePath = target;
+  EXPECT_FALSE(r.editor.SaveBtnClick());
+  EXPECT_TRUE(r.editor.modified);
+  EXPECT_TRUE(r.prompter.Shown("Couldn't create file " + target));
+  EXPECT_FALSE(r.equip.Logged("Plans saved to file"));
+  r.chooser.savePath.clear();  // cancelled dialog
+  EXPECT_FALSE(r.editor.SaveBtnClick());
+  EXPECT_TRUE(r.editor.modified);
+}
+
+TEST(PlanEditor, SavedScriptReadsBackAndAFailedReadKeepsThePlans) {
+  EditorRig r;
+  Fill(r, 2);
+  r.editor.planSlots[0].channels = MakePlan("A", 'T', 3, 1).channels;
+  r.editor.planSlots[1] = MakePlan("SAT", 'S', 2, 3, 10600.0f);
+  r.chooser.savePath = r.Path("PLANS.PRO");
+  ASSERT_TRUE(r.editor.SaveBtnClick());
+  EXPECT_TRUE(r.equip.Logged("Plans saved to file: PLANS.PRO"));
+  EXPECT_EQ(ReadAll(r.Path("PLANS.PRO")), ReadAll(r.Path(kTempScript)));
+
+  // A truncated copy: the read fails and the editor keeps what it had.
+  std::string whole = ReadAll(r.Path("PLANS.PRO"));
+  {
+    QFile f(QString::fromStdString(r.Path("CUT.PRO")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(whole.substr(0, whole.find("CHAN3S (1")).c_str());
+  }
+  r.editor.modified = false;
+  r.editor.planSlots[5] = MakePlan("KEEP", 'T', 1);
+  r.chooser.openPath = r.Path("CUT.PRO");
+  r.editor.ReadBtnClick();
+  EXPECT_TRUE(r.equip.Logged("Couldn't finish load of PRO file CUT.PRO"));
+  EXPECT_STREQ(r.editor.planSlots[5].name, "KEEP");
+
+  r.chooser.openPath = r.Path("PLANS.PRO");
+  r.editor.ReadBtnClick();
+  EXPECT_FALSE(r.editor.planSlots[5].HoldsPlan());
+  EXPECT_EQ(r.editor.planSlots[1].Channels().size(), 2u);
+  EXPECT_EQ(r.editor.planSlots[1].Channels()[1].word, MakePlan("SAT", 'S', 2).Channels()[1].word);
+  EXPECT_TRUE(r.editor.planSelected);
+  EXPECT_FALSE(r.editor.modified);
+}
+
+TEST(PlanEditor, ReceivedPlansAreReadLazilyAndIncompleteOnesAreNotWritten) {
+  EditorRig r;
+  PlanSlot p0 = MakePlan("ONE", 'T', 3);
+  r.equip.plans[0] = p0;
+  r.equip.plans[2] = MakePlan("TWO", 'T', 2);
+  r.equip.channels[0] = p0.Channels();
+  r.equip.channels[2] = MakePlan("TWO", 'T', 2).Channels();
+  r.editor.ReceiveBtnClick();
+  EXPECT_TRUE(r.editor.planSelected);
+  EXPECT_EQ(r.editor.planSlots[0].origin, PlanSlot::Received);
+  EXPECT_TRUE(r.editor.planSlots[0].Channels().empty());
+  EXPECT_FALSE(r.editor.planSlots[1].HoldsPlan());
+
+  r.equip.channelLimit = 1;  // the instrument stops answering after one channel
+  r.chooser.savePath = r.Path("P.PRO");
+  EXPECT_FALSE(r.editor.SaveBtnClick());
+  EXPECT_TRUE(r.prompter.Shown("Only 1 of the 3 channels of plan ONE"));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path(kTempScript))));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path("P.PRO"))));
+
+  r.equip.channelLimit = 1 << 30;
+  r.editor.planSlots[0].Channels().clear();
+  ASSERT_TRUE(r.editor.SaveBtnClick());
+  std::string script = ReadAll(r.Path("P.PRO"));
+  EXPECT_NE(script.find("HEADER3 (ONE, 0x0400, 3,"), std::string::npos);
+  EXPECT_NE(script.find("HEADER3 (TWO, 0x0900, 2,"), std::string::npos);
+
+  r.equip.plans.clear();
+  r.editor.modified = false;
+  r.editor.ReceiveBtnClick();
+  EXPECT_TRUE(r.prompter.Shown("No Channel Plans present"));
+}
+
+TEST(PlanEditor, SendNeedsTheLoaderFileBeforeAnythingReachesTheInstrument) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0].channels = MakePlan("A", 'T', 3).channels;
+  r.editor.SendBtnClick();
+  EXPECT_TRUE(r.prompter.Shown("Couldn't find the loader file update.hex"));
+  EXPECT_TRUE(r.equip.ranScripts.empty());
+  {
+    QFile f(QString::fromStdString(r.Path("update.hex")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  r.editor.SendBtnClick();
+  ASSERT_EQ(r.equip.ranScripts.size(), 1u);
+  EXPECT_EQ(r.equip.ranScripts[0], kTempScript);
+  EXPECT_TRUE(r.equip.Logged("Sending successful"));
+  EXPECT_FALSE(r.view.busy);
+}
+
+TEST(PlanEditor, AddAndExtractAPlanTextFile) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0] = MakePlan("TERRA", 'T', 4);
+  r.editor.ExtractBtnClick();  // cancelled dialog
+  r.chooser.savePath = r.Path("T.csv");
+  r.editor.ExtractBtnClick();
+  EXPECT_TRUE(r.equip.Logged("Saved CSV file T.csv"));
+  r.chooser.openPath = r.Path("T.csv");
+  r.editor.AddBtnClick();
+  EXPECT_EQ(r.editor.planSlots[1].Channels().size(), 4u);
+  EXPECT_EQ(r.editor.planSlots[1].code, 2);
+  EXPECT_EQ(r.editor.planSlots[1].instrumentPlan, 1);
+  r.editor.planSlots[2] = MakePlan("EMPTY", 'T', 0);
+  r.editor.listIndex = 2;
+  r.editor.ExtractBtnClick();
+  EXPECT_TRUE(r.prompter.Shown("This plan is empty"));
+}
+
+}  // namespace
+}  // namespace plantest
