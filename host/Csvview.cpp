@@ -55,7 +55,6 @@ TCSVViewer::TCSVViewer(QWidget* owner) : QDialog(owner), mainForm(owner) {
   OpenDlg = new QFileDialog(this);
   OpenDlg->setObjectName(QStringLiteral("OpenDlg"));
   OpenDlg->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDlg->setOption(QFileDialog::ReadOnly);
   OpenDlg->setFileMode(QFileDialog::ExistingFile);
   OpenDlg->setAcceptMode(QFileDialog::AcceptOpen);
 

@@ -55,7 +55,10 @@ QToolButton* SpeedButton(QToolBar* bar, const char* name, QStyle::StandardPixmap
 
 }  // namespace
 
+TScratchPad* ScratchPad = nullptr;
+
 TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
+  if (!ScratchPad) ScratchPad = this;
   setObjectName(QStringLiteral("ScratchPad"));
   resize(640, 480);
 
@@ -166,6 +169,7 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
 }
 
 TScratchPad::~TScratchPad() {
+  if (ScratchPad == this) ScratchPad = nullptr;
   SaveGeometry();
   delete Printer;
 }

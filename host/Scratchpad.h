@@ -101,3 +101,6 @@ class TScratchPad : public QDialog {
   QString captionFile;
   cv::EditorText format;  // line-break style of the file being edited
 };
+
+// The editor window of the running program (created once at start-up).
+extern TScratchPad* ScratchPad;

@@ -3,6 +3,7 @@
 // A window nobody expected is closed after a few seconds, so a wrong path fails instead of hanging.
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QTimer>
 #include <functional>
 
@@ -30,6 +31,24 @@ void WhenModal(std::function<void(T*)> act) {
     }
   });
   timer->start(5);
+}
+
+// Chooses `path` in the next file dialog and confirms it, as a person typing the name would.
+inline void PickFile(const QString& path) {
+  WhenModal<QFileDialog>([path](QFileDialog* d) {
+    // selectFile leaves the name field alone while it has the focus.
+    if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+    d->selectFile(path);
+    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
+    if (d->isVisible()) {
+      ADD_FAILURE() << "file dialog refused " << path.toStdString();
+      d->reject();
+    }
+  });
+}
+
+inline void CancelFileDialog() {
+  WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
 }
 
 }  // namespace cvtest

@@ -210,10 +210,7 @@ TEST_F(CsvViewerTest, HugeFileShowsItsFirst256RowsAndSaysSo) {
 TEST_F(CsvViewerTest, OpenButtonLoadsTheChosenFile) {
   TCSVViewer v(&mainForm);
   QString file = WriteFile("pick.csv", "a,b\n");
-  cvtest::WhenModal<QFileDialog>([file](QFileDialog* d) {
-    d->selectFile(file);
-    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
-  });
+  cvtest::PickFile(file);
   v.OpenBtn->click();
   EXPECT_EQ(Cell(v, 0, 1), "b");
   EXPECT_TRUE(v.OpenBtn->isEnabled());

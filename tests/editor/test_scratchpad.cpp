@@ -21,6 +21,8 @@
 namespace {
 
 using cv::MsgAnswer;
+using cvtest::CancelFileDialog;
+using cvtest::PickFile;
 using cvtest::WhenModal;
 
 QByteArray ReadAll(const QString& path) {
@@ -39,17 +41,6 @@ void Type(QPlainTextEdit* memo, const QString& text) {
   c.movePosition(QTextCursor::End);
   c.insertText(text);
   memo->setTextCursor(c);
-}
-
-void PickFile(const QString& path) {
-  WhenModal<QFileDialog>([path](QFileDialog* d) {
-    d->selectFile(path);
-    QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
-  });
-}
-
-void CancelFileDialog() {
-  WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
 }
 
 // Each test has its own registry store, so the editor's window position starts unknown.
