@@ -1,9 +1,10 @@
 #include "ScriptCore.h"
 
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>
+
+#include "NumFormat.h"
 
 namespace cv::script {
 namespace {
@@ -222,17 +223,13 @@ bool ReadDouble(const char* text, double& value) {
       p = e;
     }
   }
-  double v = 0;
-  auto res = std::from_chars(start, p, v);
-  if (res.ec == std::errc::result_out_of_range) v = HUGE_VAL;
+  const double v = cv::AtoF(std::string_view(start, static_cast<size_t>(p - start)));
   value = negative ? -v : v;
   return true;
 }
 
 std::string FormatFixed(double value, int decimals, int width) {
-  char buf[400];
-  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  std::string s(buf, res.ec == std::errc() ? res.ptr : buf);
+  std::string s = cv::FormatFixed(value, decimals);
   if (static_cast<int>(s.size()) < width) s.insert(0, width - s.size(), ' ');
   return s;
 }

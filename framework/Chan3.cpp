@@ -40,8 +40,16 @@ std::string_view WithoutLineEnd(std::string_view reply) {
 void CopyField(char* dest, size_t size, std::string_view text) {
   if (size == 0) return;
   size_t n = std::min(text.size(), size - 1);
-  if (n) std::memcpy(dest, text.data(), n);
+  if (n > 0) std::memcpy(dest, text.data(), n);
   dest[n] = '\0';
+}
+
+std::string FixWidth(std::string_view text, int width) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return "--";
+  std::string out(text.substr(0, text.find(' ', first)));
+  out.resize(width > 0 ? static_cast<size_t>(width) : 0, ' ');
+  return out;
 }
 
 uint32_t ParseHex(std::string_view text, size_t maxDigits) {

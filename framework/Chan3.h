@@ -62,6 +62,11 @@ void CopyField(char (&dest)[N], std::string_view text) {
   CopyField(dest, N, text);
 }
 
+// A name field as the instrument keeps it: the text up to the first blank after its first word
+// (leading blanks stay), padded with blanks and cut to `width`; an all-blank text gives "--".
+// The same rule as TCv3Equip::FixWidth, here so that records and editors need no equipment.
+std::string FixWidth(std::string_view text, int width);
+
 // Reads up to `maxDigits` hexadecimal digits after optional blanks, as "%0Nx" does; no digit
 // gives 0.
 uint32_t ParseHex(std::string_view text, size_t maxDigits);

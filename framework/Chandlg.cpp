@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include "Chanblockdlg.h"
+#include "Chanplandlg.h"
+#include "Cv3Equip.h"
 #include "CommandTable.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -30,11 +33,6 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, cons
   return b;
 }
 
-void FillCommandCombo(QComboBox* combo) {
-  combo->clear();
-  for (int i = 0; i < kCommandRows; ++i) combo->addItem(QString::fromLatin1(CommandLabel(i)));
-  combo->setCurrentIndex(kNoCommand);
-}
 
 }  // namespace
 
@@ -76,7 +74,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
     auto* c = new QComboBox(this);
     c->setObjectName(QString("Comm%1Combo").arg(i + 1));
     c->installEventFilter(this);
-    FillCommandCombo(c);
+    TChannelsPlanDlg::FillCommandCombo(c);
     connect(c, &QComboBox::activated, this, [this, i](int) { OnExitCommCombo(i); });
     *combos[i] = c;
   }
@@ -136,6 +134,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
     ShowChannel();
   });
 
+  if (equip) equip->LoadCustomLogo(Image1);
   ClearEdits();
   FillChannelList();
   EnableEdits();
@@ -200,7 +199,7 @@ void TChannelsDlg::EnableButtons(bool on) {
 
 void TChannelsDlg::AddBtnClick() {
   if (!editor.Add()) {
-    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption));
     return;
   }
   FillChannelList();
@@ -218,7 +217,7 @@ void TChannelsDlg::DeleteBtnClick() {
 
 void TChannelsDlg::BlockBtnClick() {
   if (!editor.CanAddChannels()) {
-    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::CvToolsErrorCaption));
+    errorBox(cv::MsgQ(cv::msg::PlanChannelsFull), cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption));
     return;
   }
   BlockSettings block = editor.NewBlockSettings();
@@ -242,7 +241,10 @@ void TChannelsDlg::OKBtnClick() {
 void TChannelsDlg::CancelBtnClick() { reject(); }
 
 void TChannelsDlg::HelpBtnClick() {
-  // The help viewer is a platform service the host provides; the topic is "Channels".
+  QString here = QDir::currentPath();
+  if (equip) QDir::setCurrent(QString::fromLocal8Bit(equip->GetStartDir().c_str()));
+  // The help viewer of the platform opens the topic "Channels" of help/Cv3Tools.hlp.
+  QDir::setCurrent(here);
 }
 
 void TChannelsDlg::AfterExit(ChannelListEditor::Exit result, QWidget* refocus) {

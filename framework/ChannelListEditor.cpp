@@ -1,14 +1,27 @@
 #include "ChannelListEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "ChannelText.h"
 #include "CommandTable.h"
-#include "Cv3Equip.h"
+#include "Format.h"
+#include "NumFormat.h"
 #include "Pll.h"
 
-using chantext::Fixed;
+namespace {
+
+// A typed number as atof reads it; a decimal comma is taken for the point, so that "471,25" is
+// not read as 471.
+double ReadNumber(std::string_view text) {
+  std::string t(text);
+  for (char& c : t) {
+    if (c == ',') c = '.';
+  }
+  return cv::AtoF(t);
+}
+
+std::string Mhz(float value) { return cv::Format("%4.2f", value); }
+
+}  // namespace
 
 int32_t NextBlockIndex(int32_t index) { return index == 999 ? 0 : index + 1; }
 
@@ -19,9 +32,7 @@ int32_t LastBlockIndex(int32_t first, int32_t quantity) {
 }
 
 std::string BlockChannelName(char firstChar, int32_t index) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%c%02d", firstChar, static_cast<int>(index));
-  std::string text = chantext::RightAligned(name, 4);
+  std::string text = cv::Format("%4s", cv::Format("%c%02d", firstChar, index));
   if (text.size() > 4) text.resize(4);
   return text;
 }
@@ -43,14 +54,13 @@ float ChannelListEditor::ShownFrequency(int index) const {
 }
 
 std::string ChannelListEditor::ListLine(int index) const {
-  return chantext::RightAligned(Channels()[index].name, 4) + " (" +
-         Fixed(ShownFrequency(index), 2, 4) + ")";
+  return cv::Format("%4s (%4.2f)", Channels()[index].name, ShownFrequency(index));
 }
 
 std::string ChannelListEditor::NameText() const { return selected < 0 ? "" : Current().name; }
 
 std::string ChannelListEditor::FrequencyText() const {
-  return selected < 0 ? "" : Fixed(ShownFrequency(selected), 2, 4);
+  return selected < 0 ? "" : Mhz(ShownFrequency(selected));
 }
 
 std::string ChannelListEditor::BandwidthText() const {
@@ -92,7 +102,7 @@ bool ChannelListEditor::EnsureSelection() {
 
 ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::string& shown) {
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  shown = TCv3Equip::FixWidth(std::string(text.substr(0, 4)), 4);
+  shown = FixWidth(text.substr(0, 4), 4);
   if (shown == Current().name) return Exit::Unchanged;
   CopyField(Current().name, shown);
   return Exit::Changed;
@@ -100,7 +110,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::
 
 ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) {
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  float f = static_cast<float>(chantext::ReadNumber(text.substr(0, 8)));
+  float f = static_cast<float>(ReadNumber(text.substr(0, 8)));
   if (IsSatellite()) f = cv::FreqToIF(plan.lnbMHz, f);
   if (!cv::PllInRange(plan.band, f)) return Exit::Refused;
   if (f == Current().frequency) return Exit::Unchanged;
@@ -114,7 +124,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) 
 ChannelListEditor::Exit ChannelListEditor::ReadBandwidth(std::string_view text) {
   if (IsSatellite()) return Exit::Unchanged;
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  int bw = chantext::ReadInteger(text.substr(0, 2));
+  int bw = cv::AtoI(text.substr(0, 2));
   if (bw < 1 || bw > 15) return Exit::Refused;
   if (bw == Current().bandwidth) return Exit::Unchanged;
   TChan3 old = Current();
@@ -166,20 +176,17 @@ ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb)
 
 ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
   Texts t;
-  char number[32];
   t.initChar = std::string(1, settings.firstChar);
-  std::snprintf(number, sizeof number, "%02d", static_cast<int>(settings.firstIndex));
-  t.initIndex = number;
+  t.initIndex = cv::Format("%02d", settings.firstIndex);
   float first = cv::IsSatelliteBand(band) ? cv::IFToFreq(lnbMHz, settings.firstFreq)
                                           : settings.firstFreq;
-  t.initFreq = Fixed(first, 2, 4);
+  t.initFreq = Mhz(first);
   t.firstChannel = t.initChar + t.initIndex + ", " + t.initFreq + " MHz.";
-  std::snprintf(number, sizeof number, "%02d",
-                static_cast<int>(LastBlockIndex(settings.firstIndex, settings.quantity)));
   float last = first + (settings.quantity - 1) * settings.step;
-  t.lastChannel = t.initChar + number + ", " + Fixed(last, 2, 4) + " MHz.";
+  t.lastChannel = t.initChar + cv::Format("%02d", LastBlockIndex(settings.firstIndex, settings.quantity)) +
+                  ", " + Mhz(last) + " MHz.";
   t.quantity = std::to_string(settings.quantity);
-  t.step = Fixed(settings.step, 2, 4);
+  t.step = Mhz(settings.step);
   return t;
 }
 
@@ -191,7 +198,7 @@ bool ChannelBlockEditor::ReadInitChar(std::string_view text) {
 }
 
 bool ChannelBlockEditor::ReadInitFreq(std::string_view text) {
-  float f = static_cast<float>(chantext::ReadNumber(text));
+  float f = static_cast<float>(ReadNumber(text));
   if (cv::IsSatelliteBand(band)) f = cv::FreqToIF(lnbMHz, f);
   if (f == settings.firstFreq) return false;
   settings.firstFreq = f;
@@ -199,7 +206,7 @@ bool ChannelBlockEditor::ReadInitFreq(std::string_view text) {
 }
 
 bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
-  int32_t index = chantext::ReadInteger(text);
+  int32_t index = cv::AtoI(text);
   if (index == settings.firstIndex) return false;
   settings.firstIndex = index;
   return true;
@@ -207,7 +214,7 @@ bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
 
 bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::string>& restore) {
   restore.reset();
-  int32_t q = chantext::ReadInteger(text);
+  int32_t q = cv::AtoI(text);
   if (q < 1 || q > kMaxPlanChannels) {
     restore = std::to_string(settings.quantity);
     return false;
@@ -218,7 +225,7 @@ bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::
 }
 
 bool ChannelBlockEditor::ReadStepFreq(std::string_view text) {
-  float step = static_cast<float>(chantext::ReadNumber(text));
+  float step = static_cast<float>(ReadNumber(text));
   if (step == settings.step) return false;
   settings.step = step;
   return true;

@@ -9,13 +9,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
+#include "AppServices.h"
+#include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
+#include "Help.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PlanFormat.h"
@@ -25,15 +28,17 @@ using namespace cv::plan;
 
 namespace {
 
+constexpr const char* kHelpFile = "help\\Cv3Tools.hlp";
+
 // "PRO files (*.PRO)|*.PRO" -> "PRO files (*.PRO)".
 QString QtFilter(const std::string& filter) {
   return cv::From1252(filter.substr(0, filter.find('|')));
 }
 
-QMessageBox::Icon QtIcon(BoxIcon icon) {
-  return icon == BoxIcon::Information ? QMessageBox::Information
-         : icon == BoxIcon::Warning   ? QMessageBox::Warning
-                                      : QMessageBox::Critical;
+cv::MsgIcon PlatformIcon(BoxIcon icon) {
+  return icon == BoxIcon::Information ? cv::MsgIcon::Information
+         : icon == BoxIcon::Warning   ? cv::MsgIcon::Warning
+                                      : cv::MsgIcon::Error;
 }
 
 }  // namespace
@@ -62,21 +67,21 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public 
   char DecimalSeparator() const override { return e.decimalSeparator; }
   char ListSeparator() const override { return e.listSeparator; }
 
+  // Through the platform's prompter, so boxes and beeps go where the application (or a test)
+  // sends them.
   void Message(const std::string& t, const std::string& c, BoxIcon i) override {
-    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t), QMessageBox::Ok, &dlg);
-    box.exec();
+    cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t), cv::MsgOk);
   }
   bool AskYesNo(const std::string& t, const std::string& c, BoxIcon i) override {
-    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t), QMessageBox::Yes | QMessageBox::No, &dlg);
-    return box.exec() == QMessageBox::Yes;
+    return cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t), cv::MsgYes | cv::MsgNo) ==
+           cv::MsgAnswer::Yes;
   }
   Answer AskYesNoCancel(const std::string& t, const std::string& c, BoxIcon i) override {
-    QMessageBox box(QtIcon(i), cv::From1252(c), cv::From1252(t),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &dlg);
-    int r = box.exec();
-    return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
+    cv::MsgAnswer r = cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t),
+                                                    cv::MsgYes | cv::MsgNo | cv::MsgCancel);
+    return r == cv::MsgAnswer::Yes ? Answer::Yes : r == cv::MsgAnswer::No ? Answer::No : Answer::Cancel;
   }
-  void Beep() override { QApplication::beep(); }
+  void Beep() override { cv::Beep(); }
 
   std::string OpenFile(const std::string& filter, const std::string& dir) override {
     QString f = QFileDialog::getOpenFileName(&dlg, cv::MsgQ(cv::msg::PlanSelectFile), QString::fromLocal8Bit(dir.c_str()),
@@ -107,6 +112,13 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public 
 };
 
 TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogForm(owner), equip(equipment) {
+  // Edit opens the channel list editor on a copy of the selected slot; OK writes it back.
+  channelEditor = [this](TChannelsPlanDlg*, int) {
+    PlanSlot* slot = GetSelectedPlan();
+    if (!slot) return false;
+    TChannelsDlg channels(this, *slot, equip);
+    return channels.exec() == QDialog::Accepted;
+  };
   using cv::MsgQ;
   namespace m = cv::msg;
   setWindowTitle(MsgQ(m::PlanFormCaption));
@@ -187,6 +199,13 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   grid->addWidget(RemoteLabel, 9, 2, 1, 3);
   RemoteLabel->hide();
   grid->addWidget(LogZone, 10, 0, 1, 5);
+
+  // The real collaborators; a test may put its own in their place.
+  scriptRunner = [this](const std::string& path, TLogForm* progress) { return equip->RunScript(path, progress); };
+  channelEditor = [this](TChannelsPlanDlg* planEditor, int index) {
+    TChannelsDlg dialog(planEditor, planEditor->Editor().planSlots[index], equip);
+    return dialog.exec() == QDialog::Accepted;
+  };
 
   adapter = std::make_unique<Adapter>(*this, *equip);
   editor = std::make_unique<PlanEditor>(*adapter, *adapter, *adapter, *adapter);
@@ -306,9 +325,13 @@ void TChannelsPlanDlg::CloseBtnClick() {
 }
 
 void TChannelsPlanDlg::HelpBtnClick() {
+  // The help path is relative to the start directory, wherever the file dialogs have since
+  // taken the working directory.
   QString old = QDir::currentPath();
   QDir::setCurrent(QString::fromLocal8Bit(equip->GetStartDir().c_str()));
-  // The help viewer of the platform opens the topic "Channel Editor" of help/Cv3Tools.hlp.
+  cv::SetAppHelpFile(kHelpFile);
+  cv::ShowHelp(kHelpFile, cv::HelpCommand::Contents, cv::MsgQ(cv::msg::PlanCaptionError),
+               cv::MsgQ(cv::msg::HelpPageMissing), cv::MsgQ(cv::msg::NoHelpFileYet));
   QDir::setCurrent(old);
 }
 
@@ -325,26 +348,28 @@ void TChannelsPlanDlg::OnExitNameEdit() {
   if (changed) FillPlanList();
 }
 
+// A refused value is answered with the beep (by the reader) and the stored value shown again,
+// so the person sees what the plan still holds and an emptied edit cannot refuse every later
+// exit. Out of range, the edit keeps the focus for another try.
+void TChannelsPlanDlg::Refused(QLineEdit* edit, bool refocus) {
+  ShowPlan();
+  if (refocus) QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
+}
+
 void TChannelsPlanDlg::OnExitCodeEdit() {
   int r = editor->ReadCodeEdit(cv::To1252(CodeEdit->text()));
-  if (r < 0) {
-    CodeEdit->clear();
-    CodeEdit->setFocus();
-  } else if (r > 0) {
+  if (r < 0)
+    Refused(CodeEdit, true);
+  else if (r > 0)
     ShowPlan();
-  }
 }
 
 void TChannelsPlanDlg::OnExitLNBEdit() {
   int r = editor->ReadLNBEdit(cv::To1252(LNBEdit->text()));
-  if (r == -1) {
-    LNBEdit->clear();
-    LNBEdit->setFocus();
-  } else if (r == -2) {
-    LNBEdit->clear();
-  } else if (r > 0) {
+  if (r < 0)
+    Refused(LNBEdit, r == -1);  // -2: a terrestrial plan has no LNB to type again
+  else if (r > 0)
     ShowPlan();
-  }
 }
 
 void TChannelsPlanDlg::OnExitBandCombo() {

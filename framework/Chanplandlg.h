@@ -83,6 +83,7 @@ class TChannelsPlanDlg : public TLogForm {
   template <typename F>
   void Run(F&& handler);
   void ReadAllEdits();
+  void Refused(QLineEdit* edit, bool refocus);
 
   class Adapter;
   TCv3Equip* equip = nullptr;

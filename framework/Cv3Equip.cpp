@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "DecimalText.h"
+#include "Chan3.h"
+#include "Chanplandlg.h"
+#include "NumFormat.h"
+#include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "Pll.h"
 #include "Serial.h"
 
 namespace msg = cv::msg::cv3;
@@ -111,16 +115,22 @@ bool TCv3Equip::RunPortTool(int startId, int closedId, int portErrorId, int refu
 
 void TCv3Equip::ShowTool(Tool tool) {
   switch (tool) {
-    case Tool::ChannelEditor:  // TChannelsPlanDlg
+    case Tool::ChannelEditor: {
+      TChannelsPlanDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::MemoryEditor:  // TMemoryDlg
       break;
     case Tool::DataLogger:  // TDataLoggerDlg
       break;
     case Tool::Monitor:  // TMonitorDlg
       break;
-    case Tool::Spectrum:  // TSpectrumDlg
+    case Tool::Spectrum: {
+      TSpectrumDlg dlg(owner, this);
+      dlg.exec();
       break;
+    }
     case Tool::Configuration:  // TConfigurationDlg
       break;
     case Tool::UpdateFirmware:  // TUpdateFirmDlg
@@ -225,7 +235,7 @@ bool TCv3Equip::ReadVersion(float& version) {
   if (text.size() <= 3) return false;
   size_t v = text.find('V', 3);
   if (v == std::string::npos || v - 3 >= 255) return false;
-  version = static_cast<float>(cv::LeadingDouble(text.c_str() + v + 1));
+  version = static_cast<float>(cv::AtoF(text.c_str() + v + 1));
   return true;
 }
 
@@ -275,13 +285,7 @@ char TCv3Equip::FoldTypeCode(char code) {
 }
 
 std::string TCv3Equip::FixWidth(const std::string& text, int width) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "--";
-  size_t end = text.find(' ', first);
-  std::string out = text.substr(0, end);
-  if (width < 0) width = 0;
-  out.resize(static_cast<size_t>(width), ' ');
-  return out;
+  return ::FixWidth(text, width);
 }
 
 std::string TCv3Equip::GetFileName(const std::string& path) {
@@ -299,13 +303,11 @@ std::string TCv3Equip::GetFileExt(const std::string& path) {
   return ext;
 }
 
+// The LNB conversions live with the PLL coding, which the host's scripts share.
 float TCv3Equip::IFToFreq(float oscillator, float intermediate) {
-  // A C-band LNB (5 to 6 GHz oscillator) inverts the spectrum.
-  if (oscillator > 5000.0f && oscillator < 6000.0f) return oscillator - intermediate;
-  return oscillator + intermediate;
+  return cv::IFToFreq(oscillator, intermediate);
 }
 
 float TCv3Equip::FreqToIF(float oscillator, float frequency) {
-  if (oscillator > 5000.0f && oscillator < 6000.0f) return std::fabs(frequency - oscillator);
-  return frequency - oscillator;
+  return cv::FreqToIF(oscillator, frequency);
 }

@@ -1,13 +1,17 @@
 #pragma once
 // The CORVANE-3 equipment object: identification at load, the tools it offers, and the command
 // layer every dialog of the plug-in talks to the instrument through.
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Clock.h"
 #include "Equip.h"
 
 class TChan3;
+class TLogForm;
+class TScriptEngine;
 struct PlanInfo;
 
 class TCv3Equip : public TEquip {
@@ -48,6 +52,14 @@ class TCv3Equip : public TEquip {
   static void CopyPlanInfo(PlanInfo& dest, const PlanInfo& source);
   static void CopyChannel(TChan3& dest, const TChan3& source);
 
+  // PRO scripts (ScriptEngine.h; Cv3EquipScript.cpp): runs the script with `dialog`'s log zone,
+  // gauge and status label; true when the last statement run succeeded.
+  bool RunScript(const std::string& path, TLogForm* dialog);
+  void ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds);
+  void LogStart(FILE* file, const std::string& text);
+  void LogEnd(FILE* file);
+  TScriptEngine& Script();
+
   // Text utilities shared by the dialogs.
   bool SplitFields(const char* line);
   static char FoldTypeCode(char code);
@@ -72,6 +84,8 @@ class TCv3Equip : public TEquip {
 
   QWidget* owner = nullptr;
   std::string startDir;
+  struct ScriptParts;
+  std::shared_ptr<ScriptParts> scriptParts;  // the engine with its links to port and program
 
  private:
   bool RunEditorTool(int startId, int closedId, int portErrorId, int offlineId, Tool tool);

@@ -6,10 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <algorithm>
 #include <cstring>
 
@@ -17,25 +15,16 @@
 #include "DateTimeText.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "CustomLogo.h"
+#include "IniFile.h"
 #include "LogoImage.h"
+#include "Separators.h"
 #include "Text1252.h"
 
 namespace {
 
 // A wait longer than this would freeze a tool for too long; callers never need more.
 constexpr int kMaxWaitMs = 15000;
-
-// The decimal and list separators the system's regional settings give, one character each.
-char IntlSetting(const char* key, char fallback) {
-  (void)key;
-  return fallback;
-}
-
-// The host's INI file: the host program's file name with the extension ".INI".
-QString HostIniPath() {
-  QFileInfo exe(QCoreApplication::applicationFilePath());
-  return exe.absolutePath() + "/" + exe.completeBaseName() + ".INI";
-}
 
 }  // namespace
 
@@ -47,8 +36,9 @@ TEquip::TEquip(QWidget* mainForm, TSerial* port) : port(port) {
 TEquip::~TEquip() = default;
 
 void TEquip::ReadSeparators() {
-  decimalSeparator = IntlSetting("sDecimal", ',');
-  listSeparator = IntlSetting("sList", ';');
+  cv::Separators separators = cv::LocaleSeparators();
+  decimalSeparator = separators.decimal;
+  listSeparator = separators.list;
 }
 
 void TEquip::GetSeparators(char& decimal, char& list) const {
@@ -106,35 +96,38 @@ char* TEquip::SecondsToMinSec(int32_t seconds, char* dest) const {
 void TEquip::Wait(int milliseconds) const {
   const int64_t limit = std::clamp(milliseconds, 0, kMaxWaitMs);
   const int64_t start = clock->NowMs();
+  int64_t elapsed = 0;
   do {
-    clock->PumpEvents();
+    clock->PumpEvents(static_cast<int>(limit - elapsed));
     if (cv::AppTerminating()) return;
-  } while (clock->NowMs() - start < limit);
+    elapsed = clock->NowMs() - start;
+  } while (elapsed < limit);
 }
 
 void TEquip::LoadCustomLogo(QLabel* image) const {
   if (!image) return;
-  // The settings object reads the file by its full path, so the working directory stays as it is.
-  QString iniPath = HostIniPath();
-  QSettings ini(iniPath, QSettings::IniFormat);
-  if (ini.status() == QSettings::AccessError) {
-    QMessageBox::critical(image->window(), cv::MsgQ(cv::msg::cv3::ErrorCaption),
-                          cv::MsgQ(cv::msg::cv3::ImpossibleIniFile));
+  cv::IniFile ini = cv::HostIni();
+  if (ini.LoadFailed()) {
+    cv::ShowError(cv::MsgQ(cv::msg::cv3::ErrorCaption), cv::MsgQ(cv::msg::cv3::ImpossibleIniFile));
     return;
   }
-  ini.beginGroup("CustomLogo");
-  QString logoFile = ini.value("logo_file", "").toString();
-  QString stretch = ini.value("stretch", "yes").toString();
-  QString proportional = ini.value("proportional", "yes").toString();
-  QString center = ini.value("center", "yes").toString();
-  ini.endGroup();
-  if (logoFile.isEmpty()) return;
-  auto yes = [](const QString& v) { return v.compare("yes", Qt::CaseInsensitive) == 0; };
-  cv::ApplyLogoFlags(image, yes(stretch), yes(proportional), yes(center));
+  cv::CustomLogoSettings logo = cv::ReadCustomLogo(ini);
   // A relative logo name is taken from the host program's directory.
-  QDir exeDir(QCoreApplication::applicationDirPath());
+  QString baseDir = QCoreApplication::applicationDirPath();
+  if (auto* logoImage = qobject_cast<TLogoImage*>(image)) {
+    cv::ApplyCustomLogo(logoImage, logo, baseDir);
+    return;
+  }
+  // A plain label can only stretch; the picture is shown as the settings allow.
+  if (logo.logoFile.empty()) return;
+  QString path = cv::From1252(logo.logoFile);
+  path.replace('\\', '/');
+  if (QDir::isRelativePath(path)) path = QDir(baseDir).filePath(path);
   QPixmap picture;
-  if (picture.load(exeDir.absoluteFilePath(logoFile))) cv::ShowLogo(image, picture);
+  if (!picture.load(path)) return;
+  image->setScaledContents(logo.stretch && !logo.proportional);
+  image->setAlignment(logo.center ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+  image->setPixmap(picture);
 }
 
 void TEquip::Log(const std::string& line) const {

@@ -61,7 +61,7 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
   // Relative on purpose: the file lands in whatever directory is current, beside the files the
   // tool works on, and each new log form starts it afresh.
   logFile = std::fopen("LogZone.log", "w+");
-  if (!logFile) AddLogLine(cv::Msg(cv::msg::LogZoneFileFailed));
+  if (!logFile) AddLogLine(cv::Msg(cv::msg::CannotSaveLogZone));
 }
 
 TLogForm::~TLogForm() {

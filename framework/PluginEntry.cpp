@@ -1,11 +1,11 @@
 #include "PluginEntry.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <exception>
 
+#include "AppServices.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Text1252.h"
@@ -33,9 +33,7 @@ TEquip* RunCvsMain(QApplication* application, TSerial* port, EquipFactory factor
     equipment = nullptr;
     char text[256];
     snprintf(text, sizeof text, Msg(msg::cv3::ImpossibleToInitialize).c_str(), versionText);
-    QMessageBox box(QMessageBox::Warning, MsgQ(msg::cv3::CvToolsErrorCaption), From1252(text),
-                    QMessageBox::Ok, owner);
-    box.exec();
+    ShowWarning(MsgQ(msg::cv3::CvToolsErrorCaption), From1252(text));
   }
   if (equipment) {
     char text[256];

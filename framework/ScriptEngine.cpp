@@ -8,6 +8,7 @@
 
 #include "MsgIds.h"
 #include "Messages.h"
+#include "Pll.h"
 
 using cv::script::Hex;
 using cv::script::IfLevels;
@@ -66,11 +67,6 @@ std::string SecondsToMinSecText(int32_t seconds) {
   std::string text = (m < 10 ? "0" : "") + std::to_string(m) + ":" + (s < 10 ? "0" : "") +
                      std::to_string(s);
   return text.substr(0, 5);
-}
-
-float ScriptFreqToIF(float oscillator, float frequency) {
-  if (oscillator > 5000 && oscillator < 6000) return std::fabs(frequency - oscillator);
-  return frequency - oscillator;
 }
 
 TScriptEngine::TAct::TAct(const char* k, int32_t c, int32_t t) : code(c), tokenCount(t) {
@@ -659,8 +655,9 @@ bool TScriptEngine::DoChan3T() {
   double mhz = 0, bandwidth = 0;
   ReadDouble(Tok(3), mhz);
   ReadDouble(Tok(4), bandwidth);
-  const float n = static_cast<float>((mhz + 38.9) * 20);
-  const float n2 = static_cast<float>(n + (bandwidth * 0.5 - 1.25) * 20);
+  const cv::PllBand& band = cv::PllBandOf('T');
+  const float n = static_cast<float>((mhz + band.offsetMHz) * band.wordsPerMHz);
+  const float n2 = static_cast<float>(n + (bandwidth * 0.5 - 1.25) * band.wordsPerMHz);
   if (!WordInRange(n, Tok(3)) || !WordInRange(n2, Tok(3))) return false;
   std::vector<uint8_t> data = ChannelName();
   PushWord(data, n);
@@ -676,9 +673,9 @@ bool TScriptEngine::DoChan3S() {
   if (!PlanInTable(planIndex)) return false;
   double mhz = 0;
   ReadDouble(Tok(3), mhz);
-  const float intermediate =
-      ScriptFreqToIF(lnbTable[planIndex] * 0.1f, static_cast<float>(mhz));
-  const float n = static_cast<float>((intermediate + 479.5) * 8);
+  const float intermediate = cv::FreqToIF(lnbTable[planIndex] * 0.1f, static_cast<float>(mhz));
+  const cv::PllBand& band = cv::PllBandOf('S');
+  const float n = static_cast<float>((intermediate + band.offsetMHz) * band.wordsPerMHz);
   if (!WordInRange(n, Tok(3))) return false;
   std::vector<uint8_t> data = ChannelName();
   PushWord(data, n);

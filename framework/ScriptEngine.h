@@ -149,5 +149,3 @@ class TScriptEngine {
 
 // "mm:ss" with at least two digits each, cut to five characters.
 std::string SecondsToMinSecText(int32_t seconds);
-// The intermediate frequency of `frequency` under an LNB oscillator (MHz).
-float ScriptFreqToIF(float oscillator, float frequency);

@@ -3,20 +3,11 @@
 #include <map>
 #include <string>
 
+#include "CustomLogo.h"
+
 namespace cv {
 
 class IniFile;
-
-struct CustomLogoSettings {
-  std::string logoFile;  // empty keeps the built-in logo
-  bool stretch = true;
-  bool proportional = true;
-  bool center = true;
-};
-
-// Section [CustomLogo]: logo_file, then stretch, proportional and center, each on only when it
-// reads "yes" (without case); each defaults to "yes".
-CustomLogoSettings ReadCustomLogo(const IniFile& ini);
 
 // Section [Ports]: COM1 to COM12 = the device path behind that port number (for example
 // COM1=/dev/ttyUSB0). Keys without a path, or outside 1 to 12, are left out.

@@ -105,9 +105,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
   LoadCustomLogo(Image1);
   RegisterPdfAddOn();
+  ConnectEquipmentHandlers();
 }
 
 TMainForm::~TMainForm() {
+  ReleaseEquipment(false);
   // The application's handlers must not outlive the window they call.
   cv::SetIdleHandler({});
   cv::SetHintHandler({});
@@ -340,6 +342,13 @@ void TMainForm::InstallAppHandlers() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (searchRunning_) {
+    // The detection loop still runs on this window's stack: stop it and close when it has ended.
+    stopRequested = true;
+    closeAfterSearch_ = true;
+    event->ignore();
+    return;
+  }
   FormClose();
   QMainWindow::closeEvent(event);
 }
@@ -453,29 +462,13 @@ void TMainForm::LoadCustomLogo(TLogoImage* image) {
     cv::ShowError(cv::MsgQ(cv::msg::ErrorCaption), cv::MsgQ(cv::msg::CannotHandleIni));
     return;
   }
-  cv::CustomLogoSettings logo = cv::ReadCustomLogo(ini);
-  if (logo.logoFile.empty()) return;
-  image->SetStretch(logo.stretch);
-  image->SetProportional(logo.proportional);
-  image->SetCenter(logo.center);
   // A relative name is taken from the start directory, as the program was started there.
-  QString path = cv::From1252(logo.logoFile);
-  path.replace('\\', '/');
-  if (QDir::isRelativePath(path) && !startDir.empty()) path = QDir(QString::fromStdString(startDir)).filePath(path);
-  image->LoadPicture(path);  // a picture that cannot be read leaves the image as it was
+  cv::ApplyCustomLogo(image, cv::ReadCustomLogo(ini), QString::fromStdString(startDir));
 }
 
 // ============================================================================================
 // Tools
 // ============================================================================================
-
-void TMainForm::UpdateTools() {
-  // No plug-in is loaded yet, so no instrument tool can run.
-  for (QPushButton* b : {EditChBtn, EditMemBtn, DataLogBtn, SpectrumBtn, MonitorBtn, ConfigBtn, UpdateBtn, IdentBtn})
-    b->setEnabled(false);
-  for (QAction* a : {EditChMenu, EditMemMenu, DataLogMenu, SpectrumMenu, MonitorMenu, ConfigMenu, UpdateMenu, IdentMenu})
-    a->setEnabled(false);
-}
 
 void TMainForm::RegisterPdfAddOn() {
   bool registered = false;

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "LogFile.h"
+#include "ModelConfig.h"
+#include "PluginLibrary.h"
 
 class QAction;
 class QActionGroup;
@@ -18,7 +20,9 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 class QToolButton;
+class TEquip;
 class TLogoImage;
+class TSerial;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -86,6 +90,30 @@ class TMainForm : public QMainWindow {
   std::map<int, std::string> portPaths;  // [Ports] of the INI file: port number -> device
   bool pdfRegistrationDue = false;       // the PDF add-on was found unregistered at this start
 
+  // ---- Detection and plug-in binding (MainformEquip.cpp) ----------------------------------
+  TModelConfig config;          // CvTools.cfg as last read: models, libraries, codes, options, bauds
+  char modelName[32] = {};      // identified model, upper-case
+  int32_t modelCode = -1;
+  float version = 0.0f;
+  std::string pluginName;       // library of the identified or selected model
+  bool found = false;
+  int32_t foundPort = -1;
+  bool detecting = false;
+  bool stopRequested = false;
+  TSerial* port = nullptr;      // owned; lent to the plug-in
+  TPluginLibrary library;
+  TEquip* equipment = nullptr;  // owned by the plug-in
+
+  // Reads the configuration file (a bare name: the current directory); a file that cannot be
+  // read is logged and shown, and false.
+  bool ReadConfigFile(const std::string& fileName);
+  bool LoadEquipmentDll();
+  void FreeEquipmentDll();
+  void SetDllName(const std::string& name) { pluginName = name; }
+  void DisableTools();
+  // True while a detection's search loop runs (also after Stop, until the loop has ended).
+  bool SearchRunning() const { return searchRunning_; }
+
   // ---- Log ----------------------------------------------------------------------------------
   // Adds a line (Windows-1252 bytes; a line break in it makes several memo lines) to LogMemo.
   // Plug-ins append to LogMemo directly: the log file copy follows the memo, not this call.
@@ -123,6 +151,16 @@ class TMainForm : public QMainWindow {
   void HelpSearch();
   void HelpHowToUse();
   void HelpAbout();
+  void DetectBtnClick();
+  void SelectBtnClick();
+  void EditChBtnClick();
+  void EditMemBtnClick();
+  void DataLogBtnClick();
+  void MonitorBtnClick();
+  void SpectrumBtnClick();
+  void ConfigBtnClick();
+  void UpdateBtnClick();
+  void IdentBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -137,6 +175,14 @@ class TMainForm : public QMainWindow {
   void PressDefaultButton();
   void ShowHelp(int command);
 
+  void ConnectEquipmentHandlers();
+  // The plug-in's equipment object, then the port object, then the library: the plug-in never
+  // outlives the port it borrowed, and its code stays loaded while it runs.
+  void ReleaseEquipment(bool logFreeing);
+  void RunTool(int statusId, bool (TEquip::*launch)(), bool restoreStartDir);
+
+  bool searchRunning_ = false;
+  bool closeAfterSearch_ = false;
   int loggedLines_ = 0;  // memo lines already copied to the log file
   static int timerIntervalMs_;
 };

@@ -6,10 +6,10 @@
 #include <limits>
 #include <sstream>
 
-#include "DecimalText.h"
+#include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
-#include "TextFormat.h"
+#include "NumFormat.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ bool TModelConfig::ReadConfigFile(const std::string& path, std::string& error) {
     options.clear();
     std::fill(std::begin(baudTable), std::end(baudTable), 0);
     baudTable[0] = kFirstBaud;
-    error = cv::FormatText(cv::Msg(cv::msg::detect::ConfigUnreadable), {path});
+    error = cv::Format(cv::Msg(cv::msg::detect::ConfigUnreadable), path);
     return false;
   }
   std::ostringstream text;
@@ -93,8 +93,7 @@ bool TModelConfig::ReadConfigText(const std::string& text, const std::string& fi
       libraries.clear();
       codes.clear();
       options.clear();
-      error = cv::FormatText(cv::Msg(cv::msg::detect::ConfigRecordCut),
-                             {fileName, static_cast<long long>(i + 1), lines[i]});
+      error = cv::Format(cv::Msg(cv::msg::detect::ConfigRecordCut), fileName, i + 1, lines[i]);
       return false;
     }
     models.push_back(Upper(lines[i]));
@@ -116,7 +115,7 @@ bool TModelConfig::ReadConfigText(const std::string& text, const std::string& fi
     std::string option = Upper(options[i]);
     if (option.find("BAUDRATE=") == std::string::npos) continue;
     // The rate is read at the tenth character, right after a leading "BAUDRATE=".
-    long rate = option.size() > 9 ? cv::LeadingLong(option.c_str() + 9) : 0;
+    long rate = option.size() > 9 ? cv::AtoL(option.c_str() + 9) : 0;
     if (rate <= 0 || rate == kFirstBaud) continue;
     if (next < kBaudEntries) baudTable[next++] = static_cast<int32_t>(rate);
   }
@@ -151,7 +150,7 @@ bool ParseIdentityText(const std::string& identity, std::string& modelName, floa
   if (v != std::string::npos && v < limit) {
     size_t d = v;
     while (d < text.size() && !(text[d] >= '0' && text[d] <= '9')) ++d;
-    if (d < text.size()) version = static_cast<float>(cv::LeadingDouble(text.c_str() + d));
+    if (d < text.size()) version = static_cast<float>(cv::AtoF(text.c_str() + d));
   }
   return true;
 }

@@ -10,7 +10,9 @@ class Clock {
   virtual ~Clock() = default;
   virtual int64_t NowMs() const = 0;  // monotonic milliseconds
   virtual void SleepMs(int ms) = 0;   // blocks without letting the message loop run
-  virtual void PumpEvents() = 0;      // lets the message loop run once
+  // Lets the message loop run once, then blocks for at most maxBlockMs (a slice of the caller's
+  // remaining wait) so that a pumped wait neither spins a core nor overshoots its end.
+  virtual void PumpEvents(int maxBlockMs = 0) = 0;
 };
 
 // steady_clock, real sleeps, QCoreApplication::processEvents.
@@ -22,7 +24,7 @@ class FakeClock : public Clock {
  public:
   int64_t NowMs() const override { return now; }
   void SleepMs(int ms) override;
-  void PumpEvents() override;
+  void PumpEvents(int maxBlockMs = 0) override;
   void Advance(int64_t ms) { now += ms; }
 
   int64_t now = 0;

@@ -1,32 +1,72 @@
 #include "LogoImage.h"
 
-#include <QLabel>
-#include <QPixmap>
+#include <QLinearGradient>
+#include <QPainter>
 
-namespace cv {
+TLogoImage::TLogoImage(QWidget* parent) : QLabel(parent) { Refresh(); }
 
-void ApplyLogoFlags(QLabel* image, bool stretch, bool proportional, bool center) {
-  if (!image) return;
-  image->setProperty("stretch", stretch);
-  image->setProperty("proportional", proportional);
-  image->setProperty("center", center);
-  image->setAlignment(center ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+void TLogoImage::SetPicture(const QPixmap& picture) {
+  picture_ = picture;
+  Refresh();
 }
 
-void ShowLogo(QLabel* image, const QPixmap& picture) {
-  if (!image || picture.isNull()) return;
-  bool stretch = image->property("stretch").toBool();
-  bool proportional = image->property("proportional").toBool();
-  if (stretch && !proportional) {
-    image->setScaledContents(true);
-    image->setPixmap(picture);
+bool TLogoImage::LoadPicture(const QString& path) {
+  QPixmap p;
+  if (path.isEmpty() || !p.load(path)) return false;
+  SetPicture(p);
+  return true;
+}
+
+void TLogoImage::SetStretch(bool on) {
+  stretch_ = on;
+  Refresh();
+}
+
+void TLogoImage::SetProportional(bool on) {
+  proportional_ = on;
+  Refresh();
+}
+
+void TLogoImage::SetCenter(bool on) {
+  center_ = on;
+  Refresh();
+}
+
+void TLogoImage::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Refresh();
+}
+
+void TLogoImage::Refresh() {
+  setAlignment(center_ ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+  if (picture_.isNull()) {
+    setPixmap(QPixmap());
     return;
   }
-  image->setScaledContents(false);
-  if (stretch && image->width() > 0 && image->height() > 0)
-    image->setPixmap(picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  else
-    image->setPixmap(picture);
+  QSize area = contentsRect().size();
+  QPixmap shown = picture_;
+  bool larger = picture_.width() > area.width() || picture_.height() > area.height();
+  if (!area.isEmpty()) {
+    if (proportional_ && (stretch_ || larger))
+      shown = picture_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    else if (stretch_)
+      shown = picture_.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  setPixmap(shown);
 }
 
-}  // namespace cv
+QPixmap BuiltInLogo(int width, int height) {
+  QPixmap p(width, height);
+  QPainter g(&p);
+  QLinearGradient grad(0, 0, width, height);
+  grad.setColorAt(0, QColor(16, 48, 112));
+  grad.setColorAt(1, QColor(40, 120, 200));
+  g.fillRect(p.rect(), grad);
+  g.setPen(Qt::white);
+  QFont f = g.font();
+  f.setBold(true);
+  f.setPixelSize(qMax(6, qMin(height * 2 / 5, width / 5)));
+  g.setFont(f);
+  g.drawText(p.rect(), Qt::AlignCenter, QStringLiteral("CvTools"));
+  return p;
+}

@@ -1,13 +1,40 @@
 #pragma once
-// The logo image of a form: a label that shows a picture stretched, proportional and centred as
-// the CustomLogo settings of the host INI file ask. The flags stay on the label as the properties
-// "stretch", "proportional" and "center", so a picture loaded later is shown the same way.
-class QLabel;
-class QPixmap;
+// A logo image with a picture and three switches: stretch (scale the picture to the image),
+// proportional (keep its proportions when scaled; a picture larger than the image is then shrunk
+// to fit even without stretch) and center (centre it rather than put it at the top left).
+#include <QLabel>
+#include <QPixmap>
 
-namespace cv {
+class TLogoImage : public QLabel {
+  Q_OBJECT
+ public:
+  explicit TLogoImage(QWidget* parent = nullptr);
 
-void ApplyLogoFlags(QLabel* image, bool stretch, bool proportional, bool center);
-void ShowLogo(QLabel* image, const QPixmap& picture);
+  void SetPicture(const QPixmap& picture);
+  const QPixmap& Picture() const { return picture_; }
+  // Loads the picture from a file; false (and the picture unchanged) when it cannot be read.
+  bool LoadPicture(const QString& path);
 
-}  // namespace cv
+  bool Stretch() const { return stretch_; }
+  bool Proportional() const { return proportional_; }
+  bool Center() const { return center_; }
+  void SetStretch(bool on);
+  void SetProportional(bool on);
+  void SetCenter(bool on);
+
+  // The picture as shown, at its shown size.
+  QPixmap Shown() const { return pixmap(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Refresh();
+  QPixmap picture_;
+  bool stretch_ = false;
+  bool proportional_ = false;
+  bool center_ = false;
+};
+
+// The built-in logo, drawn rather than shipped as a file.
+QPixmap BuiltInLogo(int width, int height);

@@ -42,9 +42,9 @@ int PortNumberOf(const std::string& name) {
   return n;
 }
 
-std::string PortPath(const std::string& name) {
-  const int n = PortNumberOf(name);
-  if (n <= 0) return name;
+namespace {
+
+std::string MappedPath(int n) {
   const std::string var = "CV_PORT_COM" + std::to_string(n);
   if (const char* env = std::getenv(var.c_str()); env && *env) return env;
   if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -61,6 +61,21 @@ std::string PortPath(const std::string& name) {
     if (it != gFallbackPaths.end() && !it->second.empty()) return it->second;
   }
   return "/dev/ttyS" + std::to_string(n - 1);
+}
+
+// A bare name in the settings ("usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0") is a stable link
+// under /dev/serial/by-id, which survives the adapter moving to another USB socket.
+std::string Resolve(std::string path) {
+  if (!path.empty() && path.find('/') == std::string::npos) return "/dev/serial/by-id/" + path;
+  return path;
+}
+
+}  // namespace
+
+std::string PortPath(const std::string& name) {
+  const int n = PortNumberOf(name);
+  if (n <= 0) return name;
+  return Resolve(MappedPath(n));
 }
 
 }  // namespace cv

@@ -2,7 +2,8 @@
 // Port names to device paths. The programs name ports "COM1" .. "COM9", "\\.\COM10" ...; on this
 // platform "COMn" is /dev/ttyS<n-1> unless mapped otherwise:
 //   1. the environment variable CV_PORT_COM<n> (e.g. CV_PORT_COM1=/tmp/cvsim-pty), which wins;
-//   2. SetPortPaths (the host's INI section [Ports]: COM3=/dev/ttyUSB0 or a /dev/serial/by-id link);
+//   2. SetPortPaths (the host's INI section [Ports]: COM3=/dev/ttyUSB0, or a /dev/serial/by-id
+//      link, given whole or by its bare name);
 //   3. /dev/ttyS<n-1>.
 // The mapping set by the host lives on the application object, so a plug-in (which carries its
 // own copy of this code) opens the same devices as the host.

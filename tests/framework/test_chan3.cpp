@@ -148,3 +148,20 @@ TEST(ChannelReply, QueryTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Chan3, FixWidthKeepsTheFirstWord) {
+  const struct {
+    const char* text;
+    int width;
+    const char* fixed;
+  } cases[] = {{"  AB CD", 6, "  AB  "}, {"EUROPE", 8, "EUROPE  "}, {"C21 XYZ", 4, "C21 "},
+               {"ABCDEFGHI", 8, "ABCDEFGH"}, {"   ", 4, "--"}, {"", 4, "--"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FixWidth(c.text, c.width), c.fixed);
+  }
+}
+
+}  // namespace

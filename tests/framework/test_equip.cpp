@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <stdexcept>
@@ -18,6 +17,8 @@
 #include "Clock.h"
 #include "DateTimeText.h"
 #include "Equip.h"
+#include "IniFile.h"
+#include "LogoImage.h"
 #include "PluginEntry.h"
 
 namespace {
@@ -143,60 +144,62 @@ TEST(EquipServices, WaitEndsAtOnceWhenTheApplicationTerminates) {
   EXPECT_EQ(clock.pumpedMs, 10);
 }
 
-// The custom logo comes from the host program's INI file, beside the program.
+// The custom logo comes from the host INI file's [CustomLogo] section.
 class CustomLogo : public ::testing::Test {
  protected:
   void SetUp() override {
-    QFileInfo exe(QCoreApplication::applicationFilePath());
-    iniPath = exe.absolutePath() + "/" + exe.completeBaseName() + ".INI";
     ASSERT_TRUE(dir.isValid());
+    cv::SetHostIniPath(dir.filePath("CvTools.INI").toStdString());
     logoPath = dir.filePath("logo.png");
     QImage picture(40, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(logoPath));
   }
-  void TearDown() override { QFile::remove(iniPath); }
+  void TearDown() override { cv::SetHostIniPath(""); }
   void WriteIni(const QString& body) {
-    QFile f(iniPath);
+    QFile f(dir.filePath("CvTools.INI"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(body.toUtf8());
   }
   QTemporaryDir dir;
-  QString iniPath, logoPath;
+  QString logoPath;
 };
 
-TEST_F(CustomLogo, FlagsFollowTheIniValuesWithoutRegardToCase) {
+TEST_F(CustomLogo, SwitchesFollowTheIniValuesWithoutRegardToCase) {
   WriteIni("[CustomLogo]\nlogo_file=" + logoPath + "\nstretch=Yes\nproportional=1\ncenter=no\n");
   TPlainEquip equip(nullptr, nullptr);
-  QLabel image;
+  TLogoImage image;
   equip.LoadCustomLogo(&image);
-  EXPECT_TRUE(image.property("stretch").toBool());
-  EXPECT_FALSE(image.property("proportional").toBool());
-  EXPECT_FALSE(image.property("center").toBool());
-  ASSERT_FALSE(image.pixmap().isNull());
-  EXPECT_EQ(image.pixmap().width(), 40);
+  EXPECT_TRUE(image.Stretch());
+  EXPECT_FALSE(image.Proportional());
+  EXPECT_FALSE(image.Center());
+  EXPECT_EQ(image.Picture().width(), 40);
+
+  QLabel plain;  // a plain label gets the picture too
+  equip.LoadCustomLogo(&plain);
+  EXPECT_FALSE(plain.pixmap().isNull());
   equip.LoadCustomLogo(nullptr);
 }
 
 TEST_F(CustomLogo, NoLogoFileLeavesTheImageUntouched) {
   WriteIni("[CustomLogo]\nstretch=no\n");
   TPlainEquip equip(nullptr, nullptr);
-  QLabel image;
-  image.setText("built-in");
+  TLogoImage image;
+  image.SetStretch(true);
   equip.LoadCustomLogo(&image);
-  EXPECT_FALSE(image.property("stretch").isValid());
-  EXPECT_EQ(image.text(), "built-in");
+  EXPECT_TRUE(image.Stretch());
+  EXPECT_TRUE(image.Picture().isNull());
 }
 
-TEST_F(CustomLogo, UnreadablePictureIsIgnoredButFlagsAreSet) {
+TEST_F(CustomLogo, UnreadablePictureIsIgnoredButTheSwitchesAreSet) {
   WriteIni("[CustomLogo]\nlogo_file=" + dir.filePath("missing.png") + "\nstretch=no\n");
   TPlainEquip equip(nullptr, nullptr);
-  QLabel image;
-  image.setText("built-in");
+  TLogoImage image;
   equip.LoadCustomLogo(&image);
-  EXPECT_FALSE(image.property("stretch").toBool());
-  EXPECT_TRUE(image.property("center").toBool());
-  EXPECT_EQ(image.text(), "built-in");
+  EXPECT_FALSE(image.Stretch());
+  EXPECT_TRUE(image.Proportional());
+  EXPECT_TRUE(image.Center());
+  EXPECT_TRUE(image.Picture().isNull());
 }
 
 TEST(PluginEntry, LogsTheLoadedLineAndFreesOnceOnly) {
@@ -215,19 +218,14 @@ TEST(PluginEntry, LogsTheLoadedLineAndFreesOnceOnly) {
 
 TEST(PluginEntry, AFailedConstructionIsReportedInABoxAndGivesNull) {
   HostForm host;
-  QString boxText, boxTitle;
-  QTimer::singleShot(0, [&] {
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box) return;
-    boxTitle = box->windowTitle();
-    if (auto* label = box->findChild<QLabel*>("qt_msgbox_label")) boxText = label->text();
-    box->close();
-  });
+  cv::RecordingPrompter prompter;
   TEquip* equipment = reinterpret_cast<TEquip*>(0x1);
   auto make = [](QWidget*, TSerial*) -> TEquip* { throw std::runtime_error("no memory"); };
   EXPECT_EQ(cv::RunCvsMain(qApp, nullptr, make, "Cv3Tools 1.22", equipment), nullptr);
   EXPECT_EQ(equipment, nullptr);
-  EXPECT_EQ(boxTitle, "CvTools Error");
-  EXPECT_EQ(boxText, "Impossible to initialize system Cv3Tools 1.22!");
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Warning);
+  EXPECT_EQ(prompter.shown[0].caption, "CvTools Error");
+  EXPECT_EQ(prompter.shown[0].text, "Impossible to initialize system Cv3Tools 1.22!");
   EXPECT_TRUE(host.Lines().isEmpty());
 }

@@ -212,3 +212,37 @@ TEST_F(Flash, UpdateFileShowsTheSendingTime) {
   EXPECT_EQ(view.labels.back(), "");
   EXPECT_EQ(host.pumps, 200);
 }
+
+// ---------------------------------------------------------------------------------------------
+
+#include "FlashImage.h"
+
+TEST_F(Flash, PlanScriptLandsInTheFlashImageLaidOutAsTheInstrumentReadsIt) {
+  const char* script[] = {
+      "ORG (0x0000)", "DIRECTORY3 (2)",
+      "HEADER3 (TDT, 0x0400, 2, 7, 0.0, 3, 0x0000, 0xFFFF, 0xFFFF)",
+      "HEADER3 (ASTRA, 0x0900, 1, 5, 9750.0, 0, 0xFFFF, 0xFFFF, 0xFFFF)",
+      "COMMAND3 (0x20, 0x01)", "COMMAND3 (0xFF, 0xFF)",
+      "PLAN (1)", "ORG (0x0400)",
+      "CHAN3T (0, 21, 471.25, 8, 0xFFFF)", "CHAN3T (1, E69, 858.00, 8, 0x0000)",
+      "PLAN (2)", "ORG (0x0900)", "CHAN3S (0, RTL, 11000.00, 0xFFFF, 0xFFFF, 0xFFFF)"};
+  for (const char* line : script) ASSERT_TRUE(Run(line)) << line;
+  cvsim::FlashImage flash;
+  for (const std::string& s : Sent()) {
+    ASSERT_EQ(s.rfind("*FL:", 0), 0u) << s;
+    ASSERT_TRUE(flash.Apply(s.substr(4))) << s;
+  }
+  EXPECT_EQ(flash.segment, 0x8000);
+  EXPECT_EQ(flash.PlanCount(), 2);
+  EXPECT_EQ(flash.PlanReply(0), "*JITDT     02T0000003");
+  EXPECT_EQ(flash.PlanReply(1), "*JIASTRA   01S17CDC00");
+  EXPECT_EQ(flash.PlanReply(2), "*JI!!");
+  EXPECT_EQ(flash.ChannelReply(0, 0), "*CI  2127DB2812");
+  EXPECT_EQ(flash.ChannelReply(0, 1), "*CI E6946124649");
+  EXPECT_EQ(flash.ChannelReply(1, 0), "*CI RTL360C360C");
+  EXPECT_EQ(flash.ChannelReply(1, 1), "*CI!!");
+  cvsim::FlashImage::Plan p;
+  ASSERT_TRUE(flash.ReadPlan(0, p));
+  EXPECT_EQ(p.commands, (std::vector<uint16_t>{0x0000}));
+  EXPECT_FALSE(flash.Apply("020100001234B8"));  // a bad checksum writes nothing
+}

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -38,9 +39,9 @@ bool WaitFor(Pred pred, std::chrono::milliseconds limit = 2000ms) {
 class SerialSim : public ::testing::Test {
  protected:
   void SetUp() override { StartSim(); }
-  void StartSim() {
+  void StartSim(cvsim::SimOptions options = {}) {
     port.Close();
-    sim = std::make_unique<cvsim::Simulator>();
+    sim = std::make_unique<cvsim::Simulator>(nullptr, options);
     unsetenv("CV_PORT_COM3");
     std::string error;
     ASSERT_TRUE(sim->Start(&error)) << error;
@@ -92,7 +93,8 @@ TEST(SerialNames, PortPathsEnvironmentWinsOverSettings) {
   unsetenv("CV_PORT_COM4");
   EXPECT_EQ(cv::PortPath("COM1"), "/dev/ttyS0");
   EXPECT_EQ(cv::PortPath("\\\\.\\COM10"), "/dev/ttyS9");
-  cv::SetPortPaths({{4, "/dev/ttyUSB0"}});
+  cv::SetPortPaths({{4, "/dev/ttyUSB0"}, {7, "usb-FTDI_A1-if00-port0"}});
+  EXPECT_EQ(cv::PortPath("COM7"), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
   EXPECT_EQ(cv::PortPath("COM4"), "/dev/ttyUSB0");
   EXPECT_EQ(cv::PortPath("COM3"), "/dev/ttyS2");
   setenv("CV_PORT_COM4", "/tmp/sim-port", 1);
@@ -261,6 +263,44 @@ TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
   std::this_thread::sleep_for(20ms);
   cv::SerialPurgeRx(port.handle);
   EXPECT_FALSE(port.WaitChar(ACK));
+}
+
+TEST_F(SerialSim, PacedLineWithheldXonAndTrafficLog) {
+  QTemporaryDir dir;
+  cvsim::SimOptions options;
+  options.baud = 19200;
+  options.logPath = dir.filePath("traffic.log").toStdString();
+  StartSim(options);
+  OpenQuiet(0, 0.02);
+  sim->SendXon();
+  std::string got;
+  const auto t0 = std::chrono::steady_clock::now();
+  ASSERT_TRUE(TransactText(port, "*?VE", got));
+  // XON, "*?VE" CR, XOFF, ACK, "*VE V2.10" CR: no byte may arrive before its wire time.
+  EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::microseconds(18 * 520));
+  EXPECT_EQ(got, "*VE V2.10");
+
+  // A loader state: lines are answered but XON is withheld until the instrument is ready.
+  sim->WithProfile([](cvsim::Profile& p) {
+    p.On("*LD", [&p](const std::string&) {
+      p.acceptsLines = false;
+      return cvsim::Answer::Ok();
+    });
+  });
+  char cmd[256] = "*LD";
+  EXPECT_TRUE(port.SendCommand(cmd));
+  std::strcpy(cmd, "*?VE");
+  EXPECT_FALSE(port.SendCommand(cmd));
+  sim->WithProfile([](cvsim::Profile& p) { p.acceptsLines = true; });
+  sim->SendXon();
+  EXPECT_TRUE(TransactText(port, "*?NA", got));
+  EXPECT_EQ(got, "*NA CORVANE 3");
+  sim->Stop();
+  std::ifstream in(options.logPath);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  EXPECT_NE(ss.str().find("< *?VE<CR>"), std::string::npos) << ss.str();
+  EXPECT_NE(ss.str().find("<XOFF><ACK>*VE V2.10<CR><XON>"), std::string::npos) << ss.str();
 }
 
 TEST(SerialDevice, SetupOnUnreadableLineStateStillSendsWakeLine) {

@@ -15,6 +15,10 @@
 
 namespace cvsim {
 
+namespace {
+constexpr int kFifoBytes = 14;
+}  // namespace
+
 Answer Profile::Handle(const std::string& line) {
   const Handler* best = nullptr;
   size_t bestLen = 0;
@@ -34,6 +38,8 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   On("*?VE", [this](const std::string&) { return Answer::Reply("*VE " + this->version); });
   On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
   AddCorvane3Commands(*this);
+  AddCorvane3Loader(*this);
+  AddCorvane3PlanCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)
@@ -78,9 +84,19 @@ bool Simulator::Start(std::string* error) {
   if (!options_.logPath.empty()) log_ = std::fopen(options_.logPath.c_str(), "w");
   start_ = Clock::now();
   rxWireFree_ = txWireFree_ = start_;
+  // The first XON is written before serving and waited for on the slave side, so it is surely in
+  // the line's input queue before anybody opens the port (and is discarded by its purge, as an
+  // instrument's XON is lost while no program has the port open).
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    SendXonLocked();
+    if (!faults_.silent) {
+      const char xon = kXon;
+      if (::write(master_, &xon, 1) == 1) {
+        LogLocked(false, &xon, 1);
+        pollfd p{slaveKeep_, POLLIN, 0};
+        ::poll(&p, 1, 500);
+      }
+    }
   }
   thread_ = std::thread([this] { Run(); });
   return true;
@@ -200,7 +216,7 @@ void Simulator::SendXonLocked() {
 // Every byte gets the moment its last bit would have left the instrument; the line is busy
 // until then, so bytes queue behind each other on deadlines, never on per-byte sleeps.
 void Simulator::EmitLocked(const std::string& bytes) {
-  const auto now = Clock::now();
+  const auto now = std::max(Clock::now(), emitBase_);
   for (char c : bytes) {
     Clock::time_point due = now;
     if (byteTime_.count() > 0) {
@@ -214,20 +230,26 @@ void Simulator::EmitLocked(const std::string& bytes) {
 // The line goes down a little after the last byte before it: closing the master at once would
 // make the kernel drop bytes the other side has not picked up yet.
 void Simulator::EmitCutLocked() {
-  const auto now = Clock::now();
+  const auto now = std::max(Clock::now(), emitBase_);
   tx_.push_back({0, std::max(now, txWireFree_) + std::chrono::milliseconds(20), true});
 }
 
 void Simulator::HandleLineLocked(const std::string& line) {
   lines_.push_back(line);
   if (faults_.silent) return;
-  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  const bool wasAccepting = profile_->acceptsLines;
   Answer answer = faults_.refuseAll ? Answer::Nak() : profile_->Handle(line);
+  if (answer.kind == Answer::Kind::Unheard) {
+    if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
+    return;
+  }
+  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
   switch (answer.kind) {
     case Answer::Kind::Refuse:
       EmitLocked(std::string(1, kNak));
       break;
     case Answer::Kind::None:
+    case Answer::Kind::Unheard:
       return;
     case Answer::Kind::Ack:
     case Answer::Kind::Reply:
@@ -266,7 +288,11 @@ void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now)
     }
     const char c = data[i];
     if (c == kCr) {
-      pendingLines_.emplace_back(rxLine_, at);
+      // Answered at once, but every byte of the answer is due only after the CR has crossed
+      // the line: the wire keeps its timing without one more wake-up per line.
+      emitBase_ = at;
+      HandleLineLocked(rxLine_);
+      emitBase_ = {};
       rxLine_.clear();
     } else if (c != '\n') {
       rxLine_.push_back(c);
@@ -357,19 +383,16 @@ void Simulator::Run() {
   for (;;) {
     if (stop_) return;
     auto now = Clock::now();
-    while (!pendingLines_.empty() && pendingLines_.front().second <= now) {
-      std::string line = std::move(pendingLines_.front().first);
-      pendingLines_.pop_front();
-      HandleLineLocked(line);
-    }
     if (!tx_.empty()) FlushTxLocked(now);
-    if (master_ < 0 && cut_) {
-      pendingLines_.clear();
-    }
     // Sleep until the next thing is due, or until the host writes or a test calls.
     Clock::time_point next = Clock::time_point::max();
-    if (!pendingLines_.empty()) next = pendingLines_.front().second;
-    if (!tx_.empty() && !txBlocked_) next = std::min(next, tx_.front().due);
+    if (!tx_.empty() && !txBlocked_) {
+      // Like a UART's receive FIFO, bytes are handed over in bursts: when the last byte queued
+      // is complete, or when the first has waited kFifoBytes byte times. No byte is ever handed
+      // over before its own wire time.
+      next = tx_.front().due;
+      if (byteTime_.count() > 0) next = std::min(tx_.back().due, tx_.front().due + kFifoBytes * byteTime_);
+    }
     pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {master_, static_cast<short>(POLLIN | (txBlocked_ ? POLLOUT : 0)), 0}};
     const nfds_t nfds = master_ >= 0 ? 2 : 1;
     lock.unlock();

@@ -33,6 +33,8 @@
 #include <thread>
 #include <vector>
 
+#include "FlashImage.h"
+
 namespace cvsim {
 
 constexpr char kXon = 0x11;
@@ -42,7 +44,10 @@ constexpr char kNak = 0x15;
 constexpr char kCr = 0x0D;
 
 struct Answer {
-  enum class Kind { Ack, Reply, Refuse, None };
+  // None: XOFF only, then nothing (a stuck instrument). Unheard: not even XOFF (a line the
+  // instrument does not take as a command, such as the power-on line); XON follows only when
+  // the line made the instrument ready.
+  enum class Kind { Ack, Reply, Refuse, None, Unheard };
   Kind kind = Kind::Ack;
   std::string text;  // the reply line for Kind::Reply, without CR
 
@@ -50,6 +55,7 @@ struct Answer {
   static Answer Reply(std::string line) { return {Kind::Reply, std::move(line)}; }
   static Answer Nak() { return {Kind::Refuse, {}}; }
   static Answer NoAnswer() { return {Kind::None, {}}; }
+  static Answer Unheard() { return {Kind::Unheard, {}}; }
 };
 
 class Profile {
@@ -91,6 +97,35 @@ class Corvane3Profile : public Profile {
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
   int tuneCount = 0;
+
+  // Boot loader and plan memory (Corvane3Loader.cpp). "*BO" enters the boot monitor and
+  // "*GO..." starts the loader or the main program: each withholds XON until a line forced
+  // without it (FORCE) resynchronises, or, for the main program, the power-on line "*******".
+  // "*HX" + an Intel HEX line (":LL...") loads the loader; "*FE6" erases the plan memory; "*FL:" records
+  // write it; "*?JI" / "*?CI" answer from it.
+  enum class LoaderState { Main, Boot, Loader, Starting };
+  LoaderState loaderState = LoaderState::Main;
+  bool checkHexChecksum = true;  // refuse (NAK) a "*HX:" line whose checksum is wrong
+  int hexLines = 0;              // "*HX:" lines taken
+  FlashImage flash;
+  // Channel plans stored in the instrument (Corvane3Plans.cpp), read with "*?JI%02X" (plan
+  // header) and "*?CI%02X%02X" (channel, then plan); an absent plan or channel answers "*JI!!" or
+  // "*CI!!". Replies are built from these records exactly as the instrument lays them out.
+  struct StoredChannel {
+    std::string name;                   // 4 characters are sent
+    unsigned word = 0;                  // PLL word
+    unsigned word2 = 0;                 // upper-edge word (0 for satellite)
+    std::vector<std::string> commands;  // mnemonics, each sent as ",MNEMONIC"
+  };
+  struct StoredPlan {
+    std::string name;                   // 8 characters are sent
+    char band = 'T';
+    unsigned lnbTenths = 0;             // LNB oscillator in tenths of MHz
+    unsigned code = 1;
+    std::vector<std::string> commands;
+    std::vector<StoredChannel> channels;
+  };
+  std::map<int, StoredPlan> plans;      // by plan number 0..31
 };
 
 // The level (dBuV) the simulated CORVANE-3 measures at a frequency: a noise floor and a few
@@ -99,6 +134,11 @@ double Corvane3LevelAt(double mhz);
 // The "*?LV" reply for a level: "*LV=+" and the level in tenths of dBuV as three hex digits.
 std::string Corvane3LevelReply(double dbuv);
 void AddCorvane3Commands(Corvane3Profile& profile);
+void AddCorvane3Loader(Corvane3Profile& profile);
+void AddCorvane3PlanCommands(Corvane3Profile& profile);
+// The reply texts the stored plans give.
+std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan);
+std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel);
 
 // Faults a test switches on and off at any time.
 struct Faults {
@@ -121,7 +161,9 @@ struct TrafficEntry {
 };
 
 struct SimOptions {
-  int baud = 0;               // > 0: both directions take the wire time of 10 bits a byte
+  // > 0: both directions take the wire time of 10 bits a byte, kept on deadlines; bytes to the
+  // host are handed over in bursts like a UART FIFO, never before their own wire time.
+  int baud = 0;
   std::string logPath;        // traffic log file (both directions, time stamped)
   std::string linkPath;       // a symbolic link made to the slave path (removed on Stop)
 };
@@ -200,7 +242,7 @@ class Simulator {
   Clock::time_point rxWireFree_;
   Clock::time_point txWireFree_;
   std::string rxLine_;
-  std::deque<std::pair<std::string, Clock::time_point>> pendingLines_;
+  Clock::time_point emitBase_{};  // while answering a line: the moment its CR is complete
   std::deque<TxByte> tx_;
   std::vector<TrafficEntry> traffic_;
   std::vector<std::string> lines_;

@@ -1,0 +1,549 @@
+#include "TSpectrumSweep.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "Messages.h"
+#include "MsgIds.h"
+#include "TSpecFormat.h"
+
+namespace msg = cv::msg;
+
+void TSpectrumMeas::SetName(const std::string& text) {
+  std::memset(name, 0, sizeof name);
+  std::strncpy(name, text.c_str(), sizeof name - 1);
+}
+
+TSpectrumSweep::TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view) : link(link), view(view) {
+  InitDefaults();
+}
+
+void TSpectrumSweep::Log(int id) { link.Log(cv::Msg(id)); }
+
+void TSpectrumSweep::InitDefaults() {
+  finalFreq = 1205.0f;
+  initialFreq = 1165.0f;
+  stepFreq = 1.0f;
+  timeStep = 5;
+  snapshots = allocatedSnapshots = 1;
+  currentFreq = initialFreq;
+  snapNo = 1;
+  countdown = timeStep;
+  meas.status1 = '=';
+  meas.status2 = '+';
+  meas.level = 0;
+  meas.SetName(cv::Msg(msg::SpecLevel));
+  points = 15;
+  pointIndex = 0;
+  levels.clear();
+  haveLevels = false;
+  snapTimes.clear();
+  haveSnapTimes = false;
+  running = stopRequested = busy = false;
+}
+
+void TSpectrumSweep::SetState(int newState) {
+  view.ApplyState(state, true);
+  state = newState;
+  view.ApplyState(state, false);
+}
+
+void TSpectrumSweep::AdjustFinalFreq() {
+  int32_t n = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 0.01));
+  finalFreq = initialFreq + static_cast<float>(n) * stepFreq;
+}
+
+bool TSpectrumSweep::ValidateSettings() {
+  bool ok = true;
+  const std::string& caption = cv::Msg(msg::SpecBoxCaption);
+  if (!(initialFreq < finalFreq)) {
+    view.ErrorBox(caption, cv::Msg(msg::SpecBadFreqValues));
+    ok = false;
+  }
+  points = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 1.5));
+  if (points < 4) {
+    view.ErrorBox(caption, TSpecFormat::Format(cv::Msg(msg::SpecNotEnoughPoints), {int64_t{4}}));
+    ok = false;
+  }
+  if (points > 250) {
+    stepFreq = static_cast<float>(
+        std::ceil((finalFreq - initialFreq) / static_cast<double>(pictureWidth - 1) * 10) * 0.1);
+    view.ErrorBox(caption, TSpecFormat::Format(cv::Msg(msg::SpecTooManyPoints),
+                                               {int64_t{points}, double{stepFreq}}));
+    view.DataToEdit();
+    ok = false;
+  }
+  return ok;
+}
+
+void TSpectrumSweep::FreeTables() {
+  levels.clear();
+  levels.shrink_to_fit();
+  haveLevels = false;
+  snapTimes.clear();
+  snapTimes.shrink_to_fit();
+  haveSnapTimes = false;
+}
+
+void TSpectrumSweep::AllocTables() {
+  allocatedSnapshots = snapshots;
+  try {
+    levels.assign(static_cast<size_t>(snapshots), std::vector<float>(static_cast<size_t>(points), 0.0f));
+    haveLevels = true;
+  } catch (const std::bad_alloc&) {
+    levels.clear();
+    haveLevels = false;
+    Log(msg::SpecAllocLevels);
+    view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(msg::SpecAllocBox));
+  }
+  try {
+    snapTimes.assign(static_cast<size_t>(snapshots), std::string());
+    haveSnapTimes = true;
+  } catch (const std::bad_alloc&) {
+    snapTimes.clear();
+    haveSnapTimes = false;
+    Log(msg::SpecAllocTimes);
+    view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(msg::SpecAllocBox));
+  }
+}
+
+float TSpectrumSweep::NextFreq(float mhz) const {
+  float next = mhz + stepFreq;
+  if (mhz <= 862.0 && next > 862.0) return next + bandGap;
+  return next;
+}
+
+std::vector<float> TSpectrumSweep::SweptFrequencies() const {
+  std::vector<float> out;
+  for (float f = initialFreq; f <= finalFreq && static_cast<int32_t>(out.size()) < points;
+       f = NextFreq(f))
+    out.push_back(f);
+  return out;
+}
+
+bool TSpectrumSweep::TakeSnapshot() {
+  if (busy) return true;
+  busy = true;
+  view.SetTimer(false);
+  countdown = timeStep;
+  bool result = true;
+
+  view.StartPen();
+  currentFreq = initialFreq;
+  pointIndex = 0;
+
+  if (DisableDigitalFilter()) {
+    if (!CheckEquipmentMode()) {
+      view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(msg::SpecSwitchToAnalog));
+    } else {
+      link.SendCommand("*ME0");
+      if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
+        snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
+      link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" +
+               std::to_string(snapshots));
+      while (currentFreq <= finalFreq && !stopRequested) {
+        if (!link.TuneFrequency(currentFreq, 1000)) {
+          Log(msg::SpecFreqError);
+          result = false;
+          stopRequested = true;
+        } else if (!ReadLevel(meas, 75)) {
+          Log(msg::SpecLevelError);
+          result = false;
+          stopRequested = true;
+        } else {
+          view.PlotLevel(currentFreq, meas.level);
+          view.DataToEdit();
+          // Rows are as long as the run's point count; a row of a shorter table is never
+          // written past its end.
+          if (haveLevels && pointIndex < points && snapNo >= 1 &&
+              snapNo <= static_cast<int32_t>(levels.size()) &&
+              pointIndex < static_cast<int32_t>(levels[snapNo - 1].size()))
+            levels[snapNo - 1][pointIndex] = meas.level;
+          ++pointIndex;
+          currentFreq = NextFreq(currentFreq);
+        }
+      }
+      currentFreq -= stepFreq;
+    }
+  }
+
+  if (stopRequested) {
+    stopRequested = false;
+  } else if (snapNo < snapshots) {
+    view.SetTimer(true);
+    ++snapNo;
+  } else {
+    view.SetTimer(false);
+    running = false;
+    SetState(1);
+    Log(msg::SpecSnapsFinished);
+  }
+  EnableDigitalFilter();
+  busy = false;
+  EndOfWait();
+  return result;
+}
+
+void TSpectrumSweep::EndOfWait() {
+  if ((startPending || closePending) && !busy && !measuring) view.PendingReady();
+}
+
+bool TSpectrumSweep::ReadLevel(TSpectrumMeas& record, int milliseconds) {
+  char reply[256] = {};
+  if (!link.AskLevel(reply, milliseconds)) {
+    Log(msg::SpecAskLvError);
+    record.level = 0;
+    return false;
+  }
+  reply[255] = 0;
+  if (std::strncmp(reply, "*LV", 3) != 0) {
+    Log(msg::SpecBadLevelAnswer);
+    link.Log(reply);
+    record.level = 0;
+    return false;
+  }
+  reply[8] = 0;
+  record.status1 = reply[3];
+  if (record.status1 == '!') {
+    Log(msg::SpecMeasImpossible);
+    record.level = 0;
+    record.status1 = static_cast<char>(0xBF);
+    record.status2 = '?';
+    return false;
+  }
+  // A short or garbled value is a bad answer, not a level of zero.
+  bool hex = std::strlen(reply) == 8;
+  for (int i = 5; hex && i < 8; ++i) hex = std::isxdigit(static_cast<unsigned char>(reply[i]));
+  if (!hex) {
+    Log(msg::SpecBadLevelAnswer);
+    link.Log(reply);
+    record.level = 0;
+    return false;
+  }
+  record.status2 = reply[4];
+  record.level = static_cast<float>(std::strtol(reply + 5, nullptr, 16) * 0.1);
+  return true;
+}
+
+bool TSpectrumSweep::MeasureLevel(const char* command, TSpectrumMeas& record, int milliseconds) {
+  if (!link.SendCommand(command)) {
+    link.Log(std::string(command) + cv::Msg(msg::SpecRefusedByEquipment));
+    record.level = 0;
+    return false;
+  }
+  return ReadLevel(record, milliseconds);
+}
+
+bool TSpectrumSweep::MeasureBer(const char* command, TSpectrumMeas& record, int milliseconds) {
+  if (!link.SendCommand(command)) {
+    link.Log(std::string(command) + cv::Msg(msg::SpecRefusedByCorvane));
+    record.level = 0;
+    return false;
+  }
+  char reply[256] = {};
+  if (!link.AskLevel(reply, milliseconds)) {
+    Log(msg::SpecAskError);
+    record.level = 0;
+    return false;
+  }
+  reply[255] = 0;
+  if (std::strncmp(reply, "*LV", 3) != 0) {
+    Log(msg::SpecBadLevelAnswer);
+    record.level = 0;
+    return false;
+  }
+  reply[8] = 0;
+  record.status1 = reply[3];
+  if (record.status1 == '!') {
+    Log(msg::SpecMeasImpossible);
+    record.level = 0;
+    return false;
+  }
+  bool hex = std::strlen(reply) == 8;
+  for (int i = 5; hex && i < 8; ++i) hex = std::isxdigit(static_cast<unsigned char>(reply[i]));
+  if (!hex) {
+    Log(msg::SpecBadLevelAnswer);
+    link.Log(reply);
+    record.level = 0;
+    return false;
+  }
+  long x = std::strtol(reply + 5, nullptr, 16) & 0xFFF;
+  int mantissa = static_cast<int>((x >> 5) & 0x7F);
+  int exponent = static_cast<int>(x & 0x1F);
+  if (exponent >= 16) exponent -= 32;
+  record.level = static_cast<float>(mantissa * std::pow(10.0, exponent));
+  return true;
+}
+
+bool TSpectrumSweep::DisableDigitalFilter() {
+  if (!link.SendCommand(kAccessCode)) {
+    Log(msg::SpecProtectedError);
+    return false;
+  }
+  if (!link.SendCommand("*MF0F")) {
+    Log(msg::SpecFilterOffError);
+    return false;
+  }
+  return true;
+}
+
+bool TSpectrumSweep::EnableDigitalFilter() {
+  if (!link.SendCommand(kAccessCode)) {
+    Log(msg::SpecProtectedError);
+    return false;
+  }
+  if (!link.SendCommand("*MF1F")) {
+    Log(msg::SpecFilterOnError);
+    return false;
+  }
+  return true;
+}
+
+bool TSpectrumSweep::CheckEquipmentMode() {
+  char reply[256] = {};
+  if (!link.Query("*?SY", reply)) {
+    // Without an answer the mode is unknown; the sweep goes on and its own commands will say
+    // whether the instrument is there at all.
+    Log(msg::SpecModeQueryError);
+    return true;
+  }
+  reply[255] = 0;
+  bool analogue = !(std::strlen(reply) >= 5 && reply[4] == '6');
+  if (analogue) {
+    char sp[256] = {};
+    link.Query("*?SP", sp);
+  }
+  return analogue;
+}
+
+void TSpectrumSweep::StartBtnClick() {
+  if (running) {
+    stopRequested = true;
+    Log(msg::SpecSnapStopped);
+    running = false;
+    view.SetTimer(false);
+    SetState(0);
+    return;
+  }
+  // The stopped sweep (or a measurement) is still inside its wait: starting now would let it
+  // carry on inside the new run. The new run starts once it has unwound.
+  if (busy || measuring) {
+    if (!startPending) Log(msg::SpecBusyStart);
+    startPending = true;
+    return;
+  }
+  AdjustFinalFreq();
+  view.DataToEdit();
+  if (!ValidateSettings()) return;
+
+  FreeTables();
+  AllocTables();
+  view.ResetMarker();
+  view.SetUnits(cv::Msg(msg::SpecDbuv));
+  meas.SetName(cv::Msg(msg::SpecLevel));
+  pointIndex = 0;
+  running = true;
+  countdown = timeStep;
+  SetState(2);
+  stopRequested = false;
+  snapNo = 1;
+
+  if (!link.SendCommand("*SP0")) {
+    Log(msg::SpecSpModeError);
+    view.SetTimer(false);
+    running = false;
+    SetState(0);
+    return;
+  }
+  view.BeginTrace();
+  if (!TakeSnapshot()) {
+    Log(msg::SpecFirstSnapError);
+    view.SetTimer(false);
+    running = false;
+    SetState(0);
+  }
+}
+
+bool TSpectrumSweep::TakePendingStart() {
+  if (!startPending || busy || measuring || closePending) return false;
+  startPending = false;
+  return true;
+}
+
+bool TSpectrumSweep::StopForClose() {
+  startPending = false;
+  if (running) {
+    stopRequested = busy;
+    Log(msg::SpecSnapStopped);
+    running = false;
+    view.SetTimer(false);
+    SetState(0);
+  }
+  view.SetTimer(false);
+  if (busy || measuring) {
+    closePending = true;
+    return false;
+  }
+  return true;
+}
+
+void TSpectrumSweep::LessToNextSnap() {
+  if (countdown > 0) {
+    --countdown;
+    view.ShowCountdown(countdown);
+  } else {
+    TakeSnapshot();
+  }
+}
+
+namespace {
+struct MeasKind {
+  int asking;
+  int units;  // 0: none
+  const char* command;
+  bool ber;
+  int wait;
+  int received;
+  const char* name;  // nullptr: message table
+  int nameId;
+};
+const MeasKind kKinds[8] = {
+    {msg::SpecAskLevel, msg::SpecDbuv, "*ME0", false, 1500, msg::SpecGotLevel, nullptr, msg::SpecLevel},
+    {msg::SpecAskVA, msg::SpecDb, "*ME1", false, 1500, msg::SpecGotVA, "V/A", 0},
+    {msg::SpecAskPower, msg::SpecDbuv, "*ME2", false, 1500, msg::SpecGotPower, nullptr, msg::SpecPower},
+    {msg::SpecAskCnAuto, msg::SpecDb, "*ME3", false, 0, msg::SpecGotCnAuto, "C/N auto", 0},
+    {msg::SpecAskBerQpsk, 0, "*ME4", true, 1500, msg::SpecGotBerQpsk, "BER QPSK", 0},
+    {msg::SpecAskBerQam, 0, "*ME5", true, 1500, msg::SpecGotBerQam, "BER QAM", 0},
+    {msg::SpecAskBerCofdm, 0, "*ME6", true, 1500, msg::SpecGotBerCofdm, "BER COFDM", 0},
+    {msg::SpecAskCnRef, msg::SpecDb, "*ME7", false, 3000, msg::SpecGotCnRef, "C/N referenced", 0},
+};
+}  // namespace
+
+void TSpectrumSweep::MeasBtnClick(int item) {
+  if (measuring || busy) return;
+  if (item < 0 || item > 7) item = 0;
+  SetState(3);
+  measuring = true;
+  bool ready = link.SendCommand("*SP0") && EnableDigitalFilter() &&
+               link.TuneFrequency(currentFreq, 1000);
+  if (ready) {
+    const MeasKind& k = kKinds[item];
+    Log(k.asking);
+    view.SetUnits(k.units ? cv::Msg(k.units) : std::string());
+    bool ok = false;
+    int wait = k.wait;
+    bool measure = true;
+    if (item == 3) {
+      char reply[256] = {};
+      if (!link.Query("*?SY", reply)) {
+        measure = false;
+      } else {
+        reply[255] = 0;
+        if (std::strlen(reply) >= 6 && (reply[5] == '6' || reply[5] == '7')) {
+          wait = 1500;
+        } else {
+          Log(msg::SpecWaitStable);
+          wait = 6000;
+        }
+      }
+    }
+    if (measure) {
+      ok = k.ber ? MeasureBer(k.command, meas, wait) : MeasureLevel(k.command, meas, wait);
+      if (ok) {
+        Log(k.received);
+        meas.SetName(k.name ? std::string(k.name) : cv::Msg(k.nameId));
+      }
+    }
+  }
+  measuring = false;
+  EndOfWait();
+}
+
+std::string TSpectrumSweep::MeasText(int item, char decimal) const {
+  std::string text;
+  text.push_back(meas.status1);
+  text.push_back(meas.status2);
+  if (item >= 4 && item <= 6)
+    text += " " + TSpecFormat::Sci(meas.level, 3, 1, decimal);
+  else
+    text += TSpecFormat::Fixed(meas.level, 5, 1, decimal);
+  return text;
+}
+
+namespace {
+std::string Cut9(const std::string& text) { return text.substr(0, 9); }
+}  // namespace
+
+TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char decimal) {
+  float v;
+  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (v == initialFreq) return TEditResult::Unchanged;
+  double d = v;
+  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) || (d >= 862.1 && d < 2150.0);
+  if (!inRange || v > finalFreq) return TEditResult::Refused;
+  initialFreq = currentFreq = v;
+  return TEditResult::Accepted;
+}
+
+TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char decimal) {
+  float v;
+  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (v == finalFreq) return TEditResult::Unchanged;
+  double d = v;
+  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) || (d >= 862.1 && d <= 2150.0);
+  if (!inRange || v < initialFreq) return TEditResult::Refused;
+  finalFreq = v;
+  return TEditResult::Accepted;
+}
+
+TEditResult TSpectrumSweep::ValidateStep(const std::string& text, char decimal) {
+  float v;
+  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (v == stepFreq) return TEditResult::Unchanged;
+  double d = v;
+  if (!(d >= 0.05 && d <= 50.0)) return TEditResult::Refused;
+  stepFreq = v;
+  return TEditResult::Accepted;
+}
+
+TEditResult TSpectrumSweep::ValidateSnaps(const std::string& text) {
+  int32_t n;
+  if (!TSpecFormat::ParseInt(Cut9(text), n)) return TEditResult::Refused;
+  if (n == snapshots) return TEditResult::Unchanged;
+  if (n < 1 || n > 1000) return TEditResult::Refused;
+  snapshots = n;
+  return TEditResult::Accepted;
+}
+
+TEditResult TSpectrumSweep::ValidateTimeStep(const std::string& text) {
+  int32_t n;
+  if (!TSpecFormat::ParseInt(Cut9(text), n)) return TEditResult::Refused;
+  if (n == timeStep) return TEditResult::Unchanged;
+  if (n < 1 || n > 19999) return TEditResult::Refused;
+  timeStep = n;
+  return TEditResult::Accepted;
+}
+
+TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char decimal) {
+  float v;
+  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (v == currentFreq) return TEditResult::Unchanged;
+  if (v < initialFreq || v > finalFreq) return TEditResult::Refused;
+  currentFreq = v;
+  return TEditResult::Accepted;
+}
+
+bool TSpectrumSweep::SetFullSpan(bool ter, bool sat) {
+  if (ter) {
+    initialFreq = 5.0f;
+    finalFreq = sat ? 2150.0f : 862.0f;
+  } else if (sat) {
+    initialFreq = 862.1f;
+    finalFreq = 2150.0f;
+  } else {
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The remote spectrum sweep: settings and their checks, the run of snapshots, one sweep point by
+// point over the instrument's command layer, the level and BER replies, and the measurement at
+// the marker. Plain C++: the dialog is a view over it, and the waits live in the command layer's
+// clock, so a test runs whole sweeps on a fake clock.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The last level or measurement: the two status characters after "*LV", the value and what the
+// value is ("Level", "POWER", "BER QPSK" ...).
+struct TSpectrumMeas {
+  char status1 = 0;
+  char status2 = 0;
+  float level = 0;
+  char name[28] = {};
+  void SetName(const std::string& text);
+};
+
+// What the sweep uses of the equipment object: its command layer, its log and its model.
+class TSpectrumLink {
+ public:
+  virtual ~TSpectrumLink() = default;
+  virtual bool SendCommand(const char* command) = 0;
+  virtual bool Query(const char* command, char* reply) = 0;  // reply: 256 bytes
+  // Pauses `milliseconds` without letting the message loop run, then asks "*?LV".
+  virtual bool AskLevel(char* reply, int milliseconds) = 0;
+  // Sends "*FR" for the frequency, then waits `milliseconds` letting the message loop run.
+  virtual bool TuneFrequency(float mhz, int milliseconds) = 0;
+  virtual void Log(const std::string& line) = 0;
+  virtual int32_t GetModelVariant() const = 0;
+};
+
+// What the sweep asks of its dialog. Every call has a harmless default so a test overrides only
+// what it watches.
+class TSpectrumView {
+ public:
+  virtual ~TSpectrumView() = default;
+  virtual void ApplyState(int state, bool enable) {}
+  virtual void SetTimer(bool on) {}
+  virtual void DataToEdit() {}
+  virtual void ShowCountdown(int seconds) {}
+  virtual void ResetMarker() {}        // at Start: track bar to its minimum, marker column 0
+  virtual void BeginTrace() {}         // at Start: clear the trace, draw the scales
+  virtual void StartPen() {}           // each sweep draws from the bottom left corner
+  virtual void PlotLevel(float mhz, float level) {}
+  virtual void SetUnits(const std::string& units) {}
+  virtual void ErrorBox(const std::string& caption, const std::string& text) {}
+  // A Start or a Close that came while a sweep or a measurement was still inside its wait may
+  // run now; the dialog runs it from the message loop (TakePendingStart / closePending).
+  virtual void PendingReady() {}
+};
+
+enum class TEditResult { Unchanged, Accepted, Refused };
+
+class TSpectrumSweep {
+ public:
+  TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view);
+
+  // Settings, run state and tables, in the dialog's terms.
+  float initialFreq = 1165.0f, finalFreq = 1205.0f, stepFreq = 1.0f;
+  float bandGap = 0.1f;
+  int32_t timeStep = 5;
+  int32_t snapshots = 1;
+  int32_t allocatedSnapshots = 1;
+  int32_t points = 15;
+  int32_t pointIndex = 0;
+  std::vector<std::vector<float>> levels;  // empty: no table
+  bool haveLevels = false;
+  float currentFreq = 1165.0f;
+  int32_t snapNo = 1;
+  bool stopRequested = false, busy = false, running = false;
+  int32_t countdown = 5;
+  int32_t state = 0;
+  TSpectrumMeas meas;
+  std::vector<std::string> snapTimes;
+  bool haveSnapTimes = false;
+  int32_t pictureWidth = 250;  // one point per pixel column at most
+
+  // A measurement is inside its waits.
+  bool measuring = false;
+  // Start or Close pressed while a sweep or measurement was still unwinding.
+  bool startPending = false;
+  bool closePending = false;
+
+  // Time of day for the snapshot table; the dialog gives TimeString.
+  std::string (*timeText)() = nullptr;
+
+  void InitDefaults();
+  void AdjustFinalFreq();
+  bool ValidateSettings();
+  void FreeTables();
+  void AllocTables();
+  bool TakeSnapshot();
+  float NextFreq(float mhz) const;
+  bool ReadLevel(TSpectrumMeas& record, int milliseconds);
+  bool MeasureLevel(const char* command, TSpectrumMeas& record, int milliseconds);
+  bool MeasureBer(const char* command, TSpectrumMeas& record, int milliseconds);
+  bool DisableDigitalFilter();
+  bool EnableDigitalFilter();
+  bool CheckEquipmentMode();
+  void SetState(int newState);
+
+  // Start / Stop, one timer tick, Ask Measurement (item of the measure list; -1 is none).
+  void StartBtnClick();
+  void LessToNextSnap();
+  void MeasBtnClick(int item);
+  bool TakePendingStart();
+  // Ends a run for a closing window; false while a sweep or measurement must unwind first.
+  bool StopForClose();
+
+  // The measurement's text for the level edit: status characters and value.
+  std::string MeasText(int item, char decimal) const;
+
+  // Typed settings; the text is as the edit holds it.
+  bool TerrestrialAllowed() const { return link.GetModelVariant() != 4; }
+  TEditResult ValidateInitialFreq(const std::string& text, char decimal);
+  TEditResult ValidateFinalFreq(const std::string& text, char decimal);
+  TEditResult ValidateStep(const std::string& text, char decimal);
+  TEditResult ValidateSnaps(const std::string& text);
+  TEditResult ValidateTimeStep(const std::string& text);
+  TEditResult ValidateCurrentFreq(const std::string& text, char decimal);
+  // The full-span boxes; false when neither is ticked (range unchanged).
+  bool SetFullSpan(bool ter, bool sat);
+
+  // The frequencies one sweep tunes, at most `points` of them.
+  std::vector<float> SweptFrequencies() const;
+
+  static constexpr const char* kAccessCode = "*7205&";
+
+ private:
+  void Log(int id);
+  void EndOfWait();
+  TSpectrumLink& link;
+  TSpectrumView& view;
+};

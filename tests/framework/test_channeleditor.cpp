@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "Chanblockdlg.h"
+#include "Chandlg.h"
+#include "ChannelListEditor.h"
+#include "CommandTable.h"
+
+namespace {
+
+PlanSlot Plan(char band, std::initializer_list<float> mhz, float lnb = 0) {
+  PlanSlot p;
+  CopyField(p.name, "EUROPE  ");
+  p.band = band;
+  p.lnbMHz = lnb;
+  p.empty = 0;
+  p.channels.emplace();
+  int n = 0;
+  for (float f : mhz) {
+    p.channels->push_back(TChan3::FromFrequency("C" + std::to_string(n++), f, 8, band, "SY00"));
+  }
+  return p;
+}
+
+PlanSlot TerrestrialPlanOf(int count) {
+  PlanSlot p = Plan('T', {});
+  for (int i = 0; i < count; ++i) {
+    p.channels->push_back(TChan3::FromFrequency("X", 48.25f + i, 8, 'T'));
+  }
+  return p;
+}
+
+using Exit = ChannelListEditor::Exit;
+
+TEST(ChannelListEditor, WorkingCopyIsSortedAndListedByShownFrequency) {
+  ChannelListEditor t(Plan('T', {479.25f, 471.25f}));
+  EXPECT_STREQ(t.Channels()[0].name, "C1");
+  EXPECT_EQ(t.ListLine(0), "  C1 (471.25)");
+  EXPECT_EQ(t.Selected(), -1);
+
+  // A satellite line shows the downlink frequency, also after an edit.
+  ChannelListEditor s(Plan('S', {1500.0f}, 9750.0f));
+  EXPECT_EQ(s.ListLine(0), "  C0 (11250.00)");
+  s.Select(0);
+  EXPECT_EQ(s.FrequencyText(), "11250.00");
+  EXPECT_EQ(s.ReadFrequency("11258"), Exit::Changed);
+  EXPECT_EQ(s.Channels()[0].frequency, 1508.0f);
+  EXPECT_EQ(s.ListLine(0), "  C0 (11258.00)");
+}
+
+TEST(ChannelListEditor, AddStopsAt128AndDeleteKeepsThePosition) {
+  ChannelListEditor t(TerrestrialPlanOf(127));
+  ASSERT_TRUE(t.Add());
+  EXPECT_EQ(t.Count(), 128);
+  EXPECT_STREQ(t.Channels()[t.Selected()].name, " NEW");
+  EXPECT_EQ(t.Channels()[t.Selected()].frequency, 471.25f);
+  EXPECT_FALSE(t.Add());
+  EXPECT_EQ(t.Count(), 128);
+
+  ChannelListEditor s(Plan('S', {}, 9750.0f));
+  ASSERT_TRUE(s.Add());
+  EXPECT_EQ(s.Channels()[0].frequency, 1500.0f);
+  EXPECT_EQ(s.Channels()[0].bandwidth, 0);
+
+  ChannelListEditor d(Plan('T', {471.25f, 479.25f, 487.25f}));
+  d.Select(2);
+  ASSERT_TRUE(d.Delete());
+  EXPECT_EQ(d.Selected(), 1);  // the last one
+  d.Select(0);
+  ASSERT_TRUE(d.Delete());
+  EXPECT_EQ(d.Selected(), 0);
+  ASSERT_TRUE(d.Delete());
+  EXPECT_EQ(d.Selected(), -1);
+  EXPECT_FALSE(d.Delete());
+}
+
+TEST(ChannelListEditor, FrequencyExitRefusesOutOfRangeAndResorts) {
+  ChannelListEditor t(Plan('T', {471.25f, 479.25f, 487.25f}));
+  // No channel selected: the first is selected instead of reading the edit.
+  EXPECT_EQ(t.ReadFrequency("900"), Exit::Reselected);
+  EXPECT_EQ(t.Selected(), 0);
+  for (const char* bad : {"900", "4.9", "abc", ""}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(t.ReadFrequency(bad), Exit::Refused);
+    EXPECT_EQ(t.Channels()[0].frequency, 471.25f);
+  }
+  EXPECT_EQ(t.ReadFrequency("471.25"), Exit::Unchanged);
+  EXPECT_EQ(t.ReadFrequency("495,25"), Exit::Changed);  // decimal comma read too
+  EXPECT_EQ(t.Selected(), 2);                           // moved to its sorted place
+  const TChan3& moved = t.Channels()[2];
+  EXPECT_STREQ(moved.name, "C0");
+  EXPECT_EQ(moved.word, 10683u);
+  EXPECT_EQ(moved.bandwidth, 8);
+  EXPECT_STREQ(moved.commands[0], "SY00");
+
+  ChannelListEditor s(Plan('S', {1500.0f}, 9750.0f));
+  s.Select(0);
+  EXPECT_EQ(s.ReadFrequency("10000"), Exit::Refused);  // IF 250 MHz
+  EXPECT_EQ(s.ReadFrequency("12000"), Exit::Refused);  // IF 2250 MHz
+  EXPECT_EQ(s.ReadFrequency("11900"), Exit::Changed);  // IF 2150 MHz, the top
+}
+
+TEST(ChannelListEditor, BandwidthNameAndCommandExits) {
+  ChannelListEditor t(Plan('T', {471.25f}));
+  t.Select(0);
+  for (const char* bad : {"0", "16", "-1", "x", ""}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(t.ReadBandwidth(bad), Exit::Refused);
+  }
+  EXPECT_EQ(t.ReadBandwidth("8"), Exit::Unchanged);
+  EXPECT_EQ(t.ReadBandwidth("7"), Exit::Changed);
+  EXPECT_EQ(t.Channels()[0].word2, 10203 + 35);
+
+  std::string shown;
+  EXPECT_EQ(t.ReadName("C21 XYZ", shown), Exit::Changed);  // first 4 characters
+  EXPECT_EQ(shown, "C21 ");
+  EXPECT_STREQ(t.Channels()[0].name, "C21 ");
+  EXPECT_EQ(t.ReadName("C21", shown), Exit::Unchanged);
+
+  EXPECT_EQ(t.ReadCommand(0, 21), Exit::Changed);
+  EXPECT_STREQ(t.Channels()[0].commands[0], "SV0");
+  EXPECT_EQ(t.CommandRow(0), 21);
+  EXPECT_EQ(t.ReadCommand(1, 21), Exit::Unchanged);  // a terrestrial channel has one command
+  EXPECT_EQ(t.ReadCommand(0, kNoCommand), Exit::Changed);
+  EXPECT_STREQ(t.Channels()[0].commands[0], "");
+
+  ChannelListEditor s(Plan('S', {1500.0f}, 9750.0f));
+  s.Select(0);
+  EXPECT_EQ(s.ReadBandwidth("99"), Exit::Unchanged);  // no bandwidth on satellite
+  EXPECT_EQ(s.ReadCommand(2, 34), Exit::Changed);
+  EXPECT_STREQ(s.Channels()[0].commands[2], "SOB");
+}
+
+TEST(ChannelListEditor, DuplicateFrequencies) {
+  EXPECT_TRUE(ChannelListEditor(Plan('T', {471.25f, 479.25f, 471.25f})).HasDuplicateFrequency());
+  EXPECT_FALSE(ChannelListEditor(Plan('T', {471.25f, 479.25f})).HasDuplicateFrequency());
+}
+
+struct BlockCase {
+  const char* what;
+  char band;
+  int existing;
+  BlockSettings block;
+  int made;
+  const char* firstName;
+  const char* lastName;
+};
+
+TEST(ChannelListEditor, BlockGeneration) {
+  const BlockCase cases[] = {
+      {"plain", 'T', 0, {'A', 5, 3, 471.25f, 8.0f}, 3, " A05", " A07"},
+      {"stops at the band's end", 'T', 0, {'A', 0, 10, 858.0f, 8.0f}, 1, " A00", " A00"},
+      {"index wraps from 999", 'T', 0, {'B', 998, 4, 100.0f, 8.0f}, 4, "B998", " B01"},
+      {"stops at 128 channels", 'T', 120, {'C', 0, 20, 300.0f, 1.0f}, 8, " C00", " C07"},
+      {"typed index too long", 'T', 0, {'D', 1234, 1, 100.0f, 8.0f}, 1, "D123", "D123"},
+      {"satellite IF", 'S', 0, {'S', 10, 3, 2134.0f, 8.0f}, 3, " S10", " S12"},
+      {"satellite past 2150", 'S', 0, {'S', 10, 5, 2134.0f, 8.0f}, 3, " S10", " S12"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PlanSlot plan = c.band == 'S' ? Plan('S', {}, 9750.0f) : TerrestrialPlanOf(c.existing);
+    ChannelListEditor e(plan);
+    ASSERT_EQ(e.GenerateBlock(c.block), c.made);
+    EXPECT_EQ(e.Count(), c.existing + c.made);
+    std::vector<std::string> made;
+    for (const auto& ch : e.Channels()) {
+      if (ch.name != std::string("X")) made.push_back(ch.name);
+    }
+    ASSERT_EQ(made.size(), static_cast<size_t>(c.made));
+    EXPECT_EQ(made.front(), c.firstName);
+    EXPECT_EQ(made.back(), c.lastName);
+    EXPECT_EQ(e.Channels()[e.Selected()].name, std::string(c.lastName));
+  }
+}
+
+TEST(ChannelBlockEditor, PreviewAndFieldReaders) {
+  BlockSettings b;
+  ChannelBlockEditor t(b, 'T', 0);
+  auto texts = t.ShowBlock();
+  EXPECT_EQ(texts.initChar, "A");
+  EXPECT_EQ(texts.initIndex, "00");
+  EXPECT_EQ(texts.firstChannel, "A00, 471.25 MHz.");
+  EXPECT_EQ(texts.lastChannel, "A01, 479.25 MHz.");
+  EXPECT_EQ(texts.quantity, "2");
+  EXPECT_EQ(texts.step, "8.00");
+
+  std::optional<std::string> restore;
+  for (const char* bad : {"0", "200", "x"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(t.ReadQuantity(bad, restore));
+    EXPECT_EQ(restore, "2");
+  }
+  EXPECT_TRUE(t.ReadQuantity("4", restore));
+  EXPECT_FALSE(restore);
+  EXPECT_TRUE(t.ReadInitIndex("998"));
+  EXPECT_FALSE(t.ReadInitIndex("998"));
+  EXPECT_EQ(t.ShowBlock().lastChannel, "A01, 495.25 MHz.");
+  EXPECT_FALSE(t.ReadInitChar(""));  // keeps 'A'
+  EXPECT_TRUE(t.ReadInitChar("Kx"));
+  EXPECT_EQ(b.firstChar, 'K');
+  EXPECT_TRUE(t.ReadStepFreq("7.5"));
+  EXPECT_EQ(b.step, 7.5f);
+
+  BlockSettings sb;
+  sb.firstFreq = 1500.0f;
+  ChannelBlockEditor s(sb, 'S', 9750.0f);
+  EXPECT_EQ(s.ShowBlock().initFreq, "11250.00");
+  EXPECT_TRUE(s.ReadInitFreq("11258"));
+  EXPECT_EQ(sb.firstFreq, 1508.0f);
+}
+
+// The form's wiring: a refused frequency is answered with a beep and the old value.
+TEST(ChannelsDlgForm, RefusedFrequencyBeepsAndRestores) {
+  PlanSlot plan = Plan('T', {471.25f, 479.25f});
+  TChannelsDlg dlg(nullptr, plan);
+  int beeps = 0;
+  QStringList errors;
+  dlg.beep = [&] { ++beeps; };
+  dlg.errorBox = [&](const QString& text, const QString&) { errors << text; };
+  auto* freq = dlg.findChild<QLineEdit*>("FreqEdit");
+  auto* list = dlg.findChild<QListWidget*>("ChanListBox");
+  ASSERT_TRUE(freq && list);
+  EXPECT_EQ(list->count(), 2);
+
+  list->setCurrentRow(0);
+  EXPECT_EQ(freq->text(), "471.25");
+  freq->setText("900");
+  QFocusEvent out(QEvent::FocusOut);
+  QCoreApplication::sendEvent(freq, &out);
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(freq->text(), "471.25");
+
+  freq->setText("479.25");
+  QCoreApplication::sendEvent(freq, &out);
+  EXPECT_EQ(beeps, 1);
+  dlg.OKBtnClick();  // two channels at 479.25 MHz
+  EXPECT_EQ(errors, QStringList{"The same frequency cannot be used twice"});
+  EXPECT_EQ(plan.channels->at(0).frequency, 471.25f);  // the slot is untouched until OK passes
+  EXPECT_EQ(dlg.result(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Enter in an edit moves on instead of closing the dialog, and the block generator restores a
+// refused quantity without closing either.
+TEST(ChannelsDlgForm, EnterDoesNotCloseAndQuantityIsRestored) {
+  PlanSlot plan = Plan('T', {471.25f});
+  TChannelsDlg dlg(nullptr, plan);
+  dlg.show();
+  auto* name = dlg.findChild<QLineEdit*>("NameEdit");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(name, &enter);
+  QCoreApplication::sendEvent(&dlg, &enter);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(dlg.result(), 0);
+
+  BlockSettings block;
+  TChannelsBlockDlg blockDlg(&dlg, block, 'T', 0);
+  auto* quantity = blockDlg.findChild<QLineEdit*>("QuantityEdit");
+  auto* last = blockDlg.findChild<QLineEdit*>("LastChannelEdit");
+  ASSERT_TRUE(quantity && last);
+  EXPECT_EQ(last->text(), "A01, 479.25 MHz.");
+  quantity->setText("200");
+  QFocusEvent out(QEvent::FocusOut);
+  QCoreApplication::sendEvent(quantity, &out);
+  EXPECT_EQ(quantity->text(), "2");
+  quantity->setText("3");
+  QCoreApplication::sendEvent(quantity, &out);
+  EXPECT_EQ(last->text(), "A02, 487.25 MHz.");
+  blockDlg.OKBtnClick();
+  EXPECT_EQ(blockDlg.result(), QDialog::Accepted);
+  EXPECT_EQ(block.quantity, 3);
+}
+
+}  // namespace

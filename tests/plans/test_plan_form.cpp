@@ -1,0 +1,233 @@
+// The channel-plan editor's form: buttons and edits found by their control names drive the
+// controller, the launcher shows the form, Edit opens the channel editor, Help opens the page.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "AppServices.h"
+#include "Chandlg.h"
+#include "Chanplandlg.h"
+#include "Cv3Equip.h"
+#include "Help.h"
+
+namespace {
+
+// The host's main window as the equipment object finds it: a form holding the LogMemo.
+struct HostForm {
+  QWidget form;
+  QPlainTextEdit* memo;
+  HostForm() {
+    form.setObjectName("MainForm");
+    memo = new QPlainTextEdit(&form);
+    memo->setObjectName("LogMemo");
+  }
+  QStringList Lines() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
+};
+
+class RecordingOpener : public cv::UrlOpener {
+ public:
+  RecordingOpener() { cv::SetUrlOpener(this); }
+  ~RecordingOpener() override { cv::SetUrlOpener(nullptr); }
+  bool OpenUrl(const QUrl& url) override {
+    urls.push_back(url);
+    return true;
+  }
+  std::vector<QUrl> urls;
+};
+
+// Runs `act` on the modal dialog of type T once its exec() has shown it.
+template <class T>
+void OnModal(std::function<void(T*)> act) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      act(d);
+    }
+  });
+  timer->start(5);
+}
+
+// An offline editor (no port) working in a directory of its own, which is also the equipment's
+// start directory.
+class PlanForm : public testing::Test {
+ protected:
+  void SetUp() override {
+    old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    equip = std::make_unique<TCv3Equip>(&host.form, nullptr);
+    dlg = std::make_unique<TChannelsPlanDlg>(&host.form, equip.get());
+  }
+  void TearDown() override {
+    dlg.reset();
+    QDir::setCurrent(old);
+  }
+  template <class W = QPushButton>
+  W* Find(const char* name) {
+    W* w = dlg->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  // The edit's exit handler runs as when the focus leaves it.
+  void TypeAndLeave(const char* name, const QString& text) {
+    auto* e = Find<QLineEdit>(name);
+    e->setText(text);
+    emit e->editingFinished();
+  }
+
+  QTemporaryDir dir;
+  QString old;
+  HostForm host;
+  cv::RecordingPrompter prompter;
+  std::unique_ptr<TCv3Equip> equip;
+  std::unique_ptr<TChannelsPlanDlg> dlg;
+};
+
+TEST_F(PlanForm, ButtonsDriveTheControllerAndFollowTheSelection) {
+  auto* list = Find<QListWidget>("ChanPlanListBox");
+  EXPECT_EQ(list->count(), 0);
+  for (const char* name : {"EditBtn", "DeleteBtn", "SaveBtn", "UpBtn", "DownBtn", "ExtractBtn", "SendBtn",
+                           "ReceiveBtn"})
+    EXPECT_FALSE(Find(name)->isEnabled()) << name;
+  EXPECT_FALSE(Find<QLineEdit>("NameEdit")->isEnabled());
+
+  Find("NewBtn")->click();
+  Find("NewBtn")->click();
+  ASSERT_EQ(list->count(), 32);
+  EXPECT_EQ(list->item(0)->text(), "NEW");
+  EXPECT_EQ(list->item(2)->text(), " -empty-");
+  EXPECT_EQ(list->currentRow(), 1);
+  EXPECT_EQ(Find<QLineEdit>("CodeEdit")->text(), "01");
+  EXPECT_TRUE(Find<QLineEdit>("NameEdit")->isEnabled());
+  for (const char* name : {"EditBtn", "DeleteBtn", "SaveBtn", "UpBtn", "ExtractBtn"})
+    EXPECT_TRUE(Find(name)->isEnabled()) << name;
+  // Without a port there is nothing to send to or receive from.
+  EXPECT_FALSE(Find("SendBtn")->isEnabled());
+  EXPECT_FALSE(Find("ReceiveBtn")->isEnabled());
+
+  TypeAndLeave("NameEdit", "SECOND X");
+  EXPECT_EQ(Find<QLineEdit>("NameEdit")->text(), "SECOND  ");
+  EXPECT_EQ(list->item(1)->text(), "SECOND  ");
+  Find<QComboBox>("BandCombo")->setCurrentIndex(1);
+  emit Find<QComboBox>("BandCombo")->activated(1);
+  EXPECT_EQ(dlg->Editor().planSlots[1].band, 'S');
+
+  Find("UpBtn")->click();
+  EXPECT_EQ(list->item(0)->text(), "SECOND  ");
+  EXPECT_EQ(list->currentRow(), 0);
+  Find("DeleteBtn")->click();
+  EXPECT_EQ(list->item(0)->text(), " -empty-");
+  EXPECT_EQ(list->currentRow(), 1);
+  Find("DeleteBtn")->click();  // the last plan: back to the initial state
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_FALSE(Find("EditBtn")->isEnabled());
+  EXPECT_FALSE(dlg->Editor().modified);
+}
+
+TEST_F(PlanForm, RefusedHeaderValueShowsTheStoredValueAgain) {
+  Find("NewBtn")->click();
+  struct Row {
+    const char* edit;
+    const char* typed;
+    char band;
+    const char* shown;
+    int beeps;
+  } rows[] = {
+      {"CodeEdit", "256", 'T', "01", 1},
+      {"CodeEdit", "", 'T', "01", 1},  // an emptied edit is refused too, not taken as 0
+      {"CodeEdit", "12", 'T', "12", 0},
+      {"LNBEdit", "52428.8", 'S', "0.0", 1},
+      {"LNBEdit", "9750", 'S', "9750.0", 0},
+      {"LNBEdit", "abc", 'S', "9750.0", 1},
+      {"LNBEdit", "10600", 'T', "0.0", 1},  // a terrestrial plan has no LNB
+  };
+  for (const Row& r : rows) {
+    dlg->Editor().planSlots[0].band = r.band;
+    if (r.band == 'T') dlg->Editor().planSlots[0].lnbMHz = 0;
+    prompter.beeps = 0;
+    TypeAndLeave(r.edit, r.typed);
+    EXPECT_EQ(Find<QLineEdit>(r.edit)->text(), r.shown) << r.edit << " " << r.typed;
+    EXPECT_EQ(prompter.beeps, r.beeps) << r.edit << " " << r.typed;
+  }
+  EXPECT_EQ(dlg->Editor().planSlots[0].code, 12);
+}
+
+TEST_F(PlanForm, EditOpensTheChannelEditorOnTheSelectedPlan) {
+  Find("NewBtn")->click();
+  Find("NewBtn")->click();
+  dlg->Editor().modified = false;
+  OnModal<TChannelsDlg>([](TChannelsDlg* d) {
+    d->findChild<QPushButton*>("AddBtn")->click();
+    d->findChild<QPushButton*>("OKBtn")->click();
+  });
+  Find("EditBtn")->click();
+  EXPECT_EQ(dlg->Editor().planSlots[1].Channels().size(), 1u);
+  EXPECT_EQ(dlg->Editor().planSlots[1].channelCount, 1);
+  EXPECT_EQ(dlg->Editor().planSlots[0].Channels().size(), 0u);
+  EXPECT_EQ(Find<QLineEdit>("NumberChanEdit")->text(), "1");
+  EXPECT_TRUE(dlg->Editor().modified);
+
+  // Cancel leaves the plan as it was.
+  dlg->Editor().modified = false;
+  OnModal<TChannelsDlg>([](TChannelsDlg* d) {
+    d->findChild<QPushButton*>("AddBtn")->click();
+    d->findChild<QPushButton*>("CancelBtn")->click();
+  });
+  emit Find<QListWidget>("ChanPlanListBox")->itemDoubleClicked(nullptr);
+  EXPECT_EQ(dlg->Editor().planSlots[1].Channels().size(), 1u);
+  EXPECT_FALSE(dlg->Editor().modified);
+}
+
+TEST_F(PlanForm, HelpOpensThePluginPageFromTheStartDirectory) {
+  RecordingOpener opener;
+  QDir(dir.path()).mkdir("help");
+  QDir elsewhere(dir.path());
+  elsewhere.mkdir("work");
+  QDir::setCurrent(dir.filePath("work"));  // where a file dialog may have left it
+
+  Find("HelpBtn")->click();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "CvTools Error");
+  EXPECT_TRUE(prompter.shown[0].text.contains("Cv3Tools.html")) << prompter.shown[0].text.toStdString();
+  EXPECT_TRUE(opener.urls.empty());
+
+  QFile page(dir.filePath("help/Cv3Tools.html"));
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.close();
+  Find("HelpBtn")->click();
+  ASSERT_EQ(opener.urls.size(), 1u);
+  EXPECT_EQ(opener.urls[0].toLocalFile(), QFileInfo(page).absoluteFilePath());
+  EXPECT_EQ(QDir::currentPath(), dir.filePath("work"));
+  EXPECT_EQ(cv::AppHelpFile(), "help\\Cv3Tools.hlp");
+  cv::SetAppHelpFile("");
+}
+
+TEST_F(PlanForm, LauncherShowsTheEditorModallyAndLogsAroundIt) {
+  dlg.reset();
+  bool shown = false;
+  OnModal<TChannelsPlanDlg>([&](TChannelsPlanDlg* d) {
+    shown = true;
+    d->findChild<QPushButton*>("NewBtn")->click();
+    d->findChild<QPushButton*>("CloseBtn")->click();  // asks to save: No closes
+  });
+  prompter.answers = {cv::MsgAnswer::No};
+  EXPECT_TRUE(equip->RunChannelEditor());
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+  EXPECT_EQ(host.Lines(), (QStringList{"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
+}
+
+}  // namespace

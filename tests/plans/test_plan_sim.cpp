@@ -1,0 +1,211 @@
+// The road of a channel-plan send, end to end: the editor writes its programming script, the
+// equipment's script engine runs it over a pseudo-terminal into the simulated CORVANE-3 (boot
+// monitor, loader transfer, plan memory, restart), and Receive reads the same plans back.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "AppServices.h"
+#include "Chanplandlg.h"
+#include "CommandTable.h"
+#include "Cv3Equip.h"
+#include "PlanSlot.h"
+#include "PlanScript.h"
+#include "PortMap.h"
+#include "Serial.h"
+#include "Simulator.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using cvsim::Corvane3Profile;
+
+std::string ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
+}
+
+TChan3 Chan(const char* name, float mhz, char band, const char* c1 = "", const char* c2 = "",
+            const char* c3 = "") {
+  return TChan3::FromFrequency(name, mhz, 8, band, c1, c2, c3);
+}
+
+// Names as the instrument keeps them (four characters, right-aligned), frequencies on the PLL
+// grid and bandwidth 8, so that every value survives the trip through plan memory unchanged.
+PlanSlot Plan(const char* name, char band, float lnb, int code, std::vector<TChan3> channels,
+                        const char* command = "") {
+  PlanSlot s;
+  NewPlan(s);
+  CopyField(s.name, name);
+  s.band = band;
+  s.lnbMHz = lnb;
+  s.code = code;
+  CopyField(s.commands[0], command);
+  s.Channels() = std::move(channels);
+  s.channelCount = static_cast<int32_t>(s.Channels().size());
+  return s;
+}
+
+// Virtual time for the script's waits, with a real millisecond granted to the simulator's
+// thread per virtual second: the instrument answers a line in far less, so every answer is in
+// the port by the time a wait of the script has passed, as on the real line.
+class PacedClock : public cv::FakeClock {
+ public:
+  void PumpEvents(int maxBlockMs = 0) override {
+    FakeClock::PumpEvents(maxBlockMs);
+    if (now % 1000 == 0) std::this_thread::sleep_for(1ms);
+  }
+};
+
+class PlanSend : public testing::Test {
+ protected:
+  void SetUp() override {
+    old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile::copy(QString(CV_TEST_DATA_DIR) + "/plans/update.hex", dir.filePath("update.hex"));
+
+    sim = std::make_unique<cvsim::Simulator>();
+    std::string error;
+    ASSERT_TRUE(sim->Start(&error)) << error;
+    // The instrument names the commands of its records from the plan command table.
+    Profile([](Corvane3Profile& p) { p.flash.commandName = [](uint16_t o) { return MnemonicOfPlanOffset(o); }; });
+    unsetenv("CV_PORT_COM1");
+    cv::SetPortPaths({{1, sim->Path()}});
+    port.timeScale = 0.02;
+    memo = new QPlainTextEdit(&host);
+    memo->setObjectName("LogMemo");
+    equip = std::make_unique<TCv3Equip>(&host, &port);
+    equip->clock = &clock;
+    // The identification's last XON must not pair with the first command of the tool.
+    sim->WaitTxIdle();
+    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));  // as the launcher does
+    dlg = std::make_unique<TChannelsPlanDlg>(&host, equip.get());
+  }
+  void TearDown() override {
+    dlg.reset();
+    port.Close();
+    cv::SetPortPaths({});
+    QDir::setCurrent(old);
+  }
+  template <class F>
+  void Profile(F f) {
+    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<Corvane3Profile&>(p)); });
+  }
+  QStringList Memo() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
+  QPushButton* Button(const char* name) { return dlg->findChild<QPushButton*>(name); }
+
+  // Slot 1 stays empty: the instrument gets the plans one after the other.
+  void LoadCanalization() {
+    auto& ed = dlg->Editor();
+    ed.planSlots[0] = Plan("TDT-MAD ", 'T', 0, 1,
+                           {Chan("  21", 471.25f, 'T', "CW0320"), Chan("  45", 663.25f, 'T'),
+                            Chan("  69", 858.0f, 'T', "CW0320")},
+                           "SY00");
+    ed.planSlots[2] = Plan("ASTRA   ", 'S', 9750, 12,
+                           {Chan(" RTL", 1200.0f, 'S', "SY00", "UN1", "ME2"), Chan(" ZDF", 1953.5f, 'S', "UN1"),
+                            Chan(" ARD", 1836.0f, 'S')});
+    ed.planSlots[3] = Plan("C-BAND  ", 'S', 5150, 255, {Chan("  CB", 1200.0f, 'S')});
+    ed.listFilled = true;
+    ed.listIndex = 0;
+    ed.planSelected = true;
+    ed.modified = false;
+    dlg->Refresh();
+  }
+
+  QTemporaryDir dir;
+  QString old;
+  std::unique_ptr<cvsim::Simulator> sim;
+  TSerial port{0};
+  QWidget host;
+  QPlainTextEdit* memo = nullptr;
+  PacedClock clock;
+  cv::RecordingPrompter prompter;
+  std::unique_ptr<TCv3Equip> equip;
+  std::unique_ptr<TChannelsPlanDlg> dlg;
+};
+
+TEST_F(PlanSend, SentPlansComeBackFromTheInstrumentUnchanged) {
+  LoadCanalization();
+  ASSERT_TRUE(Button("SendBtn")->isEnabled());
+  Button("SendBtn")->click();
+
+  ASSERT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+  const QString zone = dlg->LogZone->toPlainText();
+  EXPECT_TRUE(zone.contains("SENDHEX update.hex *HX -> OK")) << zone.toStdString();
+  EXPECT_TRUE(zone.endsWith("Sending successful"));
+  EXPECT_EQ(dlg->Gauge->value(), 0);
+  // The script's waits (47 s) passed on the equipment's clock, not in real time.
+  EXPECT_GE(clock.NowMs(), 47000);
+  const std::string transcript = ReadFile(dir.filePath("___CH3__.LOG"));
+  EXPECT_NE(transcript.find("DIRECTORY3 (3)\t\t#number of channel plans -> OK\n"), std::string::npos);
+  EXPECT_NE(transcript.find("rawtx ******* -> OK\n"), std::string::npos);
+  EXPECT_EQ(transcript.find("ERROR"), std::string::npos);
+  Profile([](Corvane3Profile& p) {
+    EXPECT_EQ(p.hexLines, 5);
+    EXPECT_EQ(p.loaderState, Corvane3Profile::LoaderState::Main);  // back after the wake-up
+    EXPECT_EQ(p.flash.PlanCount(), 3);
+  });
+  Profile([](Corvane3Profile& p) {
+    cvsim::FlashImage::Plan plan;
+    ASSERT_TRUE(p.flash.ReadPlan(1, plan));
+    EXPECT_EQ(plan.name, "ASTRA   ");
+    EXPECT_EQ(plan.channelCount, 3);
+    EXPECT_EQ(plan.lnbTenths, 97500u);
+    EXPECT_EQ(p.flash.ChannelReply(1, 0), "*CI RTL347C347C,SY00,UN1,ME2");
+  });
+}
+
+// The raw power-on lines at the script's end get no handshake, so the first command after the
+// send meets the instrument in step.
+TEST_F(PlanSend, ReceiveRightAfterSendGetsTheSamePlans) {
+  LoadCanalization();
+  Button("SendBtn")->click();
+  ASSERT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+  const std::string sent = ReadFile(dir.filePath("___CH3__.TMP"));
+
+  Button("ReceiveBtn")->click();
+  auto& ed = dlg->Editor();
+  EXPECT_TRUE(ed.planSelected);
+  const char* names[] = {"TDT-MAD ", "ASTRA   ", "C-BAND  "};
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(ed.planSlots[i].HoldsPlan(), i < 3) << i;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_STREQ(ed.planSlots[i].name, names[i]);
+    EXPECT_TRUE(ed.planSlots[i].ChannelsUnread()) << "channels are read only when needed";
+  }
+  // Written again from what the instrument holds (its channels read on the way), the script is
+  // the one that was sent: names, bands, LNBs, codes, channels and commands all came back.
+  const QString again = dir.filePath("again.pro");
+  ASSERT_TRUE(ed.WriteScript(again.toStdString()));
+  EXPECT_EQ(ReadFile(again), sent);
+  ASSERT_FALSE(ed.planSlots[1].Channels().empty());
+  EXPECT_STREQ(ed.planSlots[1].Channels()[0].commands[2], "ME2");
+  ASSERT_FALSE(ed.planSlots[2].Channels().empty());
+  EXPECT_FLOAT_EQ(ed.planSlots[2].Channels()[0].frequency, 1200.0f);  // C band, inverted
+}
+
+TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {
+  LoadCanalization();
+  // A loader line the instrument refuses stops the script before the plan memory is erased.
+  QFile hex(dir.filePath("update.hex"));
+  ASSERT_TRUE(hex.open(QIODevice::WriteOnly));
+  hex.write(":101FE0005374616E642D696E206C6F61646572203D\n");
+  hex.close();
+  Button("SendBtn")->click();
+  EXPECT_FALSE(Memo().contains("Sending successful"));
+  EXPECT_FALSE(dlg->LogZone->toPlainText().contains("Sending successful"));
+  EXPECT_TRUE(dlg->LogZone->toPlainText().contains("SENDHEX update.hex *HX -> ERROR"));
+  Profile([](Corvane3Profile& p) { EXPECT_EQ(p.flash.PlanCount(), -1); });
+  EXPECT_TRUE(Button("SendBtn")->isEnabled());
+}
+
+}  // namespace

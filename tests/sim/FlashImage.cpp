@@ -1,0 +1,121 @@
+#include "FlashImage.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "ScriptCore.h"
+
+namespace cvsim {
+
+namespace {
+constexpr int kHeaderSize = 16;
+constexpr int kChannelSize = 8;
+constexpr int kMaxPlans = 32;
+constexpr int kMaxListWords = 64;  // a list that long is not a list: the image is corrupt
+
+std::string Text(const std::vector<uint8_t>& bytes, int at, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s.push_back(static_cast<char>(bytes[(at + i) & 0xFFFF]));
+  return s;
+}
+}  // namespace
+
+bool FlashImage::Apply(const std::string& record) {
+  cv::script::ParsedRecord r;
+  if (!cv::script::ParseFlashRecord(record, r)) return false;
+  switch (r.type) {
+    case 0:
+      for (size_t i = 0; i < r.data.size(); ++i) bytes[(r.address + i) & 0xFFFF] = r.data[i];
+      break;
+    case 1: break;  // end of file: the loader closes the write
+    case 2:
+      if (r.data.size() != 2) return false;
+      segment = static_cast<uint16_t>(r.data[0] << 8 | r.data[1]);
+      break;
+    default: return false;
+  }
+  ++recordsWritten;
+  return true;
+}
+
+uint16_t FlashImage::Word(int address) const {
+  return static_cast<uint16_t>(bytes[address & 0xFFFF] | bytes[(address + 1) & 0xFFFF] << 8);
+}
+
+int FlashImage::SkipList(int address, std::vector<uint16_t>* words) const {
+  for (int i = 0; i < kMaxListWords; ++i) {
+    const uint16_t w = Word(address);
+    address += 2;
+    if (w == 0xFFFF) return address;
+    if (words) words->push_back(w);
+  }
+  return -1;
+}
+
+int FlashImage::PlanCount() const {
+  if (Text(bytes, 0, 11) != "CANALITZACI") return -1;
+  const int count = Word(14);
+  return count > kMaxPlans ? kMaxPlans : count;
+}
+
+bool FlashImage::ReadPlan(int plan, Plan& out) const {
+  if (plan < 0 || plan >= PlanCount()) return false;
+  int at = kHeaderSize;
+  for (int p = 0; p <= plan; ++p) {
+    Plan h;
+    h.name = Text(bytes, at, 8);
+    h.address = Word(at + 8);
+    h.channelCount = bytes[(at + 10) & 0xFFFF];
+    h.bandCode = bytes[(at + 11) & 0xFFFF];
+    h.lnbTenths = static_cast<uint32_t>(bytes[(at + 12) & 0xFFFF]) << 16 |
+                  bytes[(at + 13) & 0xFFFF] << 8 | bytes[(at + 14) & 0xFFFF];
+    h.code = bytes[(at + 15) & 0xFFFF];
+    at = SkipList(at + kHeaderSize, &h.commands);
+    if (at < 0) return false;
+    if (p == plan) out = h;
+  }
+  return true;
+}
+
+bool FlashImage::ReadChannel(int plan, int channel, Channel& out) const {
+  Plan h;
+  if (!ReadPlan(plan, h) || channel < 0 || channel >= h.channelCount) return false;
+  int at = h.address;
+  for (int c = 0; c <= channel; ++c) {
+    Channel ch;
+    ch.name = Text(bytes, at, 4);
+    ch.word = Word(at + 4);
+    ch.word2 = Word(at + 6);
+    at = SkipList(at + kChannelSize, &ch.commands);
+    if (at < 0) return false;
+    if (c == channel) out = ch;
+  }
+  return true;
+}
+
+std::string FlashImage::CommandsText(const std::vector<uint16_t>& offsets) const {
+  std::string text;
+  if (!commandName) return text;
+  for (uint16_t offset : offsets)
+    if (offset != 0xFFFF) text += "," + commandName(offset);
+  return text;
+}
+
+std::string FlashImage::PlanReply(int plan) const {
+  Plan h;
+  if (!ReadPlan(plan, h)) return "*JI!!";
+  char tail[32];
+  std::snprintf(tail, sizeof tail, "%02X%c%05X%02X", h.channelCount & 0xFF,
+                h.bandCode == 5 ? 'S' : 'T', h.lnbTenths & 0xFFFFF, h.code & 0xFF);
+  return "*JI" + h.name + tail + CommandsText(h.commands);
+}
+
+std::string FlashImage::ChannelReply(int plan, int channel) const {
+  Channel c;
+  if (!ReadChannel(plan, channel, c)) return "*CI!!";
+  char tail[16];
+  std::snprintf(tail, sizeof tail, "%04X%04X", c.word, c.word2);
+  return "*CI" + c.name + tail + CommandsText(c.commands);
+}
+
+}  // namespace cvsim

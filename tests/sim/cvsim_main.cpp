@@ -1,0 +1,95 @@
+// cvsim: a simulated instrument on a pseudo-terminal, for trying the programs without hardware.
+//   cvsim [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
+// Prints the slave path; point a port at it with CV_PORT_COM1=<path> or the [Ports] section.
+#include <csignal>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "Simulator.h"
+
+namespace {
+
+void Usage(FILE* out) {
+  std::fputs(
+      "Usage: cvsim [options]\n"
+      "Plays a CORVANE-3 instrument on a pseudo-terminal until interrupted.\n"
+      "  --model TEXT    name reply to *?NA (default \"CORVANE 3\")\n"
+      "  --version TEXT  version reply to *?VE (default \"V2.10\")\n"
+      "  --baud N        take the wire time of N baud in both directions (default: no pacing)\n"
+      "  --log FILE      write the traffic, both directions with time stamps, to FILE\n"
+      "  --link PATH     make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
+      "  --help          this text\n",
+      out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string model = "CORVANE 3";
+  std::string version = "V2.10";
+  cvsim::SimOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "cvsim: %s needs a value\n", arg.c_str());
+        std::exit(2);
+      }
+      out = argv[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      Usage(stdout);
+      return 0;
+    } else if (arg == "--model") {
+      value(model);
+    } else if (arg == "--version") {
+      value(version);
+      if (!version.empty() && version[0] != 'V' && version[0] != 'v') version = "V" + version;
+    } else if (arg == "--baud") {
+      std::string text;
+      value(text);
+      int baud = 0;
+      auto r = std::from_chars(text.data(), text.data() + text.size(), baud);
+      if (r.ec != std::errc() || r.ptr != text.data() + text.size() || baud < 0) {
+        std::fprintf(stderr, "cvsim: bad --baud value \"%s\"\n", text.c_str());
+        return 2;
+      }
+      options.baud = baud;
+    } else if (arg == "--log") {
+      value(options.logPath);
+    } else if (arg == "--link") {
+      value(options.linkPath);
+    } else {
+      std::fprintf(stderr, "cvsim: unknown option \"%s\"\n", arg.c_str());
+      Usage(stderr);
+      return 2;
+    }
+  }
+
+  // The signals are taken synchronously below; the simulator's thread must not see them.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  cvsim::Simulator sim(std::make_unique<cvsim::Corvane3Profile>(model, version), options);
+  std::string error;
+  if (!sim.Start(&error)) {
+    std::fprintf(stderr, "cvsim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", sim.Path().c_str());
+  if (!options.linkPath.empty()) std::printf("link: %s\n", options.linkPath.c_str());
+  std::printf("model \"%s\", version \"%s\", %s\n", model.c_str(), version.c_str(),
+              options.baud > 0 ? (std::to_string(options.baud) + " baud").c_str() : "no pacing");
+  std::fflush(stdout);
+  int sig = 0;
+  sigwait(&stopSignals, &sig);
+  sim.Stop();
+  return 0;
+}
