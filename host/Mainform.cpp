@@ -439,8 +439,8 @@ void TMainForm::RetranslateOpenForms() {
 
 void TMainForm::ReloadPluginForLanguage() {
   // The plug-in reads the language in force when it is loaded: loading it again by the same
-  // name with the same port object gives its dialogs the new language. Plug-in binding hooks
-  // its reload in here.
+  // name with the same port object gives its dialogs the new language.
+  if (library.IsLoaded()) LoadEquipmentDll();
 }
 
 void TMainForm::changeEvent(QEvent* event) {

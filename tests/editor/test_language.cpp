@@ -213,3 +213,24 @@ TEST_F(LanguageTest, PluginSideLoadsItsOwnModuleOfTheLanguageInForce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LanguageTest, SwitchWhileThePluginIsLoadedReloadsItInTheNewLanguage) {
+  for (const char* file : {"Cv3Tools.so", "Cv3Tools.esp"})
+    ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR "/") + file, home.filePath(file))) << file;
+  TMainForm w;
+  w.SetDllName("Cv3Tools");
+  ASSERT_TRUE(w.LoadEquipmentDll());
+  int before = w.LogMemo->toPlainText().split('\n').size();
+  w.LanguageItems[1]->trigger();
+  QStringList added = w.LogMemo->toPlainText().split('\n').mid(before);
+  ASSERT_GE(added.size(), 3) << added.join(" | ").toStdString();
+  EXPECT_EQ(added[0], "Freeing library...");
+  EXPECT_EQ(added[1], "Loading library...");
+  EXPECT_TRUE(added.contains("Biblioteca Cv3Tools 1.22 cargada")) << added.join(" | ").toStdString();
+  EXPECT_NE(w.equipment, nullptr);
+  w.FreeEquipmentDll();
+}
+
+}  // namespace
