@@ -1,9 +1,14 @@
 #include "Messages.h"
 
+#include <dlfcn.h>
+
+#include <QCoreApplication>
+#include <QVariant>
 #include <fstream>
 #include <sstream>
 #include <unordered_map>
 
+#include "LanguageModule.h"
 #include "Text1252.h"
 
 extern const char kCvMessageTableEng[];
@@ -98,5 +103,39 @@ bool LoadLanguageTable(const std::string& path) {
 }
 
 void ResetLanguageTable() { T().language.clear(); }
+
+namespace {
+const char* const kLanguageProperty = "cvLanguage";
+}
+
+std::string LanguageInForce() {
+  QCoreApplication* app = QCoreApplication::instance();
+  QString code = app ? app->property(kLanguageProperty).toString() : QString();
+  return code.isEmpty() ? std::string("eng") : code.toLower().toStdString();
+}
+
+void SetLanguageInForce(const std::string& code) {
+  if (QCoreApplication* app = QCoreApplication::instance())
+    app->setProperty(kLanguageProperty, QString::fromStdString(code));
+}
+
+std::string ThisBinaryPath() {
+  Dl_info info{};
+  std::string path;
+  if (dladdr(reinterpret_cast<void*>(&ThisBinaryPath), &info) && info.dli_fname) path = info.dli_fname;
+  // The program itself may be named as it was started (relative to a directory since left);
+  // libraries are named as they were loaded.
+  if ((path.empty() || path[0] != '/') && QCoreApplication::instance())
+    path = QCoreApplication::applicationFilePath().toStdString();
+  return path;
+}
+
+bool LoadLanguageOfHost() {
+  ResetLanguageTable();
+  std::string code = LanguageInForce();
+  if (code == "eng") return false;
+  std::string module = FindLanguageModule(ThisBinaryPath(), code);
+  return !module.empty() && LoadLanguageTable(module);
+}
 
 }  // namespace cv

@@ -19,6 +19,18 @@ bool HasMsg(int id);
 bool LoadLanguageTable(const std::string& path);
 void ResetLanguageTable();  // back to English only
 
+// The language in force, as a module code ("esp"); "eng" until the host sets another. It lives on
+// the application object, so every plug-in, with its own copy of the table, sees the host's choice.
+std::string LanguageInForce();
+void SetLanguageInForce(const std::string& code);
+// For the deliverable this code is linked into: loads the module of the language in force from
+// beside that deliverable's own file (the CORVANE-3 plug-in loads Cv3Tools.esp), or keeps English
+// when English is in force or no module exists. A plug-in calls it when it is loaded; the host
+// reloads a plug-in after a language change. True when a module was loaded.
+bool LoadLanguageOfHost();
+// The file of the deliverable (program or shared library) this code is linked into.
+std::string ThisBinaryPath();
+
 // Table file format, one text a line: id, a TAB, the text in UTF-8 (stored as Windows-1252).
 // "\n", "\t" and "\\" are escapes; lines starting with '#' and blank lines are skipped.
 // Parses `content` into (id, text) pairs, appending to `out`; bad lines are skipped and counted.

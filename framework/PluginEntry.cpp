@@ -27,6 +27,8 @@ TEquip* RunCvsMain(QApplication* application, TSerial* port, EquipFactory factor
                    const char* versionText, TEquip*& equipment) {
   // Dialogs and boxes of the plug-in are owned by the host's main form, so they stay above it.
   QWidget* owner = HostMainForm(application);
+  // The plug-in's own message table follows the language the host has in force.
+  LoadLanguageOfHost();
   try {
     equipment = factory(owner, port);
   } catch (...) {

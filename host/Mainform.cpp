@@ -25,12 +25,16 @@
 #include "AppServices.h"
 #include "Format.h"
 #include "Help.h"
+#include "Csvview.h"
 #include "HostSettings.h"
 #include "IniFile.h"
+#include "Language.h"
+#include "LanguageModule.h"
 #include "LogoImage.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Registry.h"
+#include "Scratchpad.h"
 #include "Text1252.h"
 
 #include "PortMap.h"
@@ -135,9 +139,7 @@ void TMainForm::BuildForm() {
   CSVButton = SpeedButton(speedBar, "CSVButton", QStyle::SP_FileDialogListView);
   TermButton = SpeedButton(speedBar, "TermButton", QStyle::SP_ComputerIcon);
   HelpButton = SpeedButton(speedBar, "HelpButton", QStyle::SP_DialogHelpButton);
-  // The editor, the CSV viewer and the terminal join later.
-  EditButton->setEnabled(false);
-  CSVButton->setEnabled(false);
+  // The terminal joins later.
   TermButton->setEnabled(false);
   for (QToolButton* b : {ExitButton, EditButton, CSVButton, TermButton, HelpButton}) sb->addWidget(b);
   sb->addStretch();
@@ -220,8 +222,6 @@ void TMainForm::BuildForm() {
   FileTerminal = MenuItem(File1, "FileTerminal");
   File1->addSeparator();
   FileExitItem = MenuItem(File1, "FileExitItem");
-  FileEditor->setEnabled(false);
-  FileCSV->setEnabled(false);
   FileTerminal->setEnabled(false);
 
   Tools1 = bar->addMenu(QString());
@@ -392,14 +392,60 @@ void TMainForm::LogMemoChange() {
 // ============================================================================================
 
 void TMainForm::DetectLanguage() {
-  // The message table in force is English until the language switch arrives.
-  languageIndex = 0;
+  languageIndex = cv::LanguageIndexOfMarker(cv::Msg(cv::msg::LanguageMarker));
+  cv::IniFile ini = cv::HostIni();
+  if (ini.LoadFailed()) {
+    cv::ShowError(cv::MsgQ(cv::msg::ErrorCaption), cv::MsgQ(cv::msg::CannotHandleIni));
+    return;
+  }
+  std::string wanted = ini.ReadString("OverwriteLanguage", "Language", "auto");
+  if (cv::SameText(wanted, "auto")) return;
+  int index = cv::LanguageIndexOfIniValue(wanted);
+  // A language whose module was found missing is not asked for again: SelectLanguage would fail
+  // and detect once more, without end.
+  if (index < 0 || missingLanguages.count(index)) return;
+  languageIndex = index;
+  SelectLanguage(languageIndex);
 }
 
 void TMainForm::SelectLanguage(int index) {
-  languageIndex = index;
+  if (index >= 0 && index < cv::kLanguageCount) {
+    if (cv::LoadProgramLanguage(index)) {
+      missingLanguages.erase(index);
+      // Only a language that could be loaded is remembered for the next start.
+      std::string code = cv::LanguageOf(index).code;
+      if (code.size() == 3) cv::WriteLocaleOverride(cv::ProgramPath(), code);
+      RetranslateOpenForms();
+      ReloadPluginForLanguage();
+    } else {
+      missingLanguages.insert(index);
+      DetectLanguage();
+    }
+  }
   LoadCustomLogo(Image1);
   if (languageIndex >= 0 && languageIndex < 5) LanguageItems[languageIndex]->setChecked(true);
+  else if (QAction* checked = LanguageGroup->checkedAction()) checked->setChecked(false);
+}
+
+void TMainForm::RetranslateOpenForms() {
+  // Every form re-reads its texts from the message table on LanguageChange; children (the
+  // dialogs a form owns) receive it from their parent.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->parentWidget()) continue;
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(w, &change);
+  }
+}
+
+void TMainForm::ReloadPluginForLanguage() {
+  // The plug-in reads the language in force when it is loaded: loading it again by the same
+  // name with the same port object gives its dialogs the new language.
+  if (library.IsLoaded()) LoadEquipmentDll();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ApplyTexts();
+  QMainWindow::changeEvent(event);
 }
 
 void TMainForm::ChangeLangClick() {
@@ -438,7 +484,9 @@ void TMainForm::RegisterPdfAddOn() {
 
 void TMainForm::EditButtonClick() {
   AddLog(cv::Msg(cv::msg::EditorOpened));
-  // The editor window is shown modally here.
+  // The editor is made once at start-up; a main window started without it makes its own.
+  if (!ScratchPad) new TScratchPad(this);
+  ScratchPad->exec();
   AddLog(cv::Msg(cv::msg::EditorClosedReady));
   QDir::setCurrent(QString::fromStdString(startDir));
   InstallAppHandlers();
@@ -446,8 +494,11 @@ void TMainForm::EditButtonClick() {
 
 void TMainForm::CSVButtonClick() {
   AddLog(cv::Msg(cv::msg::CsvViewerOpened));
-  // The CSV viewer is created and shown modally here.
-  AddLog(cv::Msg(cv::msg::CsvViewerClosedReady));
+  {
+    TCSVViewer viewer(this);
+    viewer.exec();
+    AddLog(cv::Msg(cv::msg::CsvViewerClosedReady));
+  }
   QDir::setCurrent(QString::fromStdString(startDir));
 }
 

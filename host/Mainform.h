@@ -3,6 +3,7 @@
 // loaded plug-in, the host's own tools, the log memo and its copy in CvTools.log.
 #include <QMainWindow>
 #include <map>
+#include <set>
 #include <string>
 
 #include "LogFile.h"
@@ -124,6 +125,11 @@ class TMainForm : public QMainWindow {
   void LoadCustomLogo(TLogoImage* image);
   // Sets every caption, menu text and status tip from the message table in force.
   void ApplyTexts();
+  // Sends LanguageChange to every open form, each of which re-reads its texts.
+  static void RetranslateOpenForms();
+  // After a language change: loads a loaded plug-in again so that it follows the new language.
+  void ReloadPluginForLanguage();
+  std::set<int> missingLanguages;  // languages whose module was found missing in this run
 
   // ---- Tools --------------------------------------------------------------------------------
   void UpdateTools();  // the idle handler: keeps the tool buttons and menu items current
@@ -159,6 +165,7 @@ class TMainForm : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildForm();

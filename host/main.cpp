@@ -3,13 +3,17 @@
 
 #include "About.h"
 #include "Help.h"
+#include "Language.h"
 #include "Mainform.h"
+#include "Scratchpad.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The language chosen at the last run, before any form exists.
+  cv::LoadStartupLanguage();
 
   auto* splash = new TMySplash;
   splash->show();
@@ -21,7 +25,7 @@ int main(int argc, char** argv) {
 
   TMainForm mainForm;
   TAboutBox aboutBox;
-  // The editor window joins here.
+  TScratchPad scratchPad;
 
   splash->hide();
   delete splash;

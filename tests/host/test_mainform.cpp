@@ -196,13 +196,16 @@ TEST_F(MainFormTest, CustomLogo) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(MainFormTest, UnreadableIniFileIsReportedByTheLogo) {
+TEST_F(MainFormTest, UnreadableIniFileIsReportedByTheLanguageAndTheLogo) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("CvTools.INI"));
   TMainForm w;
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Error);
-  EXPECT_EQ(prompter.shown[0].caption, "Error");
-  EXPECT_EQ(prompter.shown[0].text, "Impossible to handle INI file");
+  ASSERT_EQ(prompter.shown.size(), 2u);  // language detection, then the custom logo
+  for (const auto& box : prompter.shown) {
+    EXPECT_EQ(box.icon, cv::MsgIcon::Error);
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.text, "Impossible to handle INI file");
+  }
+  EXPECT_EQ(w.languageIndex, 0);
   EXPECT_EQ(MemoLines(w), kWelcome);
 }
 

@@ -1,0 +1,11 @@
+# Concatenates the table files of DIR (sorted by name) into the language module OUT.
+file(GLOB files ${DIR}/*.txt)
+list(SORT files)
+set(body "")
+foreach(f ${files})
+  file(READ ${f} content)
+  string(APPEND body "${content}\n")
+endforeach()
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.tmp)

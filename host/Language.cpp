@@ -1,0 +1,61 @@
+#include "Language.h"
+
+#include "IniFile.h"
+#include "LanguageModule.h"
+#include "Messages.h"
+
+namespace cv {
+namespace {
+
+const LanguageRow kLanguages[kLanguageCount] = {
+    {"CODELANG_0902", 0x0809, "eng"}, {"CODELANG_1001", 0x040A, "esp"}, {"CODELANG_0301", 0x0403, "cat"},
+    {"CODELANG_0701", 0x0407, "deu"}, {"CODELANG_1201", 0x040C, "fra"}, {"CODELANG_1601", 0x0410, "ita"},
+};
+
+}  // namespace
+
+const LanguageRow& LanguageOf(int index) {
+  return kLanguages[index >= 0 && index < kLanguageCount ? index : 0];
+}
+
+int LanguageIndexOfMarker(const std::string& marker) {
+  for (int i = 1; i < kLanguageCount; ++i)
+    if (marker == kLanguages[i].marker) return i;
+  return 0;
+}
+
+int LanguageIndexOfIniValue(const std::string& value) {
+  for (int i : {0, 1, 2, 4})
+    if (SameText(value, kLanguages[i].code)) return i;
+  return -1;
+}
+
+int LanguageIndexOfCode(const std::string& code) {
+  for (int i = 0; i < kLanguageCount; ++i)
+    if (SameText(code, kLanguages[i].code)) return i;
+  return -1;
+}
+
+bool LoadProgramLanguage(int index) {
+  if (index < 0 || index >= kLanguageCount) return false;
+  const LanguageRow& row = kLanguages[index];
+  std::string module = FindLanguageModule(ProgramPath(), LocaleAbbreviation(row.localeId));
+  if (!module.empty()) {
+    // Texts of the previous language must not linger where the new module has none.
+    if (!LoadLanguageTable(module)) return false;
+  } else if (index == 0) {
+    ResetLanguageTable();
+  } else {
+    return false;
+  }
+  SetLanguageInForce(row.code);
+  return true;
+}
+
+bool LoadStartupLanguage() {
+  std::string code = ReadLocaleOverride(ProgramPath());
+  int index = LanguageIndexOfCode(code);
+  return index >= 0 && LoadProgramLanguage(index);
+}
+
+}  // namespace cv

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "AppServices.h"
+#include "Csvview.h"
+#include "IniFile.h"
+#include "Mainform.h"
+#include "ModalHelper.h"
+#include "Registry.h"
+#include "Scratchpad.h"
+
+namespace {
+
+class MainWiringTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldDir = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    cv::SetHostIniPath(home.filePath("CvTools.INI").toStdString());
+    cv::SetRegistryFile(home.filePath("registry.ini").toStdString());
+    TMainForm::SetTimerIntervalForTests(1);
+  }
+  void TearDown() override {
+    QDir::setCurrent(oldDir);
+    cv::SetHostIniPath("");
+    cv::SetRegistryFile("");
+  }
+  QStringList Memo(TMainForm& w) { return w.LogMemo->toPlainText().split('\n'); }
+
+  QTemporaryDir home;
+  QString oldDir;
+  cv::RecordingPrompter prompter;
+};
+
+TEST_F(MainWiringTest, EditorOpensModallyAndLogs) {
+  TMainForm w;
+  TScratchPad pad;
+  ASSERT_TRUE(w.EditButton->isEnabled());
+  QTemporaryDir elsewhere;
+  cvtest::WhenModal<TScratchPad>([&elsewhere](TScratchPad* p) {
+    QDir::setCurrent(elsewhere.path());  // a tool may leave the current directory anywhere
+    p->FileExitClick();
+  });
+  w.FileEditor->trigger();
+  QStringList memo = Memo(w);
+  ASSERT_GE(memo.size(), 2);
+  EXPECT_EQ(memo[memo.size() - 2], "Editor opened");
+  EXPECT_EQ(memo.back(), "Editor closed. Ready");
+  EXPECT_EQ(QDir::currentPath(), QDir(home.path()).canonicalPath());
+}
+
+TEST_F(MainWiringTest, CsvViewerOpensModallyLogsToTheMainWindowAndGoes) {
+  TMainForm w;
+  ASSERT_TRUE(w.CSVButton->isEnabled());
+  QString shownCaption;
+  cvtest::WhenModal<TCSVViewer>([&shownCaption, this](TCSVViewer* v) {
+    shownCaption = v->windowTitle();
+    v->LoadFile(home.filePath("none.csv"));
+    v->CloseBtn->click();
+  });
+  w.CSVButton->click();
+  EXPECT_EQ(shownCaption, QStringLiteral("CSV Viewer"));
+  QStringList memo = Memo(w);
+  ASSERT_GE(memo.size(), 3);
+  EXPECT_EQ(memo[memo.size() - 3], "CSV Viewer opened");
+  EXPECT_EQ(memo[memo.size() - 2], "Couldn't open CSV file " + home.filePath("none.csv"));
+  EXPECT_EQ(memo.back(), "CSV Viewer closed. Ready");
+  EXPECT_EQ(w.findChild<TCSVViewer*>(), nullptr);
+}
+
+}  // namespace
