@@ -45,9 +45,10 @@ std::string IntText(uint64_t mag, int base, bool upper, int precision) {
   return s;
 }
 
-std::string FloatText(double v, const Spec& sp) {
-  if (std::isnan(v)) return "nan";
-  if (std::isinf(v)) return "inf";
+std::string FloatText(double v, const Spec& sp, char decimal) {
+  const bool upper = sp.conv == 'E' || sp.conv == 'G';
+  if (std::isnan(v)) return upper ? "NAN" : "nan";
+  if (std::isinf(v)) return upper ? "INF" : "inf";
   int prec = sp.precision < 0 ? 6 : sp.precision;
   if (prec > 60) prec = 60;
   char buf[512];
@@ -64,14 +65,16 @@ std::string FloatText(double v, const Spec& sp) {
   }
   if (r.ec != std::errc()) return "?";
   std::string s(buf, r.ptr);
-  if (sp.conv == 'E' || sp.conv == 'G')
-    for (char& c : s) c = c == 'e' ? 'E' : c;
+  for (char& c : s) {
+    if (c == 'e' && upper) c = 'E';
+    if (c == '.') c = decimal;
+  }
   return s;
 }
 
 }  // namespace
 
-std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args) {
+std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args, NumberStyle style) {
   std::string out;
   size_t next = 0;
   for (size_t i = 0; i < fmt.size(); ++i) {
@@ -144,7 +147,7 @@ std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args)
         if (auto p = std::get_if<std::string>(&a)) s = *p;
         else if (auto p = std::get_if<int64_t>(&a)) s = std::to_string(*p);
         else if (auto p = std::get_if<uint64_t>(&a)) s = std::to_string(*p);
-        else s = FloatText(std::get<double>(a), Spec{.conv = 'g'});
+        else s = FloatText(std::get<double>(a), Spec{.conv = 'g'}, style.decimal);
         if (sp.precision >= 0 && static_cast<int>(s.size()) > sp.precision) s.resize(static_cast<size_t>(sp.precision));
         out += Pad(s, sp, false);
         break;
@@ -166,8 +169,9 @@ std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args)
           out += Pad(std::get<std::string>(a), sp, false);
           break;
         }
-        std::string s = FloatText(std::fabs(v), sp);
-        out += Pad(Signed(s, std::signbit(v) && s.find_first_not_of("0.") != std::string::npos, sp), sp, true);
+        std::string s = FloatText(std::fabs(v), sp, style.decimal);
+        const bool allZero = s.find_first_not_of(std::string{'0', style.decimal}) == std::string::npos;
+        out += Pad(Signed(s, std::signbit(v) && (style.negativeZero || !allZero), sp), sp, true);
         break;
       }
       default: {  // d i u x X o p
@@ -201,6 +205,14 @@ std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args)
     }
   }
   return out;
+}
+
+std::string PrintfFixed(double value, int width, int precision, char decimal) {
+  return FormatStyled({decimal, true}, "%*.*f", width, precision, value);
+}
+
+std::string PrintfSci(double value, int width, int precision, char decimal) {
+  return FormatStyled({decimal, true}, "%*.*E", width, precision, value);
 }
 
 }  // namespace cv

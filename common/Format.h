@@ -14,7 +14,15 @@ namespace cv {
 
 using FormatArg = std::variant<int64_t, uint64_t, double, std::string>;
 
-std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args);
+// How %f %e %g write a number. Message texts take the defaults. The spectrum tool and the plan
+// files have always written their numbers as the C library does, so a negative value that rounds
+// to zero keeps its '-' ("-0.0") there, and the spectrum tool writes the user's decimal mark.
+struct NumberStyle {
+  char decimal = '.';
+  bool negativeZero = false;
+};
+
+std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args, NumberStyle style = {});
 
 namespace detail {
 template <class T>
@@ -35,5 +43,14 @@ template <class... Args>
 std::string Format(std::string_view fmt, const Args&... args) {
   return FormatArgs(fmt, std::vector<FormatArg>{detail::ToFormatArg(args)...});
 }
+
+template <class... Args>
+std::string FormatStyled(NumberStyle style, std::string_view fmt, const Args&... args) {
+  return FormatArgs(fmt, std::vector<FormatArg>{detail::ToFormatArg(args)...}, style);
+}
+
+// printf "%W.Pf" and "%W.PE" in the C library's style above, with `decimal` for the point.
+std::string PrintfFixed(double value, int width, int precision, char decimal = '.');
+std::string PrintfSci(double value, int width, int precision, char decimal = '.');
 
 }  // namespace cv

@@ -16,6 +16,39 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+std::string_view TrimBlanksTabs(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// The whole of an already trimmed text, after an optional '+'.
+template <class T>
+bool WholeInteger(std::string_view s, T& out) {
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  if (s.empty()) return false;
+  T v = 0;
+  auto r = std::from_chars(s.data(), s.data() + s.size(), v, 10);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+  out = v;
+  return true;
+}
+
+template <class T>
+bool WholeFixedNotation(std::string_view text, T& out, char decimal) {
+  std::string t(TrimBlanksTabs(text));
+  if (t.empty()) return false;
+  for (char& c : t)
+    if (c == decimal) c = '.';
+  const char* first = t.data();
+  if (*first == '+') ++first;
+  T v = 0;
+  auto r = std::from_chars(first, t.data() + t.size(), v, std::chars_format::fixed);
+  if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
+  out = v;
+  return true;
+}
+
 }  // namespace
 
 std::string FormatFixed(double value, int decimals, char decimalSep) {
@@ -50,16 +83,19 @@ bool ParseDouble(std::string_view text, double& out) {
   return true;
 }
 
-bool ParseInt(std::string_view text, int32_t& out) {
-  std::string_view s = TrimBlanks(text);
-  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-  if (s.empty()) return false;
-  int32_t v = 0;
-  auto r = std::from_chars(s.data(), s.data() + s.size(), v, 10);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
-  out = v;
-  return true;
+bool ParseInt(std::string_view text, int32_t& out) { return WholeInteger(TrimBlanks(text), out); }
+
+bool ParseFixedNotation(std::string_view text, double& out, char decimal) {
+  return WholeFixedNotation(text, out, decimal);
 }
+
+bool ParseFixedNotation(std::string_view text, float& out, char decimal) {
+  return WholeFixedNotation(text, out, decimal);
+}
+
+bool ParseInteger(std::string_view text, int32_t& out) { return WholeInteger(TrimBlanksTabs(text), out); }
+
+bool ParseInteger(std::string_view text, int64_t& out) { return WholeInteger(TrimBlanksTabs(text), out); }
 
 double AtoF(std::string_view text) {
   size_t i = 0;

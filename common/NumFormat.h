@@ -16,6 +16,17 @@ bool ParseDouble(std::string_view text, double& out);
 // A whole text that is a decimal integer within 32 bits.
 bool ParseInt(std::string_view text, int32_t& out);
 
+// Strict readings for typed fields and file fields (the spectrum tool, the plan files), where
+// "12abc" must be refused rather than read as 12: blanks and tabs around the number, an optional
+// '+', then the number and nothing else. Fixed notation only (no exponent, no "inf"), with '.' or
+// `decimal` as the decimal mark; the float reading rounds once, straight from the digits.
+bool ParseFixedNotation(std::string_view text, double& out, char decimal = '.');
+bool ParseFixedNotation(std::string_view text, float& out, char decimal = '.');
+bool ParseInteger(std::string_view text, int32_t& out);
+bool ParseInteger(std::string_view text, int64_t& out);
+
+// The prefix readings below serve the scripts and the channel editors, which have always read a
+// number as the C library does and ignore what follows it.
 // atof, atol and atoi as the C library defines them (leading white space, the longest numeric
 // prefix, 0 when there is none), but always with '.' as the decimal mark.
 double AtoF(std::string_view text);

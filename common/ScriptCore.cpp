@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Format.h"
 #include "NumFormat.h"
 
 namespace cv::script {
@@ -234,16 +235,7 @@ std::string FormatFixed(double value, int decimals, int width) {
   return s;
 }
 
-std::string Hex(uint32_t value, int digits) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string s;
-  do {
-    s.insert(s.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value);
-  if (static_cast<int>(s.size()) < digits) s.insert(0, digits - s.size(), '0');
-  return s;
-}
+std::string Hex(uint32_t value, int digits) { return cv::Format("%0*X", digits < 0 ? 0 : digits, value); }
 
 std::string FlashRecord(const char* prefix, uint16_t address, const std::vector<uint8_t>& data,
                         int declaredLength) {

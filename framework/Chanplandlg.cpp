@@ -21,6 +21,7 @@
 #include "Help.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "Format.h"
 #include "PlanFormat.h"
 #include "Text1252.h"
 
@@ -263,7 +264,7 @@ void TChannelsPlanDlg::ShowPlan() {
   }
   CodeEdit->setText(QString::fromStdString(Dec(s->code, 2, true)));
   NumberChanEdit->setText(QString::number(s->channelCount));
-  LNBEdit->setText(QString::fromStdString(Fixed(s->lnbMHz, 3, 1)));
+  LNBEdit->setText(QString::fromStdString(cv::PrintfFixed(s->lnbMHz, 3, 1)));
   NameEdit->setText(cv::From1252(s->name));
   BandCombo->setCurrentIndex(s->band == 'S' ? 1 : 0);
   QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};

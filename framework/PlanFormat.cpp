@@ -2,38 +2,18 @@
 
 #include <QFile>
 #include <charconv>
-#include <cmath>
+
+#include "Format.h"
+#include "NumFormat.h"
 
 namespace cv::plan {
 
-std::string Fixed(double value, int width, int precision) {
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
-  std::string s = r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
-  return PadLeft(s, static_cast<size_t>(width < 0 ? 0 : width));
-}
-
 std::string Dec(long long value, int width, bool zeroPad) {
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value);
-  std::string digits(buf, r.ptr);
-  std::string sign = value < 0 ? "-" : "";
-  size_t w = static_cast<size_t>(width < 0 ? 0 : width);
-  if (zeroPad) {
-    while (sign.size() + digits.size() < w) digits.insert(digits.begin(), '0');
-    return sign + digits;
-  }
-  return PadLeft(sign + digits, w);
+  return cv::Format(zeroPad ? "%0*lld" : "%*lld", width < 0 ? 0 : width, value);
 }
 
 std::string Hex(unsigned long long value, int width, bool upper) {
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, 16);
-  std::string s(buf, r.ptr);
-  if (upper)
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  while (s.size() < static_cast<size_t>(width)) s.insert(s.begin(), '0');
-  return s;
+  return cv::Format(upper ? "%0*llX" : "%0*llx", width, value);
 }
 
 std::string PadLeft(const std::string& text, size_t width) {
@@ -51,23 +31,14 @@ std::string_view Trim(std::string_view t) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-  text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
   double v = 0;
-  auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
-  if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v))
-    return std::nullopt;
+  if (!cv::ParseFixedNotation(Trim(text), v)) return std::nullopt;
   return v;
 }
 
 std::optional<long long> ParseInteger(std::string_view text) {
-  text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
-  long long v = 0;
-  auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+  int64_t v = 0;
+  if (!cv::ParseInteger(Trim(text), v)) return std::nullopt;
   return v;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Small text helpers of the plan editor's files: locale-free numbers (Qt sets the C locale from
-// the environment, so printf("%f") and strtod may write or expect a decimal comma), the line
-// reading rule of the plan files and scripts, and names made safe for the script tokenizer.
+// Small text helpers of the plan editor's files: their integer fields and strict number reading
+// (over common/NumFormat.h and common/Format.h, which no locale touches; "%W.Pf" is
+// cv::PrintfFixed), the line reading rule of the plan files and scripts, and names made safe for
+// the script tokenizer.
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -11,17 +12,15 @@
 
 namespace cv::plan {
 
-// printf("%W.Pf") with a '.' decimal point whatever the locale: at least `width` characters,
-// right-aligned with blanks.
-std::string Fixed(double value, int width, int precision);
 // printf("%0Wd") / "%Wd" and "%0WX" / "%0Wx" equivalents.
 std::string Dec(long long value, int width = 0, bool zeroPad = false);
 std::string Hex(unsigned long long value, int width, bool upper = true);
 // Pads on the left with blanks to `width` (printf("%Ws")).
 std::string PadLeft(const std::string& text, size_t width);
 
-// A decimal number with '.' as point; blanks around it are allowed, nothing else. Unlike atof,
-// "12abc" or "" is refused, so a damaged line never reads as a plausible frequency.
+// A decimal number with '.' as point; blanks around it (and a CR left at the end of a line) are
+// allowed, nothing else. Unlike atof, "12abc" or "" is refused, so a damaged line never reads as
+// a plausible frequency.
 std::optional<double> ParseNumber(std::string_view text);
 // A decimal integer (optionally signed), whole text.
 std::optional<long long> ParseInteger(std::string_view text);

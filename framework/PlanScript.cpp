@@ -4,6 +4,7 @@
 #include "Cv3Equip.h"
 #include "MsgIds.h"
 #include "Messages.h"
+#include "Format.h"
 #include "PlanFormat.h"
 
 namespace cv::plan {
@@ -129,7 +130,7 @@ std::string HeaderLine(const PlanSlot& slot, uint16_t address) {
   int bandCode = slot.band == 'S' ? 5 : 7;
   return "HEADER3 (" + ScriptSafeName(slot.name) + ", 0x" + Hex(address, 4) + ", " +
          Dec(static_cast<long long>(slot.Channels().size())) + ", " + Dec(bandCode) + ", " +
-         Fixed(slot.lnbMHz, 4, 1) + ", " + Dec(slot.code) + ", " +
+         cv::PrintfFixed(slot.lnbMHz, 4, 1) + ", " + Dec(slot.code) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[0])) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[1])) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[2])) + ")";
@@ -139,12 +140,12 @@ std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) {
   std::string name = ScriptSafeName(chan.name);
   if (slot.band == 'S') {
     float downlink = TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency);
-    return "CHAN3S (" + Dec(index) + ", " + name + ", " + Fixed(downlink, 3, 2) + ", " +
+    return "CHAN3S (" + Dec(index) + ", " + name + ", " + cv::PrintfFixed(downlink, 3, 2) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[0])) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[1])) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[2])) + ")";
   }
-  return "CHAN3T (" + Dec(index) + ", " + name + ", " + Fixed(chan.frequency, 3, 2) + ", " +
+  return "CHAN3T (" + Dec(index) + ", " + name + ", " + cv::PrintfFixed(chan.frequency, 3, 2) + ", " +
          Dec(chan.bandwidth) + ", " + Offset4(PlanOffsetOfMnemonic(chan.commands[0])) + ")";
 }
 

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "Cv3Equip.h"
+#include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
@@ -118,14 +119,14 @@ std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, cha
   if (ter)
     line(LocalDecimal(std::string(slot.name) + L + slot.band, decimalSeparator));
   else
-    line(LocalDecimal(std::string(slot.name) + L + "S" + L + Fixed(slot.lnbMHz, 7, 1), decimalSeparator));
+    line(LocalDecimal(std::string(slot.name) + L + "S" + L + cv::PrintfFixed(slot.lnbMHz, 7, 1), decimalSeparator));
   for (const TChan3& chan : slot.Channels()) {
     if (ter)
-      line(LocalDecimal(std::string(chan.name) + L + Fixed(chan.frequency, 8, 2) + L + Dec(chan.bandwidth),
+      line(LocalDecimal(std::string(chan.name) + L + cv::PrintfFixed(chan.frequency, 8, 2) + L + Dec(chan.bandwidth),
                         decimalSeparator));
     else
       line(LocalDecimal(std::string(chan.name) + L +
-                            Fixed(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 8, 2),
+                            cv::PrintfFixed(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 8, 2),
                         decimalSeparator));
   }
   line("# End of plan");

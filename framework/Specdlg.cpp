@@ -28,7 +28,8 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "TCv3SpectrumLink.h"
-#include "TSpecFormat.h"
+#include "Format.h"
+#include "NumFormat.h"
 #include "TSpectrumLogFile.h"
 #include "Text1252.h"
 
@@ -324,7 +325,7 @@ void TSpectrumDlg::FillCombos() {
 }
 
 QString TSpectrumDlg::Num(double value, int width, int precision) const {
-  return Q(TSpecFormat::Fixed(value, width, precision, decimalSeparator));
+  return Q(cv::PrintfFixed(value, width, precision, decimalSeparator));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -455,7 +456,7 @@ void TSpectrumDlg::EditToData() { StartBtn->setFocus(); }
 
 void TSpectrumDlg::SnapsUpDownClick() {
   int32_t n;
-  if (TSpecFormat::ParseInt(B(SnapsEdit->text()), n) && n >= 1 && n <= 1000) sweep.snapshots = n;
+  if (cv::ParseInteger(B(SnapsEdit->text()), n) && n >= 1 && n <= 1000) sweep.snapshots = n;
 }
 
 void TSpectrumDlg::ResetFullSpan() {
@@ -779,7 +780,7 @@ void TSpectrumDlg::SaveBtnClick() {
   TSpectrumLogFile::Result r = file.Save(path.toLocal8Bit().toStdString(), error);
   if (r != TSpectrumLogFile::Result::Saved) {
     int id = r == TSpectrumLogFile::Result::NotCreated ? msg::SpecCannotCreate : msg::SpecCannotWrite;
-    std::string text = TSpecFormat::Format(cv::Msg(id), {fullPath.substr(0, 310)});
+    std::string text = cv::FormatStyled({.negativeZero = true}, cv::Msg(id), fullPath.substr(0, 310));
     link.Log(text);
     if (!error.empty()) link.Log(error);
     showError(M(msg::SpecErrorCaption), Q(text));
@@ -817,18 +818,15 @@ void TSpectrumDlg::PrintBtnClick() {
     p.drawText(150, y + p.fontMetrics().ascent(), Q(text));
     y += lineHeight;
   };
-  const char d = decimalSeparator;
-  line(TSpecFormat::Format(cv::Msg(msg::SpecPrintScales),
-                           {int64_t{scale.levelDiv}, int64_t{scale.mhzPerDiv}, double{sweep.initialFreq},
-                            double{sweep.finalFreq}, int64_t{scale.refLevel}},
-                           d));
+  const cv::NumberStyle style{decimalSeparator, true};
+  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintScales), int64_t{scale.levelDiv}, int64_t{scale.mhzPerDiv},
+                        double{sweep.initialFreq}, double{sweep.finalFreq}, int64_t{scale.refLevel}));
   if (sweep.meas.status1 != 0)
-    line(TSpecFormat::Format(cv::Msg(msg::SpecPrintLastMeas),
-                             {std::string(sweep.meas.name), sweep.meas.status1, sweep.meas.status2,
-                              double{sweep.meas.level}, B(UnitsLabel->text()), double{sweep.currentFreq}},
-                             d));
-  line(TSpecFormat::Format(cv::Msg(msg::SpecPrintGenerated),
-                           {info.versionText, SpecDateString(), SpecTimeString()}, d));
+    line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintLastMeas), std::string(sweep.meas.name), sweep.meas.status1,
+                          sweep.meas.status2, double{sweep.meas.level}, B(UnitsLabel->text()),
+                          double{sweep.currentFreq}));
+  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintGenerated), info.versionText, SpecDateString(),
+                        SpecTimeString()));
   link.Log(cv::Msg(msg::SpecSentToPrint));
   p.end();
 }

@@ -3,7 +3,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "TSpecFormat.h"
+#include "Format.h"
 
 namespace {
 const std::string kOpenRule(45, '#');
@@ -18,12 +18,12 @@ std::string TSpectrumLogFile::WriteSpectrumHeader() const {
   out += "# Date: " + date + " (" + time + ")\n";
   out += kOpenRule + "\n";
   out += "#       LEVEL UNITS: dBuV\n";
-  out += "Start frequency:" + std::string(1, s) + " " + TSpecFormat::Fixed(initialFreq, 4, 2, d) + "\n";
-  out += "Stop frequency:" + std::string(1, s) + " " + TSpecFormat::Fixed(finalFreq, 4, 2, d) + "\n";
-  out += "Frequency step:" + std::string(1, s) + " " + TSpecFormat::Fixed(stepFreq, 6, 4, d) + "\n";
+  out += "Start frequency:" + std::string(1, s) + " " + cv::PrintfFixed(initialFreq, 4, 2, d) + "\n";
+  out += "Stop frequency:" + std::string(1, s) + " " + cv::PrintfFixed(finalFreq, 4, 2, d) + "\n";
+  out += "Frequency step:" + std::string(1, s) + " " + cv::PrintfFixed(stepFreq, 6, 4, d) + "\n";
   out += kOpenRule + "\n";
   out += std::string(" DATE") + s + " TIME" + s + " N" + s;
-  for (float f : frequencies) out += " " + TSpecFormat::Fixed(f, 4, 2, d) + s;
+  for (float f : frequencies) out += " " + cv::PrintfFixed(f, 4, 2, d) + s;
   out += "\n";
   return out;
 }
@@ -37,7 +37,7 @@ std::string TSpectrumLogFile::WriteRows() const {
     out += " " + date + s + " " + when + s + " " + std::to_string(k) + s;
     const std::vector<float>& row = levels[k - 1];
     size_t columns = std::min(frequencies.size(), row.size());
-    for (size_t j = 0; j < columns; ++j) out += " " + TSpecFormat::Fixed(row[j], 5, 1, d) + s;
+    for (size_t j = 0; j < columns; ++j) out += " " + cv::PrintfFixed(row[j], 5, 1, d) + s;
     out += "\n";
   }
   return out;

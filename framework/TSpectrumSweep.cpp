@@ -7,7 +7,8 @@
 
 #include "Messages.h"
 #include "MsgIds.h"
-#include "TSpecFormat.h"
+#include "Format.h"
+#include "NumFormat.h"
 
 namespace msg = cv::msg;
 
@@ -64,14 +65,14 @@ bool TSpectrumSweep::ValidateSettings() {
   }
   points = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 1.5));
   if (points < 4) {
-    view.ErrorBox(caption, TSpecFormat::Format(cv::Msg(msg::SpecNotEnoughPoints), {int64_t{4}}));
+    view.ErrorBox(caption, cv::FormatStyled({.negativeZero = true}, cv::Msg(msg::SpecNotEnoughPoints), 4));
     ok = false;
   }
   if (points > 250) {
     stepFreq = static_cast<float>(
         std::ceil((finalFreq - initialFreq) / static_cast<double>(pictureWidth - 1) * 10) * 0.1);
-    view.ErrorBox(caption, TSpecFormat::Format(cv::Msg(msg::SpecTooManyPoints),
-                                               {int64_t{points}, double{stepFreq}}));
+    view.ErrorBox(caption, cv::FormatStyled({.negativeZero = true}, cv::Msg(msg::SpecTooManyPoints), points,
+                                            double{stepFreq}));
     view.DataToEdit();
     ok = false;
   }
@@ -466,9 +467,9 @@ std::string TSpectrumSweep::MeasText(int item, char decimal) const {
   text.push_back(meas.status1);
   text.push_back(meas.status2);
   if (item >= 4 && item <= 6)
-    text += " " + TSpecFormat::Sci(meas.level, 3, 1, decimal);
+    text += " " + cv::PrintfSci(meas.level, 3, 1, decimal);
   else
-    text += TSpecFormat::Fixed(meas.level, 5, 1, decimal);
+    text += cv::PrintfFixed(meas.level, 5, 1, decimal);
   return text;
 }
 
@@ -478,7 +479,7 @@ std::string Cut9(const std::string& text) { return text.substr(0, 9); }
 
 TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char decimal) {
   float v;
-  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == initialFreq) return TEditResult::Unchanged;
   double d = v;
   bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) || (d >= 862.1 && d < 2150.0);
@@ -489,7 +490,7 @@ TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char de
 
 TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char decimal) {
   float v;
-  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == finalFreq) return TEditResult::Unchanged;
   double d = v;
   bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) || (d >= 862.1 && d <= 2150.0);
@@ -500,7 +501,7 @@ TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char deci
 
 TEditResult TSpectrumSweep::ValidateStep(const std::string& text, char decimal) {
   float v;
-  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == stepFreq) return TEditResult::Unchanged;
   double d = v;
   if (!(d >= 0.05 && d <= 50.0)) return TEditResult::Refused;
@@ -510,7 +511,7 @@ TEditResult TSpectrumSweep::ValidateStep(const std::string& text, char decimal) 
 
 TEditResult TSpectrumSweep::ValidateSnaps(const std::string& text) {
   int32_t n;
-  if (!TSpecFormat::ParseInt(Cut9(text), n)) return TEditResult::Refused;
+  if (!cv::ParseInteger(Cut9(text), n)) return TEditResult::Refused;
   if (n == snapshots) return TEditResult::Unchanged;
   if (n < 1 || n > 1000) return TEditResult::Refused;
   snapshots = n;
@@ -519,7 +520,7 @@ TEditResult TSpectrumSweep::ValidateSnaps(const std::string& text) {
 
 TEditResult TSpectrumSweep::ValidateTimeStep(const std::string& text) {
   int32_t n;
-  if (!TSpecFormat::ParseInt(Cut9(text), n)) return TEditResult::Refused;
+  if (!cv::ParseInteger(Cut9(text), n)) return TEditResult::Refused;
   if (n == timeStep) return TEditResult::Unchanged;
   if (n < 1 || n > 19999) return TEditResult::Refused;
   timeStep = n;
@@ -528,7 +529,7 @@ TEditResult TSpectrumSweep::ValidateTimeStep(const std::string& text) {
 
 TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char decimal) {
   float v;
-  if (!TSpecFormat::ParseFloat(Cut9(text), decimal, v)) return TEditResult::Refused;
+  if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == currentFreq) return TEditResult::Unchanged;
   if (v < initialFreq || v > finalFreq) return TEditResult::Refused;
   currentFreq = v;

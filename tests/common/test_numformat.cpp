@@ -78,4 +78,33 @@ TEST(Format, PrintfStyleWithoutLocale) {
   EXPECT_EQ(cv::Format("%*d", 4, 7), "   7");
 }
 
+TEST(Format, CLibraryStyleKeepsTheSignOfZeroAndTakesADecimalMark) {
+  // Message texts drop the '-' of a value that rounds to zero; the C library's style keeps it.
+  EXPECT_EQ(cv::Format("%5.1f", -0.04), "  0.0");
+  EXPECT_EQ(cv::PrintfFixed(-0.04, 5, 1, ','), " -0,0");
+  EXPECT_EQ(cv::PrintfFixed(-0.0, 3, 1), "-0.0");
+  EXPECT_EQ(cv::PrintfSci(-2.5e-7, 3, 1, ','), "-2,5E-07");
+  EXPECT_EQ(cv::PrintfSci(HUGE_VAL, 5, 1), "  INF");
+  EXPECT_EQ(cv::FormatStyled({',', true}, "%s|%.1f|%d", 0.5, 3.25, -4), "0,5|3,2|-4");
+}
+
+TEST(NumFormat, StrictFixedNotationAndIntegers) {
+  double d = 7;
+  for (const char* text : {"", " \t", "+", "1e3", "12abc", "inf", "1 2", "12\n"}) {
+    EXPECT_FALSE(cv::ParseFixedNotation(text, d)) << text;
+    EXPECT_EQ(d, 7) << text;
+  }
+  EXPECT_TRUE(cv::ParseFixedNotation("\t+471.25 ", d));
+  EXPECT_EQ(d, 471.25);
+  EXPECT_FALSE(cv::ParseFixedNotation("471,25", d));  // a comma only where the caller names it
+  EXPECT_TRUE(cv::ParseFixedNotation("471,25", d, ','));
+  int64_t big = 0;
+  EXPECT_TRUE(cv::ParseInteger(" -9000000000 ", big));
+  EXPECT_EQ(big, -9000000000LL);
+  int32_t n = 5;
+  EXPECT_FALSE(cv::ParseInteger("2147483648", n));
+  EXPECT_FALSE(cv::ParseInteger("12\n", n));  // only blanks and tabs around the number
+  EXPECT_EQ(n, 5);
+}
+
 }  // namespace

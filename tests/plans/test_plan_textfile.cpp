@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Format.h"
 #include "PlanFakes.h"
 #include "PlanTextFile.h"
 
@@ -116,8 +117,8 @@ TEST(PlanTextLines, LongLinesEndingsAndBinary) {
 }
 
 TEST(PlanNumbers, ParseStrictlyAndFormatWithoutTheLocale) {
-  EXPECT_EQ(Fixed(650.0, 8, 2), "  650.00");
-  EXPECT_EQ(Fixed(0.0, 4, 1), " 0.0");
+  EXPECT_EQ(cv::PrintfFixed(650.0, 8, 2), "  650.00");
+  EXPECT_EQ(cv::PrintfFixed(0.0, 4, 1), " 0.0");
   EXPECT_EQ(ParseNumber(" 471.25 ").value_or(-1), 471.25);
   EXPECT_FALSE(ParseNumber("471,25"));
   EXPECT_FALSE(ParseNumber(""));

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "FakeLink.h"
-#include "TSpecFormat.h"
+#include "Format.h"
+#include "NumFormat.h"
 #include "TSpectrumSweep.h"
 
 namespace {
@@ -367,23 +368,22 @@ TEST_F(SweepFixture, AskMeasurementShowsTheStatusAndValue) {
 }
 
 TEST(SpecFormat, FormatsAndParsesWithoutTheCLocale) {
-  EXPECT_EQ(TSpecFormat::Fixed(1165, 4, 2, ','), "1165,00");
-  EXPECT_EQ(TSpecFormat::Fixed(1, 6, 4, ','), "1,0000");
-  EXPECT_EQ(TSpecFormat::Fixed(7.5, 5, 1), "  7.5");
-  EXPECT_EQ(TSpecFormat::Sci(2.1e-6, 3, 1), "2.1E-06");
-  EXPECT_EQ(TSpecFormat::Format("%d points %4.2f %s%c %-3d|%%", {int64_t{3}, 4.9, std::string("x"), 'y',
-                                                                int64_t{7}},
-                                ','),
+  EXPECT_EQ(cv::PrintfFixed(1165, 4, 2, ','), "1165,00");
+  EXPECT_EQ(cv::PrintfFixed(1, 6, 4, ','), "1,0000");
+  EXPECT_EQ(cv::PrintfFixed(7.5, 5, 1), "  7.5");
+  EXPECT_EQ(cv::PrintfSci(2.1e-6, 3, 1), "2.1E-06");
+  EXPECT_EQ(cv::FormatStyled({',', true}, "%d points %4.2f %s%c %-3d|%%", int64_t{3}, 4.9, std::string("x"), 'y',
+                             int64_t{7}),
             "3 points 4,90 xy 7  |%");
   float f;
-  EXPECT_TRUE(TSpecFormat::ParseFloat(" 12,5 ", ',', f));
+  EXPECT_TRUE(cv::ParseFixedNotation(" 12,5 ", f, ','));
   EXPECT_FLOAT_EQ(f, 12.5f);
-  EXPECT_TRUE(TSpecFormat::ParseFloat("12.5", ',', f));
-  EXPECT_FALSE(TSpecFormat::ParseFloat("12.5x", ',', f));
-  EXPECT_FALSE(TSpecFormat::ParseFloat("1e5", ',', f));
+  EXPECT_TRUE(cv::ParseFixedNotation("12.5", f, ','));
+  EXPECT_FALSE(cv::ParseFixedNotation("12.5x", f, ','));
+  EXPECT_FALSE(cv::ParseFixedNotation("1e5", f, ','));
   int32_t n;
-  EXPECT_TRUE(TSpecFormat::ParseInt("+42", n));
-  EXPECT_FALSE(TSpecFormat::ParseInt("4 2", n));
+  EXPECT_TRUE(cv::ParseInteger("+42", n));
+  EXPECT_FALSE(cv::ParseInteger("4 2", n));
 }
 
 }  // namespace
