@@ -11,6 +11,7 @@
 #include "AppServices.h"
 #include "Csvview.h"
 #include "FindDialog.h"
+#include "HostHome.h"
 #include "IniFile.h"
 #include "Language.h"
 #include "LanguageModule.h"
@@ -51,19 +52,11 @@ TEST(Languages, ModuleFileNames) {
 class LanguageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    oldDir = QDir::currentPath();
-    QDir::setCurrent(home.path());
-    cv::SetHostIniPath(home.filePath("CvTools.INI").toStdString());
-    cv::SetRegistryFile(home.filePath("registry.ini").toStdString());
     cv::SetProgramPath(std::string(CV_BIN_DIR) + "/CvTools");
-    TMainForm::SetTimerIntervalForTests(1);
     Restart();
   }
   void TearDown() override {
     Restart();
-    QDir::setCurrent(oldDir);
-    cv::SetHostIniPath("");
-    cv::SetRegistryFile("");
     cv::SetProgramPath("");
   }
   // What a new process starts with: English, then the run-time's per-user override.
@@ -82,8 +75,7 @@ class LanguageTest : public ::testing::Test {
     return -1;
   }
 
-  QTemporaryDir home;
-  QString oldDir;
+  HostHome home;
   cv::RecordingPrompter prompter;
 };
 

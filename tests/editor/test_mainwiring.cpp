@@ -8,6 +8,7 @@
 
 #include "AppServices.h"
 #include "Csvview.h"
+#include "HostHome.h"
 #include "IniFile.h"
 #include "Mainform.h"
 #include "ModalHelper.h"
@@ -18,22 +19,9 @@ namespace {
 
 class MainWiringTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    oldDir = QDir::currentPath();
-    QDir::setCurrent(home.path());
-    cv::SetHostIniPath(home.filePath("CvTools.INI").toStdString());
-    cv::SetRegistryFile(home.filePath("registry.ini").toStdString());
-    TMainForm::SetTimerIntervalForTests(1);
-  }
-  void TearDown() override {
-    QDir::setCurrent(oldDir);
-    cv::SetHostIniPath("");
-    cv::SetRegistryFile("");
-  }
   QStringList Memo(TMainForm& w) { return w.LogMemo->toPlainText().split('\n'); }
 
-  QTemporaryDir home;
-  QString oldDir;
+  HostHome home;
   cv::RecordingPrompter prompter;
 };
 

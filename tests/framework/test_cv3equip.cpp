@@ -8,25 +8,12 @@
 
 #include "Clock.h"
 #include "Cv3Equip.h"
-#include "PortMap.h"
-#include "Serial.h"
-#include "Simulator.h"
+#include "HostForm.h"
+#include "SimOnCom1.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-struct HostForm {
-  QWidget form;
-  QPlainTextEdit* memo;
-  HostForm() {
-    form.setObjectName("MainForm");
-    memo = new QPlainTextEdit(&form);
-    memo->setObjectName("LogMemo");
-  }
-  QStringList Lines() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
-  void Clear() { memo->clear(); }
-};
 
 // Records whether the port was open while each tool's dialog would run.
 class TRecordingCv3Equip : public TCv3Equip {
@@ -38,39 +25,19 @@ class TRecordingCv3Equip : public TCv3Equip {
   void ShowTool(Tool tool) override { shown.push_back({tool, port && port->IsOpen()}); }
 };
 
-class Cv3Sim : public ::testing::Test {
+class Cv3Sim : public ::testing::Test, public SimOnCom1 {
  protected:
   void SetUp() override {
-    sim = std::make_unique<cvsim::Simulator>();
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    unsetenv("CV_PORT_COM1");
-    cv::SetPortPaths({{1, sim->Path()}});
-    // A silent instrument costs 12 empty reads; a short time scale keeps such cases quick.
-    port.timeScale = 0.02;
+    ASSERT_NO_FATAL_FAILURE(StartSim());
     Settle();
   }
-  // Lets every byte the instrument sent reach the port, so the next open discards it: the
-  // instrument announces XON after each line, and one left in the line would pair with the
-  // next command.
-  void Settle() {
-    sim->WaitTxIdle();
-    std::this_thread::sleep_for(20ms);
-  }
-  void TearDown() override { cv::SetPortPaths({}); }
 
-  template <class F>
-  void Profile(F f) {
-    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<cvsim::Corvane3Profile&>(p)); });
-  }
   std::unique_ptr<TRecordingCv3Equip> Make(TSerial* withPort) {
     auto e = std::make_unique<TRecordingCv3Equip>(&host.form, withPort);
     e->clock = &clock;
     return e;
   }
 
-  std::unique_ptr<cvsim::Simulator> sim;
-  TSerial port{0};
   HostForm host;
   cv::FakeClock clock;
 };

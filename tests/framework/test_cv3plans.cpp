@@ -7,25 +7,17 @@
 
 #include "Chan3.h"
 #include "Cv3Equip.h"
-#include "PortMap.h"
-#include "Serial.h"
-#include "Simulator.h"
+#include "SimOnCom1.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-class Cv3PlanSim : public ::testing::Test {
+class Cv3PlanSim : public ::testing::Test, public SimOnCom1 {
  protected:
   void SetUp() override {
-    sim = std::make_unique<cvsim::Simulator>();
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    unsetenv("CV_PORT_COM1");
-    cv::SetPortPaths({{1, sim->Path()}});
-    port.timeScale = 0.02;
-    sim->WithProfile([](cvsim::Profile& base) {
-      auto& p = static_cast<cvsim::Corvane3Profile&>(base);
+    ASSERT_NO_FATAL_FAILURE(StartSim());
+    Profile([](cvsim::Corvane3Profile& p) {
       p.plans[0] = {"EUROPE", 'T', 0, 1, {"UN0"},
                     {{"C21", 10203, 10258, {"SY00"}}, {"C22", 10363, 10418, {}}, {"BAD", 0, 0, {}}}};
       p.plans[3] = {"ASTRA", 'S', 97500, 2, {"LB5", "SY07"},
@@ -33,15 +25,9 @@ class Cv3PlanSim : public ::testing::Test {
     });
     equip = std::make_unique<TCv3Equip>(&form, &port);
     equip->clock = &clock;
-    // The instrument's XON after identification must not pair with the next command.
-    sim->WaitTxIdle();
-    std::this_thread::sleep_for(20ms);
-    ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
   }
-  void TearDown() override { cv::SetPortPaths({}); }
 
-  std::unique_ptr<cvsim::Simulator> sim;
-  TSerial port{0};
   QWidget form;
   cv::FakeClock clock;
   std::unique_ptr<TCv3Equip> equip;

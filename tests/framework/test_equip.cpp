@@ -17,6 +17,7 @@
 #include "Clock.h"
 #include "DateTimeText.h"
 #include "Equip.h"
+#include "HostForm.h"
 #include "IniFile.h"
 #include "LogoImage.h"
 #include "PluginEntry.h"
@@ -35,18 +36,6 @@ class TPlainEquip : public TEquip {
   bool HasConfiguration() override { return false; }
   bool HasUpdateFirmware() override { return false; }
   bool HasChannelIdentifier() override { return false; }
-};
-
-// A stand-in for the host's main window: a top-level form holding the memo "LogMemo".
-struct HostForm {
-  QWidget form;
-  QPlainTextEdit* memo;
-  HostForm() {
-    form.setObjectName("MainForm");
-    memo = new QPlainTextEdit(&form);
-    memo->setObjectName("LogMemo");
-  }
-  QStringList Lines() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
 };
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "AppServices.h"
 #include "Format.h"
 #include "Help.h"
+#include "HostHome.h"
 #include "HostSettings.h"
 #include "IniFile.h"
 #include "LogoImage.h"
@@ -44,19 +45,8 @@ class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    oldDir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    cv::SetHostIniPath(Path("CvTools.INI"));
-    cv::SetRegistryFile(Path("config/CvTools/registry.ini"));
     cv::SetAppHelpFile("");
-    TMainForm::SetTimerIntervalForTests(1);
   }
-  void TearDown() override {
-    QDir::setCurrent(oldDir);
-    cv::SetHostIniPath("");
-    cv::SetRegistryFile("");
-  }
-  std::string Path(const QString& name) const { return dir.filePath(name).toStdString(); }
   void WriteFile(const QString& name, const QByteArray& content) {
     QFile f(dir.filePath(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -71,8 +61,7 @@ class MainFormTest : public ::testing::Test {
   }
   static QStringList MemoLines(TMainForm& w) { return w.LogMemo->toPlainText().split('\n'); }
 
-  QTemporaryDir dir;
-  QString oldDir;
+  HostHome dir{"config/CvTools/registry.ini"};
   cv::RecordingPrompter prompter;
 };
 

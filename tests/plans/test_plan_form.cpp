@@ -20,20 +20,10 @@
 #include "Chanplandlg.h"
 #include "Cv3Equip.h"
 #include "Help.h"
+#include "HostForm.h"
+#include "StartDir.h"
 
 namespace {
-
-// The host's main window as the equipment object finds it: a form holding the LogMemo.
-struct HostForm {
-  QWidget form;
-  QPlainTextEdit* memo;
-  HostForm() {
-    form.setObjectName("MainForm");
-    memo = new QPlainTextEdit(&form);
-    memo->setObjectName("LogMemo");
-  }
-  QStringList Lines() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
-};
 
 class RecordingOpener : public cv::UrlOpener {
  public:
@@ -65,15 +55,10 @@ void OnModal(std::function<void(T*)> act) {
 class PlanForm : public testing::Test {
  protected:
   void SetUp() override {
-    old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     equip = std::make_unique<TCv3Equip>(&host.form, nullptr);
     dlg = std::make_unique<TChannelsPlanDlg>(&host.form, equip.get());
   }
-  void TearDown() override {
-    dlg.reset();
-    QDir::setCurrent(old);
-  }
+  void TearDown() override { dlg.reset(); }
   template <class W = QPushButton>
   W* Find(const char* name) {
     W* w = dlg->findChild<W*>(name);
@@ -87,8 +72,7 @@ class PlanForm : public testing::Test {
     emit e->editingFinished();
   }
 
-  QTemporaryDir dir;
-  QString old;
+  StartDir dir;
   HostForm host;
   cv::RecordingPrompter prompter;
   std::unique_ptr<TCv3Equip> equip;

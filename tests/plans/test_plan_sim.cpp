@@ -19,9 +19,8 @@
 #include "Cv3Equip.h"
 #include "PlanSlot.h"
 #include "PlanScript.h"
-#include "PortMap.h"
-#include "Serial.h"
-#include "Simulator.h"
+#include "SimOnCom1.h"
+#include "StartDir.h"
 
 using namespace std::chrono_literals;
 
@@ -66,40 +65,24 @@ class PacedClock : public cv::FakeClock {
   }
 };
 
-class PlanSend : public testing::Test {
+class PlanSend : public testing::Test, public SimOnCom1 {
  protected:
   void SetUp() override {
-    old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     QFile::copy(QString(CV_TEST_DATA_DIR) + "/plans/update.hex", dir.filePath("update.hex"));
 
-    sim = std::make_unique<cvsim::Simulator>();
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
+    ASSERT_NO_FATAL_FAILURE(StartSim());
     // The instrument names the commands of its records from the plan command table.
     Profile([](Corvane3Profile& p) { p.flash.commandName = [](uint16_t o) { return MnemonicOfPlanOffset(o); }; });
-    unsetenv("CV_PORT_COM1");
-    cv::SetPortPaths({{1, sim->Path()}});
-    port.timeScale = 0.02;
     memo = new QPlainTextEdit(&host);
     memo->setObjectName("LogMemo");
     equip = std::make_unique<TCv3Equip>(&host, &port);
     equip->clock = &clock;
-    // The identification's last XON must not pair with the first command of the tool.
-    sim->WaitTxIdle();
-    std::this_thread::sleep_for(20ms);
-    ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));  // as the launcher does
+    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
     dlg = std::make_unique<TChannelsPlanDlg>(&host, equip.get());
   }
   void TearDown() override {
     dlg.reset();
     port.Close();
-    cv::SetPortPaths({});
-    QDir::setCurrent(old);
-  }
-  template <class F>
-  void Profile(F f) {
-    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<Corvane3Profile&>(p)); });
   }
   QStringList Memo() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
   QPushButton* Button(const char* name) { return dlg->findChild<QPushButton*>(name); }
@@ -122,10 +105,7 @@ class PlanSend : public testing::Test {
     dlg->Refresh();
   }
 
-  QTemporaryDir dir;
-  QString old;
-  std::unique_ptr<cvsim::Simulator> sim;
-  TSerial port{0};
+  StartDir dir;
   QWidget host;
   QPlainTextEdit* memo = nullptr;
   PacedClock clock;

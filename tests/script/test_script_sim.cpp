@@ -15,28 +15,20 @@
 #include "PortMap.h"
 #include "ScriptEngine.h"
 #include "ScriptFakes.h"
-#include "Serial.h"
-#include "Simulator.h"
+#include "SimOnCom1.h"
 
 using namespace std::chrono_literals;
 
 namespace {
 
-struct SimScript : ::testing::Test {
+struct SimScript : ::testing::Test, SimOnCom1 {
   void SetUp() override {
-    sim = std::make_unique<cvsim::Simulator>();
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    unsetenv("CV_PORT_COM1");
-    cv::SetPortPaths({{1, sim->Path()}});
-    port.timeScale = 0.02;
+    ASSERT_NO_FATAL_FAILURE(StartSim());
     memo = new QPlainTextEdit(&mainForm);
     memo->setObjectName("LogMemo");
     equip = std::make_unique<TCv3Equip>(&mainForm, &port);
     equip->clock = &clock;
-    sim->WaitTxIdle();
-    std::this_thread::sleep_for(20ms);
-    ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
     sim->ClearTraffic();
     saved = std::filesystem::current_path();
     std::filesystem::current_path(dir.path);  // "LogZone.log" lands in the scratch directory
@@ -44,18 +36,11 @@ struct SimScript : ::testing::Test {
   void TearDown() override {
     std::filesystem::current_path(saved);
     port.Close();
-    cv::SetPortPaths({});
-  }
-  template <class F>
-  void Profile(F f) {
-    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<cvsim::Corvane3Profile&>(p)); });
   }
   QStringList Memo() const { return memo->toPlainText().split('\n', Qt::SkipEmptyParts); }
 
   TempDir dir;
   std::filesystem::path saved;
-  std::unique_ptr<cvsim::Simulator> sim;
-  TSerial port{0};
   QWidget mainForm;
   QPlainTextEdit* memo = nullptr;
   cv::FakeClock clock;
