@@ -278,25 +278,18 @@ bool TSpectrumSweep::MeasureBer(const char* command, TSpectrumMeas& record, int 
   return true;
 }
 
-bool TSpectrumSweep::DisableDigitalFilter() {
-  if (!link.SendCommand(kAccessCode)) {
-    Log(msg::SpecProtectedError);
-    return false;
-  }
-  if (!link.SendCommand("*MF0F")) {
-    Log(msg::SpecFilterOffError);
-    return false;
-  }
-  return true;
-}
+bool TSpectrumSweep::DisableDigitalFilter() { return SwitchDigitalFilter("*MF0F", msg::SpecFilterOffError); }
 
-bool TSpectrumSweep::EnableDigitalFilter() {
+bool TSpectrumSweep::EnableDigitalFilter() { return SwitchDigitalFilter("*MF1F", msg::SpecFilterOnError); }
+
+// The filter command is protected: the access code goes first.
+bool TSpectrumSweep::SwitchDigitalFilter(const char* command, int errorId) {
   if (!link.SendCommand(kAccessCode)) {
     Log(msg::SpecProtectedError);
     return false;
   }
-  if (!link.SendCommand("*MF1F")) {
-    Log(msg::SpecFilterOnError);
+  if (!link.SendCommand(command)) {
+    Log(errorId);
     return false;
   }
   return true;

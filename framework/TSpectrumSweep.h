@@ -98,6 +98,7 @@ class TSpectrumSweep {
   bool MeasureBer(const char* command, TSpectrumMeas& record, int milliseconds);
   bool DisableDigitalFilter();
   bool EnableDigitalFilter();
+  bool SwitchDigitalFilter(const char* command, int errorId);
   bool CheckEquipmentMode();
   void SetState(int newState);
 
