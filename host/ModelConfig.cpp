@@ -58,15 +58,19 @@ bool ToInteger(const std::string& text, int32_t& value) {
 
 }  // namespace
 
+void TModelConfig::Clear() {
+  models.clear();
+  libraries.clear();
+  codes.clear();
+  options.clear();
+  std::fill(std::begin(baudTable), std::end(baudTable), 0);
+  baudTable[0] = kFirstBaud;
+}
+
 bool TModelConfig::ReadConfigFile(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    models.clear();
-    libraries.clear();
-    codes.clear();
-    options.clear();
-    std::fill(std::begin(baudTable), std::end(baudTable), 0);
-    baudTable[0] = kFirstBaud;
+    Clear();
     error = cv::Format(cv::Msg(cv::msg::detect::ConfigUnreadable), path);
     return false;
   }
@@ -78,21 +82,13 @@ bool TModelConfig::ReadConfigFile(const std::string& path, std::string& error) {
 
 bool TModelConfig::ReadConfigText(const std::string& text, const std::string& fileName, std::string& error) {
   // Every reading starts afresh, so an edited file counts at the next detection.
-  models.clear();
-  libraries.clear();
-  codes.clear();
-  options.clear();
-  std::fill(std::begin(baudTable), std::end(baudTable), 0);
-  baudTable[0] = kFirstBaud;
+  Clear();
 
   std::vector<std::string> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty() || lines[i][0] != '[') continue;
     if (i + 2 >= lines.size()) {
-      models.clear();
-      libraries.clear();
-      codes.clear();
-      options.clear();
+      Clear();
       error = cv::Format(cv::Msg(cv::msg::detect::ConfigRecordCut), fileName, i + 1, lines[i]);
       return false;
     }
