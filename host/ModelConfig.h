@@ -13,10 +13,10 @@ class TModelConfig {
   static constexpr int kBaudEntries = 5;
   static constexpr int32_t kFirstBaud = 19200;
 
-  // Reads the file and rebuilds the four lists and the baud table. A file that cannot be read,
-  // or a record cut short, leaves the lists empty and `error` saying what is wrong.
   // Empty lists and a baud table holding only the first rate.
   void Clear();
+  // Reads the file and rebuilds the four lists and the baud table. A file that cannot be read,
+  // or a record cut short, leaves the lists empty and `error` saying what is wrong.
   bool ReadConfigFile(const std::string& path, std::string& error);
   // The same from the file's text; `fileName` only names the file in the error.
   bool ReadConfigText(const std::string& text, const std::string& fileName, std::string& error);
