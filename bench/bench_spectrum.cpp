@@ -12,7 +12,6 @@
 #include "PortMap.h"
 #include "SerialSpectrumLink.h"
 #include "Simulator.h"
-#include "SpectrumSim.h"
 #include "TSpectrumSweep.h"
 
 namespace {
@@ -29,7 +28,6 @@ int main(int argc, char** argv) {
   cvsim::SimOptions options;
   options.baud = kBaud;
   cvsim::Simulator sim(nullptr, options);
-  sim.WithProfile([](cvsim::Profile& p) { cvsim::AddSpectrumCommands(p); });
   std::string error;
   if (!sim.Start(&error)) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());

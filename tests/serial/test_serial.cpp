@@ -303,6 +303,41 @@ TEST_F(SerialSim, PacedLineWithheldXonAndTrafficLog) {
   EXPECT_NE(ss.str().find("<XOFF><ACK>*VE V2.10<CR><XON>"), std::string::npos) << ss.str();
 }
 
+// One tool ends and the next starts: the port is closed right after a reply and opened again.
+// The XON that follows the reply is still on its way then; it must not reach the new session
+// after its purge, where it would pair every command with the answer to the one before.
+TEST_F(SerialSim, QuickCloseAndReopenStaysInStep) {
+  cvsim::SimOptions options;
+  options.baud = 4800;  // the XON comes a whole 2 ms after the reply's CR
+  StartSim(options);
+  // XOFF, ACK, these 12 characters and CR fill one hand-over burst: the XON comes in the next.
+  sim->WithProfile([](cvsim::Profile& p) {
+    p.On("*?RD", [](const std::string&) { return cvsim::Answer::Reply("*RD 12345678"); });
+  });
+  OpenQuiet(0, 1.0);
+  sim->SendXon();
+  std::string got;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(TransactText(port, "*?RD", got)) << i;
+    EXPECT_EQ(got, "*RD 12345678") << i;
+    ASSERT_TRUE(port.Close());
+    ASSERT_TRUE(port.Open());
+    ASSERT_TRUE(port.Setup(0, 19200, 8, 0, 0));
+  }
+  ASSERT_TRUE(TransactText(port, "*?VE", got));
+  EXPECT_EQ(got, "*VE V2.10");
+  ASSERT_TRUE(TransactText(port, "*?NA", got));
+  EXPECT_EQ(got, "*NA CORVANE 3");
+  // What falls due while the port is closed is dropped, and the line serves the next holder.
+  port.Close();
+  sim->Inject("stale");
+  ASSERT_TRUE(sim->WaitTxIdle());
+  ASSERT_TRUE(port.Open());
+  ASSERT_TRUE(port.Setup(0, 19200, 8, 0, 0));
+  ASSERT_TRUE(TransactText(port, "*?VE", got));
+  EXPECT_EQ(got, "*VE V2.10");
+}
+
 TEST(SerialDevice, SetupOnUnreadableLineStateStillSendsWakeLine) {
   QTemporaryDir dir;
   const std::string file = dir.filePath("port").toStdString();

@@ -1,4 +1,5 @@
 // The CORVANE-3 commands the equipment object sends: protected mode, tuner probe, tuning, level.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,15 +10,6 @@ namespace cvsim {
 
 namespace {
 
-struct Carrier {
-  double mhz, dbuv, halfWidthMHz;
-};
-
-// A few analogue and digital carriers over a 22 dBuV floor.
-constexpr Carrier kCarriers[] = {
-    {471.25, 72.0, 3.0}, {607.25, 65.0, 3.0}, {746.0, 58.0, 4.0}, {1200.0, 75.0, 15.0}, {1750.0, 62.0, 15.0}};
-constexpr double kFloorDbuv = 22.0;
-
 bool ParseHexWord(const std::string& digits, unsigned& word) {
   if (digits.size() != 4) return false;
   char* end = nullptr;
@@ -27,28 +19,48 @@ bool ParseHexWord(const std::string& digits, unsigned& word) {
 
 }  // namespace
 
-double Corvane3LevelAt(double mhz) {
-  double level = kFloorDbuv;
-  for (const Carrier& c : kCarriers) {
-    double d = std::fabs(mhz - c.mhz);
-    if (d < c.halfWidthMHz) level = std::max(level, c.dbuv - 20.0 * d / c.halfWidthMHz);
-  }
+double Corvane3Profile::LevelAt(double mhz) const {
+  double level = floorDbuv;
+  for (const Carrier& c : carriers)
+    level = std::max(level, c.dbuv - 20.0 * std::fabs(mhz - c.mhz) / c.halfWidthMHz);
   return level;
 }
 
-std::string Corvane3LevelReply(double dbuv) {
-  long tenths = std::lround(dbuv * 10.0);
-  if (tenths < 0) tenths = 0;
-  if (tenths > 0xFFF) tenths = 0xFFF;
-  char reply[16];
-  snprintf(reply, sizeof reply, "*LV=+%03lX", tenths);
-  return reply;
+std::string Corvane3Profile::BerDigits(double ber) {
+  int exponent = -16;
+  int mantissa = 0;
+  for (int e = -16; e <= 15; ++e) {
+    const double m = ber / std::pow(10.0, e);
+    if (m < 127.5) {
+      mantissa = static_cast<int>(std::lround(m));
+      exponent = e;
+      // The smallest exponent that still leaves two significant digits.
+      if (m >= 9.95 || e == -16) break;
+    }
+  }
+  const int x = ((mantissa & 0x7F) << 5) | (exponent & 0x1F);
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%03X", x);
+  return buf;
+}
+
+std::string Corvane3Profile::LevelReply() const {
+  if (levelImpossible) return "*LV!?000";
+  if (measureMode >= 4 && measureMode <= 6) return "*LV=+" + BerDigits(berValue);
+  const bool ratio = measureMode == 1 || measureMode == 3 || measureMode == 7;
+  const long tenths = std::lround((ratio ? ratioDb : LevelAt(tunedMHz)) * 10.0);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "*LV=+%03lX", std::clamp(tenths, 0L, 0xFFFL));
+  return buf;
 }
 
 void Corvane3Profile::SetTunerVariant(int variant) { tunerReply = variant == 5 ? "*I2010000" : "*I201FF00"; }
 
 void AddCorvane3Commands(Corvane3Profile& p) {
-  p.On("*7205&", [](const std::string&) { return Answer::Ok(); });
+  p.On("*7205&", [&p](const std::string&) {
+    p.protectedMode = true;
+    return Answer::Ok();
+  });
   p.On("*?I20A0106A002", [&p](const std::string&) { return Answer::Reply(p.tunerReply); });
   // "*FRT" + word: terrestrial, word = (MHz + 38.9) x 20; "*FRS" + word: satellite, (MHz + 479.5) x 8.
   p.On("*FR", [&p](const std::string& line) {
@@ -60,7 +72,7 @@ void AddCorvane3Commands(Corvane3Profile& p) {
     ++p.tuneCount;
     return Answer::Ok();
   });
-  p.On("*?LV", [&p](const std::string&) { return Answer::Reply(Corvane3LevelReply(Corvane3LevelAt(p.tunedMHz))); });
+  p.On("*?LV", [&p](const std::string&) { return Answer::Reply(p.LevelReply()); });
 }
 
 }  // namespace cvsim

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -35,9 +36,9 @@ Answer Profile::Handle(const std::string& line) {
 
 Corvane3Profile::Corvane3Profile(std::string model, std::string version)
     : Profile(std::move(model), std::move(version)) {
-  On("*?VE", [this](const std::string&) { return Answer::Reply("*VE " + this->version); });
   On("*?NA", [this](const std::string&) { return Answer::Reply("*NA " + this->model); });
   AddCorvane3Commands(*this);
+  AddCorvane3SpectrumCommands(*this);
   AddCorvane3Loader(*this);
   AddCorvane3PlanCommands(*this);
 }
@@ -52,9 +53,10 @@ Simulator::~Simulator() { Stop(); }
 bool Simulator::Start(std::string* error) {
   auto fail = [&](const char* what) {
     if (error) *error = std::string(what) + ": " + std::strerror(errno);
+    if (watchFd_ >= 0) ::close(watchFd_);
     if (master_ >= 0) ::close(master_);
     if (slaveKeep_ >= 0) ::close(slaveKeep_);
-    master_ = slaveKeep_ = -1;
+    master_ = slaveKeep_ = watchFd_ = -1;
     return false;
   };
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -75,6 +77,11 @@ bool Simulator::Start(std::string* error) {
     cfsetospeed(&t, B19200);
     tcsetattr(slaveKeep_, TCSANOW, &t);
   }
+  // Watched only after our own descriptor is open, so every open and close seen is someone else's.
+  watchFd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (watchFd_ < 0) return fail("inotify_init1");
+  if (inotify_add_watch(watchFd_, name, IN_OPEN | IN_CLOSE) < 0) return fail("inotify_add_watch");
+  holders_ = 0;
   wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   if (wakeFd_ < 0) return fail("eventfd");
   if (!options_.linkPath.empty()) {
@@ -84,19 +91,11 @@ bool Simulator::Start(std::string* error) {
   if (!options_.logPath.empty()) log_ = std::fopen(options_.logPath.c_str(), "w");
   start_ = Clock::now();
   rxWireFree_ = txWireFree_ = start_;
-  // The first XON is written before serving and waited for on the slave side, so it is surely in
-  // the line's input queue before anybody opens the port (and is discarded by its purge, as an
-  // instrument's XON is lost while no program has the port open).
+  // The instrument announces itself at once, before any program can have the port open: that XON
+  // is lost, and is not queued, so even on a paced line it never reaches a port opened right after.
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!faults_.silent) {
-      const char xon = kXon;
-      if (::write(master_, &xon, 1) == 1) {
-        LogLocked(false, &xon, 1);
-        pollfd p{slaveKeep_, POLLIN, 0};
-        ::poll(&p, 1, 500);
-      }
-    }
+    if (!faults_.silent) LogLocked(false, &kXon, 1, true);
   }
   thread_ = std::thread([this] { Run(); });
   return true;
@@ -300,11 +299,60 @@ void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now)
   }
 }
 
+void Simulator::TakeOpenEventsLocked() {
+  alignas(inotify_event) char buf[4096];
+  for (;;) {
+    const ssize_t n = ::read(watchFd_, buf, sizeof buf);
+    if (n <= 0) return;
+    for (ssize_t at = 0; at < n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
+      at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+      if (e->mask & IN_OPEN) {
+        ++holders_;
+      } else if (e->mask & IN_CLOSE) {
+        if (holders_ > 0 && --holders_ == 0) DropPendingLocked();
+      } else if (e->mask & IN_Q_OVERFLOW) {
+        holders_ = 1;  // the count is lost: rather deliver than drop
+      }
+    }
+  }
+}
+
+// The port was closed: what the instrument had still to send never reaches anybody. A pending
+// cut stays, the line goes down all the same.
+void Simulator::DropPendingLocked() {
+  const auto now = Clock::now();
+  std::deque<TxByte> kept;
+  std::string lost;
+  for (const TxByte& b : tx_) {
+    if (b.cut)
+      kept.push_back({0, std::max(b.due, now), true});
+    else
+      lost.push_back(b.c);
+  }
+  if (!lost.empty()) LogLocked(false, lost.data(), lost.size(), true);
+  tx_.swap(kept);
+  txWireFree_ = std::min(txWireFree_, now);
+  txBlocked_ = false;
+  if (tx_.empty()) txIdle_.notify_all();
+}
+
 void Simulator::FlushTxLocked(Clock::time_point now) {
   if (master_ < 0) {
     tx_.clear();
     txIdle_.notify_all();
     return;
+  }
+  if (holders_ == 0) {
+    // Nobody has the port open: the bytes due now are lost on the line.
+    size_t lost = 0;
+    while (lost < tx_.size() && !tx_[lost].cut && tx_[lost].due <= now) ++lost;
+    if (lost > 0) {
+      std::string bytes;
+      for (size_t i = 0; i < lost; ++i) bytes.push_back(tx_[i].c);
+      LogLocked(false, bytes.data(), bytes.size(), true);
+      tx_.erase(tx_.begin(), tx_.begin() + static_cast<std::ptrdiff_t>(lost));
+    }
   }
   char buf[512];
   size_t n = 0;
@@ -338,14 +386,17 @@ void Simulator::FlushTxLocked(Clock::time_point now) {
 }
 
 void Simulator::CloseLineLocked() {
+  if (watchFd_ >= 0) ::close(watchFd_);
+  watchFd_ = -1;
+  holders_ = 0;
   if (master_ >= 0) ::close(master_);
   if (slaveKeep_ >= 0) ::close(slaveKeep_);
   master_ = slaveKeep_ = -1;
 }
 
-void Simulator::LogLocked(bool fromHost, const char* data, size_t n) {
+void Simulator::LogLocked(bool fromHost, const char* data, size_t n, bool lost) {
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
-  traffic_.push_back({ms, fromHost, std::string(data, n)});
+  if (!lost) traffic_.push_back({ms, fromHost, std::string(data, n)});
   if (!log_) return;
   char stamp[32];
   auto r = std::to_chars(stamp, stamp + sizeof stamp - 1, ms, std::chars_format::fixed, 3);
@@ -372,7 +423,7 @@ void Simulator::LogLocked(bool fromHost, const char* data, size_t n) {
         }
     }
   }
-  std::fprintf(log_, "%12s %s %s\n", stamp, fromHost ? "<" : ">", text.c_str());
+  std::fprintf(log_, "%12s %s %s\n", stamp, lost ? "x" : fromHost ? "<" : ">", text.c_str());
   std::fflush(log_);
 }
 
@@ -393,8 +444,10 @@ void Simulator::Run() {
       next = tx_.front().due;
       if (byteTime_.count() > 0) next = std::min(tx_.back().due, tx_.front().due + kFifoBytes * byteTime_);
     }
-    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {master_, static_cast<short>(POLLIN | (txBlocked_ ? POLLOUT : 0)), 0}};
-    const nfds_t nfds = master_ >= 0 ? 2 : 1;
+    // A closed descriptor (-1) is skipped by ppoll.
+    pollfd fds[3] = {{wakeFd_, POLLIN, 0},
+                     {watchFd_, POLLIN, 0},
+                     {master_, static_cast<short>(POLLIN | (txBlocked_ ? POLLOUT : 0)), 0}};
     lock.unlock();
     timespec ts{};
     timespec* tsp = nullptr;
@@ -403,16 +456,18 @@ void Simulator::Run() {
       ts = {static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
       tsp = &ts;
     }
-    const int r = ppoll(fds, nfds, tsp, nullptr);
+    const int r = ppoll(fds, 3, tsp, nullptr);
     lock.lock();
     if (r <= 0) continue;
     if (fds[0].revents & POLLIN) {
       uint64_t v;
       [[maybe_unused]] ssize_t n = ::read(wakeFd_, &v, sizeof v);
     }
-    if (nfds == 2 && master_ >= 0) {
-      if (fds[1].revents & POLLOUT) txBlocked_ = false;
-      if (fds[1].revents & POLLIN) {
+    // Opens and closes first: a line from the host comes after the open that let it be sent.
+    if (watchFd_ >= 0 && (fds[1].revents & POLLIN)) TakeOpenEventsLocked();
+    if (master_ >= 0 && fds[2].fd >= 0) {
+      if (fds[2].revents & POLLOUT) txBlocked_ = false;
+      if (fds[2].revents & POLLIN) {
         char buf[512];
         const ssize_t n = ::read(master_, buf, sizeof buf);
         if (n > 0) ReceiveLocked(buf, static_cast<size_t>(n), Clock::now());

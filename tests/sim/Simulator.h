@@ -5,6 +5,9 @@
 //
 // The wire, as the instruments behave:
 //  - XON whenever the instrument can take a line (at start and after every line it answered).
+//  - Bytes due while no program has the port open are lost, as on a real line: when the last
+//    holder closes the port, whatever the instrument had still to send is dropped, and so is
+//    every byte that falls due before the port is opened again.
 //  - For every line received (ended by CR): XOFF, then ACK, then for a query ("*?..." or a bare
 //    "*") the reply line ended by CR, then XON. A refused line gets XOFF then NAK (then XON).
 //
@@ -83,9 +86,10 @@ class Profile {
   std::map<std::string, Handler> handlers_;
 };
 
-// The CORVANE-3 family: identification ("*?VE" -> "*VE V2.10", "*?NA" -> "*NA CORVANE 3"), and
-// the equipment object's commands (Corvane3Commands.cpp): the access code "*7205&", the tuner
-// probe "*?I20A0106A002", tuning "*FRT%04x" / "*FRS%04x" and the level "*?LV" over a few carriers.
+// The CORVANE-3 family, every command the program's tools send: identification ("*?VE",
+// "*?NA"), the equipment object's commands (Corvane3Commands.cpp: access code, tuner probe,
+// tuning "*FRT%04x" / "*FRS%04x", the level "*?LV"), the spectrum commands (Corvane3Spectrum.cpp),
+// the boot monitor and loader (Corvane3Loader.cpp) and the plan memory (Corvane3Plans.cpp).
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
@@ -97,6 +101,33 @@ class Corvane3Profile : public Profile {
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
   int tuneCount = 0;
+
+  // What "*?LV" measures: a noise floor and carriers, each falling 20 dB at halfWidthMHz to
+  // either side of its peak and on down to the floor. A test may put in a table of its own.
+  struct Carrier {
+    double mhz, dbuv, halfWidthMHz;
+  };
+  std::vector<Carrier> carriers = {
+      {471.25, 72.0, 3.0}, {474.0, 64.0, 3.0},  {607.25, 65.0, 3.0},  {746.0, 58.0, 4.0},  {863.0, 60.0, 3.0},
+      {1175.0, 70.0, 3.0}, {1190.0, 66.0, 3.0}, {1200.0, 75.0, 15.0}, {1750.0, 62.0, 15.0}};
+  double floorDbuv = 22.0;
+  double LevelAt(double mhz) const;
+  // "*LV=+" and three hex digits: tenths of dBuV (level modes), tenths of dB (ratio modes 1, 3
+  // and 7) or the bit error ratio (modes 4 to 6, BerDigits); "*LV!?000" when levelImpossible.
+  std::string LevelReply() const;
+  // A bit error ratio as the instrument codes it: mantissa 0..127 and exponent -16..15 in 12 bits.
+  static std::string BerDigits(double ber);
+  int measureMode = 0;           // "*ME0" .. "*ME7"
+  bool levelImpossible = false;  // the instrument cannot measure here
+  double berValue = 2.1e-6;
+  double ratioDb = 38.5;
+
+  // Spectrum mode and the digital filter: the filter commands "*MF0F" / "*MF1F" are taken only
+  // right after the access code "*7205&".
+  bool protectedMode = false;
+  bool filterOn = true;
+  bool spectrumMode = true;
+  std::string systemReply = "*SY000";  // fifth character '6': digital mode
 
   // Boot loader and plan memory (Corvane3Loader.cpp). "*BO" enters the boot monitor and
   // "*GO..." starts the loader or the main program: each withholds XON until a line forced
@@ -128,12 +159,8 @@ class Corvane3Profile : public Profile {
   std::map<int, StoredPlan> plans;      // by plan number 0..31
 };
 
-// The level (dBuV) the simulated CORVANE-3 measures at a frequency: a noise floor and a few
-// carriers (terrestrial 471.25, 607.25 and 746 MHz; satellite 1200 and 1750 MHz).
-double Corvane3LevelAt(double mhz);
-// The "*?LV" reply for a level: "*LV=+" and the level in tenths of dBuV as three hex digits.
-std::string Corvane3LevelReply(double dbuv);
 void AddCorvane3Commands(Corvane3Profile& profile);
+void AddCorvane3SpectrumCommands(Corvane3Profile& profile);
 void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
 // The reply texts the stored plans give.
@@ -221,7 +248,9 @@ class Simulator {
   void SendXonLocked();
   void FlushTxLocked(Clock::time_point now);
   void CloseLineLocked();
-  void LogLocked(bool fromHost, const char* data, size_t n);
+  void LogLocked(bool fromHost, const char* data, size_t n, bool lost = false);  // lost: log file only
+  void TakeOpenEventsLocked();
+  void DropPendingLocked();
 
   std::unique_ptr<Profile> profile_;
   SimOptions options_;
@@ -231,8 +260,12 @@ class Simulator {
   std::condition_variable txIdle_;
   Faults faults_;
   int master_ = -1;
-  int slaveKeep_ = -1;  // keeps the pty alive while the program has it closed
+  int slaveKeep_ = -1;  // keeps the pty alive (and its raw settings) while the program has it closed
   int wakeFd_ = -1;
+  // Opens and closes of the slave path by anyone but us, as inotify reports them in order: a close
+  // and a quick reopen are both seen even when they happen while this thread is busy.
+  int watchFd_ = -1;
+  int holders_ = 0;  // descriptors of the slave path open outside the simulator
   std::string slavePath_;
   std::thread thread_;
   bool stop_ = false;

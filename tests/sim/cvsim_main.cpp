@@ -20,6 +20,7 @@ void Usage(FILE* out) {
       "  --version TEXT  version reply to *?VE (default \"V2.10\")\n"
       "  --baud N        take the wire time of N baud in both directions (default: no pacing)\n"
       "  --log FILE      write the traffic, both directions with time stamps, to FILE\n"
+      "                  (x: bytes lost because no program had the port open)\n"
       "  --link PATH     make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
       "  --help          this text\n",
       out);

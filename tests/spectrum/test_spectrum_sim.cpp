@@ -9,14 +9,12 @@
 #include "PortMap.h"
 #include "SerialSpectrumLink.h"
 #include "Simulator.h"
-#include "SpectrumSim.h"
 #include "TSpectrumSweep.h"
 
 namespace {
 
 struct SimSweep : ::testing::Test {
   std::unique_ptr<cvsim::Simulator> sim;
-  std::shared_ptr<cvsim::SpectrumState> state;
   TSerial port{6};
   cv::FakeClock clock;
   std::unique_ptr<SerialSpectrumLink> link;
@@ -29,16 +27,12 @@ struct SimSweep : ::testing::Test {
   std::unique_ptr<TSpectrumSweep> sweep;
 
   void SetUp() override {
+    // The plain CORVANE-3 profile, as the cvsim program plays it: the sweep needs nothing added.
     sim = std::make_unique<cvsim::Simulator>();
-    sim->WithProfile([&](cvsim::Profile& p) { state = cvsim::AddSpectrumCommands(p); });
     unsetenv("CV_PORT_COM7");
     std::string error;
     ASSERT_TRUE(sim->Start(&error)) << error;
     cv::SetPortPaths({{7, sim->Path()}});
-    // The simulator's first XON is on the line before the port opens (and purges it); one arriving
-    // after the purge would pair each handshake with the previous line's.
-    ASSERT_TRUE(sim->WaitTxIdle());
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     port.timeScale = 0.05;
     ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
     // The set-up's wake line is answered before the case starts.
@@ -52,6 +46,10 @@ struct SimSweep : ::testing::Test {
   void TearDown() override {
     port.Close();
     cv::SetPortPaths({});
+  }
+  template <class F>
+  auto Cv3(F f) {
+    return sim->WithProfile([&](cvsim::Profile& p) { return f(static_cast<cvsim::Corvane3Profile&>(p)); });
   }
   std::vector<std::string> Tunings() {
     std::vector<std::string> out;
@@ -73,12 +71,12 @@ TEST_F(SimSweep, ASweepAcross862MHzTunesTerrestrialThenSatelliteAndSkipsTheGap) 
   EXPECT_EQ(Tunings(), want);
   // The carrier at 863 MHz shows in the first satellite point; the floor elsewhere.
   const std::vector<float>& row = sweep->levels[0];
-  EXPECT_NEAR(row[5], state->LevelAt(863.1), 0.15);
+  EXPECT_NEAR(row[5], Cv3([](auto& p) { return p.LevelAt(863.1); }), 0.15);
   EXPECT_GT(row[5], row[0] + 20);
   EXPECT_FLOAT_EQ(row[10], 0.0f);  // the spare column past 867.1 is never reached
   EXPECT_EQ(sweep->state, 1);
-  EXPECT_TRUE(state->filterOn);
-  EXPECT_FALSE(state->spectrumMode);
+  EXPECT_TRUE(Cv3([](auto& p) { return p.filterOn; }));
+  EXPECT_FALSE(Cv3([](auto& p) { return p.spectrumMode; }));
   // Per point: the settling wait and the pause before the level query, nothing more.
   EXPECT_EQ(clock.now, 10 * (1000 + 75));
   EXPECT_EQ(clock.pumpedMs, 10 * 10 * 90);
@@ -88,7 +86,7 @@ TEST_F(SimSweep, ASweepAcross862MHzTunesTerrestrialThenSatelliteAndSkipsTheGap) 
 }
 
 TEST_F(SimSweep, DigitalModeAndRefusedFilterAreReportedAndNoPointIsTaken) {
-  state->systemReply = "*SY060";
+  Cv3([](auto& p) { p.systemReply = "*SY060"; });
   sweep->StartBtnClick();
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_TRUE(Tunings().empty());
@@ -105,8 +103,8 @@ TEST_F(SimSweep, MeasurementsOverTheWire) {
   EXPECT_FLOAT_EQ(sweep->meas.level, 70.0f);
   sweep->MeasBtnClick(5);
   EXPECT_NEAR(sweep->meas.level, 2.1e-6, 1e-9);
-  EXPECT_EQ(state->measureMode, 5);
-  state->impossible = true;
+  EXPECT_EQ(Cv3([](auto& p) { return p.measureMode; }), 5);
+  Cv3([](auto& p) { p.levelImpossible = true; });
   sweep->MeasBtnClick(0);
   EXPECT_EQ(sweep->MeasText(0, ','), std::string("\xBF?") + "  0,0");
 }
