@@ -52,7 +52,9 @@ TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, ch
   auto* grid = new QGridLayout;
   int row = 0;
   auto add = [&](const QString& label, QWidget* w) {
-    grid->addWidget(new QLabel(label, this), row, 0);
+    auto* l = new QLabel(label, this);
+    l->setBuddy(w);  // the label's '&' letter is the field's shortcut
+    grid->addWidget(l, row, 0);
     grid->addWidget(w, row++, 1);
   };
   add("First &letter:", InitCharEdit);

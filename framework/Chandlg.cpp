@@ -88,18 +88,24 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
 
+  // A label names its field and gives the field's keyboard shortcut.
+  auto label = [this](const char* text, QWidget* buddy) {
+    auto* l = new QLabel(text, this);
+    l->setBuddy(buddy);
+    return l;
+  };
   auto* fields = new QGridLayout;
-  fields->addWidget(new QLabel("&Name:", this), 0, 0);
+  fields->addWidget(label("&Name:", NameEdit), 0, 0);
   fields->addWidget(NameEdit, 0, 1);
-  fields->addWidget(new QLabel("&Frequency (MHz):", this), 1, 0);
+  fields->addWidget(label("&Frequency (MHz):", FreqEdit), 1, 0);
   fields->addWidget(FreqEdit, 1, 1);
   fields->addWidget(BWLabel, 2, 0);
   fields->addWidget(BWEdit, 2, 1);
-  fields->addWidget(new QLabel("Command &1:", this), 3, 0);
+  fields->addWidget(label("Command &1:", Comm1Combo), 3, 0);
   fields->addWidget(Comm1Combo, 3, 1);
-  fields->addWidget(new QLabel("Command &2:", this), 4, 0);
+  fields->addWidget(label("Command &2:", Comm2Combo), 4, 0);
   fields->addWidget(Comm2Combo, 4, 1);
-  fields->addWidget(new QLabel("Command &3:", this), 5, 0);
+  fields->addWidget(label("Command &3:", Comm3Combo), 5, 0);
   fields->addWidget(Comm3Combo, 5, 1);
   auto* listButtons = new QHBoxLayout;
   listButtons->addWidget(AddBtn);

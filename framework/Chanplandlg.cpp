@@ -200,6 +200,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   grid->addWidget(RemoteLabel, 9, 2, 1, 3);
   RemoteLabel->hide();
   grid->addWidget(LogZone, 10, 0, 1, 5);
+  // The log form's fixed size is for its own bare layout; this form is as large as its controls.
+  LogZone->setMinimumHeight(70);
+  ChanPlanListBox->setMinimumWidth(140);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
 
   // The real collaborators; a test may put its own in their place.
   scriptRunner = [this](const std::string& path, TLogForm* progress) { return equip->RunScript(path, progress); };
