@@ -9,27 +9,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PluginHelp.h"
 #include "Text1252.h"
 
 TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band,
-                                     float lnbMHz)
-    : QDialog(owner), block(settings, band, lnbMHz) {
+                                     float lnbMHz, const std::string& startDirectory)
+    : QDialog(owner), block(settings, band, lnbMHz), startDir(startDirectory) {
+  namespace m = cv::msg;
   setObjectName("ChannelsBlockDlg");
-  setWindowTitle("Channel Block Generator");
+  setWindowTitle(cv::MsgQ(m::BlockCaption));
 
-  auto edit = [this](const char* name, const QString& hint) {
+  auto edit = [this](const char* name, int hintId) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
-    e->setToolTip(hint);
+    e->setToolTip(cv::MsgQ(hintId));
     e->installEventFilter(this);
     return e;
   };
-  InitCharEdit = edit("InitCharEdit", "First letter for each channel");
+  InitCharEdit = edit("InitCharEdit", m::BlockInitCharHint);
   InitCharEdit->setMaxLength(1);
-  InitIndexEdit = edit("InitIndexEdit", "Numerical value in first channel");
-  InitFreqEdit = edit("InitFreqEdit", "Frequency of first channel (Downlink if SAT)");
-  StepFreqEdit = edit("StepFreqEdit", "MHz between channels");
-  QuantityEdit = edit("QuantityEdit", "Number of channels in this plan");
+  InitIndexEdit = edit("InitIndexEdit", m::BlockInitIndexHint);
+  InitFreqEdit = edit("InitFreqEdit", m::BlockInitFreqHint);
+  StepFreqEdit = edit("StepFreqEdit", m::BlockStepHint);
+  QuantityEdit = edit("QuantityEdit", m::BlockQuantityHint);
   FirstChannelEdit = new QLineEdit(this);
   FirstChannelEdit->setObjectName("FirstChannelEdit");
   FirstChannelEdit->setReadOnly(true);
@@ -37,33 +41,33 @@ TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, ch
   LastChannelEdit->setObjectName("LastChannelEdit");
   LastChannelEdit->setReadOnly(true);
 
-  auto button = [this](const char* name, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, this);
+  auto button = [this](const char* name, int textId, int hintId = 0) {
+    auto* b = new QPushButton(cv::MsgQ(textId), this);
     b->setObjectName(name);
-    b->setToolTip(hint);
+    if (hintId) b->setToolTip(cv::MsgQ(hintId));
     b->setAutoDefault(false);
     return b;
   };
-  RefreshBitBtn = button("RefreshBitBtn", "&Refresh", QString());
-  OKBtn = button("OKBtn", "OK", "Accept values and exit");
-  CancelBtn = button("CancelBtn", "Cancel", "Cancel Channel Block Generator");
-  HelpBtn = button("HelpBtn", "&Help", QString());
+  RefreshBitBtn = button("RefreshBitBtn", m::BlockRefreshBtn);
+  OKBtn = button("OKBtn", m::BlockOkBtn, m::BlockOkHint);
+  CancelBtn = button("CancelBtn", m::BlockCancelBtn, m::BlockCancelHint);
+  HelpBtn = button("HelpBtn", m::BlockHelpBtn);
 
   auto* grid = new QGridLayout;
   int row = 0;
-  auto add = [&](const QString& label, QWidget* w) {
-    auto* l = new QLabel(label, this);
+  auto add = [&](int labelId, QWidget* w) {
+    auto* l = new QLabel(cv::MsgQ(labelId), this);
     l->setBuddy(w);  // the label's '&' letter is the field's shortcut
     grid->addWidget(l, row, 0);
     grid->addWidget(w, row++, 1);
   };
-  add("First &letter:", InitCharEdit);
-  add("First &index:", InitIndexEdit);
-  add("First &frequency (MHz):", InitFreqEdit);
-  add("&Step (MHz):", StepFreqEdit);
-  add("&Quantity:", QuantityEdit);
-  add("First Channel:", FirstChannelEdit);
-  add("Last Channel:", LastChannelEdit);
+  add(m::BlockInitCharLabel, InitCharEdit);
+  add(m::BlockInitIndexLabel, InitIndexEdit);
+  add(m::BlockInitFreqLabel, InitFreqEdit);
+  add(m::BlockStepLabel, StepFreqEdit);
+  add(m::BlockQuantityLabel, QuantityEdit);
+  add(m::BlockFirstChannelLabel, FirstChannelEdit);
+  add(m::BlockLastChannelLabel, LastChannelEdit);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(RefreshBitBtn);
   buttons->addStretch();
@@ -131,9 +135,7 @@ void TChannelsBlockDlg::OKBtnClick() {
   accept();
 }
 
-void TChannelsBlockDlg::HelpBtnClick() {
-  // The help viewer is a platform service the host provides; the topic is "Channels".
-}
+void TChannelsBlockDlg::HelpBtnClick() { ShowPluginHelp(startDir, kChannelsHelpTopic); }
 
 void TChannelsBlockDlg::EditToBlock() { OKBtn->setFocus(); }
 

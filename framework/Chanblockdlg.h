@@ -2,6 +2,7 @@
 // "Channel Block Generator": edits the block settings of the channel list editor and shows the
 // first and last channel the block will make; the list editor generates the channels.
 #include <QDialog>
+#include <string>
 
 #include "ChannelListEditor.h"
 
@@ -13,7 +14,9 @@ class TChannelsBlockDlg : public QDialog {
   Q_OBJECT
 
  public:
-  TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band, float lnbMHz);
+  // `startDir`: where the program started, which the help page's path is relative to.
+  TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band, float lnbMHz,
+                    const std::string& startDir = std::string());
   ~TChannelsBlockDlg() override;
 
   QLineEdit* InitCharEdit = nullptr;
@@ -48,4 +51,5 @@ class TChannelsBlockDlg : public QDialog {
   void EditToBlock();
 
   ChannelBlockEditor block;
+  std::string startDir;
 };

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,14 +20,15 @@
 #include "CommandTable.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "PluginHelp.h"
 #include "Text1252.h"
 
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* b = new QPushButton(text, parent);
+QPushButton* Button(QWidget* parent, const char* name, int textId, int hintId = 0) {
+  auto* b = new QPushButton(cv::MsgQ(textId), parent);
   b->setObjectName(name);
-  b->setToolTip(hint);
+  if (hintId) b->setToolTip(cv::MsgQ(hintId));
   b->setAutoDefault(false);
   return b;
 }
@@ -38,8 +38,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, cons
 
 TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
     : QDialog(owner), target(plan), equip(eq), editor(plan) {
+  namespace m = cv::msg;
   setObjectName("ChannelsDlg");
-  std::string caption = cv::Msg(cv::msg::ChannelsEditorCaption);
+  std::string caption = cv::Msg(m::ChannelsEditorCaption);
   if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, plan.name);
   setWindowTitle(cv::From1252(caption));
   beep = [] { QApplication::beep(); };
@@ -53,20 +54,20 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
   mono.setStyleHint(QFont::Monospace);
   ChanListBox->setFont(mono);
 
-  auto edit = [this](const char* name, const QString& hint) {
+  auto edit = [this](const char* name, int hintId) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
-    e->setToolTip(hint);
+    if (hintId) e->setToolTip(cv::MsgQ(hintId));
     e->installEventFilter(this);
     return e;
   };
-  NameEdit = edit("NameEdit", "Name of the channel, up to 4 letters");
+  NameEdit = edit("NameEdit", m::ChanNameHint);
   NameEdit->setMaxLength(4);
-  FreqEdit = edit("FreqEdit", "Frequency of the channel (Ku-Band or C-band when SAT)");
+  FreqEdit = edit("FreqEdit", m::ChanFreqHint);
   FreqEdit->setMaxLength(8);
-  BWEdit = edit("BWEdit", QString());
+  BWEdit = edit("BWEdit", 0);
   BWEdit->setMaxLength(2);
-  BWLabel = new QLabel("BW (MHz):", this);
+  BWLabel = new QLabel(cv::MsgQ(m::ChanBwLabel), this);
   BWLabel->setObjectName("BWLabel");
 
   QComboBox** combos[3] = {&Comm1Combo, &Comm2Combo, &Comm3Combo};
@@ -79,33 +80,33 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
     *combos[i] = c;
   }
 
-  AddBtn = Button(this, "AddBtn", "&Add", "Add a new channel in the channel list");
-  DeleteBtn = Button(this, "DeleteBtn", "&Delete", "Delete selected channel in the channel list");
-  BlockBtn = Button(this, "BlockBtn", "&Block", "Open Channel Block Generator");
-  OKBtn = Button(this, "OKBtn", "OK", QString());
-  CancelBtn = Button(this, "CancelBtn", "Cancel", QString());
-  HelpBtn = Button(this, "HelpBtn", "&Help", QString());
+  AddBtn = Button(this, "AddBtn", m::ChanAddBtn, m::ChanAddHint);
+  DeleteBtn = Button(this, "DeleteBtn", m::ChanDeleteBtn, m::ChanDeleteHint);
+  BlockBtn = Button(this, "BlockBtn", m::ChanBlockBtn, m::ChanBlockHint);
+  OKBtn = Button(this, "OKBtn", m::ChanOkBtn);
+  CancelBtn = Button(this, "CancelBtn", m::ChanCancelBtn);
+  HelpBtn = Button(this, "HelpBtn", m::ChanHelpBtn);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
 
   // A label names its field and gives the field's keyboard shortcut.
-  auto label = [this](const char* text, QWidget* buddy) {
-    auto* l = new QLabel(text, this);
+  auto label = [this](int textId, QWidget* buddy) {
+    auto* l = new QLabel(cv::MsgQ(textId), this);
     l->setBuddy(buddy);
     return l;
   };
   auto* fields = new QGridLayout;
-  fields->addWidget(label("&Name:", NameEdit), 0, 0);
+  fields->addWidget(label(m::ChanNameLabel, NameEdit), 0, 0);
   fields->addWidget(NameEdit, 0, 1);
-  fields->addWidget(label("&Frequency (MHz):", FreqEdit), 1, 0);
+  fields->addWidget(label(m::ChanFreqLabel, FreqEdit), 1, 0);
   fields->addWidget(FreqEdit, 1, 1);
   fields->addWidget(BWLabel, 2, 0);
   fields->addWidget(BWEdit, 2, 1);
-  fields->addWidget(label("Command &1:", Comm1Combo), 3, 0);
+  fields->addWidget(label(m::ChanCommandLabelFirst, Comm1Combo), 3, 0);
   fields->addWidget(Comm1Combo, 3, 1);
-  fields->addWidget(label("Command &2:", Comm2Combo), 4, 0);
+  fields->addWidget(label(m::ChanCommandLabelFirst + 1, Comm2Combo), 4, 0);
   fields->addWidget(Comm2Combo, 4, 1);
-  fields->addWidget(label("Command &3:", Comm3Combo), 5, 0);
+  fields->addWidget(label(m::ChanCommandLabelFirst + 2, Comm3Combo), 5, 0);
   fields->addWidget(Comm3Combo, 5, 1);
   auto* listButtons = new QHBoxLayout;
   listButtons->addWidget(AddBtn);
@@ -227,7 +228,8 @@ void TChannelsDlg::BlockBtnClick() {
     return;
   }
   BlockSettings block = editor.NewBlockSettings();
-  TChannelsBlockDlg dialog(this, block, editor.Plan().band, editor.Plan().lnbMHz);
+  TChannelsBlockDlg dialog(this, block, editor.Plan().band, editor.Plan().lnbMHz,
+                           equip ? equip->GetStartDir() : std::string());
   if (dialog.exec() != QDialog::Accepted) return;
   editor.GenerateBlock(block);
   FillChannelList();
@@ -247,10 +249,7 @@ void TChannelsDlg::OKBtnClick() {
 void TChannelsDlg::CancelBtnClick() { reject(); }
 
 void TChannelsDlg::HelpBtnClick() {
-  QString here = QDir::currentPath();
-  if (equip) QDir::setCurrent(QString::fromLocal8Bit(equip->GetStartDir().c_str()));
-  // The help viewer of the platform opens the topic "Channels" of help/Cv3Tools.hlp.
-  QDir::setCurrent(here);
+  ShowPluginHelp(equip ? equip->GetStartDir() : std::string(), kChannelsHelpTopic);
 }
 
 void TChannelsDlg::AfterExit(ChannelListEditor::Exit result, QWidget* refocus) {

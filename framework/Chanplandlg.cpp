@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -18,7 +17,7 @@
 #include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
-#include "Help.h"
+#include "PluginHelp.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Format.h"
@@ -28,8 +27,6 @@
 using namespace cv::plan;
 
 namespace {
-
-constexpr const char* kHelpFile = "help\\Cv3Tools.hlp";
 
 // "PRO files (*.PRO)|*.PRO" -> "PRO files (*.PRO)".
 QString QtFilter(const std::string& filter) {
@@ -329,16 +326,7 @@ void TChannelsPlanDlg::CloseBtnClick() {
   Refresh();
 }
 
-void TChannelsPlanDlg::HelpBtnClick() {
-  // The help path is relative to the start directory, wherever the file dialogs have since
-  // taken the working directory.
-  QString old = QDir::currentPath();
-  QDir::setCurrent(QString::fromLocal8Bit(equip->GetStartDir().c_str()));
-  cv::SetAppHelpFile(kHelpFile);
-  cv::ShowHelp(kHelpFile, cv::HelpCommand::Contents, cv::MsgQ(cv::msg::PlanCaptionError),
-               cv::MsgQ(cv::msg::HelpPageMissing), cv::MsgQ(cv::msg::NoHelpFileYet));
-  QDir::setCurrent(old);
-}
+void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir()); }
 
 void TChannelsPlanDlg::OnClickListBox() {
   editor->OnClickListBox(ChanPlanListBox->currentRow());

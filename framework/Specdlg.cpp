@@ -30,6 +30,7 @@
 #include "TCv3SpectrumLink.h"
 #include "Format.h"
 #include "NumFormat.h"
+#include "PluginHelp.h"
 #include "TSpectrumLogFile.h"
 #include "Text1252.h"
 
@@ -483,12 +484,7 @@ void TSpectrumDlg::FullTerCheckBoxClick() {
 
 void TSpectrumDlg::FullSatCheckBoxClick() { FullTerCheckBoxClick(); }
 
-void TSpectrumDlg::HelpBtnClick() {
-  const QString here = QDir::currentPath();
-  if (!info.startDir.empty()) QDir::setCurrent(QString::fromLocal8Bit(info.startDir.c_str()));
-  // The help file ("help/Cv3Tools.hlp", topic "Spectrum") is the host's; this build has no viewer.
-  QDir::setCurrent(here);
-}
+void TSpectrumDlg::HelpBtnClick() { ShowPluginHelp(info.startDir, kSpectrumHelpTopic); }
 
 // ---------------------------------------------------------------------------------------------
 // States, run and measurement

@@ -56,19 +56,20 @@ QString HelpPagePath(const std::string& helpFile) {
   return (dir == "." && !p.startsWith("./") ? QString() : dir + "/") + base + ".html";
 }
 
-HelpResult OpenHelp(const std::string& helpFile, HelpCommand command) {
+HelpResult OpenHelp(const std::string& helpFile, HelpCommand command, const QString& topic) {
   if (helpFile.empty()) return HelpResult::NoHelpFile;
   QFileInfo page(QDir::current(), HelpPagePath(helpFile));
   if (!page.isFile()) return HelpResult::Missing;
   QUrl url = QUrl::fromLocalFile(page.absoluteFilePath());
   if (command == HelpCommand::Search) url.setFragment("index");
   else if (command == HelpCommand::HowToUse) url.setFragment("using-help");
+  else if (!topic.isEmpty()) url.setFragment(topic);
   return OpenUrlExternally(url) ? HelpResult::Opened : HelpResult::NotOpened;
 }
 
 HelpResult ShowHelp(const std::string& helpFile, HelpCommand command, const QString& caption,
-                    const QString& missingText, const QString& noFileText) {
-  HelpResult r = OpenHelp(helpFile, command);
+                    const QString& missingText, const QString& noFileText, const QString& topic) {
+  HelpResult r = OpenHelp(helpFile, command, topic);
   if (r == HelpResult::Missing) {
     QString text = missingText;
     text.replace("%s", QDir::toNativeSeparators(QFileInfo(QDir::current(), HelpPagePath(helpFile)).absoluteFilePath()));

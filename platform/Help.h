@@ -29,12 +29,15 @@ void SetAppHelpFile(const std::string& helpFile);
 // the extension becomes ".html".
 QString HelpPagePath(const std::string& helpFile);
 
-// Opens `helpFile`'s page (Search and How to Use Help open a section of it).
-HelpResult OpenHelp(const std::string& helpFile, HelpCommand command);
+// Opens `helpFile`'s page (Search and How to Use Help open a section of it). Contents with a
+// `topic` opens the section whose id is the topic, the way a tool's Help button shows its own
+// topic.
+HelpResult OpenHelp(const std::string& helpFile, HelpCommand command, const QString& topic = QString());
 
 // OpenHelp with the failure told in an error box titled `caption`: `missingText` with "%s"
 // replaced by the page's path when the page is missing; `noFileText` when no help file is named.
 HelpResult ShowHelp(const std::string& helpFile, HelpCommand command, const QString& caption,
-                    const QString& missingText, const QString& noFileText);
+                    const QString& missingText, const QString& noFileText,
+                    const QString& topic = QString());
 
 }  // namespace cv

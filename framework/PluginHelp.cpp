@@ -1,0 +1,18 @@
+#include "PluginHelp.h"
+
+#include <QDir>
+
+#include "Messages.h"
+#include "MsgIds.h"
+
+cv::HelpResult ShowPluginHelp(const std::string& startDir, const QString& topic) {
+  const QString here = QDir::currentPath();
+  if (!startDir.empty()) QDir::setCurrent(QString::fromLocal8Bit(startDir.c_str()));
+  cv::SetAppHelpFile(kPluginHelpFile);
+  cv::HelpResult r = cv::ShowHelp(kPluginHelpFile, cv::HelpCommand::Contents,
+                                  cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption),
+                                  cv::MsgQ(cv::msg::HelpPageMissing),
+                                  cv::MsgQ(cv::msg::NoHelpFileYet), topic);
+  QDir::setCurrent(here);
+  return r;
+}
