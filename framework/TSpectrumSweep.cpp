@@ -502,22 +502,22 @@ TEditResult TSpectrumSweep::ValidateStep(const std::string& text, char decimal) 
   return TEditResult::Accepted;
 }
 
-TEditResult TSpectrumSweep::ValidateSnaps(const std::string& text) {
+namespace {
+// A whole number typed into an edit: the same value is no change, one outside lo..hi is refused.
+TEditResult ValidateWhole(const std::string& text, int32_t& field, int32_t lo, int32_t hi) {
   int32_t n;
   if (!cv::ParseInteger(Cut9(text), n)) return TEditResult::Refused;
-  if (n == snapshots) return TEditResult::Unchanged;
-  if (n < 1 || n > 1000) return TEditResult::Refused;
-  snapshots = n;
+  if (n == field) return TEditResult::Unchanged;
+  if (n < lo || n > hi) return TEditResult::Refused;
+  field = n;
   return TEditResult::Accepted;
 }
+}  // namespace
+
+TEditResult TSpectrumSweep::ValidateSnaps(const std::string& text) { return ValidateWhole(text, snapshots, 1, 1000); }
 
 TEditResult TSpectrumSweep::ValidateTimeStep(const std::string& text) {
-  int32_t n;
-  if (!cv::ParseInteger(Cut9(text), n)) return TEditResult::Refused;
-  if (n == timeStep) return TEditResult::Unchanged;
-  if (n < 1 || n > 19999) return TEditResult::Refused;
-  timeStep = n;
-  return TEditResult::Accepted;
+  return ValidateWhole(text, timeStep, 1, 19999);
 }
 
 TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char decimal) {
