@@ -191,28 +191,28 @@ void TSpectrumSweep::EndOfWait() {
   if ((startPending || closePending) && !busy && !measuring) view.PendingReady();
 }
 
-bool TSpectrumSweep::ReadLevel(TSpectrumMeas& record, int milliseconds) {
-  char reply[256] = {};
+// Asks "*?LV" and checks the frame of its reply ("*LV", two status bytes, three hex digits).
+// On any failure the record's level is 0 and the failure is logged with the caller's texts.
+TSpectrumSweep::LvReply TSpectrumSweep::AskLvReply(char* reply, TSpectrumMeas& record, int milliseconds,
+                                                   int askErrorId, bool logBadFrame) {
   if (!link.AskLevel(reply, milliseconds)) {
-    Log(msg::SpecAskLvError);
+    Log(askErrorId);
     record.level = 0;
-    return false;
+    return LvReply::Failed;
   }
   reply[255] = 0;
   if (std::strncmp(reply, "*LV", 3) != 0) {
     Log(msg::SpecBadLevelAnswer);
-    link.Log(reply);
+    if (logBadFrame) link.Log(reply);
     record.level = 0;
-    return false;
+    return LvReply::Failed;
   }
   reply[8] = 0;
   record.status1 = reply[3];
   if (record.status1 == '!') {
     Log(msg::SpecMeasImpossible);
     record.level = 0;
-    record.status1 = static_cast<char>(0xBF);
-    record.status2 = '?';
-    return false;
+    return LvReply::Impossible;
   }
   // A short or garbled value is a bad answer, not a level of zero.
   bool hex = std::strlen(reply) == 8;
@@ -221,8 +221,19 @@ bool TSpectrumSweep::ReadLevel(TSpectrumMeas& record, int milliseconds) {
     Log(msg::SpecBadLevelAnswer);
     link.Log(reply);
     record.level = 0;
-    return false;
+    return LvReply::Failed;
   }
+  return LvReply::Ok;
+}
+
+bool TSpectrumSweep::ReadLevel(TSpectrumMeas& record, int milliseconds) {
+  char reply[256] = {};
+  const LvReply answer = AskLvReply(reply, record, milliseconds, msg::SpecAskLvError, true);
+  if (answer == LvReply::Impossible) {
+    record.status1 = static_cast<char>(0xBF);
+    record.status2 = '?';
+  }
+  if (answer != LvReply::Ok) return false;
   record.status2 = reply[4];
   record.level = static_cast<float>(std::strtol(reply + 5, nullptr, 16) * 0.1);
   return true;
@@ -244,32 +255,7 @@ bool TSpectrumSweep::MeasureBer(const char* command, TSpectrumMeas& record, int 
     return false;
   }
   char reply[256] = {};
-  if (!link.AskLevel(reply, milliseconds)) {
-    Log(msg::SpecAskError);
-    record.level = 0;
-    return false;
-  }
-  reply[255] = 0;
-  if (std::strncmp(reply, "*LV", 3) != 0) {
-    Log(msg::SpecBadLevelAnswer);
-    record.level = 0;
-    return false;
-  }
-  reply[8] = 0;
-  record.status1 = reply[3];
-  if (record.status1 == '!') {
-    Log(msg::SpecMeasImpossible);
-    record.level = 0;
-    return false;
-  }
-  bool hex = std::strlen(reply) == 8;
-  for (int i = 5; hex && i < 8; ++i) hex = std::isxdigit(static_cast<unsigned char>(reply[i]));
-  if (!hex) {
-    Log(msg::SpecBadLevelAnswer);
-    link.Log(reply);
-    record.level = 0;
-    return false;
-  }
+  if (AskLvReply(reply, record, milliseconds, msg::SpecAskError, false) != LvReply::Ok) return false;
   long x = std::strtol(reply + 5, nullptr, 16) & 0xFFF;
   int mantissa = static_cast<int>((x >> 5) & 0x7F);
   int exponent = static_cast<int>(x & 0x1F);

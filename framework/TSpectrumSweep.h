@@ -94,6 +94,8 @@ class TSpectrumSweep {
   bool TakeSnapshot();
   float NextFreq(float mhz) const;
   bool ReadLevel(TSpectrumMeas& record, int milliseconds);
+  enum class LvReply { Ok, Failed, Impossible };
+  LvReply AskLvReply(char* reply, TSpectrumMeas& record, int milliseconds, int askErrorId, bool logBadFrame);
   bool MeasureLevel(const char* command, TSpectrumMeas& record, int milliseconds);
   bool MeasureBer(const char* command, TSpectrumMeas& record, int milliseconds);
   bool DisableDigitalFilter();
