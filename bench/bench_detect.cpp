@@ -12,6 +12,7 @@
 #include "Detection.h"
 #include "ModelConfig.h"
 #include "Serial.h"
+#include "BenchSupport.h"
 #include "Simulator.h"
 
 namespace {
@@ -27,16 +28,10 @@ struct Result {
 };
 
 Result Run(int simPort, const QTemporaryDir& dir) {
-  cvsim::SimOptions options;
-  options.baud = 19200;
-  cvsim::Simulator sim(nullptr, options);
+  auto sim = StartPacedSimulator(19200);
   std::string error;
-  if (!sim.Start(&error)) {
-    fprintf(stderr, "simulator: %s\n", error.c_str());
-    exit(1);
-  }
   for (int n = 1; n <= 12; ++n) {
-    std::string path = n == simPort ? sim.Path() : dir.filePath("absent" + QString::number(n)).toStdString();
+    std::string path = n == simPort ? sim->Path() : dir.filePath("absent" + QString::number(n)).toStdString();
     setenv(("CV_PORT_COM" + std::to_string(n)).c_str(), path.c_str(), 1);
   }
   TModelConfig config;
@@ -55,8 +50,8 @@ Result Run(int simPort, const QTemporaryDir& dir) {
     }
     r.absentMs = Ms(Clock::now() - t0) / r.absentPorts;
   }
-  sim.WaitTxIdle();
-  sim.ClearTraffic();
+  sim->WaitTxIdle();
+  sim->ClearTraffic();
   TSerial port(1);
   auto t0 = Clock::now();
   r.found = detection.Search(port);
@@ -66,10 +61,10 @@ Result Run(int simPort, const QTemporaryDir& dir) {
     if (equipment.GetModelVariant() != 5) fprintf(stderr, "plug-in start-up: tuner not identified\n");
   }
   auto t2 = Clock::now();
-  sim.WaitTxIdle();
+  sim->WaitTxIdle();
   r.detectMs = Ms(t1 - t0);
   r.startupMs = Ms(t2 - t1);
-  size_t bytes = sim.Received().size() + sim.Sent().size();
+  size_t bytes = sim->Received().size() + sim->Sent().size();
   r.wireMs = bytes * 10.0 * 1000.0 / 19200.0;
   return r;
 }

@@ -16,6 +16,7 @@
 #include "Loggerform.h"
 #include "PortMap.h"
 #include "Serial.h"
+#include "BenchSupport.h"
 #include "Simulator.h"
 
 int main(int argc, char** argv) {
@@ -49,35 +50,28 @@ int main(int argc, char** argv) {
     std::ofstream("update.pro") << "SENDHEX firmware.upd " << prefix << "\n";
   }
 
-  cvsim::SimOptions options;
-  options.baud = kBaud;
-  cvsim::Simulator sim(nullptr, options);
-  std::string error;
-  if (!sim.Start(&error)) {
-    std::fprintf(stderr, "simulator: %s\n", error.c_str());
-    return 2;
-  }
+  auto sim = StartPacedSimulator(kBaud);
   unsetenv("CV_PORT_COM1");
-  cv::SetPortPaths({{1, sim.Path()}});
+  cv::SetPortPaths({{1, sim->Path()}});
   QWidget mainForm;
   auto* memo = new QPlainTextEdit(&mainForm);
   memo->setObjectName("LogMemo");
   TSerial port(0);
   TCv3Equip equip(&mainForm, &port);
-  sim.WaitTxIdle();
+  sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   if (!port.OpenConfigured(kBaud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim.Path().c_str());
+    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
     return 2;
   }
-  sim.WaitTxIdle();
+  sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
   TLogForm form;
   form.show();
   int gaugeMoves = 0;
   QObject::connect(form.Gauge, &QProgressBar::valueChanged, [&] { ++gaugeMoves; });
-  sim.ClearTraffic();
+  sim->ClearTraffic();
   const auto t0 = std::chrono::steady_clock::now();
   const bool ok = equip.RunScript((dir / "update.pro").string(), &form);
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -90,7 +84,7 @@ int main(int argc, char** argv) {
   std::printf("  wall %.2f s, %.2f ms a line; wire %.2f ms a line (%.0f bytes)\n", wall,
               perLine * 1000, wirePerLine * 1000, bytesPerLine);
   std::printf("  ratio %.3f (limit 1.1); gauge moves %d; log zone lines %d; lines taken %zu\n", ratio,
-              gaugeMoves, form.LogZone->blockCount(), sim.Lines().size());
+              gaugeMoves, form.LogZone->blockCount(), sim->Lines().size());
   port.Close();
   cv::SetPortPaths({});
   fs::current_path(fs::temp_directory_path());

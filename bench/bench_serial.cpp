@@ -12,35 +12,21 @@
 #include <string>
 
 #include "Serial.h"
+#include "BenchSupport.h"
 #include "Simulator.h"
 
 namespace {
-
-double CpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int baud = 19200;
   const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
-  cvsim::SimOptions options;
-  options.baud = baud;
-  if (const char* log = std::getenv("CV_BENCH_LOG")) options.logPath = log;
-  cvsim::Simulator sim(std::make_unique<cvsim::Corvane3Profile>(), options);
-  std::string error;
-  if (!sim.Start(&error)) {
-    std::fprintf(stderr, "simulator: %s\n", error.c_str());
-    return 1;
-  }
-  setenv("CV_PORT_COM1", sim.Path().c_str(), 1);
+  auto sim = StartPacedSimulator(baud, std::getenv("CV_BENCH_LOG"));
+  setenv("CV_PORT_COM1", sim->Path().c_str(), 1);
   TSerial port(0);
   if (!port.OpenConfigured(baud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim.Path().c_str());
+    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
     return 1;
   }
   char buf[kReplyBufferSize];
@@ -49,7 +35,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no answer to the first query\n");
     return 1;
   }
-  sim.ClearTraffic();
+  sim->ClearTraffic();
 
   const double cpu0 = CpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
@@ -64,12 +50,12 @@ int main(int argc, char** argv) {
 
   // On the wire per transaction: the XON that invites it, "*?VE" CR, then XOFF, ACK and
   // "*VE V2.10" CR; the XON after the last reply belongs to the next one.
-  const std::string fromHost = sim.Received();
+  const std::string fromHost = sim->Received();
   const size_t perTransaction = 1 + 5 + 2 + 10;
   const double wireBytes = static_cast<double>(perTransaction) * count;
   const double wire = wireBytes * 10.0 / baud;
   port.Close();
-  sim.Stop();
+  sim->Stop();
 
   std::printf("transactions        %d (%d failed)\n", count, failed);
   std::printf("bytes from the host %zu (expected %d)\n", fromHost.size(), 5 * count);

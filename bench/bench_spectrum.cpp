@@ -11,63 +11,52 @@
 
 #include "PortMap.h"
 #include "SerialSpectrumLink.h"
+#include "BenchSupport.h"
 #include "Simulator.h"
 #include "TSpectrumSweep.h"
 
 namespace {
-double CpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   constexpr int kBaud = 19200;
-  cvsim::SimOptions options;
-  options.baud = kBaud;
-  cvsim::Simulator sim(nullptr, options);
-  std::string error;
-  if (!sim.Start(&error)) {
-    std::fprintf(stderr, "simulator: %s\n", error.c_str());
-    return 2;
-  }
+  auto sim = StartPacedSimulator(kBaud);
   unsetenv("CV_PORT_COM8");
-  cv::SetPortPaths({{8, sim.Path()}});
-  sim.WaitTxIdle();
+  cv::SetPortPaths({{8, sim->Path()}});
+  sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   TSerial port(7);
   if (!port.OpenConfigured(kBaud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim.Path().c_str());
+    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
     return 2;
   }
-  while (sim.Lines().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  sim.WaitTxIdle();
+  while (sim->Lines().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
   SerialSpectrumLink link(port, cv::SystemClock());
   TSpectrumView view;
   TSpectrumSweep sweep(link, view);
-  sim.ClearTraffic();
+  sim->ClearTraffic();
 
   const auto t0 = std::chrono::steady_clock::now();
   const double cpu0 = CpuSeconds();
   sweep.StartBtnClick();
   const double cpu = CpuSeconds() - cpu0;
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  sim.WaitTxIdle();
+  sim->WaitTxIdle();
 
   const int points = sweep.pointIndex;
   const double byteMs = 10.0 * 1000.0 / kBaud;
-  const size_t wireBytes = sim.Received().size() + sim.Sent().size();
+  const size_t wireBytes = sim->Received().size() + sim->Sent().size();
   const double waitsMs = points * (1000.0 + 75.0);
   const double wireMs = wireBytes * byteMs;
   const double expectedMs = waitsMs + wireMs;
   const double deviation = (wall * 1000.0 - expectedMs) / expectedMs * 100.0;
   const double cpuPercent = cpu / wall * 100.0;
 
-  std::printf("points            %d (%zu lines on the wire)\n", points, sim.Lines().size());
+  std::printf("points            %d (%zu lines on the wire)\n", points, sim->Lines().size());
   std::printf("waits             %.1f ms\n", waitsMs);
   std::printf("wire time         %.1f ms (%zu bytes at %d baud)\n", wireMs, wireBytes, kBaud);
   std::printf("expected          %.1f ms\n", expectedMs);

@@ -1,0 +1,32 @@
+#pragma once
+// What every benchmark needs: the process's CPU time and a simulated CORVANE-3 paced at a baud
+// rate like a real line.
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "Simulator.h"
+
+inline double CpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Started, or the benchmark ends here with the reason.
+inline std::unique_ptr<cvsim::Simulator> StartPacedSimulator(int baud, const char* logPath = nullptr) {
+  cvsim::SimOptions options;
+  options.baud = baud;
+  if (logPath) options.logPath = logPath;
+  auto sim = std::make_unique<cvsim::Simulator>(nullptr, options);
+  std::string error;
+  if (!sim->Start(&error)) {
+    std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    std::exit(2);
+  }
+  return sim;
+}
