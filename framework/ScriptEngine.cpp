@@ -429,15 +429,25 @@ bool TScriptEngine::DoIfVer3() {
 // ---------------------------------------------------------------------------------------------
 // Registers
 
+// A register statement's outcome: its report line goes to the log zone and, after `before`,
+// into the statement's result.
+bool TScriptEngine::RegisterDone(const std::string& line, const std::string& before) {
+  AddZone(line);
+  resultText = before + line + " OK";
+  return true;
+}
+
+bool TScriptEngine::RegisterFailed(const RegRef& r, const char* text, const std::string& before) {
+  const std::string line = cv::script::FailReport(r, text);
+  AddZone(line);
+  resultText = before + line + " ERROR";
+  return false;
+}
+
 bool TScriptEngine::DoRead() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
   const RegRef r = cv::script::ParseRegRef(Tok(1));
-  auto fail = [&](const std::string& before) {
-    const std::string line = cv::script::FailReport(r, Tok(1));
-    AddZone(line);
-    resultText = before + line + " ERROR";
-    return false;
-  };
+  auto fail = [&](const std::string& before) { return RegisterFailed(r, Tok(1), before); };
   if (!r.valid) return fail("");
   std::string reply;
   if (!Query(Tok(2), reply)) return fail("ERROR");
@@ -455,21 +465,13 @@ bool TScriptEngine::DoRead() {
   }
   if (!r.isByte && Tok(3)[0] == 'S') value = cv::script::Swap16(value);
   registers.Set(r, value);
-  const std::string line = registers.Report(r);
-  AddZone(line);
-  resultText = reply + line + " OK";
-  return true;
+  return RegisterDone(registers.Report(r), reply);
 }
 
 bool TScriptEngine::DoWrite() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
   const RegRef r = cv::script::ParseRegRef(Tok(1));
-  auto fail = [&](const std::string& before) {
-    const std::string line = cv::script::FailReport(r, Tok(1));
-    AddZone(line);
-    resultText = before + line + " ERROR";
-    return false;
-  };
+  auto fail = [&](const std::string& before) { return RegisterFailed(r, Tok(1), before); };
   if (!r.valid) return fail("");
   const uint32_t value = registers.Get(r);
   uint32_t sent = r.isByte ? value : (value & 0xFFFF);
@@ -477,27 +479,17 @@ bool TScriptEngine::DoWrite() {
   if (!Send(Tok(2) + Hex(sent, r.isByte ? 2 : 4))) return fail("ERROR");
   std::string line = registers.Report(r);
   if (!r.isByte) line += " (0x" + Hex(sent, 4) + ")";
-  AddZone(line);
-  resultText = "OK" + line + " OK";
-  return true;
+  return RegisterDone(line, "OK");
 }
 
 bool TScriptEngine::DoSet() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
   const RegRef r = cv::script::ParseRegRef(Tok(1));
   uint32_t value = 0;
-  if (!r.valid || !ReadHex0x(Tok(2), value)) {
-    const std::string line = cv::script::FailReport(r, Tok(1));
-    AddZone(line);
-    resultText = line + " ERROR";
-    return false;
-  }
+  if (!r.valid || !ReadHex0x(Tok(2), value)) return RegisterFailed(r, Tok(1));
   if (!r.isByte && Tok(3)[0] == 'S') value = cv::script::Swap16(value);
   registers.Set(r, value);
-  const std::string line = registers.Report(r);
-  AddZone(line);
-  resultText = line + " OK";
-  return true;
+  return RegisterDone(registers.Report(r));
 }
 
 bool TScriptEngine::DoCalc() {
@@ -512,16 +504,10 @@ bool TScriptEngine::DoCalc() {
   if (!ok) {
     const RegRef& shown = !a.valid ? a : !b.valid ? b : r;
     const char* text = !a.valid ? Tok(1) : !b.valid ? Tok(3) : Tok(4);
-    const std::string line = cv::script::FailReport(shown, text);
-    AddZone(line);
-    resultText = line + " ERROR";
-    return false;
+    return RegisterFailed(shown, text);
   }
   registers.Set(r, static_cast<uint32_t>(result));
-  const std::string line = registers.Report(r);
-  AddZone(line);
-  resultText = line + " OK";
-  return true;
+  return RegisterDone(registers.Report(r));
 }
 
 // ---------------------------------------------------------------------------------------------

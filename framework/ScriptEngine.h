@@ -131,6 +131,8 @@ class TScriptEngine {
   bool DoChan3S();
   bool DoDirectory3();
   bool DoCommand3();
+  bool RegisterDone(const std::string& line, const std::string& before = "");
+  bool RegisterFailed(const cv::script::RegRef& r, const char* text, const std::string& before = "");
   bool DoRead();
   bool DoWrite();
   bool DoCalc();
