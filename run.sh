@@ -11,7 +11,7 @@ if grep -qi '^\s*\[Ports\]' CvTools.INI 2>/dev/null; then
   exec ./CvTools "$@"
 fi
 link="$bin/.cvsim-COM1"
-./cvsim --model "CORVANE 3" --link "$link" > "$bin/.cvsim.out" 2>&1 &
+./cvsim --profile corvane3 --link "$link" > "$bin/.cvsim.out" 2>&1 &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done

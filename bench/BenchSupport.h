@@ -17,12 +17,14 @@ inline double CpuSeconds() {
          static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// Started, or the benchmark ends here with the reason.
-inline std::unique_ptr<cvsim::Simulator> StartPacedSimulator(int baud, const char* logPath = nullptr) {
+// Started, or the benchmark ends here with the reason. The simulator of `profile` (the
+// CORVANE-3 when null), paced at `baud`.
+inline std::unique_ptr<cvsim::Simulator> StartPacedSimulator(int baud, const char* logPath = nullptr,
+                                                             std::unique_ptr<cvsim::Profile> profile = nullptr) {
   cvsim::SimOptions options;
   options.baud = baud;
   if (logPath) options.logPath = logPath;
-  auto sim = std::make_unique<cvsim::Simulator>(nullptr, options);
+  auto sim = std::make_unique<cvsim::Simulator>(std::move(profile), options);
   std::string error;
   if (!sim->Start(&error)) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());

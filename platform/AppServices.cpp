@@ -116,6 +116,17 @@ Prompter& CurrentPrompter() {
   return real;
 }
 
+Prompter& PrompterInForce() {
+  struct InForce : Prompter {
+    MsgAnswer Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) override {
+      return CurrentPrompter().Message(icon, caption, text, buttons);
+    }
+    void Beep() override { CurrentPrompter().Beep(); }
+  };
+  static InForce inForce;
+  return inForce;
+}
+
 void SetPrompter(Prompter* prompter) {
   if (QCoreApplication* app = QCoreApplication::instance())
     app->setProperty(kPrompterProperty, QVariant::fromValue(reinterpret_cast<quintptr>(prompter)));
@@ -142,6 +153,12 @@ RecordingPrompter::RecordingPrompter() { SetPrompter(this); }
 
 RecordingPrompter::~RecordingPrompter() {
   if (&CurrentPrompter() == this) SetPrompter(nullptr);
+}
+
+bool RecordingPrompter::Showed(const QString& part) const {
+  for (const Shown& s : shown)
+    if (s.text.contains(part)) return true;
+  return false;
 }
 
 MsgAnswer RecordingPrompter::Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) {

@@ -43,6 +43,9 @@ class Prompter {
 // The prompter in force: the one set by SetPrompter, else real message boxes.
 Prompter& CurrentPrompter();
 void SetPrompter(Prompter* prompter);  // nullptr restores the real message boxes
+// A prompter that passes each call to the one in force at the time of the call, for controllers
+// that keep a prompter for longer than a test's recording one may live.
+Prompter& PrompterInForce();
 
 // Conveniences over CurrentPrompter().
 void ShowError(const QString& caption, const QString& text);
@@ -66,6 +69,9 @@ class RecordingPrompter : public Prompter {
   ~RecordingPrompter() override;
   MsgAnswer Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) override;
   void Beep() override { ++beeps; }
+
+  // Whether a box whose text contains `part` was shown.
+  bool Showed(const QString& part) const;
 
   std::vector<Shown> shown;
   std::deque<MsgAnswer> answers;

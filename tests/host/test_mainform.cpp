@@ -15,6 +15,7 @@
 #include <QtTest/QTest>
 
 #include "About.h"
+#include "RecordingOpener.h"
 #include "AppServices.h"
 #include "Format.h"
 #include "Help.h"
@@ -28,17 +29,6 @@
 #include "Registry.h"
 
 namespace {
-
-class RecordingOpener : public cv::UrlOpener {
- public:
-  RecordingOpener() { cv::SetUrlOpener(this); }
-  ~RecordingOpener() override { cv::SetUrlOpener(nullptr); }
-  bool OpenUrl(const QUrl& url) override {
-    urls.push_back(url);
-    return true;
-  }
-  std::vector<QUrl> urls;
-};
 
 // Each test starts the program in a directory of its own, with its own INI file and registry.
 class MainFormTest : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include "PlanEditor.h"
 #include "PlanFormat.h"
 #include "PlanImport.h"
+#include "Text1252.h"
 
 namespace plantest {
 
@@ -17,30 +18,27 @@ using namespace cv::plan;
 
 struct Box {
   std::string text, caption;
-  BoxIcon icon;
+  cv::MsgIcon icon;
 };
 
-class RecordingPrompter : public Prompter {
+// The application's recording prompter, seen as the editor's byte texts, with standing answers
+// for the two kinds of question.
+class RecordingPrompter : public cv::RecordingPrompter {
  public:
-  void Message(const std::string& t, const std::string& c, BoxIcon i) override { boxes.push_back({t, c, i}); }
-  bool AskYesNo(const std::string& t, const std::string& c, BoxIcon i) override {
-    boxes.push_back({t, c, i});
-    return yesNo;
+  cv::MsgAnswer Message(cv::MsgIcon i, const QString& c, const QString& t, int buttons) override {
+    cv::RecordingPrompter::Message(i, c, t, buttons);
+    if (buttons & cv::MsgCancel) return answer;
+    if (buttons & cv::MsgYes) return yesNo ? cv::MsgAnswer::Yes : cv::MsgAnswer::No;
+    return cv::MsgAnswer::Ok;
   }
-  Answer AskYesNoCancel(const std::string& t, const std::string& c, BoxIcon i) override {
-    boxes.push_back({t, c, i});
-    return answer;
+  bool Shown(const std::string& part) const { return Showed(cv::From1252(part)); }
+  std::vector<Box> Boxes() const {
+    std::vector<Box> b;
+    for (auto& s : shown) b.push_back({cv::To1252(s.text), cv::To1252(s.caption), s.icon});
+    return b;
   }
-  void Beep() override { ++beeps; }
-  bool Shown(const std::string& part) const {
-    for (auto& b : boxes)
-      if (b.text.find(part) != std::string::npos) return true;
-    return false;
-  }
-  std::vector<Box> boxes;
   bool yesNo = true;
-  Answer answer = Answer::No;
-  int beeps = 0;
+  cv::MsgAnswer answer = cv::MsgAnswer::No;
 };
 
 class ScriptedChooser : public FileChooser {

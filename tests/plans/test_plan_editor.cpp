@@ -20,13 +20,13 @@ void Fill(EditorRig& r, int n) {
 TEST(PlanEditor, FullCanalizationRefusesNewInsertAndAdd) {
   EditorRig r;
   Fill(r, 32);
-  EXPECT_TRUE(r.prompter.boxes.empty());
+  EXPECT_TRUE(r.prompter.Boxes().empty());
   r.chooser.openPath = r.Path("never.csv");
   r.editor.NewBtnClick();
   r.editor.InsertBtnClick();
   r.editor.AddBtnClick();
-  ASSERT_EQ(r.prompter.boxes.size(), 3u);
-  for (auto& b : r.prompter.boxes) {
+  ASSERT_EQ(r.prompter.Boxes().size(), 3u);
+  for (auto& b : r.prompter.Boxes()) {
     EXPECT_EQ(b.text, "Maximum number of plans reached");
     EXPECT_EQ(b.caption, "PLANS ERROR");
   }
@@ -95,7 +95,7 @@ TEST(PlanEditor, CancelInTheSaveQuestionStopsCloseReadAndReceive) {
   EditorRig r;
   Fill(r, 1);
   r.editor.planSlots[0].channels = MakePlan("NEW", 'T', 2).channels;
-  r.prompter.answer = Answer::Cancel;
+  r.prompter.answer = cv::MsgAnswer::Cancel;
   r.chooser.openPath = r.Path("x.PRO");
   EXPECT_FALSE(r.editor.CloseBtnClick());
   r.editor.ReadBtnClick();
@@ -104,7 +104,7 @@ TEST(PlanEditor, CancelInTheSaveQuestionStopsCloseReadAndReceive) {
   EXPECT_STREQ(r.editor.planSlots[0].name, "NEW");
   EXPECT_TRUE(r.editor.modified);
   // Yes goes on only when the save completed: a cancelled file dialog keeps the editor open.
-  r.prompter.answer = Answer::Yes;
+  r.prompter.answer = cv::MsgAnswer::Yes;
   r.chooser.savePath.clear();
   EXPECT_FALSE(r.editor.CloseBtnClick());
   EXPECT_TRUE(r.editor.modified);

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "AppServices.h"
+#include "RecordingOpener.h"
 #include "Chandlg.h"
 #include "Chanplandlg.h"
 #include "Cv3Equip.h"
@@ -24,17 +25,6 @@
 #include "StartDir.h"
 
 namespace {
-
-class RecordingOpener : public cv::UrlOpener {
- public:
-  RecordingOpener() { cv::SetUrlOpener(this); }
-  ~RecordingOpener() override { cv::SetUrlOpener(nullptr); }
-  bool OpenUrl(const QUrl& url) override {
-    urls.push_back(url);
-    return true;
-  }
-  std::vector<QUrl> urls;
-};
 
 // Runs `act` on the modal dialog of type T once its exec() has shown it.
 template <class T>

@@ -11,7 +11,7 @@ class RecordingReport : public Report {
  public:
   void Log(const std::string& l) override { log.push_back(l); }
   void LogZone(const std::string& l) override { zone.push_back(l); }
-  Prompter& Ask() override { return prompter; }
+  cv::Prompter& Ask() override { return prompter; }
   bool Logged(const std::string& part) const {
     for (auto& l : log)
       if (l.find(part) != std::string::npos) return true;
@@ -132,7 +132,7 @@ TEST(PlanImport, BadScriptsStopWithAMessageNamingTheProblem) {
     RecordingReport report;
     EXPECT_FALSE(Import(c.script, plans, report)) << c.name;
     EXPECT_TRUE(report.prompter.Shown(c.message)) << c.name << ": "
-                                                  << (report.prompter.boxes.empty() ? "no box" : report.prompter.boxes[0].text);
+                                                  << (report.prompter.Boxes().empty() ? "no box" : report.prompter.Boxes()[0].text);
   }
 }
 
@@ -141,8 +141,8 @@ TEST(PlanImport, Directory4IsConvertedOnlyWithConsent) {
   std::string converted;
   EXPECT_TRUE(ConvertDirectory4("directory4 (5, 7) #x", "CORVANE-3", p, converted));
   EXPECT_EQ(converted, "DIRECTORY3 (5) #Imported from DIRECTORY4");
-  EXPECT_EQ(p.boxes[0].text, "This canalization is not for CORVANE-3.\nDo you want CvTools to try to import this file?");
-  EXPECT_EQ(p.boxes[0].caption, "Import Canalization?");
+  EXPECT_EQ(p.Boxes()[0].text, "This canalization is not for CORVANE-3.\nDo you want CvTools to try to import this file?");
+  EXPECT_EQ(p.Boxes()[0].caption, "Import Canalization?");
   p.yesNo = false;
   EXPECT_FALSE(ConvertDirectory4("DIRECTORY4 (5)", "CORVANE-3", p, converted));
   EXPECT_FALSE(ConvertDirectory4("DIRECTORY3 (5)", "CORVANE-3", p, converted));

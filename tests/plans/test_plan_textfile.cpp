@@ -11,7 +11,7 @@ class RecordingReport : public Report {
  public:
   void Log(const std::string& l) override { log.push_back(l); }
   void LogZone(const std::string& l) override { zone.push_back(l); }
-  Prompter& Ask() override { return prompter; }
+  cv::Prompter& Ask() override { return prompter; }
   RecordingPrompter prompter;
   std::vector<std::string> log, zone;
 };
@@ -93,13 +93,13 @@ TEST(PlanTextFile, BadFilesAreRefusedAndLeaveTheSlotEmpty) {
     EXPECT_FALSE(Read(c.text, ',', ';', slot, report)) << c.name;
     EXPECT_FALSE(slot.HoldsPlan()) << c.name;
     EXPECT_TRUE(report.prompter.Shown(c.message)) << c.name << ": "
-                                                  << (report.prompter.boxes.empty() ? "" : report.prompter.boxes[0].text);
+                                                  << (report.prompter.Boxes().empty() ? "" : report.prompter.Boxes()[0].text);
   }
   // Only the plan line: refused without a message of its own.
   PlanSlot slot;
   RecordingReport report;
   EXPECT_FALSE(Read("# c\nP;T\n", ',', ';', slot, report));
-  EXPECT_TRUE(report.prompter.boxes.empty());
+  EXPECT_TRUE(report.prompter.Boxes().empty());
 }
 
 TEST(PlanTextLines, LongLinesEndingsAndBinary) {

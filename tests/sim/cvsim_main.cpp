@@ -1,5 +1,5 @@
 // cvsim: a simulated instrument on a pseudo-terminal, for trying the programs without hardware.
-//   cvsim [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
+//   cvsim [--profile NAME] [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
 // Prints the slave path; point a port at it with CV_PORT_COM1=<path> or the [Ports] section.
 #include <csignal>
 #include <charconv>
@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "Profiles.h"
 #include "Simulator.h"
 
 namespace {
@@ -15,9 +16,13 @@ namespace {
 void Usage(FILE* out) {
   std::fputs(
       "Usage: cvsim [options]\n"
-      "Plays a CORVANE-3 instrument on a pseudo-terminal until interrupted.\n"
-      "  --model TEXT    name reply to *?NA (default \"CORVANE 3\")\n"
-      "  --version TEXT  version reply to *?VE (default \"V2.10\")\n"
+      "Plays an instrument on a pseudo-terminal until interrupted.\n"
+      "  --profile NAME  the instrument family (default corvane3):\n",
+      out);
+  for (const cvsim::ProfileInfo& p : cvsim::Profiles()) std::fprintf(out, "                    %-10s %s\n", p.name, p.description);
+  std::fputs(
+      "  --model TEXT    the instrument's name reply (default: the family's own)\n"
+      "  --version TEXT  the instrument's version reply (default: the family's own)\n"
       "  --baud N        take the wire time of N baud in both directions (default: no pacing)\n"
       "  --log FILE      write the traffic, both directions with time stamps, to FILE\n"
       "                  (x: bytes lost because no program had the port open)\n"
@@ -29,8 +34,9 @@ void Usage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string model = "CORVANE 3";
-  std::string version = "V2.10";
+  std::string profileName = "corvane3";
+  std::string model;
+  std::string version;
   cvsim::SimOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -44,6 +50,8 @@ int main(int argc, char** argv) {
     if (arg == "--help" || arg == "-h") {
       Usage(stdout);
       return 0;
+    } else if (arg == "--profile") {
+      value(profileName);
     } else if (arg == "--model") {
       value(model);
     } else if (arg == "--version") {
@@ -78,7 +86,15 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGHUP);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  cvsim::Simulator sim(std::make_unique<cvsim::Corvane3Profile>(model, version), options);
+  std::unique_ptr<cvsim::Profile> profile = cvsim::MakeProfile(profileName, model, version);
+  if (!profile) {
+    std::fprintf(stderr, "cvsim: unknown profile \"%s\"\n", profileName.c_str());
+    Usage(stderr);
+    return 2;
+  }
+  model = profile->model;
+  version = profile->version;
+  cvsim::Simulator sim(std::move(profile), options);
   std::string error;
   if (!sim.Start(&error)) {
     std::fprintf(stderr, "cvsim: %s\n", error.c_str());
@@ -86,7 +102,7 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", sim.Path().c_str());
   if (!options.linkPath.empty()) std::printf("link: %s\n", options.linkPath.c_str());
-  std::printf("model \"%s\", version \"%s\", %s\n", model.c_str(), version.c_str(),
+  std::printf("profile %s, model \"%s\", version \"%s\", %s\n", profileName.c_str(), model.c_str(), version.c_str(),
               options.baud > 0 ? (std::to_string(options.baud) + " baud").c_str() : "no pacing");
   std::fflush(stdout);
   int sig = 0;

@@ -1,7 +1,8 @@
 #pragma once
-// A simulated CORVANE-3 on a pseudo-terminal that "COM1" leads to, and the port that reaches it.
-// For tests that link cvsim; a fixture derives from it beside ::testing::Test, so the port and
-// the simulator outlive the fixture's own members (the equipment object using the port).
+// A simulated instrument of profile P on a pseudo-terminal that "COM1" leads to, and the port
+// that reaches it at the family's line rate. For tests that link cvsim; a fixture derives from it
+// beside ::testing::Test, so the port and the simulator outlive the fixture's own members (the
+// equipment object using the port). SimOnCom1 is the CORVANE-3 at 19200 baud.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,15 +15,18 @@
 #include "Serial.h"
 #include "Simulator.h"
 
-struct SimOnCom1 {
+template <class P, int Baud>
+struct SimOn {
   std::unique_ptr<cvsim::Simulator> sim;
   TSerial port{0};
+  int baud = Baud;
 
-  ~SimOnCom1() { cv::SetPortPaths({}); }
+  ~SimOn() { cv::SetPortPaths({}); }
 
-  // Call under ASSERT_NO_FATAL_FAILURE: a simulator that cannot start fails the test.
-  void StartSim() {
-    sim = std::make_unique<cvsim::Simulator>();
+  // Call under ASSERT_NO_FATAL_FAILURE: a simulator that cannot start fails the test. A test
+  // may hand in a profile of its own making (of type P) and simulator options.
+  void StartSim(std::unique_ptr<P> profile = nullptr, cvsim::SimOptions options = {}) {
+    sim = std::make_unique<cvsim::Simulator>(profile ? std::move(profile) : std::make_unique<P>(), options);
     std::string error;
     ASSERT_TRUE(sim->Start(&error)) << error;
     unsetenv("CV_PORT_COM1");
@@ -40,10 +44,12 @@ struct SimOnCom1 {
   // Settles, then opens the port as the launcher does.
   void SettleAndOpen() {
     Settle();
-    ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
+    ASSERT_TRUE(port.OpenConfigured(baud, 8, 0, 0));
   }
   template <class F>
   void Profile(F f) {
-    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<cvsim::Corvane3Profile&>(p)); });
+    sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<P&>(p)); });
   }
 };
+
+using SimOnCom1 = SimOn<cvsim::Corvane3Profile, 19200>;

@@ -24,13 +24,13 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-PlanEditor::PlanEditor(PlanEquipment& equip, Prompter& prompter, FileChooser& chooser, PlanView& view)
+PlanEditor::PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view)
     : equip(equip), prompter(prompter), chooser(chooser), view(view) {
   for (PlanSlot& s : planSlots) ClearPlan(s);
 }
 
-void PlanEditor::Error(const std::string& text, BoxIcon icon) {
-  prompter.Message(text, Msg(msg::PlanCaptionError), icon);
+void PlanEditor::Error(const std::string& text, cv::MsgIcon icon) {
+  cv::ShowBox(prompter, text, Msg(msg::PlanCaptionError), icon);
   equip.Log(text);
 }
 
@@ -102,7 +102,7 @@ void PlanEditor::NewBtnClick() {
   int slot = NextFreePlan(s);
   if (slot < 0) slot = FirstFreePlan();
   if (slot < 0) {
-    prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+    cv::ShowBox(prompter, Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
     return;
   }
   modified = true;
@@ -120,7 +120,7 @@ void PlanEditor::InsertBtnClick() {
   } else {
     f = PrevFreePlan(s);
     if (f < 0) {
-      prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+      cv::ShowBox(prompter, Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
       return;
     }
     for (int j = f; j < s; ++j) planSlots[j] = planSlots[j + 1];
@@ -205,14 +205,14 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
 }
 
 bool PlanEditor::AskToSave() {
-  switch (prompter.AskYesNoCancel(Msg(msg::PlanAskSave), Msg(msg::PlanCaptionWarning),
-                                  BoxIcon::Information)) {
-    case Answer::Yes:
+  switch (cv::AskBoxYesNoCancel(prompter, Msg(msg::PlanAskSave), Msg(msg::PlanCaptionWarning),
+                                  cv::MsgIcon::Information)) {
+    case cv::MsgAnswer::Yes:
       // Going on after a save that did not complete would lose the edits.
       if (!SaveBtnClick()) return false;
       modified = false;
       return true;
-    case Answer::No:
+    case cv::MsgAnswer::No:
       return true;
     default:
       return false;
@@ -251,7 +251,7 @@ void PlanEditor::ReceiveBtnClick() {
   listFilled = true;
   view.SetGauge(0);
   if (!any) {
-    prompter.Message(Msg(msg::PlanNonePresent), Msg(msg::PlanCaptionPlainError), BoxIcon::Warning);
+    cv::ShowBox(prompter, Msg(msg::PlanNonePresent), Msg(msg::PlanCaptionPlainError), cv::MsgIcon::Warning);
     return;
   }
   // The first plan the instrument holds, which is slot 0 unless its plan 0 is missing.
@@ -288,7 +288,7 @@ void PlanEditor::AddBtnClick() {
   int slot = NextFreePlan(listIndex < 0 ? 0 : listIndex);
   if (slot < 0) slot = FirstFreePlan();
   if (slot < 0) {
-    prompter.Message(Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), BoxIcon::Warning);
+    cv::ShowBox(prompter, Msg(msg::PlanMaxPlans), Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
     return;
   }
   std::string path = chooser.OpenFile(Msg(msg::PlanCsvFilter), CurrentDir());
@@ -322,7 +322,7 @@ void PlanEditor::ExtractBtnClick() {
     if (slot->origin == PlanSlot::Received) {
       if (!LoadPlanChannelsIfNeeded()) return;
     } else {
-      prompter.Message(Msg(msg::PlanEmpty), Msg(msg::PlanCaptionError), BoxIcon::Error);
+      cv::ShowBox(prompter, Msg(msg::PlanEmpty), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
       return;
     }
   }
@@ -338,7 +338,7 @@ bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot
   if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator())))
     return true;
   std::string text = Fill(Msg(msg::PlanCannotCreate), {path});
-  prompter.Message(text, Msg(msg::PlanCaptionError), BoxIcon::Warning);
+  cv::ShowBox(prompter, text, Msg(msg::PlanCaptionError), cv::MsgIcon::Warning);
   equip.Log(text);
   return false;
 }
@@ -370,17 +370,17 @@ bool PlanEditor::WriteScript(const std::string& path) {
     if (slot.origin == PlanSlot::Received && static_cast<int>(slot.Channels().size()) != slot.channelCount) {
       Error(Fill(Msg(msg::PlanChannelsIncomplete),
                  {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount), slot.name}),
-            BoxIcon::Warning);
+            cv::MsgIcon::Warning);
       return fail();
     }
   }
   std::string script, problem;
   if (!BuildPlanScript(planSlots, script, problem)) {
-    prompter.Message(problem, Msg(msg::PlanCaptionError), BoxIcon::Warning);
+    cv::ShowBox(prompter, problem, Msg(msg::PlanCaptionError), cv::MsgIcon::Warning);
     return fail();
   }
   if (!WriteWholeFile(path, script)) {
-    Error(Fill(Msg(msg::PlanScriptNotCreated), {path}), BoxIcon::Warning);
+    Error(Fill(Msg(msg::PlanScriptNotCreated), {path}), cv::MsgIcon::Warning);
     return fail();
   }
   equip.Log(Msg(msg::PlanProGenerated));
@@ -392,7 +392,7 @@ bool PlanEditor::SaveBtnClick() {
   if (!WriteScript(kTempScript)) return false;
   QFile temp(kTempScript);
   if (!temp.open(QIODevice::ReadOnly)) {
-    Error(Fill(Msg(msg::PlanTempNotCreated), {kTempScript}), BoxIcon::Warning);
+    Error(Fill(Msg(msg::PlanTempNotCreated), {kTempScript}), cv::MsgIcon::Warning);
     return false;
   }
   std::string script = temp.readAll().toStdString();
@@ -410,7 +410,7 @@ bool PlanEditor::SaveBtnClick() {
 
 bool PlanEditor::LoaderPresent() {
   if (FileExists(kLoaderFile) || FileExists(equip.StartDir() + "/" + kLoaderFile)) return true;
-  Error(Fill(Msg(msg::PlanLoaderMissing), {kLoaderFile, equip.StartDir()}), BoxIcon::Warning);
+  Error(Fill(Msg(msg::PlanLoaderMissing), {kLoaderFile, equip.StartDir()}), cv::MsgIcon::Warning);
   return false;
 }
 

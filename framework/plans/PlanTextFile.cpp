@@ -28,8 +28,8 @@ class PlanTextReader {
 
   // 1 read on, 0 stop without failure, -1 failed.
   int Line(const TextLine& line, PlanSlot& slot);
-  bool Failed(const std::string& text, BoxIcon icon = BoxIcon::Error) {
-    report.Ask().Message(text, Msg(msg::PlanCaptionError), icon);
+  bool Failed(const std::string& text, cv::MsgIcon icon = cv::MsgIcon::Error) {
+    cv::ShowBox(report.Ask(), text, Msg(msg::PlanCaptionError), icon);
     report.Log(text);
     return false;
   }
@@ -58,7 +58,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
     CopyField(slot.name, ScriptSafeName(f[0].substr(0, 8)));
     char band = static_cast<char>(std::toupper(static_cast<unsigned char>(f[1].empty() ? ' ' : f[1][0])));
     if (band == 'D') {
-      Failed(Msg(msg::PlanCannotLoadD), BoxIcon::Warning);
+      Failed(Msg(msg::PlanCannotLoadD), cv::MsgIcon::Warning);
       return -1;
     }
     if (band != 'T' && band != 'S') return BadValue(msg::PlanBadBand, line);
@@ -90,7 +90,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
   slot.Channels().push_back(
       TChan3::FromFrequency(name, frequency, bandwidth, slot.band, kNoCommandText, kNoCommandText, kNoCommandText));
   if (slot.Channels().size() == static_cast<size_t>(kMaxPlanChannels)) {
-    report.Ask().Message(Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), BoxIcon::Warning);
+    cv::ShowBox(report.Ask(), Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), cv::MsgIcon::Warning);
     return 0;
   }
   report.LogZone(Msg(msg::PlanLogChannel) + DisplayLine(line));

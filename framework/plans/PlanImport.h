@@ -74,7 +74,7 @@ void CompactCommands(char (&commands)[3][16], int count);
 
 // A DIRECTORY4 line of the next instrument generation, turned into DIRECTORY3 when the person
 // accepts; false when the line is no DIRECTORY4 or the person declines.
-bool ConvertDirectory4(const std::string& line, const std::string& modelName, Prompter& prompter,
+bool ConvertDirectory4(const std::string& line, const std::string& modelName, cv::Prompter& prompter,
                        std::string& converted);
 
 // Reads the canalization of a script's lines into `planSlots` (all cleared by the caller). True when

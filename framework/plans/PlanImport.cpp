@@ -36,7 +36,7 @@ int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::stri
 
 int PlanImport::Bad(int what, const TextLine& line) {
   std::string text = Fill(Msg(msg::PlanBadValue), {Msg(what), DisplayLine(line)});
-  report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+  cv::ShowBox(report.Ask(), text, Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
   report.Log(text);
   return 0;
 }
@@ -69,12 +69,12 @@ int PlanImport::ImportLine(int keyword, const std::vector<std::string>& args, co
 int PlanImport::ImportDirectory(const std::vector<std::string>& args, const TextLine& line) {
   auto n = ParseInteger(Arg(args, 1));
   if (n && *n < 0) {
-    report.Ask().Message(Msg(msg::PlanBadDirectory), Msg(msg::PlanCaptionError), BoxIcon::Error);
+    cv::ShowBox(report.Ask(), Msg(msg::PlanBadDirectory), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
     return 0;
   }
   if (n && *n > kPlanSlots) {
     report.Log(Msg(msg::PlanTooManyPlans));
-    report.Ask().Message(Msg(msg::PlanTooManyPlans), Msg(msg::PlanCaptionError), BoxIcon::Error);
+    cv::ShowBox(report.Ask(), Msg(msg::PlanTooManyPlans), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
     return 0;
   }
   // A directory of no plan would leave nothing to complete the import.
@@ -230,7 +230,7 @@ void CompactCommands(char (&commands)[3][16], int count) {
   }
 }
 
-bool ConvertDirectory4(const std::string& line, const std::string& modelName, Prompter& prompter,
+bool ConvertDirectory4(const std::string& line, const std::string& modelName, cv::Prompter& prompter,
                        std::string& converted) {
   size_t start = line.find_first_not_of(" \t\r\n(");
   if (start == std::string::npos) return false;
@@ -238,8 +238,8 @@ bool ConvertDirectory4(const std::string& line, const std::string& modelName, Pr
   std::string first = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
   for (char& c : first) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (first != "DIRECTORY4") return false;
-  if (!prompter.AskYesNo(Fill(Msg(msg::PlanNotForModel), {modelName}) + Msg(msg::PlanTryImport),
-                         Msg(msg::PlanCaptionImport), BoxIcon::Error))
+  if (!cv::AskBoxYesNo(prompter, Fill(Msg(msg::PlanNotForModel), {modelName}) + Msg(msg::PlanTryImport),
+                         Msg(msg::PlanCaptionImport), cv::MsgIcon::Error))
     return false;
   std::string next;
   if (end != std::string::npos) {
@@ -259,7 +259,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
   report.Log(Msg(msg::PlanParsing) + fileName);
   if (file.binaryLine != 0) {
     std::string text = Fill(Msg(msg::PlanNotText), {fileName, Dec(file.binaryLine)});
-    report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+    cv::ShowBox(report.Ask(), text, Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
     report.Log(text);
     return false;
   }
@@ -278,8 +278,8 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
         parsed = parse(converted, keyword, args);
     }
     if (parsed == 0) {
-      report.Ask().Message(Fill(Msg(msg::PlanParserErrorBox), {DisplayLine(line)}),
-                           Msg(msg::PlanCaptionError), BoxIcon::Error);
+      cv::ShowBox(report.Ask(), Fill(Msg(msg::PlanParserErrorBox), {DisplayLine(line)}),
+                           Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
       report.Log(Fill(Msg(msg::PlanParserErrorLog), {Dec(line.number), DisplayLine(line)}));
       last = 0;
       break;
@@ -296,7 +296,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
     return last != 0;
   }
   std::string text = Fill(Msg(msg::PlanDataFileError), {fileName});
-  report.Ask().Message(text, Msg(msg::PlanCaptionError), BoxIcon::Error);
+  cv::ShowBox(report.Ask(), text, Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
   report.Log(text);
   return false;
 }

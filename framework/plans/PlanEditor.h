@@ -52,7 +52,7 @@ class PlanView {
 
 class PlanEditor : public Report {
  public:
-  PlanEditor(PlanEquipment& equip, Prompter& prompter, FileChooser& chooser, PlanView& view);
+  PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view);
 
   // Buttons and the plan list.
   void NewBtnClick();
@@ -102,7 +102,7 @@ class PlanEditor : public Report {
   // Report, for the readers and writers.
   void Log(const std::string& line) override { equip.Log(line); }
   void LogZone(const std::string& line) override { view.AddLogZone(line); }
-  Prompter& Ask() override { return prompter; }
+  cv::Prompter& Ask() override { return prompter; }
   void Repaint() override { view.Repaint(); }
 
   PlanSlots planSlots;
@@ -118,10 +118,10 @@ class PlanEditor : public Report {
   void FillPlanList();
   void BackToInitialState();
   int FirstPlanFrom(int index) const;
-  void Error(const std::string& text, BoxIcon icon = BoxIcon::Error);
+  void Error(const std::string& text, cv::MsgIcon icon = cv::MsgIcon::Error);
   bool LoaderPresent();
 
-  Prompter& prompter;
+  cv::Prompter& prompter;
   FileChooser& chooser;
   PlanView& view;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../spectrum/FakeLink.h"
+#include "RecordingOpener.h"
 #include "Chanblockdlg.h"
 #include "Chandlg.h"
 #include "Cv3Equip.h"
@@ -19,17 +20,6 @@
 #include "StartDir.h"
 
 namespace {
-
-class RecordingOpener : public cv::UrlOpener {
- public:
-  RecordingOpener() { cv::SetUrlOpener(this); }
-  ~RecordingOpener() override { cv::SetUrlOpener(nullptr); }
-  bool OpenUrl(const QUrl& url) override {
-    urls.push_back(url);
-    return true;
-  }
-  std::vector<QUrl> urls;
-};
 
 TEST(PluginHelp, EachHelpButtonOpensItsSectionOfThePluginPage) {
   StartDir dir;

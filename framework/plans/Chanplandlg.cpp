@@ -33,16 +33,10 @@ QString QtFilter(const std::string& filter) {
   return cv::From1252(filter.substr(0, filter.find('|')));
 }
 
-cv::MsgIcon PlatformIcon(BoxIcon icon) {
-  return icon == BoxIcon::Information ? cv::MsgIcon::Information
-         : icon == BoxIcon::Warning   ? cv::MsgIcon::Warning
-                                      : cv::MsgIcon::Error;
-}
-
 }  // namespace
 
 // The editor's way to the equipment, the person, the file dialogs and this form.
-class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public FileChooser, public PlanView {
+class TChannelsPlanDlg::Adapter : public PlanEquipment, public FileChooser, public PlanView {
  public:
   Adapter(TChannelsPlanDlg& dlg, TCv3Equip& e) : dlg(dlg), e(e) {}
 
@@ -64,22 +58,6 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public Prompter, public 
   std::string StartDir() const override { return e.GetStartDir(); }
   char DecimalSeparator() const override { return e.decimalSeparator; }
   char ListSeparator() const override { return e.listSeparator; }
-
-  // Through the platform's prompter, so boxes and beeps go where the application (or a test)
-  // sends them.
-  void Message(const std::string& t, const std::string& c, BoxIcon i) override {
-    cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t), cv::MsgOk);
-  }
-  bool AskYesNo(const std::string& t, const std::string& c, BoxIcon i) override {
-    return cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t), cv::MsgYes | cv::MsgNo) ==
-           cv::MsgAnswer::Yes;
-  }
-  Answer AskYesNoCancel(const std::string& t, const std::string& c, BoxIcon i) override {
-    cv::MsgAnswer r = cv::CurrentPrompter().Message(PlatformIcon(i), cv::From1252(c), cv::From1252(t),
-                                                    cv::MsgYes | cv::MsgNo | cv::MsgCancel);
-    return r == cv::MsgAnswer::Yes ? Answer::Yes : r == cv::MsgAnswer::No ? Answer::No : Answer::Cancel;
-  }
-  void Beep() override { cv::Beep(); }
 
   std::string OpenFile(const std::string& filter, const std::string& dir) override {
     QString f = QFileDialog::getOpenFileName(&dlg, cv::MsgQ(cv::msg::PlanSelectFile), QString::fromLocal8Bit(dir.c_str()),
@@ -210,7 +188,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   };
 
   adapter = std::make_unique<Adapter>(*this, *equip);
-  editor = std::make_unique<PlanEditor>(*adapter, *adapter, *adapter, *adapter);
+  editor = std::make_unique<PlanEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter);
   equip->LoadCustomLogo(LogoTessary);
   LogZone->clear();
   BandCombo->addItems({MsgQ(m::PlanBandTer), MsgQ(m::PlanBandSat)});
