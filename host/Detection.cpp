@@ -82,13 +82,19 @@ bool TDetection::IdentifyEquipment(TSerial& port, std::string& identity) {
 }
 
 bool TDetection::ParseIdentity(const std::string& identity) {
-  pluginName.clear();
+  // A failed parse leaves the identity already in force, its library included: a garbled
+  // confirming reply must not take the plug-in away from an instrument that was found.
+  const std::string inForce = pluginName;
+  auto fail = [&] {
+    pluginName = inForce;
+    return false;
+  };
   std::string model;
   float parsedVersion = 0.0f;
-  if (!ParseIdentityText(identity, model, parsedVersion)) return false;
+  if (!ParseIdentityText(identity, model, parsedVersion)) return fail();
   int32_t code = -1;
-  if (!FindModel(model, code)) return false;
-  if (code < kMinModelCode || code > kMaxModelCode) return false;
+  if (!FindModel(model, code)) return fail();
+  if (code < kMinModelCode || code > kMaxModelCode) return fail();
   modelCode = code;
   std::strncpy(modelName, model.c_str(), sizeof modelName - 1);
   modelName[sizeof modelName - 1] = '\0';

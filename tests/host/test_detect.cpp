@@ -210,12 +210,20 @@ TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtons
       {"truncated", "[CORVANE3]\nCv3Tools\n3\n\n[CORVANE4]\nCv4Tools", "CvTools.cfg, line 5: the record [CORVANE4] lacks its library name or its model code"},
   };
   for (const Row& r : rows) {
+    // An instrument found by an earlier detection: the failed one leaves nothing of it shown.
+    WriteFile("CvTools.cfg", kGoodConfig);
+    TMainForm w;
+    w.DetectBtnClick();
+    ASSERT_EQ(w.LabelEquip->text(), "CORVANE3") << r.name;
     QFile::remove(dir.filePath("CvTools.cfg"));
     if (!r.config.isEmpty()) WriteFile("CvTools.cfg", r.config);
     prompter.shown.clear();
-    TMainForm w;
     w.DetectBtnClick();
     EXPECT_EQ(Lines(w).last(), r.message) << r.name;
+    EXPECT_TRUE(w.LabelEquip->text().isEmpty()) << r.name;
+    EXPECT_TRUE(w.LabelPort->text().isEmpty()) << r.name;
+    EXPECT_EQ(w.equipment, nullptr) << r.name;
+    EXPECT_EQ(w.port, nullptr) << r.name;
     ASSERT_EQ(prompter.shown.size(), 1u) << r.name;
     EXPECT_EQ(prompter.shown[0].text, r.message) << r.name;
     EXPECT_TRUE(w.SelectBtn->isEnabled() && w.DetectBtn->isEnabled()) << r.name;
@@ -230,6 +238,28 @@ TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtons
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].text, "Unable to read the configuration file CvTools.cfg");
   EXPECT_TRUE(w.SelectBtn->isEnabled() && w.DetectBtn->isEnabled());
+}
+
+// The confirming identification (a second "*?NA") comes back garbled: the instrument found first
+// stays identified and its plug-in is loaded.
+TEST_F(DetectTest, AGarbledConfirmingReplyKeepsTheFirstIdentity) {
+  WriteFile("CvTools.cfg", kGoodConfig);
+  sim.WithProfile([](cvsim::Profile& p) {
+    p.On("*?NA", [&p, asked = 0](const std::string&) mutable {
+      return cvsim::Answer::Reply(++asked == 2 ? "*NA C#RV%NE 3" : "*NA " + p.model);
+    });
+  });
+  TMainForm w;
+  w.DetectBtnClick();
+  EXPECT_EQ(Lines(w, "Searching equipment..."),
+            QStringList({"Searching equipment..."}) + Absent(1, 2) +
+                QStringList({"COM3(19200) -> CORVANE3 v2.10", "Unknown equipment", "CORVANE3 v2.10 ready in COM3 (19200)",
+                             "Loading library...", "Checking tuners", "Library Cv3Tools 1.22 loaded"}));
+  EXPECT_EQ(w.pluginName, "CV3TOOLS");
+  EXPECT_EQ(w.LabelEquip->text(), "CORVANE3");
+  EXPECT_EQ(w.modelCode, 3);
+  EXPECT_NE(w.equipment, nullptr);
+  EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(DetectTest, StopEndsTheSearchAndSelectWaitsForTheLoop) {
