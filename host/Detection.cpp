@@ -37,11 +37,12 @@ bool TDetection::Search(TSerial& port) {
     }
     for (int32_t baud : config.baudTable) {
       if (baud == 0) continue;
-      port.Setup(kDetectionMode, baud, 8, 0, 0);
+      const bool setUp = port.Setup(kDetectionMode, baud, 8, 0, 0);
       if (pump) pump();
       if (stopRequested && stopRequested()) break;
       std::string identity;
-      if (IdentifyEquipment(port, identity)) {
+      // A rate the device refused is not asked at: the line would still run at the last one.
+      if (setUp && IdentifyEquipment(port, identity)) {
         TakeClosingXon(port);
         Log(cv::Format(cv::Msg(msg::DetectedAt), port.name, baud, modelName, version));
         found = true;

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "LineSpeed.h"
 #include "PortMap.h"
 
 namespace cv {
@@ -29,35 +30,6 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 using Ns = std::chrono::nanoseconds;
-
-struct SpeedEntry {
-  uint32_t baud;
-  speed_t speed;
-};
-constexpr SpeedEntry kSpeeds[] = {
-    {50, B50},           {75, B75},           {110, B110},         {134, B134},
-    {150, B150},         {200, B200},         {300, B300},         {600, B600},
-    {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
-    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
-    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
-    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
-    {1500000, B1500000}, {2000000, B2000000},
-};
-
-bool SpeedOf(uint32_t baud, speed_t& speed) {
-  for (const auto& e : kSpeeds)
-    if (e.baud == baud) {
-      speed = e.speed;
-      return true;
-    }
-  return false;
-}
-
-uint32_t BaudOf(speed_t speed) {
-  for (const auto& e : kSpeeds)
-    if (e.speed == speed) return e.baud;
-  return 0;
-}
 
 // The protocol needs every byte as sent: no flow control by the driver, no translation, no echo.
 void MakeRaw(termios& t) {
@@ -176,7 +148,7 @@ bool SerialGetLineState(SerialHandle h, LineState& state) {
   termios t{};
   if (tcgetattr(h->fd, &t) != 0) return false;
   state.tio = t;
-  state.baud = BaudOf(cfgetospeed(&t));
+  state.baud = LineSpeed(h->fd);
   switch (t.c_cflag & CSIZE) {
     case CS5: state.byteSize = 5; break;
     case CS6: state.byteSize = 6; break;
@@ -196,9 +168,6 @@ bool SerialGetLineState(SerialHandle h, LineState& state) {
 bool SerialSetLineState(SerialHandle h, const LineState& state) {
   if (!Valid(h) || !h->isTty) return false;
   termios t = state.tio;
-  speed_t speed;
-  if (!SpeedOf(state.baud, speed)) return false;
-  if (cfsetispeed(&t, speed) != 0 || cfsetospeed(&t, speed) != 0) return false;
   t.c_cflag &= ~CSIZE;
   switch (state.byteSize) {
     case 5: t.c_cflag |= CS5; break;
@@ -224,9 +193,9 @@ bool SerialSetLineState(SerialHandle h, const LineState& state) {
     return false;
   MakeRaw(t);
   if (tcsetattr(h->fd, TCSANOW, &t) != 0) return false;
-  // tcsetattr succeeds when any one change took; check that the speed really did.
-  termios back{};
-  return tcgetattr(h->fd, &back) == 0 && cfgetospeed(&back) == speed;
+  // Any rate, the standard ones included, goes through termios2; a rate the device does not
+  // hold fails the set-up.
+  return SetLineSpeed(h->fd, state.baud);
 }
 
 bool SerialSetTimeouts(SerialHandle h, const CommTimeouts& timeouts, double scale) {

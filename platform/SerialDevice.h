@@ -62,8 +62,9 @@ SerialHandle SerialOpenPath(const std::string& path, SerialOpenError* error = nu
 bool SerialClose(SerialHandle h);
 
 bool SerialGetLineState(SerialHandle h, LineState& state);
-// Writes the four fields into state.tio (raw mode forced) and applies it. A baud rate the
-// system has no speed for, or an unsupported parity or stop-bit code, is refused (false).
+// Writes the four fields into state.tio (raw mode forced) and applies it; the baud rate may be any
+// rate the device takes (LineSpeed.h). A rate the device does not hold, or an unsupported parity
+// or stop-bit code, is refused (false).
 bool SerialSetLineState(SerialHandle h, const LineState& state);
 // `scale` shortens every time-out (tests); the markers 0 and kMaxDword keep their meaning.
 bool SerialSetTimeouts(SerialHandle h, const CommTimeouts& timeouts, double scale = 1.0);

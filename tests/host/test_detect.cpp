@@ -18,9 +18,11 @@
 #include <memory>
 
 #include "AppServices.h"
+#include "Detection.h"
 #include "Equip.h"
 #include "IniFile.h"
 #include "Mainform.h"
+#include "ModelConfig.h"
 #include "Registry.h"
 #include "Selectdlg.h"
 #include "Serial.h"
@@ -260,6 +262,53 @@ TEST_F(DetectTest, AGarbledConfirmingReplyKeepsTheFirstIdentity) {
   EXPECT_EQ(w.modelCode, 3);
   EXPECT_NE(w.equipment, nullptr);
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+// An instrument that runs at 14400 baud only, a rate outside the fixed termios set: the line is
+// really set to it, and the instrument is found there and nowhere else.
+TEST_F(DetectTest, FindsAnInstrumentAtARateOutsideTheFixedSet) {
+  WriteFile("CvTools.cfg", "[CORVANE3]\nCv3Tools\n3\nBAUDRATE=14400\n");
+  cvsim::SimOptions options;
+  options.instrumentBaud = 14400;
+  cvsim::Simulator at14400(nullptr, options);
+  std::string error;
+  ASSERT_TRUE(at14400.Start(&error)) << error;
+  setenv("CV_PORT_COM3", at14400.Path().c_str(), 1);
+  TModelConfig config;
+  ASSERT_TRUE(config.ReadConfigFile(Path("CvTools.cfg"), error)) << error;
+  TDetection detection(config);
+  QStringList log;
+  detection.log = [&log](const std::string& line) { log << QString::fromStdString(line); };
+  TSerial port(1);
+  port.timeScale = 0.05;  // the silent rate costs its XON wait
+  ASSERT_TRUE(detection.Search(port));
+  EXPECT_EQ(log, QStringList({"Searching equipment..."}) + Absent(1, 2) +
+                     QStringList({"COM3(19200) -> Equipment not detected", "COM3(14400) -> CORVANE3 v2.10",
+                                  "CORVANE3 v2.10 ready in COM3 (14400)"}));
+  EXPECT_EQ(detection.foundBaud, 14400);
+  EXPECT_EQ(at14400.LineBaud(), 14400u);
+}
+
+// A port whose line settings cannot be set is not asked at: its rate fails like any other.
+TEST_F(DetectTest, APortThatRefusesItsSetUpIsNotAsked) {
+  WriteFile("CvTools.cfg", kGoodConfig);
+  WriteFile("com1", QByteArray("..\x11"));  // an XON waiting, after the wake line's place
+  setenv("CV_PORT_COM1", Path("com1").c_str(), 1);
+  setenv("CV_PORT_COM3", Path("absent3").c_str(), 1);
+  TModelConfig config;
+  std::string error;
+  ASSERT_TRUE(config.ReadConfigFile(Path("CvTools.cfg"), error)) << error;
+  TDetection detection(config);
+  QStringList log;
+  detection.log = [&log](const std::string& line) { log << QString::fromStdString(line); };
+  TSerial port(1);
+  port.timeScale = 0.05;
+  EXPECT_FALSE(detection.Search(port));
+  ASSERT_GE(log.size(), 2);
+  EXPECT_EQ(log[1], "COM1(19200) -> Equipment not detected");
+  QFile sent(dir.filePath("com1"));
+  ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
+  EXPECT_EQ(sent.readAll(), QByteArray("*\r\x11"));  // the wake line only, no "*?VE"
 }
 
 TEST_F(DetectTest, StopEndsTheSearchAndSelectWaitsForTheLoop) {

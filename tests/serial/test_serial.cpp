@@ -254,7 +254,7 @@ TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
   ASSERT_TRUE(port.Open());
   ASSERT_TRUE(port.Setup(1, 19200, 8, 0, 0));
   EXPECT_EQ(port.mode, 1);
-  EXPECT_FALSE(port.Setup(0, 12345, 8, 0, 0));  // no such rate
+  EXPECT_FALSE(port.Setup(0, 19200, 8, 0, 1));  // one and a half stop bits: no such setting
   EXPECT_EQ(port.mode, 1);
   EXPECT_TRUE(WaitFor([&] { return sim->Lines().size() == 2; }));
   EXPECT_EQ(sim->Received(), "*\r*\r");
@@ -263,6 +263,24 @@ TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
   std::this_thread::sleep_for(20ms);
   cv::SerialPurgeRx(port.handle);
   EXPECT_FALSE(port.WaitChar(ACK));
+}
+
+// Rates outside the fixed termios set run too: the line really runs at them (the simulator reads
+// the speed back) and the instrument answers there.
+TEST_F(SerialSim, AnyRateTheLineTakes) {
+  port.timeScale = 0.05;
+  ASSERT_TRUE(port.Open());
+  for (int baud : {14400, 28800, 56000, 128000, 256000, 19200, 9600}) {
+    SCOPED_TRACE(baud);
+    ASSERT_TRUE(port.Setup(0, baud, 8, 0, 0));
+    EXPECT_EQ(sim->LineBaud(), static_cast<uint32_t>(baud));
+    cv::LineState state;
+    ASSERT_TRUE(cv::SerialGetLineState(port.handle, state));
+    EXPECT_EQ(state.baud, static_cast<uint32_t>(baud));
+    std::string got;
+    ASSERT_TRUE(TransactText(port, "*?VE", got));
+    EXPECT_EQ(got, "*VE V2.10");
+  }
 }
 
 TEST_F(SerialSim, PacedLineWithheldXonAndTrafficLog) {

@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "LineSpeed.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -276,8 +278,11 @@ void Simulator::HandleLineLocked(const std::string& line) {
   if (profile_->acceptsLines) SendXonLocked();
 }
 
+uint32_t Simulator::LineBaud() const { return slaveKeep_ >= 0 ? cv::LineSpeed(slaveKeep_) : 0; }
+
 void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now) {
   LogLocked(true, data, n);
+  if (options_.instrumentBaud > 0 && LineBaud() != options_.instrumentBaud) return;
   for (size_t i = 0; i < n; ++i) {
     // A byte is complete on our side one byte time after the line was free to carry it.
     Clock::time_point at = now;

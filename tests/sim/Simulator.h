@@ -191,6 +191,9 @@ struct SimOptions {
   // > 0: both directions take the wire time of 10 bits a byte, kept on deadlines; bytes to the
   // host are handed over in bursts like a UART FIFO, never before their own wire time.
   int baud = 0;
+  // > 0: the rate the instrument itself runs at. Bytes the program sends while its line is set
+  // to another rate reach the instrument as noise: they are logged and not taken.
+  uint32_t instrumentBaud = 0;
   std::string logPath;        // traffic log file (both directions, time stamped)
   std::string linkPath;       // a symbolic link made to the slave path (removed on Stop)
 };
@@ -206,6 +209,9 @@ class Simulator {
   bool Start(std::string* error = nullptr);
   void Stop();
   const std::string& Path() const { return slavePath_; }
+  // The rate the program set on its side of the line (termios2: cfgetospeed answers BOTHER for a
+  // rate outside the fixed set); 0 when not running.
+  uint32_t LineBaud() const;
 
   Faults GetFaults() const;
   void SetFaults(const Faults& faults);
