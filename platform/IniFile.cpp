@@ -102,23 +102,27 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
   const Entry* e = FindEntry(section, key);
   if (!e) return def;
+  // As profile files are read: the leading number of the value ("600 ;note" gives 600), and the
+  // default when the value starts with none or holds more than 32 bits.
   const std::string& v = e->value;
+  auto digit = [&v](size_t at, int base) {
+    if (at >= v.size()) return -1;
+    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(v[at])));
+    if (c >= '0' && c <= '9') return c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
   size_t i = 0;
   bool neg = false;
   if (i < v.size() && (v[i] == '-' || v[i] == '+')) neg = v[i++] == '-';
   int base = 10;
-  if (i + 1 < v.size() && v[i] == '0' && (v[i + 1] == 'x' || v[i + 1] == 'X')) {
+  if (digit(i, 10) == 0 && i + 1 < v.size() && (v[i + 1] == 'x' || v[i + 1] == 'X') && digit(i + 2, 16) >= 0) {
     base = 16;
     i += 2;
   }
-  if (i >= v.size()) return def;
+  if (digit(i, base) < 0) return def;
   long long n = 0;
-  for (; i < v.size(); ++i) {
-    int d;
-    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(v[i])));
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else return def;
+  for (int d; (d = digit(i, base)) >= 0; ++i) {
     n = n * base + d;
     if (n > 0xFFFFFFFFLL) return def;
   }

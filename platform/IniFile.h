@@ -23,7 +23,8 @@ class IniFile {
   // The value with surrounding blanks removed; a value wholly enclosed in matching quotes loses them.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& def) const;
-  // Decimal or 0x-hexadecimal whole values; anything else (or a missing key) gives `def`.
+  // The decimal or 0x-hexadecimal number the value starts with ("600 ;note" gives 600); a value
+  // that starts with none, a number beyond 32 bits or a missing key gives `def`.
   int ReadInteger(const std::string& section, const std::string& key, int def) const;
   bool KeyExists(const std::string& section, const std::string& key) const;
   bool SectionExists(const std::string& section) const;

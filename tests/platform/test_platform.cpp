@@ -46,12 +46,34 @@ TEST(IniFile, ProfileRules) {
   EXPECT_EQ(ini.ReadInteger("ports", "NUM", -1), 42);
   EXPECT_EQ(ini.ReadInteger("Ports", "Neg", 0), -7);
   EXPECT_EQ(ini.ReadInteger("Ports", "Hex", 0), 31);
-  EXPECT_EQ(ini.ReadInteger("Ports", "Junk", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Junk", 5), 12);
   EXPECT_EQ(ini.ReadInteger("Ports", "Empty", 5), 5);
   EXPECT_EQ(ini.ReadInteger("Ports", "Missing", 5), 5);
   EXPECT_TRUE(ini.KeyExists("ports", "empty"));
   std::vector<std::string> keys{"COM1", "Quoted", "Half", "Num", "Neg", "Hex", "Junk", "Empty"};
   EXPECT_EQ(ini.ReadSection("PORTS"), keys);
+}
+
+// Integers are the number a value starts with, as profile files read them; none, or one beyond
+// 32 bits, gives the default.
+TEST(IniFile, IntegersAreTheLeadingNumber) {
+  const int def = 77;
+  struct Row {
+    const char* value;
+    int expected;
+  } rows[] = {
+      {"600 ;note", 600},  {"600;note", 600},   {"12abc", 12},         {"+8 baud", 8},
+      {"-7", -7},          {"0x1Fz", 31},       {"0xZ", 0},            {"007", 7},
+      {"abc", def},        {"", def},           {"-", def},            {"- 5", def},
+      {";600", def},       {"2147483647", 2147483647},                 {"-2147483648", -2147483647 - 1},
+      {"2147483648", def}, {"3000000000", def}, {"99999999999 x", def}, {"0xFFFFFFFF", -1},
+      {"0x100000000", def}, {"0x7fffffff", 2147483647},
+  };
+  for (const Row& r : rows) {
+    cv::IniFile ini;
+    ini.Parse(std::string("[S]\nK=") + r.value + "\n");
+    EXPECT_EQ(ini.ReadInteger("S", "K", def), r.expected) << "[" << r.value << "]";
+  }
 }
 
 TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
