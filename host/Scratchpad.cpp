@@ -123,6 +123,8 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
   OpenScratchDlg->setOption(QFileDialog::DontUseNativeDialog);
   OpenScratchDlg->setFileMode(QFileDialog::ExistingFile);
   OpenScratchDlg->setAcceptMode(QFileDialog::AcceptOpen);
+  // The filter texts name their patterns already; the patterns Qt matches with stay unseen.
+  OpenScratchDlg->setOption(QFileDialog::HideNameFilterDetails);
   SaveScratchDlg = new QFileDialog(this);
   SaveScratchDlg->setObjectName(QStringLiteral("SaveScratchDlg"));
   SaveScratchDlg->setOption(QFileDialog::DontUseNativeDialog);

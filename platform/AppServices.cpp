@@ -47,13 +47,23 @@ class AppHooks : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A tip travels up the parent chain to its window; hand it on once, when it gets there.
     if (event->type() == QEvent::StatusTip && hint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow())
-      hint(static_cast<QStatusTipEvent*>(event)->tip());
+        static_cast<QWidget*>(watched)->isWindow()) {
+      const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+      hintWindow = tip.isEmpty() ? nullptr : static_cast<QWidget*>(watched);
+      hint(tip);
+    }
+    // A hint goes with the window that gave it: no leave event clears it when the window closes
+    // under the mouse.
+    if (event->type() == QEvent::Hide && hintWindow && watched == hintWindow.data()) {
+      hintWindow = nullptr;
+      if (hint) hint(QString());
+    }
     return QObject::eventFilter(watched, event);
   }
 
   std::function<void()> idle;
   std::function<void(const QString&)> hint;
+  QPointer<QWidget> hintWindow;  // the window whose hint is shown
   bool running = false;
 };
 

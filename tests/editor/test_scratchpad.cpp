@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QFile>
@@ -222,6 +223,19 @@ TEST_F(ScratchPadTest, EscapeAndCloseBoxAskBeforeClosing) {
   pad.close();
   EXPECT_FALSE(pad.isVisible());
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+// Each filter shows its text once; its patterns still choose the files.
+TEST_F(ScratchPadTest, OpenFiltersShowTheirPatternsOnce) {
+  auto* types = pad.OpenScratchDlg->findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 2);
+  EXPECT_EQ(types->itemText(0), QStringLiteral("CvTools (*.log,*.pro,*.csv,*.txt)"));
+  EXPECT_EQ(types->itemText(1), QStringLiteral("Other(*.*)"));
+  const QStringList filters = pad.OpenScratchDlg->nameFilters();
+  ASSERT_EQ(filters.size(), 2);
+  EXPECT_TRUE(filters[0].endsWith(QStringLiteral("(*.log *.pro *.csv *.txt)"))) << filters[0].toStdString();
+  EXPECT_TRUE(filters[1].endsWith(QStringLiteral("(*)"))) << filters[1].toStdString();
 }
 
 TEST_F(ScratchPadTest, RefusedFileLeavesTextAndFileAlone) {

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -233,6 +237,30 @@ TEST(AppServices, IdleHandlerRunsWhenTheLoopWaitsNotInPumpedWaits) {
   EXPECT_LT(runs, 50);  // it waits between runs rather than spinning
   cv::SetIdleHandler({});
   EXPECT_FALSE(cv::HasIdleHandler());
+}
+
+// A window's hint reaches the hint handler, and goes when that window closes; another window
+// closing leaves it.
+TEST(AppServices, HintGoesWithTheWindowThatGaveIt) {
+  QStringList hints;
+  cv::SetHintHandler([&hints](const QString& h) { hints << h; });
+  QWidget main;
+  QDialog dialog(&main), other(&main);
+  auto* button = new QPushButton(&dialog);
+  main.show();
+  dialog.show();
+  other.show();
+  QStatusTipEvent tip(QStringLiteral("Select the option"));
+  QApplication::sendEvent(button, &tip);
+  EXPECT_EQ(hints, QStringList{"Select the option"});
+  other.hide();
+  EXPECT_EQ(hints, QStringList{"Select the option"});
+  dialog.hide();
+  EXPECT_EQ(hints, QStringList({"Select the option", ""}));
+  dialog.show();
+  dialog.hide();  // its hint has gone already
+  EXPECT_EQ(hints.size(), 2);
+  cv::SetHintHandler(nullptr);
 }
 
 TEST(AppServices, RecordingPrompterStandsInForTheBoxes) {
