@@ -124,8 +124,8 @@ struct NoHost : ScriptHost {
 // accepts at its edges, goes channel -> script text -> CHAN3S -> the same word in the record;
 // and the plan import reads the same word back from the text.
 TEST(PlanScript, SatelliteDownlinkGivesBackEveryWord) {
-  const float oscillators[] = {0.0f,    5000.0f, 5000.1f,  5150.0f,  5750.0f,  5999.9f, 6000.0f, 9750.0f,
-                               9750.1f, 10000.0f, 10600.0f, 10678.3f, 10750.0f, 11300.0f, 11475.0f, 52428.7f};
+  const float oscillators[] = {0.0f,    5000.0f,  5000.1f,  5150.0f,  5999.9f,  6000.0f, 9750.0f,
+                               9750.1f, 10600.0f, 10678.3f, 10750.0f, 11475.0f, 52428.7f};
   const uint32_t first = cv::PllWord('S', 862.1), last = cv::PllWord('S', 2150.0);
   ASSERT_EQ(first, 10733u);
   ASSERT_EQ(last, 21036u);
