@@ -58,10 +58,10 @@ bool TDetection::Search(TSerial& port) {
 
   port.SetPort(foundPort);
   if (port.Open()) {
-    port.Setup(kDetectionMode, foundBaud, 8, 0, 0);
+    const bool setUp = port.Setup(kDetectionMode, foundBaud, 8, 0, 0);
     std::string identity;
     // A success refreshes what was found; a failure changes nothing.
-    if (IdentifyEquipment(port, identity)) TakeClosingXon(port);
+    if (setUp && IdentifyEquipment(port, identity)) TakeClosingXon(port);
     port.Close();
   }
   Log(cv::Format(cv::Msg(msg::ReadyIn), modelName, version, port.name, foundBaud));
