@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -84,6 +85,49 @@ TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
   cv::IniFile bad(dirPath);
   EXPECT_TRUE(bad.LoadFailed());
   EXPECT_FALSE(bad.WriteString("A", "b", "c"));
+}
+
+// The step the build runs on build/bin/CvTools.INI: the user's file is installed once, then only
+// gains what a newer shipped file adds.
+TEST(IniFile, BuildInstallsTheShippedFileOnceThenKeepsTheUsersValues) {
+  QTemporaryDir dir;
+  QString shipped = dir.filePath("shipped.INI"), user = dir.filePath("CvTools.INI");
+  auto write = [](const QString& path, const QByteArray& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  };
+  auto install = [&] { return QProcess::execute(CV_INSTALL_INI, {shipped, user}); };
+  auto read = [](const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+  };
+  const QByteArray first = "; shipped\n[OverwriteLanguage]\nLanguage=auto\n\n[Ports]\n";
+  write(shipped, first);
+  ASSERT_EQ(install(), 0);
+  EXPECT_EQ(read(user), first);
+
+  // The user maps a port and picks a language; the next release changes a default, adds a key
+  // to a known section and a new section.
+  write(user, "; mine\n[OverwriteLanguage]\nLanguage=esp\n\n[Ports]\nCOM1=/dev/ttyUSB0\n");
+  write(shipped,
+        "[OverwriteLanguage]\nLanguage=eng\n; how the logo is drawn\nStyle=plain\n\n[Ports]\nCOM1=\n\n"
+        "[Spectrum]\n; sweep\nPoints=401\n");
+  ASSERT_EQ(install(), 0);
+  cv::IniFile merged(user.toStdString());
+  EXPECT_EQ(merged.ReadString("OverwriteLanguage", "Language", ""), "esp");
+  EXPECT_EQ(merged.ReadString("Ports", "COM1", ""), "/dev/ttyUSB0");
+  EXPECT_EQ(merged.ReadString("OverwriteLanguage", "Style", ""), "plain");
+  EXPECT_EQ(merged.ReadString("Spectrum", "Points", ""), "401");
+  QByteArray text = read(user);
+  EXPECT_TRUE(text.startsWith("; mine\r\n[OverwriteLanguage]\r\nLanguage=esp\r\n; how the logo is drawn\r\n"
+                              "Style=plain\r\n\r\n[Ports]\r\nCOM1=/dev/ttyUSB0\r\n\r\n[Spectrum]\r\n; sweep\r\n"))
+      << text.constData();
+
+  // Nothing new: the file is not even rewritten.
+  QByteArray before = read(user);
+  ASSERT_EQ(install(), 0);
+  EXPECT_EQ(read(user), before);
 }
 
 TEST(IniFile, HostIniPathFollowsTheProgramOrTheOverride) {
