@@ -200,6 +200,18 @@ TEST_F(DetectTest, ConfigurationCasesMakeOnlyThatRateFail) {
   }
 }
 
+TEST_F(DetectTest, ModelCodesAtBothEndsOfTheirRangeAreAccepted) {
+  for (int code : {0, 126}) {
+    WriteFile("CvTools.cfg", "[CORVANE3]\nCv3Tools\n" + QByteArray::number(code) + "\n");
+    TMainForm w;
+    w.DetectBtnClick();
+    EXPECT_TRUE(Lines(w).contains("COM3(19200) -> CORVANE3 v2.10")) << code;
+    EXPECT_EQ(w.modelCode, code);
+    EXPECT_EQ(w.LabelEquip->text(), "CORVANE3") << code;
+    w.FreeEquipmentDll();
+  }
+}
+
 TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtonsUsable) {
   struct Row {
     const char* name;

@@ -55,6 +55,15 @@ TEST(IniFile, ProfileRules) {
   EXPECT_EQ(ini.ReadSection("PORTS"), keys);
 }
 
+TEST(IniFile, NumbersBeyondTheIntegerRangeGiveTheDefault) {
+  cv::IniFile ini;
+  ini.Parse("[N]\nMax=2147483647\nMin=-2147483648\nOver=2147483648\nBig=3000000000\nNegBig=-3000000000\n"
+            "Huge=99999999999999999999\n");
+  EXPECT_EQ(ini.ReadInteger("N", "Max", 5), 2147483647);
+  EXPECT_EQ(ini.ReadInteger("N", "Min", 5), -2147483647 - 1);
+  for (const char* key : {"Over", "Big", "NegBig", "Huge"}) EXPECT_EQ(ini.ReadInteger("N", key, 5), 5) << key;
+}
+
 TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
   QTemporaryDir dir;
   std::string path = dir.filePath("x.INI").toStdString();
