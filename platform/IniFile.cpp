@@ -1,8 +1,9 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QVariant>
 #include <cctype>
 #include <fstream>
@@ -211,14 +212,7 @@ int IniFile::AddMissingFrom(const IniFile& shipped) {
 }
 
 bool IniFile::Save() {
-  QSaveFile f(QString::fromStdString(path_));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  std::string text = Serialise();
-  if (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) return false;
+  if (WriteFileAtomically(path_, Serialise()) != SaveResult::Saved) return false;
   exists_ = true;
   return true;
 }

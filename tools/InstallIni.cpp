@@ -2,9 +2,9 @@
 // gets a copy of SHIPPED; an existing one keeps every value its user set and only gains the
 // sections and keys SHIPPED has and it lacks. Exit status 1, with TARGET untouched, on failure.
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 
+#include "AtomicFile.h"
 #include "IniFile.h"
 
 int main(int argc, char** argv) {
@@ -24,12 +24,11 @@ int main(int argc, char** argv) {
   }
   if (!target.Exists()) {
     QFile in(QString::fromLocal8Bit(argv[1]));
-    QSaveFile out(QString::fromLocal8Bit(argv[2]));
-    if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)) {
-      QByteArray bytes = in.readAll();
-      if (out.write(bytes) == bytes.size() && out.commit()) return 0;
-    }
-    std::fprintf(stderr, "cvinstallini: cannot write %s\n", argv[2]);
+    std::string why = "cannot be read";
+    if (in.open(QIODevice::ReadOnly) &&
+        cv::WriteFileAtomically(argv[2], in.readAll().toStdString(), &why) == cv::SaveResult::Saved)
+      return 0;
+    std::fprintf(stderr, "cvinstallini: cannot write %s: %s\n", argv[2], why.c_str());
     return 1;
   }
   if (target.AddMissingFrom(shipped) > 0 && !target.Save()) {

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "AppServices.h"
+#include "AtomicFile.h"
+#include "FileSizeLimit.h"
 #include "Help.h"
 #include "IniFile.h"
 #include "Registry.h"
@@ -137,6 +142,46 @@ TEST(IniFile, BuildInstallsTheShippedFileOnceThenKeepsTheUsersValues) {
   QByteArray before = read(user);
   ASSERT_EQ(install(), 0);
   EXPECT_EQ(read(user), before);
+}
+
+TEST(IniFile, AWriteCutShortKeepsTheOldFileAndFails) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("CvTools.INI");
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Ports]\nCOM1=/dev/ttyUSB0\n");
+  }
+  cv::IniFile ini(path.toStdString());
+  {
+    cvtest::FileSizeLimit limit(64);
+    EXPECT_FALSE(ini.WriteString("Ports", "COM2", std::string(100, 'x')));
+  }
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "[Ports]\nCOM1=/dev/ttyUSB0\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CvTools.INI"});
+}
+
+TEST(AtomicFile, ReplacesTheFileALinkLeadsToAndKeepsItsPermissions) {
+  QTemporaryDir dir;
+  const std::string real = dir.filePath("real.txt").toStdString(), link = dir.filePath("link.txt").toStdString();
+  ASSERT_EQ(cv::WriteFileAtomically(real, "old"), cv::SaveResult::Saved);
+  ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  ASSERT_EQ(cv::WriteFileAtomically(link, "new"), cv::SaveResult::Saved);
+  QFileInfo info(QString::fromStdString(link));
+  EXPECT_TRUE(info.isSymLink());
+  struct stat st {};
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  QFile f(QString::fromStdString(real));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "new");
+  std::string why;
+  EXPECT_EQ(cv::WriteFileAtomically(dir.filePath("none/x.txt").toStdString(), "x", &why), cv::SaveResult::NotCreated);
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(cv::WriteFileAtomically(dir.path().toStdString(), "x"), cv::SaveResult::NotCreated);
 }
 
 TEST(IniFile, HostIniPathFollowsTheProgramOrTheOverride) {
