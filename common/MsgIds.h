@@ -135,6 +135,8 @@ constexpr int OkCaption = 30008;
 constexpr int HelpPageMissing = 30009;   // "%s": the page's path
 constexpr int NoHelpFileYet = 30010;
 constexpr int SplashVersion = 30011;     // "Version 1.33"
+constexpr int YesCaption = 30012;        // buttons of the message boxes (with OkCaption)
+constexpr int NoCaption = 30013;
 // Tool buttons (caption, then status tip), in the order EditCh, EditMem, DataLog, Spectrum,
 // Monitor, Config, Update, Ident.
 constexpr int ToolButtonFirst = 30020;   // captions 30020-30027

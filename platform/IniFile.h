@@ -35,6 +35,12 @@ class IniFile {
   // temporary file renamed over it. False when the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
 
+  // Adds the sections and keys of `shipped` that this file lacks, each key with the comment lines
+  // just above it there; every key already here keeps its value. Returns how many were added.
+  int AddMissingFrom(const IniFile& shipped);
+  // Saves the whole file through a temporary file renamed over it. False when it cannot be written.
+  bool Save();
+
   // Parses text in profile-file form (used by Load; tests feed it directly).
   void Parse(const std::string& content);
 
@@ -51,6 +57,7 @@ class IniFile {
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;
   std::string Serialise() const;
+  static long EndOfKeys(const Section& s);
 
   std::string path_;
   bool exists_ = false;

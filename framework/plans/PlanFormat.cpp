@@ -127,18 +127,12 @@ std::string ScriptSafeName(const std::string& name) {
 
 }  // namespace cv::plan
 
-#include <QSaveFile>
+#include "AtomicFile.h"
 
 namespace cv::plan {
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  QSaveFile f(QString::fromLocal8Bit(path.c_str()));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size())) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return WriteFileAtomically(path, content) == SaveResult::Saved;
 }
 
 }  // namespace cv::plan

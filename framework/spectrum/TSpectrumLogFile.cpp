@@ -1,6 +1,6 @@
 #include "TSpectrumLogFile.h"
 
-#include <QSaveFile>
+#include "AtomicFile.h"
 #include <algorithm>
 
 #include "Format.h"
@@ -53,17 +53,10 @@ std::string TSpectrumLogFile::WriteSpectrumFooter() const {
 }
 
 TSpectrumLogFile::Result TSpectrumLogFile::Save(const std::string& path, std::string& error) const {
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toStdString();
-    return Result::NotCreated;
+  switch (cv::WriteFileAtomically(path, Text(), &error)) {
+    case cv::SaveResult::Saved: return Result::Saved;
+    case cv::SaveResult::NotCreated: return Result::NotCreated;
+    case cv::SaveResult::NotWritten: break;
   }
-  const std::string text = Text();
-  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    error = file.errorString().toStdString();
-    file.cancelWriting();
-    return Result::NotWritten;
-  }
-  return Result::Saved;
+  return Result::NotWritten;
 }

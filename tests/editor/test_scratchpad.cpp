@@ -18,6 +18,7 @@
 
 #include "AppServices.h"
 #include "FindDialog.h"
+#include "FileSizeLimit.h"
 #include "ModalHelper.h"
 #include "Registry.h"
 #include "Scratchpad.h"
@@ -151,6 +152,24 @@ TEST_F(ScratchPadTest, YesWithFailedWriteKeepsTextAndReportsIt) {
   EXPECT_TRUE(error.startsWith(QStringLiteral("Unable to save the file ") + file)) << error.toStdString();
   EXPECT_EQ(pad.Memo->toPlainText(), "bb2");
   EXPECT_EQ(pad.CurrentFile(), file);
+}
+
+TEST_F(ScratchPadTest, ASaveCutShortKeepsTheOldFileAndTheText) {
+  QString file = Path("c.txt");
+  WriteAll(file, "old\r\n");
+  ASSERT_TRUE(pad.LoadFile(file));
+  Type(pad.Memo, QString(200, 'x'));
+  {
+    cvtest::FileSizeLimit limit(64);
+    EXPECT_FALSE(pad.FileSaveClick());
+  }
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Error);
+  EXPECT_TRUE(LastBox().startsWith(QStringLiteral("Unable to save the file ") + file)) << LastBox().toStdString();
+  EXPECT_EQ(ReadAll(file), "old\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
+  EXPECT_TRUE(pad.Memo->document()->isModified());
+  EXPECT_EQ(pad.Memo->toPlainText(), "old" + QString(200, 'x'));
 }
 
 TEST_F(ScratchPadTest, SaveAsThenSaveWritesTheNewName) {

@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "AppServices.h"
@@ -200,6 +201,45 @@ TEST_F(DetectTest, ConfigurationCasesMakeOnlyThatRateFail) {
     EXPECT_TRUE(w.LabelEquip->text().isEmpty() && w.LabelPort->text().isEmpty()) << r.name;
     EXPECT_TRUE(w.SelectBtn->isEnabled() && w.DetectBtn->isEnabled()) << r.name;
   }
+}
+
+TEST_F(DetectTest, ModelCodesAtBothEndsOfTheirRangeAreAccepted) {
+  for (int code : {0, 126}) {
+    WriteFile("CvTools.cfg", "[CORVANE3]\nCv3Tools\n" + QByteArray::number(code) + "\n");
+    TMainForm w;
+    w.DetectBtnClick();
+    EXPECT_TRUE(Lines(w).contains("COM3(19200) -> CORVANE3 v2.10")) << code;
+    EXPECT_EQ(w.modelCode, code);
+    EXPECT_EQ(w.LabelEquip->text(), "CORVANE3") << code;
+    w.FreeEquipmentDll();
+  }
+}
+
+// On a line paced like the real one, the XON that follows the last identification reply is still
+// on the wire when detection closes the port: unless detection takes it, the next session reads
+// it as its own handshake and every reply after pairs with the command before.
+TEST(DetectionOnAPacedLine, AQueryRightAfterDetectionIsInStep) {
+  cvsim::SimOptions options;
+  options.baud = 4800;
+  cvsim::Simulator paced(nullptr, options);
+  std::string error;
+  ASSERT_TRUE(paced.Start(&error)) << error;
+  for (int n = 1; n <= 12; ++n) setenv(("CV_PORT_COM" + std::to_string(n)).c_str(), "/nonexistent/tty", 1);
+  setenv("CV_PORT_COM1", paced.Path().c_str(), 1);
+  TModelConfig config;
+  ASSERT_TRUE(config.ReadConfigText(kGoodConfig, "CvTools.cfg", error)) << error;
+  TDetection detection(config);
+  TSerial port(0);
+  ASSERT_TRUE(detection.Search(port));
+  ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
+  for (const char* query : {"*?VE", "*?NA", "*?VE"}) {
+    char buffer[kReplyBufferSize] = {};
+    std::strcpy(buffer, query);
+    ASSERT_TRUE(port.Transact(buffer)) << query;
+    EXPECT_EQ(std::string(buffer), std::string(query) == "*?VE" ? "*VE V2.10" : "*NA CORVANE 3") << query;
+  }
+  port.Close();
+  for (int n = 1; n <= 12; ++n) unsetenv(("CV_PORT_COM" + std::to_string(n)).c_str());
 }
 
 TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtonsUsable) {
