@@ -269,7 +269,7 @@ bool SerialWrite(SerialHandle h, const void* data, size_t count, uint32_t* writt
   return true;
 }
 
-bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
+bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const std::function<void()>& progress) {
   if (read) *read = 0;
   if (!Valid(h)) return false;
   if (count == 0) return true;
@@ -293,7 +293,16 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
   char* p = static_cast<char*>(data);
   size_t got = 0;
   SteadyClock::time_point lastByte;
+  const Ns slice = std::chrono::milliseconds(kProgressSliceMs);
+  SteadyClock::time_point nextProgress = start + slice;
   for (;;) {
+    if (progress) {
+      const auto now = SteadyClock::now();
+      if (now >= nextProgress) {
+        progress();
+        nextProgress = SteadyClock::now() + slice;
+      }
+    }
     const ssize_t n = ::read(h->fd, p + got, count - got);
     if (n > 0) {
       got += static_cast<size_t>(n);
@@ -308,7 +317,9 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
     if (returnAtOnce || !h->isTty) return true;
     auto deadline = totalDeadline;
     if (got > 0 && interval.count() > 0 && lastByte + interval < deadline) deadline = lastByte + interval;
-    const short r = WaitReady(h->fd, POLLIN, deadline);
+    const bool sliced = progress && nextProgress < deadline;
+    const short r = WaitReady(h->fd, POLLIN, sliced ? nextProgress : deadline);
+    if (r == 0 && sliced) continue;  // a slice ended: the progress call, then wait on
     if (r == 0) return true;
     if (r & (POLLHUP | POLLERR | POLLNVAL)) {
       // Hung up: take what is still there, then report the line as gone (a hung-up terminal
