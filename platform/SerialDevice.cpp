@@ -8,9 +8,11 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 
 #include "PortMap.h"
 
@@ -117,6 +119,9 @@ Ns ScaledMs(uint64_t ms, double scale) {
 }
 
 constexpr int kWriteStallMs = 5000;
+// A read still missing more than kGatherBytes pauses kGatherMs after each piece it takes.
+constexpr size_t kGatherBytes = 512;
+constexpr int kGatherMs = 5;
 
 }  // namespace
 
@@ -309,6 +314,18 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
       lastByte = SteadyClock::now();
       if (read) *read = static_cast<uint32_t>(got);
       if (got == count || firstByteEnds) return true;
+      // Far from the end of a long read, let the bytes gather rather than wake for every few
+      // the line brings: the driver's buffer holds far more than a pause brings at any rate.
+      if (count - got > kGatherBytes) {
+        const auto until = std::min({lastByte + std::chrono::milliseconds(kGatherMs), totalDeadline,
+                                     progress ? nextProgress : totalDeadline});
+        if (until > lastByte) {
+          const auto left = std::chrono::duration_cast<Ns>(until - lastByte).count();
+          timespec ts{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+          while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+          }
+        }
+      }
       continue;
     }
     if (n < 0 && errno == EINTR) continue;

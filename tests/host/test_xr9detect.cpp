@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <chrono>
 
 #include "AppServices.h"
 #include "HostHome.h"
@@ -73,7 +75,8 @@ TEST_F(Xr9Detect, FoundOnCom2At115200WithItsTwoTools) {
   w.EditChBtn->click();
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2), QStringList({"Executing Channel Editor", "Channel Editor closed. Ready"}));
   EXPECT_FALSE(w.port->IsOpen());
-  sim->WaitTxIdle();
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (sim->Received().empty() && std::chrono::steady_clock::now() < until) QThread::msleep(1);
   EXPECT_EQ(sim->Received(), "*\r");
 }
 
