@@ -8,9 +8,11 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 
 #include "LineSpeed.h"
 #include "PortMap.h"
@@ -89,6 +91,9 @@ Ns ScaledMs(uint64_t ms, double scale) {
 }
 
 constexpr int kWriteStallMs = 5000;
+// A read still missing more than kGatherBytes pauses kGatherMs after each piece it takes.
+constexpr size_t kGatherBytes = 512;
+constexpr int kGatherMs = 5;
 
 }  // namespace
 
@@ -238,7 +243,7 @@ bool SerialWrite(SerialHandle h, const void* data, size_t count, uint32_t* writt
   return true;
 }
 
-bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
+bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const std::function<void()>& progress) {
   if (read) *read = 0;
   if (!Valid(h)) return false;
   if (count == 0) return true;
@@ -262,13 +267,34 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
   char* p = static_cast<char*>(data);
   size_t got = 0;
   SteadyClock::time_point lastByte;
+  const Ns slice = std::chrono::milliseconds(kProgressSliceMs);
+  SteadyClock::time_point nextProgress = start + slice;
   for (;;) {
+    if (progress) {
+      const auto now = SteadyClock::now();
+      if (now >= nextProgress) {
+        progress();
+        nextProgress = SteadyClock::now() + slice;
+      }
+    }
     const ssize_t n = ::read(h->fd, p + got, count - got);
     if (n > 0) {
       got += static_cast<size_t>(n);
       lastByte = SteadyClock::now();
       if (read) *read = static_cast<uint32_t>(got);
       if (got == count || firstByteEnds) return true;
+      // Far from the end of a long read, let the bytes gather rather than wake for every few
+      // the line brings: the driver's buffer holds far more than a pause brings at any rate.
+      if (count - got > kGatherBytes) {
+        const auto until = std::min({lastByte + std::chrono::milliseconds(kGatherMs), totalDeadline,
+                                     progress ? nextProgress : totalDeadline});
+        if (until > lastByte) {
+          const auto left = std::chrono::duration_cast<Ns>(until - lastByte).count();
+          timespec ts{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+          while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+          }
+        }
+      }
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -277,7 +303,9 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
     if (returnAtOnce || !h->isTty) return true;
     auto deadline = totalDeadline;
     if (got > 0 && interval.count() > 0 && lastByte + interval < deadline) deadline = lastByte + interval;
-    const short r = WaitReady(h->fd, POLLIN, deadline);
+    const bool sliced = progress && nextProgress < deadline;
+    const short r = WaitReady(h->fd, POLLIN, sliced ? nextProgress : deadline);
+    if (r == 0 && sliced) continue;  // a slice ended: the progress call, then wait on
     if (r == 0) return true;
     if (r & (POLLHUP | POLLERR | POLLNVAL)) {
       // Hung up: take what is still there, then report the line as gone (a hung-up terminal

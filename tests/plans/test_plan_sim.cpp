@@ -59,8 +59,8 @@ PlanSlot Plan(const char* name, char band, float lnb, int code, std::vector<TCha
 // the port by the time a wait of the script has passed, as on the real line.
 class PacedClock : public cv::FakeClock {
  public:
-  void PumpEvents(int maxBlockMs = 0) override {
-    FakeClock::PumpEvents(maxBlockMs);
+  void PumpEvents(int maxBlockMs = 0, bool userInput = true) override {
+    FakeClock::PumpEvents(maxBlockMs, userInput);
     if (now % 1000 == 0) std::this_thread::sleep_for(1ms);
   }
 };
