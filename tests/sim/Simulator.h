@@ -28,9 +28,9 @@
 //    the next that many bytes (CR included) go to HandleBlock() as one block, answered like a line
 //    (XOFF then ACK or NAK, then XON). The raw mode ends when the handler sets it back to 0, and
 //    when the last holder closes the port.
-//  - Profile::requiredBaud: when set, lines arriving while the port's line is at another speed go
-//    unanswered (the speed is read from the simulator's own descriptor of the slave), as an
-//    instrument that runs at one rate only.
+//  - Profile::requiredBaud (or SimOptions::instrumentBaud, which overrides it): the one rate the
+//    instrument runs at; bytes sent while the port's line is at another rate reach it as noise and
+//    are not taken (the rate is read with TCGETS2 from the simulator's own descriptor of the slave).
 //  - Tests reach the profile's state with WithProfile(fn), the traffic with Traffic(), Lines(),
 //    Received(), and set faults at any time with SetFaults/UpdateFaults (all thread-safe).
 #include <chrono>
@@ -98,7 +98,7 @@ class Profile {
   std::string version;  // "V2.10"
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
   size_t rawBlockBytes = 0;                    // > 0: the next bytes form a raw block of this size
-  int requiredBaud = 0;                        // > 0: lines at another line speed go unanswered
+  int requiredBaud = 0;                        // > 0: the family's one rate; bytes at another are noise
   std::map<std::string, std::string> values;   // free state for handlers and tests
 
  private:
@@ -277,7 +277,6 @@ class Simulator {
   void AnswerLocked(const Answer& answer, bool wasAccepting);
   void EmitRawLocked(const std::string& bytes);
   void EmitGapLocked(int ms);
-  int LineBaudLocked() const;
   void EmitLocked(const std::string& bytes);
   void EmitCutLocked();
   void SendXonLocked();
