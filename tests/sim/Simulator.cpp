@@ -242,7 +242,8 @@ void Simulator::HandleLineLocked(const std::string& line) {
     if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
     return;
   }
-  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  const bool ackOnly = profile_->ackOnly;
+  if (!faults_.dropXoff && !ackOnly) EmitLocked(std::string(1, kXoff));
   switch (answer.kind) {
     case Answer::Kind::Refuse:
       EmitLocked(std::string(1, kNak));
@@ -273,7 +274,7 @@ void Simulator::HandleLineLocked(const std::string& line) {
     }
     EmitLocked(reply);
   }
-  if (profile_->acceptsLines) SendXonLocked();
+  if (profile_->acceptsLines && !ackOnly) SendXonLocked();
 }
 
 void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now) {

@@ -80,6 +80,9 @@ class Profile {
   std::string model;    // "CORVANE 3"
   std::string version;  // "V2.10"
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
+  // An instrument that answers a line with ACK (and its reply) alone: no XOFF before it, no XON
+  // after it.
+  bool ackOnly = false;
   std::map<std::string, std::string> values;   // free state for handlers and tests
 
  private:
