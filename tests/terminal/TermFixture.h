@@ -111,14 +111,17 @@ struct TermTest : ::testing::Test {
            cv::ConsoleInput::Key key = cv::ConsoleInput::Key::Char) {
     term->console.input.push_back({true, key, ch, alt});
   }
-  // Queues Alt+Q once `done` holds (checked every few milliseconds while the terminal runs), or
-  // after `limitMs` at the latest.
-  void QuitWhen(std::function<bool()> done, int limitMs = 3000) {
+  // Drives a running terminal: while it runs (checked every few milliseconds) each step in turn
+  // runs until it returns true; after the last one, or after `limitMs` at the latest, Alt+Q is
+  // queued. The terminal discards input queued before its port opens, so keys go in from steps.
+  void Drive(std::vector<std::function<bool()>> steps, int limitMs = 3000) {
     auto* timer = new QTimer;
     const auto start = std::chrono::steady_clock::now();
-    QObject::connect(timer, &QTimer::timeout, [this, timer, done, start, limitMs] {
+    auto at = std::make_shared<size_t>(0);
+    QObject::connect(timer, &QTimer::timeout, [this, timer, steps, start, limitMs, at] {
       const bool late = std::chrono::steady_clock::now() - start > std::chrono::milliseconds(limitMs);
-      if (late || done()) {
+      while (!late && *at < steps.size() && steps[*at]()) ++*at;
+      if (late || *at == steps.size()) {
         Key('q', true);
         timer->stop();
         timer->deleteLater();
@@ -126,6 +129,16 @@ struct TermTest : ::testing::Test {
     });
     timer->start(5);
   }
+  std::function<bool()> PortOpen() {
+    return [this] { return term->port != cv::kInvalidSerialHandle; };
+  }
+  std::function<bool()> Keys(const std::string& keys, bool alt = false) {
+    return [this, keys, alt] {
+      for (char c : keys) Key(static_cast<uint8_t>(c), alt);
+      return true;
+    };
+  }
+
   // A script file in the start directory.
   std::string Script(const std::string& name, const std::string& text) {
     const std::string path = home.Path(QString::fromStdString(name));
