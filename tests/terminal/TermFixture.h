@@ -97,10 +97,15 @@ struct TermTest : ::testing::Test {
     ASSERT_TRUE(term->OpenPort());
     Ready();
   }
+  // The instrument announces that it is ready (XON), once the terminal's port can see it: the
+  // simulator drops bytes until it has noticed that the port was opened.
   void Ready() {
-    sim->SendXon();
-    sim->WaitTxIdle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      sim->SendXon();
+      sim->WaitTxIdle();
+      if (cv::SerialWaitReadable(term->port, 50)) return;
+    }
+    ADD_FAILURE() << "the XON never reached the terminal's port";
   }
   void UseFakeClock() {
     term->clock = &fake;
