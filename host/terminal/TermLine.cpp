@@ -2,6 +2,7 @@
 // SEND, ASK, FORCE, RAWTX, SENDACK, ASKACK, WAITANSWER, WAITFLUSHING, WAIT, ALERT, GETKEY, TEST,
 // SENDHEX and SENDMOTO. Every wait runs on the terminal's clock.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "AppServices.h"
@@ -196,9 +197,10 @@ bool TTerm::DoWait() {
   SKIP_WHEN_FALSE();
   Print(cv::Msg(msg::Waiting), kTextAttr);
   Changed();
+  constexpr int64_t kChunk = 1000000000;  // SleepMs takes an int
   if (!testMode)
-    for (int64_t left = Seconds(Tok(1)) * 1000; left > 0; left -= 1000)
-      clock->SleepMs(static_cast<int>(left < 1000 ? left : 1000));
+    for (int64_t left = Seconds(Tok(1)) * 1000; left > 0; left -= kChunk)
+      clock->SleepMs(static_cast<int>(left < kChunk ? left : kChunk));
   resultText = "OK";
   return true;
 }
@@ -248,13 +250,33 @@ bool TTerm::EscapePending() {
   return false;
 }
 
+namespace {
+// One line of a transfer file, without its LF; a line longer than any command is cut after
+// kLongest characters (the rest of it is skipped), which is enough to refuse it.
+bool ReadTransferLine(std::istream& in, std::string& line) {
+  constexpr size_t kLongest = 1024;
+  line.clear();
+  bool any = false;
+  for (int c; (c = in.get()) != EOF;) {
+    any = true;
+    if (c == '\n') return true;
+    if (line.size() < kLongest) line.push_back(static_cast<char>(c));
+  }
+  return any;
+}
+}  // namespace
+
 bool TTerm::DoTransfer(bool moto) {
   SKIP_WHEN_FALSE();
   const std::string file = Tok(1);
   const std::string prefix = Tok(2);
   const char* keyword = moto ? "SENDMOTO" : "SENDHEX";
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  // Only a file is a transfer file: a device or a directory named by a script would be read
+  // for ever or not at all.
+  std::error_code ec;
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
+  if (!in.is_open()) {
     PrintLine(Subst(cv::Msg(msg::TransferMissing), {file}));
     resultText = "ERROR";
     return false;
@@ -262,7 +284,7 @@ bool TTerm::DoTransfer(bool moto) {
   bool ok = true;
   if (moto || !testMode) {
     int counter = 0;
-    for (std::string line; ok && std::getline(in, line); ++counter) {
+    for (std::string line; ok && ReadTransferLine(in, line); ++counter) {
       // Lines end at the first CR or LF (SENDHEX: LF, and a CR before it).
       const size_t cut = moto ? line.find('\r') : std::string::npos;
       if (cut != std::string::npos) line.resize(cut);
