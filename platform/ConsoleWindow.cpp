@@ -26,6 +26,9 @@ ConsoleWindow::ConsoleWindow(ConsoleModel& model, QWidget* parent) : QWidget(par
   setFocusPolicy(Qt::StrongFocus);
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setStyleHint(QFont::Monospace);
+  // A console's cell: about 8 by 16 pixels, glyphs without colour fringes.
+  font.setPixelSize(15);
+  font.setStyleStrategy(QFont::NoSubpixelAntialias);
   setFont(font);
   const QFontMetrics fm(font);
   cellW_ = std::max(1, fm.horizontalAdvance(QChar(u'M')));
