@@ -168,3 +168,45 @@ TEST_F(TermScript, WaitSleepsWholeSecondsAndNothingForNegativeOrNonNumericArgume
     EXPECT_EQ(Lines(), (std::vector<std::string>{"( 1) WAIT " + std::string(c.arg) + " -> OK"}));
   }
 }
+
+TEST_F(TermTest, KeywordTableCodesAndTokenCounts) {
+  // Keyword, code and token count, written out independently of the terminal's own table.
+  const struct {
+    const char* keyword;
+    int code;
+    int tokens;
+  } table[] = {{"SEND", 1, 2},       {"ASK", 2, 2},          {"HEADER", 3, 4},      {"CHANNEL", 4, 9},
+               {"WAIT", 5, 2},       {"FORCE", 6, 2},        {"LOG", 7, 2},         {"ALERT", 8, 1},
+               {"FSTEP", 9, 2},      {"IFVAL", 10, 2},       {"FSTEPS", 11, 2},     {"IFVALS", 12, 2},
+               {"ORG", 13, 2},       {"DIRECTORY", 14, 2},   {"HEADER7", 15, 11},   {"COMMAND", 16, 3},
+               {"CHAN7T", 17, 5},    {"CHAN7S", 18, 7},      {"SENDHEX", 19, 3},    {"PLAN", 20, 2},
+               {"DISPLAY", 21, 2},   {"IFVER", 22, 3},       {"IFVER7", 23, 3},     {"ENDIF", 24, 1},
+               {"DATAL7", 25, 2},    {"GETCHPLAN", 26, 2},   {"GETCFG", 27, 2},     {"SETCFG", 28, 2},
+               {"GETKEY", 29, 1},    {"PLAN1", 30, 2},       {"MODEL1", 31, 2},     {"IFVER3", 32, 3},
+               {"DATAL3", 33, 2},    {"HEADER3", 34, 10},    {"CHAN3T", 35, 6},     {"CHAN3S", 36, 7},
+               {"DIRECTORY3", 37, 2}, {"COMMAND3", 38, 3},   {"ADJ", 39, 6},        {"READ", 40, 4},
+               {"WRITE", 41, 4},     {"CALC", 42, 5},        {"IF", 43, 4},         {"SET", 44, 4},
+               {"ELSE", 45, 1},      {"TEST", 46, 2},        {"IFERROR", 47, 1},    {"RAWTX", 48, 2},
+               {"DIRECTORY4", 49, 2}, {"IFVER4", 50, 3},     {"IFVER2", 51, 3},     {"CHANGV", 52, 5},
+               {"SENDMOTO", 53, 3},  {"SENDACK", 54, 2},     {"ASKACK", 55, 2},     {"WAITANSWER", 56, 2},
+               {"WAITFLUSHING", 57, 2}, {"CHAND", 58, 5}};
+  MakeTerm();
+  ASSERT_EQ(term->acts.size(), std::size(table));
+  for (const auto& row : table) {
+    const bool quoted = std::string(row.keyword) == "DISPLAY";
+    std::string full = row.keyword, short_ = row.keyword;
+    for (int i = 1; i < row.tokens; ++i) {
+      full += quoted ? " \"a\"" : " a" + std::to_string(i);
+      if (i + 1 < row.tokens) short_ = full;
+    }
+    ASSERT_EQ(term->ParseLine(full.c_str()), 1) << full;
+    EXPECT_EQ(term->acts[term->statement.keywordIndex].code, row.code) << row.keyword;
+    if (row.tokens > 1 && !quoted) {
+      EXPECT_EQ(term->ParseLine(short_.c_str()), 0) << short_;
+      EXPECT_STREQ(term->statement.tokens[row.tokens - 1], nullptr) << row.keyword;
+      ASSERT_EQ(term->ParseLine((full + " extra").c_str()), 1) << full;
+      EXPECT_STREQ(term->statement.tokens[row.tokens - 1], ("a" + std::to_string(row.tokens - 1)).c_str());
+    }
+  }
+  EXPECT_EQ(term->ParseLine("SENDX a"), 0);
+}
