@@ -521,3 +521,27 @@ constexpr int CouldntEraseEnd = 40032;          // "in the equipment"
 constexpr int PlansErased = 40033;
 
 }  // namespace cv::msg::xr9
+// Host: console terminal and its script interpreter (30200-30399).
+namespace cv::msg::term {
+constexpr int Executing = 30200;        // "Executing from Terminal"
+constexpr int Caption = 30201;          // "CvTools Terminal"
+constexpr int SaveFailed = 30202;       // "Unable to save data to the Registry"
+constexpr int ReadWarning = 30203;      // "Warning. Unable to read data from the Registry"
+constexpr int ReadFailed = 30204;       // "Unable to read data from the Registry"
+constexpr int NoPorts = 30205;          // "Unable to find valid ports."
+constexpr int ErrorNumber = 30206;      // "%s -> Error number: %d"
+constexpr int ClosedTimeout = 30207;    // "Terminal closed for timeout"
+constexpr int ProFinished = 30208;      // "PRO file finished OK."
+constexpr int ScriptMissing = 30209;    // "Error. Couldn't find file %s"
+constexpr int ProToExecute = 30210;     // "PRO file to execute: %s"
+constexpr int SelectFile = 30211;       // "Select file to execute"
+constexpr int ProFilter = 30212;        // "PRO Files (*.pro)"
+constexpr int TransferMissing = 30213;  // "Error: Couldn't find file %s"
+constexpr int RunPaused = 30214;        // "RUN PAUSED. Press any key to continue..."
+constexpr int LogIsScript = 30215;      // "%s: the script would be overwritten by its transcript"
+constexpr int NotYet = 30216;           // result text of a keyword whose executor is not built
+constexpr int LineTooLong = 30217;      // "Line %d: %d characters, more than one command carries (%d)"
+constexpr int LevelsFull = 30218;       // result text of a condition nested past the flag table
+constexpr int Utility = 30219;          // " Terminal utility "
+constexpr int Waiting = 30220;          // " -> Wait..."
+}  // namespace cv::msg::term

@@ -284,7 +284,8 @@ void Simulator::AnswerLocked(const Answer& answer, bool wasAccepting) {
     if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
     return;
   }
-  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  const bool ackOnly = profile_->ackOnly;
+  if (!faults_.dropXoff && !ackOnly) EmitLocked(std::string(1, kXoff));
   switch (answer.kind) {
     case Answer::Kind::Refuse:
       EmitLocked(std::string(1, kNak));
@@ -319,7 +320,7 @@ void Simulator::AnswerLocked(const Answer& answer, bool wasAccepting) {
     }
     EmitLocked(reply);
   }
-  if (profile_->acceptsLines) SendXonLocked();
+  if (profile_->acceptsLines && !ackOnly) SendXonLocked();
 }
 
 uint32_t Simulator::LineBaud() const { return slaveKeep_ >= 0 ? cv::LineSpeed(slaveKeep_) : 0; }

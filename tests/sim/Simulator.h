@@ -99,6 +99,9 @@ class Profile {
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
   size_t rawBlockBytes = 0;                    // > 0: the next bytes form a raw block of this size
   int requiredBaud = 0;                        // > 0: the family's one rate; bytes at another are noise
+  // An instrument that answers a line with ACK (and its reply) alone: no XOFF before it, no XON
+  // after it.
+  bool ackOnly = false;
   std::map<std::string, std::string> values;   // free state for handlers and tests
 
  private:
