@@ -129,7 +129,7 @@ TEST(LoggerDecoders, StatusRepliesReadCharacterThree) {
   EXPECT_FALSE(ParseTPStatus("*ST"));
 }
 
-TEST(LoggerNames, BandMeasureAndUnitTexts) {
+TEST(LoggerTexts, BandMeasureAndUnitTexts) {
   EXPECT_STREQ(BandName('S'), "SAT");
   EXPECT_STREQ(BandName('T'), "TER");
   EXPECT_STREQ(BandName('x'), "???");

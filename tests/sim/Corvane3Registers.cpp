@@ -38,10 +38,11 @@ std::string Corvane3Profile::RegisterReply(unsigned address, unsigned count) con
 void AddCorvane3Registers(Corvane3Profile& p) {
   p.SetTunerVariant(5);
   p.SetRegisterText(0x1000, "CV3-0427", 9);
-  // "*?I20A0" + 4 hex digits of address + 2 of count.
+  // "*?I20A0" + 4 hex digits of address + 3 of count.
   p.On("*?I20A0", [&p](const std::string& line) {
     unsigned address = 0, count = 0;
-    if (line.size() != 13 || !HexNumber(line.substr(7, 4), address) || !HexNumber(line.substr(11, 2), count))
+    if (line.size() != 14 || !HexNumber(line.substr(7, 4), address) || !HexNumber(line.substr(11, 3), count) ||
+        count > 120)
       return Answer::Nak();
     return Answer::Reply(p.RegisterReply(address, count));
   });

@@ -100,7 +100,7 @@ class Corvane3Profile : public Profile {
   void SetTunerVariant(int variant);
   std::string tunerReply;
 
-  // The register store (Corvane3Registers.cpp): "*?I20A0" + four hex digits of address + two of
+  // The register store (Corvane3Registers.cpp): "*?I20A0" + four hex digits of address + three of
   // byte count reads "*I2" and the bytes in hex (FF where nothing is kept); "*I20A0" + address +
   // data writes, refused (NAK) before the access code. 0x1000: the serial number.
   std::map<unsigned, unsigned char> registers;
