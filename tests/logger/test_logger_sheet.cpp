@@ -251,9 +251,15 @@ TEST_F(LoggerSheet, PrintsBothLayoutsToPdf) {
     p.setResolution(300);
     p.setFullPage(false);
     p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    p.setPageSize(QPageSize(QPageSize::A4));
+    // 744 x 593 points: at 300 dpi and Arial 8, 9 memories across and 35 test points down.
+    p.setPageSize(QPageSize(QSizeF(744, 593), QPageSize::Point, "logger", QPageSize::ExactMatch));
     sheet->findChild<QComboBox*>("LayoutCombo")->setCurrentIndex(r.layout);
     const cv::logger::TLoggerPrintMetrics m = sheet->Metrics();
+    if (r.layout == 0) {
+      EXPECT_EQ(m.ColumnsPerPage(), 9);
+      EXPECT_EQ(m.RowsPerPage(), 35);
+      EXPECT_EQ(m.PageCount(), 6);
+    }
     const QString pdf = start.filePath(QString("%1.pdf").arg(r.name));
     sheet->confirmPrint = [&](QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
