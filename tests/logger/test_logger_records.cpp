@@ -6,6 +6,11 @@
 #include <fstream>
 #include <sstream>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "CsvTable.h"
 #include "LoggerCsv.h"
 #include "LoggerPrintMetrics.h"
@@ -333,4 +338,34 @@ TEST(LoggerPrint, LastPageOfEachDirectionHoldsTheRemainder) {
   const TLoggerPrintMetrics exact(p, PrintLayout::TPInRows, true, 35, 18);
   EXPECT_EQ(exact.RowsOnPage(0), 35) << "a full last page";
   EXPECT_EQ(exact.ColumnsOnPage(1), 9);
+}
+
+// A save cut short by the file-size limit leaves the old file whole and says so; the write runs in
+// a child, where the limit and its signal stay.
+TEST(LoggerCsv, SaveFailingAtWriteKeepsTheOldFile) {
+  char dir[] = "/tmp/logger_saveXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string path = std::string(dir) + "/run.csv";
+  const std::string old = "## old file\n";
+  std::ofstream(path, std::ios::binary) << old;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string error;
+    const CsvSave r = SaveCsvText(path, std::string(100000, 'x'), error);
+    _exit(r == CsvSave::NotWritten && !error.empty() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child saw no write failure";
+  EXPECT_EQ(ReadFile(path), old);
+  std::string error;
+  EXPECT_EQ(SaveCsvText(path, "new\n", error), CsvSave::Saved);
+  EXPECT_EQ(ReadFile(path), "new\n");
+  EXPECT_EQ(SaveCsvText(std::string(dir) + "/none/run.csv", "x", error), CsvSave::NotOpened);
+  std::remove(path.c_str());
+  rmdir(dir);
 }
