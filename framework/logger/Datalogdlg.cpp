@@ -18,6 +18,7 @@
 #include "Cv3Equip.h"
 #include "Datalogsheetdlg.h"
 #include "Datalogtpdlg.h"
+#include "FileDialogs.h"
 #include "Format.h"
 #include "LogoImage.h"
 #include "Messages.h"
@@ -68,17 +69,7 @@ void TLoggerRadioGroup::SetItemIndex(int index) {
 
 TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment)
     : QDialog(owner), equipment(equipment), logger(*equipment, *this) {
-  chooseSaveFile = [this]() {
-    QFileDialog dlg(this);
-    dlg.setObjectName("SaveDlg");
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setDirectory(QDir::currentPath());
-    dlg.setDefaultSuffix("csv");
-    dlg.setNameFilter(M(msg::DlCsvFilter));
-    dlg.setFileMode(QFileDialog::AnyFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
-    return dlg.selectedFiles().first();
-  };
+  chooseSaveFile = [this]() { return cv::RunSaveDialog(this, {M(msg::DlCsvFilter)}, "csv"); };
   runViewer = [this]() {
     TDataLoggerSheetDlg sheet(this, this->equipment);
     sheet.exec();
@@ -221,6 +212,13 @@ void TDataLoggerDlg::reject() {
 // ---------------------------------------------------------------------------------------------
 // Lists
 
+void TDataLoggerDlg::AddLine(QListWidget* list, const QString& text, bool ticked) {
+  auto* item = new QListWidgetItem(text, list);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+  item->setSizeHint(QSize(0, kLineHeight));
+}
+
 void TDataLoggerDlg::FillMemoryList() {
   filling = true;
   MemCheckListBox->clear();
@@ -228,10 +226,7 @@ void TDataLoggerDlg::FillMemoryList() {
   for (const cv::logger::TLoggerMemory& m : logger.memories) {
     const std::string line = cv::Format("%d ", m.number) + cv::Format("%4.4s", std::string(m.name)) +
                              cv::FormatStyled(style, " %6.2f", m.frequency);
-    auto* item = new QListWidgetItem(cv::From1252(line), MemCheckListBox);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(m.selected ? Qt::Checked : Qt::Unchecked);
-    item->setSizeHint(QSize(0, kLineHeight));
+    AddLine(MemCheckListBox, cv::From1252(line), m.selected);
   }
   filling = false;
 }
@@ -244,12 +239,7 @@ QString TDataLoggerDlg::TPLine(int index) const {
 void TDataLoggerDlg::FillTPList() {
   filling = true;
   TPCheckListBox->clear();
-  for (int i = 0; i < kItems; ++i) {
-    auto* item = new QListWidgetItem(TPLine(i), TPCheckListBox);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(logger.testPoints[i].selected ? Qt::Checked : Qt::Unchecked);
-    item->setSizeHint(QSize(0, kLineHeight));
-  }
+  for (int i = 0; i < kItems; ++i) AddLine(TPCheckListBox, TPLine(i), logger.testPoints[i].selected);
   filling = false;
 }
 
@@ -297,20 +287,21 @@ void TDataLoggerDlg::TPCheckListBoxDblClick(QListWidgetItem* item) {
   nameDialog->show();
 }
 
-void TDataLoggerDlg::UnselectTPBtnClick() {
-  if (TPCheckListBox->count() == 0) return;
+// Unticks every line; false when the list holds none.
+bool TDataLoggerDlg::UntickAll(QListWidget* list) {
+  if (list->count() == 0) return false;
   filling = true;
-  for (int i = 0; i < TPCheckListBox->count(); ++i) TPCheckListBox->item(i)->setCheckState(Qt::Unchecked);
+  for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Unchecked);
   filling = false;
-  logger.UnselectTPs();
+  return true;
+}
+
+void TDataLoggerDlg::UnselectTPBtnClick() {
+  if (UntickAll(TPCheckListBox)) logger.UnselectTPs();
 }
 
 void TDataLoggerDlg::UnselectMemBtnClick() {
-  if (MemCheckListBox->count() == 0) return;
-  filling = true;
-  for (int i = 0; i < MemCheckListBox->count(); ++i) MemCheckListBox->item(i)->setCheckState(Qt::Unchecked);
-  filling = false;
-  logger.UnselectMemories();
+  if (UntickAll(MemCheckListBox)) logger.UnselectMemories();
 }
 
 // ---------------------------------------------------------------------------------------------

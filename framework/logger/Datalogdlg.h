@@ -89,6 +89,8 @@ class TDataLoggerDlg : public QDialog, private cv::logger::TDataLoggerView {
   void FillMemoryList();
   void FillTPList();
   void ScrollRule(QListWidget* list, QListWidgetItem* item);
+  void AddLine(QListWidget* list, const QString& text, bool ticked);
+  bool UntickAll(QListWidget* list);
   void RunViewer();
   QString TPLine(int index) const;
 

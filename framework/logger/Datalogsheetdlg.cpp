@@ -21,6 +21,7 @@
 #include "AppServices.h"
 #include "Cv3Equip.h"
 #include "Datalogdlg.h"
+#include "FileDialogs.h"
 #include "Format.h"
 #include "LogoImage.h"
 #include "Messages.h"
@@ -49,17 +50,7 @@ std::string Upper(std::string text) {
 
 TDataLoggerSheetDlg::TDataLoggerSheetDlg(TDataLoggerDlg* owner, TCv3Equip* equipment)
     : QDialog(owner), owner(owner), equipment(equipment) {
-  chooseSaveFile = [this]() {
-    QFileDialog dlg(this);
-    dlg.setObjectName("SaveDlg");
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setDirectory(QDir::currentPath());
-    dlg.setDefaultSuffix("csv");
-    dlg.setNameFilter(M(msg::DlCsvFilter));
-    dlg.setFileMode(QFileDialog::AnyFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
-    return dlg.selectedFiles().first();
-  };
+  chooseSaveFile = [this]() { return cv::RunSaveDialog(this, {M(msg::DlCsvFilter)}, "csv"); };
   chooseLogoFile = [this]() {
     QFileDialog dlg(this);
     dlg.setObjectName("OpenPictureDlg");
@@ -78,11 +69,7 @@ TDataLoggerSheetDlg::TDataLoggerSheetDlg(TDataLoggerDlg* owner, TCv3Equip* equip
     chosen.setPointSize(std::clamp(chosen.pointSize(), 4, 16));
     return chosen;
   };
-  confirmPrint = [this](QPrinter& p) {
-    QPrintDialog dlg(&p, this);
-    dlg.setObjectName("PrinterDlg");
-    return dlg.exec() == QDialog::Accepted;
-  };
+  confirmPrint = [this](QPrinter& p) { return cv::RunPrintDialog(p, this); };
   showPrinterSetup = [this](QPrinter& p) {
     QPageSetupDialog dlg(&p, this);
     dlg.setObjectName("PrinterSetupDlg");
@@ -473,21 +460,19 @@ void TDataLoggerSheetDlg::PrintAllBtnClick() {
 void TDataLoggerSheetDlg::PrintTPInRows() { PrintPages(true); }
 void TDataLoggerSheetDlg::PrintTPInColumns() { PrintPages(false); }
 
-void TDataLoggerSheetDlg::SetTitleFont(QPainter& p) const {
+namespace {
+void SetArial(QPainter& p, int points, bool bold, bool italic) {
   QFont f("Arial");
-  f.setPointSize(12);
-  f.setBold(true);
+  f.setPointSize(points);
+  f.setBold(bold);
+  f.setItalic(italic);
   p.setFont(f);
   p.setPen(Qt::black);
 }
+}  // namespace
 
-void TDataLoggerSheetDlg::SetTextFont(QPainter& p) const {
-  QFont f("Arial");
-  f.setPointSize(10);
-  f.setItalic(true);
-  p.setFont(f);
-  p.setPen(Qt::black);
-}
+void TDataLoggerSheetDlg::SetTitleFont(QPainter& p) const { SetArial(p, 12, true, false); }
+void TDataLoggerSheetDlg::SetTextFont(QPainter& p) const { SetArial(p, 10, false, true); }
 
 void TDataLoggerSheetDlg::PrintPages(bool tpInRows) {
   if (!download) return;

@@ -25,7 +25,7 @@ std::shared_ptr<cv::logger::TLoggerDownload> MakeDownload(int memories, int tps,
     d->wantedMemories.push_back(k);
     cv::logger::TLoggerMemory m;
     m.number = static_cast<uint8_t>(k + 1);
-    std::snprintf(m.name, sizeof m.name, "N%03d", k + 1);
+    std::snprintf(m.name, sizeof m.name, "N%03d", (k + 1) % 1000);
     m.band = k % 2 ? 'S' : 'T';
     m.frequency = k % 2 ? 1200.0f + k : 175.25f + k;
     m.measure = k % 2 ? 4 : 0;
@@ -85,7 +85,9 @@ TEST_F(LoggerSheet, FiveMemoriesByThreeTestPointsFillTheirCellsAndNothingMoves) 
     for (int c = 2; c < 11; ++c) {
       const bool filled = r <= 7 && c <= 6;
       EXPECT_EQ(Cell(r, c).isEmpty(), !filled) << r << "," << c;
-      if (filled) EXPECT_EQ(Cell(r, c), QString("m%1t%2").arg(c - 1).arg(r - 4));
+      if (filled) {
+        EXPECT_EQ(Cell(r, c), QString("m%1t%2").arg(c - 1).arg(r - 4));
+      }
     }
   for (const char* b : {"RightOneBtn", "RightPageBtn", "DownOneBtn", "DownPageBtn", "LeftOneBtn", "UpOneBtn"}) {
     Press(b);
