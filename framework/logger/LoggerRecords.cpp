@@ -5,6 +5,7 @@
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "NumFormat.h"
 #include "Pll.h"
 
 namespace cv::logger {
@@ -13,19 +14,12 @@ namespace msg = cv::msg::logger;
 
 namespace {
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // Leading hexadecimal digits of a field, as the C library's reader takes them: the first
 // character that is not a digit ends the number.
 unsigned HexField(const std::string& text, size_t pos, size_t length) {
   unsigned value = 0;
   for (size_t i = pos; i < pos + length && i < text.size(); ++i) {
-    const int d = HexValue(text[i]);
+    const int d = cv::HexDigitValue(text[i]);
     if (d < 0) break;
     value = value * 16 + static_cast<unsigned>(d);
   }
