@@ -46,7 +46,7 @@ TLoggerRadioGroup::TLoggerRadioGroup(QWidget* parent, const QString& caption, co
   auto* box = new QGroupBox(caption, this);
   outer->addWidget(box);
   auto* inner = new QVBoxLayout(box);
-  inner->setContentsMargins(6, 2, 6, 2);
+  inner->setContentsMargins(4, 0, 0, 0);
   inner->setSpacing(0);
   for (const QString& item : items) {
     auto* b = new QRadioButton(item, box);
@@ -84,7 +84,9 @@ TDataLoggerDlg::~TDataLoggerDlg() { delete nameDialog; }
 void TDataLoggerDlg::BuildForm() {
   setObjectName("DataLoggerDlg");
   setWindowTitle(M(msg::DlCaption));
-  setFixedSize(358, 313);
+  // The lists' lines in this platform's fixed font need a little more width than the original
+  // 358 pixels gave them.
+  setFixedSize(390, 313);
   auto button = [this](const char* name, int textId, int x, int y, int w, int hintId = 0) {
     auto* b = new QPushButton(M(textId), this);
     b->setObjectName(name);
@@ -101,65 +103,68 @@ void TDataLoggerDlg::BuildForm() {
   logo->SetPicture(BuiltInLogo(100, 40));
   Image1 = logo;
   Image1->setObjectName("Image1");
-  Image1->setGeometry(8, 8, 104, 42);
+  Image1->setGeometry(6, 6, 116, 42);
 
   const QStringList items{M(msg::DlOnlySelected), M(msg::DlAll)};
   TPButtonRadio = new TLoggerRadioGroup(this, M(msg::DlTPRadio), items);
   TPButtonRadio->setObjectName("TPButtonRadio");
-  TPButtonRadio->setGeometry(8, 54, 104, 62);
+  TPButtonRadio->setGeometry(6, 52, 116, 62);
   TPButtonRadio->setToolTip(M(msg::DlTPRadioHint));
   TPButtonRadio->SetItemIndex(0);
   MemButtonRadio = new TLoggerRadioGroup(this, M(msg::DlMemRadio), items);
   MemButtonRadio->setObjectName("MemButtonRadio");
-  MemButtonRadio->setGeometry(8, 118, 104, 62);
+  MemButtonRadio->setGeometry(6, 118, 116, 62);
   MemButtonRadio->setToolTip(M(msg::DlMemRadioHint));
   MemButtonRadio->SetItemIndex(0);
 
-  ReceiveNamesBtn = button("ReceiveNamesBtn", msg::DlReceiveNamesBtn, 8, 184, 104, msg::DlReceiveNamesHint);
-  ReceiveDataBtn = button("ReceiveDataBtn", msg::DlReceiveDataBtn, 8, 212, 104, msg::DlReceiveDataHint);
-  SaveAllBtn = button("SaveAllBtn", msg::DlSaveAllBtn, 8, 240, 104, msg::DlSaveAllHint);
+  ReceiveNamesBtn = button("ReceiveNamesBtn", msg::DlReceiveNamesBtn, 6, 190, 116, msg::DlReceiveNamesHint);
+  ReceiveDataBtn = button("ReceiveDataBtn", msg::DlReceiveDataBtn, 6, 220, 116, msg::DlReceiveDataHint);
+  SaveAllBtn = button("SaveAllBtn", msg::DlSaveAllBtn, 6, 250, 116, msg::DlSaveAllHint);
 
   QFont courier("Courier New");
   courier.setStyleHint(QFont::Monospace);
-  courier.setPointSize(9);
+  courier.setPointSize(8);
   auto list = [&](const char* name, int x, int w) {
     auto* l = new QListWidget(this);
     l->setObjectName(name);
-    l->setGeometry(x, 8, w, 8 * kLineHeight + 4);
+    l->setGeometry(x, 6, w, 12 * kLineHeight + 4);
     l->setFont(courier);
     l->setUniformItemSizes(true);
     l->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
   };
-  TPCheckListBox = list("TPCheckListBox", 118, 100);
+  TPCheckListBox = list("TPCheckListBox", 128, 104);
   TPCheckListBox->setToolTip(M(msg::DlTPListHint));
   TPCheckListBox->setStatusTip(M(msg::DlTPListHint));
-  MemCheckListBox = list("MemCheckListBox", 222, 130);
-  UnselectTPBtn = button("UnselectTPBtn", msg::DlUnselectBtn, 118, 142, 100, msg::DlUnselectTPHint);
-  UnselectMemBtn = button("UnselectMemBtn", msg::DlUnselectBtn, 222, 142, 130, msg::DlUnselectMemHint);
+  MemCheckListBox = list("MemCheckListBox", 236, 148);
+  UnselectTPBtn = button("UnselectTPBtn", msg::DlUnselectBtn, 128, 206, 104, msg::DlUnselectTPHint);
+  UnselectMemBtn = button("UnselectMemBtn", msg::DlUnselectBtn, 236, 206, 148, msg::DlUnselectMemHint);
 
   TPLabel = new QLabel(M(msg::DlTPLabel) + "0", this);
   TPLabel->setObjectName("TPLabel");
-  TPLabel->setGeometry(118, 176, 110, 16);
+  TPLabel->setGeometry(128, 236, 100, 16);
   MemLabel = new QLabel(M(msg::DlMemLabel) + "0", this);
   MemLabel->setObjectName("MemLabel");
-  MemLabel->setGeometry(222, 176, 130, 16);
+  MemLabel->setGeometry(236, 236, 148, 16);
   auto* bevel = new QLabel(this);
   bevel->setObjectName("BevelGalga");
   bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  bevel->setGeometry(116, 196, 238, 22);
+  bevel->setGeometry(126, 254, 260, 22);
   Gauge = new QProgressBar(this);
   Gauge->setObjectName("Gauge");
   Gauge->setRange(0, 100);
   Gauge->setValue(0);
   Gauge->setTextVisible(false);
-  Gauge->setGeometry(118, 198, 234, 18);
+  QPalette gaugeColours = Gauge->palette();
+  gaugeColours.setColor(QPalette::Highlight, Qt::blue);
+  Gauge->setPalette(gaugeColours);
+  Gauge->setGeometry(128, 256, 256, 18);
 
-  HelpDataLogBtn = button("HelpDataLogBtn", msg::DlHelpBtn, 118, 240, 74);
-  CancelDataLogBtn = button("CancelDataLogBtn", msg::DlCancelBtn, 198, 240, 74);
+  HelpDataLogBtn = button("HelpDataLogBtn", msg::DlHelpBtn, 6, 282, 116);
+  CancelDataLogBtn = button("CancelDataLogBtn", msg::DlCancelBtn, 230, 282, 74);
   CancelDataLogBtn->setEnabled(false);
-  CloseDataLogBtn = button("CloseDataLogBtn", msg::DlCloseBtn, 278, 240, 74);
+  CloseDataLogBtn = button("CloseDataLogBtn", msg::DlCloseBtn, 310, 282, 74);
 
   connect(ReceiveNamesBtn, &QPushButton::clicked, this, &TDataLoggerDlg::ReceiveNamesBtnClick);
   connect(ReceiveDataBtn, &QPushButton::clicked, this, &TDataLoggerDlg::ReceiveDataBtnClick);
@@ -285,6 +290,7 @@ void TDataLoggerDlg::TPCheckListBoxDblClick(QListWidgetItem* item) {
   delete nameDialog;
   nameDialog = new TDataLoggerTPDlg(this);
   nameDialog->show();
+  nameDialog->activateWindow();
 }
 
 // Unticks every line; false when the list holds none.

@@ -53,6 +53,9 @@ TDataLoggerTPDlg::TDataLoggerTPDlg(TDataLoggerDlg* owner) : QDialog(owner), logg
 
   const int line = logger->TPList()->currentRow();
   if (line >= 0) ShowTP(line);
+  // Typing replaces the name shown.
+  TPEdit->setFocus();
+  TPEdit->setSelection(0, 8);
 }
 
 void TDataLoggerTPDlg::ShowTP(int line) {
