@@ -352,6 +352,7 @@ void TDataLoggerDlg::ReceiveDataBtnClick() {
   if (!logger.AllocDataTable()) {
     equipment->Log(cv::Msg(msg::DlNotEnoughMemory));
     cv::ShowError(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), M(msg::DlCannotAllocate));
+    SaveAllBtn->setEnabled(false);  // no download is left to save
     return;
   }
   if (logger.ReadData() == cv::logger::TDataLogger::DataResult::Done && cv::InstalledPrinterCount() > 0) RunViewer();
@@ -374,6 +375,7 @@ void TDataLoggerDlg::HelpDataLogBtnClick() { ShowPluginHelp(equipment->GetStartD
 void TDataLoggerDlg::SaveAllBtnClick() { SaveCSVFile(); }
 
 void TDataLoggerDlg::SaveCSVFile() {
+  if (!logger.download) return;
   const QString path = chooseSaveFile();
   if (path.isEmpty()) return;
   WriteCsvFile(path, nullptr);
