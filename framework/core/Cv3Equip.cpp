@@ -10,6 +10,7 @@
 
 #include "Chan3.h"
 #include "Chanplandlg.h"
+#include "Datalogdlg.h"
 #include "NumFormat.h"
 #include "Specdlg.h"
 #include "Messages.h"
@@ -122,8 +123,11 @@ void TCv3Equip::ShowTool(Tool tool) {
     }
     case Tool::MemoryEditor:  // TMemoryDlg
       break;
-    case Tool::DataLogger:  // TDataLoggerDlg
+    case Tool::DataLogger: {
+      TDataLoggerDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::Monitor:  // TMonitorDlg
       break;
     case Tool::Spectrum: {

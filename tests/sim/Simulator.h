@@ -111,15 +111,52 @@ class Profile {
 // The CORVANE-3 family, every command the program's tools send: identification ("*?VE",
 // "*?NA"), the equipment object's commands (Corvane3Commands.cpp: access code, tuner probe,
 // tuning "*FRT%04x" / "*FRS%04x", the level "*?LV"), the spectrum commands (Corvane3Spectrum.cpp),
-// the boot monitor and loader (Corvane3Loader.cpp) and the plan memory (Corvane3Plans.cpp).
+// the boot monitor and loader (Corvane3Loader.cpp), the plan memory (Corvane3Plans.cpp), the
+// register store (Corvane3Registers.cpp) and the data logger (Corvane3Logger.cpp).
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
 
-  // The tuner probe's reply: "*I2" + two digits (01: terrestrial tuner) + "FF" when no
-  // terrestrial tuner is fitted. SetTunerVariant(5) answers "*I2010000", (4) "*I201FF00".
+  // The tuner probe "*?I20A0106A002" reads the TER tuner's status word from the register store:
+  // 01 00 with a terrestrial tuner, 01 FF without (SetTunerVariant(5) or (4)). A test may set
+  // tunerReply to answer a text of its own instead.
   void SetTunerVariant(int variant);
-  std::string tunerReply = "*I2010000";
+  std::string tunerReply;
+
+  // The register store (Corvane3Registers.cpp): "*?I20A0" + four hex digits of address + three of
+  // byte count reads "*I2" and the bytes in hex (FF where nothing is kept); "*I20A0" + address +
+  // data writes, refused (NAK) before the access code. 0x1000: the serial number.
+  std::map<unsigned, unsigned char> registers;
+  void SetRegisterText(unsigned address, const std::string& text, size_t length);
+  // The reply to a read of `count` bytes at `address`: "*I2" and two hex digits a byte.
+  std::string RegisterReply(unsigned address, unsigned count) const;
+
+  // The data logger (Corvane3Logger.cpp): 99 memories and 99 test points with their selection
+  // flags ("*?SR", "*?DSM", "*?DST"), the test points' time stamps ("*?TP", answered by every
+  // firmware; the program asks from version 2.45 on) and one value per memory and test point
+  // ("*?DL" + memory + test point). The instrument keeps no test-point names.
+  struct LoggerMemory {
+    std::string name = "MEM";     // 4 characters are sent
+    char band = 'T';
+    unsigned word = 0;            // PLL word
+    int units = 0;                // '0'..'3'
+    int measure = 0;              // '0'..'7'
+    bool selected = false;
+  };
+  struct LoggerValue {
+    char flag = '=';              // '=', '<', '>' or a letter that stands alone
+    char sign = '+';
+    std::string digits = "1F4";   // three hex digits: tenths, or a BER word (BerDigits)
+  };
+  std::vector<LoggerMemory> loggerMemories;     // 99
+  std::vector<bool> loggerTPSelected;           // 99
+  std::vector<std::string> loggerTimeStamps;    // 99, "10:21:05,03/04/05"
+  std::map<std::pair<int, int>, LoggerValue> loggerValues;  // (memory, test point), 1-based
+  std::map<int, std::string> loggerSrOverride;  // a memory's whole "*?SR" reply, for faults
+  std::map<std::pair<int, int>, std::string> loggerDlOverride;  // a value's whole reply
+  // The "*SR" record of a logger memory, 42 characters as the instrument lays it out.
+  static std::string LoggerRecord(int number, const LoggerMemory& memory);
+  LoggerValue LoggerValueOf(int memory, int tp) const;
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
   int tuneCount = 0;
@@ -185,6 +222,8 @@ void AddCorvane3Commands(Corvane3Profile& profile);
 void AddCorvane3SpectrumCommands(Corvane3Profile& profile);
 void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
+void AddCorvane3Registers(Corvane3Profile& profile);
+void AddCorvane3LoggerCommands(Corvane3Profile& profile);
 // The reply texts the stored plans give.
 std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan);
 std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel);
