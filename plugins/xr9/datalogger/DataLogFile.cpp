@@ -176,10 +176,13 @@ bool TDataLogStore::DecodeMeasurements(int slot, ByteReader& r) {
     Box(m::DlMemTestPoints);
     return false;
   }
+  // Channels without measurements take no bytes and no work at a test point.
+  std::vector<TDataLogChannel*> measured;
   try {
     for (TDataLogChannel& ch : file.channels) {
       ch.values.resize(size_t(ch.measCount) * count);
       ch.cellCount = count;
+      if (ch.measCount > 0) measured.push_back(&ch);
     }
   } catch (const std::bad_alloc&) {
     Box(m::DlMemMeasurements);
@@ -193,7 +196,8 @@ bool TDataLogStore::DecodeMeasurements(int slot, ByteReader& r) {
     r.Bytes(k, nameBytes);
     tp.name = CText(nameBytes, std::min<size_t>(k, TestPointNameMax));
     r.U8(tp.levelUnits);
-    for (TDataLogChannel& ch : file.channels) {
+    for (TDataLogChannel* chp : measured) {
+      TDataLogChannel& ch = *chp;
       TDataLogMeas* meas = ch.values.data() + size_t(t) * size_t(ch.measCount);
       for (int i = 0; i < ch.measCount; ++i) {
         meas[i].code = ch.measCodes[i];
