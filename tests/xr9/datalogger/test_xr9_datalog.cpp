@@ -252,8 +252,11 @@ TEST(Xr9DataLog, FrequencySoundCarrierAndBandTexts) {
                      {"D", 0, 11954000, {}, {}}, {"E", 0, 11954000, {}, {}}};
   d.channels = {{{}, 1, 9750000}, {{}, 0, 9750000}, {{}, 2, 5150000}, {{}, 4, 9750000}, {{}, 7, 9750000}};
   d.testPoints = {{"TP", 0, {}}, {"TP2", 9, {}}};
+  d.channels[0].codes = {MeasLevel, MeasMpeg2, MeasOffset};
+  d.testPoints[0].values = {img::MeasValue(0, 523), 1, img::MeasValue(0, -3)};
+  d.testPoints[1].values = {img::MeasValue(0x10, 523), 0, img::MeasValue(0xC0, 0)};
   Store s;
-  ASSERT_EQ(s.Decode(img::DataLogFile(d)), 0);
+  ASSERT_EQ(s.Decode(xr9test::Golden("datalogger/satellite.dl", img::DataLogFile(d))), 0);
   const auto& chans = *s.store.File(0).plan->Channels;
   EXPECT_EQ(s.store.ChannelFreqText(0, &chans[0]), "2204.00");
   EXPECT_EQ(s.store.ChannelFreqText(0, &chans[1]), "11954.00");

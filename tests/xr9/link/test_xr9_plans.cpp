@@ -216,7 +216,7 @@ TEST_F(Xr9PlanFiles, CanFilesReadTheSameWithAndWithoutTheirHeader) {
   img::Plan p = TwoChannelPlan();
   WriteBytes(Path("plain.can"), img::BinaryPlan(p));
   p.header16 = true;
-  WriteBytes(Path("header.can"), img::BinaryPlan(p));
+  WriteBytes(Path("header.can"), Golden("link/header16.can", img::BinaryPlan(p)));
 
   TPlanXR9 plain, header;
   plain.InUse = header.InUse = 3;
