@@ -94,6 +94,41 @@ std::vector<uint8_t> DataLogFile(const DataLog& log, std::vector<size_t>* bounda
   return out;
 }
 
+DataLog LargestDataLog(size_t limit) {
+  DataLog d;
+  d.planName.clear();
+  const size_t testPoints = 65535;
+  // magic, name length, plan length, plan count, type and marker, text length, test-point count
+  const size_t fixed = 1 + 1 + 3 + (2 + 1 + 5) + 1 + 2 + testPoints * 2;
+  const size_t perChannel = 26 + 5;  // channel record with its two markers, empty channel block
+  const size_t channels = limit > fixed ? (limit - fixed) / perChannel : 0;
+  d.plan.channels.assign(channels, {"", 474000, 474000, {}, {}});
+  d.channels.assign(channels, {{}, 0, 0});
+  d.testPoints.assign(testPoints, {"", 1, {}});
+  return d;
+}
+
+DataLog DenseDataLog(size_t limit) {
+  DataLog d;
+  const size_t channels = 200;
+  for (size_t c = 0; c < channels; ++c) {
+    d.plan.channels.push_back({"C" + std::to_string(c), uint32_t(47000 + c * 4000), uint32_t(47000 + c * 4000),
+                               {{2, 0}}, {}});
+    std::vector<uint8_t> codes;
+    for (uint8_t k = 0; k < 15; ++k) codes.push_back(k % 14);
+    d.channels.push_back({codes, 0, 0});
+  }
+  size_t head = DataLogFile(d).size();
+  const size_t perPoint = 2 + 8 + channels * 15 * 3;
+  size_t points = limit > head ? (limit - head) / perPoint : 0;
+  for (size_t t = 0; t < points; ++t) {
+    DlTestPoint tp{"TP" + std::to_string(100000 + t).substr(1), uint8_t(1 + t % 3), {}};
+    for (size_t v = 0; v < channels * 15; ++v) tp.values.push_back(MeasValue(0, int(v % 1000)));
+    d.testPoints.push_back(tp);
+  }
+  return d;
+}
+
 uint32_t MeasValue(uint8_t flags, int number) { return flags | (uint32_t(uint16_t(number)) << 8); }
 
 uint32_t BerValue(uint8_t flags, uint8_t mantissaTenths, int exponent) {

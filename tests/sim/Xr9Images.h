@@ -64,6 +64,13 @@ struct DataLog {
 // image's length, so a test can cut the image at each of them.
 std::vector<uint8_t> DataLogFile(const DataLog& log, std::vector<size_t>* boundaries = nullptr);
 
+// The most a file of `limit` bytes can declare: as many channels as the plan room allows, without
+// measurements, and 65535 test points with empty names.
+DataLog LargestDataLog(size_t limit = 520000);
+// A full file of `limit` bytes the other way: 200 channels of 15 measurements each, and as many
+// test points as the values leave room for.
+DataLog DenseDataLog(size_t limit = 520000);
+
 // 24-bit measurement values: flag byte and a signed count of tenths (or a 16-bit number).
 uint32_t MeasValue(uint8_t flags, int number);
 // An error rate: flag byte, mantissa in tenths, signed power of ten.
