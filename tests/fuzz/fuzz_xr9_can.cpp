@@ -15,12 +15,6 @@ using namespace cv::xr9;
 
 namespace {
 
-class Quiet : public cv::Prompter {
- public:
-  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString&, int) override { return cv::MsgAnswer::Ok; }
-  void Beep() override {}
-};
-
 uint32_t ThroughReal(uint32_t v) {
   float f = static_cast<float>(v);
   return f >= 4294967296.0f ? 4294967040u : static_cast<uint32_t>(f);
@@ -42,8 +36,8 @@ void Check(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Quiet quiet;
-  const PlanSinks sinks{&quiet, {}, {}};
+  cv::RecordingPrompter boxes;  // the boxes of one input, forgotten after it
+  const PlanSinks sinks{&boxes, {}, {}};
   size_t skip = CanHeaderSize(data, size);
   TPlanXR9 first;
   first.InUse = 3;

@@ -11,19 +11,10 @@
 
 using namespace cv::xr9;
 
-namespace {
-
-class Quiet : public cv::Prompter {
- public:
-  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString&, int) override { return cv::MsgAnswer::Ok; }
-  void Beep() override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Quiet quiet;
-  static TDataLogStore store(DataLogSinks{&quiet, {}, {}});
+  cv::RecordingPrompter boxes;  // the boxes of one input, forgotten after it
+  static TDataLogStore store;
+  store.sinks.prompter = &boxes;
   int slot = store.DecodeDataLogFile(data, size, "FUZZ.DL");
   if (slot < 0) {
     if (store.FindFreeSlot() != 0) abort();  // a refused file leaves no slot taken
