@@ -6,6 +6,8 @@
 //   36000-36999 editor, CSV viewer, language
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
+//               40500-40699 binary plans, attributes, data-logger files and measurement texts
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -633,3 +635,56 @@ constexpr int DlBadPicture = 38080;
 constexpr int DlFontCaption = 38081;
 
 }  // namespace cv::msg::logger
+// TV MIRELTO binary plans, attribute table, data-logger files and measurement texts (40500-40699).
+namespace cv::msg::xr9fmt {
+
+constexpr int CvToolsErrorCaption = 1419;  // "CvTools Error"
+constexpr int ErrorCaption = 1752;         // "Error"
+constexpr int UserErrorCaption = 40500;    // "User Error"
+
+// Binary plans and ".CAN" files.
+constexpr int MismatchedFileType = 40501;
+constexpr int ClosedChannelSet = 40502;
+constexpr int NotEnoughMemory = 40503;
+constexpr int CannotCreateBin = 40504;
+constexpr int CreatingCan = 40505;
+constexpr int BadChannelSet = 40506;
+constexpr int PlanWithoutChannels = 40507;  // "Plan %s without channels. Error"
+constexpr int ErrorWritingData = 40508;
+constexpr int CanGenerated = 40509;
+constexpr int NotFoundSuffix = 40510;       // path + " not found."
+constexpr int LoadedFile = 40511;           // "Loaded file " + path
+constexpr int EndOfCommandsNotFound = 40512;
+constexpr int CannotAddMoreCommands = 40513;
+constexpr int PlanShortHeader = 40514;
+constexpr int PlanEndsInAttributes = 40515;
+constexpr int PlanTooManyAttributes = 40516;
+constexpr int PlanEndsBeforeChannel = 40517;   // channel number from 1
+constexpr int ChannelTooManyAttributes = 40518;
+constexpr int ErrorReadingFile = 40519;     // "Error reading file " + path
+
+// Data-logger files.
+constexpr int DlCodeNotFound = 40540;
+constexpr int DlNoPlan = 40541;
+constexpr int DlMaxFiles = 40542;
+constexpr int DlTooManyMeas = 40543;
+constexpr int DlMemChannels = 40544;
+constexpr int DlMemTestPoints = 40545;
+constexpr int DlMemMeasurements = 40546;
+constexpr int DlLoaded = 40547;             // "DataLogger loaded: " + name
+constexpr int DlIndexOutOfBounds = 40548;
+constexpr int DlEndsInPlanName = 40549;
+constexpr int DlEndsInPlanLength = 40550;
+constexpr int DlEndsInPlan = 40551;
+constexpr int DlEndsInText = 40552;
+constexpr int DlEndsInChannel = 40553;      // channel number from 1
+constexpr int DlEndsInTestPointCount = 40554;
+constexpr int DlEndsInTestPoint = 40555;    // test point number from 1
+
+// Measurement names by code (0 to 13), the name of an unknown code, and the MPEG-2 texts.
+constexpr int MeasNameFirst = 40560;
+constexpr int MeasNameUnknown = 40574;
+constexpr int MeasLocked = 40575;
+constexpr int MeasNotLocked = 40576;
+
+}  // namespace cv::msg::xr9fmt
