@@ -10,6 +10,7 @@
 
 #include "Chan3.h"
 #include "Chanplandlg.h"
+#include "Memdlg.h"
 #include "NumFormat.h"
 #include "Specdlg.h"
 #include "Messages.h"
@@ -120,8 +121,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       dialog.exec();
       break;
     }
-    case Tool::MemoryEditor:  // TMemoryDlg
+    case Tool::MemoryEditor: {
+      TMemoryDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::DataLogger:  // TDataLoggerDlg
       break;
     case Tool::Monitor:  // TMonitorDlg
