@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "Cv3Equip.h"
+#include "Cv3MemoryEquipment.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
-#include "Serial.h"
 #include "Text1252.h"
 
 namespace {
@@ -28,26 +28,9 @@ const QString kMemoryHelpTopic = QStringLiteral("MemoryEditor");
 }  // namespace
 
 // The editor's way to the equipment, the file dialogs and this form.
-class TMemoryDlg::Adapter : public cv::mem::MemoryEquipment, public cv::plan::FileChooser, public cv::mem::MemoryView {
+class TMemoryDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv::plan::FileChooser, public cv::mem::MemoryView {
  public:
-  Adapter(TMemoryDlg& dlg, TCv3Equip& e) : dlg(dlg), e(e) {}
-
-  bool HasPort() const override { return e.port != nullptr; }
-  bool CheckVersion() override { return e.CheckVersion(); }
-  bool Query(const std::string& command, std::string& reply) override {
-    char buffer[kReplyBufferSize];
-    bool ok = e.Query(command.c_str(), buffer);
-    reply = buffer;
-    return ok;
-  }
-  bool SendCommand(const std::string& command) override { return e.SendCommand(command.c_str()); }
-  std::vector<std::string> SplitFields(const std::string& line) override {
-    e.SplitFields(line.c_str());
-    return {std::begin(e.fields), std::end(e.fields)};
-  }
-  void Log(const std::string& line) override { e.Log(line); }
-  char DecimalSeparator() const override { return e.decimalSeparator; }
-  char ListSeparator() const override { return e.listSeparator; }
+  Adapter(TMemoryDlg& dlg, TCv3Equip& e) : Cv3MemoryEquipment(e), dlg(dlg) {}
 
   std::string OpenFile(const std::string& filter, const std::string& dir) override {
     QFileDialog d(&dlg, cv::MsgQ(m::SelectFile), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
@@ -72,7 +55,6 @@ class TMemoryDlg::Adapter : public cv::mem::MemoryEquipment, public cv::plan::Fi
 
  private:
   TMemoryDlg& dlg;
-  TCv3Equip& e;
 };
 
 TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment) : QDialog(owner), equip(equipment) {

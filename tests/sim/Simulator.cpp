@@ -41,6 +41,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   AddCorvane3SpectrumCommands(*this);
   AddCorvane3Loader(*this);
   AddCorvane3PlanCommands(*this);
+  AddCorvane3MemoryCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

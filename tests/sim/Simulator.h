@@ -157,12 +157,27 @@ class Corvane3Profile : public Profile {
     std::vector<StoredChannel> channels;
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
+
+  // Measurement memories (Corvane3Memories.cpp): "*?SR%02X" answers memory n (1..99) with its
+  // "*SR" record; a "*SR" record is stored, and refused (NAK) when its length is not 42 (38 for
+  // BER COFDM) or its number lies outside 1..99. "*?DA" answers "*DA1" while dataLogging is set,
+  // else "*DA0". The store starts with DefaultMemory(1..99).
+  std::vector<std::string> memories;   // record texts as stored, memory n at n - 1
+  bool dataLogging = false;
+  int wrongNumberFor = 0;              // fault: the reply for this memory names the next one
+  int shortReplyFor = 0;               // fault: the reply for this memory is cut to 37 characters
+  // A valid memory: the eight measure types in turn, both bands, values that a memory file holds
+  // exactly (frequencies to two decimals).
+  static std::string DefaultMemory(int n);
 };
 
 void AddCorvane3Commands(Corvane3Profile& profile);
 void AddCorvane3SpectrumCommands(Corvane3Profile& profile);
 void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
+void AddCorvane3MemoryCommands(Corvane3Profile& profile);
+// Two hexadecimal digits of `line` at `at`, or -1.
+int ParseHex2(const std::string& line, size_t at);
 // The reply texts the stored plans give.
 std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan);
 std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel);
