@@ -202,6 +202,7 @@ void MemoryEditor::MemoryEdited(int index) {
 }
 
 void MemoryEditor::SendBtnClick() {
+  if (!equip.HasPort()) return;
   EnableControls(false);
   if (loaded && CheckNotLogging() && SendAllMemories()) {
     FillMemoryList();
@@ -211,7 +212,7 @@ void MemoryEditor::SendBtnClick() {
 }
 
 void MemoryEditor::SendOneBtnClick() {
-  if (!loaded || listLines.empty()) return;
+  if (!equip.HasPort() || !loaded || listLines.empty()) return;
   if (listIndex < 0) {
     listIndex = 0;
     view.ShowList();
@@ -392,8 +393,10 @@ bool MemoryEditor::WriteMemoryFile(const std::string& path) {
     LoadCurrentRecord(records[n - 1]);
     content += FormatFileRow() + "\n";
   }
+  // A buffered write reports every byte taken; only the flush tells that the disk refused them,
+  // and a commit after a failed flush would still put the cut file in place.
   if (file.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
-      !file.commit()) {
+      !file.flush() || !file.commit()) {
     file.cancelWriting();
     std::string text = cv::Format(Msg(m::CannotWrite), name);
     equip.Log(text);
