@@ -134,7 +134,10 @@ namespace cv::plan {
 bool WriteWholeFile(const std::string& path, const std::string& content) {
   QSaveFile f(QString::fromLocal8Bit(path.c_str()));
   if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size())) {
+  // A buffered write takes every byte; only the flush tells that the disk refused them, and a
+  // commit after a failed flush would still put the cut file in place.
+  if (f.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
+      !f.flush()) {
     f.cancelWriting();
     return false;
   }

@@ -59,8 +59,10 @@ TSpectrumLogFile::Result TSpectrumLogFile::Save(const std::string& path, std::st
     return Result::NotCreated;
   }
   const std::string text = Text();
+  // Only the flush tells that the disk refused buffered bytes; a commit after it would still
+  // put the cut file in place.
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
+      !file.flush() || !file.commit()) {
     error = file.errorString().toStdString();
     file.cancelWriting();
     return Result::NotWritten;

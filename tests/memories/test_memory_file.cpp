@@ -4,10 +4,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
+#include "FileSizeLimit.h"
 #include "MemoryFile.h"
 #include "MemoryTestKit.h"
 
@@ -322,16 +321,12 @@ TEST(MemorySaveQuestion, FailedWriteKeepsTheOldFileAndTheEdits) {
   ASSERT_NO_FATAL_FAILURE(LoadAndEdit(rig));
   rig.chooser.savePath = path.toStdString();
   rig.prompter.answers = {cv::MsgAnswer::Yes};
-  // The file size limit lets the new file open and fail at its write, as a full disk does.
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  auto handler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool closes = rig.editor.CloseBtnClick();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, handler);
+  bool closes;
+  {
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.ok());
+    closes = rig.editor.CloseBtnClick();
+  }
   EXPECT_FALSE(closes);
   EXPECT_TRUE(rig.editor.modified);
   EXPECT_EQ(memtest::ReadAll(path), old);
