@@ -72,14 +72,7 @@ int main(int argc, char** argv) {
   cv::SetPortPaths({{8, sim->Path()}});
   TSerial port(7);
   TCv3Equip equip(nullptr, &port);  // identifies the instrument and leaves the port closed
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (!port.OpenConfigured(kBaud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
-    return 2;
-  }
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!OpenSettled(*sim, port, kBaud)) return 2;
 
   cv::mem::Cv3MemoryEquipment link(equip);
   Quiet quiet;

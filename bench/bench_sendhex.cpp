@@ -58,14 +58,7 @@ int main(int argc, char** argv) {
   memo->setObjectName("LogMemo");
   TSerial port(0);
   TCv3Equip equip(&mainForm, &port);
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (!port.OpenConfigured(kBaud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
-    return 2;
-  }
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!OpenSettled(*sim, port, kBaud)) return 2;
 
   TLogForm form;
   form.show();

@@ -1,6 +1,5 @@
 #include "Memdlg.h"
 
-#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,6 +10,7 @@
 
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
+#include "DialogFileChooser.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -20,31 +20,17 @@ namespace {
 
 namespace m = cv::msg::mem;
 
-// "CSV files (*.csv)|*.csv" -> "CSV files (*.csv)".
-QString QtFilter(const std::string& filter) { return cv::From1252(filter.substr(0, filter.find('|'))); }
-
 const QString kMemoryHelpTopic = QStringLiteral("MemoryEditor");
 
 }  // namespace
 
 // The editor's way to the equipment, the file dialogs and this form.
-class TMemoryDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv::plan::FileChooser, public cv::mem::MemoryView {
+class TMemoryDlg::Adapter : public cv::mem::Cv3MemoryEquipment,
+                            public cv::plan::DialogFileChooser,
+                            public cv::mem::MemoryView {
  public:
-  Adapter(TMemoryDlg& dlg, TCv3Equip& e) : Cv3MemoryEquipment(e), dlg(dlg) {}
-
-  std::string OpenFile(const std::string& filter, const std::string& dir) override {
-    QFileDialog d(&dlg, cv::MsgQ(m::SelectFile), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
-    d.setFileMode(QFileDialog::ExistingFile);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().first().toLocal8Bit().toStdString();
-  }
-  std::string SaveFile(const std::string& filter, const std::string& ext, const std::string& dir) override {
-    QFileDialog d(&dlg, QString(), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
-    d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setDefaultSuffix(QString::fromStdString(ext));
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().first().toLocal8Bit().toStdString();
-  }
+  Adapter(TMemoryDlg& dlg, TCv3Equip& e)
+      : Cv3MemoryEquipment(e), DialogFileChooser(&dlg, cv::MsgQ(m::SelectFile)), dlg(dlg) {}
 
   void SetGauge(int percent) override {
     dlg.Gauge->setValue(percent);

@@ -100,17 +100,11 @@ void MemoryEditor::SelectLine(int index) {
 }
 
 bool MemoryEditor::AskToSave() {
-  switch (cv::AskBoxYesNoCancel(prompter, Msg(m::AskSave), Msg(m::CaptionWarning), cv::MsgIcon::Information)) {
-    case cv::MsgAnswer::Yes:
-      // Going on after a save that did not complete would lose the edits.
-      if (!SaveBtnClick()) return false;
-      modified = false;
-      return true;
-    case cv::MsgAnswer::No:
-      return true;
-    default:
-      return false;
-  }
+  return cv::AskToSaveChanges(prompter, Msg(m::AskSave), Msg(m::CaptionWarning), [this] {
+    if (!SaveBtnClick()) return false;
+    modified = false;
+    return true;
+  });
 }
 
 bool MemoryEditor::CheckNotLogging() {
