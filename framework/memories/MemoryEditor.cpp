@@ -120,14 +120,19 @@ bool MemoryEditor::CheckNotLogging() {
 
 bool MemoryEditor::CloseBtnClick() { return !modified || AskToSave(); }
 
-void MemoryEditor::ReadBtnClick() {
+bool MemoryEditor::BeginReplacing() {
   EnableControls(false);
   if (modified && !AskToSave()) {
     EnableControls(true);
-    return;
+    return false;
   }
-  EnableControls(false);
+  EnableControls(false);  // a save in the question enabled them again
   modified = false;
+  return true;
+}
+
+void MemoryEditor::ReadBtnClick() {
+  if (!BeginReplacing()) return;
   std::string path = chooser.OpenFile(Msg(m::CsvFilter), CurrentDir());
   loaded = false;
   if (!path.empty() && ReadMemoryFile(path)) {
@@ -138,17 +143,11 @@ void MemoryEditor::ReadBtnClick() {
 }
 
 void MemoryEditor::ReceiveBtnClick() {
-  EnableControls(false);
-  if (modified && !AskToSave()) {
-    EnableControls(true);
-    return;
-  }
-  EnableControls(false);
+  if (!BeginReplacing()) return;
   listLines.clear();
   listIndex = -1;
   view.ShowList();
   ClearMemories();
-  modified = false;
   if (ReceiveAllMemories()) {
     FillMemoryList();
     loaded = true;

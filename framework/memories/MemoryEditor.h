@@ -116,6 +116,9 @@ class MemoryEditor {
 
  private:
   void Gauge(int percent) { view.SetGauge(percent); }
+  // Read and Receive begin here: the buttons off and, with unsaved changes, the save question;
+  // false when it stopped them.
+  bool BeginReplacing();
   void Box(const std::string& text, const std::string& caption, cv::MsgIcon icon);
   void InsertListLine(int i);
   bool SendRecord(const std::string& text, int failureId, int number);
