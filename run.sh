@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
 # Builds CvTools and starts it from build/bin. When the INI file maps no serial port, a simulated
-# CORVANE-3 is started first and COM1 is mapped to it for this run only.
+# instrument is started first and COM1 is mapped to it for this run only: the CORVANE-3 meter, or
+# with --sim NAME another family's (./run.sh --sim xr9: the TV MIRELTO analyser; cvsim --help lists
+# them). Every other argument goes to CvTools.
 set -euo pipefail
+profile=corvane3
+args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sim) profile=${2:?--sim needs a profile name (cvsim --help lists them)}; shift 2 ;;
+    --sim=*) profile=${1#--sim=}; shift ;;
+    *) args+=("$1"); shift ;;
+  esac
+done
 source "$(dirname "$0")/tools/setup.sh"
 cv_install_packages
 cv_build "$CV_ROOT/build"
 bin="$CV_ROOT/build/bin"
 cd "$bin"
 if grep -qi '^\s*\[Ports\]' CvTools.INI 2>/dev/null; then
-  exec ./CvTools "$@"
+  exec ./CvTools "${args[@]}"
 fi
 link="$bin/.cvsim-COM1"
-./cvsim --profile corvane3 --link "$link" > "$bin/.cvsim.out" 2>&1 &
+./cvsim --profile "$profile" --link "$link" > "$bin/.cvsim.out" 2>&1 &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
-echo "No [Ports] section in $bin/CvTools.INI: COM1 is a simulated CORVANE-3 at $link for this run."
-CV_PORT_COM1="$link" ./CvTools "$@"
+if ! [ -e "$link" ]; then
+  cat "$bin/.cvsim.out" >&2
+  exit 1
+fi
+echo "No [Ports] section in $bin/CvTools.INI: COM1 is a simulated $profile instrument at $link for this run."
+CV_PORT_COM1="$link" ./CvTools "${args[@]}"

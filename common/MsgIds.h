@@ -4,6 +4,8 @@
 //   30000-30999 host          31000-31999 serial and platform   32000-32999 plug-in core
 //   33000-33999 spectrum      34000-34999 script engine         35000-35999 plan editor
 //   36000-36999 editor, CSV viewer, language  37000-37999 memories
+//   36000-36999 editor, CSV viewer, language
+//   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -135,6 +137,8 @@ constexpr int OkCaption = 30008;
 constexpr int HelpPageMissing = 30009;   // "%s": the page's path
 constexpr int NoHelpFileYet = 30010;
 constexpr int SplashVersion = 30011;     // "Version 1.33"
+constexpr int YesCaption = 30012;        // buttons of the message boxes (with OkCaption)
+constexpr int NoCaption = 30013;
 // Tool buttons (caption, then status tip), in the order EditCh, EditMem, DataLog, Spectrum,
 // Monitor, Config, Update, Ident.
 constexpr int ToolButtonFirst = 30020;   // captions 30020-30027
@@ -568,3 +572,41 @@ constexpr int Digital = 1109;
 constexpr int HelpFile = 1783;
 
 }  // namespace cv::msg::mem
+// The TV MIRELTO family (40000-40999): equipment object, link and file transfer (40000-40199).
+// The launcher texts it shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
+namespace cv::msg::xr9 {
+
+constexpr int DataLoggerUpgrade = 40000;        // "You need to upgrade firmware of VELDIX-5\nin ..."
+constexpr int DataLoggerNotSupported = 40001;
+constexpr int DataLoggerClosed = 40002;
+constexpr int DataLoggerInitFailed = 40003;
+constexpr int DataLoggerOffline = 40004;
+constexpr int TempoCaption = 40005;             // "CvTools"
+constexpr int TempoCreatingFiles = 40006;       // "Creating PDF, HTML && XML files ....."
+// Plan directory labels by file type, and of any other type.
+constexpr int LabelProtTer = 40010;
+constexpr int LabelModTer = 40011;
+constexpr int LabelProtSat = 40012;
+constexpr int LabelModSat = 40013;
+constexpr int LabelUnknown = 40014;
+constexpr int PlanTooBig = 40015;
+constexpr int MaxPlansReached = 40016;
+constexpr int DlNotDetected = 40017;            // "Error. Equipment not detected"
+constexpr int DlReceivingList = 40018;
+constexpr int DlFileTooBig = 40019;
+constexpr int DlMaxFilesReached = 40020;
+constexpr int DlListReceived = 40021;
+constexpr int DlNoFiles = 40022;
+constexpr int BadCrc = 40023;
+constexpr int NotEnoughMemory = 40024;
+constexpr int SystemErrorCaption = 40025;
+constexpr int CouldntOpenFile = 40026;          // "Couldn't open file %s"
+constexpr int CouldntReopenFile = 40027;        // "Couldn't reopen file %s"
+constexpr int SentOk = 40028;                   // " sent OK."
+constexpr int SendFailed = 40029;               // " failed."
+constexpr int ErasedInEquipment = 40030;        // " erased in the equipment."
+constexpr int CouldntErase = 40031;             // "Couldn't erase "
+constexpr int CouldntEraseEnd = 40032;          // "in the equipment"
+constexpr int PlansErased = 40033;
+
+}  // namespace cv::msg::xr9

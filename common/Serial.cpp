@@ -187,3 +187,28 @@ bool TSerial::SendCommand(char* text) {
 }
 
 bool TSerial::Transact(char* buffer) { return SendCommand(buffer) && ReadLine(buffer); }
+
+bool TSerial::OpenLink(int baud, int byteSize, int parity, int stopBits) {
+  return Open() && Setup(2, baud, byteSize, parity, stopBits);
+}
+
+int TSerial::ReadRaw(char* buffer, int n, const std::function<void()>& progress) {
+  uint32_t got = 0;
+  if (n > 0 && IsOpen()) cv::SerialRead(handle, buffer, static_cast<size_t>(n), &got, progress);
+  bytesRead = got;
+  buffer[got] = '\0';
+  return static_cast<int>(got);
+}
+
+bool TSerial::SendBlock(const char* buffer, int n) {
+  if (!WaitChar(XON)) return false;
+  uint32_t written = 0;
+  const bool ok = cv::SerialWrite(handle, buffer, static_cast<size_t>(n > 0 ? n : 0), &written);
+  bytesWritten = written;
+  return ok && WaitChar(XOFF) && WaitChar(ACK);
+}
+
+int TSerial::AskRaw(char* command, char* buffer, int n, const std::function<void()>& progress) {
+  if (!SendCommand(command)) return 0;
+  return ReadRaw(buffer, n, progress);
+}

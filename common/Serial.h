@@ -7,6 +7,7 @@
 // handshake (XON when the instrument can take a line, XOFF then ACK after it took it); a query is
 // answered by one reply line ended by CR or LF.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "SerialDevice.h"
@@ -49,6 +50,17 @@ class TSerial {
   bool SendCommand(char* text);
   // buffer holds the query on entry and the reply line on return.
   bool Transact(char* buffer);
+
+  // Binary transfers (instruments that move whole files over the line).
+  // Open, then Setup in mode 2 (700 ms between bytes, 5 ms a byte plus 1000 ms a read).
+  bool OpenLink(int baud, int byteSize, int parity, int stopBits);
+  // One read of up to n bytes under the port's time-outs; a NUL follows the bytes read, so the
+  // buffer holds n + 1 bytes. `progress` runs between waits of at most 50 ms. Returns the count.
+  int ReadRaw(char* buffer, int n, const std::function<void()>& progress = {});
+  // The handshake around n raw bytes: XON, the bytes as they are, XOFF, ACK.
+  bool SendBlock(const char* buffer, int n);
+  // SendCommand, then ReadRaw of n bytes; 0 when the command failed.
+  int AskRaw(char* command, char* buffer, int n, const std::function<void()>& progress = {});
 
   // Fields, in the system's order.
   int32_t portIndex = 0;

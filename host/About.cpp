@@ -56,21 +56,21 @@ TAboutBox::TAboutBox(QWidget* parent)
   ProgramIcon = new QLabel(frame);
   ProgramIcon->setObjectName("ProgramIcon");
   ProgramIcon->setPixmap(BuiltInLogo(96, 40));
-  ProductName = new QLabel(cv::MsgQ(cv::msg::HostCaption), frame);
+  ProductName = new QLabel(frame);
   ProductName->setObjectName("ProductName");
   QFont big = ProductName->font();
   big.setPointSize(big.pointSize() + 6);
   big.setBold(true);
   ProductName->setFont(big);
-  Version = new QLabel(cv::MsgQ(cv::msg::SplashVersion), frame);
+  Version = new QLabel(frame);
   Version->setObjectName("Version");
-  Copyright = new QLabel(cv::MsgQ(cv::msg::MakerNotice), frame);
+  Copyright = new QLabel(frame);
   Copyright->setObjectName("Copyright");
-  Label1 = new QLabel(cv::MsgQ(cv::msg::RemoteControl), frame);
+  Label1 = new QLabel(frame);
   Label1->setObjectName("Label1");
   LinkLabel = new TLinkLabel(QString::fromLatin1(kWebAddress), frame);
   LinkLabel->setObjectName("LinkLabel");
-  OKButton = new QPushButton(cv::MsgQ(cv::msg::OkCaption), frame);
+  OKButton = new QPushButton(frame);
   OKButton->setObjectName("OKButton");
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -87,9 +87,23 @@ TAboutBox::TAboutBox(QWidget* parent)
   v->addWidget(Copyright);
   v->addWidget(LinkLabel);
   v->addWidget(OKButton, 0, Qt::AlignHCenter);
+  ApplyTexts();
   setFixedSize(360, 240);
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->geometry().center() - rect().center());
   if (!AboutBox) AboutBox = this;
+}
+
+void TAboutBox::ApplyTexts() {
+  ProductName->setText(cv::MsgQ(cv::msg::HostCaption));
+  Version->setText(cv::MsgQ(cv::msg::SplashVersion));
+  Copyright->setText(cv::MsgQ(cv::msg::MakerNotice));
+  Label1->setText(cv::MsgQ(cv::msg::RemoteControl));
+  OKButton->setText(cv::MsgQ(cv::msg::OkCaption));
+}
+
+void TAboutBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ApplyTexts();
+  QDialog::changeEvent(event);
 }
 
 TAboutBox::~TAboutBox() {

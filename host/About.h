@@ -34,6 +34,12 @@ class TAboutBox : public QDialog {
   QLabel* Label1;
   TLinkLabel* LinkLabel;
   class QPushButton* OKButton;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ApplyTexts();
 };
 
 // The About box of the running program (created once at start-up).

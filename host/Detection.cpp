@@ -37,11 +37,12 @@ bool TDetection::Search(TSerial& port) {
     }
     for (int32_t baud : config.baudTable) {
       if (baud == 0) continue;
-      port.Setup(kDetectionMode, baud, 8, 0, 0);
+      const bool setUp = port.Setup(kDetectionMode, baud, 8, 0, 0);
       if (pump) pump();
       if (stopRequested && stopRequested()) break;
       std::string identity;
-      if (IdentifyEquipment(port, identity)) {
+      // A rate the device refused is not asked at: the line would still run at the last one.
+      if (setUp && IdentifyEquipment(port, identity)) {
         TakeClosingXon(port);
         Log(cv::Format(cv::Msg(msg::DetectedAt), port.name, baud, modelName, version));
         found = true;
@@ -57,10 +58,10 @@ bool TDetection::Search(TSerial& port) {
 
   port.SetPort(foundPort);
   if (port.Open()) {
-    port.Setup(kDetectionMode, foundBaud, 8, 0, 0);
+    const bool setUp = port.Setup(kDetectionMode, foundBaud, 8, 0, 0);
     std::string identity;
     // A success refreshes what was found; a failure changes nothing.
-    if (IdentifyEquipment(port, identity)) TakeClosingXon(port);
+    if (setUp && IdentifyEquipment(port, identity)) TakeClosingXon(port);
     port.Close();
   }
   Log(cv::Format(cv::Msg(msg::ReadyIn), modelName, version, port.name, foundBaud));
@@ -82,13 +83,19 @@ bool TDetection::IdentifyEquipment(TSerial& port, std::string& identity) {
 }
 
 bool TDetection::ParseIdentity(const std::string& identity) {
-  pluginName.clear();
+  // A failed parse leaves the identity already in force, its library included: a garbled
+  // confirming reply must not take the plug-in away from an instrument that was found.
+  const std::string inForce = pluginName;
+  auto fail = [&] {
+    pluginName = inForce;
+    return false;
+  };
   std::string model;
   float parsedVersion = 0.0f;
-  if (!ParseIdentityText(identity, model, parsedVersion)) return false;
+  if (!ParseIdentityText(identity, model, parsedVersion)) return fail();
   int32_t code = -1;
-  if (!FindModel(model, code)) return false;
-  if (code < kMinModelCode || code > kMaxModelCode) return false;
+  if (!FindModel(model, code)) return fail();
+  if (code < kMinModelCode || code > kMaxModelCode) return fail();
   modelCode = code;
   std::strncpy(modelName, model.c_str(), sizeof modelName - 1);
   modelName[sizeof modelName - 1] = '\0';

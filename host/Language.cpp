@@ -2,7 +2,9 @@
 
 #include "IniFile.h"
 #include "LanguageModule.h"
+#include "AppServices.h"
 #include "Messages.h"
+#include "MsgIds.h"
 
 namespace cv {
 namespace {
@@ -49,6 +51,8 @@ bool LoadProgramLanguage(int index) {
     return false;
   }
   SetLanguageInForce(row.code);
+  SetMessageBoxButtonTexts(MsgQ(msg::OkCaption), MsgQ(msg::YesCaption), MsgQ(msg::NoCaption),
+                           MsgQ(msg::detect::CancelCaption));
   return true;
 }
 

@@ -349,6 +349,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The editor's text is not lost silently: its own save question may stop the exit.
+  if (ScratchPad && !ScratchPad->SavePrompt()) {
+    event->ignore();
+    return;
+  }
   FormClose();
   QMainWindow::closeEvent(event);
 }

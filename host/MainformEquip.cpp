@@ -108,6 +108,11 @@ void TMainForm::DetectBtnClick() {
       AddLog(cv::Msg(msg::NoEquipmentFound));
     }
   } else {
+    // The instrument found before is no longer bound: its name and port go with it.
+    found = false;
+    foundPort = -1;
+    LabelEquip->clear();
+    LabelPort->clear();
     SelectBtn->setEnabled(true);
     DetectBtn->setEnabled(true);
   }

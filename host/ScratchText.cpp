@@ -1,7 +1,8 @@
 #include "ScratchText.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -54,13 +55,11 @@ EditorLoad LoadEditorFile(const QString& path, EditorText& out) {
 }
 
 bool SaveEditorFile(const QString& path, const EditorText& text, QString* error) {
-  QSaveFile f(path);
-  std::string bytes = JoinLineBreaks(text);
-  bool ok = f.open(QIODevice::WriteOnly) &&
-            f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-            f.commit();
-  if (!ok && error) *error = f.errorString();
-  return ok;
+  std::string why;
+  if (WriteFileAtomically(QFile::encodeName(path).toStdString(), JoinLineBreaks(text), &why) == SaveResult::Saved)
+    return true;
+  if (error) *error = QString::fromLocal8Bit(why.c_str());
+  return false;
 }
 
 namespace {

@@ -123,6 +123,8 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
   OpenScratchDlg->setOption(QFileDialog::DontUseNativeDialog);
   OpenScratchDlg->setFileMode(QFileDialog::ExistingFile);
   OpenScratchDlg->setAcceptMode(QFileDialog::AcceptOpen);
+  // The filter texts name their patterns already; the patterns Qt matches with stay unseen.
+  OpenScratchDlg->setOption(QFileDialog::HideNameFilterDetails);
   SaveScratchDlg = new QFileDialog(this);
   SaveScratchDlg->setObjectName(QStringLiteral("SaveScratchDlg"));
   SaveScratchDlg->setOption(QFileDialog::DontUseNativeDialog);
@@ -277,6 +279,10 @@ bool TScratchPad::SavePrompt() {
   return answer == cv::MsgAnswer::No;
 }
 
+void TScratchPad::reject() {
+  if (SavePrompt()) QDialog::reject();
+}
+
 void TScratchPad::SetFileCaption(const QString& fileName) {
   captionFile = fileName;
   setWindowTitle(cv::MsgQ(cv::msg::EdCaptionFile) + fileName);
@@ -293,6 +299,9 @@ void TScratchPad::FileNewClick() {
 
 void TScratchPad::FileOpenClick() {
   if (!SavePrompt()) return;
+  // The current file is the open dialog's name, emptied here: after a cancelled Open the next
+  // Save asks for a name.
+  currentFile.clear();
   OpenScratchDlg->selectFile(QString());
   if (OpenScratchDlg->exec() != QDialog::Accepted || OpenScratchDlg->selectedFiles().isEmpty()) return;
   LoadFile(OpenScratchDlg->selectedFiles().first());

@@ -33,6 +33,10 @@ class TScratchPad : public QDialog {
   // Opens `fileName` as Open does after the dialog: false (with the error box) when refused.
   bool LoadFile(const QString& fileName);
   void RetranslateUi();
+  // The editor's save question, asked when the text is modified: Yes saves, No goes on, Cancel
+  // (or a save that did not happen) stops. New, Open, Exit, Escape, the close box and the
+  // program's exit all go through it; false means the command stops.
+  bool SavePrompt();
 
   QMenuBar* MainMenu;
   QMenu* FileMenu;
@@ -88,9 +92,11 @@ class TScratchPad : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
+  // Escape and the window's close box: the window closes only past the save question, and
+  // keeps its text for the next opening.
+  void reject() override;
 
  private:
-  bool SavePrompt();  // false: the command stops
   bool WriteTo(const QString& fileName);
   void SetFileCaption(const QString& fileName);
   void SaveGeometry();

@@ -6,8 +6,6 @@
 #include "Language.h"
 #include "Mainform.h"
 #include "Scratchpad.h"
-#include "Messages.h"
-#include "MsgIds.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {
@@ -20,7 +18,6 @@ int main(int argc, char** argv) {
   splash->repaint();
   QApplication::processEvents();
 
-  QApplication::setApplicationDisplayName(cv::MsgQ(cv::msg::AppTitle));
   cv::SetAppHelpFile("");
 
   TMainForm mainForm;

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 #include <QStatusTipEvent>
 #include <QVariant>
@@ -47,13 +48,23 @@ class AppHooks : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A tip travels up the parent chain to its window; hand it on once, when it gets there.
     if (event->type() == QEvent::StatusTip && hint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow())
-      hint(static_cast<QStatusTipEvent*>(event)->tip());
+        static_cast<QWidget*>(watched)->isWindow()) {
+      const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+      hintWindow = tip.isEmpty() ? nullptr : static_cast<QWidget*>(watched);
+      hint(tip);
+    }
+    // A hint goes with the window that gave it: no leave event clears it when the window closes
+    // under the mouse.
+    if (event->type() == QEvent::Hide && hintWindow && watched == hintWindow.data()) {
+      hintWindow = nullptr;
+      if (hint) hint(QString());
+    }
     return QObject::eventFilter(watched, event);
   }
 
   std::function<void()> idle;
   std::function<void(const QString&)> hint;
+  QPointer<QWidget> hintWindow;  // the window whose hint is shown
   bool running = false;
 };
 
@@ -63,6 +74,8 @@ AppHooks* Hooks() {
   return hooks.data();
 }
 
+const char* const kButtonTextsProperty = "cvButtonTexts";
+
 class MessageBoxPrompter : public Prompter {
  public:
   MsgAnswer Message(MsgIcon icon, const QString& caption, const QString& text, int buttons) override {
@@ -71,11 +84,15 @@ class MessageBoxPrompter : public Prompter {
                     : icon == MsgIcon::Information ? QMessageBox::Information
                                                    : QMessageBox::Question,
                     caption, text, QMessageBox::NoButton, QApplication::activeWindow());
-    if (buttons & MsgYes) box.addButton(QMessageBox::Yes);
-    if (buttons & MsgNo) box.addButton(QMessageBox::No);
-    if (buttons & MsgOk) box.addButton(QMessageBox::Ok);
-    if (buttons & MsgCancel) box.addButton(QMessageBox::Cancel);
-    if (buttons == 0) box.addButton(QMessageBox::Ok);
+    QStringList texts = QCoreApplication::instance()->property(kButtonTextsProperty).toStringList();
+    auto add = [&](QMessageBox::StandardButton which, int index) {
+      QPushButton* b = box.addButton(which);
+      if (texts.size() == 4 && !texts[index].isEmpty()) b->setText(texts[index]);
+    };
+    if (buttons & MsgYes) add(QMessageBox::Yes, 1);
+    if (buttons & MsgNo) add(QMessageBox::No, 2);
+    if ((buttons & MsgOk) || buttons == 0) add(QMessageBox::Ok, 0);
+    if (buttons & MsgCancel) add(QMessageBox::Cancel, 3);
     switch (box.exec()) {
       case QMessageBox::Yes: return MsgAnswer::Yes;
       case QMessageBox::No: return MsgAnswer::No;
@@ -125,6 +142,11 @@ Prompter& PrompterInForce() {
   };
   static InForce inForce;
   return inForce;
+}
+
+void SetMessageBoxButtonTexts(const QString& ok, const QString& yes, const QString& no, const QString& cancel) {
+  if (QCoreApplication* app = QCoreApplication::instance())
+    app->setProperty(kButtonTextsProperty, QStringList{ok, yes, no, cancel});
 }
 
 void SetPrompter(Prompter* prompter) {

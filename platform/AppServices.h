@@ -40,6 +40,10 @@ class Prompter {
   virtual void Beep() = 0;
 };
 
+// The captions of the real message boxes' buttons (Qt's own English ones until the host sets
+// them from its message table); kept on the application object so every plug-in shows them too.
+void SetMessageBoxButtonTexts(const QString& ok, const QString& yes, const QString& no, const QString& cancel);
+
 // The prompter in force: the one set by SetPrompter, else real message boxes.
 Prompter& CurrentPrompter();
 void SetPrompter(Prompter* prompter);  // nullptr restores the real message boxes

@@ -17,8 +17,8 @@ class SystemClockImpl : public Clock {
   void SleepMs(int ms) override {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
-  void PumpEvents(int maxBlockMs) override {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  void PumpEvents(int maxBlockMs, bool userInput) override {
+    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 5);
     // Slices of 10 ms keep the window responsive at well under 1% of a core.
     if (maxBlockMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min(maxBlockMs, 10)));
   }
@@ -37,8 +37,11 @@ void FakeClock::SleepMs(int ms) {
   }
 }
 
-void FakeClock::PumpEvents(int) {
-  if (processEvents && QCoreApplication::instance()) QCoreApplication::processEvents();
+void FakeClock::PumpEvents(int, bool userInput) {
+  ++pumps;
+  if (userInput) ++inputPumps;
+  if (processEvents && QCoreApplication::instance())
+    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   now += pumpStepMs;
   pumpedMs += pumpStepMs;
 }

@@ -1,8 +1,9 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QVariant>
 #include <cctype>
 #include <fstream>
@@ -102,23 +103,27 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
   const Entry* e = FindEntry(section, key);
   if (!e) return def;
+  // As profile files are read: the leading number of the value ("600 ;note" gives 600), and the
+  // default when the value starts with none or holds more than 32 bits.
   const std::string& v = e->value;
+  auto digit = [&v](size_t at, int base) {
+    if (at >= v.size()) return -1;
+    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(v[at])));
+    if (c >= '0' && c <= '9') return c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
   size_t i = 0;
   bool neg = false;
   if (i < v.size() && (v[i] == '-' || v[i] == '+')) neg = v[i++] == '-';
   int base = 10;
-  if (i + 1 < v.size() && v[i] == '0' && (v[i + 1] == 'x' || v[i + 1] == 'X')) {
+  if (digit(i, 10) == 0 && i + 1 < v.size() && (v[i + 1] == 'x' || v[i + 1] == 'X') && digit(i + 2, 16) >= 0) {
     base = 16;
     i += 2;
   }
-  if (i >= v.size()) return def;
+  if (digit(i, base) < 0) return def;
   long long n = 0;
-  for (; i < v.size(); ++i) {
-    int d;
-    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(v[i])));
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else return def;
+  for (int d; (d = digit(i, base)) >= 0; ++i) {
     n = n * base + d;
     if (n > 0xFFFFFFFFLL) return def;
   }
@@ -168,23 +173,50 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
       target = &e;
       break;
     }
-  if (!target) {
-    // New keys go after the section's last key, ahead of any blank lines that separate sections.
-    size_t pos = s->entries.size();
-    while (pos > 0 && Trim(s->entries[pos - 1].raw).empty()) --pos;
-    target = &*s->entries.insert(s->entries.begin() + static_cast<long>(pos), Entry{key, {}, {}});
-  }
+  if (!target) target = &*s->entries.insert(s->entries.begin() + EndOfKeys(*s), Entry{key, {}, {}});
   target->value = value;
   target->raw = target->key + "=" + value;
+  return Save();
+}
 
-  QSaveFile f(QString::fromStdString(path_));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  std::string text = Serialise();
-  if (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-    f.cancelWriting();
-    return false;
+long IniFile::EndOfKeys(const Section& s) {
+  // New keys go after the section's last key, ahead of any blank lines that separate sections.
+  size_t pos = s.entries.size();
+  while (pos > 0 && Trim(s.entries[pos - 1].raw).empty()) --pos;
+  return static_cast<long>(pos);
+}
+
+int IniFile::AddMissingFrom(const IniFile& shipped) {
+  if (sections_.empty()) sections_.push_back({});
+  int added = 0;
+  for (size_t i = 1; i < shipped.sections_.size(); ++i) {
+    const Section& from = shipped.sections_[i];
+    Section* to = const_cast<Section*>(FindSection(from.name));
+    if (!to) {
+      Section& last = sections_.back();
+      if (sections_.size() > 1 && (last.entries.empty() || !Trim(last.entries.back().raw).empty()))
+        last.entries.push_back({});
+      sections_.push_back(from);
+      ++added;
+      continue;
+    }
+    for (size_t k = 0; k < from.entries.size(); ++k) {
+      const Entry& e = from.entries[k];
+      if (e.key.empty() || FindEntry(from.name, e.key)) continue;
+      size_t first = k;  // the comments that explain the key come with it
+      while (first > 0 && from.entries[first - 1].key.empty() && !Trim(from.entries[first - 1].raw).empty())
+        --first;
+      long at = EndOfKeys(*to);
+      to->entries.insert(to->entries.begin() + at, from.entries.begin() + static_cast<long>(first),
+                         from.entries.begin() + static_cast<long>(k) + 1);
+      ++added;
+    }
   }
-  if (!f.commit()) return false;
+  return added;
+}
+
+bool IniFile::Save() {
+  if (WriteFileAtomically(path_, Serialise()) != SaveResult::Saved) return false;
   exists_ = true;
   return true;
 }

@@ -23,7 +23,8 @@ class IniFile {
   // The value with surrounding blanks removed; a value wholly enclosed in matching quotes loses them.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& def) const;
-  // Decimal or 0x-hexadecimal whole values; anything else (or a missing key) gives `def`.
+  // The decimal or 0x-hexadecimal number the value starts with ("600 ;note" gives 600); a value
+  // that starts with none, a number beyond 32 bits or a missing key gives `def`.
   int ReadInteger(const std::string& section, const std::string& key, int def) const;
   bool KeyExists(const std::string& section, const std::string& key) const;
   bool SectionExists(const std::string& section) const;
@@ -33,6 +34,12 @@ class IniFile {
   // Sets the value (adding the section and key when missing) and saves the whole file through a
   // temporary file renamed over it. False when the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+  // Adds the sections and keys of `shipped` that this file lacks, each key with the comment lines
+  // just above it there; every key already here keeps its value. Returns how many were added.
+  int AddMissingFrom(const IniFile& shipped);
+  // Saves the whole file through a temporary file renamed over it. False when it cannot be written.
+  bool Save();
 
   // Parses text in profile-file form (used by Load; tests feed it directly).
   void Parse(const std::string& content);
@@ -50,6 +57,7 @@ class IniFile {
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;
   std::string Serialise() const;
+  static long EndOfKeys(const Section& s);
 
   std::string path_;
   bool exists_ = false;

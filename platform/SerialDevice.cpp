@@ -8,10 +8,13 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 
+#include "LineSpeed.h"
 #include "PortMap.h"
 
 namespace cv {
@@ -29,35 +32,6 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 using Ns = std::chrono::nanoseconds;
-
-struct SpeedEntry {
-  uint32_t baud;
-  speed_t speed;
-};
-constexpr SpeedEntry kSpeeds[] = {
-    {50, B50},           {75, B75},           {110, B110},         {134, B134},
-    {150, B150},         {200, B200},         {300, B300},         {600, B600},
-    {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
-    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
-    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
-    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
-    {1500000, B1500000}, {2000000, B2000000},
-};
-
-bool SpeedOf(uint32_t baud, speed_t& speed) {
-  for (const auto& e : kSpeeds)
-    if (e.baud == baud) {
-      speed = e.speed;
-      return true;
-    }
-  return false;
-}
-
-uint32_t BaudOf(speed_t speed) {
-  for (const auto& e : kSpeeds)
-    if (e.speed == speed) return e.baud;
-  return 0;
-}
 
 // The protocol needs every byte as sent: no flow control by the driver, no translation, no echo.
 void MakeRaw(termios& t) {
@@ -117,6 +91,9 @@ Ns ScaledMs(uint64_t ms, double scale) {
 }
 
 constexpr int kWriteStallMs = 5000;
+// A read still missing more than kGatherBytes pauses kGatherMs after each piece it takes.
+constexpr size_t kGatherBytes = 512;
+constexpr int kGatherMs = 5;
 
 }  // namespace
 
@@ -176,7 +153,7 @@ bool SerialGetLineState(SerialHandle h, LineState& state) {
   termios t{};
   if (tcgetattr(h->fd, &t) != 0) return false;
   state.tio = t;
-  state.baud = BaudOf(cfgetospeed(&t));
+  state.baud = LineSpeed(h->fd);
   switch (t.c_cflag & CSIZE) {
     case CS5: state.byteSize = 5; break;
     case CS6: state.byteSize = 6; break;
@@ -196,9 +173,6 @@ bool SerialGetLineState(SerialHandle h, LineState& state) {
 bool SerialSetLineState(SerialHandle h, const LineState& state) {
   if (!Valid(h) || !h->isTty) return false;
   termios t = state.tio;
-  speed_t speed;
-  if (!SpeedOf(state.baud, speed)) return false;
-  if (cfsetispeed(&t, speed) != 0 || cfsetospeed(&t, speed) != 0) return false;
   t.c_cflag &= ~CSIZE;
   switch (state.byteSize) {
     case 5: t.c_cflag |= CS5; break;
@@ -224,9 +198,9 @@ bool SerialSetLineState(SerialHandle h, const LineState& state) {
     return false;
   MakeRaw(t);
   if (tcsetattr(h->fd, TCSANOW, &t) != 0) return false;
-  // tcsetattr succeeds when any one change took; check that the speed really did.
-  termios back{};
-  return tcgetattr(h->fd, &back) == 0 && cfgetospeed(&back) == speed;
+  // Any rate, the standard ones included, goes through termios2; a rate the device does not
+  // hold fails the set-up.
+  return SetLineSpeed(h->fd, state.baud);
 }
 
 bool SerialSetTimeouts(SerialHandle h, const CommTimeouts& timeouts, double scale) {
@@ -269,7 +243,7 @@ bool SerialWrite(SerialHandle h, const void* data, size_t count, uint32_t* writt
   return true;
 }
 
-bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
+bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const std::function<void()>& progress) {
   if (read) *read = 0;
   if (!Valid(h)) return false;
   if (count == 0) return true;
@@ -293,13 +267,34 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
   char* p = static_cast<char*>(data);
   size_t got = 0;
   SteadyClock::time_point lastByte;
+  const Ns slice = std::chrono::milliseconds(kProgressSliceMs);
+  SteadyClock::time_point nextProgress = start + slice;
   for (;;) {
+    if (progress) {
+      const auto now = SteadyClock::now();
+      if (now >= nextProgress) {
+        progress();
+        nextProgress = SteadyClock::now() + slice;
+      }
+    }
     const ssize_t n = ::read(h->fd, p + got, count - got);
     if (n > 0) {
       got += static_cast<size_t>(n);
       lastByte = SteadyClock::now();
       if (read) *read = static_cast<uint32_t>(got);
       if (got == count || firstByteEnds) return true;
+      // Far from the end of a long read, let the bytes gather rather than wake for every few
+      // the line brings: the driver's buffer holds far more than a pause brings at any rate.
+      if (count - got > kGatherBytes) {
+        const auto until = std::min({lastByte + std::chrono::milliseconds(kGatherMs), totalDeadline,
+                                     progress ? nextProgress : totalDeadline});
+        if (until > lastByte) {
+          const auto left = std::chrono::duration_cast<Ns>(until - lastByte).count();
+          timespec ts{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+          while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+          }
+        }
+      }
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -308,7 +303,9 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read) {
     if (returnAtOnce || !h->isTty) return true;
     auto deadline = totalDeadline;
     if (got > 0 && interval.count() > 0 && lastByte + interval < deadline) deadline = lastByte + interval;
-    const short r = WaitReady(h->fd, POLLIN, deadline);
+    const bool sliced = progress && nextProgress < deadline;
+    const short r = WaitReady(h->fd, POLLIN, sliced ? nextProgress : deadline);
+    if (r == 0 && sliced) continue;  // a slice ended: the progress call, then wait on
     if (r == 0) return true;
     if (r & (POLLHUP | POLLERR | POLLNVAL)) {
       // Hung up: take what is still there, then report the line as gone (a hung-up terminal

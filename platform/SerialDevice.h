@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace cv {
@@ -62,8 +63,9 @@ SerialHandle SerialOpenPath(const std::string& path, SerialOpenError* error = nu
 bool SerialClose(SerialHandle h);
 
 bool SerialGetLineState(SerialHandle h, LineState& state);
-// Writes the four fields into state.tio (raw mode forced) and applies it. A baud rate the
-// system has no speed for, or an unsupported parity or stop-bit code, is refused (false).
+// Writes the four fields into state.tio (raw mode forced) and applies it; the baud rate may be any
+// rate the device takes (LineSpeed.h). A rate the device does not hold, or an unsupported parity
+// or stop-bit code, is refused (false).
 bool SerialSetLineState(SerialHandle h, const LineState& state);
 // `scale` shortens every time-out (tests); the markers 0 and kMaxDword keep their meaning.
 bool SerialSetTimeouts(SerialHandle h, const CommTimeouts& timeouts, double scale = 1.0);
@@ -79,7 +81,12 @@ bool SerialPurgeRx(SerialHandle h);
 bool SerialWrite(SerialHandle h, const void* data, size_t count, uint32_t* written);
 // Reads up to `count` bytes under the time-out record. False when the read call fails
 // (device gone, hang-up); a read that times out is true with *read = 0.
-bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read);
+// With `progress`, the read waits in slices of at most kProgressSliceMs and calls it at least
+// that often, bytes flowing or not (a long transfer lets the window repaint); the deadlines of
+// the time-out record are unchanged.
+constexpr int kProgressSliceMs = 50;
+bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read,
+                const std::function<void()>& progress = {});
 
 const std::string& SerialPath(SerialHandle h);
 

@@ -1,5 +1,6 @@
 #include "Loggerform.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -36,6 +37,8 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
   GaugeBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
   GaugeBevel->setGeometry(Gauge->geometry());
   GaugeBevel->setAttribute(Qt::WA_TransparentForMouseEvents);
+  // The frame stays on the gauge wherever a derived form's layout puts it.
+  Gauge->installEventFilter(this);
 
   RemoteLabel = new QLabel(this);
   RemoteLabel->setObjectName("RemoteLabel");
@@ -68,6 +71,12 @@ TLogForm::~TLogForm() {
   // The zone's widgets go after this body; no change of theirs may reach a closed file.
   disconnect(LogZone, nullptr, this, nullptr);
   if (logFile) std::fclose(logFile);
+}
+
+bool TLogForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Gauge && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    GaugeBevel->setGeometry(Gauge->geometry());
+  return QDialog::eventFilter(watched, event);
 }
 
 void TLogForm::AddLogLine(const std::string& line) { LogZone->appendPlainText(cv::From1252(line)); }

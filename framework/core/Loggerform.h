@@ -40,6 +40,9 @@ class TLogForm : public QDialog {
   void CheckLongMemo();
   void TimerLogTimer();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   int LogLineCount() const;
 

@@ -7,6 +7,7 @@
 #include "Help.h"
 
 inline constexpr const char* kPluginHelpFile = "help\\Cv3Tools.hlp";
+inline const QString kChannelEditorHelpTopic = QStringLiteral("channel-editor");  // "Channel Editor"
 inline const QString kChannelsHelpTopic = QStringLiteral("Channels");
 inline const QString kSpectrumHelpTopic = QStringLiteral("Spectrum");
 

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
 
+#include "AtomicFile.h"
 #include "Cv3Equip.h"
 #include "Format.h"
 #include "Messages.h"
@@ -371,31 +371,31 @@ bool MemoryEditor::WriteMemoryFile(const std::string& path) {
     Box(text, ErrorCaption(), cv::MsgIcon::Warning);
     return false;
   }
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    std::string text = cv::Format(Msg(m::CannotCreate), name);
-    equip.Log(text);
-    Box(text + Msg(m::NotInUse), ErrorCaption(), cv::MsgIcon::Warning);
-    return false;
-  }
   Gauge(0);
-  equip.Log(cv::Format(Msg(m::Writing), name));
   std::string content = WriteFileHeader();
   for (int n = 1; n <= kMemoryCount; ++n) {
     Gauge(n * 100 / kMemoryCount);
     LoadCurrentRecord(records[n - 1]);
     content += FormatFileRow() + "\n";
   }
-  // A buffered write reports every byte taken; only the flush tells that the disk refused them,
-  // and a commit after a failed flush would still put the cut file in place.
-  if (file.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
-      !file.flush() || !file.commit()) {
-    file.cancelWriting();
-    std::string text = cv::Format(Msg(m::CannotWrite), name);
-    equip.Log(text);
-    Box(text, ErrorCaption(), cv::MsgIcon::Warning);
-    Gauge(0);
-    return false;
+  equip.Log(cv::Format(Msg(m::Writing), name));
+  switch (cv::WriteFileAtomically(path, content)) {
+    case cv::SaveResult::Saved:
+      break;
+    case cv::SaveResult::NotCreated: {
+      std::string text = cv::Format(Msg(m::CannotCreate), name);
+      equip.Log(text);
+      Box(text + Msg(m::NotInUse), ErrorCaption(), cv::MsgIcon::Warning);
+      Gauge(0);
+      return false;
+    }
+    case cv::SaveResult::NotWritten: {
+      std::string text = cv::Format(Msg(m::CannotWrite), name);
+      equip.Log(text);
+      Box(text, ErrorCaption(), cv::MsgIcon::Warning);
+      Gauge(0);
+      return false;
+    }
   }
   equip.Log(Msg(m::WriteComplete));
   Gauge(100);

@@ -32,7 +32,7 @@ int32_t LastBlockIndex(int32_t first, int32_t quantity) {
 }
 
 std::string BlockChannelName(char firstChar, int32_t index) {
-  std::string text = cv::Format("%4s", cv::Format("%c%02d", firstChar, index));
+  std::string text = cv::Format("%4s", cv::Format("%c%02.2d", firstChar, index));
   if (text.size() > 4) text.resize(4);
   return text;
 }

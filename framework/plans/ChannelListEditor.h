@@ -23,8 +23,9 @@ struct BlockSettings {
 int32_t NextBlockIndex(int32_t index);
 // The index `quantity - 1` steps after `first`.
 int32_t LastBlockIndex(int32_t first, int32_t quantity);
-// "%c%02d", right-aligned in 4 characters; a typed first index outside -99..999 would give more,
-// which the instrument's 4-character name cannot hold, so the name is cut to 4.
+// "%c%02.2d" (at least two digits after a sign: 'A', -5 gives "A-05"), right-aligned in 4
+// characters; a typed first index outside -99..999 would give more, which the instrument's
+// 4-character name cannot hold, so the name is cut to 4.
 std::string BlockChannelName(char firstChar, int32_t index);
 
 class ChannelListEditor {

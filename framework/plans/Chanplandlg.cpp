@@ -283,7 +283,7 @@ void TChannelsPlanDlg::CloseBtnClick() {
   Refresh();
 }
 
-void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir()); }
+void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kChannelEditorHelpTopic); }
 
 void TChannelsPlanDlg::OnClickListBox() {
   editor->OnClickListBox(ChanPlanListBox->currentRow());

@@ -127,21 +127,12 @@ std::string ScriptSafeName(const std::string& name) {
 
 }  // namespace cv::plan
 
-#include <QSaveFile>
+#include "AtomicFile.h"
 
 namespace cv::plan {
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  QSaveFile f(QString::fromLocal8Bit(path.c_str()));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  // A buffered write takes every byte; only the flush tells that the disk refused them, and a
-  // commit after a failed flush would still put the cut file in place.
-  if (f.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()) ||
-      !f.flush()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return WriteFileAtomically(path, content) == SaveResult::Saved;
 }
 
 }  // namespace cv::plan

@@ -6,6 +6,8 @@
 #include "Messages.h"
 #include "Format.h"
 #include "PlanFormat.h"
+#include "Pll.h"
+#include "ScriptEngine.h"
 
 namespace cv::plan {
 
@@ -124,13 +126,41 @@ void WriteScriptEnd(Lines& out) {
       << "WAIT 10" << "ALERT" << "ALERT" << "ALERT";
 }
 
+// The LNB argument of HEADER3, which is also the oscillator its plan's CHAN3S lines work under.
+std::string LnbText(const PlanSlot& slot) { return cv::PrintfFixed(slot.lnbMHz, 4, 1); }
+
+// The downlink of a satellite channel as CHAN3S reads it back into the channel's own word. Two
+// decimals hold most downlinks, but CHAN3S truncates: a downlink halfway between two texts
+// (10950.125 MHz) is written by the C library as the even one, and a word lost to rounding on the
+// wrong side comes back one lower. So the text is read back as CHAN3S will, and when it misses,
+// the nearest two-decimal text of the word's own downlink that hits is written instead.
+std::string DownlinkText(const PlanSlot& slot, const TChan3& chan) {
+  double lnb = 0;
+  cv::script::ReadDouble(LnbText(slot).c_str(), lnb);
+  const float lnbTenths = Header3LnbTenths(lnb);
+  auto givesWord = [&](const std::string& text) {
+    double mhz = 0;
+    cv::script::ReadDouble(text.c_str(), mhz);
+    const float n = Chan3SWord(lnbTenths, mhz);
+    return n >= 0.0f && n < 65536.0f && static_cast<uint32_t>(n) == chan.word;
+  };
+  const std::string typed = cv::PrintfFixed(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 3, 2);
+  if (givesWord(typed)) return typed;
+  const float exact = cv::IFToFreq(lnbTenths * 0.1f, static_cast<float>(cv::PllFrequency('S', chan.word)));
+  for (double nudge : {0.0, 0.01, -0.01, 0.02, -0.02}) {
+    std::string text = cv::PrintfFixed(exact + nudge, 3, 2);
+    if (givesWord(text)) return text;
+  }
+  return typed;  // a word CHAN3S cannot write at all: the statement reports it
+}
+
 }  // namespace
 
 std::string HeaderLine(const PlanSlot& slot, uint16_t address) {
   int bandCode = slot.band == 'S' ? 5 : 7;
   return "HEADER3 (" + ScriptSafeName(slot.name) + ", 0x" + Hex(address, 4) + ", " +
          Dec(static_cast<long long>(slot.Channels().size())) + ", " + Dec(bandCode) + ", " +
-         cv::PrintfFixed(slot.lnbMHz, 4, 1) + ", " + Dec(slot.code) + ", " +
+         LnbText(slot) + ", " + Dec(slot.code) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[0])) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[1])) + ", " +
          Offset4(PlanOffsetOfMnemonic(slot.commands[2])) + ")";
@@ -139,8 +169,7 @@ std::string HeaderLine(const PlanSlot& slot, uint16_t address) {
 std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) {
   std::string name = ScriptSafeName(chan.name);
   if (slot.band == 'S') {
-    float downlink = TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency);
-    return "CHAN3S (" + Dec(index) + ", " + name + ", " + cv::PrintfFixed(downlink, 3, 2) + ", " +
+    return "CHAN3S (" + Dec(index) + ", " + name + ", " + DownlinkText(slot, chan) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[0])) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[1])) + ", " +
            Offset4(PlanOffsetOfMnemonic(chan.commands[2])) + ")";

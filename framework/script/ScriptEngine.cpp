@@ -606,6 +606,14 @@ bool TScriptEngine::DoDirectory3() {
   return ok;
 }
 
+float Header3LnbTenths(double lnbMHz) { return static_cast<float>(lnbMHz) * 10.0f; }
+
+float Chan3SWord(float lnbTenths, double mhz) {
+  const float intermediate = cv::FreqToIF(lnbTenths * 0.1f, static_cast<float>(mhz));
+  const cv::PllBand& band = cv::PllBandOf('S');
+  return static_cast<float>((intermediate + band.offsetMHz) * band.wordsPerMHz);
+}
+
 bool TScriptEngine::DoHeader3() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
   if (!PlanInTable(planIndex)) return false;
@@ -621,7 +629,7 @@ bool TScriptEngine::DoHeader3() {
   std::vector<uint8_t> data(blankName, blankName + 8);
   const char* name = Tok(1);
   for (int i = 0; i < 8 && name[i]; ++i) data[i] = static_cast<uint8_t>(name[i]);
-  const float lnb10 = static_cast<float>(lnb) * 10.0f;
+  const float lnb10 = Header3LnbTenths(lnb);
   const int32_t tenths = static_cast<int32_t>(lnb10);
   data.insert(data.end(),
               {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>((address >> 8) & 0xFF),
@@ -659,9 +667,7 @@ bool TScriptEngine::DoChan3S() {
   if (!PlanInTable(planIndex)) return false;
   double mhz = 0;
   ReadDouble(Tok(3), mhz);
-  const float intermediate = cv::FreqToIF(lnbTable[planIndex] * 0.1f, static_cast<float>(mhz));
-  const cv::PllBand& band = cv::PllBandOf('S');
-  const float n = static_cast<float>((intermediate + band.offsetMHz) * band.wordsPerMHz);
+  const float n = Chan3SWord(lnbTable[planIndex], mhz);
   if (!WordInRange(n, Tok(3))) return false;
   std::vector<uint8_t> data = ChannelName();
   PushWord(data, n);

@@ -151,3 +151,10 @@ class TScriptEngine {
 
 // "mm:ss" with at least two digits each, cut to five characters.
 std::string SecondsToMinSecText(int32_t seconds);
+
+// The oscillator HEADER3 keeps for the CHAN3S lines of its plan (tenths of MHz, single
+// precision), from the LNB argument in MHz.
+float Header3LnbTenths(double lnbMHz);
+// The satellite word CHAN3S writes for the downlink `mhz` under an oscillator that HEADER3 kept,
+// before it is truncated (a value outside 0..65535 is refused by the statement).
+float Chan3SWord(float lnbTenths, double mhz);

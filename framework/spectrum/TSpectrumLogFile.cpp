@@ -1,6 +1,6 @@
 #include "TSpectrumLogFile.h"
 
-#include <QSaveFile>
+#include "AtomicFile.h"
 #include <algorithm>
 
 #include "Format.h"
@@ -53,19 +53,10 @@ std::string TSpectrumLogFile::WriteSpectrumFooter() const {
 }
 
 TSpectrumLogFile::Result TSpectrumLogFile::Save(const std::string& path, std::string& error) const {
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toStdString();
-    return Result::NotCreated;
+  switch (cv::WriteFileAtomically(path, Text(), &error)) {
+    case cv::SaveResult::Saved: return Result::Saved;
+    case cv::SaveResult::NotCreated: return Result::NotCreated;
+    case cv::SaveResult::NotWritten: break;
   }
-  const std::string text = Text();
-  // Only the flush tells that the disk refused buffered bytes; a commit after it would still
-  // put the cut file in place.
-  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.flush() || !file.commit()) {
-    error = file.errorString().toStdString();
-    file.cancelWriting();
-    return Result::NotWritten;
-  }
-  return Result::Saved;
+  return Result::NotWritten;
 }

@@ -24,3 +24,17 @@ TEST(Text1252, RoundTripsEveryByte) {
   EXPECT_EQ(cv::To1252(cv::From1252(all)), all);
   EXPECT_EQ(cv::From1252("\x80"), QString(QChar(0x20AC)));
 }
+
+// A round trip cannot see two swapped entries: each byte against its own character.
+TEST(Text1252, EachByteFrom0x80To0x9FHasItsOwnCharacter) {
+  const char16_t expected[32] = {
+      u'€', 0x81, u'‚', u'ƒ', u'„', u'…', u'†', u'‡', u'ˆ', u'‰', u'Š', u'‹', u'Œ', 0x8D, u'Ž', 0x8F,
+      0x90, u'‘', u'’', u'“', u'”', u'•', u'–', u'—', u'˜', u'™', u'š', u'›', u'œ', 0x9D, u'ž', u'Ÿ'};
+  for (int i = 0; i < 32; ++i) {
+    const std::string byte(1, static_cast<char>(0x80 + i));
+    const QString character(QChar(expected[i]));
+    EXPECT_EQ(cv::From1252(byte), character) << std::hex << 0x80 + i;
+    EXPECT_EQ(cv::To1252(character), byte) << std::hex << 0x80 + i;
+    EXPECT_EQ(cv::Utf8To1252(character.toUtf8().toStdString()), byte) << std::hex << 0x80 + i;
+  }
+}

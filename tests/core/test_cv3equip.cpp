@@ -276,6 +276,9 @@ TEST(Cv3Text, SplitFieldsByListSeparatorWithTwelveCharacterFields) {
   for (int i = 0; i < 40; ++i) many += std::to_string(i) + ";";
   ASSERT_TRUE(e.SplitFields(many.c_str()));  // fields past the 24th are dropped
   EXPECT_STREQ(e.fields[23], "23");
+  // The owner pointer lies just past the field table: a 25th field written there would show.
+  static_assert(sizeof e.fields % alignof(QWidget*) == 0);
+  EXPECT_EQ(e.GetOwner(), nullptr);
 }
 
 TEST(Cv3Text, SmallTextUtilities) {

@@ -1,5 +1,5 @@
-// The Help buttons of the channel list editor, the block generator and the spectrum analyser
-// open the plug-in's page at their own section, found from the start directory.
+// The Help buttons of the plan editor, the channel list editor, the block generator and the
+// spectrum analyser open the plug-in's page at their own section, found from the start directory.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,6 +13,7 @@
 #include "RecordingOpener.h"
 #include "Chanblockdlg.h"
 #include "Chandlg.h"
+#include "Chanplandlg.h"
 #include "Cv3Equip.h"
 #include "Help.h"
 #include "HostForm.h"
@@ -44,10 +45,12 @@ TEST(PluginHelp, EachHelpButtonOpensItsSectionOfThePluginPage) {
   FakeLink link;
   TSpectrumDlg spectrum(nullptr, link, TSpectrumHostInfo{',', ';', equip.GetStartDir(), "Cv3Tools"});
 
+  TChannelsPlanDlg plans(&host.form, &equip);
+
   struct Case {
     QWidget* dialog;
     QString topic;
-  } cases[] = {{&channels, "Channels"}, {&block, "Channels"}, {&spectrum, "Spectrum"}};
+  } cases[] = {{&plans, "channel-editor"}, {&channels, "Channels"}, {&block, "Channels"}, {&spectrum, "Spectrum"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dialog->objectName().toStdString());
     RecordingOpener opener;

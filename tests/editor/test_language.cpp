@@ -8,7 +8,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <QMessageBox>
+
+#include "About.h"
 #include "AppServices.h"
+#include "ModalHelper.h"
 #include "Csvview.h"
 #include "FindDialog.h"
 #include "HostHome.h"
@@ -182,6 +186,31 @@ TEST_F(LanguageTest, OpenFormsFollowTheSwitch) {
   EXPECT_EQ(viewer.windowTitle(), QStringLiteral("CSV Viewer"));
 }
 
+// The About box and the buttons of the real message boxes follow the switch too.
+TEST_F(LanguageTest, AboutBoxAndMessageBoxButtonsFollowTheSwitch) {
+  TMainForm w;
+  TAboutBox about;
+  auto buttonTexts = [] {
+    QStringList texts;
+    cvtest::WhenModal<QMessageBox>([&texts](QMessageBox* box) {
+      for (QAbstractButton* b : box->buttons()) texts << b->text();
+      box->reject();
+    });
+    cv::SetPrompter(nullptr);  // the real boxes
+    cv::AskYesNoCancel("caption", "text");
+    texts.sort();
+    return texts;
+  };
+  w.LanguageItems[1]->trigger();
+  EXPECT_EQ(about.OKButton->text(), QStringLiteral("Aceptar"));
+  EXPECT_EQ(about.Copyright->text(), QStringLiteral("Proyecto CvTools. De uso y distribución libres."));
+  EXPECT_EQ(buttonTexts(), (QStringList{"&No", "&Sí", "Cancelar"}));
+  w.LanguageItems[0]->trigger();
+  EXPECT_EQ(about.OKButton->text(), QStringLiteral("OK"));
+  EXPECT_EQ(buttonTexts(), (QStringList{"&No", "&Yes", "Cancel"}));
+  cv::SetPrompter(&prompter);
+}
+
 TEST_F(LanguageTest, PluginSideLoadsItsOwnModuleOfTheLanguageInForce) {
   // The code linked into this test program stands for a plug-in: its module sits beside it.
   std::string self = cv::ThisBinaryPath();
@@ -218,8 +247,8 @@ TEST_F(LanguageTest, SwitchWhileThePluginIsLoadedReloadsItInTheNewLanguage) {
   w.LanguageItems[1]->trigger();
   QStringList added = w.LogMemo->toPlainText().split('\n').mid(before);
   ASSERT_GE(added.size(), 3) << added.join(" | ").toStdString();
-  EXPECT_EQ(added[0], "Freeing library...");
-  EXPECT_EQ(added[1], "Loading library...");
+  EXPECT_EQ(added[0], "Liberando biblioteca...");
+  EXPECT_EQ(added[1], "Cargando biblioteca...");
   EXPECT_TRUE(added.contains("Biblioteca Cv3Tools 1.22 cargada")) << added.join(" | ").toStdString();
   EXPECT_NE(w.equipment, nullptr);
   w.FreeEquipmentDll();

@@ -42,6 +42,31 @@ TEST_F(MainWiringTest, EditorOpensModallyAndLogs) {
   EXPECT_EQ(QDir::currentPath(), QDir(home.path()).canonicalPath());
 }
 
+// Quitting the program with modified text in the editor asks the editor's own question first.
+TEST_F(MainWiringTest, ProgramExitGoesThroughTheEditorsSaveQuestion) {
+  TMainForm w;
+  TScratchPad pad;
+  pad.Memo->setPlainText("unsaved");
+  pad.Memo->document()->setModified(true);
+  w.show();
+  prompter.answers = {cv::MsgAnswer::Cancel};
+  EXPECT_FALSE(w.close());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("CvTools Editor"));
+  EXPECT_EQ(prompter.shown[0].text, QStringLiteral("The current file has been modified. Save changes?"));
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_NE(Memo(w).back(), "CvTools session properly closed.");
+  EXPECT_EQ(pad.Memo->toPlainText(), "unsaved");
+
+  // Yes with a save that is cancelled stays too; No lets the program go.
+  prompter.answers = {cv::MsgAnswer::Yes};
+  cvtest::CancelFileDialog();
+  EXPECT_FALSE(w.close());
+  prompter.answers = {cv::MsgAnswer::No};
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(Memo(w).back(), "CvTools session properly closed.");
+}
+
 TEST_F(MainWiringTest, CsvViewerOpensModallyLogsToTheMainWindowAndGoes) {
   TMainForm w;
   ASSERT_TRUE(w.CSVButton->isEnabled());

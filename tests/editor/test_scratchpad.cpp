@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QToolButton>
+#include <functional>
 
 #include "AppServices.h"
 #include "FindDialog.h"
+#include "FileSizeLimit.h"
 #include "ModalHelper.h"
 #include "Registry.h"
 #include "Scratchpad.h"
@@ -149,6 +154,24 @@ TEST_F(ScratchPadTest, YesWithFailedWriteKeepsTextAndReportsIt) {
   EXPECT_EQ(pad.CurrentFile(), file);
 }
 
+TEST_F(ScratchPadTest, ASaveCutShortKeepsTheOldFileAndTheText) {
+  QString file = Path("c.txt");
+  WriteAll(file, "old\r\n");
+  ASSERT_TRUE(pad.LoadFile(file));
+  Type(pad.Memo, QString(200, 'x'));
+  {
+    cvtest::FileSizeLimit limit(64);
+    EXPECT_FALSE(pad.FileSaveClick());
+  }
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Error);
+  EXPECT_TRUE(LastBox().startsWith(QStringLiteral("Unable to save the file ") + file)) << LastBox().toStdString();
+  EXPECT_EQ(ReadAll(file), "old\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
+  EXPECT_TRUE(pad.Memo->document()->isModified());
+  EXPECT_EQ(pad.Memo->toPlainText(), "old" + QString(200, 'x'));
+}
+
 TEST_F(ScratchPadTest, SaveAsThenSaveWritesTheNewName) {
   QString first = Path("first.pro");
   QString second = Path("second.pro");
@@ -163,6 +186,75 @@ TEST_F(ScratchPadTest, SaveAsThenSaveWritesTheNewName) {
   ASSERT_TRUE(pad.FileSaveClick());
   EXPECT_EQ(ReadAll(second), "*?VE\r\n*?NA\r\n*?LV\r\n");
   EXPECT_EQ(ReadAll(first), "*?VE\r\n");
+}
+
+TEST_F(ScratchPadTest, OpenThenCancelForgetsTheFileName) {
+  QString file = Path("kept.txt");
+  WriteAll(file, "kept\n");
+  ASSERT_TRUE(pad.LoadFile(file));
+  Type(pad.Memo, " edited");
+  prompter.answers = {MsgAnswer::No};
+  CancelFileDialog();
+  pad.FileOpenClick();
+  EXPECT_TRUE(pad.CurrentFile().isEmpty());
+  EXPECT_EQ(pad.Memo->toPlainText(), "kept edited");
+  // Save now asks for a name, and the file opened before is left as it was.
+  QString other = Path("other.txt");
+  PickFile(other);
+  ASSERT_TRUE(pad.FileSaveClick());
+  EXPECT_EQ(ReadAll(other), "kept edited\n");
+  EXPECT_EQ(ReadAll(file), "kept\n");
+}
+
+// Escape and the close box go through the save question; the window closes only past it, with
+// the text kept for the next opening.
+TEST_F(ScratchPadTest, EscapeAndCloseBoxAskBeforeClosing) {
+  struct Way {
+    const char* name;
+    std::function<void(TScratchPad&)> close;
+  } ways[] = {{"Escape",
+               [](TScratchPad& p) {
+                 QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                 QApplication::sendEvent(&p, &escape);
+               }},
+              {"close box", [](TScratchPad& p) { p.close(); }}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    pad.Memo->clear();
+    Type(pad.Memo, "draft");
+    pad.show();
+    prompter.shown.clear();
+    prompter.answers = {MsgAnswer::Cancel};
+    way.close(pad);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("The current file has been modified. Save changes?"));
+    EXPECT_TRUE(pad.isVisible());
+    prompter.answers = {MsgAnswer::No};
+    way.close(pad);
+    EXPECT_FALSE(pad.isVisible());
+    EXPECT_EQ(pad.Memo->toPlainText(), "draft");
+    EXPECT_TRUE(pad.Memo->document()->isModified());  // the program's exit asks again
+  }
+  // Unmodified text closes without a question.
+  pad.Memo->document()->setModified(false);
+  pad.show();
+  prompter.shown.clear();
+  pad.close();
+  EXPECT_FALSE(pad.isVisible());
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+// Each filter shows its text once; its patterns still choose the files.
+TEST_F(ScratchPadTest, OpenFiltersShowTheirPatternsOnce) {
+  auto* types = pad.OpenScratchDlg->findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 2);
+  EXPECT_EQ(types->itemText(0), QStringLiteral("CvTools (*.log,*.pro,*.csv,*.txt)"));
+  EXPECT_EQ(types->itemText(1), QStringLiteral("Other(*.*)"));
+  const QStringList filters = pad.OpenScratchDlg->nameFilters();
+  ASSERT_EQ(filters.size(), 2);
+  EXPECT_TRUE(filters[0].endsWith(QStringLiteral("(*.log *.pro *.csv *.txt)"))) << filters[0].toStdString();
+  EXPECT_TRUE(filters[1].endsWith(QStringLiteral("(*)"))) << filters[1].toStdString();
 }
 
 TEST_F(ScratchPadTest, RefusedFileLeavesTextAndFileAlone) {

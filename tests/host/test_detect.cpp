@@ -15,12 +15,15 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "AppServices.h"
+#include "Detection.h"
 #include "Equip.h"
 #include "IniFile.h"
 #include "Mainform.h"
+#include "ModelConfig.h"
 #include "Registry.h"
 #include "Selectdlg.h"
 #include "Serial.h"
@@ -200,6 +203,45 @@ TEST_F(DetectTest, ConfigurationCasesMakeOnlyThatRateFail) {
   }
 }
 
+TEST_F(DetectTest, ModelCodesAtBothEndsOfTheirRangeAreAccepted) {
+  for (int code : {0, 126}) {
+    WriteFile("CvTools.cfg", "[CORVANE3]\nCv3Tools\n" + QByteArray::number(code) + "\n");
+    TMainForm w;
+    w.DetectBtnClick();
+    EXPECT_TRUE(Lines(w).contains("COM3(19200) -> CORVANE3 v2.10")) << code;
+    EXPECT_EQ(w.modelCode, code);
+    EXPECT_EQ(w.LabelEquip->text(), "CORVANE3") << code;
+    w.FreeEquipmentDll();
+  }
+}
+
+// On a line paced like the real one, the XON that follows the last identification reply is still
+// on the wire when detection closes the port: unless detection takes it, the next session reads
+// it as its own handshake and every reply after pairs with the command before.
+TEST(DetectionOnAPacedLine, AQueryRightAfterDetectionIsInStep) {
+  cvsim::SimOptions options;
+  options.baud = 4800;
+  cvsim::Simulator paced(nullptr, options);
+  std::string error;
+  ASSERT_TRUE(paced.Start(&error)) << error;
+  for (int n = 1; n <= 12; ++n) setenv(("CV_PORT_COM" + std::to_string(n)).c_str(), "/nonexistent/tty", 1);
+  setenv("CV_PORT_COM1", paced.Path().c_str(), 1);
+  TModelConfig config;
+  ASSERT_TRUE(config.ReadConfigText(kGoodConfig, "CvTools.cfg", error)) << error;
+  TDetection detection(config);
+  TSerial port(0);
+  ASSERT_TRUE(detection.Search(port));
+  ASSERT_TRUE(port.OpenConfigured(19200, 8, 0, 0));
+  for (const char* query : {"*?VE", "*?NA", "*?VE"}) {
+    char buffer[kReplyBufferSize] = {};
+    std::strcpy(buffer, query);
+    ASSERT_TRUE(port.Transact(buffer)) << query;
+    EXPECT_EQ(std::string(buffer), std::string(query) == "*?VE" ? "*VE V2.10" : "*NA CORVANE 3") << query;
+  }
+  port.Close();
+  for (int n = 1; n <= 12; ++n) unsetenv(("CV_PORT_COM" + std::to_string(n)).c_str());
+}
+
 TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtonsUsable) {
   struct Row {
     const char* name;
@@ -210,12 +252,20 @@ TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtons
       {"truncated", "[CORVANE3]\nCv3Tools\n3\n\n[CORVANE4]\nCv4Tools", "CvTools.cfg, line 5: the record [CORVANE4] lacks its library name or its model code"},
   };
   for (const Row& r : rows) {
+    // An instrument found by an earlier detection: the failed one leaves nothing of it shown.
+    WriteFile("CvTools.cfg", kGoodConfig);
+    TMainForm w;
+    w.DetectBtnClick();
+    ASSERT_EQ(w.LabelEquip->text(), "CORVANE3") << r.name;
     QFile::remove(dir.filePath("CvTools.cfg"));
     if (!r.config.isEmpty()) WriteFile("CvTools.cfg", r.config);
     prompter.shown.clear();
-    TMainForm w;
     w.DetectBtnClick();
     EXPECT_EQ(Lines(w).last(), r.message) << r.name;
+    EXPECT_TRUE(w.LabelEquip->text().isEmpty()) << r.name;
+    EXPECT_TRUE(w.LabelPort->text().isEmpty()) << r.name;
+    EXPECT_EQ(w.equipment, nullptr) << r.name;
+    EXPECT_EQ(w.port, nullptr) << r.name;
     ASSERT_EQ(prompter.shown.size(), 1u) << r.name;
     EXPECT_EQ(prompter.shown[0].text, r.message) << r.name;
     EXPECT_TRUE(w.SelectBtn->isEnabled() && w.DetectBtn->isEnabled()) << r.name;
@@ -230,6 +280,75 @@ TEST_F(DetectTest, AMissingOrTruncatedConfigurationIsReportedAndLeavesTheButtons
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].text, "Unable to read the configuration file CvTools.cfg");
   EXPECT_TRUE(w.SelectBtn->isEnabled() && w.DetectBtn->isEnabled());
+}
+
+// The confirming identification (a second "*?NA") comes back garbled: the instrument found first
+// stays identified and its plug-in is loaded.
+TEST_F(DetectTest, AGarbledConfirmingReplyKeepsTheFirstIdentity) {
+  WriteFile("CvTools.cfg", kGoodConfig);
+  sim.WithProfile([](cvsim::Profile& p) {
+    p.On("*?NA", [&p, asked = 0](const std::string&) mutable {
+      return cvsim::Answer::Reply(++asked == 2 ? "*NA C#RV%NE 3" : "*NA " + p.model);
+    });
+  });
+  TMainForm w;
+  w.DetectBtnClick();
+  EXPECT_EQ(Lines(w, "Searching equipment..."),
+            QStringList({"Searching equipment..."}) + Absent(1, 2) +
+                QStringList({"COM3(19200) -> CORVANE3 v2.10", "Unknown equipment", "CORVANE3 v2.10 ready in COM3 (19200)",
+                             "Loading library...", "Checking tuners", "Library Cv3Tools 1.22 loaded"}));
+  EXPECT_EQ(w.pluginName, "CV3TOOLS");
+  EXPECT_EQ(w.LabelEquip->text(), "CORVANE3");
+  EXPECT_EQ(w.modelCode, 3);
+  EXPECT_NE(w.equipment, nullptr);
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+// An instrument that runs at 14400 baud only, a rate outside the fixed termios set: the line is
+// really set to it, and the instrument is found there and nowhere else.
+TEST_F(DetectTest, FindsAnInstrumentAtARateOutsideTheFixedSet) {
+  WriteFile("CvTools.cfg", "[CORVANE3]\nCv3Tools\n3\nBAUDRATE=14400\n");
+  cvsim::SimOptions options;
+  options.instrumentBaud = 14400;
+  cvsim::Simulator at14400(nullptr, options);
+  std::string error;
+  ASSERT_TRUE(at14400.Start(&error)) << error;
+  setenv("CV_PORT_COM3", at14400.Path().c_str(), 1);
+  TModelConfig config;
+  ASSERT_TRUE(config.ReadConfigFile(Path("CvTools.cfg"), error)) << error;
+  TDetection detection(config);
+  QStringList log;
+  detection.log = [&log](const std::string& line) { log << QString::fromStdString(line); };
+  TSerial port(1);
+  port.timeScale = 0.05;  // the silent rate costs its XON wait
+  ASSERT_TRUE(detection.Search(port));
+  EXPECT_EQ(log, QStringList({"Searching equipment..."}) + Absent(1, 2) +
+                     QStringList({"COM3(19200) -> Equipment not detected", "COM3(14400) -> CORVANE3 v2.10",
+                                  "CORVANE3 v2.10 ready in COM3 (14400)"}));
+  EXPECT_EQ(detection.foundBaud, 14400);
+  EXPECT_EQ(at14400.LineBaud(), 14400u);
+}
+
+// A port whose line settings cannot be set is not asked at: its rate fails like any other.
+TEST_F(DetectTest, APortThatRefusesItsSetUpIsNotAsked) {
+  WriteFile("CvTools.cfg", kGoodConfig);
+  WriteFile("com1", QByteArray("..\x11"));  // an XON waiting, after the wake line's place
+  setenv("CV_PORT_COM1", Path("com1").c_str(), 1);
+  setenv("CV_PORT_COM3", Path("absent3").c_str(), 1);
+  TModelConfig config;
+  std::string error;
+  ASSERT_TRUE(config.ReadConfigFile(Path("CvTools.cfg"), error)) << error;
+  TDetection detection(config);
+  QStringList log;
+  detection.log = [&log](const std::string& line) { log << QString::fromStdString(line); };
+  TSerial port(1);
+  port.timeScale = 0.05;
+  EXPECT_FALSE(detection.Search(port));
+  ASSERT_GE(log.size(), 2);
+  EXPECT_EQ(log[1], "COM1(19200) -> Equipment not detected");
+  QFile sent(dir.filePath("com1"));
+  ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
+  EXPECT_EQ(sent.readAll(), QByteArray("*\r\x11"));  // the wake line only, no "*?VE"
 }
 
 TEST_F(DetectTest, StopEndsTheSearchAndSelectWaitsForTheLoop) {

@@ -158,6 +158,8 @@ TEST(ChannelListEditor, BlockGeneration) {
       {"index wraps from 999", 'T', 0, {'B', 998, 4, 100.0f, 8.0f}, 4, "B998", " B01"},
       {"stops at 128 channels", 'T', 120, {'C', 0, 20, 300.0f, 1.0f}, 8, " C00", " C07"},
       {"typed index too long", 'T', 0, {'D', 1234, 1, 100.0f, 8.0f}, 1, "D123", "D123"},
+      {"typed negative index", 'T', 0, {'E', -5, 6, 100.0f, 8.0f}, 6, "E-05", " E00"},
+      {"negative index too long", 'T', 0, {'F', -100, 1, 100.0f, 8.0f}, 1, "F-10", "F-10"},
       {"satellite IF", 'S', 0, {'S', 10, 3, 2134.0f, 8.0f}, 3, " S10", " S12"},
       {"satellite past 2150", 'S', 0, {'S', 10, 5, 2134.0f, 8.0f}, 3, " S10", " S12"},
   };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "FileSizeLimit.h"
 #include "PlanFakes.h"
 #include "PlanScript.h"
 
@@ -128,6 +129,42 @@ TEST(PlanEditor, FailedSaveIsReportedAndLeavesModifiedSet) {
   r.chooser.savePath.clear();  // cancelled dialog
   EXPECT_FALSE(r.editor.SaveBtnClick());
   EXPECT_TRUE(r.editor.modified);
+}
+
+// Saves that fail while writing (the disk fills up) keep the old files whole and say so.
+TEST(PlanEditor, SavesCutShortKeepTheOldFilesAndAreReported) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0] = MakePlan("TERRA", 'T', 20);
+  const std::string pro = r.Path("PLANS.PRO"), csv = r.Path("T.csv");
+  for (const std::string& path : {pro, csv}) {
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("old\n");
+  }
+  auto read = [](const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+  };
+  r.editor.modified = true;
+  {
+    cvtest::FileSizeLimit limit(64);
+    r.chooser.savePath = pro;
+    EXPECT_FALSE(r.editor.SaveBtnClick());
+    r.chooser.savePath = csv;
+    r.editor.ExtractBtnClick();
+  }
+  EXPECT_TRUE(r.editor.modified);
+  EXPECT_FALSE(r.equip.Logged("Plans saved to file"));
+  EXPECT_TRUE(r.equip.Logged("Couldn't generate CSV file T.csv"));
+  ASSERT_EQ(r.prompter.Boxes().size(), 2u);
+  EXPECT_TRUE(r.prompter.Shown("Couldn't create the script file "));
+  EXPECT_TRUE(r.prompter.Shown("Couldn't create file " + csv));
+  EXPECT_EQ(read(pro), "old\n");
+  EXPECT_EQ(read(csv), "old\n");
+  QStringList files = QDir(r.dir.path()).entryList(QDir::Files);
+  files.sort();
+  EXPECT_EQ(files, (QStringList{"PLANS.PRO", "T.csv"}));  // no temporary left
 }
 
 TEST(PlanEditor, SavedScriptReadsBackAndAFailedReadKeepsThePlans) {

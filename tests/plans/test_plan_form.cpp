@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFrame>
+#include <QProgressBar>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -162,6 +164,16 @@ TEST_F(PlanForm, EditOpensTheChannelEditorOnTheSelectedPlan) {
   emit Find<QListWidget>("ChanPlanListBox")->itemDoubleClicked(nullptr);
   EXPECT_EQ(dlg->Editor().planSlots[1].Channels().size(), 1u);
   EXPECT_FALSE(dlg->Editor().modified);
+}
+
+// The gauge's frame is drawn where the form's layout put the gauge, not where the log form had it.
+TEST_F(PlanForm, GaugeFrameSitsOnTheGauge) {
+  dlg->show();
+  QApplication::processEvents();
+  EXPECT_NE(dlg->Gauge->geometry(), QRect(8, 8, 520, 18));
+  EXPECT_EQ(dlg->GaugeBevel->geometry(), dlg->Gauge->geometry());
+  EXPECT_FALSE(dlg->GaugeBevel->geometry().intersects(Find<QWidget>("ListBoxLabel")->geometry()));
+  dlg->hide();
 }
 
 TEST_F(PlanForm, HelpOpensThePluginPageFromTheStartDirectory) {

@@ -111,6 +111,11 @@ TEST(PlanImport, BadScriptsStopWithAMessageNamingTheProblem) {
     EXPECT_NE(at, std::string::npos) << from;
     return s.replace(at, from.size(), to);
   };
+  auto oddChannelOffset = [&] {
+    std::string s = good;
+    size_t at = s.find("0x", s.find("CHAN3T (0, "));
+    return s.replace(at, 6, "0x0003");
+  };
   struct Case {
     std::string name, script, message;
   } cases[] = {
@@ -123,6 +128,10 @@ TEST(PlanImport, BadScriptsStopWithAMessageNamingTheProblem) {
       {"out of band", replace("CHAN3T (0, C0, 47.00", "CHAN3T (0, C0, 870.00"), "Frequency out of range in line:\n("},
       {"plan number", replace("PLAN (2)", "PLAN (4)"), "Plan number out of range"},
       {"offset", replace("0xFFFF, 0xFFFF)\n", "0x0400, 0xFFFF)\n"), "Command offset out of range"},
+      {"odd offset", replace("0xFFFF, 0xFFFF)\n", "0x0003, 0xFFFF)\n"), "Command offset out of range"},
+      {"odd channel offset", oddChannelOffset(), "Command offset out of range in line:\n("},
+      {"plan zero", replace("PLAN (1)", "PLAN (0)"), "Plan number out of range in line:\n(117) PLAN (0)"},
+      {"negative lnb", replace("9750.0,", "-9750.0,"), "LNB oscillator out of range (0 to 52428.7 MHz) in line:\n("},
       {"count", replace("HEADER3 (TERRA, 0x0400, 40,", "HEADER3 (TERRA, 0x0400, 0,"), "Number of channels out of range"},
       {"unknown statement", replace("PLAN (1)", "PLAM (1)"), "Parser error at line:\n("},
       {"binary", std::string("HEADER3\0\x01\x02", 10) + "\n", "is not a text file (line 1"},
@@ -134,6 +143,32 @@ TEST(PlanImport, BadScriptsStopWithAMessageNamingTheProblem) {
     EXPECT_TRUE(report.prompter.Shown(c.message)) << c.name << ": "
                                                   << (report.prompter.Boxes().empty() ? "no box" : report.prompter.Boxes()[0].text);
   }
+}
+
+TEST(PlanImport, AFullPlanOf128ChannelsIsTheLargestAccepted) {
+  PlanSlots plans = Empty();
+  plans[0] = MakePlan("FULL", 'S', 128, 0, 9750.0f);
+  const std::string full = Script(plans);
+  PlanSlots back = Empty();
+  RecordingReport report;
+  ASSERT_TRUE(Import(full, back, report)) << (report.prompter.Boxes().empty() ? "" : report.prompter.Boxes()[0].text);
+  EXPECT_EQ(back[0].Channels().size(), 128u);
+
+  // One channel more, announced by the header and present below it.
+  std::string over = full;
+  size_t at = over.find(", 128, ");
+  ASSERT_NE(at, std::string::npos);
+  over.replace(at, 7, ", 129, ");
+  size_t last = over.rfind("CHAN3S (127,");
+  size_t end = over.find('\n', last);
+  std::string extra = over.substr(last, end - last + 1);
+  extra.replace(0, 12, "CHAN3S (128,");
+  over.insert(end + 1, extra);
+  back = Empty();
+  RecordingReport refused;
+  EXPECT_FALSE(Import(over, back, refused));
+  EXPECT_TRUE(refused.prompter.Shown("Number of channels out of range (1 to 128) in line:\n("));
+  EXPECT_FALSE(back[0].HoldsPlan());
 }
 
 TEST(PlanImport, Directory4IsConvertedOnlyWithConsent) {

@@ -4,6 +4,8 @@
 
 #include "PlanFakes.h"
 #include "PlanScript.h"
+#include "Pll.h"
+#include "ScriptEngine.h"
 
 namespace plantest {
 namespace {
@@ -92,6 +94,70 @@ TEST(PlanScript, SatelliteChannelIsWrittenAsDownlink) {
   s.Channels().push_back(TChan3::FromFrequency("AB", 1200.0f, 0, 'S', "LB1"));
   EXPECT_EQ(ChannelLine(s, s.Channels()[0], 0), "CHAN3S (0, AB, 11800.00, 0x0002, 0xFFFF, 0xFFFF)");
   EXPECT_EQ(HeaderLine(s, 0x0400), "HEADER3 (SAT, 0x0400, 1, 5, 10600.0, 1, 0xFFFF, 0xFFFF, 0xFFFF)");
+}
+
+// Takes the channel record a CHAN3S statement sends and acknowledges everything.
+struct RecordLink : ScriptLink {
+  std::string record;
+  bool SendCommand(const std::string& c) override {
+    if (c.rfind("*FL:08", 0) == 0) record = c;
+    return true;
+  }
+  bool Transact(const std::string&, std::string&) override { return false; }
+  bool WriteLine(const std::string&) override { return true; }
+  bool WaitChar(char) override { return true; }
+};
+
+struct NoHost : ScriptHost {
+  void Log(const std::string&) override {}
+  void Wait(int) override {}
+  void ProcessMessages() override {}
+  bool Beep() override { return true; }
+  void GetKey() override {}
+  std::string StartDir() const override { return "."; }
+  std::string DateString() const override { return ""; }
+  std::string TimeString() const override { return ""; }
+  int64_t NowMs() const override { return 0; }
+};
+
+// Every satellite word in range, under oscillators of both bands and those the plan editor
+// accepts at its edges, goes channel -> script text -> CHAN3S -> the same word in the record;
+// and the plan import reads the same word back from the text.
+TEST(PlanScript, SatelliteDownlinkGivesBackEveryWord) {
+  const float oscillators[] = {0.0f,    5000.0f,  5000.1f,  5150.0f,  5999.9f,  6000.0f, 9750.0f,
+                               9750.1f, 10600.0f, 10678.3f, 10750.0f, 11475.0f, 52428.7f};
+  const uint32_t first = cv::PllWord('S', 862.1), last = cv::PllWord('S', 2150.0);
+  ASSERT_EQ(first, 10733u);
+  ASSERT_EQ(last, 21036u);
+  for (float lnb : oscillators) {
+    SCOPED_TRACE(lnb);
+    PlanSlot slot = MakePlan("SAT", 'S', 0, 0, lnb);
+    RecordLink link;
+    NoHost host;
+    TScriptEngine engine(&link, &host);
+    auto run = [&engine](const std::string& line) {
+      return engine.ParseLine(line.c_str()) == 1 && engine.ExecuteAction();
+    };
+    ASSERT_TRUE(run("DIRECTORY3 (1)"));
+    ASSERT_TRUE(run(HeaderLine(slot, 0x0400)));
+    ASSERT_TRUE(run("PLAN (1)"));
+    int wrong = 0;
+    for (uint32_t word = first; word <= last && wrong < 5; ++word) {
+      const TChan3 chan = TChan3::FromWord("CH", word, 0, 'S');
+      const std::string line = ChannelLine(slot, chan, 0);
+      link.record.clear();
+      ASSERT_TRUE(run(line)) << line;
+      ASSERT_GE(link.record.size(), 24u) << line;
+      const uint32_t sent = std::stoul(link.record.substr(22, 2) + link.record.substr(20, 2), nullptr, 16);
+      double mhz = 0;
+      cv::script::ReadDouble(line.c_str() + line.find(", CH, ") + 6, mhz);
+      const uint32_t imported = TChan3::FromFrequency("CH", cv::FreqToIF(lnb, static_cast<float>(mhz)), 0, 'S').word;
+      if (sent != word || imported != word) {
+        ++wrong;
+        ADD_FAILURE() << line << " sends word " << sent << " and imports as " << imported << ", channel holds " << word;
+      }
+    }
+  }
 }
 
 TEST(PlanScript, NamesCannotSplitIntoTokens) {

@@ -59,8 +59,8 @@ PlanSlot Plan(const char* name, char band, float lnb, int code, std::vector<TCha
 // the port by the time a wait of the script has passed, as on the real line.
 class PacedClock : public cv::FakeClock {
  public:
-  void PumpEvents(int maxBlockMs = 0) override {
-    FakeClock::PumpEvents(maxBlockMs);
+  void PumpEvents(int maxBlockMs = 0, bool userInput = true) override {
+    FakeClock::PumpEvents(maxBlockMs, userInput);
     if (now % 1000 == 0) std::this_thread::sleep_for(1ms);
   }
 };
@@ -171,6 +171,33 @@ TEST_F(PlanSend, ReceiveRightAfterSendGetsTheSamePlans) {
   EXPECT_STREQ(ed.planSlots[1].Channels()[0].commands[2], "ME2");
   ASSERT_FALSE(ed.planSlots[2].Channels().empty());
   EXPECT_FLOAT_EQ(ed.planSlots[2].Channels()[0].frequency, 1200.0f);  // C band, inverted
+}
+
+// Satellite channels whose downlink falls halfway between two two-decimal texts (10950.125 MHz
+// under a Ku oscillator, 3949.375 MHz under a C-band one): received from the instrument and sent
+// straight back, the plan memory holds what it held before (a satellite record holds its word twice).
+TEST_F(PlanSend, ReceivedSatellitePlansGoBackWordForWord) {
+  using Stored = Corvane3Profile::StoredPlan;
+  const Stored plans[] = {
+      {"KU-TIES ", 'S', 100000, 7, {}, {{"  K1", 11437, 11437, {}}, {"  K2", 11441, 11441, {}}, {"  K3", 13440, 13440, {}}}},
+      {"C-TIES  ", 'S', 51500, 9, {}, {{"  C1", 13441, 13441, {}}, {"  C2", 13445, 13445, {}}, {"  C3", 13447, 13447, {}}}},
+  };
+  Profile([&](Corvane3Profile& p) {
+    for (int i = 0; i < 2; ++i) p.plans[i] = plans[i];
+  });
+  Button("ReceiveBtn")->click();
+  ASSERT_TRUE(dlg->Editor().planSlots[1].HoldsPlan());
+  Button("SendBtn")->click();
+  ASSERT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+  Profile([&](Corvane3Profile& p) {
+    ASSERT_EQ(p.flash.PlanCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(p.flash.PlanReply(i), cvsim::Corvane3PlanReply(plans[i]));
+      for (size_t c = 0; c < plans[i].channels.size(); ++c)
+        EXPECT_EQ(p.flash.ChannelReply(i, static_cast<int>(c)), cvsim::Corvane3ChannelReply(plans[i].channels[c]))
+            << plans[i].name << " channel " << c;
+    }
+  });
 }
 
 TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {

@@ -84,6 +84,7 @@ TEST(PlanTextFile, BadFilesAreRefusedAndLeaveTheSlotEmpty) {
       {"sat IF out of band", "P;S;9750,0\nA;10500,00\n", "Frequency out of range"},
       {"unreadable", "P;T\nA;1x0,00;8\n", "Unreadable number"},
       {"bad lnb", "P;S;99999,0\nA;10500,00\n", "LNB oscillator out of range"},
+      {"negative lnb", "P;S;-0,1\nA;10500,00\n", "LNB oscillator out of range (0 to 52428.7 MHz) in line:\n( 1) P;S;-0,1"},
       {"binary", std::string("P;T\nA;1\0\0;8\n", 12), "is not a text file (line 2"},
       {"empty line of fields", "P;T\n;;\n", "Bad data in line:\n( 2) ;;"},
   };

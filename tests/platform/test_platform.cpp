@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "AppServices.h"
+#include "AtomicFile.h"
+#include "FileSizeLimit.h"
 #include "Help.h"
 #include "IniFile.h"
 #include "Registry.h"
@@ -46,12 +56,43 @@ TEST(IniFile, ProfileRules) {
   EXPECT_EQ(ini.ReadInteger("ports", "NUM", -1), 42);
   EXPECT_EQ(ini.ReadInteger("Ports", "Neg", 0), -7);
   EXPECT_EQ(ini.ReadInteger("Ports", "Hex", 0), 31);
-  EXPECT_EQ(ini.ReadInteger("Ports", "Junk", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("Ports", "Junk", 5), 12);
   EXPECT_EQ(ini.ReadInteger("Ports", "Empty", 5), 5);
   EXPECT_EQ(ini.ReadInteger("Ports", "Missing", 5), 5);
   EXPECT_TRUE(ini.KeyExists("ports", "empty"));
   std::vector<std::string> keys{"COM1", "Quoted", "Half", "Num", "Neg", "Hex", "Junk", "Empty"};
   EXPECT_EQ(ini.ReadSection("PORTS"), keys);
+}
+
+// Integers are the number a value starts with, as profile files read them; none, or one beyond
+// 32 bits, gives the default.
+TEST(IniFile, IntegersAreTheLeadingNumber) {
+  const int def = 77;
+  struct Row {
+    const char* value;
+    int expected;
+  } rows[] = {
+      {"600 ;note", 600},  {"600;note", 600},   {"12abc", 12},         {"+8 baud", 8},
+      {"-7", -7},          {"0x1Fz", 31},       {"0xZ", 0},            {"007", 7},
+      {"abc", def},        {"", def},           {"-", def},            {"- 5", def},
+      {";600", def},       {"2147483647", 2147483647},                 {"-2147483648", -2147483647 - 1},
+      {"2147483648", def}, {"3000000000", def}, {"99999999999 x", def}, {"0xFFFFFFFF", -1},
+      {"0x100000000", def}, {"0x7fffffff", 2147483647},
+  };
+  for (const Row& r : rows) {
+    cv::IniFile ini;
+    ini.Parse(std::string("[S]\nK=") + r.value + "\n");
+    EXPECT_EQ(ini.ReadInteger("S", "K", def), r.expected) << "[" << r.value << "]";
+  }
+}
+
+TEST(IniFile, NumbersBeyondTheIntegerRangeGiveTheDefault) {
+  cv::IniFile ini;
+  ini.Parse("[N]\nMax=2147483647\nMin=-2147483648\nOver=2147483648\nBig=3000000000\nNegBig=-3000000000\n"
+            "Huge=99999999999999999999\n");
+  EXPECT_EQ(ini.ReadInteger("N", "Max", 5), 2147483647);
+  EXPECT_EQ(ini.ReadInteger("N", "Min", 5), -2147483647 - 1);
+  for (const char* key : {"Over", "Big", "NegBig", "Huge"}) EXPECT_EQ(ini.ReadInteger("N", key, 5), 5) << key;
 }
 
 TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
@@ -84,6 +125,89 @@ TEST(IniFile, MissingFileGivesDefaultsAndWritesKeepTheRest) {
   cv::IniFile bad(dirPath);
   EXPECT_TRUE(bad.LoadFailed());
   EXPECT_FALSE(bad.WriteString("A", "b", "c"));
+}
+
+// The step the build runs on build/bin/CvTools.INI: the user's file is installed once, then only
+// gains what a newer shipped file adds.
+TEST(IniFile, BuildInstallsTheShippedFileOnceThenKeepsTheUsersValues) {
+  QTemporaryDir dir;
+  QString shipped = dir.filePath("shipped.INI"), user = dir.filePath("CvTools.INI");
+  auto write = [](const QString& path, const QByteArray& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  };
+  auto install = [&] { return QProcess::execute(CV_INSTALL_INI, {shipped, user}); };
+  auto read = [](const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+  };
+  const QByteArray first = "; shipped\n[OverwriteLanguage]\nLanguage=auto\n\n[Ports]\n";
+  write(shipped, first);
+  ASSERT_EQ(install(), 0);
+  EXPECT_EQ(read(user), first);
+
+  // The user maps a port and picks a language; the next release changes a default, adds a key
+  // to a known section and a new section.
+  write(user, "; mine\n[OverwriteLanguage]\nLanguage=esp\n\n[Ports]\nCOM1=/dev/ttyUSB0\n");
+  write(shipped,
+        "[OverwriteLanguage]\nLanguage=eng\n; how the logo is drawn\nStyle=plain\n\n[Ports]\nCOM1=\n\n"
+        "[Spectrum]\n; sweep\nPoints=401\n");
+  ASSERT_EQ(install(), 0);
+  cv::IniFile merged(user.toStdString());
+  EXPECT_EQ(merged.ReadString("OverwriteLanguage", "Language", ""), "esp");
+  EXPECT_EQ(merged.ReadString("Ports", "COM1", ""), "/dev/ttyUSB0");
+  EXPECT_EQ(merged.ReadString("OverwriteLanguage", "Style", ""), "plain");
+  EXPECT_EQ(merged.ReadString("Spectrum", "Points", ""), "401");
+  QByteArray text = read(user);
+  EXPECT_TRUE(text.startsWith("; mine\r\n[OverwriteLanguage]\r\nLanguage=esp\r\n; how the logo is drawn\r\n"
+                              "Style=plain\r\n\r\n[Ports]\r\nCOM1=/dev/ttyUSB0\r\n\r\n[Spectrum]\r\n; sweep\r\n"))
+      << text.constData();
+
+  // Nothing new: the file is not even rewritten.
+  QByteArray before = read(user);
+  ASSERT_EQ(install(), 0);
+  EXPECT_EQ(read(user), before);
+}
+
+TEST(IniFile, AWriteCutShortKeepsTheOldFileAndFails) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("CvTools.INI");
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Ports]\nCOM1=/dev/ttyUSB0\n");
+  }
+  cv::IniFile ini(path.toStdString());
+  {
+    cvtest::FileSizeLimit limit(64);
+    EXPECT_FALSE(ini.WriteString("Ports", "COM2", std::string(100, 'x')));
+  }
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "[Ports]\nCOM1=/dev/ttyUSB0\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CvTools.INI"});
+}
+
+TEST(AtomicFile, ReplacesTheFileALinkLeadsToAndKeepsItsPermissions) {
+  QTemporaryDir dir;
+  const std::string real = dir.filePath("real.txt").toStdString(), link = dir.filePath("link.txt").toStdString();
+  ASSERT_EQ(cv::WriteFileAtomically(real, "old"), cv::SaveResult::Saved);
+  ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  ASSERT_EQ(cv::WriteFileAtomically(link, "new"), cv::SaveResult::Saved);
+  QFileInfo info(QString::fromStdString(link));
+  EXPECT_TRUE(info.isSymLink());
+  struct stat st {};
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  QFile f(QString::fromStdString(real));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "new");
+  std::string why;
+  EXPECT_EQ(cv::WriteFileAtomically(dir.filePath("none/x.txt").toStdString(), "x", &why), cv::SaveResult::NotCreated);
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(cv::WriteFileAtomically(dir.path().toStdString(), "x"), cv::SaveResult::NotCreated);
 }
 
 TEST(IniFile, HostIniPathFollowsTheProgramOrTheOverride) {
@@ -211,6 +335,30 @@ TEST(AppServices, IdleHandlerRunsWhenTheLoopWaitsNotInPumpedWaits) {
   EXPECT_LT(runs, 50);  // it waits between runs rather than spinning
   cv::SetIdleHandler({});
   EXPECT_FALSE(cv::HasIdleHandler());
+}
+
+// A window's hint reaches the hint handler, and goes when that window closes; another window
+// closing leaves it.
+TEST(AppServices, HintGoesWithTheWindowThatGaveIt) {
+  QStringList hints;
+  cv::SetHintHandler([&hints](const QString& h) { hints << h; });
+  QWidget main;
+  QDialog dialog(&main), other(&main);
+  auto* button = new QPushButton(&dialog);
+  main.show();
+  dialog.show();
+  other.show();
+  QStatusTipEvent tip(QStringLiteral("Select the option"));
+  QApplication::sendEvent(button, &tip);
+  EXPECT_EQ(hints, QStringList{"Select the option"});
+  other.hide();
+  EXPECT_EQ(hints, QStringList{"Select the option"});
+  dialog.hide();
+  EXPECT_EQ(hints, QStringList({"Select the option", ""}));
+  dialog.show();
+  dialog.hide();  // its hint has gone already
+  EXPECT_EQ(hints.size(), 2);
+  cv::SetHintHandler(nullptr);
 }
 
 TEST(AppServices, RecordingPrompterStandsInForTheBoxes) {

@@ -124,6 +124,23 @@ TEST_F(Engine, ConditionsAndSkipping) {
   EXPECT_EQ(engine.resultText, "(?\?\?) ERROR");
 }
 
+TEST_F(Engine, ComparisonsAtEqualValues) {
+  engine.registers.bytes[3] = 0x10;
+  struct Row {
+    const char* line;
+    bool outcome;
+  } rows[] = {{"IF B3 < 0x10", false}, {"IF B3 > 0x10", false}, {"IF B3 = 0x10", true},
+              {"IF B3 < 0x11", true},  {"IF B3 > 0xF", true}};
+  for (const Row& r : rows) {
+    engine.BeginRun();
+    EXPECT_TRUE(Run(r.line)) << r.line;
+    EXPECT_NE(engine.resultText.find(r.outcome ? "? TRUE OK" : "? FALSE OK"), std::string::npos)
+        << r.line << ": " << engine.resultText;
+    EXPECT_TRUE(Run("SEND *X"));
+    EXPECT_EQ(Sent(), r.outcome ? Lines{"*X"} : Lines{}) << r.line;
+  }
+}
+
 TEST_F(Engine, NestingPastTheFlagTableFailsTheStatement) {
   for (int i = 0; i < 254; ++i) ASSERT_TRUE(Run("IF B0 = 0x0"));
   EXPECT_FALSE(Run("IF B0 = 0x0"));

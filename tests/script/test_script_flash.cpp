@@ -193,6 +193,20 @@ TEST_F(Flash, SendHexRefusedAndOverlongLinesNameTheirNumber) {
   EXPECT_EQ(host.log[2], "*HX:10000000");
 }
 
+TEST_F(Flash, SendHexLineBoundIsTheCommandLength) {
+  TempDir dir;
+  for (size_t total : {252u, 253u}) {  // with the 3-character prefix
+    const std::string line = ":" + std::string(total - 4, 'A');
+    const std::string file = dir.Write("edge.hex", line + "\n");
+    host.log.clear();
+    EXPECT_EQ(Run("SENDHEX " + file + " *HX"), total == 252) << total;
+    EXPECT_EQ(Sent(), total == 252 ? Lines{"*HX" + line} : Lines{}) << total;
+  }
+  EXPECT_NE(std::find(host.log.begin(), host.log.end(),
+                      "The line is 253 characters long with its prefix; a command carries at most 252."),
+            host.log.end());
+}
+
 TEST_F(Flash, UpdateFileShowsTheSendingTime) {
   TempDir dir;
   std::string content;

@@ -1,6 +1,12 @@
 // The port object against the simulator over a real pseudo-terminal.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
@@ -249,12 +255,55 @@ TEST_F(SerialSim, LineProtocolCases) {
   }
 }
 
+// How a failed command shows: a NAK, or an XON where the ACK belongs, ends the command at once
+// (the full time-out of mode 0 is 12 reads of 2 s); a lost XON sends nothing and waits the time-out
+// out; stray bytes ahead of the XON leave the exchange in step.
+TEST_F(SerialSim, HowAFailedCommandShows) {
+  using Arrange = std::function<void(cvsim::Faults&)>;
+  struct Row {
+    const char* name;
+    double scale;
+    Arrange fault;
+    bool ok;
+    std::string got, received;
+    std::chrono::milliseconds atLeast, below;
+  } rows[] = {
+      {"NAK", 1.0, [](cvsim::Faults& f) { f.refuseAll = true; }, false, "*?VE", "*?VE\r", 0ms, 1500ms},
+      {"XON before ACK", 1.0, [](cvsim::Faults& f) { f.dropAck = true; }, false, "*?VE", "*?VE\r", 0ms, 1500ms},
+      {"XON lost", 0.02, [](cvsim::Faults& f) { f.dropXon = true; }, false, "*?VE", "", 12 * 40ms, 24000ms},
+      {"stray bytes, some of them ACK, before XON", 0.02,
+       [](cvsim::Faults& f) {
+         f.strayBeforeXon = 5;
+         f.strayByte = ACK;
+       },
+       true, "*VE V2.10", "*?VE\r", 0ms, 24000ms},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    StartSim();
+    OpenQuiet(0, r.scale);
+    sim->UpdateFaults(r.fault);
+    sim->SendXon();
+    ASSERT_TRUE(sim->WaitTxIdle());
+    std::string got;
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(TransactText(port, "*?VE", got), r.ok);
+    const auto took = std::chrono::steady_clock::now() - t0;
+    EXPECT_GE(took, r.atLeast);
+    EXPECT_LT(took, r.below);
+    EXPECT_EQ(got, r.got);
+    WaitFor([&] { return sim->Received().size() >= r.received.size(); }, 500ms);
+    EXPECT_EQ(sim->Received(), r.received);
+    port.Close();
+  }
+}
+
 TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
   port.timeScale = 0.02;
   ASSERT_TRUE(port.Open());
   ASSERT_TRUE(port.Setup(1, 19200, 8, 0, 0));
   EXPECT_EQ(port.mode, 1);
-  EXPECT_FALSE(port.Setup(0, 12345, 8, 0, 0));  // no such rate
+  EXPECT_FALSE(port.Setup(0, 19200, 8, 0, 1));  // one and a half stop bits: no such setting
   EXPECT_EQ(port.mode, 1);
   EXPECT_TRUE(WaitFor([&] { return sim->Lines().size() == 2; }));
   EXPECT_EQ(sim->Received(), "*\r*\r");
@@ -263,6 +312,24 @@ TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
   std::this_thread::sleep_for(20ms);
   cv::SerialPurgeRx(port.handle);
   EXPECT_FALSE(port.WaitChar(ACK));
+}
+
+// Rates outside the fixed termios set run too: the line really runs at them (the simulator reads
+// the speed back) and the instrument answers there.
+TEST_F(SerialSim, AnyRateTheLineTakes) {
+  port.timeScale = 0.05;
+  ASSERT_TRUE(port.Open());
+  for (int baud : {14400, 28800, 56000, 128000, 256000, 19200, 9600}) {
+    SCOPED_TRACE(baud);
+    ASSERT_TRUE(port.Setup(0, baud, 8, 0, 0));
+    EXPECT_EQ(sim->LineBaud(), static_cast<uint32_t>(baud));
+    cv::LineState state;
+    ASSERT_TRUE(cv::SerialGetLineState(port.handle, state));
+    EXPECT_EQ(state.baud, static_cast<uint32_t>(baud));
+    std::string got;
+    ASSERT_TRUE(TransactText(port, "*?VE", got));
+    EXPECT_EQ(got, "*VE V2.10");
+  }
 }
 
 TEST_F(SerialSim, PacedLineWithheldXonAndTrafficLog) {
@@ -367,17 +434,86 @@ TEST_F(SerialSim, OpenIsExclusiveAndExplainsWhy) {
   EXPECT_TRUE(port.Open());  // the exclusive flag went with the last holder
 }
 
+// Root opens any file, so the check runs in a child that has dropped to an unprivileged user.
 TEST(SerialDevice, PermissionProblemIsExplained) {
-  if (geteuid() == 0) GTEST_SKIP() << "root opens anything";
   QTemporaryDir dir;
   const std::string file = dir.filePath("port").toStdString();
   std::ofstream(file).close();
-  chmod(file.c_str(), 0);
+  ASSERT_EQ(chmod(dir.path().toStdString().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0600), 0);
   cv::SetPortPaths({{6, file}});
-  TSerial port(5);
-  EXPECT_FALSE(port.Open());
-  EXPECT_NE(std::string(port.OpenProblem()).find("dialout"), std::string::npos);
+  if (geteuid() != 0) ASSERT_EQ(chmod(file.c_str(), 0), 0);
+  const passwd* nobody = getpwnam("nobody");
+  if (geteuid() == 0) ASSERT_NE(nobody, nullptr);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // 1: could not drop; 2: opened; 3: refused without the explanation; 0: as expected.
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
+      _exit(1);
+    TSerial port(5);
+    if (port.Open()) _exit(2);
+    _exit(std::string(port.OpenProblem()).find("dialout") == std::string::npos ? 3 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
   cv::SetPortPaths({});
+}
+
+// The exclusive flag belongs to the terminal and outlives our descriptor; root is never kept out
+// by it, so it is read back rather than tried.
+TEST_F(SerialSim, CloseClearsTheExclusiveFlag) {
+  ASSERT_TRUE(port.Open());
+  const int fd = ::open(sim->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  int exclusive = 0;
+  ASSERT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1);
+  port.Close();
+  ASSERT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  ::close(fd);
+}
+
+// A terminal keeps its settings between holders: one left cooked (flow control, CR to LF, output
+// processing, line editing) must be raw once our Open returns, and a query must pass through it.
+TEST_F(SerialSim, CookedLineIsRawAfterOpen) {
+  {
+    const int fd = ::open(sim->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    termios t{};
+    ASSERT_EQ(tcgetattr(fd, &t), 0);
+    t.c_iflag |= IXON | ICRNL;
+    t.c_oflag |= OPOST | ONLCR;
+    t.c_lflag |= ICANON | ECHO;
+    ASSERT_EQ(tcsetattr(fd, TCSANOW, &t), 0);
+    ::close(fd);
+  }
+  port.timeScale = 0.02;
+  ASSERT_TRUE(port.Open());
+  // The simulator counts the port's holders from inotify events, and two opens in a row that it
+  // has not read yet merge into one: let it see ours before looking at the settings.
+  std::this_thread::sleep_for(50ms);
+  const int fd = ::open(sim->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  termios t{};
+  ASSERT_EQ(tcgetattr(fd, &t), 0);
+  ::close(fd);
+  EXPECT_EQ(t.c_iflag & (IXON | ICRNL), 0u);
+  EXPECT_EQ(t.c_oflag & OPOST, 0u);
+  EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
+  ASSERT_TRUE(port.Setup(0, 19200, 8, 0, 0));
+  ASSERT_TRUE(WaitFor([&] { return !sim->Lines().empty(); }));
+  EXPECT_EQ(sim->Lines().front(), "*");  // the wake line arrived as sent, CR and all
+  ASSERT_TRUE(sim->WaitTxIdle());
+  std::this_thread::sleep_for(20ms);
+  cv::SerialPurgeRx(port.handle);
+  sim->SendXon();
+  std::string got;
+  EXPECT_TRUE(TransactText(port, "*?VE", got));
+  EXPECT_EQ(got, "*VE V2.10");
 }
 
 TEST(SerialDevice, ClosedPortFails) {

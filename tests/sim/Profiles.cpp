@@ -1,5 +1,7 @@
 #include "Profiles.h"
 
+#include "Xr9Profile.h"
+
 namespace cvsim {
 
 namespace {
@@ -9,11 +11,22 @@ std::unique_ptr<Profile> MakeCorvane3(const std::string& model, const std::strin
                                            version.empty() ? "V2.10" : version);
 }
 
+// The analyser as a person meets it: it answers only while the line runs at 115200 baud, so
+// detection passes 19200 and finds it at its own rate.
+std::unique_ptr<Profile> MakeXr9(const std::string& model, const std::string& version) {
+  std::string v = version;
+  if (!v.empty() && (v[0] == 'V' || v[0] == 'v')) v.erase(0, 1);
+  auto p = std::make_unique<Xr9Profile>(model.empty() ? "VELDIX-5" : model, v.empty() ? "4.05" : v);
+  p->requiredBaud = 115200;
+  return p;
+}
+
 }  // namespace
 
 const std::vector<ProfileInfo>& Profiles() {
   static const std::vector<ProfileInfo> table = {
       {"corvane3", "CORVANE-3 meter (default): every command of the CORVANE-3 tools", MakeCorvane3},
+      {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete", MakeXr9},
   };
   return table;
 }

@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "LineSpeed.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -8,11 +10,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace cvsim {
 
@@ -210,7 +214,7 @@ void Simulator::ClearTraffic() {
 void Simulator::SendXonLocked() {
   if (faults_.silent) return;
   if (faults_.strayBeforeXon > 0) EmitLocked(std::string(static_cast<size_t>(faults_.strayBeforeXon), faults_.strayByte));
-  if (!faults_.dropXon) EmitLocked(std::string(1, kXon));
+  if (!faults_.dropXon) EmitLocked(std::string(faults_.doubleXon ? 2 : 1, kXon));
 }
 
 // Every byte gets the moment its last bit would have left the instrument; the line is busy
@@ -234,11 +238,62 @@ void Simulator::EmitCutLocked() {
   tx_.push_back({0, std::max(now, txWireFree_) + std::chrono::milliseconds(20), true});
 }
 
+// A pause on the line: whatever is emitted next is due that much later.
+void Simulator::EmitGapLocked(int ms) {
+  const auto base = std::max({Clock::now(), emitBase_, txWireFree_}) + std::chrono::milliseconds(ms);
+  emitBase_ = base;
+  txWireFree_ = base;
+}
+
+void Simulator::EmitRawLocked(const std::string& bytes) {
+  std::string out = bytes;
+  bool cut = false;
+  if (faults_.rawCutAfterBytes >= 0) {
+    if (static_cast<size_t>(faults_.rawCutAfterBytes) < out.size()) out.resize(static_cast<size_t>(faults_.rawCutAfterBytes));
+    faults_.rawCutAfterBytes = -1;
+    cut = true;
+  }
+  if (faults_.rawGapAtByte >= 0 && static_cast<size_t>(faults_.rawGapAtByte) < out.size()) {
+    const size_t at = static_cast<size_t>(faults_.rawGapAtByte);
+    faults_.rawGapAtByte = -1;
+    EmitLocked(out.substr(0, at));
+    EmitGapLocked(faults_.rawGapMs);
+    EmitLocked(out.substr(at));
+  } else {
+    EmitLocked(out);
+  }
+  if (!cut && profile_->acceptsLines) SendXonLocked();
+}
+
+int Simulator::LineBaudLocked() const {
+  termios t{};
+  if (slaveKeep_ < 0 || tcgetattr(slaveKeep_, &t) != 0) return 0;
+  static const std::pair<speed_t, int> kRates[] = {{B1200, 1200},   {B2400, 2400},     {B4800, 4800},
+                                                   {B9600, 9600},   {B19200, 19200},   {B38400, 38400},
+                                                   {B57600, 57600}, {B115200, 115200}, {B230400, 230400}};
+  for (const auto& [speed, baud] : kRates)
+    if (cfgetispeed(&t) == speed) return baud;
+  return 0;
+}
+
 void Simulator::HandleLineLocked(const std::string& line) {
   lines_.push_back(line);
   if (faults_.silent) return;
+  if (profile_->requiredBaud > 0 && LineBaudLocked() != profile_->requiredBaud) return;
   const bool wasAccepting = profile_->acceptsLines;
-  Answer answer = faults_.refuseAll ? Answer::Nak() : profile_->Handle(line);
+  AnswerLocked(faults_.refuseAll ? Answer::Nak() : profile_->Handle(line), wasAccepting);
+}
+
+void Simulator::HandleBlockLocked() {
+  const std::string block = std::move(rxBlock_);
+  rxBlock_.clear();
+  if (faults_.silent) return;
+  if (profile_->requiredBaud > 0 && LineBaudLocked() != profile_->requiredBaud) return;
+  const bool wasAccepting = profile_->acceptsLines;
+  AnswerLocked(faults_.refuseAll ? Answer::Nak() : profile_->HandleBlock(block), wasAccepting);
+}
+
+void Simulator::AnswerLocked(const Answer& answer, bool wasAccepting) {
   if (answer.kind == Answer::Kind::Unheard) {
     if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
     return;
@@ -255,6 +310,10 @@ void Simulator::HandleLineLocked(const std::string& line) {
     case Answer::Kind::Reply:
       if (!faults_.dropAck) EmitLocked(std::string(1, kAck));
       break;
+    case Answer::Kind::Raw:
+      if (!faults_.dropAck) EmitLocked(std::string(1, kAck));
+      EmitRawLocked(answer.text);
+      return;
   }
   if (answer.kind == Answer::Kind::Reply) {
     std::string reply = answer.text + kCr;
@@ -277,8 +336,11 @@ void Simulator::HandleLineLocked(const std::string& line) {
   if (profile_->acceptsLines) SendXonLocked();
 }
 
+uint32_t Simulator::LineBaud() const { return slaveKeep_ >= 0 ? cv::LineSpeed(slaveKeep_) : 0; }
+
 void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now) {
   LogLocked(true, data, n);
+  if (options_.instrumentBaud > 0 && LineBaud() != options_.instrumentBaud) return;
   for (size_t i = 0; i < n; ++i) {
     // A byte is complete on our side one byte time after the line was free to carry it.
     Clock::time_point at = now;
@@ -287,6 +349,15 @@ void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now)
       rxWireFree_ = at;
     }
     const char c = data[i];
+    if (profile_->rawBlockBytes > 0) {
+      rxBlock_.push_back(c);
+      if (rxBlock_.size() >= profile_->rawBlockBytes) {
+        emitBase_ = at;
+        HandleBlockLocked();
+        emitBase_ = {};
+      }
+      continue;
+    }
     if (c == kCr) {
       // Answered at once, but every byte of the answer is due only after the CR has crossed
       // the line: the wire keeps its timing without one more wake-up per line.
@@ -322,6 +393,9 @@ void Simulator::TakeOpenEventsLocked() {
 // The port was closed: what the instrument had still to send never reaches anybody. A pending
 // cut stays, the line goes down all the same.
 void Simulator::DropPendingLocked() {
+  // A raw block cut short by the close is dropped, and the next program starts with lines.
+  profile_->rawBlockBytes = 0;
+  rxBlock_.clear();
   const auto now = Clock::now();
   std::deque<TxByte> kept;
   std::string lost;

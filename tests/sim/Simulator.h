@@ -23,6 +23,14 @@
 //  - States without XON (boot, loader): set Profile::acceptsLines = false from a handler (or from a
 //    test through WithProfile); the simulator then withholds XON after each line until it is
 //    set back, and a test may announce readiness at any time with SendXon().
+//  - Binary transfers: Answer::Raw(bytes) answers with XOFF, ACK, the bytes as they are (no CR
+//    added) and XON. A profile that expects a raw block sets Profile::rawBlockBytes from a handler:
+//    the next that many bytes (CR included) go to HandleBlock() as one block, answered like a line
+//    (XOFF then ACK or NAK, then XON). The raw mode ends when the handler sets it back to 0, and
+//    when the last holder closes the port.
+//  - Profile::requiredBaud: when set, lines arriving while the port's line is at another speed go
+//    unanswered (the speed is read from the simulator's own descriptor of the slave), as an
+//    instrument that runs at one rate only.
 //  - Tests reach the profile's state with WithProfile(fn), the traffic with Traffic(), Lines(),
 //    Received(), and set faults at any time with SetFaults/UpdateFaults (all thread-safe).
 #include <chrono>
@@ -50,15 +58,16 @@ struct Answer {
   // None: XOFF only, then nothing (a stuck instrument). Unheard: not even XOFF (a line the
   // instrument does not take as a command, such as the power-on line); XON follows only when
   // the line made the instrument ready.
-  enum class Kind { Ack, Reply, Refuse, None, Unheard };
+  enum class Kind { Ack, Reply, Refuse, None, Unheard, Raw };
   Kind kind = Kind::Ack;
-  std::string text;  // the reply line for Kind::Reply, without CR
+  std::string text;  // the reply line for Kind::Reply, without CR; the bytes for Kind::Raw
 
   static Answer Ok() { return {Kind::Ack, {}}; }
   static Answer Reply(std::string line) { return {Kind::Reply, std::move(line)}; }
   static Answer Nak() { return {Kind::Refuse, {}}; }
   static Answer NoAnswer() { return {Kind::None, {}}; }
   static Answer Unheard() { return {Kind::Unheard, {}}; }
+  static Answer Raw(std::string bytes) { return {Kind::Raw, std::move(bytes)}; }
 };
 
 class Profile {
@@ -76,10 +85,20 @@ class Profile {
   // empty reply line, else Unknown().
   virtual Answer Handle(const std::string& line);
   virtual Answer Unknown(const std::string& line) { return Answer::Nak(); }
+  // One raw block of rawBlockBytes bytes (see the top of this file).
+  virtual Answer HandleBlock(const std::string& block) { return Answer::Nak(); }
+  // Fills the instrument's file store from a folder (cvsim --files); false with a reason when the
+  // family keeps no files or the folder cannot be read.
+  virtual bool LoadFiles(const std::string& folder, std::string* error) {
+    if (error) *error = "this instrument keeps no files";
+    return false;
+  }
 
   std::string model;    // "CORVANE 3"
   std::string version;  // "V2.10"
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
+  size_t rawBlockBytes = 0;                    // > 0: the next bytes form a raw block of this size
+  int requiredBaud = 0;                        // > 0: lines at another line speed go unanswered
   std::map<std::string, std::string> values;   // free state for handlers and tests
 
  private:
@@ -194,6 +213,11 @@ struct Faults {
   bool longReplyWithoutCr = false; // the next reply is 300 bytes without CR, and no XON follows
   int cutAfterReplyBytes = -1;     // >= 0: the next reply stops after that many bytes and the
                                    // pseudo-terminal is closed (a cut line)
+  bool doubleXon = false;          // every XON is sent twice
+  int rawCutAfterBytes = -1;       // >= 0: the next raw answer stops after that many bytes; the
+                                   // line stays up and no XON follows
+  int rawGapAtByte = -1;           // >= 0: the next raw answer pauses rawGapMs before that byte
+  int rawGapMs = 0;
 };
 
 struct TrafficEntry {
@@ -206,6 +230,9 @@ struct SimOptions {
   // > 0: both directions take the wire time of 10 bits a byte, kept on deadlines; bytes to the
   // host are handed over in bursts like a UART FIFO, never before their own wire time.
   int baud = 0;
+  // > 0: the rate the instrument itself runs at. Bytes the program sends while its line is set
+  // to another rate reach the instrument as noise: they are logged and not taken.
+  uint32_t instrumentBaud = 0;
   std::string logPath;        // traffic log file (both directions, time stamped)
   std::string linkPath;       // a symbolic link made to the slave path (removed on Stop)
 };
@@ -221,6 +248,9 @@ class Simulator {
   bool Start(std::string* error = nullptr);
   void Stop();
   const std::string& Path() const { return slavePath_; }
+  // The rate the program set on its side of the line (termios2: cfgetospeed answers BOTHER for a
+  // rate outside the fixed set); 0 when not running.
+  uint32_t LineBaud() const;
 
   Faults GetFaults() const;
   void SetFaults(const Faults& faults);
@@ -258,6 +288,11 @@ class Simulator {
   void Wake();
   void ReceiveLocked(const char* data, size_t n, Clock::time_point now);
   void HandleLineLocked(const std::string& line);
+  void HandleBlockLocked();
+  void AnswerLocked(const Answer& answer, bool wasAccepting);
+  void EmitRawLocked(const std::string& bytes);
+  void EmitGapLocked(int ms);
+  int LineBaudLocked() const;
   void EmitLocked(const std::string& bytes);
   void EmitCutLocked();
   void SendXonLocked();
@@ -290,6 +325,7 @@ class Simulator {
   Clock::time_point rxWireFree_;
   Clock::time_point txWireFree_;
   std::string rxLine_;
+  std::string rxBlock_;
   Clock::time_point emitBase_{};  // while answering a line: the moment its CR is complete
   std::deque<TxByte> tx_;
   std::vector<TrafficEntry> traffic_;

@@ -1,5 +1,6 @@
 // cvsim: a simulated instrument on a pseudo-terminal, for trying the programs without hardware.
 //   cvsim [--profile NAME] [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
+//         [--files DIR]
 // Prints the slave path; point a port at it with CV_PORT_COM1=<path> or the [Ports] section.
 #include <csignal>
 #include <charconv>
@@ -27,6 +28,8 @@ void Usage(FILE* out) {
       "  --log FILE      write the traffic, both directions with time stamps, to FILE\n"
       "                  (x: bytes lost because no program had the port open)\n"
       "  --link PATH     make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
+      "  --files DIR     the instrument's stored files (xr9): sub-folders 1, 2, 4, 5 (plans) and\n"
+      "                  10 (data-logger files), one file each under its own name\n"
       "  --help          this text\n",
       out);
 }
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
   std::string profileName = "corvane3";
   std::string model;
   std::string version;
+  std::string filesDir;
   cvsim::SimOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -71,6 +75,8 @@ int main(int argc, char** argv) {
       value(options.logPath);
     } else if (arg == "--link") {
       value(options.linkPath);
+    } else if (arg == "--files") {
+      value(filesDir);
     } else {
       std::fprintf(stderr, "cvsim: unknown option \"%s\"\n", arg.c_str());
       Usage(stderr);
@@ -91,6 +97,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cvsim: unknown profile \"%s\"\n", profileName.c_str());
     Usage(stderr);
     return 2;
+  }
+  if (!filesDir.empty()) {
+    std::string error;
+    if (!profile->LoadFiles(filesDir, &error)) {
+      std::fprintf(stderr, "cvsim: --files: %s\n", error.c_str());
+      return 2;
+    }
   }
   model = profile->model;
   version = profile->version;

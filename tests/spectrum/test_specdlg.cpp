@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "FakeLink.h"
+#include "FileSizeLimit.h"
 #include "Specdlg.h"
 #include "TSpectrumLogFile.h"
 
@@ -240,6 +241,23 @@ TEST_F(DlgFixture, SaveWritesTheLoggerFileOrSaysWhyNot) {
     ASSERT_TRUE(m.hasMatch()) << lines[9 + k].toStdString();
     EXPECT_EQ(m.captured(1).toInt(), k);
   }
+
+  // A save that fails while writing keeps the earlier file whole and says so.
+  f.close();
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray earlier = f.readAll();
+  f.close();
+  link.log.clear();
+  {
+    cvtest::FileSizeLimit limit(64);
+    dlg->SaveBtnClick();
+  }
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes[0].startsWith("Couldn't write file " + path)) << boxes[0].toStdString();
+  EXPECT_FALSE(link.Logged("Spectrums saved in: spec.csv"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), earlier);
+  EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"spec.csv"});  // no temporary left
 
   // A file that cannot be created is reported, and no success line follows.
   link.log.clear();

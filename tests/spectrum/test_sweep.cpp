@@ -176,6 +176,8 @@ TEST_F(SweepFixture, LevelRepliesDecodeOrFailWithTheirLogLines) {
       {"*LV!?000", false, 0.0f, '\xBF', '?', "Impossible to take measurement in the equipment"},
       {"*XX=+2A3", false, 0.0f, '=', '+', "Bad answer from the equipment when asking for level:"},
       {"*LV=+2G", false, 0.0f, '=', '+', "Bad answer from the equipment when asking for level:"},
+      {"*LV=+2AG", false, 0.0f, '=', '+', "*LV=+2AG"},  // each of the three digits is checked
+      {"*LV=+G23", false, 0.0f, '=', '+', "*LV=+G23"},
   };
   for (const Case& c : cases) {
     FakeLink l;

@@ -1,30 +1,33 @@
 #pragma once
-// While it lives, no file of the process may grow past `bytes`: a save then opens its file and
-// fails at the write or the flush, as on a full disk (root is bound by it too). SIGXFSZ is
-// ignored meanwhile, so the write returns its error instead of ending the process.
+// While it lives, no file of this process may grow past `bytes`: RLIMIT_FSIZE binds root too, so
+// a save fails at its write or its commit, not at its open. SIGXFSZ is ignored meanwhile, so the
+// write returns EFBIG instead of ending the test program. The old limit comes back at the end.
+#include <signal.h>
 #include <sys/resource.h>
 
-#include <csignal>
+#include <gtest/gtest.h>
+
+namespace cvtest {
 
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved_;
-    small.rlim_cur = bytes;
-    ok_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old_), 0);
+    oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   }
   ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, handler_);
+    setrlimit(RLIMIT_FSIZE, &old_);
+    signal(SIGXFSZ, oldHandler_);
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool ok() const { return ok_; }
 
  private:
-  rlimit saved_{};
-  void (*handler_)(int) = nullptr;
-  bool ok_ = false;
+  rlimit old_{};
+  sighandler_t oldHandler_ = SIG_DFL;
 };
+
+}  // namespace cvtest

@@ -1,0 +1,69 @@
+// Lists, for each language module given on the command line, the message ids that have an
+// English text but none in the module, so the translators start from a true count. A missing
+// text falls back to English and is no fault: the list never fails the run. A text whose format
+// conversions differ from the English ones would format its arguments wrongly: that fails.
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Messages.h"
+
+extern const char kCvMessageTableEng[];
+
+namespace {
+
+// The conversions of a printf-style text, flags and widths included ("%s", "%4.2f").
+std::vector<std::string> Conversions(const std::string& text) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') continue;
+    size_t j = i + 1;
+    while (j < text.size() && std::string("-+ #0123456789.*lh").find(text[j]) != std::string::npos) ++j;
+    if (j < text.size()) out.push_back(text.substr(i, j - i + 1));
+    i = j;
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<cv::MsgEntry> entries;
+  cv::ParseMessageTable(kCvMessageTableEng, entries);
+  std::map<int, std::string> english;
+  for (auto& e : entries) english[e.id] = e.text;
+  int faults = 0;
+  for (int a = 1; a < argc; ++a) {
+    std::ifstream in(argv[a], std::ios::binary);
+    if (!in) {
+      std::printf("%s: cannot be read\n", argv[a]);
+      ++faults;
+      continue;
+    }
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::vector<cv::MsgEntry> module;
+    int bad = cv::ParseMessageTable(ss.str(), module);
+    std::map<int, std::string> texts;
+    for (auto& e : module) texts[e.id] = e.text;
+    std::vector<int> missing;
+    for (const auto& [id, text] : english) {
+      auto it = texts.find(id);
+      if (it == texts.end()) {
+        missing.push_back(id);
+      } else if (Conversions(it->second) != Conversions(text)) {
+        std::printf("%s: text %d has other conversions than the English one\n", argv[a], id);
+        ++faults;
+      }
+    }
+    std::printf("%s: %zu of %zu English texts have no translation%s\n", argv[a], missing.size(), english.size(),
+                missing.empty() ? "" : ":");
+    for (int id : missing) std::printf("  %d\t%s\n", id, english[id].c_str());
+    if (bad) std::printf("%s: %d unreadable lines\n", argv[a], bad);
+    faults += bad;
+  }
+  return faults ? 1 : 0;
+}
