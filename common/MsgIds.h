@@ -6,6 +6,7 @@
 //   36000-36999 editor, CSV viewer, language  37000-37999 memories
 //   36000-36999 editor, CSV viewer, language
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
+//   38000-38999 data logger
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -610,3 +611,114 @@ constexpr int CouldntEraseEnd = 40032;          // "in the equipment"
 constexpr int PlansErased = 40033;
 
 }  // namespace cv::msg::xr9
+// Host: console terminal and its script interpreter (30200-30399).
+namespace cv::msg::term {
+constexpr int Executing = 30200;        // "Executing from Terminal"
+constexpr int Caption = 30201;          // "CvTools Terminal"
+constexpr int SaveFailed = 30202;       // "Unable to save data to the Registry"
+constexpr int ReadWarning = 30203;      // "Warning. Unable to read data from the Registry"
+constexpr int ReadFailed = 30204;       // "Unable to read data from the Registry"
+constexpr int NoPorts = 30205;          // "Unable to find valid ports."
+constexpr int ErrorNumber = 30206;      // "%s -> Error number: %d"
+constexpr int ClosedTimeout = 30207;    // "Terminal closed for timeout"
+constexpr int ProFinished = 30208;      // "PRO file finished OK."
+constexpr int ScriptMissing = 30209;    // "Error. Couldn't find file %s"
+constexpr int ProToExecute = 30210;     // "PRO file to execute: %s"
+constexpr int SelectFile = 30211;       // "Select file to execute"
+constexpr int ProFilter = 30212;        // "PRO Files (*.pro)"
+constexpr int TransferMissing = 30213;  // "Error: Couldn't find file %s"
+constexpr int RunPaused = 30214;        // "RUN PAUSED. Press any key to continue..."
+constexpr int LogIsScript = 30215;      // "%s: the script would be overwritten by its transcript"
+constexpr int NotYet = 30216;           // result text of a keyword whose executor is not built
+constexpr int LineTooLong = 30217;      // "Line %d: %d characters, more than one command carries (%d)"
+constexpr int LevelsFull = 30218;       // result text of a condition nested past the flag table
+constexpr int Utility = 30219;          // " Terminal utility "
+constexpr int Waiting = 30220;          // " -> Wait..."
+}  // namespace cv::msg::term
+// Data logger: dialog, result sheet, printing, test-point names (38000-38999).
+namespace cv::msg::logger {
+
+constexpr int DlCaption = 38000;
+constexpr int DlTPLabel = 38001;
+constexpr int DlMemLabel = 38002;
+constexpr int DlTPRadio = 38003;
+constexpr int DlOnlySelected = 38004;
+constexpr int DlAll = 38005;
+constexpr int DlTPRadioHint = 38006;
+constexpr int DlMemRadio = 38007;
+constexpr int DlMemRadioHint = 38008;
+constexpr int DlTPListHint = 38009;
+constexpr int DlReceiveNamesBtn = 38010;
+constexpr int DlReceiveNamesHint = 38011;
+constexpr int DlReceiveDataBtn = 38012;
+constexpr int DlReceiveDataHint = 38013;
+constexpr int DlSaveAllBtn = 38014;
+constexpr int DlSaveAllHint = 38015;
+constexpr int DlHelpBtn = 38016;
+constexpr int DlCancelBtn = 38017;
+constexpr int DlCloseBtn = 38018;
+constexpr int DlUnselectBtn = 38019;
+constexpr int DlUnselectTPHint = 38020;
+constexpr int DlUnselectMemHint = 38021;
+constexpr int DlCsvFilter = 38022;
+constexpr int DlCommError = 38023;
+constexpr int DlReadingMemories = 38024;
+constexpr int DlShortSrAnswer = 38025;
+constexpr int DlBadMemoryNumber = 38026;
+constexpr int DlReadingTPs = 38027;
+constexpr int DlRunningViewer = 38028;
+constexpr int DlClosedViewer = 38029;
+constexpr int DlSelectTPs = 38030;
+constexpr int DlAndMemories = 38031;
+constexpr int DlSelectMemories = 38032;
+constexpr int DlErrorCaption = 38033;
+constexpr int DlNotEnoughMemory = 38034;
+constexpr int DlCannotAllocate = 38035;
+constexpr int DlReadingData = 38036;
+constexpr int DlFailed = 38037;
+constexpr int DlStopped = 38038;
+constexpr int DlDone = 38039;
+constexpr int DlCannotOpen = 38040;
+constexpr int DlFileInUse = 38041;
+constexpr int DlFileSaved = 38042;
+constexpr int DlCannotWrite = 38043;
+constexpr int DlTPCaption = 38044;
+constexpr int DlTPDlgLabel = 38045;
+constexpr int DlTestPoint = 38046;
+constexpr int DlNextTPBtn = 38047;
+constexpr int DlNextTPHint = 38048;
+constexpr int DlNoTPSelected = 38049;
+constexpr int DlPlainError = 38050;
+constexpr int DlSheetCaption = 38051;
+constexpr int DlLogoHint = 38052;
+constexpr int DlInsertLogo = 38053;
+constexpr int DlIdentification = 38054;
+constexpr int DlClient = 38055;
+constexpr int DlObs = 38056;
+constexpr int DlFontBtn = 38057;
+constexpr int DlPrintSetupBtn = 38058;
+constexpr int DlPrintAllBtn = 38059;
+constexpr int DlNum = 38060;
+constexpr int DlName = 38061;
+constexpr int DlBand = 38062;
+constexpr int DlFreq = 38063;
+constexpr int DlLevel = 38064;
+constexpr int DlSerial = 38065;
+constexpr int DlRegistryError = 38066;
+constexpr int DlPrintRows = 38067;
+constexpr int DlPrintColumns = 38068;
+constexpr int DlPrintAllUnknown = 38069;
+constexpr int DlPrintAllOpen = 38070;
+constexpr int DlPrintAllClose = 38071;
+constexpr int DlFontUnknown = 38072;
+constexpr int DlDocumentTitle = 38073;
+constexpr int DlReportTitle = 38074;
+constexpr int DlReportId = 38075;
+constexpr int DlReportClient = 38076;
+constexpr int DlReportObs = 38077;
+constexpr int DlPageFooter = 38078;
+constexpr int DlPictureFilter = 38079;
+constexpr int DlBadPicture = 38080;
+constexpr int DlFontCaption = 38081;
+
+}  // namespace cv::msg::logger

@@ -147,4 +147,23 @@ int AtoI(std::string_view text) {
   return static_cast<int>(v);
 }
 
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string DecodeHexText(std::string_view hex) {
+  std::string text;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    const int high = HexDigitValue(hex[i]), low = HexDigitValue(hex[i + 1]);
+    if (high < 0 || low < 0) break;
+    const int byte = high * 16 + low;
+    if (byte == 0x00 || byte == 0xFF) break;
+    text.push_back(static_cast<char>(byte));
+  }
+  return text;
+}
+
 }  // namespace cv

@@ -33,4 +33,12 @@ double AtoF(std::string_view text);
 long AtoL(std::string_view text);  // saturates at the range of long
 int AtoI(std::string_view text);   // saturates at the range of int
 
+// The value of one hexadecimal digit (either case), or -1.
+int HexDigitValue(char c);
+
+// Pairs of hexadecimal digits (either case) turned into the bytes they stand for, stopping at a
+// pair that reads 00 or FF, at a pair that is not two hexadecimal digits, or at the end: the
+// texts (serial number, model) that instruments keep in their registers.
+std::string DecodeHexText(std::string_view hex);
+
 }  // namespace cv

@@ -65,4 +65,11 @@ float FreqToIF(float oscillatorMHz, float frequencyMHz) {
                                 : frequencyMHz - oscillatorMHz;
 }
 
+double DecodeBerWord(uint32_t word) {
+  const int mantissa = static_cast<int>((word >> 5) & 0x7F);
+  int exponent = static_cast<int>(word & 0x1F);
+  if (exponent >= 16) exponent -= 32;
+  return mantissa * std::pow(10.0, exponent);
+}
+
 }  // namespace cv

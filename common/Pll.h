@@ -45,4 +45,9 @@ float PllFrequencyChecked(char band, uint32_t word, bool* inRange = nullptr);
 float IFToFreq(float oscillatorMHz, float intermediateMHz);
 float FreqToIF(float oscillatorMHz, float frequencyMHz);
 
+// The 12-bit bit-error-ratio word of the level and data-logger replies: mantissa in bits 11..5
+// (0..127) times ten to the exponent in bits 4..0, a 5-bit two's-complement number (-16..15).
+// Bits above the twelfth are ignored.
+double DecodeBerWord(uint32_t word);
+
 }  // namespace cv

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "Format.h"
 #include "NumFormat.h"
@@ -76,6 +78,44 @@ int ParseStatement(const char* line, const KeywordRow* rows, int rowCount, const
     out.tokens[i] = token;
   }
   return 1;
+}
+
+std::string LevelsText(const char* text, const IfLevels& l) {
+  return std::string(text) + " (" + std::to_string(l.level) + "," + std::to_string(l.depth) + ")";
+}
+
+bool ReadScriptPiece(FILE* file, std::string& piece) {
+  piece.clear();
+  int c = 0;
+  while (static_cast<int>(piece.size()) < kScriptPiece && (c = std::fgetc(file)) != EOF) {
+    if (c == '\n') break;
+    piece.push_back(static_cast<char>(c));
+  }
+  if (piece.empty() && c == EOF) return false;
+  if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+  return true;
+}
+
+std::string TranscriptPath(const std::string& scriptPath) {
+  std::filesystem::path logPath(scriptPath);
+  logPath.replace_extension(".LOG");
+  return logPath.string().substr(0, 260);
+}
+
+bool TranscriptIsScript(const std::string& scriptPath, const std::string& transcriptPath) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (scriptPath == transcriptPath) return true;
+  return fs::exists(transcriptPath, ec) && fs::equivalent(scriptPath, transcriptPath, ec);
+}
+
+std::string TranscriptHeader(const std::string& text, const std::string& date, const std::string& time) {
+  return "#\n# " + text + "\n# Start: " + date + " (" + time + ")\n#\n";
+}
+
+std::string TranscriptFooter(const std::string& date, const std::string& time, int64_t elapsedSeconds) {
+  return "#\n# End: " + date + " (" + time + ")\n# Elapsed time: " +
+         FormatFixed(static_cast<double>(elapsedSeconds), 0, 2) + " seconds\n#\n";
 }
 
 bool IsCommentLine(const char* line) {

@@ -5,6 +5,7 @@
 // locale-free number reading and writing the executors need. Each dialect keeps its own keyword
 // table, runner, transcript layout and executors; nothing here knows about either.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,23 @@ class IfLevels {
   int level = 0;
   int depth = 0;
 };
+
+// "%s (%d,%d)": a condition statement's text with the level and depth.
+std::string LevelsText(const char* text, const IfLevels& levels);
+
+// Script files and transcripts, the same in both dialects.
+constexpr int kScriptPiece = 254;  // the longest piece of a script line read at once
+// Reads the next piece of at most 254 characters, up to and including a line feed; false at the
+// end of the file. The line feed and a carriage return before it are cut off.
+bool ReadScriptPiece(FILE* file, std::string& piece);
+// The script's path with its extension replaced by ".LOG", at most 260 characters.
+std::string TranscriptPath(const std::string& scriptPath);
+// True when the transcript path names the script itself (opening it would truncate the script).
+bool TranscriptIsScript(const std::string& scriptPath, const std::string& transcriptPath);
+// The transcript's opening block ("#", "# <text>", "# Start: <date> (<time>)", "#") and closing
+// block ("#", "# End: ...", "# Elapsed time: %2.0lf seconds", "#").
+std::string TranscriptHeader(const std::string& text, const std::string& date, const std::string& time);
+std::string TranscriptFooter(const std::string& date, const std::string& time, int64_t elapsedSeconds);
 
 // Register references: 'B' + index for a byte register, 'I' or 'W' + index for a word register,
 // index 0..255.

@@ -35,6 +35,7 @@
 #include "MsgIds.h"
 #include "Registry.h"
 #include "Scratchpad.h"
+#include "Term.h"
 #include "Text1252.h"
 
 #include "PortMap.h"
@@ -140,7 +141,6 @@ void TMainForm::BuildForm() {
   TermButton = SpeedButton(speedBar, "TermButton", QStyle::SP_ComputerIcon);
   HelpButton = SpeedButton(speedBar, "HelpButton", QStyle::SP_DialogHelpButton);
   // The terminal joins later.
-  TermButton->setEnabled(false);
   for (QToolButton* b : {ExitButton, EditButton, CSVButton, TermButton, HelpButton}) sb->addWidget(b);
   sb->addStretch();
   Image1 = new TLogoImage(speedBar);
@@ -222,7 +222,6 @@ void TMainForm::BuildForm() {
   FileTerminal = MenuItem(File1, "FileTerminal");
   File1->addSeparator();
   FileExitItem = MenuItem(File1, "FileExitItem");
-  FileTerminal->setEnabled(false);
 
   Tools1 = bar->addMenu(QString());
   Tools1->setObjectName("Tools1");
@@ -507,10 +506,31 @@ void TMainForm::CSVButtonClick() {
   QDir::setCurrent(QString::fromStdString(startDir));
 }
 
+namespace {
+// The main window as the terminal sees it.
+class MainTermOwner : public TermOwner {
+ public:
+  explicit MainTermOwner(TMainForm& form) : form_(form) {}
+  void AddLog(const std::string& line) override { form_.AddLog(line); }
+  std::string DetectedPort() const override {
+    return form_.found ? cv::To1252(form_.LabelPort->text()) : std::string();
+  }
+  void Repaint() override { form_.update(); }
+
+ private:
+  TMainForm& form_;
+};
+}  // namespace
+
 void TMainForm::TermButtonClick() {
-  // The console terminal runs here, with the main window hidden.
+  MainTermOwner owner(*this);
+  auto terminal = std::make_unique<TTerm>(owner);
+  hide();
+  terminal->Run();
   AddLog(cv::Msg(cv::msg::TerminalClosedReady));
   QDir::setCurrent(QString::fromStdString(startDir));
+  terminal.reset();
+  show();
 }
 
 // ============================================================================================

@@ -321,6 +321,18 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
   }
 }
 
+bool SerialWaitReadable(SerialHandle h, int ms) {
+  if (!Valid(h)) return false;
+  if (!h->isTty) return true;  // a plain file never blocks a read
+  const auto deadline = SteadyClock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
+  pollfd p{h->fd, POLLIN, 0};
+  if (ms <= 0) {
+    timespec zero{0, 0};
+    return ppoll(&p, 1, &zero, nullptr) > 0;
+  }
+  return WaitReady(h->fd, POLLIN, deadline) != 0;
+}
+
 const std::string& SerialPath(SerialHandle h) {
   static const std::string none;
   return h ? h->path : none;

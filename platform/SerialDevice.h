@@ -88,6 +88,11 @@ constexpr int kProgressSliceMs = 50;
 bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read,
                 const std::function<void()>& progress = {});
 
+// Waits at most `ms` milliseconds (0: only looks) until the open device has bytes to read, or
+// has hung up or failed, so that the caller's next SerialRead returns at once either way. False
+// on time-out or for a closed handle. Nothing is read.
+bool SerialWaitReadable(SerialHandle h, int ms);
+
 const std::string& SerialPath(SerialHandle h);
 
 }  // namespace cv

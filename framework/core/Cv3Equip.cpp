@@ -10,6 +10,7 @@
 
 #include "Chan3.h"
 #include "Chanplandlg.h"
+#include "Datalogdlg.h"
 #include "Memdlg.h"
 #include "NumFormat.h"
 #include "Specdlg.h"
@@ -126,8 +127,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       dialog.exec();
       break;
     }
-    case Tool::DataLogger:  // TDataLoggerDlg
+    case Tool::DataLogger: {
+      TDataLoggerDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::Monitor:  // TMonitorDlg
       break;
     case Tool::Spectrum: {

@@ -20,21 +20,13 @@ using cv::script::Subst;
 
 namespace {
 
-constexpr int kReadPiece = 254;  // the longest piece of a script line read at once
+using cv::script::LevelsText;
 
-// Reads the next piece of at most 254 characters, up to and including a line feed; false at
-// the end of the file. The line feed and a carriage return before it are cut off.
-bool ReadPiece(FILE* file, std::string& piece) {
-  piece.clear();
-  int c = 0;
-  while (static_cast<int>(piece.size()) < kReadPiece && (c = std::fgetc(file)) != EOF) {
-    if (c == '\n') break;
-    piece.push_back(static_cast<char>(c));
-  }
-  if (piece.empty() && c == EOF) return false;
-  if (!piece.empty() && piece.back() == '\r') piece.pop_back();
-  return true;
+void Write(FILE* file, const std::string& text) {
+  if (file) std::fwrite(text.data(), 1, text.size(), file);
 }
+
+bool ReadPiece(FILE* file, std::string& piece) { return cv::script::ReadScriptPiece(file, piece); }
 
 int CountPieces(FILE* file) {
   std::rewind(file);
@@ -43,14 +35,6 @@ int CountPieces(FILE* file) {
   while (ReadPiece(file, piece)) ++count;
   std::rewind(file);
   return count;
-}
-
-void Write(FILE* file, const std::string& text) {
-  if (file) std::fwrite(text.data(), 1, text.size(), file);
-}
-
-std::string LevelsText(const char* text, const IfLevels& l) {
-  return std::string(text) + " (" + std::to_string(l.level) + "," + std::to_string(l.depth) + ")";
 }
 
 bool IsSign(char c) { return c == '<' || c == '=' || c == '>'; }
@@ -157,33 +141,23 @@ bool TScriptEngine::ExecuteAction() {
 // Runner and transcript
 
 void TScriptEngine::LogStart(FILE* file, const std::string& text) {
-  Write(file, "#\n# " + text + "\n");
-  Write(file, "# Start: " + (host ? host->DateString() : "") + " (" +
-                  (host ? host->TimeString() : "") + ")\n#\n");
+  Write(file, cv::script::TranscriptHeader(text, host ? host->DateString() : "", host ? host->TimeString() : ""));
   startMs = host ? host->NowMs() : 0;
 }
 
 void TScriptEngine::LogEnd(FILE* file) {
   const int64_t elapsed = ((host ? host->NowMs() : 0) - startMs) / 1000;
-  Write(file, "#\n# End: " + (host ? host->DateString() : "") + " (" +
-                  (host ? host->TimeString() : "") + ")\n");
-  Write(file, "# Elapsed time: " + cv::script::FormatFixed(static_cast<double>(elapsed), 0, 2) +
-                  " seconds\n#\n");
+  Write(file, cv::script::TranscriptFooter(host ? host->DateString() : "", host ? host->TimeString() : "", elapsed));
 }
 
 bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
-  namespace fs = std::filesystem;
   view = dialog;
   BeginRun();
 
-  const fs::path scriptPath(path);
-  fs::path logPath = scriptPath;
-  logPath.replace_extension(".LOG");
-  const std::string logName = logPath.string().substr(0, 260);
+  const std::string logName = cv::script::TranscriptPath(path);
 
   if (view) view->SetGauge(0);
-  std::error_code ec;
-  if (fs::exists(logPath, ec) && fs::equivalent(scriptPath, logPath, ec)) {
+  if (cv::script::TranscriptIsScript(path, logName)) {
     // Opening the transcript would truncate the very script about to be run.
     if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLogIsScript), {logName}));
     return false;

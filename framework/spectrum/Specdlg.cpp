@@ -30,6 +30,7 @@
 #include "TCv3SpectrumLink.h"
 #include "Format.h"
 #include "NumFormat.h"
+#include "FileDialogs.h"
 #include "PluginHelp.h"
 #include "TSpectrumLogFile.h"
 #include "Text1252.h"
@@ -106,21 +107,9 @@ TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumH
     QMessageBox::critical(this, caption, text);
   };
   chooseSaveFile = [this]() {
-    QFileDialog dlg(this);
-    dlg.setObjectName("SaveDlg");
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setDirectory(QDir::currentPath());
-    dlg.setDefaultSuffix("csv");
-    dlg.setNameFilters({M(msg::SpecCsvFilter), M(msg::SpecAllFilter)});
-    dlg.setFileMode(QFileDialog::AnyFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
-    return dlg.selectedFiles().first();
+    return cv::RunSaveDialog(this, {M(msg::SpecCsvFilter), M(msg::SpecAllFilter)}, "csv");
   };
-  confirmPrint = [this](QPrinter& p) {
-    QPrintDialog dlg(&p, this);
-    dlg.setObjectName("PrinterDlg");
-    return dlg.exec() == QDialog::Accepted;
-  };
+  confirmPrint = [this](QPrinter& p) { return cv::RunPrintDialog(p, this); };
   showPrinterSetup = [this]() {
     QPageSetupDialog dlg(printer.get(), this);
     dlg.setObjectName("PrinterSetupDlg");

@@ -1,4 +1,5 @@
 #include "TSpectrumSweep.h"
+#include "Pll.h"
 
 #include <cctype>
 #include <cmath>
@@ -256,11 +257,8 @@ bool TSpectrumSweep::MeasureBer(const char* command, TSpectrumMeas& record, int 
   }
   char reply[256] = {};
   if (AskLvReply(reply, record, milliseconds, msg::SpecAskError, false) != LvReply::Ok) return false;
-  long x = std::strtol(reply + 5, nullptr, 16) & 0xFFF;
-  int mantissa = static_cast<int>((x >> 5) & 0x7F);
-  int exponent = static_cast<int>(x & 0x1F);
-  if (exponent >= 16) exponent -= 32;
-  record.level = static_cast<float>(mantissa * std::pow(10.0, exponent));
+  const long x = std::strtol(reply + 5, nullptr, 16);
+  record.level = static_cast<float>(cv::DecodeBerWord(static_cast<uint32_t>(x)));
   return true;
 }
 

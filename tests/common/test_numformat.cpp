@@ -108,3 +108,16 @@ TEST(NumFormat, StrictFixedNotationAndIntegers) {
 }
 
 }  // namespace
+
+// Register texts: pairs of hex digits until 00, FF, a pair that is not hexadecimal, or the end.
+TEST(DecodeHexText, StopsAtTheFirstPairThatEndsTheText) {
+  struct Row {
+    const char* hex;
+    const char* text;
+  } rows[] = {
+      {"414243FF", "ABC"},   {"41424300", "AB" "C"}, {"414200FF41", "AB"}, {"6162", "ab"},
+      {"41G2", "A"},         {"414", "A"},           {"", ""},             {"FF41", ""},
+      {"4a4B", "JK"},        {"C9", "\xC9"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(cv::DecodeHexText(r.hex), r.text) << r.hex;
+}

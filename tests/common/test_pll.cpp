@@ -87,3 +87,19 @@ TEST(PllCoding, LnbConversions) {
 }
 
 }  // namespace
+
+// The 12-bit BER word: mantissa in bits 11..5, exponent in bits 4..0 (two's complement).
+TEST(DecodeBerWord, MantissaAndSignedExponent) {
+  struct Row {
+    uint32_t word;
+    double expected;
+  } rows[] = {
+      {0x2FB, 23e-5},          // 23 x 10^-5 = 2.3E-4
+      {0x000, 0.0},            // mantissa 0
+      {0x02F, 1e15},           // mantissa 1, exponent 01111b = +15
+      {0x030, 1e-16},          // exponent 10000b = -16
+      {0xFEF, 127e15},         // both at their top
+      {0x1FFF, 127e-1},        // bits above the twelfth are ignored: 0xFFF = 127 x 10^-1
+  };
+  for (const Row& r : rows) EXPECT_DOUBLE_EQ(cv::DecodeBerWord(r.word), r.expected) << std::hex << r.word;
+}

@@ -72,7 +72,7 @@ TEST(MemoryFile, GoldenFilesByteForByteAndBack) {
         EXPECT_EQ(row[at], c.list) << n << " at " << at;
     }
     EXPECT_EQ(lines[20].substr(0, 8), std::string("01") + c.list + "M001" + c.list);
-    EXPECT_EQ(lines[20].substr(18, 7), std::string("0048") + c.decimal + "25");
+    EXPECT_EQ(lines[20].substr(18, 7), std::string("0053") + c.decimal + "25");
     // A BER memory writes '0' in Units and blanks where it has no sound.
     EXPECT_EQ(lines[24][34], '0');
     EXPECT_EQ(lines[24].substr(42, 6), std::string(" ") + c.list + "    ");
@@ -85,8 +85,8 @@ TEST(MemoryFile, GoldenFilesByteForByteAndBack) {
     EXPECT_TRUE(reader.editor.loaded);
     EXPECT_EQ(reader.editor.records, records);
     EXPECT_EQ(reader.editor.listLines.size(), 99u);
-    EXPECT_EQ(reader.editor.listLines[0], std::string(" 1 M001 TER   48") + c.decimal + "25");
-    EXPECT_EQ(reader.editor.listLines[1], std::string(" 2 M002 SAT  970") + c.decimal + "00");
+    EXPECT_EQ(reader.editor.listLines[0], std::string(" 1 M001 TER   53") + c.decimal + "25");
+    EXPECT_EQ(reader.editor.listLines[1], std::string(" 2 M002 TER   61") + c.decimal + "25");
     EXPECT_EQ(reader.editor.buttons, Buttons(true));
   }
 }
@@ -151,7 +151,7 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
        true, 99,
        [](const Rig& r) {
          EXPECT_STREQ(r.editor.records[0].label, "  AB");
-         EXPECT_EQ(r.editor.listLines[0], " 1   AB TER   48,25");
+         EXPECT_EQ(r.editor.listLines[0], " 1   AB TER   53,25");
        }},
       {"blank lines",
        [](auto& l) {

@@ -47,8 +47,8 @@ TEST(MemoryForm, OfflineFromTheLauncher) {
     cvtest::PickFile(QString(CV_TEST_DATA_DIR) + "/memories/semicolon.csv");
     d->ReadBtn->click();
     EXPECT_EQ(d->MemoryListBox->count(), 99);
-    EXPECT_EQ(d->MemoryListBox->item(0)->text(), " 1 M001 TER   48,25");
-    EXPECT_EQ(d->MemoryListBox->item(98)->text(), "99 M099 TER  832,25");
+    EXPECT_EQ(d->MemoryListBox->item(0)->text(), " 1 M001 TER   53,25");
+    EXPECT_EQ(d->MemoryListBox->item(98)->text(), "99 M099 TER  837,25");
     EXPECT_EQ(Enabled(d), "SaveBtn ReadBtn EditBtn HelpBtn CloseBtn");
     EXPECT_EQ(d->Gauge->value(), 100);
 
@@ -95,7 +95,7 @@ TEST_F(MemoryFormSim, ReceiveFromTheLauncherShowsTheList) {
     EXPECT_EQ(Enabled(d), "ReadBtn ReceiveBtn HelpBtn CloseBtn");
     d->ReceiveBtn->click();
     EXPECT_EQ(d->MemoryListBox->count(), 99);
-    EXPECT_EQ(d->MemoryListBox->item(1)->text(), " 2 M002 SAT  970.00");
+    EXPECT_EQ(d->MemoryListBox->item(1)->text(), " 2 M002 TER   61.25");
     EXPECT_EQ(Enabled(d), "SaveBtn ReadBtn EditBtn SendOneBtn SendBtn ReceiveBtn HelpBtn CloseBtn");
     EXPECT_TRUE(prompter.shown.empty());
     d->CloseBtn->click();

@@ -27,11 +27,13 @@ class MemorySim : public testing::Test, public SimOnCom1 {
   void TearDown() override { port.Close(); }
 
   void SetMemory(int n, size_t at, const std::string& text) {
-    Profile([&](Corvane3Profile& p) { p.memories[n - 1].replace(at, text.size(), text); });
+    Profile([&](Corvane3Profile& p) { p.loggerSrOverride[n] = p.MemoryReply(n).replace(at, text.size(), text); });
   }
   std::vector<std::string> Stored() {
     std::vector<std::string> m;
-    Profile([&](Corvane3Profile& p) { m = p.memories; });
+    Profile([&](Corvane3Profile& p) {
+      for (int n = 1; n <= 99; ++n) m.push_back(p.MemoryReply(n));
+    });
     return m;
   }
   // The lines the instrument received that store a memory.
@@ -87,15 +89,15 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
   };
   const std::string short3 = Corvane3Profile::DefaultMemory(3).substr(0, 37);
   const std::vector<Case> cases = {
-      {"satellite memory at 700 MHz", [](MemorySim& t) { t.SetMemory(2, 11, "24dc"); },
-       {"Error(s) in memory number 2:", " Frequency: 700 (862.1-2150)", "Warning. Bad data in memory number 2"}, 1},
+      {"satellite memory at 700 MHz", [](MemorySim& t) { t.SetMemory(5, 11, "24dc"); },
+       {"Error(s) in memory number 5:", " Frequency: 700 (862.1-2150)", "Warning. Bad data in memory number 5"}, 4},
       {"reply naming another memory", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.wrongNumberFor = 7; }); },
        {"Error. The answer for memory number 7 names memory number 08: nothing stored",
         "Warning. Bad data in memory number 7"},
        6},
       {"short reply", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.shortReplyFor = 3; }); },
        {"Bad SR answer from equipment:", short3, "Warning. Bad data in memory number 3"}, 2},
-      {"unanswered query", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.memories.resize(11); }); },
+      {"unanswered query", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.unansweredFor = 12; }); },
        {"Error asking equipment for memory number 12"}, 11},
   };
   for (const Case& c : cases) {
@@ -131,8 +133,7 @@ TEST_F(MemorySim, SendAllThenReceiveGivesTheSameRecords) {
   // The instrument holds other memories until the send.
   Profile([](Corvane3Profile& p) {
     for (int n = 1; n <= 99; ++n) {
-      p.memories[n - 1] = Corvane3Profile::DefaultMemory(100 - n);
-      p.memories[n - 1].replace(3, 2, cv::Format("%02x", n));
+      p.loggerSrOverride[n] = Corvane3Profile::DefaultMemory(100 - n).replace(3, 2, cv::Format("%02x", n));
     }
   });
   LoadDefaults();

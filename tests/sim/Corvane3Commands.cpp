@@ -54,14 +54,20 @@ std::string Corvane3Profile::LevelReply() const {
   return buf;
 }
 
-void Corvane3Profile::SetTunerVariant(int variant) { tunerReply = variant == 5 ? "*I2010000" : "*I201FF00"; }
+void Corvane3Profile::SetTunerVariant(int variant) {
+  registers[0x106A] = 0x01;
+  registers[0x106B] = variant == 5 ? 0x00 : 0xFF;
+  tunerReply.clear();
+}
 
 void AddCorvane3Commands(Corvane3Profile& p) {
   p.On("*7205&", [&p](const std::string&) {
     p.protectedMode = true;
     return Answer::Ok();
   });
-  p.On("*?I20A0106A002", [&p](const std::string&) { return Answer::Reply(p.tunerReply); });
+  p.On("*?I20A0106A002", [&p](const std::string&) {
+    return Answer::Reply(p.tunerReply.empty() ? p.RegisterReply(0x106A, 2) : p.tunerReply);
+  });
   // "*FRT" + word: terrestrial, word = (MHz + 38.9) x 20; "*FRS" + word: satellite, (MHz + 479.5) x 8.
   p.On("*FR", [&p](const std::string& line) {
     unsigned word = 0;

@@ -45,6 +45,8 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   AddCorvane3SpectrumCommands(*this);
   AddCorvane3Loader(*this);
   AddCorvane3PlanCommands(*this);
+  AddCorvane3Registers(*this);
+  AddCorvane3LoggerCommands(*this);
   AddCorvane3MemoryCommands(*this);
 }
 
@@ -265,21 +267,9 @@ void Simulator::EmitRawLocked(const std::string& bytes) {
   if (!cut && profile_->acceptsLines) SendXonLocked();
 }
 
-int Simulator::LineBaudLocked() const {
-  termios t{};
-  if (slaveKeep_ < 0 || tcgetattr(slaveKeep_, &t) != 0) return 0;
-  static const std::pair<speed_t, int> kRates[] = {{B1200, 1200},   {B2400, 2400},     {B4800, 4800},
-                                                   {B9600, 9600},   {B19200, 19200},   {B38400, 38400},
-                                                   {B57600, 57600}, {B115200, 115200}, {B230400, 230400}};
-  for (const auto& [speed, baud] : kRates)
-    if (cfgetispeed(&t) == speed) return baud;
-  return 0;
-}
-
 void Simulator::HandleLineLocked(const std::string& line) {
   lines_.push_back(line);
   if (faults_.silent) return;
-  if (profile_->requiredBaud > 0 && LineBaudLocked() != profile_->requiredBaud) return;
   const bool wasAccepting = profile_->acceptsLines;
   AnswerLocked(faults_.refuseAll ? Answer::Nak() : profile_->Handle(line), wasAccepting);
 }
@@ -288,7 +278,6 @@ void Simulator::HandleBlockLocked() {
   const std::string block = std::move(rxBlock_);
   rxBlock_.clear();
   if (faults_.silent) return;
-  if (profile_->requiredBaud > 0 && LineBaudLocked() != profile_->requiredBaud) return;
   const bool wasAccepting = profile_->acceptsLines;
   AnswerLocked(faults_.refuseAll ? Answer::Nak() : profile_->HandleBlock(block), wasAccepting);
 }
@@ -298,7 +287,8 @@ void Simulator::AnswerLocked(const Answer& answer, bool wasAccepting) {
     if (profile_->acceptsLines && !wasAccepting) SendXonLocked();
     return;
   }
-  if (!faults_.dropXoff) EmitLocked(std::string(1, kXoff));
+  const bool ackOnly = profile_->ackOnly;
+  if (!faults_.dropXoff && !ackOnly) EmitLocked(std::string(1, kXoff));
   switch (answer.kind) {
     case Answer::Kind::Refuse:
       EmitLocked(std::string(1, kNak));
@@ -333,14 +323,17 @@ void Simulator::AnswerLocked(const Answer& answer, bool wasAccepting) {
     }
     EmitLocked(reply);
   }
-  if (profile_->acceptsLines) SendXonLocked();
+  if (profile_->acceptsLines && !ackOnly) SendXonLocked();
 }
 
 uint32_t Simulator::LineBaud() const { return slaveKeep_ >= 0 ? cv::LineSpeed(slaveKeep_) : 0; }
 
 void Simulator::ReceiveLocked(const char* data, size_t n, Clock::time_point now) {
   LogLocked(true, data, n);
-  if (options_.instrumentBaud > 0 && LineBaud() != options_.instrumentBaud) return;
+  // The instrument runs at one rate (the option's, else its family's): bytes sent at another
+  // reach it as noise.
+  const uint32_t rate = options_.instrumentBaud > 0 ? options_.instrumentBaud : static_cast<uint32_t>(profile_->requiredBaud);
+  if (rate > 0 && LineBaud() != rate) return;
   for (size_t i = 0; i < n; ++i) {
     // A byte is complete on our side one byte time after the line was free to carry it.
     Clock::time_point at = now;

@@ -28,9 +28,9 @@
 //    the next that many bytes (CR included) go to HandleBlock() as one block, answered like a line
 //    (XOFF then ACK or NAK, then XON). The raw mode ends when the handler sets it back to 0, and
 //    when the last holder closes the port.
-//  - Profile::requiredBaud: when set, lines arriving while the port's line is at another speed go
-//    unanswered (the speed is read from the simulator's own descriptor of the slave), as an
-//    instrument that runs at one rate only.
+//  - Profile::requiredBaud (or SimOptions::instrumentBaud, which overrides it): the one rate the
+//    instrument runs at; bytes sent while the port's line is at another rate reach it as noise and
+//    are not taken (the rate is read with TCGETS2 from the simulator's own descriptor of the slave).
 //  - Tests reach the profile's state with WithProfile(fn), the traffic with Traffic(), Lines(),
 //    Received(), and set faults at any time with SetFaults/UpdateFaults (all thread-safe).
 #include <chrono>
@@ -98,7 +98,10 @@ class Profile {
   std::string version;  // "V2.10"
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
   size_t rawBlockBytes = 0;                    // > 0: the next bytes form a raw block of this size
-  int requiredBaud = 0;                        // > 0: lines at another line speed go unanswered
+  int requiredBaud = 0;                        // > 0: the family's one rate; bytes at another are noise
+  // An instrument that answers a line with ACK (and its reply) alone: no XOFF before it, no XON
+  // after it.
+  bool ackOnly = false;
   std::map<std::string, std::string> values;   // free state for handlers and tests
 
  private:
@@ -108,15 +111,67 @@ class Profile {
 // The CORVANE-3 family, every command the program's tools send: identification ("*?VE",
 // "*?NA"), the equipment object's commands (Corvane3Commands.cpp: access code, tuner probe,
 // tuning "*FRT%04x" / "*FRS%04x", the level "*?LV"), the spectrum commands (Corvane3Spectrum.cpp),
-// the boot monitor and loader (Corvane3Loader.cpp) and the plan memory (Corvane3Plans.cpp).
+// the boot monitor and loader (Corvane3Loader.cpp), the plan memory (Corvane3Plans.cpp), the
+// register store (Corvane3Registers.cpp) and the data logger (Corvane3Logger.cpp).
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
 
-  // The tuner probe's reply: "*I2" + two digits (01: terrestrial tuner) + "FF" when no
-  // terrestrial tuner is fitted. SetTunerVariant(5) answers "*I2010000", (4) "*I201FF00".
+  // The tuner probe "*?I20A0106A002" reads the TER tuner's status word from the register store:
+  // 01 00 with a terrestrial tuner, 01 FF without (SetTunerVariant(5) or (4)). A test may set
+  // tunerReply to answer a text of its own instead.
   void SetTunerVariant(int variant);
-  std::string tunerReply = "*I2010000";
+  std::string tunerReply;
+
+  // The register store (Corvane3Registers.cpp): "*?I20A0" + four hex digits of address + three of
+  // byte count reads "*I2" and the bytes in hex (FF where nothing is kept); "*I20A0" + address +
+  // data writes, refused (NAK) before the access code. 0x1000: the serial number.
+  std::map<unsigned, unsigned char> registers;
+  void SetRegisterText(unsigned address, const std::string& text, size_t length);
+  // The reply to a read of `count` bytes at `address`: "*I2" and two hex digits a byte.
+  std::string RegisterReply(unsigned address, unsigned count) const;
+
+  // The data logger (Corvane3Logger.cpp): 99 memories and 99 test points with their selection
+  // flags ("*?SR", "*?DSM", "*?DST"), the test points' time stamps ("*?TP", answered by every
+  // firmware; the program asks from version 2.45 on) and one value per memory and test point
+  // ("*?DL" + memory + test point). The instrument keeps no test-point names.
+  struct LoggerMemory {
+    std::string name = "MEM";     // 4 characters are sent
+    char band = 'T';
+    unsigned word = 0;            // PLL word
+    int units = 0;                // '0'..'3'
+    int measure = 0;              // '0'..'7'
+    bool selected = false;
+  };
+  struct LoggerValue {
+    char flag = '=';              // '=', '<', '>' or a letter that stands alone
+    char sign = '+';
+    std::string digits = "1F4";   // three hex digits: tenths, or a BER word (BerDigits)
+  };
+  std::vector<LoggerMemory> loggerMemories;     // 99
+  std::vector<bool> loggerTPSelected;           // 99
+  std::vector<std::string> loggerTimeStamps;    // 99, "10:21:05,03/04/05"
+  std::map<std::pair<int, int>, LoggerValue> loggerValues;  // (memory, test point), 1-based
+  std::map<int, std::string> loggerSrOverride;  // a memory's whole "*?SR" reply: stored by "*SR", or a fault
+  std::map<std::pair<int, int>, std::string> loggerDlOverride;  // a value's whole reply
+  // The "*SR" record of a memory as the instrument lays it out: 42 characters, 38 for BER COFDM.
+  // The fields the logger does not keep follow from the number, each valid for its measure type.
+  static std::string LoggerRecord(int number, const LoggerMemory& memory);
+
+  // The memories as the memory editor reads and stores them (Corvane3Memories.cpp), the same
+  // store: "*?SR%02X" answers memory n (1..99) with its record; a "*SR" record is stored, and
+  // refused (NAK) when its length is not 42 (38 for BER COFDM) or its number lies outside 1..99.
+  // "*?DA" answers "*DA1" while dataLogging is set, else "*DA0".
+  // Memory n at start: every measure type in turn, satellite for BER QPSK, terrestrial for BER
+  // QAM and COFDM, both bands for the others; frequencies a memory file holds exactly.
+  static LoggerMemory DefaultLoggerMemory(int n);
+  static std::string DefaultMemory(int n) { return LoggerRecord(n, DefaultLoggerMemory(n)); }
+  std::string MemoryReply(int n) const;  // what "*?SR" answers for memory n, faults aside
+  bool dataLogging = false;
+  int wrongNumberFor = 0;   // fault: the reply for this memory names the next one
+  int shortReplyFor = 0;    // fault: the reply for this memory is cut to 37 characters
+  int unansweredFor = 0;    // fault: the query for this memory is refused
+  LoggerValue LoggerValueOf(int memory, int tp) const;
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
   int tuneCount = 0;
@@ -177,23 +232,14 @@ class Corvane3Profile : public Profile {
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
 
-  // Measurement memories (Corvane3Memories.cpp): "*?SR%02X" answers memory n (1..99) with its
-  // "*SR" record; a "*SR" record is stored, and refused (NAK) when its length is not 42 (38 for
-  // BER COFDM) or its number lies outside 1..99. "*?DA" answers "*DA1" while dataLogging is set,
-  // else "*DA0". The store starts with DefaultMemory(1..99).
-  std::vector<std::string> memories;   // record texts as stored, memory n at n - 1
-  bool dataLogging = false;
-  int wrongNumberFor = 0;              // fault: the reply for this memory names the next one
-  int shortReplyFor = 0;               // fault: the reply for this memory is cut to 37 characters
-  // A valid memory: the eight measure types in turn, both bands, values that a memory file holds
-  // exactly (frequencies to two decimals).
-  static std::string DefaultMemory(int n);
 };
 
 void AddCorvane3Commands(Corvane3Profile& profile);
 void AddCorvane3SpectrumCommands(Corvane3Profile& profile);
 void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
+void AddCorvane3Registers(Corvane3Profile& profile);
+void AddCorvane3LoggerCommands(Corvane3Profile& profile);
 void AddCorvane3MemoryCommands(Corvane3Profile& profile);
 // Two hexadecimal digits of `line` at `at`, or -1.
 int ParseHex2(const std::string& line, size_t at);
@@ -292,7 +338,6 @@ class Simulator {
   void AnswerLocked(const Answer& answer, bool wasAccepting);
   void EmitRawLocked(const std::string& bytes);
   void EmitGapLocked(int ms);
-  int LineBaudLocked() const;
   void EmitLocked(const std::string& bytes);
   void EmitCutLocked();
   void SendXonLocked();

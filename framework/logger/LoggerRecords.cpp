@@ -1,0 +1,126 @@
+#include "LoggerRecords.h"
+
+#include <cstring>
+
+#include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "NumFormat.h"
+#include "Pll.h"
+
+namespace cv::logger {
+
+namespace msg = cv::msg::logger;
+
+namespace {
+
+// Leading hexadecimal digits of a field, as the C library's reader takes them: the first
+// character that is not a digit ends the number.
+unsigned HexField(const std::string& text, size_t pos, size_t length) {
+  unsigned value = 0;
+  for (size_t i = pos; i < pos + length && i < text.size(); ++i) {
+    const int d = cv::HexDigitValue(text[i]);
+    if (d < 0) break;
+    value = value * 16 + static_cast<unsigned>(d);
+  }
+  return value;
+}
+
+}  // namespace
+
+bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const LogFn& log) {
+  if (reply.size() < 38) {
+    log(cv::Msg(msg::DlShortSrAnswer));
+    return false;
+  }
+  const unsigned number = HexField(reply, 3, 2);
+  const bool numberOk = number >= 1 && number <= kItems;
+  TLoggerMemory& m = memories[numberOk ? number - 1 : 0];
+  m.number = static_cast<uint8_t>(number);
+  std::memcpy(m.name, reply.data() + 5, 4);
+  m.name[4] = '\0';
+  m.band = reply[9];
+  m.frequency = static_cast<float>(cv::PllFrequency(m.band, HexField(reply, 11, 4)));
+  m.units = static_cast<uint8_t>(reply[20] - '0');
+  m.measure = static_cast<uint8_t>(reply[22] - '0');
+  m.selected = false;
+  if (IsBerMeasure(m.measure)) m.units = 5;
+  if (!numberOk) {
+    log(cv::Format(cv::Msg(msg::DlBadMemoryNumber), reply));
+    return false;
+  }
+  return true;
+}
+
+bool ParseMemoryStatus(const std::string& reply, TLoggerMemory& memory) {
+  if (reply.size() < 4) return false;
+  memory.selected = reply[3] == '0';
+  return true;
+}
+
+bool ParseTPStatus(const std::string& reply) { return reply.size() >= 4 && reply[3] == '0'; }
+
+std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal) {
+  if (reply.size() < 8) return {};
+  const char flag = reply[3];
+  const char sign = reply[4];
+  const unsigned word = HexField(reply, 5, 3);
+  const bool ber = IsBerMeasure(memory.measure);
+  std::string cell;
+  if (flag == '=') {
+    cell = "  ";
+  } else if (flag == '<' || flag == '>') {
+    cell = {flag, ' '};
+  } else {
+    return std::string(1, flag);
+  }
+  std::string number;
+  if (ber) {
+    // The reply carries no level for a BER value: its sign character is shown as it comes.
+    if (sign == '-') cell[1] = '-';
+    number = cv::PrintfSci(cv::DecodeBerWord(word), 3, 1, decimal);
+  } else {
+    float level = static_cast<float>(word) * 0.1f;
+    if (memory.measure != 1 && memory.measure != 3) {
+      if (memory.units == 1) level -= 60.0f;
+      if (memory.units == 2) level -= 108.75f;
+    }
+    if (sign == '-' && level >= 0) cell[1] = '-';
+    number = cv::PrintfFixed(level, 5, 1, decimal);
+  }
+  cell += " " + number;
+  if (cell.size() > static_cast<size_t>(kCellLength)) cell.resize(kCellLength);
+  return cell;
+}
+
+const char* BandName(char band) {
+  if (band == 'S') return "SAT";
+  if (band == 'T') return "TER";
+  return "???";
+}
+
+const char* MeasureName(int measure) {
+  static const char* const names[] = {"LEVEL",     "V/A",      "POWER",      "C/N auto",
+                                      "BER(QPSK)", "BER(QAM)", "BER(COFDM)", "C/N refer."};
+  return measure >= 0 && measure <= 7 ? names[measure] : "???";
+}
+
+bool IsRatioMeasure(int measure) { return measure == 1 || (measure >= 3 && measure <= 7); }
+
+const char* UnitName(int units, int measure) {
+  static const char* const levels[] = {"(dBuV)", "(dBmV)", "(dBm)", "(dBuV)"};
+  if (units >= 0 && units <= 3) return IsRatioMeasure(measure) ? "(dB)" : levels[units];
+  if (units == 5) return "";
+  return "(\?\?\?)";
+}
+
+void SplitTimeStamp(const std::string& stamp, std::string& time, std::string& day) {
+  const size_t comma = stamp.find(',');
+  time = stamp.substr(0, comma);
+  day.clear();
+  if (comma == std::string::npos) return;
+  const size_t end = stamp.find(',', comma + 1);
+  day = stamp.substr(comma + 1, end == std::string::npos ? std::string::npos : end - comma - 1);
+}
+
+}  // namespace cv::logger

@@ -1,0 +1,202 @@
+// The host dialect's runner, tokenizer, dispatch and the statements of the runner itself (LOG,
+// DISPLAY and the condition blocks).
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <cstdio>
+#include <cstring>
+
+#include "ConsoleWindow.h"
+#include "DateTimeText.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "SerialDevice.h"
+#include "Term.h"
+#include "Text1252.h"
+
+namespace msg = cv::msg::term;
+using cv::script::IfLevels;
+using cv::script::Subst;
+
+namespace {
+
+void Write(FILE* file, const std::string& text) {
+  if (file) std::fwrite(text.data(), 1, text.size(), file);
+}
+
+std::string Now(bool date) {
+  const QDateTime now = QDateTime::currentDateTime();
+  return date ? cv::DateText(now) : cv::TimeText(now);
+}
+
+}  // namespace
+
+void TTerm::ResetRunState() {
+  ifLevels.level = 0;
+  ifLevels.depth = 0;
+}
+
+bool TTerm::RunProFileDialog() {
+  ResetRunState();
+  std::string path;
+  if (chooseScript) {
+    path = chooseScript();
+  } else {
+    path = cv::To1252(QFileDialog::getOpenFileName(window.get(), cv::MsgQ(msg::SelectFile), QDir::currentPath(),
+                                                   cv::MsgQ(msg::ProFilter)));
+  }
+  if (path.empty()) return false;
+  return RunProFile(path);
+}
+
+int TTerm::ParseLine(const char* line) {
+  cv::script::KeywordRow rows[kKeywordCount];
+  for (int i = 0; i < kKeywordCount; ++i) rows[i] = {acts[i].keyword, acts[i].tokenCount};
+  cv::script::LexRules rules;
+  rules.quotedIndex = kDisplay - 1;
+  rules.quotedRefusesHash = false;  // the host's DISPLAY text may begin with '#'
+  return cv::script::ParseStatement(line, rows, kKeywordCount, rules, statement);
+}
+
+bool TTerm::RunProFile(const std::string& path) {
+  logging = true;
+  ifLevels.Reset();
+  const std::string logName = cv::script::TranscriptPath(path);
+  const size_t slash = path.find_last_of('/');
+  scriptDirectory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+
+  auto finish = [this](bool result) {
+    // Whatever the instrument still had to say belongs to no statement.
+    if (port != cv::kInvalidSerialHandle) cv::SerialPurgeRx(port);
+    rx_.clear();
+    rxAt_ = 0;
+    Changed();
+    return result;
+  };
+  if (cv::script::TranscriptIsScript(path, logName)) {
+    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {path}));
+    owner.AddLog(Subst(cv::Msg(msg::LogIsScript), {path}));
+    return finish(false);
+  }
+  // The script first, so that a missing script leaves an earlier transcript alone.
+  FILE* script = std::fopen(path.c_str(), "rb");
+  FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
+  if (!script || !transcript) {
+    if (script) std::fclose(script);
+    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {path}));
+    return finish(false);
+  }
+  owner.AddLog(Subst(cv::Msg(msg::ProToExecute), {path}));
+  Write(transcript, cv::script::TranscriptHeader(logName, Now(true), Now(false)));
+  startMs = clock->NowMs();
+
+  int last = 0;  // the last result handed back by the parser or an executor
+  bool stopped = false;
+  lineNumber = 0;
+  std::string line;
+  for (;;) {
+    lineText.clear();
+    testModeText.clear();
+    ++lineNumber;
+    if (!cv::script::ReadScriptPiece(script, line)) break;
+    char number[16];
+    std::snprintf(number, sizeof number, "(%2d) ", lineNumber);
+    lineText = number + line + " -> ";
+    if (line.empty()) continue;
+    if (cv::script::IsCommentLine(line.c_str())) {
+      Write(transcript, "\n" + line + "\n");
+      continue;
+    }
+    const int parsed = ParseLine(line.c_str());
+    if (parsed < 0) {
+      last = 1;  // a line of blanks counts as a good line
+      continue;
+    }
+    if (parsed == 0) {
+      last = 0;
+      lineText += " parser error.";
+      owner.AddLog(lineText);
+      Write(transcript, lineText + "\n\n");
+      stopped = true;
+      break;
+    }
+    resultText.clear();
+    const bool ok = ExecuteAction();
+    last = ok ? 1 : 0;
+    lineText += testModeText + resultText;
+    PrintLine(lineText);
+    if (logging) Write(transcript, "\n" + lineText);
+    Repaint();
+    if (!ok) {
+      owner.AddLog(lineText);
+      stopped = true;
+      break;
+    }
+  }
+  std::fclose(script);
+  Write(transcript, cv::script::TranscriptFooter(Now(true), Now(false), (clock->NowMs() - startMs) / 1000));
+  std::fclose(transcript);
+  return finish(!stopped && last != 0);
+}
+
+bool TTerm::ExecuteAction() {
+  Repaint();
+  if (statement.keywordIndex < 0) return false;
+  switch (Code()) {
+    case kSend: return DoSend();
+    case kAsk: return DoAsk();
+    case kWait: return DoWait();
+    case kForce: return DoForce();
+    case kLog: return DoLog();
+    case kAlert: return DoAlert();
+    case kSendHex: return DoTransfer(false);
+    case kDisplay: return DoDisplay();
+    case kEndif: return DoEndif();
+    case kGetKey: return DoGetKey();
+    case kElse: return DoElse();
+    case kTest: return DoTest();
+    case kIfError: return DoIfError();
+    case kRawTx: return DoRawTx();
+    case kSendMoto: return DoTransfer(true);
+    case kSendAck: return DoSendAck();
+    case kAskAck: return DoAskAck();
+    case kWaitAnswer: return DoWaitAnswer();
+    case kWaitFlushing: return DoWaitFlushing();
+    default: return ExecutePending();
+  }
+}
+
+bool TTerm::DoLog() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  logging = std::strcmp(Tok(1), "YES") == 0;
+  resultText = "OK";
+  return true;
+}
+
+bool TTerm::DoDisplay() {
+  if (!ifLevels.Running()) return resultText = "FALSE", true;
+  lineText = "\r\n>>> ";
+  resultText = Tok(1);
+  return true;
+}
+
+bool TTerm::DoElse() {
+  resultText = ifLevels.Else();
+  return true;
+}
+
+bool TTerm::DoEndif() {
+  resultText = ifLevels.Endif();
+  return true;
+}
+
+bool TTerm::DoIfError() {
+  switch (ifLevels.OpenBlock()) {
+    case IfLevels::Open::Skipped: resultText = "FALSE"; return true;
+    case IfLevels::Open::Overflow: resultText = cv::Msg(msg::LevelsFull); return false;
+    case IfLevels::Open::Opened: break;
+  }
+  ifLevels.SetOutcome(testError);
+  resultText = cv::script::LevelsText(testError ? "TRUE OK" : "FALSE OK", ifLevels);
+  return true;
+}

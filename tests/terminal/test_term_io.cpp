@@ -1,0 +1,155 @@
+// The interactive terminal on a pseudo-terminal against the simulated instrument.
+#include "TermFixture.h"
+
+TEST_F(TermTest, TypedBytesReachTheInstrumentAndItsAnswerIsShownInAttribute3) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  // The answer: XOFF, ACK, "*VE V2.10" and CR, then XON.
+  Drive({PortOpen(), Keys("*?VE\r"), [this] { return term->receivedCount >= 13; }});
+  EXPECT_TRUE(term->Run());
+  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*?VE"}));
+  EXPECT_EQ(term->sentCount, 5u);
+  EXPECT_EQ(term->receivedCount, 13u);
+  const cv::ConsoleScreen& s = term->console.screens[0];
+  // Echoed "*?VE" (attribute 7); the CR goes to a new line (CR+LF mode); then the answer's
+  // control bytes and text in attribute 3.
+  EXPECT_EQ(s.Row(6).substr(0, 4), "*?VE");
+  EXPECT_EQ(s.At(0, 6).attr, 7);
+  EXPECT_EQ(s.Row(7).substr(0, 11), "\x13\x06*VE V2.10");
+  EXPECT_EQ(s.At(2, 7).attr, 3);
+  EXPECT_EQ(s.Row(8).substr(0, 1), "\x11");
+  EXPECT_FALSE(sim->Received().empty());
+}
+
+TEST_F(TermTest, HexModeShowsControlNamesAndBrightCharacters) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  {
+    auto key = cv::RegKey::Open("Software\\Tessary\\CvTools\\Terminal", true);
+    for (const char* b : {"bLocal", "bCRLF", "bTest"}) key->WriteBool(b, false);
+    key->WriteBool("bHex", true);
+    key->WriteString("ComPort", "COM2");
+    key->WriteInteger("BaudRate", 19200);
+  }
+  Drive({PortOpen(), [this] { return sim->Inject("\x06" "A"), true; }, [this] { return term->receivedCount >= 2; }});
+  EXPECT_TRUE(term->Run());
+  const cv::ConsoleScreen& s = term->console.screens[0];
+  EXPECT_EQ(s.Row(6).substr(0, 11), "(ACK)06.A41");
+  EXPECT_EQ(s.At(8, 6).attr, 11);
+  EXPECT_EQ(s.At(9, 6).attr, 3);
+}
+
+TEST_F(TermTest, AltKeys) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  struct Case {
+    int32_t baudBefore;
+    uint8_t key;
+    int32_t baudAfter;
+    bool reopen;
+  } cases[] = {{9600, 'B', 19200, true}, {115200, 'b', 9600, true}, {4800, 'B', 19200, true},
+               {19200, 'c', 19200, false}, {19200, 'X', 19200, false}};
+  for (const Case& c : cases) {
+    term->baudRate = c.baudBefore;
+    term->reopen = false;
+    term->KeyHandler(c.key);
+    EXPECT_EQ(term->baudRate, c.baudAfter) << c.key << " from " << c.baudBefore;
+    EXPECT_EQ(term->reopen, c.reopen) << c.key;
+  }
+  // Upper and lower case act alike: each letter flips its mode.
+  const struct {
+    uint8_t key;
+    bool TTerm::*mode;
+  } toggles[] = {{'c', &TTerm::crLf}, {'L', &TTerm::localEcho}, {'x', &TTerm::hexMode}, {'T', &TTerm::testMode}};
+  for (const auto& t : toggles) {
+    const bool before = term.get()->*t.mode;
+    term->KeyHandler(t.key);
+    EXPECT_EQ(term.get()->*t.mode, !before) << t.key;
+    term->KeyHandler(static_cast<uint8_t>(t.key ^ 0x20));  // the other case
+    EXPECT_EQ(term.get()->*t.mode, before) << t.key;
+  }
+
+  term->KeyHandler('3');
+  EXPECT_EQ(term->portName, "COM3");
+  EXPECT_TRUE(term->reopen);
+}
+
+TEST_F(TermTest, AltDigitReopensOnThatPortAndTheRingSkipsAMissingOne) {
+  ASSERT_NO_FATAL_FAILURE(StartSim(2));  // the instrument on COM2; COM3, COM4 and COM1 missing
+  MakeTerm();
+  owner.detected = "COM3";
+  std::vector<std::string> opened;
+  auto record = [&] {
+    opened.push_back(term->portName);
+    return true;
+  };
+  // COM3, COM4 and COM1 fail, COM2 opens; after Alt+1, COM1 fails and COM2 opens again, and
+  // typed bytes reach the instrument there.
+  // The loop's counters start again after a reopen.
+  Drive({PortOpen(), record, Keys("Y"), [&] { return term->sentCount == 1; }, Keys("1", true),
+         [&] { return term->sentCount == 0 && term->console.input.empty(); }, PortOpen(), record, Keys("Z"),
+         [&] { return sim->Received() == "YZ"; }});
+  EXPECT_TRUE(term->Run());
+  EXPECT_EQ(opened, (std::vector<std::string>{"COM2", "COM2"}));
+  EXPECT_EQ(sim->Received(), "YZ");
+  EXPECT_FALSE(owner.Logged("In CreateFile"));
+}
+
+TEST_F(TermTest, AltQEndsTheTerminalAndNeverReachesTheKeyHandler) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  Drive({PortOpen(), [this] {
+           Key('Q', true);
+           Key('h', true);  // after the quit: never handled
+           return true;
+         }});
+  EXPECT_TRUE(term->Run());
+  EXPECT_FALSE(term->helpShown);
+  EXPECT_EQ(term->port, cv::kInvalidSerialHandle);
+}
+
+TEST_F(TermTest, TypedCharactersAreSentInTestMode) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  Drive({PortOpen(), Keys("t", true), Keys("AB"), [this] { return sim->Received() == "AB"; }});
+  EXPECT_TRUE(term->Run());
+  EXPECT_TRUE(term->testMode);
+  EXPECT_EQ(sim->Received(), "AB");
+}
+
+TEST_F(TermTest, NoPortOpensGivesItsBoxAndErrorLine) {
+  MakeTerm();
+  EXPECT_FALSE(term->Run());
+  EXPECT_TRUE(prompter.Showed("Unable to find valid ports."));
+  EXPECT_EQ(prompter.shown.back().caption, "CvTools Terminal");
+  EXPECT_EQ(prompter.shown.back().icon, cv::MsgIcon::Error);
+  EXPECT_TRUE(owner.Logged("[COM2] In CreateFile -> Error number: "));
+}
+
+TEST_F(TermTest, AnIdleTerminalClosesAfterItsTimeOut) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  UseFakeClock();
+  fake.pumpStepMs = 10000;
+  EXPECT_TRUE(term->Run());
+  EXPECT_EQ(owner.log.back(), "Terminal closed for timeout");
+  EXPECT_GE(fake.now, TTerm::kIdleTimeoutMs);
+}
+
+TEST_F(TermTest, ScriptRunFromAltFReportsItsResult) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  const std::string script = Script("alt.pro", "LOG YES\n");
+  term->chooseScript = [&] { return script; };
+  Drive({PortOpen(), Keys("f", true)});
+  EXPECT_TRUE(term->Run());
+  EXPECT_TRUE(owner.Logged("PRO file finished OK."));
+  term->chooseScript = [] { return std::string(); };  // cancelled
+  EXPECT_FALSE(term->RunProFileDialog());
+}
