@@ -3,8 +3,8 @@
 // take an id from the ranges below, one range per area, so the areas never collide:
 //   30000-30999 host          31000-31999 serial and platform   32000-32999 plug-in core
 //   33000-33999 spectrum      34000-34999 script engine         35000-35999 plan editor
-//   36000-36999 editor, CSV viewer, language  37000-37999 memories
 //   36000-36999 editor, CSV viewer, language
+//   37000-37999 memories (37000-37499 the memory editor, 37500-37999 the memory settings)
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
 namespace cv::msg {
