@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "PortMap.h"
 #include "Serial.h"
 #include "Simulator.h"
 
@@ -34,6 +35,12 @@ inline std::unique_ptr<cvsim::Simulator> StartPacedSimulator(int baud, const cha
     std::exit(2);
   }
   return sim;
+}
+
+// Makes "COM<com>" lead to the simulator, whatever the environment maps it to.
+inline void MapComTo(const cvsim::Simulator& sim, int com) {
+  unsetenv(("CV_PORT_COM" + std::to_string(com)).c_str());
+  cv::SetPortPaths({{com, sim.Path()}});
 }
 
 // Opens `port` on the simulator once the instrument has sent all it had to send, and lets the

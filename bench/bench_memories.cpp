@@ -68,8 +68,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   constexpr int kBaud = 19200;
   auto sim = StartPacedSimulator(kBaud);
-  unsetenv("CV_PORT_COM8");
-  cv::SetPortPaths({{8, sim->Path()}});
+  MapComTo(*sim, 8);
   TSerial port(7);
   TCv3Equip equip(nullptr, &port);  // identifies the instrument and leaves the port closed
   if (!OpenSettled(*sim, port, kBaud)) return 2;

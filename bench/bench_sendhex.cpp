@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
   }
 
   auto sim = StartPacedSimulator(kBaud);
-  unsetenv("CV_PORT_COM1");
-  cv::SetPortPaths({{1, sim->Path()}});
+  MapComTo(*sim, 1);
   QWidget mainForm;
   auto* memo = new QPlainTextEdit(&mainForm);
   memo->setObjectName("LogMemo");
