@@ -3,11 +3,15 @@
 // rate like a real line.
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "PortMap.h"
+#include "Serial.h"
 #include "Simulator.h"
 
 inline double CpuSeconds() {
@@ -31,4 +35,25 @@ inline std::unique_ptr<cvsim::Simulator> StartPacedSimulator(int baud, const cha
     std::exit(2);
   }
   return sim;
+}
+
+// Makes "COM<com>" lead to the simulator, whatever the environment maps it to.
+inline void MapComTo(const cvsim::Simulator& sim, int com) {
+  unsetenv(("CV_PORT_COM" + std::to_string(com)).c_str());
+  cv::SetPortPaths({{com, sim.Path()}});
+}
+
+// Opens `port` on the simulator once the instrument has sent all it had to send, and lets the
+// wake line of the open go by, so the first command starts in step. False, with the reason on
+// stderr, when the port cannot be opened.
+inline bool OpenSettled(cvsim::Simulator& sim, TSerial& port, int baud) {
+  sim.WaitTxIdle();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!port.OpenConfigured(baud, 8, 0, 0)) {
+    std::fprintf(stderr, "cannot open %s\n", sim.Path().c_str());
+    return false;
+  }
+  sim.WaitTxIdle();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  return true;
 }

@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   constexpr int kBaud = 19200;
   auto sim = StartPacedSimulator(kBaud);
-  unsetenv("CV_PORT_COM1");
-  cv::SetPortPaths({{1, sim->Path()}});
+  MapComTo(*sim, 1);
   cv::SetInstalledPrinterCount(0);
   sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -51,21 +51,13 @@ int main(int argc, char** argv) {
   }
 
   auto sim = StartPacedSimulator(kBaud);
-  unsetenv("CV_PORT_COM1");
-  cv::SetPortPaths({{1, sim->Path()}});
+  MapComTo(*sim, 1);
   QWidget mainForm;
   auto* memo = new QPlainTextEdit(&mainForm);
   memo->setObjectName("LogMemo");
   TSerial port(0);
   TCv3Equip equip(&mainForm, &port);
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (!port.OpenConfigured(kBaud, 8, 0, 0)) {
-    std::fprintf(stderr, "cannot open %s\n", sim->Path().c_str());
-    return 2;
-  }
-  sim->WaitTxIdle();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!OpenSettled(*sim, port, kBaud)) return 2;
 
   TLogForm form;
   form.show();

@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   constexpr int kBaud = 19200;
   auto sim = StartPacedSimulator(kBaud);
-  unsetenv("CV_PORT_COM8");
-  cv::SetPortPaths({{8, sim->Path()}});
+  MapComTo(*sim, 8);
   sim->WaitTxIdle();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   TSerial port(7);

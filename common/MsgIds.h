@@ -4,6 +4,7 @@
 //   30000-30999 host          31000-31999 serial and platform   32000-32999 plug-in core
 //   33000-33999 spectrum      34000-34999 script engine         35000-35999 plan editor
 //   36000-36999 editor, CSV viewer, language
+//   37000-37999 memories (37000-37499 the memory editor, 37500-37999 the memory settings)
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
@@ -486,6 +487,94 @@ constexpr int ModelsHint = 30511;
 
 }  // namespace cv::msg::detect
 
+// Memory editor, memory records and the memory file (37000-37499).
+namespace cv::msg::mem {
+
+constexpr int BadSrAnswer = 37000;
+constexpr int ErrorsInMemory = 37001;
+constexpr int LineBand = 37002;
+constexpr int LineMeasure = 37003;
+constexpr int LineSpecInvQpsk = 37004;
+constexpr int LineSpecInvQam = 37005;
+constexpr int LineCarriers = 37006;
+constexpr int LineStandard = 37007;
+constexpr int LineFreqSat = 37008;
+constexpr int LineFreqTer = 37009;
+constexpr int LineTuningMode = 37010;
+constexpr int LinePlanNumber = 37011;
+constexpr int LineUnits = 37012;
+constexpr int LineLnbSupply = 37013;
+constexpr int LineColour = 37014;
+constexpr int LineCodeRate = 37015;
+constexpr int LineModulation = 37016;
+constexpr int LineGuardInterval = 37017;
+constexpr int LineSound = 37018;
+constexpr int LineSymbolRate = 37019;
+constexpr int LineSoundFreq = 37020;
+constexpr int LineBandwidth = 37021;
+constexpr int LineLnbFreq = 37022;
+constexpr int LineCnRef = 37023;
+constexpr int LineMustBeTer = 37024;
+constexpr int LineMustBeSat = 37025;
+constexpr int LineQpskReplaced = 37026;
+constexpr int LineQamReplaced = 37027;
+constexpr int LineCofdmReplaced = 37028;
+constexpr int FormCaption = 37040;
+constexpr int ListLabel = 37041;
+constexpr int ListHint = 37042;
+constexpr int SaveBtn = 37043;
+constexpr int SaveHint = 37044;
+constexpr int ReadBtn = 37045;
+constexpr int ReadHint = 37046;
+constexpr int EditBtn = 37047;
+constexpr int EditHint = 37048;
+constexpr int SendOneBtn = 37049;
+constexpr int SendOneHint = 37050;
+constexpr int SendBtn = 37051;
+constexpr int SendHint = 37052;
+constexpr int ReceiveBtn = 37053;
+constexpr int ReceiveHint = 37054;
+constexpr int HelpBtn = 37055;
+constexpr int CloseBtn = 37056;
+constexpr int GaugeHint = 37057;
+constexpr int CsvFilter = 37058;
+constexpr int SelectFile = 37059;
+constexpr int AskSave = 37060;
+constexpr int CaptionWarning = 37061;
+constexpr int DataLoggerMode = 37063;
+constexpr int ReceiveError = 37064;
+constexpr int ReceiveNoEquip = 37065;
+constexpr int Receiving = 37066;
+constexpr int AskError = 37067;
+constexpr int BadData = 37068;
+constexpr int ReceiveComplete = 37069;
+constexpr int SendNoEquip = 37070;
+constexpr int Sending = 37071;
+constexpr int BadLength = 37072;
+constexpr int NotAcceptedNumber = 37073;
+constexpr int SendComplete = 37074;
+constexpr int NotAccepted = 37075;
+constexpr int MemorySent = 37076;
+constexpr int CannotCreate = 37080;
+constexpr int NotInUse = 37081;
+constexpr int Writing = 37082;
+constexpr int WriteComplete = 37083;
+constexpr int CannotRead = 37084;
+constexpr int Reading = 37085;
+constexpr int ReadComplete = 37086;
+constexpr int ReadFailed = 37087;
+constexpr int ReplyOtherMemory = 37090;
+constexpr int RowOtherMemory = 37091;
+constexpr int CannotWrite = 37092;
+constexpr int PlanCodeTooLarge = 37093;
+constexpr int Level = 1849;
+constexpr int Power = 1420;
+constexpr int TNarrow = 1110;
+constexpr int TBroad = 1112;
+constexpr int Digital = 1109;
+constexpr int HelpFile = 1783;
+
+}  // namespace cv::msg::mem
 // The TV MIRELTO family (40000-40999): equipment object, link and file transfer (40000-40199).
 // The launcher texts it shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
 namespace cv::msg::xr9 {

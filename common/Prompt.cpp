@@ -18,4 +18,16 @@ MsgAnswer AskBoxYesNoCancel(Prompter& prompter, const std::string& text, const s
   return a == MsgAnswer::Ok ? MsgAnswer::Cancel : a;
 }
 
+bool AskToSaveChanges(Prompter& prompter, const std::string& text, const std::string& caption,
+                      const std::function<bool()>& save) {
+  switch (AskBoxYesNoCancel(prompter, text, caption, MsgIcon::Information)) {
+    case MsgAnswer::Yes:
+      return save();
+    case MsgAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace cv

@@ -11,6 +11,7 @@
 #include "Chan3.h"
 #include "Chanplandlg.h"
 #include "Datalogdlg.h"
+#include "Memdlg.h"
 #include "NumFormat.h"
 #include "Specdlg.h"
 #include "Messages.h"
@@ -121,8 +122,11 @@ void TCv3Equip::ShowTool(Tool tool) {
       dialog.exec();
       break;
     }
-    case Tool::MemoryEditor:  // TMemoryDlg
+    case Tool::MemoryEditor: {
+      TMemoryDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::DataLogger: {
       TDataLoggerDlg dialog(owner, this);
       dialog.exec();

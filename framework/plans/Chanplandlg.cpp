@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
+#include "DialogFileChooser.h"
 #include "PluginHelp.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -26,19 +26,11 @@
 
 using namespace cv::plan;
 
-namespace {
-
-// "PRO files (*.PRO)|*.PRO" -> "PRO files (*.PRO)".
-QString QtFilter(const std::string& filter) {
-  return cv::From1252(filter.substr(0, filter.find('|')));
-}
-
-}  // namespace
-
 // The editor's way to the equipment, the person, the file dialogs and this form.
-class TChannelsPlanDlg::Adapter : public PlanEquipment, public FileChooser, public PlanView {
+class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser, public PlanView {
  public:
-  Adapter(TChannelsPlanDlg& dlg, TCv3Equip& e) : dlg(dlg), e(e) {}
+  Adapter(TChannelsPlanDlg& dlg, TCv3Equip& e)
+      : DialogFileChooser(&dlg, cv::MsgQ(cv::msg::PlanSelectFile)), dlg(dlg), e(e) {}
 
   bool HasPort() const override { return e.port != nullptr; }
   bool CheckVersion() override { return e.CheckVersion(); }
@@ -58,19 +50,6 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public FileChooser, publ
   std::string StartDir() const override { return e.GetStartDir(); }
   char DecimalSeparator() const override { return e.decimalSeparator; }
   char ListSeparator() const override { return e.listSeparator; }
-
-  std::string OpenFile(const std::string& filter, const std::string& dir) override {
-    QString f = QFileDialog::getOpenFileName(&dlg, cv::MsgQ(cv::msg::PlanSelectFile), QString::fromLocal8Bit(dir.c_str()),
-                                             QtFilter(filter));
-    return f.toLocal8Bit().toStdString();
-  }
-  std::string SaveFile(const std::string& filter, const std::string& ext, const std::string& dir) override {
-    QFileDialog d(&dlg, QString(), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
-    d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setDefaultSuffix(QString::fromStdString(ext));
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().first().toLocal8Bit().toStdString();
-  }
 
   void SetGauge(int percent) override { dlg.Gauge->setValue(percent); }
   void Repaint() override { dlg.repaint(); }

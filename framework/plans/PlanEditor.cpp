@@ -205,18 +205,11 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
 }
 
 bool PlanEditor::AskToSave() {
-  switch (cv::AskBoxYesNoCancel(prompter, Msg(msg::PlanAskSave), Msg(msg::PlanCaptionWarning),
-                                  cv::MsgIcon::Information)) {
-    case cv::MsgAnswer::Yes:
-      // Going on after a save that did not complete would lose the edits.
-      if (!SaveBtnClick()) return false;
-      modified = false;
-      return true;
-    case cv::MsgAnswer::No:
-      return true;
-    default:
-      return false;
-  }
+  return cv::AskToSaveChanges(prompter, Msg(msg::PlanAskSave), Msg(msg::PlanCaptionWarning), [this] {
+    if (!SaveBtnClick()) return false;
+    modified = false;
+    return true;
+  });
 }
 
 void PlanEditor::ReceiveBtnClick() {

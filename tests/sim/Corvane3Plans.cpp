@@ -12,8 +12,15 @@ std::string Fixed(std::string text, size_t width) {
   return text;
 }
 
-// Two hexadecimal digits at `at`, or -1.
-int Hex2(const std::string& line, size_t at) {
+std::string Commands(const std::vector<std::string>& commands) {
+  std::string out;
+  for (const auto& c : commands) out += "," + c;
+  return out;
+}
+
+}  // namespace
+
+int ParseHex2(const std::string& line, size_t at) {
   if (line.size() < at + 2) return -1;
   int value = 0;
   for (size_t i = at; i < at + 2; ++i) {
@@ -24,14 +31,6 @@ int Hex2(const std::string& line, size_t at) {
   }
   return value;
 }
-
-std::string Commands(const std::vector<std::string>& commands) {
-  std::string out;
-  for (const auto& c : commands) out += "," + c;
-  return out;
-}
-
-}  // namespace
 
 std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan) {
   char numbers[32];
@@ -48,15 +47,15 @@ std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel) 
 
 void AddCorvane3PlanCommands(Corvane3Profile& p) {
   p.On("*?JI", [&p](const std::string& line) {
-    int plan = Hex2(line, 4);
+    int plan = ParseHex2(line, 4);
     if (plan < 0 || line.size() != 6) return Answer::Nak();
     // Plans a test stored directly come first; the rest is what "*FL:" records wrote.
     auto it = p.plans.find(plan);
     return Answer::Reply(it == p.plans.end() ? p.flash.PlanReply(plan) : Corvane3PlanReply(it->second));
   });
   p.On("*?CI", [&p](const std::string& line) {
-    int channel = Hex2(line, 4);
-    int plan = Hex2(line, 6);
+    int channel = ParseHex2(line, 4);
+    int plan = ParseHex2(line, 6);
     if (channel < 0 || plan < 0 || line.size() != 8) return Answer::Nak();
     auto it = p.plans.find(plan);
     if (it == p.plans.end()) return Answer::Reply(p.flash.ChannelReply(plan, channel));

@@ -47,6 +47,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   AddCorvane3PlanCommands(*this);
   AddCorvane3Registers(*this);
   AddCorvane3LoggerCommands(*this);
+  AddCorvane3MemoryCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

@@ -152,10 +152,25 @@ class Corvane3Profile : public Profile {
   std::vector<bool> loggerTPSelected;           // 99
   std::vector<std::string> loggerTimeStamps;    // 99, "10:21:05,03/04/05"
   std::map<std::pair<int, int>, LoggerValue> loggerValues;  // (memory, test point), 1-based
-  std::map<int, std::string> loggerSrOverride;  // a memory's whole "*?SR" reply, for faults
+  std::map<int, std::string> loggerSrOverride;  // a memory's whole "*?SR" reply: stored by "*SR", or a fault
   std::map<std::pair<int, int>, std::string> loggerDlOverride;  // a value's whole reply
-  // The "*SR" record of a logger memory, 42 characters as the instrument lays it out.
+  // The "*SR" record of a memory as the instrument lays it out: 42 characters, 38 for BER COFDM.
+  // The fields the logger does not keep follow from the number, each valid for its measure type.
   static std::string LoggerRecord(int number, const LoggerMemory& memory);
+
+  // The memories as the memory editor reads and stores them (Corvane3Memories.cpp), the same
+  // store: "*?SR%02X" answers memory n (1..99) with its record; a "*SR" record is stored, and
+  // refused (NAK) when its length is not 42 (38 for BER COFDM) or its number lies outside 1..99.
+  // "*?DA" answers "*DA1" while dataLogging is set, else "*DA0".
+  // Memory n at start: every measure type in turn, satellite for BER QPSK, terrestrial for BER
+  // QAM and COFDM, both bands for the others; frequencies a memory file holds exactly.
+  static LoggerMemory DefaultLoggerMemory(int n);
+  static std::string DefaultMemory(int n) { return LoggerRecord(n, DefaultLoggerMemory(n)); }
+  std::string MemoryReply(int n) const;  // what "*?SR" answers for memory n, faults aside
+  bool dataLogging = false;
+  int wrongNumberFor = 0;   // fault: the reply for this memory names the next one
+  int shortReplyFor = 0;    // fault: the reply for this memory is cut to 37 characters
+  int unansweredFor = 0;    // fault: the query for this memory is refused
   LoggerValue LoggerValueOf(int memory, int tp) const;
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
@@ -216,6 +231,7 @@ class Corvane3Profile : public Profile {
     std::vector<StoredChannel> channels;
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
+
 };
 
 void AddCorvane3Commands(Corvane3Profile& profile);
@@ -224,6 +240,9 @@ void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
 void AddCorvane3Registers(Corvane3Profile& profile);
 void AddCorvane3LoggerCommands(Corvane3Profile& profile);
+void AddCorvane3MemoryCommands(Corvane3Profile& profile);
+// Two hexadecimal digits of `line` at `at`, or -1.
+int ParseHex2(const std::string& line, size_t at);
 // The reply texts the stored plans give.
 std::string Corvane3PlanReply(const Corvane3Profile::StoredPlan& plan);
 std::string Corvane3ChannelReply(const Corvane3Profile::StoredChannel& channel);

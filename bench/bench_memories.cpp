@@ -1,0 +1,89 @@
+// Receive and Send All of the 99 memories through the memory editor's controller against the
+// simulator pacing the wire at 19200 baud. Each must take at most 1.1 times the wire time of its
+// bytes (command lines, replies and handshake bytes, both ways), with the process under 2% of a
+// CPU meanwhile.
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "BenchSupport.h"
+#include "Cv3Equip.h"
+#include "Cv3MemoryEquipment.h"
+#include "MemoryEditor.h"
+#include "PortMap.h"
+#include "Serial.h"
+#include "Simulator.h"
+
+namespace {
+
+class Quiet : public cv::Prompter, public cv::plan::FileChooser, public cv::mem::MemoryView {
+ public:
+  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString& text, int) override {
+    std::fprintf(stderr, "box: %s\n", text.toLocal8Bit().constData());
+    return cv::MsgAnswer::No;
+  }
+  void Beep() override {}
+  std::string OpenFile(const std::string&, const std::string&) override { return {}; }
+  std::string SaveFile(const std::string&, const std::string&, const std::string&) override { return {}; }
+  void SetGauge(int) override {}
+  void ShowList() override {}
+  void ShowButtons() override {}
+};
+
+struct Run {
+  double wallMs, cpuPercent, wireMs;
+  size_t bytes, lines;
+};
+
+template <class F>
+Run Measure(cvsim::Simulator& sim, int baud, F operation) {
+  sim.ClearTraffic();
+  const auto t0 = std::chrono::steady_clock::now();
+  const double cpu0 = CpuSeconds();
+  operation();
+  const double cpu = CpuSeconds() - cpu0;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  sim.WaitTxIdle();
+  Run r;
+  r.bytes = sim.Received().size() + sim.Sent().size();
+  r.lines = sim.Lines().size();
+  r.wireMs = r.bytes * 10.0 * 1000.0 / baud;
+  r.wallMs = wall * 1000.0;
+  r.cpuPercent = cpu / wall * 100.0;
+  return r;
+}
+
+bool Report(const char* name, const Run& r) {
+  const double ratio = r.wallMs / r.wireMs;
+  std::printf("%-9s %zu lines, %zu bytes: wire %.1f ms, measured %.1f ms, ratio %.3f, CPU %.2f %%\n", name, r.lines,
+              r.bytes, r.wireMs, r.wallMs, ratio, r.cpuPercent);
+  return ratio <= 1.1 && r.cpuPercent < 2.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  constexpr int kBaud = 19200;
+  auto sim = StartPacedSimulator(kBaud);
+  MapComTo(*sim, 8);
+  TSerial port(7);
+  TCv3Equip equip(nullptr, &port);  // identifies the instrument and leaves the port closed
+  if (!OpenSettled(*sim, port, kBaud)) return 2;
+
+  cv::mem::Cv3MemoryEquipment link(equip);
+  Quiet quiet;
+  cv::mem::MemoryEditor editor(link, quiet, quiet, quiet);
+  const Run receive = Measure(*sim, kBaud, [&] { editor.ReceiveBtnClick(); });
+  const bool received = editor.loaded;
+  const Run send = Measure(*sim, kBaud, [&] { editor.SendBtnClick(); });
+  const bool sent = send.lines == 101;  // "*?DA", "*?VE" and the 99 records
+
+  bool ok = Report("Receive", receive) & Report("Send All", send) && received && sent;
+  std::printf("%s\n", ok ? "PASS" : "FAIL");
+  port.Close();
+  cv::SetPortPaths({});
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,405 @@
+#include "MemoryEditor.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstring>
+
+#include "AtomicFile.h"
+#include "Cv3Equip.h"
+#include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Pll.h"
+#include "Prompt.h"
+
+namespace cv::mem {
+
+namespace {
+
+namespace m = cv::msg::mem;
+
+std::string CurrentDir() { return QDir::currentPath().toLocal8Bit().toStdString(); }
+
+const std::string& ErrorCaption() { return Msg(cv::msg::cv3::CvToolsErrorCaption); }
+
+}  // namespace
+
+MemoryEditor::MemoryEditor(MemoryEquipment& equip, cv::Prompter& prompter, cv::plan::FileChooser& chooser,
+                           MemoryView& view)
+    : equip(equip), prompter(prompter), chooser(chooser), view(view) {
+  EnableControls(true);
+  EnableEditing(false);
+}
+
+void MemoryEditor::Box(const std::string& text, const std::string& caption, cv::MsgIcon icon) {
+  cv::ShowBox(prompter, text, caption, icon);
+}
+
+// ---- state ----
+
+void MemoryEditor::EnableControls(bool on) {
+  buttons.close = on;
+  buttons.read = on;
+  buttons.receive = on && equip.HasPort();
+  EnableEditing(on && loaded);
+}
+
+void MemoryEditor::EnableEditing(bool on) {
+  const bool port = equip.HasPort();
+  buttons.edit = on;
+  buttons.save = on;
+  buttons.send = on && port;
+  buttons.sendOne = on && port;
+  view.ShowButtons();
+}
+
+void MemoryEditor::ClearMemories() { records.fill(MemoryRecord{}); }
+
+bool MemoryEditor::UpdateListEntry() {
+  const int n = current.number;
+  if (n < 1 || n > kMemoryCount) return false;
+  MemoryListEntry& e = entries[n - 1];
+  e.number = static_cast<uint8_t>(n);
+  std::memcpy(e.label, current.label, sizeof e.label);
+  e.band = current.band;
+  e.freq = current.freq;
+  e.units = current.units;
+  if (cv::PllInRange(e.band, e.freq)) return true;
+  e.freq = cv::PllBandOf(e.band).fallbackMHz;
+  return false;
+}
+
+const char* MemoryEditor::BandName(char band) {
+  return band == 'S' ? "SAT" : band == 'T' ? "TER" : "???";
+}
+
+std::string MemoryEditor::ListLine(int i) const {
+  const MemoryListEntry& e = entries[i];
+  std::string freq = cv::Format("%7.2f", e.freq);
+  for (char& c : freq)
+    if (c == '.') c = equip.DecimalSeparator();
+  return cv::Format("%2d %4s %3s ", e.number, std::string(e.label, strnlen(e.label, 4)), BandName(e.band)) + freq;
+}
+
+void MemoryEditor::FillMemoryList() {
+  listLines.clear();
+  for (int i = 0; i < kMemoryCount; ++i) listLines.push_back(ListLine(i));
+  listIndex = -1;
+  view.ShowList();
+}
+
+void MemoryEditor::InsertListLine(int i) {
+  auto at = listLines.begin() + std::min<size_t>(static_cast<size_t>(i), listLines.size());
+  listLines.insert(at, ListLine(i));
+  listIndex = i;
+  view.ShowList();
+}
+
+void MemoryEditor::SelectLine(int index) {
+  listIndex = index >= 0 && index < static_cast<int>(listLines.size()) ? index : -1;
+}
+
+bool MemoryEditor::AskToSave() {
+  return cv::AskToSaveChanges(prompter, Msg(m::AskSave), Msg(m::CaptionWarning), [this] {
+    if (!SaveBtnClick()) return false;
+    modified = false;
+    return true;
+  });
+}
+
+bool MemoryEditor::CheckNotLogging() {
+  std::string reply;
+  if (equip.Query("*?DA", reply) && reply.compare(0, 4, "*DA1") == 0) {
+    Box(Msg(m::DataLoggerMode), ErrorCaption(), cv::MsgIcon::Error);
+    return false;
+  }
+  return true;
+}
+
+// ---- buttons ----
+
+bool MemoryEditor::CloseBtnClick() { return !modified || AskToSave(); }
+
+bool MemoryEditor::BeginReplacing() {
+  EnableControls(false);
+  if (modified && !AskToSave()) {
+    EnableControls(true);
+    return false;
+  }
+  EnableControls(false);  // a save in the question enabled them again
+  modified = false;
+  return true;
+}
+
+void MemoryEditor::ReadBtnClick() {
+  if (!BeginReplacing()) return;
+  std::string path = chooser.OpenFile(Msg(m::CsvFilter), CurrentDir());
+  loaded = false;
+  if (!path.empty() && ReadMemoryFile(path)) {
+    FillMemoryList();
+    loaded = true;
+  }
+  EnableControls(true);
+}
+
+void MemoryEditor::ReceiveBtnClick() {
+  if (!BeginReplacing()) return;
+  listLines.clear();
+  listIndex = -1;
+  view.ShowList();
+  ClearMemories();
+  if (ReceiveAllMemories()) {
+    FillMemoryList();
+    loaded = true;
+  } else {
+    loaded = false;
+    Box(Msg(m::ReceiveError), ErrorCaption(), cv::MsgIcon::Error);
+  }
+  EnableControls(true);
+}
+
+bool MemoryEditor::SaveBtnClick() {
+  EnableControls(false);
+  bool saved = false;
+  if (loaded) {
+    std::string path = chooser.SaveFile(Msg(m::CsvFilter), "csv", CurrentDir());
+    if (!path.empty() && WriteMemoryFile(path)) {
+      FillMemoryList();
+      loaded = true;
+      modified = false;
+      saved = true;
+    }
+  }
+  EnableControls(true);
+  return saved;
+}
+
+int MemoryEditor::EditBtnClick() {
+  if (!loaded || listLines.empty()) return -1;
+  if (listIndex < 0) {
+    listIndex = 0;
+    view.ShowList();
+  }
+  LoadCurrentRecord(records[listIndex]);
+  return listIndex;
+}
+
+void MemoryEditor::MemoryEdited(int index) {
+  if (index < 0 || index >= kMemoryCount) return;
+  modified = true;
+  StoreCurrentRecord(records[index]);
+  UpdateListEntry();
+  FillMemoryList();
+  listIndex = index;
+  view.ShowList();
+}
+
+void MemoryEditor::SendBtnClick() {
+  if (!equip.HasPort()) return;
+  EnableControls(false);
+  if (loaded && CheckNotLogging() && SendAllMemories()) {
+    FillMemoryList();
+    loaded = true;
+  }
+  EnableControls(true);
+}
+
+void MemoryEditor::SendOneBtnClick() {
+  if (!equip.HasPort() || !loaded || listLines.empty()) return;
+  if (listIndex < 0) {
+    listIndex = 0;
+    view.ShowList();
+  }
+  const int index = listIndex;
+  LoadCurrentRecord(records[index]);
+  std::string text = EncodeMemoryRecord();
+  if (!Sendable(text) || !CheckNotLogging()) return;
+  if (!equip.SendCommand(text)) {
+    equip.Log(Msg(m::NotAccepted));
+    equip.Log(text);
+    return;
+  }
+  equip.Log(cv::Format(Msg(m::MemorySent), index + 1));
+}
+
+// ---- the instrument ----
+
+bool MemoryEditor::Sendable(const std::string& text) {
+  // A value that failed its check can widen a field; such a record would reach the instrument
+  // misaligned.
+  if (MemoryRecordSendable(text, current.meas)) return true;
+  equip.Log(Msg(m::BadLength));
+  equip.Log(text);
+  return false;
+}
+
+bool MemoryEditor::DecodeMemoryRecord(const std::string& reply, int number) {
+  MemoryRecord record = records[number - 1];
+  DecodedMemory d = cv::mem::DecodeMemoryRecord(reply, record);
+  if (!d.complete) {
+    equip.Log(Msg(m::BadSrAnswer));
+    equip.Log(reply);
+    return false;
+  }
+  // A reply for another memory would fill a slot the list does not show.
+  if (d.index != number - 1) {
+    equip.Log(cv::Format(Msg(m::ReplyOtherMemory), number, d.numberText));
+    return false;
+  }
+  records[number - 1] = record;
+  if (d.errors.none()) return true;
+  ReportMemoryErrors(d.errors, record, d.index);
+  return false;
+}
+
+void MemoryEditor::ReportMemoryErrors(const MemErrors& errors, const MemoryRecord& record, int index) {
+  for (const std::string& line : MemoryErrorLines(errors, record, index)) equip.Log(line);
+}
+
+bool MemoryEditor::ReceiveAllMemories() {
+  Gauge(0);
+  if (!equip.CheckVersion()) {
+    equip.Log(Msg(m::ReceiveNoEquip));
+    return false;
+  }
+  equip.Log(Msg(m::Receiving));
+  for (int n = 1; n <= kMemoryCount; ++n) {
+    Gauge(n * 100 / kMemoryCount);
+    std::string reply;
+    if (!equip.Query(cv::Format("*?SR%02X", n), reply)) {
+      equip.Log(cv::Format(Msg(m::AskError), n));
+      return false;
+    }
+    if (!DecodeMemoryRecord(reply, n)) equip.Log(cv::Format(Msg(m::BadData), n));
+    LoadCurrentRecord(records[n - 1]);
+    if (!UpdateListEntry()) return false;
+    InsertListLine(n - 1);
+  }
+  equip.Log(Msg(m::ReceiveComplete));
+  Gauge(100);
+  listIndex = 0;
+  view.ShowList();
+  return true;
+}
+
+bool MemoryEditor::SendAllMemories() {
+  if (!equip.CheckVersion()) {
+    equip.Log(Msg(m::SendNoEquip));
+    return false;
+  }
+  Gauge(0);
+  equip.Log(Msg(m::Sending));
+  for (int n = 1; n <= kMemoryCount; ++n) {
+    Gauge(n * 100 / kMemoryCount);
+    LoadCurrentRecord(records[n - 1]);
+    std::string text = EncodeMemoryRecord();
+    if (!Sendable(text)) return false;
+    if (!equip.SendCommand(text)) {
+      equip.Log(cv::Format(Msg(m::NotAcceptedNumber), n));
+      equip.Log(text);
+      return false;
+    }
+  }
+  equip.Log(Msg(m::SendComplete));
+  Gauge(100);
+  return true;
+}
+
+// ---- files ----
+
+std::string MemoryEditor::FormatFileRow() const {
+  return cv::mem::FormatFileRow(current, equip.DecimalSeparator(), equip.ListSeparator());
+}
+
+bool MemoryEditor::ParseFileRow(const std::vector<std::string>& fields, int position) {
+  MemoryRecord record = records[position - 1];
+  ParsedRow p = cv::mem::ParseFileRow(fields, record);
+  // A row for another memory would fill a slot the list does not show.
+  if (!p.numberOk || p.index != position - 1) {
+    equip.Log(cv::Format(Msg(m::RowOtherMemory), position, p.numberText));
+    return false;
+  }
+  records[position - 1] = record;
+  if (p.errors.none()) return true;
+  ReportMemoryErrors(p.errors, record, p.index);
+  return false;
+}
+
+bool MemoryEditor::ReadMemoryFile(const std::string& path) {
+  QFile file(QString::fromLocal8Bit(path.c_str()));
+  if (!file.open(QIODevice::ReadOnly)) {
+    Box(Msg(m::CannotRead), Msg(m::CaptionWarning), cv::MsgIcon::Error);
+    return false;
+  }
+  return ReadMemoryText(file.readAll().toStdString(), TCv3Equip::GetFileName(path));
+}
+
+bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string& fileName) {
+  listLines.clear();
+  listIndex = -1;
+  view.ShowList();
+  ClearMemories();
+  equip.Log(cv::Format(Msg(m::Reading), fileName));
+  Gauge(0);
+  const std::vector<std::string> lines = FileLines(content);
+  size_t at = 0;
+  bool ok = true;
+  for (int i = 1; i <= kMemoryCount && ok; ++i) {
+    Gauge(i * 100 / kMemoryCount);
+    while (at < lines.size() && SkippedFileLine(lines[at])) ++at;
+    if (at >= lines.size()) {
+      ok = false;
+      break;
+    }
+    ParseFileRow(equip.SplitFields(RowText(lines[at++])), i);
+    LoadCurrentRecord(records[i - 1]);
+    ok = UpdateListEntry();
+    if (ok) InsertListLine(i - 1);
+  }
+  equip.Log(Msg(ok ? m::ReadComplete : m::ReadFailed));
+  Gauge(ok ? 100 : 0);
+  return ok;
+}
+
+bool MemoryEditor::WriteMemoryFile(const std::string& path) {
+  const std::string name = TCv3Equip::GetFileName(path);
+  // The CodePlan column holds two digits; a larger code would be written cut.
+  for (const MemoryRecord& r : records) {
+    if (r.codePlan >= 0 && r.codePlan <= 99) continue;
+    std::string text = cv::Format(Msg(m::PlanCodeTooLarge), r.number, r.codePlan);
+    equip.Log(text);
+    Box(text, ErrorCaption(), cv::MsgIcon::Warning);
+    return false;
+  }
+  Gauge(0);
+  std::string content = WriteFileHeader();
+  for (int n = 1; n <= kMemoryCount; ++n) {
+    Gauge(n * 100 / kMemoryCount);
+    LoadCurrentRecord(records[n - 1]);
+    content += FormatFileRow() + "\n";
+  }
+  equip.Log(cv::Format(Msg(m::Writing), name));
+  switch (cv::WriteFileAtomically(path, content)) {
+    case cv::SaveResult::Saved:
+      break;
+    case cv::SaveResult::NotCreated: {
+      std::string text = cv::Format(Msg(m::CannotCreate), name);
+      equip.Log(text);
+      Box(text + Msg(m::NotInUse), ErrorCaption(), cv::MsgIcon::Warning);
+      Gauge(0);
+      return false;
+    }
+    case cv::SaveResult::NotWritten: {
+      std::string text = cv::Format(Msg(m::CannotWrite), name);
+      equip.Log(text);
+      Box(text, ErrorCaption(), cv::MsgIcon::Warning);
+      Gauge(0);
+      return false;
+    }
+  }
+  equip.Log(Msg(m::WriteComplete));
+  Gauge(100);
+  return true;
+}
+
+}  // namespace cv::mem

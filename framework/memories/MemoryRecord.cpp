@@ -1,0 +1,241 @@
+#include "MemoryRecord.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Pll.h"
+
+namespace cv::mem {
+
+namespace {
+
+namespace m = cv::msg::mem;
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr uint32_t kSatCnWord = 1500;
+constexpr uint32_t kTerCnWord = 655;
+constexpr uint32_t kCnBandBit = 0x8000;
+
+// A non-negative value cut to an integer; NaN and negatives give 0, huge values saturate.
+uint32_t Cut(double value) {
+  if (!(value > 0)) return 0;
+  if (value >= 4294967295.0) return 0xFFFFFFFFu;
+  return static_cast<uint32_t>(value);
+}
+uint32_t Round(double value) { return Cut(value + 0.5); }
+
+std::string Hex(uint32_t value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*x", digits, value);
+  return text;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// `length` hexadecimal digits at `at`, or -1 when one is missing or is no digit.
+long HexField(const std::string& text, size_t at, size_t length) {
+  if (text.size() < at + length) return -1;
+  long value = 0;
+  for (size_t i = at; i < at + length; ++i) {
+    int d = HexDigit(text[i]);
+    if (d < 0) return -1;
+    value = value * 16 + d;
+  }
+  return value;
+}
+
+bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
+
+// A word's value scaled, or NaN when the word could not be read.
+float Scaled(long word, double step, double offset = 0.0) {
+  return word < 0 ? kNaN : static_cast<float>(word * step - offset);
+}
+
+}  // namespace
+
+bool InRangeF(float value, double lo, double hi) {
+  return value >= static_cast<float>(lo) && value <= static_cast<float>(hi);
+}
+
+std::string RealText(float value) { return cv::Format("%.15g", static_cast<double>(value)); }
+
+size_t MemoryRecordLength(char meas) { return meas == '6' ? 38 : 42; }
+
+bool MemoryRecordSendable(const std::string& text, char meas) {
+  return text.size() == MemoryRecordLength(meas);
+}
+
+std::string EncodeMemoryRecord(MemoryRecord& r) {
+  const char meas = r.meas;
+  std::string s = "*SR" + Hex(static_cast<uint32_t>(r.number), 2);
+  s.append(r.label, 4);
+  s += r.band;
+  s += meas == '4' || meas == '5' ? r.specInv : meas == '6' ? r.carriers : r.std;
+  s += Hex(cv::PllWord(r.band, r.freq), 4);
+  s += r.chFr;
+  s += Hex(static_cast<uint32_t>(r.nPlan), 2) + Hex(static_cast<uint32_t>(r.codePlan), 2);
+  s += IsBerMeasure(meas) ? '0' : r.units;
+  s += r.lnbSup;
+  s += meas;
+  s += r.color;
+  s += meas == '4' ? r.codeRate : meas == '5' ? r.modulation : meas == '6' ? r.guardInt : r.sound;
+  if (meas == '4' || meas == '5') {
+    s += Hex(static_cast<uint32_t>(r.symRate), 4);
+  } else if (meas == '6') {
+    s += "0000";
+  } else if (HasManualSound(r.sound)) {
+    std::string digits = Hex(Round((r.soundFreq + 10.7) * 100.0), 4);
+    s += "0" + digits.substr(digits.size() - 3);
+  } else {
+    s += "0000";
+  }
+  s += Hex(Round(r.bw * 100.0), 4);
+  if (r.lnbOsc == 0.0f) r.lnbOsc = 9750.0f;
+  // Cut in single precision, where a typed tenth (9750.1) keeps its last digit.
+  s += Hex(Cut(static_cast<float>(r.lnbOsc * 10.0f)), 5);
+  uint32_t cn;
+  if (cv::IsSatelliteBand(r.band))
+    cn = (meas == '7' ? cv::PllWord('S', r.cnRefFreq) : kSatCnWord) | kCnBandBit;
+  else
+    cn = meas == '7' ? cv::PllWord('T', r.cnRefFreq) : kTerCnWord;
+  s += Hex(cn, 4);
+  // A BER COFDM record carries no symbol-rate field.
+  if (meas == '6' && s.size() >= 29) s.erase(25, 4);
+  return s.substr(0, s.find('\0'));
+}
+
+DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
+  DecodedMemory d;
+  if (reply.size() < 38) return d;
+  d.complete = true;
+  std::string t = reply;
+  MemErrors& e = d.errors;
+  d.numberText = t.substr(3, 2);
+  long number = HexField(t, 3, 2);
+  d.index = number < 0 ? -1 : static_cast<int>(number) - 1;
+  bool numberOk = d.index >= 0 && d.index < kMemoryCount;
+  if (!numberOk) e.set(ErrNumber);
+  r.number = numberOk ? d.index + 1 : 1;
+  for (int i = 0; i < 4; ++i) r.label[i] = t[5 + i];
+  r.label[4] = '\0';
+  r.band = t[9];
+  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
+  r.meas = t[22];
+  if (!Between(r.meas, '0', '7')) e.set(ErrMeasure);
+  switch (r.meas) {
+    case '4':
+      r.std = '6';
+      r.specInv = t[10];
+      if (!Between(r.specInv, '0', '2')) e.set(ErrSpecInvQpsk);
+      break;
+    case '5':
+      r.std = '6';
+      r.specInv = t[10];
+      if (!Between(r.specInv, '0', '1')) e.set(ErrSpecInvQam);
+      break;
+    case '6':
+      t.insert(25, "0000");
+      r.std = '6';
+      r.carriers = t[10];
+      if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
+      break;
+    default:
+      r.std = t[10];
+      if (!Between(r.std, '0', '7')) e.set(ErrStandard);
+  }
+  const bool sat = cv::IsSatelliteBand(r.band);
+  const cv::PllBand& band = cv::PllBandOf(r.band);
+  r.freq = Scaled(HexField(t, 11, 4), band.stepMHz, band.offsetMHz);
+  if (!cv::PllInRange(r.band, r.freq)) e.set(sat ? ErrFreqSat : ErrFreqTer);
+  r.chFr = t[15];
+  if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
+  r.nPlan = static_cast<int32_t>(HexField(t, 16, 2));
+  if (r.nPlan < 0 || r.nPlan > 31) e.set(ErrPlanNumber);
+  r.codePlan = static_cast<int32_t>(HexField(t, 18, 2));
+  r.units = t[20];
+  if (!Between(r.units, '0', '3')) e.set(ErrUnits);
+  r.lnbSup = t[21];
+  if (!Between(r.lnbSup, '0', '7')) e.set(ErrLnbSupply);
+  r.color = t[23];
+  if (!Between(r.color, '0', '3')) e.set(ErrColour);
+  switch (r.meas) {
+    case '4':
+      r.codeRate = t[24];
+      if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
+      break;
+    case '5':
+      r.modulation = t[24];
+      if (!Between(r.modulation, '0', '4')) e.set(ErrModulation);
+      break;
+    case '6':
+      r.guardInt = t[24];
+      if (!Between(r.guardInt, '0', '3')) e.set(ErrGuardInterval);
+      break;
+    default:
+      r.sound = t[24];
+      if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
+  }
+  if (r.meas == '4' || r.meas == '5') {
+    r.symRate = static_cast<int32_t>(HexField(t, 25, 4));
+    if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
+  } else if (!IsBerMeasure(r.meas) && HasManualSound(r.sound)) {
+    r.soundFreq = Scaled(HexField(t, 25, 4), 0.01, 10.7);
+    if (!InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
+  }
+  r.bw = Scaled(HexField(t, 29, 4), 0.01);
+  if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
+  r.lnbOsc = Scaled(HexField(t, 33, 5), 0.1);
+  if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
+  long cn = HexField(t, 38, 4);
+  if (cn >= 0) cn %= 32768;
+  r.cnRefFreq = sat ? Scaled(cn, 0.125, 479.5) : Scaled(cn, 0.05, 38.9);
+  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  return d;
+}
+
+std::vector<std::string> MemoryErrorLines(const MemErrors& e, const MemoryRecord& r, int index) {
+  std::vector<std::string> lines{cv::Format(Msg(m::ErrorsInMemory), index + 1)};
+  auto chr = [](char c) { return c ? std::string(1, c) : std::string(); };
+  auto add = [&](MemError kind, int id, const std::string& value) {
+    if (e.test(kind)) lines.push_back(cv::Format(Msg(id), value));
+  };
+  add(ErrBand, m::LineBand, chr(r.band));
+  add(ErrMeasure, m::LineMeasure, chr(r.meas));
+  add(ErrSpecInvQpsk, m::LineSpecInvQpsk, chr(r.specInv));
+  add(ErrSpecInvQam, m::LineSpecInvQam, chr(r.specInv));
+  add(ErrCarriers, m::LineCarriers, chr(r.carriers));
+  add(ErrStandard, m::LineStandard, chr(r.std));
+  add(ErrFreqSat, m::LineFreqSat, RealText(r.freq));
+  add(ErrFreqTer, m::LineFreqTer, RealText(r.freq));
+  add(ErrTuningMode, m::LineTuningMode, chr(r.chFr));
+  add(ErrPlanNumber, m::LinePlanNumber, std::to_string(r.nPlan));
+  add(ErrUnits, m::LineUnits, chr(r.units));
+  add(ErrLnbSupply, m::LineLnbSupply, chr(r.lnbSup));
+  add(ErrColour, m::LineColour, chr(r.color));
+  add(ErrCodeRate, m::LineCodeRate, chr(r.codeRate));
+  add(ErrModulation, m::LineModulation, chr(r.modulation));
+  add(ErrGuardInterval, m::LineGuardInterval, chr(r.guardInt));
+  add(ErrSound, m::LineSound, chr(r.sound));
+  add(ErrSymbolRate, m::LineSymbolRate, std::to_string(r.symRate));
+  add(ErrSoundFreq, m::LineSoundFreq, RealText(r.soundFreq));
+  add(ErrBandwidth, m::LineBandwidth, RealText(r.bw));
+  add(ErrLnbFreq, m::LineLnbFreq, RealText(r.lnbOsc));
+  add(ErrCnRef, m::LineCnRef, RealText(r.cnRefFreq));
+  add(ErrMustBeTer, m::LineMustBeTer, {});
+  add(ErrMustBeSat, m::LineMustBeSat, {});
+  add(ErrQpskReplaced, m::LineQpskReplaced, {});
+  add(ErrQamReplaced, m::LineQamReplaced, {});
+  add(ErrCofdmReplaced, m::LineCofdmReplaced, {});
+  return lines;
+}
+
+}  // namespace cv::mem

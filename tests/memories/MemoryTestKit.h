@@ -1,0 +1,86 @@
+#pragma once
+// Shared set-ups of the memory tests: the editor's rules over a CORVANE-3 equipment object whose
+// log goes to a host form, with a scripted file chooser, a recording view and the recording
+// prompter; the simulator's default memories as records.
+#include <QFile>
+#include <string>
+#include <vector>
+
+#include "AppServices.h"
+#include "Cv3Equip.h"
+#include "Cv3MemoryEquipment.h"
+#include "HostForm.h"
+#include "MemoryEditor.h"
+#include "Simulator.h"
+#include "Text1252.h"
+
+namespace memtest {
+
+class ScriptedChooser : public cv::plan::FileChooser {
+ public:
+  std::string OpenFile(const std::string&, const std::string&) override {
+    ++opens;
+    return openPath;
+  }
+  std::string SaveFile(const std::string&, const std::string& ext, const std::string&) override {
+    ++saves;
+    defaultExt = ext;
+    return savePath;
+  }
+  std::string openPath, savePath, defaultExt;
+  int opens = 0, saves = 0;
+};
+
+class RecordingView : public cv::mem::MemoryView {
+ public:
+  void SetGauge(int percent) override { gauges.push_back(percent); }
+  void ShowList() override {}
+  void ShowButtons() override {}
+  std::vector<int> gauges;
+};
+
+// The editor on an equipment object with `port` (none: offline).
+struct Rig {
+  explicit Rig(TSerial* port = nullptr, char decimal = ',', char list = ';') : equip(&host.form, port) {
+    equip.decimalSeparator = decimal;
+    equip.listSeparator = list;
+  }
+  std::vector<std::string> Log() const {
+    std::vector<std::string> lines;
+    for (const QString& l : host.Lines()) lines.push_back(cv::To1252(l));
+    return lines;
+  }
+  bool Logged(const std::string& line) const {
+    for (const std::string& l : Log())
+      if (l == line) return true;
+    return false;
+  }
+  HostForm host;
+  TCv3Equip equip;
+  cv::mem::Cv3MemoryEquipment link{equip};
+  ScriptedChooser chooser;
+  RecordingView view;
+  cv::RecordingPrompter prompter;
+  cv::mem::MemoryEditor editor{link, prompter, chooser, view};
+};
+
+// The simulator's 99 default memories, decoded.
+inline std::array<MemoryRecord, cv::mem::kMemoryCount> DefaultRecords() {
+  std::array<MemoryRecord, cv::mem::kMemoryCount> records{};
+  for (int n = 1; n <= cv::mem::kMemoryCount; ++n)
+    cv::mem::DecodeMemoryRecord(cvsim::Corvane3Profile::DefaultMemory(n), records[n - 1]);
+  return records;
+}
+
+inline std::string ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
+}
+
+inline bool WriteAll(const QString& path, const std::string& content) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly) && f.write(content.data(), static_cast<qint64>(content.size())) ==
+                                             static_cast<qint64>(content.size());
+}
+
+}  // namespace memtest
