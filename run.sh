@@ -3,7 +3,7 @@
 # CORVANE-3 is started first and COM1 is mapped to it for this run only.
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
-cv_install_packages
+cv_install_packages run
 cv_build "$CV_ROOT/build"
 bin="$CV_ROOT/build/bin"
 cd "$bin"
