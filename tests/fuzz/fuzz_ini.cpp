@@ -15,9 +15,11 @@ std::vector<std::string> SectionNames(const std::string& text) {
     if (open == std::string::npos || line[open] != '[') continue;
     const size_t close = line.find(']', open);
     if (close == std::string::npos) continue;
-    std::string name = line.substr(open + 1, close - open - 1);
+    // Trimmed as the reader trims: blanks and tabs before, blanks, tabs and CRs after.
+    const std::string name = line.substr(open + 1, close - open - 1);
     const size_t b = name.find_first_not_of(" \t"), e = name.find_last_not_of(" \t\r");
-    names.push_back(b == std::string::npos ? std::string() : name.substr(b, e - b + 1));
+    names.push_back(b == std::string::npos || e == std::string::npos || e < b ? std::string()
+                                                                              : name.substr(b, e - b + 1));
   }
   return names;
 }
