@@ -339,6 +339,7 @@ constexpr int ScriptHexLineTooLong = 34011;   // an update line longer than a co
 constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
 constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
+constexpr int ScriptLnbRange = 34015;         // an LNB oscillator a plan header cannot hold
 
 // ---- Text editor, CSV viewer, language (36000-36999) ----
 // Numbered texts of the editor.

@@ -604,6 +604,12 @@ bool TScriptEngine::DoHeader3() {
   const char* name = Tok(1);
   for (int i = 0; i < 8 && name[i]; ++i) data[i] = static_cast<uint8_t>(name[i]);
   const float lnb10 = Header3LnbTenths(lnb);
+  // The header holds the oscillator in tenths of MHz in three bytes.
+  if (!(lnb10 >= 0.0f && lnb10 <= 16777215.0f)) {
+    if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLnbRange), {Tok(5)}));
+    resultText = "ERROR";
+    return false;
+  }
   const int32_t tenths = static_cast<int32_t>(lnb10);
   data.insert(data.end(),
               {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>((address >> 8) & 0xFF),
