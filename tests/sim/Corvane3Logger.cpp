@@ -22,13 +22,20 @@ bool InRange(int n) { return n >= 1 && n <= 99; }
 
 }  // namespace
 
-std::string Corvane3Profile::LoggerRecord(int number, const LoggerMemory& m) {
+std::string Corvane3Profile::LoggerRecord(int number, const LoggerMemory& m, bool seven) {
   // "*SR", number, label, band, standard, tuning word, then the settings: units at 20 and the
   // measure type at 22, as the instrument lays them out; 42 characters.
   char text[64];
   std::string name = (m.name + "    ").substr(0, 4);
-  std::snprintf(text, sizeof text, "*SR%02x%s%c0%04x00001%c0%c0000000000000000000", number, name.c_str(), m.band,
-                m.word & 0xFFFF, static_cast<char>('0' + m.units), static_cast<char>('0' + m.measure));
+  if (seven) {
+    // The family's band digits: 5 satellite, 7 terrestrial; a digit given stays.
+    const char band = m.band == 'S' ? '5' : m.band == 'T' ? '7' : m.band;
+    std::snprintf(text, sizeof text, "*SR%02x%s%c0%04x000000001%c0%c000000000000000", number, name.c_str(), band,
+                  m.word & 0xFFFF, static_cast<char>('0' + m.units), static_cast<char>('0' + m.measure));
+  } else {
+    std::snprintf(text, sizeof text, "*SR%02x%s%c0%04x00001%c0%c0000000000000000000", number, name.c_str(), m.band,
+                  m.word & 0xFFFF, static_cast<char>('0' + m.units), static_cast<char>('0' + m.measure));
+  }
   return std::string(text).substr(0, 42);
 }
 
@@ -37,7 +44,11 @@ Corvane3Profile::LoggerValue Corvane3Profile::LoggerValueOf(int memory, int tp) 
   if (it != loggerValues.end()) return it->second;
   LoggerValue v;
   const LoggerMemory& m = loggerMemories[memory - 1];
-  if (m.measure >= 4 && m.measure <= 6) {
+  if (loggerSeven && m.measure == 5) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%02d%d", 10 + (memory * 7 + tp) % 90, 3 + tp % 5);
+    v.digits = digits;
+  } else if (!loggerSeven && m.measure >= 4 && m.measure <= 6) {
     v.digits = BerDigits((memory % 9 + 1) * 1.1e-6 * tp);
   } else {
     char digits[8];
@@ -77,7 +88,7 @@ void AddCorvane3LoggerCommands(Corvane3Profile& p) {
     if (!InRange(n)) return Answer::Nak();
     auto it = p.loggerSrOverride.find(n);
     if (it != p.loggerSrOverride.end()) return Answer::Reply(it->second);
-    return Answer::Reply(Corvane3Profile::LoggerRecord(n, p.loggerMemories[n - 1]));
+    return Answer::Reply(Corvane3Profile::LoggerRecord(n, p.loggerMemories[n - 1], p.loggerSeven));
   });
   // Selection flags: '0' selected, '1' not.
   p.On("*?DSM", [&p](const std::string& line) {

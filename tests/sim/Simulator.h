@@ -154,8 +154,12 @@ class Corvane3Profile : public Profile {
   std::map<std::pair<int, int>, LoggerValue> loggerValues;  // (memory, test point), 1-based
   std::map<int, std::string> loggerSrOverride;  // a memory's whole "*?SR" reply, for faults
   std::map<std::pair<int, int>, std::string> loggerDlOverride;  // a value's whole reply
-  // The "*SR" record of a logger memory, 42 characters as the instrument lays it out.
-  static std::string LoggerRecord(int number, const LoggerMemory& memory);
+  // The "*SR" record of a logger memory, 42 characters as the instrument lays it out. The "7"
+  // family's layout (loggerSeven) has the units at 24 and the measure at 26, a band digit '0'..'7'
+  // in place of the band letter ('S' is sent as 5, 'T' as 7), and codes a BER value (measure 5) as two decimal digits of
+  // mantissa tenths and one of exponent (value = mantissa / 10 ^ exponent).
+  bool loggerSeven = false;
+  static std::string LoggerRecord(int number, const LoggerMemory& memory, bool seven = false);
   LoggerValue LoggerValueOf(int memory, int tp) const;
   double tunedMHz = 0.0;      // the last frequency tuned with "*FR"
   std::string lastTuning;     // the last "*FR" line
