@@ -120,8 +120,8 @@ bool TTerm::DoDataLog(bool seven) {
       e.selected = false;
     }
     for (int m = 1; m <= kEntries; ++m) {
-      if (!ask(cv::Format("*?DSM%02X", m), reply)) return finish(false);
-      entries[m - 1].selected = reply.size() > 3 && reply[3] == '0';
+      if (!ask(cv::Format("*?DSM%02X", m), reply) || reply.size() < 4) return finish(false);
+      entries[m - 1].selected = reply[3] == '0';
     }
     // The header block: one field a selected memory.
     std::string lines[5] = {cv::Format("Num:%c", sep), cv::Format("Name:%c", sep), cv::Format("Band:%c", sep),
@@ -144,8 +144,8 @@ bool TTerm::DoDataLog(bool seven) {
   }
 
   for (int t = 1; t <= kEntries; ++t) {
-    if (!ask(cv::Format("*?DST%02X", t), reply)) return finish(false);
-    if (!testMode && !(reply.size() > 3 && reply[3] == '0')) continue;
+    if (!ask(cv::Format("*?DST%02X", t), reply) || reply.size() < 4) return finish(false);
+    if (!testMode && reply[3] != '0') continue;
     out += cv::Format("TP%d%c", t, seven ? ';' : sep);
     if (testMode) {
       out += "\n";

@@ -89,6 +89,11 @@ TEST_F(TermDataLog, BadRepliesStopTheDumpKeepingWhatWasWritten) {
   } rows[] = {
       {"short memory reply", [](Profile3& p) { p.loggerSrOverride[5] = "*SR05DBMVS0360C0000100"; }, ""},
       {"memory number 0", [](Profile3& p) { p.loggerSrOverride[5] = Profile3::LoggerRecord(0, p.loggerMemories[4]); }, ""},
+      {"short selection reply",
+       [](Profile3& p) { p.On("*?DSM", [](const std::string&) { return cvsim::Answer::Reply("*S"); }); }, ""},
+      {"short test-point reply",
+       [](Profile3& p) { p.On("*?DST03", [](const std::string&) { return cvsim::Answer::Reply("*ST"); }); },
+       "Num:;"},
       {"short value reply", [](Profile3& p) { p.loggerDlOverride[{7, 3}] = "*DL=+3F"; }, "Num:;"},
   };
   for (const auto& row : rows) {
