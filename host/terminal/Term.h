@@ -156,6 +156,7 @@ class TTerm {
   char nameTemplate[9] = {};
 
   // The first generation's register plans: 0 CORVANE-1, 1 CORVANE-1B; the CORVANE-1B's plan.
+  // The two bytes that open a valid plan: HEADER writes them, GETCHPLAN reads nothing without them.
   static constexpr uint8_t kPlanMarker[2] = {0x5A, 0xC3};
   static constexpr int kPlan1Channels = 126;
   int32_t model1 = 0;
