@@ -632,11 +632,14 @@ constexpr int ProFilter = 30212;        // "PRO Files (*.pro)"
 constexpr int TransferMissing = 30213;  // "Error: Couldn't find file %s"
 constexpr int RunPaused = 30214;        // "RUN PAUSED. Press any key to continue..."
 constexpr int LogIsScript = 30215;      // "%s: the script would be overwritten by its transcript"
-constexpr int NotYet = 30216;           // result text of a keyword whose executor is not built
 constexpr int LineTooLong = 30217;      // "Line %d: %d characters, more than one command carries (%d)"
 constexpr int LevelsFull = 30218;       // result text of a condition nested past the flag table
 constexpr int Utility = 30219;          // " Terminal utility "
 constexpr int Waiting = 30220;          // " -> Wait..."
+// The host dialect's registers, flash records, register plans and dumps (30400-30499).
+constexpr int PlanOutside = 30400;      // "(PLAN %d OUTSIDE THE TABLE OF %d) ERROR"
+constexpr int WordOutside = 30401;      // "(%s MHZ: FREQUENCY WORD OUTSIDE 0 TO FFFF) ERROR"
+constexpr int ChannelIndex = 30402;     // "(CHANNEL INDEX %s) ERROR"
 }  // namespace cv::msg::term
 // Data logger: dialog, result sheet, printing, test-point names (38000-38999).
 namespace cv::msg::logger {
