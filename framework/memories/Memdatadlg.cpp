@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -291,6 +292,9 @@ bool TMemoryDataDlg::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   } else if (event->type() == QEvent::FocusOut && !rendering) {
+    // Leaving the control, not the window: another window or a popup taking the focus is no exit.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
     if (auto* e = qobject_cast<QLineEdit*>(watched)) EditExit(e);
   } else if (event->type() == QEvent::MouseButtonPress && watched == NameEdit) {
     // After the press has placed the cursor.
