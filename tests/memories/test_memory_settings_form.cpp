@@ -130,8 +130,13 @@ TEST(MemorySettingsForm, LayoutModesFromTheWidgets) {
     EXPECT_EQ(Groups(d.get()), c.groups);
   }
   // Mode 1 stays 1 from QAM to COFDM, and its groups are switched again by the measure type.
+  // Before that, a change within QAM refills the modulation list once: it is switched (emptied)
+  // again before its fill adds the five entries.
   FormRig rig;
   auto d = rig.Open(Record('T', '5'));
+  emit d->ModulationCombo->activated(2);
+  EXPECT_EQ(d->ModulationCombo->count(), 5);
+  EXPECT_EQ(d->ModulationCombo->currentText(), "QAM64");
   emit d->LevelCombo->activated(6);
   EXPECT_EQ(d->Model().layoutMode, 1);
   EXPECT_EQ(Groups(d.get()), "sound:00e sub:00e sym:00e si:00 cr:00e mod:00e car:11 gi:11 lnb:00e units:00e noise:00e");
