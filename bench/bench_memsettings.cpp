@@ -29,36 +29,6 @@ class Quiet : public cv::Prompter, public cv::mem::MemoryDataView, public cv::me
   bool RunChannelPicker() override { return false; }
 };
 
-struct Run {
-  double wallMs, cpuPercent, wireMs;
-  size_t bytes, lines;
-};
-
-template <class F>
-Run Measure(cvsim::Simulator& sim, int baud, F operation) {
-  sim.ClearTraffic();
-  const auto t0 = std::chrono::steady_clock::now();
-  const double cpu0 = CpuSeconds();
-  operation();
-  const double cpu = CpuSeconds() - cpu0;
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  sim.WaitTxIdle();
-  Run r;
-  r.bytes = sim.Received().size() + sim.Sent().size();
-  r.lines = sim.Lines().size();
-  r.wireMs = r.bytes * 10.0 * 1000.0 / baud;
-  r.wallMs = wall * 1000.0;
-  r.cpuPercent = cpu / wall * 100.0;
-  return r;
-}
-
-bool Report(const char* name, const Run& r) {
-  const double ratio = r.wallMs / r.wireMs;
-  std::printf("%-8s %zu lines, %zu bytes: wire %.1f ms, measured %.1f ms, ratio %.3f, CPU %.2f %%\n", name, r.lines,
-              r.bytes, r.wireMs, r.wallMs, ratio, r.cpuPercent);
-  return ratio <= 1.1 && r.cpuPercent < 2.0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,15 +66,15 @@ int main(int argc, char** argv) {
   r.sound = '6';
   r.bw = 8;
   bool found = false;
-  const Run refresh = Measure(*sim, kBaud, [&] {
+  const WireRun refresh = MeasureOnWire(*sim, kBaud, [&] {
     data.OpenRecord(r);
     found = data.w.r.chFr == '0' && std::string(data.form.channel.text) == "C99 ";
   });
   cv::mem::ChannelPicker picker(link, quiet, quiet, data.pickedPlan, data.pickedChannel, data.pickedPlanNumber);
-  const Run load = Measure(*sim, kBaud, [&] { picker.LoadChannels(); });
+  const WireRun load = MeasureOnWire(*sim, kBaud, [&] { picker.LoadChannels(); });
   const bool loaded = picker.plans.size() == 3 && picker.channels.size() == 100;
 
-  bool ok = Report("Refresh", refresh) & Report("Picker", load) && found && loaded;
+  bool ok = ReportWireRun("Refresh", refresh) & ReportWireRun("Picker", load) && found && loaded;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   port.Close();
   cv::SetPortPaths({});
