@@ -225,6 +225,7 @@ class Corvane3Profile : public Profile {
     unsigned word = 0;                  // PLL word
     unsigned word2 = 0;                 // upper-edge word (0 for satellite)
     std::vector<std::string> commands;  // mnemonics, each sent as ",MNEMONIC"
+    bool unreadable = false;            // a fault: the plan counts it, but it answers "*CI!!"
   };
   struct StoredPlan {
     std::string name;                   // 8 characters are sent
