@@ -62,6 +62,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(792, 476);
+  // The controls are placed for a small dialog font; a larger one would cut their captions.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kNavy);
@@ -73,6 +77,9 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
     b->setObjectName(name);
     if (hint) b->setToolTip(MsgQ(hint));
     b->setGeometry(at);
+    QFont f = b->font();
+    f.setPixelSize(10);
+    b->setFont(f);
     if (slot) connect(b, &QPushButton::clicked, this, slot);
   };
   auto list = [&](QListWidget*& l, const char* name, int hint, QRect at, bool multi) {
@@ -80,7 +87,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
     l->setObjectName(name);
     l->setToolTip(MsgQ(hint));
     l->setGeometry(at);
-    l->setFont(QFont("Courier New", 9));
+    QFont fixed("Courier New");
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(12);
+    l->setFont(fixed);
     if (multi) l->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Colour(l);
   };
@@ -185,16 +195,19 @@ void TChannelsPlanDlg::BuildFieldArea() {
     g->setObjectName(name);
     g->setToolTip(MsgQ(hint));
     g->setGeometry(at);
+    QFont f = g->font();
+    f.setPixelSize(10);
+    g->setFont(f);
     auto* a = new QRadioButton(MsgQ(first), g);
     auto* b = new QRadioButton(MsgQ(second), g);
     const int top = title ? 16 : 4;
-    a->setGeometry(6, top, at.width() / 2 - 6, 18);
-    b->setGeometry(at.width() / 2, top, at.width() / 2 - 4, 18);
+    a->setGeometry(4, top, at.width() / 2 - 4, 18);
+    b->setGeometry(at.width() / 2, top, at.width() / 2 - 2, 18);
     a->setChecked(true);
   };
   // Plan fields.
-  edit(PlanNameEdit, "PlanNameEdit", m::PlanNameHint, QRect(198, 22, 100, 20), 0);
-  label("PlanNameLabel", m::PlanNameLabel, QRect(302, 22, 84, 20));
+  edit(PlanNameEdit, "PlanNameEdit", m::PlanNameHint, QRect(198, 22, 84, 20), 0);
+  label("PlanNameLabel", m::PlanNameLabel, QRect(286, 22, 100, 20));
   BandComboBox = new QComboBox(this);
   BandComboBox->setObjectName("BandComboBox");
   BandComboBox->setToolTip(MsgQ(m::BandHint));
