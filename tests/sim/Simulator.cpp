@@ -48,6 +48,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   AddCorvane3Registers(*this);
   AddCorvane3LoggerCommands(*this);
   AddCorvane3MemoryCommands(*this);
+  AddCorvane3SettingsCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)

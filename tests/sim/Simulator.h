@@ -232,6 +232,25 @@ class Corvane3Profile : public Profile {
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
 
+  // Configuration, monitor and firmware update (Corvane3Settings.cpp). The register store also
+  // holds the model text (0x1010), the maker text (0x1020), thirteen option blocks of 28 bytes
+  // from 0x1050 (description 17, detail 9, status word 2) and the rotary byte at 0x1306; "*AA"
+  // restarts the instrument, which takes the line and says nothing. The monitor reads "*?ME",
+  // "*?FR" (the last tuning), "*?CF" / "*CF" (tuning by frequency or by channel), "*?SC" and
+  // "*?CH" (the active plan and channel of `plans`), and sets "*CH" and "*SY" (systemReply).
+  // A "*HX:" end record (":00000001FF") makes "*?VE" report updatedVersion from then on.
+  void SetOptionBlock(int block, const std::string& description, const std::string& detail, unsigned status);
+  static constexpr unsigned kOptionBase = 0x1050, kRotaryAddress = 0x1306;
+  bool tuneByChannel = false;
+  int activePlan = -1;     // -1: none
+  int activeChannel = -1;  // -1: none
+  int restarts = 0;        // "*AA" lines taken
+  std::string updatedVersion = "V2.20";
+  // Faults: lines starting with one of `unanswered` are swallowed (XOFF only); a line equal to a
+  // key of `fixedReplies` is answered with its text.
+  std::vector<std::string> unanswered;
+  std::map<std::string, std::string> fixedReplies;
+  Answer Handle(const std::string& line) override;
 };
 
 void AddCorvane3Commands(Corvane3Profile& profile);
@@ -241,6 +260,7 @@ void AddCorvane3PlanCommands(Corvane3Profile& profile);
 void AddCorvane3Registers(Corvane3Profile& profile);
 void AddCorvane3LoggerCommands(Corvane3Profile& profile);
 void AddCorvane3MemoryCommands(Corvane3Profile& profile);
+void AddCorvane3SettingsCommands(Corvane3Profile& profile);
 // Two hexadecimal digits of `line` at `at`, or -1.
 int ParseHex2(const std::string& line, size_t at);
 // The reply texts the stored plans give.
