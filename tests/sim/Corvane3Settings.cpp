@@ -16,8 +16,8 @@ void Corvane3Profile::SetOptionBlock(int block, const std::string& description, 
 }
 
 Answer Corvane3Profile::Handle(const std::string& line) {
-  for (const std::string& prefix : unanswered)
-    if (line.compare(0, prefix.size(), prefix) == 0) return Answer::NoAnswer();
+  for (const std::string& prefix : refused)
+    if (line.compare(0, prefix.size(), prefix) == 0) return Answer::Nak();
   if (auto it = fixedReplies.find(line); it != fixedReplies.end()) return Answer::Reply(it->second);
   return Profile::Handle(line);
 }

@@ -246,9 +246,9 @@ class Corvane3Profile : public Profile {
   int activeChannel = -1;  // -1: none
   int restarts = 0;        // "*AA" lines taken
   std::string updatedVersion = "V2.20";
-  // Faults: lines starting with one of `unanswered` are swallowed (XOFF only); a line equal to a
-  // key of `fixedReplies` is answered with its text.
-  std::vector<std::string> unanswered;
+  // Faults: lines starting with one of `refused` get NAK (the exchange fails, the line stays in
+  // step); a line equal to a key of `fixedReplies` is answered with its text.
+  std::vector<std::string> refused;
   std::map<std::string, std::string> fixedReplies;
   Answer Handle(const std::string& line) override;
 };
