@@ -76,10 +76,10 @@ QWidget* TMonitorRadioGroup::CheckedButton() const {
 }
 
 TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment)
-    : QDialog(owner),
-      equipment(equipment),
-      logMemo(equipment->GetLogMemo()),
-      poller(cv::settings::EquipLink(equipment)) {
+    : TMonitorDlg(owner, equipment, cv::settings::EquipLink(equipment)) {}
+
+TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link)
+    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()), poller(std::move(link)) {
   setObjectName("MonitorDlg");
   setWindowTitle(M(m::MonCaption));
   setFixedSize(560, 330);

@@ -46,6 +46,8 @@ class TMonitorDlg : public QDialog {
   Q_OBJECT
  public:
   TMonitorDlg(QWidget* owner, TCv3Equip* equipment);
+  // With a command layer of the caller's (a test's or a benchmark's wrapping of the equipment's).
+  TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link);
   ~TMonitorDlg() override;
 
   cv::settings::TMonitorPoller& Poller() { return poller; }

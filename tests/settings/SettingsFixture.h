@@ -30,9 +30,11 @@ class SettingsSim : public ::testing::Test, public SimOnCom1 {
   std::vector<std::string> Sent(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const std::string& l : sim->Lines())
-      if (l.rfind(prefix, 0) == 0) out.push_back(l);
+      if (l.rfind(prefix, 0) == 0 && l != "*") out.push_back(l);
     return out;
   }
+  // Every line the instrument received but the wake line of a freshly opened port.
+  std::vector<std::string> Exchanged() const { return Sent("*"); }
   QStringList Log() const { return host.Lines(); }
 
   StartDir start;

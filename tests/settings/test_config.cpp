@@ -52,9 +52,7 @@ TEST_F(ConfigSim, UnprogrammedOptionBlocksShowTheIdentityAndNoOptions) {
   EXPECT_EQ(Items(dlg->OptionsListBox), QStringList{"No options detected"});
   EXPECT_FALSE(dlg->Asking());
   // The access code first, then the version, the rotary byte and the sixteen records.
-  std::vector<std::string> lines;
-  for (const auto& l : sim->Lines())
-    if (l != "*") lines.push_back(l);  // the wake line of a freshly opened port
+  const std::vector<std::string> lines = Exchanged();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], "*7205&");
   EXPECT_EQ(lines[1], "*?VE");
@@ -141,7 +139,7 @@ TEST_F(ConfigSim, RefusedAccessCodeClosesTheDialogWithoutAsking) {
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(dlg->result(), QDialog::Rejected);
   EXPECT_EQ(Log(), QStringList{"Error when going to protected mode"});
-  EXPECT_EQ(sim->Lines(), std::vector<std::string>{"*7205&"});
+  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*7205&"});
 }
 
 TEST_F(ConfigSim, RotaryByteChecksItsButton) {
@@ -161,7 +159,7 @@ TEST_F(ConfigSim, RotaryRoundTripBothWays) {
   sim->ClearTraffic();
   host.Clear();
   dlg->CCWRadioButton->click();
-  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*7205&", "*I20A013065A", "*?I20A01306001"}));
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*7205&", "*I20A013065A", "*?I20A01306001"}));
   EXPECT_TRUE(dlg->CCWRadioButton->isChecked());
   EXPECT_FALSE(dlg->CWRadioButton->isChecked());
   EXPECT_TRUE(dlg->ApplyBtn->isEnabled());
@@ -170,7 +168,7 @@ TEST_F(ConfigSim, RotaryRoundTripBothWays) {
 
   sim->ClearTraffic();
   dlg->CWRadioButton->click();
-  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*7205&", "*I20A0130600", "*?I20A01306001"}));
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*7205&", "*I20A0130600", "*?I20A01306001"}));
   EXPECT_TRUE(dlg->CWRadioButton->isChecked());
   EXPECT_FALSE(dlg->CCWRadioButton->isChecked());
   EXPECT_TRUE(dlg->ApplyBtn->isEnabled());
@@ -207,7 +205,7 @@ TEST_F(ConfigSim, RefusedRotaryStepsStopBeforeTheNext) {
     sim->ClearTraffic();
     host.Clear();
     dlg->CCWRadioButton->click();
-    EXPECT_EQ(sim->Lines(), c.sent);
+    EXPECT_EQ(Exchanged(), c.sent);
     EXPECT_EQ(Log(), QStringList{c.log});
     EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
   }
@@ -222,7 +220,7 @@ TEST_F(ConfigSim, ApplyRestartsTheInstrumentAndWaitsFourSeconds) {
   sim->ClearTraffic();
   dlg->ApplyBtn->click();
   EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
-  EXPECT_EQ(sim->Lines(), std::vector<std::string>{"*AA"});
+  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*AA"});
   EXPECT_GE(clock.now, 4000);
   EXPECT_LT(clock.now, 4000 + clock.pumpStepMs * 2);
   EXPECT_EQ(Log(), (QStringList{"Switching the equipment off and on so that the new rotary setting takes effect",
