@@ -48,7 +48,7 @@ void AddCorvane3Loader(Corvane3Profile& p) {
     if (p.checkHexChecksum && !cv::script::ParseFlashRecord(record, r)) return Answer::Nak();
     ++p.hexLines;
     // The end record completes an update: the new firmware answers "*?VE" from now on.
-    if (record.rfind(":00000001", 0) == 0 && !p.updatedVersion.empty()) p.version = p.updatedVersion;
+    if (record.rfind("00000001", 0) == 0 && !p.updatedVersion.empty()) p.version = p.updatedVersion;
     return Answer::Ok();
   });
   p.On("*FE6", [&p](const std::string&) {
