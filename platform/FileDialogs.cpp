@@ -7,7 +7,7 @@
 
 namespace cv {
 
-QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix) {
+QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix, const QString& name) {
   QFileDialog dlg(parent);
   dlg.setObjectName("SaveDlg");
   dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -15,6 +15,7 @@ QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString
   dlg.setDefaultSuffix(suffix);
   dlg.setNameFilters(filters);
   dlg.setFileMode(QFileDialog::AnyFile);
+  if (!name.isEmpty()) dlg.selectFile(name);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
   return dlg.selectedFiles().first();
 }

@@ -102,7 +102,7 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment)
   TimerToShowForm->start();
 
   chooseSaveFile = [this]() {
-    return cv::RunSaveDialog(this, M(m::SaveFilter).split(";;"), "log");
+    return cv::RunSaveDialog(this, M(m::SaveFilter).split(";;"), "log", M(m::SaveDefaultName));
   };
 
   connect(TimerToShowForm, &QTimer::timeout, this, &TConfigurationDlg::AskForOptions);
@@ -165,6 +165,7 @@ void TConfigurationDlg::ShowOptions() {
 void TConfigurationDlg::ChangeRotary(bool toCcw) {
   if (asking) return;
   (toCcw ? CWRadioButton : CCWRadioButton)->setChecked(false);
+  (toCcw ? CCWRadioButton : CWRadioButton)->setChecked(true);
   ApplyBtn->setEnabled(false);
   int ccw = -1;
   const auto result = reader->ChangeRotary(toCcw, &ccw);

@@ -112,7 +112,8 @@ class Profile {
 // "*?NA"), the equipment object's commands (Corvane3Commands.cpp: access code, tuner probe,
 // tuning "*FRT%04x" / "*FRS%04x", the level "*?LV"), the spectrum commands (Corvane3Spectrum.cpp),
 // the boot monitor and loader (Corvane3Loader.cpp), the plan memory (Corvane3Plans.cpp), the
-// register store (Corvane3Registers.cpp) and the data logger (Corvane3Logger.cpp).
+// register store (Corvane3Registers.cpp), the data logger (Corvane3Logger.cpp) and the
+// configuration, monitor and firmware-update commands (Corvane3Settings.cpp).
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
