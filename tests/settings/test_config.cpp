@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -226,6 +227,16 @@ TEST_F(ConfigSim, ApplyRestartsTheInstrumentAndWaitsFourSeconds) {
   EXPECT_EQ(Log(), (QStringList{"Switching the equipment off and on so that the new rotary setting takes effect",
                                 "Rotary changed"}));
   Profile([](Corvane3Profile& p) { EXPECT_EQ(p.restarts, 1); });
+}
+
+TEST_F(ConfigSim, RestartedInstrumentAnswersOnlyOnceItIsReady) {
+  Profile([](Corvane3Profile& p) { p.restartMs = 200; });
+  ASSERT_TRUE(equip->SendCommand("*AA"));
+  const auto sent = std::chrono::steady_clock::now();
+  char reply[256];
+  EXPECT_TRUE(equip->Query("*?VE", reply));
+  EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(180)) << "the line stays quiet meanwhile";
+  EXPECT_STREQ(reply, "*VE V2.10");
 }
 
 // The date and time of the opening block are masked.

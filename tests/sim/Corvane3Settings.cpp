@@ -36,7 +36,9 @@ void AddCorvane3SettingsCommands(Corvane3Profile& p) {
   p.On("*AA", [&p](const std::string&) {
     ++p.restarts;
     p.protectedMode = false;
-    return Answer::Unheard();
+    p.acceptsLines = false;
+    p.readyAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(p.restartMs);
+    return Answer::Ok();
   });
   p.On("*?ME", [&p](const std::string&) { return Answer::Reply("*ME" + std::to_string(p.measureMode)); });
   p.On("*?FR", [&p](const std::string&) {
