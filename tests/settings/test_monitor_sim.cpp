@@ -46,8 +46,6 @@ TEST_F(MonitorSim, OneCycleShowsWhatTheInstrumentMeasures) {
   Profile([](Corvane3Profile& p) {
     p.measureMode = 0;
     p.systemReply = "*SY130";
-    p.tunedMHz = 471.25;
-    p.lastTuning = "*FRT27DB";
   });
   Open();
   dlg->ReceiveAll();

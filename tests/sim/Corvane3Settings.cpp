@@ -41,10 +41,10 @@ void AddCorvane3SettingsCommands(Corvane3Profile& p) {
     return Answer::Ok();
   });
   p.On("*?ME", [&p](const std::string&) { return Answer::Reply("*ME" + std::to_string(p.measureMode)); });
-  p.On("*?FR", [&p](const std::string&) {
-    // Before any tuning the instrument sits on 471.25 MHz.
-    return Answer::Reply(p.lastTuning.empty() ? std::string("*FRT27DB") : "*FR" + p.lastTuning.substr(3));
-  });
+  // At power-on the instrument sits on 471.25 MHz.
+  p.tunedMHz = 471.25;
+  p.lastTuning = "*FRT27DB";
+  p.On("*?FR", [&p](const std::string&) { return Answer::Reply("*FR" + p.lastTuning.substr(3)); });
   p.On("*?CF", [&p](const std::string&) { return Answer::Reply(p.tuneByChannel ? "*CF0" : "*CF1"); });
   p.On("*CF", [&p](const std::string& line) {
     if (line != "*CF") return Answer::Nak();
