@@ -14,7 +14,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 source "$(dirname "$0")/tools/setup.sh"
-cv_install_packages
+cv_install_packages run
 cv_build "$CV_ROOT/build"
 bin="$CV_ROOT/build/bin"
 cd "$bin"

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Builds and runs every test. ./test.sh --sanitize does the same with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-sanitize/.
+# Builds and runs every test (ctest), the fuzz targets' corpora replayed among them.
+#   ./test.sh --sanitize        the same with AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
+#   ./test.sh --fuzz [SECONDS]  builds the fuzz targets with clang and libFuzzer in build-fuzz/ and fuzzes each
+#                               from its corpus for SECONDS (30) on every core (CV_JOBS sets fewer)
+#   ./test.sh --fuzz-short      CI's short pass: each fuzz target over its corpus, then a fixed number of
+#                               further inputs from a fixed seed
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
-cv_install_packages
+cv_install_packages run test
+case "${1:-}" in
+  --fuzz | --fuzz-short) exec "$CV_ROOT/tools/fuzz.sh" "$@" ;;
+esac
 dir="$CV_ROOT/build"
 args=()
 if [ "${1:-}" = "--sanitize" ]; then
@@ -16,6 +23,6 @@ fi
 cv_build "$dir" "${args[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$dir"
-ctest --output-on-failure -j "$(nproc)"
+ctest --output-on-failure -j "$CV_JOBS"
 # The texts the language modules lack (a list, not a failure).
 ctest -R '^missing_translations$' -V 2>/dev/null | sed -n 's/^[0-9]*: \(.*texts have no translation.*\|  [0-9].*\)$/\1/p'

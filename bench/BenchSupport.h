@@ -57,3 +57,37 @@ inline bool OpenSettled(cvsim::Simulator& sim, TSerial& port, int baud) {
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   return true;
 }
+
+// One operation against the paced simulator: its wall and CPU time, and the wire time of every
+// byte that crossed the line both ways.
+struct WireRun {
+  double wallMs, cpuPercent, wireMs;
+  size_t bytes, lines;
+};
+
+template <class F>
+WireRun MeasureOnWire(cvsim::Simulator& sim, int baud, F operation) {
+  sim.ClearTraffic();
+  const auto t0 = std::chrono::steady_clock::now();
+  const double cpu0 = CpuSeconds();
+  operation();
+  const double cpu = CpuSeconds() - cpu0;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  sim.WaitTxIdle();
+  WireRun r;
+  r.bytes = sim.Received().size() + sim.Sent().size();
+  r.lines = sim.Lines().size();
+  r.wireMs = r.bytes * 10.0 * 1000.0 / baud;
+  r.wallMs = wall * 1000.0;
+  r.cpuPercent = cpu / wall * 100.0;
+  return r;
+}
+
+// Prints the figures; true when the run took at most 1.1 times its wire time with the process
+// under 2% of a CPU.
+inline bool ReportWireRun(const char* name, const WireRun& r) {
+  const double ratio = r.wallMs / r.wireMs;
+  std::printf("%-9s %zu lines, %zu bytes: wire %.1f ms, measured %.1f ms, ratio %.3f, CPU %.2f %%\n", name, r.lines,
+              r.bytes, r.wireMs, r.wallMs, ratio, r.cpuPercent);
+  return ratio <= 1.1 && r.cpuPercent < 2.0;
+}

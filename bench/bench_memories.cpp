@@ -32,36 +32,6 @@ class Quiet : public cv::Prompter, public cv::plan::FileChooser, public cv::mem:
   void ShowButtons() override {}
 };
 
-struct Run {
-  double wallMs, cpuPercent, wireMs;
-  size_t bytes, lines;
-};
-
-template <class F>
-Run Measure(cvsim::Simulator& sim, int baud, F operation) {
-  sim.ClearTraffic();
-  const auto t0 = std::chrono::steady_clock::now();
-  const double cpu0 = CpuSeconds();
-  operation();
-  const double cpu = CpuSeconds() - cpu0;
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  sim.WaitTxIdle();
-  Run r;
-  r.bytes = sim.Received().size() + sim.Sent().size();
-  r.lines = sim.Lines().size();
-  r.wireMs = r.bytes * 10.0 * 1000.0 / baud;
-  r.wallMs = wall * 1000.0;
-  r.cpuPercent = cpu / wall * 100.0;
-  return r;
-}
-
-bool Report(const char* name, const Run& r) {
-  const double ratio = r.wallMs / r.wireMs;
-  std::printf("%-9s %zu lines, %zu bytes: wire %.1f ms, measured %.1f ms, ratio %.3f, CPU %.2f %%\n", name, r.lines,
-              r.bytes, r.wireMs, r.wallMs, ratio, r.cpuPercent);
-  return ratio <= 1.1 && r.cpuPercent < 2.0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,12 +46,12 @@ int main(int argc, char** argv) {
   cv::mem::Cv3MemoryEquipment link(equip);
   Quiet quiet;
   cv::mem::MemoryEditor editor(link, quiet, quiet, quiet);
-  const Run receive = Measure(*sim, kBaud, [&] { editor.ReceiveBtnClick(); });
+  const WireRun receive = MeasureOnWire(*sim, kBaud, [&] { editor.ReceiveBtnClick(); });
   const bool received = editor.loaded;
-  const Run send = Measure(*sim, kBaud, [&] { editor.SendBtnClick(); });
+  const WireRun send = MeasureOnWire(*sim, kBaud, [&] { editor.SendBtnClick(); });
   const bool sent = send.lines == 101;  // "*?DA", "*?VE" and the 99 records
 
-  bool ok = Report("Receive", receive) & Report("Send All", send) && received && sent;
+  bool ok = ReportWireRun("Receive", receive) & ReportWireRun("Send All", send) && received && sent;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   port.Close();
   cv::SetPortPaths({});

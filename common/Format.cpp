@@ -1,10 +1,15 @@
 #include "Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace cv {
 namespace {
+
+// Widths and precisions beyond this are taken as this.
+constexpr int kMaxWidth = 10000;
+constexpr double kTwoTo64 = 18446744073709551616.0;
 
 struct Spec {
   bool left = false, plus = false, space = false, zero = false, alt = false;
@@ -98,33 +103,37 @@ std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args,
       else if (c == '#') sp.alt = true;
       else break;
     }
+    // A width or precision, written or taken from an argument ('*'); a negative one comes back
+    // as it is, every value is bounded by kMaxWidth on either side.
     auto number = [&](int& target) {
       if (i < fmt.size() && fmt[i] == '*') {
         ++i;
         if (next < args.size()) {
-          if (auto p = std::get_if<int64_t>(&args[next])) target = static_cast<int>(*p);
-          else if (auto q = std::get_if<uint64_t>(&args[next])) target = static_cast<int>(*q);
+          if (auto p = std::get_if<int64_t>(&args[next]))
+            target = static_cast<int>(std::clamp<int64_t>(*p, -kMaxWidth, kMaxWidth));
+          else if (auto q = std::get_if<uint64_t>(&args[next]))
+            target = static_cast<int>(std::min<uint64_t>(*q, kMaxWidth));
           ++next;
         }
         return;
       }
       int n = 0;
       bool any = false;
-      while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9' && n < 10000) {
-        n = n * 10 + (fmt[i++] - '0');
+      for (; i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9'; ++i) {
+        n = std::min(n * 10 + (fmt[i] - '0'), kMaxWidth);
         any = true;
       }
       if (any) target = n;
     };
     number(sp.width);
-    if (sp.width < 0) {
+    if (sp.width < 0) {  // a negative width from an argument: left-justified
       sp.left = true;
       sp.width = -sp.width;
     }
     if (i < fmt.size() && fmt[i] == '.') {
       ++i;
       sp.precision = 0;
-      number(sp.precision);
+      number(sp.precision);  // a negative one counts as none
     }
     while (i < fmt.size() && (fmt[i] == 'l' || fmt[i] == 'h' || fmt[i] == 'L' || fmt[i] == 'z' ||
                               fmt[i] == 'j' || fmt[i] == 't' || fmt[i] == 'q' || fmt[i] == 'I' ||
@@ -193,6 +202,12 @@ std::string FormatArgs(std::string_view fmt, const std::vector<FormatArg>& args,
           mag = *p;
         } else {
           double v = std::get<double>(a);
+          if (!std::isfinite(v) || std::fabs(v) >= kTwoTo64) {
+            // No integer holds it: the whole part as %.0f writes it, or "inf" / "nan".
+            const std::string whole = FloatText(std::fabs(v), Spec{.precision = 0, .conv = 'f'}, '.');
+            out += Pad(Signed(whole, std::signbit(v), sp), sp, true);
+            break;
+          }
           neg = v < 0;
           mag = static_cast<uint64_t>(std::fabs(std::trunc(v)));
         }

@@ -3,6 +3,9 @@
 // touches: %d %i %u %ld %x %X %c %s %f %e %g %% with flags (- + 0 space), width and precision;
 // floating point always with '.'. Arguments are taken by type, so a %s given a number or a %d
 // given text prints the value rather than reading garbage, and a missing argument prints nothing.
+// An integer conversion of a double that no 64-bit integer holds writes its whole part as "%.0f"
+// does ("inf", "nan" included). Widths and precisions, written or from a '*' argument, are bounded
+// at 10000.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -62,7 +62,7 @@ int ParseMessageTable(const std::string& content, std::vector<MsgEntry>& out) {
     int id = 0;
     bool ok = true;
     for (size_t i = 0; i < tab; ++i) {
-      if (line[i] < '0' || line[i] > '9') {
+      if (line[i] < '0' || line[i] > '9' || id > (kMaxMsgId - (line[i] - '0')) / 10) {
         ok = false;
         break;
       }

@@ -34,6 +34,8 @@ std::string ThisBinaryPath();
 // Table file format, one text a line: id, a TAB, the text in UTF-8 (stored as Windows-1252).
 // "\n", "\t" and "\\" are escapes; lines starting with '#' and blank lines are skipped.
 // Parses `content` into (id, text) pairs, appending to `out`; bad lines are skipped and counted.
+// An id is at most kMaxMsgId: a longer one is a bad line.
+constexpr int kMaxMsgId = 99999;
 struct MsgEntry {
   int id;
   std::string text;

@@ -340,6 +340,7 @@ constexpr int ScriptHexLineTooLong = 34011;   // an update line longer than a co
 constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
 constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
+constexpr int ScriptLnbRange = 34015;         // an LNB oscillator a plan header cannot hold
 
 // ---- Text editor, CSV viewer, language (36000-36999) ----
 // Numbered texts of the editor.
@@ -576,6 +577,94 @@ constexpr int Digital = 1109;
 constexpr int HelpFile = 1783;
 
 }  // namespace cv::msg::mem
+
+// Memory settings dialog and channel picker (37500-37999).
+namespace cv::msg::memdata {
+
+constexpr int DataCaption = 37500;
+constexpr int InvalidData = 37501;
+constexpr int CaptionError = 37502;
+constexpr int ErrorsInMemory = 37503;
+constexpr int LineNumber = 37504;
+constexpr int LineFreqSat = 37505;
+constexpr int LineFreqTer = 37506;
+constexpr int LinePlanNumber = 37507;
+constexpr int LineSymbolRate = 37508;
+constexpr int LineSoundFreq = 37509;
+constexpr int LineBandwidth = 37510;
+constexpr int LineLnbFreq = 37511;
+constexpr int LineCnRef = 37512;
+constexpr int ChannelsNoEquip = 37513;
+constexpr int EquipNotDetected = 37514;
+constexpr int InvalidParams = 37515;
+constexpr int CaptionErrorBox = 37516;
+constexpr int BadName = 37517;
+constexpr int BadFreq = 37518;
+constexpr int BadTuning = 37519;
+constexpr int BadSoundSub = 37520;
+constexpr int BadBandwidth = 37521;
+constexpr int BadLnbOsc = 37522;
+constexpr int BadSymRate = 37523;
+constexpr int BadNoise = 37524;
+constexpr int BadBand = 37525;
+constexpr int BadLevel = 37526;
+constexpr int BadUnits = 37527;
+constexpr int BadStandard = 37528;
+constexpr int BadSound = 37529;
+constexpr int BadLnbSup = 37530;
+constexpr int BadCodeRate = 37531;
+constexpr int BadSpecInv = 37532;
+constexpr int BadModulation = 37533;
+constexpr int BadCarriers = 37534;
+constexpr int BadInterval = 37535;
+constexpr int FreqRadio = 37540;
+constexpr int ChannelRadio = 37541;
+constexpr int ModifyChannel = 37542;
+constexpr int ModifyChannelHint = 37543;
+constexpr int Loading = 37544;
+constexpr int FreqHint = 37545;
+constexpr int CodeRateHint = 37546;
+constexpr int ModulationHint = 37547;
+constexpr int SpecInvHint = 37548;
+constexpr int IntervalHint = 37549;
+constexpr int CarriersHint = 37550;
+constexpr int SoundSubHint = 37551;
+constexpr int SymRateHint = 37552;
+constexpr int NameLabel = 37553;
+constexpr int BandLabel = 37554;
+constexpr int LevelLabel = 37555;
+constexpr int UnitsLabel = 37556;
+constexpr int StandardLabel = 37557;
+constexpr int SoundLabel = 37558;
+constexpr int SoundSubLabel = 37559;
+constexpr int BWLabel = 37560;
+constexpr int LNBOscLabel = 37561;
+constexpr int LNBSupLabel = 37562;
+constexpr int SymRateLabel = 37563;
+constexpr int CodeRateLabel = 37564;
+constexpr int ModulationLabel = 37565;
+constexpr int SpecInvLabel = 37566;
+constexpr int CarriersLabel = 37567;
+constexpr int IntervalLabel = 37568;
+constexpr int NoiseLabel = 37569;
+constexpr int OKBtn = 37570;
+constexpr int CancelBtn = 37571;
+constexpr int HelpBtn = 37572;
+constexpr int PickerCaption = 37580;
+constexpr int PlanListLabel = 37581;
+constexpr int PlanHint = 37582;
+constexpr int ChannelListLabel = 37583;
+constexpr int ChannelHint = 37584;
+constexpr int NoPlans = 37585;
+constexpr int PlanError = 37586;
+constexpr int PlanErrorDetail = 37587;
+constexpr int ChannelErrorDetail = 37588;
+constexpr int DetailChannel = 37589;
+constexpr int DetailName = 37590;
+constexpr int DetailPll = 37591;
+constexpr int DetailFreq = 37592;
+
+}  // namespace cv::msg::memdata
 // The TV MIRELTO family (40000-40999): equipment object, link and file transfer (40000-40199).
 // The launcher texts it shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
 namespace cv::msg::xr9 {
@@ -632,11 +721,14 @@ constexpr int ProFilter = 30212;        // "PRO Files (*.pro)"
 constexpr int TransferMissing = 30213;  // "Error: Couldn't find file %s"
 constexpr int RunPaused = 30214;        // "RUN PAUSED. Press any key to continue..."
 constexpr int LogIsScript = 30215;      // "%s: the script would be overwritten by its transcript"
-constexpr int NotYet = 30216;           // result text of a keyword whose executor is not built
 constexpr int LineTooLong = 30217;      // "Line %d: %d characters, more than one command carries (%d)"
 constexpr int LevelsFull = 30218;       // result text of a condition nested past the flag table
 constexpr int Utility = 30219;          // " Terminal utility "
 constexpr int Waiting = 30220;          // " -> Wait..."
+// The host dialect's registers, flash records, register plans and dumps (30400-30499).
+constexpr int PlanOutside = 30400;      // "(PLAN %d OUTSIDE THE TABLE OF %d) ERROR"
+constexpr int WordOutside = 30401;      // "(%s MHZ: FREQUENCY WORD OUTSIDE 0 TO FFFF) ERROR"
+constexpr int ChannelIndex = 30402;     // "(CHANNEL INDEX %s) ERROR"
 }  // namespace cv::msg::term
 // Data logger: dialog, result sheet, printing, test-point names (38000-38999).
 namespace cv::msg::logger {

@@ -309,6 +309,57 @@ bool ParseFlashRecord(const std::string& text, ParsedRecord& out) {
   return true;
 }
 
+std::vector<uint8_t> ChannelName4(const char* name) {
+  std::string text(name ? name : "");
+  if (text.size() > 4) text.resize(4);
+  text.insert(0, 4 - text.size(), ' ');
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+void PushWord(std::vector<uint8_t>& data, float word) {
+  const int high = static_cast<int>(word / 256);
+  const int low = static_cast<int>(word - high * 256);
+  data.push_back(static_cast<uint8_t>(low));
+  data.push_back(static_cast<uint8_t>(high));
+}
+
+std::vector<uint8_t> DirectoryData(const char* name, int plans, int maxPlans) {
+  std::string text(name ? name : "");
+  text.resize(11, ' ');
+  plans = plans < 0 ? 0 : (plans > maxPlans ? maxPlans : plans);
+  std::vector<uint8_t> data(text.begin(), text.end());
+  data.insert(data.end(), {0, 0, 0, static_cast<uint8_t>(plans & 0xFF), static_cast<uint8_t>((plans >> 8) & 0xFF)});
+  return data;
+}
+
+float OscillatorTenths(double mhz) { return static_cast<float>(mhz) * 10.0f; }
+
+std::vector<uint8_t> PlanHeaderData(const char* blank8, const char* name, uint32_t word, int byte1,
+                                    int byte2, float oscillatorTenths, int byte3) {
+  std::vector<uint8_t> data(8, ' ');
+  for (int i = 0; i < 8 && blank8 && blank8[i]; ++i) data[i] = static_cast<uint8_t>(blank8[i]);
+  for (int i = 0; i < 8 && name && name[i]; ++i) data[i] = static_cast<uint8_t>(name[i]);
+  // Cut toward zero; a value past what 32 bits hold keeps only what the 3 bytes show anyway.
+  const double cut = std::trunc(static_cast<double>(oscillatorTenths));
+  const int32_t tenths = (cut > -2147483648.0 && cut < 2147483647.0) ? static_cast<int32_t>(cut) : 0;
+  data.insert(data.end(),
+              {static_cast<uint8_t>(word & 0xFF), static_cast<uint8_t>((word >> 8) & 0xFF),
+               static_cast<uint8_t>(byte1), static_cast<uint8_t>(byte2),
+               static_cast<uint8_t>((tenths >> 16) & 0xFF), static_cast<uint8_t>((tenths >> 8) & 0xFF),
+               static_cast<uint8_t>(tenths & 0xFF), static_cast<uint8_t>(byte3)});
+  return data;
+}
+
+bool SendWordList(const std::vector<const char*>& words,
+                  const std::function<bool(const std::vector<uint8_t>&)>& send) {
+  for (const char* text : words) {
+    uint32_t word = 0;
+    if (!ReadHex0x(text, word) || (word & 0xFFFF) == 0xFFFF) break;
+    if (!send({static_cast<uint8_t>(word & 0xFF), static_cast<uint8_t>((word >> 8) & 0xFF)})) return false;
+  }
+  return send({0xFF, 0xFF});
+}
+
 std::string Subst(const std::string& pattern, const std::vector<std::string>& args) {
   std::string out;
   size_t next = 0;

@@ -6,6 +6,7 @@
 // table, runner, transcript layout and executors; nothing here knows about either.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,26 @@ struct ParsedRecord {
   std::vector<uint8_t> data;
 };
 bool ParseFlashRecord(const std::string& text, ParsedRecord& out);
+
+// Channel-plan records, the same bytes in both dialects.
+// The four name characters of a channel: the name right-aligned in four, blank-padded, cut to four.
+std::vector<uint8_t> ChannelName4(const char* name);
+// A frequency word cut toward zero, low byte then high byte.
+void PushWord(std::vector<uint8_t>& data, float word);
+// A directory record: the first 11 characters of the name, three zero bytes, the plan count
+// (kept within 0..maxPlans) low byte then high byte.
+std::vector<uint8_t> DirectoryData(const char* name, int plans, int maxPlans);
+// The plan oscillator a header keeps: the MHz times 10 in single precision.
+float OscillatorTenths(double mhz);
+// A plan header record: the name over the blank template (8 characters), the word low and high,
+// two bytes, the oscillator tenths cut toward zero as 3 bytes high first, one more byte.
+std::vector<uint8_t> PlanHeaderData(const char* blank8, const char* name, uint32_t word, int byte1,
+                                    int byte2, float oscillatorTenths, int byte3);
+// A register-word list: each argument up to the first 0xFFFF, or the first that is no "0x" word,
+// goes out as a 2-byte record (low byte first); then the 0xFFFF record that ends the list. False
+// at the first record `send` refuses.
+bool SendWordList(const std::vector<const char*>& words,
+                  const std::function<bool(const std::vector<uint8_t>&)>& send);
 
 // Replaces each "%d" / "%s" of a message text in turn with the next argument.
 std::string Subst(const std::string& pattern, const std::vector<std::string>& args);

@@ -326,9 +326,18 @@ bool TScratchPad::LoadFile(const QString& fileName) {
   return true;
 }
 
+// The text as typed: the plain-text view turns a no-break space (byte 0xA0) into a blank, which
+// would change a file that was only opened and saved.
+QString TScratchPad::MemoText() const {
+  QString text = Memo->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return text;
+}
+
 bool TScratchPad::WriteTo(const QString& fileName) {
   cv::EditorText out = format;
-  out.text = cv::To1252(Memo->toPlainText());
+  out.text = cv::To1252(MemoText());
   if (out.text.empty()) out.finalBreak = false;  // no lines: an empty file
   QString why;
   if (!cv::SaveEditorFile(fileName, out, &why)) {

@@ -98,6 +98,7 @@ class TScratchPad : public QDialog {
 
  private:
   bool WriteTo(const QString& fileName);
+  QString MemoText() const;
   void SetFileCaption(const QString& fileName);
   void SaveGeometry();
   void ErrorBox(const QString& text);

@@ -116,7 +116,7 @@ std::optional<RegKey> RegKey::Open(const std::string& key, bool create) {
 }
 
 std::optional<std::string> RegKey::Encoded(const std::string& name) const {
-  if (name == kKeyMarker) return std::nullopt;
+  if (name.empty() || name == kKeyMarker) return std::nullopt;
   auto store = LoadStore();
   if (!store || !store->KeyExists(key_, EscapeBytes(name))) return std::nullopt;
   return store->ReadString(key_, EscapeBytes(name), "");
@@ -168,7 +168,8 @@ RegRead RegKey::ReadBinary(const std::string& name, std::vector<uint8_t>& out) c
 }
 
 bool RegKey::Write(const std::string& name, const std::string& encoded) {
-  if (name == kKeyMarker || !EnsureDir()) return false;
+  // A profile file has no line for a value without a name: it is refused, not lost.
+  if (name.empty() || name == kKeyMarker || !EnsureDir()) return false;
   auto store = LoadStore();
   return store && store->WriteString(key_, EscapeBytes(name), encoded);
 }

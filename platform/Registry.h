@@ -30,6 +30,7 @@ class RegKey {
   RegRead ReadBinary(const std::string& name, std::vector<uint8_t>& out) const;
   bool ValueExists(const std::string& name) const;
 
+  // False for an empty name, which the store cannot hold.
   bool WriteString(const std::string& name, const std::string& value);
   bool WriteInteger(const std::string& name, int32_t value);
   bool WriteBool(const std::string& name, bool value);

@@ -1,14 +1,22 @@
-# Sourced by run.sh and test.sh: installs the Debian packages the build needs, then configures and
-# builds into $CV_BUILD_DIR with the extra CMake arguments in $CV_CMAKE_ARGS.
+# Sourced by run.sh and test.sh: installs the Debian packages of the given lists, then configures
+# and builds. cmake/packages.txt is what ./run.sh needs to build and run the program;
+# cmake/packages-test.txt is what ./test.sh needs beyond it. CV_JOBS sets how many compile jobs
+# (and fuzzing processes) run at once; every core by default.
 set -euo pipefail
 CV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+CV_JOBS=${CV_JOBS:-$(nproc)}
 
+# cv_install_packages LIST...: "run" is cmake/packages.txt, "test" cmake/packages-test.txt.
 cv_install_packages() {
-  local missing=()
-  while read -r p; do
-    [ -n "$p" ] || continue
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done < "$CV_ROOT/cmake/packages.txt"
+  local missing=() list file
+  for list in "$@"; do
+    file="$CV_ROOT/cmake/packages.txt"
+    [ "$list" = run ] || file="$CV_ROOT/cmake/packages-$list.txt"
+    while read -r p; do
+      [ -n "$p" ] || continue
+      dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done < "$file"
+  done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: ${missing[*]}"
@@ -21,7 +29,8 @@ cv_install_packages() {
   fi
 }
 
-cv_build() {
+# cv_configure DIR [CMAKE ARGS...]
+cv_configure() {
   local dir=$1; shift
   local gen=()
   command -v ninja >/dev/null && gen=(-G Ninja)
@@ -30,5 +39,10 @@ cv_build() {
   else
     cmake -S "$CV_ROOT" -B "$dir" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$(nproc)"
+}
+
+# cv_build DIR [CMAKE ARGS...]: configures and builds everything.
+cv_build() {
+  cv_configure "$@"
+  cmake --build "$1" -j "$CV_JOBS"
 }

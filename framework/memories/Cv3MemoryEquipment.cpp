@@ -25,5 +25,9 @@ std::vector<std::string> Cv3MemoryEquipment::SplitFields(const std::string& line
 void Cv3MemoryEquipment::Log(const std::string& line) { e.Log(line); }
 char Cv3MemoryEquipment::DecimalSeparator() const { return e.decimalSeparator; }
 char Cv3MemoryEquipment::ListSeparator() const { return e.listSeparator; }
+bool Cv3MemoryEquipment::ReadPlanInfo(int plan, PlanInfo& info) { return e.ReadPlanInfo(plan, info); }
+bool Cv3MemoryEquipment::ReadChannelInfo(int channel, int plan, TChan3& chan, char band) {
+  return e.ReadChannelInfo(channel, plan, chan, band);
+}
 
 }  // namespace cv::mem

@@ -19,6 +19,8 @@ class Cv3MemoryEquipment : public MemoryEquipment {
   void Log(const std::string& line) override;
   char DecimalSeparator() const override;
   char ListSeparator() const override;
+  bool ReadPlanInfo(int plan, PlanInfo& info) override;
+  bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band) override;
 
  private:
   TCv3Equip& e;

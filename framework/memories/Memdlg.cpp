@@ -11,6 +11,7 @@
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
 #include "DialogFileChooser.h"
+#include "Memdatadlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -101,6 +102,12 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment) : QDialog(owner), e
 
   adapter = std::make_unique<Adapter>(*this, *equip);
   editor = std::make_unique<cv::mem::MemoryEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter);
+  // Edit opens the settings dialog on the current record; an invalid record is refused there
+  // and the dialog is not shown.
+  settingsEditor = [this](TMemoryDlg* self) {
+    TMemoryDataDlg dialog(self, equip);
+    return dialog.Opened() && dialog.exec() == QDialog::Accepted;
+  };
   ShowList();
   ShowButtons();
 }

@@ -24,7 +24,7 @@ class TMemoryDlg : public QDialog {
 
   cv::mem::MemoryEditor& Editor() { return *editor; }
   // Opens the settings dialog on the editor's `current` record; true when it took its OK.
-  // Unset, Edit opens nothing.
+  // The constructor sets it to open TMemoryDataDlg; a test may put its own here.
   std::function<bool(TMemoryDlg* owner)> settingsEditor;
 
   // The codec over the editor's current record.

@@ -28,6 +28,9 @@ class MemoryEquipment {
   virtual void Log(const std::string& line) = 0;  // the host's LogMemo
   virtual char DecimalSeparator() const = 0;
   virtual char ListSeparator() const = 0;
+  // The instrument's plan headers and channels (the settings dialog's channel reads).
+  virtual bool ReadPlanInfo(int /*plan*/, PlanInfo& /*info*/) { return false; }
+  virtual bool ReadChannelInfo(int /*channel*/, int /*plan*/, TChan3& /*chan*/, char /*band*/) { return false; }
 };
 
 // The form as the editor sees it during long loops.

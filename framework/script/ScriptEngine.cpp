@@ -493,16 +493,11 @@ bool TScriptEngine::SendRecord(const std::vector<uint8_t>& data) {
   return Send(record);
 }
 
-// The command words of a header or channel: each up to the first 0xFFFF (or the first argument
-// that is no "0x" word) as a word record, then the 0xFFFF record that ends the list.
+// The command words of a header or channel, then the 0xFFFF record that ends the list.
 bool TScriptEngine::SendWordList(const int* tokenIndexes, int count) {
-  for (int i = 0; i < count; ++i) {
-    uint32_t word = 0;
-    if (!ReadHex0x(Tok(tokenIndexes[i]), word) || (word & 0xFFFF) == 0xFFFF) break;
-    if (!SendRecord({static_cast<uint8_t>(word & 0xFF), static_cast<uint8_t>((word >> 8) & 0xFF)}))
-      return false;
-  }
-  return SendRecord({0xFF, 0xFF});
+  std::vector<const char*> words;
+  for (int i = 0; i < count; ++i) words.push_back(Tok(tokenIndexes[i]));
+  return cv::script::SendWordList(words, [this](const std::vector<uint8_t>& data) { return SendRecord(data); });
 }
 
 bool TScriptEngine::PlanInTable(int index) {
@@ -519,22 +514,9 @@ bool TScriptEngine::WordInRange(float word, const char* mhz) {
   return false;
 }
 
-// The instrument keeps four name characters: the name right-aligned in four, cut to four.
-std::vector<uint8_t> TScriptEngine::ChannelName() const {
-  std::string name(Tok(2));
-  if (name.size() > 4) name.resize(4);
-  name.insert(0, 4 - name.size(), ' ');
-  return std::vector<uint8_t>(name.begin(), name.end());
-}
+std::vector<uint8_t> TScriptEngine::ChannelName() const { return cv::script::ChannelName4(Tok(2)); }
 
-namespace {
-void PushWord(std::vector<uint8_t>& data, float word) {
-  const int high = static_cast<int>(word / 256);
-  const int low = static_cast<int>(word - high * 256);
-  data.push_back(static_cast<uint8_t>(low));
-  data.push_back(static_cast<uint8_t>(high));
-}
-}  // namespace
+using cv::script::PushWord;
 
 bool TScriptEngine::DoOrg() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
@@ -571,16 +553,12 @@ bool TScriptEngine::DoDirectory3() {
   planIndex = 0;
   int plans = 0;
   ReadInt(Tok(1), plans);
-  plans = plans < 0 ? 0 : (plans > kPlanCount ? kPlanCount : plans);
-  std::vector<uint8_t> data(directoryName, directoryName + 11);
-  data.insert(data.end(), {0, 0, 0, static_cast<uint8_t>(plans & 0xFF),
-                           static_cast<uint8_t>((plans >> 8) & 0xFF)});
-  const bool ok = SendRecord(data);
+  const bool ok = SendRecord(cv::script::DirectoryData(directoryName, plans, kPlanCount));
   resultText = ok ? "OK" : "ERROR";
   return ok;
 }
 
-float Header3LnbTenths(double lnbMHz) { return static_cast<float>(lnbMHz) * 10.0f; }
+float Header3LnbTenths(double lnbMHz) { return cv::script::OscillatorTenths(lnbMHz); }
 
 float Chan3SWord(float lnbTenths, double mhz) {
   const float intermediate = cv::FreqToIF(lnbTenths * 0.1f, static_cast<float>(mhz));
@@ -600,16 +578,14 @@ bool TScriptEngine::DoHeader3() {
   ReadDouble(Tok(5), lnb);
   ReadInt(Tok(6), code);
 
-  std::vector<uint8_t> data(blankName, blankName + 8);
-  const char* name = Tok(1);
-  for (int i = 0; i < 8 && name[i]; ++i) data[i] = static_cast<uint8_t>(name[i]);
   const float lnb10 = Header3LnbTenths(lnb);
-  const int32_t tenths = static_cast<int32_t>(lnb10);
-  data.insert(data.end(),
-              {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>((address >> 8) & 0xFF),
-               static_cast<uint8_t>(count), static_cast<uint8_t>(band),
-               static_cast<uint8_t>((tenths >> 16) & 0xFF), static_cast<uint8_t>((tenths >> 8) & 0xFF),
-               static_cast<uint8_t>(tenths & 0xFF), static_cast<uint8_t>(code)});
+  // The header holds the oscillator in tenths of MHz in three bytes.
+  if (!(lnb10 >= 0.0f && lnb10 <= 16777215.0f)) {
+    if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLnbRange), {Tok(5)}));
+    resultText = "ERROR";
+    return false;
+  }
+  const std::vector<uint8_t> data = cv::script::PlanHeaderData(blankName, Tok(1), address, count, band, lnb10, code);
   lnbTable[planIndex] = lnb10;
   static const int kWords[] = {7, 8, 9};
   const bool ok = SendRecord(data) && SendWordList(kWords, 3);

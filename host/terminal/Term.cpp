@@ -109,6 +109,7 @@ TTerm::TTerm(TermOwner& o) : owner(o), clock(&cv::SystemClock()) {
   owner.AddLog(cv::Msg(msg::Executing));
   port = cv::kInvalidSerialHandle;
   baudRate = 19200;
+  ResetRunState();
 }
 
 TTerm::~TTerm() {

@@ -8,9 +8,10 @@
 // readable and reads only then, through the same receive buffer the script's reads use, so a
 // script run from the terminal sees every byte.
 //
-// Extension points for the rest of the dialect: the keyword table is complete; the codes whose
-// executors are not here yet go through ExecutePending() (TermPending.cpp), and the per-run
-// reset of their state belongs in ResetRunState().
+// The executors live one group a file: the runner and its blocks (TermScript.cpp), line
+// statements and transfers (TermLine.cpp), registers and conditions (TermRegisters.cpp), flash
+// records and frequency words (TermFlash.cpp), the first generation's register plans and
+// configuration (TermPlans1.cpp) and data-logger dumps (TermDataLog.cpp).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -139,6 +140,28 @@ class TTerm {
   std::string scriptDirectory;
   int lineNumber = 0;
 
+  // Registers (kept for the terminal's lifetime) and the last version a condition read (reset
+  // before each run).
+  cv::script::Registers registers;
+  float lastVersion = 0;
+
+  // Flash-record writers: frequency constants and the address counter kept for the terminal's
+  // lifetime; plan index, directory name and name template reset before each run.
+  static constexpr int kPlanTable = 32;
+  float fStep = 0.05f, ifVal = 38.9f, fStepS = 0.125f, ifValS = 479.5f;
+  uint16_t address = 0;
+  int32_t planIndex = 0;
+  float planOscillator[kPlanTable] = {};
+  char directoryName[16] = {};
+  char nameTemplate[9] = {};
+
+  // The first generation's register plans: 0 CORVANE-1, 1 CORVANE-1B; the CORVANE-1B's plan.
+  // The two bytes that open a valid plan: HEADER writes them, GETCHPLAN reads nothing without them.
+  static constexpr uint8_t kPlanMarker[2] = {0x5A, 0xC3};
+  static constexpr int kPlan1Channels = 126;
+  int32_t model1 = 0;
+  int32_t plan1 = 0;
+
   // Seams: the clock every wait runs on, the real milliseconds one pass of a wait may block on
   // the port, and the script chooser of Alt+F (empty result: cancelled).
   cv::Clock* clock;
@@ -175,7 +198,42 @@ class TTerm {
   bool DoEndif();
   bool DoIfError();
   bool DoTransfer(bool moto);
-  bool ExecutePending();
+
+  // Registers and conditions
+  bool RegisterDone(const std::string& report, bool ok);
+  bool DoRead();
+  bool DoWrite();
+  bool DoSet();
+  bool DoCalc();
+  bool DoIf();
+  bool DoIfVer(char marker);
+  bool DoAdj();
+  // Flash records
+  bool DoConstant();
+  bool DoOrg();
+  bool DoPlan();
+  bool SendRecord(const char* prefix, const std::vector<uint8_t>& data, int declared = -1);
+  bool WordList(const char* prefix, int first, int last);
+  bool FlashDone(bool ok);
+  bool DoDirectory();
+  bool DoPlanHeader();
+  bool DoChannelRecord();
+  bool DoCommandRecord();
+  bool TerrestrialWord(const char* mhz, float& word);
+  // First-generation register plans
+  int PlanBase() const;
+  bool WriteRegister1(int offset, uint8_t value);
+  bool ReadRegister1(int offset, uint8_t& value);
+  bool AskByte(const std::string& query, uint8_t& value);
+  bool DoModelOrPlan1();
+  bool DoHeader1();
+  bool DoChannel1();
+  bool DoGetChPlan();
+  bool DoGetCfg();
+  bool DoSetCfg();
+  bool ReadSerial1(std::string& serial);
+  // Data-logger dumps
+  bool DoDataLog(bool seven);
 
   std::vector<uint8_t> rx_;  // bytes read from the port and not yet taken
   size_t rxAt_ = 0;

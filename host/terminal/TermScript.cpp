@@ -34,6 +34,12 @@ std::string Now(bool date) {
 void TTerm::ResetRunState() {
   ifLevels.level = 0;
   ifLevels.depth = 0;
+  lastVersion = 0;
+  planIndex = 0;
+  model1 = 0;
+  plan1 = 0;
+  std::strcpy(directoryName, "CANALITZACI");
+  std::strcpy(nameTemplate, "        ");
 }
 
 bool TTerm::RunProFileDialog() {
@@ -162,7 +168,31 @@ bool TTerm::ExecuteAction() {
     case kAskAck: return DoAskAck();
     case kWaitAnswer: return DoWaitAnswer();
     case kWaitFlushing: return DoWaitFlushing();
-    default: return ExecutePending();
+    case kRead: return DoRead();
+    case kWrite: return DoWrite();
+    case kSet: return DoSet();
+    case kCalc: return DoCalc();
+    case kIf: return DoIf();
+    case kIfVer: case kIfVer3: case kIfVer7: return DoIfVer('V');
+    case kIfVer2: case kIfVer4: return DoIfVer(' ');
+    case kAdj: return DoAdj();
+    case kFStep: case kFStepS: case kIfVal: case kIfValS: return DoConstant();
+    case kOrg: return DoOrg();
+    case kPlan: return DoPlan();
+    case kDirectory: case kDirectory3: case kDirectory4: return DoDirectory();
+    case kHeader3: case kHeader7: return DoPlanHeader();
+    case kChan3T: case kChan3S: case kChan7T: case kChan7S: case kChanD: case kChanGV:
+      return DoChannelRecord();
+    case kCommand: case kCommand3: return DoCommandRecord();
+    case kModel1: case kPlan1: return DoModelOrPlan1();
+    case kHeader: return DoHeader1();
+    case kChannel: return DoChannel1();
+    case kGetChPlan: return DoGetChPlan();
+    case kGetCfg: return DoGetCfg();
+    case kSetCfg: return DoSetCfg();
+    case kDataL3: return DoDataLog(false);
+    case kDataL7: return DoDataLog(true);
+    default: return false;
   }
 }
 

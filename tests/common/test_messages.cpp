@@ -18,6 +18,17 @@ TEST(MessageTable, ParsesEscapesAndSkipsBadLines) {
   EXPECT_EQ(bad, 2);
 }
 
+TEST(MessageTable, IdsBeyondTheTableAreBadLines) {
+  std::vector<cv::MsgEntry> e;
+  int bad = cv::ParseMessageTable(
+      "99999\tlast\n100000\ttoo big\n3488888009\t\n99999999999999999999\tx\n0\tfirst\n", e);
+  ASSERT_EQ(e.size(), 2u);
+  EXPECT_EQ(e[0].id, 99999);
+  EXPECT_EQ(e[0].text, "last");
+  EXPECT_EQ(e[1].id, 0);
+  EXPECT_EQ(bad, 3);
+}
+
 TEST(Text1252, RoundTripsEveryByte) {
   std::string all;
   for (int c = 1; c < 256; ++c) all.push_back(static_cast<char>(c));

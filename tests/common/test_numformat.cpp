@@ -88,6 +88,46 @@ TEST(Format, CLibraryStyleKeepsTheSignOfZeroAndTakesADecimalMark) {
   EXPECT_EQ(cv::FormatStyled({',', true}, "%s|%.1f|%d", 0.5, 3.25, -4), "0,5|3,2|-4");
 }
 
+// A message text may hold %d where the English has %s, and an instrument may answer a version of
+// "1e30": no integer holds the value, and it is written whole rather than converted.
+TEST(Format, IntegerConversionsOfDoublesNoIntegerHolds) {
+  struct Case {
+    const char* fmt;
+    double v;
+    const char* out;
+  } cases[] = {
+      {"%d", 1e30, "1000000000000000019884624838656"},
+      {"%d", -1e30, "-1000000000000000019884624838656"},
+      {"%x", 1e30, "1000000000000000019884624838656"},
+      {"%u", 18446744073709551616.0, "18446744073709551616"},
+      {"%u", 18446744073709549568.0, "18446744073709549568"},  // the largest double below 2^64
+      {"%d", -9.9e18, "-9900000000000000000"},
+      {"%x", 18446744073709549568.0, "fffffffffffff800"},
+      {"%6d", HUGE_VAL, "   inf"},
+      {"%-5d|", -HUGE_VAL, "-inf |"},
+      {"%+X", HUGE_VAL, "+inf"},
+      {"%d", NAN, "nan"},
+      {"%05d", 2.9, "00002"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(cv::Format(c.fmt, c.v), c.out) << c.fmt << " " << c.v;
+}
+
+// Widths and precisions, written or taken from an argument, stop at 10000 on either side; the
+// most negative int as a width is 10000 left-justified.
+TEST(Format, WidthsAndPrecisionsAreBounded) {
+  EXPECT_EQ(cv::Format("%*d", INT_MAX, 1).size(), 10000u);
+  EXPECT_EQ(cv::Format("%*d|", INT_MIN, 1), "1" + std::string(9999, ' ') + "|");
+  EXPECT_EQ(cv::Format("%*d", int64_t{1} << 40, 1).size(), 10000u);
+  EXPECT_EQ(cv::Format("%*d", UINT64_MAX, 1).size(), 10000u);
+  EXPECT_EQ(cv::Format("%*d", -3, 1), "1  ");
+  EXPECT_EQ(cv::Format("%.*d", INT_MAX, 1).size(), 10000u);
+  EXPECT_EQ(cv::Format("%.*d", INT_MIN, 7), "7");  // a negative precision is none
+  EXPECT_EQ(cv::Format("%99999999999d|", 1).size(), 10001u);
+  EXPECT_EQ(cv::Format("%10000d", 1).size(), 10000u);
+  EXPECT_EQ(cv::Format("%9999d", 1).size(), 9999u);
+  EXPECT_EQ(cv::Format("%.99999999999s|", "ab"), "ab|");
+}
+
 TEST(NumFormat, StrictFixedNotationAndIntegers) {
   double d = 7;
   for (const char* text : {"", " \t", "+", "1e3", "12abc", "inf", "1 2", "12\n"}) {

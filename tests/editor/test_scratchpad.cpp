@@ -85,7 +85,7 @@ TEST_F(ScratchPadTest, OpenEditSaveKeepsWindows1252AndCrlf) {
   EXPECT_FALSE(pad.Memo->document()->isModified());
 
   // Unchanged text saved again is written back byte for byte.
-  QByteArray lf("unix\nfile\n");
+  QByteArray lf("unix\xa0no-break\nfile\n");
   WriteAll(file, lf);
   ASSERT_TRUE(pad.LoadFile(file));
   ASSERT_TRUE(pad.FileSaveClick());

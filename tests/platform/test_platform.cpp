@@ -281,6 +281,19 @@ TEST_F(RegistryTest, TypedValuesMissingAndWrongType) {
   EXPECT_EQ(s, odd);
 }
 
+// A profile file has no line for a value without a name: such a write is refused, not lost.
+TEST_F(RegistryTest, ValueWithoutANameIsRefused) {
+  auto key = cv::RegKey::Open("Software\\Runtime\\Locales", true);
+  ASSERT_TRUE(key);
+  EXPECT_FALSE(key->WriteString("", "esp"));
+  EXPECT_FALSE(key->WriteInteger("", 1));
+  std::string s;
+  EXPECT_EQ(key->ReadString("", s), cv::RegRead::Missing);
+  EXPECT_TRUE(key->WriteString("/opt/CvTools", "esp"));
+  EXPECT_EQ(key->ReadString("/opt/CvTools", s), cv::RegRead::Ok);
+  EXPECT_EQ(s, "esp");
+}
+
 TEST_F(RegistryTest, StoreThatCannotBeWrittenOpensNoKey) {
   ASSERT_TRUE(QDir(dir.path()).mkpath("CvTools/registry.ini"));
   EXPECT_FALSE(cv::RegKey::Open("Software\\Tessary\\CvTools\\AddOnKit", true));

@@ -93,6 +93,31 @@ TEST_F(Flash, HeaderLnbBytesMostSignificantFirst) {
   EXPECT_EQ(record.substr(28, 16), "0004" "50" "05" "019E10" "FF");
 }
 
+TEST_F(Flash, HeaderLnbBeyondItsThreeBytesSendsNothing) {
+  struct Case {
+    const char* lnb;
+    const char* bytes;  // the LNB field sent, or nullptr for a refused header
+  } cases[] = {{"1677721.5", "FFFFFF"}, {"0.0", "000000"}, {"1677721.6", nullptr},
+               {"-0.1", nullptr},       {"9758888888888888880.0", nullptr}, {"1e39", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lnb);
+    host.log.clear();
+    const std::string line = std::string("HEADER3 (S, 0x0400, 1, 5, ") + c.lnb + ", 0, 0xFFFF, 0xFFFF, 0xFFFF)";
+    EXPECT_EQ(Run(line), c.bytes != nullptr);
+    const Lines sent = Sent();
+    if (c.bytes) {
+      ASSERT_EQ(sent.size(), 2u);
+      EXPECT_EQ(sent[0].substr(36, 6), c.bytes);
+    } else {
+      EXPECT_TRUE(sent.empty());
+      EXPECT_EQ(engine.resultText, "ERROR");
+      ASSERT_EQ(host.log.size(), 1u);
+      EXPECT_EQ(host.log[0], std::string("LNB oscillator ") + c.lnb +
+                                 " MHz is outside 0 to 1677721.5 MHz, what a plan header holds: nothing sent.");
+    }
+  }
+}
+
 TEST_F(Flash, PlanTableIsNeverLeft) {
   struct Case {
     const char* line;

@@ -17,7 +17,11 @@ Corvane3Profile::LoggerValue Corvane3Profile::LoggerValueOf(int memory, int tp) 
   if (it != loggerValues.end()) return it->second;
   LoggerValue v;
   const LoggerMemory& m = loggerMemories[memory - 1];
-  if (m.measure >= 4 && m.measure <= 6) {
+  if (loggerSeven && m.measure == 5) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%02d%d", 10 + (memory * 7 + tp) % 90, 3 + tp % 5);
+    v.digits = digits;
+  } else if (!loggerSeven && m.measure >= 4 && m.measure <= 6) {
     v.digits = BerDigits((memory % 9 + 1) * 1.1e-6 * tp);
   } else {
     char digits[8];

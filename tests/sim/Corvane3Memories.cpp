@@ -35,7 +35,16 @@ Corvane3Profile::LoggerMemory Corvane3Profile::DefaultLoggerMemory(int n) {
   return m;
 }
 
-std::string Corvane3Profile::LoggerRecord(int n, const LoggerMemory& m) {
+std::string Corvane3Profile::LoggerRecord(int n, const LoggerMemory& m, bool seven) {
+  if (seven) {
+    // The family's band digits: 5 satellite, 7 terrestrial; a digit given stays.
+    char text[64];
+    const std::string name = (m.name + "    ").substr(0, 4);
+    const char band = m.band == 'S' ? '5' : m.band == 'T' ? '7' : m.band;
+    std::snprintf(text, sizeof text, "*SR%02x%s%c0%04x000000001%c0%c000000000000000", n, name.c_str(), band,
+                  m.word & 0xFFFF, static_cast<char>('0' + m.units), static_cast<char>('0' + m.measure));
+    return std::string(text).substr(0, 42);
+  }
   const char meas = static_cast<char>('0' + m.measure);
   const bool sat = m.band == 'S';
   const char std = sat ? '7' : "012345"[n % 6];
@@ -65,7 +74,7 @@ std::string Corvane3Profile::LoggerRecord(int n, const LoggerMemory& m) {
 
 std::string Corvane3Profile::MemoryReply(int n) const {
   auto it = loggerSrOverride.find(n);
-  return it != loggerSrOverride.end() ? it->second : LoggerRecord(n, loggerMemories[n - 1]);
+  return it != loggerSrOverride.end() ? it->second : LoggerRecord(n, loggerMemories[n - 1], loggerSeven);
 }
 
 void AddCorvane3MemoryCommands(Corvane3Profile& p) {

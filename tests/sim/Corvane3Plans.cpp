@@ -59,7 +59,8 @@ void AddCorvane3PlanCommands(Corvane3Profile& p) {
     if (channel < 0 || plan < 0 || line.size() != 8) return Answer::Nak();
     auto it = p.plans.find(plan);
     if (it == p.plans.end()) return Answer::Reply(p.flash.ChannelReply(plan, channel));
-    if (channel >= static_cast<int>(it->second.channels.size())) return Answer::Reply("*CI!!");
+    if (channel >= static_cast<int>(it->second.channels.size()) || it->second.channels[channel].unreadable)
+      return Answer::Reply("*CI!!");
     return Answer::Reply(Corvane3ChannelReply(it->second.channels[channel]));
   });
 }

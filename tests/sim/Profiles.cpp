@@ -1,5 +1,6 @@
 #include "Profiles.h"
 
+#include "Corvane1Profile.h"
 #include "Xr9Profile.h"
 
 namespace cvsim {
@@ -21,11 +22,18 @@ std::unique_ptr<Profile> MakeXr9(const std::string& model, const std::string& ve
   return p;
 }
 
+std::unique_ptr<Profile> MakeCorvane1(const std::string& model, const std::string& version) {
+  auto p = std::make_unique<Corvane1Profile>(model.find('B') != std::string::npos, version.empty() ? "V1.20" : version);
+  if (!model.empty()) p->model = model;
+  return p;
+}
+
 }  // namespace
 
 const std::vector<ProfileInfo>& Profiles() {
   static const std::vector<ProfileInfo> table = {
       {"corvane3", "CORVANE-3 meter (default): every command of the CORVANE-3 tools", MakeCorvane3},
+      {"corvane1", "CORVANE-1 meter (model \"CORVANE 1B\" for the 1B): plan and configuration registers", MakeCorvane1},
       {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete", MakeXr9},
   };
   return table;

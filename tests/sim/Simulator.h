@@ -160,7 +160,11 @@ class Corvane3Profile : public Profile {
   std::map<std::pair<int, int>, std::string> loggerDlOverride;  // a value's whole reply
   // The "*SR" record of a memory as the instrument lays it out: 42 characters, 38 for BER COFDM.
   // The fields the logger does not keep follow from the number, each valid for its measure type.
-  static std::string LoggerRecord(int number, const LoggerMemory& memory);
+  // The "7" family's layout (loggerSeven) has the units at 24 and the measure at 26, a band digit
+  // '0'..'7' in place of the band letter ('S' is sent as 5, 'T' as 7), and codes a BER value
+  // (measure 5) as two decimal digits of mantissa tenths and one of exponent.
+  static std::string LoggerRecord(int number, const LoggerMemory& memory, bool seven = false);
+  bool loggerSeven = false;
 
   // The memories as the memory editor reads and stores them (Corvane3Memories.cpp), the same
   // store: "*?SR%02X" answers memory n (1..99) with its record; a "*SR" record is stored, and
@@ -225,6 +229,7 @@ class Corvane3Profile : public Profile {
     unsigned word = 0;                  // PLL word
     unsigned word2 = 0;                 // upper-edge word (0 for satellite)
     std::vector<std::string> commands;  // mnemonics, each sent as ",MNEMONIC"
+    bool unreadable = false;            // a fault: the plan counts it, but it answers "*CI!!"
   };
   struct StoredPlan {
     std::string name;                   // 8 characters are sent

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "HostHome.h"
 #include "PortMap.h"
 #include "SRecordSink.h"
+#include "Corvane1Profile.h"
 #include "Simulator.h"
 #include "Term.h"
 
@@ -47,6 +49,26 @@ inline std::string ReadFile(const std::string& path) {
 
 inline void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string MaskDates(std::string text) {
+  return std::regex_replace(text, std::regex(R"(\d{1,2}/\d{1,2}/\d{4} \(\d{1,2}:\d\d\))"), "<date> (<time>)");
+}
+
+// The statement lines of a transcript, without header, comments and footer. DISPLAY's and the
+// transfers' lines keep the CR LF they begin with.
+inline std::vector<std::string> Statements(std::string transcript) {
+  const size_t footer = transcript.rfind("#\n# End:");
+  if (footer != std::string::npos) transcript.resize(footer);
+  for (size_t p; (p = transcript.find("\r\n")) != std::string::npos;) transcript.replace(p, 2, "\n\x01");
+  std::vector<std::string> out;
+  std::stringstream in(transcript);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#' || line[0] == ' ') continue;
+    if (line[0] == '\x01') line = "\r\n" + line.substr(1);
+    out.push_back(line);
+  }
+  return out;
 }
 
 // Compares with tests/data/terminal/<name>; CV_UPDATE_GOLDEN=1 rewrites the golden file.
@@ -133,6 +155,29 @@ struct TermTest : ::testing::Test {
       }
     });
     timer->start(5);
+  }
+  // A terminal on the real clock with its port open on the simulator running `profile`, ready for
+  // a script run (the per-run state reset as the run dialog resets it).
+  void StartOn(std::unique_ptr<cvsim::Profile> profile) {
+    StartSim(1, std::move(profile));
+    OpenOnSim();
+    term->ResetRunState();
+  }
+  // A run ends by dropping whatever the port still holds, so the instrument announces its
+  // readiness again before each one.
+  bool RunScript(const std::string& text, const std::string& name = "d.pro") {
+    if (sim && term->port != cv::kInvalidSerialHandle && !sim->GetFaults().silent) Ready();
+    return term->RunProFile(Script(name, text));
+  }
+  // The screen's rows first..last as text, trailing blanks cut.
+  std::string ScreenText(int first, int last) {
+    std::string out;
+    for (int y = first; y <= last; ++y) {
+      std::string row = term->console.screens[0].Row(y);
+      row.erase(row.find_last_not_of(' ') + 1);
+      out += row + "\n";
+    }
+    return out;
   }
   std::function<bool()> PortOpen() {
     return [this] { return term->port != cv::kInvalidSerialHandle; };

@@ -1,0 +1,60 @@
+#pragma once
+// The memory settings dialog: a thin view over cv::mem::MemoryData, which holds the working
+// record and every rule. Combos and radio buttons answer user actions only (activated, clicked),
+// so filling the form from the record never runs a handler that changes it.
+#include <QDialog>
+#include <memory>
+
+#include "MemoryData.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TCv3Equip;
+class TMemoryDlg;
+
+class TMemoryDataDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Copies `owner`'s current record in; when it is invalid, shows "Invalid memory data" and
+  // presets the result to Cancel (Opened() is false) so that the owner does not show the dialog.
+  TMemoryDataDlg(TMemoryDlg* owner, TCv3Equip* equip);
+  ~TMemoryDataDlg() override;
+
+  bool Opened() const { return opened; }
+  cv::mem::MemoryData& Model() { return *model; }
+  // Shows the model's state in the controls.
+  void Render();
+
+  QLabel* Image1 = nullptr;
+  QLineEdit *NameEdit = nullptr, *FreqEdit = nullptr, *ChannelEdit = nullptr, *SoundSubEdit = nullptr,
+            *BWEdit = nullptr, *LNBOscEdit = nullptr, *SymRateEdit = nullptr, *NoiseEdit = nullptr;
+  QRadioButton *FreqRadioButton = nullptr, *ChannelRadioButton = nullptr;
+  QPushButton *ModifyChannelBtn = nullptr, *OKBtn = nullptr, *CancelBtn = nullptr, *HelpBtn = nullptr;
+  QComboBox *LevelCombo = nullptr, *BandCombo = nullptr, *SoundCombo = nullptr, *StandardCombo = nullptr,
+            *UnitsCombo = nullptr, *LNBSupCombo = nullptr, *CodeRateCombo = nullptr, *ModulationCombo = nullptr,
+            *SpecInvCombo = nullptr, *IntervalCombo = nullptr, *CarriersCombo = nullptr;
+
+ public slots:
+  void OKBtnClick();
+  void HelpBtnClick();
+  void NameEditClick();
+  void ModifyChannelBtnClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class Adapter;
+  QLineEdit* EditOf(cv::mem::DataEdit edit) const;
+  void EditExit(QLineEdit* edit);
+  TMemoryDlg* owner = nullptr;
+  TCv3Equip* equip = nullptr;
+  std::unique_ptr<Adapter> adapter;
+  std::unique_ptr<cv::mem::MemoryData> model;
+  bool opened = false;
+  bool rendering = false;
+};

@@ -1,0 +1,210 @@
+#pragma once
+// The memory settings dialog's rules, apart from its form: the working record copied from the
+// memory editor, its checks and error lines, the cross-field rules of every change, the layout
+// modes, and what each control shows. The form passes user actions in and renders `form`; tests
+// drive this class directly. Texts are Windows-1252 bytes.
+#include <string>
+#include <vector>
+
+#include "AppServices.h"
+#include "Chan3.h"
+#include "MemoryEditor.h"
+#include "MemoryRecord.h"
+
+namespace cv::mem {
+
+// What one edit shows.
+struct EditState {
+  std::string text;
+  bool enabled = true;
+  bool labelEnabled = true;
+};
+
+// What one combo box shows: its list, the selected entry (-1 none) and whether it is enabled.
+struct ComboState {
+  std::vector<std::string> items;
+  int index = -1;
+  bool enabled = true;
+  bool labelEnabled = true;
+  void Clear() {
+    items.clear();
+    index = -1;
+  }
+  void Fill(const std::vector<std::string>& texts) {
+    items = texts;
+    index = -1;
+  }
+};
+
+// Every control of the dialog as the rules leave it.
+struct MemoryDataForm {
+  std::string caption;
+  EditState name, freq, channel, soundSub, bw, lnbOsc, symRate, noise;
+  ComboState band, level, units, standard, sound, lnbSup, codeRate, modulation, specInv, carriers, interval;
+  bool freqRadio = true, channelRadio = false;
+  std::string modifyCaption;
+  bool modifyEnabled = true;
+};
+
+// The edits whose exit handler may take the focus back.
+enum class DataEdit { Name, Freq, SoundSub, BW, LNBOsc, SymRate, Noise };
+
+// The form as the rules see it while they work.
+class MemoryDataView {
+ public:
+  virtual ~MemoryDataView() = default;
+  virtual void Render() = 0;                   // show `form` now (long operations)
+  virtual void FocusEdit(DataEdit edit) = 0;   // a refused value takes the focus back
+  virtual void SetHourglass(bool on) = 0;
+  // Runs the channel picker over the picked records; true when it closed with OK.
+  virtual bool RunChannelPicker() = 0;
+};
+
+// The working record with the text forms the dialog keeps beside the values.
+struct WorkingRecord {
+  MemoryRecord r;
+  std::string numberText;    // "%02d"
+  std::string wordText;      // the tuning word of freq, four hexadecimal digits
+  std::string planText;      // "%02d"
+  std::string codeText;      // "%02d"
+  std::string symRateText;   // "%04x"
+  std::string soundSubText;  // "%03x" of (soundFreq + 10.7) x 100 rounded
+  std::string bwText;        // "%04x" of bw x 100 cut
+  std::string lnbText;       // "%05x" of lnbOsc x 10 cut, satellite memories
+  bool manualSound = true;   // sound '4' or 'F'
+};
+
+class MemoryData {
+ public:
+  MemoryData(MemoryEquipment& equip, cv::Prompter& prompter, MemoryDataView& view);
+
+  // Copies `record` in and, when it passes its checks, shows it (caption, layout, controls).
+  // False: "Invalid memory data" was shown and the dialog is not to be shown.
+  bool OpenRecord(const MemoryRecord& record);
+  void ClearMemory();
+  bool LoadRecord(const MemoryRecord& record);
+  // Copies the working record back. A BER memory's units, empty here, go back as '0', the form
+  // the instrument's record and the memory file give them.
+  void StoreRecord(MemoryRecord& record) const;
+
+  // User actions. Each runs its apply operation and, on a change, ArrangeControls and
+  // ValidateMemoryData. Combos pass the chosen entry's index; edits the text they hold at exit.
+  void EvLevelChange(int index) { Changed(ApplyLevel(index)); }
+  void EvBandChange(int index) { Changed(ApplyBand(index)); }
+  void EvSoundChange(int index) { Changed(ApplySound(index)); }
+  void EvLNBSupChange(int index) { Changed(ApplyCode(w.r.lnbSup, index)); }
+  void EvUnitsChange(int index) { Changed(ApplyCode(w.r.units, index)); }
+  void EvStandChange(int index) { Changed(ApplyStandard(index)); }
+  void EvCodeRateChange(int index) { Changed(ApplyCode(w.r.codeRate, index)); }
+  void EvModulationChange(int index) { Changed(ApplyCode(w.r.modulation, index)); }
+  void EvSpInvChange(int index) { Changed(ApplyCode(w.r.specInv, index)); }
+  void EvCarriersChange(int index) { Changed(ApplyCarriers(index)); }
+  void EvIntervalChange(int index) { Changed(ApplyCode(w.r.guardInt, index)); }
+  void EvFreqChange(const std::string& text) { Exit(form.freq, text, &MemoryData::ApplyFreq); }
+  void EvChBWChange(const std::string& text) { Exit(form.bw, text, &MemoryData::ApplyChBW); }
+  void EvFreqSoChange(const std::string& text) { Exit(form.soundSub, text, &MemoryData::ApplyFreqSo); }
+  void EvLNBOscChange(const std::string& text) { Exit(form.lnbOsc, text, &MemoryData::ApplyLNBOsc); }
+  void EvNameChange(const std::string& text) { Exit(form.name, text, &MemoryData::ApplyName); }
+  void EvSymRateChange(const std::string& text) { Exit(form.symRate, text, &MemoryData::ApplySymRate); }
+  void NoiseChange(const std::string& text) { Exit(form.noise, text, &MemoryData::ApplyNoise); }
+  void FreqRadioButtonClick();
+  void ChannelRadioButtonClick();
+  void ModifyChannelBtnClick();
+
+  // The apply operations: true when the working record changed.
+  bool ApplyLevel(int index);
+  bool ApplyBand(int index);
+  bool ApplySound(int index);
+  bool ApplyStandard(int index);
+  bool ApplyCarriers(int index);
+  bool ApplyCode(char& field, int index);
+  bool ApplyFreq(const std::string& text);
+  bool ApplyChBW(const std::string& text);
+  bool ApplyFreqSo(const std::string& text);
+  bool ApplyLNBOsc(const std::string& text);
+  bool ApplyName(const std::string& text);
+  bool ApplySymRate(const std::string& text);
+  bool ApplyNoise(const std::string& text);
+  void ApplyChannel();
+
+  void ArrangeControls();
+  void ValidateMemoryData();
+  void SetFreqMode();
+  void SetChannelMode();
+
+  // Display operations (all report success).
+  bool ShowName();
+  bool ShowFreq();
+  bool ShowTuning();
+  bool ShowSoundSub();
+  bool ShowChBW();
+  bool ShowLNBOsc();
+  bool ShowSymRate();
+  bool ShowNoise();
+  bool FindChannel();
+  // The combos' fill and show operations over the setting tables.
+  void FillBandCombo();
+  bool ShowBand();
+  void FillLevelCombo();
+  bool ShowLevel();
+  void FillUnitsCombo();
+  bool ShowUnits();
+  void FillStandardCombo();
+  bool ShowStandard();
+  void FillSoundCombo();
+  bool ShowSound();
+  void FillLNBSupCombo();
+  bool ShowLNBSup();
+  void FillCodeRateCombo();
+  bool ShowCodeRate();
+  void FillModulationCombo();
+  bool ShowModulation();
+  void FillSpecInvCombo();
+  bool ShowSpecInv();
+  void FillCarriersCombo();
+  bool ShowCarriers();
+  void FillIntervalCombo();
+  bool ShowInterval();
+
+  // The log lines of the copy-in checks.
+  std::vector<std::string> LoadErrorLines(const MemErrors& errors) const;
+
+  WorkingRecord w;
+  MemoryDataForm form;
+  int layoutMode = -1;
+  bool busy = false;
+  PlanInfo plan;          // the memory's plan header, read by ShowTuning
+  TChan3 chan;            // the memory's channel
+  PlanInfo pickedPlan;    // what the channel picker leaves
+  TChan3 pickedChannel;
+  int pickedPlanNumber = 0;
+
+ private:
+  void Changed(bool changed) {
+    if (!changed) return;
+    ArrangeControls();
+    ValidateMemoryData();
+  }
+  using Apply = bool (MemoryData::*)(const std::string&);
+  void Exit(EditState& edit, const std::string& text, Apply apply);
+  // Band moves of the rules: band, 450.0 or 1500.0 MHz and its word.
+  void ToBand(char band);
+  void SetStandard(const char* code);
+  void SetSound(char sound);
+  std::string WordText(char band, float freq) const;
+  std::string Fixed(double value, int precision) const;  // "%W.Pf" with the decimal separator
+  // A typed edit: empty -> no change; out of range -> emptied, focused, beep.
+  bool TypedReal(DataEdit which, EditState& edit, const std::string& text, bool commas, float& field,
+                 bool (*valid)(double));
+  void Refuse(DataEdit which, EditState& edit);
+
+  MemoryEquipment& equip;
+  cv::Prompter& prompter;
+  MemoryDataView& view;
+};
+
+// The number at the start of `text` as the C library's atof / atoi read it, without the locale:
+// blanks, a sign, digits, a point and its digits, an exponent. False when no digit was read.
+bool LeadingNumber(const std::string& text, double& value);
+
+}  // namespace cv::mem

@@ -1,0 +1,187 @@
+// The host dialect's data-logger dumps: DATAL3 for the "3" family and DATAL7 for the "7" family
+// write the instrument's logger memories and the values logged per test point as a table with
+// the terminal's list separator between fields and its decimal separator in the numbers.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "Format.h"
+#include "NumFormat.h"
+#include "Pll.h"
+#include "Term.h"
+
+#define SKIP_WHEN_FALSE() \
+  if (!ifLevels.Running()) return resultText = "FALSE", true
+
+namespace {
+
+constexpr int kEntries = 99;
+
+struct LoggerEntry {
+  int number = 0;
+  char name[5] = {};
+  uint8_t band = 0;
+  float mhz = 0;
+  int units = 0;
+  int measure = 0;
+  bool selected = false;
+};
+
+// A run of hexadecimal digits of a reply; characters that are no digit count as 0.
+uint32_t HexAt(const std::string& s, size_t pos, size_t count) {
+  uint32_t v = 0;
+  for (size_t i = pos; i < pos + count; ++i) {
+    const int d = i < s.size() ? cv::HexDigitValue(s[i]) : -1;
+    v = v * 16 + static_cast<uint32_t>(d < 0 ? 0 : d);
+  }
+  return v;
+}
+
+int DigitAt(const std::string& s, size_t pos) {
+  return pos < s.size() && s[pos] >= '0' && s[pos] <= '9' ? s[pos] - '0' : 0;
+}
+
+bool IsRatio(int measure) { return measure == 1 || (measure >= 3 && measure <= 7); }
+
+const char* MeasureName(int measure, bool seven) {
+  static const char* const k3[] = {"LEVEL", "V/A", "POWER", "C/N auto", "BER (QPSK)", "BER (QAM)", "BER (COFDM)",
+                                   "C/N refer."};
+  static const char* const k7[] = {"LEVEL", "V/A", "POWER", "C/N auto", "BER", "BER", "BER", "C/N refer."};
+  if (measure < 0 || measure > 7) return "???";
+  return seven ? k7[measure] : k3[measure];
+}
+
+std::string BandName(const LoggerEntry& e, bool seven) {
+  if (seven) {
+    static const char* const k[] = {"UHF", "VLO", "VHI", "FM", "IF", "SAT", "SUB", "TER"};
+    return e.band <= 7 ? k[e.band] : "???";
+  }
+  return e.band == 'S' ? "SAT" : e.band == 'T' ? "TER" : "???";
+}
+
+std::string UnitsText(const LoggerEntry& e, bool seven) {
+  static const char* const k[] = {"dBuV", "dBmV", "dBm", "dBuV"};
+  if (e.units >= 0 && e.units <= 3) {
+    if (IsRatio(e.measure)) return seven ? "dB" : "(dB)";
+    return seven ? k[e.units] : std::string("(") + k[e.units] + ")";
+  }
+  if (!seven && e.units == 5) return "";
+  return seven ? "?\?\?" : "(?\?\?)";
+}
+
+std::string WithDecimal(std::string text, char decimal) {
+  for (char& c : text)
+    if (c == '.') c = decimal;
+  return text;
+}
+
+}  // namespace
+
+bool TTerm::DoDataLog(bool seven) {
+  SKIP_WHEN_FALSE();
+  resultText = "ERROR";
+  std::error_code ec;
+  const std::string path = Tok(1);
+  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) return false;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const char sep = listSeparator;
+  std::string out;
+  auto finish = [&](bool ok) {
+    std::fwrite(out.data(), 1, out.size(), file);
+    std::fclose(file);
+    if (ok) resultText = "OK";
+    return ok;
+  };
+  auto ask = [&](const std::string& query, std::string& reply) {
+    reply = query;
+    return Query(reply);
+  };
+
+  LoggerEntry entries[kEntries];
+  std::string reply;
+  if (!testMode) {
+    const size_t minimum = seven ? 42 : 38;
+    for (int m = 1; m <= kEntries; ++m) {
+      if (!ask(cv::Format("*?SR%02X", m), reply) || reply.size() < minimum) return finish(false);
+      const int number = static_cast<int>(HexAt(reply, 3, 2));
+      if (number < 1 || number > kEntries) return finish(false);
+      LoggerEntry& e = entries[number - 1];
+      e.number = number;
+      for (int i = 0; i < 4; ++i) e.name[i] = reply[5 + i];
+      e.band = static_cast<uint8_t>(seven ? reply[9] - '0' : reply[9]);
+      const uint32_t word = HexAt(reply, 11, 4);
+      const bool satellite = seven ? e.band == 5 : e.band == 'S';
+      e.mhz = satellite ? static_cast<float>(word) * fStepS - ifValS : static_cast<float>(word) * fStep - ifVal;
+      e.units = reply[seven ? 24 : 20] - '0';
+      e.measure = reply[seven ? 26 : 22] - '0';
+      if (e.measure >= 4 && e.measure <= 6) e.units = 5;
+      e.selected = false;
+    }
+    for (int m = 1; m <= kEntries; ++m) {
+      if (!ask(cv::Format("*?DSM%02X", m), reply) || reply.size() < 4) return finish(false);
+      entries[m - 1].selected = reply[3] == '0';
+    }
+    // The header block: one field a selected memory.
+    std::string lines[5] = {cv::Format("Num:%c", sep), cv::Format("Name:%c", sep), cv::Format("Band:%c", sep),
+                            cv::Format("Freq(MHz):%c", sep), cv::Format("Level:%c", sep)};
+    for (const LoggerEntry& e : entries) {
+      if (!e.selected) continue;
+      lines[0] += cv::Format(" %d%c", e.number, sep);
+      lines[1] += cv::Format(" %s%c", e.name, sep);
+      lines[2] += cv::Format(" %s%c", BandName(e, seven), sep);
+      lines[3] += cv::Format(" %s%c", WithDecimal(cv::Format(" %6.2f", e.mhz), decimalSeparator), sep);
+      const bool ber = e.measure >= 4 && e.measure <= 6;
+      if (seven && ber)
+        lines[4] += cv::Format(" %s%c", MeasureName(e.measure, seven), sep);
+      else if (seven)
+        lines[4] += cv::Format(" %s (%s)%c", MeasureName(e.measure, seven), UnitsText(e, seven), sep);
+      else
+        lines[4] += cv::Format(" %s %s%c", MeasureName(e.measure, seven), UnitsText(e, seven), sep);
+    }
+    for (const std::string& line : lines) out += line + "\n";
+  }
+
+  for (int t = 1; t <= kEntries; ++t) {
+    if (!ask(cv::Format("*?DST%02X", t), reply) || reply.size() < 4) return finish(false);
+    if (!testMode && reply[3] != '0') continue;
+    out += cv::Format("TP%d%c", t, seven ? ';' : sep);
+    if (testMode) {
+      out += "\n";
+      continue;
+    }
+    for (int m = 1; m <= kEntries; ++m) {
+      const LoggerEntry& e = entries[m - 1];
+      if (!e.selected) continue;
+      if (!ask(cv::Format("*?DL%02X%02X", m, t), reply) || reply.size() < 8) return finish(false);
+      const bool ber = seven ? e.measure == 5 : (e.measure >= 4 && e.measure <= 6);
+      double value = 0;
+      if (ber && seven) {
+        value = (DigitAt(reply, 5) * 10 + DigitAt(reply, 6)) * 0.1 / std::pow(10.0, DigitAt(reply, 7));
+      } else if (ber) {
+        value = cv::DecodeBerWord(HexAt(reply, 5, 3));
+      } else {
+        value = HexAt(reply, 5, 3) * 0.1;
+        if (e.measure != 1 && e.measure != 3) {
+          if (e.units == 1) value -= 60;
+          if (e.units == 2) value -= 108.75;
+        }
+      }
+      const char qualifier = reply[3];
+      if (qualifier != '<' && qualifier != '=' && qualifier != '>') {
+        // A letter that stands alone; the separator still ends the field, so every line keeps
+        // one field a memory.
+        out += qualifier;
+        out += sep;
+        continue;
+      }
+      if (qualifier != '=') out += qualifier;
+      if (reply[4] == '-' && value >= 0) out += '-';
+      out += " " + WithDecimal(ber ? cv::Format(" %3.1E", value) : cv::Format(" %5.1f", value), decimalSeparator);
+      out += sep;
+    }
+    out += "\n";
+  }
+  return finish(true);
+}

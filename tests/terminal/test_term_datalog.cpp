@@ -1,0 +1,114 @@
+// The host dialect's data-logger dumps DATAL3 and DATAL7 against the simulated logger, with both
+// pairs of separators, read back through the CSV viewer's table reader.
+#include "CsvTable.h"
+#include "TermFixture.h"
+
+namespace {
+
+using Profile3 = cvsim::Corvane3Profile;
+
+// Four selected memories that show the edge cases, logged at test points 1 and 3.
+std::unique_ptr<Profile3> Logger(bool seven) {
+  auto p = std::make_unique<Profile3>();
+  p->loggerSeven = seven;
+  for (auto& m : p->loggerMemories) m.selected = false;
+  p->loggerTPSelected.assign(99, false);
+  p->loggerTPSelected[0] = p->loggerTPSelected[2] = true;
+  auto set = [&](int n, const char* name, char band, unsigned word, int units, int measure) {
+    Profile3::LoggerMemory& m = p->loggerMemories[n - 1];
+    m = {name, band, word, units, measure, true};
+  };
+  set(2, "LEV", 'T', 10203, 0, 0);      // 471.25 MHz
+  set(5, "DBMV", 'S', 13836, 1, 0);     // 1250 MHz IF
+  set(7, "BER", 'T', 10203, 0, seven ? 5 : 4);
+  set(9, "VA", 'T', 2000, 1, 1);        // 61.1 MHz
+  p->loggerValues[{2, 1}] = {'<', '-', "064"};  // 10.0
+  p->loggerValues[{2, 3}] = {'>', '+', "1F4"};  // 50.0
+  p->loggerValues[{5, 1}] = {'=', '+', "2EE"};  // 75.0 dBuV is 15.0 dBmV
+  p->loggerValues[{5, 3}] = {'=', '-', "000"};
+  p->loggerValues[{7, 1}] = {'=', '+', seven ? "253" : "33F"};  // 2.5E+00 (DATAL3), 2.5E-03 (DATAL7)
+  p->loggerValues[{7, 3}] = {'=', '+', seven ? "109" : "3F1"};
+  p->loggerValues[{9, 1}] = {'=', '+', "2EE"};  // a ratio is not shifted
+  p->loggerValues[{9, 3}] = {'X', '+', "000"};  // a letter that stands alone
+  return p;
+}
+
+}  // namespace
+
+struct TermDataLog : TermTest {
+  // Dumps with the given separators into `name` and returns the file.
+  std::string Dump(const char* keyword, char list, char decimal, const std::string& name) {
+    term->listSeparator = list;
+    term->decimalSeparator = decimal;
+    const std::string path = home.Path(QString::fromStdString(name));
+    EXPECT_TRUE(RunScript(std::string(keyword) + " " + path + "\n")) << Transcript("d.LOG");
+    return ReadFile(path);
+  }
+  // Every header and test-point line has the same number of cells.
+  void ExpectEvenCells(const std::string& name, char list, size_t cells) {
+    cv::CsvTable table;
+    ASSERT_TRUE(cv::ReadCsvFile(home.Path(QString::fromStdString(name)), list, table));
+    for (const auto& row : table.rows) EXPECT_EQ(row.size(), cells) << name << ": " << row[0];
+  }
+};
+
+TEST_F(TermDataLog, GoldenTablesWithBothSeparatorPairs) {
+  for (bool seven : {false, true}) {
+    ASSERT_NO_FATAL_FAILURE(StartOn(Logger(seven)));
+    const std::string base = seven ? "datal7" : "datal3";
+    const char* keyword = seven ? "DATAL7" : "DATAL3";
+    ExpectGolden(Dump(keyword, ';', ',', base + "_semicolon.csv"), base + "_semicolon.csv");
+    ExpectEvenCells(base + "_semicolon.csv", ';', 5);
+    ExpectGolden(Dump(keyword, ',', '.', base + "_comma.csv"), base + "_comma.csv");
+    if (!seven) ExpectEvenCells(base + "_comma.csv", ',', 5);
+    term.reset();
+    sim.reset();
+  }
+  // DATAL7 always ends "TP%d" with a semicolon, whatever the list separator.
+  EXPECT_EQ(ReadFile(home.Path("datal7_comma.csv")).find("TP1,"), std::string::npos);
+}
+
+TEST_F(TermDataLog, TestModeWritesOnlyTheTestPointLines) {
+  MakeTerm();
+  UseFakeClock();
+  term->testMode = true;
+  for (bool seven : {false, true}) {
+    const std::string name = seven ? "datal7_test.csv" : "datal3_test.csv";
+    term->listSeparator = ',';
+    ASSERT_TRUE(RunScript(std::string(seven ? "DATAL7 " : "DATAL3 ") + home.Path(QString::fromStdString(name)) + "\n"));
+    ExpectGolden(ReadFile(home.Path(QString::fromStdString(name))), name);
+    ExpectEvenCells(name, seven ? ';' : ',', 1);
+  }
+}
+
+TEST_F(TermDataLog, BadRepliesStopTheDumpKeepingWhatWasWritten) {
+  const struct {
+    const char* what;
+    std::function<void(Profile3&)> fault;
+    const char* kept;  // the beginning of the file
+  } rows[] = {
+      {"short memory reply", [](Profile3& p) { p.loggerSrOverride[5] = "*SR05DBMVS0360C0000100"; }, ""},
+      {"memory number 0", [](Profile3& p) { p.loggerSrOverride[5] = Profile3::LoggerRecord(0, p.loggerMemories[4]); }, ""},
+      {"short selection reply",
+       [](Profile3& p) { p.On("*?DSM", [](const std::string&) { return cvsim::Answer::Reply("*S"); }); }, ""},
+      {"short test-point reply",
+       [](Profile3& p) { p.On("*?DST03", [](const std::string&) { return cvsim::Answer::Reply("*ST"); }); },
+       "Num:;"},
+      {"short value reply", [](Profile3& p) { p.loggerDlOverride[{7, 3}] = "*DL=+3F"; }, "Num:;"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto p = Logger(false);
+    row.fault(*p);
+    ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
+    const std::string path = home.Path("bad.csv");
+    EXPECT_FALSE(RunScript("DATAL3 " + path + "\nSEND *AFTER\n"));
+    EXPECT_EQ(Statements(Transcript("d.LOG")).back(), "( 1) DATAL3 <dir>/bad.csv -> ERROR");
+    const std::string text = ReadFile(path);
+    EXPECT_EQ(text.substr(0, std::string(row.kept).size()), row.kept);
+    if (std::string(row.kept).empty()) EXPECT_EQ(text, "");
+    else EXPECT_NE(text.find("\nTP1;"), std::string::npos);  // the first test point's line stays
+    term.reset();
+    sim.reset();
+  }
+}
