@@ -5,23 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "MonitorPoller.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  if (cv::settings::LevelText(input).size() > 64 || cv::settings::BerText(input).size() > 64) __builtin_trap();
+  const std::string input = cvfuzz::Text(data, size);
+  FUZZ_CHECK(cv::settings::LevelText(input).size() <= 64 && cv::settings::BerText(input).size() <= 64);
   char units = 0;
   cv::settings::MeasureName(size ? input[0] : '0', units);
   cv::settings::UnitsName(units);
   cv::settings::StdIndex(input);
 
-  std::vector<std::string> replies;
-  for (size_t from = 0;;) {
-    const size_t end = input.find('\n', from);
-    replies.push_back(input.substr(from, end == std::string::npos ? std::string::npos : end - from));
-    if (end == std::string::npos) break;
-    from = end + 1;
-  }
+  std::vector<std::string> replies = cvfuzz::Lines(input);
+  if (replies.empty()) replies.push_back("");
   size_t next = 0;
   int errors = 0, warnings = 0;
   cv::settings::Link link;
@@ -39,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   cv::settings::MonitorMeasurement record;
   poller.channelMode = true;
   if (poller.Cycle(record)) {
-    if (record.standard < 0 || record.standard > 12) __builtin_trap();
+    FUZZ_CHECK(record.standard >= 0 && record.standard <= 12);
     cv::settings::DisplayLines(record, poller.channelMode);
   }
   poller.StepChannel(size % 2 == 0);

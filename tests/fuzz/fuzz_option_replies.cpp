@@ -7,17 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "OptionRecords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string> replies;
-  for (size_t from = 0;;) {
-    const size_t end = input.find('\n', from);
-    replies.push_back(input.substr(from, end == std::string::npos ? std::string::npos : end - from));
-    if (end == std::string::npos) break;
-    from = end + 1;
-  }
+  const std::string input = cvfuzz::Text(data, size);
+  std::vector<std::string> replies = cvfuzz::Lines(input);
+  if (replies.empty()) replies.push_back("");
   size_t next = 0;
   cv::settings::Link link;
   link.send = [&](const std::string&) { return next % 2 == 0; };
@@ -33,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reader.AskRotary(&ccw);
   reader.ReadOptions();
   reader.ChangeRotary(true, &ccw);
-  if (reader.lines.size() > reader.options.size()) __builtin_trap();
+  FUZZ_CHECK(reader.lines.size() <= reader.options.size());
   for (const std::string& line : reader.lines)
-    if (line.size() > 5 + 2 * 255 + 300) __builtin_trap();
+    FUZZ_CHECK(line.size() <= 5 + 2 * 255 + 300);
   const std::string text = cv::settings::ConfigurationFileText(reader.lines, "1/1/2026", "0:00");
-  if (text.empty()) __builtin_trap();
+  FUZZ_CHECK(!text.empty());
   return 0;
 }

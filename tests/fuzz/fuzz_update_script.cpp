@@ -3,14 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "UpdateScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text = cvfuzz::Text(data, size);
   std::string file;
   if (cv::settings::FindUpdateLine(text, file)) {
-    if (file.size() < 5 || file.compare(file.size() - 4, 4, ".UPD") != 0 || file[0] != ' ') __builtin_trap();
-    if (file.size() > 254) __builtin_trap();
+    FUZZ_CHECK(file.size() >= 5 && file.compare(file.size() - 4, 4, ".UPD") == 0 && file[0] == ' ');
+    FUZZ_CHECK(file.size() <= 254);
   }
   return 0;
 }

@@ -253,8 +253,12 @@ TEST(MonitorDecode, EveryEleventhFailedExchangeWarns) {
   for (int i = 1; i <= 22; ++i) {
     MonitorMeasurement r;
     EXPECT_FALSE(p.Cycle(r));
-    if (i == 10) EXPECT_TRUE(s.log.empty());
-    if (i == 11) EXPECT_EQ(s.log, std::vector<std::string>{"Warning 1. Communication is not optimum"});
+    if (i == 10) {
+      EXPECT_TRUE(s.log.empty());
+    }
+    if (i == 11) {
+      EXPECT_EQ(s.log, std::vector<std::string>{"Warning 1. Communication is not optimum"});
+    }
   }
   EXPECT_EQ(s.log, (std::vector<std::string>{"Warning 1. Communication is not optimum",
                                              "Warning 2. Communication is not optimum"}));

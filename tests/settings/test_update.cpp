@@ -43,7 +43,9 @@ TEST(UpdateScriptCheck, WhichLinesNameAnUpdateFile) {
     SCOPED_TRACE(c.text.substr(0, 40));
     std::string file;
     EXPECT_EQ(cv::settings::FindUpdateLine(c.text, file), c.found);
-    if (c.found) EXPECT_EQ(file, c.file);
+    if (c.found) {
+      EXPECT_EQ(file, c.file);
+    }
   }
 }
 
@@ -164,7 +166,9 @@ TEST_F(UpdateSim, CancelledChoiceRunsNothingAndTheFormFitsItsControls) {
   EXPECT_TRUE(Log().isEmpty());
   EXPECT_TRUE(dlg->StartBtn->isEnabled());
   for (QWidget* w : dlg->findChildren<QWidget*>())
-    if (w->parentWidget() == dlg.get()) EXPECT_TRUE(dlg->rect().contains(w->geometry())) << w->objectName().toStdString();
+    if (w->parentWidget() == dlg.get()) {
+      EXPECT_TRUE(dlg->rect().contains(w->geometry())) << w->objectName().toStdString();
+    }
   const double k = dlg->logicalDpiX() / 96.0;
   EXPECT_EQ(dlg->LogZone->geometry(), QRect(int(k * 8), int(k * 120), int(k * 547), int(k * 70)));
   EXPECT_EQ(dlg->RemoteLabel->geometry(), QRect(int(k * 16), int(k * 24), int(k * 286), int(k * 39)));
