@@ -2,7 +2,7 @@
 // (5 queries a cycle) and in channel mode (9). A cycle should take the wire time of its exchanges
 // plus the 40 ms timer, within 10%.
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -16,35 +16,27 @@ namespace {
 constexpr int kBaud = 19200;
 constexpr int kSeconds = 5;
 
-struct Result {
-  int cycles;
-  double wallMs, wireMsPerCycle;
-};
-
-Result Run(cvsim::Simulator& sim, TCv3Equip& equip, QWidget& owner) {
+// Polls for kSeconds; true when a cycle took its wire time plus the timer, within 10%.
+bool Run(const char* mode, int queries, cvsim::Simulator& sim, TCv3Equip& equip, QWidget& owner) {
   TMonitorDlg dlg(&owner, &equip);
-  sim.ClearTraffic();
-  QElapsedTimer clock;
-  clock.start();
-  dlg.show();
-  while (clock.elapsed() < kSeconds * 1000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  const int cycles = dlg.Cycles();
-  const double wall = static_cast<double>(clock.elapsed());
-  dlg.TimerToReceiveAll->stop();
+  int cycles = 0;
+  const WireRun r = MeasureOnWire(sim, kBaud, [&] {
+    QEventLoop loop;
+    QTimer::singleShot(kSeconds * 1000, &loop, &QEventLoop::quit);
+    dlg.show();
+    loop.exec();
+    cycles = dlg.Cycles();
+    dlg.TimerToReceiveAll->stop();
+  });
   dlg.hide();
-  sim.WaitTxIdle();
-  const double byteMs = 10.0 * 1000.0 / kBaud;
-  const double wire = static_cast<double>(sim.Received().size() + sim.Sent().size()) * byteMs;
-  return {cycles, wall, cycles > 0 ? wire / cycles : 0.0};
-}
-
-void Report(const char* mode, int queries, const Result& r) {
-  const double perCycle = r.wallMs / r.cycles;
-  const double expected = r.wireMsPerCycle + 40.0;
+  if (cycles == 0) return false;
+  const double perCycle = r.wallMs / cycles;
+  const double expected = r.wireMs / cycles + 40.0;
   std::printf("%-15s %d queries: %d cycles in %.0f ms, %.2f cycles/s, %.1f ms a cycle; wire %.1f ms + timer 40 ms "
-              "= %.1f ms; %+.1f%%\n",
-              mode, queries, r.cycles, r.wallMs, r.cycles * 1000.0 / r.wallMs, perCycle, r.wireMsPerCycle, expected,
-              (perCycle - expected) / expected * 100.0);
+              "= %.1f ms; %+.1f%%; CPU %.1f %%\n",
+              mode, queries, cycles, r.wallMs, cycles * 1000.0 / r.wallMs, perCycle, r.wireMs / cycles, expected,
+              (perCycle - expected) / expected * 100.0, r.cpuPercent);
+  return perCycle <= expected * 1.1;
 }
 
 }  // namespace
@@ -60,7 +52,7 @@ int main(int argc, char** argv) {
   TCv3Equip equip(&owner, &port);
   if (!OpenSettled(*sim, port, kBaud)) return 2;
 
-  Report("frequency mode", 5, Run(*sim, equip, owner));
+  bool ok = Run("frequency mode", 5, *sim, equip, owner);
 
   sim->WithProfile([](cvsim::Profile& base) {
     auto& p = static_cast<cvsim::Corvane3Profile&>(base);
@@ -72,7 +64,7 @@ int main(int argc, char** argv) {
     p.activeChannel = 2;
     p.tuneByChannel = true;
   });
-  Report("channel mode", 9, Run(*sim, equip, owner));
+  ok = Run("channel mode", 9, *sim, equip, owner) && ok;
   port.Close();
-  return 0;
+  return ok ? 0 : 1;
 }
