@@ -7,6 +7,7 @@
 //   37000-37999 memories (37000-37499 the memory editor, 37500-37999 the memory settings)
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
+//   39000-39999 configuration, monitor and firmware update
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts
 namespace cv::msg {
@@ -982,3 +983,87 @@ constexpr int MeasLocked = 40575;
 constexpr int MeasNotLocked = 40576;
 
 }  // namespace cv::msg::xr9fmt
+
+// Configuration, monitor and firmware update (39000-39999).
+namespace cv::msg::settings {
+
+constexpr int FileGenerated = 1799;
+constexpr int ConfigEnd = 1838;
+constexpr int NoOptions = 1837;
+constexpr int OpenFileError = 1840;
+constexpr int WriteFileError = 1839;
+constexpr int ProtectedModeError = 39000;
+constexpr int VersionTxError = 39001;
+constexpr int VersionBad = 39002;
+constexpr int OptionBad = 39003;
+constexpr int RotaryTxError = 39004;
+constexpr int RotaryBad = 39005;
+constexpr int RotaryChangeError = 39006;
+constexpr int RotarySent = 39007;
+constexpr int ApplyRestart = 39008;
+constexpr int RotaryChanged = 39009;
+constexpr int SerialLabel = 39010;
+constexpr int OptionsLabel = 39011;
+constexpr int RotaryGroup = 39012;
+constexpr int CwButton = 39013;
+constexpr int CwHint = 39014;
+constexpr int CcwButton = 39015;
+constexpr int CcwHint = 39016;
+constexpr int ApplyBtn = 39017;
+constexpr int ApplyHint = 39018;
+constexpr int CloseBtn = 39019;
+constexpr int HelpBtn = 39020;
+constexpr int SaveBtn = 39021;
+constexpr int SaveFilter = 39022;
+constexpr int SaveDefaultName = 39023;
+constexpr int SaveFailedCaption = 39024;
+constexpr int MonCaption = 39100;
+constexpr int MonFreqLabel = 39101;
+constexpr int MonChannelLabel = 39102;
+constexpr int MonMeasGroup = 39103;
+constexpr int MonMeasItems = 39104;
+constexpr int MonStdGroup = 39105;
+constexpr int MonStdItems = 39106;
+constexpr int MonWait = 39107;
+constexpr int MonBadSystem = 39108;
+constexpr int MonBadMeasType = 39109;
+constexpr int MonBadValue = 39110;
+constexpr int MonBadFrequency = 39111;
+constexpr int MonBadTuningMode = 39112;
+constexpr int MonWarning = 39113;
+constexpr int MonTxActivePlan = 39114;
+constexpr int MonNoActivePlan = 39115;
+constexpr int MonTxPlan = 39116;
+constexpr int MonNoPlan = 39117;
+constexpr int MonTxActiveChannel = 39118;
+constexpr int MonNoActiveChannel = 39119;
+constexpr int MonTxChannel = 39120;
+constexpr int MonNoChannel = 39121;
+constexpr int MonStepActivePlanError = 39122;
+constexpr int MonStepNoActivePlan = 39123;
+constexpr int MonStepPlanError = 39124;
+constexpr int MonStepChannelError = 39125;
+constexpr int MonStepNoChannel = 39126;
+constexpr int MonChannelSendError = 39127;
+constexpr int MonNoChannels = 39128;
+constexpr int MonMeasRefused = 39129;
+constexpr int MonStdRefused = 39130;
+constexpr int MonMeasNames = 39131;
+constexpr int MonUnknown = 39132;
+constexpr int MonNoValue = 39133;
+constexpr int MonTer = 39134;
+constexpr int MonSat = 39135;
+constexpr int UpdCaption = 39200;
+constexpr int UpdStartBtn = 39201;
+constexpr int UpdFilter = 39202;
+constexpr int UpdNotUpdateFile = 39203;
+constexpr int UpdErrorCaption = 39204;
+constexpr int UpdProFound = 39205;
+constexpr int UpdWithFile = 39206;
+constexpr int UpdFailed = 39207;
+constexpr int UpdSuccessful = 39208;
+constexpr int UpdNewVersion = 39209;
+constexpr int UpdNoVersion = 39210;
+constexpr int UpdStopped = 39211;
+
+}  // namespace cv::msg::settings

@@ -136,7 +136,7 @@ QString FolderDialog(QWidget* parent, const QString& caption, const QString& ini
   return folder;
 }
 
-QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix) {
+QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix, const QString& name) {
   QFileDialog dlg(parent);
   dlg.setObjectName("SaveDlg");
   dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -144,6 +144,7 @@ QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString
   dlg.setDefaultSuffix(suffix);
   dlg.setNameFilters(filters);
   dlg.setFileMode(QFileDialog::AnyFile);
+  if (!name.isEmpty()) dlg.selectFile(name);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
   return dlg.selectedFiles().first();
 }

@@ -54,9 +54,10 @@ QString FolderDialog(QWidget* parent, const QString& caption, const QString& ini
 QString WithDefaultExtension(const QString& path, const QString& defaultExt);
 
 // The save dialog "SaveDlg": starts in the current directory, gives a name typed without an
-// extension `suffix`, asks before replacing a file. Empty when cancelled. Leaves the working
-// directory where it was.
-QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix);
+// extension `suffix`, asks before replacing a file; `name`, when given, is the name offered.
+// Empty when cancelled. Leaves the working directory where it was.
+QString RunSaveDialog(QWidget* parent, const QStringList& filters, const QString& suffix,
+                      const QString& name = QString());
 // The print dialog "PrinterDlg": true when the person confirmed it.
 bool RunPrintDialog(QPrinter& printer, QWidget* parent);
 

@@ -10,14 +10,17 @@
 
 #include "Chan3.h"
 #include "Chanplandlg.h"
+#include "Configdlg.h"
 #include "Datalogdlg.h"
 #include "Memdlg.h"
+#include "Monidlg.h"
 #include "NumFormat.h"
 #include "Specdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
 #include "Serial.h"
+#include "Updatedlg.h"
 
 namespace msg = cv::msg::cv3;
 
@@ -132,17 +135,26 @@ void TCv3Equip::ShowTool(Tool tool) {
       dialog.exec();
       break;
     }
-    case Tool::Monitor:  // TMonitorDlg
+    case Tool::Monitor: {
+      TMonitorDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
     case Tool::Spectrum: {
       TSpectrumDlg dlg(owner, this);
       dlg.exec();
       break;
     }
-    case Tool::Configuration:  // TConfigurationDlg
+    case Tool::Configuration: {
+      TConfigurationDlg dialog(owner, this);
+      dialog.exec();
       break;
-    case Tool::UpdateFirmware:  // TUpdateFirmDlg
+    }
+    case Tool::UpdateFirmware: {
+      TUpdateFirmDlg dialog(owner, this);
+      dialog.exec();
       break;
+    }
   }
 }
 

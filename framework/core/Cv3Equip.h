@@ -72,6 +72,10 @@ class TCv3Equip : public TEquip {
   static float FreqToIF(float oscillator, float frequency);
 
   QWidget* GetOwner() const { return owner; }
+  // The monitor's failed exchanges and warnings, counted across its dialogs while the plug-in
+  // stays loaded.
+  int monitorTxErrors = 0;
+  int monitorTxWarnings = 0;
   static constexpr int kFieldCount = 24;
   static constexpr int kFieldLength = 12;
   char fields[kFieldCount][kFieldLength + 1] = {};

@@ -47,6 +47,8 @@ void AddCorvane3Loader(Corvane3Profile& p) {
     cv::script::ParsedRecord r;
     if (p.checkHexChecksum && !cv::script::ParseFlashRecord(record, r)) return Answer::Nak();
     ++p.hexLines;
+    // The end record completes an update: the new firmware answers "*?VE" from now on.
+    if (record.rfind("00000001", 0) == 0 && !p.updatedVersion.empty()) p.version = p.updatedVersion;
     return Answer::Ok();
   });
   p.On("*FE6", [&p](const std::string&) {

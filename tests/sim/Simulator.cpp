@@ -48,6 +48,7 @@ Corvane3Profile::Corvane3Profile(std::string model, std::string version)
   AddCorvane3Registers(*this);
   AddCorvane3LoggerCommands(*this);
   AddCorvane3MemoryCommands(*this);
+  AddCorvane3SettingsCommands(*this);
 }
 
 Simulator::Simulator(std::unique_ptr<Profile> profile, SimOptions options)
@@ -502,15 +503,21 @@ void Simulator::Run() {
   for (;;) {
     if (stop_) return;
     auto now = Clock::now();
+    if (profile_->readyAt != Clock::time_point{} && now >= profile_->readyAt) {
+      profile_->readyAt = {};
+      profile_->acceptsLines = true;
+      SendXonLocked();
+    }
     if (!tx_.empty()) FlushTxLocked(now);
     // Sleep until the next thing is due, or until the host writes or a test calls.
-    Clock::time_point next = Clock::time_point::max();
+    Clock::time_point next = profile_->readyAt != Clock::time_point{} ? profile_->readyAt : Clock::time_point::max();
     if (!tx_.empty() && !txBlocked_) {
       // Like a UART's receive FIFO, bytes are handed over in bursts: when the last byte queued
       // is complete, or when the first has waited kFifoBytes byte times. No byte is ever handed
       // over before its own wire time.
-      next = tx_.front().due;
-      if (byteTime_.count() > 0) next = std::min(tx_.back().due, tx_.front().due + kFifoBytes * byteTime_);
+      Clock::time_point due = tx_.front().due;
+      if (byteTime_.count() > 0) due = std::min(tx_.back().due, tx_.front().due + kFifoBytes * byteTime_);
+      next = std::min(next, due);
     }
     // A closed descriptor (-1) is skipped by ppoll.
     pollfd fds[3] = {{wakeFd_, POLLIN, 0},

@@ -97,6 +97,9 @@ class Profile {
   std::string model;    // "CORVANE 3"
   std::string version;  // "V2.10"
   bool acceptsLines = true;                    // false: XON withheld (boot, loader states)
+  // Set by a handler along with acceptsLines = false: when this time comes the instrument is ready
+  // again and announces it with XON by itself (a restart).
+  std::chrono::steady_clock::time_point readyAt{};
   size_t rawBlockBytes = 0;                    // > 0: the next bytes form a raw block of this size
   int requiredBaud = 0;                        // > 0: the family's one rate; bytes at another are noise
   // An instrument that answers a line with ACK (and its reply) alone: no XOFF before it, no XON
@@ -112,7 +115,8 @@ class Profile {
 // "*?NA"), the equipment object's commands (Corvane3Commands.cpp: access code, tuner probe,
 // tuning "*FRT%04x" / "*FRS%04x", the level "*?LV"), the spectrum commands (Corvane3Spectrum.cpp),
 // the boot monitor and loader (Corvane3Loader.cpp), the plan memory (Corvane3Plans.cpp), the
-// register store (Corvane3Registers.cpp) and the data logger (Corvane3Logger.cpp).
+// register store (Corvane3Registers.cpp), the data logger (Corvane3Logger.cpp) and the
+// configuration, monitor and firmware-update commands (Corvane3Settings.cpp).
 class Corvane3Profile : public Profile {
  public:
   explicit Corvane3Profile(std::string model = "CORVANE 3", std::string version = "V2.10");
@@ -237,6 +241,27 @@ class Corvane3Profile : public Profile {
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
 
+  // Configuration, monitor and firmware update (Corvane3Settings.cpp). The register store also
+  // holds the model text (0x1010), the maker text (0x1020), thirteen option blocks of 28 bytes
+  // from 0x1050 (description 17, detail 9, status word 2) and the rotary byte at 0x1306; "*AA"
+  // restarts the instrument: it acknowledges the line and sends XON again after restartMs. The
+  // monitor reads "*?ME", "*?FR" (the last tuning), "*?CF" / "*CF" (tuning by frequency or by
+  // channel), "*?SC" and "*?CH" (the active plan and channel of `plans`), and sets "*CH" and
+  // "*SY" (systemReply).
+  // A "*HX:" end record (":00000001FF") makes "*?VE" report updatedVersion from then on.
+  void SetOptionBlock(int block, const std::string& description, const std::string& detail, unsigned status);
+  static constexpr unsigned kOptionBase = 0x1050, kRotaryAddress = 0x1306;
+  bool tuneByChannel = false;
+  int activePlan = -1;     // -1: none
+  int activeChannel = -1;  // -1: none
+  int restarts = 0;        // "*AA" lines taken
+  int restartMs = 3000;    // "*AA": the line is quiet this long, then XON
+  std::string updatedVersion = "V2.20";
+  // Faults: lines starting with one of `refused` get NAK (the exchange fails, the line stays in
+  // step); a line equal to a key of `fixedReplies` is answered with its text.
+  std::vector<std::string> refused;
+  std::map<std::string, std::string> fixedReplies;
+  Answer Handle(const std::string& line) override;
 };
 
 void AddCorvane3Commands(Corvane3Profile& profile);
@@ -246,6 +271,7 @@ void AddCorvane3PlanCommands(Corvane3Profile& profile);
 void AddCorvane3Registers(Corvane3Profile& profile);
 void AddCorvane3LoggerCommands(Corvane3Profile& profile);
 void AddCorvane3MemoryCommands(Corvane3Profile& profile);
+void AddCorvane3SettingsCommands(Corvane3Profile& profile);
 // Two hexadecimal digits of `line` at `at`, or -1.
 int ParseHex2(const std::string& line, size_t at);
 // The reply texts the stored plans give.

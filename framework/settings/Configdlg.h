@@ -1,0 +1,65 @@
+#pragma once
+// The "Equipment configuration" dialog: a thin form over TOptionReader, showing the model, maker,
+// serial number and fitted options, setting the rotary selector's direction and saving the list.
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "OptionRecords.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QGroupBox;
+class QTimer;
+class QPlainTextEdit;
+class TCv3Equip;
+
+class TConfigurationDlg : public QDialog {
+  Q_OBJECT
+ public:
+  TConfigurationDlg(QWidget* owner, TCv3Equip* equipment);
+  ~TConfigurationDlg() override;
+
+  cv::settings::TOptionReader& Reader() { return *reader; }
+  bool Asking() const { return asking; }
+
+  // The save dialog; tests replace it. Empty: cancelled.
+  std::function<QString()> chooseSaveFile;
+
+  QLabel* MakeLabel;
+  QLabel* EquipLabel;
+  QLabel* Label2;
+  QLabel* SerialLabel;
+  QLabel* Label1;
+  QListWidget* OptionsListBox;
+  QGroupBox* GroupBox1;
+  QRadioButton* CWRadioButton;
+  QRadioButton* CCWRadioButton;
+  QPushButton* ApplyBtn;
+  QPushButton* CancelBtn;
+  QPushButton* HelpBtn;
+  QPushButton* SaveBtn;
+  QTimer* TimerToShowForm;
+
+ public slots:
+  void AskForOptions();
+  void CWRadioButtonClick();
+  void CCWRadioButtonClick();
+  void ApplyBtnClick();
+  void SaveBtnClick();
+  void HelpBtnClick();
+
+ private:
+  void BuildOptions();
+  bool AskRotary();
+  void ShowOptions();
+  void ChangeRotary(bool toCcw);
+
+  TCv3Equip* equipment;
+  QPlainTextEdit* logMemo;
+  std::unique_ptr<cv::settings::TOptionReader> reader;
+  bool asking = false;
+};

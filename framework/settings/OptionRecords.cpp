@@ -1,0 +1,182 @@
+#include "OptionRecords.h"
+
+#include <cstdio>
+
+#include "Messages.h"
+#include "MsgIds.h"
+#include "NumFormat.h"
+#include "ScriptCore.h"
+
+namespace m = cv::msg::settings;
+
+namespace {
+
+std::string QueryOf(const std::string& code) {
+  return code.empty() ? std::string() : cv::settings::Cut("*?I20A0" + code.substr(0, 7), 14);
+}
+
+// The byte count a query asks for: its last three characters.
+unsigned ByteCount(const std::string& query) {
+  unsigned count = 0;
+  for (size_t i = query.size() >= 3 ? query.size() - 3 : 0; i < query.size(); ++i) {
+    const int d = cv::HexDigitValue(query[i]);
+    if (d < 0) return 0;
+    count = count * 16 + static_cast<unsigned>(d);
+  }
+  return count;
+}
+
+unsigned HexValue(const std::string& text, size_t at, size_t digits, bool* ok) {
+  unsigned value = 0;
+  *ok = text.size() >= at + digits;
+  for (size_t i = at; *ok && i < at + digits; ++i) {
+    const int d = cv::HexDigitValue(text[i]);
+    if (d < 0) *ok = false;
+    value = value * 16 + static_cast<unsigned>(d < 0 ? 0 : d);
+  }
+  return value;
+}
+
+}  // namespace
+
+TComana::TComana(const std::string& name, bool hasParts, const std::string& status, const std::string& description,
+                 const std::string& detail, const std::string& slot)
+    : name(cv::settings::Cut(name, 14)),
+      hasParts(hasParts),
+      statusQuery(QueryOf(status)),
+      descriptionQuery(QueryOf(description)),
+      detailQuery(QueryOf(detail)),
+      slotQuery(QueryOf(slot)) {}
+
+namespace cv::settings {
+
+TOptionReader::TOptionReader(Link link) : options(BuildOptions()), link(std::move(link)) {}
+
+std::vector<TComana> TOptionReader::BuildOptions() {
+  return {{"Model", false, "", "1010010", "", ""},
+          {"Make", false, "", "1020020", "", ""},
+          {"Serial", false, "", "1000008", "", ""},
+          {"TER tuner", true, "106A002", "1050011", "1061009", ""},
+          {"SAT tuner", true, "1086002", "106C011", "107D009", ""},
+          {"SubBand", true, "10A2002", "1088011", "1099009", ""},
+          {"Monitor", true, "10BE002", "10A4011", "10B5009", ""},
+          {"MainBoard", true, "10DA002", "10C0011", "10D1009", ""},
+          {"TXT", true, "10F6002", "10DC011", "10ED009", ""},
+          {"DiSEqC", true, "1112002", "10F8011", "1109009", ""},
+          {"QPSK", true, "112E002", "1114011", "1125009", ""},
+          {"QAM", true, "114A002", "1130011", "1141009", ""},
+          {"COFDM", true, "1166002", "114C011", "115D009", ""},
+          {"DVB NET", true, "1182002", "1168011", "1179009", ""},
+          {"uController", true, "119E002", "1184011", "1195009", ""},
+          {"Nicam", true, "11BA002", "11A0011", "11B1009", ""}};
+}
+
+bool TOptionReader::ReadRegister(const std::string& query, std::string& reply) {
+  if (!link.query(query, reply)) return false;
+  reply = Upper(Cut(reply, 3 + 2 * ByteCount(query)));
+  return true;
+}
+
+void TOptionReader::AskVersion() {
+  std::string reply;
+  versionText.clear();
+  if (!link.query("*?VE", reply)) {
+    link.log(Msg(m::VersionTxError));
+    return;
+  }
+  reply = Upper(Cut(reply, 255));
+  const size_t v = reply.size() > 4 ? reply.find('V', 4) : std::string::npos;
+  if (reply.compare(0, 3, "*VE") != 0 || v == std::string::npos) {
+    link.log(Msg(m::VersionBad));
+    link.log(reply);
+    return;
+  }
+  versionText = " v" + reply.substr(v + 1);
+}
+
+bool TOptionReader::AskRotary(int* ccw) {
+  std::string reply;
+  if (!ReadRegister("*?I20A01306001", reply)) {
+    link.log(Msg(m::RotaryTxError));
+    return true;
+  }
+  bool ok = false;
+  const unsigned byte = HexValue(reply, 3, 2, &ok);
+  if (reply.compare(0, 3, "*I2") != 0 || !ok) {
+    link.log(Msg(m::RotaryBad));
+    link.log(reply);
+    return true;
+  }
+  if (ccw) *ccw = byte == 0x5A;
+  return byte != 0x5A;
+}
+
+bool TOptionReader::AskOption(int index, unsigned& status) {
+  const TComana& option = options[static_cast<size_t>(index)];
+  if (option.statusQuery.empty()) return true;
+  std::string reply;
+  if (!ReadRegister(option.statusQuery, reply)) return false;
+  bool ok = false;
+  const unsigned word = HexValue(reply, 3, 4, &ok);
+  if (reply.compare(0, 3, "*I2") != 0 || !ok) {
+    link.log(Msg(m::OptionBad) + option.name);
+    link.log(reply);
+    return false;
+  }
+  status = word;
+  return reply.compare(5, 2, "FF") != 0;
+}
+
+void TOptionReader::ShowOption(int index, unsigned status) {
+  const TComana& option = options[static_cast<size_t>(index)];
+  std::string line = "     ";
+  if (status < kNoStatus) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X ", status);
+    line = text;
+  }
+  std::string reply;
+  auto read = [&](const std::string& query) {
+    return !query.empty() && ReadRegister(query, reply) && reply.compare(0, 3, "*I2") == 0;
+  };
+  if (read(option.descriptionQuery)) line += DecodeHexText(std::string_view(reply).substr(3));
+  if (read(option.detailQuery)) line += " (" + DecodeHexText(std::string_view(reply).substr(3)) + ")";
+  if (read(option.slotQuery)) line += " in slot " + reply.substr(3, 2);
+  if (index == 0) line += versionText;
+  lines.push_back(line);
+}
+
+void TOptionReader::ReadOptions() {
+  lines.clear();
+  for (int i = 0; i < static_cast<int>(options.size()); ++i) {
+    unsigned status = kNoStatus;
+    if (!options[static_cast<size_t>(i)].hasParts || AskOption(i, status)) ShowOption(i, status);
+  }
+  for (size_t i = 0; i < lines.size() && i < 3; ++i) lines[i].erase(0, lines[i].find_first_not_of(' '));
+}
+
+TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
+  if (!link.send(kAccessCommand)) {
+    link.log(Msg(m::ProtectedModeError));
+    return RotaryChange::AccessRefused;
+  }
+  if (!link.send(toCcw ? "*I20A013065A" : "*I20A0130600")) {
+    link.log(Msg(m::RotaryChangeError));
+    return RotaryChange::WriteRefused;
+  }
+  // An unanswered read-back counts as clockwise: confirmed after a clockwise change only.
+  const bool clockwise = AskRotary(ccw);
+  if (clockwise == toCcw) return RotaryChange::Refused;
+  link.log(Msg(m::RotarySent));
+  return RotaryChange::Confirmed;
+}
+
+std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
+                                  const std::string& time) {
+  std::string text = Msg(m::FileGenerated) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
+  if (lines.empty()) return text + Msg(m::NoOptions);
+  for (const std::string& line : lines) text += line + "\n";
+  return text + Msg(m::ConfigEnd);
+}
+
+}  // namespace cv::settings

@@ -1,0 +1,74 @@
+#pragma once
+// The instrument's configuration memory as the configuration dialog reads it: the option records
+// (TComana), each naming the register blocks of one item, and the reader that asks the
+// instrument for them, builds the option lines and the save file. No widget here.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "SettingsLink.h"
+
+class TComana {
+ public:
+  // Codes: four hex digits of address and three of byte count ("1050011"); empty: no query.
+  TComana(const std::string& name, bool hasParts, const std::string& status, const std::string& description,
+          const std::string& detail, const std::string& slot);
+  std::string name;         // at most 14 characters
+  bool hasParts = false;    // an option board with a status word; else an identity item
+  std::string statusQuery;  // "*?I20A0" + code, or empty
+  std::string descriptionQuery;
+  std::string detailQuery;
+  std::string slotQuery;
+};
+
+namespace cv::settings {
+
+// Absent options and identity items: the status word no option line shows.
+constexpr unsigned kNoStatus = 0xFFFF;
+
+class TOptionReader {
+ public:
+  explicit TOptionReader(Link link);
+
+  // The sixteen records of the CORVANE-3, in the order of its configuration memory.
+  static std::vector<TComana> BuildOptions();
+
+  // Fills versionText from "*?VE" (" v2.10"), empty on any failure.
+  void AskVersion();
+  // The rotary byte at 0x1306. `ccw` is set when the instrument answered; the result is false
+  // only when it holds counter-clockwise.
+  bool AskRotary(int* ccw);
+  // True when the option is fitted; `status` is its status word.
+  bool AskOption(int index, unsigned& status);
+  void ShowOption(int index, unsigned status);
+  // Every record in order; the identity lines lose their leading blanks.
+  void ReadOptions();
+  void ReadAll() {
+    AskVersion();
+    ReadOptions();
+  }
+
+  enum class RotaryChange { AccessRefused, WriteRefused, Confirmed, Refused };
+  // Writes the rotary direction and reads it back (with AskRotary); `ccw` the read-back as there.
+  RotaryChange ChangeRotary(bool toCcw, int* ccw);
+
+  std::vector<TComana> options;
+  std::vector<std::string> lines;
+  std::string versionText;
+
+ private:
+  // The reply of a register query, cut after the bytes it asked for and upper-cased; false when
+  // nothing came.
+  bool ReadRegister(const std::string& query, std::string& reply);
+  Link link;
+};
+
+// The whole save file: its first line, the opening block (date and time given), the option lines
+// and the closing block, or "No options detected" when there are no lines.
+std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
+                                  const std::string& time);
+
+// The protected-mode access code the equipment object sends.
+inline constexpr const char* kAccessCommand = "*7205&";
+
+}  // namespace cv::settings

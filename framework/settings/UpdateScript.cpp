@@ -1,0 +1,35 @@
+#include "UpdateScript.h"
+
+#include <algorithm>
+
+#include "SettingsLink.h"
+
+namespace cv::settings {
+
+bool MatchUpdateLine(const std::string& line, std::string& updateFile) {
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == std::string::npos || line.compare(start, 7, "SENDHEX") != 0) return false;
+  const size_t blank = line.find(' ', start + 7);
+  if (blank == std::string::npos) return false;
+  const std::string rest = Upper(line.substr(blank));
+  const size_t dot = rest.find('.');
+  if (dot == std::string::npos || rest.compare(dot, 4, ".UPD") != 0) return false;
+  updateFile = rest.substr(0, dot) + ".UPD";
+  return true;
+}
+
+bool FindUpdateLine(const std::string& text, std::string& updateFile) {
+  constexpr size_t kPiece = 254;
+  for (size_t at = 0; at < text.size();) {
+    const size_t feed = text.find('\n', at);
+    const size_t end = feed == std::string::npos ? text.size() : feed + 1;
+    const size_t length = std::min(end - at, kPiece);
+    std::string piece = text.substr(at, length);
+    at += length;
+    if (const size_t cut = piece.find('\n'); cut != std::string::npos) piece.resize(cut);
+    if (MatchUpdateLine(piece, updateFile)) return true;
+  }
+  return false;
+}
+
+}  // namespace cv::settings

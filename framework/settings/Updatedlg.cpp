@@ -1,0 +1,148 @@
+#include "Updatedlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <exception>
+#include <fstream>
+#include <sstream>
+
+#include "Cv3Equip.h"
+#include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PluginHelp.h"
+#include "Prompt.h"
+#include "Serial.h"
+#include "Text1252.h"
+#include "UpdateScript.h"
+
+namespace m = cv::msg::settings;
+
+namespace {
+
+QString M(int id) { return cv::MsgQ(id); }
+
+struct WaitCursor {
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+TUpdateFirmDlg::TUpdateFirmDlg(QWidget* owner, TCv3Equip* equipment)
+    : TLogForm(owner), equipment(equipment), logMemo(equipment->GetLogMemo()) {
+  setObjectName("UpdateFirmDlg");
+  setWindowTitle(M(m::UpdCaption));
+  setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  Bevel2 = new QFrame(this);
+  Bevel2->setObjectName("Bevel2");
+  Bevel2->setFrameShape(QFrame::Box);
+  Bevel2->setFrameShadow(QFrame::Sunken);
+  Bevel2->lower();
+  StartBtn = new QPushButton(M(m::UpdStartBtn), this);
+  StartBtn->setObjectName("StartBtn");
+  HelpBtn = new QPushButton(M(m::HelpBtn), this);
+  HelpBtn->setObjectName("HelpBtn");
+  CloseBtn = new QPushButton(M(m::CloseBtn), this);
+  CloseBtn->setObjectName("CloseBtn");
+  chooseScript = [this]() {
+    return QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(), M(m::UpdFilter), nullptr,
+                                        QFileDialog::ReadOnly);
+  };
+  runScript = [this](const std::string& path) { return this->equipment->RunScript(path, this); };
+  connect(StartBtn, &QPushButton::clicked, this, &TUpdateFirmDlg::StartBtnClick);
+  connect(HelpBtn, &QPushButton::clicked, this, &TUpdateFirmDlg::HelpBtnClick);
+  connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+  ArrangeControls();
+}
+
+TUpdateFirmDlg::~TUpdateFirmDlg() = default;
+
+void TUpdateFirmDlg::ArrangeControls() {
+  const float k = static_cast<float>(logicalDpiX()) * (1.0f / 96.0f);
+  auto s = [k](int v) { return static_cast<int>(k * static_cast<float>(v)); };
+  LogZone->setGeometry(s(8), s(120), s(547), s(70));
+  Gauge->setGeometry(s(8), s(80), s(547), s(30));
+  GaugeBevel->setGeometry(Gauge->geometry());
+  RemoteLabel->setGeometry(s(16), s(24), s(286), s(39));
+  Bevel2->setGeometry(s(8), s(8), s(302), s(64));
+  StartBtn->setGeometry(s(322), s(24), s(105), s(28));
+  HelpBtn->setGeometry(s(435), s(24), s(56), s(28));
+  CloseBtn->setGeometry(s(499), s(24), s(56), s(28));
+  // The form fits its controls (the log form's own size fits only its bare layout).
+  setFixedSize(s(567), s(199));
+  TimerLog->start();
+}
+
+void TUpdateFirmDlg::EnableButtons(bool enable) {
+  StartBtn->setEnabled(enable);
+  CloseBtn->setEnabled(enable);
+}
+
+void TUpdateFirmDlg::LogBoth(const std::string& line) {
+  equipment->Log(line);
+  AddLogLine(line);
+}
+
+void TUpdateFirmDlg::StartBtnClick() {
+  EnableButtons(false);
+  const QString chosen = chooseScript ? chooseScript() : QString();
+  if (!chosen.isEmpty()) {
+    const std::string path = chosen.toLocal8Bit().toStdString().substr(0, 260);
+    std::string updateFile;
+    if (FindUpdateFile(path, updateFile))
+      RunUpdate(path);
+    else
+      cv::ShowBox(cv::CurrentPrompter(), cv::Msg(m::UpdNotUpdateFile), cv::Msg(m::UpdErrorCaption),
+                  cv::MsgIcon::Warning);
+  }
+  EnableButtons(true);
+}
+
+bool TUpdateFirmDlg::FindUpdateFile(const std::string& path, std::string& updateFile) {
+  const std::string name = TCv3Equip::GetFileName(path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!cv::settings::FindUpdateLine(text.str(), updateFile)) return false;
+  equipment->Log(cv::Msg(m::UpdProFound) + name + ",");
+  equipment->Log(cv::Msg(m::UpdWithFile) + updateFile);
+  return true;
+}
+
+void TUpdateFirmDlg::RunUpdate(const std::string& path) {
+  WaitCursor cursor;
+  try {
+    if (!runScript(path)) {
+      LogBoth(cv::Msg(m::UpdFailed));
+      return;
+    }
+  } catch (const std::exception& e) {
+    // An exception leaving the click would end the program: the dialog stays usable instead.
+    LogBoth(cv::Msg(m::UpdFailed));
+    cv::ShowBox(cv::CurrentPrompter(), cv::Format(cv::Msg(m::UpdStopped), e.what()), cv::Msg(m::UpdErrorCaption),
+                cv::MsgIcon::Error);
+    return;
+  } catch (...) {
+    LogBoth(cv::Msg(m::UpdFailed));
+    cv::ShowBox(cv::CurrentPrompter(), cv::Format(cv::Msg(m::UpdStopped), "?"), cv::Msg(m::UpdErrorCaption),
+                cv::MsgIcon::Error);
+    return;
+  }
+  LogBoth(cv::Msg(m::UpdSuccessful));
+  char reply[kReplyBufferSize];
+  if (equipment->Query("*?VE", reply) && std::string(reply).compare(0, 3, "*VE") == 0)
+    LogBoth(cv::Msg(m::UpdNewVersion) + (reply + 3));
+  else
+    LogBoth(cv::Msg(m::UpdNoVersion));
+}
+
+void TUpdateFirmDlg::HelpBtnClick() { ShowPluginHelp(equipment->GetStartDir(), QStringLiteral("Update")); }

@@ -1,0 +1,46 @@
+#pragma once
+// The "Update Firmware" dialog: picks a PRO script, checks that it is an update script, runs it
+// through the equipment's script engine with this window's log zone and gauge, and reads the new
+// version back.
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "Loggerform.h"
+
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+class TCv3Equip;
+
+class TUpdateFirmDlg : public TLogForm {
+  Q_OBJECT
+ public:
+  TUpdateFirmDlg(QWidget* owner, TCv3Equip* equipment);
+  ~TUpdateFirmDlg() override;
+
+  bool FindUpdateFile(const std::string& path, std::string& updateFile);
+  void RunUpdate(const std::string& path);
+  void EnableButtons(bool enable);
+
+  // The open dialog and the script run; tests replace them. Empty path: cancelled.
+  std::function<QString()> chooseScript;
+  std::function<bool(const std::string& path)> runScript;
+
+  QFrame* Bevel2;
+  QPushButton* StartBtn;
+  QPushButton* HelpBtn;
+  QPushButton* CloseBtn;
+
+ public slots:
+  void StartBtnClick();
+  void HelpBtnClick();
+
+ private:
+  void ArrangeControls();
+  // One line to the host's LogMemo and to the log zone.
+  void LogBoth(const std::string& line);
+
+  TCv3Equip* equipment;
+  QPlainTextEdit* logMemo;
+};

@@ -1,0 +1,45 @@
+// Fuzz target: the monitor's reply decoders and one polling cycle with a channel read, on
+// arbitrary instrument bytes. The input is split at newlines into the replies given in turn.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "MonitorPoller.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string input = cvfuzz::Text(data, size);
+  FUZZ_CHECK(cv::settings::LevelText(input).size() <= 64 && cv::settings::BerText(input).size() <= 64);
+  char units = 0;
+  cv::settings::MeasureName(size ? input[0] : '0', units);
+  cv::settings::UnitsName(units);
+  cv::settings::StdIndex(input);
+
+  std::vector<std::string> replies = cvfuzz::Lines(input);
+  if (replies.empty()) replies.push_back("");
+  size_t next = 0;
+  int errors = 0, warnings = 0;
+  cv::settings::Link link;
+  link.send = [&](const std::string&) { return next % 2 == 0; };
+  link.query = [&](const std::string&, std::string& reply) {
+    if (next >= replies.size()) return reply.clear(), false;
+    reply = replies[next++];
+    return true;
+  };
+  link.tune = [](float, int) { return true; };
+  link.log = [](const std::string&) {};
+  link.txErrors = &errors;
+  link.txWarnings = &warnings;
+  cv::settings::TMonitorPoller poller(link);
+  cv::settings::MonitorMeasurement record;
+  poller.channelMode = true;
+  if (poller.Cycle(record)) {
+    FUZZ_CHECK(record.standard >= 0 && record.standard <= 12);
+    cv::settings::DisplayLines(record, poller.channelMode);
+  }
+  poller.StepChannel(size % 2 == 0);
+  poller.SendFrequency(replies.back(), nullptr);
+  poller.StepFrequency(replies.front(), true);
+  return 0;
+}

@@ -1,0 +1,302 @@
+// The configuration dialog against the simulated instrument: what it reads, the rotary selector,
+// Apply, and the save file.
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "Configdlg.h"
+#include "FileSizeLimit.h"
+#include "SettingsFixture.h"
+
+namespace {
+
+using cvsim::Corvane3Profile;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+QStringList Items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+class ConfigSim : public SettingsSim {
+ protected:
+  void Open() {
+    dlg = std::make_unique<TConfigurationDlg>(&host.form, equip.get());
+    dlg->TimerToShowForm->stop();
+  }
+  void Ask() {
+    Open();
+    dlg->AskForOptions();
+  }
+  std::unique_ptr<TConfigurationDlg> dlg;
+};
+
+TEST_F(ConfigSim, UnprogrammedOptionBlocksShowTheIdentityAndNoOptions) {
+  Profile([](Corvane3Profile& p) { p.SetOptionBlock(0, "", "", 0xFFFF); });
+  Ask();
+  EXPECT_EQ(dlg->MakeLabel->text(), "CORVANE 3 v2.10");
+  EXPECT_EQ(dlg->EquipLabel->text(), "TESSARY INSTRUMENTS");
+  EXPECT_EQ(dlg->SerialLabel->text(), "CV3-0427");
+  EXPECT_EQ(Items(dlg->OptionsListBox), QStringList{"No options detected"});
+  EXPECT_FALSE(dlg->Asking());
+  // The access code first, then the version, the rotary byte and the sixteen records.
+  const std::vector<std::string> lines = Exchanged();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "*7205&");
+  EXPECT_EQ(lines[1], "*?VE");
+  EXPECT_EQ(lines[2], "*?I20A01306001");
+  EXPECT_EQ(Sent("*?I20A01086002").size(), 1u) << "each option's status is asked";
+  EXPECT_TRUE(Sent("*?I20A0106C011").empty()) << "an absent option's description is not read";
+}
+
+// One row: the TER tuner's block as the instrument holds it, and the option list it gives.
+struct OptionCase {
+  const char* what;
+  std::string description, detail;
+  unsigned status;
+  QStringList list;
+};
+
+TEST_F(ConfigSim, OptionLinesFollowStatusDescriptionAndDetail) {
+  const std::vector<OptionCase> cases = {
+      {"fitted", "TER TUNER", "5-862", 0x0102, {"0102 TER TUNER (5-862)"}},
+      {"second status byte FF: absent", "TER TUNER", "5-862", 0x01FF, {"No options detected"}},
+      {"17 characters without end byte", "ABCDEFGHIJKLMNOPQ", "R2", 0x0100, {"0100 ABCDEFGHIJKLMNOPQ (R2)"}},
+      {"first status byte FF still fitted", "T", "", 0xFF00, {"FF00 T ()"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Profile([&](Corvane3Profile& p) { p.SetOptionBlock(0, c.description, c.detail, c.status); });
+    Ask();
+    EXPECT_EQ(Items(dlg->OptionsListBox), c.list);
+  }
+}
+
+TEST_F(ConfigSim, SeveralOptionsAreListedInTableOrder) {
+  Profile([](Corvane3Profile& p) {
+    p.SetOptionBlock(12, "NICAM DECODER", "V1", 0x0001);
+    p.SetOptionBlock(7, "QPSK DEMOD", "SLOT B", 0x0203);
+  });
+  Ask();
+  EXPECT_EQ(Items(dlg->OptionsListBox),
+            (QStringList{"0100 TER TUNER (5-862 MHZ)", "0203 QPSK DEMOD (SLOT B)", "0001 NICAM DECODER (V1)"}));
+}
+
+TEST_F(ConfigSim, VersionFailuresLeaveTheModelLineWithoutVersion) {
+  struct Case {
+    const char* what;
+    bool refused;
+    std::string reply;
+    QStringList log;
+  };
+  const std::vector<Case> cases = {
+      {"unanswered", true, "", {"Tx error when asking for Version"}},
+      {"no *VE", false, "*XE V2.10", {"Bad answer when asking for Version: ", "*XE V2.10"}},
+      {"no V after position 3", false, "*VE 2.10", {"Bad answer when asking for Version: ", "*VE 2.10"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Profile([&](Corvane3Profile& p) {
+      p.refused.clear();
+      p.fixedReplies.clear();
+      if (c.refused)
+        p.refused = {"*?VE"};
+      else
+        p.fixedReplies["*?VE"] = c.reply;
+    });
+    host.Clear();
+    Ask();
+    EXPECT_EQ(dlg->MakeLabel->text(), "CORVANE 3");
+    EXPECT_EQ(Log(), c.log);
+    Settle();
+  }
+}
+
+TEST_F(ConfigSim, BadStatusReplyIsLoggedAndTheOptionLeftOut) {
+  Profile([](Corvane3Profile& p) { p.fixedReplies["*?I20A0106A002"] = "*XY0102"; });
+  Ask();
+  EXPECT_EQ(Log(), (QStringList{"Bad answer when asking for TER tuner", "*XY0102"}));
+  EXPECT_EQ(Items(dlg->OptionsListBox), QStringList{"No options detected"});
+}
+
+TEST_F(ConfigSim, RefusedAccessCodeClosesTheDialogWithoutAsking) {
+  Profile([](Corvane3Profile& p) { p.refused = {"*7205&"}; });
+  Open();
+  dlg->show();
+  dlg->AskForOptions();
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(dlg->result(), QDialog::Rejected);
+  EXPECT_EQ(Log(), QStringList{"Error when going to protected mode"});
+  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*7205&"});
+}
+
+TEST_F(ConfigSim, RotaryByteChecksItsButton) {
+  for (auto [byte, ccw] : {std::pair{0x5A, true}, {0x00, false}, {0xA5, false}}) {
+    SCOPED_TRACE(byte);
+    Profile([b = byte](Corvane3Profile& p) { p.registers[Corvane3Profile::kRotaryAddress] = static_cast<unsigned char>(b); });
+    Ask();
+    EXPECT_EQ(dlg->CCWRadioButton->isChecked(), ccw);
+    EXPECT_EQ(dlg->CWRadioButton->isChecked(), !ccw);
+    EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
+    EXPECT_TRUE(Sent("*I20A0").empty()) << "reading the options writes nothing";
+  }
+}
+
+TEST_F(ConfigSim, RotaryRoundTripBothWays) {
+  Ask();
+  sim->ClearTraffic();
+  host.Clear();
+  dlg->CCWRadioButton->click();
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*7205&", "*I20A013065A", "*?I20A01306001"}));
+  EXPECT_TRUE(dlg->CCWRadioButton->isChecked());
+  EXPECT_FALSE(dlg->CWRadioButton->isChecked());
+  EXPECT_TRUE(dlg->ApplyBtn->isEnabled());
+  EXPECT_EQ(Log(), QStringList{"New rotary configuration sent"});
+  Profile([](Corvane3Profile& p) { EXPECT_EQ(p.registers[Corvane3Profile::kRotaryAddress], 0x5A); });
+
+  sim->ClearTraffic();
+  dlg->CWRadioButton->click();
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*7205&", "*I20A0130600", "*?I20A01306001"}));
+  EXPECT_TRUE(dlg->CWRadioButton->isChecked());
+  EXPECT_FALSE(dlg->CCWRadioButton->isChecked());
+  EXPECT_TRUE(dlg->ApplyBtn->isEnabled());
+  Profile([](Corvane3Profile& p) { EXPECT_EQ(p.registers[Corvane3Profile::kRotaryAddress], 0x00); });
+}
+
+TEST_F(ConfigSim, UnansweredReadBackConfirmsClockwiseOnly) {
+  Ask();
+  Profile([](Corvane3Profile& p) { p.refused = {"*?I20A01306"}; });
+  host.Clear();
+  dlg->CCWRadioButton->click();
+  EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
+  EXPECT_EQ(Log(), QStringList{"Tx error when asking for Rotary"});
+  EXPECT_TRUE(dlg->CCWRadioButton->isChecked()) << "the buttons stay as the click left them";
+  Settle();
+  host.Clear();
+  dlg->CWRadioButton->click();
+  EXPECT_TRUE(dlg->ApplyBtn->isEnabled());
+  EXPECT_EQ(Log(), (QStringList{"Tx error when asking for Rotary", "New rotary configuration sent"}));
+}
+
+TEST_F(ConfigSim, RefusedRotaryStepsStopBeforeTheNext) {
+  Ask();
+  struct Case {
+    std::string silent;
+    QString log;
+    std::vector<std::string> sent;
+  };
+  for (const Case& c : {Case{"*7205&", "Error when going to protected mode", {"*7205&"}},
+                        Case{"*I20A0", "Impossible to change Rotary", {"*7205&", "*I20A013065A"}}}) {
+    SCOPED_TRACE(c.silent);
+    Profile([&](Corvane3Profile& p) { p.refused = {c.silent}; });
+    Settle();
+    sim->ClearTraffic();
+    host.Clear();
+    dlg->CCWRadioButton->click();
+    EXPECT_EQ(Exchanged(), c.sent);
+    EXPECT_EQ(Log(), QStringList{c.log});
+    EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
+  }
+}
+
+TEST_F(ConfigSim, ApplyRestartsTheInstrumentAndWaitsFourSeconds) {
+  cv::FakeClock clock;
+  equip->clock = &clock;
+  Ask();
+  dlg->CCWRadioButton->click();
+  host.Clear();
+  sim->ClearTraffic();
+  dlg->ApplyBtn->click();
+  EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
+  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*AA"});
+  EXPECT_GE(clock.now, 4000);
+  EXPECT_LT(clock.now, 4000 + clock.pumpStepMs * 2);
+  EXPECT_EQ(Log(), (QStringList{"Switching the equipment off and on so that the new rotary setting takes effect",
+                                "Rotary changed"}));
+  Profile([](Corvane3Profile& p) { EXPECT_EQ(p.restarts, 1); });
+}
+
+TEST_F(ConfigSim, RestartedInstrumentAnswersOnlyOnceItIsReady) {
+  Profile([](Corvane3Profile& p) { p.restartMs = 200; });
+  ASSERT_TRUE(equip->SendCommand("*AA"));
+  const auto sent = std::chrono::steady_clock::now();
+  char reply[256];
+  EXPECT_TRUE(equip->Query("*?VE", reply));
+  EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(180)) << "the line stays quiet meanwhile";
+  EXPECT_STREQ(reply, "*VE V2.10");
+}
+
+// The date and time of the opening block are masked.
+std::string Masked(std::string text) {
+  static const QRegularExpression stamp(R"(# Start: \d+/\d+/\d{4} \(\d+:\d\d\))");
+  return QString::fromStdString(text).replace(stamp, "# Start: D (T)").toStdString();
+}
+
+TEST_F(ConfigSim, SaveFileMatchesTheGoldenFiles) {
+  for (auto [golden, options] : {std::pair{"config_options.log", true}, {"config_no_options.log", false}}) {
+    SCOPED_TRACE(golden);
+    Profile([o = options](Corvane3Profile& p) {
+      if (o) {
+        p.SetOptionBlock(0, "TER TUNER", "5-862 MHZ", 0x0102);
+        p.SetOptionBlock(3, "MONITOR 4IN", "", 0x0100);
+      } else {
+        p.SetOptionBlock(0, "", "", 0xFFFF);
+        p.SetOptionBlock(3, "", "", 0xFFFF);
+      }
+    });
+    Ask();
+    const std::string path = start.Path("saved.log");
+    dlg->chooseSaveFile = [&] { return QString::fromStdString(path); };
+    dlg->SaveBtn->click();
+    const std::string expected = ReadFile(std::string(CV_TEST_DATA_DIR) + "/settings/" + golden);
+    EXPECT_EQ(Masked(ReadFile(path)), expected);
+    EXPECT_TRUE(prompter.shown.empty());
+  }
+}
+
+TEST_F(ConfigSim, SaveWithoutAnyLineWritesNoOptionsInPlaceOfTheListAndEnd) {
+  const std::string text = cv::settings::ConfigurationFileText({}, "1/2/2026", "9:05");
+  EXPECT_EQ(text, "#File generated by CvTools\n#\n# Equipment configuration\n# Start: 1/2/2026 (9:05)\n#\nNo options detected");
+}
+
+TEST_F(ConfigSim, FailedSavesAreReportedAndKeepTheOldFile) {
+  Ask();
+  const std::string path = start.Path("old.log");
+  { std::ofstream(path) << "old contents\n"; }
+  dlg->chooseSaveFile = [&] { return QString::fromStdString(path); };
+  {
+    cvtest::FileSizeLimit limit(40);
+    dlg->SaveBtn->click();
+  }
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "Impossible to write to this file");
+  EXPECT_EQ(ReadFile(path), "old contents\n");
+
+  dlg->chooseSaveFile = [&] { return QString::fromStdString(start.Path("missing/dir.log")); };
+  dlg->SaveBtn->click();
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text, "Impossible to open this file");
+}
+
+TEST_F(ConfigSim, CancelledSaveWritesNothing) {
+  Ask();
+  dlg->chooseSaveFile = [] { return QString(); };
+  dlg->SaveBtn->click();
+  EXPECT_TRUE(QDir(start.path()).entryList(QDir::Files).isEmpty());
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+}  // namespace
