@@ -6,10 +6,14 @@
 #include "MsgIds.h"
 
 cv::HelpResult ShowPluginHelp(const std::string& startDir, const QString& topic) {
+  return ShowPluginHelp(startDir, kPluginHelpFile, topic);
+}
+
+cv::HelpResult ShowPluginHelp(const std::string& startDir, const char* helpFile, const QString& topic) {
   const QString here = QDir::currentPath();
   if (!startDir.empty()) QDir::setCurrent(QString::fromLocal8Bit(startDir.c_str()));
-  cv::SetAppHelpFile(kPluginHelpFile);
-  cv::HelpResult r = cv::ShowHelp(kPluginHelpFile, cv::HelpCommand::Contents,
+  cv::SetAppHelpFile(helpFile);
+  cv::HelpResult r = cv::ShowHelp(helpFile, cv::HelpCommand::Contents,
                                   cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption),
                                   cv::MsgQ(cv::msg::HelpPageMissing),
                                   cv::MsgQ(cv::msg::NoHelpFileYet), topic);

@@ -16,3 +16,5 @@ inline const QString kSpectrumHelpTopic = QStringLiteral("Spectrum");
 // a file dialog has since taken the current directory, which is left as it was. A missing page
 // is told in an error box.
 cv::HelpResult ShowPluginHelp(const std::string& startDir, const QString& topic = QString());
+// The same for a plug-in family with a help file of its own ("help\\XR9Tools.hlp").
+cv::HelpResult ShowPluginHelp(const std::string& startDir, const char* helpFile, const QString& topic);
