@@ -9,6 +9,7 @@
 #include "DataLogCsv.h"
 #include "DateTimeText.h"
 #include "Xr9Images.h"
+#include "Xr9DlFixture.h"
 #include "Xr9TestFiles.h"
 
 using namespace cv::xr9;
@@ -16,39 +17,13 @@ namespace img = cvsim::xr9img;
 
 namespace {
 
-img::Channel Chan(const char* name, uint32_t khz, std::vector<img::Attr> attrs) {
-  img::Channel c;
-  c.name = name;
-  c.value1 = khz;
-  c.value2 = khz;
-  c.attrs = std::move(attrs);
-  return c;
-}
-
-// Four DVB-T channels of one, two, three and no measurements; test points "A;B" in dBuV and
-// "ROOF" "TOP" in dBmV.
-img::DataLog Fixture() {
-  img::DataLog d;
-  d.planName = "MADRID";
-  d.plan.type = 7;
-  d.plan.channels = {Chan("21", 474000, {{2, 0}}), Chan("22", 482000, {{2, 0}}),
-                     Chan("C23", 490000, {{2, 1}, {6, 0}, {1, 0x0101}}), Chan("E24", 498000, {})};
-  d.channels = {{{0}}, {{0, 4}}, {{0, 2, 4}}, {{}}};
-  auto values = [](int base) {
-    return std::vector<uint32_t>{img::MeasValue(0, base),       img::MeasValue(0, base + 10), img::MeasValue(0, 321),
-                                 img::MeasValue(0x40, base + 20), img::MeasValue(0, 287),   img::MeasValue(0, 301)};
-  };
-  d.testPoints = {{"A;B", 1, values(600)}, {"ROOF \"N\"", 2, values(-100)}};
-  return d;
-}
-
 struct Csv {
   cv::RecordingPrompter boxes;
   std::vector<std::string> memo;
   TDataLogStore store{{&boxes, [this](const std::string& l) { memo.push_back(l); }, {}}};
   int slot = -1;
   Csv() {
-    const auto image = img::DataLogFile(Fixture());
+    const auto image = img::DataLogFile(xr9test::DlFixture());
     slot = store.DecodeDataLogFile(image.data(), image.size(), "MADRID01.DL");
     memo.clear();
   }
