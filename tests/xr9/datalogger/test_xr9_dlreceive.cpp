@@ -107,7 +107,7 @@ TEST_F(DlReceive, ReceivesTickedFilesAndStoresThemInTheFolder) {
   // The name keeps its listed form; only the file name loses what would leave the folder.
   EXPECT_EQ(ctl->Entry(2).name, "../UP/A/B");
   EXPECT_EQ(Stored("___UP_A_B.DL"), kOther);
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"GOOD.DL", "___UP_A_B.DL"}));
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), QStringList({"GOOD.DL", "___UP_A_B.DL"}));
   EXPECT_TRUE(memo.contains("Reception has finished."));
   EXPECT_EQ(ctl->store.File(0).name, "GOOD");
   EXPECT_EQ(ctl->store.File(1).name, "../UP/A/B");
