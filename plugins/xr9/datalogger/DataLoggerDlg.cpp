@@ -33,7 +33,6 @@ TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TXR9Equip& equipment)
     : QDialog(owner), ctl_(equipment, [this](const std::string& line) { LogLine(line); }), equipment_(equipment) {
   BuildForm();
   ctl_.listChanged = [this] { FillList(); };
-  equipment_.LoadCustomLogo(Image3);
 }
 
 TDataLoggerDlg::~TDataLoggerDlg() {
@@ -156,6 +155,8 @@ void TDataLoggerDlg::LogLine(const std::string& line) { DLMemo->appendPlainText(
 
 bool TDataLoggerDlg::LoadSettings() {
   if (!ctl_.LoadSettings()) return false;
+  // The logo is read from the same INI file: after it proved readable, so its failure shows once.
+  equipment_.LoadCustomLogo(Image3);
   ReportsComboBox->clear();
   for (const std::string& n : ctl_.settings.reportNames) ReportsComboBox->addItem(From1252(n));
   EnableReportsCheckBox->setChecked(ctl_.reportsEnabled);
