@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "AtomicFile.h"
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -180,16 +180,10 @@ bool DataLoggerCtl::StoreReceived(const std::string& name, const std::vector<uin
       return false;
     }
   }
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) {
-    Box(m::CantCreateBinary, m::ErrorCaption);
-    return false;
-  }
-  const qint64 n = qint64(bytes.size());
-  if (out.write(reinterpret_cast<const char*>(bytes.data()), n) != n || !out.commit()) {
-    out.cancelWriting();
-    Box(m::ShortWrite, m::PossibleErrorCaption);
-    return false;
+  switch (WriteFileAtomically(Local(path), std::string(bytes.begin(), bytes.end()))) {
+    case SaveResult::Saved: break;
+    case SaveResult::NotCreated: Box(m::CantCreateBinary, m::ErrorCaption); return false;
+    case SaveResult::NotWritten: Box(m::ShortWrite, m::PossibleErrorCaption); return false;
   }
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   return true;

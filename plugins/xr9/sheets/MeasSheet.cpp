@@ -1,8 +1,8 @@
 #include "MeasSheet.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "AtomicFile.h"
 #include "DataLoggerCtl.h"
 #include "Format.h"
 #include "MeasValue.h"
@@ -242,8 +242,6 @@ bool MeasSheet::SaveCsv(const std::string& path) {
     ShowBox(PrompterInForce(), text, Msg(m::ErrorCaption), MsgIcon::Error);
     return false;
   };
-  QSaveFile out(qpath);
-  if (!out.open(QIODevice::WriteOnly)) return fail(Format(Msg(m::CouldntCreateFile).c_str(), shortName.c_str()));
   owner_.LogLine(Msg(m::CreatingCsv));
   CsvContext ctx = owner_.MakeCsvContext();
   ctx.selectedMeas = [this](int slot, int channel) { return SelectedMeasIndex(slot, channel); };
@@ -256,10 +254,11 @@ bool MeasSheet::SaveCsv(const std::string& path) {
     owner_.LogLine(Msg(m::SavingAll));
     complete = WriteCSVAllMeas(text, owner_.store, slot_, ctx);
   }
-  const qint64 n = qint64(text.size());
-  if (out.write(text.data(), n) != n || !out.commit()) {
-    out.cancelWriting();
-    return fail(Format(Msg(m::CsvNotSaved).c_str(), shortName.c_str(), out.errorString().toLocal8Bit().constData()));
+  std::string error;
+  switch (WriteFileAtomically(path, text, &error)) {
+    case SaveResult::Saved: break;
+    case SaveResult::NotCreated: return fail(Format(Msg(m::CouldntCreateFile).c_str(), shortName.c_str()));
+    case SaveResult::NotWritten: return fail(Format(Msg(m::CsvNotSaved).c_str(), shortName.c_str(), error.c_str()));
   }
   // A file cut short by an empty channel entry was told by its own boxes.
   if (!complete) return false;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "DataLoggerCtl.h"
+#include "FileSizeLimit.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Sim.h"
 #include "Xr9TestFiles.h"
@@ -165,6 +166,18 @@ TEST_F(DlReceive, NothingIsStoredWhereItCannotBe) {
   EXPECT_EQ(prompter.shown[1].caption, "Error");
   EXPECT_TRUE(prompter.shown[1].text.startsWith("The file " + folder.filePath("GOOD.DL") + " could not be renamed"));
   EXPECT_EQ(Stored("GOOD.DL"), "old");
+
+  // A write cut short by a file-size limit keeps the old file and its copy.
+  QDir(folder.filePath("GOOD.BAK")).removeRecursively();
+  ListAndTick({0});
+  {
+    cvtest::FileSizeLimit limit(64);
+    ctl->ReceiveTicked();
+  }
+  EXPECT_EQ(Boxes(), QStringList({"Warning: File " + folder.filePath("GOOD.DL") + "\n already exists. Overwrite?",
+                                  "Possible error: No s'ha escrit tot el fitxer binari!!"}));
+  EXPECT_EQ(Stored("GOOD.BAK"), "old");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), QStringList({"GOOD.BAK"}));
 
   // A missing folder.
   ctl->folder = folder.filePath("missing").toStdString();
