@@ -58,6 +58,8 @@ void CheckGolden(const std::string& name, const std::string& made, char sep) {
 TEST(Xr9DlCsv, GoldenFilesInBothFormsAndBothSeparatorPairs) {
   Csv c;
   ASSERT_EQ(c.slot, 0);
+  // The file itself, kept beside its CSV files (also a seed of the CSV fuzz target).
+  xr9test::Golden("datalogger/madrid01.dl", img::DataLogFile(xr9test::DlFixture()));
   // The sheet shows MER where a channel has it (index 1 of "22", 2 of "C23").
   auto shown = [](int, int ch) { return ch == 1 ? 1 : ch == 2 ? 2 : 0; };
   struct Row {
