@@ -209,8 +209,19 @@ void TDataLoggerSheetDlg::BuildForm() {
   MeasStringGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
   MeasStringGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   MeasStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  MeasStringGrid->setStyleSheet(
-      "QTableView { background-color: #004000; color: #00FF00; font-weight: bold; gridline-color: #008000; }");
+  // Bold green on dark green, without colour fringes; texts wider than a cell are cut, not elided.
+  QFont gridFont = MeasStringGrid->font();
+  gridFont.setBold(true);
+  gridFont.setPointSizeF(gridFont.pointSizeF() * 0.85);
+  gridFont.setStyleStrategy(QFont::NoSubpixelAntialias);
+  MeasStringGrid->setFont(gridFont);
+  QPalette colours = MeasStringGrid->palette();
+  colours.setColor(QPalette::Base, QColor(0x00, 0x40, 0x00));
+  colours.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
+  MeasStringGrid->setPalette(colours);
+  MeasStringGrid->setGridStyle(Qt::SolidLine);
+  MeasStringGrid->setTextElideMode(Qt::ElideNone);
+  MeasStringGrid->horizontalHeader()->setFont(QFont(MeasStringGrid->horizontalHeader()->font().family()));
   connect(MeasStringGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     if (TPHeaderStringGrid->verticalScrollBar()->value() != v) TPHeaderStringGrid->verticalScrollBar()->setValue(v);
     MeasStringGridTopLeftChanged();
