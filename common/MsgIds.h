@@ -9,7 +9,8 @@
 //   38000-38999 data logger
 //   39000-39999 configuration, monitor and firmware update
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
-//               40500-40699 binary plans, attributes, data-logger files and measurement texts
+//               40500-40699 binary plans, attributes, data-logger files and measurement texts;
+//               40700-40999 data-logger dialog, CSV export and measurement sheet
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1067,3 +1068,83 @@ constexpr int UpdNoVersion = 39210;
 constexpr int UpdStopped = 39211;
 
 }  // namespace cv::msg::settings
+namespace cv::msg::xr9dl {
+
+constexpr int ErrorCaption = 40700;
+constexpr int CvToolsErrorCaption = 40701;
+constexpr int UserErrorCaption = 40702;
+constexpr int WarningCaption = 40703;
+constexpr int PossibleErrorCaption = 40704;
+constexpr int EmptyChannelList = 40705;
+constexpr int CouldntGenerateCsv = 40706;
+constexpr int IndexOutOfBounds = 40707;
+constexpr int NoReceiveBuffer = 40708;
+constexpr int IniFailed = 40709;
+constexpr int NoFileSelected = 40710;
+constexpr int ReceptionFinished = 40711;
+constexpr int FolderMissing = 40712;
+constexpr int OverwriteQuestion = 40713;
+constexpr int CantCreateBinary = 40714;
+constexpr int ShortWrite = 40715;
+constexpr int CantOpenFile = 40716;
+constexpr int ViewerInitFailed = 40717;
+constexpr int RegistryFailed = 40718;
+constexpr int RunningViewer = 40719;
+constexpr int ClosedViewer = 40720;
+constexpr int BakFailed = 40721;
+constexpr int FileTooLarge = 40722;
+constexpr int KindNotNumber = 40723;
+constexpr int DialogCaption = 40724;
+constexpr int FilesLabel = 40725;
+constexpr int FilesHint = 40726;
+constexpr int ListAllCaption = 40727;
+constexpr int ListAllHint = 40728;
+constexpr int ReceiveCaption = 40729;
+constexpr int ReceiveHint = 40730;
+constexpr int LoadCaption = 40731;
+constexpr int LoadHint = 40732;
+constexpr int ViewCaption = 40733;
+constexpr int ViewHint = 40734;
+constexpr int SaveReceivedCaption = 40735;
+constexpr int FolderCaption = 40736;
+constexpr int FolderHint = 40737;
+constexpr int EnableReportsCaption = 40738;
+constexpr int EnableReportsHint = 40739;
+constexpr int ReportsHint = 40740;
+constexpr int MemoHint = 40741;
+constexpr int ExitCaption = 40742;
+constexpr int HelpCaption = 40743;
+constexpr int OpenFilter = 40744;
+constexpr int CsvFilter = 40745;
+constexpr int FileNotStored = 40746;
+constexpr int SheetCaption = 40760;
+constexpr int SatIfRefused = 40761;
+constexpr int CouldntCreateFile = 40762;
+constexpr int CreatingCsv = 40763;
+constexpr int SavingSelected = 40764;
+constexpr int SavingAll = 40765;
+constexpr int CsvSaved = 40766;
+constexpr int CsvSavedBox = 40767;
+constexpr int ResetQuestion = 40768;
+constexpr int RoleBest = 40769;
+constexpr int RoleWorst = 40770;
+constexpr int RoleInput = 40771;
+constexpr int RoleOutput = 40772;
+constexpr int Satellite = 40773;
+constexpr int Terrestrial = 40774;
+constexpr int BroadcastLabel = 40775;
+constexpr int BranchLabel = 40776;
+constexpr int TypeLabel = 40777;
+constexpr int BlockCaption = 40778;
+constexpr int SaveCsvCaption = 40779;
+constexpr int ReportsCaption = 40780;
+constexpr int CloseCaption = 40781;
+constexpr int IfSatCaption = 40782;
+constexpr int CsvGroupCaption = 40783;
+constexpr int ReportGroupCaption = 40784;
+constexpr int AllMeasItem = 40785;
+constexpr int OnlyShownItem = 40786;
+constexpr int CsvNotSaved = 40787;
+constexpr int ReportTypeLabel = 40788;
+
+}  // namespace cv::msg::xr9dl

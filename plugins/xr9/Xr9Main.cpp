@@ -1,4 +1,5 @@
 // The entry of the TV MIRELTO plug-in: the only two symbols the library exports.
+#include "DataLoggerDlg.h"
 #include "PluginEntry.h"
 #include "Xr9Equip.h"
 
@@ -9,7 +10,16 @@ namespace {
 // The equipment object this library created last; null before _RunCvsMain and after _FreeEquip.
 TEquip* equipment = nullptr;
 
-TEquip* MakeEquipment(QWidget* owner, TSerial* port) { return new cv::xr9::TXR9Equip(owner, port); }
+// The equipment object with its tools' dialogs.
+class TXR9Tools : public cv::xr9::TXR9Equip {
+ public:
+  using TXR9Equip::TXR9Equip;
+
+ protected:
+  bool ShowDataLogger() override { return cv::xr9::ShowDataLoggerDialog(*this); }
+};
+
+TEquip* MakeEquipment(QWidget* owner, TSerial* port) { return new TXR9Tools(owner, port); }
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 
 #include "AppServices.h"
 #include "HostHome.h"
+#include "ModalHelper.h"
 #include "Mainform.h"
 #include "ModalHelper.h"
 #include "Profiles.h"
@@ -113,7 +114,16 @@ TEST_F(Xr9Detect, SelectedWithoutAnInstrumentBothToolsRunOffline) {
   ExitChannelEditor();
   w.EditChBtn->click();
   w.UpdateTools();
+  // The data logger's dialog opens offline; its EXIT closes it.
+  QString title;
+  cvtest::WhenModal<QDialog>([&title](QDialog* d) {
+    title = d->windowTitle();
+    auto* exit = d->findChild<QPushButton*>("CloseBtn");
+    if (exit) exit->click();
+    else d->reject();
+  });
   w.DataLogBtn->click();
+  EXPECT_EQ(title, "TV MIRELTO DATALOGGER");
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 4),
             QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready",
                          "Executing DataLogger (without equipment)", "DataLogger closed. Ready"}));

@@ -175,9 +175,10 @@ uint32_t Xr9Profile::Checksum(const std::string& bytes) {
 std::string Xr9Profile::DownloadBytes(int type, const File& file) const {
   std::string out = "*FL" + Hex(static_cast<unsigned long>(type), 2) + Hex(file.bytes.size() & 0xFFFFFF, 6);
   out += file.bytes;
-  const bool bad = badDownloadChecksum || (!badChecksumName.empty() && file.name == badChecksumName);
+  const bool bad = badDownloadChecksum || badChecksumFiles.count(file.name) != 0;
   uint32_t sum = Checksum(file.bytes) + (bad ? 1u : 0u);
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((sum >> (8 * i)) & 0xFF));
+  if (shortFiles.count(file.name) != 0) out.resize(out.size() > 10 ? out.size() - 10 : 0);
   return out;
 }
 

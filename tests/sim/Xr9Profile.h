@@ -3,6 +3,7 @@
 // a file store per file type with its listing, download, upload in checksummed blocks and delete.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,8 @@ class Xr9Profile : public Profile {
 
   // Faults of the analyser's own.
   bool badDownloadChecksum = false;  // every download's checksum is off by one
-  std::string badChecksumName;       // ... or only the download of the file of this name
+  std::set<std::string> badChecksumFiles;  // these files' downloads have their checksum off by one
+  std::set<std::string> shortFiles;        // these files' downloads stop 10 bytes before their end
   bool refuseDelete = false;         // "*FD" is refused even for a stored file
   std::string refuseDeleteName;      // ... or only for the file of this name
   int nakBlock = 0;                  // > 0: the upload's block with this number (from 1) is refused

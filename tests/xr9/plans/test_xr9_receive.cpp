@@ -108,7 +108,7 @@ TEST_F(Xr9Receive, ListsInTypeOrderAndStoresWhatArrivesWhole) {
   Store(1, "TER1", t1);
   Store(1, "TER2", t2);
   Analyser([](cvsim::Xr9Profile& p) {
-    p.badChecksumName = "TER2";
+    p.badChecksumFiles.insert("TER2");
     p.files[2];  // a type with no file
   });
   view.tick = All;
