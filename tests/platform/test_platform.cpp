@@ -19,6 +19,7 @@
 #include "AtomicFile.h"
 #include "FileSizeLimit.h"
 #include "Help.h"
+#include "RecordingOpener.h"
 #include "IniFile.h"
 #include "Registry.h"
 #include "Separators.h"
@@ -401,14 +402,7 @@ TEST(Help, PageNamesAndSections) {
   };
   for (auto& [in, out] : rows) EXPECT_EQ(cv::HelpPagePath(in), out) << in;
 
-  struct Opener : cv::UrlOpener {
-    bool OpenUrl(const QUrl& u) override {
-      urls.push_back(u);
-      return true;
-    }
-    std::vector<QUrl> urls;
-  } opener;
-  cv::SetUrlOpener(&opener);
+  RecordingOpener opener;
   QTemporaryDir dir;
   QString old = QDir::currentPath();
   QDir::setCurrent(dir.path());
@@ -421,7 +415,6 @@ TEST(Help, PageNamesAndSections) {
   EXPECT_EQ(cv::OpenHelp("help\\X.hlp", cv::HelpCommand::Search), cv::HelpResult::Opened);
   EXPECT_EQ(cv::OpenHelp("help\\X.hlp", cv::HelpCommand::HowToUse), cv::HelpResult::Opened);
   QDir::setCurrent(old);
-  cv::SetUrlOpener(nullptr);
   ASSERT_EQ(opener.urls.size(), 2u);
   EXPECT_EQ(opener.urls[0].fragment(), "index");
   EXPECT_EQ(opener.urls[1].fragment(), "using-help");
