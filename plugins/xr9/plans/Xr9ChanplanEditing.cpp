@@ -154,6 +154,8 @@ void TChannelsPlanDlg::ConnectEditing() {
 // Enter is swallowed (no character, no beep) and moves the focus on; the exit handler runs when
 // the field loses the focus, so Enter stores once, through the focus change.
 bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::FocusOut)
+    return QDialog::eventFilter(watched, event);
   for (const FieldWiring& f : kFields) {
     if (watched->objectName() != QLatin1String(f.field)) continue;
     if (event->type() == QEvent::KeyPress) {
