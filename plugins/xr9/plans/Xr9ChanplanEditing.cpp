@@ -161,13 +161,19 @@ bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        fieldExitRan = false;
         if (auto* next = Ctl<QWidget>(f.next)) next->setFocus(Qt::TabFocusReason);
+        // A window without the input focus moves no focus and sends no focus loss.
+        if (!fieldExitRan) (this->*f.exit)();
         return true;
       }
-    } else if (event->type() == QEvent::FocusOut) {
+    } else {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
       // Another window taking the focus (a message box, a list's popup) is no exit.
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) (this->*f.exit)();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        fieldExitRan = true;
+        (this->*f.exit)();
+      }
     }
     break;
   }

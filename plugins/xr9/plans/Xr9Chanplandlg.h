@@ -138,6 +138,7 @@ class TChannelsPlanDlg : public QDialog, public EditorView {
   int ChooserId(const char* chooser, int code) const;
   void SetChooserId(const char* chooser, int code, int id);
   bool CenterChosen() const;
+  bool fieldExitRan = false;  // set when a field's focus loss ran its exit handler
 
   TXR9Equip* equip;
   std::unique_ptr<TPlanEditor> editor;
