@@ -11,6 +11,9 @@
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts;
 //               40700-40999 data-logger dialog, CSV export and measurement sheet
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor
+//               (40350-40399 its attribute and field editing);
+//               40500-40699 binary plans, attributes, data-logger files and measurement texts
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -815,6 +818,8 @@ constexpr int OffsetHint = 40340;
 constexpr int CodeRateHint = 40341;
 constexpr int KSymbLabel = 40342;
 constexpr int HzLabel = 40343;
+// Attribute and field editing (40350-40399).
+constexpr int NoChannelSelected = 40350;  // "No channel selected!"
 
 }  // namespace cv::msg::xr9
 // Host: console terminal and its script interpreter (30200-30399).
