@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "BenchSupport.h"
+#include "Xr9BenchSupport.h"
 #include "PortMap.h"
 #include "Serial.h"
 #include "Simulator.h"
@@ -77,15 +77,9 @@ int main(int argc, char** argv) {
   const std::string logFile = Pattern(520000, 2);
   profile->PutFile(1, "PLAN", plan);
   profile->PutFile(10, "LOGGER.DL", logFile);
-  auto sim = StartPacedSimulator(kBaud, std::getenv("CV_BENCH_LOG"), std::move(profile));
-  cv::SetPortPaths({{1, sim->Path()}});
-  TSerial port(0);
-  cv::xr9::TXR9Equip equip(nullptr, &port);
-  if (!port.OpenLink(kBaud, 8, 0, 0) || !equip.CheckVersion()) {  // the check takes the wake line's answer
-    std::fprintf(stderr, "no analyser on %s\n", sim->Path().c_str());
-    return 1;
-  }
-  cv::xr9::TFileTransfer transfer(equip);
+  Xr9Bench bench(std::move(profile));
+  cvsim::Simulator* sim = bench.sim.get();
+  cv::xr9::TFileTransfer transfer(bench.equip);
   bool ok = true;
   ok &= Report("download of a 26560-byte plan", Measure(*sim, [&] {
                  const auto r = transfer.Download({0, 1, 26560, "PLAN"});
@@ -105,7 +99,5 @@ int main(int argc, char** argv) {
                         });
                }), 1.10);
   std::remove(path.c_str());
-  port.Close();
-  sim->Stop();
   return ok ? 0 : 1;
 }

@@ -21,7 +21,7 @@ PlanSlot DeepCopyPlan(const PlanSlot& source) {
 
 namespace {
 
-void SetHeader(PlanSlot& slot, const char* name, const char* countText, const char* codeText, int32_t code) {
+void SetHeader(PlanInfo& slot, const char* name, const char* countText, const char* codeText, int32_t code) {
   CopyField(slot.name, name);
   CopyField(slot.countText, countText);
   slot.channelCount = 0;
@@ -31,11 +31,17 @@ void SetHeader(PlanSlot& slot, const char* name, const char* countText, const ch
   CopyField(slot.codeText, codeText);
   slot.code = code;
   for (auto& c : slot.commands) c[0] = '\0';
+}
+
+void SetHeader(PlanSlot& slot, const char* name, const char* countText, const char* codeText, int32_t code) {
+  SetHeader(static_cast<PlanInfo&>(slot), name, countText, codeText, code);
   slot.instrumentPlan = 0;
   slot.memoryAddress = 0;
 }
 
 }  // namespace
+
+void ClearPlanHeader(PlanInfo& header) { SetHeader(header, " -empty-", "00", "00", 0); }
 
 void ClearPlan(PlanSlot& slot) {
   SetHeader(slot, " -empty-", "00", "00", 0);

@@ -35,7 +35,9 @@ struct PlanSlot : PlanInfo {
 constexpr int kPlanSlots = 32;
 using PlanSlots = std::array<PlanSlot, kPlanSlots>;
 
-// Slot defaults: a cleared slot (no channel list) and a new plan (an empty one).
+// Slot defaults: a cleared slot (no channel list) and a new plan (an empty one). ClearPlanHeader
+// is the header part of ClearPlan, for the other families' import slots that share the header.
+void ClearPlanHeader(PlanInfo& header);
 void ClearPlan(PlanSlot& slot);
 void NewPlan(PlanSlot& slot);
 

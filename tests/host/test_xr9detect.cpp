@@ -15,6 +15,7 @@
 #include "AppServices.h"
 #include "HostHome.h"
 #include "Mainform.h"
+#include "ModalHelper.h"
 #include "Profiles.h"
 #include "Selectdlg.h"
 #include "Serial.h"
@@ -52,6 +53,18 @@ class Xr9Detect : public ::testing::Test {
 
 const std::vector<bool> kXr9Tools = {true, false, true, false, false, false, false, false};
 
+// Closes the plug-in's channel-plan editor with its EXIT button once it shows (no plan changed:
+// no question).
+void ExitChannelEditor() {
+  cvtest::WhenModal<QDialog>([](QDialog* d) {
+    EXPECT_EQ(d->objectName(), "ChannelsPlanDlg");
+    if (auto* exit = d->findChild<QPushButton*>("CloseBtn"))
+      exit->click();
+    else
+      d->reject();
+  });
+}
+
 }  // namespace
 
 TEST_F(Xr9Detect, FoundOnCom2At115200WithItsTwoTools) {
@@ -72,6 +85,7 @@ TEST_F(Xr9Detect, FoundOnCom2At115200WithItsTwoTools) {
 
   // The channel editor opens the link at the analyser's rate and closes it again.
   sim->ClearTraffic();
+  ExitChannelEditor();
   w.EditChBtn->click();
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2), QStringList({"Executing Channel Editor", "Channel Editor closed. Ready"}));
   EXPECT_FALSE(w.port->IsOpen());
@@ -96,6 +110,7 @@ TEST_F(Xr9Detect, SelectedWithoutAnInstrumentBothToolsRunOffline) {
   EXPECT_EQ(Lines(w).last(), "Library XR9Tools 1.14 loaded");
   w.UpdateTools();
   EXPECT_EQ(Enabled(w), kXr9Tools);
+  ExitChannelEditor();
   w.EditChBtn->click();
   w.UpdateTools();
   w.DataLogBtn->click();

@@ -78,6 +78,7 @@ Xr9Profile::Xr9Profile(std::string model, std::string version) : Profile(std::mo
   On("*FD", [this](const std::string& line) {
     unsigned long type = 0;
     if (refuseDelete || !HexAt(line, 3, 2, type)) return Answer::Nak();
+    if (!refuseDeleteName.empty() && line.substr(5) == refuseDeleteName) return Answer::Nak();
     auto it = files.find(static_cast<int>(type));
     if (it == files.end()) return Answer::Nak();
     const std::string name = line.substr(5);
@@ -174,7 +175,8 @@ uint32_t Xr9Profile::Checksum(const std::string& bytes) {
 std::string Xr9Profile::DownloadBytes(int type, const File& file) const {
   std::string out = "*FL" + Hex(static_cast<unsigned long>(type), 2) + Hex(file.bytes.size() & 0xFFFFFF, 6);
   out += file.bytes;
-  uint32_t sum = Checksum(file.bytes) + (badDownloadChecksum ? 1u : 0u);
+  const bool bad = badDownloadChecksum || (!badChecksumName.empty() && file.name == badChecksumName);
+  uint32_t sum = Checksum(file.bytes) + (bad ? 1u : 0u);
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((sum >> (8 * i)) & 0xFF));
   return out;
 }

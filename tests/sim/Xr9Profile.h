@@ -56,7 +56,9 @@ class Xr9Profile : public Profile {
 
   // Faults of the analyser's own.
   bool badDownloadChecksum = false;  // every download's checksum is off by one
+  std::string badChecksumName;       // ... or only the download of the file of this name
   bool refuseDelete = false;         // "*FD" is refused even for a stored file
+  std::string refuseDeleteName;      // ... or only for the file of this name
   int nakBlock = 0;                  // > 0: the upload's block with this number (from 1) is refused
   int silentAfterBlock = 0;          // > 0: blocks after this many get no answer at all
   std::string unansweredQuery;       // this exact line goes unanswered (XOFF only) ...

@@ -96,10 +96,10 @@ class TXR9Equip : public TEquip {
   uint16_t extraHalf = 0;
 
  protected:
-  // The tools' dialogs, shown modally. The channel-plan editor; and the data logger, which
-  // returns false when it could not initialise (then nothing was shown). Until the dialogs exist
-  // the editor shows nothing and the data logger counts as initialised.
-  virtual void ShowChannelEditor() {}
+  // The tools' dialogs, shown modally. The channel-plan editor (plans/Xr9Chanplandlg.cpp); and
+  // the data logger, which returns false when it could not initialise (then nothing was shown).
+  // Until its dialog exists the data logger counts as initialised.
+  virtual void ShowChannelEditor();
   virtual bool ShowDataLogger() { return true; }
 
   QWidget* ownerForm = nullptr;

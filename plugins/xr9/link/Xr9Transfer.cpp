@@ -285,6 +285,7 @@ void TFileTransfer::EraseSelected(const std::vector<InstrumentFileEntry>& direct
       Zone(entry.name + cv::Msg(msg::ErasedInEquipment));
     else
       Zone(cv::Msg(msg::CouldntErase) + entry.name + cv::Msg(msg::CouldntEraseEnd));
+    equip_.clock->PumpEvents(0, false);  // the log zone shows each line as it comes
   }
   Zone(cv::Msg(msg::PlansErased));
 }

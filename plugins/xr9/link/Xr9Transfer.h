@@ -62,7 +62,8 @@ class TFileTransfer {
   // A file from disk as `fileType`, under `name` (or the file's own name when empty). True only
   // when at least one block went and every block was acknowledged.
   bool UploadFile(const std::string& path, const std::string& name, int fileType);
-  // Every selected entry with a name, then "Selected plans have been erased".
+  // Every selected entry with a name, then "Selected plans have been erased"; paint and timer
+  // events run after each entry.
   void EraseSelected(const std::vector<InstrumentFileEntry>& directory);
 
   // The label of a plan's file type, and an entry as the directory list shows it ("%s %s").

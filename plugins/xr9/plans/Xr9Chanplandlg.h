@@ -1,0 +1,119 @@
+#pragma once
+// The TV MIRELTO channel-plan editor's form and its receive dialog: thin views over TPlanEditor,
+// which holds the plan store and every rule.
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Xr9PlanEditor.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace cv::xr9 {
+
+class TXR9Equip;
+
+class TChannelsPlanDlg : public QDialog, public EditorView {
+  Q_OBJECT
+
+ public:
+  TChannelsPlanDlg(QWidget* owner, TXR9Equip* equip);
+  ~TChannelsPlanDlg() override;
+
+  TPlanEditor& Editor() { return *editor; }
+
+  // EditorView
+  void RefreshAll() override;
+  void RefreshChannels() override;
+  void SetTransferButtons(bool save, bool send, bool receive) override;
+  ReceiveChoice RunReceiveDialog(TPlanEditor& editor, const std::vector<std::string>& lines) override;
+  void SendBehind() override;
+  void SetGauge(int) override {}
+  void Repaint() override { repaint(); }
+  void AddLogZone(const std::string& line) override;
+  void SetBusy(bool busy) override;
+
+  // What the lists show.
+  void FillPlanList();
+  void ShowPlanAttributes(int plan);
+  void FillChannelList(int plan);
+  void ShowChannelAttributes(int channel);
+
+  // The field and enable operations of the attribute and field editing; they do nothing yet.
+  void ShowPlanFields(int) {}
+  void ShowChannelFields(int) {}
+  void ShowBandControls(int) {}
+  void ApplyChannelTypeEnables(int) {}
+  void RefreshEnables() {}
+
+  QPushButton *ReadBtn = nullptr, *AddChannelSetBtn = nullptr, *ReceiveBtn = nullptr, *SavePROFileBtn = nullptr,
+              *SaveBtn = nullptr, *SendAllBtn = nullptr, *SendBtn = nullptr, *CloseBtn = nullptr,
+              *HelpBtn = nullptr, *AddChannelBtn = nullptr, *DeleteChannelBtn = nullptr, *AddPlanBtn = nullptr,
+              *DeletePlanBtn = nullptr, *MovePlanUpBtn = nullptr, *MoveDownPlanBtn = nullptr;
+  QListWidget *PlanListBox = nullptr, *ComPlanListBox = nullptr, *ChanListBox = nullptr, *ComChanListBox = nullptr;
+  QLabel *ChannelLabel = nullptr, *Image3 = nullptr;
+  QPlainTextEdit* LogZone = nullptr;
+  QLineEdit *PlanNameEdit = nullptr, *ChannelNameEdit = nullptr, *FreqEdit = nullptr, *ChannelSpacingEdit = nullptr;
+  QComboBox* BandComboBox = nullptr;
+  QGroupBox *PlanAttRadioGroup = nullptr, *FreqRadioGroup = nullptr;
+
+ public slots:
+  void PlanListBoxClick();
+  void ChanListBoxClick();
+  void AddChannelBtnClick();
+  void DeleteChannelBtnClick();
+  void AddPlanBtnClick();
+  void DeletePlanBtnClick();
+  void MovePlanUpBtnClick();
+  void MoveDownPlanBtnClick();
+  void ReceiveBtnClick();
+  void CloseBtnClick();
+  void HelpBtnClick();
+  // The close box and Escape ask the unsaved-changes question as EXIT does.
+  void reject() override;
+
+ private:
+  void BuildFieldArea();
+  void BuildAttributeArea();
+
+  TXR9Equip* equip;
+  std::unique_ptr<TPlanEditor> editor;
+};
+
+class TReceivePlansDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The modal results of its buttons.
+  enum Result { ResultCancel = 0, ResultOk = 1, ResultYes = 6 };
+
+  TReceivePlansDlg(QWidget* owner, TPlanEditor& editor, TXR9Equip* equip, const std::vector<std::string>& lines);
+
+  QListWidget* PlansCheckListBox = nullptr;
+  QPushButton *SelectAllBtn = nullptr, *UnselectAllBtn = nullptr, *EraseBtn = nullptr, *ReceiveBtn = nullptr,
+              *CancelBtn = nullptr;
+
+ public slots:
+  void SelectAllBtnClick();
+  void UnselectAllBtnClick();
+  void ReceiveBtnClick();
+  void EraseBtnClick();
+  void CancelBtnClick();
+
+ private:
+  std::vector<int> Ticked() const;
+
+  TPlanEditor& editor;
+  TXR9Equip* equip;
+};
+
+}  // namespace cv::xr9

@@ -1,0 +1,188 @@
+// The TV MIRELTO plan editor's form: the launcher shows it, EXIT and the close box ask about
+// changed plans, HELP opens the page, the lists show the store, the receive dialog's buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "AppServices.h"
+#include "Help.h"
+#include "HostForm.h"
+#include "ModalHelper.h"
+#include "RecordingOpener.h"
+#include "StartDir.h"
+#include "Xr9Chanplandlg.h"
+#include "Xr9Equip.h"
+
+namespace {
+
+using cv::xr9::TChannelsPlanDlg;
+using cv::xr9::TReceivePlansDlg;
+
+class Xr9PlanForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    equip = std::make_unique<cv::xr9::TXR9Equip>(&host.form, nullptr);
+    dlg = std::make_unique<TChannelsPlanDlg>(&host.form, equip.get());
+  }
+  template <class W = QPushButton>
+  W* Find(const char* name, QWidget* in = nullptr) {
+    W* w = (in ? in : dlg.get())->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QStringList Items(const char* list) {
+    QStringList l;
+    auto* box = Find<QListWidget>(list);
+    for (int i = 0; i < box->count(); ++i) l << box->item(i)->text();
+    return l;
+  }
+
+  StartDir start;
+  HostForm host;
+  cv::RecordingPrompter prompter;
+  std::unique_ptr<cv::xr9::TXR9Equip> equip;
+  std::unique_ptr<TChannelsPlanDlg> dlg;
+};
+
+TEST_F(Xr9PlanForm, TheFormAndWhatItsListsShow) {
+  EXPECT_EQ(dlg->windowTitle(), "TV MIRELTO Channel Plan Editor");
+  EXPECT_EQ(dlg->size(), QSize(792, 476));
+  for (const char* name : {"ReadBtn", "AddChannelSetBtn", "ReceiveBtn", "SavePROFileBtn", "SaveBtn", "SendAllBtn",
+                           "SendBtn", "CloseBtn", "HelpBtn", "AddChannelBtn", "DeleteChannelBtn", "AddPlanBtn",
+                           "DeletePlanBtn", "MovePlanUpBtn", "MoveDownPlanBtn", "AddComChanSYSBtn", "DelComChanBtn",
+                           "AddComPlanBWBtn", "DelComPlanBtn"})
+    Find(name);
+  EXPECT_EQ(Find("ReceiveBtn")->toolTip(), "Receive plans from a Veldix-5 connected through serial port");
+  EXPECT_EQ(Find<QListWidget>("PlanListBox")->palette().color(QPalette::Base), QColor(0xFF, 0x99, 0x77));
+  EXPECT_EQ(Find<QListWidget>("PlanListBox")->palette().color(QPalette::Text), QColor(0, 0, 0x66));
+  EXPECT_GT(Find<QComboBox>("ComChanTYPEComboBox")->count(), 1);
+  // Offline: nothing to save or send, nothing to receive.
+  for (const char* name : {"SaveBtn", "SavePROFileBtn", "SendBtn", "SendAllBtn", "ReceiveBtn"})
+    EXPECT_FALSE(Find(name)->isEnabled()) << name;
+
+  Find("AddPlanBtn")->click();
+  Find("AddPlanBtn")->click();
+  dlg->Editor().plans[1].Name = "MADRID";
+  Find("AddChannelBtn")->click();
+  dlg->RefreshAll();
+  EXPECT_EQ(Items("PlanListBox"), (QStringList{"(TER) NEW", "(TER) MADRID"}));
+  EXPECT_EQ(Find<QListWidget>("PlanListBox")->currentRow(), 1);
+  EXPECT_EQ(Find<QLabel>("ChannelLabel")->text(), "CHANNELS IN MADRID:");
+  EXPECT_EQ(Items("ChanListBox"), QStringList{" no-name (497.25)"});
+  EXPECT_TRUE(Find("SaveBtn")->isEnabled());
+  EXPECT_FALSE(Find("SendBtn")->isEnabled());
+  Find<QListWidget>("PlanListBox")->setCurrentRow(0);
+  EXPECT_EQ(dlg->Editor().planIndex, 0);
+  EXPECT_TRUE(Items("ChanListBox").isEmpty());
+  EXPECT_EQ(Find<QLabel>("ChannelLabel")->text(), "CHANNELS IN NEW:");
+}
+
+TEST_F(Xr9PlanForm, ExitAndTheCloseBoxAskAboutChangedPlans) {
+  Find("AddPlanBtn")->click();  // one changed plan
+  dlg->show();
+  struct Row {
+    const char* name;
+    std::function<void()> close;
+  } rows[] = {
+      {"EXIT", [this] { Find("CloseBtn")->click(); }},
+      {"close box", [this] { dlg->close(); }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    prompter.shown.clear();
+    prompter.answers = {cv::MsgAnswer::Cancel};
+    r.close();
+    EXPECT_TRUE(dlg->isVisible());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+              "The loaded data have changed and will be lost.\nDo you want to save them?\nPlans not saved: NEW");
+    prompter.answers = {cv::MsgAnswer::Yes};
+    r.close();
+    EXPECT_TRUE(dlg->isVisible());
+    prompter.answers = {cv::MsgAnswer::No};
+    r.close();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(prompter.shown.size(), 3u);
+    dlg->show();
+  }
+  dlg->hide();
+}
+
+TEST_F(Xr9PlanForm, HelpOpensThePageAtItsTopic) {
+  RecordingOpener opener;
+  QDir(start.path()).mkdir("help");
+  QFile page(start.filePath("help/XR9Tools.html"));
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.close();
+  QDir(start.path()).mkdir("work");
+  QDir::setCurrent(start.filePath("work"));  // where a file dialog may have left it
+  Find("HelpBtn")->click();
+  ASSERT_EQ(opener.urls.size(), 1u) << (prompter.shown.empty() ? "" : prompter.shown[0].text.toStdString());
+  EXPECT_EQ(opener.urls[0].fragment(), "ChannelEditor");
+  EXPECT_EQ(QFileInfo(opener.urls[0].toLocalFile()).fileName(), "XR9Tools.html");
+  EXPECT_EQ(QDir::currentPath(), QDir(start.filePath("work")).canonicalPath());
+  EXPECT_EQ(cv::AppHelpFile(), "help\\XR9Tools.hlp");
+  cv::SetAppHelpFile("");
+}
+
+TEST_F(Xr9PlanForm, TheLauncherShowsTheEditor) {
+  bool shown = false;
+  cvtest::WhenModal<TChannelsPlanDlg>([&](TChannelsPlanDlg* d) {
+    shown = true;
+    d->findChild<QPushButton*>("CloseBtn")->click();
+  });
+  EXPECT_TRUE(equip->RunChannelEditor());
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(Xr9PlanForm, TheReceiveDialogStaysOpenWithNothingTicked) {
+  TReceivePlansDlg receive(dlg.get(), dlg->Editor(), equip.get(), {"(PROT.TER) A", "(MOD. SAT) B", "(PROT.SAT) C"});
+  EXPECT_EQ(receive.windowTitle(), "SELECT");
+  EXPECT_EQ(receive.size(), QSize(297, 290));
+  struct Row {
+    const char* button;
+    int result;
+  } rows[] = {{"ReceiveBtn", TReceivePlansDlg::ResultOk}, {"EraseBtn", TReceivePlansDlg::ResultYes}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.button);
+    dlg->Editor().ClearDirectory();
+    prompter.shown.clear();
+    receive.setResult(-1);
+    receive.show();
+    Find("UnselectAllBtn", &receive)->click();
+    Find(r.button, &receive)->click();
+    EXPECT_TRUE(receive.isVisible());
+    EXPECT_EQ(receive.result(), -1);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "No plan selected!");
+
+    Find("SelectAllBtn", &receive)->click();
+    receive.PlansCheckListBox->item(1)->setCheckState(Qt::Unchecked);
+    prompter.answers = {cv::MsgAnswer::Yes};  // the erase question
+    Find(r.button, &receive)->click();
+    EXPECT_FALSE(receive.isVisible());
+    EXPECT_EQ(receive.result(), r.result);
+    const auto& dir = dlg->Editor().directory;
+    EXPECT_EQ((std::vector<int>{dir[0].Selected, dir[1].Selected, dir[2].Selected}), (std::vector<int>{1, 0, 1}));
+  }
+  // Erase answered No: cancelled, nothing marked.
+  dlg->Editor().ClearDirectory();
+  receive.show();
+  Find("SelectAllBtn", &receive)->click();
+  prompter.answers = {cv::MsgAnswer::No};
+  Find("EraseBtn", &receive)->click();
+  EXPECT_EQ(receive.result(), TReceivePlansDlg::ResultCancel);
+  EXPECT_EQ(dlg->Editor().directory[0].Selected, 0);
+  ASSERT_FALSE(prompter.shown.empty());
+  EXPECT_EQ(prompter.shown.back().text, "Selected plans will be deleted in the equipment\nAre you sure?");
+  EXPECT_EQ(prompter.shown.back().caption, "Warning");
+}
+
+}  // namespace
