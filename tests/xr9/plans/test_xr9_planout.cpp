@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include <QListWidget>
+#include <QPushButton>
+
 #include "FileDialogs.h"
+#include "HostForm.h"
+#include "Xr9Chanplandlg.h"
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanOut.h"
 #include "Xr9Sim.h"
@@ -503,6 +508,39 @@ TEST_F(Xr9PlanOut, AFailedSaveKeepsTheOldFileWhole) {
       EXPECT_TRUE(QStringList({"blocker", "ref.bin", "__XR9B_.TMP", "_XR9PRO_.TMP", "plan.can", "set.PRO"}).contains(f))
           << f.toStdString();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The form's buttons reach the operations: SAVE ONE PLAN saves the selected plan; without a port
+// the send buttons go grey when clicked.
+TEST(Xr9PlanOutForm, TheButtonsSaveAndSend) {
+  QTemporaryDir dir;
+  const QString old = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  HostForm host;
+  cv::RecordingPrompter prompter;
+  cv::RecordingFileChooser chooser;
+  cv::xr9::TXR9Equip equip(&host.form, nullptr);
+  cv::xr9::TChannelsPlanDlg dlg(&host.form, &equip);
+  dlg.Editor().plans[0] = Plan("TER", 2);
+  dlg.RefreshAll();
+  dlg.PlanListBox->setCurrentRow(0);
+  dlg.PlanListBoxClick();
+  dlg.Editor().EnableTransferButtons(true);
+  chooser.saveAnswers = {dir.filePath("ter.can")};
+  dlg.findChild<QPushButton*>("SaveBtn")->click();
+  EXPECT_TRUE(QFile::exists(dir.filePath("ter.can"))) << prompter.shown.size();
+  EXPECT_EQ(dlg.Editor().plans[0].Modified, 0);
+  dlg.SendBtn->setEnabled(true);
+  dlg.SendAllBtn->setEnabled(true);
+  dlg.SendBtn->click();
+  dlg.SendAllBtn->click();
+  EXPECT_FALSE(dlg.SendBtn->isEnabled());
+  EXPECT_FALSE(dlg.SendAllBtn->isEnabled());
+  QDir::setCurrent(old);
 }
 
 }  // namespace
