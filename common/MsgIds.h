@@ -11,6 +11,7 @@
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts;
 //               40700-40999 data-logger dialog, CSV export and measurement sheet
+//   41000-41199 TV MIRELTO reports: dispatch, PDF output, generic report, the sheet's report command
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1148,3 +1149,19 @@ constexpr int CsvNotSaved = 40787;
 constexpr int ReportTypeLabel = 40788;
 
 }  // namespace cv::msg::xr9dl
+
+// TV MIRELTO reports (41000-41199).
+namespace cv::msg::xr9rep {
+
+constexpr int CreatingFiles = 41000;        // "Creating HTML & PDF files"
+constexpr int FilesSaved = 41001;           // "HTML & PDF files saved"
+constexpr int GeneratedOk = 41002;          // "The report was generated successfully"
+constexpr int NotGenerated = 41003;         // "The report was not generated."
+constexpr int CouldntCreate = 41004;        // "Couldn't create file %s"
+constexpr int ReportFilter = 41005;         // "PDF, HTML (*.pdf,*.htm)|*.pdf;*.htm"
+constexpr int CouldntWrite = 41006;         // "Couldn't write file %s"
+constexpr int PdfFailed = 41007;            // "The PDF document %s could not be made: %s"
+constexpr int ReportFailed = 41008;         // "The report was not generated:"
+constexpr int ErrorCaption = 1752;          // "Error"
+
+}  // namespace cv::msg::xr9rep
