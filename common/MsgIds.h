@@ -1163,5 +1163,12 @@ constexpr int CouldntWrite = 41006;         // "Couldn't write file %s"
 constexpr int PdfFailed = 41007;            // "The PDF document %s could not be made: %s"
 constexpr int ReportFailed = 41008;         // "The report was not generated:"
 constexpr int ErrorCaption = 1752;          // "Error"
+constexpr int ObsCaption = 41010;           // "Observations?"
+constexpr int ObsMemoHint = 41011;          // "Enter text that will appear after the table"
+constexpr int NoObsCaption = 41012;         // "NO OBSERVATIONS"
+constexpr int NoObsHint = 41013;            // "You do not have any observation"
+constexpr int DoneCaption = 41014;          // "DONE"
+constexpr int DoneHint = 41015;             // "Click here to continue"
+constexpr int ObsNotSaved = 41016;          // "The observations could not be saved in %s"
 
 }  // namespace cv::msg::xr9rep
