@@ -15,6 +15,7 @@
 //               (40350-40399 its attribute and field editing);
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts
+//   41000-41199 TV MIRELTO reports: dispatch, PDF output, generic report, the sheet's report command
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1191,3 +1192,26 @@ constexpr int WarningCaption = 40429;
 constexpr int UserErrorCaption = 40430;
 
 }  // namespace cv::msg::xr9out
+
+// TV MIRELTO reports (41000-41199).
+namespace cv::msg::xr9rep {
+
+constexpr int CreatingFiles = 41000;        // "Creating HTML & PDF files"
+constexpr int FilesSaved = 41001;           // "HTML & PDF files saved"
+constexpr int GeneratedOk = 41002;          // "The report was generated successfully"
+constexpr int NotGenerated = 41003;         // "The report was not generated."
+constexpr int CouldntCreate = 41004;        // "Couldn't create file %s"
+constexpr int ReportFilter = 41005;         // "PDF, HTML (*.pdf,*.htm)|*.pdf;*.htm"
+constexpr int CouldntWrite = 41006;         // "Couldn't write file %s"
+constexpr int PdfFailed = 41007;            // "The PDF document %s could not be made: %s"
+constexpr int ReportFailed = 41008;         // "The report was not generated:"
+constexpr int ErrorCaption = 1752;          // "Error"
+constexpr int ObsCaption = 41010;           // "Observations?"
+constexpr int ObsMemoHint = 41011;          // "Enter text that will appear after the table"
+constexpr int NoObsCaption = 41012;         // "NO OBSERVATIONS"
+constexpr int NoObsHint = 41013;            // "You do not have any observation"
+constexpr int DoneCaption = 41014;          // "DONE"
+constexpr int DoneHint = 41015;             // "Click here to continue"
+constexpr int ObsNotSaved = 41016;          // "The observations could not be saved in %s"
+
+}  // namespace cv::msg::xr9rep

@@ -1,5 +1,13 @@
 #include "DataLoggerSheetDlg.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "Format.h"
+#include "ReportDispatch.h"
+#include "TempoMessageDlg.h"
+
 #include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -268,6 +276,7 @@ void TDataLoggerSheetDlg::BuildForm() {
   ReportsBtn->setObjectName("ReportsBtn");
   ReportsBtn->setGeometry(560, 460, 110, 30);
   ReportsBtn->setEnabled(false);
+  connect(ReportsBtn, &QPushButton::clicked, this, [this] { ReportsBtnClick(); });
   CloseBtn = new QPushButton(MsgQ(m::CloseCaption), this);
   CloseBtn->setObjectName("CloseBtn");
   CloseBtn->setGeometry(680, 460, 110, 30);
@@ -282,8 +291,7 @@ void TDataLoggerSheetDlg::EnableCommands(bool enable) {
   SaveCSVBtn->setEnabled(enable);
   CloseBtn->setEnabled(enable);
   DLComboBox->setEnabled(enable);
-  // The report button waits for the report writers.
-  ReportsBtn->setEnabled(false);
+  ReportsBtn->setEnabled(enable && ReportsAllowed());
 }
 
 void TDataLoggerSheetDlg::ShowReportControls(bool show) {
@@ -292,6 +300,76 @@ void TDataLoggerSheetDlg::ShowReportControls(bool show) {
   for (QComboBox* c : roleCombos) c->setVisible(show);
   for (QComboBox* c : branchCombos) c->setVisible(show);
   if (sheet_.ReportKind() == 5) ReportTypeEdit->setEnabled(true);
+  ReportsBtn->setEnabled((show || sheet_.ReportKind() == 5) && ReportsAllowed());
+}
+
+bool TDataLoggerSheetDlg::ReportsAllowed() const {
+  const int k = sheet_.ReportKind();
+  return k >= 0 && KindWritable(k);
+}
+
+void TDataLoggerSheetDlg::ReportsBtnClick() {
+  EnableCommands(false);
+  BuildReport();
+  EnableCommands(true);
+}
+
+void TDataLoggerSheetDlg::BuildReport() {
+  namespace r = cv::msg::xr9rep;
+  const int slot = sheet_.Slot();
+  if (DLComboBox->currentIndex() < 0 || slot < 0) return;
+  const int k = sheet_.ReportKind();
+  Prompter& prompter = PrompterInForce();
+  if (!KindWritable(k)) {  // the data checks of the other kinds come with their writers
+    ShowBox(prompter, Msg(r::NotGenerated), Msg(r::ErrorCaption), MsgIcon::Error);
+    return;
+  }
+  FileDialogRequest request;
+  request.filter = MsgQ(r::ReportFilter);
+  const QString chosen = SaveFileDialog(this, request);
+  if (chosen.isEmpty()) return;
+  TReportFiles files = ReportFileNames(chosen.toLocal8Bit().toStdString());
+  // Probes: each file can be created; what was made before a failure is removed again.
+  std::vector<QString> made;
+  for (const std::string* path : {&files.htmlPath, &files.pdfPath, &files.xmlPath}) {
+    const QString qpath = QString::fromLocal8Bit(path->c_str());
+    QFile probe(qpath);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      for (const QString& m : made) QFile::remove(m);
+      const std::string text = Format(Msg(r::CouldntCreate), QFileInfo(qpath).fileName().toLocal8Bit().toStdString());
+      owner_.LogLine(text);
+      ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
+      return;
+    }
+    probe.close();
+    if (!existed) made.push_back(qpath);
+  }
+  owner_.LogLine(Msg(r::CreatingFiles));
+  ReportOutcome outcome;
+  {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct CursorGuard {
+      ~CursorGuard() { QGuiApplication::restoreOverrideCursor(); }
+    } guard;
+    TTempoMessageDlg tempo(this);
+    tempo.show();
+    QCoreApplication::processEvents();
+    outcome = GenerateReport(owner_, slot, files, k);
+    tempo.hide();
+  }
+  if (!outcome.Ok()) {
+    std::string text = Msg(r::ReportFailed);
+    for (const std::string& e : outcome.errors) {
+      owner_.LogLine(e);
+      text += "\n" + e;
+    }
+    ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
+    return;
+  }
+  owner_.LogLine(Msg(r::FilesSaved));
+  ShowBox(prompter, Msg(r::GeneratedOk) + " :\n" + files.pdfPath, Msg(cv::msg::xr9::TempoCaption),
+          MsgIcon::Information);
 }
 
 bool TDataLoggerSheetDlg::Init() {

@@ -78,6 +78,7 @@ class TDataLoggerSheetDlg : public QDialog {
   void SelectedMeasCSVRadioGroupClick(int item);
   void SelectedMeasReportRadioGroupClick(int item);
   void SaveCSVBtnClick();
+  void ReportsBtnClick();
   void CloseBtnClick();
 
  protected:
@@ -87,6 +88,9 @@ class TDataLoggerSheetDlg : public QDialog {
 
  private:
   bool MayClose();
+  void BuildReport();
+  // The report command applies to the chosen kind and its writer is built.
+  bool ReportsAllowed() const;
   void BuildForm();
 
   DataLoggerCtl& owner_;

@@ -1,0 +1,99 @@
+// The generic report with every measurement of the largest data-logger file the analyser holds
+// (100 channels by 115 test points, 435 pages): decoded file to HTML, HTML to PDF, and, when
+// chromium is on the path, chromium printing the same HTML to PDF. Peak memory at the end.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QFile>
+#include <cstdio>
+
+#include "AtomicFile.h"
+#include "GenericReport.h"
+#include "HtmlPdf.h"
+#include "Xr9Images.h"
+
+namespace img = cvsim::xr9img;
+using namespace cv::xr9;
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  img::DataLog d;
+  d.plan.type = 7;
+  const std::vector<uint8_t> codes = {0, 4};
+  for (int c = 0; c < 100; ++c) {
+    img::Channel ch;
+    ch.name = "C" + std::to_string(c);
+    ch.value1 = ch.value2 = 474000 + 8000 * uint32_t(c);
+    ch.attrs = {{2, 0}};
+    d.plan.channels.push_back(ch);
+    d.channels.push_back({codes});
+  }
+  for (int t = 0; t < 115; ++t) {
+    img::DlTestPoint tp{"TP" + std::to_string(t), 1, {}};
+    tp.values.assign(100 * codes.size(), img::MeasValue(0, 500 + t));
+    d.testPoints.push_back(tp);
+  }
+  const auto image = img::DataLogFile(d);
+  TDataLogStore store;
+  const int slot = store.DecodeDataLogFile(image.data(), image.size(), "BIG.DL");
+  QTemporaryDir dir;
+  const QString html = dir.filePath("big.htm"), pdf = dir.filePath("big.pdf");
+
+  QElapsedTimer timer;
+  timer.start();
+  std::string out;
+  GenericReportContext ctx;
+  cv::IniFile ini;
+  ini.Parse("[DLCVTOOLS]\ntdStyle=td { font-size: 8pt }\npagebreaking=P.breakhere {page-break-before: always}\n"
+            "[DLReportESP]\ntableAtt=border=1 cellspacing=0\n");
+  ctx.ini = &ini;
+  ctx.date = "1/1/2026";
+  ctx.time = "9:00";
+  WriteGenericReportAll(out, store, slot, ctx);
+  cv::WriteFileAtomically(html.toStdString(), out);
+  const double htmlMs = double(timer.nsecsElapsed()) / 1e6;
+
+  timer.restart();
+  cv::PdfDocument doc;
+  cv::HtmlToPdf conv;
+  doc.StartEngine();
+  doc.set_FileName(pdf);
+  doc.BeginDoc();
+  doc.set_PDFPAGE_Orientation(0);
+  conv.StartHTMLEngine();
+  conv.ConnectToPDFLibrary(&doc);
+  conv.set_AutoAdjustContentWidth(1);
+  conv.set_MarginLeft(25);
+  conv.set_MarginTop(35);
+  conv.LoadHTMLFile(html);
+  conv.ConvertAll();
+  doc.EndDoc();
+  const double pdfMs = double(timer.nsecsElapsed()) / 1e6;
+  std::printf("HTML %zu bytes in %.1f ms; PDF in %.1f ms%s\n", out.size(), htmlMs, pdfMs,
+              doc.Failed() ? " (FAILED)" : "");
+  if (argc > 1) QFile::copy(pdf, QString::fromLocal8Bit(argv[1]));
+
+  QString chromium = QStandardPaths::findExecutable("chromium");
+  if (chromium.isEmpty()) chromium = QStandardPaths::findExecutable("chromium-browser");
+  if (chromium.isEmpty()) {
+    std::printf("chromium not on the path: no comparison\n");
+  } else {
+    timer.restart();
+    QProcess p;
+    p.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu",
+                       "--print-to-pdf=" + dir.filePath("chromium.pdf"), QUrl::fromLocalFile(html).toString()});
+    p.waitForFinished(600000);
+    const double chMs = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("chromium --print-to-pdf in %.1f ms; ours / chromium = %.2f\n", chMs, pdfMs / chMs);
+  }
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  std::printf("peak resident memory %ld kB\n", ru.ru_maxrss);
+  return doc.Failed() ? 1 : 0;
+}

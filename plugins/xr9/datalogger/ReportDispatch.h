@@ -1,0 +1,50 @@
+#pragma once
+// Report dispatch without widgets: the writer of each report kind, the report files, writing and
+// converting one report. The form around it (cursor, waiting window, boxes) is the sheet's.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "GenericReport.h"
+
+namespace cv::xr9 {
+
+class DataLoggerCtl;
+
+// The report files of one report: the HTML and XML texts are collected while the writer runs and
+// saved whole when it is done.
+struct TReportFiles {
+  std::string htmlFile;
+  std::string htmlPath;
+  std::string pdfPath;
+  uint8_t landscape = 0;
+  bool hasXml = false;
+  std::string xmlFile;
+  std::string xmlPath;
+};
+
+enum class ReportWriter { Certificate, CertificateCat, CertificateUpd, CertificateUpdCat, Sky, Generic };
+ReportWriter WriterOfKind(int kind);
+// Whether this program has the writer of the kind yet.
+bool KindWritable(int kind);
+
+// The three file names made from the one the user chose.
+TReportFiles ReportFileNames(const std::string& chosen);
+
+struct ReportOutcome {
+  std::vector<std::string> errors;  // empty when every file was written whole and the PDF exists
+  bool Ok() const { return errors.empty(); }
+};
+
+// The generic report's driver: nothing without an open measurement sheet.
+void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const ReportInfo& info,
+                            const std::string& date, const std::string& time);
+
+// Runs the writer of `kind` (the kind being generated is set during the call only), saves the
+// HTML and XML files and converts the HTML file into the PDF.
+ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind,
+                             const ReportInfo& info = {});
+// Turns htmlPath into pdfPath at the orientation of `landscape`; the failures, none when it worked.
+std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files);
+
+}  // namespace cv::xr9

@@ -1,0 +1,76 @@
+// The observations question: which memo texts count as observations, the file they are saved
+// to, a file that cannot be written, and the form's controls.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "AppServices.h"
+#include "AskObsDlg.h"
+#include "HostForm.h"
+#include "StartDir.h"
+#include "Xr9Equip.h"
+
+using namespace cv::xr9;
+
+namespace {
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+}  // namespace
+
+TEST(Xr9Observations, MemoTextsAndTheFile) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("ReportObsXR9.TMP");
+  struct Row { const char* memo; bool has; const char* saved; };
+  const Row rows[] = {{"", false, "<none>"},
+                      {"\n\n", true, "\r\n\r\n"},
+                      {"Roof \x80\nsecond", true, "Roof \x80\r\nsecond\r\n"},
+                      {"one\n", true, "one\r\n"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.memo);
+    DataLoggerObservations obs(dir.path().toStdString());
+    obs.Done({"old"});  // a file from an earlier answer
+    obs.Done(DataLoggerObservations::MemoLines(row.memo));
+    EXPECT_EQ(obs.HasObservations(), row.has);
+    EXPECT_EQ(Read(file), QByteArray(row.saved));
+  }
+}
+
+TEST(Xr9Observations, UnwritableFileIsToldAndCountsAsNone) {
+  cv::RecordingPrompter prompter;
+  QTemporaryDir dir;
+  DataLoggerObservations obs(dir.filePath("missing").toStdString());
+  obs.Done({"text"});
+  EXPECT_FALSE(obs.HasObservations());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "Error");
+  EXPECT_TRUE(prompter.shown[0].text.contains("ReportObsXR9.TMP"));
+}
+
+TEST(Xr9Observations, TheForm) {
+  StartDir dir;
+  HostForm host;
+  TXR9Equip equip{&host.form, nullptr};
+  TDataLoggerAskObsDlg dlg(nullptr, equip);
+  EXPECT_EQ(dlg.windowTitle(), "Observations?");
+  auto* done = dlg.findChild<QPushButton*>("DoneBtn");
+  auto* none = dlg.findChild<QPushButton*>("NoObsBtn");
+  auto* memo = dlg.findChild<QPlainTextEdit*>("ObsMemo");
+  ASSERT_TRUE(done && none && memo);
+  EXPECT_EQ(done->text(), "DONE");
+  EXPECT_EQ(none->text(), "NO OBSERVATIONS");
+  EXPECT_EQ(memo->toolTip(), "Enter text that will appear after the table");
+  memo->setPlainText(QString::fromUtf8("Señal €"));
+  done->click();
+  EXPECT_TRUE(dlg.HasObservations());
+  EXPECT_EQ(Read(dir.filePath("ReportObsXR9.TMP")), QByteArray("Se\xf1" "al \x80\r\n"));
+  none->click();
+  EXPECT_FALSE(dlg.HasObservations());
+  EXPECT_FALSE(QFile::exists(dir.filePath("ReportObsXR9.TMP")));
+}

@@ -1,0 +1,154 @@
+// Report dispatch and the measurement sheet's report command: the writer of each kind, the files
+// made from one chosen name, the PDF opened on success, and failures told in an "Error" box with
+// no success message.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "AppServices.h"
+#include "DataLoggerCtl.h"
+#include "DataLoggerSheetDlg.h"
+#include "FileDialogs.h"
+#include "FileSizeLimit.h"
+#include "HostForm.h"
+#include "RecordingOpener.h"
+#include "ReportDispatch.h"
+#include "Xr9DlFixture.h"
+#include "Xr9Equip.h"
+
+using namespace cv::xr9;
+namespace img = cvsim::xr9img;
+
+namespace {
+
+class Reports : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto image = img::DataLogFile(xr9test::DlGrid(10, 9, {0, 4}));
+    ASSERT_GE(ctl.store.DecodeDataLogFile(image.data(), image.size(), "GRID.DL"), 0);
+    ctl.reportsEnabled = true;
+    ctl.chosenKind = 5;
+  }
+  std::unique_ptr<TDataLoggerSheetDlg> Form() {
+    auto f = std::make_unique<TDataLoggerSheetDlg>(nullptr, ctl, equip);
+    EXPECT_TRUE(f->Init());
+    f->ShowFile(0);
+    ctl.sheet = &f->Sheet();
+    return f;
+  }
+  cv::RecordingPrompter prompter;
+  HostForm host;
+  TXR9Equip equip{&host.form, nullptr};
+  QStringList memo;
+  DataLoggerCtl ctl{equip, [this](const std::string& l) { memo << QString::fromStdString(l); }};
+};
+
+}  // namespace
+
+TEST_F(Reports, KindsWritersAndOrientation) {
+  struct Row { int kind; ReportWriter writer; uint8_t landscape; };
+  const Row rows[] = {{0, ReportWriter::Certificate, 0},     {6, ReportWriter::Certificate, 0},
+                      {2, ReportWriter::CertificateCat, 0},  {1, ReportWriter::CertificateUpd, 0},
+                      {7, ReportWriter::CertificateUpd, 0},  {4, ReportWriter::CertificateUpdCat, 0},
+                      {3, ReportWriter::Sky, 1},             {5, ReportWriter::Generic, 0},
+                      {8, ReportWriter::Generic, 0},         {-1, ReportWriter::Generic, 0}};
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  auto f = Form();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.kind);
+    EXPECT_EQ(WriterOfKind(row.kind), row.writer);
+    EXPECT_EQ(KindWritable(row.kind), row.writer == ReportWriter::Generic);
+    TReportFiles files = ReportFileNames(dir.filePath("k.pdf").toStdString());
+    files.landscape = 7;
+    GenerateReport(ctl, 0, files, row.kind);
+    EXPECT_EQ(files.landscape, row.landscape);
+    EXPECT_EQ(ctl.generatingKind, -1);
+    EXPECT_EQ(files.htmlFile.empty(), row.writer != ReportWriter::Generic);
+  }
+  // Names from one chosen name, with or without an extension.
+  const TReportFiles n = ReportFileNames("/a.b/rep");
+  EXPECT_EQ(n.htmlPath, "/a.b/rep.htm");
+  EXPECT_EQ(n.pdfPath, "/a.b/rep.pdf");
+  EXPECT_EQ(n.xmlPath, "/a.b/rep.xml");
+  EXPECT_EQ(ReportFileNames("x/rep.PDF").htmlPath, "x/rep.htm");
+}
+
+TEST_F(Reports, PageSizeBelowOneUsesTheDefault) {
+  ctl.settings.pages.channelsPerPageAllMeas = 0;
+  auto f = Form();
+  TReportFiles files;
+  WriteMeasurementReport(ctl, 0, files, {}, "1/1/2026", "9:00");
+  // 10 channels at 7 a page, 9 test points at 4 a page.
+  int tables = 0;
+  for (size_t at = files.htmlFile.find("<table "); at != std::string::npos; at = files.htmlFile.find("<table ", at + 1)) ++tables;
+  EXPECT_EQ(tables, 6);
+  ctl.sheet = nullptr;
+  TReportFiles none;
+  WriteMeasurementReport(ctl, 0, none, {}, "", "");
+  EXPECT_TRUE(none.htmlFile.empty());
+}
+
+TEST_F(Reports, SheetCommandWritesHtmlAndPdfAndOpensIt) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  auto f = Form();
+  auto* btn = f->findChild<QWidget*>("ReportsBtn");
+  ASSERT_NE(btn, nullptr);
+  EXPECT_TRUE(btn->isEnabled());
+  cv::RecordingFileChooser chooser;
+  chooser.saveAnswers = {dir.filePath("rep.pdf")};
+  memo.clear();
+  f->ReportsBtnClick();
+  ASSERT_EQ(chooser.saves.size(), 1u);
+  EXPECT_EQ(chooser.saves[0].filter, "PDF, HTML (*.pdf,*.htm)|*.pdf;*.htm");
+  for (const char* name : {"rep.htm", "rep.pdf", "rep.xml"}) EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name;
+  EXPECT_EQ(memo, QStringList({"Creating HTML & PDF files", "HTML & PDF files saved"}));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "The report was generated successfully :\n" + dir.filePath("rep.pdf"));
+  ASSERT_EQ(opener.urls.size(), 1u);
+  EXPECT_EQ(opener.urls[0].toLocalFile(), dir.filePath("rep.pdf"));
+  QProcess info;
+  info.start("pdfinfo", {dir.filePath("rep.pdf")});
+  ASSERT_TRUE(info.waitForFinished(30000));
+  EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+6\\n")));
+  EXPECT_TRUE(btn->isEnabled());
+
+  // Other kinds wait for their writers: the command is off.
+  ctl.chosenKind = 0;
+  f->ShowReportControls(true);
+  EXPECT_FALSE(btn->isEnabled());
+}
+
+TEST_F(Reports, FailuresEndInTheErrorBoxWithoutSuccess) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  auto f = Form();
+  cv::RecordingFileChooser chooser;
+  // A PDF that cannot be created (a folder of that name): nothing is left behind.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("bad.pdf"));
+  chooser.saveAnswers = {dir.filePath("bad.htm")};
+  f->ReportsBtnClick();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "Error");
+  EXPECT_EQ(prompter.shown[0].text, "Couldn't create file bad.pdf");
+  EXPECT_TRUE(memo.contains("Couldn't create file bad.pdf"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("bad.htm")));
+
+  // An HTML file that cannot be written whole.
+  prompter.shown.clear();
+  memo.clear();
+  chooser.saveAnswers = {dir.filePath("big.pdf")};
+  {
+    cvtest::FileSizeLimit limit(512);
+    f->ReportsBtnClick();
+  }
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "Error");
+  EXPECT_TRUE(prompter.shown[0].text.contains("big.htm")) << prompter.shown[0].text.toStdString();
+  EXPECT_FALSE(memo.contains("HTML & PDF files saved"));
+  EXPECT_TRUE(opener.urls.empty());
+}
