@@ -7,7 +7,7 @@
 //   37000-37999 memories (37000-37499 the memory editor, 37500-37999 the memory settings)
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts
 namespace cv::msg {
 
@@ -701,7 +701,7 @@ constexpr int CouldntErase = 40031;             // "Couldn't erase "
 constexpr int CouldntEraseEnd = 40032;          // "in the equipment"
 constexpr int PlansErased = 40033;
 
-// Channel-plan editor and its receive dialog (40200-40499).
+// Channel-plan editor and its receive dialog (40200-40399).
 constexpr int FormCaption = 40200;
 constexpr int LoadCanalization = 40201;
 constexpr int LoadCanalizationHint = 40202;
@@ -982,3 +982,41 @@ constexpr int MeasLocked = 40575;
 constexpr int MeasNotLocked = 40576;
 
 }  // namespace cv::msg::xr9fmt
+
+// Plans out of the channel-plan editor: compatibility check, sending, saving and the canalization
+// script (40400-40499).
+namespace cv::msg::xr9out {
+
+constexpr int PlanNotSupported = 40400;
+constexpr int ChannelNotSupported = 40401;
+constexpr int NotCompatible = 40402;
+constexpr int PlansErrorCaption = 40403;
+constexpr int Sending = 40404;
+constexpr int PlanNoChannels = 40405;
+constexpr int PlanNoChannelsSend = 40406;
+constexpr int SendFailedBox = 40407;
+constexpr int SentOkBox = 40408;
+constexpr int CommErrors = 40409;
+constexpr int SelectedPlanEmpty = 40410;
+constexpr int CanFilter = 40411;
+constexpr int ProFilter = 40412;
+constexpr int CannotReopenBin = 40413;
+constexpr int CouldntCreateFile = 40414;
+constexpr int ErrorCreatingOutput = 40415;
+constexpr int PlanSaved = 40416;
+constexpr int FileExists = 40417;
+constexpr int FilesGenerated = 40418;
+constexpr int PlanNoChannelsSave = 40419;
+constexpr int CouldntCreateTemp = 40420;
+constexpr int PlansSaved = 40421;
+constexpr int CouldntWriteFile = 40422;
+constexpr int CreatingPro = 40423;
+constexpr int ScriptTitle = 40424;
+constexpr int ScriptGenerated = 40425;
+constexpr int ScriptEnd = 40426;
+constexpr int FolderCaption = 40427;
+constexpr int CvToolsCaption = 40428;
+constexpr int WarningCaption = 40429;
+constexpr int UserErrorCaption = 40430;
+
+}  // namespace cv::msg::xr9out

@@ -91,11 +91,13 @@ class MessageBoxPrompter : public Prompter {
     };
     if (buttons & MsgYes) add(QMessageBox::Yes, 1);
     if (buttons & MsgNo) add(QMessageBox::No, 2);
+    if (buttons & MsgYesToAll) box.addButton(QMessageBox::YesToAll);
     if ((buttons & MsgOk) || buttons == 0) add(QMessageBox::Ok, 0);
     if (buttons & MsgCancel) add(QMessageBox::Cancel, 3);
     switch (box.exec()) {
       case QMessageBox::Yes: return MsgAnswer::Yes;
       case QMessageBox::No: return MsgAnswer::No;
+      case QMessageBox::YesToAll: return MsgAnswer::YesToAll;
       case QMessageBox::Cancel: return MsgAnswer::Cancel;
       default: return MsgAnswer::Ok;
     }

@@ -29,8 +29,8 @@ void SetHintHandler(std::function<void(const QString&)> handler);
 
 // Message boxes and the beep go through a prompter, which a test replaces with a recording one.
 enum class MsgIcon { Error, Warning, Information, Question };
-enum MsgButtons { MsgOk = 1, MsgYes = 2, MsgNo = 4, MsgCancel = 8 };
-enum class MsgAnswer { Ok, Yes, No, Cancel };
+enum MsgButtons { MsgOk = 1, MsgYes = 2, MsgNo = 4, MsgCancel = 8, MsgYesToAll = 16 };
+enum class MsgAnswer { Ok, Yes, No, Cancel, YesToAll };
 
 class Prompter {
  public:

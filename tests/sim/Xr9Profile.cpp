@@ -103,7 +103,8 @@ Answer Xr9Profile::HandleBlock(const std::string& block) {
   }
   unsigned sum = 0;
   for (char c : block) sum += static_cast<unsigned char>(c);
-  if (number == nakBlock || (sum & 0xFF) != 0) {
+  const bool refusedName = !nakUploadName.empty() && upload.name == nakUploadName;
+  if (number == nakBlock || refusedName || (sum & 0xFF) != 0) {
     rawBlockBytes = 0;  // the upload is over: the host stops at a refused block
     return Answer::Nak();
   }

@@ -60,6 +60,7 @@ class Xr9Profile : public Profile {
   bool refuseDelete = false;         // "*FD" is refused even for a stored file
   std::string refuseDeleteName;      // ... or only for the file of this name
   int nakBlock = 0;                  // > 0: the upload's block with this number (from 1) is refused
+  std::string nakUploadName;         // every upload under this name has its first block refused
   int silentAfterBlock = 0;          // > 0: blocks after this many get no answer at all
   std::string unansweredQuery;       // this exact line goes unanswered (XOFF only) ...
   int unansweredFrom = 0;            // ... from its n-th time on (1: always)

@@ -136,13 +136,15 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   const int bx = 388, bw = 90, bh = 22;
   button(ReadBtn, "ReadBtn", m::LoadCanalization, m::LoadCanalizationHint, QRect(bx, 338, 2 * bw + 2, bh), nullptr);
   button(AddChannelSetBtn, "AddChannelSetBtn", m::LoadOnePlan, m::LoadOnePlanHint, QRect(bx, 362, bw, bh), nullptr);
-  button(SaveBtn, "SaveBtn", m::SaveOnePlan, m::SaveOnePlanHint, QRect(bx + bw + 2, 362, bw, bh), nullptr);
+  button(SaveBtn, "SaveBtn", m::SaveOnePlan, m::SaveOnePlanHint, QRect(bx + bw + 2, 362, bw, bh),
+         &TChannelsPlanDlg::SaveBtnClick);
   button(SavePROFileBtn, "SavePROFileBtn", m::SaveCanalization, m::SaveCanalizationHint, QRect(bx, 386, 2 * bw + 2, bh),
-         nullptr);
+         &TChannelsPlanDlg::SavePROFileBtnClick);
   button(ReceiveBtn, "ReceiveBtn", m::ReceivePlans, m::ReceivePlansHint, QRect(bx, 410, 2 * bw + 2, bh),
          &TChannelsPlanDlg::ReceiveBtnClick);
-  button(SendBtn, "SendBtn", m::SendOnePlan, m::SendOnePlanHint, QRect(bx, 434, bw, bh), nullptr);
-  button(SendAllBtn, "SendAllBtn", m::SendAllPlans, m::SendAllPlansHint, QRect(bx + bw + 2, 434, bw, bh), nullptr);
+  button(SendBtn, "SendBtn", m::SendOnePlan, m::SendOnePlanHint, QRect(bx, 434, bw, bh), &TChannelsPlanDlg::SendBtnClick);
+  button(SendAllBtn, "SendAllBtn", m::SendAllPlans, m::SendAllPlansHint, QRect(bx + bw + 2, 434, bw, bh),
+         &TChannelsPlanDlg::SendAllBtnClick);
   button(HelpBtn, "HelpBtn", m::HelpBtn, 0, QRect(602, 446, 88, 24), &TChannelsPlanDlg::HelpBtnClick);
   button(CloseBtn, "CloseBtn", m::ExitBtn, 0, QRect(696, 446, 88, 24), &TChannelsPlanDlg::CloseBtnClick);
   Image3 = label("Image3", QString(), QRect(602, 368, 182, 72));
@@ -154,6 +156,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   connect(ChanListBox, &QListWidget::currentRowChanged, this, &TChannelsPlanDlg::ChanListBoxClick);
 
   editor = std::make_unique<TPlanEditor>(*equip, cv::PrompterInForce(), *this);
+  out = std::make_unique<TPlanOut>(*editor, *this);
   PlanListBox->clear();
   LogZone->clear();
   editor->EnableTransferButtons(false);
@@ -447,6 +450,20 @@ void TChannelsPlanDlg::CloseBtnClick() {
 void TChannelsPlanDlg::reject() {
   if (editor->CloseBtnClick()) QDialog::reject();
 }
+
+void TChannelsPlanDlg::SaveBtnClick() { out->SaveBtnClick(); }
+void TChannelsPlanDlg::SavePROFileBtnClick() { out->SavePROFileBtnClick(); }
+void TChannelsPlanDlg::SendBtnClick() { out->SendBtnClick(); }
+void TChannelsPlanDlg::SendAllBtnClick() { out->SendAllBtnClick(); }
+
+std::vector<int> TChannelsPlanDlg::SelectedPlanLines() const {
+  std::vector<int> rows;
+  for (int r = 0; r < PlanListBox->count(); ++r)
+    if (PlanListBox->item(r)->isSelected()) rows.push_back(r);
+  return rows;
+}
+
+void TChannelsPlanDlg::DisableSendButton(bool sendAll) { (sendAll ? SendAllBtn : SendBtn)->setEnabled(false); }
 
 void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kHelpTopic, kHelpFile); }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Xr9PlanEditor.h"
+#include "Xr9PlanOut.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +23,7 @@ namespace cv::xr9 {
 
 class TXR9Equip;
 
-class TChannelsPlanDlg : public QDialog, public EditorView {
+class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   Q_OBJECT
 
  public:
@@ -41,6 +42,12 @@ class TChannelsPlanDlg : public QDialog, public EditorView {
   void Repaint() override { repaint(); }
   void AddLogZone(const std::string& line) override;
   void SetBusy(bool busy) override;
+
+  // PlanOutView
+  std::vector<int> SelectedPlanLines() const override;
+  void DisableSendButton(bool sendAll) override;
+  QWidget* DialogParent() override { return this; }
+  TPlanOut& Out() { return *out; }
 
   // What the lists show.
   void FillPlanList();
@@ -78,6 +85,10 @@ class TChannelsPlanDlg : public QDialog, public EditorView {
   void ReceiveBtnClick();
   void CloseBtnClick();
   void HelpBtnClick();
+  void SaveBtnClick();
+  void SavePROFileBtnClick();
+  void SendBtnClick();
+  void SendAllBtnClick();
   // The close box and Escape ask the unsaved-changes question as EXIT does.
   void reject() override;
 
@@ -87,6 +98,7 @@ class TChannelsPlanDlg : public QDialog, public EditorView {
 
   TXR9Equip* equip;
   std::unique_ptr<TPlanEditor> editor;
+  std::unique_ptr<TPlanOut> out;
 };
 
 class TReceivePlansDlg : public QDialog {
