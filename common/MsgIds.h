@@ -8,6 +8,8 @@
 //   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor
+//               (40350-40399 its attribute and field editing);
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts
 namespace cv::msg {
 
@@ -813,6 +815,8 @@ constexpr int OffsetHint = 40340;
 constexpr int CodeRateHint = 40341;
 constexpr int KSymbLabel = 40342;
 constexpr int HzLabel = 40343;
+// Attribute and field editing (40350-40399).
+constexpr int NoChannelSelected = 40350;  // "No channel selected!"
 
 }  // namespace cv::msg::xr9
 // Host: console terminal and its script interpreter (30200-30399).

@@ -162,7 +162,8 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   editor->EnableTransferButtons(false);
   FillChannelAttributeCombos(*this);
   FillPlanAttributeCombos(*this);
-  BandComboBox->addItems({cv::From1252(TPlanEditor::BandText(7)), cv::From1252(TPlanEditor::BandText(5))});
+  FillBandCombo();
+  ConnectEditing();
   // The plans arrive through the transfer's own buffer, sized per file; this one only tells
   // whether memory for a reception can be had at all.
   std::unique_ptr<uint8_t[]> receiveBuffer(new (std::nothrow) uint8_t[TFileTransfer::kMaxPlanSize]);
@@ -176,7 +177,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   RefreshAll();
 }
 
-TChannelsPlanDlg::~TChannelsPlanDlg() = default;
+// The fields' exit handlers must not run while the form goes away.
+TChannelsPlanDlg::~TChannelsPlanDlg() {
+  for (QLineEdit* e : findChildren<QLineEdit*>()) e->removeEventFilter(this);
+}
 
 void TChannelsPlanDlg::BuildFieldArea() {
   using cv::MsgQ;
@@ -337,7 +341,7 @@ void TChannelsPlanDlg::RefreshAll() {
   ShowChannelFields(0);
   ShowChannelAttributes(0);
   ShowBandControls(BandComboBox->currentIndex() == 1 ? 5 : 7);
-  ApplyChannelTypeEnables(-1);
+  ApplyChannelTypeEnables(ChannelTypeId());
 }
 
 void TChannelsPlanDlg::RefreshChannels() {
@@ -405,7 +409,7 @@ void TChannelsPlanDlg::ChanListBoxClick() {
   editor->ChanListBoxClick(row);
   if (row >= 0 && editor->planIndex >= 0) {
     ShowChannelAttributes(row);
-    ShowChannelFields(row);
+    ShowChannelFieldsVideo(row);
   }
 }
 

@@ -55,12 +55,18 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void FillChannelList(int plan);
   void ShowChannelAttributes(int channel);
 
-  // The field and enable operations of the attribute and field editing; they do nothing yet.
-  void ShowPlanFields(int) {}
-  void ShowChannelFields(int) {}
-  void ShowBandControls(int) {}
-  void ApplyChannelTypeEnables(int) {}
-  void RefreshEnables() {}
+  // The field and enable operations of the attribute and field editing.
+  void ShowPlanFields(int slot);
+  void ShowChannelFields(int channel);
+  void ShowChannelFieldsVideo(int channel);
+  void ShowBandControls(int planType);
+  void ApplyChannelTypeEnables(int typeId);
+  void ApplyPlanTypeEnables(int typeId);
+  void RefreshEnables();
+  void FillBandCombo();
+  // The ids shown by the TYPE choosers (-1 with no choice).
+  int ChannelTypeId() const;
+  int PlanTypeId() const;
 
   QPushButton *ReadBtn = nullptr, *AddChannelSetBtn = nullptr, *ReceiveBtn = nullptr, *SavePROFileBtn = nullptr,
               *SaveBtn = nullptr, *SendAllBtn = nullptr, *SendBtn = nullptr, *CloseBtn = nullptr,
@@ -89,12 +95,60 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void SavePROFileBtnClick();
   void SendBtnClick();
   void SendAllBtnClick();
+  // Attribute area.
+  void AddComChanSYSBtnClick();
+  void AddComChanTYPEBtnClick();
+  void AddComChanLNBBtnClick();
+  void AddComChanSPINVBtnClick();
+  void AddComChanCONSTBtnClick();
+  void AddComChanCARRIERSBtnClick();
+  void AddComChanGUARDBtnClick();
+  void AddComChanCRBtnClick();
+  void AddComChanBWBtnClick();
+  void AddComChanOFFSETFREQBtnClick();
+  void AddComChanSRBtnClick();
+  void DelComChanBtnClick();
+  void AddComPlanSYSBtnClick();
+  void AddComPlanTYPEBtnClick();
+  void AddComPlanLNBBtnClick();
+  void AddComPlanBWBtnClick();
+  void DelComPlanBtnClick();
+  void ComChanSYSComboBoxSelect();
+  void ComChanTYPEComboBoxSelect();
+  void ComPlanSYSComboBoxSelect();
+  void ComPlanTYPEComboBoxSelect();
+  void BandComboBoxSelect();
+  // Field area.
+  void ChannelNameEditExit();
+  void FreqEditExit();
+  void ChannelSpacingEditExit();
+  void FreqRadioGroupClick();
+  void PlanNameEditExit();
+  void PlanAttRadioGroupClick();
+  void ComPlanBWEditExit();
+  void ComChanBWEditExit();
+  void ComChanSREditExit();
+  void ComChanOFFSETFREQEditExit();
   // The close box and Escape ask the unsaved-changes question as EXIT does.
   void reject() override;
 
  private:
   void BuildFieldArea();
   void BuildAttributeArea();
+  // Wires the choosers, add buttons, radio groups and the eight fields' Enter and exit.
+  void ConnectEditing();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  template <class W>
+  W* Ctl(const char* name) const;
+  void AddToChannels(int id, const uint8_t* value);
+  void AddToPlans(int id, const uint8_t* value);
+  void SystemChosen(bool channelSide);
+  void TypeChosen(bool channelSide);
+  void ShowFocusedChannelAgain(int top);
+  bool Satellite() const;
+  int ChooserId(const char* chooser, int code) const;
+  void SetChooserId(const char* chooser, int code, int id);
+  bool CenterChosen() const;
 
   TXR9Equip* equip;
   std::unique_ptr<TPlanEditor> editor;

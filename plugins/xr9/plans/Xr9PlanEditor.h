@@ -147,6 +147,25 @@ class TPlanEditor : public cv::plan::Report {
   void ReceiveBtnClick();
   bool ListInstrumentPlans(std::vector<std::string>& lines);
 
+  // Attribute editing: adds to every listed line (in ascending order) of the focused plan's
+  // channels or of the plans; `value` is 4 bytes or none (the table row's). False when the
+  // "No channel selected!" / "No plan selected!" message was shown.
+  bool AddChannelAttributeToLines(const std::vector<int>& lines, int id, const uint8_t* value);
+  bool AddPlanAttributeToLines(const std::vector<int>& lines, int id, const uint8_t* value);
+  void AddPlanAttribute(int slot, int id, const uint8_t* value);
+  void RemovePlanAttributeAt(int slot, int position);
+  int FindPlanAttributeSlot(int slot, int code) const;  // 0..14, or 255
+  int FindPlanAttributeEnd(int slot) const;             // the end marker's position, or 255
+  // Field entry on the focused channel or plan; each does nothing without one (and, for the
+  // channel ones, without channels). Frequencies and spacing in kHz as read from the fields.
+  bool StoreChannelName(const std::string& typed);
+  bool StoreChannelFrequency(int64_t typedKhz, bool center, int64_t shownSpacing);
+  bool StoreChannelSpacing(int64_t typedKhz);
+  bool StorePlanName(const std::string& typed);
+  bool StorePlanModifiable(bool modifiable);
+  bool StorePlanBand(bool satellite);
+  TChanXR9* FocusedChannel();
+
   bool HasPort() const;
   TXR9Equip& Equip() { return equip; }
 
