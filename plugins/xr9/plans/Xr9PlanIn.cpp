@@ -332,7 +332,7 @@ bool TPlanIn::ImportCsvPlanLine(const std::string& line, int format) {
   }
   if (!analogue) set(Contains(f[7], "ON") ? 25 : 24);
   if (const long bw = cv::AtoL(f[8]); bw != 0) {
-    LittleEndian(static_cast<uint32_t>(ClampBandwidth(static_cast<int64_t>(bw) * 1000)), value);
+    LittleEndian(static_cast<uint32_t>(ClampBandwidth(std::clamp<int64_t>(bw, -1000000000, 1000000000) * 1000)), value);
     set(22, value);
   }
   TPlanEditor::SortChannels(p);
