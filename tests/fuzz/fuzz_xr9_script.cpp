@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cv::xr9::TPlanXR9 plan;
     plan.InUse = 3;
     plan.Name = "A";
-    plan.Channels.emplace();
-    plan.Channels->push_back(cv::xr9::TChanXR9("ONE", 474000, 474000));
+    plan.Channels = std::vector<cv::xr9::TChanXR9>{cv::xr9::TChanXR9("ONE", 474000, 474000)};
     plan.ChannelCount = 1;
     cv::xr9::WriteBinaryPlan((cvfuzz::ScratchDir() / "a.can").string(), plan, 0, l->editor.Sinks());
     return l;

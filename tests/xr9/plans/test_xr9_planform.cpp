@@ -198,8 +198,7 @@ TEST_F(Xr9PlanForm, LoadButtonsFillThePlanList) {
   cv::xr9::TPlanXR9 plan;
   plan.InUse = 3;
   plan.Name = "P";
-  plan.Channels.emplace();
-  plan.Channels->push_back(cv::xr9::TChanXR9("ONE", 474000, 474000));
+  plan.Channels = std::vector<cv::xr9::TChanXR9>{cv::xr9::TChanXR9("ONE", 474000, 474000)};
   plan.ChannelCount = 1;
   const std::string can = dir.filePath("Mine.can").toStdString();
   ASSERT_TRUE(cv::xr9::WriteBinaryPlan(can, plan, 0, {&prompter, {}, {}}));
