@@ -16,6 +16,11 @@
 //   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts
 //   41000-41199 TV MIRELTO reports: dispatch, PDF output, generic report, the sheet's report command
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor
+//               (40350-40399 its attribute and field editing);
+//               40500-40699 binary plans, attributes, data-logger files and measurement texts;
+//               40900-40999 plans in (canalization scripts, CSV import, loading)
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1215,3 +1220,23 @@ constexpr int DoneHint = 41015;             // "Click here to continue"
 constexpr int ObsNotSaved = 41016;          // "The observations could not be saved in %s"
 
 }  // namespace cv::msg::xr9rep
+// Plans into the channel-plan editor: canalization scripts, CSV import and loading (40900-40999).
+namespace cv::msg::xr9in {
+
+constexpr int CsvAccepted = 40900;        // "CSV format accepted"
+constexpr int ChannelSetFound = 40901;    // "Channel set found: "
+constexpr int ParsingFile = 40902;        // "Parsing file "
+constexpr int ParserErrorBox = 40903;     // "Parser error at line:\n%s"
+constexpr int ParserErrorLine = 40904;    // "Parser error in line %d: %s"
+constexpr int PlanLoadedFrom = 40905;     // "Channel Plan loaded from %s"
+constexpr int WarningPrefix = 40906;      // "WARNING:"
+constexpr int CancelLoading = 40907;      // "Do you want to cancel the loading?"
+constexpr int LoadedFile = 40908;         // "Loaded file "
+constexpr int CouldNotFinish = 40909;     // "Couldn't finish load of PRO file "
+constexpr int CorvaneImported = 40910;    // "CORVANE canalization will be imported."
+constexpr int NotEnoughMemory = 40911;    // "Not enough memory"
+constexpr int ProFilter = 40912;          // "PRO files (*.PRO)|*.PRO"
+constexpr int CanFilter = 40913;          // "CAN files (*.CAN)|*.CAN"
+constexpr int CsvFilter = 40914;          // "CSV files (*.csv)|*.csv"
+
+}  // namespace cv::msg::xr9in

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -71,7 +72,24 @@ int ParseStatement(const char* line, const KeywordRow* rows, int rowCount, const
   int n = rows[index].tokenCount;
   if (n > kMaxTokens) n = kMaxTokens;
   const bool quoted = index == rules.quotedIndex;
-  for (int i = 1; i < n; ++i) {
+  int first = 1;
+  if (index == rules.resourceIndex && n > 1) {
+    for (char* p = save; *p; ++p)
+      if (*p == '"' || *p == '\'') *p = ' ';
+    while (*save == ' ') ++save;
+    char* upper = std::strstr(save, ".CAN");
+    char* lower = std::strstr(save, ".can");
+    char* end = !upper ? lower : (!lower ? upper : std::min(upper, lower));
+    if (!end) return 0;
+    end += 4;
+    const bool more = *end != '\0';
+    *end = '\0';
+    if (save[0] == '#') return 0;
+    out.tokens[1] = save;
+    save = more ? end + 1 : end;
+    first = 2;
+  }
+  for (int i = first; i < n; ++i) {
     char* token = NextToken(save, quoted ? "\"" : " \t\r\n,()");
     if (!token) return 0;
     if (token[0] == '#' && (!quoted || rules.quotedRefusesHash)) return 0;

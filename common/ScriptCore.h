@@ -33,6 +33,11 @@ struct LexRules {
   int quotedIndex = -1;
   // Whether that quoted argument is also refused when it begins with '#'.
   bool quotedRefusesHash = true;
+  // Table position of the keyword whose first argument is a file name that may hold blanks
+  // (SENDRESOURCE), or -1. Quotes after the keyword count as blanks; the name runs from the first
+  // non-blank up to and including the first ".CAN" or ".can"; the next argument follows after
+  // blanks. A line without either ending is refused.
+  int resourceIndex = -1;
 };
 
 // Returns -1 (nothing to run), 0 (parser error: unknown keyword or missing argument) or 1.

@@ -134,8 +134,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   LogZone->setGeometry(8, 338, 372, 130);
   Colour(LogZone);
   const int bx = 388, bw = 90, bh = 22;
-  button(ReadBtn, "ReadBtn", m::LoadCanalization, m::LoadCanalizationHint, QRect(bx, 338, 2 * bw + 2, bh), nullptr);
-  button(AddChannelSetBtn, "AddChannelSetBtn", m::LoadOnePlan, m::LoadOnePlanHint, QRect(bx, 362, bw, bh), nullptr);
+  button(ReadBtn, "ReadBtn", m::LoadCanalization, m::LoadCanalizationHint, QRect(bx, 338, 2 * bw + 2, bh),
+         &TChannelsPlanDlg::ReadBtnClick);
+  button(AddChannelSetBtn, "AddChannelSetBtn", m::LoadOnePlan, m::LoadOnePlanHint, QRect(bx, 362, bw, bh),
+         &TChannelsPlanDlg::AddChannelSetBtnClick);
   button(SaveBtn, "SaveBtn", m::SaveOnePlan, m::SaveOnePlanHint, QRect(bx + bw + 2, 362, bw, bh),
          &TChannelsPlanDlg::SaveBtnClick);
   button(SavePROFileBtn, "SavePROFileBtn", m::SaveCanalization, m::SaveCanalizationHint, QRect(bx, 386, 2 * bw + 2, bh),
@@ -157,6 +159,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
 
   editor = std::make_unique<TPlanEditor>(*equip, cv::PrompterInForce(), *this);
   out = std::make_unique<TPlanOut>(*editor, *this);
+  in = std::make_unique<TPlanIn>(*editor);
   PlanListBox->clear();
   LogZone->clear();
   editor->EnableTransferButtons(false);
@@ -456,6 +459,8 @@ void TChannelsPlanDlg::reject() {
 }
 
 void TChannelsPlanDlg::SaveBtnClick() { out->SaveBtnClick(); }
+void TChannelsPlanDlg::ReadBtnClick() { in->ReadBtnClick(this); }
+void TChannelsPlanDlg::AddChannelSetBtnClick() { in->AddChannelSetBtnClick(this); }
 void TChannelsPlanDlg::SavePROFileBtnClick() { out->SavePROFileBtnClick(); }
 void TChannelsPlanDlg::SendBtnClick() { out->SendBtnClick(); }
 void TChannelsPlanDlg::SendAllBtnClick() { out->SendAllBtnClick(); }

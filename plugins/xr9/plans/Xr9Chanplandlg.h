@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Xr9PlanEditor.h"
+#include "Xr9PlanIn.h"
 #include "Xr9PlanOut.h"
 
 class QCheckBox;
@@ -48,6 +49,7 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void DisableSendButton(bool sendAll) override;
   QWidget* DialogParent() override { return this; }
   TPlanOut& Out() { return *out; }
+  TPlanIn& In() { return *in; }
 
   // What the lists show.
   void FillPlanList();
@@ -91,6 +93,8 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void ReceiveBtnClick();
   void CloseBtnClick();
   void HelpBtnClick();
+  void ReadBtnClick();
+  void AddChannelSetBtnClick();
   // Attribute area.
   void AddComChanSYSBtnClick();
   void AddComChanTYPEBtnClick();
@@ -154,6 +158,7 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   TXR9Equip* equip;
   std::unique_ptr<TPlanEditor> editor;
   std::unique_ptr<TPlanOut> out;
+  std::unique_ptr<TPlanIn> in;
 };
 
 class TReceivePlansDlg : public QDialog {

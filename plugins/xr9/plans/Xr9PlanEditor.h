@@ -168,6 +168,7 @@ class TPlanEditor : public cv::plan::Report {
 
   bool HasPort() const;
   TXR9Equip& Equip() { return equip; }
+  EditorView& View() { return view; }
 
   static constexpr int kWorkBufferBytes = 480;
   static constexpr float kMinReceiveVersion = 3.04f;

@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "AppServices.h"
+#include "FileDialogs.h"
 #include "Help.h"
 #include "HostForm.h"
 #include "ModalHelper.h"
@@ -183,6 +185,37 @@ TEST_F(Xr9PlanForm, TheReceiveDialogStaysOpenWithNothingTicked) {
   ASSERT_FALSE(prompter.shown.empty());
   EXPECT_EQ(prompter.shown.back().text, "Selected plans will be deleted in the equipment\nAre you sure?");
   EXPECT_EQ(prompter.shown.back().caption, "Warning");
+}
+
+}  // namespace
+
+namespace {
+
+// LOAD ONE PLAN and LOAD CANALIZATION reach the loaders from the form, and the plan list shows
+// what they loaded.
+TEST_F(Xr9PlanForm, LoadButtonsFillThePlanList) {
+  QTemporaryDir dir;
+  cv::xr9::TPlanXR9 plan;
+  plan.InUse = 3;
+  plan.Name = "P";
+  plan.Channels = std::vector<cv::xr9::TChanXR9>{cv::xr9::TChanXR9("ONE", 474000, 474000)};
+  plan.ChannelCount = 1;
+  const std::string can = dir.filePath("Mine.can").toStdString();
+  ASSERT_TRUE(cv::xr9::WriteBinaryPlan(can, plan, 0, {&prompter, {}, {}}));
+  QFile script(dir.filePath("set.PRO"));
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("SENDRESOURCE Mine.CAN  01\nSENDRESOURCE MINE.can 01\n");
+  script.close();
+
+  cv::RecordingFileChooser chooser;
+  chooser.openAnswers << QStringList{QString::fromStdString(can)};
+  Find("AddChannelSetBtn")->click();
+  EXPECT_EQ(Items("PlanListBox"), QStringList{"(TER) Mine"});
+
+  chooser.openAnswers << QStringList{dir.filePath("set.PRO")};
+  Find("ReadBtn")->click();
+  EXPECT_EQ(Items("PlanListBox"), (QStringList{"(TER) Mine", "(TER) MINE"}));
+  EXPECT_TRUE(Find("SaveBtn")->isEnabled());
 }
 
 }  // namespace

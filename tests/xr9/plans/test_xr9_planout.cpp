@@ -27,7 +27,7 @@ using cv::xr9::TPlanEditor;
 using cv::xr9::TPlanXR9;
 
 // The form: every line of both logs in one sequence (host log "H ", log zone "Z ").
-struct View : cv::xr9::EditorView, cv::xr9::PlanOutView {
+struct OutView : cv::xr9::EditorView, cv::xr9::PlanOutView {
   void RefreshAll() override {}
   void RefreshChannels() override {}
   void SetTransferButtons(bool, bool, bool) override {}
@@ -48,12 +48,12 @@ struct View : cv::xr9::EditorView, cv::xr9::PlanOutView {
 };
 
 struct Editor : TPlanEditor {
-  Editor(cv::xr9::TXR9Equip& e, cv::Prompter& p, View& v) : TPlanEditor(e, p, v), view(v) {}
+  Editor(cv::xr9::TXR9Equip& e, cv::Prompter& p, OutView& v) : TPlanEditor(e, p, v), outView(v) {}
   void Log(const std::string& line) override {
-    view.logs.push_back("H " + line);
+    outView.logs.push_back("H " + line);
     TPlanEditor::Log(line);
   }
-  View& view;
+  OutView& outView;
 };
 
 std::vector<TChanAttribute> Attrs(std::initializer_list<std::pair<uint8_t, uint32_t>> list) {
@@ -129,7 +129,7 @@ class Xr9PlanOut : public Xr9Sim {
 
   QTemporaryDir dir;
   QString oldDir;
-  View view;
+  OutView view;
   std::unique_ptr<Editor> editor;
   std::unique_ptr<cv::xr9::TPlanOut> out;
 };
@@ -240,7 +240,7 @@ TEST_F(Xr9PlanOut, SendOnePlanFailures) {
   // Without a port: the button goes grey, nothing else.
   {
     cv::xr9::TXR9Equip offline(&host.form, nullptr);
-    View v;
+    OutView v;
     Editor e(offline, prompter, v);
     cv::xr9::TPlanOut o(e, v);
     e.planIndex = 0;

@@ -8,6 +8,7 @@
 #include "HostForm.h"
 #include "PlanSlot.h"
 #include "Xr9Equip.h"
+#include "Xr9EditorFakes.h"
 #include "Xr9PlanEditor.h"
 
 namespace {
@@ -17,23 +18,7 @@ using cv::xr9::TChanXR9;
 using cv::xr9::TPlanEditor;
 using cv::xr9::TPlanXR9;
 
-struct FakeView : cv::xr9::EditorView {
-  void RefreshAll() override { ++refreshes; }
-  void RefreshChannels() override { ++channelRefreshes; }
-  void SetTransferButtons(bool s, bool se, bool r) override {
-    save = s;
-    send = se;
-    receive = r;
-  }
-  ReceiveChoice RunReceiveDialog(TPlanEditor&, const std::vector<std::string>&) override { return ReceiveChoice::Cancel; }
-  void SetGauge(int) override {}
-  void Repaint() override {}
-  void AddLogZone(const std::string& line) override { zone.push_back(line); }
-  void SetBusy(bool) override {}
-  int refreshes = 0, channelRefreshes = 0;
-  bool save = false, send = false, receive = false;
-  std::vector<std::string> zone;
-};
+using xr9test::FakeView;
 
 class Xr9PlanStore : public ::testing::Test {
  protected:
