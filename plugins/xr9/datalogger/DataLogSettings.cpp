@@ -1,5 +1,7 @@
 #include "DataLogSettings.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstdio>
 
@@ -16,7 +18,9 @@ void DataLogSettings::Read(const IniFile& ini) {
   kindTexts.clear();
   reportNames.clear();
   const char* reports = "DLAvailableReports";
-  const int count = ini.ReadInteger(reports, "Count", 0);
+  // Report kinds are two digits, so no list holds more than 100 entries; a damaged Count must not
+  // make the dialog read (and fill its list with) millions of default entries.
+  const int count = std::min(ini.ReadInteger(reports, "Count", 0), kMaxReportEntries);
   for (int i = 0; i < count; ++i) {
     char key[32];
     std::snprintf(key, sizeof key, "Report%d", i);

@@ -25,6 +25,9 @@ struct PageSizes {
   int channelsPerPageSat = 40;
 };
 
+// The most report entries read from the INI file.
+constexpr int kMaxReportEntries = 100;
+
 struct DataLogSettings {
   // One entry per report: its kind text (characters 2 and 3) and its name (from the 5th on),
   // in entry order; the names are the items of the report list.

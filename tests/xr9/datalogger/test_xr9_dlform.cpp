@@ -253,3 +253,21 @@ TEST_F(DlForm, FolderFieldAndItsChooser) {
   EXPECT_TRUE(Get<QPushButton>(d.get(), "SelectFolderBtn")->isEnabled());
   EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::black));
 }
+
+namespace {
+
+// A damaged Count reads at most the list a kind of two digits can fill, and reads the entries it
+// has up to that bound.
+TEST(DlSettings, ReportCountIsBoundedOnBothSides) {
+  for (const auto& [count, expected] : std::vector<std::pair<std::string, size_t>>{
+           {"99", 99}, {"100", 100}, {"101", 100}, {"2147483647", 100}, {"-5", 0}}) {
+    cv::IniFile ini;
+    ini.Parse("[DLAvailableReports]\nCount=" + count + "\nReport0=(05) Generic\n");
+    cv::xr9::DataLogSettings s;
+    s.Read(ini);
+    EXPECT_EQ(s.reportNames.size(), expected) << count;
+    if (!s.reportNames.empty()) EXPECT_EQ(s.reportNames[0], " Generic") << count;
+  }
+}
+
+}  // namespace
