@@ -5,22 +5,18 @@
 //   33000-33999 spectrum      34000-34999 script engine         35000-35999 plan editor
 //   36000-36999 editor, CSV viewer, language
 //   37000-37999 memories (37000-37499 the memory editor, 37500-37999 the memory settings)
-//   40000-40999 the TV MIRELTO family (plug-in XR9Tools)
 //   38000-38999 data logger
 //   39000-39999 configuration, monitor and firmware update
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor;
+//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40343 plan editor
+//               (40350-40399 its attribute and field editing); 40400-40499 plans out;
 //               40500-40699 binary plans, attributes, data-logger files and measurement texts;
-//               40700-40999 data-logger dialog, CSV export and measurement sheet
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor
-//               (40350-40399 its attribute and field editing);
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
-//               40500-40699 binary plans, attributes, data-logger files and measurement texts
-//   41000-41199 TV MIRELTO reports: dispatch, PDF output, generic report, the sheet's report command
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40399 plan editor; 40400-40499 plans out;
-//   40000-40999 TV MIRELTO family: 40000-40199 entry, equipment and link; 40200-40499 plan editor
-//               (40350-40399 its attribute and field editing);
-//               40500-40699 binary plans, attributes, data-logger files and measurement texts;
-//               40900-40999 plans in (canalization scripts, CSV import, loading)
+//               40700-40899 data-logger dialog, CSV export and measurement sheet;
+//               40900-40999 plans in (canalization scripts, CSV import, CORVANE import)
+//   41000-41299 TV MIRELTO reports: 41000-41019 dispatch, PDF output, generic report, the sheet's
+//               report command; 41020-41049 report information dialogs; 41050-41099 certificate
+//               frame and data checks; 41100-41129 certificate sections; 41130-41159 SKY
+//               certificate report; 41160-41199 report checks by outside tools;
+//               41200-41299 SKY certificate sheet
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1240,3 +1236,28 @@ constexpr int CanFilter = 40913;          // "CAN files (*.CAN)|*.CAN"
 constexpr int CsvFilter = 40914;          // "CSV files (*.csv)|*.csv"
 
 }  // namespace cv::msg::xr9in
+
+// Report information dialogs (41020-41049).
+namespace cv::msg::xr9info {
+
+}  // namespace cv::msg::xr9info
+
+// Certificate frame, drivers and data checks (41050-41099).
+namespace cv::msg::xr9cert {
+
+}  // namespace cv::msg::xr9cert
+
+// Certificate sections: BER terrestrial, amplifier levels, BER satellite, IF SAT test (41100-41129).
+namespace cv::msg::xr9sec {
+
+}  // namespace cv::msg::xr9sec
+
+// SKY certificate report (41130-41159).
+namespace cv::msg::xr9sky {
+
+}  // namespace cv::msg::xr9sky
+
+// SKY certificate sheet (41200-41299).
+namespace cv::msg::xr9skysheet {
+
+}  // namespace cv::msg::xr9skysheet

@@ -13,6 +13,7 @@
 #include "DataLogFile.h"
 #include "DataLogSettings.h"
 #include "IniFile.h"
+#include "SkySheetQuery.h"
 
 namespace cv::xr9 {
 
@@ -100,6 +101,10 @@ class DataLoggerCtl {
   int32_t chosenKind = -1;
   int32_t generatingKind = -1;
   const SheetQuery* sheet = nullptr;  // the open measurement sheet
+  SkySheetQuery* skySheet = nullptr;  // the open SKY certificate sheet
+  // The observations question of a report section: the form shows its dialog, which leaves the
+  // observations file behind or none; true when observations were given. None: no observations.
+  std::function<bool(const std::string& prompt)> observationsQuestion;
   std::function<void()> listChanged;   // the file list changed
 
  private:

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AskObsDlg.h"
 #include "DataLoggerSheetDlg.h"
 #include "FileDialogs.h"
 #include "Messages.h"
@@ -33,10 +34,17 @@ TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TXR9Equip& equipment)
     : QDialog(owner), ctl_(equipment, [this](const std::string& line) { LogLine(line); }), equipment_(equipment) {
   BuildForm();
   ctl_.listChanged = [this] { FillList(); };
+  ctl_.observationsQuestion = [this](const std::string& prompt) {
+    TDataLoggerAskObsDlg ask(this, equipment_);
+    ask.SetPrompt(From1252(prompt));
+    ask.exec();
+    return ask.HasObservations();
+  };
 }
 
 TDataLoggerDlg::~TDataLoggerDlg() {
   ctl_.listChanged = nullptr;
+  ctl_.observationsQuestion = nullptr;
   if (settingsLoaded_) DataLoggerCtl::WriteRegistry(ctl_.RegistryValues());
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "AtomicFile.h"
+#include "CertificateSections.h"
 #include "DataLoggerCtl.h"
 #include "DateTimeText.h"
 #include "Format.h"
@@ -98,11 +99,25 @@ ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, 
       WriteMeasurementReport(ctl, slot, files, info, DateText(now),
                              TimeText(now));
       break;
-    case ReportWriter::Sky:
+    case ReportWriter::Certificate:
+      WriteCertificateReport(ctl, slot, &files);
+      break;
+    case ReportWriter::CertificateCat:
+      WriteCertificateReportCat(ctl, slot, &files);
+      break;
+    case ReportWriter::CertificateUpd:
+      WriteCertificateReportUpd(ctl, slot, &files);
+      break;
+    case ReportWriter::CertificateUpdCat:
+      WriteCertificateReportUpdCat(ctl, slot, &files);
+      break;
+    case ReportWriter::Sky: {
       files.landscape = 1;
+      int ter = -1, sat = -1;
+      if (ctl.skySheet) ctl.skySheet->SelectedSlots(ter, sat);
+      WriteSkyReport(ctl, ter, sat, &files.htmlFile);
       break;
-    default:
-      break;
+    }
   }
   ctl.generatingKind = -1;
   auto save = [&out](const std::string& path, const std::string& bytes) {
