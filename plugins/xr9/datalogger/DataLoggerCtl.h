@@ -105,6 +105,11 @@ class DataLoggerCtl {
   // The observations question of a report section: the form shows its dialog, which leaves the
   // observations file behind or none; true when observations were given. None: no observations.
   std::function<bool(const std::string& prompt)> observationsQuestion;
+  // The report information questions, asked once before a report is written: the CvTools one
+  // stores its three texts in `reportInfo`, the SKY one in the open SKY sheet.
+  std::function<void()> cvtoolsInformationQuestion;
+  std::function<void()> skyInformationQuestion;
+  std::array<std::string, 3> reportInfo;  // identification, address, observations (Windows-1252)
   std::function<void()> listChanged;   // the file list changed
 
  private:
