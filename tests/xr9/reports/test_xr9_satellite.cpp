@@ -663,6 +663,15 @@ TEST(Xr9SatSections, MissingPointsAndFiles) {
     EXPECT_EQ(s.files.htmlFile, CertificateHtmlHead(s.ctl));
     EXPECT_EQ(s.files.xmlFile.rfind("<SENALESUSUARIOB>\n<OBSERVACIONES>", 0), 0u);
   }
+  // A value below the meter's range keeps its '<' in the CDATA section and is escaped in the cell.
+  {
+    img::DataLog d = SatLog(Chans(1, kAnalog), 2);
+    d.testPoints[0].values[3] = img::MeasValue(0x40, 300);
+    Sat s(d, FirstBranches(1));
+    WriteIfSatTestSection(s.ctl, s.slot, &s.files);
+    EXPECT_NE(s.files.xmlFile.find("<NIVEL_SALIDA><![CDATA[<30.0]]></NIVEL_SALIDA>"), std::string::npos);
+    EXPECT_NE(s.files.htmlFile.find("</p></td><td>&lt;30.0</td>"), std::string::npos);
+  }
   // A missing measurement gives empty CDATA sections and cells.
   {
     img::DataLog d = SatLog(Chans(1, kAnalog), 2);
