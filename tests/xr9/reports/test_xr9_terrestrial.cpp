@@ -247,6 +247,11 @@ TEST(Xr9Terrestrial, RfSignalsElementsAndCells) {
   xr9test::PdfOf(GoldenFile("rf_k0.htm"), pdf);
   EXPECT_EQ(outside::PdfPages(pdf), 2);
   const QString text = outside::PdfText(pdf);
+  // Readable letters: the table as wide as the page is not shrunk towards nothing.
+  static const QRegularExpression word("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">prologue<");
+  const auto m = word.match(outside::Run("pdftotext", {"-bbox", pdf, "-"}));
+  ASSERT_TRUE(m.hasMatch());
+  EXPECT_GT(m.captured(2).toDouble() - m.captured(1).toDouble(), 5.0);
   const QStringList order = {"RF-ESP prologue 1", "471.25", "121.0", "476.75", "RF-ESP continued", "E28",
                              "RF-ESP notes", "Roof & mast <ok>"};
   qsizetype at = 0;
