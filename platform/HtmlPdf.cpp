@@ -124,11 +124,17 @@ void HtmlToPdf::ConvertAll() {
     double s = 1.0;
     if (autoWidth_) {
       // The width the content takes when nothing has to wrap.
-      QTextDocument wide;
-      wide.setDocumentMargin(0);
-      wide.setHtml(pieceHtml);
-      wide.setTextWidth(100000);
-      const double ideal = wide.idealWidth();
+      auto idealAt = [&pieceHtml](double width) {
+        QTextDocument wide;
+        wide.setDocumentMargin(0);
+        wide.setHtml(pieceHtml);
+        wide.setTextWidth(width);
+        return wide.idealWidth();
+      };
+      double ideal = idealAt(100000);
+      // Content that fills whatever width it is given (a table of width="100%") has no such
+      // width: it is laid out on the page, and shrunk only by what still overflows it.
+      if (ideal > pageW && idealAt(50000) < ideal - 1) ideal = doc.size().width();
       if (ideal > pageW) {
         // Lay out at the width the content needs and shrink it onto the page.
         doc.setTextWidth(ideal);

@@ -109,6 +109,22 @@ TEST(HtmlPdf, WideTableScaledIntoThePage) {
   EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+1\\n")));
 }
 
+TEST(HtmlPdf, TableAsWideAsThePageKeepsItsLetterSize) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  const QString html = dir.filePath("p.htm");
+  std::string h = Fixture(1, 4);
+  h.replace(h.find("<table border=1>"), 16, "<table border=1 width=\"100%\">");
+  WriteBytes(html, h);
+  const QString pdf = dir.filePath("p.pdf");
+  EXPECT_TRUE(Convert(html, pdf, 0).errors.isEmpty());
+  // The words are as high as the text of a page, not shrunk towards nothing.
+  static const QRegularExpression word("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">PAGE1<");
+  const auto m = word.match(RunTool("pdftotext", {"-bbox", pdf, "-"}));
+  ASSERT_TRUE(m.hasMatch());
+  EXPECT_GT(m.captured(2).toDouble() - m.captured(1).toDouble(), 5.0);
+}
+
 TEST(HtmlPdf, FailuresRecordedNeverOpened) {
   QTemporaryDir dir;
   RecordingOpener opener;

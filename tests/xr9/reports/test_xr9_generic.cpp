@@ -12,6 +12,7 @@
 #include "RecordingOpener.h"
 #include "ReportText.h"
 #include "Xr9DlFixture.h"
+#include "Xr9ReportPdf.h"
 #include "Xr9Images.h"
 #include "Xr9TestFiles.h"
 
@@ -61,29 +62,6 @@ int Count(const std::string& text, const std::string& what) {
   return n;
 }
 
-QString PdfOf(const QString& html, const QString& pdf) {
-  cv::PdfDocument doc;
-  cv::HtmlToPdf conv;
-  doc.StartEngine();
-  doc.set_FileName(pdf);
-  doc.BeginDoc();
-  doc.set_PDFPAGE_Orientation(0);
-  conv.StartHTMLEngine();
-  conv.ConnectToPDFLibrary(&doc);
-  conv.set_AutoAdjustContentWidth(1);
-  conv.set_MarginLeft(25);
-  conv.set_MarginTop(35);
-  conv.LoadHTMLFile(html);
-  conv.ConvertAll();
-  conv.DisconnectFromPDFLibrary();
-  doc.EndDoc();
-  EXPECT_FALSE(doc.Failed()) << doc.Errors().join(' ').toStdString();
-  QProcess p;
-  p.start("pdfinfo", {pdf});
-  EXPECT_TRUE(p.waitForFinished(30000));
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 }  // namespace
 
 TEST(Xr9GenericReport, NinePointsByTenChannelsGiveSixPagesInOrder) {
@@ -105,7 +83,7 @@ TEST(Xr9GenericReport, NinePointsByTenChannelsGiveSixPagesInOrder) {
 
   QTemporaryDir dir;
   RecordingOpener opener;
-  const QString pdfInfo = PdfOf(QString::fromStdString(xr9test::GoldenPath("reports/generic_all_9x10.htm")),
+  const QString pdfInfo = xr9test::PdfOf(QString::fromStdString(xr9test::GoldenPath("reports/generic_all_9x10.htm")),
                                 dir.filePath("g.pdf"));
   EXPECT_TRUE(pdfInfo.contains(QRegularExpression("Pages:\\s+6\\n"))) << pdfInfo.toStdString();
 }
