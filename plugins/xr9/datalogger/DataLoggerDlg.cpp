@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AskMultiInfoDlg.h"
 #include "AskObsDlg.h"
 #include "DataLoggerSheetDlg.h"
 #include "FileDialogs.h"
@@ -40,11 +41,24 @@ TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TXR9Equip& equipment)
     ask.exec();
     return ask.HasObservations();
   };
+  ctl_.cvtoolsInformationQuestion = [this] {
+    TDataLogAskMultiInfoCvToolsDlg ask(this, equipment_, &ctl_.reportInfo);
+    ask.FillFields();
+    ask.exec();
+  };
+  ctl_.skyInformationQuestion = [this] {
+    if (!ctl_.skySheet) return;
+    TDataLogAskMultiInfoSkyDlg ask(this, equipment_, ctl_.skySheet);
+    ask.FillFields();
+    ask.exec();
+  };
 }
 
 TDataLoggerDlg::~TDataLoggerDlg() {
   ctl_.listChanged = nullptr;
   ctl_.observationsQuestion = nullptr;
+  ctl_.cvtoolsInformationQuestion = nullptr;
+  ctl_.skyInformationQuestion = nullptr;
   if (settingsLoaded_) DataLoggerCtl::WriteRegistry(ctl_.RegistryValues());
 }
 
