@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -408,6 +409,8 @@ TEST_F(InfoDlg, GenericReportAsksOnceAndPrintsTheTexts) {
   DataLoggerCtl& ctl = dl.Ctl();
   const auto image = img::DataLogFile(xr9test::DlGrid(10, 9, {0, 4}));
   ASSERT_GE(ctl.store.DecodeDataLogFile(image.data(), image.size(), "GRID.DL"), 0);
+  ctl.reportsEnabled = true;
+  ctl.chosenKind = 5;
   TDataLoggerSheetDlg sheet(nullptr, ctl, equip);
   ASSERT_TRUE(sheet.Init());
   sheet.ShowFile(0);
@@ -424,8 +427,10 @@ TEST_F(InfoDlg, GenericReportAsksOnceAndPrintsTheTexts) {
   EXPECT_EQ(asked, 0);
   ctl.sheet = &sheet.Sheet();
 
-  // Texts typed in the open editor of the current cell count without leaving it.
+  // The sheet's report command. Texts typed in the open editor of the current cell count without
+  // leaving it; the question has the normal cursor, not the report's hourglass.
   cvtest::WhenModal<TDataLogAskMultiInfoCvToolsDlg>([](TDataLogAskMultiInfoCvToolsDlg* d) {
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     auto* view = d->findChild<QTableView*>("ValueListEditor");
     EXPECT_EQ(view->currentIndex(), view->model()->index(0, 1));
     QWidget* editor = view->indexWidget(view->currentIndex());
@@ -436,11 +441,14 @@ TEST_F(InfoDlg, GenericReportAsksOnceAndPrintsTheTexts) {
   });
   QTemporaryDir out;
   RecordingOpener opener;
-  TReportFiles files = ReportFileNames(out.filePath("r.pdf").toStdString());
-  EXPECT_TRUE(GenerateReport(ctl, 0, files, 5).Ok());
+  chooser.saveAnswers = {out.filePath("r.pdf")};
+  sheet.ReportsBtnClick();
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(prompter.Showed("The report was generated successfully"));
+  EXPECT_EQ(opener.urls.size(), 1u);
   EXPECT_EQ(ctl.reportInfo, (std::array<std::string, 3>{"Block <7> & co", "Calle Mayor", ""}));
-  const std::string& html = files.htmlFile;
+  const std::string html = ReadBytes(out.filePath("r.htm"));
   EXPECT_NE(html.find("<td colspan=\"9\">IDENTIFICATION: Block &lt;7&gt; &amp; co</td>"), std::string::npos);
   EXPECT_NE(html.find("<td colspan=\"9\">ADDRESS: Calle Mayor</td>"), std::string::npos);
   EXPECT_NE(html.find("<td colspan=\"9\">OBS: </td>"), std::string::npos);
