@@ -34,6 +34,10 @@ TDataLogAskMultiInfoDlg::TDataLogAskMultiInfoDlg(QWidget* owner, TXR9Equip& equi
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
+  // The form is laid out in pixels: its texts are sized in pixels too, so they fit at any DPI.
+  QFont formFont = font();
+  formFont.setPixelSize(11);
+  setFont(formFont);
   auto hinted = [](QWidget* w, const char* name, int hintId) {
     w->setObjectName(name);
     if (hintId) {
@@ -57,6 +61,9 @@ TDataLogAskMultiInfoDlg::TDataLogAskMultiInfoDlg(QWidget* owner, TXR9Equip& equi
   ValueListEditor->setModel(&model_);
   ValueListEditor->setGeometry(8, 28, 306, 209);
   ValueListEditor->verticalHeader()->hide();
+  ValueListEditor->verticalHeader()->setDefaultSectionSize(ValueListEditor->fontMetrics().height() + 6);
+  ValueListEditor->setWordWrap(false);
+  ValueListEditor->horizontalHeader()->setHighlightSections(false);
   ValueListEditor->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   ValueListEditor->horizontalHeader()->setStretchLastSection(true);
   ValueListEditor->setColumnWidth(ReportInfoModel::FieldColumn, 150);
@@ -64,18 +71,19 @@ TDataLogAskMultiInfoDlg::TDataLogAskMultiInfoDlg(QWidget* owner, TXR9Equip& equi
   ValueListEditor->setEditTriggers(QAbstractItemView::AllEditTriggers);
   ValueListEditor->setTabKeyNavigation(true);
 
-  auto button = [&](QPushButton*& b, const char* name, int captionId, int hintId, int left, void (TDataLogAskMultiInfoDlg::*handler)()) {
+  auto button = [&](QPushButton*& b, const char* name, int captionId, int hintId, int left, int width,
+                    void (TDataLogAskMultiInfoDlg::*handler)()) {
     b = new QPushButton(MsgQ(captionId), this);
     hinted(b, name, hintId);
     bold(b);
     b->setAutoDefault(false);
-    b->setGeometry(left, 244, 98, 25);
+    b->setGeometry(left, 244, width, 25);
     // Virtual: each subclass's own handler runs.
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   };
-  button(LoadBtn, "LoadBtn", m::LoadCaption, m::LoadHint, 8, &TDataLogAskMultiInfoDlg::LoadBtnClick);
-  button(SaveBtn, "SaveBtn", m::SaveCaption, m::SaveHint, 112, &TDataLogAskMultiInfoDlg::SaveBtnClick);
-  button(DoneBtn, "DoneBtn", m::DoneCaption, m::DoneHint, 216, &TDataLogAskMultiInfoDlg::DoneBtnClick);
+  button(LoadBtn, "LoadBtn", m::LoadCaption, m::LoadHint, 8, 108, &TDataLogAskMultiInfoDlg::LoadBtnClick);
+  button(SaveBtn, "SaveBtn", m::SaveCaption, m::SaveHint, 120, 98, &TDataLogAskMultiInfoDlg::SaveBtnClick);
+  button(DoneBtn, "DoneBtn", m::DoneCaption, m::DoneHint, 222, 92, &TDataLogAskMultiInfoDlg::DoneBtnClick);
   setTabOrder(ValueListEditor, LoadBtn);
   setTabOrder(LoadBtn, SaveBtn);
   setTabOrder(SaveBtn, DoneBtn);
