@@ -1240,6 +1240,28 @@ constexpr int CsvFilter = 40914;          // "CSV files (*.csv)|*.csv"
 // Report information dialogs (41020-41049).
 namespace cv::msg::xr9info {
 
+constexpr int Caption = 41020;          // "CERTIFICATE INFORMATION"
+constexpr int Heading = 41021;          // "PLEASE, EDIT THE CERTIFICATE INFORMATION:"
+constexpr int FieldTitle = 41022;       // "FIELD"
+constexpr int TextTitle = 41023;        // "TEXT"
+constexpr int EditorHint = 41024;       // "Edit TEXT values as desired"
+constexpr int LoadCaption = 41025;      // "LOAD FROM FILE"
+constexpr int LoadHint = 41026;         // "Load all information from file"
+constexpr int SaveCaption = 41027;      // "SAVE TO FILE"
+constexpr int SaveHint = 41028;         // "Save all information to a file"
+constexpr int DoneHint = 41029;         // "Close and generate the report"
+constexpr int TextFilter = 41030;       // "Text files (*.txt)|*.txt"
+constexpr int Identification = 41031;   // "IDENTIFICATION: "
+constexpr int Address = 41032;          // "ADDRESS: "
+constexpr int Observations = 41033;     // "OBS: "
+constexpr int DoNotModify = 41034;      // "Do not modify this file manually"
+constexpr int NotReportFile = 41035;    // "This file does not contain information of the Report!"
+constexpr int NotCertificateFile = 41036;  // "This file does not contain information of the Certificate!"
+constexpr int NotSaved = 41037;         // "The information could not be saved in %s"
+constexpr int DoneCaption = 41014;      // "DONE" (the observations dialog's)
+constexpr int CannotOpen = 1840;        // "Impossible to open this file"
+constexpr int ErrorCaption = 1752;      // "Error"
+
 }  // namespace cv::msg::xr9info
 
 // Certificate frame, drivers and data checks (41050-41099).

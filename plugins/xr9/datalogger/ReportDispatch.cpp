@@ -48,16 +48,17 @@ TReportFiles ReportFileNames(const std::string& chosen) {
   return f;
 }
 
-void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const ReportInfo& info,
-                            const std::string& date, const std::string& time) {
+void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const std::string& date,
+                            const std::string& time) {
   if (!ctl.sheet) return;
+  if (ctl.cvtoolsInformationQuestion) ctl.cvtoolsInformationQuestion();
   GenericReportContext c;
   c.ini = &ctl.ini;
   c.channelsPerPageAll = ctl.settings.pages.channelsPerPageAllMeas;
   c.channelsPerPageSelected = ctl.settings.pages.channelsPerPageSelectedMeas;
   c.date = date;
   c.time = time;
-  c.info = info;
+  c.info = {ctl.reportInfo[0], ctl.reportInfo[1], ctl.reportInfo[2]};
   c.dlMemo = [&ctl](const std::string& l) { ctl.LogLine(l); };
   c.selectedMeas = [&ctl](int s, int ch) { return ctl.SelectedMeasIndex(s, ch); };
   if (ctl.sheet->AllMeasurements())
@@ -88,16 +89,14 @@ std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files) {
   return errors;
 }
 
-ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind,
-                             const ReportInfo& info) {
+ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind) {
   ReportOutcome out;
   files.landscape = 0;
   const QDateTime now = QDateTime::currentDateTime();
   ctl.generatingKind = kind;
   switch (WriterOfKind(kind)) {
     case ReportWriter::Generic:
-      WriteMeasurementReport(ctl, slot, files, info, DateText(now),
-                             TimeText(now));
+      WriteMeasurementReport(ctl, slot, files, DateText(now), TimeText(now));
       break;
     case ReportWriter::Certificate:
       WriteCertificateReport(ctl, slot, &files);

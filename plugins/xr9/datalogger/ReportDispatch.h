@@ -36,14 +36,14 @@ struct ReportOutcome {
   bool Ok() const { return errors.empty(); }
 };
 
-// The generic report's driver: nothing without an open measurement sheet.
-void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const ReportInfo& info,
-                            const std::string& date, const std::string& time);
+// The generic report's driver: nothing without an open measurement sheet; otherwise asks the
+// report information once and prints the texts it left in the rules (`reportInfo`).
+void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const std::string& date,
+                            const std::string& time);
 
 // Runs the writer of `kind` (the kind being generated is set during the call only), saves the
 // HTML and XML files and converts the HTML file into the PDF.
-ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind,
-                             const ReportInfo& info = {});
+ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind);
 // Turns htmlPath into pdfPath at the orientation of `landscape`; the failures, none when it worked.
 std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files);
 

@@ -81,14 +81,14 @@ TEST_F(Reports, PageSizeBelowOneUsesTheDefault) {
   ctl.settings.pages.channelsPerPageAllMeas = 0;
   auto f = Form();
   TReportFiles files;
-  WriteMeasurementReport(ctl, 0, files, {}, "1/1/2026", "9:00");
+  WriteMeasurementReport(ctl, 0, files, "1/1/2026", "9:00");
   // 10 channels at 7 a page, 9 test points at 4 a page.
   int tables = 0;
   for (size_t at = files.htmlFile.find("<table "); at != std::string::npos; at = files.htmlFile.find("<table ", at + 1)) ++tables;
   EXPECT_EQ(tables, 6);
   ctl.sheet = nullptr;
   TReportFiles none;
-  WriteMeasurementReport(ctl, 0, none, {}, "", "");
+  WriteMeasurementReport(ctl, 0, none, "", "");
   EXPECT_TRUE(none.htmlFile.empty());
 }
 
