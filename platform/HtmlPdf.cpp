@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -86,8 +88,26 @@ void HtmlToPdf::LoadHTMLFile(const QString& path) {
     return;
   }
   const QByteArray bytes = f.readAll();
-  html_ = From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  html_ = UncommentStyleSheets(From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
   loaded_ = true;
+}
+
+QString UncommentStyleSheets(const QString& html) {
+  // Qt's rich text drops a style sheet held in "<!-- -->" (the old way of hiding it from
+  // browsers without styles); for the style sheet itself the markers mean nothing.
+  static const QRegularExpression styleTag(QStringLiteral("<style\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+  QString out;
+  qsizetype at = 0;
+  for (auto m = styleTag.match(html); m.hasMatch(); m = styleTag.match(html, at)) {
+    const qsizetype body = m.capturedEnd();
+    qsizetype end = html.indexOf(QStringLiteral("</style"), body, Qt::CaseInsensitive);
+    if (end < 0) end = html.size();
+    QString sheet = html.mid(body, end - body);
+    sheet.remove(QStringLiteral("<!--")).remove(QStringLiteral("-->"));
+    out += html.mid(at, body - at) + sheet;
+    at = end;
+  }
+  return out + html.mid(at);
 }
 
 QStringList SplitHtmlPages(const QString& html) {
@@ -172,6 +192,23 @@ std::vector<double> PageTops(const QTextDocument& doc, double pageHeight) {
   return tops;
 }
 
+// The width the content takes at the page's width when no line inside a table wraps. Paragraphs
+// outside tables keep wrapping, and a table of percentage width is measured at the page's
+// width, since it takes whatever width it is offered.
+double UnwrappedTableWidth(const QString& html, double pageWidth) {
+  QTextDocument wide;
+  wide.setDocumentMargin(0);
+  wide.setHtml(html);
+  QTextBlockFormat whole;
+  whole.setNonBreakableLines(true);
+  for (QTextBlock b = wide.begin(); b.isValid(); b = b.next()) {
+    QTextCursor c(b);
+    if (c.currentTable()) c.mergeBlockFormat(whole);
+  }
+  wide.setTextWidth(pageWidth);
+  return wide.idealWidth();
+}
+
 }  // namespace
 
 void HtmlToPdf::ConvertAll() {
@@ -194,16 +231,11 @@ void HtmlToPdf::ConvertAll() {
     doc.setTextWidth(pageW);
     double s = 1.0;
     if (autoWidth_) {
-      // The width the content takes when nothing has to wrap.
-      QTextDocument wide;
-      wide.setDocumentMargin(0);
-      wide.setHtml(pieceHtml);
-      wide.setTextWidth(100000);
-      const double ideal = wide.idealWidth();
-      if (ideal > pageW) {
+      const double needed = UnwrappedTableWidth(pieceHtml, pageW);
+      if (needed > pageW + 0.5) {
         // Lay out at the width the content needs and shrink it onto the page.
-        doc.setTextWidth(ideal);
-        s = pageW / ideal;
+        doc.setTextWidth(needed);
+        s = pageW / std::max(needed, doc.idealWidth());
       }
     }
     const std::vector<double> tops = PageTops(doc, pageH / s);

@@ -71,6 +71,9 @@ class HtmlToPdf {
   QString html_;
 };
 
+// The HTML text with the comment markers inside its <style> blocks removed, so that Qt reads them.
+QString UncommentStyleSheets(const QString& html);
+
 // Splits the HTML text at the page-break paragraphs (<p class=breakhere ...>), one piece a page.
 QStringList SplitHtmlPages(const QString& html);
 

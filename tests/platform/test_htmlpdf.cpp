@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "HtmlPdf.h"
+#include "OutsideTools.h"
 #include "RecordingOpener.h"
 
 namespace {
@@ -185,4 +186,19 @@ TEST(HtmlPdf, TallTablesContinueOnTheNextPageBetweenRows) {
       }
     }
   }
+}
+
+// The reports hide their style sheet in a comment, as pages did for browsers without styles:
+// it still styles the PDF, and comments outside style blocks stay as they are.
+TEST(HtmlPdf, StyleSheetInACommentIsApplied) {
+  EXPECT_EQ(cv::UncommentStyleSheets("<STYLE type = \"text/css\">\n<!--\ntd { x }\n-->\n</style><!-- a --><style>"
+                                     "<!-- b -->"),
+            "<STYLE type = \"text/css\">\n\ntd { x }\n\n</style><!-- a --><style> b ");
+  QTemporaryDir dir;
+  const QString html = dir.filePath("s.htm"), pdf = dir.filePath("s.pdf");
+  WriteBytes(html, "<html><head><style type = \"text/css\">\n<!--\ntd.mark { background-color: #ffff00 }\n-->\n"
+                   "</style></head><body><table><tr><td class=\"mark\">MARKED VALUE</td></tr></table></body></html>");
+  RecordingOpener opener;
+  EXPECT_TRUE(Convert(html, pdf, 0).errors.isEmpty());
+  EXPECT_TRUE(outside::PdfFirstPageHasPixel(pdf, [](int r, int g, int b) { return r > 230 && g > 230 && b < 40; }));
 }
