@@ -1,6 +1,7 @@
 // The generic report with every measurement of the largest data-logger file the analyser holds
 // (100 channels by 115 test points, 435 pages): decoded file to HTML, HTML to PDF, and, when
-// chromium is on the path, chromium printing the same HTML to PDF. Peak memory at the end.
+// chromium is on the path, chromium printing the same HTML to PDF. Peak memory at the end: ours
+// (getrusage of this process) and that of chromium's largest process.
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -95,5 +96,8 @@ int main(int argc, char** argv) {
   rusage ru{};
   getrusage(RUSAGE_SELF, &ru);
   std::printf("peak resident memory %ld kB\n", ru.ru_maxrss);
+  rusage children{};
+  if (!chromium.isEmpty() && getrusage(RUSAGE_CHILDREN, &children) == 0)
+    std::printf("chromium's largest process peak resident memory %ld kB\n", children.ru_maxrss);
   return doc.Failed() ? 1 : 0;
 }

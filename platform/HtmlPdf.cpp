@@ -7,7 +7,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 #include <QUrl>
 
 #include "Help.h"
@@ -81,8 +88,26 @@ void HtmlToPdf::LoadHTMLFile(const QString& path) {
     return;
   }
   const QByteArray bytes = f.readAll();
-  html_ = From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  html_ = UncommentStyleSheets(From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
   loaded_ = true;
+}
+
+QString UncommentStyleSheets(const QString& html) {
+  // Qt's rich text drops a style sheet held in "<!-- -->" (the old way of hiding it from
+  // browsers without styles); for the style sheet itself the markers mean nothing.
+  static const QRegularExpression styleTag(QStringLiteral("<style\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+  QString out;
+  qsizetype at = 0;
+  for (auto m = styleTag.match(html); m.hasMatch(); m = styleTag.match(html, at)) {
+    const qsizetype body = m.capturedEnd();
+    qsizetype end = html.indexOf(QStringLiteral("</style"), body, Qt::CaseInsensitive);
+    if (end < 0) end = html.size();
+    QString sheet = html.mid(body, end - body);
+    sheet.remove(QStringLiteral("<!--")).remove(QStringLiteral("-->"));
+    out += html.mid(at, body - at) + sheet;
+    at = end;
+  }
+  return out + html.mid(at);
 }
 
 QStringList SplitHtmlPages(const QString& html) {
@@ -102,6 +127,89 @@ QStringList SplitHtmlPages(const QString& html) {
   for (const QString& piece : body.split(brk)) pages << head + piece;
   return pages;
 }
+
+namespace {
+
+// Heights at which a page may end without cutting a line of text: between the lines of the
+// paragraphs outside tables, at the top and bottom of each table, and between two table rows
+// that no cell spans. A break between rows lies midway between the text of the row above and
+// the text of the row below.
+void CollectBreaks(const QTextDocument& doc, QTextFrame* frame, std::vector<double>& out) {
+  QAbstractTextDocumentLayout* layout = doc.documentLayout();
+  for (auto it = frame->begin(); !it.atEnd(); ++it) {
+    if (QTextFrame* child = it.currentFrame()) {
+      const QRectF box = layout->frameBoundingRect(child);
+      out.push_back(box.top());
+      out.push_back(box.bottom());
+      auto* table = qobject_cast<QTextTable*>(child);
+      if (!table) {
+        CollectBreaks(doc, child, out);
+        continue;
+      }
+      std::vector<double> textTop(table->rows(), 1e300), textBottom(table->rows(), -1e300);
+      std::vector<bool> spanned(table->rows(), false);
+      for (int r = 0; r < table->rows(); ++r)
+        for (int c = 0; c < table->columns(); ++c) {
+          const QTextTableCell cell = table->cellAt(r, c);
+          if (cell.row() != r || cell.column() != c) continue;
+          const int last = r + cell.rowSpan() - 1;
+          for (int k = r + 1; k <= last && k < table->rows(); ++k) spanned[k] = true;
+          textTop[r] = std::min(textTop[r], layout->blockBoundingRect(cell.firstCursorPosition().block()).top());
+          const int lastRow = std::min(last, table->rows() - 1);
+          textBottom[lastRow] = std::max(
+              textBottom[lastRow], layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom());
+        }
+      for (int r = 1; r < table->rows(); ++r)
+        if (!spanned[r] && textTop[r] < 1e300 && textBottom[r - 1] > -1e300)
+          out.push_back((textBottom[r - 1] + textTop[r]) / 2);
+    } else if (it.currentBlock().isValid()) {
+      const QTextBlock block = it.currentBlock();
+      const QRectF box = layout->blockBoundingRect(block);
+      const QTextLayout* lines = block.layout();
+      for (int i = 0; lines && i < lines->lineCount(); ++i) out.push_back(box.top() + lines->lineAt(i).y());
+      out.push_back(box.bottom());
+    }
+  }
+}
+
+// The tops of the pages of a laid-out document, with the document's height last: each page ends
+// at the lowest break that fits on it, or is cut at the page height when none does.
+std::vector<double> PageTops(const QTextDocument& doc, double pageHeight) {
+  std::vector<double> breaks;
+  CollectBreaks(doc, doc.rootFrame(), breaks);
+  std::sort(breaks.begin(), breaks.end());
+  const double height = doc.size().height();
+  std::vector<double> tops{0.0};
+  const double tiny = pageHeight * 1e-6;
+  while (height - tops.back() > pageHeight + tiny) {
+    const double top = tops.back();
+    auto fit = std::upper_bound(breaks.begin(), breaks.end(), top + pageHeight);
+    double next = top + pageHeight;
+    if (fit != breaks.begin() && *std::prev(fit) > top + pageHeight / 4) next = *std::prev(fit);
+    tops.push_back(next);
+  }
+  tops.push_back(height);
+  return tops;
+}
+
+// The width the content takes at the page's width when no line inside a table wraps. Paragraphs
+// outside tables keep wrapping, and a table of percentage width is measured at the page's
+// width, since it takes whatever width it is offered.
+double UnwrappedTableWidth(const QString& html, double pageWidth) {
+  QTextDocument wide;
+  wide.setDocumentMargin(0);
+  wide.setHtml(html);
+  QTextBlockFormat whole;
+  whole.setNonBreakableLines(true);
+  for (QTextBlock b = wide.begin(); b.isValid(); b = b.next()) {
+    QTextCursor c(b);
+    if (c.currentTable()) c.mergeBlockFormat(whole);
+  }
+  wide.setTextWidth(pageWidth);
+  return wide.idealWidth();
+}
+
+}  // namespace
 
 void HtmlToPdf::ConvertAll() {
   if (!doc_ || !started_ || !loaded_) return;
@@ -123,37 +231,25 @@ void HtmlToPdf::ConvertAll() {
     doc.setTextWidth(pageW);
     double s = 1.0;
     if (autoWidth_) {
-      // The width the content takes when nothing has to wrap.
-      auto idealAt = [&pieceHtml](double width) {
-        QTextDocument wide;
-        wide.setDocumentMargin(0);
-        wide.setHtml(pieceHtml);
-        wide.setTextWidth(width);
-        return wide.idealWidth();
-      };
-      double ideal = idealAt(100000);
-      // Content that fills whatever width it is given (a table of width="100%") has no such
-      // width: it is laid out on the page, and shrunk only by what still overflows it.
-      if (ideal > pageW && idealAt(50000) < ideal - 1) ideal = doc.size().width();
-      if (ideal > pageW) {
+      const double needed = UnwrappedTableWidth(pieceHtml, pageW);
+      if (needed > pageW + 0.5) {
         // Lay out at the width the content needs and shrink it onto the page.
-        doc.setTextWidth(ideal);
-        s = pageW / ideal;
+        doc.setTextWidth(needed);
+        s = pageW / std::max(needed, doc.idealWidth());
       }
     }
-    const double h = doc.size().height() * s;
-    const int sheets = std::max(1, static_cast<int>(std::ceil(h / pageH - 1e-6)));
-    for (int i = 0; i < sheets; ++i) {
+    const std::vector<double> tops = PageTops(doc, pageH / s);
+    for (size_t i = 0; i + 1 < tops.size(); ++i) {
       if (!doc_->NewPage()) {
         doc_->AddError(QStringLiteral("Couldn't add a page"));
         return;
       }
       p->save();
       p->scale(scale * s, scale * s);
-      const double top = i * pageH / s;
+      const double top = tops[i];
       p->translate(0, -top);
       QAbstractTextDocumentLayout::PaintContext ctx;
-      ctx.clip = QRectF(0, top, pageW / s, pageH / s);
+      ctx.clip = QRectF(0, top, doc.textWidth(), tops[i + 1] - top);
       p->setClipRect(ctx.clip);
       doc.documentLayout()->draw(p, ctx);
       p->restore();

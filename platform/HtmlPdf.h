@@ -17,16 +17,16 @@ namespace cv {
 class PdfDocument {
  public:
   PdfDocument();
-  ~PdfDocument();
+  virtual ~PdfDocument();
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
 
-  void StartEngine();
-  void set_FileName(const QString& path);
-  void set_AutoLaunch(int on);
-  void BeginDoc();
-  void set_PDFPAGE_Orientation(int orientation);  // 0 portrait, 1 landscape
-  void EndDoc();  // finishes the file; opens it when automatic opening is on and all went well
+  virtual void StartEngine();
+  virtual void set_FileName(const QString& path);
+  virtual void set_AutoLaunch(int on);
+  virtual void BeginDoc();
+  virtual void set_PDFPAGE_Orientation(int orientation);  // 0 portrait, 1 landscape
+  virtual void EndDoc();  // finishes the file; opens it when automatic opening is on and all went well
 
   bool Failed() const { return !errors_.isEmpty(); }
   const QStringList& Errors() const { return errors_; }
@@ -48,16 +48,18 @@ class PdfDocument {
   QStringList errors_;
 };
 
+// The operations are virtual so that a test can watch the order in which they are called.
 class HtmlToPdf {
  public:
-  void StartHTMLEngine() { started_ = true; }
-  void ConnectToPDFLibrary(PdfDocument* doc) { doc_ = doc; }
-  void set_AutoAdjustContentWidth(int on) { autoWidth_ = on != 0; }
-  void set_MarginLeft(int points) { marginLeft_ = points; }
-  void set_MarginTop(int points) { marginTop_ = points; }
-  void LoadHTMLFile(const QString& path);
-  void ConvertAll();
-  void DisconnectFromPDFLibrary() { doc_ = nullptr; }
+  virtual ~HtmlToPdf() = default;
+  virtual void StartHTMLEngine() { started_ = true; }
+  virtual void ConnectToPDFLibrary(PdfDocument* doc) { doc_ = doc; }
+  virtual void set_AutoAdjustContentWidth(int on) { autoWidth_ = on != 0; }
+  virtual void set_MarginLeft(int points) { marginLeft_ = points; }
+  virtual void set_MarginTop(int points) { marginTop_ = points; }
+  virtual void LoadHTMLFile(const QString& path);
+  virtual void ConvertAll();
+  virtual void DisconnectFromPDFLibrary() { doc_ = nullptr; }
 
  private:
   bool started_ = false;
@@ -68,6 +70,9 @@ class HtmlToPdf {
   PdfDocument* doc_ = nullptr;
   QString html_;
 };
+
+// The HTML text with the comment markers inside its <style> blocks removed, so that Qt reads them.
+QString UncommentStyleSheets(const QString& html);
 
 // Splits the HTML text at the page-break paragraphs (<p class=breakhere ...>), one piece a page.
 QStringList SplitHtmlPages(const QString& html);

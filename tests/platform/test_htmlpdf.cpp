@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "HtmlPdf.h"
+#include "OutsideTools.h"
 #include "RecordingOpener.h"
 
 namespace {
@@ -142,4 +143,78 @@ TEST(HtmlPdf, FailuresRecordedNeverOpened) {
   EXPECT_TRUE(opener.urls.empty());
 }
 
+// A table taller than a page in the certificate form: channels of two rows each, the channel's
+// name cell spanning both, a paragraph before it and one after.
+std::string TallTable(int channels, int columns) {
+  std::string h =
+      "<html><head><style type = \"text/css\">\n<!--\ntd { font-size: 8pt }\n-->\n</style></head>\n"
+      "<body>\n<p>BEFORE THE TABLE</p>\n<table border=1 cellspacing=0>\n";
+  char cell[32];
+  for (int ch = 0; ch < channels; ++ch)
+    for (int half = 0; half < 2; ++half) {
+      h += "<tr>";
+      if (half == 0) h += "<td rowspan=2>CH" + std::to_string(ch) + "</td>";
+      for (int c = 0; c < columns; ++c) {
+        std::snprintf(cell, sizeof cell, "<td>R%03d.%02d", 2 * ch + half, c);
+        h += cell;
+      }
+      h += "</tr>\n";
+    }
+  return h + "</table>\n<p>AFTER THE TABLE</p>\n</body>\n</html>";
+}
+
 }  // namespace
+
+TEST(HtmlPdf, TallTablesContinueOnTheNextPageBetweenRows) {
+  RecordingOpener opener;
+  struct Row { int orientation, channels, columns, minPages; };
+  for (const Row& row : {Row{0, 80, 4, 3}, Row{1, 30, 25, 2}}) {
+    SCOPED_TRACE(row.columns);
+    QTemporaryDir dir;
+    const QString html = dir.filePath("t.htm"), pdf = dir.filePath("t.pdf");
+    WriteBytes(html, TallTable(row.channels, row.columns));
+    EXPECT_TRUE(Convert(html, pdf, row.orientation).errors.isEmpty());
+    const QStringList pages = RunTool("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), row.minPages);
+    EXPECT_TRUE(pages.first().contains("BEFORE THE TABLE"));
+    EXPECT_TRUE(pages.last().contains("AFTER THE TABLE"));
+    // Every row's cells on one line of one page, written once; a channel's two rows together.
+    for (int ch = 0; ch < row.channels; ++ch) {
+      int channelPage = -1;
+      for (int p = 0; p < pages.size(); ++p)
+        if (pages[p].contains(QRegularExpression(QStringLiteral("\\bCH%1\\b").arg(ch)))) {
+          EXPECT_EQ(channelPage, -1) << "CH" << ch << " on two pages";
+          channelPage = p;
+        }
+      for (int r = 2 * ch; r < 2 * ch + 2; ++r) {
+        const QString first = QStringLiteral("R%1.00").arg(r, 3, 10, QChar('0'));
+        int found = 0;
+        for (int p = 0; p < pages.size(); ++p)
+          for (const QString& line : pages[p].split('\n')) {
+            if (!line.contains(first)) continue;
+            ++found;
+            EXPECT_EQ(p, channelPage) << first.toStdString();
+            for (int c = 1; c < row.columns; ++c)
+              EXPECT_TRUE(line.contains(QStringLiteral("R%1.%2").arg(r, 3, 10, QChar('0')).arg(c, 2, 10, QChar('0'))))
+                  << line.toStdString();
+          }
+        EXPECT_EQ(found, 1) << first.toStdString();
+      }
+    }
+  }
+}
+
+// The reports hide their style sheet in a comment, as pages did for browsers without styles:
+// it still styles the PDF, and comments outside style blocks stay as they are.
+TEST(HtmlPdf, StyleSheetInACommentIsApplied) {
+  EXPECT_EQ(cv::UncommentStyleSheets("<STYLE type = \"text/css\">\n<!--\ntd { x }\n-->\n</style><!-- a --><style>"
+                                     "<!-- b -->"),
+            "<STYLE type = \"text/css\">\n\ntd { x }\n\n</style><!-- a --><style> b ");
+  QTemporaryDir dir;
+  const QString html = dir.filePath("s.htm"), pdf = dir.filePath("s.pdf");
+  WriteBytes(html, "<html><head><style type = \"text/css\">\n<!--\ntd.mark { background-color: #ffff00 }\n-->\n"
+                   "</style></head><body><table><tr><td class=\"mark\">MARKED VALUE</td></tr></table></body></html>");
+  RecordingOpener opener;
+  EXPECT_TRUE(Convert(html, pdf, 0).errors.isEmpty());
+  EXPECT_TRUE(outside::PdfFirstPageHasPixel(pdf, [](int r, int g, int b) { return r > 230 && g > 230 && b < 40; }));
+}

@@ -14,8 +14,8 @@
 
 namespace outside {
 
-inline QString Run(const QString& tool, const QStringList& args, int* exitCode = nullptr,
-                   const QByteArray& input = {}) {
+inline QByteArray RunBytes(const QString& tool, const QStringList& args, int* exitCode = nullptr,
+                           const QByteArray& input = {}) {
   QProcess p;
   p.start(tool, args);
   if (!p.waitForStarted(30000)) {
@@ -30,7 +30,12 @@ inline QString Run(const QString& tool, const QStringList& args, int* exitCode =
     *exitCode = p.exitCode();
   else
     EXPECT_EQ(p.exitCode(), 0) << tool.toStdString() << ": " << p.readAllStandardError().toStdString();
-  return QString::fromUtf8(p.readAllStandardOutput());
+  return p.readAllStandardOutput();
+}
+
+inline QString Run(const QString& tool, const QStringList& args, int* exitCode = nullptr,
+                   const QByteArray& input = {}) {
+  return QString::fromUtf8(RunBytes(tool, args, exitCode, input));
 }
 
 // The DOM headless Chromium built from the file.
@@ -92,6 +97,23 @@ inline int PdfPages(const QString& pdfPath) {
 inline QString PdfPageSize(const QString& pdfPath) {
   static const QRegularExpression size("Page size:\\s+([0-9.]+ x [0-9.]+)");
   return size.match(Run("pdfinfo", {pdfPath})).captured(1);
+}
+
+// True when some pixel of the PDF's first page, drawn by pdftoppm at 60 dots per inch, passes
+// `colour` (red, green, blue).
+template <class Pred>
+bool PdfFirstPageHasPixel(const QString& pdfPath, Pred colour) {
+  const QByteArray ppm = RunBytes("pdftoppm", {"-r", "60", "-f", "1", "-l", "1", pdfPath});
+  if (!ppm.startsWith("P6")) return false;
+  // A binary pixel map: the magic, width, height and maximum, each followed by one blank.
+  qsizetype at = 0;
+  for (int fields = 0; fields < 4; ++fields) {
+    while (at < ppm.size() && !QChar(ppm[at]).isSpace()) ++at;
+    ++at;
+  }
+  for (qsizetype i = at; i + 2 < ppm.size(); i += 3)
+    if (colour(uint8_t(ppm[i]), uint8_t(ppm[i + 1]), uint8_t(ppm[i + 2]))) return true;
+  return false;
 }
 
 inline QString PdfText(const QString& pdfPath) { return Run("pdftotext", {"-layout", pdfPath, "-"}); }

@@ -70,6 +70,10 @@ void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, c
 std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files) {
   PdfDocument doc;
   HtmlToPdf conv;
+  return ConvertHtmlToPdf(files, doc, conv);
+}
+
+std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files, PdfDocument& doc, HtmlToPdf& conv) {
   doc.StartEngine();
   doc.set_FileName(QString::fromLocal8Bit(files.pdfPath.c_str()));
   doc.set_AutoLaunch(1);

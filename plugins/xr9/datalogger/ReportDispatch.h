@@ -7,6 +7,11 @@
 
 #include "GenericReport.h"
 
+namespace cv {
+class PdfDocument;
+class HtmlToPdf;
+}  // namespace cv
+
 namespace cv::xr9 {
 
 class DataLoggerCtl;
@@ -46,5 +51,7 @@ void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, c
 ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind);
 // Turns htmlPath into pdfPath at the orientation of `landscape`; the failures, none when it worked.
 std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files);
+// The same through a given document and converter (a test passes recording ones).
+std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files, cv::PdfDocument& doc, cv::HtmlToPdf& conv);
 
 }  // namespace cv::xr9

@@ -8,6 +8,7 @@
 #include "CertificateFrame.h"
 #include "DataLoggerCtl.h"
 #include "HostForm.h"
+#include "HtmlPdf.h"
 #include "OutsideTools.h"
 #include "ReportText.h"
 #include "StartDir.h"
@@ -152,4 +153,56 @@ TEST(Xr9ReportFrame, ChromiumColumnWalkCountsSpans) {
   const auto cols = outside::TableColumns(f.fileName());
   ASSERT_EQ(cols.size(), 1u);
   EXPECT_EQ(cols.at(0), (std::vector<int>{3, 3, 3}));
+}
+
+// The host INI file as shipped styles the certificate and SKY heads with no placeholder left, and
+// a marked SKY value shows red on yellow in our PDF.
+TEST(Xr9ReportFrame, ShippedIniStylesTheHeads) {
+  Roles r(1, {{0, 0}});
+  QFile shipped(QStringLiteral(CV_TEST_DATA_DIR "/../../resources/bin/CvTools.INI"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  r.ctl.ini.Parse(shipped.readAll().toStdString());
+  const std::string head = CertificateHtmlHead(r.ctl);
+  EXPECT_EQ(head.find("??"), std::string::npos) << head;
+  EXPECT_EQ(head.find("Default Style"), std::string::npos) << head;
+  EXPECT_NE(head.find("P.breakhere { page-break-before: always }"), std::string::npos) << head;
+  EXPECT_NE(IniText(r.ctl, "DLReportESP", "tableAtt", "??").find("border=\"1\""), std::string::npos);
+
+  std::string sky;
+  for (const char* key : {"tdStyle", "tdFreq", "tableStyle", "cellBG1", "cellBG2", "cellEmphas"}) {
+    const std::string line = IniText(r.ctl, "DLReportSKYTER", key, "??");
+    EXPECT_NE(line, "??") << key;
+    sky += line + "\n";
+  }
+  for (const char* cls : {"td.shadowBG1", "td.shadowBG2", "td.shadowEmphas", "td.freq"})
+    EXPECT_NE(sky.find(cls), std::string::npos) << cls;
+  const std::string att = IniText(r.ctl, "DLReportSKYTER", "tableAtt", "??");
+  EXPECT_NE(att.find("border=\"1\""), std::string::npos) << att;
+
+  QTemporaryDir dir;
+  const QString html = dir.filePath("sky.htm"), pdf = dir.filePath("sky.pdf");
+  {
+    QFile f(html);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(("<html><head><style type = \"text/css\">\n<!--\n" + sky + "-->\n</style></head><body>\n<table " + att +
+             ">\n<tr><td class=\"shadowBG2\">LEVEL</td><td class=\"shadowEmphas\">59.9 59.9 59.9 59.9</td>"
+             "<td>65.0</td></tr>\n</table></body></html>")
+                .c_str());
+  }
+  cv::PdfDocument doc;
+  cv::HtmlToPdf conv;
+  doc.StartEngine();
+  doc.set_FileName(pdf);
+  doc.BeginDoc();
+  doc.set_PDFPAGE_Orientation(1);
+  conv.StartHTMLEngine();
+  conv.ConnectToPDFLibrary(&doc);
+  conv.set_AutoAdjustContentWidth(1);
+  conv.LoadHTMLFile(html);
+  conv.ConvertAll();
+  conv.DisconnectFromPDFLibrary();
+  doc.EndDoc();
+  ASSERT_FALSE(doc.Failed());
+  EXPECT_TRUE(outside::PdfFirstPageHasPixel(pdf, [](int r, int g, int b) { return r > 230 && g > 230 && b < 40; }));
+  EXPECT_TRUE(outside::PdfFirstPageHasPixel(pdf, [](int r, int g, int b) { return r > 200 && g < 80 && b < 80; }));
 }

@@ -15,6 +15,7 @@
 #include "FileSizeLimit.h"
 #include "HostForm.h"
 #include "RecordingOpener.h"
+#include "HtmlPdf.h"
 #include "ReportDispatch.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
@@ -46,7 +47,76 @@ class Reports : public ::testing::Test {
   DataLoggerCtl ctl{equip, [this](const std::string& l) { memo << QString::fromStdString(l); }};
 };
 
+// The document and converter with every call written down (name and argument) before the real one.
+struct CallLog {
+  QStringList calls;
+  void Add(const QString& name, const QString& arg = {}) { calls << (arg.isNull() ? name : name + "(" + arg + ")"); }
+};
+class RecordingDocument : public cv::PdfDocument {
+ public:
+  explicit RecordingDocument(CallLog& log) : log_(log) {}
+  void StartEngine() override { log_.Add("StartEngine"); PdfDocument::StartEngine(); }
+  void set_FileName(const QString& p) override { log_.Add("set_FileName", p); PdfDocument::set_FileName(p); }
+  void set_AutoLaunch(int on) override { log_.Add("set_AutoLaunch", QString::number(on)); PdfDocument::set_AutoLaunch(on); }
+  void BeginDoc() override { log_.Add("BeginDoc"); PdfDocument::BeginDoc(); }
+  void set_PDFPAGE_Orientation(int o) override {
+    log_.Add("set_PDFPAGE_Orientation", QString::number(o));
+    PdfDocument::set_PDFPAGE_Orientation(o);
+  }
+  void EndDoc() override { log_.Add("EndDoc"); PdfDocument::EndDoc(); }
+ private:
+  CallLog& log_;
+};
+class RecordingConverter : public cv::HtmlToPdf {
+ public:
+  RecordingConverter(CallLog& log, cv::PdfDocument* expected) : log_(log), expected_(expected) {}
+  void StartHTMLEngine() override { log_.Add("StartHTMLEngine"); HtmlToPdf::StartHTMLEngine(); }
+  void ConnectToPDFLibrary(cv::PdfDocument* d) override {
+    log_.Add("ConnectToPDFLibrary", d == expected_ ? "the document" : "another");
+    HtmlToPdf::ConnectToPDFLibrary(d);
+  }
+  void set_AutoAdjustContentWidth(int on) override {
+    log_.Add("set_AutoAdjustContentWidth", QString::number(on));
+    HtmlToPdf::set_AutoAdjustContentWidth(on);
+  }
+  void set_MarginLeft(int v) override { log_.Add("set_MarginLeft", QString::number(v)); HtmlToPdf::set_MarginLeft(v); }
+  void set_MarginTop(int v) override { log_.Add("set_MarginTop", QString::number(v)); HtmlToPdf::set_MarginTop(v); }
+  void LoadHTMLFile(const QString& p) override { log_.Add("LoadHTMLFile", p); HtmlToPdf::LoadHTMLFile(p); }
+  void ConvertAll() override { log_.Add("ConvertAll"); HtmlToPdf::ConvertAll(); }
+  void DisconnectFromPDFLibrary() override { log_.Add("DisconnectFromPDFLibrary"); HtmlToPdf::DisconnectFromPDFLibrary(); }
+ private:
+  CallLog& log_;
+  cv::PdfDocument* expected_;
+};
+
 }  // namespace
+
+TEST(ReportPdf, ConversionCallsTheLayerInItsOrder) {
+  for (uint8_t landscape : {0, 1}) {
+    SCOPED_TRACE(landscape);
+    QTemporaryDir dir;
+    RecordingOpener opener;
+    TReportFiles files = ReportFileNames(dir.filePath("order.pdf").toStdString());
+    files.landscape = landscape;
+    QFile html(QString::fromStdString(files.htmlPath));
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    html.write("<html><body><p>ORDER</p></body></html>");
+    html.close();
+    CallLog log;
+    RecordingDocument doc(log);
+    RecordingConverter conv(log, &doc);
+    EXPECT_TRUE(ConvertHtmlToPdf(files, doc, conv).empty());
+    const QString pdf = QString::fromStdString(files.pdfPath), htm = QString::fromStdString(files.htmlPath);
+    EXPECT_EQ(log.calls, QStringList({"StartEngine", "set_FileName(" + pdf + ")", "set_AutoLaunch(1)", "BeginDoc",
+                                      QStringLiteral("set_PDFPAGE_Orientation(%1)").arg(landscape),
+                                      "StartHTMLEngine", "ConnectToPDFLibrary(the document)",
+                                      "set_AutoAdjustContentWidth(1)", "set_MarginLeft(25)", "set_MarginTop(35)",
+                                      "LoadHTMLFile(" + htm + ")", "ConvertAll", "DisconnectFromPDFLibrary",
+                                      "EndDoc"}));
+    ASSERT_EQ(opener.urls.size(), 1u);
+    EXPECT_EQ(opener.urls[0].toLocalFile(), pdf);
+  }
+}
 
 TEST_F(Reports, KindsWritersAndOrientation) {
   struct Row { int kind; ReportWriter writer; uint8_t landscape; };
