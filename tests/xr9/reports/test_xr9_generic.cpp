@@ -169,7 +169,7 @@ TEST(Xr9GenericReport, GoldensInABrowserAndInOurPdf) {
     EXPECT_TRUE(outside::EveryRowSpans(html, 9, &domRows));
     EXPECT_EQ(domRows, row.rows);
     const QString pdf = dir.filePath(QString(row.golden) + ".pdf");
-    PdfOf(html, pdf);
+    xr9test::PdfOf(html, pdf);
     EXPECT_EQ(outside::PdfPages(pdf), row.pages);
     const QStringList pages = outside::PdfText(pdf).split(QChar('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), row.pages);

@@ -14,10 +14,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "AskMultiInfoDlg.h"
 #include "DataLoggerDlg.h"
 #include "DataLoggerSheetDlg.h"
 #include "FileDialogs.h"
 #include "IniFile.h"
+#include "ModalHelper.h"
 #include "OutsideTools.h"
 #include "RecordingOpener.h"
 #include "Registry.h"
@@ -80,6 +82,11 @@ class ReportEndToEnd : public Xr9Sim {
     d.ViewBtnClick();
     EXPECT_TRUE(ran) << "the sheet was not shown";
   }
+  // The report's information question, answered with DONE and no texts.
+  static void AnswerInformation() {
+    cvtest::WhenModal<TDataLogAskMultiInfoCvToolsDlg>(
+        [](TDataLogAskMultiInfoCvToolsDlg* d) { d->findChild<QPushButton*>("DoneBtn")->click(); });
+  }
   static void ClickReports(TDataLoggerSheetDlg& sheet) {
     auto* btn = sheet.findChild<QPushButton*>("ReportsBtn");
     ASSERT_NE(btn, nullptr);
@@ -101,7 +108,10 @@ class ReportEndToEnd : public Xr9Sim {
 
 TEST_F(ReportEndToEnd, ReceivedFileBecomesAnOpenedPdf) {
   const QString pdf = dir.filePath("report.pdf");
-  Run(pdf, ClickReports);
+  Run(pdf, [](TDataLoggerSheetDlg& sheet) {
+    AnswerInformation();
+    ClickReports(sheet);
+  });
   EXPECT_EQ(Boxes(), QStringList({"CvTools: The report was generated successfully :\n" + pdf}))
       << Boxes().join('|').toStdString();
   ASSERT_EQ(opener.urls.size(), 1u);
@@ -128,6 +138,7 @@ TEST_F(ReportEndToEnd, AnUnwritablePdfEndsInTheErrorBox) {
       QFile::remove(pdf);
       QDir(dir.path()).mkdir("late.pdf");
     });
+    AnswerInformation();
     ClickReports(sheet);
   });
   ASSERT_EQ(prompter.shown.size(), 1u) << Boxes().join('|').toStdString();
