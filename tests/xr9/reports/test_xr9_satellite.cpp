@@ -428,8 +428,8 @@ TEST(Xr9SatSections, GoldenPdfHasOnePagePerTableInOrder) {
     const char* golden;
     std::vector<QString> inOrder;  // texts as the pages show them
   };
-  const Case cases[] = {{"amp_kind0.htm", {"Niveles", "2204.00", "10730.00", "(cont)", " 600.00", "AMP-OBS"}},
-                        {"bersat_kind0.htm", {"BER", "2204.00", " 600.00", "(cont)", "R#4", "BER-OBS"}},
+  const Case cases[] = {{"amp_kind0.htm", {"Niveles", "2204.00", "10730.00", "(cont)", "600.00", "AMP-OBS"}},
+                        {"bersat_kind0.htm", {"BER", "2204.00", "600.00", "(cont)", "R#4", "BER-OBS"}},
                         {"ifsat_kind0.htm", {"FI SAT", "1250.00", "10740.00", "(cont)", "10770.00", "IF-OBS"}}};
   QTemporaryDir dir;
   RecordingOpener opener;  // the finished PDF is opened in the user's viewer
