@@ -154,3 +154,19 @@ TEST_F(Reports, FailuresEndInTheErrorBoxWithoutSuccess) {
   EXPECT_FALSE(memo.contains("HTML & PDF files saved"));
   EXPECT_TRUE(opener.urls.empty());
 }
+
+TEST_F(Reports, CertificateRefusedByTheDataChecksAsksForNoFile) {
+  ctl.chosenKind = 0;
+  auto f = Form();
+  cv::RecordingFileChooser chooser;
+  memo.clear();
+  f->ReportsBtnClick();
+  EXPECT_TRUE(chooser.saves.empty());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].text,
+            "Some data are wrong in order to generate the reports:\nMissing input headend measure\n"
+            "Missing output headend measure\n");
+  EXPECT_EQ(prompter.shown[1].text, "The report was not generated.");
+  EXPECT_EQ(prompter.shown[1].caption, "Error");
+  EXPECT_TRUE(memo.isEmpty());
+}
