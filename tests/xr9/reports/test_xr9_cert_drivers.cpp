@@ -12,19 +12,13 @@
 #include "StartDir.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
+#include "Xr9SheetFakes.h"
 
 using namespace cv::xr9;
 namespace img = cvsim::xr9img;
+using xr9test::FakeSheet;
 
 namespace {
-
-class FakeSheet : public SheetQuery {
- public:
-  int SelectedMeasIndex(int, int) const override { return 0; }
-  bool IsSatIfTest() const override { return ifSat; }
-  bool AllMeasurements() const override { return true; }
-  bool ifSat = false;
-};
 
 // Sections that write a mark of their own into each file.
 template <char C>

@@ -9,34 +9,14 @@
 #include "ReportChecks.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
+#include "Xr9SheetFakes.h"
 
 using namespace cv::xr9;
 namespace img = cvsim::xr9img;
+using xr9test::FakeSheet;
+using xr9test::FakeSkySheet;
 
 namespace {
-
-class FakeSheet : public SheetQuery {
- public:
-  int SelectedMeasIndex(int, int) const override { return 0; }
-  bool IsSatIfTest() const override { return ifSat; }
-  bool AllMeasurements() const override { return true; }
-  bool ifSat = false;
-};
-
-class FakeSkySheet : public SkySheetQuery {
- public:
-  int SelectedMeasIndex(int, int) const override { return 0; }
-  void SelectedSlots(int& t, int& s) const override { t = ter, s = sat; }
-  int FindService(int, int, uint8_t& count) const override { return count = 0, -1; }
-  bool HasService(int, int, int) const override { return false; }
-  int RowOfTestPoint(int, int tp) const override { return tp; }
-  int TestPointAtRow(int, int row) const override { return row; }
-  int FlatNumbersSource() const override { return 7; }
-  void GetOffsets(int& a, int& b, int& c, int& d) const override { a = b = c = d = 0; }
-  void SetInfoText(int, const std::string&) override {}
-  std::string GetInfoText(int, size_t) const override { return {}; }
-  int ter = -1, sat = -1;
-};
 
 using Roles = std::vector<std::pair<int, int>>;  // (pointType, branch) of each test point
 
