@@ -2,11 +2,15 @@
 // sections in order with page breaks between them, the tails, and nothing for other plan types.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "CertificateDrivers.h"
 #include "CertificateFrame.h"
 #include "CertificateSections.h"
 #include "DataLoggerCtl.h"
 #include "HostForm.h"
+#include "OutsideTools.h"
 #include "RecordingOpener.h"
 #include "ReportDispatch.h"
 #include "StartDir.h"
@@ -133,4 +137,54 @@ TEST(Xr9CertificateDrivers, KindsChooseTheSatelliteOrIfSatReport) {
   TReportFiles files = ReportFileNames(out.Path("sat.pdf"));
   EXPECT_TRUE(GenerateReport(f.ctl, f.sat, files, 0).Ok());
   EXPECT_TRUE(files.xmlFile.starts_with(kDecl + "<" + kTer + ">\n"));
+}
+
+// A sample of what the fuzz target writes, checked by xmllint: the fuzz corpus's files under a
+// few role patterns, with observations that hold markup, a CDATA end and a control character.
+TEST(Xr9CertificateDrivers, CorpusSampleIsWellFormedForXmllint) {
+  Files f;
+  StartDir out;  // the observations file too
+  f.ctl.observationsQuestion = [&f](const std::string&) {
+    QFile obs(QString::fromStdString(ObservationsPath(f.ctl)));
+    EXPECT_TRUE(obs.open(QIODevice::WriteOnly));
+    obs.write("a]]>b & <c>\x01\xF1\r\n\r\n");
+    return true;
+  };
+  const QDir corpus(QStringLiteral(CV_TEST_SUPPORT_DIR) + "/../fuzz/corpus/xr9_certificate");
+  const QStringList seeds = corpus.entryList(QDir::Files, QDir::Name);
+  ASSERT_FALSE(seeds.isEmpty());
+  int written = 0;
+  for (const QString& seed : seeds) {
+    QFile in(corpus.filePath(seed));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const int slot = f.ctl.store.DecodeDataLogFile(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                                   size_t(bytes.size()), "SEED.DL");
+    if (slot < 0) continue;
+    auto& tps = *f.ctl.store.File(slot).testPoints;
+    for (int pattern = 0; pattern < 3; ++pattern) {
+      for (size_t t = 0; t < tps.size(); ++t) {
+        tps[t].pointType = int(t + size_t(pattern)) % 5;
+        tps[t].branch = pattern == 2 ? 14 - int(t % 15) : int(t % 3) - 1;
+      }
+      for (int kind : {0, 1, 2, 4}) {
+        for (bool ifBox : {false, true}) {
+          SCOPED_TRACE(testing::Message() << seed.toStdString() << " pattern " << pattern << " kind " << kind);
+          f.sheet.ifSat = ifBox;
+          f.ctl.sheet = &f.sheet;
+          f.ctl.generatingKind = kind;
+          TReportFiles files;
+          (IsUpdKind(kind) ? WriteCertificateReportUpd : WriteCertificateReport)(f.ctl, slot, &files);
+          const QString path = out.filePath(QString("s%1.xml").arg(written++));
+          QFile xml(path);
+          ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
+          xml.write(files.xmlFile.data(), qint64(files.xmlFile.size()));
+          xml.close();
+          EXPECT_TRUE(outside::XmlWellFormed(path));
+        }
+      }
+    }
+    f.ctl.store.FreeDataLogFile(slot);
+  }
+  EXPECT_GE(written, 24);
 }
