@@ -1267,6 +1267,17 @@ constexpr int ErrorCaption = 1752;      // "Error"
 // Certificate frame, drivers and data checks (41050-41099).
 namespace cv::msg::xr9cert {
 
+constexpr int DataWrong = 41050;            // "Some data are wrong in order to generate the reports:"
+constexpr int MissingInput = 41051;         // "Missing input headend measure"
+constexpr int OneInputOnly = 41052;         // "Only one measure at input headend is allowed."
+constexpr int MissingOutput = 41053;        // "Missing output headend measure"
+constexpr int OneOutputOnly = 41054;        // "Only one measure at output headend is allowed."
+constexpr int NoBranch = 41055;             // "You should indicate at least one branch"
+constexpr int MissingBest = 41056;          // "Missing best measure in branch "
+constexpr int OneBestOnly = 41057;          // "Only one best point is allowed at branch "
+constexpr int MissingWorst = 41058;         // "Missing worst measure in branch "
+constexpr int OneWorstOnly = 41059;         // "Only one worst point is allowed at branch "
+
 }  // namespace cv::msg::xr9cert
 
 // Certificate sections: BER terrestrial, amplifier levels, BER satellite, IF SAT test (41100-41129).

@@ -37,7 +37,7 @@ ReportWriter WriterOfKind(int kind) {
   }
 }
 
-bool KindWritable(int kind) { return WriterOfKind(kind) == ReportWriter::Generic; }
+bool KindWritable(int kind) { return WriterOfKind(kind) != ReportWriter::Sky; }
 
 TReportFiles ReportFileNames(const std::string& chosen) {
   TReportFiles f;

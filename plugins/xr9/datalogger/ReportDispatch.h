@@ -30,7 +30,8 @@ struct TReportFiles {
 
 enum class ReportWriter { Certificate, CertificateCat, CertificateUpd, CertificateUpdCat, Sky, Generic };
 ReportWriter WriterOfKind(int kind);
-// Whether this program has the writer of the kind yet.
+// Whether the measurement sheet's report command serves the kind: every kind but the SKY
+// certificate, which its own sheet writes.
 bool KindWritable(int kind);
 
 // The three file names made from the one the user chose.

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "Format.h"
+#include "ReportChecks.h"
 #include "ReportDispatch.h"
 #include "TempoMessageDlg.h"
 
@@ -320,7 +321,7 @@ void TDataLoggerSheetDlg::BuildReport() {
   if (DLComboBox->currentIndex() < 0 || slot < 0) return;
   const int k = sheet_.ReportKind();
   Prompter& prompter = PrompterInForce();
-  if (!KindWritable(k)) {  // the data checks of the other kinds come with their writers
+  if (!CheckReportData(owner_, slot, k)) {
     ShowBox(prompter, Msg(r::NotGenerated), Msg(r::ErrorCaption), MsgIcon::Error);
     return;
   }

@@ -131,13 +131,13 @@ TEST_F(Reports, KindsWritersAndOrientation) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.kind);
     EXPECT_EQ(WriterOfKind(row.kind), row.writer);
-    EXPECT_EQ(KindWritable(row.kind), row.writer == ReportWriter::Generic);
+    EXPECT_EQ(KindWritable(row.kind), row.writer != ReportWriter::Sky);
     TReportFiles files = ReportFileNames(dir.filePath("k.pdf").toStdString());
     files.landscape = 7;
     GenerateReport(ctl, 0, files, row.kind);
     EXPECT_EQ(files.landscape, row.landscape);
     EXPECT_EQ(ctl.generatingKind, -1);
-    EXPECT_EQ(files.htmlFile.empty(), row.writer != ReportWriter::Generic && row.writer != ReportWriter::Sky);
+    EXPECT_FALSE(files.htmlFile.empty());  // at least the frame of every writer
   }
   // Names from one chosen name, with or without an extension.
   const TReportFiles n = ReportFileNames("/a.b/rep");
@@ -187,10 +187,12 @@ TEST_F(Reports, SheetCommandWritesHtmlAndPdfAndOpensIt) {
   EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+6\\n")));
   EXPECT_TRUE(btn->isEnabled());
 
-  // Other kinds wait for their writers: the command is off.
-  ctl.chosenKind = 0;
-  f->ShowReportControls(true);
-  EXPECT_FALSE(btn->isEnabled());
+  // The certificate kinds are served here too; the SKY certificate only by its own sheet.
+  for (int kind : {0, 1, 2, 4, 6, 7, 3}) {
+    ctl.chosenKind = kind;
+    f->ShowReportControls(true);
+    EXPECT_EQ(btn->isEnabled(), kind != 3) << kind;
+  }
 }
 
 TEST_F(Reports, FailuresEndInTheErrorBoxWithoutSuccess) {
@@ -221,4 +223,20 @@ TEST_F(Reports, FailuresEndInTheErrorBoxWithoutSuccess) {
   EXPECT_TRUE(prompter.shown[0].text.contains("big.htm")) << prompter.shown[0].text.toStdString();
   EXPECT_FALSE(memo.contains("HTML & PDF files saved"));
   EXPECT_TRUE(opener.urls.empty());
+}
+
+TEST_F(Reports, CertificateRefusedByTheDataChecksAsksForNoFile) {
+  ctl.chosenKind = 0;
+  auto f = Form();
+  cv::RecordingFileChooser chooser;
+  memo.clear();
+  f->ReportsBtnClick();
+  EXPECT_TRUE(chooser.saves.empty());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].text,
+            "Some data are wrong in order to generate the reports:\nMissing input headend measure\n"
+            "Missing output headend measure\n");
+  EXPECT_EQ(prompter.shown[1].text, "The report was not generated.");
+  EXPECT_EQ(prompter.shown[1].caption, "Error");
+  EXPECT_TRUE(memo.isEmpty());
 }
