@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case ReportWriter::CertificateUpd: WriteCertificateReportUpd(ctl, slot, &files); break;
       case ReportWriter::CertificateUpdCat: WriteCertificateReportUpdCat(ctl, slot, &files); break;
       case ReportWriter::Sky: WriteSkyReport(ctl, slot, slot, &files.htmlFile); break;
-      case ReportWriter::Generic: WriteMeasurementReport(ctl, slot, files, {}, "1/1/2026", "9:00"); break;
+      case ReportWriter::Generic: WriteMeasurementReport(ctl, slot, files, "1/1/2026", "9:00"); break;
     }
     CheckXml(files.xmlFile);
     const bool planned = ctl.store.File(slot).plan->PlanType == 7 || ctl.store.File(slot).plan->PlanType == 5;
