@@ -81,8 +81,26 @@ void HtmlToPdf::LoadHTMLFile(const QString& path) {
     return;
   }
   const QByteArray bytes = f.readAll();
-  html_ = From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  html_ = StyleSheetsUncommented(From1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
   loaded_ = true;
+}
+
+QString StyleSheetsUncommented(const QString& html) {
+  // Reports hide their style sheets from old browsers inside "<!--" and "-->"; browsers read
+  // them all the same, Qt's rich text would take the whole sheet for a comment.
+  static const QRegularExpression style(QStringLiteral("(<style[^>]*>)(.*?)(</style>)"),
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::DotMatchesEverythingOption);
+  QString out;
+  qsizetype from = 0;
+  for (auto it = style.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    QString sheet = m.captured(2);
+    sheet.replace(QStringLiteral("<!--"), QString()).replace(QStringLiteral("-->"), QString());
+    out += html.mid(from, m.capturedStart(0) - from) + m.captured(1) + sheet + m.captured(3);
+    from = m.capturedEnd(0);
+  }
+  return out + html.mid(from);
 }
 
 QStringList SplitHtmlPages(const QString& html) {
@@ -123,15 +141,20 @@ void HtmlToPdf::ConvertAll() {
     doc.setTextWidth(pageW);
     double s = 1.0;
     if (autoWidth_) {
-      // The width the content takes when nothing has to wrap.
+      // The width the content takes when nothing has to wrap. Laid out without a width, so a
+      // table as wide as its page ("width=100%") is measured by its content, not stretched to
+      // the layout width and then shrunk to a sliver.
       QTextDocument wide;
       wide.setDocumentMargin(0);
       wide.setHtml(pieceHtml);
-      wide.setTextWidth(100000);
-      const double ideal = wide.idealWidth();
+      wide.setTextWidth(-1);
+      double ideal = wide.idealWidth();
       if (ideal > pageW) {
-        // Lay out at the width the content needs and shrink it onto the page.
+        // Lay out at the width the content needs and shrink it onto the page; a few pixels more
+        // where the layout at that width still wraps a cell (it would grow taller).
+        const double unwrapped = wide.size().height();
         doc.setTextWidth(ideal);
+        for (int i = 0; i < 20 && doc.size().height() > unwrapped + 0.5; ++i) doc.setTextWidth(ideal += 4);
         s = pageW / ideal;
       }
     }

@@ -71,5 +71,7 @@ class HtmlToPdf {
 
 // Splits the HTML text at the page-break paragraphs (<p class=breakhere ...>), one piece a page.
 QStringList SplitHtmlPages(const QString& html);
+// The HTML with the comment markers inside its <style> blocks taken out.
+QString StyleSheetsUncommented(const QString& html);
 
 }  // namespace cv

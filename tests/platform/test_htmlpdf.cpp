@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "HtmlPdf.h"
+#include "OutsideTools.h"
 #include "RecordingOpener.h"
 
 namespace {
@@ -107,6 +108,28 @@ TEST(HtmlPdf, WideTableScaledIntoThePage) {
   EXPECT_TRUE(text.contains("COL1WIDE-CELL"));
   EXPECT_TRUE(text.contains("COL25WIDE-CELL")) << text.toStdString();
   EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+1\\n")));
+}
+
+TEST(HtmlPdf, CommentedStyleSheetAndFullWidthTable) {
+  EXPECT_EQ(cv::StyleSheetsUncommented("<!--a--><STYLE x>\n<!--\ntd { }\n-->\n</style><!--b-->").toStdString(),
+            "<!--a--><STYLE x>\n\ntd { }\n\n</style><!--b-->");
+  // A table as wide as the page, styled from a sheet inside comment markers: drawn at a size one
+  // can read, the styled cell yellow.
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  const QString html = dir.filePath("f.htm");
+  std::string h =
+      "<html><head><style type = \"text/css\">\n<!--\ntd.hot { background-color: yellow }\n-->\n</style>"
+      "</head><body>\n<table border=1 width=\"100%\"><tr><td class=\"hot\">PAGE1</td>";
+  for (int c = 0; c < 24; ++c) h += "<td>COL" + std::to_string(c + 2) + "</td>";
+  WriteBytes(html, h + "</tr></table></body></html>");
+  const QString pdf = dir.filePath("f.pdf");
+  EXPECT_TRUE(Convert(html, pdf, 1).errors.isEmpty());
+  const QString boxes = RunTool("pdftotext", {"-bbox", pdf, "-"});
+  const auto word = QRegularExpression(R"re(yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">PAGE1<)re").match(boxes);
+  ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
+  EXPECT_GT(word.captured(2).toDouble() - word.captured(1).toDouble(), 5.0);
+  EXPECT_GT(outside::PdfYellowPixels(pdf, dir.filePath("f")), 4);
 }
 
 TEST(HtmlPdf, FailuresRecordedNeverOpened) {

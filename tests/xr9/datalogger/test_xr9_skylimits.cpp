@@ -4,13 +4,10 @@
 
 #include "AppServices.h"
 #include "CertificateFrame.h"
-#include "DataLoggerCtl.h"
-#include "HostForm.h"
 #include "SkyLimits.h"
 #include "SkySheetFake.h"
 #include "Xr9Attributes.h"
 #include "Xr9DlFixture.h"
-#include "Xr9Equip.h"
 
 using namespace cv::xr9;
 namespace img = cvsim::xr9img;
@@ -20,18 +17,7 @@ namespace {
 
 constexpr uint8_t kAnalog = 3, kDvbT = 0, kDvbS = 2;
 
-struct SkyFiles {
-  std::vector<std::string> memo;
-  HostForm host;
-  TXR9Equip equip{&host.form, nullptr};
-  DataLoggerCtl ctl{equip, [this](const std::string& l) { memo.push_back(l); }};
-  xr9test::SkySheetFake sheet;
-  int ter = -1, sat = -1;
-
-  int Load(const img::DataLog& d, const char* name) {
-    const auto image = img::DataLogFile(d);
-    return ctl.store.DecodeDataLogFile(image.data(), image.size(), name);
-  }
+struct SkyFiles : xr9test::SkyFixture {
   SkyFiles() {
     // Terrestrial: analogue, DVB-T, DVB-T carrying DAB, DVB-T carrying FM, a channel without TYPE.
     img::DataLog t;
@@ -61,13 +47,6 @@ struct SkyFiles {
     s.testPoints = {{"S", 1, {img::MeasValue(0, 300), img::MeasValue(0, 700), img::MeasValue(0, 100)}}};
     sat = Load(s, "SAT.DL");
     sheet.services = {{{ter, 2}, kSkyServiceDab}, {{ter, 3}, kSkyServiceFmRadio}, {{sat, 0}, kSkyServiceDab}};
-    ctl.skySheet = &sheet;
-  }
-  std::vector<uint32_t> Values(int slot) const {
-    std::vector<uint32_t> all;
-    for (const auto& ch : ctl.store.File(slot).channels)
-      for (const auto& m : ch.values) all.push_back(m.value);
-    return all;
   }
   TDataLogMeas& Value(int slot, int channel, int tp, int m) {
     return ctl.store.File(slot).channels[size_t(channel)].Cell(tp).meas[m];

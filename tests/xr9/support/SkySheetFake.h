@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "DataLoggerCtl.h"
+#include "HostForm.h"
 #include "SkySheetQuery.h"
+#include "Xr9Equip.h"
+#include "Xr9Images.h"
 
 namespace xr9test {
 
@@ -64,6 +68,29 @@ class SkySheetFake : public cv::xr9::SkySheetQuery {
   std::string GetInfoText(int n, size_t length) const override {
     if (n < 1 || n > cv::xr9::kSkyInfoTexts) return {};
     return info[size_t(n - 1)].substr(0, length);
+  }
+};
+
+// The data-logger dialog's rules with the fake sheet open, and the files loaded into them.
+struct SkyFixture {
+  std::vector<std::string> memo;
+  HostForm host;
+  cv::xr9::TXR9Equip equip{&host.form, nullptr};
+  cv::xr9::DataLoggerCtl ctl{equip, [this](const std::string& l) { memo.push_back(l); }};
+  SkySheetFake sheet;
+  int ter = -1, sat = -1;
+
+  SkyFixture() { ctl.skySheet = &sheet; }
+  int Load(const cvsim::xr9img::DataLog& d, const char* name) {
+    const auto image = cvsim::xr9img::DataLogFile(d);
+    return ctl.store.DecodeDataLogFile(image.data(), image.size(), name);
+  }
+  // Every value of the slot, channel after channel.
+  std::vector<uint32_t> Values(int slot) const {
+    std::vector<uint32_t> all;
+    for (const auto& ch : ctl.store.File(slot).channels)
+      for (const auto& m : ch.values) all.push_back(m.value);
+    return all;
   }
 };
 
