@@ -214,6 +214,8 @@ TEST(Xr9SkyReport, TerrestrialAndSatelliteFlatsShareRows) {
   EXPECT_NE(html.find("<td class=\"shadowEmphas\">&nbsp; 77.0</td><td>&nbsp;</td>"), std::string::npos);
   // The analogue channel assigned to Mux 1 gives empty cells in every block row.
   EXPECT_NE(html.find("<td class=\"shadowBG2\">     CH5</td>"), std::string::npos);
+  EXPECT_EQ(Count(html, "&nbsp; 59.0</td><td>&nbsp;</td><td class=\"shadowEmphas\">&nbsp; 65.0</td>"), 1);
+  EXPECT_EQ(Count(html, "</td><td>&nbsp;</td><td class=\"shadowEmphas\">&nbsp; 6"), 2 + 3);  // Off Air, Launch, flats
   // Escaped data texts, the 40 characters of a longer text, INI texts as read.
   EXPECT_NE(html.find(">   A&amp;B&lt;C<"), std::string::npos);
   EXPECT_NE(html.find("&nbsp;Mendip &amp; &lt;Wenvoe&gt;</p>"), std::string::npos);
