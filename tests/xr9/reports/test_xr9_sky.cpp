@@ -225,6 +225,20 @@ TEST(Xr9SkyReport, TerrestrialAndSatelliteFlatsShareRows) {
   Sky fresh(&t, &s);
   EXPECT_EQ(sky.Values(sky.ter), fresh.Values(fresh.ter));
   EXPECT_EQ(sky.Values(sky.sat), fresh.Values(fresh.sat));
+  // The satellite box: the satellite file's numbers on the rows both files share, and on its own.
+  sky.sheet.flatSource = 5;
+  std::string sat;
+  WriteSkyCertificate(sky.ctl, sky.ter, sky.sat, &sat);
+  for (const char* number : {">Flat&nbsp;S201</td>", ">Flat&nbsp;S205</td>"}) EXPECT_EQ(Count(sat, number), 1) << number;
+  EXPECT_EQ(sat.find("Flat&nbsp;101"), std::string::npos);
+  // The satellite file alone: its numbers whatever the box, empty service columns.
+  sky.sheet.flatSource = 7;
+  sat.clear();
+  WriteSkyCertificate(sky.ctl, -1, sky.sat, &sat);
+  EXPECT_EQ(Count(sat, ">Flat&nbsp;S20"), 5);
+  std::string empty13;
+  for (int i = 0; i < 13; ++i) empty13 += "<td>&nbsp;</td>";
+  EXPECT_EQ(Count(sat, "</td>" + empty13 + "<td>&nbsp; 5"), 2 + 5);  // power rows of both blocks, five flats
   CheckOutside("sky_shared_flats.htm", kRows,
                {"SKY DIGITAL INSTALLATION CERTIFICATE", "OFF AIR", "LAUNCH", "9750", "10600", "60.0", "77.0"});
 }
