@@ -58,7 +58,8 @@ ColumnRule ServiceRule(int service) {
 }
 constexpr ColumnRule kSatRule{ChannelClass::Digital, {MeasPower, MeasCnAuto, MeasVber}};
 
-// One file's columns: the channel of every service column or of every satellite column.
+// The table's columns: the terrestrial channel of every service and the satellite channels of
+// both bands.
 struct SkyTable {
   DataLoggerCtl& ctl;
   int ter, sat;
