@@ -1288,6 +1288,8 @@ namespace cv::msg::xr9sec {
 // SKY certificate report (41130-41159).
 namespace cv::msg::xr9sky {
 
+constexpr int EmptyChannelList = 41130;
+
 }  // namespace cv::msg::xr9sky
 
 // SKY certificate sheet (41200-41299).

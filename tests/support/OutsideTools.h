@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -117,5 +118,20 @@ bool PdfFirstPageHasPixel(const QString& pdfPath, Pred colour) {
 }
 
 inline QString PdfText(const QString& pdfPath) { return Run("pdftotext", {"-layout", pdfPath, "-"}); }
+
+// The yellow pixels of the first page drawn by pdftoppm at 30 dots per inch (`png` is the
+// picture's path without its extension): how much of what the styles mark stands out.
+inline int PdfYellowPixels(const QString& pdfPath, const QString& png) {
+  Run("pdftoppm", {"-r", "30", "-png", "-singlefile", "-f", "1", "-l", "1", pdfPath, png});
+  const QImage page(png + ".png");
+  EXPECT_FALSE(page.isNull()) << png.toStdString();
+  int yellow = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      yellow += c.red() > 200 && c.green() > 200 && c.blue() < 80;
+    }
+  return yellow;
+}
 
 }  // namespace outside

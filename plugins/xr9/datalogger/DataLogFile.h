@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,12 +68,21 @@ struct TDataLogTestPoint {
   int32_t branch = 0;
 };
 
+// A value the SKY level offsets changed: the number it was received with and the offset it now
+// carries (tenths of a dB).
+struct TSkyHeldValue {
+  int32_t received = 0;
+  int32_t added = 0;
+};
+
 struct TDataLogFile {
   int32_t testPointCount = 0;
   std::string name;  // up to 32 characters
   std::unique_ptr<TPlanXR9> plan;
   std::vector<TDataLogChannel> channels;                      // one per plan channel
   std::optional<std::vector<TDataLogTestPoint>> testPoints;  // absent in a free slot
+  // The values the SKY offsets changed, by channel and value index, until they are removed.
+  std::map<std::pair<int32_t, size_t>, TSkyHeldValue> skyHeld;
 
   bool IsFree() const { return testPointCount == 0 && !testPoints; }
 };

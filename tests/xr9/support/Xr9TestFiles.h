@@ -35,4 +35,17 @@ inline std::vector<uint8_t> Golden(const std::string& name, const std::vector<ui
   return golden;
 }
 
+// A report golden of tests/data/xr9/reports/ as text.
+inline std::string ReportGolden(const std::string& name, const std::string& made) {
+  const auto g = Golden("reports/" + name, std::vector<uint8_t>(made.begin(), made.end()));
+  return std::string(g.begin(), g.end());
+}
+
+// How often `what` stands in `text` (overlaps counted).
+inline int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
 }  // namespace xr9test
