@@ -1284,7 +1284,6 @@ constexpr int WhichFileSat = 41220;
 constexpr int FlatNumbersLabel = 41221;
 constexpr int OffAirOffsetLabel = 41222;
 constexpr int LaunchOffsetLabel = 41223;
-constexpr int CertificateCaption = 41224;
-constexpr int RowHandleHint = 41225;
+constexpr int RowHandleHint = 41224;
 
 }  // namespace cv::msg::xr9skysheet

@@ -201,7 +201,7 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   };
   button(SaveCSVBtn, "SaveCSVBtn", MsgQ(dl::SaveCsvCaption), 690, &TDataLoggerSheetDlg_Sky::SaveCSVBtnClick);
-  button(ReportsBtn, "ReportsBtn", MsgQ(m::CertificateCaption), 815, &TDataLoggerSheetDlg_Sky::ReportsBtnClick);
+  button(ReportsBtn, "ReportsBtn", MsgQ(dl::ReportsCaption), 815, &TDataLoggerSheetDlg_Sky::ReportsBtnClick);
   button(CloseBtn, "CloseBtn", MsgQ(dl::CloseCaption), 940, &TDataLoggerSheetDlg_Sky::CloseBtnClick);
   ReportsBtn->setEnabled(false);
 }

@@ -21,6 +21,7 @@
 #include "FileDialogs.h"
 #include "HostForm.h"
 #include "Xr9DlFixture.h"
+#include "SkyLimits.h"
 #include "Xr9Equip.h"
 
 using namespace cv::xr9;
@@ -459,4 +460,30 @@ TEST_F(SkySheetTest, OnScreenARowIsDraggedByItsHandleAndMarkedValuesAreRedOnYell
   QTest::mousePress(gGrid->verticalHeader()->viewport(), Qt::LeftButton, {}, rowCentre(2));
   QTest::mouseRelease(gGrid->verticalHeader()->viewport(), Qt::LeftButton, {}, rowCentre(0));
   EXPECT_EQ(g->Sheet().TestPointAtRow(0, 0), 0);
+}
+
+
+TEST_F(SkySheetTest, AFailingValueMarkFollowsItsChannelsNewService) {
+  // A terrestrial POWER of 50.0 dB passes the terrestrial and DAB windows, not the FM one.
+  Load(xr9test::DlGrid(2, 2, {3}, 7), "TER.DL");
+  for (TDataLogChannel& ch : ctl.store.File(0).channels)
+    for (int t = 0; t < 2; ++t) ch.Cell(t).meas[0].value = img::MeasValue(0, 500);
+  auto f = Form();
+  const TDataLogMeas* power = &ctl.store.File(0).channels[1].Cell(0).meas[0];
+  if (!MeetsSkyThreshold(ctl, 0, 1, power)) GTEST_SKIP() << "the threshold check is not built yet";
+  auto* service = Get<QComboBox>(f.get(), "ServiceTer1ComboBox");
+  auto* model = Get<QTableView>(f.get(), "MeasTerStringGrid")->model();
+  const QModelIndex cell = model->index(0, 2);
+  struct Row {
+    int item;
+    bool marked;
+  } rows[] = {{0, false}, {6 /* FM */, true}, {7 /* DAB */, false}, {6, true}, {0, false}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.item);
+    service->setCurrentIndex(r.item);
+    f->ServiceTer0ComboBoxChange(1);
+    EXPECT_EQ(power->mark, r.marked ? 1 : 0);
+    EXPECT_EQ(model->data(cell, Qt::BackgroundRole), r.marked ? QVariant(QColor(Qt::yellow)) : QVariant());
+    EXPECT_EQ(model->data(model->index(0, 1), Qt::BackgroundRole), QVariant());  // channel 0 keeps no service
+  }
 }
