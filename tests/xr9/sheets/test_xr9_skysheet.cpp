@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "AppServices.h"
@@ -343,6 +346,17 @@ TEST_F(SkySheetTest, ServiceCombosOfColumnsWithoutAChannelKeepTheirItems) {
   auto g = Form();
   EXPECT_EQ(Get<QComboBox>(g.get(), "ServiceTer4ComboBox")->count(), 14);
   EXPECT_EQ(Get<QComboBox>(g.get(), "ServiceTer4ComboBox")->currentIndex(), 0);
+  // Scrolled one column right, the combos serve channels 1 to 5.
+  g->Sheet().SetService(SkySide::Ter, 5, 9);
+  g->show();
+  Get<QTableView>(g.get(), "MeasTerStringGrid")->horizontalScrollBar()->setValue(1);
+  EXPECT_EQ(g->LeftCol(SkySide::Ter), 2);
+  EXPECT_EQ(Get<QComboBox>(g.get(), "ServiceTer4ComboBox")->currentIndex(), 9);
+  auto* s0 = Get<QComboBox>(g.get(), "ServiceTer0ComboBox");
+  s0->setCurrentIndex(2);
+  g->ServiceTer0ComboBoxChange(0);
+  EXPECT_TRUE(g->Sheet().HasService(0, 1, 2));
+  EXPECT_FALSE(g->Sheet().HasService(0, 0, 2));
 }
 
 TEST_F(SkySheetTest, TheseBoxesChooseTheFlatNumbersOfTheirGrid) {
@@ -389,6 +403,33 @@ TEST_F(SkySheetTest, WhatTheReportAndTheCsvAsk) {
   EXPECT_EQ(s.GetInfoText(12, 40), std::string(40, 'x'));
   EXPECT_EQ(s.GetInfoText(1, 40), "");
   EXPECT_EQ(s.GetInfoText(0, 40), "");
+}
+
+TEST_F(SkySheetTest, SaveToCsvWritesTheFileChosenInWhichFile) {
+  QTemporaryDir dir;
+  LoadPair(2, 3);
+  auto f = Form();
+  cv::RecordingFileChooser chooser;
+  chooser.saveAnswers = {dir.filePath("ter.csv"), dir.filePath("sat.csv")};
+  f->SaveCSVBtnClick();
+  Get<QRadioButton>(f.get(), "SaveCSVRadioGroupSat")->click();
+  Get<QRadioButton>(f.get(), "SelectedMeasCSVRadioGroupShown")->click();
+  f->SaveCSVBtnClick();
+  ASSERT_EQ(chooser.saves.size(), 2u);
+  EXPECT_EQ(chooser.saves[1].defaultExt, "csv");
+  EXPECT_TRUE(chooser.saves[1].overwritePrompt);
+  auto read = [&](const char* name) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+  };
+  const QByteArray ter = read("ter.csv"), sat = read("sat.csv");
+  EXPECT_TRUE(ter.contains("50")) << ter.constData();
+  EXPECT_FALSE(ter.contains("70")) << ter.constData();
+  EXPECT_TRUE(sat.contains("70")) << sat.constData();
+  EXPECT_FALSE(sat.contains("50")) << sat.constData();
+  EXPECT_EQ(memo.mid(memo.size() - 3), QStringList({"Creating CSV file", "Saving CSV file with selected measurements", "CSV file saved"}));
+  EXPECT_TRUE(Get<QPushButton>(f.get(), "SaveCSVBtn")->isEnabled());
 }
 
 TEST_F(SkySheetTest, TheCloseBoxAsksAsTheCloseButtonDoes) {
