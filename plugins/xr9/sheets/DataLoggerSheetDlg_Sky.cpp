@@ -1,6 +1,7 @@
 #include "DataLoggerSheetDlg_Sky.h"
 
 #include <QAbstractItemDelegate>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -240,6 +241,7 @@ void TDataLoggerSheetDlg_Sky::BuildSide(SkySide side, int x) {
     meas->setGeometry(cx, 90, kColumnWidth, 24);
     connect(meas, qOverload<int>(&QComboBox::activated), this,
             [this, ter, i] { ter ? ChanTer0ComboBoxChange(i) : ChanSat0ComboBoxChange(i); });
+    meas->view()->setMinimumWidth(2 * kColumnWidth);  // the names are wider than the column
     w.measCombos[size_t(i)] = meas;
     auto* service = new QComboBox(this);
     service->setObjectName(QString("Service%1%2ComboBox").arg(n).arg(i));
