@@ -1295,4 +1295,30 @@ constexpr int EmptyChannelList = 41130;
 // SKY certificate sheet (41200-41299).
 namespace cv::msg::xr9skysheet {
 
+constexpr int SheetCaption = 41200;
+constexpr int TypeFlat = 41201;
+constexpr int TypeOffAir = 41202;
+constexpr int TypeLaunch = 41203;
+constexpr int ServicesTwice = 41204;
+constexpr int ServicesUnassigned = 41205;
+constexpr int ContinueQuestion = 41206;
+constexpr int WarningCaption = 41207;
+constexpr int TipsLabel = 41208;
+constexpr int TipOrderRows = 41209;
+constexpr int TipAssignTypes = 41210;
+constexpr int TipAssignServices = 41211;
+constexpr int TipGenerate = 41212;
+constexpr int ServiceLabel = 41213;
+constexpr int TypeLabel = 41214;
+constexpr int TheseCaption = 41215;
+constexpr int TheseHint = 41216;
+constexpr int FlatNumberHint = 41217;
+constexpr int WhichFileCaption = 41218;
+constexpr int WhichFileTer = 41219;
+constexpr int WhichFileSat = 41220;
+constexpr int FlatNumbersLabel = 41221;
+constexpr int OffAirOffsetLabel = 41222;
+constexpr int LaunchOffsetLabel = 41223;
+constexpr int RowHandleHint = 41224;
+
 }  // namespace cv::msg::xr9skysheet

@@ -268,7 +268,8 @@ std::string DataLoggerCtl::ReportTitle() const {
 
 int DataLoggerCtl::SelectedMeasIndex(int slot, int channel) const {
   const int kind = CurrentReportKind();
-  if (!sheet || kind < 0 || kind > 7 || kind == 3) return 0;
+  if (kind == 3) return skySheet ? skySheet->SelectedMeasIndex(slot, channel) : 0;
+  if (!sheet || kind < 0 || kind > 7) return 0;
   return sheet->SelectedMeasIndex(slot, channel);
 }
 

@@ -19,6 +19,7 @@
 #include "AskMultiInfoDlg.h"
 #include "AskObsDlg.h"
 #include "DataLoggerSheetDlg.h"
+#include "DataLoggerSheetDlg_Sky.h"
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -272,8 +273,7 @@ void TDataLoggerDlg::ReadFromFileBtnClick() {
 
 void TDataLoggerDlg::ViewBtnClick() {
   if (ctl_.CurrentReportKind() == 3) {
-    // The SKY certificate sheet serves kind 3.
-    ctl_.HostLog(Msg(m::ViewerInitFailed));
+    ViewSkySheet();
     return;
   }
   TDataLoggerSheetDlg sheet(this, ctl_, equipment_);
@@ -293,6 +293,25 @@ void TDataLoggerDlg::ViewBtnClick() {
   ctl_.HostLog(Msg(m::ClosedViewer));
   ctl_.sheet = nullptr;
   sheet_ = nullptr;
+}
+
+void TDataLoggerDlg::ViewSkySheet() {
+  TDataLoggerSheetDlg_Sky sheet(this, ctl_, equipment_);
+  if (!sheet.Init()) {
+    ctl_.HostLog(Msg(m::ViewerInitFailed));
+    return;
+  }
+  ctl_.skySheet = &sheet.Sheet();
+  if (ReportsComboBox->isEnabled()) {
+    const std::string title = ctl_.ReportTitle();
+    if (!title.empty()) sheet.SetReportTypeText(From1252(title));
+  }
+  sheet.ShowTerFile(0);
+  sheet.ShowSatFile(0);
+  ctl_.HostLog(Msg(m::RunningViewer));
+  sheet.exec();
+  ctl_.HostLog(Msg(m::ClosedViewer));
+  ctl_.skySheet = nullptr;
 }
 
 void TDataLoggerDlg::ReportsComboBoxChange(int index) {

@@ -41,6 +41,8 @@ class TDataLoggerDlg : public QDialog {
   void FilesCheckListClickCheck(QListWidgetItem* item);
   void ReadFromFileBtnClick();
   void ViewBtnClick();
+  // The SKY certificate sheet, opened by View for report kind 3.
+  void ViewSkySheet();
   void ReportsComboBoxChange(int index);
   void EnableReportsCheckBoxClick();
   void SaveReceivedCheckBoxClick();

@@ -7,6 +7,7 @@
 #include "Format.h"
 #include "ReportChecks.h"
 #include "ReportDispatch.h"
+#include "SheetCommands.h"
 #include "TempoMessageDlg.h"
 
 #include <QAbstractItemDelegate>
@@ -69,13 +70,38 @@ QVariant MeasGridModel::headerData(int section, Qt::Orientation orientation, int
   return {};
 }
 
-void MeasGridModel::Reset() {
+void SheetGridModel::Reset() {
   beginResetModel();
   endResetModel();
 }
 
-void MeasGridModel::Refresh() {
+void SheetGridModel::Refresh() {
   if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void SetUpSheetGrid(QTableView* grid, int headerHeight, int rowHeight, int columnWidth) {
+  grid->horizontalHeader()->setFixedHeight(headerHeight);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+  grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+  grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Bold green on dark green, without colour fringes; texts wider than a cell are cut, not elided.
+  QFont gridFont = grid->font();
+  gridFont.setBold(true);
+  gridFont.setPointSizeF(gridFont.pointSizeF() * 0.85);
+  gridFont.setStyleStrategy(QFont::NoSubpixelAntialias);
+  grid->setFont(gridFont);
+  QPalette colours = grid->palette();
+  colours.setColor(QPalette::Base, QColor(0x00, 0x40, 0x00));
+  colours.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
+  grid->setPalette(colours);
+  grid->setGridStyle(Qt::SolidLine);
+  grid->setTextElideMode(Qt::ElideNone);
+  grid->horizontalHeader()->setFont(QFont(grid->horizontalHeader()->font().family()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -209,28 +235,7 @@ void TDataLoggerSheetDlg::BuildForm() {
   MeasStringGrid->setModel(model_.get());
   MeasStringGrid->move(kGridX, kGridY);
   MeasStringGrid->verticalHeader()->hide();
-  MeasStringGrid->horizontalHeader()->setFixedHeight(kHeaderHeight);
-  MeasStringGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  MeasStringGrid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-  MeasStringGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
-  MeasStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  MeasStringGrid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  MeasStringGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
-  MeasStringGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-  MeasStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Bold green on dark green, without colour fringes; texts wider than a cell are cut, not elided.
-  QFont gridFont = MeasStringGrid->font();
-  gridFont.setBold(true);
-  gridFont.setPointSizeF(gridFont.pointSizeF() * 0.85);
-  gridFont.setStyleStrategy(QFont::NoSubpixelAntialias);
-  MeasStringGrid->setFont(gridFont);
-  QPalette colours = MeasStringGrid->palette();
-  colours.setColor(QPalette::Base, QColor(0x00, 0x40, 0x00));
-  colours.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
-  MeasStringGrid->setPalette(colours);
-  MeasStringGrid->setGridStyle(Qt::SolidLine);
-  MeasStringGrid->setTextElideMode(Qt::ElideNone);
-  MeasStringGrid->horizontalHeader()->setFont(QFont(MeasStringGrid->horizontalHeader()->font().family()));
+  SetUpSheetGrid(MeasStringGrid, kHeaderHeight, kRowHeight, kColumnWidth);
   connect(MeasStringGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     if (TPHeaderStringGrid->verticalScrollBar()->value() != v) TPHeaderStringGrid->verticalScrollBar()->setValue(v);
     MeasStringGridTopLeftChanged();
@@ -325,52 +330,7 @@ void TDataLoggerSheetDlg::BuildReport() {
     ShowBox(prompter, Msg(r::NotGenerated), Msg(r::ErrorCaption), MsgIcon::Error);
     return;
   }
-  FileDialogRequest request;
-  request.filter = MsgQ(r::ReportFilter);
-  const QString chosen = SaveFileDialog(this, request);
-  if (chosen.isEmpty()) return;
-  TReportFiles files = ReportFileNames(chosen.toLocal8Bit().toStdString());
-  // Probes: each file can be created; what was made before a failure is removed again.
-  std::vector<QString> made;
-  for (const std::string* path : {&files.htmlPath, &files.pdfPath, &files.xmlPath}) {
-    const QString qpath = QString::fromLocal8Bit(path->c_str());
-    QFile probe(qpath);
-    const bool existed = probe.exists();
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
-      for (const QString& m : made) QFile::remove(m);
-      const std::string text = Format(Msg(r::CouldntCreate), QFileInfo(qpath).fileName().toLocal8Bit().toStdString());
-      owner_.LogLine(text);
-      ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
-      return;
-    }
-    probe.close();
-    if (!existed) made.push_back(qpath);
-  }
-  owner_.LogLine(Msg(r::CreatingFiles));
-  ReportOutcome outcome;
-  {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorGuard {
-      ~CursorGuard() { QGuiApplication::restoreOverrideCursor(); }
-    } guard;
-    TTempoMessageDlg tempo(this);
-    tempo.show();
-    QCoreApplication::processEvents();
-    outcome = GenerateReport(owner_, slot, files, k);
-    tempo.hide();
-  }
-  if (!outcome.Ok()) {
-    std::string text = Msg(r::ReportFailed);
-    for (const std::string& e : outcome.errors) {
-      owner_.LogLine(e);
-      text += "\n" + e;
-    }
-    ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
-    return;
-  }
-  owner_.LogLine(Msg(r::FilesSaved));
-  ShowBox(prompter, Msg(r::GeneratedOk) + " :\n" + files.pdfPath, Msg(cv::msg::xr9::TempoCaption),
-          MsgIcon::Information);
+  RunSheetReport(this, owner_, slot, k, true, QString());
 }
 
 bool TDataLoggerSheetDlg::Init() {
@@ -538,11 +498,7 @@ void TDataLoggerSheetDlg::SaveCSVBtnClick() {
   EnableCommands(true);
 }
 
-bool TDataLoggerSheetDlg::MayClose() {
-  if (!sheet_.modified) return true;
-  return AskBoxYesNoCancel(PrompterInForce(), Msg(m::ResetQuestion), Msg(m::WarningCaption), MsgIcon::Information) ==
-         MsgAnswer::Yes;
-}
+bool TDataLoggerSheetDlg::MayClose() { return MaySheetClose(sheet_.modified); }
 
 void TDataLoggerSheetDlg::CloseBtnClick() {
   if (MayClose()) accept();

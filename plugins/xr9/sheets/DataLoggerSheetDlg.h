@@ -27,15 +27,25 @@ namespace cv::xr9 {
 class DataLoggerCtl;
 class TXR9Equip;
 
-class MeasGridModel : public QAbstractTableModel {
+// What the sheets' grid models share: the whole grid made again, or its cells' texts.
+class SheetGridModel : public QAbstractTableModel {
  public:
-  explicit MeasGridModel(MeasSheet& sheet, QObject* parent = nullptr) : QAbstractTableModel(parent), sheet_(sheet) {}
+  using QAbstractTableModel::QAbstractTableModel;
+  void Reset();
+  void Refresh();
+};
+
+// The sheets' measurement grids: fixed header and row sizes, scrolling by whole cells, no editing,
+// bold green on dark green.
+void SetUpSheetGrid(QTableView* grid, int headerHeight, int rowHeight, int columnWidth);
+
+class MeasGridModel : public SheetGridModel {
+ public:
+  explicit MeasGridModel(MeasSheet& sheet, QObject* parent = nullptr) : SheetGridModel(parent), sheet_(sheet) {}
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-  void Reset();
-  void Refresh();
   // Cells whose text was made, for tests.
   mutable long cellsMade = 0;
 

@@ -162,33 +162,40 @@ std::array<MeasSheet::RowControl, MeasSheet::kVisibleRows> MeasSheet::RowControl
   return out;
 }
 
-int MeasSheet::SelectedMeasIndex(int slot, int channel) const {
-  if (slot < 0 || slot >= DataLogSlots) return 0;
-  const auto& sel = selectedMeas_[size_t(slot)];
+int SelectedMeasOf(const std::vector<std::vector<int>>& selected, int slot, int channel) {
+  if (slot < 0 || size_t(slot) >= selected.size()) return 0;
+  const auto& sel = selected[size_t(slot)];
   if (channel < 0 || size_t(channel) >= sel.size()) return 0;
   return sel[size_t(channel)];
 }
 
-void MeasSheet::ChooseMeas(int channel, int item, bool block) {
-  TDataLogFile* f = File();
-  if (!f || channel < 0 || channel >= ChannelCount() || item < 0) return;
-  auto& sel = selectedMeas_[size_t(slot_)];
-  if (sel.size() < size_t(ChannelCount())) sel.resize(size_t(ChannelCount()), 0);
-  const TDataLogChannel& ch = f->channels[size_t(channel)];
+int MeasSheet::SelectedMeasIndex(int slot, int channel) const { return SelectedMeasOf(selectedMeas_, slot, channel); }
+
+void ChooseSheetMeas(const TDataLogFile& f, std::vector<int>& sel, int channel, int item, bool block) {
+  const int channels = f.plan && f.plan->Channels ? int(f.plan->Channels->size()) : 0;
+  if (channel < 0 || channel >= channels || size_t(channel) >= f.channels.size() || item < 0) return;
+  if (sel.size() < size_t(channels)) sel.resize(size_t(channels), 0);
+  const TDataLogChannel& ch = f.channels[size_t(channel)];
   if (item >= ch.measCount) return;
   if (!block) {
     sel[size_t(channel)] = item;
     return;
   }
   const uint8_t code = ch.measCodes[item];
-  for (size_t j = 0; j < f->channels.size() && j < sel.size(); ++j) {
-    const TDataLogChannel& other = f->channels[j];
+  for (size_t j = 0; j < f.channels.size() && j < sel.size(); ++j) {
+    const TDataLogChannel& other = f.channels[j];
     for (int k = 0; k < other.measCount && k < MaxMeasPerChannel; ++k)
       if (other.measCodes[k] == code) {
         sel[j] = k;
         break;
       }
   }
+}
+
+void MeasSheet::ChooseMeas(int channel, int item, bool block) {
+  TDataLogFile* f = File();
+  if (!f) return;
+  ChooseSheetMeas(*f, selectedMeas_[size_t(slot_)], channel, item, block);
 }
 
 MeasSheet::Edit MeasSheet::SetRole(int tp, int item) {
@@ -234,25 +241,26 @@ void MeasSheet::StoreTestPointName(int tp, const std::string& text) {
   modified = true;
 }
 
-bool MeasSheet::SaveCsv(const std::string& path) {
+bool SaveSheetCsv(DataLoggerCtl& owner, int slot, bool allMeasurements, std::function<int(int, int)> selectedMeas,
+                  const std::string& path) {
   const QString qpath = QString::fromLocal8Bit(path.c_str());
   const std::string shortName = QFileInfo(qpath).fileName().toLocal8Bit().toStdString();
-  auto fail = [this](const std::string& text) {
-    owner_.LogLine(text);
+  auto fail = [&owner](const std::string& text) {
+    owner.LogLine(text);
     ShowBox(PrompterInForce(), text, Msg(m::ErrorCaption), MsgIcon::Error);
     return false;
   };
-  owner_.LogLine(Msg(m::CreatingCsv));
-  CsvContext ctx = owner_.MakeCsvContext();
-  ctx.selectedMeas = [this](int slot, int channel) { return SelectedMeasIndex(slot, channel); };
+  owner.LogLine(Msg(m::CreatingCsv));
+  CsvContext ctx = owner.MakeCsvContext();
+  ctx.selectedMeas = std::move(selectedMeas);
   std::string text;
   bool complete = false;
-  if (!allMeasurements_) {
-    owner_.LogLine(Msg(m::SavingSelected));
-    complete = WriteCSVSelectedMeas(text, owner_.store, slot_, ctx);
+  if (!allMeasurements) {
+    owner.LogLine(Msg(m::SavingSelected));
+    complete = WriteCSVSelectedMeas(text, owner.store, slot, ctx);
   } else {
-    owner_.LogLine(Msg(m::SavingAll));
-    complete = WriteCSVAllMeas(text, owner_.store, slot_, ctx);
+    owner.LogLine(Msg(m::SavingAll));
+    complete = WriteCSVAllMeas(text, owner.store, slot, ctx);
   }
   std::string error;
   switch (WriteFileAtomically(path, text, &error)) {
@@ -262,9 +270,14 @@ bool MeasSheet::SaveCsv(const std::string& path) {
   }
   // A file cut short by an empty channel entry was told by its own boxes.
   if (!complete) return false;
-  owner_.LogLine(Msg(m::CsvSaved));
+  owner.LogLine(Msg(m::CsvSaved));
   ShowBox(PrompterInForce(), Msg(m::CsvSavedBox) + " :\n" + path, Msg(cv::msg::xr9::TempoCaption), MsgIcon::Information);
   return true;
+}
+
+bool MeasSheet::SaveCsv(const std::string& path) {
+  return SaveSheetCsv(owner_, slot_, allMeasurements_, [this](int slot, int channel) { return SelectedMeasIndex(slot, channel); },
+                      path);
 }
 
 }  // namespace cv::xr9

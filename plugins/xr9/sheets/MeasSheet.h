@@ -4,6 +4,7 @@
 // names the user gives, the geometry of the grid and saving the file as CSV. It borrows the
 // data-logger dialog's files and keeps only its own view state.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,17 @@
 namespace cv::xr9 {
 
 class DataLoggerCtl;
+
+// The measurement shown per channel of a file (`selected`, one entry per channel): the channel's
+// choice becomes `item`; with `block`, every channel that measured the same code switches to it.
+void ChooseSheetMeas(const TDataLogFile& file, std::vector<int>& selected, int channel, int item, bool block);
+// The entry of `selected` (per slot, per channel) for the slot and channel; 0 outside it.
+int SelectedMeasOf(const std::vector<std::vector<int>>& selected, int slot, int channel);
+// Writes the slot's file as CSV at `path` (through a temporary file, renamed when complete), with
+// all its measurements or the shown one of each channel, and the sheets' log lines and messages.
+// True when the file was saved.
+bool SaveSheetCsv(DataLoggerCtl& owner, int slot, bool allMeasurements, std::function<int(int, int)> selectedMeas,
+                  const std::string& path);
 
 class MeasSheet : public SheetQuery {
  public:

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 
 #include "AppServices.h"
 #include "DataLoggerDlg.h"
@@ -206,10 +208,29 @@ TEST_F(DlForm, ReportListFromTheIniFile) {
   EXPECT_EQ(prompter.shown[0].caption, "Error");
   EXPECT_EQ(prompter.shown[0].text, "The kind \"ef\" of the chosen report entry is not a number.");
   EXPECT_EQ(d->CurrentReportKind(), 3);
-  // View with kind 3 waits for the SKY sheet.
+  // View with kind 3 and no file: the SKY sheet cannot start.
   host.Clear();
   d->ViewBtnClick();
   EXPECT_EQ(host.Lines(), QStringList({"Could not initialize DataLogger Viewer"}));
+  // With a file it opens the SKY sheet, which the dialog knows while it is open.
+  d->Ctl().LoadFiles({File("TER.DL", xr9test::DlBytes(xr9test::DlGrid(2, 2))).toStdString()});
+  host.Clear();
+  QString opened, reportType;
+  bool known = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    opened = w->windowTitle();
+    known = d->Ctl().skySheet != nullptr;
+    reportType = w->findChild<QLineEdit*>("ReportTypeEdit")->text();
+    w->close();
+  });
+  d->ViewBtnClick();
+  EXPECT_EQ(opened, "DataLogger Viewer for SKY");
+  EXPECT_EQ(reportType, " SKY certificate");  // the title as the report list gives it
+  EXPECT_TRUE(known);
+  EXPECT_EQ(d->Ctl().skySheet, nullptr);
+  EXPECT_EQ(host.Lines(), QStringList({"Running DataLogger viewer", "Closed DataLogger viewer"}));
 }
 
 TEST_F(DlForm, SettingsFromTheIniFile) {

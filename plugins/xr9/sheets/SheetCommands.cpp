@@ -1,0 +1,87 @@
+#include "SheetCommands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <vector>
+
+#include "DataLoggerCtl.h"
+#include "FileDialogs.h"
+#include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "Prompt.h"
+#include "ReportChecks.h"
+#include "ReportDispatch.h"
+#include "TempoMessageDlg.h"
+
+namespace cv::xr9 {
+
+bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, bool withXml, const QString& defaultExt) {
+  namespace r = cv::msg::xr9rep;
+  Prompter& prompter = PrompterInForce();
+  if (!CheckReportData(owner, slot, kind)) {
+    ShowBox(prompter, Msg(r::NotGenerated), Msg(r::ErrorCaption), MsgIcon::Error);
+    return false;
+  }
+  FileDialogRequest request;
+  request.filter = MsgQ(r::ReportFilter);
+  request.defaultExt = defaultExt;
+  const QString chosen = SaveFileDialog(parent, request);
+  if (chosen.isEmpty()) return false;
+  TReportFiles files = ReportFileNames(chosen.toLocal8Bit().toStdString());
+  files.hasXml = withXml;
+  std::vector<const std::string*> paths = {&files.htmlPath, &files.pdfPath};
+  if (withXml) paths.push_back(&files.xmlPath);
+  // Probes: each file can be created; what was made before a failure is removed again.
+  std::vector<QString> made;
+  for (const std::string* path : paths) {
+    const QString qpath = QString::fromLocal8Bit(path->c_str());
+    QFile probe(qpath);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      for (const QString& m : made) QFile::remove(m);
+      const std::string text = Format(Msg(r::CouldntCreate), QFileInfo(qpath).fileName().toLocal8Bit().toStdString());
+      owner.LogLine(text);
+      ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
+      return false;
+    }
+    probe.close();
+    if (!existed) made.push_back(qpath);
+  }
+  owner.LogLine(Msg(r::CreatingFiles));
+  ReportOutcome outcome;
+  {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct CursorGuard {
+      ~CursorGuard() { QGuiApplication::restoreOverrideCursor(); }
+    } guard;
+    TTempoMessageDlg tempo(parent);
+    tempo.show();
+    QCoreApplication::processEvents();
+    outcome = GenerateReport(owner, slot, files, kind);
+    tempo.hide();
+  }
+  if (!outcome.Ok()) {
+    std::string text = Msg(r::ReportFailed);
+    for (const std::string& e : outcome.errors) {
+      owner.LogLine(e);
+      text += "\n" + e;
+    }
+    ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
+    return false;
+  }
+  owner.LogLine(Msg(r::FilesSaved));
+  ShowBox(prompter, Msg(r::GeneratedOk) + " :\n" + files.pdfPath, Msg(cv::msg::xr9::TempoCaption), MsgIcon::Information);
+  return true;
+}
+
+bool MaySheetClose(bool modified) {
+  namespace m = cv::msg::xr9dl;
+  if (!modified) return true;
+  return AskBoxYesNoCancel(PrompterInForce(), Msg(m::ResetQuestion), Msg(m::WarningCaption), MsgIcon::Information) ==
+         MsgAnswer::Yes;
+}
+
+}  // namespace cv::xr9
