@@ -321,16 +321,9 @@ void TDataLoggerSheetDlg::ReportsBtnClick() {
 }
 
 void TDataLoggerSheetDlg::BuildReport() {
-  namespace r = cv::msg::xr9rep;
   const int slot = sheet_.Slot();
   if (DLComboBox->currentIndex() < 0 || slot < 0) return;
-  const int k = sheet_.ReportKind();
-  Prompter& prompter = PrompterInForce();
-  if (!CheckReportData(owner_, slot, k)) {
-    ShowBox(prompter, Msg(r::NotGenerated), Msg(r::ErrorCaption), MsgIcon::Error);
-    return;
-  }
-  RunSheetReport(this, owner_, slot, k, true, QString());
+  RunSheetReport(this, owner_, slot, sheet_.ReportKind(), true, QString());
 }
 
 bool TDataLoggerSheetDlg::Init() {

@@ -285,6 +285,9 @@ TEST_F(SkySheetTest, TheServiceCheckWarnsThenRefusesServicesGivenTwice) {
       const int service = !r.dabTwice && c == 2 ? 0 : services[c];
       ASSERT_TRUE(f->Sheet().SetService(SkySide::Ter, c, service));
     }
+    // An Off Air point and a flat, so the certificate's own data check lets it go on.
+    ASSERT_TRUE(f->Sheet().SetType(SkySide::Ter, 0, 1));
+    ASSERT_TRUE(f->Sheet().SetType(SkySide::Ter, 1, 0));
     uint8_t count = 0;
     EXPECT_EQ(f->Sheet().FindService(0, 7, count), r.dabTwice ? 2 : 6);
     EXPECT_EQ(count, r.dabTwice ? 2 : 1);
