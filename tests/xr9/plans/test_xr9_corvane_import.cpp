@@ -138,7 +138,7 @@ const char* const kTerScript =
     "COMMAND3 (0x20, 0x03)\t#Option bytes\n"
     "COMMAND3 (0xFF, 0xFF)\n"
     "PLAN (1)\n"
-    "CHAN3T (1, 22, 479.25, 8.00, 0x0040)\n"
+    "CHAN3T (1, E22LONG, 479.25, 8.00, 0x0040)\n"
     "CHAN3T (0, 21, 471.25, 8.00, 0x0004)\n";
 
 TEST_F(Xr9CorvaneIn, StatementsByStateWithTheirLimits) {
@@ -212,6 +212,7 @@ TEST_F(Xr9CorvaneIn, CommandWordsDecodeIntoCompactedMnemonics) {
   EXPECT_EQ(first.word2, first.word + 55);
   EXPECT_STREQ(first.commands[0], "CW0320");  // the parameter of the next entry chooses the row
   EXPECT_STREQ(slot.channels->at(1).commands[0], "");  // a word past the list read
+  EXPECT_EQ(slot.channels->at(1).name, "LONG");  // a longer name keeps its last four characters
   EXPECT_TRUE(editor.imports[1].empty);
 
   // A list that never ends carries nothing into the next reading.
@@ -259,6 +260,9 @@ TEST_F(Xr9CorvaneIn, ImportedPlansConvertIntoPlanSlots) {
   EXPECT_EQ(in.importState, 5);
   EXPECT_EQ(view.zone, (std::vector<std::string>{"Parsing file cv.PRO", "KU      , D    out of range: 2150.00 MHz",
                                                  "New frequency value: 1500 MHz"}));
+  EXPECT_STREQ(editor.imports[1].lnbText, "17CDC");  // 97500
+  EXPECT_STREQ(editor.imports[1].countText, "3");
+  EXPECT_EQ(editor.imports[1].address, 0x0900);
   const auto& ku = *editor.imports[1].channels;
   EXPECT_EQ(ku[1].mhz, 1500.0f);  // D, sorted between C (1500 too) and E
   EXPECT_NEAR(ku[2].mhz, 2149.9f, 0.01f);
