@@ -1234,6 +1234,12 @@ constexpr int NotEnoughMemory = 40911;    // "Not enough memory"
 constexpr int ProFilter = 40912;          // "PRO files (*.PRO)|*.PRO"
 constexpr int CanFilter = 40913;          // "CAN files (*.CAN)|*.CAN"
 constexpr int CsvFilter = 40914;          // "CSV files (*.csv)|*.csv"
+constexpr int BadDirectory4 = 40915;      // "Bad format of PRO file (DIRECTORY4)"
+constexpr int TooManyPlans = 40916;       // "More than 64 plans found.\nAborting..."
+constexpr int OutOfRange = 40917;         // " out of range: "
+constexpr int MhzSuffix = 40918;          // " MHz"
+constexpr int NewFrequency = 40919;       // "New frequency value: 1500 MHz"
+constexpr int DataFileError = 40920;      // "Data File error in %s"
 
 }  // namespace cv::msg::xr9in
 

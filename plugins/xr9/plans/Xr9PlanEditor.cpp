@@ -43,6 +43,9 @@ void ClearImportSlot(ImportSlot& slot) {
   ClearPlanHeader(slot);
   slot.empty = 1;
   slot.channels.reset();
+  slot.kind = 2;
+  slot.index = 0;
+  slot.address = 0;
 }
 
 TPlanEditor::TPlanEditor(TXR9Equip& equip, cv::Prompter& prompter, EditorView& view)

@@ -30,13 +30,24 @@ struct TChanXR9CV {
   std::string word2Text;
   uint32_t word2 = 0;
   char commands[3][16] = {};
+
+  TChanXR9CV() = default;
+  // By band letter: 'S' keeps a frequency from 900 up to below 2150 MHz (1500 otherwise) and its
+  // three commands, with no second word and no bandwidth; 'T' and 'D' keep the first command only,
+  // with a second word above the first by the bandwidth ('T') or equal to it ('D').
+  TChanXR9CV(const std::string& name, char band, float mhz, int32_t bandwidth, const char* command1,
+             const char* command2, const char* command3);
 };
 
 // An import slot: the framework's plan-slot header, its empty flag and its channels.
 struct ImportSlot : PlanInfo {
   uint8_t empty = 1;
   std::optional<std::vector<TChanXR9CV>> channels;
+  int32_t kind = 2;
+  int32_t index = 0;
+  uint16_t address = 0;
 };
+using CorvanePlanHeader = ImportSlot;
 constexpr int ImportSlots = 64;
 // The framework's slot reset on an import slot.
 void ClearImportSlot(ImportSlot& slot);

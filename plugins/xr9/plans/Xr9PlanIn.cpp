@@ -16,6 +16,7 @@
 #include "NumFormat.h"
 #include "Prompt.h"
 #include "Separators.h"
+#include "Xr9Corvane.h"
 #include "Xr9Equip.h"
 #include "Xr9Fields.h"
 #include "Xr9PlanEditor.h"
@@ -33,7 +34,7 @@ constexpr cv::script::KeywordRow kRows[TXR9Equip::kKeywordCount] = {
     {"ADJ", 6},     {"READ", 4},    {"WRITE", 4},    {"CALC", 5},     {"IF", 4},      {"SET", 4},
     {"ELSE", 1},    {"TEST", 2},    {"IFERROR", 1},  {"RAWTX", 2},    {"SENDRESOURCE", 3}};
 
-enum Code { kOrg = 11, kPlan = 13, kHeader3 = 19, kChan3T = 20, kChan3S = 22, kDirectory4 = 23, kCommand3 = 24,
+enum Code { kOrg = 11, kPlan = 13, kHeader3 = 19, kChan3T = 20, kChanD = 21, kChan3S = 22, kDirectory4 = 23, kCommand3 = 24,
             kSendResource = 35 };
 
 std::string Upper(std::string s) {
@@ -167,19 +168,28 @@ void TPlanIn::BothLogs(const std::string& line) {
   editor.Log(line);
 }
 
-bool TPlanIn::ReadCanalizationScript(const std::string& path) {
+bool TPlanIn::ReadCanalizationScript(const std::string& path) { return ReadScript(path, false); }
+
+bool TPlanIn::ReadCorvaneCanalization(const std::string& path) { return ReadScript(path, true); }
+
+bool TPlanIn::ReadScript(const std::string& path, bool corvaneScript) {
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) return false;
   const std::string fileName = TXR9Equip::GetFileName(path);
   BothLogs(cv::Msg(m::ParsingFile) + fileName);
   importState = 0;
+  corvane = CorvaneReading{};
   std::string line;
   int lineNumber = 0;
   int result = 1;
   while (ReadTextLine(f, line)) {
     ++lineNumber;
     if (line.empty() || cv::script::IsCommentLine(line.c_str())) continue;
-    const int tokenized = TokenizeScriptLine(line.c_str(), statement);
+    int tokenized = TokenizeScriptLine(line.c_str(), statement);
+    if (tokenized == 0 && corvaneScript) {
+      std::string rewritten;
+      if (ConvertDirectory3(line, rewritten)) tokenized = TokenizeScriptLine(rewritten.c_str(), statement);
+    }
     if (tokenized < 0) continue;
     result = tokenized == 0 ? 0 : ImportStatement();
     if (result == 1) editor.Log(cv::Format("(%2d) %s", lineNumber, line.c_str()));
@@ -192,27 +202,41 @@ bool TPlanIn::ReadCanalizationScript(const std::string& path) {
     }
   }
   std::fclose(f);
-  BothLogs(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
+  if (corvaneScript) {
+    const int done = importState;
+    corvane.readFlags.clear();
+    corvane.commandWords.clear();
+    editor.Log(cv::Format(cv::Msg(done == 5 ? m::PlanLoadedFrom : m::DataFileError).c_str(), fileName.c_str()));
+  } else {
+    BothLogs(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
+  }
   return result != 0;
 }
 
 int TPlanIn::ImportStatement() {
   const int code = statement.keywordIndex + 1;
+  auto inState = [&](int state, int (TPlanIn::*step)()) { return importState == state ? (this->*step)() : 0; };
   switch (code) {
     case kOrg: {
-      unsigned short address = 0;
-      if (!statement.tokens[1] || std::sscanf(statement.tokens[1], "0x%hx", &address) != 1) return 0;
-      scriptAddress = address;
+      uint32_t address = 0;
+      if (!cv::script::ReadHex0x(statement.tokens[1], address)) return 0;
+      scriptAddress = static_cast<uint16_t>(address);
       return 1;
     }
     case kPlan:
+      return inState(3, &TPlanIn::ImportPlanStart);
     case kHeader3:
+      return inState(1, &TPlanIn::ImportHeader3);
     case kChan3T:
-    case 21:
+      return inState(4, &TPlanIn::ImportTerChannel);
+    case kChanD:
+      return inState(4, &TPlanIn::ImportDigitalChannel);
     case kChan3S:
+      return inState(4, &TPlanIn::ImportSatChannel);
     case kDirectory4:
+      return inState(0, &TPlanIn::ImportDirectory4);
     case kCommand3:
-      return 0;  // the CORVANE import steps are not read by this reader yet
+      return inState(2, &TPlanIn::ImportCommand3);
     case kSendResource:
       return ImportSendResource();
     default:
@@ -387,7 +411,9 @@ void TPlanIn::ReadBtnClick(QWidget* parent) {
     switch (DetectPlanFileKind(path, editor.Sinks())) {
       case 0:
         BothLogs(cv::Msg(m::CorvaneImported));
-        break;  // the CORVANE import is not built yet: nothing is read
+        ImportCorvaneCanalization(path);
+        ConvertImportedPlans();
+        break;
       case 1:
         LoadCanalization(path);
         break;
