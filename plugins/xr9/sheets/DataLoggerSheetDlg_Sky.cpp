@@ -136,7 +136,6 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
   setWindowTitle(MsgQ(m::SheetCaption));
   setFixedSize(1060, 560);
   columnComboStyle_ = new ColumnComboStyle;
-  columnComboStyle_->setParent(this);
 
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
@@ -232,6 +231,8 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
   button(ReportsBtn, "ReportsBtn", MsgQ(dl::ReportsCaption), 815, &TDataLoggerSheetDlg_Sky::ReportsBtnClick);
   button(CloseBtn, "CloseBtn", MsgQ(dl::CloseCaption), 940, &TDataLoggerSheetDlg_Sky::CloseBtnClick);
   ReportsBtn->setEnabled(false);
+  // Owned by the form, and its last child, so it goes after the combos that draw with it.
+  columnComboStyle_->setParent(this);
 }
 
 void TDataLoggerSheetDlg_Sky::BuildSide(SkySide side, int x) {
