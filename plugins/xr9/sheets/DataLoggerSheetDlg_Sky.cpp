@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -37,6 +38,30 @@ namespace dl = cv::msg::xr9dl;
 constexpr int kGridY = 150;
 constexpr int kHeaderHeight = 23, kRowHeight = 21, kHandleWidth = 10, kColumnWidth = 55;
 constexpr int kFlatWidth = 70;
+
+// The combos over the grid columns are as wide as a column: a slim arrow and a small inner margin
+// leave room for a name such as "POWER" or "Mux 1", which the usual arrow and margins cut.
+class ColumnComboStyle : public QProxyStyle {
+ public:
+  QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                       const QWidget* widget) const override {
+    QRect r = QProxyStyle::subControlRect(cc, opt, sc, widget);
+    if (cc != CC_ComboBox) return r;
+    constexpr int kArrow = 11;
+    const QRect all = opt->rect;
+    if (sc == SC_ComboBoxArrow) return QRect(all.right() - kArrow, all.top(), kArrow, all.height());
+    if (sc == SC_ComboBoxEditField) return QRect(all.left() + 2, r.top(), all.width() - kArrow - 3, r.height());
+    return r;
+  }
+};
+
+void Narrow(QComboBox* combo, QStyle* style) {
+  combo->setStyle(style);
+  QFont f = combo->font();
+  if (f.pointSizeF() > 8) f.setPointSizeF(f.pointSizeF() - 1);
+  combo->setFont(f);
+}
+
 constexpr const char* kHandle = "\xC2\xBB";  // "»"
 
 QString Q(const std::string& bytes) { return From1252(bytes); }
@@ -110,6 +135,7 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
   setObjectName("TDataLoggerSheetDlg_Sky");
   setWindowTitle(MsgQ(m::SheetCaption));
   setFixedSize(1060, 560);
+  columnComboStyle_ = new ColumnComboStyle;
 
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
@@ -205,6 +231,8 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
   button(ReportsBtn, "ReportsBtn", MsgQ(dl::ReportsCaption), 815, &TDataLoggerSheetDlg_Sky::ReportsBtnClick);
   button(CloseBtn, "CloseBtn", MsgQ(dl::CloseCaption), 940, &TDataLoggerSheetDlg_Sky::CloseBtnClick);
   ReportsBtn->setEnabled(false);
+  // Owned by the form, and its last child, so it goes after the combos that draw with it.
+  columnComboStyle_->setParent(this);
 }
 
 void TDataLoggerSheetDlg_Sky::BuildSide(SkySide side, int x) {
@@ -242,11 +270,14 @@ void TDataLoggerSheetDlg_Sky::BuildSide(SkySide side, int x) {
     connect(meas, qOverload<int>(&QComboBox::activated), this,
             [this, ter, i] { ter ? ChanTer0ComboBoxChange(i) : ChanSat0ComboBoxChange(i); });
     meas->view()->setMinimumWidth(2 * kColumnWidth);  // the names are wider than the column
+    Narrow(meas, columnComboStyle_);
     w.measCombos[size_t(i)] = meas;
     auto* service = new QComboBox(this);
     service->setObjectName(QString("Service%1%2ComboBox").arg(n).arg(i));
     service->setProperty("Tag", i);
     service->setGeometry(cx, 116, kColumnWidth, 24);
+    service->view()->setMinimumWidth(2 * kColumnWidth);
+    Narrow(service, columnComboStyle_);
     connect(service, qOverload<int>(&QComboBox::activated), this,
             [this, ter, i] { ter ? ServiceTer0ComboBoxChange(i) : ServiceSat0ComboBoxChange(i); });
     w.serviceCombos[size_t(i)] = service;

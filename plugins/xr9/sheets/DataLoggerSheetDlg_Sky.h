@@ -119,6 +119,7 @@ class TDataLoggerSheetDlg_Sky : public QDialog {
   bool updating_ = false;
   bool following_ = false;  // a grid follows the other's scrolling
   bool rowMoving_ = false;
+  QStyle* columnComboStyle_ = nullptr;  // the combos over the grid columns; owned by the form
 
   SideWidgets ter_;
   SideWidgets sat_;

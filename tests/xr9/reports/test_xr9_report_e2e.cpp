@@ -24,6 +24,7 @@
 #include "RecordingOpener.h"
 #include "Registry.h"
 #include "Xr9DlFixture.h"
+#include "Xr9HostFiles.h"
 #include "Xr9Sim.h"
 
 using namespace cv::xr9;
@@ -34,24 +35,15 @@ class ReportEndToEnd : public Xr9Sim {
  protected:
   void SetUp() override {
     Xr9Sim::SetUp();
-    ASSERT_TRUE(dir.isValid());
-    cv::SetRegistryFile(dir.filePath("registry.ini").toStdString());
-    const QString ini = dir.filePath("CvTools.INI");
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[DLAvailableReports]\nCount=1\nReport0=(05) Measurement report\n"
-            "[DLCVTOOLS]\npagebreaking=P.breakhere {page-break-before: always}\n"
-            "[DLReportESP]\ntableAtt=border=1\n");
-    f.close();
-    cv::SetHostIniPath(ini.toStdString());
+    ASSERT_NO_FATAL_FAILURE(xr9test::UseHostFiles(dir,
+                                                  "[DLAvailableReports]\nCount=1\nReport0=(05) Measurement report\n"
+                                                  "[DLCVTOOLS]\npagebreaking=P.breakhere {page-break-before: always}\n"
+                                                  "[DLReportESP]\ntableAtt=border=1\n"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("received"));
     Analyser([](cvsim::Xr9Profile& p) { p.PutFile(10, "GRID", xr9test::DlBytes(xr9test::DlGrid(10, 9, {0, 4}))); });
     OpenLink();
   }
-  void TearDown() override {
-    cv::SetRegistryFile("");
-    cv::SetHostIniPath("");
-  }
+  void TearDown() override { xr9test::ForgetHostFiles(); }
 
   // Receives the analyser's file in the data-logger dialog, ticks the reports (kind 5), opens the
   // sheet with View and, while it shows, runs `inSheet` with the chosen report name answered.
