@@ -143,6 +143,12 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
   const CertOutput satBox = run.Generate(1, true, "satbox");
   EXPECT_EQ(satBox.html, sat.html);
   EXPECT_EQ(satBox.xml, sat.xml);
+  // Kind 4: the Catalan UPD keys of both sections, the same XML.
+  const CertOutput cat = run.Generate(4, true, "cat");
+  EXPECT_TRUE(cat.errors.empty());
+  EXPECT_EQ(cat.prompts, (std::vector<std::string>{"CAT amp obs UPD?", "CAT BER obs UPD?"}));
+  xr9test::ReportGolden("cert_sat_k4.htm", cat.html);
+  EXPECT_EQ(cat.xml, sat.xml);
 
   // Kind 0 with the box ticked: the IF SAT test alone under the terrestrial root.
   const CertOutput ifSat = run.Generate(0, true, "ifsat");
@@ -153,6 +159,7 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
 
   struct Case {
     const char* stem;
+    const char* xmlStem;
     const CertOutput& out;
     std::string tables;
     std::vector<std::pair<QString, int>> counts;
@@ -160,13 +167,15 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
     QStringList inOrder;
   };
   const Case cases[] = {
-      {"cert_sat_k1", sat, "11 5",
+      {"cert_sat_k1", "cert_sat_k1", sat, "11 5",
        {{"/" + QString::fromStdString(kSat) + "/*", 2}, {"/*/*[1][self::NIVELESAMPLI]", 1},
         {"/*/*[2][self::BER_SATELITE]", 1}, {"//SENALAM", 3}, {"//SENALBER_S", 3}, {"//RAMAL", 12},
         {"/*/*/OBSERVACIONES", 2}, {"//SENALAB | //SENALRFA | //SENALBER", 0}},
        4,
        {"Niveles UPD", "Entrada UPD", "Salida UPD", "AMP-OBS", "Roof & mast <ok>", "BER UPD", "B4 UPD", "BER-OBS"}},
-      {"cert_ifsat_k0", ifSat, "10",
+      {"cert_sat_k4", "cert_sat_k1", cat, "11 5", {{"//SENALAM", 3}, {"//SENALBER_S", 3}}, 4,
+       {"Nivells UPD", "Entrada CAT UPD", "Sortida CAT UPD", "CAT-AMP-OBS", "BER CAT UPD", "CB4 UPD", "CAT-BER-OBS"}},
+      {"cert_ifsat_k0", "cert_ifsat_k0", ifSat, "10",
        {{"/" + QString::fromStdString(kTer) + "/*", 1}, {"/*/SENALESUSUARIOB", 1}, {"//SENALAB", 3},
         {"//RAMAL", 6}, {"/*/*/OBSERVACIONES", 1}, {"//SENALAM | //SENALBER_S | //SENALRFA", 0}},
        2,
@@ -175,7 +184,7 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stem);
     EXPECT_EQ(TableRuns(DataFile(std::string(c.stem) + ".htm")), c.tables);
-    const QString xml = DataFile(std::string(c.stem) + ".xml");
+    const QString xml = DataFile(std::string(c.xmlStem) + ".xml");
     EXPECT_TRUE(outside::XmlWellFormed(xml));
     for (const auto& [expr, n] : c.counts) EXPECT_EQ(outside::XPathCount(xml, expr), n) << expr.toStdString();
     EXPECT_EQ(outside::PdfPages(c.out.pdfPath), c.pages);
