@@ -78,6 +78,7 @@ class CertificateEndToEnd : public Xr9Sim {
     }
     auto* box = sheet.findChild<QCheckBox*>("IFSATTestCheckBox");
     ASSERT_NE(box, nullptr);
+    boxOffered = box->isVisibleTo(&sheet);
     if (ifSatBox) {
       ASSERT_TRUE(box->isVisibleTo(&sheet));
       box->click();
@@ -135,15 +136,17 @@ class CertificateEndToEnd : public Xr9Sim {
   QStringList memo, prompts;
   std::unique_ptr<DataLoggerCtl> ctl;
   QString xmlPath, htmlPath, pdfPath;
+  bool boxOffered = false;  // the IF SAT test box, at the last report
 };
 
 }  // namespace
 
 TEST_F(CertificateEndToEnd, ReceivedFileRolesInTheSheetKindZeroAsHtmlXmlAndPdf) {
-  // 20 DVB-T channels with level and power, four test points.
+  // 20 DVB-T channels measuring LEVEL and MER, four test points.
   ASSERT_NO_FATAL_FAILURE(Receive(xr9test::DlBytes(xr9test::DlGrid(20, 4, {0, 4}))));
   // Rows 0..3: head-end input, head-end output, best and worst point of branch 1.
   ASSERT_NO_FATAL_FAILURE(Report(0, {{2, -1}, {3, -1}, {0, 0}, {1, 0}}, false, "cert"));
+  EXPECT_FALSE(boxOffered);
   const auto& tps = *ctl->store.File(0).testPoints;
   ASSERT_EQ(tps[2].pointType, 0);
   ASSERT_EQ(tps[3].branch, 0);
@@ -169,6 +172,7 @@ TEST_F(CertificateEndToEnd, SatelliteFileAsCertificateAndAsIfSatTest) {
   // Head-end input and output, best and worst points of branches 1 and 2.
   const std::vector<Pick> picks = {{2, -1}, {3, -1}, {0, 0}, {1, 0}, {0, 1}, {1, 1}};
   ASSERT_NO_FATAL_FAILURE(Report(1, picks, false, "sat"));
+  EXPECT_FALSE(boxOffered);
   EXPECT_TRUE(outside::XmlWellFormed(xmlPath));
   EXPECT_TRUE(Read(xmlPath).endsWith("</CAPTACION_Y_DISTRIBUCION_SATELITE>\n"));
   Counts({{"/CAPTACION_Y_DISTRIBUCION_SATELITE/*", 2}, {"/*/*[1][self::NIVELESAMPLI]", 1},
