@@ -348,6 +348,7 @@ constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
 constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
 constexpr int ScriptLnbRange = 34015;         // an LNB oscillator a plan header cannot hold
+constexpr int ScriptLogTooLong = 34016;       // the transcript path is longer than the limit
 
 // ---- Text editor, CSV viewer, language (36000-36999) ----
 // Numbered texts of the editor.
@@ -843,6 +844,7 @@ constexpr int ProFilter = 30212;        // "PRO Files (*.pro)"
 constexpr int TransferMissing = 30213;  // "Error: Couldn't find file %s"
 constexpr int RunPaused = 30214;        // "RUN PAUSED. Press any key to continue..."
 constexpr int LogIsScript = 30215;      // "%s: the script would be overwritten by its transcript"
+constexpr int LogTooLong = 30216;       // the transcript path is longer than the limit
 constexpr int LineTooLong = 30217;      // "Line %d: %d characters, more than one command carries (%d)"
 constexpr int LevelsFull = 30218;       // result text of a condition nested past the flag table
 constexpr int Utility = 30219;          // " Terminal utility "

@@ -117,7 +117,7 @@ bool ReadScriptPiece(FILE* file, std::string& piece) {
 std::string TranscriptPath(const std::string& scriptPath) {
   std::filesystem::path logPath(scriptPath);
   logPath.replace_extension(".LOG");
-  return logPath.string().substr(0, 260);
+  return logPath.string();
 }
 
 bool TranscriptIsScript(const std::string& scriptPath, const std::string& transcriptPath) {

@@ -81,7 +81,9 @@ constexpr int kScriptPiece = 254;  // the longest piece of a script line read at
 // Reads the next piece of at most 254 characters, up to and including a line feed; false at the
 // end of the file. The line feed and a carriage return before it are cut off.
 bool ReadScriptPiece(FILE* file, std::string& piece);
-// The script's path with its extension replaced by ".LOG", at most 260 characters.
+// The script's path with its extension replaced by ".LOG". A longer one than the limit is refused
+// before anything runs: cut, it would name another file.
+constexpr size_t kTranscriptPathLimit = 260;
 std::string TranscriptPath(const std::string& scriptPath);
 // True when the transcript path names the script itself (opening it would truncate the script).
 bool TranscriptIsScript(const std::string& scriptPath, const std::string& transcriptPath);

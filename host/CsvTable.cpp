@@ -29,35 +29,70 @@ CsvTable ReadCsvTable(std::istream& in, char listSeparator) {
   if (!sb) return t;
   std::string piece;
   bool previousCut = false;  // the previous piece filled the buffer without reaching LF
+  bool quoted = false;       // inside a quoted cell, which a line break does not end
   int row = -1;
   while (ReadPiece(*sb, piece)) {
     // A line of exactly the piece length leaves only its LF for the next read: that is the end of
     // the line already shown, not an empty row of its own.
     bool cut = piece.back() != '\n';
-    if (previousCut && piece == "\n") {
+    if (previousCut && piece == "\n" && !quoted) {
       previousCut = false;
       continue;
     }
     previousCut = cut;
-    if (++row >= kCsvMaxRows) {
+    const bool continuing = quoted;  // this piece goes on with the row's last cell
+    if (!continuing && ++row >= kCsvMaxRows) {
       t.tooLarge = true;
       break;
     }
     if (!cut) piece.pop_back();
-    auto& fields = t.rows.emplace_back();
+    auto& fields = continuing ? t.rows.back() : t.rows.emplace_back();
     size_t pos = 0;
-    while (pos < piece.size()) {
-      size_t start = piece.find_first_not_of(listSeparator, pos);
-      if (start == std::string::npos) break;
-      size_t end = piece.find(listSeparator, start);
-      if (end == std::string::npos) end = piece.size();
-      if (static_cast<int>(fields.size()) >= kCsvMaxColumns) {
-        t.tooLarge = true;
-        break;
+    bool inCell = continuing;
+    for (;;) {
+      if (!inCell) {
+        pos = piece.find_first_not_of(listSeparator, pos);
+        if (pos == std::string::npos) break;
+        if (static_cast<int>(fields.size()) >= kCsvMaxColumns) {
+          t.tooLarge = true;
+          break;
+        }
+        fields.emplace_back();
+        // A cell that holds the separator, a quote or a line break is written between quotes,
+        // its own quotes doubled, so that it stays one cell under its heading.
+        if (piece[pos] == '"') {
+          quoted = true;
+          ++pos;
+        }
       }
-      fields.emplace_back(piece, start, end - start);
-      pos = end;
+      inCell = false;
+      std::string& field = fields.back();
+      while (pos < piece.size()) {
+        const char c = piece[pos];
+        if (quoted && c == '"') {
+          if (pos + 1 < piece.size() && piece[pos + 1] == '"') {
+            field += '"';
+            pos += 2;
+          } else {
+            quoted = false;
+            ++pos;
+          }
+          continue;
+        }
+        if (!quoted && c == listSeparator) break;
+        field += c;
+        ++pos;
+      }
+      if (pos < piece.size()) continue;
+      if (quoted) {
+        // A quote left open goes on past the line end only while the cell stays within a piece's
+        // length: a stray quote must not pull the rest of a large file into one cell.
+        if (static_cast<int>(field.size()) >= kCsvPieceLength) quoted = false;
+        else if (!cut) field += '\n';
+      }
+      break;
     }
+    if (t.tooLarge && quoted) quoted = false;
     if (static_cast<int>(fields.size()) > t.columns) t.columns = static_cast<int>(fields.size());
   }
   return t;

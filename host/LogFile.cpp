@@ -6,6 +6,8 @@ LogFileWriter::~LogFileWriter() { Close(); }
 
 bool LogFileWriter::Open(const std::string& path) {
   Close();
+  // A log grows line by line and is flushed at each one, not saved whole: no atomic replacement,
+  // so what was logged before a crash stays readable.
   file_ = std::fopen(path.c_str(), "w+b");
   return file_ != nullptr;
 }

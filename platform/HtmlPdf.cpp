@@ -1,6 +1,7 @@
 #include "HtmlPdf.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
@@ -17,6 +18,7 @@
 #include <vector>
 #include <QUrl>
 
+#include "AtomicFile.h"
 #include "Help.h"
 #include "Text1252.h"
 
@@ -32,7 +34,10 @@ void PdfDocument::set_FileName(const QString& path) { fileName_ = path; }
 void PdfDocument::set_AutoLaunch(int on) { autoLaunch_ = on != 0; }
 
 void PdfDocument::BeginDoc() {
-  writer_ = std::make_unique<QPdfWriter>(fileName_);
+  writer_.reset();
+  buffer_ = std::make_unique<QBuffer>();
+  buffer_->open(QIODevice::WriteOnly);
+  writer_ = std::make_unique<QPdfWriter>(buffer_.get());
   writer_->setPageSize(QPageSize(QPageSize::A4));
   writer_->setResolution(300);
   pagesDrawn_ = false;
@@ -75,7 +80,10 @@ void PdfDocument::EndDoc() {
   painter_.reset();
   writer_.reset();
   if (!ok) AddError(QStringLiteral("Couldn't finish %1").arg(fileName_));
-  if (!Failed() && (!QFile::exists(fileName_) || QFile(fileName_).size() == 0))
+  const QByteArray bytes = buffer_ ? buffer_->data() : QByteArray();
+  buffer_.reset();
+  if (!Failed() && (bytes.isEmpty() || WriteFileAtomically(QFile::encodeName(fileName_).toStdString(),
+                                                           bytes.toStdString()) != SaveResult::Saved))
     AddError(QStringLiteral("Couldn't write %1").arg(fileName_));
   if (!Failed() && autoLaunch_) OpenUrlExternally(QUrl::fromLocalFile(fileName_));
 }

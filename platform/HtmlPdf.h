@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QBuffer;
 class QPdfWriter;
 class QPainter;
 
@@ -43,6 +44,9 @@ class PdfDocument {
   bool autoLaunch_ = false;
   int orientation_ = 0;
   bool pagesDrawn_ = false;
+  // The document is drawn in memory and saved whole at the end, so a failed write never leaves a
+  // cut PDF in place of the one that stood there.
+  std::unique_ptr<QBuffer> buffer_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   QStringList errors_;

@@ -1,7 +1,7 @@
 #pragma once
-// The speed of a serial line in bits per second, any rate the driver takes (not only the fixed
-// B-constants of termios): set and read through termios2 with BOTHER, on real and USB serial
-// ports alike. Kept apart from termios.h, whose record the kernel's termios2 header would clash
+// The speed of a serial line in bits per second, any rate the driver takes: a rate that has a
+// B-constant of termios is set with it, any other through termios2 with BOTHER, on real and USB
+// serial ports alike; the rate reads back through termios2 either way. Kept apart from termios.h, whose record the kernel's termios2 header would clash
 // with.
 #include <cstdint>
 

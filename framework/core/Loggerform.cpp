@@ -62,7 +62,8 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
   connect(TimerLog, &QTimer::timeout, this, &TLogForm::TimerLogTimer);
 
   // Relative on purpose: the file lands in whatever directory is current, beside the files the
-  // tool works on, and each new log form starts it afresh.
+  // tool works on, and each new log form starts it afresh. It is a log written line by line as the
+  // tool runs, not a save: no atomic replacement, so what was logged before a crash stays.
   logFile = std::fopen("LogZone.log", "w+");
   if (!logFile) AddLogLine(cv::Msg(cv::msg::CannotSaveLogZone));
 }

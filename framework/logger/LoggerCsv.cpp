@@ -1,8 +1,7 @@
 #include "LoggerCsv.h"
 
-#include <QSaveFile>
-#include <QString>
-
+#include "AtomicFile.h"
+#include "CsvCell.h"
 #include "Format.h"
 
 namespace cv::logger {
@@ -10,7 +9,7 @@ namespace cv::logger {
 namespace {
 
 void Field(std::string& out, const std::string& text, char separator) {
-  out += text;
+  out += cv::CsvCell(text, separator);
   out += separator;
 }
 
@@ -72,18 +71,12 @@ std::string CsvFileText(const TLoggerDownload& d, const TPTable& testPoints, con
 }
 
 CsvSave SaveCsvText(const std::string& path, const std::string& text, std::string& error) {
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toLocal8Bit().toStdString();
-    return CsvSave::NotOpened;
+  switch (cv::WriteFileAtomically(path, text, &error)) {
+    case cv::SaveResult::Saved: return CsvSave::Saved;
+    case cv::SaveResult::NotCreated: return CsvSave::NotOpened;
+    case cv::SaveResult::NotWritten: break;
   }
-  const qint64 written = file.write(text.data(), static_cast<qint64>(text.size()));
-  if (written != static_cast<qint64>(text.size()) || !file.commit()) {
-    error = file.errorString().toLocal8Bit().toStdString();
-    file.cancelWriting();
-    return CsvSave::NotWritten;
-  }
-  return CsvSave::Saved;
+  return CsvSave::NotWritten;
 }
 
 }  // namespace cv::logger

@@ -1,7 +1,9 @@
 #pragma once
 // The data logger's CSV file: line 1 (origin, date and time), the sheet's four report lines, the
 // five heading lines of the downloaded memories and one line per downloaded test point. Every
-// field, the last included, is followed by the list separator. Texts stay Windows-1252 bytes.
+// field, the last included, is followed by the list separator; a field holding the separator, a
+// double quote or a line break is quoted, so that every value stays under its memory's heading.
+// Texts stay Windows-1252 bytes.
 #include <string>
 
 #include "LoggerRecords.h"

@@ -15,6 +15,7 @@
 
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
+#include "FocusMoves.h"
 #include "Memchanneldlg.h"
 #include "Memdlg.h"
 #include "Messages.h"
@@ -291,10 +292,7 @@ bool TMemoryDataDlg::eventFilter(QObject* watched, QEvent* event) {
       OKBtn->setFocus();
       return true;
     }
-  } else if (event->type() == QEvent::FocusOut && !rendering) {
-    // Leaving the control, not the window: another window or a popup taking the focus is no exit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+  } else if (cv::IsControlExit(event) && !rendering) {
     if (auto* e = qobject_cast<QLineEdit*>(watched)) EditExit(e);
   } else if (event->type() == QEvent::MouseButtonPress && watched == NameEdit) {
     // After the press has placed the cursor.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -146,7 +147,7 @@ bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
       EditToBlock();
       return true;
     }
-  } else if (event->type() == QEvent::FocusOut) {
+  } else if (cv::IsControlExit(event)) {
     bool changed = watched == InitCharEdit    ? ReadInitChar()
                    : watched == InitIndexEdit ? ReadInitIndex()
                    : watched == InitFreqEdit  ? ReadInitFreq()

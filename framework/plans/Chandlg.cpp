@@ -18,6 +18,7 @@
 #include "Chanplandlg.h"
 #include "Cv3Equip.h"
 #include "CommandTable.h"
+#include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -304,7 +305,7 @@ bool TChannelsDlg::eventFilter(QObject* watched, QEvent* event) {
       EditToChan();
       return true;
     }
-  } else if (event->type() == QEvent::FocusOut) {
+  } else if (cv::IsControlExit(event)) {
     if (watched == NameEdit) OnExitNameEdit();
     else if (watched == FreqEdit) OnExitFreqEdit();
     else if (watched == BWEdit) OnExitBWEdit();

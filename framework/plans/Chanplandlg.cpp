@@ -17,6 +17,7 @@
 #include "CommandTable.h"
 #include "Cv3Equip.h"
 #include "DialogFileChooser.h"
+#include "FocusMoves.h"
 #include "PluginHelp.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -113,7 +114,8 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   button(CloseBtn, "CloseBtn", m::PlanClose, m::PlanCloseHint, 7, 4, &TChannelsPlanDlg::CloseBtnClick);
   button(HelpBtn, "HelpBtn", m::PlanHelp, 0, 7, 1, &TChannelsPlanDlg::HelpBtnClick);
 
-  auto edit = [&](QLineEdit*& e, const char* name, int label, int hint, int row, void (TChannelsPlanDlg::*exit)()) {
+  // Their exit handlers run from eventFilter, on a move of the focus only.
+  auto edit = [&](QLineEdit*& e, const char* name, int label, int hint, int row) {
     auto* l = new QLabel(MsgQ(label), this);
     e = new QLineEdit(this);
     e->setObjectName(name);
@@ -122,12 +124,11 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
     l->setBuddy(e);
     grid->addWidget(l, row, 2);
     grid->addWidget(e, row, 3);
-    if (exit) connect(e, &QLineEdit::editingFinished, this, exit);
   };
-  edit(NameEdit, "NameEdit", m::PlanNameLabel, m::PlanNameHint, 1, &TChannelsPlanDlg::OnExitNameEdit);
-  edit(CodeEdit, "CodeEdit", m::PlanCodeLabel, m::PlanCodeHint, 2, &TChannelsPlanDlg::OnExitCodeEdit);
-  edit(LNBEdit, "LNBEdit", m::PlanLnbLabel, m::PlanLnbHint, 3, &TChannelsPlanDlg::OnExitLNBEdit);
-  edit(NumberChanEdit, "NumberChanEdit", m::PlanChannelsLabel, m::PlanChannelsHint, 4, nullptr);
+  edit(NameEdit, "NameEdit", m::PlanNameLabel, m::PlanNameHint, 1);
+  edit(CodeEdit, "CodeEdit", m::PlanCodeLabel, m::PlanCodeHint, 2);
+  edit(LNBEdit, "LNBEdit", m::PlanLnbLabel, m::PlanLnbHint, 3);
+  edit(NumberChanEdit, "NumberChanEdit", m::PlanChannelsLabel, m::PlanChannelsHint, 4);
   NumberChanEdit->setReadOnly(true);
   NameEdit->setMaxLength(8);
 
@@ -346,6 +347,11 @@ bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
       }
       return true;
     }
+  } else if (cv::IsControlExit(event)) {
+    // Not editingFinished: it also comes when another window takes the focus.
+    if (watched == NameEdit) OnExitNameEdit();
+    else if (watched == CodeEdit) OnExitCodeEdit();
+    else if (watched == LNBEdit) OnExitLNBEdit();
   }
   return TLogForm::eventFilter(watched, event);
 }

@@ -162,7 +162,12 @@ bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
     if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLogIsScript), {logName}));
     return false;
   }
-  // The script is opened first, so a missing script leaves an earlier transcript alone.
+  if (logName.size() > cv::script::kTranscriptPathLimit) {
+    if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptLogTooLong), {logName}));
+    return false;
+  }
+  // The script is opened first, so a missing script leaves an earlier transcript alone. The
+  // transcript is written as the script runs, not saved at its end: what ran stays readable.
   FILE* script = std::fopen(path.c_str(), "rb");
   FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
   if (!script || !transcript) {

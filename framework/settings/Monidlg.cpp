@@ -19,6 +19,7 @@
 
 #include "AppServices.h"
 #include "Cv3Equip.h"
+#include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -276,8 +277,10 @@ bool TMonitorDlg::EditToData(QObject* edit, int key) {
 }
 
 bool TMonitorDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FreqEdit && event->type() == QEvent::FocusIn) FreqEditEnter();
-  if (watched == FreqEdit && event->type() == QEvent::FocusOut) OnExitFreqEdit();
+  // Another window taking the focus, or a popup, is no move between the dialog's controls: the
+  // half-typed frequency is not tuned and polling stays stopped while the field keeps the focus.
+  if (watched == FreqEdit && cv::IsControlEntry(event)) FreqEditEnter();
+  if (watched == FreqEdit && cv::IsControlExit(event)) OnExitFreqEdit();
   if (watched == ChannelEdit && event->type() == QEvent::MouseButtonPress) ChannelEditClick();
   if ((watched == FreqEdit || watched == ChannelEdit) && event->type() == QEvent::KeyPress)
     if (EditToData(watched, static_cast<QKeyEvent*>(event)->key())) return true;

@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "TCv3SpectrumLink.h"
@@ -431,7 +432,7 @@ bool TSpectrumDlg::eventFilter(QObject* watched, QEvent* event) {
       EditToData();
       return true;
     }
-  } else if (event->type() == QEvent::FocusOut) {
+  } else if (cv::IsControlExit(event)) {
     if (watched == InitialFreqEdit) OnExitInitialFreq();
     else if (watched == FinalFreqEdit) OnExitFinalFreq();
     else if (watched == StepFreqEdit) OnExitStepFreq();

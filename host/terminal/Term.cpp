@@ -349,6 +349,7 @@ void TTerm::ClosePort() {
   port = cv::kInvalidSerialHandle;
   rx_.clear();
   rxAt_ = 0;
+  flow_ = Flow::Unknown;
 }
 
 bool TTerm::OpenPort() {
@@ -408,7 +409,24 @@ bool TTerm::FillReceive(int timeoutMs) {
 bool TTerm::TakeByte(uint8_t& byte, int timeoutMs) {
   if (!FillReceive(timeoutMs)) return false;
   byte = rx_[rxAt_++];
+  NoteFlow(byte);
   return true;
+}
+
+void TTerm::NoteFlow(uint8_t byte) {
+  if (byte == kXon) flow_ = Flow::Ready;
+  else if (byte == kXoff) flow_ = Flow::Busy;
+}
+
+void TTerm::DrainReceive() {
+  // Read rather than purged, so that a flow-control byte among them still counts; an instrument
+  // that never stops talking is cut off after a bounded amount.
+  uint8_t byte = 0;
+  for (int n = 0; n < 65536 && TakeByte(byte, 0); ++n) {
+  }
+  if (port != cv::kInvalidSerialHandle) cv::SerialPurgeRx(port);
+  rx_.clear();
+  rxAt_ = 0;
 }
 
 // ============================================================================================
@@ -472,7 +490,10 @@ void TTerm::ProcessIO() {
           break;
         }
       }
-      for (; rxAt_ < rx_.size(); ++rxAt_) ShowReceived(rx_[rxAt_]);
+      for (; rxAt_ < rx_.size(); ++rxAt_) {
+        NoteFlow(rx_[rxAt_]);
+        ShowReceived(rx_[rxAt_]);
+      }
       receivedCount += rx_.size();
       rx_.clear();
       rxAt_ = 0;

@@ -237,4 +237,10 @@ class TTerm {
 
   std::vector<uint8_t> rx_;  // bytes read from the port and not yet taken
   size_t rxAt_ = 0;
+  // The instrument's flow control is a state, not an event: the last XON or XOFF it sent,
+  // wherever the terminal read it (the interactive screen, a statement, the end of a run).
+  enum class Flow { Unknown, Ready, Busy };
+  Flow flow_ = Flow::Unknown;
+  void NoteFlow(uint8_t byte);
+  void DrainReceive();
 };

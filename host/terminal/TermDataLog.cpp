@@ -2,14 +2,14 @@
 // write the instrument's logger memories and the values logged per test point as a table with
 // the terminal's list separator between fields and its decimal separator in the numbers.
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
+#include "CsvCell.h"
 #include "Format.h"
 #include "NumFormat.h"
 #include "Pll.h"
 #include "Term.h"
+#include "TermOutput.h"
 
 #define SKIP_WHEN_FALSE() \
   if (!ifLevels.Running()) return resultText = "FALSE", true
@@ -81,19 +81,20 @@ std::string WithDecimal(std::string text, char decimal) {
 bool TTerm::DoDataLog(bool seven) {
   SKIP_WHEN_FALSE();
   resultText = "ERROR";
-  std::error_code ec;
-  const std::string path = Tok(1);
-  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) return false;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
+  cv::term::OutputFile file;
+  if (!file.Begin(cv::term::NamedPath(Tok(1)))) return false;
   const char sep = listSeparator;
   std::string out;
+  // A stopped dump keeps what it had read, as a file cut by the failure always did.
   auto finish = [&](bool ok) {
-    std::fwrite(out.data(), 1, out.size(), file);
-    std::fclose(file);
+    file.Put(out);
+    ok = file.Commit() && ok;
     if (ok) resultText = "OK";
     return ok;
   };
+  // An instrument's text (a memory name, a flag) may hold the separator or a quote: quoted, it
+  // stays one cell under its memory.
+  auto cell = [&](const std::string& text) { return cv::CsvCell(text, sep) + sep; };
   auto ask = [&](const std::string& query, std::string& reply) {
     reply = query;
     return Query(reply);
@@ -116,7 +117,7 @@ bool TTerm::DoDataLog(bool seven) {
       e.mhz = satellite ? static_cast<float>(word) * fStepS - ifValS : static_cast<float>(word) * fStep - ifVal;
       e.units = reply[seven ? 24 : 20] - '0';
       e.measure = reply[seven ? 26 : 22] - '0';
-      if (e.measure >= 4 && e.measure <= 6) e.units = 5;
+      if (!seven && e.measure >= 4 && e.measure <= 6) e.units = 5;
       e.selected = false;
     }
     for (int m = 1; m <= kEntries; ++m) {
@@ -129,7 +130,7 @@ bool TTerm::DoDataLog(bool seven) {
     for (const LoggerEntry& e : entries) {
       if (!e.selected) continue;
       lines[0] += cv::Format(" %d%c", e.number, sep);
-      lines[1] += cv::Format(" %s%c", e.name, sep);
+      lines[1] += cell(" " + std::string(e.name));
       lines[2] += cv::Format(" %s%c", BandName(e, seven), sep);
       lines[3] += cv::Format(" %s%c", WithDecimal(cv::Format(" %6.2f", e.mhz), decimalSeparator), sep);
       const bool ber = e.measure >= 4 && e.measure <= 6;
@@ -172,14 +173,14 @@ bool TTerm::DoDataLog(bool seven) {
       if (qualifier != '<' && qualifier != '=' && qualifier != '>') {
         // A letter that stands alone; the separator still ends the field, so every line keeps
         // one field a memory.
-        out += qualifier;
-        out += sep;
+        out += cell(std::string(1, qualifier));
         continue;
       }
-      if (qualifier != '=') out += qualifier;
-      if (reply[4] == '-' && value >= 0) out += '-';
-      out += " " + WithDecimal(ber ? cv::Format(" %3.1E", value) : cv::Format(" %5.1f", value), decimalSeparator);
-      out += sep;
+      std::string field;
+      if (qualifier != '=') field += qualifier;
+      if (reply[4] == '-' && value >= 0) field += '-';
+      field += " " + WithDecimal(ber ? cv::Format(" %3.1E", value) : cv::Format(" %5.1f", value), decimalSeparator);
+      out += cell(field);
     }
     out += "\n";
   }

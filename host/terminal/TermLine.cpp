@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Term.h"
+#include "TermOutput.h"
 
 namespace msg = cv::msg::term;
 using cv::script::Subst;
@@ -39,6 +40,15 @@ bool TTerm::ReadPortByte(uint8_t& byte) { return TakeByte(byte, kReadTimeoutMs);
 
 bool TTerm::WaitByte(uint8_t byte) {
   if (testMode) return true;
+  if (byte == kXon) {
+    // An instrument that said it is ready and has not said otherwise since need not say it
+    // again. What it sent meanwhile (an XOFF while busy) is taken in first; it belongs to no
+    // statement.
+    uint8_t c = 0;
+    for (int n = 0; n < 65536 && TakeByte(c, 0); ++n) {
+    }
+    if (flow_ == Flow::Ready) return true;
+  }
   int empty = 0;
   while (empty < kEmptyReads) {
     uint8_t c = 0;
@@ -268,7 +278,7 @@ bool ReadTransferLine(std::istream& in, std::string& line) {
 
 bool TTerm::DoTransfer(bool moto) {
   SKIP_WHEN_FALSE();
-  const std::string file = Tok(1);
+  const std::string file = cv::term::NamedPath(Tok(1));
   const std::string prefix = Tok(2);
   const char* keyword = moto ? "SENDMOTO" : "SENDHEX";
   // Only a file is a transfer file: a device or a directory named by a script would be read
@@ -277,7 +287,7 @@ bool TTerm::DoTransfer(bool moto) {
   std::ifstream in;
   if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
   if (!in.is_open()) {
-    PrintLine(Subst(cv::Msg(msg::TransferMissing), {file}));
+    PrintLine(Subst(cv::Msg(msg::TransferMissing), {Tok(1)}));
     resultText = "ERROR";
     return false;
   }

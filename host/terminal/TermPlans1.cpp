@@ -14,6 +14,7 @@
 #include "MsgIds.h"
 #include "NumFormat.h"
 #include "Term.h"
+#include "TermOutput.h"
 
 namespace msg = cv::msg::term;
 using cv::script::Subst;
@@ -32,18 +33,9 @@ int IntArg(const char* text) {
   return v;
 }
 
-void Put(FILE* file, const std::string& text) { std::fwrite(text.data(), 1, text.size(), file); }
-
 std::string DateLine() {
   const QDateTime now = QDateTime::currentDateTime();
   return "# Date: " + cv::DateText(now) + " (" + cv::TimeText(now) + ")\n";
-}
-
-// The file a statement writes: only a file (never a device or a folder) is replaced.
-FILE* CreateText(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) return nullptr;
-  return std::fopen(path.c_str(), "wb");
 }
 
 }  // namespace
@@ -150,10 +142,10 @@ bool TTerm::ReadSerial1(std::string& serial) {
 bool TTerm::DoGetChPlan() {
   SKIP_WHEN_FALSE();
   resultText = "ERROR";
-  FILE* file = CreateText(Tok(1));
-  if (!file) return false;
+  cv::term::OutputFile file;
+  if (!file.Begin(cv::term::NamedPath(Tok(1)))) return false;
   auto fail = [&] {
-    std::fclose(file);
+    file.Commit();
     return false;
   };
   uint8_t byte = 0;
@@ -167,7 +159,7 @@ bool TTerm::DoGetChPlan() {
   uint8_t marker[2] = {};
   if (!ReadRegister1(0, marker[0]) || !ReadRegister1(1, marker[1])) return fail();
   if (marker[0] != kPlanMarker[0] || marker[1] != kPlanMarker[1]) return fail();
-  Put(file,
+  file.Put(
       "##########################################################\n"
       "#             Channel Plan file for CORVANE-1            #\n"
       "##########################################################\n" +
@@ -194,7 +186,7 @@ bool TTerm::DoGetChPlan() {
           cv::Format("PLAN1 %d\n", plan1) + "#\n");
   std::string serial;
   if (!ReadSerial1(serial)) return fail();
-  Put(file, "# (S/N: " + serial + ")\n");
+  file.Put("# (S/N: " + serial + ")\n");
   uint8_t count = 0, reference = 0;
   std::string name;
   if (!ReadRegister1(3, count)) return fail();
@@ -205,7 +197,7 @@ bool TTerm::DoGetChPlan() {
   if (!ReadRegister1(2, reference)) return fail();
   // The plan's table holds 126 channels, whatever the count byte says.
   const int channels = count > kPlan1Channels ? kPlan1Channels : count;
-  Put(file, cv::Format("HEADER (%d, %s, %d)\n", channels, name.c_str(), reference));
+  file.Put(cv::Format("HEADER (%d, %s, %d)\n", channels, name.c_str(), reference));
   for (int c = 0; c < channels; ++c) {
     uint8_t record[8] = {};
     for (int i = 0; i < 8; ++i)
@@ -213,11 +205,11 @@ bool TTerm::DoGetChPlan() {
     const float mhz = static_cast<float>(record[4] * 256 + record[5]) * fStep - ifVal;
     const float shift = static_cast<float>(record[6]) * fStep;
     auto yes = [&](uint8_t bit, const char* after) { return std::string(record[7] & bit ? "YES" : "NO") + after; };
-    Put(file, cv::Format("CHANNEL (%d, ", c) + std::string(reinterpret_cast<const char*>(record), 4) + ", " +
+    file.Put(cv::Format("CHANNEL (%d, ", c) + std::string(reinterpret_cast<const char*>(record), 4) + ", " +
                   cv::Format("%6.2f, ", mhz) + cv::Format("%4.2f, ", shift) + yes(0x80, ", ") + yes(0x40, ", ") +
                   yes(0x20, ", ") + yes(0x10, ")") + "\n");
   }
-  std::fclose(file);
+  if (!file.Commit()) return false;
   resultText = "OK";
   return true;
 }
@@ -225,22 +217,22 @@ bool TTerm::DoGetChPlan() {
 bool TTerm::DoGetCfg() {
   SKIP_WHEN_FALSE();
   resultText = "ERROR";
-  FILE* file = CreateText(Tok(1));
-  if (!file) return false;
-  Put(file,
+  cv::term::OutputFile file;
+  if (!file.Begin(cv::term::NamedPath(Tok(1)))) return false;
+  file.Put(
       "########################################\n"
       "#  Configuration file for CORVANE-1    #\n"
       "########################################\n" +
           DateLine() + "ASK *?V\t# register version in LOG file\n");
   std::string serial;
   bool ok = ReadSerial1(serial);
-  if (ok) Put(file, "# (S/N: " + serial + ")\n");
+  if (ok) file.Put("# (S/N: " + serial + ")\n");
   for (int a = 0; ok && a < kConfigCount; ++a) {
     std::string reply = cv::Format("*?#%04X", a);
     ok = Query(reply) && reply.size() >= 4;
-    if (ok) Put(file, cv::Format("*#%04X", a) + reply.substr(2, 2) + "\n");
+    if (ok) file.Put(cv::Format("*#%04X", a) + reply.substr(2, 2) + "\n");
   }
-  std::fclose(file);
+  ok = file.Commit() && ok;
   if (ok) resultText = "OK";
   return ok;
 }
@@ -249,8 +241,9 @@ bool TTerm::DoSetCfg() {
   SKIP_WHEN_FALSE();
   resultText = "ERROR";
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(Tok(1), ec)) return false;
-  FILE* file = std::fopen(Tok(1), "rb");
+  const std::string path = cv::term::NamedPath(Tok(1));
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
   bool ok = true;
   for (std::string line; ok && cv::script::ReadScriptPiece(file, line);) {

@@ -204,6 +204,10 @@ bool TTerm::DoAdj() {
     }
     if (reply.size() >= 2) value = start = static_cast<int>(LeadingHex(reply.substr(reply.size() - 2)));
   }
+  // An instrument's value outside the limits is brought inside them: Enter must never store a
+  // value the script does not allow.
+  if (value > maximum) value = maximum;
+  if (value < minimum) value = minimum;
   Print(cv::Format("\n\rCurrent value: %02X", value), kTextAttr);
   Print("\n\rEnter a key: Cur-Up, Cur-Dn, Enter(ok), ESC(cancel)", kTextAttr);
   Changed();

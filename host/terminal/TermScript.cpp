@@ -2,6 +2,7 @@
 // DISPLAY and the condition blocks).
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "MsgIds.h"
 #include "SerialDevice.h"
 #include "Term.h"
+#include "TermOutput.h"
 #include "Text1252.h"
 
 namespace msg = cv::msg::term;
@@ -48,8 +50,9 @@ bool TTerm::RunProFileDialog() {
   if (chooseScript) {
     path = chooseScript();
   } else {
-    path = cv::To1252(QFileDialog::getOpenFileName(window.get(), cv::MsgQ(msg::SelectFile), QDir::currentPath(),
-                                                   cv::MsgQ(msg::ProFilter)));
+    path = QFile::encodeName(QFileDialog::getOpenFileName(window.get(), cv::MsgQ(msg::SelectFile),
+                                                          QDir::currentPath(), cv::MsgQ(msg::ProFilter)))
+               .toStdString();
   }
   if (path.empty()) return false;
   return RunProFile(path);
@@ -73,27 +76,34 @@ bool TTerm::RunProFile(const std::string& path) {
 
   auto finish = [this](bool result) {
     // Whatever the instrument still had to say belongs to no statement.
-    if (port != cv::kInvalidSerialHandle) cv::SerialPurgeRx(port);
-    rx_.clear();
-    rxAt_ = 0;
+    DrainReceive();
     Changed();
     return result;
   };
+  const std::string shown = cv::term::ShownPath(path);
   if (cv::script::TranscriptIsScript(path, logName)) {
-    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {path}));
-    owner.AddLog(Subst(cv::Msg(msg::LogIsScript), {path}));
+    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {shown}));
+    owner.AddLog(Subst(cv::Msg(msg::LogIsScript), {shown}));
     return finish(false);
   }
-  // The script first, so that a missing script leaves an earlier transcript alone.
+  if (logName.size() > cv::script::kTranscriptPathLimit) {
+    const std::string text = Subst(cv::Msg(msg::LogTooLong), {cv::term::ShownPath(logName)});
+    WriteMessageRow(text);
+    owner.AddLog(text);
+    return finish(false);
+  }
+  // The script first, so that a missing script leaves an earlier transcript alone. The transcript
+  // is written line by line as the script runs, not saved at the end: what ran before a crash or a
+  // lost line stays readable.
   FILE* script = std::fopen(path.c_str(), "rb");
   FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
   if (!script || !transcript) {
     if (script) std::fclose(script);
-    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {path}));
+    WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {shown}));
     return finish(false);
   }
-  owner.AddLog(Subst(cv::Msg(msg::ProToExecute), {path}));
-  Write(transcript, cv::script::TranscriptHeader(logName, Now(true), Now(false)));
+  owner.AddLog(Subst(cv::Msg(msg::ProToExecute), {shown}));
+  Write(transcript, cv::script::TranscriptHeader(cv::term::ShownPath(logName), Now(true), Now(false)));
   startMs = clock->NowMs();
 
   int last = 0;  // the last result handed back by the parser or an executor

@@ -41,6 +41,10 @@ TEST(CsvTable, SplitsLinesAndFields) {
       {"empty lines stay rows", "a\n\n\nb\n", ',', {{"a"}, {}, {}, {"b"}}},
       {"blanks are kept", " a , b \n", ',', {{" a ", " b "}}},
       {"Windows-1252 bytes", "caf\xe9,\x80\n", ',', {{"caf\xe9", "\x80"}}},
+      {"quoted separator and quote", "\"A;B;\";\"say \"\"hi\"\"\";x\n", ';', {{"A;B;", "say \"hi\"", "x"}}},
+      {"quoted line break", "\"a\r\nb\",c\nd\n", ',', {{"a\nb", "c"}, {"d"}}},
+      {"quoted empty cell keeps its place", "a,\"\",b\n", ',', {{"a", "", "b"}}},
+      {"quote inside a cell is text", "ab\"c,d\n", ',', {{"ab\"c", "d"}}},
   };
   for (const Case& c : cases) {
     cv::CsvTable t = Read(c.text, c.sep);
@@ -59,6 +63,14 @@ TEST(CsvTable, LongLinesAreReadInPieces) {
   t = Read(std::string(2999, 'y') + "\nnext\n");
   ASSERT_EQ(t.rows.size(), 2u);
   EXPECT_EQ(t.rows[1][0], "next");
+}
+
+TEST(CsvTable, StrayQuoteHoldsAtMostOnePieceOfLines) {
+  std::string text = "\"open";
+  for (int i = 0; i < 2000; ++i) text += "\nline" + std::to_string(i);
+  cv::CsvTable t = Read(text + "\n");
+  ASSERT_GT(t.rows.size(), 1u);
+  EXPECT_LE(t.rows[0][0].size(), 2999u + 20u);
 }
 
 TEST(CsvTable, RowAndColumnLimits) {

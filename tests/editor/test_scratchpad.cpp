@@ -19,6 +19,7 @@
 #include "AppServices.h"
 #include "FindDialog.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "ModalHelper.h"
 #include "Registry.h"
 #include "Scratchpad.h"
@@ -170,6 +171,19 @@ TEST_F(ScratchPadTest, ASaveCutShortKeepsTheOldFileAndTheText) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
   EXPECT_TRUE(pad.Memo->document()->isModified());
   EXPECT_EQ(pad.Memo->toPlainText(), "old" + QString(200, 'x'));
+}
+
+// A text of 14,000 characters under file-size limits below, at and above the write buffer: saved
+// whole, or reported with the old file left as it was.
+TEST_F(ScratchPadTest, SaveWritesTheWholeFileOrKeepsTheOldOne) {
+  QString file = Path("d.txt");
+  WriteAll(file, "old\r\n");
+  ASSERT_TRUE(pad.LoadFile(file));
+  pad.Memo->setPlainText(QString(14000, 'y'));
+  cvtest::ExpectWholeOrOldFile(file.toStdString(), [&] {
+    pad.Memo->document()->setModified(true);
+    return pad.FileSaveClick();
+  });
 }
 
 TEST_F(ScratchPadTest, SaveAsThenSaveWritesTheNewName) {

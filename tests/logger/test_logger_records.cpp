@@ -15,6 +15,8 @@
 #include "LoggerCsv.h"
 #include "LoggerPrintMetrics.h"
 #include "LoggerRecords.h"
+#include "PythonCsv.h"
+#include "SaveLimits.h"
 
 using namespace cv::logger;
 
@@ -340,32 +342,90 @@ TEST(LoggerPrint, LastPageOfEachDirectionHoldsTheRemainder) {
   EXPECT_EQ(exact.ColumnsOnPage(1), 9);
 }
 
-// A save cut short by the file-size limit leaves the old file whole and says so; the write runs in
-// a child, where the limit and its signal stay.
-TEST(LoggerCsv, SaveFailingAtWriteKeepsTheOldFile) {
+// The save under file-size limits below, at and above the write buffer: the whole file, or a
+// failure said and the old file as it was. A file that cannot be created is told apart.
+TEST(LoggerCsv, SaveWritesTheWholeFileOrKeepsTheOldOne) {
   char dir[] = "/tmp/logger_saveXXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   const std::string path = std::string(dir) + "/run.csv";
-  const std::string old = "## old file\n";
-  std::ofstream(path, std::ios::binary) << old;
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::string error;
-    const CsvSave r = SaveCsvText(path, std::string(100000, 'x'), error);
-    _exit(r == CsvSave::NotWritten && !error.empty() ? 0 : 1);
+  // 99 memories over 12 test points: about 15,000 bytes, past 12,000 and under Qt's 16 KiB buffer.
+  TLoggerDownload d;
+  for (int m = 0; m < kItems; ++m) {
+    d.wantedMemories.push_back(m);
+    d.memories.push_back(Memory(m + 1, "LEV", 'T', 175.25f, 0, 0));
   }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child saw no write failure";
-  EXPECT_EQ(ReadFile(path), old);
+  for (int t = 0; t < 12; ++t) d.wantedTPs.push_back(t), d.timeStamps.push_back("");
+  d.cells.assign(kItems, std::vector<std::string>(12, "    50,0"));
+  const std::string text = CsvFileText(d, DefaultTPs(), {';', ',', "1/1/2026", "9:00"});
+  ASSERT_GT(text.size(), 12000u);
+  ASSERT_LT(text.size(), 16384u);
   std::string error;
-  EXPECT_EQ(SaveCsvText(path, "new\n", error), CsvSave::Saved);
-  EXPECT_EQ(ReadFile(path), "new\n");
+  cvtest::ExpectWholeOrOldFile(path, [&] { return SaveCsvText(path, text, error) == CsvSave::Saved; });
+  {
+    cvtest::FileSizeLimit fence(4096);
+    EXPECT_EQ(SaveCsvText(path, text, error), CsvSave::NotWritten);
+    EXPECT_FALSE(error.empty());
+  }
   EXPECT_EQ(SaveCsvText(std::string(dir) + "/none/run.csv", "x", error), CsvSave::NotOpened);
+  std::remove(path.c_str());
+  rmdir(dir);
+}
+
+// An instrument's text holding the separator, a quote or both is quoted: the host's CSV viewer and
+// Python's csv module read every value under its memory's heading, with either separator.
+TEST(LoggerCsv, InstrumentTextsHoldingSeparatorsOrQuotesStayInTheirCells) {
+  const struct Row {
+    const char* what;
+    const char* name;
+    const char* stamp;
+    const char* flag;
+    const char* time;
+    const char* day;
+  } rows[] = {
+      {"name with semicolons", "A;B;", "10:21:05,03/04/05", "E", "10:21:05", "03/04/05"},
+      {"name with commas", "A,B,", "10:21:05,03/04/05", "E", "10:21:05", "03/04/05"},
+      {"name with quotes", "A\"B\"", "10:21:05,03/04/05", "E", "10:21:05", "03/04/05"},
+      {"time stamp with ';' and '\"'", "LEV", "10;21\"05,03;04\"05", "E", "10;21\"05", "03;04\"05"},
+      {"flag ';'", "LEV", "10:21:05,03/04/05", ";", "10:21:05", "03/04/05"},
+      {"flag ','", "LEV", "10:21:05,03/04/05", ",", "10:21:05", "03/04/05"},
+      {"flag '\"'", "LEV", "10:21:05,03/04/05", "\"", "10:21:05", "03/04/05"},
+  };
+  char dir[] = "/tmp/logger_quoteXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string path = std::string(dir) + "/q.csv";
+  for (const Row& r : rows) {
+    for (char sep : {';', ','}) {
+      SCOPED_TRACE(std::string(r.what) + ", separator " + sep);
+      TLoggerDownload d;
+      d.timeColumns = true;
+      d.wantedMemories = {0, 1};
+      d.memories = {Memory(1, r.name, 'T', 175.25f, 0, 0), Memory(2, "M2", 'T', 48.25f, 0, 0)};
+      d.wantedTPs = {0};
+      d.timeStamps = {r.stamp};
+      d.cells = {{r.flag}, {"    50.0"}};
+      std::string error;
+      ASSERT_EQ(SaveCsvText(path, CsvFileText(d, DefaultTPs(), {sep, '.', "1/1/2026", "9:00"}), error),
+                CsvSave::Saved);
+      cv::CsvTable viewer;
+      ASSERT_TRUE(cv::ReadCsvFile(path, sep, viewer));
+      const auto python = cvtest::PythonCsvRows(path, sep);
+      ASSERT_EQ(viewer.rows.size(), 7u);
+      ASSERT_EQ(python.size(), 7u);
+      for (size_t i = 1; i < 7; ++i) {
+        ASSERT_EQ(viewer.rows[i].size(), 5u) << "line " << i + 1;
+        // Python also sees the empty cell after the closing separator.
+        EXPECT_EQ(python[i], [&] {
+          auto cells = viewer.rows[i];
+          cells.push_back("");
+          return cells;
+        }()) << "line " << i + 1;
+      }
+      EXPECT_EQ(viewer.rows[2][2], "Name:");
+      EXPECT_EQ(viewer.rows[2][3], std::string(" ") + r.name);
+      EXPECT_EQ(viewer.rows[2][4], " M2");
+      EXPECT_EQ(viewer.rows[6], (std::vector<std::string>{r.time, r.day, "TP1", r.flag, "    50.0"}));
+    }
+  }
   std::remove(path.c_str());
   rmdir(dir);
 }

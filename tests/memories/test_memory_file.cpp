@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "MemoryFile.h"
 #include "MemoryTestKit.h"
 
@@ -310,6 +311,17 @@ TEST(MemorySaveQuestion, CancelYesAndNo) {
     EXPECT_TRUE(rig.Log().empty());
     EXPECT_EQ(rig.editor.buttons, Buttons(true));
   }
+}
+
+// The 99 memories' file (about 9,000 bytes) under file-size limits below, at and above the write
+// buffer: saved whole, or reported with the old file left as it was.
+TEST(MemorySaveQuestion, SaveWritesTheWholeFileOrKeepsTheOldOne) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("all.csv").toStdString();
+  Rig rig;
+  ASSERT_NO_FATAL_FAILURE(LoadAndEdit(rig));
+  rig.chooser.savePath = path;
+  cvtest::ExpectWholeOrOldFile(path, [&] { return rig.editor.SaveBtnClick(); });
 }
 
 TEST(MemorySaveQuestion, FailedWriteKeepsTheOldFileAndTheEdits) {

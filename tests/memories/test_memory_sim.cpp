@@ -18,9 +18,12 @@ class MemorySim : public testing::Test, public SimOnCom1 {
  public:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(StartSim());
+    // A read waits 300 ms of real time: a loaded machine answers well within it, and the cases of
+    // a silent instrument still end in a few seconds.
+    port.timeScale = 0.15;
     rig = std::make_unique<Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // the wake line of the open
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());
     rig->host.Clear();
     sim->ClearTraffic();
   }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include "Chanblockdlg.h"
 #include "Chandlg.h"
@@ -232,6 +233,11 @@ TEST(ChannelsDlgForm, RefusedFrequencyBeepsAndRestores) {
   list->setCurrentRow(0);
   EXPECT_EQ(freq->text(), "471.25");
   freq->setText("900");
+  // Another window taking the focus is no exit: the half-typed value is left alone.
+  QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QCoreApplication::sendEvent(freq, &away);
+  EXPECT_EQ(beeps, 0);
+  EXPECT_EQ(freq->text(), "900");
   QFocusEvent out(QEvent::FocusOut);
   QCoreApplication::sendEvent(freq, &out);
   EXPECT_EQ(beeps, 1);
@@ -249,6 +255,20 @@ TEST(ChannelsDlgForm, RefusedFrequencyBeepsAndRestores) {
 }  // namespace
 
 namespace {
+
+// With its last channel deleted the list has nothing left to delete.
+TEST(ChannelsDlgForm, DeletingTheLastChannelDisablesDelete) {
+  PlanSlot plan = Plan('T', {471.25f});
+  TChannelsDlg dlg(nullptr, plan);
+  auto* remove = dlg.findChild<QPushButton*>("DeleteBtn");
+  auto* list = dlg.findChild<QListWidget*>("ChanListBox");
+  ASSERT_TRUE(remove && list);
+  list->setCurrentRow(0);
+  ASSERT_TRUE(remove->isEnabled());
+  remove->click();
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_FALSE(remove->isEnabled());
+}
 
 // Enter in an edit moves on instead of closing the dialog, and the block generator restores a
 // refused quantity without closing either.

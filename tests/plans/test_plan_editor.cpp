@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "PlanFakes.h"
 #include "PlanScript.h"
 
@@ -129,6 +130,26 @@ TEST(PlanEditor, FailedSaveIsReportedAndLeavesModifiedSet) {
   r.chooser.savePath.clear();  // cancelled dialog
   EXPECT_FALSE(r.editor.SaveBtnClick());
   EXPECT_TRUE(r.editor.modified);
+}
+
+// The plan script and the extracted CSV under file-size limits below, at and above the write
+// buffer: each saved whole, or reported with the old file left as it was.
+TEST(PlanEditor, SavesWriteTheWholeFileOrKeepTheOldOne) {
+  EditorRig r;
+  Fill(r, 1);
+  r.editor.planSlots[0] = MakePlan("TERRA", 'T', 120);
+  const std::string pro = r.Path("PLANS.PRO"), csv = r.Path("T.csv");
+  cvtest::ExpectWholeOrOldFile(pro, [&] {
+    r.chooser.savePath = pro;
+    r.editor.modified = true;
+    return r.editor.SaveBtnClick();
+  });
+  cvtest::ExpectWholeOrOldFile(csv, [&] {
+    r.chooser.savePath = csv;
+    r.equip.log.clear();
+    r.editor.ExtractBtnClick();
+    return !r.equip.Logged("Couldn't generate CSV file");
+  });
 }
 
 // Saves that fail while writing (the disk fills up) keep the old files whole and say so.

@@ -57,11 +57,13 @@ class PlanForm : public testing::Test {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-  // The edit's exit handler runs as when the focus leaves it.
-  void TypeAndLeave(const char* name, const QString& text) {
+  // The edit's exit handler runs as when the focus leaves it for another control (or, with another
+  // reason, as when another window or a popup takes it).
+  void TypeAndLeave(const char* name, const QString& text, Qt::FocusReason reason = Qt::TabFocusReason) {
     auto* e = Find<QLineEdit>(name);
     e->setText(text);
-    emit e->editingFinished();
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QApplication::sendEvent(e, &out);
   }
 
   StartDir dir;
@@ -110,6 +112,22 @@ TEST_F(PlanForm, ButtonsDriveTheControllerAndFollowTheSelection) {
   EXPECT_EQ(list->count(), 0);
   EXPECT_FALSE(Find("EditBtn")->isEnabled());
   EXPECT_FALSE(dlg->Editor().modified);
+}
+
+// Another window or a popup taking the focus is no exit from a header field: nothing is stored
+// until the focus moves within the dialog.
+TEST_F(PlanForm, HeaderFieldsStoreNothingWhenAnotherWindowTakesTheFocus) {
+  Find("NewBtn")->click();
+  auto* list = Find<QListWidget>("ChanPlanListBox");
+  const int code = dlg->Editor().planSlots[0].code;
+  for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    TypeAndLeave("NameEdit", "HALF", reason);
+    EXPECT_EQ(list->item(0)->text(), "NEW") << reason;
+    TypeAndLeave("CodeEdit", "77", reason);
+    EXPECT_EQ(dlg->Editor().planSlots[0].code, code) << reason;
+  }
+  TypeAndLeave("NameEdit", "WHOLE");
+  EXPECT_EQ(list->item(0)->text(), "WHOLE   ");
 }
 
 TEST_F(PlanForm, RefusedHeaderValueShowsTheStoredValueAgain) {

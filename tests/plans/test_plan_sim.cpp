@@ -116,6 +116,13 @@ class PlanSend : public testing::Test, public SimOnCom1 {
 
 TEST_F(PlanSend, SentPlansComeBackFromTheInstrumentUnchanged) {
   LoadCanalization();
+  // With the port but no plan selected there is nothing to send.
+  dlg->Editor().planSelected = false;
+  dlg->Refresh();
+  EXPECT_TRUE(Button("ReceiveBtn")->isEnabled());
+  EXPECT_FALSE(Button("SendBtn")->isEnabled());
+  dlg->Editor().planSelected = true;
+  dlg->Refresh();
   ASSERT_TRUE(Button("SendBtn")->isEnabled());
   Button("SendBtn")->click();
 

@@ -9,6 +9,7 @@
 #include "HtmlPdf.h"
 #include "OutsideTools.h"
 #include "RecordingOpener.h"
+#include "SaveLimits.h"
 
 namespace {
 
@@ -141,6 +142,17 @@ TEST(HtmlPdf, FailuresRecordedNeverOpened) {
   EXPECT_FALSE(unwritable.errors.isEmpty());
   EXPECT_FALSE(QFile::exists(bad));
   EXPECT_TRUE(opener.urls.empty());
+}
+
+// The PDF is drawn in memory and saved whole: under file-size limits below, at and above the write
+// buffer it is written entirely or the failure is recorded and the old file stays.
+TEST(HtmlPdf, ThePdfIsSavedWholeOrTheOldOneStays) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  const QString html = dir.filePath("ok.htm");
+  WriteBytes(html, Fixture(4, 6));
+  const QString pdf = dir.filePath("r.pdf");
+  cvtest::ExpectWholeOrOldFile(pdf.toStdString(), [&] { return Convert(html, pdf, 0).errors.isEmpty(); }, false);
 }
 
 // A table taller than a page in the certificate form: channels of two rows each, the channel's

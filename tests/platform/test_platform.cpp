@@ -18,6 +18,7 @@
 #include "AppServices.h"
 #include "AtomicFile.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "Help.h"
 #include "RecordingOpener.h"
 #include "IniFile.h"
@@ -188,6 +189,11 @@ TEST(IniFile, AWriteCutShortKeepsTheOldFileAndFails) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), "[Ports]\nCOM1=/dev/ttyUSB0\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CvTools.INI"});
+
+  // A settings file of about 14,000 bytes under file-size limits below, at and above the write
+  // buffer: saved whole or failed with the old file as it was.
+  for (int i = 0; i < 200; ++i) ini.WriteString("Spectrum", "Key" + std::to_string(i), std::string(60, 'v'));
+  cvtest::ExpectWholeOrOldFile(path.toStdString(), [&] { return ini.Save(); });
 }
 
 TEST(AtomicFile, ReplacesTheFileALinkLeadsToAndKeepsItsPermissions) {

@@ -315,17 +315,36 @@ TEST_F(SerialSim, SetupOnRefusedLineStateKeepsModeAndSendsWakeLine) {
 }
 
 // Rates outside the fixed termios set run too: the line really runs at them (the simulator reads
-// the speed back) and the instrument answers there.
+// the speed back) and the instrument answers there. A standard rate is also what a reader of the
+// legacy termios record sees; the others show it the marker of a rate set apart.
 TEST_F(SerialSim, AnyRateTheLineTakes) {
   port.timeScale = 0.05;
   ASSERT_TRUE(port.Open());
-  for (int baud : {14400, 28800, 56000, 128000, 256000, 19200, 9600}) {
+  // The simulator counts the port's holders from inotify events, and two opens it has not read yet
+  // merge into one: let it see ours before the peer below opens and closes the line.
+  std::this_thread::sleep_for(50ms);
+  constexpr speed_t kOther = 0010000;  // the kernel's BOTHER: a rate set apart from the B-constants
+  const struct {
+    int baud;
+    speed_t legacy;
+  } rows[] = {{14400, kOther}, {28800, kOther}, {56000, kOther}, {128000, kOther}, {256000, kOther},
+              {19200, B19200}, {115200, B115200}, {9600, B9600}};
+  for (const auto& row : rows) {
+    const int baud = row.baud;
     SCOPED_TRACE(baud);
     ASSERT_TRUE(port.Setup(0, baud, 8, 0, 0));
     EXPECT_EQ(sim->LineBaud(), static_cast<uint32_t>(baud));
     cv::LineState state;
     ASSERT_TRUE(cv::SerialGetLineState(port.handle, state));
     EXPECT_EQ(state.baud, static_cast<uint32_t>(baud));
+    // The legacy record as the peer of the line (or stty) reads it.
+    const int peer = ::open(sim->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(peer, 0);
+    termios legacy{};
+    EXPECT_EQ(tcgetattr(peer, &legacy), 0);
+    ::close(peer);
+    EXPECT_EQ(legacy.c_cflag & CBAUD, row.legacy);
+    EXPECT_EQ(cfgetospeed(&legacy), row.legacy);
     std::string got;
     ASSERT_TRUE(TransactText(port, "*?VE", got));
     EXPECT_EQ(got, "*VE V2.10");

@@ -12,6 +12,7 @@
 
 #include "Configdlg.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "SettingsFixture.h"
 
 namespace {
@@ -289,6 +290,14 @@ TEST_F(ConfigSim, FailedSavesAreReportedAndKeepTheOldFile) {
   dlg->SaveBtn->click();
   ASSERT_EQ(prompter.shown.size(), 2u);
   EXPECT_EQ(prompter.shown[1].text, "Impossible to open this file");
+
+  // Under file-size limits below, at and above the write buffer: saved whole or reported.
+  dlg->chooseSaveFile = [&] { return QString::fromStdString(path); };
+  cvtest::ExpectWholeOrOldFile(path, [&] {
+    const size_t boxes = prompter.shown.size();
+    dlg->SaveBtn->click();
+    return prompter.shown.size() == boxes;
+  });
 }
 
 TEST_F(ConfigSim, CancelledSaveWritesNothing) {

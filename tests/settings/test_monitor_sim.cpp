@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -204,6 +205,45 @@ TEST_F(MonitorSim, OpensOnTheDisplayAndTheFrequencyEditStopsPolling) {
   dlg->DisplayMemo->setFocus();
   Spin(300);
   EXPECT_FALSE(Sent("*FRS347c").empty()) << "leaving the edit tunes its frequency";
+  EXPECT_GT(dlg->Cycles(), cycles);
+  dlg->hide();
+}
+
+// Switching to another window half-way through typing is no exit from the field: nothing is tuned
+// and polling stays stopped until the user leaves it within the dialog.
+TEST_F(MonitorSim, AnotherWindowTakingTheFocusNeitherTunesNorResumesPolling) {
+  Open();
+  dlg->show();
+  dlg->activateWindow();
+  Spin(100);
+  dlg->FreqEdit->setFocus(Qt::TabFocusReason);
+  Spin(20);
+  ASSERT_EQ(QApplication::focusWidget(), dlg->FreqEdit);
+  dlg->FreqEdit->clear();
+  QTest::keyClicks(dlg->FreqEdit, "12");
+  sim->ClearTraffic();
+  const int cycles = dlg->Cycles();
+
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  Spin(100);
+  ASSERT_NE(QApplication::activeWindow(), dlg.get());
+  dlg->activateWindow();
+  Spin(100);
+  ASSERT_EQ(QApplication::focusWidget(), dlg->FreqEdit);
+  // Deactivation by a popup comes the same way.
+  QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+  QApplication::sendEvent(dlg->FreqEdit, &popup);
+  Spin(300);
+  EXPECT_TRUE(Sent("*FR").empty()) << "the half-typed 12 MHz was tuned";
+  EXPECT_EQ(dlg->Cycles(), cycles) << "polling resumed while the field has the focus";
+  EXPECT_FALSE(dlg->TimerToReceiveAll->isActive());
+
+  QTest::keyClicks(dlg->FreqEdit, "00");
+  QTest::keyClick(dlg->FreqEdit, Qt::Key_Return);
+  Spin(100);
+  EXPECT_EQ(Sent("*FR"), std::vector<std::string>{"*FRS347c"});
   EXPECT_GT(dlg->Cycles(), cycles);
   dlg->hide();
 }

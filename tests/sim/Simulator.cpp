@@ -216,6 +216,14 @@ void Simulator::ClearTraffic() {
 
 void Simulator::SendXonLocked() {
   if (faults_.silent) return;
+  if (faults_.lateXonMs > 0) {
+    lateXons_.push_back(std::max({Clock::now(), emitBase_, txWireFree_}) + std::chrono::milliseconds(faults_.lateXonMs));
+    return;
+  }
+  SendXonNowLocked();
+}
+
+void Simulator::SendXonNowLocked() {
   if (faults_.strayBeforeXon > 0) EmitLocked(std::string(static_cast<size_t>(faults_.strayBeforeXon), faults_.strayByte));
   if (!faults_.dropXon) EmitLocked(std::string(faults_.doubleXon ? 2 : 1, kXon));
 }
@@ -508,9 +516,14 @@ void Simulator::Run() {
       profile_->acceptsLines = true;
       SendXonLocked();
     }
+    while (!lateXons_.empty() && now >= lateXons_.front()) {
+      lateXons_.pop_front();
+      if (!faults_.silent) SendXonNowLocked();
+    }
     if (!tx_.empty()) FlushTxLocked(now);
     // Sleep until the next thing is due, or until the host writes or a test calls.
     Clock::time_point next = profile_->readyAt != Clock::time_point{} ? profile_->readyAt : Clock::time_point::max();
+    if (!lateXons_.empty()) next = std::min(next, lateXons_.front());
     if (!tx_.empty() && !txBlocked_) {
       // Like a UART's receive FIFO, bytes are handed over in bursts: when the last byte queued
       // is complete, or when the first has waited kFifoBytes byte times. No byte is ever handed

@@ -295,6 +295,8 @@ struct Faults {
                                    // line stays up and no XON follows
   int rawGapAtByte = -1;           // >= 0: the next raw answer pauses rawGapMs before that byte
   int rawGapMs = 0;
+  int lateXonMs = 0;               // > 0: every XON comes this much later, after the answer; the
+                                   // instrument sends it then, so a close meanwhile does not drop it
 };
 
 struct TrafficEntry {
@@ -372,6 +374,7 @@ class Simulator {
   void EmitLocked(const std::string& bytes);
   void EmitCutLocked();
   void SendXonLocked();
+  void SendXonNowLocked();
   void FlushTxLocked(Clock::time_point now);
   void CloseLineLocked();
   void LogLocked(bool fromHost, const char* data, size_t n, bool lost = false);  // lost: log file only
@@ -403,6 +406,7 @@ class Simulator {
   std::string rxLine_;
   std::string rxBlock_;
   Clock::time_point emitBase_{};  // while answering a line: the moment its CR is complete
+  std::deque<Clock::time_point> lateXons_;  // Faults::lateXonMs: when each late XON is sent
   std::deque<TxByte> tx_;
   std::vector<TrafficEntry> traffic_;
   std::vector<std::string> lines_;

@@ -17,6 +17,7 @@
 
 #include "FakeLink.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "Specdlg.h"
 #include "TSpectrumLogFile.h"
 
@@ -258,6 +259,13 @@ TEST_F(DlgFixture, SaveWritesTheLoggerFileOrSaysWhyNot) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), earlier);
   EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"spec.csv"});  // no temporary left
+
+  // Under file-size limits below, at and above the write buffer: saved whole or reported.
+  cvtest::ExpectWholeOrOldFile(path.toStdString(), [&] {
+    const size_t shown = boxes.size();
+    dlg->SaveBtnClick();
+    return boxes.size() == shown;
+  });
 
   // A file that cannot be created is reported, and no success line follows.
   link.log.clear();

@@ -101,6 +101,7 @@ TEST_F(SweepFixture, SettingsEditsAcceptOrRefuseAsTheirRangesSay) {
     const char* text;
     int variant;
     TEditResult want;
+    const char* final = nullptr;  // the final frequency typed first
   } cases[] = {
       {Initial, "862,1", 0, TEditResult::Refused},  // the float lies below the double 862.1
       {Initial, "862.11", 0, TEditResult::Accepted},
@@ -114,6 +115,8 @@ TEST_F(SweepFixture, SettingsEditsAcceptOrRefuseAsTheirRangesSay) {
       {Initial, "abc", 0, TEditResult::Refused},
       {Initial, "", 0, TEditResult::Refused},
       {Initial, "1170.0000009", 0, TEditResult::Accepted},  // cut to its first 9 characters
+      {Initial, "2150", 0, TEditResult::Refused, "2150"},     // the top is for the final one only
+      {Initial, "2149.9", 0, TEditResult::Accepted, "2150"},
       {Final, "2150", 0, TEditResult::Accepted},
       {Final, "2150.01", 0, TEditResult::Refused},
       {Final, "1164", 0, TEditResult::Refused},
@@ -137,6 +140,7 @@ TEST_F(SweepFixture, SettingsEditsAcceptOrRefuseAsTheirRangesSay) {
     l.variant = c.variant;
     RecordingView v;
     TSpectrumSweep s(l, v);
+    if (c.final) ASSERT_EQ(s.ValidateFinalFreq(c.final, ','), TEditResult::Accepted);
     TEditResult got{};
     switch (c.edit) {
       case Initial: got = s.ValidateInitialFreq(c.text, ','); break;

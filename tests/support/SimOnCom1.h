@@ -41,6 +41,21 @@ struct SimOn {
     sim->WaitTxIdle();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  // Waits until the instrument has received the wake line the port's set-up writes (a few seconds
+  // at most, so a loaded machine does not race it), then settles: traffic cleared after this holds
+  // no late "*".
+  void SettleAfterWakeLine() {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    auto woken = [&] {
+      for (const std::string& line : sim->Lines())
+        if (line == "*") return true;
+      return false;
+    };
+    while (!woken() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(woken()) << "the wake line never reached the instrument";
+    Settle();
+  }
   // Settles, then opens the port as the launcher does.
   void SettleAndOpen() {
     Settle();

@@ -1,6 +1,8 @@
 // The host dialect's data-logger dumps DATAL3 and DATAL7 against the simulated logger, with both
 // pairs of separators, read back through the CSV viewer's table reader.
 #include "CsvTable.h"
+#include "PythonCsv.h"
+#include "SaveLimits.h"
 #include "TermFixture.h"
 
 namespace {
@@ -111,4 +113,79 @@ TEST_F(TermDataLog, BadRepliesStopTheDumpKeepingWhatWasWritten) {
     term.reset();
     sim.reset();
   }
+}
+
+// A memory name or a flag holding the separator or a quote is quoted: the host's CSV viewer and
+// Python's csv module read every value under its memory. (DATAL7 ends "TP%d" with ';' whatever
+// the separator, so it is read with ';' only.)
+TEST_F(TermDataLog, NamesAndFlagsHoldingSeparatorsOrQuotesStayInTheirCells) {
+  const struct Row {
+    const char* what;
+    const char* name;
+    char flag;
+  } rows[] = {{"name with semicolons", "A;B;", 'E'}, {"name with commas", "A,B,", 'E'},
+              {"name with quotes", "A\"B\"", 'E'},     {"flag ';'", "LEVL", ';'},
+              {"flag ','", "LEVL", ','},                {"flag '\"'", "LEVL", '"'}};
+  const struct {
+    const char* keyword;
+    char list, decimal;
+  } dumps[] = {{"DATAL3", ';', ','}, {"DATAL3", ',', '.'}, {"DATAL7", ';', ','}};
+  for (const auto& dump : dumps) {
+    const bool seven = dump.keyword[5] == '7';
+    auto p = Logger(seven);
+    for (const Row& r : rows) {
+      SCOPED_TRACE(std::string(r.what) + ", " + dump.keyword + " separator " + dump.list);
+      p = Logger(seven);
+      p->loggerMemories[1].name = r.name;
+      p->loggerValues[{2, 1}] = {r.flag, '+', "064"};
+      ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
+      Dump(dump.keyword, dump.list, dump.decimal, "q.csv");
+      const std::string path = home.Path("q.csv");
+      cv::CsvTable viewer;
+      ASSERT_TRUE(cv::ReadCsvFile(path, dump.list, viewer));
+      const auto python = cvtest::PythonCsvRows(path, dump.list);
+      ASSERT_EQ(viewer.rows.size(), 7u);
+      ASSERT_EQ(python.size(), 7u);
+      for (size_t i = 0; i < 7; ++i) {
+        ASSERT_EQ(viewer.rows[i].size(), 5u) << "line " << i + 1;
+        auto cells = viewer.rows[i];
+        cells.push_back("");
+        EXPECT_EQ(python[i], cells) << "line " << i + 1;
+      }
+      EXPECT_EQ(viewer.rows[1][1], std::string(" ") + r.name);
+      EXPECT_EQ(viewer.rows[5][1], std::string(1, r.flag));
+      term.reset();
+      sim.reset();
+    }
+  }
+}
+
+// DATAL7 keeps a memory's own units on measures 4 and 6 (only DATAL3 blanks them): a level read in
+// dBmV loses its 60 dB there.
+TEST_F(TermDataLog, Datal7KeepsTheUnitsOfMeasuresFourAndSix) {
+  auto p = Logger(true);
+  p->loggerMemories[10] = {"M4", 'T', 10203, 1, 4, true};
+  p->loggerMemories[11] = {"M6", 'T', 10203, 1, 6, true};
+  p->loggerValues[{11, 1}] = {'=', '+', "2EE"};
+  p->loggerValues[{12, 1}] = {'=', '+', "2EE"};
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
+  Dump("DATAL7", ';', ',', "u.csv");
+  cv::CsvTable viewer;
+  ASSERT_TRUE(cv::ReadCsvFile(home.Path("u.csv"), ';', viewer));
+  ASSERT_EQ(viewer.rows.size(), 7u);
+  ASSERT_EQ(viewer.rows[5].size(), 7u);
+  EXPECT_EQ(viewer.rows[5][5], "   15,0");
+  EXPECT_EQ(viewer.rows[5][6], "   15,0");
+}
+
+// The dump and the first generation's plan and configuration go through one atomic save: under a
+// file-size limit the statement fails and the old file stays as it was.
+TEST_F(TermDataLog, DumpSaveWritesTheWholeFileOrKeepsTheOldOne) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(Logger(false)));
+  const std::string path = home.Path("limit.csv");
+  const std::string script = Script("limit.pro", "DATAL3 " + path + "\n");
+  cvtest::ExpectWholeOrOldFile(path, [&] {
+    Ready();
+    return term->RunProFile(script);
+  });
 }

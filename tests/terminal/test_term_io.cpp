@@ -153,3 +153,71 @@ TEST_F(TermTest, ScriptRunFromAltFReportsItsResult) {
   term->chooseScript = [] { return std::string(); };  // cancelled
   EXPECT_FALSE(term->RunProFileDialog());
 }
+
+// Flow control is a state: once the instrument has said it is ready (here in answer to the line the
+// user typed on the screen) a script's first SEND or ASK goes out at once, run after run, with no
+// fresh XON; the terminal's screen still shows the byte.
+TEST_F(TermTest, ScriptsRunAgainAndAgainOnTheReadinessTheInstrumentLastSignalled) {
+  const struct {
+    const char* what;
+    std::function<std::unique_ptr<cvsim::Profile>()> profile;
+    const char* statement;
+    const char* sent;
+  } rows[] = {
+      {"CORVANE-3", [] { return std::make_unique<cvsim::Corvane3Profile>(); }, "SEND *FRT1234", "*FRT1234"},
+      {"CORVANE-1", [] { return std::make_unique<cvsim::Corvane1Profile>(); }, "ASK *?V", "*?V"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ASSERT_NO_FATAL_FAILURE(StartSim(1, row.profile()));
+    MakeTerm();
+    owner.log.clear();
+    const std::string script = Script("one.pro", std::string(row.statement) + "\n");
+    std::vector<std::chrono::steady_clock::time_point> starts, ends;
+    term->chooseScript = [&] {
+      starts.push_back(std::chrono::steady_clock::now());
+      return script;
+    };
+    auto finished = [this] {
+      return std::count(owner.log.begin(), owner.log.end(), std::string("PRO file finished OK."));
+    };
+    auto run = [&](long n) {
+      return std::vector<std::function<bool()>>{Keys("f", true), [&, n] {
+                                                  if (finished() < n) return false;
+                                                  ends.push_back(std::chrono::steady_clock::now());
+                                                  return true;
+                                                }};
+    };
+    std::vector<std::function<bool()>> steps{PortOpen(), Keys("*?V\r"), [this] {
+                                               const std::string screen = ScreenText(0, 24);
+                                               return screen.find('\x11') != std::string::npos;
+                                             }};
+    for (long n = 1; n <= 3; ++n)
+      for (auto& step : run(n)) steps.push_back(step);
+    Drive(steps, 8000);
+    EXPECT_TRUE(term->Run());
+    ASSERT_EQ(ends.size(), 3u) << "a run failed";
+    for (size_t i = 0; i < 3; ++i)
+      EXPECT_LT(ends[i] - starts[i], std::chrono::seconds(1)) << "run " << i + 1;
+    EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*?V", row.sent, row.sent, row.sent}));
+    term.reset();
+    sim.reset();
+  }
+}
+
+// While the instrument's last word is XOFF (busy), SEND waits for its XON as before: here it never
+// comes, the statement fails and nothing goes out.
+TEST_F(TermTest, AnInstrumentThatSaidItIsBusyStillMakesSendWait) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane3Profile>()));
+  EXPECT_TRUE(RunScript("SEND *FRT1234\n"));
+  ASSERT_TRUE(sim->WaitTxIdle());
+  sim->Inject("\x13");
+  ASSERT_TRUE(sim->WaitTxIdle());
+  UseFakeClock();
+  sim->ClearTraffic();
+  EXPECT_FALSE(term->RunProFile(Script("busy.pro", "SEND *FRT1234\n")));
+  EXPECT_EQ(Statements(Transcript("busy.LOG")).back(), "( 1) SEND *FRT1234 -> ERROR");
+  EXPECT_GE(fake.now, TTerm::kEmptyReads * TTerm::kReadTimeoutMs) << "the XON was not waited for";
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(sim->Lines().empty());
+}

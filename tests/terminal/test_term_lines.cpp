@@ -15,7 +15,9 @@ struct TermLines : TermTest {
   bool Run(const std::string& text, std::vector<std::string>* shown = nullptr) {
     term->console.screens[0].Clear(3);
     term->console.screens[0].MoveTo(0, TTerm::kTermTop);
+    const int64_t start = term->clock->NowMs();
     const bool ok = term->RunProFile(Script("l.pro", text));
+    lastRunMs = term->clock->NowMs() - start;
     if (shown) {
       shown->clear();
       for (int y = TTerm::kTermTop; y < term->console.screens[0].cursorY; ++y) {
@@ -34,6 +36,7 @@ struct TermLines : TermTest {
     ASSERT_EQ(b, TTerm::kXon);
   }
   std::string Hex(const std::string& lines) { return Script("f.hex", lines); }
+  int64_t lastRunMs = 0;  // the last run's length on the terminal's clock
   template <class F>
   void WithProfile(F f) {
     sim->WithProfile([&](cvsim::Profile& p) { f(static_cast<cvsim::Corvane3Profile&>(p)); });
@@ -54,6 +57,7 @@ TEST_F(TermLines, SendAskForceAndTestOnTheHandshake) {
   Ready();
   EXPECT_FALSE(Run("SEND *FRT1\nSEND *NEVER\n", &shown));
   EXPECT_EQ(shown, (std::vector<std::string>{"( 1) SEND *FRT1 -> ERROR"}));
+  EXPECT_LT(lastRunMs, TTerm::kReadTimeoutMs) << "the NAK was waited out";
   EXPECT_TRUE(owner.Logged("( 1) SEND *FRT1 -> ERROR"));
 }
 
@@ -77,8 +81,10 @@ TEST_F(TermLines, AckOnlyStatements) {
   sim->UpdateFaults([](cvsim::Faults& f) { f.refuseAll = true; });
   EXPECT_FALSE(Run("SENDACK *FRT1\n", &shown));
   EXPECT_EQ(shown, (std::vector<std::string>{"( 1) SENDACK *FRT1 -> ? ACK fail ERROR"}));
+  EXPECT_LT(lastRunMs, TTerm::kReadTimeoutMs) << "the NAK was waited out";
   EXPECT_FALSE(Run("ASKACK *?VE\n", &shown));
   EXPECT_EQ(shown, (std::vector<std::string>{"( 1) ASKACK *?VE -> ? ACK fail  ERROR"}));
+  EXPECT_LT(lastRunMs, TTerm::kReadTimeoutMs) << "the NAK was waited out";
 }
 
 TEST_F(TermLines, WaitAnswerAndWaitFlushing) {

@@ -1,5 +1,6 @@
 // The first generation's register plans and configuration against the simulated CORVANE-1 and
 // CORVANE-1B.
+#include "SaveLimits.h"
 #include "TermFixture.h"
 
 namespace {
@@ -139,4 +140,16 @@ TEST_F(TermPlans1, GetCfgThenSetCfgRestoresAllRegisters) {
   EXPECT_EQ(C1(*sim).ignored, (std::vector<std::string>{"ASK *?V\t# REGISTER VERSION IN LOG FILE"}));
   EXPECT_EQ(sim->Lines().size(), 1u + 512 + 1);
   EXPECT_FALSE(RunScript("SETCFG " + home.Path("missing.txt") + "\n"));
+}
+
+// The configuration file (about 4,700 bytes) under file-size limits below, at and above the write
+// buffer: written whole, or the statement fails and the old file stays as it was.
+TEST_F(TermPlans1, GetCfgWritesTheWholeFileOrKeepsTheOldOne) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  const std::string file = home.Path("cfg.txt");
+  const std::string script = Script("getcfg.pro", "GETCFG " + file + "\n");
+  cvtest::ExpectWholeOrOldFile(file, [&] {
+    Ready();
+    return term->RunProFile(script);
+  });
 }

@@ -108,3 +108,15 @@ TEST_F(TermRegisters, GoldenAdjustmentByCursorKeys) {
   EXPECT_EQ(Sent(), (std::vector<std::string>{"*L12", "*L11", "*S11", "*L11"}));
   ExpectGolden(MaskDates(Transcript("adj.LOG")) + "---- screen\n" + ScreenText(TTerm::kTermTop, 24), "adj.txt");
 }
+
+// Escape after a move goes back to the instrument's value; a value outside the limits is brought
+// inside them before anything can store it (the instrument's FF above 00..10, its 11 below 20..2F).
+TEST_F(TermRegisters, AdjustmentEscapesToItsStartAndStartsInsideItsLimits) {
+  auto meter = Meter();
+  meter->On("*?F", [](const std::string&) { return cvsim::Answer::Reply("*FFF"); });
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::move(meter)));
+  using K = cv::ConsoleInput::Key;
+  for (K k : {K::Up, K::Escape, K::Enter, K::Enter}) Key(0, false, k);
+  EXPECT_TRUE(RunScript("ADJ 0x10 0x12 *?A *L *S\nADJ 0x00 0x10 *?F *L *S\nADJ 0x20 0x2F *?A *L *S\n", "adj.pro"));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"*L12", "*L11", "*S10", "*S20"}));
+}

@@ -1,6 +1,8 @@
 // The host dialect's runner: the transcript, the result of a run, the tokenizer's rules, the
 // condition blocks and test mode.
+#include "ModalHelper.h"
 #include "TermFixture.h"
+#include "Text1252.h"
 
 struct TermScript : TermTest {
   // Runs a script on a terminal whose port is open on a silent instrument, on the fake clock.
@@ -87,6 +89,46 @@ TEST_F(TermScript, AMissingScriptOrOneNamedLikeItsTranscriptRunsNothing) {
   EXPECT_FALSE(term->RunProFile(self));
   EXPECT_EQ(ReadFile(self), "LOG YES\n");
   EXPECT_TRUE(owner.Logged("would be overwritten by its own transcript"));
+}
+
+// A transcript path longer than the limit would be cut into another file's name: refused with the
+// path named, and nothing runs.
+TEST_F(TermScript, ATranscriptPathPastTheLimitRunsNothing) {
+  EXPECT_TRUE(RunText("LOG YES\n"));
+  const QString deep = QString(120, 'd') + "/" + QString(120, 'e');
+  ASSERT_TRUE(QDir(home.path()).mkpath(deep));
+  const std::string script = Script((deep + "/x.pro").toStdString(), "RAWTX *RAN\n");
+  const std::string transcript = script.substr(0, script.size() - 4) + ".LOG";
+  ASSERT_GT(transcript.size(), 260u);
+  EXPECT_FALSE(term->RunProFile(script));
+  EXPECT_TRUE(owner.Logged(transcript + ": the transcript path is longer than 260 characters"));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript)));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript.substr(0, 260))));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(sim->Lines().empty()) << "the script ran";
+}
+
+// Paths stay in the system's encoding from the file dialog to the open; a name a script gives is
+// found whether the script was written in Windows-1252 or in UTF-8. The transcript goes beside the
+// script and shows its path in Windows-1252.
+TEST_F(TermScript, AScriptInANonAsciiFolderRunsFromTheDialog) {
+  EXPECT_TRUE(RunText("LOG YES\n"));
+  term->testMode = true;  // the statements' exchanges are simulated
+  ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Se\u00F1al")));
+  const std::string dir = home.Path(QStringLiteral("Se\u00F1al"));
+  WriteFile(dir + "/c.cfg", "*#0001AA\n");
+  const std::string script = dir + "/prueba.pro";
+  WriteFile(script, "LOG YES\nSETCFG Se\xF1" "al/c.cfg\nDATAL3 Se\xF1" "al/d.csv\nDATAL3 Se\xC3\xB1" "al/u.csv\n");
+  cvtest::PickFile(QString::fromStdString(script));
+  EXPECT_TRUE(term->RunProFileDialog());
+  const std::string transcript = ReadFile(dir + "/prueba.LOG");
+  EXPECT_NE(transcript.find("# " + cv::To1252(QString::fromStdString(dir)) + "/prueba.LOG\n"), std::string::npos)
+      << transcript;
+  EXPECT_NE(transcript.find("SETCFG Se\xF1" "al/c.cfg -> "), std::string::npos);
+  EXPECT_EQ(transcript.find("ERROR"), std::string::npos) << transcript;
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(dir + "/d.csv")));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(dir + "/u.csv")));
+  EXPECT_TRUE(owner.Logged("PRO file to execute: " + cv::To1252(QString::fromStdString(script))));
 }
 
 TEST_F(TermScript, ConditionsNestedPastTheFlagTableFailTheStatement) {

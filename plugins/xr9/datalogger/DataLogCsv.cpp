@@ -116,16 +116,6 @@ std::string AttributeCell(const TChanXR9& chan) {
 
 }  // namespace
 
-std::string CsvCell(const std::string& text, char listSeparator) {
-  if (text.find_first_of(std::string{listSeparator, '"', '\n', '\r'}) == std::string::npos) return text;
-  std::string q = "\"";
-  for (char c : text) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  return q + '"';
-}
-
 bool WriteCSVAllMeas(std::string& out, const TDataLogStore& store, int slot, const CsvContext& ctx) {
   if (!SlotInRange(slot, ctx)) return false;
   Writer w(out, store, slot, ctx);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AppServices.h"
+#include "CsvCell.h"
 #include "DataLogFile.h"
 
 namespace cv::xr9 {
@@ -34,8 +35,6 @@ struct CsvContext {
 bool WriteCSVAllMeas(std::string& out, const TDataLogStore& store, int slot, const CsvContext& ctx);
 bool WriteCSVSelectedMeas(std::string& out, const TDataLogStore& store, int slot, const CsvContext& ctx);
 
-// One cell as written: quoted (inner quotes doubled) only when it holds the list separator, a
-// double quote or a line break.
-std::string CsvCell(const std::string& text, char listSeparator);
+using ::cv::CsvCell;
 
 }  // namespace cv::xr9

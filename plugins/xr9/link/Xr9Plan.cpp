@@ -1,15 +1,12 @@
 #include "Xr9Plan.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 #include "AppServices.h"
+#include "AtomicFile.h"
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -77,17 +74,6 @@ uint32_t ThroughReal(uint32_t v) {
   float f = static_cast<float>(v);
   if (f >= 4294967296.0f) return 4294967040u;  // the largest real below 2^32
   return static_cast<uint32_t>(f);
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += size_t(n);
-  }
-  return true;
 }
 
 TChanXR9* ChannelAt(TPlanXR9& plan, int channel) {
@@ -233,32 +219,24 @@ void WriteBinaryPlanChannels(std::vector<uint8_t>& out, const TPlanXR9& plan) {
 }
 
 bool WriteBinaryPlan(const std::string& path, const TPlanXR9& plan, int slot, const PlanSinks& sinks) {
-  std::string part = path + ".part";
-  int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    Box(sinks, Msg(m::CannotCreateBin), m::CvToolsErrorCaption, MsgIcon::Warning);
-    return false;
-  }
   Log(sinks.hostLog, Msg(m::CreatingCan));
-  auto fail = [&](bool showWriteError) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(part.c_str());
-    if (showWriteError) Box(sinks, Msg(m::ErrorWritingData), m::CvToolsErrorCaption, MsgIcon::Warning);
-    return false;
-  };
   std::vector<uint8_t> bytes;
   try {
-    if (!WriteBinaryPlanHeader(bytes, plan, slot, sinks)) return fail(false);
+    if (!WriteBinaryPlanHeader(bytes, plan, slot, sinks)) return false;
     WriteBinaryPlanChannels(bytes, plan);
   } catch (const std::bad_alloc&) {
-    fail(false);
     Box(sinks, Msg(m::NotEnoughMemory), m::CvToolsErrorCaption, MsgIcon::Warning);
     return false;
   }
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return fail(true);
-  int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0 || std::rename(part.c_str(), path.c_str()) != 0) return fail(true);
+  switch (WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()))) {
+    case SaveResult::Saved: break;
+    case SaveResult::NotCreated:
+      Box(sinks, Msg(m::CannotCreateBin), m::CvToolsErrorCaption, MsgIcon::Warning);
+      return false;
+    case SaveResult::NotWritten:
+      Box(sinks, Msg(m::ErrorWritingData), m::CvToolsErrorCaption, MsgIcon::Warning);
+      return false;
+  }
   Log(sinks.hostLog, Msg(m::CanGenerated));
   return true;
 }

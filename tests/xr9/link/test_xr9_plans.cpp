@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "AppServices.h"
+#include "SaveLimits.h"
 #include "Xr9Images.h"
 #include "Xr9Plan.h"
 #include "Xr9TestFiles.h"
@@ -158,6 +159,16 @@ TEST_F(Xr9PlanFiles, APlanWithoutChannelsDecodesButIsNotWritten) {
   EXPECT_FALSE(s.HostLogged("CAN file generated"));
   EXPECT_FALSE(std::filesystem::exists(Path("empty.can")));
   EXPECT_FALSE(std::filesystem::exists(Path("empty.can.part")));
+}
+
+// A plan of 450 channels (over 12,000 bytes) under file-size limits below, at and above the write
+// buffer: written whole, or failed with the old file as it was.
+TEST_F(Xr9PlanFiles, APlanIsWrittenWholeOrTheOldFileStays) {
+  img::Plan big = TwoChannelPlan();
+  for (int i = 0; i < 450; ++i) big.channels.push_back({"CH" + std::to_string(i), 474000u + i * 8000u, 474000u, {}, {}});
+  TPlanXR9 plan = Decoded(img::BinaryPlan(big), s);
+  const std::string path = Path("limits.can");
+  cvtest::ExpectWholeOrOldFile(path, [&] { return WriteBinaryPlan(path, plan, 2, s.Get()); });
 }
 
 TEST_F(Xr9PlanFiles, WriteRefusalsLeaveNoFile) {

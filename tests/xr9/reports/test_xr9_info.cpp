@@ -18,6 +18,7 @@
 #include "DataLoggerSheetDlg.h"
 #include "FileDialogs.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "HostForm.h"
 #include "ModalHelper.h"
 #include "RecordingOpener.h"
@@ -180,6 +181,10 @@ TEST(Xr9InfoRows, AFailedSaveKeepsTheOldFile) {
   EXPECT_FALSE(why.empty());
   EXPECT_EQ(ReadBytes(path), kCvHead + "OBS: =good\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+  rows.Append("ADDRESS: ", std::string(9000, 'y'));
+  cvtest::ExpectWholeOrOldFile(path.toStdString(), [&] {
+    return rows.Save(path.toStdString(), kCvToolsInfoSignature, ";n", &why) == cv::SaveResult::Saved;
+  });
 }
 
 // ---- The form ----

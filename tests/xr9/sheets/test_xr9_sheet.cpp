@@ -17,6 +17,7 @@
 #include "DataLoggerSheetDlg.h"
 #include "FileDialogs.h"
 #include "FileSizeLimit.h"
+#include "SaveLimits.h"
 #include "HostForm.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
@@ -201,6 +202,14 @@ TEST_F(Sheet, OnlyShownInEitherGroupWritesTheSelectedCsv) {
     EXPECT_EQ(prompter.shown[0].text, "The CSV file was saved successfully :\n" + dir.filePath("out.csv"));
     EXPECT_TRUE(Get<QWidget>(f.get(), "SaveCSVBtn")->isEnabled());
   }
+}
+
+TEST_F(Sheet, CsvSaveWritesTheWholeFileOrKeepsTheOldOne) {
+  QTemporaryDir dir;
+  Load(xr9test::DlFixture());
+  auto f = Form();
+  const std::string path = dir.filePath("all.csv").toStdString();
+  cvtest::ExpectWholeOrOldFile(path, [&] { return f->Sheet().SaveCsv(path); });
 }
 
 TEST_F(Sheet, AFailedCsvWriteIsToldAndKeepsTheOldFile) {
