@@ -253,10 +253,20 @@ bool TTerm::DoSetCfg() {
   FILE* file = std::fopen(Tok(1), "rb");
   if (!file) return false;
   bool ok = true;
+  int number = 0;
   for (std::string line; ok && cv::script::ReadScriptPiece(file, line);) {
+    ++number;
     if (line.empty() || line[0] == '#') continue;
     for (char& c : line)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (static_cast<int>(line.size()) > kWriteLimit) {
+      // Cut short, the line would set another register or value than the file says, and the
+      // rest of it would follow as a command of its own.
+      owner.AddLog(Subst(cv::Msg(msg::LineTooLong), {std::to_string(number), std::to_string(line.size()),
+                                                      std::to_string(kWriteLimit)}));
+      ok = false;
+      break;
+    }
     ok = SendWithAck(line);
   }
   std::fclose(file);

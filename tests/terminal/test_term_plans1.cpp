@@ -140,3 +140,14 @@ TEST_F(TermPlans1, GetCfgThenSetCfgRestoresAllRegisters) {
   EXPECT_EQ(sim->Lines().size(), 1u + 512 + 1);
   EXPECT_FALSE(RunScript("SETCFG " + home.Path("missing.txt") + "\n"));
 }
+
+TEST_F(TermPlans1, SetCfgRefusesALineLongerThanOneCommand) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  const std::string file = home.Path("long.txt");
+  // 254 characters: cut to 253 and followed by its tail as a command of its own, the line would
+  // write what the file does not say.
+  std::ofstream(file) << "*#004012\n# a comment\n*#0041" << std::string(247, '0') << "1\n*#004234\n";
+  EXPECT_FALSE(RunScript("SETCFG " + file + "\n"));
+  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*#004012"}));
+  EXPECT_TRUE(owner.Logged("Line 3: 254 characters, more than one command line carries (253)"));
+}
