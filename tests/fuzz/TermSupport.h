@@ -90,6 +90,7 @@ class InstrumentLine {
     size_t sent = 0;
     char buffer[4096];
     while (!stop_) {
+      if (sent == toSend_.size()) fedAll_ = true;
       pollfd p{master_, static_cast<short>(POLLIN | (sent < toSend_.size() ? POLLOUT : 0)), 0};
       if (::poll(&p, 1, 1) <= 0) continue;
       if (p.revents & POLLIN) {
@@ -105,7 +106,6 @@ class InstrumentLine {
         const ssize_t n = ::write(master_, toSend_.data() + sent, piece);
         if (n > 0) sent += static_cast<size_t>(n);
       }
-      if (sent == toSend_.size()) fedAll_ = true;
     }
   }
 
