@@ -46,13 +46,13 @@ fuzz_one() {
       "$work" "$seeds" > "$log" 2>&1 || status=$?
     # The last progress line of fork mode: "#RUNS: cov: N ft: N corp: N exec/s N ...".
     summary=$(grep -E '^#[0-9]+: cov:' "$log" | tail -1 | awk '{ sub(":", "", $1); sub("#", "", $1);
-      print "runs " $1 ", cov " $3 ", ft " $5 ", corpus " $7 ", exec/s " $9 }')
+      print "runs " $1 ", cov " $3 ", ft " $5 ", corpus " $7 ", exec/s " $9 }' || true)
   else
     work=$(mktemp -d)
     "$dir/fuzz/$target" "${options[@]}" -seed=1 -max_total_time="$seconds" \
       "$work" "$seeds" > "$log" 2>&1 || status=$?
     rm -rf "$work"
-    summary=$(grep -E '^#[0-9]+\s+DONE' "$log" | tail -1 | awk '{ sub("#", "", $1); print "runs " $1 ", cov " $4 ", ft " $6 }')
+    summary=$(grep -E '^#[0-9]+\s+DONE' "$log" | tail -1 | awk '{ sub("#", "", $1); print "runs " $1 ", cov " $4 ", ft " $6 }' || true)
   fi
   found=$(find "$crashes" -type f | wc -l)
   if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
@@ -79,8 +79,9 @@ failed=()
 for source in "$src"/fuzz_*.cpp; do
   name=$(basename "$source" .cpp)
   name=${name#fuzz_}
+  [ -f "$dir/results/$name" ] || echo "$name: FAILED (no result; see $dir/logs/$name.log)" > "$dir/results/$name"
   cat "$dir/results/$name"
-  grep -q ': FAILED' "$dir/results/$name" && failed+=("$name")
+  if grep -q ': FAILED' "$dir/results/$name"; then failed+=("$name"); fi
 done
 echo "Fuzzing took $((SECONDS - start)) s."
 if [ ${#failed[@]} -ne 0 ]; then
