@@ -142,7 +142,9 @@ bool TTerm::ReadSerial1(std::string& serial) {
     uint8_t c = 0;
     if (!AskByte(cv::Format("*?#00%02X", kSerialFirst + i), c)) return false;
     if (c == 0) ended = true;
-    if (!ended) serial.push_back(static_cast<char>(c));
+    // The number goes into a comment line: a line break in it would make the rest a command
+    // that SETCFG sends.
+    if (!ended) serial.push_back(c < 32 || c == 127 ? ' ' : static_cast<char>(c));
   }
   return true;
 }

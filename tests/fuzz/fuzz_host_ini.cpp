@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string name = "COM" + std::to_string(n);
     const std::string mapped = cv::PortPath(name);
     FUZZ_CHECK(!mapped.empty());
-    if (ports.count(n)) FUZZ_CHECK(mapped == ports.at(n));
+    // A bare name is a stable link under /dev/serial/by-id.
+    if (ports.count(n))
+      FUZZ_CHECK(mapped == (ports.at(n).find('/') == std::string::npos ? "/dev/serial/by-id/" + ports.at(n) : ports.at(n)));
     else FUZZ_CHECK(mapped == "/dev/ttyS" + std::to_string(n - 1));
   }
   cv::SetPortPaths({});

@@ -151,3 +151,13 @@ TEST_F(TermPlans1, SetCfgRefusesALineLongerThanOneCommand) {
   EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*#004012"}));
   EXPECT_TRUE(owner.Logged("Line 3: 254 characters, more than one command line carries (253)"));
 }
+
+TEST_F(TermPlans1, SerialNumberStaysInItsCommentLine) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  const char serial[8] = {'A', '\n', '*', '#', '0', '0', 'F', '\r'};
+  std::copy(serial, serial + 8, C1(*sim).config + 0x40);
+  const std::string file = home.Path("cfg.txt");
+  ASSERT_TRUE(RunScript("GETCFG " + file + "\n"));
+  const std::string text = ReadFile(file);
+  EXPECT_NE(text.find("\n# (S/N: A *#00F )\n*#0000"), std::string::npos) << text.substr(0, 300);
+}
