@@ -78,9 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Whatever ran, the interpreter's state stays inside its tables.
   FUZZ_CHECK(on.term.ifLevels.level >= 0 && on.term.ifLevels.level < cv::script::IfLevels::kFlagCount);
   CheckPlan(plan);
-  // A script that ends with GETCFG succeeded exactly when its GETCFG did.
-  const bool lastIsConfig = script.rfind("GETCFG config.pro") != std::string::npos &&
-                            script.find_first_not_of("\r\n", script.rfind("GETCFG config.pro") + 17) == std::string::npos;
+  // A script whose last line is GETCFG succeeded exactly when its GETCFG did.
+  std::vector<std::string> lines = cvfuzz::Lines(script);
+  while (!lines.empty() && (lines.back().empty() || lines.back() == "\r")) lines.pop_back();
+  const bool lastIsConfig = !lines.empty() && (lines.back() == "GETCFG config.pro" || lines.back() == "GETCFG config.pro\r");
   CheckConfig(config, ok && lastIsConfig);
   return 0;
 }
