@@ -3,8 +3,8 @@
 #   ./test.sh --sanitize        the same with AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
 #   ./test.sh --fuzz [SECONDS]  builds the fuzz targets with clang and libFuzzer in build-fuzz/ and fuzzes each
 #                               from its corpus for SECONDS (30) on every core (CV_JOBS sets fewer)
-#   ./test.sh --fuzz-short      CI's short pass: each fuzz target over its corpus, then a fixed number of
-#                               further inputs from a fixed seed
+#   ./test.sh --fuzz-short [SECONDS]  CI's short pass: each fuzz target over its corpus, then fuzzed from a
+#                               fixed seed for SECONDS (10) in all, CV_JOBS targets at once
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
 cv_install_packages run test
@@ -15,7 +15,7 @@ dir="$CV_ROOT/build"
 args=()
 if [ "${1:-}" = "--sanitize" ]; then
   dir="$CV_ROOT/build-sanitize"
-  args=(-DCV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  args=(-DCV_SANITIZE=ON -DCV_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export LSAN_OPTIONS="suppressions=$CV_ROOT/tools/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -1,5 +1,6 @@
 #include "PortMap.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QVariant>
 #include <QVariantMap>
@@ -21,7 +22,8 @@ std::map<int, std::string> gFallbackPaths;
 void SetPortPaths(const std::map<int, std::string>& comNumberToPath) {
   if (QCoreApplication* app = QCoreApplication::instance()) {
     QVariantMap m;
-    for (const auto& [n, path] : comNumberToPath) m.insert(QString::number(n), QString::fromStdString(path));
+    // Bytes, not text: a device path need not be UTF-8, and decoded it would name another file.
+    for (const auto& [n, path] : comNumberToPath) m.insert(QString::number(n), QByteArray::fromStdString(path));
     app->setProperty(kPortPathsProperty, m);
   }
   std::lock_guard<std::mutex> lock(gFallbackMutex);
@@ -50,7 +52,7 @@ std::string MappedPath(int n) {
   if (QCoreApplication* app = QCoreApplication::instance()) {
     const QVariant v = app->property(kPortPathsProperty);
     if (v.isValid()) {
-      const QString path = v.toMap().value(QString::number(n)).toString();
+      const QByteArray path = v.toMap().value(QString::number(n)).toByteArray();
       if (!path.isEmpty()) return path.toStdString();
       return "/dev/ttyS" + std::to_string(n - 1);
     }

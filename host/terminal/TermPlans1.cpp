@@ -134,7 +134,9 @@ bool TTerm::ReadSerial1(std::string& serial) {
     uint8_t c = 0;
     if (!AskByte(cv::Format("*?#00%02X", kSerialFirst + i), c)) return false;
     if (c == 0) ended = true;
-    if (!ended) serial.push_back(static_cast<char>(c));
+    // The number goes into a comment line: a line break in it would make the rest a command
+    // that SETCFG sends.
+    if (!ended) serial.push_back(c < 32 || c == 127 ? ' ' : static_cast<char>(c));
   }
   return true;
 }
@@ -246,10 +248,20 @@ bool TTerm::DoSetCfg() {
   FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
   bool ok = true;
+  int number = 0;
   for (std::string line; ok && cv::script::ReadScriptPiece(file, line);) {
+    ++number;
     if (line.empty() || line[0] == '#') continue;
     for (char& c : line)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (static_cast<int>(line.size()) > kWriteLimit) {
+      // Cut short, the line would set another register or value than the file says, and the
+      // rest of it would follow as a command of its own.
+      owner.AddLog(Subst(cv::Msg(msg::LineTooLong), {std::to_string(number), std::to_string(line.size()),
+                                                      std::to_string(kWriteLimit)}));
+      ok = false;
+      break;
+    }
     ok = SendWithAck(line);
   }
   std::fclose(file);

@@ -153,3 +153,24 @@ TEST_F(TermPlans1, GetCfgWritesTheWholeFileOrKeepsTheOldOne) {
     return term->RunProFile(script);
   });
 }
+
+TEST_F(TermPlans1, SetCfgRefusesALineLongerThanOneCommand) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  const std::string file = home.Path("long.txt");
+  // 254 characters: cut to 253 and followed by its tail as a command of its own, the line would
+  // write what the file does not say.
+  std::ofstream(file) << "*#004012\n# a comment\n*#0041" << std::string(247, '0') << "1\n*#004234\n";
+  EXPECT_FALSE(RunScript("SETCFG " + file + "\n"));
+  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*#004012"}));
+  EXPECT_TRUE(owner.Logged("Line 3: 254 characters, more than one command line carries (253)"));
+}
+
+TEST_F(TermPlans1, SerialNumberStaysInItsCommentLine) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  const char serial[8] = {'A', '\n', '*', '#', '0', '0', 'F', '\r'};
+  std::copy(serial, serial + 8, C1(*sim).config + 0x40);
+  const std::string file = home.Path("cfg.txt");
+  ASSERT_TRUE(RunScript("GETCFG " + file + "\n"));
+  const std::string text = ReadFile(file);
+  EXPECT_NE(text.find("\n# (S/N: A *#00F )\n*#0000"), std::string::npos) << text.substr(0, 300);
+}
