@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "AppServices.h"
 #include "FileDialogs.h"
@@ -169,6 +170,22 @@ TEST_F(Xr9PlanForm, AtStartEveryCaptionIsWhole) {
   auto* logo = qobject_cast<TLogoImage*>(Find<QLabel>("Image3"));
   ASSERT_NE(logo, nullptr);
   EXPECT_FALSE(logo->Shown().isNull());
+}
+
+// The editor and the main form went behind the receive dialog; when it closes the person goes on
+// in the editor, not behind the main form.
+TEST_F(Xr9PlanForm, TheEditorComesBackAfterTheReceiveDialog) {
+  host.form.show();
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  dlg->SendBehind();
+  QApplication::setActiveWindow(&host.form);
+  cvtest::WhenModal<TReceivePlansDlg>([](TReceivePlansDlg* d) { d->findChild<QPushButton*>("CancelBtn")->click(); });
+  EXPECT_EQ(dlg->RunReceiveDialog(dlg->Editor(), {"(PROT.TER) A"}), cv::xr9::ReceiveChoice::Cancel);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  dlg->hide();
+  host.form.hide();
 }
 
 TEST_F(Xr9PlanForm, TheReceiveDialogStaysOpenWithNothingTicked) {

@@ -213,7 +213,9 @@ TEST_F(Xr9PlanIn, ScriptsReadStatementByStatement) {
     }
     if (*c.answer) {
       const QString question = prompter.shown.front().text;
-      EXPECT_TRUE(question.contains("gone.CAN not found.\nDo you want to cancel the loading?")) << question.toStdString();
+      EXPECT_TRUE(question.startsWith(QString::fromStdString(Path("gone.CAN")) +
+                                      " not found.\nDo you want to cancel the loading?"))
+          << question.toStdString();
       EXPECT_TRUE(host.memo->toPlainText().contains("WARNING:"));
     }
   }

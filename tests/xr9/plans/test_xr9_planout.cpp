@@ -17,6 +17,7 @@
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanIn.h"
 #include "Xr9PlanOut.h"
+#include "Profiles.h"
 #include "Xr9Sim.h"
 #include "Xr9TestFiles.h"
 
@@ -192,6 +193,28 @@ TEST_F(Xr9PlanOut, CompatibilityAgainstTheAnalysersIdentity) {
       EXPECT_EQ(Boxes(), QStringList{"PLANS ERROR: Canalization not compatible with connected equipment\n"
                                      "Please see LOG file"});
   }
+}
+
+// The simulator's analyser, as a new user gets it, takes a plan of every standard the attribute
+// table knows; its basic identity (an option) refuses what the basic model lacks.
+TEST_F(Xr9PlanOut, TheSimulatedAnalyserTakesEveryStandard) {
+  EXPECT_EQ(cvsim::MakeProfile("xr9")->Handle("*?ID").text, "*ID 11.2E070000.00");
+  EXPECT_EQ(cvsim::MakeProfile("xr9", "VELDIX-5 BASIC")->Handle("*?ID").text, "*ID 10.2E070000.01");
+  ASSERT_NO_FATAL_FAILURE(OpenLink());
+  TPlanXR9 every = Plan("ALL", 10, Attrs({{1, 1}}));
+  for (uint8_t type = 0; type < 8; ++type) {
+    if (type == 3) continue;
+    (*every.Channels)[type].attrs1[0] = TChanAttribute::Of(2, type);
+  }
+  (*every.Channels)[3].attrs1[0] = TChanAttribute::Of(1, 2);  // SECAM
+  (*every.Channels)[8].attrs1[0] = TChanAttribute::Of(7, 6);  // 8PSK
+  (*every.Channels)[9].attrs1[0] = TChanAttribute::Of(11, 12);
+  editor->plans[0] = every;
+  EXPECT_TRUE(out->CheckPlanCompatibility(0));
+  EXPECT_TRUE(prompter.shown.empty());
+  Analyser([](cvsim::Xr9Profile& p) { p.UseBasicIdentity(); });
+  EXPECT_FALSE(out->CheckPlanCompatibility(0));
+  EXPECT_EQ(view.logs.front(), "H Plan ALL: PAL not supported.");
 }
 
 TEST_F(Xr9PlanOut, CompatibilityGivesFalseWithoutAnExchangeOrAnIdentity) {
