@@ -28,7 +28,7 @@ bool NeedsEscape(const std::string& name, size_t i) {
   const auto c = static_cast<unsigned char>(name[i]);
   if (c < 0x20 || c == 0x7F) return true;
   switch (c) {
-    case '%': case '~': case '"': case '\'': case '/': case '\\': case ':':
+    case '%': case '"': case '\'': case '/': case '\\': case ':':
     case 0x81: case 0x8D: case 0x8F: case 0x90: case 0x9D:
       return true;
     case ' ': case '#':
@@ -76,9 +76,6 @@ std::string PlanNameFromFile(const std::string& fileName) {
   const size_t folder = fileName.find_last_of("/\\");
   std::string base = folder == std::string::npos ? fileName : fileName.substr(folder + 1);
   if (const size_t dot = base.find_last_of('.'); dot != std::string::npos) base.resize(dot);
-  if (const size_t tilde = base.find_last_of('~'); tilde != std::string::npos && tilde + 1 < base.size() &&
-                                                   base.find_first_not_of("0123456789", tilde + 1) == std::string::npos)
-    base.resize(tilde);
   std::string name;
   for (size_t i = 0; i < base.size(); ++i) {
     const int high = i + 2 < base.size() && base[i] == '%' ? cv::HexDigitValue(base[i + 1]) : -1;

@@ -5,8 +5,9 @@
 // A file name is the whole plan name with ".can" appended. What the script reader could not read
 // back is written as '%' and two hex digits: '%' itself, a leading blank or '#', quotes, folder
 // and drive separators, control bytes and bytes Windows-1252 leaves undefined, and a '.' that
-// would start ".can" inside the name. Names that give one file name (compared without regard to
-// case) get "~2", "~3"... before the extension; a literal '~' is escaped so the reader can drop it.
+// would start ".can" inside the name. Plans whose names give one file name (compared without
+// regard to case) get "~2", "~3"... before the extension, which their names then keep when loaded:
+// the reader leaves a "~1" of a name written elsewhere as it stands.
 #include <string>
 #include <vector>
 

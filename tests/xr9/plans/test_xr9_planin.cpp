@@ -103,8 +103,9 @@ TEST(Xr9PlanFileNames, EveryNameComesBackThroughTheScript) {
   const char* names[] = {"A", "a", "", "A"};
   for (int i = 0; i < 4; ++i) same[i].Name = names[i];
   EXPECT_EQ(cv::xr9::PlanFileNames(same), (std::vector<std::string>{"A.can", "a~2.can", "", "A~3.can"}));
-  EXPECT_EQ(cv::xr9::PlanNameFromFile("a~2.can"), "a");
-  EXPECT_EQ(cv::xr9::PlanNameFromFile("A%7E2.can"), "A~2");
+  same[2].Name = "a~2";
+  EXPECT_EQ(cv::xr9::PlanFileNames(same), (std::vector<std::string>{"A.can", "a~2.can", "a~2~2.can", "A~3.can"}));
+  EXPECT_EQ(cv::xr9::PlanNameFromFile("ASTRA~1.CAN"), "ASTRA~1");
   EXPECT_EQ(cv::xr9::PlanNameFromFile("plan%zz.CAN"), "plan%zz");  // no escape: as it stands
 }
 
