@@ -19,6 +19,7 @@ std::unique_ptr<Profile> MakeXr9(const std::string& model, const std::string& ve
   if (!v.empty() && (v[0] == 'V' || v[0] == 'v')) v.erase(0, 1);
   auto p = std::make_unique<Xr9Profile>(model.empty() ? "VELDIX-5" : model, v.empty() ? "4.05" : v);
   p->requiredBaud = 115200;
+  if (model.find("BASIC") != std::string::npos) p->UseBasicIdentity();
   return p;
 }
 
@@ -34,7 +35,8 @@ const std::vector<ProfileInfo>& Profiles() {
   static const std::vector<ProfileInfo> table = {
       {"corvane3", "CORVANE-3 meter (default): every command of the CORVANE-3 tools", MakeCorvane3},
       {"corvane1", "CORVANE-1 meter (model \"CORVANE 1B\" for the 1B): plan and configuration registers", MakeCorvane1},
-      {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete", MakeXr9},
+      {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete"
+       " (every standard; --model \"VELDIX-5 BASIC\": the basic model without analogue colour)", MakeXr9},
   };
   return table;
 }

@@ -18,10 +18,16 @@ class Xr9Profile : public Profile {
   Answer Handle(const std::string& line) override;
   Answer HandleBlock(const std::string& block) override;
 
-  // "*?ID": "*ID " model "." option word "." option byte, all hexadecimal ("*ID 10.2E070000.01").
-  unsigned idModel = 0x10;
+  // "*?ID": "*ID " model "." option word "." option byte, all hexadecimal ("*ID 11.2E070000.00").
+  // By default an analyser that takes every standard and option of the attribute table.
+  unsigned idModel = 0x11;
   uint32_t optionWord = 0x2E070000;
-  unsigned optionByte = 0x01;
+  unsigned optionByte = 0x00;
+  // The basic model without an analogue colour system ("*ID 10.2E070000.01").
+  void UseBasicIdentity() {
+    idModel = 0x10;
+    optionByte = 0x01;
+  }
   std::string IdReply() const;
   // The access code "*7205&" must come before "*?ID" and the listings (else they are refused).
   bool requireAccess = false;

@@ -78,9 +78,23 @@ QRadioButton* Radio(QGroupBox* group, int index) {
   return index < radios.size() ? radios[index] : nullptr;
 }
 
-void SetText(QLineEdit* e, const std::string& text1252) { e->setText(cv::From1252(text1252)); }
+void SetText(QLineEdit* e, const std::string& text1252) { TChannelsPlanDlg::ShowFieldText(e, cv::From1252(text1252)); }
+
+constexpr char kShownText[] = "cvShownText";
 
 }  // namespace
+
+void TChannelsPlanDlg::ShowFieldText(QLineEdit* field, const QString& text) {
+  field->setText(text);
+  field->setProperty(kShownText, text);
+}
+
+// Leaving a field is no edit: a frequency shown rounded to 10 kHz, stored again, would move the
+// channel, and an untouched field would mark its plan changed.
+bool TChannelsPlanDlg::FieldUnchanged(const QLineEdit* field) {
+  const QVariant shown = field->property(kShownText);
+  return shown.isValid() && field->text() == shown.toString();
+}
 
 template <class W>
 W* TChannelsPlanDlg::Ctl(const char* name) const {
@@ -189,7 +203,7 @@ void TChannelsPlanDlg::FillBandCombo() {
 
 void TChannelsPlanDlg::ShowPlanFields(int slot) {
   if (slot < 0 || slot >= PlanSlots) {
-    PlanNameEdit->clear();
+    ShowFieldText(PlanNameEdit, QString());
     return;
   }
   const TPlanXR9& p = editor->plans[slot];
@@ -205,9 +219,7 @@ void TChannelsPlanDlg::ShowChannelFields(int channel) {
   const int plan = editor->planIndex;
   const TPlanXR9* p = plan >= 0 && plan < PlanSlots ? &editor->plans[plan] : nullptr;
   if (!p || channel < 0 || !p->Channels || channel >= static_cast<int>(p->Channels->size())) {
-    ChannelNameEdit->clear();
-    FreqEdit->clear();
-    ChannelSpacingEdit->clear();
+    for (QLineEdit* e : {ChannelNameEdit, FreqEdit, ChannelSpacingEdit}) ShowFieldText(e, QString());
     return;
   }
   const TChanXR9& c = (*p->Channels)[channel];
@@ -395,8 +407,8 @@ void TChannelsPlanDlg::TypeChosen(bool channelSide) {
     ApplyPlanTypeEnables(PlanTypeId());
     return;
   }
-  Ctl<QLineEdit>("ComChanBWEdit")->setText(t == kVsb8 || t == kJ83B ? "6.00" : "8.00");
-  Ctl<QLineEdit>("ComChanSREdit")->setText(t == kJ83B ? "5057" : "27500");
+  ShowFieldText(Ctl<QLineEdit>("ComChanBWEdit"), t == kVsb8 || t == kJ83B ? "6.00" : "8.00");
+  ShowFieldText(Ctl<QLineEdit>("ComChanSREdit"), t == kJ83B ? "5057" : "27500");
   if (t == kJ83B) SetChooserId("ComChanCONSTComboBox", AttrConstellation, kQam64);
   ApplyChannelTypeEnables(ChannelTypeId());
 }
@@ -438,11 +450,13 @@ void TChannelsPlanDlg::ShowFocusedChannelAgain(int top) {
 }
 
 void TChannelsPlanDlg::ChannelNameEditExit() {
+  if (FieldUnchanged(ChannelNameEdit)) return;
   const int top = ChanListBox->verticalScrollBar()->value();
   if (editor->StoreChannelName(cv::To1252(ChannelNameEdit->text()))) ShowFocusedChannelAgain(top);
 }
 
 void TChannelsPlanDlg::FreqEditExit() {
+  if (FieldUnchanged(FreqEdit)) return;
   const int top = ChanListBox->verticalScrollBar()->value();
   const int64_t f = FieldKhz(cv::To1252(FreqEdit->text()));
   const int64_t spacing = FieldKhz(cv::To1252(ChannelSpacingEdit->text()));
@@ -450,6 +464,7 @@ void TChannelsPlanDlg::FreqEditExit() {
 }
 
 void TChannelsPlanDlg::ChannelSpacingEditExit() {
+  if (FieldUnchanged(ChannelSpacingEdit)) return;
   const int top = ChanListBox->verticalScrollBar()->value();
   if (editor->StoreChannelSpacing(FieldKhz(cv::To1252(ChannelSpacingEdit->text())))) ShowFocusedChannelAgain(top);
 }
@@ -461,6 +476,7 @@ void TChannelsPlanDlg::FreqRadioGroupClick() {
 }
 
 void TChannelsPlanDlg::PlanNameEditExit() {
+  if (FieldUnchanged(PlanNameEdit)) return;
   const int top = PlanListBox->verticalScrollBar()->value();
   if (!editor->StorePlanName(cv::To1252(PlanNameEdit->text()))) return;
   FillPlanList();
@@ -477,21 +493,25 @@ void TChannelsPlanDlg::PlanAttRadioGroupClick() {
 
 void TChannelsPlanDlg::ComPlanBWEditExit() {
   auto* e = Ctl<QLineEdit>("ComPlanBWEdit");
+  if (FieldUnchanged(e)) return;
   SetText(e, cv::Format("%.2f", ClampBandwidth(FieldKhz(cv::To1252(e->text()))) * 0.001));
 }
 
 void TChannelsPlanDlg::ComChanBWEditExit() {
   auto* e = Ctl<QLineEdit>("ComChanBWEdit");
+  if (FieldUnchanged(e)) return;
   SetText(e, cv::Format("%.2f", ClampBandwidth(FieldKhz(cv::To1252(e->text()))) * 0.001));
 }
 
 void TChannelsPlanDlg::ComChanSREditExit() {
   auto* e = Ctl<QLineEdit>("ComChanSREdit");
+  if (FieldUnchanged(e)) return;
   SetText(e, cv::Format("%d", ClampSymbolRate(FieldInteger(cv::To1252(e->text())))));
 }
 
 void TChannelsPlanDlg::ComChanOFFSETFREQEditExit() {
   auto* e = Ctl<QLineEdit>("ComChanOFFSETFREQEdit");
+  if (FieldUnchanged(e)) return;
   SetText(e, cv::Format("%d", ClampFrequencyOffset(FieldInteger(cv::To1252(e->text())))));
 }
 

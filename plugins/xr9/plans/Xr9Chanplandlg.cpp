@@ -10,10 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 #include <new>
 
 #include "AppServices.h"
 #include "AttributeCombos.h"
+#include "LogoImage.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -43,6 +46,57 @@ void Colour(QWidget* w) {
   p.setColor(QPalette::Text, kListTextColour);
   w->setPalette(p);
 }
+
+// Enter belongs to the fields' own table: no push button may take it as the dialog's default.
+void NoDefaultButtons(QWidget* dialog) {
+  for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+}
+
+// The room a control gives its caption; 0 for a control whose caption is not measured.
+int CaptionRoom(QWidget* w, QString& text) {
+  if (auto* b = qobject_cast<QPushButton*>(w)) {
+    text = b->text();
+    return b->width() - 2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) / 2 - 4;
+  }
+  if (auto* r = qobject_cast<QRadioButton*>(w)) {
+    text = r->text();
+    return r->width() - r->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, r) -
+           r->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, r) - 2;
+  }
+  auto* l = qobject_cast<QLabel*>(w);
+  if (!l || qobject_cast<TLogoImage*>(l) || l->wordWrap()) return 0;
+  text = l->text();
+  return l->width() - 2 * l->margin();
+}
+
+}  // namespace
+
+// The controls keep the places they had under a smaller system font: where this platform's font
+// draws a caption wider than its control, the control's type gets smaller until it fits.
+void FitCaptions(QWidget* dialog) {
+  for (QWidget* w : dialog->findChildren<QWidget*>()) {
+    QString text;
+    const int room = CaptionRoom(w, text);
+    if (room <= 0 || text.isEmpty()) continue;
+    QFont f = w->font();
+    if (f.pixelSize() <= 0) f.setPixelSize(QFontInfo(f).pixelSize());
+    const int start = f.pixelSize();
+    while (QFontMetrics(f).horizontalAdvance(text) > room && f.pixelSize() > kSmallestCaptionPixels)
+      f.setPixelSize(f.pixelSize() - 1);
+    if (f.pixelSize() != start) w->setFont(f);
+  }
+}
+
+bool CaptionFits(QWidget* w) {
+  QString text;
+  const int room = CaptionRoom(w, text);
+  return room <= 0 || text.isEmpty() || QFontMetrics(w->font()).horizontalAdvance(text) <= room;
+}
+
+namespace {
 
 void SetLines(QListWidget* list, const std::vector<std::string>& lines) {
   QSignalBlocker block(list);
@@ -149,8 +203,14 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
          &TChannelsPlanDlg::SendAllBtnClick);
   button(HelpBtn, "HelpBtn", m::HelpBtn, 0, QRect(602, 446, 88, 24), &TChannelsPlanDlg::HelpBtnClick);
   button(CloseBtn, "CloseBtn", m::ExitBtn, 0, QRect(696, 446, 88, 24), &TChannelsPlanDlg::CloseBtnClick);
-  Image3 = label("Image3", QString(), QRect(602, 368, 182, 72));
-  Image3->setAlignment(Qt::AlignCenter);
+  auto* logo = new TLogoImage(this);
+  logo->SetStretch(true);
+  logo->SetProportional(true);
+  logo->SetCenter(true);
+  logo->SetPicture(BuiltInLogo(182, 72));
+  Image3 = logo;
+  Image3->setObjectName("Image3");
+  Image3->setGeometry(602, 368, 182, 72);
 
   connect(PlanListBox, &QListWidget::itemClicked, this, &TChannelsPlanDlg::PlanListBoxClick);
   connect(PlanListBox, &QListWidget::currentRowChanged, this, &TChannelsPlanDlg::PlanListBoxClick);
@@ -178,6 +238,9 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
   }
   equip->LoadCustomLogo(Image3);
   RefreshAll();
+  RefreshEnables();
+  NoDefaultButtons(this);
+  FitCaptions(this);
 }
 
 // The fields' exit handlers must not run while the form goes away.
@@ -253,7 +316,8 @@ void TChannelsPlanDlg::BuildAttributeArea() {
       b->setToolTip(MsgQ(addHint));
       b->setGeometry(x, y, 66, 20);
       if (r.edit) {
-        auto* e = new QLineEdit(QString::fromLatin1(r.initial), this);
+        auto* e = new QLineEdit(this);
+        ShowFieldText(e, QString::fromLatin1(r.initial));
         e->setObjectName(r.edit);
         e->setToolTip(MsgQ(r.hint));
         e->setGeometry(x + 70, y, 70, 20);
@@ -391,7 +455,11 @@ void TChannelsPlanDlg::SendBehind() {
 
 ReceiveChoice TChannelsPlanDlg::RunReceiveDialog(TPlanEditor& planEditor, const std::vector<std::string>& lines) {
   TReceivePlansDlg dlg(this, planEditor, equip, lines);
-  switch (dlg.exec()) {
+  const int result = dlg.exec();
+  // SendBehind lowered the editor with the main form; the person goes on working in the editor.
+  raise();
+  activateWindow();
+  switch (result) {
     case TReceivePlansDlg::ResultOk: return ReceiveChoice::Receive;
     case TReceivePlansDlg::ResultYes: return ReceiveChoice::Erase;
     default: return ReceiveChoice::Cancel;
@@ -523,6 +591,15 @@ TReceivePlansDlg::TReceivePlansDlg(QWidget* owner, TPlanEditor& planEditor, TXR9
   button(EraseBtn, "EraseBtn", m::EraseBtn, m::EraseHint, 148, &TReceivePlansDlg::EraseBtnClick);
   button(ReceiveBtn, "ReceiveBtn", m::ReceiveBtn, m::ReceiveHint, 188, &TReceivePlansDlg::ReceiveBtnClick);
   button(CancelBtn, "CancelBtn", m::CancelBtn, 0, 257, &TReceivePlansDlg::CancelBtnClick);
+  // The list as wide as its longest line in this platform's fonts; the buttons stand beside it.
+  const int lineWidth = PlansCheckListBox->sizeHintForColumn(0) + 2 * PlansCheckListBox->frameWidth() +
+                        PlansCheckListBox->verticalScrollBar()->sizeHint().width() + 4;
+  const int listWidth = std::max(180, lineWidth);
+  PlansCheckListBox->resize(listWidth, PlansCheckListBox->height());
+  for (QPushButton* b : {SelectAllBtn, UnselectAllBtn, EraseBtn, ReceiveBtn, CancelBtn}) b->move(listWidth + 14, b->y());
+  setFixedSize(listWidth + 14 + 95 + 8, 290);
+  NoDefaultButtons(this);
+  FitCaptions(this);
 }
 
 std::vector<int> TReceivePlansDlg::Ticked() const {

@@ -24,6 +24,12 @@ namespace cv::xr9 {
 
 class TXR9Equip;
 
+// Captions that this platform's font draws wider than their controls get smaller type (down to
+// kSmallestCaptionPixels); CaptionFits tells whether a control's caption fits it.
+constexpr int kSmallestCaptionPixels = 8;
+void FitCaptions(QWidget* dialog);
+bool CaptionFits(QWidget* control);
+
 class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   Q_OBJECT
 
@@ -61,6 +67,9 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void ShowPlanFields(int slot);
   void ShowChannelFields(int channel);
   void ShowChannelFieldsVideo(int channel);
+  // A field's text as the program shows it; its exit stores nothing while the text is unchanged.
+  static void ShowFieldText(QLineEdit* field, const QString& text);
+  static bool FieldUnchanged(const QLineEdit* field);
   void ShowBandControls(int planType);
   void ApplyChannelTypeEnables(int typeId);
   void ApplyPlanTypeEnables(int typeId);

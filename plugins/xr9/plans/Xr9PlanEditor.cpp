@@ -116,6 +116,8 @@ std::vector<std::string> TPlanEditor::PlanAttributeLines(int plan) const {
 
 std::string TPlanEditor::ChannelLabelText(int plan) const {
   if (plan < 0 || plan >= PlanSlots) plan = 0;
+  // No plan to name: the label keeps its caption.
+  if (plans[plan].Name.empty()) return cv::Msg(m::ChannelsLabel);
   return cv::Format(cv::Msg(m::ChannelsInPlan), plans[plan].Name);
 }
 
@@ -393,7 +395,8 @@ void TPlanEditor::DeleteChannelBtnClick() {
   const int left = p.Channels ? static_cast<int>(p.Channels->size()) : 0;
   if (channelIndex >= left) channelIndex = left - 1;
   view.RefreshChannels();
-  if (left == 0) EnableTransferButtons(false);
+  // The transfers serve the whole store, not the focused plan.
+  EnableTransferButtons(ListedPlans() > 0);
 }
 
 void TPlanEditor::AddPlanBtnClick() {

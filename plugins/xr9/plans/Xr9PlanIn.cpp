@@ -1,6 +1,7 @@
 #include "Xr9PlanIn.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "Xr9Equip.h"
 #include "Xr9Fields.h"
 #include "Xr9PlanEditor.h"
+#include "Xr9PlanFiles.h"
 
 namespace cv::xr9 {
 
@@ -207,7 +209,7 @@ bool TPlanIn::ReadScript(const std::string& path, bool corvaneScript) {
     corvane.readFlags.clear();
     corvane.commandWords.clear();
     editor.Log(cv::Format(cv::Msg(done == 5 ? m::PlanLoadedFrom : m::DataFileError).c_str(), fileName.c_str()));
-  } else {
+  } else if (result != 0) {
     BothLogs(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
   }
   return result != 0;
@@ -245,11 +247,11 @@ int TPlanIn::ImportStatement() {
 }
 
 int TPlanIn::ImportSendResource() {
-  const std::string dir = QDir::currentPath().toLocal8Bit().toStdString();
+  const std::string dir = QFile::encodeName(QDir::currentPath()).toStdString();
   const std::string token = statement.tokens[1] ? statement.tokens[1] : "";
-  const std::string path = (dir + "\\" + token).substr(0, 260);
-  const std::string found = FindFileNoCase(dir, token);
+  const std::string found = FindFileNoCase(dir, FileSystemName(token));
   if (found.empty()) {
+    const std::string path = (NameFromFileSystem(dir) + "/" + token).substr(0, 260);
     const std::string notFound = cv::Msg(cv::msg::xr9fmt::NotFoundSuffix);
     editor.Log(cv::Msg(m::WarningPrefix) + path + notFound);
     const bool cancel = cv::AskBoxYesNo(editor.Ask(), path + notFound + "\n" + cv::Msg(m::CancelLoading),
@@ -265,9 +267,7 @@ int TPlanIn::ImportSendResource() {
   slot = TPlanXR9{};
   slot.FilePath = found.substr(0, 260);
   slot.InUse = 3;
-  std::string base = token;
-  std::replace(base.begin(), base.end(), '\\', '/');
-  slot.Name = TXR9Equip::GetBaseName(base).substr(0, PlanNameMax);
+  slot.Name = PlanNameFromFile(token);
   slot.FileType = static_cast<uint8_t>(statement.tokens[2] ? cv::AtoI(statement.tokens[2]) : 0);
   slot.Modified = 0;
   ++editor.nextImportSlot;
@@ -366,11 +366,6 @@ bool TPlanIn::ImportCsvPlanLine(const std::string& line, int format) {
 // ---------------------------------------------------------------------------------------------
 // Loading
 
-bool TPlanIn::HasFirstPlanChannels() const {
-  const TPlanXR9& p = editor.plans[0];
-  return p.Channels && !p.Channels->empty();
-}
-
 bool TPlanIn::LoadCanalization(const std::string& path) {
   editor.ClearModifiedMarks();
   editor.EnableTransferButtons(false);
@@ -393,12 +388,18 @@ bool TPlanIn::LoadCanalization(const std::string& path) {
 
 void TPlanIn::LoadCanalizationPlanFiles() {
   const PlanSinks sinks = editor.Sinks();
-  for (int i = 0; i < PlanSlots && editor.plans[i].InUse != 0 && !editor.plans[i].FilePath.empty(); ++i)
-    ReadCanFile(editor.plans[i], sinks);
+  for (int i = 0; i < PlanSlots && editor.plans[i].InUse != 0 && !editor.plans[i].FilePath.empty(); ++i) {
+    TPlanXR9& plan = editor.plans[i];
+    // A ".CAN" file holds no file type: only the script line says that a plan is modifiable.
+    const uint8_t scripted = plan.FileType;
+    if (ReadCanFile(plan, sinks) && (scripted == 2 || scripted == 5)) plan.FileType = plan.PlanType == 7 ? 2 : 5;
+  }
 }
 
 void TPlanIn::ReadBtnClick(QWidget* parent) {
   if (editor.AnyPlanModified() && editor.AskSaveChanges()) return;
+  // A canalization that fails to read gives back the store it was to replace, marks included.
+  std::vector<TPlanXR9> before = editor.plans;
   editor.ClearModifiedMarks();
   editor.EnableTransferButtons(false);
   cv::FileDialogRequest request;
@@ -408,21 +409,23 @@ void TPlanIn::ReadBtnClick(QWidget* parent) {
   if (!chosen.isEmpty()) {
     const std::string path = chosen.toLocal8Bit().toStdString();
     editor.ClearAllPlans();
+    bool read = true;
     switch (DetectPlanFileKind(path, editor.Sinks())) {
       case 0:
         BothLogs(cv::Msg(m::CorvaneImported));
-        ImportCorvaneCanalization(path);
-        ConvertImportedPlans();
+        read = ImportCorvaneCanalization(path);
+        if (read) ConvertImportedPlans();
         break;
       case 1:
-        LoadCanalization(path);
+        read = LoadCanalization(path);
         break;
       default:
         break;
     }
+    if (!read) editor.plans = std::move(before);
     editor.View().RefreshAll();
   }
-  if (HasFirstPlanChannels()) editor.EnableTransferButtons(true);
+  editor.EnableTransferButtons(editor.ListedPlans() > 0);
 }
 
 void TPlanIn::AddChannelSetBtnClick(QWidget* parent) {
@@ -432,7 +435,6 @@ void TPlanIn::AddChannelSetBtnClick(QWidget* parent) {
   request.multiSelect = true;
   QStringList files = cv::OpenFilesDialog(parent, request);
   if (files.isEmpty()) return;
-  editor.EnableTransferButtons(true);
   while (!files.isEmpty()) {
     const std::string path = files.takeFirst().toLocal8Bit().toStdString();
     const std::string fileName = TXR9Equip::GetFileName(path);
@@ -449,12 +451,13 @@ void TPlanIn::AddChannelSetBtnClick(QWidget* parent) {
         TPlanXR9& p = editor.plans[slot];
         p.InUse = 3;
         p.FilePath = path.substr(0, 260);
-        p.Name = TXR9Equip::GetBaseName(path).substr(0, PlanNameMax);
+        p.Name = PlanNameFromFile(NameFromFileSystem(TXR9Equip::GetFileName(path)));
         if (!ReadCanFile(p, editor.Sinks())) p = TPlanXR9{};
       }
     }
     editor.View().RefreshAll();
   }
+  editor.EnableTransferButtons(editor.ListedPlans() > 0);
 }
 
 }  // namespace cv::xr9

@@ -107,7 +107,6 @@ class TPlanIn {
   int ImportTerrestrialLine(float mhz, int32_t bandwidth, const char* commandWord);
   // After a channel (or the start of a plan of none): the plan's end when its count is reached.
   void FinishPlanIfComplete();
-  bool HasFirstPlanChannels() const;
 
   TPlanEditor& editor;
   int csvSlot = -1;

@@ -89,13 +89,6 @@ std::vector<std::string> CompatibilityFailures(const TPlanXR9& plan, const TEqui
   return lines;
 }
 
-std::string PlanFileName(const std::string& name) {
-  std::string out = name;
-  for (char& c : out)
-    if (c == '/' || c == '\\') c = '_';
-  return out;
-}
-
 std::string CanalizationScriptText(const std::vector<TPlanXR9>& plans) {
   std::string title = cv::Msg(m::ScriptTitle);
   if (title.size() < sizeof kRule - 1) title.resize(sizeof kRule - 1, ' ');
@@ -105,11 +98,15 @@ std::string CanalizationScriptText(const std::vector<TPlanXR9>& plans) {
       << "ask *?NA     #register equipment in LOG file\n"
       << "ask *?VE     #register version in LOG file\n"
       << kRule << '\n' << "SEND *7205&\n" << kRule << '\n' << kRule << "\n\n";
-  for (const TPlanXR9& p : plans) {
+  const std::vector<std::string> files = PlanFileNames(plans);
+  for (size_t i = 0; i < plans.size(); ++i) {
+    const TPlanXR9& p = plans[i];
     if (!p.Channels || p.Channels->empty()) continue;
     char type[8];
     std::snprintf(type, sizeof type, "%02hX", static_cast<unsigned short>(p.FileType));
-    out << "SENDRESOURCE " << PlanFileName(p.Name) << ".CAN  " << type << '\n';
+    // The file SAVE ONE PLAN writes for this slot, under the extension's spelling of the script.
+    const std::string& file = files[i];
+    out << "SENDRESOURCE " << file.substr(0, file.size() - 4) << ".CAN  " << type << '\n';
   }
   out << "\n\n" << cv::Msg(m::ScriptEnd) << '\n';
   return out.str();
@@ -256,13 +253,13 @@ bool TPlanOut::SaveSelectedPlan(int slot, bool withDialog) {
     request.filter = QString::fromStdString(cv::Msg(m::CanFilter));
     request.defaultExt = "can";
     request.initialDir = QDir::currentPath();
-    request.fileName = FromPath(PlanFileName(plan.Name));
+    request.fileName = cv::From1252(PlanFileNames(editor.plans)[slot]);
     request.overwritePrompt = true;
     const QString chosen = cv::SaveFileDialog(view.DialogParent(), request);
     if (chosen.isEmpty()) return false;
     target = PathOf(chosen);
   } else {
-    target = CurrentDir() + "/" + TXR9Equip::GetBaseName(PlanFileName(plan.Name)) + ".can";
+    target = CurrentDir() + "/" + FileSystemName(PlanFileNames(editor.plans)[slot]);
   }
   switch (cv::WriteFileAtomically(target, bytes)) {
     case cv::SaveResult::NotCreated: {
@@ -288,10 +285,11 @@ void TPlanOut::SaveAllSelectedPlans() {
     return;
   bool yesToAll = false;
   int written = 0;
+  const std::vector<std::string> files = PlanFileNames(editor.plans);
   for (int slot : view.SelectedPlanLines()) {
     if (slot < 0 || slot >= PlanSlots) continue;
     const TPlanXR9& plan = editor.plans[slot];
-    const std::string file = TXR9Equip::GetBaseName(PlanFileName(plan.Name)) + ".can";
+    const std::string file = FileSystemName(files[slot]);
     if (!yesToAll && QFile::exists(FromPath(file))) {
       const cv::MsgAnswer answer =
           editor.Ask().Message(cv::MsgIcon::Warning, QString::fromStdString(cv::Msg(m::WarningCaption)),

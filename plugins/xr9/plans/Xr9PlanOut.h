@@ -9,6 +9,7 @@
 #include "Xr9Equip.h"
 #include "AppServices.h"
 #include "Xr9Plan.h"
+#include "Xr9PlanFiles.h"
 
 class QWidget;
 
@@ -28,9 +29,6 @@ class PlanOutView {
 // The unsupported items of `plan` on an analyser identified as `ident`, as the log lines that
 // report them, plan level first, then every channel in list order.
 std::vector<std::string> CompatibilityFailures(const TPlanXR9& plan, const TEquipIdent& ident);
-
-// A plan name as a file name: '/' and '\' become '_'.
-std::string PlanFileName(const std::string& name);
 
 // The canalization script of the plan store at `path`; "Creating PRO file" goes to both logs.
 // False (with a message naming the file) when the file cannot be written whole.

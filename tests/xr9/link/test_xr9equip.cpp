@@ -155,7 +155,10 @@ TEST_F(Xr9Equip, ObjectAnswersTheHostContract) {
 }
 
 TEST_F(Xr9Equip, ToolsOpenTheLinkAt115200AndCloseIt) {
-  Analyser([](cvsim::Xr9Profile& p) { p.requiredBaud = 115200; });
+  Analyser([](cvsim::Xr9Profile& p) {
+    p.requiredBaud = 115200;
+    p.UseBasicIdentity();  // the model whose firmware version the data logger checks
+  });
   auto e = Make<TProbeEquip>(&port);
   Settle();
   EXPECT_TRUE(e->RunChannelEditor());
@@ -214,6 +217,7 @@ TEST_F(Xr9Equip, APortThatWillNotOpenIsLogged) {
 TEST_F(Xr9Equip, IdentifyReadsTheRecordAndStillTheVersionOfAShortReply) {
   Analyser([](cvsim::Xr9Profile& p) {
     p.requireAccess = true;  // refused unless the access code came first
+    p.idModel = 0x10;
     p.optionWord = 0x20008000;
     p.optionByte = 0x7E;
   });

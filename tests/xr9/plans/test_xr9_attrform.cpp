@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QScopeGuard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +20,7 @@
 #include "StartDir.h"
 #include "Xr9Attributes.h"
 #include "Xr9Chanplandlg.h"
+#include "Serial.h"
 #include "Xr9Equip.h"
 
 namespace {
@@ -472,14 +475,131 @@ TEST_F(Xr9AttrForm, NewAndDeletedChannelsShowTheirFields) {
   EXPECT_EQ(Edit("FreqEdit")->text(), "");
   EXPECT_EQ(Edit("ChannelNameEdit")->text(), "");
   EXPECT_EQ(Edit("ChannelSpacingEdit")->text(), "");
-  EXPECT_FALSE(Find("SaveBtn")->isEnabled());
-  EXPECT_FALSE(Find("SendBtn")->isEnabled());
+  EXPECT_TRUE(Find("SaveBtn")->isEnabled());  // the plan is still there to be saved
+  EXPECT_FALSE(Find("SendBtn")->isEnabled());  // offline
 
   Choose("BandComboBox", "SAT");
   Find("AddChannelBtn")->click();
   EXPECT_EQ(Edit("FreqEdit")->text(), "11250.00");
   for (const char* hidden : {"ChannelSpacingLabel", "ChannelSpacingEdit", "ChannelSpacingMHzLabel", "FreqRadioGroup"})
     EXPECT_TRUE(Find<QWidget>(hidden)->isHidden()) << hidden;
+}
+
+// Leaving a field is no edit: with nothing typed, no field of the field and attribute areas moves
+// a channel, renames anything or marks the plan changed, whatever takes the focus; a focus lost to
+// another window or a popup stores nothing even when something was typed.
+TEST_F(Xr9AttrForm, LeavingAFieldUnchangedStoresNothing) {
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  NewPlan(false);
+  Plan().Channels = std::vector<TChanXR9>{TChanXR9("  TER", 471255, 474005)};
+  NewPlan(true);
+  Plan(1).Channels = std::vector<TChanXR9>{TChanXR9("  SAT", 10744125, 10744125)};
+  const char* fields[] = {"ChannelNameEdit", "FreqEdit",      "ChannelSpacingEdit", "PlanNameEdit",
+                          "ComPlanBWEdit",   "ComChanBWEdit", "ComChanSREdit",      "ComChanOFFSETFREQEdit"};
+  for (int plan : {0, 1}) {
+    for (const char* field : fields) {
+      for (const char* next : {"PlanListBox", "ChanListBox", "AddChannelBtn"}) {
+        SCOPED_TRACE(std::string(field) + " to " + next + (plan ? " sat" : " ter"));
+        Find<QListWidget>("PlanListBox")->setCurrentRow(plan);
+        dlg->PlanListBoxClick();
+        for (TPlanXR9* p : {&Plan(0), &Plan(1)}) p->Modified = 0;
+        const TPlanXR9 before = Plan(plan);
+        if (!Edit(field)->isVisible()) continue;  // the spacing of a satellite plan
+        const QString shown = Edit(field)->text();
+        Edit(field)->setFocus(Qt::MouseFocusReason);
+        Find<QWidget>(next)->setFocus(Qt::MouseFocusReason);
+        EXPECT_EQ(Edit(field)->text(), shown);
+        EXPECT_EQ(Plan(plan).Modified, 0);
+        EXPECT_EQ(Plan(plan).Name, before.Name);
+        EXPECT_EQ(Chan(0, plan).value1, (*before.Channels)[0].value1);
+        EXPECT_EQ(Chan(0, plan).value2, (*before.Channels)[0].value2);
+        EXPECT_STREQ(Chan(0, plan).name, (*before.Channels)[0].name);
+      }
+    }
+  }
+  // Typed, then the focus goes to another window or a popup: nothing yet; then a click elsewhere.
+  Find<QListWidget>("PlanListBox")->setCurrentRow(0);
+  dlg->PlanListBoxClick();
+  Edit("FreqEdit")->setFocus(Qt::MouseFocusReason);
+  Edit("FreqEdit")->setText("471.00");
+  for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QApplication::sendEvent(Edit("FreqEdit"), &out);
+    EXPECT_EQ(Chan(0).value1, 471255u) << reason;
+  }
+  Find<QWidget>("ChanListBox")->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(Chan(0).value1, 471000u);
+  EXPECT_EQ(Plan().Modified, 1);
+  dlg->hide();
+}
+
+// Enter is the fields' own: in a list, or once more after a typed name has moved on, it presses
+// no button; no push button of the editor or the receive dialog is a default button.
+TEST_F(Xr9AttrForm, EnterAddsNoPlan) {
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  NewPlan(false);
+  Find("AddChannelBtn")->click();
+  const struct {
+    const char* widget;
+    const char* typed;  // into a field first, or nothing
+    int enters;
+  } rows[] = {{"PlanListBox", nullptr, 1}, {"ChanListBox", nullptr, 1}, {"PlanNameEdit", "MADRID", 2},
+              {"ChannelNameEdit", "C1", 3}, {"FreqEdit", "474", 2}, {"ComChanSREdit", "6900", 2}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.widget);
+    QWidget* w = Find<QWidget>(r.widget);
+    w->setFocus(Qt::MouseFocusReason);
+    if (r.typed) Edit(r.widget)->setText(r.typed);
+    for (int i = 0; i < r.enters; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dlg->Editor().ListedPlans(), 1);
+    EXPECT_EQ(Plan().Channels->size(), 1u);
+    EXPECT_TRUE(dlg->isVisible());
+  }
+  EXPECT_EQ(Plan().Name, "MADRID");
+  cv::xr9::TReceivePlansDlg receive(dlg.get(), dlg->Editor(), equip.get(), {"(PROT.TER) A", "(MOD. SAT) B"});
+  receive.setResult(-1);
+  receive.show();
+  QApplication::setActiveWindow(&receive);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&receive));
+  receive.PlansCheckListBox->setFocus();
+  QTest::keyClick(receive.PlansCheckListBox, Qt::Key_Return);
+  EXPECT_TRUE(receive.isVisible());
+  EXPECT_EQ(receive.PlansCheckListBox->item(0)->checkState(), Qt::Unchecked);
+  for (QWidget* form : {static_cast<QWidget*>(dlg.get()), static_cast<QWidget*>(&receive)})
+    for (QPushButton* b : form->findChildren<QPushButton*>()) {
+      EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
+      EXPECT_FALSE(b->autoDefault()) << b->objectName().toStdString();
+    }
+  receive.hide();
+  dlg->hide();
+}
+
+// The transfers serve the store: deleting the only channel of one plan of four leaves SAVE and
+// SEND to the others; only an empty store turns them off.
+TEST_F(Xr9AttrForm, DeletingOnePlansOnlyChannelKeepsTheTransfers) {
+  TSerial port(0);  // never opened: the buttons only ask whether there is one
+  cv::xr9::TXR9Equip linked(&host.form, &port);
+  dlg = std::make_unique<TChannelsPlanDlg>(&host.form, &linked);
+  const auto gone = qScopeGuard([this] { dlg.reset(); });  // before the equipment object goes
+  for (int i = 0; i < 4; ++i) {
+    NewPlan(false);
+    Find("AddChannelBtn")->click();
+  }
+  const char* transfers[] = {"SaveBtn", "SavePROFileBtn", "SendBtn", "SendAllBtn"};
+  for (int focused : {1, 3}) {
+    Find<QListWidget>("PlanListBox")->setCurrentRow(focused);
+    dlg->PlanListBoxClick();
+    Find("DeleteChannelBtn")->click();
+    ASSERT_TRUE(Plan(focused).Channels->empty());
+    for (const char* b : transfers) EXPECT_TRUE(Find(b)->isEnabled()) << b << " after plan " << focused;
+  }
+  for (int i = 0; i < 4; ++i) Find("DeletePlanBtn")->click();
+  EXPECT_EQ(dlg->Editor().ListedPlans(), 0);
+  for (const char* b : transfers) EXPECT_FALSE(Find(b)->isEnabled()) << b;
 }
 
 }  // namespace

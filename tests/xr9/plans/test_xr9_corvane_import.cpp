@@ -346,12 +346,16 @@ TEST_F(Xr9CorvaneIn, LoadCanalizationImportsACorvaneProgrammingScript) {
       EXPECT_EQ(editor.plans[3].ChannelCount, 0u);
     }
   }
-  // A canalization that fails leaves no plan.
+  // A canalization that fails gives back the store it was to replace.
+  const std::vector<std::string> before = {editor.plans[0].Name, editor.plans[1].Name};
+  const int listed = editor.ListedPlans();
   Write("bad.PRO", "DIRECTORY4 (1)\nPLAN (1)\n");
   chooser.openAnswers << QStringList{QString::fromStdString(Path("bad.PRO"))};
   in.ReadBtnClick(nullptr);
   EXPECT_TRUE(InZone("Couldn't finish load of PRO file bad.PRO"));
-  EXPECT_EQ(editor.ListedPlans(), 0);
+  EXPECT_EQ(editor.ListedPlans(), listed);
+  EXPECT_EQ((std::vector<std::string>{editor.plans[0].Name, editor.plans[1].Name}), before);
+  EXPECT_EQ(editor.plans[1].Channels->size(), 2u);
   EXPECT_TRUE(editor.imports[0].empty);
 }
 

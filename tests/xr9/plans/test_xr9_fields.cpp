@@ -29,6 +29,7 @@ TEST(Xr9Fields, TypedTextTakesItsRangeOrItsDefault) {
       {"bw", bandwidth, "7,25", 7250},         {"bw", bandwidth, "7.25", 7250},
       {"bw", bandwidth, "9999999999", 8000},   {"bw", bandwidth, "1e300", 8000},
       {"bw", bandwidth, "-1e300", 8000},       {"bw", bandwidth, "MHz", 8000},
+      {"bw", bandwidth, "2.01", 2010},         {"bw", bandwidth, "8.001", 8001},  // below their binary value
       {"sr", symbolRate, "499", 27500},        {"sr", symbolRate, "500", 500},
       {"sr", symbolRate, "75000", 75000},      {"sr", symbolRate, "75001", 27500},
       {"sr", symbolRate, " 6900 kS", 6900},    {"sr", symbolRate, "9999999999", 27500},

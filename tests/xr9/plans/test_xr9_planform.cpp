@@ -10,10 +10,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "AppServices.h"
 #include "FileDialogs.h"
 #include "Help.h"
+#include "LogoImage.h"
 #include "HostForm.h"
 #include "ModalHelper.h"
 #include "RecordingOpener.h"
@@ -142,6 +144,48 @@ TEST_F(Xr9PlanForm, TheLauncherShowsTheEditor) {
   EXPECT_TRUE(equip->RunChannelEditor());
   EXPECT_TRUE(shown);
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+// What a new user sees first: every caption whole in this platform's fonts, the receive list's
+// longest line whole, the channel label's own caption, the plan BW controls off for the TER and
+// ANALOG shown, and the logo band drawn.
+TEST_F(Xr9PlanForm, AtStartEveryCaptionIsWhole) {
+  const std::vector<std::string> lines = {"(PROT.SAT) ASTRA 19.2E", "(MOD. TER) WWWWWWWWWWWW"};
+  TReceivePlansDlg receive(dlg.get(), dlg->Editor(), equip.get(), lines);
+  for (QWidget* form : {static_cast<QWidget*>(dlg.get()), static_cast<QWidget*>(&receive)})
+    for (QWidget* w : form->findChildren<QWidget*>())
+      EXPECT_TRUE(cv::xr9::CaptionFits(w)) << w->objectName().toStdString();
+  QListWidget* list = receive.PlansCheckListBox;
+  receive.show();
+  for (int i = 0; i < list->count(); ++i)
+    EXPECT_LE(list->visualItemRect(list->item(i)).x() + list->sizeHintForColumn(0), list->viewport()->width()) << i;
+  EXPECT_LE(Find("ReceiveBtn", &receive)->geometry().right(), receive.width());
+  EXPECT_GE(Find("ReceiveBtn", &receive)->x(), list->geometry().right());
+  receive.hide();
+
+  EXPECT_EQ(Find<QLabel>("ChannelLabel")->text(), "CHANNELS:");
+  EXPECT_EQ(Find<QComboBox>("ComPlanTYPEComboBox")->currentText().trimmed(), "ANALOG");
+  EXPECT_FALSE(Find<QWidget>("ComPlanBWEdit")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("AddComPlanBWBtn")->isEnabled());
+  auto* logo = qobject_cast<TLogoImage*>(Find<QLabel>("Image3"));
+  ASSERT_NE(logo, nullptr);
+  EXPECT_FALSE(logo->Shown().isNull());
+}
+
+// The editor and the main form went behind the receive dialog; when it closes the person goes on
+// in the editor, not behind the main form.
+TEST_F(Xr9PlanForm, TheEditorComesBackAfterTheReceiveDialog) {
+  host.form.show();
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  dlg->SendBehind();
+  QApplication::setActiveWindow(&host.form);
+  cvtest::WhenModal<TReceivePlansDlg>([](TReceivePlansDlg* d) { d->findChild<QPushButton*>("CancelBtn")->click(); });
+  EXPECT_EQ(dlg->RunReceiveDialog(dlg->Editor(), {"(PROT.TER) A"}), cv::xr9::ReceiveChoice::Cancel);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  dlg->hide();
+  host.form.hide();
 }
 
 TEST_F(Xr9PlanForm, TheReceiveDialogStaysOpenWithNothingTicked) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "AppServices.h"
 #include "FileDialogs.h"
@@ -17,6 +18,7 @@
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanIn.h"
 #include "Xr9PlanInFixture.h"
+#include "Xr9PlanFiles.h"
 #include "Xr9PlanOut.h"
 
 namespace {
@@ -62,6 +64,51 @@ TEST(Xr9ScriptTokens, KeywordsDelimitersAndFileNames) {
   }
 }
 
+// One rule names a plan's file in SAVE ONE PLAN, in the script line and in the reader: every name
+// reads back whole through the tokenizer, and names that meet in one file name are told apart.
+TEST(Xr9PlanFileNames, EveryNameComesBackThroughTheScript) {
+  struct Row {
+    const char* name;
+    const char* file;
+  } rows[] = {
+      {"ASTRA 19.2E", "ASTRA 19.2E.can"},  {"TDT.CANARIAS", "TDT%2ECANARIAS.can"}, {"#1 MADRID", "%231 MADRID.can"},
+      {" AB", "%20AB.can"},                {"A\"B", "A%22B.can"},                   {"x.can tv", "x%2Ecan tv.can"},
+      {"\xD1" "AND\xDA", "\xD1" "AND\xDA.can"}, {"A/B\\C:D", "A%2FB%5CC%3AD.can"},  {"50% 'X'", "50%25 %27X%27.can"},
+      {"TAB\tEND", "TAB%09END.can"},       {"A #B", "A #B.can"},                    {"END.", "END..can"},
+  };
+  std::vector<TPlanXR9> store(std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& r = rows[i];
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(cv::xr9::PlanFileName(r.name), r.file);
+    EXPECT_EQ(cv::xr9::PlanNameFromFile(std::string("dir/") + r.file), r.name);
+    store[i].Name = r.name;
+    store[i].Channels = std::vector<TChanXR9>{TChanXR9("C", 474000, 474000)};
+  }
+  // The script line of each plan gives the tokenizer the file and the reader the name.
+  std::istringstream script(cv::xr9::CanalizationScriptText(store));
+  size_t row = 0;
+  for (std::string line; std::getline(script, line);) {
+    cv::script::Statement st;
+    if (line.rfind("SENDRESOURCE", 0) != 0) continue;
+    ASSERT_LT(row, std::size(rows));
+    ASSERT_EQ(cv::xr9::TokenizeScriptLine(line.c_str(), st), 1) << line;
+    EXPECT_EQ(std::string(st.tokens[1]), std::string(rows[row].file).substr(0, std::strlen(rows[row].file) - 4) + ".CAN");
+    EXPECT_EQ(cv::xr9::PlanNameFromFile(st.tokens[1]), rows[row].name);
+    ++row;
+  }
+  EXPECT_EQ(row, std::size(rows));
+
+  std::vector<TPlanXR9> same(4);
+  const char* names[] = {"A", "a", "", "A"};
+  for (int i = 0; i < 4; ++i) same[i].Name = names[i];
+  EXPECT_EQ(cv::xr9::PlanFileNames(same), (std::vector<std::string>{"A.can", "a~2.can", "", "A~3.can"}));
+  same[2].Name = "a~2";
+  EXPECT_EQ(cv::xr9::PlanFileNames(same), (std::vector<std::string>{"A.can", "a~2.can", "a~2~2.can", "A~3.can"}));
+  EXPECT_EQ(cv::xr9::PlanNameFromFile("ASTRA~1.CAN"), "ASTRA~1");
+  EXPECT_EQ(cv::xr9::PlanNameFromFile("plan%zz.CAN"), "plan%zz");  // no escape: as it stands
+}
+
 TEST(Xr9CsvSplit, FieldLimitsAndSeparators) {
   char f[cv::xr9::kCsvFields][cv::xr9::kCsvFieldChars + 1];
   std::string line;
@@ -73,6 +120,18 @@ TEST(Xr9CsvSplit, FieldLimitsAndSeparators) {
   EXPECT_EQ(std::strlen(f[1]), 24u);  // the line ends at a full field
   EXPECT_STREQ(f[2], "");
   EXPECT_FALSE(cv::xr9::SplitCsvLine(";;\t", f));
+
+  // 30 fields, the 26th long: fields 1 to 25 are taken and nothing is written past the table.
+  struct {
+    char fields[cv::xr9::kCsvFields][cv::xr9::kCsvFieldChars + 1];
+    char after[64];
+  } guarded{};
+  line.clear();
+  for (int i = 0; i < 30; ++i) line += std::string(i ? ";" : "") + (i == 25 ? std::string(60, 'L') : "g" + std::to_string(i));
+  ASSERT_TRUE(cv::xr9::SplitCsvLine(line, guarded.fields));
+  EXPECT_STREQ(guarded.fields[0], "g0");
+  EXPECT_STREQ(guarded.fields[24], "g24");
+  EXPECT_EQ(std::string(guarded.after, sizeof guarded.after), std::string(sizeof guarded.after, '\0'));
 }
 
 class Xr9PlanIn : public xr9test::PlanInFixture {
@@ -155,7 +214,9 @@ TEST_F(Xr9PlanIn, ScriptsReadStatementByStatement) {
     }
     if (*c.answer) {
       const QString question = prompter.shown.front().text;
-      EXPECT_TRUE(question.contains("gone.CAN not found.\nDo you want to cancel the loading?")) << question.toStdString();
+      EXPECT_TRUE(question.startsWith(QString::fromStdString(Path("gone.CAN")) +
+                                      " not found.\nDo you want to cancel the loading?"))
+          << question.toStdString();
       EXPECT_TRUE(host.memo->toPlainText().contains("WARNING:"));
     }
   }
@@ -202,7 +263,7 @@ TEST_F(Xr9PlanIn, CanalizationRoundTrip) {
     p.Modified = 1;
     const uint8_t sr[4] = {0xE0, 0x8F, 0xA3, 0x01};
     editor.SetChannelAttribute(i, 0, 23, sr);
-    ASSERT_TRUE(cv::xr9::WriteBinaryPlan(Path("saved/" + cv::xr9::PlanFileName(p.Name) + ".can"), p, i, editor.Sinks()))
+    ASSERT_TRUE(cv::xr9::WriteBinaryPlan(Path("saved/" + cv::xr9::PlanFileName(p.Name)), p, i, editor.Sinks()))
         << "folder";
   }
   ASSERT_TRUE(cv::xr9::WriteCanalizationScript(store, Path("saved/set.PRO"), editor.Sinks()));
@@ -215,7 +276,7 @@ TEST_F(Xr9PlanIn, CanalizationRoundTrip) {
   EXPECT_EQ(loaded.ListedPlans(), 3);
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(loaded.plans[i].Name, cv::xr9::PlanFileName(store[i].Name));
+    EXPECT_EQ(loaded.plans[i].Name, store[i].Name);
     EXPECT_EQ(loaded.plans[i].FileType, store[i].FileType);
     EXPECT_EQ(loaded.plans[i].Modified, 0);
     std::vector<uint8_t> a, b;
@@ -224,6 +285,56 @@ TEST_F(Xr9PlanIn, CanalizationRoundTrip) {
     cv::xr9::WriteBinaryPlanChannels(a, store[i]);
     cv::xr9::WriteBinaryPlanChannels(b, loaded.plans[i]);
     EXPECT_EQ(a, b);
+  }
+}
+
+// A ".CAN" file holds no file type: the script line's type makes a plan modifiable, LOAD ONE
+// PLAN takes the file's own (protected) type.
+TEST_F(Xr9PlanIn, TheScriptKeepsModifiablePlansModifiable) {
+  TPlanXR9 sat;
+  sat.InUse = 3;
+  sat.PlanType = 5;
+  sat.Channels = std::vector<TChanXR9>{TChanXR9("S", 11250000, 11250000)};
+  ASSERT_TRUE(cv::xr9::WriteBinaryPlan(Path("sat.can"), sat, 0, editor.Sinks()));
+  WritePlan("ter.can", "T", 1);
+  Write("set.PRO", "SENDRESOURCE ter.CAN  01\nSENDRESOURCE ter.CAN  02\nSENDRESOURCE sat.CAN  04\n"
+                   "SENDRESOURCE sat.CAN  05\nSENDRESOURCE sat.CAN  02\n");
+  ASSERT_TRUE(in.LoadCanalization(Path("set.PRO")));
+  std::vector<int> types;
+  for (int i = 0; i < editor.ListedPlans(); ++i) types.push_back(editor.plans[i].FileType);
+  EXPECT_EQ(types, (std::vector<int>{1, 2, 4, 5, 5}));  // the band comes from the file
+
+  editor.ClearAllPlans();
+  chooser.openAnswers = {{QString::fromStdString(Path("sat.can"))}};
+  in.AddChannelSetBtnClick(nullptr);
+  ASSERT_EQ(editor.ListedPlans(), 1);
+  EXPECT_EQ(editor.plans[0].FileType, 4);
+}
+
+// A canalization that stops at a parser error gives back the store it was to replace, with its
+// marks, and logs no "loaded" line.
+TEST_F(Xr9PlanIn, AFailedLoadKeepsTheStore) {
+  WritePlan("x.can", "X", 2);
+  editor.SetPlanName(0, "KEEP", 3);
+  editor.plans[0].Channels = std::vector<TChanXR9>{TChanXR9("K", 474000, 474000)};
+  editor.plans[0].ChannelCount = 1;
+  editor.SetPlanName(1, "KEEP2", 3);
+  editor.plans[1].Modified = 1;
+  for (const char* script : {"SENDRESOURCE x.can 1\n#1 MADRID.can 1\nSENDRESOURCE #1 MADRID.can 1\n",
+                             "SENDRESOURCE x.can 1\nSENDRESOURCE gone.can 1\n"}) {
+    SCOPED_TRACE(script);
+    Write("bad.PRO", script);
+    prompter.answers = {cv::MsgAnswer::No, cv::MsgAnswer::Yes};  // keep the changes unsaved; cancel the loading
+    view.zone.clear();
+    chooser.openAnswers = {{QString::fromStdString(Path("bad.PRO"))}};
+    in.ReadBtnClick(nullptr);
+    ASSERT_EQ(editor.ListedPlans(), 2);
+    EXPECT_EQ(editor.plans[0].Name, "KEEP");
+    EXPECT_EQ(editor.plans[0].Channels->size(), 1u);
+    EXPECT_EQ(editor.plans[1].Name, "KEEP2");
+    EXPECT_EQ(editor.plans[1].Modified, 1);
+    for (const std::string& line : view.zone) EXPECT_EQ(line.find("loaded from"), std::string::npos) << line;
+    EXPECT_EQ(view.zone.back(), "Couldn't finish load of PRO file bad.PRO");
   }
 }
 

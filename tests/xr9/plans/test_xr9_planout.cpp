@@ -15,7 +15,9 @@
 #include "HostForm.h"
 #include "Xr9Chanplandlg.h"
 #include "Xr9PlanEditor.h"
+#include "Xr9PlanIn.h"
 #include "Xr9PlanOut.h"
+#include "Profiles.h"
 #include "Xr9Sim.h"
 #include "Xr9TestFiles.h"
 
@@ -159,6 +161,13 @@ TEST_F(Xr9PlanOut, CompatibilityAgainstTheAnalysersIdentity) {
        {"Plan B, channel CH0: 8PSK not supported.", "Plan B, channel CH0: 4K not supported.",
         "Plan B, channel CH0: CODE RATE not supported."}},
       {"the same channel on another model", 0x11, kAllFlags, 0, Plan("B", 1, {}, Attrs({{7, 6}, {8, 2}, {11, 12}})), {}},
+      {"QPSK without its flag", 0x20, Without(16), 0, Plan("Q", 1, Attrs({{2, 2}}), Attrs({{2, 2}}), 4),
+       {"Plan Q: QPSK DVB-S not supported.", "Plan Q, channel CH0: QPSK DVB-S not supported."}},
+      {"QPSK without the QAM flag", 0x20, Without(17), 0, Plan("Q", 1, Attrs({{2, 2}}), Attrs({{2, 2}}), 4), {}},
+      {"code rate 6 on the basic model", 0x10, kAllFlags, 0, Plan("R", 1, {}, Attrs({{11, 6}})), {}},
+      {"code rate 7 on the basic model", 0x10, kAllFlags, 0, Plan("R", 1, {}, Attrs({{11, 7}})),
+       {"Plan R, channel CH0: CODE RATE not supported."}},
+      {"code rate 13 on the basic model", 0x10, kAllFlags, 0, Plan("R", 1, {}, Attrs({{11, 13}})), {}},
       {"J.83B at plan and channel level", 0x20, Without(26), 0, Plan("J", 1, Attrs({{2, 6}}), Attrs({{2, 6}})),
        {"Plan J: ITU J.83/B QAM not supported.", "Plan J, channel CH0: ITU J.83B not supported."}},
       {"only the first TYPE record counts", 0x20, Without(16), 0, Plan("F", 1, Attrs({{2, 3}, {2, 2}})), {}},
@@ -184,6 +193,28 @@ TEST_F(Xr9PlanOut, CompatibilityAgainstTheAnalysersIdentity) {
       EXPECT_EQ(Boxes(), QStringList{"PLANS ERROR: Canalization not compatible with connected equipment\n"
                                      "Please see LOG file"});
   }
+}
+
+// The simulator's analyser, as a new user gets it, takes a plan of every standard the attribute
+// table knows; its basic identity (an option) refuses what the basic model lacks.
+TEST_F(Xr9PlanOut, TheSimulatedAnalyserTakesEveryStandard) {
+  EXPECT_EQ(cvsim::MakeProfile("xr9")->Handle("*?ID").text, "*ID 11.2E070000.00");
+  EXPECT_EQ(cvsim::MakeProfile("xr9", "VELDIX-5 BASIC")->Handle("*?ID").text, "*ID 10.2E070000.01");
+  ASSERT_NO_FATAL_FAILURE(OpenLink());
+  TPlanXR9 every = Plan("ALL", 10, Attrs({{1, 1}}));
+  for (uint8_t type = 0; type < 8; ++type) {
+    if (type == 3) continue;
+    (*every.Channels)[type].attrs1[0] = TChanAttribute::Of(2, type);
+  }
+  (*every.Channels)[3].attrs1[0] = TChanAttribute::Of(1, 2);  // SECAM
+  (*every.Channels)[8].attrs1[0] = TChanAttribute::Of(7, 6);  // 8PSK
+  (*every.Channels)[9].attrs1[0] = TChanAttribute::Of(11, 12);
+  editor->plans[0] = every;
+  EXPECT_TRUE(out->CheckPlanCompatibility(0));
+  EXPECT_TRUE(prompter.shown.empty());
+  Analyser([](cvsim::Xr9Profile& p) { p.UseBasicIdentity(); });
+  EXPECT_FALSE(out->CheckPlanCompatibility(0));
+  EXPECT_EQ(view.logs.front(), "H Plan ALL: PAL not supported.");
 }
 
 TEST_F(Xr9PlanOut, CompatibilityGivesFalseWithoutAnExchangeOrAnIdentity) {
@@ -365,7 +396,7 @@ TEST_F(Xr9PlanOut, SaveCanalizationWritesTheScript) {
   EXPECT_TRUE(chooser.saves[0].fileName.isEmpty());
   const std::string script = FileText(Path("set.PRO"));
   const auto golden = xr9test::Golden("plans/canalization.pro", std::vector<uint8_t>(script.begin(), script.end()));
-  EXPECT_NE(script.find("SENDRESOURCE A_B.CAN  05\n"), std::string::npos);
+  EXPECT_NE(script.find("SENDRESOURCE A%2FB.CAN  05\n"), std::string::npos);
   EXPECT_EQ(FileText(Path("_XR9PRO_.TMP")), script);
   EXPECT_EQ(view.logs, (std::vector<std::string>{"Z Creating PRO file", "H Creating PRO file",
                                                  "H Plans saved to file: set.PRO", "Z Plans saved to file: set.PRO"}));
@@ -394,7 +425,7 @@ TEST_F(Xr9PlanOut, SaveOnePlanWritesTheWritersBytes) {
   ASSERT_EQ(chooser.saves.size(), 1);
   EXPECT_EQ(chooser.saves[0].filter, "CAN files (*.CAN)|*.CAN");
   EXPECT_EQ(chooser.saves[0].defaultExt, "can");
-  EXPECT_EQ(chooser.saves[0].fileName, "A_B");
+  EXPECT_EQ(chooser.saves[0].fileName, "A%2FB.can");
   EXPECT_TRUE(chooser.saves[0].overwritePrompt);
   EXPECT_EQ(view.logs.back(), "Z Plan saved to file: out.can");
   EXPECT_EQ(FileText(Path("out.can")), Written(0));
@@ -437,8 +468,8 @@ TEST_F(Xr9PlanOut, SaveSeveralPlansIntoAFolder) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     QFile::remove(folder + "/no-name.can");
-    put("A_B.can");
-    put("C.can");
+    put("A%2FB.can");
+    put("C.D.can");
     prompter.shown.clear();
     prompter.answers = {r.answers.begin(), r.answers.end()};
     cv::RecordingFileChooser chooser;
@@ -450,8 +481,8 @@ TEST_F(Xr9PlanOut, SaveSeveralPlansIntoAFolder) {
     EXPECT_EQ(prompter.shown[0].buttons, cv::MsgYes | cv::MsgNo | cv::MsgYesToAll);
     EXPECT_EQ(prompter.shown.back().text, QString("%1 files have been generated.").arg(r.written));
     EXPECT_EQ(FileText(folder.toStdString() + "/no-name.can"), Written(0));
-    EXPECT_EQ(FileText(folder.toStdString() + "/A_B.can"), r.abOverwritten ? ab : keep);
-    EXPECT_EQ(FileText(folder.toStdString() + "/C.can"), Written(2));
+    EXPECT_EQ(FileText(folder.toStdString() + "/A%2FB.can"), r.abOverwritten ? ab : keep);
+    EXPECT_EQ(FileText(folder.toStdString() + "/C.D.can"), Written(2));
   }
   // A cancelled folder choice: nothing, not even the count.
   prompter.shown.clear();
@@ -509,6 +540,95 @@ TEST_F(Xr9PlanOut, AFailedSaveKeepsTheOldFileWhole) {
     for (const QString& f : left)
       EXPECT_TRUE(QStringList({"blocker", "ref.bin", "__XR9B_.TMP", "_XR9PRO_.TMP", "plan.can", "set.PRO"}).contains(f))
           << f.toStdString();
+  }
+}
+
+// A save dialog answered with OK: the name it proposes, in `folder`.
+struct AcceptingChooser : cv::RecordingFileChooser {
+  QString SaveFile(QWidget* parent, const cv::FileDialogRequest& request) override {
+    cv::RecordingFileChooser::SaveFile(parent, request);
+    return QDir(folder).filePath(request.fileName.isEmpty() ? "set.PRO" : request.fileName);
+  }
+  QString folder;
+};
+
+// The *FL command lines of the traffic, in order.
+std::vector<std::string> UploadCommands(const std::string& received) {
+  std::vector<std::string> lines;
+  for (size_t at = received.find("*FL"); at != std::string::npos; at = received.find("*FL", at + 1))
+    lines.push_back(received.substr(at, received.find('\r', at) - at));
+  return lines;
+}
+
+// Names a canalization script cannot carry as they stand go out through both saves and come back
+// through LOAD CANALIZATION in a fresh editor: names, channels and types whole, and the analyser
+// receives the same uploads.
+TEST_F(Xr9PlanOut, HostileNamesSurviveSaveLoadAndSend) {
+  const std::vector<std::string> names = {"ASTRA 19.2E", "TDT.CANARIAS", "#1 MADRID", " AB",
+                                          "A\"B",         "x.can tv",     "\xD1" "AND\xDA"};
+  const uint8_t types[] = {1, 2, 4, 5};
+  for (size_t i = 0; i < names.size(); ++i) {
+    editor->plans[i] = Plan(names[i], static_cast<int>(i) + 1, {}, Attrs({{2, types[i % 4] < 4 ? 0u : 2u}}),
+                            types[i % 4]);
+    (*editor->plans[i].Channels)[0].value1 += static_cast<uint32_t>(i);
+  }
+  const std::vector<TPlanXR9> store(editor->plans.begin(), editor->plans.begin() + names.size());
+  ASSERT_NO_FATAL_FAILURE(OpenLink());
+  out->SendAllBtnClick();
+  sim->WaitTxIdle();
+  const std::string firstSend = sim->Received();
+  ASSERT_EQ(UploadCommands(firstSend).size(), names.size()) << firstSend;
+
+  ASSERT_TRUE(QDir(dir.path()).mkpath("one") && QDir(dir.path()).mkpath("set"));
+  AcceptingChooser chooser;
+  chooser.folder = dir.filePath("one");
+  for (size_t i = 0; i < names.size(); ++i) {  // SAVE ONE PLAN, one plan at a time through the dialog
+    editor->planIndex = static_cast<int>(i);
+    view.selected = {static_cast<int>(i)};
+    out->SaveBtnClick();
+  }
+  out->SavePROFileBtnClick();
+  chooser.folder = dir.filePath("set");
+  chooser.folderAnswers = {chooser.folder};
+  view.selected.clear();
+  for (size_t i = 0; i < names.size(); ++i) view.selected.push_back(static_cast<int>(i));
+  editor->planIndex = 0;
+  out->SaveBtnClick();  // several plans into a folder
+  out->SavePROFileBtnClick();
+  EXPECT_EQ(prompter.shown.size(), 2u) << Boxes().join('\n').toStdString();  // "Files have been sent", "7 files"
+  EXPECT_TRUE(QFile::exists(dir.filePath("set/\u00D1AND\u00DA.can")));
+
+  for (const char* folder : {"one", "set"}) {
+    SCOPED_TRACE(folder);
+    OutView view2;
+    Editor loaded(*equip, prompter, view2);
+    cv::xr9::TPlanIn in(loaded);
+    cv::xr9::TPlanOut out2(loaded, view2);
+    prompter.shown.clear();
+    chooser.openAnswers = {{dir.filePath(QString(folder) + "/set.PRO")}};
+    in.ReadBtnClick(nullptr);
+    EXPECT_TRUE(prompter.shown.empty()) << Boxes().join('\n').toStdString();
+    ASSERT_EQ(loaded.ListedPlans(), static_cast<int>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+      SCOPED_TRACE(names[i]);
+      const TPlanXR9& got = loaded.plans[i];
+      EXPECT_EQ(got.Name, names[i]);
+      EXPECT_EQ(got.FileType, store[i].FileType);
+      EXPECT_EQ(got.PlanType, store[i].PlanType);
+      std::vector<uint8_t> a, b;
+      ASSERT_TRUE(cv::xr9::WriteBinaryPlanHeader(a, store[i], 0, loaded.Sinks()));
+      ASSERT_TRUE(cv::xr9::WriteBinaryPlanHeader(b, got, 0, loaded.Sinks()));
+      cv::xr9::WriteBinaryPlanChannels(a, store[i]);
+      cv::xr9::WriteBinaryPlanChannels(b, got);
+      EXPECT_EQ(a, b);
+    }
+    sim->ClearTraffic();
+    prompter.shown.clear();
+    out2.SendAllBtnClick();
+    sim->WaitTxIdle();
+    EXPECT_EQ(Boxes(), QStringList{"CvTools: Files have been sent succesfully"});
+    EXPECT_EQ(UploadCommands(sim->Received()), UploadCommands(firstSend));
+    EXPECT_EQ(sim->Received(), firstSend);
   }
 }
 

@@ -213,12 +213,19 @@ TEST_F(Xr9PlanStore, ChannelsNewAndDeleteWithTheFocus) {
     AddChannels(AddPlan("P"), 5);
     editor.planIndex = 0;
     editor.channelIndex = r.focus;
+    editor.ClearModifiedMarks();  // the deletion alone must mark the plan
+    prompter.shown.clear();
+    prompter.answers = {cv::MsgAnswer::Cancel};
     editor.DeleteChannelBtnClick();
     EXPECT_EQ(editor.plans[0].ChannelCount, 4u);
     EXPECT_EQ(editor.channelIndex, r.focusAfter);
     EXPECT_EQ((*editor.plans[0].Channels)[editor.channelIndex].name, r.nameThere);
+    EXPECT_EQ(editor.plans[0].Modified, 1);
+    EXPECT_FALSE(editor.CloseBtnClick());  // EXIT asks, and Cancel stays
+    EXPECT_EQ(prompter.shown.size(), 1u);
   }
-  // The only channel deleted: the transfer buttons go off; a new one turns them on again.
+  // The only channel of a plan deleted: the plan is still there to save and send; only an empty
+  // store turns the transfer buttons off.
   editor.ClearAllPlans();
   AddChannels(AddPlan("P"), 1);
   editor.planIndex = 0;
@@ -226,7 +233,11 @@ TEST_F(Xr9PlanStore, ChannelsNewAndDeleteWithTheFocus) {
   view.save = true;
   editor.DeleteChannelBtnClick();
   EXPECT_EQ(editor.channelIndex, -1);
+  EXPECT_TRUE(view.save);
+  editor.DeletePlanBtnClick();
   EXPECT_FALSE(view.save);
+  AddPlan("Q");
+  editor.planIndex = 0;
   editor.AddChannelBtnClick();
   EXPECT_EQ(editor.channelIndex, 0);
   EXPECT_TRUE(view.save);
