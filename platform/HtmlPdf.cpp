@@ -175,12 +175,14 @@ void CollectBreaks(const QTextDocument& doc, QTextFrame* frame, std::vector<doub
 // The tops of the pages of a laid-out document, with the document's height last: each page ends
 // at the lowest break that fits on it, or is cut at the page height when none does.
 std::vector<double> PageTops(const QTextDocument& doc, double pageHeight) {
-  std::vector<double> breaks;
-  CollectBreaks(doc, doc.rootFrame(), breaks);
-  std::sort(breaks.begin(), breaks.end());
   const double height = doc.size().height();
   std::vector<double> tops{0.0};
   const double tiny = pageHeight * 1e-6;
+  // A piece that fits on one page needs no breaks (looking for them walks every table cell).
+  if (height <= pageHeight + tiny) return {0.0, height};
+  std::vector<double> breaks;
+  CollectBreaks(doc, doc.rootFrame(), breaks);
+  std::sort(breaks.begin(), breaks.end());
   while (height - tops.back() > pageHeight + tiny) {
     const double top = tops.back();
     auto fit = std::upper_bound(breaks.begin(), breaks.end(), top + pageHeight);
