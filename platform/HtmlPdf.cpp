@@ -183,12 +183,14 @@ void CollectBreaks(const QTextDocument& doc, QTextFrame* frame, std::vector<doub
 // The tops of the pages of a laid-out document, with the document's height last: each page ends
 // at the lowest break that fits on it, or is cut at the page height when none does.
 std::vector<double> PageTops(const QTextDocument& doc, double pageHeight) {
-  std::vector<double> breaks;
-  CollectBreaks(doc, doc.rootFrame(), breaks);
-  std::sort(breaks.begin(), breaks.end());
   const double height = doc.size().height();
   std::vector<double> tops{0.0};
   const double tiny = pageHeight * 1e-6;
+  // A piece that fits on one page needs no breaks (looking for them walks every table cell).
+  if (height <= pageHeight + tiny) return {0.0, height};
+  std::vector<double> breaks;
+  CollectBreaks(doc, doc.rootFrame(), breaks);
+  std::sort(breaks.begin(), breaks.end());
   while (height - tops.back() > pageHeight + tiny) {
     const double top = tops.back();
     auto fit = std::upper_bound(breaks.begin(), breaks.end(), top + pageHeight);
@@ -200,22 +202,34 @@ std::vector<double> PageTops(const QTextDocument& doc, double pageHeight) {
   return tops;
 }
 
+// Whether some paragraph inside a table of the laid-out document takes more than one line.
+bool TableTextWraps(const QTextDocument& doc) {
+  for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+    const QTextLayout* lines = b.layout();
+    if (lines && lines->lineCount() > 1 && QTextCursor(b).currentTable()) return true;
+  }
+  return false;
+}
+
 // The width the content takes at the page's width when no line inside a table wraps. Paragraphs
 // outside tables keep wrapping, and a table of percentage width is measured at the page's
 // width, since it takes whatever width it is offered.
-double UnwrappedTableWidth(const QString& html, double pageWidth) {
-  QTextDocument wide;
-  wide.setDocumentMargin(0);
-  wide.setHtml(html);
+double UnwrappedTableWidth(const QTextDocument& doc, double pageWidth) {
+  const std::unique_ptr<QTextDocument> wide(doc.clone());
+  wide->setDocumentMargin(0);
   QTextBlockFormat whole;
   whole.setNonBreakableLines(true);
-  for (QTextBlock b = wide.begin(); b.isValid(); b = b.next()) {
+  for (QTextBlock b = wide->begin(); b.isValid(); b = b.next()) {
     QTextCursor c(b);
     if (c.currentTable()) c.mergeBlockFormat(whole);
   }
-  wide.setTextWidth(pageWidth);
-  return wide.idealWidth();
+  wide->setTextWidth(pageWidth);
+  return wide->idealWidth();
 }
+
+// How far past the laid-out width a page's drawing may reach: the half of a border line that
+// lies beyond a table's edge (the page's margin has room for it).
+constexpr double kBorderBleed = 2.0;
 
 }  // namespace
 
@@ -237,15 +251,16 @@ void HtmlToPdf::ConvertAll() {
     doc.setDocumentMargin(0);
     doc.setHtml(pieceHtml);
     doc.setTextWidth(pageW);
-    double s = 1.0;
-    if (autoWidth_) {
-      const double needed = UnwrappedTableWidth(pieceHtml, pageW);
-      if (needed > pageW + 0.5) {
-        // Lay out at the width the content needs and shrink it onto the page.
-        doc.setTextWidth(needed);
-        s = pageW / std::max(needed, doc.idealWidth());
-      }
+    // When no line in a table wraps at the page's width, the layout at that width is already the
+    // unwrapped one: it is measured a second time only when some cell wraps.
+    if (autoWidth_ && TableTextWraps(doc)) {
+      const double needed = UnwrappedTableWidth(doc, pageW);
+      // Lay out at the width the content needs, to be shrunk onto the page below.
+      if (needed > pageW + 0.5) doc.setTextWidth(needed);
     }
+    // What was laid out, a table that could not be narrowed as far as the text width included.
+    const double laidW = std::max({doc.textWidth(), doc.idealWidth(), doc.size().width()});
+    const double s = autoWidth_ && laidW > pageW + 0.5 ? pageW / laidW : 1.0;
     const std::vector<double> tops = PageTops(doc, pageH / s);
     for (size_t i = 0; i + 1 < tops.size(); ++i) {
       if (!doc_->NewPage()) {
@@ -257,7 +272,7 @@ void HtmlToPdf::ConvertAll() {
       const double top = tops[i];
       p->translate(0, -top);
       QAbstractTextDocumentLayout::PaintContext ctx;
-      ctx.clip = QRectF(0, top, doc.textWidth(), tops[i + 1] - top);
+      ctx.clip = QRectF(-kBorderBleed, top, laidW + 2 * kBorderBleed, tops[i + 1] - top);
       p->setClipRect(ctx.clip);
       doc.documentLayout()->draw(p, ctx);
       p->restore();

@@ -21,6 +21,7 @@
 #include "DataLoggerSheetDlg.h"
 #include "DataLoggerSheetDlg_Sky.h"
 #include "FileDialogs.h"
+#include "LogoImage.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -105,11 +106,15 @@ void TDataLoggerDlg::BuildForm() {
   named(Image1, "Image1");
   Image2 = new QLabel(this);
   named(Image2, "Image2");
-  Image3 = new QLabel(this);
+  // The built-in logo until the INI file names a picture of the user's, as on the main window.
+  auto* logo = new TLogoImage(this);
+  logo->SetStretch(true);
+  logo->SetProportional(true);
+  logo->SetCenter(true);
+  logo->SetPicture(BuiltInLogo(160, 60));
+  Image3 = logo;
   named(Image3, "Image3");
   Image3->setFixedSize(160, 60);
-  Image3->setScaledContents(false);
-  Image3->setAlignment(Qt::AlignCenter);
   Bevel1 = new QFrame(this);
   named(Bevel1, "Bevel1");
   Bevel1->setFrameShape(QFrame::HLine);

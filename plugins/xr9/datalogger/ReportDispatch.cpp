@@ -39,6 +39,11 @@ ReportWriter WriterOfKind(int kind) {
 
 bool KindWritable(int kind) { return WriterOfKind(kind) != ReportWriter::Sky; }
 
+bool KindWritesXml(int kind) {
+  const ReportWriter w = WriterOfKind(kind);
+  return w != ReportWriter::Sky && w != ReportWriter::Generic;
+}
+
 TReportFiles ReportFileNames(const std::string& chosen) {
   TReportFiles f;
   f.htmlPath = ChangeExt(chosen, ".htm");
@@ -93,7 +98,8 @@ std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files, PdfDocument
   return errors;
 }
 
-ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind) {
+ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind,
+                             const AroundConversion& around) {
   ReportOutcome out;
   files.landscape = 0;
   const QDateTime now = QDateTime::currentDateTime();
@@ -133,10 +139,16 @@ ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, 
     return true;
   };
   const bool htmlSaved = save(files.htmlPath, files.htmlFile);
-  if (files.hasXml) save(files.xmlPath, files.xmlFile);
+  if (files.hasXml && KindWritesXml(kind)) save(files.xmlPath, files.xmlFile);
   if (!htmlSaved) return out;
-  for (const std::string& e : ConvertHtmlToPdf(files))
-    out.errors.push_back(Format(Msg(m::PdfFailed), files.pdfPath, e));
+  auto convert = [&] {
+    for (const std::string& e : ConvertHtmlToPdf(files))
+      out.errors.push_back(Format(Msg(m::PdfFailed), files.pdfPath, e));
+  };
+  if (around)
+    around(convert);
+  else
+    convert();
   return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Report dispatch without widgets: the writer of each report kind, the report files, writing and
 // converting one report. The form around it (cursor, waiting window, boxes) is the sheet's.
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,9 +48,18 @@ struct ReportOutcome {
 void WriteMeasurementReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, const std::string& date,
                             const std::string& time);
 
+// Whether the writer of `kind` writes an XML file (the certificates do; the generic and SKY
+// reports do not, and leave none).
+bool KindWritesXml(int kind);
+
+// Runs `convert` (the HTML to PDF conversion) as the caller wishes: under a waiting window, say.
+using AroundConversion = std::function<void(const std::function<void()>& convert)>;
+
 // Runs the writer of `kind` (the kind being generated is set during the call only), saves the
-// HTML and XML files and converts the HTML file into the PDF.
-ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind);
+// HTML and, when the kind writes one, the XML file, and converts the HTML file into the PDF
+// inside `around` (after every question of the writers).
+ReportOutcome GenerateReport(DataLoggerCtl& ctl, int slot, TReportFiles& files, int kind,
+                             const AroundConversion& around = nullptr);
 // Turns htmlPath into pdfPath at the orientation of `landscape`; the failures, none when it worked.
 std::vector<std::string> ConvertHtmlToPdf(const TReportFiles& files);
 // The same through a given document and converter (a test passes recording ones).

@@ -31,8 +31,9 @@ bool MeetsSkyThreshold(const DataLoggerCtl& ctl, int slot, int channel, const TD
   if (!f.plan) return false;
   int32_t v = 0;
   char status = ' ';
-  // The number as the file holds it, in the test point's own units.
-  if (!MeasNumber(*meas, meas->levelUnits, v, status)) return false;
+  // The limits are in dBuV, and so is every level the certificate prints: a test point measured
+  // in dBmV or dBm is judged by its figure in dBuV.
+  if (!MeasNumber(*meas, UnitsDbuv, v, status)) return false;
   const SkyThresholds& t = ctl.settings.thresholds;
   const int type = f.plan->PlanType;
   const bool sat = type == 5;

@@ -11,6 +11,8 @@ namespace cv::xr9 {
 inline constexpr int kSkyServiceFmRadio = 6;
 inline constexpr int kSkyServiceDab = 7;
 inline constexpr int kSkyInfoTexts = 12;
+// Characters of each information text the certificate prints.
+inline constexpr size_t kSkyInfoPrinted = 40;
 
 class SkySheetQuery {
  public:

@@ -26,7 +26,7 @@ void RunSatSection(DataLoggerCtl& ctl, int slot, TReportFiles* files, const SatS
   if (groups < 1) return;
   const auto* chans = PlanChannels(ctl.store, slot);
   ForEachSectionPage(
-      files->htmlFile, chans ? int(chans->size()) : 0, SatPageSize(ctl), groups,
+      files->htmlFile, steps.rows ? steps.rows() : chans ? int(chans->size()) : 0, SatPageSize(ctl), groups,
       [&](int c, int g) { steps.page(&files->htmlFile, c, g, br); },
       [&] { WriteObservationsHtml(ctl, headObs, &files->htmlFile); });
 }

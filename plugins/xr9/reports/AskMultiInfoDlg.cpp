@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include "FileDialogs.h"
@@ -24,6 +26,37 @@ constexpr int kClientWidth = 323, kClientHeight = 275;
 std::string LocalPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
 void ErrorBox(const std::string& text) { ShowBox(PrompterInForce(), text, Msg(m::ErrorCaption), MsgIcon::Error); }
+
+// Tab and Backtab go from one text to the next: the field names cannot be edited, so a step onto
+// one would swallow what the user types next.
+class InfoTableView : public QTableView {
+ public:
+  using QTableView::QTableView;
+
+ protected:
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    if (action != MoveNext && action != MovePrevious) return QTableView::moveCursor(action, modifiers);
+    const int row = currentIndex().row() + (action == MoveNext ? 1 : -1);
+    if (!currentIndex().isValid() || row < 0 || row >= model()->rowCount()) return {};
+    return model()->index(row, ReportInfoModel::TextColumn);
+  }
+};
+
+// The text editor takes no more characters than the report prints; a longer text already there
+// (from an earlier file) can still be shortened and is not cut by opening it.
+class PrintedLengthDelegate : public QStyledItemDelegate {
+ public:
+  PrintedLengthDelegate(const int& limit, QObject* parent) : QStyledItemDelegate(parent), limit_(limit) {}
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && limit_ > 0)
+      line->setMaxLength(std::max<int>(limit_, int(index.data(Qt::EditRole).toString().size())));
+    QStyledItemDelegate::setEditorData(editor, index);
+  }
+
+ private:
+  const int& limit_;
+};
 
 }  // namespace
 
@@ -56,7 +89,7 @@ TDataLogAskMultiInfoDlg::TDataLogAskMultiInfoDlg(QWidget* owner, TXR9Equip& equi
   bold(Label1);
   Label1->setGeometry(8, 6, 306, 18);
 
-  ValueListEditor = new QTableView(this);
+  ValueListEditor = new InfoTableView(this);
   hinted(ValueListEditor, "ValueListEditor", m::EditorHint);
   ValueListEditor->setModel(&model_);
   ValueListEditor->setGeometry(8, 28, 306, 209);
@@ -70,6 +103,7 @@ TDataLogAskMultiInfoDlg::TDataLogAskMultiInfoDlg(QWidget* owner, TXR9Equip& equi
   ValueListEditor->setSelectionMode(QAbstractItemView::SingleSelection);
   ValueListEditor->setEditTriggers(QAbstractItemView::AllEditTriggers);
   ValueListEditor->setTabKeyNavigation(true);
+  ValueListEditor->setItemDelegate(new PrintedLengthDelegate(printedLength_, ValueListEditor));
 
   auto button = [&](QPushButton*& b, const char* name, int captionId, int hintId, int left, int width,
                     void (TDataLogAskMultiInfoDlg::*handler)()) {
@@ -136,10 +170,17 @@ void TDataLogAskMultiInfoDlg::LoadInfoFile(const std::string& signature, int not
     case ReportInfoRows::Loaded::NoSignature:
       ErrorBox(Msg(notInfoTextId));
       return;
-    case ReportInfoRows::Loaded::Ok:
+    case ReportInfoRows::Loaded::Ok: {
       model_.Change([&rows](ReportInfoRows& shown) { shown = std::move(rows); });
       EditFirstText();
+      std::string longer;
+      for (const InfoRow& r : model_.Rows().Rows())
+        if (printedLength_ > 0 && r.text.size() > size_t(printedLength_)) longer += "\n" + r.key;
+      if (!longer.empty())
+        ShowBox(PrompterInForce(), Format(Msg(m::LongerThanPrinted), printedLength_, longer.substr(1)),
+                Msg(m::WarningCaption), MsgIcon::Warning);
       return;
+    }
   }
 }
 
@@ -181,7 +222,9 @@ void TDataLogAskMultiInfoCvToolsDlg::DoneBtnClick() {
 // ---- The SKY certificate's twelve texts ----
 
 TDataLogAskMultiInfoSkyDlg::TDataLogAskMultiInfoSkyDlg(QWidget* owner, TXR9Equip& equipment, SkySheetQuery* target)
-    : TDataLogAskMultiInfoDlg(owner, equipment), target_(target) {}
+    : TDataLogAskMultiInfoDlg(owner, equipment), target_(target) {
+  SetPrintedLength(int(kSkyInfoPrinted));
+}
 
 const std::vector<std::string>& TDataLogAskMultiInfoSkyDlg::FieldNames() {
   // Keys of the information file: kept as the files have always spelt them.

@@ -45,6 +45,9 @@ class TDataLogAskMultiInfoDlg : public QDialog {
   void SaveInfoFile(const std::string& signature, const std::string& notice);
 
   void showEvent(QShowEvent* event) override;
+  // The report prints at most `chars` characters of each text: the editor takes no more (a longer
+  // text loaded from a file stays whole, and Load names it).
+  void SetPrintedLength(int chars) { printedLength_ = chars; }
 
   TXR9Equip* equipment = nullptr;
 
@@ -54,6 +57,7 @@ class TDataLogAskMultiInfoDlg : public QDialog {
   void EditFirstText();
 
   ReportInfoModel model_;
+  int printedLength_ = 0;  // 0: no limit
   QLabel* Label1 = nullptr;
   QTableView* ValueListEditor = nullptr;
   QPushButton* LoadBtn = nullptr;

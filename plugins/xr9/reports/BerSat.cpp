@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kBerSatSection = "DLReportESPBERSAT";
 
-// How many entries the list holds before its first -1.
-int ListedCount(const DvbChannelList& list) {
-  return int(std::find(list.begin(), list.end(), -1) - list.begin());
-}
-
 }  // namespace
 
 void WriteBerSatXml(DataLoggerCtl& ctl, int slot, std::string* xml, const DvbChannelList& list,
@@ -27,7 +22,7 @@ void WriteBerSatXml(DataLoggerCtl& ctl, int slot, std::string* xml, const DvbCha
   if (!chans) return;
   TDataLogStore& store = ctl.store;
   *xml += "<BER_SATELITE>\n";
-  for (int k = 0; k < ListedCount(list); ++k) {
+  for (int k = 0; k < int(list.size()); ++k) {
     const int i = list[size_t(k)];
     if (i >= int(chans->size())) continue;
     *xml += "<SENALBER_S>\n<FRECUENCIA>" + XmlText(store.SatChannelFreqText(slot, &(*chans)[size_t(i)])) +
@@ -52,7 +47,7 @@ void WriteBerSatHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c,
   TDataLogStore& store = ctl.store;
   const std::string sec = KindSection(ctl, kBerSatSection);
   auto text = [&](const std::string& key, const char* def) { return IniText(ctl, sec, key, def); };
-  const int last = std::min(c + SatPageSize(ctl), ListedCount(list));
+  const int last = std::min(c + SatPageSize(ctl), int(list.size()));
   if (c != 0 || g != 0) *html += text("continued", "??18");
   *html += text(KindKey(ctl, "prologue1"), "??13") + text("prologue2", "??14") + text("prologue3", "??15") +
            text(KindKey(ctl, "prologue4"), "??14");
@@ -72,8 +67,7 @@ void WriteBerSatHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c,
 
 void WriteBerSatSection(DataLoggerCtl& ctl, int slot, TReportFiles* files) {
   DvbChannelList list;
-  list.fill(-1);
-  if (slot >= 0 && slot < DataLogSlots) ListDvbChannels(ctl.store.File(slot).plan.get(), list.data());
+  if (slot >= 0 && slot < DataLogSlots) list = ListDvbChannels(ctl.store.File(slot).plan.get());
   RunSatSection(ctl, slot, files,
                 {kBerSatSection, true, false,
                  [&](std::string* xml, const SectionBranches& br) { WriteBerSatXml(ctl, slot, xml, list, br.worst); },
@@ -85,7 +79,9 @@ void WriteBerSatSection(DataLoggerCtl& ctl, int slot, TReportFiles* files) {
                  },
                  [&](std::string* html, int c, int g, const SectionBranches& br) {
                    WriteBerSatHtmlPage(ctl, slot, html, c, list, g, br.worst);
-                 }});
+                 },
+                 // The pages run over the listed channels, so that none holds headings alone.
+                 [&] { return int(list.size()); }});
 }
 
 }  // namespace cv::xr9

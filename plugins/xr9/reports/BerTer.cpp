@@ -14,13 +14,6 @@ namespace {
 
 constexpr const char* kBerSection = "DLReportESPBERTER";
 
-// The entries of the list before its first -1.
-int ListLength(const int* list) {
-  int n = 0;
-  while (n < kMaxDvbChannels && list[n] >= 0) ++n;
-  return n;
-}
-
 // The listed plan channel, when it is one of the plan's DVB channels.
 const TChanXR9* ListedChannel(const std::vector<TChanXR9>& chans, int index) {
   if (index < 0 || index >= int(chans.size())) return nullptr;
@@ -30,21 +23,21 @@ const TChanXR9* ListedChannel(const std::vector<TChanXR9>& chans, int index) {
 
 }  // namespace
 
-void WriteBerTerXml(DataLoggerCtl& ctl, int slot, std::string* xml, const int* list, const BranchTable* worst) {
+void WriteBerTerXml(DataLoggerCtl& ctl, int slot, std::string* xml, const std::vector<int>* list,
+                    const BranchTable* worst) {
   if (!xml || !list || !worst || !SlotInRange(ctl, slot)) return;
   const auto* chans = PlanChannelsOf(ctl.store, slot);
   if (!chans) return;
   std::string& x = *xml;
   x += "<BER_TERRENAL>\n";
-  const int n = ListLength(list);
-  for (int i = 0; i < n; ++i) {
-    const TChanXR9* ch = ListedChannel(*chans, list[i]);
+  for (const int index : *list) {
+    const TChanXR9* ch = ListedChannel(*chans, index);
     if (!ch) continue;
     x += "<SENALBER><FRECUENCIA>" + TerChannelFreqText(ch) + "</FRECUENCIA><RAMALES>";
     for (int b = 0; b < kBranchCount; ++b) {
       const int point = (*worst)[size_t(b)];
       if (point < 0) continue;
-      x += "<RAMAL><VALOR_PEOR1><![CDATA[" + ValueText(ctl.store, slot, list[i], point, MeasVber) +
+      x += "<RAMAL><VALOR_PEOR1><![CDATA[" + ValueText(ctl.store, slot, index, point, MeasVber) +
            "]]></VALOR_PEOR1><NOMBRE_PEOR>" + std::to_string(b + 1) + "</NOMBRE_PEOR></RAMAL>";
     }
     x += "\n</RAMALES>\n</SENALBER>";
@@ -53,8 +46,8 @@ void WriteBerTerXml(DataLoggerCtl& ctl, int slot, std::string* xml, const int* l
   x += "</BER_TERRENAL>\n";
 }
 
-void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c, const int* list, int g,
-                         const BranchTable* worst) {
+void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c, const std::vector<int>* list,
+                         int g, const BranchTable* worst) {
   if (!html || !list || !worst || !SlotInRange(ctl, slot)) return;
   const std::string t = KindSection(ctl, kBerSection);
   auto text = [&](const std::string& key, const std::string& def) { return IniText(ctl, t, key, def); };
@@ -66,7 +59,7 @@ void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c,
   const std::string head2 = text("tableHead2", "??1");
 
   const auto* chans = PlanChannelsOf(ctl.store, slot);
-  const int last = std::min(c + SatPageSize(ctl), ListLength(list));
+  const int last = std::min(c + SatPageSize(ctl), int(list->size()));
   std::string& h = *html;
   if (c != 0 || g != 0) h += continued;
   h += prologues;
@@ -75,10 +68,11 @@ void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c,
   for (int k = g + 1; k <= g + 4; ++k) h += "<td align=\"center\">" + head2 + std::to_string(k) + "</td>";
   h += "</tr>";
   for (int i = c; chans && i < last; ++i) {
-    const TChanXR9* ch = ListedChannel(*chans, list[i]);
+    const int index = (*list)[size_t(i)];
+    const TChanXR9* ch = ListedChannel(*chans, index);
     if (!ch) continue;
     h += "<tr><td><p align=\"center\">" + TerChannelFreqText(ch) + "</p></td>" +
-         BranchCells(ctl, slot, list[i], *worst, g, MeasVber) + "</tr>\n";
+         BranchCells(ctl, slot, index, *worst, g, MeasVber) + "</tr>\n";
   }
   h += "</table>\n";
 }
@@ -88,17 +82,16 @@ void WriteBerTerSection(DataLoggerCtl& ctl, int slot, TReportFiles* files) {
   const SectionTexts texts = ReadSectionTexts(ctl, kBerSection);
   const BranchPoints bp = PairedBranchPoints(ctl.store, slot);
   if (!bp.Any()) return;
-  int list[kMaxDvbChannels];
-  std::fill(std::begin(list), std::end(list), -1);
-  const int n = ListDvbChannels(ctl.store.File(slot).plan.get(), list);
+  const std::vector<int> list = ListDvbChannels(ctl.store.File(slot).plan.get());
+  const int n = int(list.size());
   AskObservations(ctl, texts.prompt);
-  WriteBerTerXml(ctl, slot, &files->xmlFile, list, &bp.worst);
+  WriteBerTerXml(ctl, slot, &files->xmlFile, &list, &bp.worst);
   // Only the worst points count for the groups; none, no page.
   const int groups = BranchGroupLimit(bp.nWorst, bp.worst, bp.worst);
   if (groups == 0) return;
   std::string& html = files->htmlFile;
   ForEachSectionPage(
-      html, n, SatPageSize(ctl), groups, [&](int c, int g) { WriteBerTerHtmlPage(ctl, slot, &html, c, list, g, &bp.worst); },
+      html, n, SatPageSize(ctl), groups, [&](int c, int g) { WriteBerTerHtmlPage(ctl, slot, &html, c, &list, g, &bp.worst); },
       [&] { WriteObservationsHtml(ctl, texts.heading, &html); });
 }
 

@@ -128,21 +128,18 @@ ChannelClass ClassOf(const TChanXR9& chan) {
   return IsNonDvbSignalType(type.value[0]) ? ChannelClass::Analogue : ChannelClass::Digital;
 }
 
-int ListDvbChannels(const TPlanXR9* plan, int* indices) {
-  if (!plan || !plan->Channels) return 0;
-  int n = 0;
+std::vector<int> ListDvbChannels(const TPlanXR9* plan) {
+  std::vector<int> list;
+  if (!plan || !plan->Channels) return list;
   const auto& chans = *plan->Channels;
-  for (int i = 0; i < int(chans.size()) && n < kMaxDvbChannels; ++i) {
+  for (int i = 0; i < int(chans.size()); ++i) {
     TChanAttribute type;
     FindListAttribute(chans[size_t(i)].attrs1, AttrType, type);
     if (type.code != AttrType) continue;
     const uint8_t v = type.value[0];
-    if (v == 0 || v == 1 || v == 2 || v == 7) {
-      if (indices) indices[n] = i;
-      ++n;
-    }
+    if (v == 0 || v == 1 || v == 2 || v == 7) list.push_back(i);
   }
-  return n;
+  return list;
 }
 
 void CollectBranchPoints(const TDataLogStore& store, int slot, BranchTable& best, BranchTable& worst,

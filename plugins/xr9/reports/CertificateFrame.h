@@ -58,10 +58,9 @@ std::string ValueText(TDataLogStore& store, int slot, int channel, int testPoint
 // Channel classes: only channels with a TYPE attribute take part.
 enum class ChannelClass { None, Analogue, Digital };
 ChannelClass ClassOf(const TChanXR9& chan);
-// The plan's DVB channels (TYPE DVB-T/H, DVB-C, DVB-S, DVB-S2), at most 160; their indices in
-// plan order when `indices` is given (room for 160).
-inline constexpr int kMaxDvbChannels = 160;
-int ListDvbChannels(const TPlanXR9* plan, int* indices);
+// The indices of the plan's DVB channels (TYPE DVB-T/H, DVB-C, DVB-S, DVB-S2) in plan order, every
+// one of them: a certificate that left channels out would be wrong.
+std::vector<int> ListDvbChannels(const TPlanXR9* plan);
 
 // Branch tables: the first 15 best (role 0) and worst (role 1) points in test-point order;
 // nBest and nWorst are how many entered.

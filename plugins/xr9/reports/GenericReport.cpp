@@ -112,6 +112,9 @@ void WriteGenericTable(std::string& out, const TDataLogStore& store, int slot, i
     for (int k = k0; k < k1 && k < MaxMeasPerChannel; ++k) {
       const TDataLogCell firstCell = ch.Cell(0);
       const TDataLogMeas* meas = k < firstCell.count ? &firstCell.meas[k] : nullptr;
+      // The row names one unit (test point 0's): every figure in it is written in that unit, or
+      // a point measured in dBmV would stand as a small number beside "dBuV".
+      const int rowUnits = meas ? meas->levelUnits : UnitsNone;
       const int code = k < ch.measCount ? ch.measCodes[k] : -1;
       out += "<tr>" + Cell(HtmlEscape(chan.name)) + Cell(store.ChannelFreqText(slot, &chan)) +
              Cell(HtmlCellText(ListAttributeText(chan.attrs1, kSignalTypeCode))) +
@@ -122,9 +125,9 @@ void WriteGenericTable(std::string& out, const TDataLogStore& store, int slot, i
         if (t < lastPoint) {
           const TDataLogCell cell = ch.Cell(t);
           if (k < cell.count) {
-            const int units = f.testPoints && size_t(t) < f.testPoints->size()
-                                  ? (*f.testPoints)[size_t(t)].levelUnits : 0;
-            MeasValueText(cell.meas[k], units, text);
+            const int own = f.testPoints && size_t(t) < f.testPoints->size()
+                                ? (*f.testPoints)[size_t(t)].levelUnits : 0;
+            MeasValueText(cell.meas[k], rowUnits != UnitsNone ? rowUnits : own, text);
           }
         }
         out += Cell(HtmlCellText(text));

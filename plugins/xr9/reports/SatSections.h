@@ -14,7 +14,7 @@ namespace cv::xr9 {
 class DataLoggerCtl;
 struct TReportFiles;
 
-using DvbChannelList = std::array<int, kMaxDvbChannels>;  // plan-channel indices, -1 after the last
+using DvbChannelList = std::vector<int>;  // plan-channel indices (ListDvbChannels)
 
 // Amplifier levels: POWER of the digital channels at the head-end input and output and at the
 // best and worst point of each branch.
@@ -52,6 +52,8 @@ struct SatSectionSteps {
   std::function<void(std::string* xml, const SectionBranches&)> xml;
   std::function<int(const SectionBranches&)> groupLimit;  // below 1: no HTML pages
   std::function<void(std::string* html, int c, int g, const SectionBranches&)> page;
+  // How many rows the pages run over; the plan's channel count when not given.
+  std::function<int()> rows = nullptr;
 };
 // The common run: nothing without report files or an XML file, for a slot out of range (logged),
 // or when the file has no best and no worst point; otherwise the observations question, the XML

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kServices = 13;
 constexpr int kSatPerBand = 5;
-constexpr size_t kInfoLength = 40;
+constexpr size_t kInfoLength = kSkyInfoPrinted;
 constexpr const char* kEmptyCell = "<td>&nbsp;</td>";
 
 // False, after the log line, when a slot is 200 or more; false quietly without file or sheet.

@@ -44,11 +44,11 @@ void WriteUserSignalsAXml(DataLoggerCtl& ctl, int slot, std::string* xml, const 
 void WriteUserSignalsAHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, const BranchTable& worst,
                                const BranchTable& best, int g, int c);
 
-// BER terrestrial over the DVB channel list (kMaxDvbChannels entries, -1 after the last) and the
-// worst points: the `BER_TERRENAL` element, and the page of list entries from `c` for the
-// branches g .. g + 3.
-void WriteBerTerXml(DataLoggerCtl& ctl, int slot, std::string* xml, const int* list, const BranchTable* worst);
-void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c, const int* list, int g,
-                         const BranchTable* worst);
+// BER terrestrial over the DVB channel list (ListDvbChannels) and the worst points: the
+// `BER_TERRENAL` element, and the page of list entries from `c` for the branches g .. g + 3.
+void WriteBerTerXml(DataLoggerCtl& ctl, int slot, std::string* xml, const std::vector<int>* list,
+                    const BranchTable* worst);
+void WriteBerTerHtmlPage(DataLoggerCtl& ctl, int slot, std::string* html, int c, const std::vector<int>* list,
+                         int g, const BranchTable* worst);
 
 }  // namespace cv::xr9

@@ -1,5 +1,7 @@
 #include "DataLoggerSheetDlg.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -43,6 +45,7 @@ namespace m = cv::msg::xr9dl;
 
 // The grid shows five columns and eleven data rows at a time.
 constexpr int kGridX = 350, kGridY = 150;
+constexpr int kRoleX = 135, kRoleWidth = 140;  // at least; the role names may ask for more
 constexpr int kHeaderHeight = 23, kRowHeight = 21, kColumnWidth = 81;
 
 QString Q(const std::string& bytes) { return From1252(bytes); }
@@ -121,7 +124,18 @@ TDataLoggerSheetDlg::~TDataLoggerSheetDlg() {
 void TDataLoggerSheetDlg::BuildForm() {
   setObjectName("TDataLoggerSheetDlg");
   setWindowTitle(MsgQ(m::SheetCaption));
-  setFixedSize(800, 520);
+  const QStringList roles = {MsgQ(m::RoleBest), MsgQ(m::RoleWorst), MsgQ(m::RoleInput), MsgQ(m::RoleOutput), QString()};
+  // The role combos take the width their longest name needs in this platform's font; what that
+  // adds moves the branch column and the grid to the right and widens the form.
+  int roleWidth = kRoleWidth;
+  {
+    QComboBox probe(this);
+    probe.addItems(roles);
+    roleWidth = std::max(kRoleWidth, probe.sizeHint().width());
+  }
+  const int shift = roleWidth - kRoleWidth;
+  const int gridX = kGridX + shift;
+  setFixedSize(800 + shift, 520);
 
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
@@ -160,17 +174,17 @@ void TDataLoggerSheetDlg::BuildForm() {
     auto* c = new QComboBox(this);
     c->setObjectName(QString("Chan%1ComboBox").arg(i));
     c->setProperty("Tag", i);
-    c->setGeometry(kGridX + 1 + i * kColumnWidth, 90, kColumnWidth, 24);
+    c->setGeometry(gridX + 1 + i * kColumnWidth, 90, kColumnWidth, 24);
     connect(c, qOverload<int>(&QComboBox::activated), this, [this, i] { ChanComboBoxChange(i); });
     measCombos[size_t(i)] = c;
   }
 
   Label2 = new QLabel(MsgQ(m::BroadcastLabel), this);
   Label2->setObjectName("Label2");
-  Label2->setGeometry(270, 120, 78, 24);
+  Label2->setGeometry(270 + shift, 120, 78, 24);
   ChannelHeaderStringGrid = new QTableWidget(1, MeasSheet::kVisibleColumns, this);
   ChannelHeaderStringGrid->setObjectName("ChannelHeaderStringGrid");
-  ChannelHeaderStringGrid->setGeometry(kGridX, 118, 409, 26);
+  ChannelHeaderStringGrid->setGeometry(gridX, 118, 409, 26);
   ChannelHeaderStringGrid->horizontalHeader()->hide();
   ChannelHeaderStringGrid->verticalHeader()->hide();
   ChannelHeaderStringGrid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
@@ -185,13 +199,13 @@ void TDataLoggerSheetDlg::BuildForm() {
   Bevel5 = new QFrame(this);
   Bevel5->setObjectName("Bevel5");
   Bevel5->setFrameShape(QFrame::HLine);
-  Bevel5->setGeometry(10, 146, 780, 3);
+  Bevel5->setGeometry(10, 146, 780 + shift, 3);
   Label6 = new QLabel(MsgQ(m::TypeLabel), this);
   Label6->setObjectName("Label6");
-  Label6->setGeometry(135, kGridY, 140, 22);
+  Label6->setGeometry(kRoleX, kGridY, roleWidth, 22);
   Label5 = new QLabel(MsgQ(m::BranchLabel), this);
   Label5->setObjectName("Label5");
-  Label5->setGeometry(280, kGridY, 60, 22);
+  Label5->setGeometry(280 + shift, kGridY, 60, 22);
 
   TPHeaderStringGrid = new QTableWidget(0, 1, this);
   TPHeaderStringGrid->setObjectName("TPHeaderStringGrid");
@@ -207,7 +221,6 @@ void TDataLoggerSheetDlg::BuildForm() {
     if (!updating_) TPHeaderStringGridExit();
   });
 
-  const QStringList roles = {MsgQ(m::RoleBest), MsgQ(m::RoleWorst), MsgQ(m::RoleInput), MsgQ(m::RoleOutput), QString()};
   QStringList branches;
   for (int b = 1; b <= MeasSheet::kBranches; ++b) branches << QString::number(b);
   for (int i = 0; i < MeasSheet::kVisibleRows; ++i) {
@@ -215,7 +228,7 @@ void TDataLoggerSheetDlg::BuildForm() {
     auto* role = new QComboBox(this);
     role->setObjectName(QString("PM%1AttComboBox").arg(i));
     role->setProperty("Tag", i);
-    role->setGeometry(135, y, 140, kRowHeight);
+    role->setGeometry(kRoleX, y, roleWidth, kRowHeight);
     role->addItems(roles);
     role->installEventFilter(this);
     connect(role, qOverload<int>(&QComboBox::activated), this, [this, i] { PMAttComboBoxChange(i); });
@@ -223,7 +236,7 @@ void TDataLoggerSheetDlg::BuildForm() {
     auto* branch = new QComboBox(this);
     branch->setObjectName(QString("PM%1BranchComboBox").arg(i));
     branch->setProperty("Tag", i);
-    branch->setGeometry(280, y, 60, kRowHeight);
+    branch->setGeometry(280 + shift, y, 60, kRowHeight);
     branch->addItems(branches);
     branch->installEventFilter(this);
     connect(branch, qOverload<int>(&QComboBox::activated), this, [this, i] { PMBranchComboBoxChange(i); });
@@ -233,7 +246,7 @@ void TDataLoggerSheetDlg::BuildForm() {
   MeasStringGrid = new QTableView(this);
   MeasStringGrid->setObjectName("MeasStringGrid");
   MeasStringGrid->setModel(model_.get());
-  MeasStringGrid->move(kGridX, kGridY);
+  MeasStringGrid->move(gridX, kGridY);
   MeasStringGrid->verticalHeader()->hide();
   SetUpSheetGrid(MeasStringGrid, kHeaderHeight, kRowHeight, kColumnWidth);
   connect(MeasStringGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {

@@ -31,6 +31,7 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
   const QString chosen = SaveFileDialog(parent, request);
   if (chosen.isEmpty()) return false;
   TReportFiles files = ReportFileNames(chosen.toLocal8Bit().toStdString());
+  withXml = withXml && KindWritesXml(kind);
   files.hasXml = withXml;
   std::vector<const std::string*> paths = {&files.htmlPath, &files.pdfPath};
   if (withXml) paths.push_back(&files.xmlPath);
@@ -51,8 +52,9 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
     if (!existed) made.push_back(qpath);
   }
   owner.LogLine(Msg(r::CreatingFiles));
-  ReportOutcome outcome;
-  {
+  // The writers ask their questions first; the waiting window and the hourglass stand around
+  // the conversion alone.
+  const ReportOutcome outcome = GenerateReport(owner, slot, files, kind, [parent](const std::function<void()>& convert) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     struct CursorGuard {
       ~CursorGuard() { QGuiApplication::restoreOverrideCursor(); }
@@ -60,9 +62,9 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
     TTempoMessageDlg tempo(parent);
     tempo.show();
     QCoreApplication::processEvents();
-    outcome = GenerateReport(owner, slot, files, kind);
+    convert();
     tempo.hide();
-  }
+  });
   if (!outcome.Ok()) {
     std::string text = Msg(r::ReportFailed);
     for (const std::string& e : outcome.errors) {

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include "FileDialogs.h"
 #include "HostForm.h"
 #include "IniFile.h"
+#include "LogoImage.h"
 #include "Registry.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
@@ -292,3 +295,25 @@ TEST(DlSettings, ReportCountIsBoundedOnBothSides) {
 }
 
 }  // namespace
+
+// The logo band shows the built-in logo with the shipped INI (no picture named), and the user's
+// picture when the INI names one.
+TEST_F(DlForm, LogoBandShowsALogo) {
+  QFile shipped(QStringLiteral(CV_TEST_DATA_DIR "/../../resources/bin/CvTools.INI"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  Ini(shipped.readAll().toStdString());
+  {
+    auto d = Open();
+    auto* logo = dynamic_cast<TLogoImage*>(Get<QLabel>(d.get(), "Image3"));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FALSE(logo->Shown().isNull());
+  }
+  QImage red(40, 20, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  ASSERT_TRUE(red.save(dir.filePath("mine.png")));
+  Ini("[CustomLogo]\nlogo_file=" + dir.filePath("mine.png").toStdString() + "\nstretch=yes\nproportional=yes\ncenter=yes\n");
+  auto d = Open();
+  auto* logo = dynamic_cast<TLogoImage*>(Get<QLabel>(d.get(), "Image3"));
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(logo->Picture().toImage().pixelColor(5, 5), QColor(Qt::red));
+}

@@ -4,6 +4,7 @@
 
 #include "AppServices.h"
 #include "CertificateFrame.h"
+#include "MeasValue.h"
 #include "SkyLimits.h"
 #include "SkySheetFake.h"
 #include "Xr9Attributes.h"
@@ -112,6 +113,34 @@ TEST(Xr9SkyLimits, WindowsByPlanCodeAndService) {
   EXPECT_FALSE(MeetsSkyThreshold(f.ctl, f.ter, 0, &l550));
 }
 
+// The limits are dBuV: a level measured in dBmV or dBm is judged by its figure in dBuV (the one the
+// certificate prints), one step inside and one on each bound; ratios are never converted.
+TEST(Xr9SkyLimits, WindowEdgesInEveryLevelUnit) {
+  SkyFiles f;
+  struct Row { bool satellite; int channel; uint8_t code; int dbuv; bool passes; };
+  const Row rows[] = {
+      {false, 0, MeasLevel, 600, false}, {false, 0, MeasLevel, 601, true},
+      {false, 0, MeasLevel, 799, true},  {false, 0, MeasLevel, 800, false},
+      {false, 1, MeasPower, 450, false}, {false, 1, MeasPower, 451, true},
+      {false, 1, MeasPower, 649, true},  {false, 1, MeasPower, 650, false},
+      {true, 0, MeasPower, 520, false},  {true, 0, MeasPower, 521, true},
+      {true, 0, MeasPower, 769, true},   {true, 0, MeasPower, 770, false},
+  };
+  struct Unit { uint8_t units; int fromDbuv; const char* name; };
+  const Unit units[] = {{UnitsDbuv, 0, "dBuV"}, {UnitsDbmv, -600, "dBmV"}, {UnitsDbm, -1088, "dBm"}};
+  for (const Unit& u : units)
+    for (const Row& r : rows) {
+      TDataLogMeas m{r.code, u.units, img::MeasValue(0, r.dbuv + u.fromDbuv), 0};
+      EXPECT_EQ(MeetsSkyThreshold(f.ctl, r.satellite ? f.sat : f.ter, r.channel, &m), r.passes)
+          << u.name << " code " << int(r.code) << " at " << r.dbuv << " tenths of dBuV";
+    }
+  // A C/N is a ratio: the same 26.1 dB passes at a dBm point, 26.0 fails.
+  for (const int cn : {260, 261}) {
+    TDataLogMeas m{MeasCnAuto, UnitsDbm, img::MeasValue(0, cn), 0};
+    EXPECT_EQ(MeetsSkyThreshold(f.ctl, f.ter, 1, &m), cn == 261);
+  }
+}
+
 TEST(Xr9SkyLimits, OffsetsAtOffAirAndLaunchPointsComeOffExactly) {
   SkyFiles f;
   auto& tps = *f.ctl.store.File(f.ter).testPoints;
@@ -174,20 +203,20 @@ TEST(Xr9SkyLimits, OffsetsAtOffAirAndLaunchPointsComeOffExactly) {
   EXPECT_EQ(f.Values(f.ter), received);
 }
 
-TEST(Xr9SkyLimits, DvbChannelListStopsAt160) {
+TEST(Xr9SkyLimits, DvbChannelListHoldsEveryDvbChannel) {
   TPlanXR9 plan;
   plan.Channels.emplace();
   for (int i = 0; i < 200; ++i)
     plan.Channels->push_back(TChanXR9("C", 474000, 474000, {TChanAttribute::Of(AttrType, uint32_t(i % 8 == 7 ? 7 : i % 3))}));
-  std::vector<int> indices(kMaxDvbChannels, -1);
-  EXPECT_EQ(ListDvbChannels(&plan, indices.data()), 160);
-  EXPECT_EQ(indices[159], 159);
+  const std::vector<int> all = ListDvbChannels(&plan);
+  ASSERT_EQ(all.size(), 200u);
+  EXPECT_EQ(all[160], 160);
+  EXPECT_EQ(all.back(), 199);
   // Analogue, other types and channels without TYPE are left out, in plan order.
   plan.Channels->clear();
   for (uint8_t type : {3, 0, 4, 7, 5, 1, 6, 2})
     plan.Channels->push_back(TChanXR9("C", 474000, 474000, {TChanAttribute::Of(AttrType, type)}));
   plan.Channels->push_back(TChanXR9("C", 474000, 474000, {}));
-  EXPECT_EQ(ListDvbChannels(&plan, indices.data()), 4);
-  EXPECT_EQ(std::vector<int>(indices.begin(), indices.begin() + 4), (std::vector<int>{1, 3, 5, 7}));
-  EXPECT_EQ(ListDvbChannels(nullptr, nullptr), 0);
+  EXPECT_EQ(ListDvbChannels(&plan), (std::vector<int>{1, 3, 5, 7}));
+  EXPECT_TRUE(ListDvbChannels(nullptr).empty());
 }

@@ -3,6 +3,7 @@
 // certificate and of the IF SAT test report, read by the outside tools and converted to PDF.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "CertificateFrame.h"
@@ -171,9 +172,9 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
        {{"/" + QString::fromStdString(kSat) + "/*", 2}, {"/*/*[1][self::NIVELESAMPLI]", 1},
         {"/*/*[2][self::BER_SATELITE]", 1}, {"//SENALAM", 3}, {"//SENALBER_S", 3}, {"//RAMAL", 12},
         {"/*/*/OBSERVACIONES", 2}, {"//SENALAB | //SENALRFA | //SENALBER", 0}},
-       4,
+       3,  // the BER pages run over its three DVB channels: one page
        {"Niveles UPD", "Entrada UPD", "Salida UPD", "AMP-OBS", "Roof & mast <ok>", "BER UPD", "B4 UPD", "BER-OBS"}},
-      {"cert_sat_k4", "cert_sat_k1", cat, "11 5", {{"//SENALAM", 3}, {"//SENALBER_S", 3}}, 4,
+      {"cert_sat_k4", "cert_sat_k1", cat, "11 5", {{"//SENALAM", 3}, {"//SENALBER_S", 3}}, 3,
        {"Nivells UPD", "Entrada CAT UPD", "Sortida CAT UPD", "CAT-AMP-OBS", "BER CAT UPD", "CB4 UPD", "CAT-BER-OBS"}},
       {"cert_ifsat_k0", "cert_ifsat_k0", ifSat, "10",
        {{"/" + QString::fromStdString(kTer) + "/*", 1}, {"/*/SENALESUSUARIOB", 1}, {"//SENALAB", 3},
@@ -189,5 +190,108 @@ TEST(Xr9CertificateGoldens, SatelliteCertificateAndIfSatTestReport) {
     for (const auto& [expr, n] : c.counts) EXPECT_EQ(outside::XPathCount(xml, expr), n) << expr.toStdString();
     EXPECT_EQ(outside::PdfPages(c.out.pdfPath), c.pages);
     InOrder(outside::PdfText(c.out.pdfPath), c.inOrder);
+  }
+}
+
+namespace {
+
+std::string ShippedIni() { return ReadText(CV_TEST_DATA_DIR "/../../resources/bin/CvTools.INI"); }
+
+// No placeholder left in any of the three files of a report.
+void NoPlaceholder(const CertOutput& out) {
+  EXPECT_EQ(out.html.find("??"), std::string::npos) << out.html.substr(out.html.find("??") - 200, 300);
+  EXPECT_EQ(out.xml.find("??"), std::string::npos);
+  const QString pdf = outside::PdfText(out.pdfPath);
+  EXPECT_FALSE(pdf.isEmpty());
+  EXPECT_FALSE(pdf.contains("??")) << pdf.toStdString();
+}
+
+// Each question of a report is its own and names its section by the words given.
+void PromptsName(const std::vector<std::string>& prompts, const std::vector<std::string>& sections) {
+  ASSERT_EQ(prompts.size(), sections.size());
+  for (size_t i = 0; i < prompts.size(); ++i) {
+    EXPECT_EQ(prompts[i].find("??"), std::string::npos) << prompts[i];
+    EXPECT_NE(prompts[i].find(sections[i]), std::string::npos) << prompts[i] << " does not name " << sections[i];
+  }
+}
+
+}  // namespace
+
+// The certificate of every kind with the INI file a new installation gets: readable texts of the
+// kind's language everywhere, each observations question naming its section.
+TEST(Xr9CertificateGoldens, ShippedIniLeavesNoPlaceholderInAnyKind) {
+  const std::string ini = ShippedIni();
+  ASSERT_FALSE(ini.empty());
+  TerRun ter(ini);
+  for (int kind : {0, 1, 2, 4, 6, 7}) {
+    SCOPED_TRACE(kind);
+    const CertOutput out = ter.Generate(kind, false, QString("ter%1").arg(kind));
+    EXPECT_TRUE(out.errors.empty());
+    NoPlaceholder(out);
+    if (kind == 2 || kind == 4)
+      PromptsName(out.prompts, {"SENYALS RF", "SENYALS D'USUARI A", "BER TERRESTRE"});
+    else
+      PromptsName(out.prompts, {"SE\xD1" "ALES RF", "SE\xD1" "ALES DE USUARIO A", "BER TERRESTRE"});
+    const bool upd = kind == 1 || kind == 4 || kind == 7;
+    EXPECT_EQ(out.html.find("ACTUALI") != std::string::npos, upd);
+  }
+  CertRun sat(img::DataLogFile(xr9test::SatCertLog()), xr9test::SatCertRoles(), ini);
+  for (int kind : {0, 1, 2, 4, 6, 7}) {
+    SCOPED_TRACE(kind);
+    const CertOutput out = sat.Generate(kind, false, QString("sat%1").arg(kind));
+    EXPECT_TRUE(out.errors.empty());
+    NoPlaceholder(out);
+    if (kind == 2 || kind == 4)
+      PromptsName(out.prompts, {"NIVELLS D'AMPLIFICACI\xD3", "BER SAT\xC8L\xB7LIT"});
+    else
+      PromptsName(out.prompts, {"NIVELES DE AMPLIFICACI\xD3N", "BER SAT\xC9LITE"});
+  }
+  for (int kind : {0, 2, 6}) {
+    SCOPED_TRACE(kind);
+    const CertOutput out = sat.Generate(kind, true, QString("ifsat%1").arg(kind));
+    NoPlaceholder(out);
+    PromptsName(out.prompts, {kind == 2 ? "PROVA FI SAT" : "PRUEBA FI SAT"});
+  }
+  // The generic report of the shipped list.
+  const CertOutput generic = sat.Generate(5, false, "generic");
+  EXPECT_TRUE(generic.errors.empty());
+  EXPECT_EQ(generic.html.find("??"), std::string::npos);
+  EXPECT_FALSE(outside::PdfText(generic.pdfPath).contains("??"));
+}
+
+// 180 DVB channels, terrestrial and satellite: every one in the BER sections of the XML and of
+// the PDF, and no page of the PDF holds headings without a row.
+TEST(Xr9CertificateGoldens, EveryDvbChannelInTheBerSections) {
+  struct Case { uint8_t planType; uint8_t type; const char* element; const char* root; std::vector<xr9test::Role> roles; };
+  const Case cases[] = {
+      {7, 0, "SENALBER", "BER_TERRENAL", {{2, -1}, {3, -1}, {0, 0}, {1, 0}}},
+      {5, 2, "SENALBER_S", "BER_SATELITE", {{2, -1}, {3, -1}, {0, 0}, {1, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    img::DataLog d = xr9test::DlGrid(180, 4, {MeasLevel, MeasPower, MeasVber}, c.planType);
+    for (size_t i = 0; i < d.plan.channels.size(); ++i) {
+      d.plan.channels[i] = xr9test::DlChan("C" + std::to_string(i), 474000 + 1000 * uint32_t(i), {{2, c.type}});
+      d.plan.channels[i].value2 = d.plan.channels[i].value1;
+    }
+    CertRun run(img::DataLogFile(d), c.roles, ShippedIni());
+    const CertOutput out = run.Generate(1, false, QString("dvb180_%1").arg(c.planType));
+    ASSERT_TRUE(out.errors.empty());
+    EXPECT_EQ(outside::XPathCount(out.xmlPath, QString("//%1/%2").arg(c.root, c.element)), 180);
+    // The BER pages: from the first BER prologue on, one row per channel, each frequency once.
+    const QString pdf = outside::PdfText(out.pdfPath);
+    const QStringList pages = pdf.split(QChar('\f'), Qt::SkipEmptyParts);
+    int berRows = 0;
+    bool inBer = false;
+    for (const QString& page : pages) {
+      if (page.contains("(BER)")) inBer = true;
+      if (!inBer) continue;
+      int rows = 0;
+      for (const QString& line : page.split('\n'))
+        if (line.contains(QRegularExpression("^\\s*\\d+\\.\\d\\d\\s+\\S"))) ++rows;
+      EXPECT_GT(rows, 0) << "a BER page with headings only:\n" << page.toStdString();
+      berRows += rows;
+    }
+    EXPECT_EQ(berRows, 180) << pdf.toStdString();
   }
 }

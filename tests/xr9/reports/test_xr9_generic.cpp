@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "GenericReport.h"
+#include "AtomicFile.h"
 #include "HtmlPdf.h"
 #include "OutsideTools.h"
 #include "RecordingOpener.h"
@@ -174,5 +175,45 @@ TEST(Xr9GenericReport, GoldensInABrowserAndInOurPdf) {
         EXPECT_FALSE(text.contains(QRegularExpression("(^|[^\\w])" + QRegularExpression::escape(t) + "($|[^\\w])")))
             << t.toStdString();
     }
+  }
+}
+
+// Points measured in dBuV, dBmV and dBm side by side: every level of a row stands in the unit the
+// row names (test point 0's), ratios as measured; the same figures in our PDF.
+TEST(Xr9GenericReport, MixedUnitsEveryFigureInItsRowsUnit) {
+  struct Case { uint8_t firstUnits; const char* unit; const char* level; };
+  const Case cases[] = {{1, "dBuV", " 61.2"}, {2, "dBmV", " 1.2"}, {3, "dBm", " -47.6"}};
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit);
+    img::DataLog d = xr9test::DlGrid(1, 0, {MeasLevel, MeasMer, MeasPower});
+    // 61.2 dBuV at every point, written as each point's unit holds it; MER 30.0 dB; POWER 2 dB less.
+    const std::pair<uint8_t, int> points[] = {{1, 612}, {2, 12}, {3, -476}};
+    for (int rot = 0; rot < 3; ++rot) {
+      const auto& [units, level] = points[size_t((rot + c.firstUnits - 1) % 3)];
+      d.testPoints.push_back({"TP" + std::to_string(rot), units,
+                              {img::MeasValue(0, level), img::MeasValue(0, 300), img::MeasValue(0, level - 20)}});
+    }
+    Report r(d);
+    std::string out;
+    ASSERT_TRUE(WriteGenericReportAll(out, r.store, r.slot, r.Context()));
+    const std::string unit = std::string("<td>") + c.unit + "</td>";
+    const std::string level = std::string("<td>") + c.level + "</td>";
+    EXPECT_EQ(Count(out, "<td>LEVEL</td>" + unit + level + level + level + "<td>&nbsp;</td></tr>"), 1) << out;
+    EXPECT_EQ(Count(out, "<td>MER</td><td>dB</td><td> 30.0</td><td> 30.0</td><td> 30.0</td>"), 1) << out;
+    EXPECT_EQ(Count(out, unit), 2);  // LEVEL and POWER
+
+    const QString html = dir.filePath(QString("mixed_%1.htm").arg(c.unit)), pdf = html + ".pdf";
+    ASSERT_EQ(cv::WriteFileAtomically(html.toStdString(), out), cv::SaveResult::Saved);
+    xr9test::PdfOf(html, pdf);
+    const QString text = outside::PdfText(pdf);
+    const QString want = QString(c.level).trimmed();
+    for (const QString& line : text.split('\n')) {
+      if (!line.contains("LEVEL")) continue;
+      EXPECT_TRUE(line.contains(c.unit)) << line.toStdString();
+      EXPECT_EQ(line.count(QRegularExpression("(^|\\s)" + QRegularExpression::escape(want) + "(\\s|$)")), 3)
+          << line.toStdString();
+    }
+    EXPECT_TRUE(text.contains("LEVEL")) << text.toStdString();
   }
 }

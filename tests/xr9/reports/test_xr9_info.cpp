@@ -488,3 +488,84 @@ TEST_F(InfoDlg, SkyQuestionOnlyWithASkySheet) {
   EXPECT_EQ(sky.texts[0], "");
   ctl.skySheet = nullptr;
 }
+
+// Tab and Backtab step from text to text in the open editor: nothing typed is lost, and Tab on
+// the last text leaves it stored.
+TEST_F(InfoDlg, TabGoesFromTextToTextLosingNothing) {
+  auto typeAndTab = [](TDataLogAskMultiInfoDlg& d, const QStringList& texts, Qt::Key key = Qt::Key_Tab) {
+    auto* view = d.findChild<QTableView*>("ValueListEditor");
+    for (const QString& t : texts) {
+      QWidget* editor = view->indexWidget(view->currentIndex());
+      ASSERT_NE(editor, nullptr) << t.toStdString();
+      QTest::keyClicks(editor, t);
+      QTest::keyClick(editor, key);
+    }
+  };
+  {
+    TDataLogAskMultiInfoCvToolsDlg d(nullptr, equip, &info);
+    d.FillFields();
+    d.show();
+    typeAndTab(d, {"AAA", "BBB", "CCC"});
+    auto* view = d.findChild<QTableView*>("ValueListEditor");
+    // Backtab from the last text goes back to the one before it, still a text cell.
+    view->setCurrentIndex(view->model()->index(0, ReportInfoModel::TextColumn));
+    view->setCurrentIndex(view->model()->index(2, ReportInfoModel::TextColumn));
+    typeAndTab(d, {""}, Qt::Key_Backtab);
+    EXPECT_EQ(view->currentIndex(), view->model()->index(1, ReportInfoModel::TextColumn));
+    d.findChild<QPushButton*>("DoneBtn")->click();
+    EXPECT_EQ(info, (std::array<std::string, 3>{"AAA", "BBB", "CCC"}));
+  }
+  {
+    TDataLogAskMultiInfoSkyDlg d(nullptr, equip, &sky);
+    d.FillFields();
+    d.show();
+    QStringList texts;
+    for (int n = 1; n <= kSkyInfoTexts; ++n) texts << QString("T%1").arg(n);
+    typeAndTab(d, texts);
+    d.findChild<QPushButton*>("DoneBtn")->click();
+    for (int n = 1; n <= kSkyInfoTexts; ++n) EXPECT_EQ(sky.texts[size_t(n - 1)], "T" + std::to_string(n));
+  }
+}
+
+// The SKY certificate prints 40 characters of each text: its editor takes no more; the generic
+// report prints them whole and its editor has no limit. A file saved before keeps its longer
+// texts whole, and Load names them.
+TEST_F(InfoDlg, SkyTextsLimitedToWhatTheCertificatePrints) {
+  const QString fifty = QString(50, QChar('x'));
+  auto typeFirst = [&](TDataLogAskMultiInfoDlg& d) {
+    d.show();
+    auto* view = d.findChild<QTableView*>("ValueListEditor");
+    QWidget* editor = view->indexWidget(view->currentIndex());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, fifty);
+    d.findChild<QPushButton*>("DoneBtn")->click();
+  };
+  TDataLogAskMultiInfoSkyDlg s(nullptr, equip, &sky);
+  s.FillFields();
+  typeFirst(s);
+  EXPECT_EQ(sky.texts[0], std::string(40, 'x'));
+  TDataLogAskMultiInfoCvToolsDlg g(nullptr, equip, &info);
+  g.FillFields();
+  typeFirst(g);
+  EXPECT_EQ(info[0], std::string(50, 'x'));
+
+  const std::string address(64, 'a');
+  WriteBytes(dir.filePath("old.txt"), kSkyHead + "Site Address=" + address + "\r\nDate=1/2/2020\r\n");
+  TDataLogAskMultiInfoSkyDlg old(nullptr, equip, &sky);
+  old.FillFields();
+  old.show();
+  chooser.openAnswers = {{dir.filePath("old.txt")}};
+  old.findChild<QPushButton*>("LoadBtn")->click();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "Warning");
+  const QString told = prompter.shown[0].text;
+  EXPECT_TRUE(told.contains("first 40 characters")) << told.toStdString();
+  EXPECT_TRUE(told.endsWith(":\nSite Address")) << told.toStdString();
+  // Opening the long text's editor cuts nothing.
+  auto* view = old.findChild<QTableView*>("ValueListEditor");
+  view->setCurrentIndex(view->model()->index(0, ReportInfoModel::TextColumn));
+  ASSERT_NE(view->indexWidget(view->currentIndex()), nullptr);
+  old.findChild<QPushButton*>("DoneBtn")->click();
+  EXPECT_EQ(sky.texts[8], address);
+  EXPECT_EQ(sky.texts[9], "1/2/2020");
+}

@@ -3,6 +3,7 @@
 // no success message.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -17,6 +18,7 @@
 #include "RecordingOpener.h"
 #include "HtmlPdf.h"
 #include "ReportDispatch.h"
+#include "TempoMessageDlg.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
 
@@ -172,10 +174,21 @@ TEST_F(Reports, SheetCommandWritesHtmlAndPdfAndOpensIt) {
   cv::RecordingFileChooser chooser;
   chooser.saveAnswers = {dir.filePath("rep.pdf")};
   memo.clear();
+  // The report information is asked with no waiting window up and the normal cursor.
+  int asked = 0;
+  ctl.cvtoolsInformationQuestion = [&] {
+    ++asked;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      EXPECT_FALSE(dynamic_cast<TTempoMessageDlg*>(w) && w->isVisible()) << "waiting window beside the question";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  };
   f->ReportsBtnClick();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   ASSERT_EQ(chooser.saves.size(), 1u);
   EXPECT_EQ(chooser.saves[0].filter, "PDF, HTML (*.pdf,*.htm)|*.pdf;*.htm");
-  for (const char* name : {"rep.htm", "rep.pdf", "rep.xml"}) EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name;
+  for (const char* name : {"rep.htm", "rep.pdf"}) EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name;
+  EXPECT_FALSE(QFile::exists(dir.filePath("rep.xml")));  // the measurement report has no XML
   EXPECT_EQ(memo, QStringList({"Creating HTML & PDF files", "HTML & PDF files saved"}));
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].text, "The report was generated successfully :\n" + dir.filePath("rep.pdf"));
@@ -239,4 +252,25 @@ TEST_F(Reports, CertificateRefusedByTheDataChecksAsksForNoFile) {
   EXPECT_EQ(prompter.shown[1].text, "The report was not generated.");
   EXPECT_EQ(prompter.shown[1].caption, "Error");
   EXPECT_TRUE(memo.isEmpty());
+}
+
+// The conversion runs inside the caller's wrapper, after the writers' questions and the saved
+// HTML; the XML file is written only by the kinds that have one.
+TEST_F(Reports, ConversionRunsInsideTheWrapperAfterTheQuestions) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  auto f = Form();
+  QStringList order;
+  ctl.cvtoolsInformationQuestion = [&] { order << "question"; };
+  TReportFiles files = ReportFileNames(dir.filePath("w.pdf").toStdString());
+  const ReportOutcome out = GenerateReport(ctl, 0, files, 5, [&](const std::function<void()>& convert) {
+    order << QString("wrapper, html %1, pdf %2").arg(QFile::exists(dir.filePath("w.htm"))).arg(QFile::exists(dir.filePath("w.pdf")));
+    convert();
+    order << QString("converted, pdf %1").arg(QFile::exists(dir.filePath("w.pdf")));
+  });
+  EXPECT_TRUE(out.Ok());
+  EXPECT_EQ(order, (QStringList{"question", "wrapper, html 1, pdf 0", "converted, pdf 1"}));
+  EXPECT_FALSE(QFile::exists(dir.filePath("w.xml")));
+  for (int kind : {0, 1, 2, 4, 6, 7}) EXPECT_TRUE(KindWritesXml(kind)) << kind;
+  for (int kind : {3, 5, 8, -1}) EXPECT_FALSE(KindWritesXml(kind)) << kind;
 }

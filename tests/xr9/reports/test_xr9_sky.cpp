@@ -243,6 +243,42 @@ TEST(Xr9SkyReport, TerrestrialAndSatelliteFlatsShareRows) {
                {"SKY DIGITAL INSTALLATION CERTIFICATE", "OFF AIR", "LAUNCH", "9750", "10600", "60.0", "77.0"});
 }
 
+// The same installation measured with Off Air in dBmV, Launch in dBm and the flats in dBuV: the
+// certificate prints every level in dBuV and judges it there, so it is the all-dBuV certificate
+// to the byte (BBC1's Off Air 60.0 marked, ITV's 62.0 not, S8's 77.0 marked).
+TEST(Xr9SkyReport, MixedUnitsFileJudgedAndPrintedInDbuv) {
+  auto inUnits = [](img::DataLog d) {
+    const std::pair<uint8_t, int> units[] = {{2, -600}, {3, -1088}};  // Off Air, Launch
+    for (size_t tp = 0; tp < 2; ++tp) {
+      d.testPoints[tp].units = units[tp].first;
+      size_t at = 0;
+      for (const auto& ch : d.channels)
+        for (uint8_t code : ch.codes) {
+          uint32_t& v = d.testPoints[tp].values[at++];
+          if (code != MeasLevel && code != MeasPower) continue;
+          v = img::MeasValue(0, int16_t(uint16_t(v >> 8)) + units[tp].second);
+        }
+    }
+    return d;
+  };
+  const img::DataLog t = TerFile(3), s = SatFile(2);
+  const img::DataLog tm = inUnits(t), sm = inUnits(s);
+  QTemporaryDir dir;
+  Sky plain(&t, &s), mixed(&tm, &sm);
+  const std::string want = plain.Certificate(dir);
+  const std::string html = ReportGolden("sky_mixed_units.htm", mixed.Certificate(dir));
+  EXPECT_EQ(html, want);
+  EXPECT_NE(html.find("<td class=\"shadowEmphas\">&nbsp; 60.0</td><td>&nbsp; 62.0</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"shadowEmphas\">&nbsp; 77.0</td><td>&nbsp;</td>"), std::string::npos);
+  // The sheet's marks agree with the certificate's.
+  for (int slot : {mixed.ter, mixed.sat}) {
+    const auto& a = mixed.ctl.store.File(slot).channels;
+    const auto& b = plain.ctl.store.File(slot == mixed.ter ? plain.ter : plain.sat).channels;
+    for (size_t c = 0; c < a.size(); ++c)
+      for (size_t m = 0; m < a[c].values.size(); ++m) EXPECT_EQ(a[c].values[m].mark, b[c].values[m].mark) << c << " " << m;
+  }
+}
+
 TEST(Xr9SkyReport, TwelveTerrestrialFlatsGiveTheFirstTen) {
   const img::DataLog t = TerFile(12), s = SatFile(12);
   Sky sky(&t, &s);
@@ -352,4 +388,68 @@ TEST(Xr9SkyReport, ErrorTableMissingSheetAndSlotsOutOfRange) {
   for (const char* p : {">??32<", ">??18<", ">??33<", ">??34<", ">??1<", ">??17&nbsp;", ">??52<", ">??53<",
                         ">??54<", ">??31<", "<table ??>"})
     EXPECT_NE(out.find(p), std::string::npos) << p;
+}
+
+// The SKY certificate with the INI file a new installation gets: every caption is a text.
+TEST(Xr9SkyReport, ShippedIniLeavesNoPlaceholder) {
+  QFile shipped(QStringLiteral(CV_TEST_DATA_DIR "/../../resources/bin/CvTools.INI"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  const img::DataLog t = TerFile(3), s = SatFile(2);
+  Sky sky(&t, &s, shipped.readAll().toStdString());
+  QTemporaryDir dir;
+  const std::string html = sky.Certificate(dir);
+  EXPECT_EQ(html.find("??"), std::string::npos) << html;
+  for (const char* text : {"SKY INSTALLATION CERTIFICATE", "Off Air", "Launch", "Mux D", "Signature"})
+    EXPECT_NE(html.find(text), std::string::npos) << text;
+  const QString pdf = outside::PdfText(dir.filePath("sky.pdf"));
+  EXPECT_TRUE(pdf.contains("SKY INSTALLATION CERTIFICATE")) << pdf.toStdString();
+  EXPECT_FALSE(pdf.contains("??")) << pdf.toStdString();
+}
+
+namespace {
+
+// The table's right border on the first page drawn by pdftoppm: the rightmost long vertical line
+// runs down the whole table and nothing of the table (a cell's shade) lies beyond it, as it would
+// when the border were cut off at the clip.
+bool RightBorderDrawn(const QString& pdf, const QString& png, std::string* why) {
+  outside::Run("pdftoppm", {"-r", "100", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, png});
+  const QImage page(png + ".png");
+  if (page.isNull()) return *why = "no picture", false;
+  auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 150; };  // lines, not the shades
+  int right = -1, top = page.height(), bottom = -1;
+  for (int x = page.width() - 1; x >= 0 && right < 0; --x) {
+    int n = 0;
+    for (int y = 0; y < page.height(); ++y) n += dark(x, y);
+    if (n > 100) right = x;
+  }
+  if (right < 0) return *why = "no vertical line", false;
+  int drawn = 0;
+  for (int y = 0; y < page.height(); ++y)
+    if (dark(right, y)) top = std::min(top, y), bottom = std::max(bottom, y), ++drawn;
+  int ink = -1;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = page.width() - 1; x > ink; --x)
+      if (qGray(page.pixel(x, y)) < 250) ink = x;
+  *why = "right border at " + std::to_string(right) + " over " + std::to_string(drawn) + " of rows " +
+         std::to_string(top) + ".." + std::to_string(bottom) + ", ink up to " + std::to_string(ink) + " of " +
+         std::to_string(page.width());
+  return drawn * 10 >= (bottom - top + 1) * 9 && ink <= right + 1 && right < page.width() - 1;
+}
+
+}  // namespace
+
+// At every font size of the style the whole table, its right border too, is inside the page.
+TEST(Xr9SkyReport, RightBorderInsideThePdfAtEveryFontSize) {
+  const img::DataLog t = TerFile(3), s = SatFile(2);
+  QTemporaryDir dir;
+  for (int pt = 4; pt <= 12; ++pt) {
+    SCOPED_TRACE(pt);
+    std::string styles = kStyles;
+    const std::string from = "font-size: 6pt", to = "font-size: " + std::to_string(pt) + "pt";
+    styles.replace(styles.find(from), from.size(), to);
+    Sky sky(&t, &s, styles + kTexts);
+    sky.Certificate(dir);
+    std::string why;
+    EXPECT_TRUE(RightBorderDrawn(dir.filePath("sky.pdf"), dir.filePath("page"), &why)) << why;
+  }
 }

@@ -478,20 +478,18 @@ TEST(Xr9Terrestrial, SectionsWriteNothingWithoutFilesOrForASlotOutOfRange) {
   BranchTable best, worst;
   best.fill(0);
   worst.fill(1);
-  int list[kMaxDvbChannels];
-  std::fill(std::begin(list), std::end(list), -1);
-  list[0] = 2;
+  const std::vector<int> list = {2};
   std::string out;
   WriteRfSignalsXml(t.ctl, 200, &out);
   WriteRfSignalsHtmlPage(t.ctl, 200, &out, 0);
   WriteUserSignalsAXml(t.ctl, 200, &out, worst, best);
   WriteUserSignalsAHtmlPage(t.ctl, 200, &out, worst, best, 0, 0);
-  WriteBerTerXml(t.ctl, 200, &out, list, &worst);
-  WriteBerTerHtmlPage(t.ctl, 200, &out, 0, list, 0, &worst);
+  WriteBerTerXml(t.ctl, 200, &out, &list, &worst);
+  WriteBerTerHtmlPage(t.ctl, 200, &out, 0, &list, 0, &worst);
   EXPECT_EQ(out, "");
   EXPECT_EQ(t.memo.size(), 6u);
   WriteBerTerXml(t.ctl, t.slot, &out, nullptr, &worst);
-  WriteBerTerHtmlPage(t.ctl, t.slot, &out, 0, list, 0, nullptr);
+  WriteBerTerHtmlPage(t.ctl, t.slot, &out, 0, &list, 0, nullptr);
   WriteRfSignalsXml(t.ctl, t.slot, nullptr);
   EXPECT_EQ(out, "");
 }

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,6 +87,27 @@ TEST_F(Sheet, GeometryAndTheControlsOfVisibleRowsAndColumns) {
     EXPECT_EQ(header->item(0, 4)->text(), r.channels > 4 ? "old" : "");
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "      C0");
     EXPECT_EQ(grid->model()->data(grid->model()->index(1, 0)).toString(), " 50.1 dBuV");
+  }
+}
+
+// Each role name fits its combo in this platform's font, and the branch column, the channel
+// header and the grid stand clear of the role column and inside the form.
+TEST_F(Sheet, RoleCombosShowTheirWholeNames) {
+  Load(xr9test::DlGrid(5, 11, {0, 4}));
+  auto f = Form();
+  auto* role = Get<QComboBox>(f.get(), "PM0AttComboBox");
+  QStyleOptionComboBox opt;
+  opt.initFrom(role);
+  const QRect field = role->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, role);
+  for (int i = 0; i < role->count(); ++i)
+    EXPECT_LE(role->fontMetrics().horizontalAdvance(role->itemText(i)), field.width()) << role->itemText(i).toStdString();
+  const int roleRight = role->geometry().right();
+  for (const char* name : {"PM0BranchComboBox", "Label5"})
+    EXPECT_GT(Get<QWidget>(f.get(), name)->x(), roleRight) << name;
+  for (const char* name : {"MeasStringGrid", "ChannelHeaderStringGrid", "Chan0ComboBox"}) {
+    QWidget* w = Get<QWidget>(f.get(), name);
+    EXPECT_GT(w->x(), Get<QWidget>(f.get(), "PM0BranchComboBox")->geometry().right()) << name;
+    EXPECT_LE(w->geometry().right(), f->width()) << name;
   }
 }
 
