@@ -315,4 +315,4 @@ void TMemoryDataDlg::OKBtnClick() {
   accept();
 }
 
-void TMemoryDataDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kHelpTopic); }
+void TMemoryDataDlg::HelpBtnClick() { ShowPluginHelp(equip, HelpTopic::Memories); }
