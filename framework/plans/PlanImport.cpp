@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "ScriptCore.h"
 #include "ScriptEngine.h"
 
 namespace cv::plan {
@@ -250,6 +251,25 @@ bool ConvertDirectory4(const std::string& line, const std::string& modelName, cv
     }
   }
   converted = "DIRECTORY3 (" + next + ")" + " #Imported from DIRECTORY4";
+  return true;
+}
+
+bool RewriteDirectory3(const std::string& line, std::string& output) {
+  static const cv::script::KeywordRow kRow[] = {{"DIRECTORY3", 2}};
+  cv::script::Statement st;
+  if (cv::script::ParseStatement(line.c_str(), kRow, 1, cv::script::LexRules{}, st) != 1) return false;
+  output = std::string("DIRECTORY4") + " (" + st.tokens[1] + ")";
+  return true;
+}
+
+bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv::Prompter& prompter,
+                       std::string& converted) {
+  std::string rewritten;
+  if (!RewriteDirectory3(line, rewritten)) return false;
+  if (!cv::AskBoxYesNo(prompter, Fill(Msg(msg::PlanNotForModel), {modelName}) + Msg(msg::PlanTryImport),
+                       Msg(msg::PlanCaptionImport), cv::MsgIcon::Error))
+    return false;
+  converted = rewritten + " #Imported from DIRECTORY3";
   return true;
 }
 

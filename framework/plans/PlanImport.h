@@ -77,6 +77,15 @@ void CompactCommands(char (&commands)[3][16], int count);
 bool ConvertDirectory4(const std::string& line, const std::string& modelName, cv::Prompter& prompter,
                        std::string& converted);
 
+// "DIRECTORY4 (<first argument>)" for a DIRECTORY3 line, its keyword in any case; false for any
+// other line. The previous generation's scripts differ from the next one's in that line only.
+bool RewriteDirectory3(const std::string& line, std::string& output);
+
+// A DIRECTORY3 line of the previous instrument generation, turned into DIRECTORY4 when the person
+// accepts; false when the line is no DIRECTORY3 or the person declines.
+bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv::Prompter& prompter,
+                       std::string& converted);
+
 // Reads the canalization of a script's lines into `planSlots` (all cleared by the caller). True when
 // every announced plan was read whole.
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,

@@ -18,12 +18,61 @@ constexpr int kCommandBytes = 2;
 // A plan is refused once its channels already take more than this many bytes before the next.
 constexpr int kPlanByteLimit = 1270;
 
-// The script of every slot that holds a plan, in slot order; every such plan's channels must be
-// in memory. Sets `memoryAddress` of each written plan. On a plan the instrument cannot hold
-// (more than 128 channels, or too many command bytes) returns false with the message naming it.
+// The rule line that separates the script's sections.
+constexpr const char* kScriptRule = "#----------------------------------------------";
+
+// Lines of a script being written, each ended by a line feed.
+class ScriptLines {
+ public:
+  ScriptLines& operator<<(const std::string& line) {
+    text += line;
+    text += '\n';
+    return *this;
+  }
+  std::string text;
+};
+
+// The script writer, one section an operation, so that a family whose script differs replaces
+// only the sections it words otherwise. This class writes the CORVANE-3 script, whose saved and
+// sent variants are alike.
+class PlanScriptWriter {
+ public:
+  enum Variant { Saved = 0, Sent = 1 };
+  virtual ~PlanScriptWriter() = default;
+
+  // The script of every slot that holds a plan, in slot order; every such plan's channels must be
+  // in memory. Sets `memoryAddress` of each written plan. On a plan the instrument cannot hold
+  // (more than 128 channels, or too many command bytes) returns false with the message naming it.
+  bool Build(PlanSlots& planSlots, Variant variant, std::string& script, std::string& error) const;
+
+  // The text of one plan header or channel line, as the script writes them.
+  virtual std::string HeaderLine(const PlanSlot& slot, uint16_t address) const;
+  virtual std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) const;
+
+ protected:
+  virtual void WriteScriptHeader(ScriptLines& out) const;
+  virtual void WriteBootSection(ScriptLines& out) const;
+  // The start of the sent variant; the CORVANE-3 instrument takes the saved one.
+  virtual void WriteQuickStartSection(ScriptLines& out) const { WriteBootSection(out); }
+  virtual void WriteDirectorySection(ScriptLines& out, int plans) const;
+  virtual void WriteLimitsComment(ScriptLines& out) const;
+  virtual void WritePlanHeaders(ScriptLines& out, PlanSlots& planSlots) const;
+  virtual void WriteCommandCodes(ScriptLines& out) const;
+  virtual void WriteFrequencyConstants(ScriptLines& out) const;
+  virtual bool WritePlans(ScriptLines& out, const PlanSlots& planSlots, std::string& error) const;
+  virtual void WriteEndSection(ScriptLines& out) const;
+  virtual void WriteQuickEndSection(ScriptLines& out) const { WriteEndSection(out); }
+
+  // The plan offset a command mnemonic is written as; -1 (0xFFFF) for none.
+  virtual int16_t PlanOffsetOf(const char* mnemonic) const;
+  // The downlink text of a satellite channel that reads back into the channel's own word.
+  std::string DownlinkText(const PlanSlot& slot, const TChan3& chan) const;
+};
+
+// The CORVANE-3 script (both variants alike).
 bool BuildPlanScript(PlanSlots& planSlots, std::string& script, std::string& error);
 
-// The text of one plan header or channel line, as the script writes them.
+// The CORVANE-3 header and channel lines.
 std::string HeaderLine(const PlanSlot& slot, uint16_t address);
 std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index);
 

@@ -183,5 +183,24 @@ TEST(PlanImport, Directory4IsConvertedOnlyWithConsent) {
   EXPECT_FALSE(ConvertDirectory4("DIRECTORY3 (5)", "CORVANE-3", p, converted));
 }
 
+TEST(PlanImport, Directory3IsRewrittenAndConvertedOnlyWithConsent) {
+  std::string out;
+  EXPECT_TRUE(RewriteDirectory3("directory3 (2)\t\t#number of channel plans", out));
+  EXPECT_EQ(out, "DIRECTORY4 (2)");
+  EXPECT_FALSE(RewriteDirectory3("DIRECTORY4 (2)", out));
+  EXPECT_FALSE(RewriteDirectory3("DIRECTORY3", out));
+  RecordingPrompter p;
+  std::string converted;
+  EXPECT_TRUE(ConvertDirectory3("  Directory3 (7)", "CORVANE-4", p, converted));
+  EXPECT_EQ(converted, "DIRECTORY4 (7) #Imported from DIRECTORY3");
+  ASSERT_EQ(p.Boxes().size(), 1u);
+  EXPECT_EQ(p.Boxes()[0].text, "This canalization is not for CORVANE-4.\nDo you want CvTools to try to import this file?");
+  EXPECT_EQ(p.Boxes()[0].icon, cv::MsgIcon::Error);
+  EXPECT_FALSE(ConvertDirectory3("DIRECTORY4 (7)", "CORVANE-4", p, converted));
+  EXPECT_EQ(p.Boxes().size(), 1u);  // no question for another line
+  p.yesNo = false;
+  EXPECT_FALSE(ConvertDirectory3("DIRECTORY3 (7)", "CORVANE-4", p, converted));
+}
+
 }  // namespace
 }  // namespace plantest

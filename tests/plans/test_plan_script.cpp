@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "PlanFakes.h"
@@ -175,6 +177,28 @@ TEST(PlanScript, NamesCannotSplitIntoTokens) {
   ASSERT_EQ(ParseScriptLine(HeaderLine(s, 0x0400), keyword, args), 1);
   EXPECT_EQ(args[0], "A__B__C");
   EXPECT_EQ(args[1], "0x0400");
+}
+
+// The whole script of a small canalization, byte for byte: a terrestrial plan with one command per
+// channel, a satellite plan under a 9750 MHz oscillator with three, and a plan command left empty.
+TEST(PlanScript, GoldenCanalization) {
+  PlanSlots plans = Empty();
+  plans[0] = MakePlan("TERRE", 'T', 3, 1);
+  CopyField(plans[0].commands[0], "UN0");
+  plans[2] = MakePlan("ASTRA", 'S', 2, 3, 9750.0f);
+  CopyField(plans[2].commands[0], "LB5");
+  CopyField(plans[2].commands[1], "");
+  CopyField(plans[2].commands[2], "SY07");
+  std::string script, error;
+  ASSERT_TRUE(BuildPlanScript(plans, script, error)) << error;
+  const std::string golden = std::string(CV_TEST_DATA_DIR) + "/plans/cv3_canalization.pro";
+  if (std::getenv("CV_WRITE_GOLDENS")) {
+    std::ofstream(golden, std::ios::binary) << script;
+  }
+  std::ifstream in(golden, std::ios::binary);
+  ASSERT_TRUE(in) << golden;
+  std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(script, expected);
 }
 
 }  // namespace

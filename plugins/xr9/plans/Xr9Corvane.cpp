@@ -207,14 +207,6 @@ void CompactPlanCommands(ImportSlot& plan) { Compact(plan.commands, 3); }
 
 void CompactChannelCommands(TChanXR9CV& channel, int area) { Compact(channel.commands, area < 0 ? 0 : area > 3 ? 3 : area); }
 
-bool ConvertDirectory3(const std::string& line, std::string& output) {
-  static const cv::script::KeywordRow kRow[] = {{"DIRECTORY3", 2}};
-  cv::script::Statement st;
-  if (cv::script::ParseStatement(line.c_str(), kRow, 1, cv::script::LexRules{}, st) != 1) return false;
-  output = std::string("DIRECTORY4") + " (" + st.tokens[1] + ")";
-  return true;
-}
-
 uint32_t TruncU32(double value) {
   if (!(value > 0)) return 0;
   if (value >= 4294967295.0) return std::numeric_limits<uint32_t>::max();

@@ -55,9 +55,6 @@ bool MnemonicToAttribute(std::string_view mnemonic, char band, TChanAttribute& o
 void CompactPlanCommands(ImportSlot& plan);
 void CompactChannelCommands(TChanXR9CV& channel, int count);
 
-// "DIRECTORY4 (<first argument>)" for a DIRECTORY3 line; false for any other line.
-bool ConvertDirectory3(const std::string& line, std::string& output);
-
 // Real numbers of the import as the whole numbers they are cut to: toward zero, a NaN as 0 and
 // a value beyond the type's range as its nearest end.
 uint32_t TruncU32(double value);

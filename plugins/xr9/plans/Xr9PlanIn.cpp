@@ -15,6 +15,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
+#include "PlanImport.h"
 #include "Prompt.h"
 #include "Separators.h"
 #include "Xr9Corvane.h"
@@ -190,7 +191,7 @@ bool TPlanIn::ReadScript(const std::string& path, bool corvaneScript) {
     int tokenized = TokenizeScriptLine(line.c_str(), statement);
     if (tokenized == 0 && corvaneScript) {
       std::string rewritten;
-      if (ConvertDirectory3(line, rewritten)) tokenized = TokenizeScriptLine(rewritten.c_str(), statement);
+      if (cv::plan::RewriteDirectory3(line, rewritten)) tokenized = TokenizeScriptLine(rewritten.c_str(), statement);
     }
     if (tokenized < 0) continue;
     result = tokenized == 0 ? 0 : ImportStatement();

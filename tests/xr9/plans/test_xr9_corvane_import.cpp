@@ -103,12 +103,6 @@ TEST(Xr9CorvaneTable, ChannelsByBandLetterAndCompaction) {
   EXPECT_STREQ(kept.commands[1], "");
   EXPECT_STREQ(kept.commands[2], "");
   EXPECT_EQ(kept.mhz, 1500.0f);
-
-  std::string out;
-  EXPECT_TRUE(cv::xr9::ConvertDirectory3("directory3 (2)\t\t#number of channel plans", out));
-  EXPECT_EQ(out, "DIRECTORY4 (2)");
-  EXPECT_FALSE(cv::xr9::ConvertDirectory3("DIRECTORY4 (2)", out));
-  EXPECT_FALSE(cv::xr9::ConvertDirectory3("DIRECTORY3", out));
 }
 
 class Xr9CorvaneIn : public xr9test::PlanInFixture {
