@@ -1328,3 +1328,18 @@ constexpr int LaunchOffsetLabel = 41223;
 constexpr int RowHandleHint = 41224;
 
 }  // namespace cv::msg::xr9skysheet
+
+// CORVANE-4 memory editor (42400-42599).
+namespace cv::msg::cv4mem {
+
+constexpr int LineSpecInv = 42400;
+constexpr int LineFreqSat = 42401;
+constexpr int LineGuardInterval = 42402;
+constexpr int LineSound = 42403;
+constexpr int BadXsrLength = 42404;
+constexpr int SendOneNoEquip = 42405;
+constexpr int SendOneHint = 42406;
+constexpr int SendHint = 42407;
+constexpr int ReceiveHint = 42408;
+
+}  // namespace cv::msg::cv4mem
