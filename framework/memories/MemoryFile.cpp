@@ -104,8 +104,8 @@ std::string MemoryFileHeader(char list) {
   return ExpandLegend(kLegend, list) + FileColumnRows(kCv3FileColumns, list);
 }
 
-std::string FormatFileRow(const MemoryRecord& r, char decimal, char list) {
-  std::string row = BlankFileRow(kCv3FileColumns, list);
+std::string FormatFileRow(const MemoryRecord& r, char decimal, char list, const FileRowForm& form) {
+  std::string row = BlankFileRow(form.columns, list);
   const char meas = r.meas;
   const bool ber = IsBerMeasure(meas);
   PutColumn(row, cN, cv::Format("%02d", r.number));
@@ -114,7 +114,7 @@ std::string FormatFileRow(const MemoryRecord& r, char decimal, char list) {
   PutColumn(row, cColor, Chr(r.color));
   if (!ber) PutColumn(row, cStd, Chr(r.std));
   if (meas == '6') PutColumn(row, cCarriers, Chr(r.carriers));
-  if (meas == '4' || meas == '5') PutColumn(row, cSpecInv, Chr(r.specInv));
+  if (meas == '4' || meas == '5' || (meas == '6' && form.cofdmSpecInv)) PutColumn(row, cSpecInv, Chr(r.specInv));
   PutColumn(row, cFreq, cv::Format("%07.2f", r.freq));
   PutColumn(row, cChFr, Chr(r.chFr));
   PutColumn(row, cNPlan, cv::Format("%02d", r.nPlan));
@@ -132,6 +132,7 @@ std::string FormatFileRow(const MemoryRecord& r, char decimal, char list) {
   if (meas == '4' || meas == '5') PutColumn(row, cSymRate, cv::Format("%05d", r.symRate));
   if (meas == '6') PutColumn(row, cSymRate, "00000");
   PutColumn(row, cCnRef, cv::Format("%07.2f", r.cnRefFreq));
+  if (form.columns > cDiseqC) PutColumn(row, cDiseqC, Chr(r.diseqC));
   for (char& c : row)
     if (c == '.') c = decimal;
   return row;

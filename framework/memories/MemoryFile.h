@@ -37,8 +37,14 @@ float FieldReal(const std::string& field);
 
 // Lines 1 to 20: the legend with `list` in place of every separator, the rule, the column row.
 std::string MemoryFileHeader(char list);
-// The row of `record` (without its LF), exactly 82 characters.
-std::string FormatFileRow(const MemoryRecord& record, char decimal, char list);
+// What a family's row holds otherwise than the CORVANE-3's: all 25 columns (the DiSEqC setting
+// last), and the spectral inversion of a BER COFDM memory.
+struct FileRowForm {
+  int columns = kCv3FileColumns;
+  bool cofdmSpecInv = false;
+};
+// The row of `record` (without its LF): 82 characters, 84 with 25 columns.
+std::string FormatFileRow(const MemoryRecord& record, char decimal, char list, const FileRowForm& form = {});
 
 // Takes one row split into its fields (decimal commas already turned into points) into `record`.
 struct ParsedRow {

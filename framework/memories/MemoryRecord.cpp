@@ -74,9 +74,9 @@ bool MemoryRecordSendable(const std::string& text, char meas) {
   return text.size() == MemoryRecordLength(meas);
 }
 
-std::string EncodeMemoryRecord(MemoryRecord& r) {
+std::string EncodeRecordHead(const MemoryRecord& r) {
   const char meas = r.meas;
-  std::string s = "*SR" + HexText(static_cast<uint32_t>(r.number), 2);
+  std::string s = HexText(static_cast<uint32_t>(r.number), 2);
   s.append(r.label, 4);
   s += r.band;
   s += meas == '4' || meas == '5' ? r.specInv : meas == '6' ? r.carriers : r.std;
@@ -87,29 +87,40 @@ std::string EncodeMemoryRecord(MemoryRecord& r) {
   s += r.lnbSup;
   s += meas;
   s += r.color;
-  s += meas == '4' ? r.codeRate : meas == '5' ? r.modulation : meas == '6' ? r.guardInt : r.sound;
-  if (meas == '4' || meas == '5') {
-    s += HexText(static_cast<uint32_t>(r.symRate), 4);
-  } else if (meas == '6') {
-    s += "0000";
-  } else if (HasManualSound(r.sound)) {
+  return s;
+}
+
+char RecordSetting(const MemoryRecord& r) {
+  return r.meas == '4' ? r.codeRate : r.meas == '5' ? r.modulation : r.meas == '6' ? r.guardInt : r.sound;
+}
+
+std::string EncodeRecordField(const MemoryRecord& r) {
+  if (r.meas == '4' || r.meas == '5') return HexText(static_cast<uint32_t>(r.symRate), 4);
+  if (r.meas != '6' && HasManualSound(r.sound)) {
     std::string digits = HexText(RoundWord((r.soundFreq + 10.7) * 100.0), 4);
-    s += "0" + digits.substr(digits.size() - 3);
-  } else {
-    s += "0000";
+    return "0" + digits.substr(digits.size() - 3);
   }
-  s += HexText(RoundWord(r.bw * 100.0), 4);
+  return "0000";
+}
+
+std::string EncodeRecordTail(MemoryRecord& r) {
+  std::string s = HexText(RoundWord(r.bw * 100.0), 4);
   if (r.lnbOsc == 0.0f) r.lnbOsc = 9750.0f;
   // Cut in single precision, where a typed tenth (9750.1) keeps its last digit.
   s += HexText(CutWord(static_cast<float>(r.lnbOsc * 10.0f)), 5);
   uint32_t cn;
   if (cv::IsSatelliteBand(r.band))
-    cn = (meas == '7' ? cv::PllWord('S', r.cnRefFreq) : kSatCnWord) | kCnBandBit;
+    cn = (r.meas == '7' ? cv::PllWord('S', r.cnRefFreq) : kSatCnWord) | kCnBandBit;
   else
-    cn = meas == '7' ? cv::PllWord('T', r.cnRefFreq) : kTerCnWord;
-  s += HexText(cn, 4);
+    cn = r.meas == '7' ? cv::PllWord('T', r.cnRefFreq) : kTerCnWord;
+  return s + HexText(cn, 4);
+}
+
+std::string EncodeMemoryRecord(MemoryRecord& r) {
+  std::string s = "*SR" + EncodeRecordHead(r) + RecordSetting(r);
   // A BER COFDM record carries no symbol-rate field.
-  if (meas == '6' && s.size() >= 29) s.erase(25, 4);
+  if (r.meas != '6') s += EncodeRecordField(r);
+  s += EncodeRecordTail(r);
   return s.substr(0, s.find('\0'));
 }
 

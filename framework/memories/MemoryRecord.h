@@ -61,6 +61,15 @@ inline bool HasManualSound(char sound) { return sound == '4' || sound == 'F'; }
 // The record text of `record`, as the instrument takes it. An LNB oscillator of exactly 0 is set
 // to 9750 in `record` first. A field holding NUL ends the text there, as in a cleared record.
 std::string EncodeMemoryRecord(MemoryRecord& record);
+// The pieces every family's record shares: from the number to the colour (21 characters), the
+// setting character of the measure (code rate, modulation, guard interval or sound), the
+// four-character field after it (symbol rate, or the manual sound frequency, else "0000"), and
+// from the bandwidth to the C/N reference word (17 characters; an LNB oscillator of 0 becomes
+// 9750 in `record`). A NUL in a character field is kept: the caller cuts the text there.
+std::string EncodeRecordHead(const MemoryRecord& record);
+char RecordSetting(const MemoryRecord& record);
+std::string EncodeRecordField(const MemoryRecord& record);
+std::string EncodeRecordTail(MemoryRecord& record);
 // The length a record of this measure type must have: 38 for BER COFDM, else 42.
 size_t MemoryRecordLength(char meas);
 // Whether `text` is a complete record of `meas`, fit to be sent.
