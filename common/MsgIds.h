@@ -1335,6 +1335,20 @@ constexpr int RowHandleHint = 41224;
 
 }  // namespace cv::msg::xr9skysheet
 
+// CORVANE-4 memory editor (42400-42599).
+namespace cv::msg::cv4mem {
+
+constexpr int LineSpecInv = 42400;
+constexpr int LineFreqSat = 42401;
+constexpr int LineGuardInterval = 42402;
+constexpr int LineSound = 42403;
+constexpr int BadXsrLength = 42404;
+constexpr int SendOneNoEquip = 42405;
+constexpr int SendOneHint = 42406;
+constexpr int SendHint = 42407;
+constexpr int ReceiveHint = 42408;
+
+}  // namespace cv::msg::cv4mem
 // The CORVANE-4 family: entry, equipment object and command table (42000-42099). The texts it
 // shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
 namespace cv::msg::cv4 {

@@ -7,6 +7,7 @@ namespace cv::mem {
 
 bool Cv3MemoryEquipment::HasPort() const { return e.port != nullptr; }
 bool Cv3MemoryEquipment::CheckVersion() { return e.CheckVersion(); }
+bool Cv3MemoryEquipment::ReadVersion(float& version) { return e.ReadVersion(version); }
 
 bool Cv3MemoryEquipment::Query(const std::string& command, std::string& reply) {
   char buffer[kReplyBufferSize];

@@ -13,6 +13,7 @@ class Cv3MemoryEquipment : public MemoryEquipment {
   explicit Cv3MemoryEquipment(TCv3Equip& equip) : e(equip) {}
   bool HasPort() const override;
   bool CheckVersion() override;
+  bool ReadVersion(float& version) override;
   bool Query(const std::string& command, std::string& reply) override;
   bool SendCommand(const std::string& command) override;
   std::vector<std::string> SplitFields(const std::string& line) override;

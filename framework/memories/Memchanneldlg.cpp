@@ -33,7 +33,13 @@ class TMemoryChannelDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv
   TMemoryChannelDlg& dlg;
 };
 
-TMemoryChannelDlg::TMemoryChannelDlg(TMemoryDataDlg* owner, TCv3Equip* equip) : QDialog(owner) {
+TMemoryChannelDlg::TMemoryChannelDlg(TMemoryDataDlg* owner, TCv3Equip* equip)
+    : TMemoryChannelDlg(owner, equip, {owner->Model().pickedPlan, owner->Model().pickedChannel,
+                                       owner->Model().pickedPlanNumber}) {}
+
+TMemoryChannelDlg::TMemoryChannelDlg(QWidget* owner, TCv3Equip* equip, cv::mem::PickTarget target,
+                                     cv::mem::PickerStart* start)
+    : QDialog(owner), start(start) {
   using cv::MsgQ;
   setWindowTitle(MsgQ(d::PickerCaption));
   auto* outer = new QVBoxLayout(this);
@@ -84,10 +90,9 @@ TMemoryChannelDlg::TMemoryChannelDlg(TMemoryDataDlg* owner, TCv3Equip* equip) : 
   outer->addLayout(bottom);
   outer->setSizeConstraint(QLayout::SetFixedSize);
 
-  cv::mem::MemoryData& owned = owner->Model();
   adapter = std::make_unique<Adapter>(*this, *equip);
-  picker = std::make_unique<cv::mem::ChannelPicker>(*adapter, cv::PrompterInForce(), *adapter, owned.pickedPlan,
-                                                    owned.pickedChannel, owned.pickedPlanNumber);
+  picker = std::make_unique<cv::mem::ChannelPicker>(*adapter, cv::PrompterInForce(), *adapter, target.plan,
+                                                    target.channel, target.planNumber);
   connect(PlanCombo, &QComboBox::activated, this, &TMemoryChannelDlg::OnChangePlan);
   connect(ChannelCombo, &QComboBox::activated, this, &TMemoryChannelDlg::OnChangeChannel);
   connect(OKBtn, &QPushButton::clicked, this, &TMemoryChannelDlg::OKBtnClick);
@@ -97,7 +102,10 @@ TMemoryChannelDlg::TMemoryChannelDlg(TMemoryDataDlg* owner, TCv3Equip* equip) : 
   TimerToShowForm->setObjectName("TimerToShowForm");
   TimerToShowForm->setInterval(1000);
   connect(TimerToShowForm, &QTimer::timeout, this, &TMemoryChannelDlg::LoadChannels);
-  TimerToShowForm->start();
+  if (start)
+    start->Arm([this] { LoadChannels(); });
+  else
+    TimerToShowForm->start();
   Render();
 }
 
@@ -130,6 +138,7 @@ void TMemoryChannelDlg::Finish() {
 
 void TMemoryChannelDlg::LoadChannels() {
   TimerToShowForm->stop();
+  if (start) start->Disarm();
   picker->LoadChannels();
   Render();
   Finish();

@@ -21,6 +21,10 @@ class TMemoryChannelDlg : public QDialog {
 
  public:
   TMemoryChannelDlg(TMemoryDataDlg* owner, TCv3Equip* equip);
+  // A picker for another owner's records; `start` (the form's own timer when null) runs
+  // LoadChannels once.
+  TMemoryChannelDlg(QWidget* owner, TCv3Equip* equip, cv::mem::PickTarget target,
+                    cv::mem::PickerStart* start = nullptr);
   ~TMemoryChannelDlg() override;
 
   cv::mem::ChannelPicker& Picker() { return *picker; }
@@ -34,9 +38,10 @@ class TMemoryChannelDlg : public QDialog {
   QTimer* TimerToShowForm = nullptr;
 
  public slots:
-  void LoadChannels();
-  void OnChangePlan(int index);
-  void OnChangeChannel(int index);
+  // A family's picker may vary these.
+  virtual void LoadChannels();
+  virtual void OnChangePlan(int index);
+  virtual void OnChangeChannel(int index);
   void OKBtnClick();
 
  private:
@@ -44,4 +49,5 @@ class TMemoryChannelDlg : public QDialog {
   void Finish();
   std::unique_ptr<Adapter> adapter;
   std::unique_ptr<cv::mem::ChannelPicker> picker;
+  cv::mem::PickerStart* start = nullptr;
 };

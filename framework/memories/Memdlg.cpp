@@ -44,7 +44,10 @@ class TMemoryDlg::Adapter : public cv::mem::Cv3MemoryEquipment,
   TMemoryDlg& dlg;
 };
 
-TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment) : QDialog(owner), equip(equipment) {
+MemoryFormFamily Cv3MemoryForm() { return {nullptr, m::SendOneHint, m::SendHint, m::ReceiveHint}; }
+
+TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment, const MemoryFormFamily& family)
+    : QDialog(owner), equip(equipment), codec(family.codec) {
   using cv::MsgQ;
   setWindowTitle(MsgQ(m::FormCaption));
   auto* grid = new QGridLayout(this);
@@ -78,9 +81,9 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment) : QDialog(owner), e
   button(SaveBtn, "SaveBtn", m::SaveBtn, m::SaveHint, &TMemoryDlg::SaveBtnClick);
   button(ReadBtn, "ReadBtn", m::ReadBtn, m::ReadHint, &TMemoryDlg::ReadBtnClick);
   button(EditBtn, "EditBtn", m::EditBtn, m::EditHint, &TMemoryDlg::EditBtnClick);
-  button(SendOneBtn, "SendOneBtn", m::SendOneBtn, m::SendOneHint, &TMemoryDlg::SendOneBtnClick);
-  button(SendBtn, "SendBtn", m::SendBtn, m::SendHint, &TMemoryDlg::SendBtnClick);
-  button(ReceiveBtn, "ReceiveBtn", m::ReceiveBtn, m::ReceiveHint, &TMemoryDlg::ReceiveBtnClick);
+  button(SendOneBtn, "SendOneBtn", m::SendOneBtn, family.sendOneHint, &TMemoryDlg::SendOneBtnClick);
+  button(SendBtn, "SendBtn", m::SendBtn, family.sendHint, &TMemoryDlg::SendBtnClick);
+  button(ReceiveBtn, "ReceiveBtn", m::ReceiveBtn, family.receiveHint, &TMemoryDlg::ReceiveBtnClick);
   button(HelpBtn, "HelpBtn", m::HelpBtn, 0, &TMemoryDlg::HelpBtnClick);
   button(CloseBtn, "CloseBtn", m::CloseBtn, 0, &TMemoryDlg::CloseBtnClick);
 
@@ -101,7 +104,8 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment) : QDialog(owner), e
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
   adapter = std::make_unique<Adapter>(*this, *equip);
-  editor = std::make_unique<cv::mem::MemoryEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter);
+  editor = std::make_unique<cv::mem::MemoryEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter,
+                                                   codec ? *codec : cv::mem::Cv3MemoryCodec());
   // Edit opens the settings dialog on the current record; an invalid record is refused there
   // and the dialog is not shown.
   settingsEditor = [this](TMemoryDlg* self) {

@@ -15,11 +15,18 @@ class QProgressBar;
 class QPushButton;
 class TCv3Equip;
 
+// What a family's editor form varies: its record codec and the hints that name its meter.
+struct MemoryFormFamily {
+  std::shared_ptr<cv::mem::MemoryCodec> codec;  // none: the CORVANE-3 codec
+  int sendOneHint, sendHint, receiveHint;
+};
+MemoryFormFamily Cv3MemoryForm();
+
 class TMemoryDlg : public QDialog {
   Q_OBJECT
 
  public:
-  TMemoryDlg(QWidget* owner, TCv3Equip* equip);
+  TMemoryDlg(QWidget* owner, TCv3Equip* equip, const MemoryFormFamily& family = Cv3MemoryForm());
   ~TMemoryDlg() override;
 
   cv::mem::MemoryEditor& Editor() { return *editor; }
@@ -60,5 +67,6 @@ class TMemoryDlg : public QDialog {
   class Adapter;
   TCv3Equip* equip = nullptr;
   std::unique_ptr<Adapter> adapter;
+  std::shared_ptr<cv::mem::MemoryCodec> codec;
   std::unique_ptr<cv::mem::MemoryEditor> editor;
 };

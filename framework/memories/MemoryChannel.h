@@ -2,6 +2,7 @@
 // The channel picker's rules, apart from its form: the plan names and channel lines it reads from
 // the instrument, its gauge and enabled state, and the records it leaves in its owner (the
 // settings dialog's picked plan header, picked channel and picked plan number).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,21 @@ class ChannelPickerView {
  public:
   virtual ~ChannelPickerView() = default;
   virtual void Render() = 0;  // show the lists, the gauge and the enabled state now
+};
+
+// The picker's start, a second after it opens: the form's timer in the program, a fake in tests.
+class PickerStart {
+ public:
+  virtual ~PickerStart() = default;
+  virtual void Arm(std::function<void()> fire) = 0;
+  virtual void Disarm() = 0;
+};
+
+// Where the picker leaves what was picked: the owner's plan header, channel and plan number.
+struct PickTarget {
+  PlanInfo& plan;
+  TChan3& channel;
+  int& planNumber;
 };
 
 class ChannelPicker {

@@ -25,8 +25,8 @@ const std::string& ErrorCaption() { return Msg(cv::msg::cv3::CvToolsErrorCaption
 }  // namespace
 
 MemoryEditor::MemoryEditor(MemoryEquipment& equip, cv::Prompter& prompter, cv::plan::FileChooser& chooser,
-                           MemoryView& view)
-    : equip(equip), prompter(prompter), chooser(chooser), view(view) {
+                           MemoryView& view, MemoryCodec& codec)
+    : equip(equip), codec(codec), prompter(prompter), chooser(chooser), view(view) {
   EnableControls(true);
   EnableEditing(false);
 }
@@ -53,7 +53,7 @@ void MemoryEditor::EnableEditing(bool on) {
   view.ShowButtons();
 }
 
-void MemoryEditor::ClearMemories() { records.fill(MemoryRecord{}); }
+void MemoryEditor::ClearMemories() { records.fill(codec.Cleared()); }
 
 bool MemoryEditor::UpdateListEntry() {
   const int n = current.number;
@@ -64,8 +64,8 @@ bool MemoryEditor::UpdateListEntry() {
   e.band = current.band;
   e.freq = current.freq;
   e.units = current.units;
-  if (cv::PllInRange(e.band, e.freq)) return true;
-  e.freq = cv::PllBandOf(e.band).fallbackMHz;
+  if (codec.FreqInRange(e.band, e.freq)) return true;
+  e.freq = codec.FallbackFreq(e.band);
   return false;
 }
 
@@ -212,6 +212,7 @@ void MemoryEditor::SendOneBtnClick() {
   }
   const int index = listIndex;
   LoadCurrentRecord(records[index]);
+  if (!codec.BeginSendOne(equip)) return;
   std::string text = EncodeMemoryRecord();
   if (!Sendable(text) || !CheckNotLogging()) return;
   if (!equip.SendCommand(text)) {
@@ -227,15 +228,15 @@ void MemoryEditor::SendOneBtnClick() {
 bool MemoryEditor::Sendable(const std::string& text) {
   // A value that failed its check can widen a field; such a record would reach the instrument
   // misaligned.
-  if (MemoryRecordSendable(text, current.meas)) return true;
-  equip.Log(Msg(m::BadLength));
+  if (codec.Sendable(text, current)) return true;
+  equip.Log(Msg(codec.BadLengthMessage()));
   equip.Log(text);
   return false;
 }
 
 bool MemoryEditor::DecodeMemoryRecord(const std::string& reply, int number) {
   MemoryRecord record = records[number - 1];
-  DecodedMemory d = cv::mem::DecodeMemoryRecord(reply, record);
+  DecodedMemory d = codec.Decode(reply, record);
   if (!d.complete) {
     equip.Log(Msg(m::BadSrAnswer));
     equip.Log(reply);
@@ -253,7 +254,7 @@ bool MemoryEditor::DecodeMemoryRecord(const std::string& reply, int number) {
 }
 
 void MemoryEditor::ReportMemoryErrors(const MemErrors& errors, const MemoryRecord& record, int index) {
-  for (const std::string& line : MemoryErrorLines(errors, record, index)) equip.Log(line);
+  for (const std::string& line : codec.ErrorLines(errors, record, index)) equip.Log(line);
 }
 
 bool MemoryEditor::ReceiveAllMemories() {
@@ -263,10 +264,11 @@ bool MemoryEditor::ReceiveAllMemories() {
     return false;
   }
   equip.Log(Msg(m::Receiving));
+  codec.ChooseForm(equip);
   for (int n = 1; n <= kMemoryCount; ++n) {
     Gauge(n * 100 / kMemoryCount);
     std::string reply;
-    if (!equip.Query(cv::Format("*?SR%02X", n), reply)) {
+    if (!equip.Query(codec.QueryCommand(n), reply)) {
       equip.Log(cv::Format(Msg(m::AskError), n));
       return false;
     }
@@ -287,6 +289,7 @@ bool MemoryEditor::SendAllMemories() {
     equip.Log(Msg(m::SendNoEquip));
     return false;
   }
+  codec.ChooseForm(equip);
   Gauge(0);
   equip.Log(Msg(m::Sending));
   for (int n = 1; n <= kMemoryCount; ++n) {
@@ -308,12 +311,12 @@ bool MemoryEditor::SendAllMemories() {
 // ---- files ----
 
 std::string MemoryEditor::FormatFileRow() const {
-  return cv::mem::FormatFileRow(current, equip.DecimalSeparator(), equip.ListSeparator());
+  return codec.FormatFileRow(current, equip.DecimalSeparator(), equip.ListSeparator());
 }
 
 bool MemoryEditor::ParseFileRow(const std::vector<std::string>& fields, int position) {
   MemoryRecord record = records[position - 1];
-  ParsedRow p = cv::mem::ParseFileRow(fields, record);
+  ParsedRow p = codec.ParseFileRow(fields, record);
   // A row for another memory would fill a slot the list does not show.
   if (!p.numberOk || p.index != position - 1) {
     equip.Log(cv::Format(Msg(m::RowOtherMemory), position, p.numberText));
@@ -341,17 +344,17 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
   ClearMemories();
   equip.Log(cv::Format(Msg(m::Reading), fileName));
   Gauge(0);
-  const std::vector<std::string> lines = FileLines(content);
+  const std::vector<std::string> lines = codec.FileLines(content);
   size_t at = 0;
   bool ok = true;
   for (int i = 1; i <= kMemoryCount && ok; ++i) {
     Gauge(i * 100 / kMemoryCount);
-    while (at < lines.size() && SkippedFileLine(lines[at])) ++at;
+    while (at < lines.size() && codec.SkippedFileLine(lines[at])) ++at;
     if (at >= lines.size()) {
       ok = false;
       break;
     }
-    ParseFileRow(equip.SplitFields(RowText(lines[at++])), i);
+    ParseFileRow(equip.SplitFields(codec.RowText(lines[at++])), i);
     LoadCurrentRecord(records[i - 1]);
     ok = UpdateListEntry();
     if (ok) InsertListLine(i - 1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AppServices.h"
+#include "MemoryCodec.h"
 #include "MemoryFile.h"
 #include "MemoryRecord.h"
 #include "PlanEditor.h"
@@ -21,6 +22,11 @@ class MemoryEquipment {
   virtual ~MemoryEquipment() = default;
   virtual bool HasPort() const = 0;
   virtual bool CheckVersion() = 0;  // "*?VE" answered with "*VE..."
+  // The instrument's firmware version; false (and 0) when it cannot be read.
+  virtual bool ReadVersion(float& version) {
+    version = 0;
+    return false;
+  }
   virtual bool Query(const std::string& command, std::string& reply) = 0;
   virtual bool SendCommand(const std::string& command) = 0;
   // The equipment's field splitter: list separator, decimal commas made points, 24 fields of 12.
@@ -58,7 +64,8 @@ struct MemoryButtons {
 
 class MemoryEditor {
  public:
-  MemoryEditor(MemoryEquipment& equip, cv::Prompter& prompter, cv::plan::FileChooser& chooser, MemoryView& view);
+  MemoryEditor(MemoryEquipment& equip, cv::Prompter& prompter, cv::plan::FileChooser& chooser, MemoryView& view,
+               MemoryCodec& codec = Cv3MemoryCodec());
 
   // Buttons. Close: true when the dialog may close.
   bool CloseBtnClick();
@@ -97,12 +104,12 @@ class MemoryEditor {
   bool WriteMemoryFile(const std::string& path);
 
   // The codec and the file rows over `current`.
-  std::string EncodeMemoryRecord() { return cv::mem::EncodeMemoryRecord(current); }
+  std::string EncodeMemoryRecord() { return codec.Encode(current); }
   // Decodes the reply to "*?SR" for memory `number` into that memory; false when the reply is
   // refused or a check failed. A reply that names another memory stores nothing.
   bool DecodeMemoryRecord(const std::string& reply, int number);
   void ReportMemoryErrors(const MemErrors& errors, const MemoryRecord& record, int index);
-  std::string WriteFileHeader() const { return MemoryFileHeader(equip.ListSeparator()); }
+  std::string WriteFileHeader() const { return codec.FileHeader(equip.ListSeparator()); }
   std::string FormatFileRow() const;
   // Takes row `position` (1..99) of a file into its memory; false when a check failed. A row
   // that names another memory stores nothing.
@@ -128,6 +135,7 @@ class MemoryEditor {
   bool Sendable(const std::string& text);
 
   MemoryEquipment& equip;
+  MemoryCodec& codec;
   cv::Prompter& prompter;
   cv::plan::FileChooser& chooser;
   MemoryView& view;

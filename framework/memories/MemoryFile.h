@@ -2,6 +2,7 @@
 // The memory text file: a comment block that explains the codes, a column header row, and one
 // 82-character row per memory, fields separated by the list separator, decimals written with
 // the decimal separator. Plain C++; the memory editor reads and writes whole files with these.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,39 @@ namespace cv::mem {
 
 constexpr size_t kFileRowLength = 82;
 
+// The file's columns in header order; every column but the first follows a separator. A
+// CORVANE-3 row holds the first 24, a family with a DiSEqC setting all 25.
+enum FileColumn { cN, cLabel, cBand, cColor, cStd, cCarriers, cSpecInv, cFreq, cChFr, cNPlan, cCodePlan, cUnits,
+                  cLnbSup, cMeas, cFrame, cSound, cSoundFreq, cBw, cLnbOsc, cCodeRate, cModulation, cGuardInt,
+                  cSymRate, cCnRef, cDiseqC, kFileColumns };
+constexpr int kCv3FileColumns = cDiseqC;
+
+// The legend's lines with `list` in place of every "%c".
+std::string ExpandLegend(const std::vector<const char*>& lines, char list);
+// The rule of 58 '#' and the column row ('#', then each of the first `columns` labels and `list`).
+std::string FileColumnRows(int columns, char list);
+// A row of `columns` columns: blanks, the separators in place.
+std::string BlankFileRow(int columns, char list);
+// Copies `text` into its column of `row`, cut at the column's width.
+void PutColumn(std::string& row, int column, const std::string& text);
+// A field's first character, NUL for an empty one.
+inline char FirstOf(const std::string& field) { return field.empty() ? '\0' : field[0]; }
+// sscanf "%Nd": blanks skipped, then at most `width` characters of an optional sign and digits.
+std::optional<int> ScanFieldInt(const std::string& field, size_t width);
+// A decimal number; a blank field reads as 0 and one that is no number as NaN, which every range
+// check refuses.
+float FieldReal(const std::string& field);
+
 // Lines 1 to 20: the legend with `list` in place of every separator, the rule, the column row.
 std::string MemoryFileHeader(char list);
-// The row of `record` (without its LF), exactly 82 characters.
-std::string FormatFileRow(const MemoryRecord& record, char decimal, char list);
+// What a family's row holds otherwise than the CORVANE-3's: all 25 columns (the DiSEqC setting
+// last), and the spectral inversion of a BER COFDM memory.
+struct FileRowForm {
+  int columns = kCv3FileColumns;
+  bool cofdmSpecInv = false;
+};
+// The row of `record` (without its LF): 82 characters, 84 with 25 columns.
+std::string FormatFileRow(const MemoryRecord& record, char decimal, char list, const FileRowForm& form = {});
 
 // Takes one row split into its fields (decimal commas already turned into points) into `record`.
 struct ParsedRow {
@@ -26,11 +56,11 @@ struct ParsedRow {
 ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record);
 
 // The plain lines of a memory file's content, as the reader takes them: LF ends a line and a
-// line is cut at 253 characters.
-std::vector<std::string> FileLines(const std::string& content);
+// line is cut at `maxLength` characters.
+std::vector<std::string> FileLines(const std::string& content, size_t maxLength = 253);
 // Whether the reader skips this line: a comment ('#'), a line that begins with CR, or a blank one.
 bool SkippedFileLine(const std::string& line);
-// A row as the reader splits it: ended at CR or LF, cut after 82 characters.
-std::string RowText(const std::string& line);
+// A row as the reader splits it: ended at CR or LF, cut after `rowLength` characters.
+std::string RowText(const std::string& line, size_t rowLength = kFileRowLength);
 
 }  // namespace cv::mem

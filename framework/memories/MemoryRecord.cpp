@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "Format.h"
 #include "Messages.h"
@@ -20,29 +21,33 @@ constexpr uint32_t kSatCnWord = 1500;
 constexpr uint32_t kTerCnWord = 655;
 constexpr uint32_t kCnBandBit = 0x8000;
 
-// A non-negative value cut to an integer; NaN and negatives give 0, huge values saturate.
-uint32_t Cut(double value) {
+bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
+
+}  // namespace
+
+uint32_t CutWord(double value) {
   if (!(value > 0)) return 0;
   if (value >= 4294967295.0) return 0xFFFFFFFFu;
   return static_cast<uint32_t>(value);
 }
-uint32_t Round(double value) { return Cut(value + 0.5); }
+uint32_t RoundWord(double value) { return CutWord(value + 0.5); }
 
-std::string Hex(uint32_t value, int digits) {
+std::string HexText(uint32_t value, int digits) {
   char text[16];
   std::snprintf(text, sizeof text, "%0*x", digits, value);
   return text;
 }
 
+namespace {
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
+}  // namespace
 
-// `length` hexadecimal digits at `at`, or -1 when one is missing or is no digit.
-long HexField(const std::string& text, size_t at, size_t length) {
+long HexAt(const std::string& text, size_t at, size_t length) {
   if (text.size() < at + length) return -1;
   long value = 0;
   for (size_t i = at; i < at + length; ++i) {
@@ -53,14 +58,9 @@ long HexField(const std::string& text, size_t at, size_t length) {
   return value;
 }
 
-bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
-
-// A word's value scaled, or NaN when the word could not be read.
-float Scaled(long word, double step, double offset = 0.0) {
+float ScaledWord(long word, double step, double offset) {
   return word < 0 ? kNaN : static_cast<float>(word * step - offset);
 }
-
-}  // namespace
 
 bool InRangeF(float value, double lo, double hi) {
   return value >= static_cast<float>(lo) && value <= static_cast<float>(hi);
@@ -74,42 +74,53 @@ bool MemoryRecordSendable(const std::string& text, char meas) {
   return text.size() == MemoryRecordLength(meas);
 }
 
-std::string EncodeMemoryRecord(MemoryRecord& r) {
+std::string EncodeRecordHead(const MemoryRecord& r) {
   const char meas = r.meas;
-  std::string s = "*SR" + Hex(static_cast<uint32_t>(r.number), 2);
+  std::string s = HexText(static_cast<uint32_t>(r.number), 2);
   s.append(r.label, 4);
   s += r.band;
   s += meas == '4' || meas == '5' ? r.specInv : meas == '6' ? r.carriers : r.std;
-  s += Hex(cv::PllWord(r.band, r.freq), 4);
+  s += HexText(cv::PllWord(r.band, r.freq), 4);
   s += r.chFr;
-  s += Hex(static_cast<uint32_t>(r.nPlan), 2) + Hex(static_cast<uint32_t>(r.codePlan), 2);
+  s += HexText(static_cast<uint32_t>(r.nPlan), 2) + HexText(static_cast<uint32_t>(r.codePlan), 2);
   s += IsBerMeasure(meas) ? '0' : r.units;
   s += r.lnbSup;
   s += meas;
   s += r.color;
-  s += meas == '4' ? r.codeRate : meas == '5' ? r.modulation : meas == '6' ? r.guardInt : r.sound;
-  if (meas == '4' || meas == '5') {
-    s += Hex(static_cast<uint32_t>(r.symRate), 4);
-  } else if (meas == '6') {
-    s += "0000";
-  } else if (HasManualSound(r.sound)) {
-    std::string digits = Hex(Round((r.soundFreq + 10.7) * 100.0), 4);
-    s += "0" + digits.substr(digits.size() - 3);
-  } else {
-    s += "0000";
+  return s;
+}
+
+char RecordSetting(const MemoryRecord& r) {
+  return r.meas == '4' ? r.codeRate : r.meas == '5' ? r.modulation : r.meas == '6' ? r.guardInt : r.sound;
+}
+
+std::string EncodeRecordField(const MemoryRecord& r) {
+  if (r.meas == '4' || r.meas == '5') return HexText(static_cast<uint32_t>(r.symRate), 4);
+  if (r.meas != '6' && HasManualSound(r.sound)) {
+    std::string digits = HexText(RoundWord((r.soundFreq + 10.7) * 100.0), 4);
+    return "0" + digits.substr(digits.size() - 3);
   }
-  s += Hex(Round(r.bw * 100.0), 4);
+  return "0000";
+}
+
+std::string EncodeRecordTail(MemoryRecord& r) {
+  std::string s = HexText(RoundWord(r.bw * 100.0), 4);
   if (r.lnbOsc == 0.0f) r.lnbOsc = 9750.0f;
   // Cut in single precision, where a typed tenth (9750.1) keeps its last digit.
-  s += Hex(Cut(static_cast<float>(r.lnbOsc * 10.0f)), 5);
+  s += HexText(CutWord(static_cast<float>(r.lnbOsc * 10.0f)), 5);
   uint32_t cn;
   if (cv::IsSatelliteBand(r.band))
-    cn = (meas == '7' ? cv::PllWord('S', r.cnRefFreq) : kSatCnWord) | kCnBandBit;
+    cn = (r.meas == '7' ? cv::PllWord('S', r.cnRefFreq) : kSatCnWord) | kCnBandBit;
   else
-    cn = meas == '7' ? cv::PllWord('T', r.cnRefFreq) : kTerCnWord;
-  s += Hex(cn, 4);
+    cn = r.meas == '7' ? cv::PllWord('T', r.cnRefFreq) : kTerCnWord;
+  return s + HexText(cn, 4);
+}
+
+std::string EncodeMemoryRecord(MemoryRecord& r) {
+  std::string s = "*SR" + EncodeRecordHead(r) + RecordSetting(r);
   // A BER COFDM record carries no symbol-rate field.
-  if (meas == '6' && s.size() >= 29) s.erase(25, 4);
+  if (r.meas != '6') s += EncodeRecordField(r);
+  s += EncodeRecordTail(r);
   return s.substr(0, s.find('\0'));
 }
 
@@ -120,7 +131,7 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
   std::string t = reply;
   MemErrors& e = d.errors;
   d.numberText = t.substr(3, 2);
-  long number = HexField(t, 3, 2);
+  long number = HexAt(t, 3, 2);
   d.index = number < 0 ? -1 : static_cast<int>(number) - 1;
   bool numberOk = d.index >= 0 && d.index < kMemoryCount;
   if (!numberOk) e.set(ErrNumber);
@@ -154,13 +165,13 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
   }
   const bool sat = cv::IsSatelliteBand(r.band);
   const cv::PllBand& band = cv::PllBandOf(r.band);
-  r.freq = Scaled(HexField(t, 11, 4), band.stepMHz, band.offsetMHz);
+  r.freq = ScaledWord(HexAt(t, 11, 4), band.stepMHz, band.offsetMHz);
   if (!cv::PllInRange(r.band, r.freq)) e.set(sat ? ErrFreqSat : ErrFreqTer);
   r.chFr = t[15];
   if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
-  r.nPlan = static_cast<int32_t>(HexField(t, 16, 2));
+  r.nPlan = static_cast<int32_t>(HexAt(t, 16, 2));
   if (r.nPlan < 0 || r.nPlan > 31) e.set(ErrPlanNumber);
-  r.codePlan = static_cast<int32_t>(HexField(t, 18, 2));
+  r.codePlan = static_cast<int32_t>(HexAt(t, 18, 2));
   r.units = t[20];
   if (!Between(r.units, '0', '3')) e.set(ErrUnits);
   r.lnbSup = t[21];
@@ -185,56 +196,79 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
   if (r.meas == '4' || r.meas == '5') {
-    r.symRate = static_cast<int32_t>(HexField(t, 25, 4));
+    r.symRate = static_cast<int32_t>(HexAt(t, 25, 4));
     if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
   } else if (!IsBerMeasure(r.meas) && HasManualSound(r.sound)) {
-    r.soundFreq = Scaled(HexField(t, 25, 4), 0.01, 10.7);
+    r.soundFreq = ScaledWord(HexAt(t, 25, 4), 0.01, 10.7);
     if (!InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
   }
-  r.bw = Scaled(HexField(t, 29, 4), 0.01);
+  r.bw = ScaledWord(HexAt(t, 29, 4), 0.01);
   if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
-  r.lnbOsc = Scaled(HexField(t, 33, 5), 0.1);
+  r.lnbOsc = ScaledWord(HexAt(t, 33, 5), 0.1);
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
-  long cn = HexField(t, 38, 4);
+  long cn = HexAt(t, 38, 4);
   if (cn >= 0) cn %= 32768;
-  r.cnRefFreq = sat ? Scaled(cn, 0.125, 479.5) : Scaled(cn, 0.05, 38.9);
+  r.cnRefFreq = sat ? ScaledWord(cn, 0.125, 479.5) : ScaledWord(cn, 0.05, 38.9);
   if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
   return d;
 }
 
-std::vector<std::string> MemoryErrorLines(const MemErrors& e, const MemoryRecord& r, int index) {
+const ErrorLineIds& Cv3ErrorLineIds() {
+  static const ErrorLineIds ids = [] {
+    ErrorLineIds t{};
+    const std::pair<MemError, int> lines[] = {
+        {ErrBand, m::LineBand},           {ErrMeasure, m::LineMeasure},
+        {ErrSpecInvQpsk, m::LineSpecInvQpsk}, {ErrSpecInvQam, m::LineSpecInvQam},
+        {ErrCarriers, m::LineCarriers},   {ErrStandard, m::LineStandard},
+        {ErrFreqSat, m::LineFreqSat},     {ErrFreqTer, m::LineFreqTer},
+        {ErrTuningMode, m::LineTuningMode}, {ErrPlanNumber, m::LinePlanNumber},
+        {ErrUnits, m::LineUnits},         {ErrLnbSupply, m::LineLnbSupply},
+        {ErrColour, m::LineColour},       {ErrCodeRate, m::LineCodeRate},
+        {ErrModulation, m::LineModulation}, {ErrGuardInterval, m::LineGuardInterval},
+        {ErrSound, m::LineSound},         {ErrSymbolRate, m::LineSymbolRate},
+        {ErrSoundFreq, m::LineSoundFreq}, {ErrBandwidth, m::LineBandwidth},
+        {ErrLnbFreq, m::LineLnbFreq},     {ErrCnRef, m::LineCnRef},
+        {ErrMustBeTer, m::LineMustBeTer}, {ErrMustBeSat, m::LineMustBeSat},
+        {ErrQpskReplaced, m::LineQpskReplaced}, {ErrQamReplaced, m::LineQamReplaced},
+        {ErrCofdmReplaced, m::LineCofdmReplaced}};
+    for (const auto& [kind, id] : lines) t[kind] = id;
+    return t;
+  }();
+  return ids;
+}
+
+std::vector<std::string> MemoryErrorLines(const MemErrors& e, const MemoryRecord& r, int index,
+                                          const ErrorLineIds& ids) {
   std::vector<std::string> lines{cv::Format(Msg(m::ErrorsInMemory), index + 1)};
   auto chr = [](char c) { return c ? std::string(1, c) : std::string(); };
-  auto add = [&](MemError kind, int id, const std::string& value) {
-    if (e.test(kind)) lines.push_back(cv::Format(Msg(id), value));
+  // The value each kind's line shows.
+  auto value = [&](int kind) -> std::string {
+    switch (kind) {
+      case ErrBand: return chr(r.band);
+      case ErrMeasure: return chr(r.meas);
+      case ErrSpecInvQpsk: case ErrSpecInvQam: return chr(r.specInv);
+      case ErrCarriers: return chr(r.carriers);
+      case ErrStandard: return chr(r.std);
+      case ErrFreqSat: case ErrFreqTer: return RealText(r.freq);
+      case ErrTuningMode: return chr(r.chFr);
+      case ErrPlanNumber: return std::to_string(r.nPlan);
+      case ErrUnits: return chr(r.units);
+      case ErrLnbSupply: return chr(r.lnbSup);
+      case ErrColour: return chr(r.color);
+      case ErrCodeRate: return chr(r.codeRate);
+      case ErrModulation: return chr(r.modulation);
+      case ErrGuardInterval: return chr(r.guardInt);
+      case ErrSound: return chr(r.sound);
+      case ErrSymbolRate: return std::to_string(r.symRate);
+      case ErrSoundFreq: return RealText(r.soundFreq);
+      case ErrBandwidth: return RealText(r.bw);
+      case ErrLnbFreq: return RealText(r.lnbOsc);
+      case ErrCnRef: return RealText(r.cnRefFreq);
+      default: return {};
+    }
   };
-  add(ErrBand, m::LineBand, chr(r.band));
-  add(ErrMeasure, m::LineMeasure, chr(r.meas));
-  add(ErrSpecInvQpsk, m::LineSpecInvQpsk, chr(r.specInv));
-  add(ErrSpecInvQam, m::LineSpecInvQam, chr(r.specInv));
-  add(ErrCarriers, m::LineCarriers, chr(r.carriers));
-  add(ErrStandard, m::LineStandard, chr(r.std));
-  add(ErrFreqSat, m::LineFreqSat, RealText(r.freq));
-  add(ErrFreqTer, m::LineFreqTer, RealText(r.freq));
-  add(ErrTuningMode, m::LineTuningMode, chr(r.chFr));
-  add(ErrPlanNumber, m::LinePlanNumber, std::to_string(r.nPlan));
-  add(ErrUnits, m::LineUnits, chr(r.units));
-  add(ErrLnbSupply, m::LineLnbSupply, chr(r.lnbSup));
-  add(ErrColour, m::LineColour, chr(r.color));
-  add(ErrCodeRate, m::LineCodeRate, chr(r.codeRate));
-  add(ErrModulation, m::LineModulation, chr(r.modulation));
-  add(ErrGuardInterval, m::LineGuardInterval, chr(r.guardInt));
-  add(ErrSound, m::LineSound, chr(r.sound));
-  add(ErrSymbolRate, m::LineSymbolRate, std::to_string(r.symRate));
-  add(ErrSoundFreq, m::LineSoundFreq, RealText(r.soundFreq));
-  add(ErrBandwidth, m::LineBandwidth, RealText(r.bw));
-  add(ErrLnbFreq, m::LineLnbFreq, RealText(r.lnbOsc));
-  add(ErrCnRef, m::LineCnRef, RealText(r.cnRefFreq));
-  add(ErrMustBeTer, m::LineMustBeTer, {});
-  add(ErrMustBeSat, m::LineMustBeSat, {});
-  add(ErrQpskReplaced, m::LineQpskReplaced, {});
-  add(ErrQamReplaced, m::LineQamReplaced, {});
-  add(ErrCofdmReplaced, m::LineCofdmReplaced, {});
+  for (int kind = 0; kind < kMemErrorKinds; ++kind)
+    if (e.test(kind) && ids[kind]) lines.push_back(cv::Format(Msg(ids[kind]), value(kind)));
   return lines;
 }
 

@@ -2,12 +2,15 @@
 // One measurement memory of a CORVANE-3 and its instrument text form, the "*SR" record: the codec
 // both ways with every range check, and the log lines of a record's errors. Plain C++: the memory
 // editor, the memory file, the settings dialog and the tests use it directly.
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Codes are single ASCII characters; a cleared record has every field zero.
+// Codes are single ASCII characters; a cleared record has every field zero. One record serves
+// every CORVANE family: `frame` and `diseqC` are carried by the families whose records hold them
+// and stay zero in a CORVANE-3 memory.
 struct MemoryRecord {
   int32_t number = 0;    // 1..99; 0: cleared
   char label[5] = {};    // four characters and a NUL
@@ -23,6 +26,7 @@ struct MemoryRecord {
   char units = 0;        // '0'..'3'
   char lnbSup = 0;       // '0'..'7'
   char meas = 0;         // '0'..'7'
+  char frame = 0;        // '0' 60 Hz, '1' 50 Hz
   char sound = 0;        // '0'..'9', 'A'..'F'
   float soundFreq = 0;   // MHz, for sound '4' and 'F'
   float bw = 0;          // MHz
@@ -32,6 +36,7 @@ struct MemoryRecord {
   char guardInt = 0;     // '0'..'3'
   int32_t symRate = 0;   // 1000..45000
   float cnRefFreq = 0;   // MHz, for measure '7'
+  char diseqC = 0;       // as the instrument gives it
 
   bool operator==(const MemoryRecord&) const = default;
 };
@@ -56,6 +61,15 @@ inline bool HasManualSound(char sound) { return sound == '4' || sound == 'F'; }
 // The record text of `record`, as the instrument takes it. An LNB oscillator of exactly 0 is set
 // to 9750 in `record` first. A field holding NUL ends the text there, as in a cleared record.
 std::string EncodeMemoryRecord(MemoryRecord& record);
+// The pieces every family's record shares: from the number to the colour (21 characters), the
+// setting character of the measure (code rate, modulation, guard interval or sound), the
+// four-character field after it (symbol rate, or the manual sound frequency, else "0000"), and
+// from the bandwidth to the C/N reference word (17 characters; an LNB oscillator of 0 becomes
+// 9750 in `record`). A NUL in a character field is kept: the caller cuts the text there.
+std::string EncodeRecordHead(const MemoryRecord& record);
+char RecordSetting(const MemoryRecord& record);
+std::string EncodeRecordField(const MemoryRecord& record);
+std::string EncodeRecordTail(MemoryRecord& record);
 // The length a record of this measure type must have: 38 for BER COFDM, else 42.
 size_t MemoryRecordLength(char meas);
 // Whether `text` is a complete record of `meas`, fit to be sent.
@@ -70,11 +84,28 @@ struct DecodedMemory {
 };
 DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& record);
 
+// The message of each error kind's line (0: the kind has no line of its own). A family whose
+// ranges or wordings differ gives its own table.
+using ErrorLineIds = std::array<int, kMemErrorKinds>;
+const ErrorLineIds& Cv3ErrorLineIds();
+
 // The log lines of a record's errors: the heading with index + 1, then one line per kind present.
-std::vector<std::string> MemoryErrorLines(const MemErrors& errors, const MemoryRecord& record, int index);
+std::vector<std::string> MemoryErrorLines(const MemErrors& errors, const MemoryRecord& record, int index,
+                                          const ErrorLineIds& ids = Cv3ErrorLineIds());
 
 // A real as the error lines write it: the single-precision value, general format, 15 digits.
 std::string RealText(float value);
+
+// Building blocks of the record codecs. A non-negative value cut or rounded (adding 0.5) to an
+// integer: NaN and negatives give 0, huge values saturate.
+uint32_t CutWord(double value);
+uint32_t RoundWord(double value);
+// `value` as `digits` lower-case hexadecimal digits (more when it needs them).
+std::string HexText(uint32_t value, int digits);
+// `length` hexadecimal digits at `at`, or -1 when one is missing or is no digit.
+long HexAt(const std::string& text, size_t at, size_t length);
+// A word's value scaled (word x step - offset), or NaN when the word could not be read.
+float ScaledWord(long word, double step, double offset = 0.0);
 
 // Whether `value` lies in lo..hi, compared at single precision (a NaN never does).
 bool InRangeF(float value, double lo, double hi);

@@ -1,0 +1,67 @@
+#pragma once
+// What a family varies in the memory editor: its record's wire form (one or several, chosen per
+// transfer), its error lines, its memory text file and its frequency ranges. The editor, the
+// settings dialog and their tests work on one record type, `MemoryRecord`, whatever the family.
+// This class is the CORVANE-3 codec; a family derives and overrides what differs.
+#include <string>
+#include <vector>
+
+#include "MemoryFile.h"
+#include "MemoryRecord.h"
+
+namespace cv::mem {
+
+class MemoryEquipment;
+
+class MemoryCodec {
+ public:
+  virtual ~MemoryCodec() = default;
+
+  // The record the table holds before anything was received or read.
+  virtual MemoryRecord Cleared() const { return {}; }
+  // Runs once the instrument answered "*?VE", before memories are received or sent: a family
+  // with several record forms picks the form the instrument takes.
+  virtual void ChooseForm(MemoryEquipment& /*equip*/) {}
+  // Before Send One encodes its memory: false stops it (what stopped it is logged here).
+  virtual bool BeginSendOne(MemoryEquipment& /*equip*/) { return true; }
+
+  // The query of memory `number` (1..99).
+  virtual std::string QueryCommand(int number) const;
+  // The record text of `record`; a field the encoder completes (an LNB oscillator of 0) is
+  // completed in `record`.
+  virtual std::string Encode(MemoryRecord& record) const { return EncodeMemoryRecord(record); }
+  // Whether `text` is a whole record of `record`, fit to be sent, and the log line when it is not.
+  virtual bool Sendable(const std::string& text, const MemoryRecord& record) const {
+    return MemoryRecordSendable(text, record.meas);
+  }
+  virtual int BadLengthMessage() const;
+  // `complete` false: a reply the decoder cannot take, `record` unchanged. `index` is the memory
+  // the record goes to.
+  virtual DecodedMemory Decode(const std::string& reply, MemoryRecord& record) const {
+    return DecodeMemoryRecord(reply, record);
+  }
+  virtual std::vector<std::string> ErrorLines(const MemErrors& errors, const MemoryRecord& record, int index) const {
+    return MemoryErrorLines(errors, record, index);
+  }
+  // Whether a list entry's frequency lies in its band's range, and what it shows when not.
+  virtual bool FreqInRange(char band, float mhz) const;
+  virtual float FallbackFreq(char band) const;
+
+  // The memory text file.
+  virtual std::string FileHeader(char list) const { return MemoryFileHeader(list); }
+  virtual std::string FormatFileRow(const MemoryRecord& record, char decimal, char list) const {
+    return cv::mem::FormatFileRow(record, decimal, list);
+  }
+  // `numberOk` and `index` say which memory the row goes to.
+  virtual ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record) const {
+    return cv::mem::ParseFileRow(fields, record);
+  }
+  virtual std::vector<std::string> FileLines(const std::string& content) const { return cv::mem::FileLines(content); }
+  virtual bool SkippedFileLine(const std::string& line) const { return cv::mem::SkippedFileLine(line); }
+  virtual std::string RowText(const std::string& line) const { return cv::mem::RowText(line); }
+};
+
+// The CORVANE-3 codec the editor takes when it is given none (it keeps no state).
+MemoryCodec& Cv3MemoryCodec();
+
+}  // namespace cv::mem
