@@ -18,9 +18,13 @@ std::unique_ptr<Profile> MakeCorvane3(const std::string& model, const std::strin
 std::unique_ptr<Profile> MakeXr9(const std::string& model, const std::string& version) {
   std::string v = version;
   if (!v.empty() && (v[0] == 'V' || v[0] == 'v')) v.erase(0, 1);
-  auto p = std::make_unique<Xr9Profile>(model.empty() ? "VELDIX-5" : model, v.empty() ? "4.05" : v);
+  // " BASIC" after the name asks for the basic model's identity; the name stays one the host knows.
+  std::string name = model.empty() ? "VELDIX-5" : model;
+  const size_t basic = name.find(" BASIC");
+  if (basic != std::string::npos) name.erase(basic);
+  auto p = std::make_unique<Xr9Profile>(name, v.empty() ? "4.05" : v);
   p->requiredBaud = 115200;
-  if (model.find("BASIC") != std::string::npos) p->UseBasicIdentity();
+  if (basic != std::string::npos) p->UseBasicIdentity();
   return p;
 }
 

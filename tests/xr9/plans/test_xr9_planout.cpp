@@ -199,7 +199,9 @@ TEST_F(Xr9PlanOut, CompatibilityAgainstTheAnalysersIdentity) {
 // table knows; its basic identity (an option) refuses what the basic model lacks.
 TEST_F(Xr9PlanOut, TheSimulatedAnalyserTakesEveryStandard) {
   EXPECT_EQ(cvsim::MakeProfile("xr9")->Handle("*?ID").text, "*ID 11.2E070000.00");
-  EXPECT_EQ(cvsim::MakeProfile("xr9", "VELDIX-5 BASIC")->Handle("*?ID").text, "*ID 10.2E070000.01");
+  const auto basic = cvsim::MakeProfile("xr9", "VELDIX-5 BASIC");
+  EXPECT_EQ(basic->Handle("*?ID").text, "*ID 10.2E070000.01");
+  EXPECT_EQ(basic->Handle("*?NA").text, cvsim::MakeProfile("xr9")->Handle("*?NA").text);
   ASSERT_NO_FATAL_FAILURE(OpenLink());
   TPlanXR9 every = Plan("ALL", 10, Attrs({{1, 1}}));
   for (uint8_t type = 0; type < 8; ++type) {
