@@ -18,7 +18,10 @@ struct CsvTable {
 };
 
 // Reads lines (CRLF or LF) until the end or until the row limit is passed; the rest of the stream
-// is never read. Consecutive separators count as one: empty fields are dropped.
+// is never read. Consecutive separators count as one: empty fields are dropped. A field that
+// begins with a double quote runs to its closing quote, separators and line breaks included, with
+// a doubled quote standing for one; a quote left open ends with the line once its field is a
+// piece long.
 CsvTable ReadCsvTable(std::istream& in, char listSeparator);
 // Returns false when the file cannot be opened (`out` is then untouched).
 bool ReadCsvFile(const std::string& path, char listSeparator, CsvTable& out);

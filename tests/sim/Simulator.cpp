@@ -217,7 +217,8 @@ void Simulator::ClearTraffic() {
 void Simulator::SendXonLocked() {
   if (faults_.silent) return;
   if (faults_.lateXonMs > 0) {
-    lateXons_.push_back(std::max({Clock::now(), emitBase_, txWireFree_}) + std::chrono::milliseconds(faults_.lateXonMs));
+    xonHold_ = std::max({Clock::now(), emitBase_, txWireFree_, xonHold_}) + std::chrono::milliseconds(faults_.lateXonMs);
+    lateXons_.push_back(xonHold_);
     return;
   }
   SendXonNowLocked();
@@ -231,7 +232,7 @@ void Simulator::SendXonNowLocked() {
 // Every byte gets the moment its last bit would have left the instrument; the line is busy
 // until then, so bytes queue behind each other on deadlines, never on per-byte sleeps.
 void Simulator::EmitLocked(const std::string& bytes) {
-  const auto now = std::max(Clock::now(), emitBase_);
+  const auto now = std::max({Clock::now(), emitBase_, xonHold_});
   for (char c : bytes) {
     Clock::time_point due = now;
     if (byteTime_.count() > 0) {
@@ -517,8 +518,12 @@ void Simulator::Run() {
       SendXonLocked();
     }
     while (!lateXons_.empty() && now >= lateXons_.front()) {
+      // Ahead of what the instrument answered while it was busy.
+      const auto at = lateXons_.front();
       lateXons_.pop_front();
-      if (!faults_.silent) SendXonNowLocked();
+      if (faults_.silent) continue;
+      const auto later = std::find_if(tx_.begin(), tx_.end(), [&](const TxByte& b) { return b.due >= at; });
+      tx_.insert(later, {kXon, now, false});
     }
     if (!tx_.empty()) FlushTxLocked(now);
     // Sleep until the next thing is due, or until the host writes or a test calls.

@@ -297,8 +297,9 @@ struct Faults {
                                    // line stays up and no XON follows
   int rawGapAtByte = -1;           // >= 0: the next raw answer pauses rawGapMs before that byte
   int rawGapMs = 0;
-  int lateXonMs = 0;               // > 0: every XON comes this much later, after the answer; the
-                                   // instrument sends it then, so a close meanwhile does not drop it
+  int lateXonMs = 0;               // > 0: the instrument is busy this long after each answer and
+                                   // only then sends XON, so a close meanwhile does not drop it;
+                                   // what it answers meanwhile follows that XON
 };
 
 struct TrafficEntry {
@@ -409,6 +410,7 @@ class Simulator {
   std::string rxBlock_;
   Clock::time_point emitBase_{};  // while answering a line: the moment its CR is complete
   std::deque<Clock::time_point> lateXons_;  // Faults::lateXonMs: when each late XON is sent
+  Clock::time_point xonHold_{};             // nothing else goes out before the last late XON
   std::deque<TxByte> tx_;
   std::vector<TrafficEntry> traffic_;
   std::vector<std::string> lines_;

@@ -13,6 +13,7 @@
 
 #include "FileDialogs.h"
 #include "HostForm.h"
+#include "SaveLimits.h"
 #include "Xr9Chanplandlg.h"
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanIn.h"
@@ -491,6 +492,25 @@ TEST_F(Xr9PlanOut, SaveSeveralPlansIntoAFolder) {
   cv::RecordingFileChooser chooser;
   out->SaveBtnClick();
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+// A plan file of 500 channels and the canalization script under file-size limits below, at and
+// above the write buffer: each written whole, or the failure told and the old file as it was.
+TEST_F(Xr9PlanOut, SavesWriteTheWholeFileOrKeepTheOldOne) {
+  editor->plans[0] = Plan("BIG", 500);
+  editor->planIndex = 0;
+  view.selected = {0};
+  cv::RecordingFileChooser chooser;
+  auto saved = [&](const std::string& path, const std::function<void()>& save) {
+    return [&, path, save] {
+      chooser.saveAnswers = {QString::fromStdString(path)};
+      const size_t boxes = prompter.shown.size();
+      save();
+      return prompter.shown.size() == boxes;
+    };
+  };
+  cvtest::ExpectWholeOrOldFile(Path("big.can"), saved(Path("big.can"), [&] { out->SaveBtnClick(); }));
+  cvtest::ExpectWholeOrOldFile(Path("set.PRO"), saved(Path("set.PRO"), [&] { out->SavePROFileBtnClick(); }));
 }
 
 TEST_F(Xr9PlanOut, AFailedSaveKeepsTheOldFileWhole) {
