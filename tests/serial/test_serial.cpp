@@ -100,9 +100,9 @@ TEST(SerialNames, PortPathsEnvironmentWinsOverSettings) {
   EXPECT_EQ(cv::PortPath("COM1"), "/dev/ttyS0");
   EXPECT_EQ(cv::PortPath("\\\\.\\COM10"), "/dev/ttyS9");
   // A path is bytes: one in Windows-1252 (not UTF-8) names the same device when it comes back.
-  cv::SetPortPaths({{4, "/dev/ttyUSB0"}, {7, "usb-FTDI_A1-if00-port0"}, {9, "/dev/serial/by-id/usb-Se\xF1al-if00"}});
+  cv::SetPortPaths({{4, "/dev/ttyUSB0"}, {7, "usb-FTDI_A1-if00-port0"}, {9, "/dev/serial/by-id/usb-Se\xF1" "al-if00"}});
   EXPECT_EQ(cv::PortPath("COM7"), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
-  EXPECT_EQ(cv::PortPath("COM9"), "/dev/serial/by-id/usb-Se\xF1al-if00");
+  EXPECT_EQ(cv::PortPath("COM9"), "/dev/serial/by-id/usb-Se\xF1" "al-if00");
   EXPECT_EQ(cv::PortPath("COM4"), "/dev/ttyUSB0");
   EXPECT_EQ(cv::PortPath("COM3"), "/dev/ttyS2");
   setenv("CV_PORT_COM4", "/tmp/sim-port", 1);
