@@ -17,6 +17,8 @@
 //               frame and data checks; 41100-41129 certificate sections; 41130-41159 SKY
 //               certificate report; 41160-41199 report checks by outside tools;
 //               41200-41299 SKY certificate sheet
+//   42000-42999 CORVANE-4 family: 42000-42099 entry, equipment object and command table;
+//               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1328,3 +1330,9 @@ constexpr int LaunchOffsetLabel = 41223;
 constexpr int RowHandleHint = 41224;
 
 }  // namespace cv::msg::xr9skysheet
+
+// The CORVANE-4 family: entry, equipment object and command table (42000-42099). The texts it
+// shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
+namespace cv::msg::cv4 {
+constexpr int HelpFile = 1782;  // the family's help file, as the dialogs name it
+}  // namespace cv::msg::cv4

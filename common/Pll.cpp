@@ -1,12 +1,14 @@
 #include "Pll.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace cv {
 namespace {
 
-const PllBand kTerrestrial{38.9, 20.0, 0.05, 5.0f, 862.0f, 48.25f};
-const PllBand kSatellite{479.5, 8.0, 0.125, 862.1f, 2150.0f, 1500.0f};
+constexpr PllBand kTerrestrial{38.9, 20.0, 0.05, 5.0f, 862.0f, 48.25f};
+constexpr PllBand kSatellite{479.5, 8.0, 0.125, 862.1f, 2150.0f, 1500.0f};
+constexpr PllBand kSatellite900{479.5, 8.0, 0.125, 900.0f, 2150.0f, 1500.0f};
 
 // Negative and oversized values would be undefined behaviour when cast; words saturate instead.
 uint32_t ToWord(double value) {
@@ -17,10 +19,15 @@ uint32_t ToWord(double value) {
 
 }  // namespace
 
-const PllBand& PllBandOf(char band) { return IsSatelliteBand(band) ? kSatellite : kTerrestrial; }
+const FamilyRanges kCorvane3Ranges{kTerrestrial, kSatellite, 862.1};
+const FamilyRanges kCorvane4Ranges{kTerrestrial, kSatellite900, 900.0};
 
-bool PllInRange(char band, double mhz) {
-  const PllBand& b = PllBandOf(band);
+const PllBand& PllBandOf(char band, const FamilyRanges& ranges) {
+  return IsSatelliteBand(band) ? ranges.satellite : ranges.terrestrial;
+}
+
+bool PllInRange(char band, double mhz, const FamilyRanges& ranges) {
+  const PllBand& b = PllBandOf(band, ranges);
   float f = static_cast<float>(mhz);
   return f >= b.minMHz && f <= b.maxMHz;
 }
@@ -45,11 +52,19 @@ double PllFrequency(char band, uint32_t word) {
   return word * b.stepMHz - b.offsetMHz;
 }
 
-float PllFrequencyChecked(char band, uint32_t word, bool* inRange) {
+float PllFrequencyChecked(char band, uint32_t word, bool* inRange, const FamilyRanges& ranges) {
   double f = PllFrequency(band, word);
-  bool ok = PllInRange(band, f);
+  bool ok = PllInRange(band, f, ranges);
   if (inRange) *inRange = ok;
-  return ok ? static_cast<float>(f) : PllBandOf(band).fallbackMHz;
+  return ok ? static_cast<float>(f) : PllBandOf(band, ranges).fallbackMHz;
+}
+
+std::string PllTuneCommand(double mhz, const FamilyRanges& ranges) {
+  const bool satellite = mhz >= ranges.satelliteTuneMHz;
+  char command[32];
+  std::snprintf(command, sizeof command, "*FR%c%04x", satellite ? 'S' : 'T',
+                static_cast<unsigned>(PllWord(satellite ? 'S' : 'T', mhz)));
+  return command;
 }
 
 namespace {

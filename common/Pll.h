@@ -4,6 +4,7 @@
 // For satellite channels the MHz are the intermediate frequency after the LNB.
 // Band 'S' is satellite; every other band code ('T' or anything else) is terrestrial.
 #include <cstdint>
+#include <string>
 
 namespace cv {
 
@@ -16,16 +17,30 @@ struct PllBand {
   float fallbackMHz;    // what a word outside the range reads as
 };
 
-inline bool IsSatelliteBand(char band) { return band == 'S'; }
-const PllBand& PllBandOf(char band);
+// A family's frequency ranges: the coding of both bands, where each band's valid range starts
+// and ends, what a word outside it reads as, and where tuning switches to the satellite band.
+// The CORVANE-3 starts its satellite range at 862.1 MHz, the CORVANE-4 at 900 MHz.
+struct FamilyRanges {
+  PllBand terrestrial;
+  PllBand satellite;
+  double satelliteTuneMHz;  // from here up a frequency is tuned as satellite (compared as double)
+};
+extern const FamilyRanges kCorvane3Ranges;
+extern const FamilyRanges kCorvane4Ranges;
 
-// Whether `mhz` lies in the band's valid range (5..862 terrestrial, 862.1..2150 satellite IF).
-// Compared at single precision, the precision channel frequencies are kept in, so a typed 862.1
-// is inside the satellite range.
-bool PllInRange(char band, double mhz);
+inline bool IsSatelliteBand(char band) { return band == 'S'; }
+const PllBand& PllBandOf(char band, const FamilyRanges& ranges = kCorvane3Ranges);
+
+// Whether `mhz` lies in the band's valid range (CORVANE-3: 5..862 terrestrial, 862.1..2150
+// satellite IF). Compared at single precision, the precision channel frequencies are kept in, so
+// a typed 862.1 is inside the CORVANE-3 satellite range.
+bool PllInRange(char band, double mhz, const FamilyRanges& ranges = kCorvane3Ranges);
 
 // Word of a frequency, adding 0.5 and truncating: tuning commands and channel records.
 uint32_t PllWord(char band, double mhz);
+// The tuning command of a frequency: "*FR", 'T' or 'S' by the family's switch frequency, and the
+// word as four lower-case hexadecimal digits.
+std::string PllTuneCommand(double mhz, const FamilyRanges& ranges = kCorvane3Ranges);
 // Word of a frequency converted to a 32-bit float and truncated: the plug-in's CHAN3T / CHAN3S
 // script statements.
 uint32_t PllWordFloatTrunc(char band, double mhz);
@@ -37,7 +52,8 @@ uint32_t PllWordScript(double mhz, double offsetMHz, double stepMHz);
 double PllFrequency(char band, uint32_t word);
 // Frequency of a word with the range rule: outside the band's range the fallback (48.25 MHz
 // terrestrial, 1500 MHz satellite) and *inRange false.
-float PllFrequencyChecked(char band, uint32_t word, bool* inRange = nullptr);
+float PllFrequencyChecked(char band, uint32_t word, bool* inRange = nullptr,
+                          const FamilyRanges& ranges = kCorvane3Ranges);
 
 // LNB conversions between a satellite downlink frequency and the intermediate frequency the
 // instrument tunes. An oscillator above 5000 and below 6000 MHz is a C-band LNB, whose IF runs

@@ -19,6 +19,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "PluginHelp.h"
 #include "Serial.h"
 #include "Updatedlg.h"
 
@@ -39,6 +40,30 @@ void CopyText(char* dest, const char* src, size_t size) {
 
 TCv3Equip::TCv3Equip(QWidget* owner, TSerial* port) : TEquip(owner, port), owner(owner) {
   InitEquip();
+  startDir = QDir::currentPath().toLocal8Bit().toStdString();
+}
+
+TCv3Equip::TCv3Equip(QWidget* owner, TSerial* port, DeferInit) : TEquip(owner, port), owner(owner) {}
+
+const TEquipFamily kCorvane3Family = {
+    TCv3Equip::GetVersionText(),
+    &cv::kCorvane3Ranges,
+    TCv3Equip::kFieldCount,
+    'V',
+    false,
+    &kCv3CommandTable,
+    0,
+    {"channel-editor", "Channels", "MemoryEditor", "Memories", "DataLogger", "Configuration", "Update", "Monitor",
+     "Spectrum"},
+};
+
+std::string TCv3Equip::HelpFile() const {
+  return Family().helpFileId ? cv::Msg(Family().helpFileId) : std::string(kPluginHelpFile);
+}
+
+void TCv3Equip::FinishBuild() {
+  InitEquip();
+  Script();
   startDir = QDir::currentPath().toLocal8Bit().toStdString();
 }
 
@@ -111,11 +136,20 @@ bool TCv3Equip::RunPortTool(int startId, int closedId, int portErrorId, int refu
     Log(cv::Msg(portErrorId));
     return false;
   }
-  Log(cv::Msg(startId));
+  if (Family().startLineAfterDialog)
+    pendingStartId = startId;
+  else
+    Log(cv::Msg(startId));
   ShowTool(tool);
+  LogPendingStart();
   port->Close();
   if (closedId) Log(cv::Msg(closedId));
   return true;
+}
+
+void TCv3Equip::LogPendingStart() {
+  if (pendingStartId) Log(cv::Msg(pendingStartId));
+  pendingStartId = 0;
 }
 
 void TCv3Equip::ShowTool(Tool tool) {
@@ -222,18 +256,11 @@ bool TCv3Equip::AskLevel(char* reply, int milliseconds) {
   return ok;
 }
 
-std::string TCv3Equip::TuneCommand(float mhz) {
-  double f = mhz;  // the threshold is compared in double precision: 862.1f stays terrestrial
-  bool satellite = f >= 862.1;
-  double word = satellite ? (f + 479.5) * 8.0 : (f + 38.9) * 20.0;
-  char command[32];
-  snprintf(command, sizeof command, "*FR%c%04x", satellite ? 'S' : 'T',
-           static_cast<unsigned>(static_cast<int>(word + 0.5)));
-  return command;
-}
+// The switch is compared in double precision: 862.1f stays terrestrial.
+std::string TCv3Equip::TuneCommand(float mhz) { return cv::PllTuneCommand(mhz); }
 
 bool TCv3Equip::TuneFrequency(float mhz, int milliseconds) {
-  bool ok = SendCommand(TuneCommand(mhz).c_str());
+  bool ok = SendCommand(cv::PllTuneCommand(mhz, Ranges()).c_str());
   if (!ok) Log(cv::Msg(msg::FrequencySendError));
   Wait(milliseconds);
   return ok;
@@ -246,14 +273,20 @@ bool TCv3Equip::CheckVersion() {
 
 bool TCv3Equip::ReadVersion(float& version) {
   char reply[kReplyBufferSize];
+  version = 0;
   if (!Query("*?VE", reply)) {
     Log(cv::Msg(msg::EquipmentNotDetected));
     return false;
   }
+  return ParseVersionReply(reply, Family().versionMark, version);
+}
+
+bool TCv3Equip::ParseVersionReply(std::string_view reply, char mark, float& version) {
+  version = 0;
   std::string text(reply);
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (text.size() <= 3) return false;
-  size_t v = text.find('V', 3);
+  size_t v = text.find(mark, 3);
   if (v == std::string::npos || v - 3 >= 255) return false;
   version = static_cast<float>(cv::AtoF(text.c_str() + v + 1));
   return true;
@@ -273,7 +306,7 @@ bool TCv3Equip::SplitFields(const char* line) {
   for (const char* p = text; *p; ++p) {
     if (*p == listSeparator) {
       // Fields past the table's end are dropped rather than written beyond it.
-      if (++field >= kFieldCount) break;
+      if (++field >= FieldCount()) break;
       length = 0;
       continue;
     }

@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Clock.h"
 #include "Equip.h"
+#include "EquipFamily.h"
 
 class TChan3;
 class TLogForm;
@@ -17,8 +19,19 @@ struct PlanInfo;
 
 class TCv3Equip : public TEquip {
  public:
+  // The CORVANE-3 object, identified at once (InitEquip runs inside the constructor).
   TCv3Equip(QWidget* owner, TSerial* port);
   ~TCv3Equip() override;
+
+  // Builds a family's equipment object whole: the object, then its most-derived InitEquip, its
+  // script keywords and the start directory (FinishBuild). A derived family's constructor passes
+  // DeferInit, because a base constructor cannot reach the derived InitEquip.
+  template <class E>
+  static E* Build(QWidget* owner, TSerial* port) {
+    std::unique_ptr<E> equip(new E(owner, port));
+    equip->FinishBuild();
+    return equip.release();
+  }
 
   const char* InitEquip() override;
   bool HasChannelEditor() override { return true; }
@@ -44,7 +57,12 @@ class TCv3Equip : public TEquip {
   bool TuneFrequency(float mhz, int milliseconds);
   bool CheckVersion();
   bool ReadVersion(float& version);
-  // The tuning command for a frequency: "*FR", 'T' or 'S', the PLL word as four hex digits.
+  // The version in a "*?VE" reply: upper-cased, from its fourth character on, the number after
+  // the first `mark` (the family's versionMark) within 255 characters. False (version 0) when
+  // there is none.
+  static bool ParseVersionReply(std::string_view reply, char mark, float& version);
+  // The CORVANE-3 tuning command for a frequency: "*FR", 'T' or 'S', the PLL word as four hex
+  // digits (cv::PllTuneCommand with the family's ranges for another family).
   static std::string TuneCommand(float mhz);
 
   // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
@@ -71,6 +89,14 @@ class TCv3Equip : public TEquip {
   static std::string GetFileExt(const std::string& path);
   const std::string& GetStartDir() const { return startDir; }
   static const char* GetVersionText() { return "Cv3Tools 1.22"; }
+  // What this object's family does otherwise than the CORVANE-3 (EquipFamily.h).
+  virtual const TEquipFamily& Family() const { return kCorvane3Family; }
+  const char* VersionText() const { return Family().versionText; }
+  const cv::FamilyRanges& Ranges() const { return *Family().ranges; }
+  const TCommandTable& Commands() const { return *Family().commands; }
+  // The help file the dialogs open ("help\Cv3Tools.hlp") and a tool's topic in it.
+  std::string HelpFile() const;
+  const char* HelpTopicName(HelpTopic topic) const { return Family().helpTopics[static_cast<int>(topic)]; }
   static float IFToFreq(float oscillator, float intermediate);
   static float FreqToIF(float oscillator, float frequency);
 
@@ -79,11 +105,16 @@ class TCv3Equip : public TEquip {
   // stays loaded.
   int monitorTxErrors = 0;
   int monitorTxWarnings = 0;
-  static constexpr int kFieldCount = 24;
+  static constexpr int kFieldCount = 24;  // the CORVANE-3's; Family().fieldCount is this object's
   static constexpr int kFieldLength = 12;
-  char fields[kFieldCount][kFieldLength + 1] = {};
+  int FieldCount() const { return Family().fieldCount; }
+  char fields[TEquipFamily::kMaxFields][kFieldLength + 1] = {};
 
  protected:
+  struct DeferInit {};
+  TCv3Equip(QWidget* owner, TSerial* port, DeferInit);
+  void FinishBuild();
+
   enum class Tool { ChannelEditor, MemoryEditor, DataLogger, Monitor, Spectrum, Configuration, UpdateFirmware };
   // Creates the tool's dialog, runs it modally and destroys it; the port is open when it is called
   // (editors offline excepted).
@@ -94,7 +125,12 @@ class TCv3Equip : public TEquip {
   struct ScriptParts;
   std::shared_ptr<ScriptParts> scriptParts;  // the engine with its links to port and program
 
+  // The start line of a port tool whose family logs it once the dialog exists: ShowTool logs it
+  // (LogPendingStart) after creating the dialog; the launcher logs it if ShowTool did not.
+  void LogPendingStart();
+
  private:
   bool RunEditorTool(int startId, int closedId, int portErrorId, int offlineId, Tool tool);
   bool RunPortTool(int startId, int closedId, int portErrorId, int refusedId, Tool tool);
+  int pendingStartId = 0;
 };

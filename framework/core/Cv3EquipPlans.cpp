@@ -12,7 +12,7 @@ bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info) {
 bool TCv3Equip::ReadChannelInfo(int channel, int plan, TChan3& chan, char band) {
   char reply[256] = {};
   if (!Query(ChannelInfoQuery(channel, plan).c_str(), reply)) return false;
-  return ParseChannelInfo(reply, band, chan);
+  return ParseChannelInfo(reply, band, chan, Ranges());
 }
 
 void TCv3Equip::CopyPlanInfo(PlanInfo& dest, const PlanInfo& source) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "Cv3Equip.h"
 #include "Messages.h"
 #include "MsgIds.h"
 
@@ -15,4 +16,11 @@ cv::HelpResult ShowPluginHelp(const std::string& startDir, const QString& topic,
                                   cv::MsgQ(cv::msg::NoHelpFileYet), topic);
   QDir::setCurrent(here);
   return r;
+}
+
+cv::HelpResult ShowPluginHelp(const TCv3Equip* equip, HelpTopic topic) {
+  const TEquipFamily& family = equip ? equip->Family() : kCorvane3Family;
+  const std::string file = equip ? equip->HelpFile() : std::string(kPluginHelpFile);
+  return ShowPluginHelp(equip ? equip->GetStartDir() : std::string(),
+                        QString::fromLatin1(family.helpTopics[static_cast<int>(topic)]), file.c_str());
 }

@@ -4,7 +4,10 @@
 #include <QString>
 #include <string>
 
+#include "EquipFamily.h"
 #include "Help.h"
+
+class TCv3Equip;
 
 inline constexpr const char* kPluginHelpFile = "help\\Cv3Tools.hlp";
 inline const QString kChannelEditorHelpTopic = QStringLiteral("channel-editor");  // "Channel Editor"
@@ -17,3 +20,6 @@ inline const QString kSpectrumHelpTopic = QStringLiteral("Spectrum");
 // is told in an error box.
 cv::HelpResult ShowPluginHelp(const std::string& startDir, const QString& topic = QString(),
                               const char* helpFile = kPluginHelpFile);
+// The same with the equipment's help file and its name of the tool's topic, from its start
+// directory; without an equipment, the CORVANE-3 page.
+cv::HelpResult ShowPluginHelp(const TCv3Equip* equip, HelpTopic topic);

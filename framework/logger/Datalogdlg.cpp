@@ -367,7 +367,7 @@ void TDataLoggerDlg::RunViewer() {
 
 void TDataLoggerDlg::CancelDataLogBtnClick() { logger.Cancel(); }
 void TDataLoggerDlg::CloseDataLogBtnClick() { accept(); }
-void TDataLoggerDlg::HelpDataLogBtnClick() { ShowPluginHelp(equipment->GetStartDir(), kDataLoggerHelpTopic); }
+void TDataLoggerDlg::HelpDataLogBtnClick() { ShowPluginHelp(equipment, HelpTopic::DataLogger); }
 
 // ---------------------------------------------------------------------------------------------
 // CSV file

@@ -317,4 +317,4 @@ void TMemoryDataDlg::OKBtnClick() {
   accept();
 }
 
-void TMemoryDataDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kHelpTopic); }
+void TMemoryDataDlg::HelpBtnClick() { ShowPluginHelp(equip, HelpTopic::Memories); }

@@ -161,4 +161,4 @@ void TMemoryDlg::EditBtnClick() {
   if (index >= 0 && settingsEditor && settingsEditor(this)) editor->MemoryEdited(index);
 }
 
-void TMemoryDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kMemoryHelpTopic); }
+void TMemoryDlg::HelpBtnClick() { ShowPluginHelp(equip, HelpTopic::MemoryEditor); }

@@ -91,23 +91,24 @@ void TChan3::SetSecondWord(char band) {
 }
 
 TChan3 TChan3::FromWord(std::string_view name, uint32_t word, int32_t bandwidth, char band,
-                        std::string_view c1, std::string_view c2, std::string_view c3) {
+                        std::string_view c1, std::string_view c2, std::string_view c3,
+                        const cv::FamilyRanges& ranges) {
   TChan3 ch;
   ch.SetCommon(name, band, c1, c2, c3);
   ch.word = word;
   ch.bandwidth = bandwidth;
-  ch.frequency = cv::PllFrequencyChecked(band, word);
+  ch.frequency = cv::PllFrequencyChecked(band, word, nullptr, ranges);
   ch.SetSecondWord(band);
   return ch;
 }
 
 TChan3 TChan3::FromTexts(std::string_view name, std::string_view wordText,
                          std::string_view word2Text, char band, std::string_view c1,
-                         std::string_view c2, std::string_view c3) {
+                         std::string_view c2, std::string_view c3, const cv::FamilyRanges& ranges) {
   TChan3 ch;
   ch.SetCommon(name, band, c1, c2, c3);
   ch.word = ParseHex(wordText, 4);
-  ch.frequency = cv::PllFrequencyChecked(band, ch.word);
+  ch.frequency = cv::PllFrequencyChecked(band, ch.word, nullptr, ranges);
   std::snprintf(ch.wordText, sizeof ch.wordText, "%04X", static_cast<unsigned>(ch.word));
   if (cv::IsSatelliteBand(band)) return ch;  // N2, its text and the bandwidth stay 0 / empty
   ch.word2 = static_cast<int32_t>(ParseHex(word2Text, 4));
@@ -149,14 +150,14 @@ bool ParsePlanInfo(std::string_view reply, PlanInfo& plan) {
   return true;
 }
 
-bool ParseChannelInfo(std::string_view reply, char band, TChan3& chan) {
+bool ParseChannelInfo(std::string_view reply, char band, TChan3& chan, const cv::FamilyRanges& ranges) {
   reply = WithoutLineEnd(reply);
   if (NoSuchEntry(reply) || reply.size() < kChannelLength) return false;
   CopyField(chan.name, reply.substr(3, 4));
   CopyField(chan.wordText, reply.substr(7, 4));
   chan.word = ParseHex(chan.wordText, 4);
   bool inRange = false;
-  chan.frequency = cv::PllFrequencyChecked(band, chan.word, &inRange);
+  chan.frequency = cv::PllFrequencyChecked(band, chan.word, &inRange, ranges);
   CopyField(chan.word2Text, reply.substr(11, 4));
   std::string rest(reply.substr(kChannelLength));
   // ASCII only: the bytes are Windows-1252 whatever the process locale is.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "Pll.h"
+
 // One channel: name, PLL words with their hexadecimal texts, frequency (satellite: the
 // intermediate frequency), bandwidth and per-channel command mnemonics. The band is not stored;
 // the plan holding the channel knows it.
@@ -13,15 +15,18 @@ class TChan3 {
   TChan3() = default;
 
   // The three ways a channel is built. Each takes the name, the plan's band and three command
-  // texts; a terrestrial channel keeps only the first command.
+  // texts; a terrestrial channel keeps only the first command. The family's ranges decide what
+  // a word reads as (the CORVANE-3's unless given).
   // From a PLL word: the frequency follows from the word (out of range: the band's fallback).
   static TChan3 FromWord(std::string_view name, uint32_t word, int32_t bandwidth, char band,
                          std::string_view command1 = {}, std::string_view command2 = {},
-                         std::string_view command3 = {});
+                         std::string_view command3 = {},
+                         const cv::FamilyRanges& ranges = cv::kCorvane3Ranges);
   // From the two word texts as the instrument and the plan files give them ("%04x").
   static TChan3 FromTexts(std::string_view name, std::string_view wordText,
                           std::string_view word2Text, char band, std::string_view command1 = {},
-                          std::string_view command2 = {}, std::string_view command3 = {});
+                          std::string_view command2 = {}, std::string_view command3 = {},
+                          const cv::FamilyRanges& ranges = cv::kCorvane3Ranges);
   // From a frequency, which is kept as given (no range rule); the word is rounded.
   static TChan3 FromFrequency(std::string_view name, float frequency, int32_t bandwidth, char band,
                               std::string_view command1 = {}, std::string_view command2 = {},
@@ -81,7 +86,8 @@ bool ParsePlanInfo(std::string_view reply, PlanInfo& plan);
 // channel ("!!"), when the reply is shorter than 15 characters (record unchanged) and when the
 // word's frequency is outside the band's range (the fallback frequency is stored).
 // The second word is kept as text only.
-bool ParseChannelInfo(std::string_view reply, char band, TChan3& chan);
+bool ParseChannelInfo(std::string_view reply, char band, TChan3& chan,
+                      const cv::FamilyRanges& ranges = cv::kCorvane3Ranges);
 
 // The query texts of the two reads.
 std::string PlanInfoQuery(int plan);

@@ -135,7 +135,12 @@ void TChannelsBlockDlg::OKBtnClick() {
   accept();
 }
 
-void TChannelsBlockDlg::HelpBtnClick() { ShowPluginHelp(startDir, kChannelsHelpTopic); }
+void TChannelsBlockDlg::HelpBtnClick() {
+  if (helpEquip)
+    ShowPluginHelp(helpEquip, HelpTopic::Channels);
+  else
+    ShowPluginHelp(startDir, kChannelsHelpTopic);
+}
 
 void TChannelsBlockDlg::EditToBlock() { OKBtn->setFocus(); }
 

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class TCv3Equip;
 class QPushButton;
 
 class TChannelsBlockDlg : public QDialog {
@@ -18,6 +19,8 @@ class TChannelsBlockDlg : public QDialog {
   TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band, float lnbMHz,
                     const std::string& startDir = std::string());
   ~TChannelsBlockDlg() override;
+  // The equipment whose help page Help opens; without one, the CORVANE-3 page from `startDir`.
+  const TCv3Equip* helpEquip = nullptr;
 
   QLineEdit* InitCharEdit = nullptr;
   QLineEdit* InitIndexEdit = nullptr;

@@ -230,6 +230,7 @@ void TChannelsDlg::BlockBtnClick() {
   BlockSettings block = editor.NewBlockSettings();
   TChannelsBlockDlg dialog(this, block, editor.Plan().band, editor.Plan().lnbMHz,
                            equip ? equip->GetStartDir() : std::string());
+  dialog.helpEquip = equip;
   if (dialog.exec() != QDialog::Accepted) return;
   editor.GenerateBlock(block);
   FillChannelList();
@@ -249,7 +250,7 @@ void TChannelsDlg::OKBtnClick() {
 void TChannelsDlg::CancelBtnClick() { reject(); }
 
 void TChannelsDlg::HelpBtnClick() {
-  ShowPluginHelp(equip ? equip->GetStartDir() : std::string(), kChannelsHelpTopic);
+  ShowPluginHelp(equip, HelpTopic::Channels);
 }
 
 void TChannelsDlg::AfterExit(ChannelListEditor::Exit result, QWidget* refocus) {

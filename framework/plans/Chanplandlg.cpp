@@ -283,7 +283,7 @@ void TChannelsPlanDlg::CloseBtnClick() {
   Refresh();
 }
 
-void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip->GetStartDir(), kChannelEditorHelpTopic); }
+void TChannelsPlanDlg::HelpBtnClick() { ShowPluginHelp(equip, HelpTopic::ChannelEditor); }
 
 void TChannelsPlanDlg::OnClickListBox() {
   editor->OnClickListBox(ChanPlanListBox->currentRow());

@@ -65,60 +65,78 @@ const CommandRow CommandTable[kCommandRows] = {
     {" -none-", "", 0xFFFF, kNone, 0xFFFF, false},
 };
 
-namespace {
+const TCommandTable kCv3CommandTable(CommandTable, kCommandRows);
 
-const CommandRow& Row(int row) {
-  return CommandTable[row >= 0 && row < kCommandRows ? row : kNoCommand];
-}
+namespace {
 
 bool SameCode(int32_t a, int32_t b) { return (a & 0xFFFF) == (b & 0xFFFF); }
 
 }  // namespace
 
-int CommandIndexOfMnemonic(std::string_view mnemonic) {
-  for (int i = 0; i < kCommandRows; ++i) {
-    if (mnemonic == CommandTable[i].mnemonic) return i;
-  }
-  return kNoCommand;
+int32_t TCommandTable::Fold(int32_t code) const {
+  return foldMask_ != 0 && (code & foldMask_) == foldValue_ ? foldValue_ : code;
 }
 
-int16_t PlanOffsetOfMnemonic(std::string_view mnemonic) {
-  for (const auto& r : CommandTable) {
-    if (mnemonic == r.mnemonic) return static_cast<int16_t>(r.planOffset);
+int TCommandTable::IndexOfMnemonic(std::string_view mnemonic) const {
+  for (int i = 0; i < count_; ++i) {
+    if (mnemonic == rows_[i].mnemonic) return i;
+  }
+  return NoCommandRow();
+}
+
+int16_t TCommandTable::PlanOffsetOfMnemonic(std::string_view mnemonic) const {
+  for (int i = 0; i < count_; ++i) {
+    if (mnemonic == rows_[i].mnemonic) return static_cast<int16_t>(rows_[i].planOffset);
   }
   return -1;
 }
 
-bool CommandHasParameter(int row) { return Row(row).hasParameter; }
-const char* CommandLabel(int row) { return Row(row).label; }
-const char* CommandMnemonic(int row) { return Row(row).mnemonic; }
-int32_t CommandCode(int row) { return Row(row).code; }
-int32_t CommandParameter(int row) { return Row(row).parameter; }
-uint16_t CommandPlanOffset(int row) { return Row(row).planOffset; }
-
-const char* MnemonicOfPlanOffset(uint16_t offset) {
-  for (const auto& r : CommandTable) {
-    if (r.planOffset == offset) return r.mnemonic;
+const char* TCommandTable::MnemonicOfPlanOffset(uint16_t offset) const {
+  for (int i = 0; i < count_; ++i) {
+    if (rows_[i].planOffset == offset) return rows_[i].mnemonic;
   }
-  return CommandTable[kNoCommand].mnemonic;
+  return rows_[NoCommandRow()].mnemonic;
 }
 
-int16_t PlanOffsetOfCode(int32_t code, int32_t& parameter) {
-  for (const auto& r : CommandTable) {
+int16_t TCommandTable::PlanOffsetOfCode(int32_t code, int32_t& parameter) const {
+  code = Fold(code);
+  for (int i = 0; i < count_; ++i) {
+    const CommandRow& r = rows_[i];
     if (SameCode(r.code, code)) {
-      parameter = r.hasParameter ? r.parameter : kNone;
+      parameter = r.hasParameter ? r.parameter : 0xFFFF;
       return static_cast<int16_t>(r.planOffset);
     }
   }
   return -1;
 }
 
-uint16_t PlanOffsetOfCodeParameter(int32_t code, int32_t parameter) {
+uint16_t TCommandTable::PlanOffsetOfCodeParameter(int32_t code, int32_t parameter) const {
+  code = Fold(code);
   const CommandRow* last = nullptr;
-  for (const auto& r : CommandTable) {
+  for (int i = 0; i < count_; ++i) {
+    const CommandRow& r = rows_[i];
     if (!SameCode(r.code, code)) continue;
     if (r.hasParameter && r.parameter == parameter) return r.planOffset;
     last = &r;
   }
   return last ? last->planOffset : 0xFFFF;
+}
+
+int CommandIndexOfMnemonic(std::string_view mnemonic) { return kCv3CommandTable.IndexOfMnemonic(mnemonic); }
+
+int16_t PlanOffsetOfMnemonic(std::string_view mnemonic) { return kCv3CommandTable.PlanOffsetOfMnemonic(mnemonic); }
+
+bool CommandHasParameter(int row) { return kCv3CommandTable.Row(row).hasParameter; }
+const char* CommandLabel(int row) { return kCv3CommandTable.Row(row).label; }
+const char* CommandMnemonic(int row) { return kCv3CommandTable.Row(row).mnemonic; }
+int32_t CommandCode(int row) { return kCv3CommandTable.Row(row).code; }
+int32_t CommandParameter(int row) { return kCv3CommandTable.Row(row).parameter; }
+uint16_t CommandPlanOffset(int row) { return kCv3CommandTable.Row(row).planOffset; }
+
+const char* MnemonicOfPlanOffset(uint16_t offset) { return kCv3CommandTable.MnemonicOfPlanOffset(offset); }
+
+int16_t PlanOffsetOfCode(int32_t code, int32_t& parameter) { return kCv3CommandTable.PlanOffsetOfCode(code, parameter); }
+
+uint16_t PlanOffsetOfCodeParameter(int32_t code, int32_t parameter) {
+  return kCv3CommandTable.PlanOffsetOfCodeParameter(code, parameter);
 }

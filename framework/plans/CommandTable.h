@@ -19,6 +19,37 @@ constexpr int kCommandRows = 56;
 constexpr int kNoCommand = 55;  // " -none-", the empty mnemonic
 extern const CommandRow CommandTable[kCommandRows];
 
+// A family's command table and its lookups: the rows, the last of which is the "no command"
+// row, and the folding of codes before they are compared: a code whose bits under `foldMask`
+// equal `foldValue` is read as `foldValue` (mask 0: nothing folds). Texts compare whole and
+// case-sensitively; every search stops at its first hit.
+class TCommandTable {
+ public:
+  constexpr TCommandTable(const CommandRow* rows, int count, int32_t foldMask = 0, int32_t foldValue = 0)
+      : rows_(rows), count_(count), foldMask_(foldMask), foldValue_(foldValue) {}
+
+  int Rows() const { return count_; }
+  int NoCommandRow() const { return count_ - 1; }
+  // A row outside 0..Rows()-1 reads as the "no command" row.
+  const CommandRow& Row(int row) const { return rows_[row >= 0 && row < count_ ? row : NoCommandRow()]; }
+  int32_t Fold(int32_t code) const;
+
+  int IndexOfMnemonic(std::string_view mnemonic) const;
+  int16_t PlanOffsetOfMnemonic(std::string_view mnemonic) const;
+  const char* MnemonicOfPlanOffset(uint16_t offset) const;
+  int16_t PlanOffsetOfCode(int32_t code, int32_t& parameter) const;
+  uint16_t PlanOffsetOfCodeParameter(int32_t code, int32_t parameter) const;
+
+ private:
+  const CommandRow* rows_;
+  int count_;
+  int32_t foldMask_;
+  int32_t foldValue_;
+};
+
+// The CORVANE-3 table, which folds nothing; the free functions below look it up.
+extern const TCommandTable kCv3CommandTable;
+
 // Row of the exact (case-sensitive) mnemonic; kNoCommand when none has it.
 int CommandIndexOfMnemonic(std::string_view mnemonic);
 // Plan offset of the mnemonic's row as a signed 16-bit value; -1 when none has it (the empty

@@ -201,4 +201,4 @@ void TConfigurationDlg::SaveBtnClick() {
               cv::Msg(cv::msg::detect::ConfigurationStatus), cv::MsgIcon::Error);
 }
 
-void TConfigurationDlg::HelpBtnClick() { ShowPluginHelp(equipment->GetStartDir(), QStringLiteral("Configuration")); }
+void TConfigurationDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Configuration); }

@@ -284,4 +284,4 @@ bool TMonitorDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TMonitorDlg::HelpBtnClick() { ShowPluginHelp(equipment->GetStartDir(), QStringLiteral("Monitor")); }
+void TMonitorDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Monitor); }

@@ -145,4 +145,4 @@ void TUpdateFirmDlg::RunUpdate(const std::string& path) {
     LogBoth(cv::Msg(m::UpdNoVersion));
 }
 
-void TUpdateFirmDlg::HelpBtnClick() { ShowPluginHelp(equipment->GetStartDir(), QStringLiteral("Update")); }
+void TUpdateFirmDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Update); }

@@ -90,7 +90,9 @@ TSpectrumHostInfo InfoOf(TCv3Equip* equipment) {
   TSpectrumHostInfo info;
   equipment->GetSeparators(info.decimalSeparator, info.listSeparator);
   info.startDir = equipment->GetStartDir();
-  info.versionText = TCv3Equip::GetVersionText();
+  info.versionText = equipment->VersionText();
+  info.helpFile = equipment->HelpFile();
+  info.helpTopic = QString::fromLatin1(equipment->HelpTopicName(HelpTopic::Spectrum));
   return info;
 }
 }  // namespace
@@ -473,7 +475,7 @@ void TSpectrumDlg::FullTerCheckBoxClick() {
 
 void TSpectrumDlg::FullSatCheckBoxClick() { FullTerCheckBoxClick(); }
 
-void TSpectrumDlg::HelpBtnClick() { ShowPluginHelp(info.startDir, kSpectrumHelpTopic); }
+void TSpectrumDlg::HelpBtnClick() { ShowPluginHelp(info.startDir, info.helpTopic, info.helpFile.c_str()); }
 
 // ---------------------------------------------------------------------------------------------
 // States, run and measurement

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "PluginHelp.h"
 #include "TSpectrumScale.h"
 #include "TSpectrumSweep.h"
 
@@ -34,6 +35,9 @@ struct TSpectrumHostInfo {
   char listSeparator = ';';
   std::string startDir;
   std::string versionText;
+  // The help page and topic the Help button opens.
+  std::string helpFile = kPluginHelpFile;
+  QString helpTopic = kSpectrumHelpTopic;
 };
 
 // The picture of the trace: shows the dialog's bitmap, and the rubber band over it.

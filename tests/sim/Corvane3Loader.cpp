@@ -30,7 +30,7 @@ void AddCorvane3Loader(Corvane3Profile& p) {
       p.acceptsLines = true;
       return Answer::Ok();
     }
-    return Answer::Reply("*VE " + p.version);
+    return Answer::Reply(std::string(p.versionBlank ? "*VE " : "*VE") + p.version);
   });
   // The power-on line is no command: a starting instrument wakes on it and announces itself
   // with XON; a running one lets it pass without a handshake.

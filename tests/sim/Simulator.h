@@ -257,6 +257,8 @@ class Corvane3Profile : public Profile {
   int restarts = 0;        // "*AA" lines taken
   int restartMs = 3000;    // "*AA": the line is quiet this long, then XON
   std::string updatedVersion = "V2.20";
+  // "*?VE" answers "*VE", a blank and the version; false leaves the blank out.
+  bool versionBlank = true;
   // Faults: lines starting with one of `refused` get NAK (the exchange fails, the line stays in
   // step); a line equal to a key of `fixedReplies` is answered with its text.
   std::vector<std::string> refused;

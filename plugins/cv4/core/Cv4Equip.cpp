@@ -1,0 +1,41 @@
+#include "Cv4Equip.h"
+
+#include <QDialog>
+#include <cstring>
+
+#include "Commands4.h"
+#include "MsgIds.h"
+
+namespace cv::cv4 {
+
+const TEquipFamily kCorvane4Family = {
+    TCv4Equip::kVersionText,
+    &kCorvane4Ranges,
+    25,
+    ' ',
+    true,
+    &kCommands4,
+    msg::cv4::HelpFile,
+    {"ChannelEditor", "Channels", "MemoryEditor", "Memories", "DataLogger", "Configuration", "Update", "Monitor",
+     "Spectrum"},
+};
+
+TCv4Equip::TCv4Equip(QWidget* owner, TSerial* port) : TCv3Equip(owner, port, DeferInit{}) {}
+
+TCv4Equip::~TCv4Equip() = default;
+
+const char* TCv4Equip::InitEquip() {
+  std::memset(modelName, 0, sizeof modelName);
+  std::strncpy(modelName, "CORVANE-4", sizeof modelName - 1);
+  return modelName;
+}
+
+void TCv4Equip::ShowTool(Tool tool) {
+  std::unique_ptr<QDialog> dialog = MakeToolDialog(tool);
+  LogPendingStart();
+  if (dialog) dialog->exec();
+}
+
+std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool) { return nullptr; }
+
+}  // namespace cv::cv4

@@ -1,0 +1,94 @@
+// The CORVANE-4 meter found by detection on COM3 through [Ports], and its plug-in selected
+// without an instrument.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "AppServices.h"
+#include "HostHome.h"
+#include "Mainform.h"
+#include "Profiles.h"
+#include "Selectdlg.h"
+#include "Serial.h"
+#include "Simulator.h"
+#include "ToolButtons.h"
+
+namespace {
+
+class Cv4Detect : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home.isValid());
+    for (const char* f : {"Cv4Tools.so", "CvTools.cfg"})
+      ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR) + "/" + f, home.filePath(f))) << f;
+    sim = std::make_unique<cvsim::Simulator>(cvsim::MakeProfile("corvane4"));
+    std::string error;
+    ASSERT_TRUE(sim->Start(&error)) << error;
+    QFile ini(home.filePath("CvTools.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(("[Ports]\nCOM1=" + home.Path("no-such-device") + "\nCOM2=" + home.Path("no-such-device-either") +
+               "\nCOM3=" + sim->Path() + "\n")
+                  .c_str());
+  }
+  QStringList Lines(TMainForm& w) const { return LogLines(w); }
+  static std::vector<bool> Enabled(TMainForm& w) { return ToolButtonsEnabled(w); }
+
+  HostHome home;
+  std::unique_ptr<cvsim::Simulator> sim;
+  cv::RecordingPrompter prompter;
+};
+
+}  // namespace
+
+TEST_F(Cv4Detect, FoundOnCom3AndBoundToCv4Tools) {
+  {
+    TMainForm w;
+    w.DetectBtnClick();
+    QStringList lines = Lines(w);
+    lines = lines.mid(lines.lastIndexOf("Searching equipment..."));
+    EXPECT_EQ(lines, QStringList({"Searching equipment...", "COM1 not available.", "COM2 not available.",
+                                  "COM3(19200) -> CORVANE-4 v2.00", "CORVANE-4 v2.00 ready in COM3 (19200)",
+                                  "Loading library...", "Library Cv4Tools 1.16 loaded"}));
+    EXPECT_EQ(w.LabelEquip->text(), "CORVANE-4");
+    EXPECT_EQ(w.modelCode, 6);
+    ASSERT_NE(w.equipment, nullptr);
+    EXPECT_STREQ(w.equipment->modelName, "CORVANE-4");
+    EXPECT_FALSE(w.equipment->HasChannelIdentifier());
+    w.UpdateTools();
+    EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, true, true, true, true, true, false}));
+    EXPECT_TRUE(prompter.shown.empty());
+    sim->WaitTxIdle();
+    // Identification only: the plug-in sends nothing when it loads (no tuner probe).
+    for (const std::string& line : sim->Lines()) EXPECT_TRUE(line == "*?VE" || line == "*?NA" || line == "*") << line;
+  }  // the main window unloads the plug-in
+}
+
+TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
+  TMainForm w;
+  QTimer::singleShot(0, &w, [] {
+    auto* dlg = qobject_cast<TSelectEquipmentDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    const int at = dlg->ListDLLsComboBox->findText("CV4TOOLS");
+    ASSERT_GE(at, 0);
+    dlg->ListDLLsComboBox->setCurrentIndex(at);
+    dlg->OKBtn->click();
+  });
+  w.SelectBtnClick();
+  ASSERT_NE(w.equipment, nullptr);
+  EXPECT_EQ(w.port, nullptr);
+  EXPECT_EQ(Lines(w).last(), "Library Cv4Tools 1.16 loaded");
+  EXPECT_FALSE(w.equipment->HasChannelIdentifier());
+  w.UpdateTools();
+  EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, false, false, false, false, false, false}));
+  w.EditChBtn->click();
+  EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2),
+            QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
+  sim->WaitTxIdle();
+  EXPECT_EQ(sim->Received(), "");
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The CORVANE-4 meter: the CORVANE-3's register store, flash image, loader and handlers, with
+// what the family answers otherwise.
+//  - "*?NA" answers "*NA CORVANE-4"; "*?VE" answers "*VE", a blank and the version ("2.00";
+//    versionBlank false leaves the blank out). The meter has no tuner to probe.
+//  - "*FR" takes 'T' or 'S' and exactly four lower-case hexadecimal digits.
+#include "Simulator.h"
+
+namespace cvsim {
+
+class Corvane4Profile : public Corvane3Profile {
+ public:
+  explicit Corvane4Profile(std::string model = "CORVANE-4", std::string version = "2.00");
+};
+
+}  // namespace cvsim
