@@ -328,6 +328,7 @@ TEST(Cv4Text, FamilyValues) {
   HostForm host;
   std::unique_ptr<TCv4Equip> e(TCv3Equip::Build<TCv4Equip>(&host.form, nullptr));
   EXPECT_STREQ(e->VersionText(), "Cv4Tools 1.16");
+  EXPECT_STREQ(TCv4Equip::GetVersionText(), "Cv4Tools 1.16");
   EXPECT_EQ(e->HelpFile(), "help\\Cv4Tools.hlp");
   const char* topics[] = {"ChannelEditor", "Channels", "MemoryEditor", "Memories", "DataLogger",
                           "Configuration", "Update", "Monitor", "Spectrum"};
