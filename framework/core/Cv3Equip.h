@@ -14,6 +14,7 @@
 class TChan3;
 class TLogForm;
 class TScriptEngine;
+struct ScriptDialect;
 struct PlanInfo;
 
 class TCv3Equip : public TEquip {
@@ -77,6 +78,8 @@ class TCv3Equip : public TEquip {
   void LogStart(FILE* file, const std::string& text);
   void LogEnd(FILE* file);
   TScriptEngine& Script();
+  // The family's script dialect, which the engine takes when first used; CORVANE-3 here.
+  virtual const ScriptDialect& Dialect() const;
 
   // Text utilities shared by the dialogs.
   bool SplitFields(const char* line);

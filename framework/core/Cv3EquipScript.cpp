@@ -120,11 +120,13 @@ class LogFormView : public ScriptView {
 }  // namespace
 
 struct TCv3Equip::ScriptParts {
-  explicit ScriptParts(TCv3Equip& e) : link(e), host(e), engine(&link, &host) {}
+  explicit ScriptParts(TCv3Equip& e) : link(e), host(e), engine(&link, &host, e.Dialect()) {}
   SerialLink link;
   EquipHost host;
   TScriptEngine engine;
 };
+
+const ScriptDialect& TCv3Equip::Dialect() const { return cv::script::Corvane3Dialect(); }
 
 TScriptEngine& TCv3Equip::Script() {
   if (!scriptParts) scriptParts = std::make_shared<ScriptParts>(*this);

@@ -23,16 +23,19 @@ uint16_t OffsetOrNone(const std::string& text) { return ParseHex16(text).value_o
 
 }  // namespace
 
-int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args) {
-  // Only the tokenizer is used: no link, no host, nothing runs.
-  static thread_local TScriptEngine parser(nullptr, nullptr);
+int ParseDialectLine(const ScriptDialect& dialect, const std::string& line, int& keyword,
+                     std::vector<std::string>& args) {
+  cv::script::Statement statement;
   args.clear();
-  int r = parser.ParseLine(line.c_str());
+  int r = dialect.Parse(line.c_str(), statement);
   if (r != 1) return r;
-  keyword = parser.acts[parser.statement.keywordIndex].code;
-  for (int i = 1; i < cv::script::kMaxTokens && parser.statement.tokens[i]; ++i)
-    args.emplace_back(parser.statement.tokens[i]);
+  keyword = statement.keywordIndex + 1;
+  for (int i = 1; i < cv::script::kMaxTokens && statement.tokens[i]; ++i) args.emplace_back(statement.tokens[i]);
   return 1;
+}
+
+int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args) {
+  return ParseDialectLine(cv::script::Corvane3Dialect(), line, keyword, args);
 }
 
 int PlanImport::Bad(int what, const TextLine& line) {
@@ -43,28 +46,28 @@ int PlanImport::Bad(int what, const TextLine& line) {
 }
 
 int PlanImport::ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line) {
-  switch (keyword) {
-    case kwORG: {
-      auto a = ParseHex16(Arg(args, 1));
-      if (!a) return Bad(msg::PlanBadAddress, line);
-      orgAddress = *a;
-      return 1;
-    }
-    case kwDIRECTORY3:
-      return importState == ExpectDirectory ? ImportDirectory(args, line) : Bad(msg::PlanOutOfPlace, line);
-    case kwHEADER3:
-      return importState == ExpectHeader ? ImportHeader(args, line) : Bad(msg::PlanOutOfPlace, line);
-    case kwCOMMAND3:
-      return importState == ExpectCommand ? ImportCommand(args, line) : Bad(msg::PlanOutOfPlace, line);
-    case kwPLAN:
-      return importState == ExpectPlan ? ImportPlan(args, line) : Bad(msg::PlanOutOfPlace, line);
-    case kwCHAN3T:
-    case kwCHAN3S:
-      return importState == ExpectChannels ? ImportChannel(keyword == kwCHAN3S, args, line)
-                                           : Bad(msg::PlanOutOfPlace, line);
-    default:
-      return -1;
+  namespace x = cv::script::exec;
+  // The statements are known by what they run, so a dialect may name and number them its way.
+  const ScriptExecutor execute = dialect.ExecutorOf(keyword);
+  if (!execute) return -1;
+  if (execute == x::Org) {
+    auto a = ParseHex16(Arg(args, 1));
+    if (!a) return Bad(msg::PlanBadAddress, line);
+    orgAddress = *a;
+    return 1;
   }
+  if (execute == x::Directory)
+    return importState == ExpectDirectory ? ImportDirectory(args, line) : Bad(msg::PlanOutOfPlace, line);
+  if (execute == x::Header3)
+    return importState == ExpectHeader ? ImportHeader(args, line) : Bad(msg::PlanOutOfPlace, line);
+  if (execute == x::Command3)
+    return importState == ExpectCommand ? ImportCommand(args, line) : Bad(msg::PlanOutOfPlace, line);
+  if (execute == x::Plan)
+    return importState == ExpectPlan ? ImportPlan(args, line) : Bad(msg::PlanOutOfPlace, line);
+  if (execute == x::Chan3T || execute == x::Chan3S)
+    return importState == ExpectChannels ? ImportChannel(execute == x::Chan3S, args, line)
+                                         : Bad(msg::PlanOutOfPlace, line);
+  return -1;
 }
 
 int PlanImport::ImportDirectory(const std::vector<std::string>& args, const TextLine& line) {
@@ -274,7 +277,8 @@ bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv
 }
 
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
-                  const std::string& modelName, PlanSlots& planSlots, Report& report) {
+                  const std::string& modelName, PlanSlots& planSlots, Report& report,
+                  const ScriptDialect& dialect) {
   const std::string fileName = TCv3Equip::GetFileName(path);
   report.Log(Msg(msg::PlanParsing) + fileName);
   if (file.binaryLine != 0) {
@@ -283,7 +287,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
     report.Log(text);
     return false;
   }
-  PlanImport import(planSlots, report);
+  PlanImport import(planSlots, report, dialect);
   int last = 1;
   for (const TextLine& line : file.lines) {
     if (IsCommentOrEmpty(line.text)) continue;

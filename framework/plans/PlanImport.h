@@ -11,23 +11,19 @@
 #include "PlanFormat.h"
 #include "PlanReport.h"
 #include "PlanSlot.h"
+#include "ScriptDialect.h"
 
 namespace cv::plan {
-
-// Keyword codes of the plug-in's script dialect (the code is the keyword's table position).
-enum ScriptKeyword : int {
-  kwSEND = 1, kwASK, kwWAIT, kwFORCE, kwLOG, kwALERT, kwFSTEP, kwIFVAL, kwFSTEPS, kwIFVALS, kwORG,
-  kwSENDHEX, kwPLAN, kwDISPLAY, kwENDIF, kwGETKEY, kwIFVER3, kwDATAL3, kwHEADER3, kwCHAN3T,
-  kwCHAN3S, kwDIRECTORY3, kwCOMMAND3, kwADJ, kwREAD, kwWRITE, kwCALC, kwIF, kwSET, kwELSE, kwTEST,
-  kwIFERROR, kwRAWTX
-};
 
 // Tokenizes one script line as the script engine does: -1 nothing to run, 0 unknown keyword or
 // missing arguments, 1 ready, with the keyword code and the arguments after the keyword.
 using LineParser =
     std::function<int(const std::string& line, int& keyword, std::vector<std::string>& args)>;
 
-// The script engine's tokenizer as a LineParser.
+// The script engine's tokenizer as a LineParser, over a dialect's keyword table (the keyword
+// code is the table position + 1).
+int ParseDialectLine(const ScriptDialect& dialect, const std::string& line, int& keyword,
+                     std::vector<std::string>& args);
 int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::string>& args);
 
 class PlanImport {
@@ -35,7 +31,10 @@ class PlanImport {
   enum State { ExpectDirectory = 0, ExpectHeader, ExpectCommand, ExpectPlan, ExpectChannels, Complete };
   static constexpr int kCommandListSize = 112;
 
-  PlanImport(PlanSlots& planSlots, Report& report) : planSlots(planSlots), report(report) {}
+  // Keyword codes are those of `dialect`'s table.
+  PlanImport(PlanSlots& planSlots, Report& report,
+             const ScriptDialect& dialect = cv::script::Corvane3Dialect())
+      : planSlots(planSlots), report(report), dialect(dialect) {}
 
   // 1 handled, -1 ignored, 0 failed (reading stops; a message names the line).
   int ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line);
@@ -67,6 +66,7 @@ class PlanImport {
 
   PlanSlots& planSlots;
   Report& report;
+  const ScriptDialect& dialect;
 };
 
 // Moves the command texts the command table knows to the front, in their order.
@@ -89,6 +89,7 @@ bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv
 // Reads the canalization of a script's lines into `planSlots` (all cleared by the caller). True when
 // every announced plan was read whole.
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
-                  const std::string& modelName, PlanSlots& planSlots, Report& report);
+                  const std::string& modelName, PlanSlots& planSlots, Report& report,
+                  const ScriptDialect& dialect = cv::script::Corvane3Dialect());
 
 }  // namespace cv::plan

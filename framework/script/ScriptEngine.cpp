@@ -58,21 +58,11 @@ TScriptEngine::TAct::TAct(const char* k, int32_t c, int32_t t) : code(c), tokenC
   keyword[sizeof keyword - 1] = '\0';
 }
 
-TScriptEngine::TScriptEngine(ScriptLink* l, ScriptHost* h) : link(l), host(h) {
-  static const struct {
-    const char* k;
-    int t;
-  } kTable[kKeywordCount] = {
-      {"SEND", 2},    {"ASK", 2},     {"WAIT", 2},     {"FORCE", 2},      {"LOG", 2},
-      {"ALERT", 1},   {"FSTEP", 2},   {"IFVAL", 2},    {"FSTEPS", 2},     {"IFVALS", 2},
-      {"ORG", 2},     {"SENDHEX", 3}, {"PLAN", 2},     {"DISPLAY", 2},    {"ENDIF", 1},
-      {"GETKEY", 1},  {"IFVER3", 3},  {"DATAL3", 2},   {"HEADER3", 10},   {"CHAN3T", 6},
-      {"CHAN3S", 7},  {"DIRECTORY3", 2}, {"COMMAND3", 3}, {"ADJ", 6},     {"READ", 4},
-      {"WRITE", 4},   {"CALC", 5},    {"IF", 4},       {"SET", 4},        {"ELSE", 1},
-      {"TEST", 2},    {"IFERROR", 1}, {"RAWTX", 2},
-  };
-  acts.reserve(kKeywordCount);
-  for (int i = 0; i < kKeywordCount; ++i) acts.emplace_back(kTable[i].k, i + 1, kTable[i].t);
+TScriptEngine::TScriptEngine(ScriptLink* l, ScriptHost* h, const ScriptDialect& d)
+    : lnbTable(static_cast<size_t>(d.planCap > 0 ? d.planCap : 0), 0.0f), dialect(&d), link(l), host(h) {
+  acts.reserve(d.keywords.size());
+  for (size_t i = 0; i < d.keywords.size(); ++i)
+    acts.emplace_back(d.keywords[i].keyword.c_str(), static_cast<int32_t>(i + 1), d.keywords[i].tokens);
   BeginRun();
 }
 
@@ -85,14 +75,7 @@ void TScriptEngine::BeginRun() {
   version = 0;
 }
 
-int TScriptEngine::ParseLine(const char* line) {
-  cv::script::KeywordRow rows[kKeywordCount];
-  for (int i = 0; i < kKeywordCount; ++i) rows[i] = {acts[i].keyword, acts[i].tokenCount};
-  cv::script::LexRules rules;
-  rules.quotedIndex = kDisplay - 1;
-  rules.quotedRefusesHash = true;
-  return cv::script::ParseStatement(line, rows, kKeywordCount, rules, statement);
-}
+int TScriptEngine::ParseLine(const char* line) { return dialect->Parse(line, statement); }
 
 void TScriptEngine::AddZone(const std::string& line) {
   if (view) view->AddLogLine(line);
@@ -102,40 +85,41 @@ bool TScriptEngine::ExecuteAction() {
   if (host) host->RepaintMain();
   if (view) view->Repaint();
   if (statement.keywordIndex < 0) return false;
-  switch (Code()) {
-    case kSend: return DoSend();
-    case kAsk: return DoAsk();
-    case kWait: return DoWait();
-    case kForce: return DoForce();
-    case kLog: return DoLog();
-    case kAlert: return DoAlert();
-    case kOrg: return DoOrg();
-    case kSendHex: return DoSendHex();
-    case kPlan: return DoPlan();
-    case kDisplay: return DoDisplay();
-    case kEndif: return DoEndif();
-    case kGetKey: return DoGetKey();
-    case kIfVer3: return DoIfVer3();
-    case kHeader3: return DoHeader3();
-    case kChan3T: return DoChan3T();
-    case kChan3S: return DoChan3S();
-    case kDirectory3: return DoDirectory3();
-    case kCommand3: return DoCommand3();
-    case kRead: return DoRead();
-    case kWrite: return DoWrite();
-    case kCalc: return DoCalc();
-    case kIf: return DoIf();
-    case kSet: return DoSet();
-    case kElse: return DoElse();
-    case kTest: return DoTest();
-    case kIfError: return DoIfError();
-    case kRawTx: return DoRawTx();
-    default:
-      // FSTEP, IFVAL, FSTEPS, IFVALS, DATAL3 and ADJ belong to the host's dialect; here they
-      // succeed and leave the previous result text in place.
-      return true;
-  }
+  // A keyword without an executor belongs to another dialect's instruments: it succeeds and
+  // leaves the previous result text in place.
+  const ScriptExecutor execute = dialect->ExecutorOf(statement.keywordIndex + 1);
+  return execute ? execute(*this) : true;
 }
+
+namespace cv::script::exec {
+bool Send(TScriptEngine& e) { return e.DoSend(); }
+bool Ask(TScriptEngine& e) { return e.DoAsk(); }
+bool Wait(TScriptEngine& e) { return e.DoWait(); }
+bool Force(TScriptEngine& e) { return e.DoForce(); }
+bool Log(TScriptEngine& e) { return e.DoLog(); }
+bool Alert(TScriptEngine& e) { return e.DoAlert(); }
+bool Org(TScriptEngine& e) { return e.DoOrg(); }
+bool SendHex(TScriptEngine& e) { return e.DoSendHex(); }
+bool Plan(TScriptEngine& e) { return e.DoPlan(); }
+bool Display(TScriptEngine& e) { return e.DoDisplay(); }
+bool Endif(TScriptEngine& e) { return e.DoEndif(); }
+bool GetKey(TScriptEngine& e) { return e.DoGetKey(); }
+bool IfVer(TScriptEngine& e) { return e.DoIfVer(); }
+bool Header3(TScriptEngine& e) { return e.DoHeader3(); }
+bool Chan3T(TScriptEngine& e) { return e.DoChan3T(); }
+bool Chan3S(TScriptEngine& e) { return e.DoChan3S(); }
+bool Directory(TScriptEngine& e) { return e.DoDirectory(); }
+bool Command3(TScriptEngine& e) { return e.DoCommand3(); }
+bool Read(TScriptEngine& e) { return e.DoRead(); }
+bool Write(TScriptEngine& e) { return e.DoWrite(); }
+bool Calc(TScriptEngine& e) { return e.DoCalc(); }
+bool If(TScriptEngine& e) { return e.DoIf(); }
+bool Set(TScriptEngine& e) { return e.DoSet(); }
+bool Else(TScriptEngine& e) { return e.DoElse(); }
+bool Test(TScriptEngine& e) { return e.DoTest(); }
+bool IfError(TScriptEngine& e) { return e.DoIfError(); }
+bool RawTx(TScriptEngine& e) { return e.DoRawTx(); }
+}  // namespace cv::script::exec
 
 // ---------------------------------------------------------------------------------------------
 // Runner and transcript
@@ -364,7 +348,7 @@ bool TScriptEngine::DoIf() {
   return true;
 }
 
-bool TScriptEngine::DoIfVer3() {
+bool TScriptEngine::DoIfVer() {
   switch (ifLevels.OpenBlock()) {
     case IfLevels::Open::Skipped: resultText = "FALSE"; return true;
     case IfLevels::Open::Overflow: resultText = "(IF LEVELS) ERROR"; return false;
@@ -376,17 +360,8 @@ bool TScriptEngine::DoIfVer3() {
     resultText = "(UNKNOWN VERSION) ERROR";
     return false;
   }
-  for (char& c : reply)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  version = 0;
-  if (reply.size() > 3) {
-    const size_t v = reply.find('V', 3);
-    if (v != std::string::npos && v - 3 < 255) {
-      double d = 0;
-      ReadDouble(reply.c_str() + v + 1, d);
-      version = static_cast<float>(d);
-    }
-  }
+  // A reply naming no version compares as version 0.
+  dialect->readVersion(reply, version);
   const char sign = Tok(1)[0];
   double wanted = 0;
   ReadDouble(Tok(2), wanted);
@@ -506,7 +481,7 @@ bool TScriptEngine::SendWordList(const int* tokenIndexes, int count) {
 }
 
 bool TScriptEngine::PlanInTable(int index) {
-  if (index >= 0 && index < kPlanCount) return true;
+  if (index >= 0 && index < static_cast<int>(lnbTable.size())) return true;
   if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptPlanRange), {std::to_string(index + 1)}));
   resultText = "ERROR";
   return false;
@@ -551,14 +526,14 @@ bool TScriptEngine::DoCommand3() {
   return ok;
 }
 
-bool TScriptEngine::DoDirectory3() {
+bool TScriptEngine::DoDirectory() {
   if (!ifLevels.Running()) return resultText = "FALSE", true;
-  // Extended segment address 0x8000: the plan memory's segment; it does not move the address.
-  if (!Send("*FL:0200000280007C")) return resultText = "ERROR", false;
+  // The extended segment address of the family's plan memory; it does not move the address.
+  if (!Send("*FL:" + dialect->segmentRecord)) return resultText = "ERROR", false;
   planIndex = 0;
   int plans = 0;
   ReadInt(Tok(1), plans);
-  const bool ok = SendRecord(cv::script::DirectoryData(directoryName, plans, kPlanCount));
+  const bool ok = SendRecord(cv::script::DirectoryData(directoryName, plans, dialect->planCap));
   resultText = ok ? "OK" : "ERROR";
   return ok;
 }
@@ -663,7 +638,7 @@ bool TScriptEngine::DoSendHex() {
   const std::string fileArg = Tok(1);
   const std::string prefix = Tok(2);
   std::ifstream in(fileArg, std::ios::binary);
-  if (!in && host) {
+  if (!in && host && dialect->hexTriesStartDir) {
     const std::string fileName = fs::path(fileArg).filename().string();
     in.open(fs::path(host->StartDir()) / fileName, std::ios::binary);
   }
@@ -683,7 +658,7 @@ bool TScriptEngine::DoSendHex() {
   const bool timed = ext == ".UPD";
   const int total = static_cast<int>(lines.size());
   const uint32_t start = view ? view->GetTicks() : 0;
-  const int32_t expected = static_cast<int32_t>((total * 48 / 2400) * 1.8);
+  const int32_t expected = dialect->updSeconds(total);
   if (timed) ShowSendingTime(0, expected);
   if (host) host->Log(cv::Msg(cv::msg::ScriptSendHexStart) + fileArg);
 

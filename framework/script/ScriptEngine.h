@@ -1,6 +1,6 @@
 #pragma once
-// The plug-ins' PRO script engine: the 33-keyword dialect that uploads channel plans and firmware.
-// A plain class with no widget in sight: it reaches the instrument through a ScriptLink, the
+// The plug-ins' PRO script engine: runs a family's dialect (ScriptDialect.h; the CORVANE-3 one
+// unless told) that uploads channel plans and firmware. A plain class with no widget in sight: it reaches the instrument through a ScriptLink, the
 // calling log dialog through a ScriptView and the program around it (host log, waits, beep, key
 // prompt, dates) through a ScriptHost, so tests drive it with fakes or with the simulator.
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ScriptCore.h"
+#include "ScriptDialect.h"
 
 // The instrument line as the executors use it.
 class ScriptLink {
@@ -58,19 +59,13 @@ class TScriptEngine {
     int32_t code;
     int32_t tokenCount;
   };
-  enum Code {
-    kSend = 1, kAsk, kWait, kForce, kLog, kAlert, kFStep, kIfVal, kFStepS, kIfValS, kOrg,
-    kSendHex, kPlan, kDisplay, kEndif, kGetKey, kIfVer3, kDataL3, kHeader3, kChan3T, kChan3S,
-    kDirectory3, kCommand3, kAdj, kRead, kWrite, kCalc, kIf, kSet, kElse, kTest, kIfError,
-    kRawTx
-  };
-  static constexpr int kKeywordCount = 33;
-  static constexpr int kPlanCount = 32;
   // Longest text the line protocol carries in one command.
   static constexpr int kCommandLimit = 252;
   static constexpr uint32_t kGreen = 0x008000;
 
-  TScriptEngine(ScriptLink* link, ScriptHost* host);
+  TScriptEngine(ScriptLink* link, ScriptHost* host,
+                const ScriptDialect& dialect = cv::script::Corvane3Dialect());
+  const ScriptDialect& Dialect() const { return *dialect; }
 
   bool RunScript(const std::string& path, ScriptView* dialog);
   int ParseLine(const char* line);
@@ -97,22 +92,22 @@ class TScriptEngine {
   uint16_t flashAddress = 0;
   char directoryName[16] = {};
   char blankName[16] = {};
-  float lnbTable[kPlanCount] = {};
+  std::vector<float> lnbTable;  // one per plan the dialect's directory holds
   cv::script::Registers registers;
   int lineNumber = 0;
 
- private:
+
+  // For a family's own executors: the statement's tokens, the dialog's log zone, the line
+  // with its handshake, and "*FL:" records at the running flash address.
   const char* Tok(int i) const { return statement.tokens[i] ? statement.tokens[i] : ""; }
-  int Code() const { return acts[statement.keywordIndex].code; }
   void AddZone(const std::string& line);
   bool Send(const std::string& command);
   bool Query(const std::string& query, std::string& reply);
   bool SendRecord(const std::vector<uint8_t>& data);
-  bool SendWordList(const int* tokenIndexes, int count);
-  bool PlanInTable(int index);
-  bool WordInRange(float word, const char* mhz);
-  std::vector<uint8_t> ChannelName() const;
+  ScriptHost* Host() const { return host; }
+  ScriptView* View() const { return view; }
 
+  // The framework's executors, which the dialects' tables name (through cv::script::exec).
   bool DoSend();
   bool DoAsk();
   bool DoWait();
@@ -125,11 +120,11 @@ class TScriptEngine {
   bool DoDisplay();
   bool DoEndif();
   bool DoGetKey();
-  bool DoIfVer3();
+  bool DoIfVer();
   bool DoHeader3();
   bool DoChan3T();
   bool DoChan3S();
-  bool DoDirectory3();
+  bool DoDirectory();
   bool DoCommand3();
   bool RegisterDone(const std::string& line, const std::string& before = "");
   bool RegisterFailed(const cv::script::RegRef& r, const char* text, const std::string& before = "");
@@ -143,11 +138,49 @@ class TScriptEngine {
   bool DoIfError();
   bool DoRawTx();
 
+ private:
+  bool SendWordList(const int* tokenIndexes, int count);
+  bool PlanInTable(int index);
+  bool WordInRange(float word, const char* mhz);
+  std::vector<uint8_t> ChannelName() const;
+
+  const ScriptDialect* dialect;
   ScriptLink* link = nullptr;
   ScriptHost* host = nullptr;
   ScriptView* view = nullptr;
   int64_t startMs = 0;
 };
+
+namespace cv::script::exec {
+// The framework's executors as a dialect's table names them.
+bool Send(TScriptEngine& e);
+bool Ask(TScriptEngine& e);
+bool Wait(TScriptEngine& e);
+bool Force(TScriptEngine& e);
+bool Log(TScriptEngine& e);
+bool Alert(TScriptEngine& e);
+bool Org(TScriptEngine& e);
+bool SendHex(TScriptEngine& e);
+bool Plan(TScriptEngine& e);
+bool Display(TScriptEngine& e);
+bool Endif(TScriptEngine& e);
+bool GetKey(TScriptEngine& e);
+bool IfVer(TScriptEngine& e);  // the version read by the dialect's reader
+bool Header3(TScriptEngine& e);
+bool Chan3T(TScriptEngine& e);
+bool Chan3S(TScriptEngine& e);
+bool Directory(TScriptEngine& e);  // the dialect's segment record and plan cap
+bool Command3(TScriptEngine& e);
+bool Read(TScriptEngine& e);
+bool Write(TScriptEngine& e);
+bool Calc(TScriptEngine& e);
+bool If(TScriptEngine& e);
+bool Set(TScriptEngine& e);
+bool Else(TScriptEngine& e);
+bool Test(TScriptEngine& e);
+bool IfError(TScriptEngine& e);
+bool RawTx(TScriptEngine& e);
+}  // namespace cv::script::exec
 
 // "mm:ss" with at least two digits each, cut to five characters.
 std::string SecondsToMinSecText(int32_t seconds);

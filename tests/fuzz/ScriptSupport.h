@@ -65,4 +65,16 @@ class QuietView : public ScriptView {
   void SetRemoteLabel(const std::string&) override {}
 };
 
+// Runs the script of the input (the script, then a line "%%" and one reply line per exchange)
+// in `dialect` against the fake line.
+inline void RunScriptInput(const uint8_t* data, size_t size, const ScriptDialect& dialect) {
+  const auto [script, replies] = SplitAtLine(Text(data, size), "%%");
+  const std::string path = WriteScratch("FUZZ.PRO", script);
+  ReplyLink link(replies);
+  FakeHost host;
+  QuietView view;
+  TScriptEngine engine(&link, &host, dialect);
+  engine.RunScript(path, &view);
+}
+
 }  // namespace cvfuzz

@@ -9,12 +9,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto [script, replies] = cvfuzz::SplitAtLine(cvfuzz::Text(data, size), "%%");
-  const std::string path = cvfuzz::WriteScratch("FUZZ.PRO", script);
-  cvfuzz::ReplyLink link(replies);
-  cvfuzz::FakeHost host;
-  cvfuzz::QuietView view;
-  TScriptEngine engine(&link, &host);
-  engine.RunScript(path, &view);
+  cvfuzz::RunScriptInput(data, size, cv::script::Corvane3Dialect());
   return 0;
 }

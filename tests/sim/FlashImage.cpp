@@ -25,6 +25,10 @@ bool FlashImage::Apply(const std::string& record) {
   if (!cv::script::ParseFlashRecord(record, r)) return false;
   switch (r.type) {
     case 0:
+      if (planSegment >= 0 && segment != planSegment) {
+        ++recordsElsewhere;
+        break;
+      }
       for (size_t i = 0; i < r.data.size(); ++i) bytes[(r.address + i) & 0xFFFF] = r.data[i];
       break;
     case 1: break;  // end of file: the loader closes the write

@@ -54,6 +54,10 @@ class FlashImage {
   std::vector<uint8_t> bytes;
   uint16_t segment = 0;
   int recordsWritten = 0;
+  // The segment (of the last extended segment address record) the plan memory lies at; data
+  // records at another segment are taken but land elsewhere. -1: every segment is plan memory.
+  int planSegment = -1;
+  int recordsElsewhere = 0;
 
  private:
   uint16_t Word(int address) const;  // low byte first
