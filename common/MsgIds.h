@@ -1349,6 +1349,7 @@ constexpr int SendHint = 42407;
 constexpr int ReceiveHint = 42408;
 
 }  // namespace cv::msg::cv4mem
+
 // The CORVANE-4 family: entry, equipment object and command table (42000-42099). The texts it
 // shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
 namespace cv::msg::cv4 {

@@ -19,6 +19,7 @@ bool LowerHexWord(const std::string& digits, unsigned& word) {
 Corvane4Profile::Corvane4Profile(std::string model, std::string version)
     : Corvane3Profile(std::move(model), std::move(version)) {
   Remove("*?I20A0106A002");
+  AddMemoryCommands();
   updatedVersion = "2.10";
   On("*FR", [this](const std::string& line) {
     unsigned word = 0;

@@ -4,6 +4,12 @@
 //  - "*?NA" answers "*NA CORVANE-4"; "*?VE" answers "*VE", a blank and the version ("2.00";
 //    versionBlank false leaves the blank out). The meter has no tuner to probe.
 //  - "*FR" takes 'T' or 'S' and exactly four lower-case hexadecimal digits.
+//  - Memories (Corvane4Memories.cpp): the CORVANE-3's one store, each memory kept as its SR
+//    record of 43 characters. "*?SR%02X" answers the SR record, "*?XSR%02X" the XSR record of
+//    45 (one more prefix letter, the sound as two upper-case hexadecimal digits 00..11); "*SR" and
+//    "*XSR" store a record of exactly 43 or 45 characters and are refused (NAK) otherwise, for a
+//    number outside 1..99, and for refusedMemory. "*?DA" is the CORVANE-3's. At start every
+//    measure on both bands, as the CORVANE-3's default memories with this family's layout.
 #include "Simulator.h"
 
 namespace cvsim {
@@ -11,6 +17,16 @@ namespace cvsim {
 class Corvane4Profile : public Corvane3Profile {
  public:
   explicit Corvane4Profile(std::string model = "CORVANE-4", std::string version = "2.00");
+
+  // Memory n's SR record at start, from the CORVANE-3's default memory `memory`.
+  static std::string Cv4Record(int number, const LoggerMemory& memory);
+  static std::string ToXsr(const std::string& sr);
+  static std::string FromXsr(const std::string& xsr);
+  std::string Cv4MemoryReply(int n) const;  // what "*?SR" answers for memory n, faults aside
+  int refusedMemory = 0;                    // fault: a record of this memory is refused
+
+ private:
+  void AddMemoryCommands();
 };
 
 }  // namespace cvsim

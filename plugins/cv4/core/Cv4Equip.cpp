@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands4.h"
+#include "Memdlg4.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
@@ -36,6 +37,9 @@ void TCv4Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
+  if (tool == Tool::MemoryEditor) return MakeMemoryDlg(GetOwner(), this);
+  return nullptr;
+}
 
 }  // namespace cv::cv4

@@ -1,0 +1,56 @@
+#pragma once
+// The CORVANE-4 memory: its two wire records, the SR record of firmware below 1.95 (43
+// characters) and the XSR record of 1.95 and later (45 characters, two digits of sound), its
+// error lines and its memory text file of 25 columns. Plain C++ over the framework's one memory
+// record; the editor takes it as its family codec and picks the form once per transfer.
+#include <string>
+#include <vector>
+
+#include "MemoryCodec.h"
+
+namespace cv::cv4 {
+
+class Cv4MemoryCodec : public cv::mem::MemoryCodec {
+ public:
+  enum class Form { SR, XSR };
+  static constexpr size_t kSrLength = 43;
+  static constexpr size_t kXsrLength = 45;
+  static constexpr size_t kFileRowLength = 84;
+  // The first firmware that speaks the XSR form.
+  static constexpr float kXsrVersion = 1.95f;
+
+  // `versionText` names the plug-in in the file's first line.
+  explicit Cv4MemoryCodec(std::string versionText) : versionText(std::move(versionText)) {}
+
+  Form form = Form::SR;
+  static Form FormOfVersion(float version) { return version >= kXsrVersion ? Form::XSR : Form::SR; }
+
+  MemoryRecord Cleared() const override;
+  void ChooseForm(cv::mem::MemoryEquipment& equip) override;
+  bool BeginSendOne(cv::mem::MemoryEquipment& equip) override;
+  std::string QueryCommand(int number) const override;
+  std::string Encode(MemoryRecord& record) const override;
+  bool Sendable(const std::string& text, const MemoryRecord& record) const override;
+  int BadLengthMessage() const override;
+  cv::mem::DecodedMemory Decode(const std::string& reply, MemoryRecord& record) const override;
+  std::vector<std::string> ErrorLines(const cv::mem::MemErrors& errors, const MemoryRecord& record,
+                                      int index) const override;
+  bool FreqInRange(char band, float mhz) const override;
+  float FallbackFreq(char band) const override;
+  std::string FileHeader(char list) const override;
+  std::string FormatFileRow(const MemoryRecord& record, char decimal, char list) const override;
+  cv::mem::ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record) const override;
+  std::vector<std::string> FileLines(const std::string& content) const override;
+  bool SkippedFileLine(const std::string& line) const override;
+  std::string RowText(const std::string& line) const override;
+
+  // The two forms apart from the one chosen (tests, the simulator, fuzzing).
+  static std::string EncodeForm(Form form, MemoryRecord& record);
+  static cv::mem::DecodedMemory DecodeForm(Form form, const std::string& reply, MemoryRecord& record);
+  static size_t LengthOf(Form form) { return form == Form::XSR ? kXsrLength : kSrLength; }
+
+ private:
+  std::string versionText;
+};
+
+}  // namespace cv::cv4
