@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,8 +14,12 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QThread>
+#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <future>
 #include <vector>
 #include <QUrl>
 
@@ -231,6 +236,42 @@ double UnwrappedTableWidth(const QTextDocument& doc, double pageWidth) {
 // lies beyond a table's edge (the page's margin has room for it).
 constexpr double kBorderBleed = 2.0;
 
+// One piece of the HTML laid out for its pages: the document, the width that was laid out, the
+// scale that puts it on the page, and the tops of its pages.
+struct LaidPiece {
+  std::unique_ptr<QTextDocument> doc;
+  double width = 0, scale = 1;
+  std::vector<double> tops;
+};
+
+LaidPiece LayOutPiece(const QString& html, double pageW, double pageH, bool autoWidth, QThread* drawer) {
+  LaidPiece piece;
+  piece.doc = std::make_unique<QTextDocument>();
+  QTextDocument& doc = *piece.doc;
+  doc.setDocumentMargin(0);
+  doc.setHtml(html);
+  doc.setTextWidth(pageW);
+  // A long document is laid out bit by bit on a timer; asking for its ideal width finishes the
+  // layout here, in this thread, before its lines are looked at.
+  doc.idealWidth();
+  // When no line in a table wraps at the page's width, the layout at that width is already the
+  // unwrapped one: it is measured a second time only when some cell wraps.
+  if (autoWidth && TableTextWraps(doc)) {
+    const double needed = UnwrappedTableWidth(doc, pageW);
+    // Lay out at the width the content needs, to be shrunk onto the page below.
+    if (needed > pageW + 0.5) doc.setTextWidth(needed);
+  }
+  // What was laid out, a table that could not be narrowed as far as the text width included.
+  piece.width = std::max({doc.textWidth(), doc.idealWidth(), doc.size().width()});
+  piece.scale = autoWidth && piece.width > pageW + 0.5 ? pageW / piece.width : 1.0;
+  piece.tops = PageTops(doc, pageH / piece.scale);
+  // The finished layout leaves a zero-time timer behind (its size notice); it runs here, so that
+  // no timer of this thread goes with the document to the converter's thread, which draws it.
+  QCoreApplication::processEvents();
+  doc.moveToThread(drawer);
+  return piece;
+}
+
 }  // namespace
 
 void HtmlToPdf::ConvertAll() {
@@ -246,36 +287,46 @@ void HtmlToPdf::ConvertAll() {
   const double scale = writer->resolution() / 96.0;
   const double pageW = page.width() / scale;
   const double pageH = page.height() / scale;
-  for (const QString& pieceHtml : SplitHtmlPages(html_)) {
-    QTextDocument doc;
-    doc.setDocumentMargin(0);
-    doc.setHtml(pieceHtml);
-    doc.setTextWidth(pageW);
-    // When no line in a table wraps at the page's width, the layout at that width is already the
-    // unwrapped one: it is measured a second time only when some cell wraps.
-    if (autoWidth_ && TableTextWraps(doc)) {
-      const double needed = UnwrappedTableWidth(doc, pageW);
-      // Lay out at the width the content needs, to be shrunk onto the page below.
-      if (needed > pageW + 0.5) doc.setTextWidth(needed);
-    }
-    // What was laid out, a table that could not be narrowed as far as the text width included.
-    const double laidW = std::max({doc.textWidth(), doc.idealWidth(), doc.size().width()});
-    const double s = autoWidth_ && laidW > pageW + 0.5 ? pageW / laidW : 1.0;
-    const std::vector<double> tops = PageTops(doc, pageH / s);
-    for (size_t i = 0; i + 1 < tops.size(); ++i) {
+  // Parsing and laying out a piece is most of the work and needs no painter: the next pieces are
+  // laid out on the other cores while this thread draws the pages of the earlier ones, in order.
+  // At most a few pieces wait laid out, so the memory stays bounded however long the report.
+  const QStringList pieces = SplitHtmlPages(html_);
+  QThreadPool& pool = *QThreadPool::globalInstance();
+  const qsizetype ahead = std::max(1, pool.maxThreadCount());
+  std::deque<std::future<LaidPiece>> pending;
+  qsizetype next = 0;
+  QThread* drawer = QThread::currentThread();
+  const bool autoWidth = autoWidth_;
+  auto layOutNext = [&] {
+    auto promise = std::make_shared<std::promise<LaidPiece>>();
+    pending.push_back(promise->get_future());
+    const QString html = pieces[next++];
+    pool.start([promise, html, pageW, pageH, autoWidth, drawer] {
+      promise->set_value(LayOutPiece(html, pageW, pageH, autoWidth, drawer));
+    });
+  };
+  while (next < pieces.size() && qsizetype(pending.size()) < ahead) layOutNext();
+  while (!pending.empty()) {
+    const LaidPiece piece = pending.front().get();
+    pending.pop_front();
+    if (next < pieces.size()) layOutNext();
+    for (size_t i = 0; i + 1 < piece.tops.size(); ++i) {
       if (!doc_->NewPage()) {
         doc_->AddError(QStringLiteral("Couldn't add a page"));
+        for (auto& f : pending) f.wait();  // the pieces laid out meanwhile go with their futures
         return;
       }
-      p->save();
-      p->scale(scale * s, scale * s);
-      const double top = tops[i];
-      p->translate(0, -top);
+      // Transform and clip are set whole for each page (a save and restore would write the whole
+      // graphics state into the page once more).
+      const double top = piece.tops[i];
+      QTransform at;
+      at.scale(scale * piece.scale, scale * piece.scale);
+      at.translate(0, -top);
+      p->setWorldTransform(at);
       QAbstractTextDocumentLayout::PaintContext ctx;
-      ctx.clip = QRectF(-kBorderBleed, top, laidW + 2 * kBorderBleed, tops[i + 1] - top);
-      p->setClipRect(ctx.clip);
-      doc.documentLayout()->draw(p, ctx);
-      p->restore();
+      ctx.clip = QRectF(-kBorderBleed, top, piece.width + 2 * kBorderBleed, piece.tops[i + 1] - top);
+      p->setClipRect(ctx.clip, Qt::ReplaceClip);
+      piece.doc->documentLayout()->draw(p, ctx);
     }
   }
 }

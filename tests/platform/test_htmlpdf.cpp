@@ -97,6 +97,38 @@ TEST(HtmlPdf, PagesOrientationTextAndOpening) {
   }
 }
 
+// Pieces are laid out ahead on other threads and drawn in turn: many pieces, every third one
+// wide (shrunk) and every seventh tall (two pages), come out in their order.
+TEST(HtmlPdf, ManyPiecesKeepTheirOrder) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  std::string h = Fixture(1, 1);
+  const std::string tail = "</body>\n</html>";
+  h.resize(h.size() - tail.size());
+  for (int p = 2; p <= 40; ++p) {
+    h += "\n<p class=breakhere\n><table border=1>\n<tr><td>PAGE" + std::to_string(p) + "</td></tr>\n";
+    const int rows = p % 7 == 0 ? 90 : 1, columns = p % 3 == 0 ? 30 : 1;
+    for (int r = 0; r < rows; ++r) {
+      h += "<tr>";
+      for (int c = 0; c < columns; ++c) h += "<td>CELL-" + std::to_string(c) + "-WIDE</td>";
+      h += "</tr>\n";
+    }
+    h += "</table>";
+  }
+  WriteBytes(dir.filePath("m.htm"), h + tail);
+  const QString pdf = dir.filePath("m.pdf");
+  ASSERT_TRUE(Convert(dir.filePath("m.htm"), pdf, 0).errors.isEmpty());
+  const QStringList pages = RunTool("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'), Qt::SkipEmptyParts);
+  ASSERT_GE(pages.size(), 40);
+  int seen = 1;
+  for (const QString& page : pages) {
+    const QRegularExpressionMatch m = QRegularExpression("PAGE(\\d+)").match(page);
+    if (!m.hasMatch()) continue;  // the second page of a tall piece
+    EXPECT_EQ(m.captured(1).toInt(), seen++) << page.toStdString();
+  }
+  EXPECT_EQ(seen, 41);
+}
+
 TEST(HtmlPdf, WideTableScaledIntoThePage) {
   QTemporaryDir dir;
   RecordingOpener opener;
