@@ -418,12 +418,16 @@ void TTerm::NoteFlow(uint8_t byte) {
   else if (byte == kXoff) flow_ = Flow::Busy;
 }
 
-void TTerm::DrainReceive() {
-  // Read rather than purged, so that a flow-control byte among them still counts; an instrument
-  // that never stops talking is cut off after a bounded amount.
+void TTerm::TakeWaitingBytes() {
+  // An instrument that never stops talking is cut off after a bounded amount.
   uint8_t byte = 0;
   for (int n = 0; n < 65536 && TakeByte(byte, 0); ++n) {
   }
+}
+
+void TTerm::DrainReceive() {
+  // Read rather than purged, so that a flow-control byte among them still counts.
+  TakeWaitingBytes();
   if (port != cv::kInvalidSerialHandle) cv::SerialPurgeRx(port);
   rx_.clear();
   rxAt_ = 0;

@@ -242,5 +242,6 @@ class TTerm {
   enum class Flow { Unknown, Ready, Busy };
   Flow flow_ = Flow::Unknown;
   void NoteFlow(uint8_t byte);
+  void TakeWaitingBytes();  // reads what has arrived, without waiting, noting flow control
   void DrainReceive();
 };

@@ -44,9 +44,7 @@ bool TTerm::WaitByte(uint8_t byte) {
     // An instrument that said it is ready and has not said otherwise since need not say it
     // again. What it sent meanwhile (an XOFF while busy) is taken in first; it belongs to no
     // statement.
-    uint8_t c = 0;
-    for (int n = 0; n < 65536 && TakeByte(c, 0); ++n) {
-    }
+    TakeWaitingBytes();
     if (flow_ == Flow::Ready) return true;
   }
   int empty = 0;
