@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <algorithm>
 #include <tuple>
 
 #include "Chan4.h"
@@ -152,4 +153,24 @@ TEST_F(Cv4SimScript, TheCorvane3LoaderAddressIsRefused) {
   TLogForm form;
   EXPECT_FALSE(equip->RunScript(script, &form));
   EXPECT_TRUE(form.LogZone->toPlainText().contains("( 3) SEND *GO1FE0:0000 -> ERROR"));
+}
+
+TEST_F(Cv4SimScript, UpdateFileGoesOutWithItsPrefixAndTheNewVersionAnswers) {
+  dir.Write("FIRM.UPD", ":10000000214601360121470136007EFE09D2190141\n"
+                        " :100010002146017E17C20001FF5F16002148011929\n"
+                        ":00000001FF\n");
+  const std::string script = dir.Write("update.pro", R"(IFVER4 (=, 2.00)
+ENDIF
+SENDHEX FIRM.UPD *HX
+IFVER4 (=, 2.10)
+ENDIF
+)");
+  TLogForm form;
+  ASSERT_TRUE(equip->RunScript(script, &form)) << form.LogZone->toPlainText().toStdString();
+  const std::vector<std::string> lines = sim->Lines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("*HX:", 0) == 0; }), 2);
+  Profile([](cvsim::Corvane4Profile& p) { EXPECT_EQ(p.hexLines, 2); });
+  const QString zone = form.LogZone->toPlainText();
+  EXPECT_TRUE(zone.contains("( 1) IFVER4 (=, 2.00) -> ver: 2.00 = 2.00? TRUE OK (1,1)"));
+  EXPECT_TRUE(zone.contains("( 4) IFVER4 (=, 2.10) -> ver: 2.10 = 2.10? TRUE OK (1,1)"));
 }
