@@ -1,8 +1,9 @@
 #pragma once
 // The plug-ins' PRO script engine: runs a family's dialect (ScriptDialect.h; the CORVANE-3 one
-// unless told) that uploads channel plans and firmware. A plain class with no widget in sight: it reaches the instrument through a ScriptLink, the
-// calling log dialog through a ScriptView and the program around it (host log, waits, beep, key
-// prompt, dates) through a ScriptHost, so tests drive it with fakes or with the simulator.
+// unless told) that uploads channel plans and firmware. A plain class with no widget in sight: it
+// reaches the instrument through a ScriptLink, the calling log dialog through a ScriptView and the
+// program around it (host log, waits, beep, key prompt, dates) through a ScriptHost, so tests
+// drive it with fakes or with the simulator.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -96,7 +97,6 @@ class TScriptEngine {
   cv::script::Registers registers;
   int lineNumber = 0;
 
-
   // For a family's own executors: the statement's tokens, the dialog's log zone, the line
   // with its handshake, and "*FL:" records at the running flash address.
   const char* Tok(int i) const { return statement.tokens[i] ? statement.tokens[i] : ""; }
@@ -165,7 +165,7 @@ bool Plan(TScriptEngine& e);
 bool Display(TScriptEngine& e);
 bool Endif(TScriptEngine& e);
 bool GetKey(TScriptEngine& e);
-bool IfVer(TScriptEngine& e);  // the version read by the dialect's reader
+bool IfVer(TScriptEngine& e);  // the version after the dialect's mark
 bool Header3(TScriptEngine& e);
 bool Chan3T(TScriptEngine& e);
 bool Chan3S(TScriptEngine& e);

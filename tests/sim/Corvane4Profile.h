@@ -10,6 +10,9 @@
 //    "*XSR" store a record of exactly 43 or 45 characters and are refused (NAK) otherwise, for a
 //    number outside 1..99, and for refusedMemory. "*?DA" is the CORVANE-3's. At start every
 //    measure on both bands, as the CORVANE-3's default memories with this family's layout.
+//  - Plan memory (Corvane4Plans.cpp): "*FL:" data records land in the plan image only at segment
+//    0x2000 (DIRECTORY4's); two plans are stored at delivery, the satellite one with a channel at
+//    880 MHz. The loader starts with "*GOF7E0:0000"; "*FE2" erases the channel sector.
 #include "Simulator.h"
 
 namespace cvsim {
@@ -28,5 +31,7 @@ class Corvane4Profile : public Corvane3Profile {
  private:
   void AddMemoryCommands();
 };
+
+void AddCorvane4PlanMemory(Corvane4Profile& profile);
 
 }  // namespace cvsim

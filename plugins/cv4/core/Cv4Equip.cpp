@@ -5,6 +5,7 @@
 
 #include "Commands4.h"
 #include "Memdlg4.h"
+#include "Cv4Dialect.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
@@ -36,6 +37,8 @@ void TCv4Equip::ShowTool(Tool tool) {
   LogPendingStart();
   if (dialog) dialog->exec();
 }
+
+const ScriptDialect& TCv4Equip::Dialect() const { return cv::cv4::Dialect(); }
 
 std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
   if (tool == Tool::MemoryEditor) return MakeMemoryDlg(GetOwner(), this);
