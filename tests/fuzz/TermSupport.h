@@ -56,15 +56,23 @@ class InstrumentLine {
     thread_ = std::thread([this] { Serve(); });
   }
 
+  // Feeds `first`, then `answer` after every line (CR) the terminal writes, as an instrument
+  // answers: bytes fed ahead of the lines would reach the terminal before it asked for them.
+  void FeedPerLine(std::string first, std::string answer) {
+    answer_ = std::move(answer);
+    Feed(std::move(first));
+  }
+
   // True once every byte was fed and the terminal's side holds none unread. Sticky: nothing is
   // fed afterwards.
   bool Spent() {
     if (spent_) return true;
-    if (!fedAll_ || Waiting() > 0) return false;
-    // Bytes the feeder wrote may still be on their way to the terminal's side: look again.
+    if (!Idle()) return false;
+    // Bytes the feeder wrote (or the terminal wrote) may still be on their way: look again.
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (Waiting() > 0) return false;
-    spent_ = true;
+    if (!Idle()) return false;
+    // A line the terminal writes later still gets its answer when answers follow lines.
+    spent_ = answer_.empty();
     return true;
   }
 
@@ -86,18 +94,33 @@ class InstrumentLine {
     return ::ioctl(slave_, FIONREAD, &n) == 0 ? n : 0;
   }
 
+  // Nothing left to feed, nothing unread on either side.
+  bool Idle() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int unanswered = 0;
+    if (!answer_.empty() && ::ioctl(master_, FIONREAD, &unanswered) == 0 && unanswered > 0) return false;
+    return fedAll_ && Waiting() == 0;
+  }
+
   void Serve() {
     size_t sent = 0;
     char buffer[4096];
     while (!stop_) {
-      if (sent == toSend_.size()) fedAll_ = true;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        fedAll_ = sent == toSend_.size();
+      }
       pollfd p{master_, static_cast<short>(POLLIN | (sent < toSend_.size() ? POLLOUT : 0)), 0};
       if (::poll(&p, 1, 1) <= 0) continue;
       if (p.revents & POLLIN) {
+        std::lock_guard<std::mutex> lock(mutex_);
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n > 0) {
-          std::lock_guard<std::mutex> lock(mutex_);
           received_.append(buffer, static_cast<size_t>(n));
+          if (!answer_.empty())
+            for (ssize_t i = 0; i < n; ++i)
+              if (buffer[i] == '\r') toSend_ += answer_;
+          fedAll_ = sent == toSend_.size();
         }
       }
       if ((p.revents & POLLOUT) && sent < toSend_.size()) {
@@ -112,6 +135,7 @@ class InstrumentLine {
   int master_ = -1, slave_ = -1;
   std::string path_;
   std::string toSend_;
+  std::string answer_;
   std::thread thread_;
   std::atomic<bool> stop_{false}, fedAll_{false};
   bool spent_ = false;

@@ -83,11 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cvfuzz::TermOnLine on(line);
     if (!on.term.OpenPort()) return 0;
     // Ready, then for every line: busy, taken, ready again.
-    std::string replies(1, static_cast<char>(TTerm::kXon));
-    for (size_t i = 0; i < lines.size(); ++i)
-      replies += std::string{static_cast<char>(TTerm::kXoff), static_cast<char>(TTerm::kAck),
-                             static_cast<char>(TTerm::kXon)};
-    line.Feed(replies);
+    line.FeedPerLine(std::string(1, static_cast<char>(TTerm::kXon)),
+                     std::string{static_cast<char>(TTerm::kXoff), static_cast<char>(TTerm::kAck),
+                                 static_cast<char>(TTerm::kXon)});
     ran = on.term.RunProFile((cvfuzz::ScratchDir() / "run.pro").string());
   }
   std::string expected;
