@@ -242,6 +242,11 @@ LaidPiece LayOutPiece(const QString& html, double pageW, double pageH, bool auto
   QTextDocument& doc = *piece.doc;
   doc.setDocumentMargin(0);
   doc.setHtml(html);
+  // A paragraph's layout normally throws its shaped glyphs away once its lines are set, and
+  // drawing then shapes every line again, in the one thread that draws. Kept, the shaping is
+  // done once, here, on a core of its own.
+  for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+    if (QTextLayout* lines = b.layout()) lines->setCacheEnabled(true);
   doc.setTextWidth(pageW);
   // A long document is laid out bit by bit on a timer; asking for its ideal width finishes the
   // layout here, in this thread, before its lines are looked at.
