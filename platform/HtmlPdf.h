@@ -4,10 +4,12 @@
 // rich-text engine and drawn page by page on A4 paper. The paragraph class "breakhere" starts a
 // new page; content wider than the page is scaled down to its width when automatic adjustment is
 // on. No call returns a result: failures are recorded and read with Failed()/Errors() at the end.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPdfWriter;
 class QPainter;
@@ -37,6 +39,10 @@ class PdfDocument {
   QPainter* Painter();
   bool NewPage();  // starts a new page after the first drawn one
   int Orientation() const { return orientation_; }
+  bool Drawing() const { return painter_ != nullptr || !finished_.isEmpty(); }
+  // The whole file made elsewhere (pages drawn in parts at once and joined): EndDoc writes these
+  // bytes instead of anything drawn through Painter().
+  void SetFinishedFile(QByteArray bytes) { finished_ = std::move(bytes); }
 
  private:
   QString fileName_;
@@ -45,6 +51,7 @@ class PdfDocument {
   bool pagesDrawn_ = false;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
+  QByteArray finished_;
   QStringList errors_;
 };
 
@@ -76,5 +83,9 @@ QString UncommentStyleSheets(const QString& html);
 
 // Splits the HTML text at the page-break paragraphs (<p class=breakhere ...>), one piece a page.
 QStringList SplitHtmlPages(const QString& html);
+
+// Joins PDF files written by QPdfWriter into one holding all their pages in order. Empty when a
+// part is not laid out as that writer lays out its files.
+QByteArray JoinPdfParts(const std::vector<QByteArray>& parts);
 
 }  // namespace cv
