@@ -4,8 +4,9 @@
 // - "115 points": 100 channels by 115 test points, two measurements each (435 pages);
 // - "12545 x 1": the most channels a file of the receive buffer's size declares (12,545, see
 //   LargestDataLog) all measured: one test point and as many measurements as the bytes left hold
-//   (two or three a channel, 32,7xx rows on 1,793 pages);
-// - "12545 x 3": the same channels with one level each at three test points.
+//   (two or three a channel: 32,768 rows on 1,793 pages);
+// - "12545 x 3": the same channels measured at three test points, a level each and an MER on as
+//   many as the bytes left hold (13,106 rows on 1,793 pages).
 // LargestDataLog itself, with 65,535 empty test points, would make 29 million pages of headings: a
 // report no one prints, left out. Peak memory: ours (getrusage of this process, after each case)
 // and that of chromium's largest process.

@@ -4,6 +4,7 @@
 // rich-text engine and drawn page by page on A4 paper. The paragraph class "breakhere" starts a
 // new page; content wider than the page is scaled down to its width when automatic adjustment is
 // on. No call returns a result: failures are recorded and read with Failed()/Errors() at the end.
+// A long report is drawn in parts on several threads and the parts' files joined into one.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
