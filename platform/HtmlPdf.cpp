@@ -18,8 +18,12 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <functional>
 #include <future>
+#include <unordered_map>
 #include <vector>
 #include <QUrl>
 
@@ -77,6 +81,16 @@ bool PdfDocument::NewPage() {
 void PdfDocument::EndDoc() {
   if (!writer_) {
     AddError(QStringLiteral("No PDF document was begun"));
+    return;
+  }
+  if (!finished_.isEmpty() && !painter_) {
+    writer_.reset();
+    std::string why;
+    const std::string bytes(finished_.constData(), size_t(finished_.size()));
+    finished_.clear();
+    if (WriteFileAtomically(fileName_.toStdString(), bytes, &why) != SaveResult::Saved)
+      AddError(QStringLiteral("Couldn't write %1").arg(fileName_));
+    if (!Failed() && autoLaunch_) OpenUrlExternally(QUrl::fromLocalFile(fileName_));
     return;
   }
   if (!painter_ && !Failed()) Painter();  // an empty document still gets its one page
@@ -250,6 +264,11 @@ LaidPiece LayOutPiece(const QString& html, double pageW, double pageH, bool auto
   QTextDocument& doc = *piece.doc;
   doc.setDocumentMargin(0);
   doc.setHtml(html);
+  // A paragraph's layout normally throws its shaped glyphs away once its lines are set, and
+  // drawing then shapes every line again, in the one thread that draws. Kept, the shaping is
+  // done once, here, on a core of its own.
+  for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+    if (QTextLayout* lines = b.layout()) lines->setCacheEnabled(true);
   doc.setTextWidth(pageW);
   // A long document is laid out bit by bit on a timer; asking for its ideal width finishes the
   // layout here, in this thread, before its lines are looked at.
@@ -272,6 +291,214 @@ LaidPiece LayOutPiece(const QString& html, double pageW, double pageH, bool auto
   return piece;
 }
 
+// Draws pieces on a painter that has its first page ready: each piece's pages in turn. False
+// when a new page could not be started.
+bool DrawPieces(QPainter& p, const std::function<bool()>& newPage, double scale, const LaidPiece& piece) {
+  for (size_t i = 0; i + 1 < piece.tops.size(); ++i) {
+    if (!newPage()) return false;
+    // Transform and clip are set whole for each page (a save and restore would write the whole
+    // graphics state into the page once more).
+    const double top = piece.tops[i];
+    QTransform at;
+    at.scale(scale * piece.scale, scale * piece.scale);
+    at.translate(0, -top);
+    p.setWorldTransform(at);
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = QRectF(-kBorderBleed, top, piece.width + 2 * kBorderBleed, piece.tops[i + 1] - top);
+    p.setClipRect(ctx.clip, Qt::ReplaceClip);
+    piece.doc->documentLayout()->draw(&p, ctx);
+  }
+  return true;
+}
+
+// One file of QPdfWriter's: where each object starts and ends, and the numbers of its document
+// information, catalogue and page tree.
+struct PdfPart {
+  const QByteArray* bytes = nullptr;
+  struct Object { int number; qsizetype begin, end; };
+  std::vector<Object> objects;  // in file order
+  int info = 0, root = 0, pages = 0;
+  std::vector<int> kids;
+};
+
+int RefAfter(const QByteArray& text, const char* key) {
+  const qsizetype at = text.indexOf(key);
+  if (at < 0) return 0;
+  return std::atoi(text.constData() + at + qstrlen(key));
+}
+
+bool ReadPart(const QByteArray& bytes, PdfPart& part) {
+  part.bytes = &bytes;
+  const qsizetype sx = bytes.lastIndexOf("startxref");
+  if (sx < 0) return false;
+  const qsizetype xref = std::atoll(bytes.constData() + sx + 9);
+  if (xref <= 0 || xref >= sx || !bytes.mid(xref, 4).startsWith("xref")) return false;
+  qsizetype at = bytes.indexOf('\n', xref) + 1;
+  int first = 0, count = 0;
+  if (at <= 0 || std::sscanf(bytes.constData() + at, "%d %d", &first, &count) != 2 || first != 0 || count < 1)
+    return false;
+  at = bytes.indexOf('\n', at) + 1;
+  if (at <= 0 || at + qsizetype(count) * 20 > bytes.size()) return false;
+  for (int n = 0; n < count; ++n) {
+    const char* entry = bytes.constData() + at + qsizetype(n) * 20;
+    if (entry[17] != 'n') continue;
+    const qsizetype begin = std::atoll(entry);
+    if (begin <= 0 || begin >= xref) return false;
+    part.objects.push_back({n, begin, 0});
+  }
+  std::sort(part.objects.begin(), part.objects.end(),
+            [](const PdfPart::Object& a, const PdfPart::Object& b) { return a.begin < b.begin; });
+  for (size_t i = 0; i < part.objects.size(); ++i)
+    part.objects[i].end = i + 1 < part.objects.size() ? part.objects[i + 1].begin : xref;
+  const QByteArray trailer = bytes.mid(at + qsizetype(count) * 20, sx - at - qsizetype(count) * 20);
+  part.info = RefAfter(trailer, "/Info ");
+  part.root = RefAfter(trailer, "/Root ");
+  auto body = [&](int number) -> QByteArray {
+    for (const auto& o : part.objects)
+      if (o.number == number) return bytes.mid(o.begin, o.end - o.begin);
+    return {};
+  };
+  part.pages = RefAfter(body(part.root), "/Pages ");
+  const QByteArray tree = body(part.pages);
+  const qsizetype open = tree.indexOf('['), close = tree.indexOf(']');
+  if (!part.root || !part.pages || open < 0 || close < open) return false;
+  static const QRegularExpression ref(QStringLiteral("(\\d+) 0 R"));
+  const QString list = QString::fromLatin1(tree.mid(open, close - open));
+  for (auto it = ref.globalMatch(list); it.hasNext();) part.kids.push_back(it.next().captured(1).toInt());
+  return !part.kids.empty();
+}
+
+// The dictionary part of an object with its object numbers changed; a stream after it is kept
+// byte for byte.
+void AppendRenumbered(QByteArray& out, const QByteArray& bytes, const PdfPart::Object& o,
+                      const std::function<int(int)>& number) {
+  const QByteArray span = QByteArray::fromRawData(bytes.constData() + o.begin, o.end - o.begin);
+  qsizetype head = span.indexOf("stream");
+  if (head < 0) head = span.size();
+  static const QRegularExpression ref(QStringLiteral("\\b(\\d+) (\\d+) (R|obj)\\b"));
+  const QString dict = QString::fromLatin1(span.constData(), head);
+  qsizetype at = 0;
+  for (auto it = ref.globalMatch(dict); it.hasNext();) {
+    const auto m = it.next();
+    out += dict.mid(at, m.capturedStart() - at).toLatin1();
+    out += QByteArray::number(number(m.captured(1).toInt())) + ' ' + m.captured(2).toLatin1() + ' ' +
+           m.captured(3).toLatin1();
+    at = m.capturedEnd();
+  }
+  out += dict.mid(at).toLatin1();
+  out.append(span.constData() + head, span.size() - head);
+}
+
+}  // namespace
+
+QByteArray JoinPdfParts(const std::vector<QByteArray>& parts) {
+  if (parts.empty()) return {};
+  std::vector<PdfPart> read(parts.size());
+  for (size_t k = 0; k < parts.size(); ++k)
+    if (!ReadPart(parts[k], read[k])) return {};
+  // New numbers: 1 the information, 2 the catalogue, 3 the page tree, then every other object of
+  // every part in turn.
+  std::vector<std::unordered_map<int, int>> renumber(parts.size());
+  int next = 4;
+  for (size_t k = 0; k < parts.size(); ++k) {
+    const PdfPart& part = read[k];
+    renumber[k][part.info] = 1;
+    renumber[k][part.root] = 2;
+    renumber[k][part.pages] = 3;
+    for (const auto& o : part.objects)
+      if (o.number != part.info && o.number != part.root && o.number != part.pages) renumber[k][o.number] = next++;
+  }
+  QByteArray out;
+  qsizetype total = 0;
+  for (const QByteArray& b : parts) total += b.size();
+  out.reserve(total + 4096);
+  out += parts[0].left(read[0].objects.front().begin);  // the header
+  std::vector<qsizetype> offsets(size_t(next), 0);
+  QByteArray kids;
+  int pageCount = 0;
+  for (size_t k = 0; k < parts.size(); ++k) {
+    const PdfPart& part = read[k];
+    const auto& map = renumber[k];
+    auto number = [&map](int n) {
+      const auto it = map.find(n);
+      return it == map.end() ? n : it->second;  // unknown numbers are left for a reader to flag
+    };
+    for (const auto& o : part.objects) {
+      if (o.number == part.pages) continue;
+      if (k > 0 && (o.number == part.info || o.number == part.root)) continue;
+      offsets[size_t(number(o.number))] = out.size();
+      AppendRenumbered(out, parts[k], o, number);
+    }
+    for (int kid : part.kids) {
+      kids += QByteArray::number(number(kid)) + " 0 R\n";
+      ++pageCount;
+    }
+  }
+  offsets[3] = out.size();
+  out += "3 0 obj\n<<\n/Type /Pages\n/Kids \n[\n" + kids + "]\n/Count " + QByteArray::number(pageCount) +
+         "\n/ProcSet [/PDF /Text /ImageB /ImageC]\n>>\nendobj\n";
+  const qsizetype xref = out.size();
+  out += "xref\n0 " + QByteArray::number(next) + "\n0000000000 65535 f \n";
+  char entry[32];
+  for (int n = 1; n < next; ++n) {
+    std::snprintf(entry, sizeof entry, "%010lld 00000 n \n", static_cast<long long>(offsets[size_t(n)]));
+    out += entry;
+  }
+  out += "trailer\n<<\n/Size " + QByteArray::number(next) + " \n/Info 1 0 R\n/Root 2 0 R\n>>\nstartxref\n" +
+         QByteArray::number(xref) + " \n%%EOF\n";
+  return out;
+}
+
+namespace {
+
+// A long report is drawn in parts at once, each part's pieces laid out and drawn by one thread
+// into a file of its own, and the files are joined: one painter would draw the pages one after
+// the other, and drawing is half the work. Empty when a part fails (the caller then draws alone).
+QByteArray ConvertInParts(const QStringList& pieces, const QPageLayout& layout, int resolution, double pageW,
+                          double pageH, bool autoWidth) {
+  QThreadPool& pool = *QThreadPool::globalInstance();
+  const qsizetype count = std::min<qsizetype>(2 * std::max(1, pool.maxThreadCount()), pieces.size() / 16);
+  std::vector<std::future<QByteArray>> parts;
+  for (qsizetype k = 0; k < count; ++k) {
+    const qsizetype from = pieces.size() * k / count, to = pieces.size() * (k + 1) / count;
+    auto promise = std::make_shared<std::promise<QByteArray>>();
+    parts.push_back(promise->get_future());
+    pool.start([promise, from, to, &pieces, layout, resolution, pageW, pageH, autoWidth] {
+      QByteArray bytes;
+      {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
+        QPainter p;
+        bool ok = p.begin(&writer), drawn = false;
+        const double scale = resolution / 96.0;
+        auto newPage = [&] {
+          if (drawn && !writer.newPage()) return false;
+          drawn = true;
+          return true;
+        };
+        for (qsizetype i = from; ok && i < to; ++i)
+          ok = DrawPieces(p, newPage, scale, LayOutPiece(pieces[i], pageW, pageH, autoWidth, QThread::currentThread()));
+        if (!p.end() || !ok) bytes.clear();
+      }
+      promise->set_value(bytes);
+    });
+  }
+  std::vector<QByteArray> files;
+  bool ok = true;
+  for (auto& f : parts) {
+    files.push_back(f.get());
+    ok = ok && !files.back().isEmpty();
+  }
+  return ok ? JoinPdfParts(files) : QByteArray();
+}
+
+// From this many pieces on, a report is drawn in parts (a short one is done before the parts
+// would pay for themselves).
+constexpr qsizetype kPiecesDrawnInParts = 32;
+
 }  // namespace
 
 void HtmlToPdf::ConvertAll() {
@@ -280,17 +507,25 @@ void HtmlToPdf::ConvertAll() {
   if (!writer) return;
   writer->setPageMargins(QMarginsF(marginLeft_, marginTop_, marginLeft_, marginTop_),
                          QPageLayout::Point);
-  QPainter* p = doc_->Painter();
-  if (!p) return;
   const QRectF page = writer->pageLayout().paintRectPixels(writer->resolution());
   // Lay out at 96 dots per inch (the HTML pixel), draw at the writer's resolution.
   const double scale = writer->resolution() / 96.0;
   const double pageW = page.width() / scale;
   const double pageH = page.height() / scale;
+  const QStringList pieces = SplitHtmlPages(html_);
+  if (pieces.size() >= kPiecesDrawnInParts && !doc_->Drawing() && QThreadPool::globalInstance()->maxThreadCount() > 1) {
+    QByteArray joined =
+        ConvertInParts(pieces, writer->pageLayout(), writer->resolution(), pageW, pageH, autoWidth_);
+    if (!joined.isEmpty()) {
+      doc_->SetFinishedFile(std::move(joined));
+      return;
+    }
+  }
+  QPainter* p = doc_->Painter();
+  if (!p) return;
   // Parsing and laying out a piece is most of the work and needs no painter: the next pieces are
   // laid out on the other cores while this thread draws the pages of the earlier ones, in order.
   // At most a few pieces wait laid out, so the memory stays bounded however long the report.
-  const QStringList pieces = SplitHtmlPages(html_);
   QThreadPool& pool = *QThreadPool::globalInstance();
   const qsizetype ahead = std::max(1, pool.maxThreadCount());
   std::deque<std::future<LaidPiece>> pending;
@@ -310,23 +545,10 @@ void HtmlToPdf::ConvertAll() {
     const LaidPiece piece = pending.front().get();
     pending.pop_front();
     if (next < pieces.size()) layOutNext();
-    for (size_t i = 0; i + 1 < piece.tops.size(); ++i) {
-      if (!doc_->NewPage()) {
-        doc_->AddError(QStringLiteral("Couldn't add a page"));
-        for (auto& f : pending) f.wait();  // the pieces laid out meanwhile go with their futures
-        return;
-      }
-      // Transform and clip are set whole for each page (a save and restore would write the whole
-      // graphics state into the page once more).
-      const double top = piece.tops[i];
-      QTransform at;
-      at.scale(scale * piece.scale, scale * piece.scale);
-      at.translate(0, -top);
-      p->setWorldTransform(at);
-      QAbstractTextDocumentLayout::PaintContext ctx;
-      ctx.clip = QRectF(-kBorderBleed, top, piece.width + 2 * kBorderBleed, piece.tops[i + 1] - top);
-      p->setClipRect(ctx.clip, Qt::ReplaceClip);
-      piece.doc->documentLayout()->draw(p, ctx);
+    if (!DrawPieces(*p, [this] { return doc_->NewPage(); }, scale, piece)) {
+      doc_->AddError(QStringLiteral("Couldn't add a page"));
+      for (auto& f : pending) f.wait();  // the pieces laid out meanwhile go with their futures
+      return;
     }
   }
 }

@@ -4,10 +4,13 @@
 // rich-text engine and drawn page by page on A4 paper. The paragraph class "breakhere" starts a
 // new page; content wider than the page is scaled down to its width when automatic adjustment is
 // on. No call returns a result: failures are recorded and read with Failed()/Errors() at the end.
+// A long report is drawn in parts on several threads and the parts' files joined into one.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QBuffer;
 class QPdfWriter;
@@ -38,6 +41,10 @@ class PdfDocument {
   QPainter* Painter();
   bool NewPage();  // starts a new page after the first drawn one
   int Orientation() const { return orientation_; }
+  bool Drawing() const { return painter_ != nullptr || !finished_.isEmpty(); }
+  // The whole file made elsewhere (pages drawn in parts at once and joined): EndDoc writes these
+  // bytes instead of anything drawn through Painter().
+  void SetFinishedFile(QByteArray bytes) { finished_ = std::move(bytes); }
 
  private:
   QString fileName_;
@@ -49,6 +56,7 @@ class PdfDocument {
   std::unique_ptr<QBuffer> buffer_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
+  QByteArray finished_;
   QStringList errors_;
 };
 
@@ -80,5 +88,9 @@ QString UncommentStyleSheets(const QString& html);
 
 // Splits the HTML text at the page-break paragraphs (<p class=breakhere ...>), one piece a page.
 QStringList SplitHtmlPages(const QString& html);
+
+// Joins PDF files written by QPdfWriter into one holding all their pages in order. Empty when a
+// part is not laid out as that writer lays out its files.
+QByteArray JoinPdfParts(const std::vector<QByteArray>& parts);
 
 }  // namespace cv

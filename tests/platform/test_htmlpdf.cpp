@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "FileSizeLimit.h"
 #include "HtmlPdf.h"
 #include "OutsideTools.h"
 #include "RecordingOpener.h"
@@ -97,15 +98,16 @@ TEST(HtmlPdf, PagesOrientationTextAndOpening) {
   }
 }
 
-// Pieces are laid out ahead on other threads and drawn in turn: many pieces, every third one
-// wide (shrunk) and every seventh tall (two pages), come out in their order.
-TEST(HtmlPdf, ManyPiecesKeepTheirOrder) {
-  QTemporaryDir dir;
-  RecordingOpener opener;
+// Many pieces, every third one wide (shrunk) and every seventh tall (two pages, one when it is
+// shrunk as well). A short report
+// is laid out ahead on other threads and drawn by one painter; a long one is drawn in parts on
+// several threads whose files are joined: either way every page comes out once, in its order, in
+// a file a reader takes without repairing it.
+std::string ManyPieces(int count) {
   std::string h = Fixture(1, 1);
   const std::string tail = "</body>\n</html>";
   h.resize(h.size() - tail.size());
-  for (int p = 2; p <= 40; ++p) {
+  for (int p = 2; p <= count; ++p) {
     h += "\n<p class=breakhere\n><table border=1>\n<tr><td>PAGE" + std::to_string(p) + "</td></tr>\n";
     const int rows = p % 7 == 0 ? 90 : 1, columns = p % 3 == 0 ? 30 : 1;
     for (int r = 0; r < rows; ++r) {
@@ -115,18 +117,76 @@ TEST(HtmlPdf, ManyPiecesKeepTheirOrder) {
     }
     h += "</table>";
   }
-  WriteBytes(dir.filePath("m.htm"), h + tail);
-  const QString pdf = dir.filePath("m.pdf");
-  ASSERT_TRUE(Convert(dir.filePath("m.htm"), pdf, 0).errors.isEmpty());
-  const QStringList pages = RunTool("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'), Qt::SkipEmptyParts);
-  ASSERT_GE(pages.size(), 40);
-  int seen = 1;
-  for (const QString& page : pages) {
-    const QRegularExpressionMatch m = QRegularExpression("PAGE(\\d+)").match(page);
-    if (!m.hasMatch()) continue;  // the second page of a tall piece
-    EXPECT_EQ(m.captured(1).toInt(), seen++) << page.toStdString();
+  return h + tail;
+}
+
+// Whether every object the cross-reference table lists starts where the table says (readers
+// quietly rebuild a wrong table, so their silence proves nothing).
+bool CrossReferencesExact(const QString& pdf) {
+  QFile f(pdf);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = f.readAll();
+  const qsizetype sx = bytes.lastIndexOf("startxref");
+  const qsizetype xref = sx < 0 ? -1 : bytes.mid(sx + 9, 24).simplified().split(' ').value(0).toLongLong();
+  if (xref <= 0 || !bytes.mid(xref).startsWith("xref\n0 ")) return false;
+  const qsizetype countAt = xref + 7, entries = bytes.indexOf('\n', countAt) + 1;
+  const int count = bytes.mid(countAt, entries - countAt).trimmed().toInt();
+  if (count < 2 || bytes.mid(entries + qsizetype(count) * 20).left(7) != "trailer") return false;
+  for (int n = 1; n < count; ++n) {
+    const QByteArray entry = bytes.mid(entries + qsizetype(n) * 20, 20);
+    if (entry.mid(17, 1) != "n") return false;
+    if (!bytes.mid(entry.left(10).toLongLong()).startsWith(QByteArray::number(n) + " 0 obj")) return false;
   }
-  EXPECT_EQ(seen, 41);
+  return true;
+}
+
+TEST(HtmlPdf, ManyPiecesKeepTheirOrder) {
+  for (int count : {20, 40, 150}) {
+    SCOPED_TRACE(count);
+    QTemporaryDir dir;
+    RecordingOpener opener;
+    WriteBytes(dir.filePath("m.htm"), ManyPieces(count));
+    const QString pdf = dir.filePath("m.pdf");
+    ASSERT_TRUE(Convert(dir.filePath("m.htm"), pdf, 0).errors.isEmpty());
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_EQ(text.readAllStandardError(), QByteArray());
+    EXPECT_TRUE(CrossReferencesExact(pdf));
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QChar('\f'), Qt::SkipEmptyParts);
+    const int pageCount = count + count / 7 - count / 21;
+    EXPECT_EQ(pages.size(), pageCount);
+    EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pageCount))));
+    int seen = 1;
+    for (const QString& page : pages) {
+      const QRegularExpressionMatch m = QRegularExpression("PAGE(\\d+)").match(page);
+      if (!m.hasMatch()) continue;  // the second page of a tall piece
+      EXPECT_EQ(m.captured(1).toInt(), seen++) << page.toStdString();
+    }
+    EXPECT_EQ(seen, count + 1);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("CELL-0-WIDE")));
+    EXPECT_EQ(opener.urls.size(), 1u);
+  }
+}
+
+// A long report's joined file is saved whole or not at all: a write cut short by a file-size
+// limit leaves the earlier file, records the failure and opens nothing.
+TEST(HtmlPdf, LongReportCutShortLeavesTheOldFile) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  WriteBytes(dir.filePath("m.htm"), ManyPieces(150));
+  const QString pdf = dir.filePath("m.pdf");
+  WriteBytes(pdf, "OLD");
+  Converted result;
+  {
+    cvtest::FileSizeLimit limit(64 * 1024);
+    result = Convert(dir.filePath("m.htm"), pdf, 0);
+  }
+  EXPECT_FALSE(result.errors.isEmpty());
+  QFile old(pdf);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("OLD"));
+  EXPECT_TRUE(opener.urls.empty());
 }
 
 TEST(HtmlPdf, WideTableScaledIntoThePage) {
