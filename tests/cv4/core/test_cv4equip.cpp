@@ -17,7 +17,8 @@ using cv::cv4::TChan4;
 namespace {
 
 // Records, when a tool's dialog is made, what the log holds and whether the port is open; makes
-// no dialog, as the launchers do for a tool the plug-in does not carry yet.
+// no dialog (the dialogs are stubbed), as the launchers do for a tool the plug-in does not carry
+// yet.
 class TRecordingCv4Equip : public TCv4Equip {
  public:
   using TCv4Equip::TCv4Equip;
@@ -29,9 +30,9 @@ class TRecordingCv4Equip : public TCv4Equip {
   HostForm* host = nullptr;
 
  protected:
-  std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override {
+  std::unique_ptr<QDialog> MakeToolDialog(Tool) override {
     made.push_back({host->Lines(), port && port->IsOpen()});
-    return TCv4Equip::MakeToolDialog(tool);
+    return nullptr;
   }
 };
 
