@@ -16,7 +16,7 @@ TEquip* MakeEquipment(QWidget* owner, TSerial* port) { return TCv3Equip::Build<c
 extern "C" {
 
 CV_EXPORT TEquip* _RunCvsMain(QApplication* application, TSerial* port) {
-  return cv::RunCvsMain(application, port, MakeEquipment, cv::cv4::TCv4Equip::kVersionText, equipment);
+  return cv::RunCvsMain(application, port, MakeEquipment, cv::cv4::TCv4Equip::GetVersionText(), equipment);
 }
 
 CV_EXPORT int _FreeEquip() { return cv::FreeEquip(equipment); }

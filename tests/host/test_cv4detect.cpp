@@ -18,6 +18,7 @@
 #include "Selectdlg.h"
 #include "Serial.h"
 #include "Simulator.h"
+#include "ToolButtons.h"
 
 namespace {
 
@@ -36,14 +37,8 @@ class Cv4Detect : public ::testing::Test {
                "\nCOM3=" + sim->Path() + "\n")
                   .c_str());
   }
-  QStringList Lines(TMainForm& w) const { return w.LogMemo->toPlainText().split('\n'); }
-  static std::vector<bool> Enabled(TMainForm& w) {
-    std::vector<bool> e;
-    for (QPushButton* b : {w.EditChBtn, w.EditMemBtn, w.DataLogBtn, w.MonitorBtn, w.SpectrumBtn, w.ConfigBtn,
-                           w.UpdateBtn, w.IdentBtn})
-      e.push_back(b->isEnabled());
-    return e;
-  }
+  QStringList Lines(TMainForm& w) const { return LogLines(w); }
+  static std::vector<bool> Enabled(TMainForm& w) { return ToolButtonsEnabled(w); }
 
   HostHome home;
   std::unique_ptr<cvsim::Simulator> sim;

@@ -161,6 +161,12 @@ TEST_F(Cv4Equip, TuningSwitchesToSatelliteAt900MHz) {
     EXPECT_EQ(sim->Lines().back(), r.command);
     EXPECT_EQ(clock.pumpedMs, 300);
   }
+  // The meter measures where it was tuned, and takes the word in lower case only.
+  ASSERT_TRUE(equip->TuneFrequency(1200.0f, 0));
+  char reply[kReplyBufferSize];
+  ASSERT_TRUE(equip->AskLevel(reply, 0));
+  EXPECT_STREQ(reply, "*LV=+2EE");  // 75.0 dBuV at the carrier
+  EXPECT_FALSE(equip->SendCommand("*FRS2B1C"));
   // The framework's CORVANE-3 switch stays where it was.
   EXPECT_EQ(TCv3Equip::TuneCommand(899.99f), "*FRS2b1c");
   host.Clear();
@@ -323,6 +329,7 @@ TEST(Cv4Text, FamilyValues) {
   HostForm host;
   std::unique_ptr<TCv4Equip> e(TCv3Equip::Build<TCv4Equip>(&host.form, nullptr));
   EXPECT_STREQ(e->VersionText(), "Cv4Tools 1.16");
+  EXPECT_STREQ(TCv4Equip::GetVersionText(), "Cv4Tools 1.16");
   EXPECT_EQ(e->HelpFile(), "help\\Cv4Tools.hlp");
   const char* topics[] = {"ChannelEditor", "Channels", "MemoryEditor", "Memories", "DataLogger",
                           "Configuration", "Update", "Monitor", "Spectrum"};
