@@ -223,6 +223,11 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
       r.sound = FirstOf(f[cSound]);
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
+  ParseRowValues(f, r, e);
+  return p;
+}
+
+void ParseRowValues(const std::vector<std::string>& f, MemoryRecord& r, MemErrors& e) {
   if (r.meas == '4' || r.meas == '5') {
     r.symRate = ScanFieldInt(f[cSymRate], 5).value_or(-1);
     if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
@@ -236,7 +241,6 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = FieldReal(f[cCnRef]);
   if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
-  return p;
 }
 
 std::vector<std::string> FileLines(const std::string& content, size_t maxLength) {

@@ -54,6 +54,10 @@ struct ParsedRow {
   MemErrors errors;
 };
 ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record);
+// The numbers every family's row carries after the measure's settings, each checked: the symbol
+// rate (BER QPSK and QAM) or the manual sound frequency, the bandwidth, the LNB oscillator and the
+// C/N reference frequency. `fields` holds every column.
+void ParseRowValues(const std::vector<std::string>& fields, MemoryRecord& record, MemErrors& errors);
 
 // The plain lines of a memory file's content, as the reader takes them: LF ends a line and a
 // line is cut at `maxLength` characters.

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -91,4 +92,61 @@ TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
             QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
   sim->WaitTxIdle();
   EXPECT_EQ(sim->Received(), "");
+}
+
+// The Memory Editor button opens the family's memory editor: online it receives the meter's 99
+// memories; after Select without an instrument it opens with Receive off.
+TEST_F(Cv4Detect, MemoryEditorFromTheMainWindow) {
+  struct Seen {
+    QString title, receiveHint;
+    bool receiveOn = false;
+    int listed = -1;
+  };
+  // The plug-in's form is of its own copy of the framework: found by its controls' names.
+  auto run = [](TMainForm& w, bool receive) {
+    Seen seen;
+    w.UpdateTools();
+    QTimer::singleShot(0, &w, [&] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      if (!dlg) return;
+      seen.title = dlg->windowTitle();
+      auto* receiveBtn = dlg->findChild<QPushButton*>("ReceiveBtn");
+      auto* list = dlg->findChild<QListWidget*>("MemoryListBox");
+      if (receiveBtn && list) {
+        seen.receiveHint = receiveBtn->toolTip();
+        seen.receiveOn = receiveBtn->isEnabled();
+        if (receive) receiveBtn->click();
+        seen.listed = list->count();
+      }
+      if (auto* close = dlg->findChild<QPushButton*>("CloseBtn")) close->click();
+    });
+    w.EditMemBtn->click();
+    return seen;
+  };
+  {
+    TMainForm w;
+    w.DetectBtnClick();
+    ASSERT_NE(w.equipment, nullptr);
+    const Seen online = run(w, true);
+    EXPECT_EQ(online.title, "Memory Editor");
+    EXPECT_EQ(online.receiveHint, "Receive memories from the equipment");
+    EXPECT_TRUE(online.receiveOn);
+    EXPECT_EQ(online.listed, 99);
+    EXPECT_TRUE(Lines(w).contains("Receiving memories complete")) << Lines(w).join('\n').toStdString();
+    sim->WaitTxIdle();
+    EXPECT_EQ(sim->Lines().back(), "*?XSR63");
+  }
+  TMainForm w;
+  QTimer::singleShot(0, &w, [] {
+    auto* dlg = qobject_cast<TSelectEquipmentDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    dlg->ListDLLsComboBox->setCurrentIndex(dlg->ListDLLsComboBox->findText("CV4TOOLS"));
+    dlg->OKBtn->click();
+  });
+  w.SelectBtnClick();
+  ASSERT_NE(w.equipment, nullptr);
+  const Seen offline = run(w, false);
+  EXPECT_EQ(offline.title, "Memory Editor");
+  EXPECT_FALSE(offline.receiveOn);
+  EXPECT_EQ(offline.listed, 0);
 }

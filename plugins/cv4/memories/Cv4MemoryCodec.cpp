@@ -336,19 +336,7 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
     }
   }
-  if (r.meas == '4' || r.meas == '5') {
-    r.symRate = ScanFieldInt(f[cSymRate], 5).value_or(-1);
-    if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
-  } else {
-    r.soundFreq = FieldReal(f[cSoundFreq]);
-    if (HasManualSound(r.sound) && !InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
-  }
-  r.bw = FieldReal(f[cBw]);
-  if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
-  r.lnbOsc = FieldReal(f[cLnbOsc]);
-  if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
-  r.cnRefFreq = FieldReal(f[cCnRef]);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  ParseRowValues(f, r, e);
   if (!f[cDiseqC].empty()) r.diseqC = f[cDiseqC][0];
   return p;
 }

@@ -10,6 +10,10 @@
 
 namespace cv::cv4 {
 
+// The memory of this family and its descendants: the framework's one record, in which the
+// DiSEqC setting is carried and the frame never filled.
+using TCv4MemoryRecord = MemoryRecord;
+
 class Cv4MemoryCodec : public cv::mem::MemoryCodec {
  public:
   enum class Form { SR, XSR };
