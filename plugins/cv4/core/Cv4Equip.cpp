@@ -5,6 +5,7 @@
 
 #include "Commands4.h"
 #include "MsgIds.h"
+#include "Specdlg4.h"
 
 namespace cv::cv4 {
 
@@ -36,6 +37,11 @@ void TCv4Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::Spectrum: return MakeSpectrumDlg4(*this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::cv4
