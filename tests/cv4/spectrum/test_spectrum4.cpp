@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "Clock.h"
 #include "Cv4Equip.h"
@@ -31,6 +33,8 @@ class Spectrum4 : public ::testing::Test, public Cv4Sim {
     equip.reset(TCv3Equip::Build<TCv4Equip>(&host.form, &port));
     equip->clock = &clock;
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
+    // The open's wake line is answered before the case starts.
+    for (int i = 0; i < 400 && sim->Lines().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     Settle();
     sim->ClearTraffic();
     Make(',', ';');
