@@ -45,7 +45,7 @@ TCv3Equip::TCv3Equip(QWidget* owner, TSerial* port) : TEquip(owner, port), owner
 
 TCv3Equip::TCv3Equip(QWidget* owner, TSerial* port, DeferInit) : TEquip(owner, port), owner(owner) {}
 
-const TEquipFamily kCorvane3Family = {
+constinit const TEquipFamily kCorvane3Family = {
     TCv3Equip::GetVersionText(),
     &cv::kCorvane3Ranges,
     TCv3Equip::kFieldCount,

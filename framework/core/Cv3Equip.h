@@ -85,7 +85,7 @@ class TCv3Equip : public TEquip {
   static std::string GetFileName(const std::string& path);
   static std::string GetFileExt(const std::string& path);
   const std::string& GetStartDir() const { return startDir; }
-  static const char* GetVersionText() { return "Cv3Tools 1.22"; }
+  static constexpr const char* GetVersionText() { return "Cv3Tools 1.22"; }
   // What this object's family does otherwise than the CORVANE-3 (EquipFamily.h).
   virtual const TEquipFamily& Family() const { return kCorvane3Family; }
   const char* VersionText() const { return Family().versionText; }

@@ -9,7 +9,7 @@
 
 namespace cv::cv4 {
 
-const TEquipFamily kCorvane4Family = {
+constinit const TEquipFamily kCorvane4Family = {
     TCv4Equip::kVersionText,
     &kCorvane4Ranges,
     25,

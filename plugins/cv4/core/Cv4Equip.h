@@ -15,7 +15,7 @@ extern const TEquipFamily kCorvane4Family;
 class TCv4Equip : public TCv3Equip {
  public:
   static constexpr const char* kVersionText = "Cv4Tools 1.16";
-  static const char* GetVersionText() { return kVersionText; }
+  static constexpr const char* GetVersionText() { return kVersionText; }
 
   // Build<TCv4Equip>(owner, port) makes a whole object; the constructor leaves it unidentified.
   TCv4Equip(QWidget* owner, TSerial* port);

@@ -17,7 +17,7 @@ using cv::cv4::TChan4;
 namespace {
 
 // Records, when a tool's dialog is made, what the log holds and whether the port is open; makes
-// no dialog, as the launchers do for a tool the plug-in does not carry yet.
+// no dialog, so the launchers' lines are checked apart from any modal dialog a tool has.
 class TRecordingCv4Equip : public TCv4Equip {
  public:
   using TCv4Equip::TCv4Equip;
@@ -29,7 +29,8 @@ class TRecordingCv4Equip : public TCv4Equip {
   HostForm* host = nullptr;
 
  protected:
-  std::unique_ptr<QDialog> MakeToolDialog(Tool) override {
+  std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override {
+    (void)tool;
     made.push_back({host->Lines(), port && port->IsOpen()});
     return nullptr;
   }
