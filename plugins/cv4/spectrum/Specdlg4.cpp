@@ -18,8 +18,8 @@ TSpectrumProfile Spectrum4Profile() {
   p.filterOffCommand = "*MF6F";
   p.filterOnCommand = "*MF7F";
   p.variantRule = false;
-  p.loggerTitle = cv::Msg(msg::cv4spec::LoggerTitle);
-  p.loggerEnd = cv::Msg(msg::cv4spec::LoggerEnd);
+  p.loggerTitle = cv::Msg(msg::cv4spectrum::LoggerTitle);
+  p.loggerEnd = cv::Msg(msg::cv4spectrum::LoggerEnd);
   p.printLabelPointSize = 7;
   return p;
 }
