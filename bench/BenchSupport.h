@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <thread>
@@ -90,4 +91,31 @@ inline bool ReportWireRun(const char* name, const WireRun& r) {
   std::printf("%-9s %zu lines, %zu bytes: wire %.1f ms, measured %.1f ms, ratio %.3f, CPU %.2f %%\n", name, r.lines,
               r.bytes, r.wireMs, r.wallMs, ratio, r.cpuPercent);
   return ratio <= 1.1 && r.cpuPercent < 2.0;
+}
+
+// CPU time of the calling thread alone (the simulator's thread not counted).
+inline double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// A paced run whose length is its mandated waits plus its wire time: prints the figures; true
+// when it swept `wantPoints` points within 1% of that length, under 2% of a CPU.
+inline bool ReportPacedSweep(cvsim::Simulator& sim, int baud, int points, int wantPoints, double waitsMs,
+                             double wallSeconds, double cpuSeconds, const char* cpuLabel) {
+  const size_t wireBytes = sim.Received().size() + sim.Sent().size();
+  const double wireMs = wireBytes * 10.0 * 1000.0 / baud;
+  const double expectedMs = waitsMs + wireMs;
+  const double deviation = (wallSeconds * 1000.0 - expectedMs) / expectedMs * 100.0;
+  const double cpuPercent = cpuSeconds / wallSeconds * 100.0;
+  std::printf("points            %d (%zu lines on the wire)\n", points, sim.Lines().size());
+  std::printf("waits             %.1f ms\n", waitsMs);
+  std::printf("wire time         %.1f ms (%zu bytes at %d baud)\n", wireMs, wireBytes, baud);
+  std::printf("expected          %.1f ms\n", expectedMs);
+  std::printf("measured          %.1f ms (%+.2f %%)\n", wallSeconds * 1000.0, deviation);
+  std::printf("%-17s %.3f s (%.2f %% of one core)\n", cpuLabel, cpuSeconds, cpuPercent);
+  const bool ok = points == wantPoints && deviation > -1.0 && deviation < 1.0 && cpuPercent < 2.0;
+  std::printf("%s\n", ok ? "PASS" : "FAIL");
+  return ok;
 }

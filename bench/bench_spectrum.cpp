@@ -46,23 +46,8 @@ int main(int argc, char** argv) {
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   sim->WaitTxIdle();
 
-  const int points = sweep.pointIndex;
-  const double byteMs = 10.0 * 1000.0 / kBaud;
-  const size_t wireBytes = sim->Received().size() + sim->Sent().size();
-  const double waitsMs = points * (1000.0 + 75.0);
-  const double wireMs = wireBytes * byteMs;
-  const double expectedMs = waitsMs + wireMs;
-  const double deviation = (wall * 1000.0 - expectedMs) / expectedMs * 100.0;
-  const double cpuPercent = cpu / wall * 100.0;
-
-  std::printf("points            %d (%zu lines on the wire)\n", points, sim->Lines().size());
-  std::printf("waits             %.1f ms\n", waitsMs);
-  std::printf("wire time         %.1f ms (%zu bytes at %d baud)\n", wireMs, wireBytes, kBaud);
-  std::printf("expected          %.1f ms\n", expectedMs);
-  std::printf("measured          %.1f ms (%+.2f %%)\n", wall * 1000.0, deviation);
-  std::printf("CPU               %.3f s (%.2f %% of one core)\n", cpu, cpuPercent);
-  const bool ok = points == 41 && deviation > -1.0 && deviation < 1.0 && cpuPercent < 2.0;
-  std::printf("%s\n", ok ? "PASS" : "FAIL");
+  const bool ok = ReportPacedSweep(*sim, kBaud, sweep.pointIndex, 41, sweep.pointIndex * (1000.0 + 75.0), wall, cpu,
+                                   "CPU");
   port.Close();
   cv::SetPortPaths({});
   return ok ? 0 : 1;

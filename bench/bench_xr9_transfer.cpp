@@ -38,12 +38,6 @@ struct Figures {
   bool ok;
 };
 
-double ThreadCpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
 template <class F>
 Figures Measure(cvsim::Simulator& sim, F run) {
   sim.WaitTxIdle();

@@ -1355,3 +1355,9 @@ constexpr int ReceiveHint = 42408;
 namespace cv::msg::cv4 {
 constexpr int HelpFile = 1782;  // the family's help file, as the dialogs name it
 }  // namespace cv::msg::cv4
+
+// The CORVANE-4 spectrum analyser (42700-42749).
+namespace cv::msg::cv4spectrum {
+constexpr int LoggerTitle = 42700;
+constexpr int LoggerEnd = 42701;
+}  // namespace cv::msg::cv4spectrum

@@ -98,14 +98,15 @@ TSpectrumHostInfo InfoOf(TCv3Equip* equipment) {
 }
 }  // namespace
 
-TSpectrumDlg::TSpectrumDlg(QWidget* owner, TCv3Equip* equipment)
-    : TSpectrumDlg(owner, *new TCv3SpectrumLink(*equipment), InfoOf(equipment)) {
+TSpectrumDlg::TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, const TSpectrumProfile& profile)
+    : TSpectrumDlg(owner, *new TCv3SpectrumLink(*equipment), InfoOf(equipment), profile) {
   ownedLink.reset(&link);
   equipment->LoadCustomLogo(Image1);
 }
 
-TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info)
-    : QDialog(owner), link(link), info(info), sweep(link, *this) {
+TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info,
+                           const TSpectrumProfile& profile)
+    : QDialog(owner), link(link), info(info), sweep(link, *this, profile) {
   showError = [this](const QString& caption, const QString& text) {
     QMessageBox::critical(this, caption, text);
   };
@@ -132,6 +133,8 @@ TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumH
   SpecImage->bitmap = &traceBitmap;
   scale.width = traceBitmap.width();
   scale.height = traceBitmap.height();
+  scale.firstRefLevel = profile.firstRefLevel;
+  scale.refLevelCount = profile.refLevelCount;
   sweep.pictureWidth = SpecImage->width();
   sweep.timeText = []() { return SpecTimeString(); };
   // 3. state 0, logo, lists
@@ -145,7 +148,7 @@ TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumH
   if (!sweep.TerrestrialAllowed()) FullTerCheckBox->setEnabled(false);
   DataToEdit();
   TimerToSnaps->stop();
-  sweep.bandGap = 0.1f;
+  sweep.bandGap = sweep.profile.bandGap;
 }
 
 TSpectrumDlg::~TSpectrumDlg() {
@@ -309,8 +312,10 @@ void TSpectrumDlg::BuildForm() {
 
 void TSpectrumDlg::FillCombos() {
   ReferenceLevelCombo->clear();
-  for (int i = 0; i < 7; ++i) ReferenceLevelCombo->addItem(QString::number(70 + 10 * i) + " dB");
-  ReferenceLevelCombo->setCurrentIndex(0);
+  const TSpectrumProfile& profile = sweep.profile;
+  for (int i = 0; i < profile.refLevelCount; ++i)
+    ReferenceLevelCombo->addItem(QString::number(profile.firstRefLevel + 10 * i) + " dB");
+  ReferenceLevelCombo->setCurrentIndex(profile.defaultRefItem);
   MeasCombo->clear();
   MeasCombo->addItems({M(msg::SpecLevel), "V/A", M(msg::SpecPower), "C/N Auto", "BER (QPSK)",
                        "BER (QAM)", "BER (COFDM)", "C/N Ref"});
@@ -548,7 +553,7 @@ void TSpectrumDlg::PendingReady() {
 
 void TSpectrumDlg::RunPending() {
   pendingPosted = false;
-  if (sweep.closePending && !sweep.busy && !sweep.measuring) {
+  if (sweep.closePending && !sweep.InsideWait()) {
     sweep.closePending = false;
     QDialog::reject();
   } else if (sweep.TakePendingStart()) {
@@ -562,7 +567,7 @@ void TSpectrumDlg::reject() {
 }
 
 void TSpectrumDlg::StartBtnClick() {
-  if (!sweep.running && !sweep.busy && !sweep.measuring)
+  if (!sweep.running && !sweep.InsideWait())
     scale.SetLevelScale(std::max(0, ReferenceLevelCombo->currentIndex()));
   sweep.StartBtnClick();
 }
@@ -570,7 +575,7 @@ void TSpectrumDlg::StartBtnClick() {
 void TSpectrumDlg::LessToNextSnap() { sweep.LessToNextSnap(); }
 
 void TSpectrumDlg::MeasBtnClick() {
-  if (sweep.measuring || sweep.busy) return;
+  if (sweep.InsideWait()) return;
   MeasBtn->setEnabled(false);
   const int item = MeasCombo->currentIndex();
   sweep.MeasBtnClick(item);
@@ -764,6 +769,8 @@ void TSpectrumDlg::SaveBtnClick() {
   file.decimalSeparator = decimalSeparator;
   file.date = SpecDateString();
   file.time = SpecTimeString();
+  file.titleLine = sweep.profile.loggerTitle;
+  file.endLine = sweep.profile.loggerEnd;
   std::string error;
   TSpectrumLogFile::Result r = file.Save(path.toLocal8Bit().toStdString(), error);
   if (r != TSpectrumLogFile::Result::Saved) {
@@ -781,7 +788,9 @@ void TSpectrumDlg::PrintBtnClick() {
   if (!confirmPrint(*printer)) return;
   QPainter p;
   if (!p.begin(printer.get())) return;
-  p.setFont(QFont("Arial"));
+  QFont labels("Arial");
+  if (sweep.profile.printLabelPointSize > 0) labels.setPointSize(sweep.profile.printLabelPointSize);
+  p.setFont(labels);
   const int pageWidth = printer->width();
   const int h2 = printer->height() / 2;
   const int left = 225, top = 220, right = 125, gap = 40;

@@ -62,8 +62,10 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
  public:
   using TMeas = TSpectrumMeas;
 
-  TSpectrumDlg(QWidget* owner, TCv3Equip* equipment);
-  TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info);
+  // The dialog over an equipment object, with its family's spectrum values.
+  TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, const TSpectrumProfile& profile = {});
+  TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info,
+               const TSpectrumProfile& profile = {});
   ~TSpectrumDlg() override;
 
   TSpectrumSweep& Sweep() { return sweep; }

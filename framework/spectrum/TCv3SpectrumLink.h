@@ -12,6 +12,7 @@ class TCv3SpectrumLink : public TSpectrumLink {
   bool TuneFrequency(float mhz, int ms) override { return equipment.TuneFrequency(mhz, ms); }
   void Log(const std::string& line) override { equipment.Log(line); }
   int32_t GetModelVariant() const override { return equipment.GetModelVariant(); }
+  void Wait(int milliseconds) override { equipment.Wait(milliseconds); }
 
  private:
   TCv3Equip& equipment;

@@ -10,26 +10,34 @@ const std::string kOpenRule(45, '#');
 const std::string kCloseRule(44, '#');
 }  // namespace
 
+std::string TSpectrumLogFile::Number(double value, int width, int precision) const {
+  std::string field = " " + cv::PrintfFixed(value, width, precision, decimalSeparator);
+  // A decimal separator that is also the list separator would split every number in two: the
+  // field is quoted so that a reader keeps it whole.
+  if (field.find(listSeparator) != std::string::npos) return "\"" + field + "\"";
+  return field;
+}
+
 std::string TSpectrumLogFile::WriteSpectrumHeader() const {
-  const char s = listSeparator, d = decimalSeparator;
+  const char s = listSeparator;
   std::string out;
   out += kOpenRule + "\n";
-  out += "# CORVANE-3 Spectrum Logger output file\n";
+  out += titleLine + "\n";
   out += "# Date: " + date + " (" + time + ")\n";
   out += kOpenRule + "\n";
   out += "#       LEVEL UNITS: dBuV\n";
-  out += "Start frequency:" + std::string(1, s) + " " + cv::PrintfFixed(initialFreq, 4, 2, d) + "\n";
-  out += "Stop frequency:" + std::string(1, s) + " " + cv::PrintfFixed(finalFreq, 4, 2, d) + "\n";
-  out += "Frequency step:" + std::string(1, s) + " " + cv::PrintfFixed(stepFreq, 6, 4, d) + "\n";
+  out += "Start frequency:" + std::string(1, s) + Number(initialFreq, 4, 2) + "\n";
+  out += "Stop frequency:" + std::string(1, s) + Number(finalFreq, 4, 2) + "\n";
+  out += "Frequency step:" + std::string(1, s) + Number(stepFreq, 6, 4) + "\n";
   out += kOpenRule + "\n";
   out += std::string(" DATE") + s + " TIME" + s + " N" + s;
-  for (float f : frequencies) out += " " + cv::PrintfFixed(f, 4, 2, d) + s;
+  for (float f : frequencies) out += Number(f, 4, 2) + s;
   out += "\n";
   return out;
 }
 
 std::string TSpectrumLogFile::WriteRows() const {
-  const char s = listSeparator, d = decimalSeparator;
+  const char s = listSeparator;
   std::string out;
   int n = std::min<int>(rows, static_cast<int>(levels.size()));
   for (int k = 1; k <= n; ++k) {
@@ -37,7 +45,7 @@ std::string TSpectrumLogFile::WriteRows() const {
     out += " " + date + s + " " + when + s + " " + std::to_string(k) + s;
     const std::vector<float>& row = levels[k - 1];
     size_t columns = std::min(frequencies.size(), row.size());
-    for (size_t j = 0; j < columns; ++j) out += " " + cv::PrintfFixed(row[j], 5, 1, d) + s;
+    for (size_t j = 0; j < columns; ++j) out += Number(row[j], 5, 1) + s;
     out += "\n";
   }
   return out;
@@ -46,7 +54,7 @@ std::string TSpectrumLogFile::WriteRows() const {
 std::string TSpectrumLogFile::WriteSpectrumFooter() const {
   std::string out;
   out += kCloseRule + "\n";
-  out += "# CORVANE-3 Spectrum Logger end\n";
+  out += endLine + "\n";
   out += "# Date: " + date + " (" + time + ")\n";
   out += kCloseRule + "\n";
   return out;

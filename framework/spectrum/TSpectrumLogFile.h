@@ -14,6 +14,9 @@ class TSpectrumLogFile {
   char listSeparator = ';';
   char decimalSeparator = ',';
   std::string date, time;  // the moment of saving (DateString, TimeString)
+  // The family's title and end lines, without their line feed.
+  std::string titleLine = "# CORVANE-3 Spectrum Logger output file";
+  std::string endLine = "# CORVANE-3 Spectrum Logger end";
 
   std::string WriteSpectrumHeader() const;
   std::string WriteRows() const;
@@ -24,4 +27,8 @@ class TSpectrumLogFile {
   // on failure the old file, if any, is left whole and `error` is the file's error text.
   enum class Result { Saved, NotCreated, NotWritten };
   Result Save(const std::string& path, std::string& error) const;
+
+ private:
+  // A number as the file writes it: a blank, then the value with the decimal separator.
+  std::string Number(double value, int width, int precision) const;
 };

@@ -4,8 +4,8 @@
 #include <cmath>
 
 void TSpectrumScale::SetLevelScale(int item) {
-  item = std::clamp(item, 0, 6);
-  refLevel = 70 + 10 * item;
+  item = std::clamp(item, 0, std::max(0, refLevelCount - 1));
+  refLevel = firstRefLevel + 10 * item;
   levelTop = refLevel;
   levelBottom = refLevel - 50;
   levelDiv = (levelTop - levelBottom) / 5;

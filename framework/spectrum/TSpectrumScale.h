@@ -18,7 +18,10 @@ class TSpectrumScale {
   int32_t mhzPerDiv = 1;
   int32_t freqDivisions = 2;
 
-  // item of the reference-level list, 0 ("70 dB") to 6 ("130 dB").
+  // The reference-level list: `refLevelCount` items, from `firstRefLevel` dBuV in steps of 10
+  // (the family's list; "70 dB" to "130 dB" by default).
+  int32_t firstRefLevel = 70;
+  int32_t refLevelCount = 7;
   void SetLevelScale(int item);
   // A sweep inside one whole MHz (same integer part at both ends) would give a zero-wide scale;
   // it is drawn over that one MHz instead.

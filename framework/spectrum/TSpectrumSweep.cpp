@@ -18,7 +18,8 @@ void TSpectrumMeas::SetName(const std::string& text) {
   std::strncpy(name, text.c_str(), sizeof name - 1);
 }
 
-TSpectrumSweep::TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view) : link(link), view(view) {
+TSpectrumSweep::TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view, const TSpectrumProfile& profile)
+    : profile(profile), link(link), view(view) {
   InitDefaults();
 }
 
@@ -44,6 +45,7 @@ void TSpectrumSweep::InitDefaults() {
   snapTimes.clear();
   haveSnapTimes = false;
   running = stopRequested = busy = false;
+  bandGap = profile.bandGap;
 }
 
 void TSpectrumSweep::SetState(int newState) {
@@ -189,7 +191,7 @@ bool TSpectrumSweep::TakeSnapshot() {
 }
 
 void TSpectrumSweep::EndOfWait() {
-  if ((startPending || closePending) && !busy && !measuring) view.PendingReady();
+  if ((startPending || closePending) && !InsideWait()) view.PendingReady();
 }
 
 // Asks "*?LV" and checks the frame of its reply ("*LV", two status bytes, three hex digits).
@@ -262,9 +264,13 @@ bool TSpectrumSweep::MeasureBer(const char* command, TSpectrumMeas& record, int 
   return true;
 }
 
-bool TSpectrumSweep::DisableDigitalFilter() { return SwitchDigitalFilter("*MF0F", msg::SpecFilterOffError); }
+bool TSpectrumSweep::DisableDigitalFilter() {
+  return SwitchDigitalFilter(profile.filterOffCommand, msg::SpecFilterOffError);
+}
 
-bool TSpectrumSweep::EnableDigitalFilter() { return SwitchDigitalFilter("*MF1F", msg::SpecFilterOnError); }
+bool TSpectrumSweep::EnableDigitalFilter() {
+  return SwitchDigitalFilter(profile.filterOnCommand, msg::SpecFilterOnError);
+}
 
 // The filter command is protected: the access code goes first.
 bool TSpectrumSweep::SwitchDigitalFilter(const char* command, int errorId) {
@@ -307,7 +313,7 @@ void TSpectrumSweep::StartBtnClick() {
   }
   // The stopped sweep (or a measurement) is still inside its wait: starting now would let it
   // carry on inside the new run. The new run starts once it has unwound.
-  if (busy || measuring) {
+  if (InsideWait()) {
     if (!startPending) Log(msg::SpecBusyStart);
     startPending = true;
     return;
@@ -335,6 +341,18 @@ void TSpectrumSweep::StartBtnClick() {
     SetState(0);
     return;
   }
+  if (profile.pauseAfterSpectrumOffMs > 0) {
+    // Stop, Close or another Start may come during the pause: a stopped run takes no snapshot,
+    // and a Start pressed meanwhile runs once this one has returned.
+    pausing = true;
+    link.Wait(profile.pauseAfterSpectrumOffMs);
+    pausing = false;
+    if (!running || stopRequested) {
+      stopRequested = false;
+      EndOfWait();
+      return;
+    }
+  }
   view.BeginTrace();
   if (!TakeSnapshot()) {
     Log(msg::SpecFirstSnapError);
@@ -345,7 +363,7 @@ void TSpectrumSweep::StartBtnClick() {
 }
 
 bool TSpectrumSweep::TakePendingStart() {
-  if (!startPending || busy || measuring || closePending) return false;
+  if (!startPending || InsideWait() || closePending) return false;
   startPending = false;
   return true;
 }
@@ -353,14 +371,14 @@ bool TSpectrumSweep::TakePendingStart() {
 bool TSpectrumSweep::StopForClose() {
   startPending = false;
   if (running) {
-    stopRequested = busy;
+    stopRequested = busy || pausing;
     Log(msg::SpecSnapStopped);
     running = false;
     view.SetTimer(false);
     SetState(0);
   }
   view.SetTimer(false);
-  if (busy || measuring) {
+  if (InsideWait()) {
     closePending = true;
     return false;
   }
@@ -400,7 +418,7 @@ const MeasKind kKinds[8] = {
 }  // namespace
 
 void TSpectrumSweep::MeasBtnClick(int item) {
-  if (measuring || busy) return;
+  if (InsideWait()) return;
   if (item < 0 || item > 7) item = 0;
   SetState(3);
   measuring = true;
@@ -459,7 +477,7 @@ TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char de
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == initialFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) || (d >= 862.1 && d < 2150.0);
+  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) || (d >= profile.satelliteStart && d < 2150.0);
   if (!inRange || v > finalFreq) return TEditResult::Refused;
   initialFreq = currentFreq = v;
   return TEditResult::Accepted;
@@ -470,7 +488,7 @@ TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char deci
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == finalFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) || (d >= 862.1 && d <= 2150.0);
+  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) || (d >= profile.satelliteStart && d <= 2150.0);
   if (!inRange || v < initialFreq) return TEditResult::Refused;
   finalFreq = v;
   return TEditResult::Accepted;
@@ -518,7 +536,7 @@ bool TSpectrumSweep::SetFullSpan(bool ter, bool sat) {
     initialFreq = 5.0f;
     finalFreq = sat ? 2150.0f : 862.0f;
   } else if (sat) {
-    initialFreq = 862.1f;
+    initialFreq = static_cast<float>(profile.satelliteStart);
     finalFreq = 2150.0f;
   } else {
     return false;

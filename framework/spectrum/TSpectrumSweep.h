@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "TSpectrumProfile.h"
+
 // The last level or measurement: the two status characters after "*LV", the value and what the
 // value is ("Level", "POWER", "BER QPSK" ...).
 struct TSpectrumMeas {
@@ -29,6 +31,9 @@ class TSpectrumLink {
   virtual bool TuneFrequency(float mhz, int milliseconds) = 0;
   virtual void Log(const std::string& line) = 0;
   virtual int32_t GetModelVariant() const = 0;
+  // Waits `milliseconds` letting the message loop run (the equipment's Wait). A link without
+  // one waits nothing: only a family with a pause after "*SP0" calls it.
+  virtual void Wait(int milliseconds) {}
 };
 
 // What the sweep asks of its dialog. Every call has a harmless default so a test overrides only
@@ -55,7 +60,10 @@ enum class TEditResult { Unchanged, Accepted, Refused };
 
 class TSpectrumSweep {
  public:
-  TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view);
+  TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view, const TSpectrumProfile& profile = {});
+
+  // The family's values; the dialog sets them before InitDefaults.
+  TSpectrumProfile profile;
 
   // Settings, run state and tables, in the dialog's terms.
   float initialFreq = 1165.0f, finalFreq = 1205.0f, stepFreq = 1.0f;
@@ -79,6 +87,10 @@ class TSpectrumSweep {
 
   // A measurement is inside its waits.
   bool measuring = false;
+  // A Start is inside the pause after "*SP0".
+  bool pausing = false;
+  // A snapshot, a measurement or a Start's pause is unwinding: nothing new may start inside it.
+  bool InsideWait() const { return busy || measuring || pausing; }
   // Start or Close pressed while a sweep or measurement was still unwinding.
   bool startPending = false;
   bool closePending = false;
@@ -116,7 +128,7 @@ class TSpectrumSweep {
   std::string MeasText(int item, char decimal) const;
 
   // Typed settings; the text is as the edit holds it.
-  bool TerrestrialAllowed() const { return link.GetModelVariant() != 4; }
+  bool TerrestrialAllowed() const { return !profile.variantRule || link.GetModelVariant() != 4; }
   TEditResult ValidateInitialFreq(const std::string& text, char decimal);
   TEditResult ValidateFinalFreq(const std::string& text, char decimal);
   TEditResult ValidateStep(const std::string& text, char decimal);

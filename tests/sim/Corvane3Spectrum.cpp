@@ -4,20 +4,24 @@
 
 namespace cvsim {
 
+void AddSpectrumFilterCommands(Corvane3Profile& p, const char* off, const char* on) {
+  for (const char* command : {off, on}) {
+    p.On(command, [&p, filterOn = command == on](const std::string&) {
+      if (!p.protectedMode) return Answer::Nak();
+      p.filterOn = filterOn;
+      p.protectedMode = false;
+      return Answer::Ok();
+    });
+  }
+}
+
 void AddCorvane3SpectrumCommands(Corvane3Profile& p) {
   p.On("*SP0", [&p](const std::string&) {
     p.spectrumMode = false;
     return Answer::Ok();
   });
   p.On("*?SP", [&p](const std::string&) { return Answer::Reply(p.spectrumMode ? "*SP1" : "*SP0"); });
-  for (const char* command : {"*MF0F", "*MF1F"}) {
-    p.On(command, [&p, on = command[3] == '1'](const std::string&) {
-      if (!p.protectedMode) return Answer::Nak();
-      p.filterOn = on;
-      p.protectedMode = false;
-      return Answer::Ok();
-    });
-  }
+  AddSpectrumFilterCommands(p, "*MF0F", "*MF1F");
   p.On("*?SY", [&p](const std::string&) { return Answer::Reply(p.systemReply); });
   p.On("*ME", [&p](const std::string& line) {
     if (line.size() != 4 || line[3] < '0' || line[3] > '7') return Answer::Nak();

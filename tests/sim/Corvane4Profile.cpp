@@ -21,6 +21,11 @@ Corvane4Profile::Corvane4Profile(std::string model, std::string version)
   Remove("*?I20A0106A002");
   AddMemoryCommands();
   updatedVersion = "2.10";
+  Remove("*MF0F");
+  Remove("*MF1F");
+  AddSpectrumFilterCommands(*this, "*MF6F", "*MF7F");
+  carriers = {{471.25, 72.0, 3.0}, {607.25, 65.0, 3.0}, {855.0, 68.0, 3.0},  {905.0, 63.0, 3.0},
+              {1175.0, 70.0, 3.0}, {1190.0, 66.0, 3.0}, {1200.0, 75.0, 15.0}, {1750.0, 62.0, 15.0}};
   On("*FR", [this](const std::string& line) {
     unsigned word = 0;
     if (line.size() != 8 || (line[3] != 'T' && line[3] != 'S') || !LowerHexWord(line.substr(4), word))

@@ -268,6 +268,8 @@ class Corvane3Profile : public Profile {
 
 void AddCorvane3Commands(Corvane3Profile& profile);
 void AddCorvane3SpectrumCommands(Corvane3Profile& profile);
+// The digital filter's off and on commands, each taken only right after the access code.
+void AddSpectrumFilterCommands(Corvane3Profile& profile, const char* off, const char* on);
 void AddCorvane3Loader(Corvane3Profile& profile);
 void AddCorvane3PlanCommands(Corvane3Profile& profile);
 void AddCorvane3Registers(Corvane3Profile& profile);

@@ -7,6 +7,7 @@
 #include "Memdlg4.h"
 #include "Cv4Dialect.h"
 #include "MsgIds.h"
+#include "Specdlg4.h"
 
 namespace cv::cv4 {
 
@@ -41,8 +42,11 @@ void TCv4Equip::ShowTool(Tool tool) {
 const ScriptDialect& TCv4Equip::Dialect() const { return cv::cv4::Dialect(); }
 
 std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
-  if (tool == Tool::MemoryEditor) return MakeMemoryDlg(GetOwner(), this);
-  return nullptr;
+  switch (tool) {
+    case Tool::MemoryEditor: return MakeMemoryDlg(GetOwner(), this);
+    case Tool::Spectrum: return MakeSpectrumDlg4(*this);
+    default: return nullptr;
+  }
 }
 
 }  // namespace cv::cv4
