@@ -43,6 +43,10 @@ class Cv4Picker : public testing::Test, public Cv4Sim {
       profile->plans[0] = {"UHF", 'T', 0, 0x21, {}, {Channel("C21", 'T', 471.25), Channel("C22", 'T', 479.25)}};
       // 880 MHz lies below this family's satellite band: the channel cannot be read as valid.
       profile->plans[1] = {"ASTRA", 'S', 97500, 0x30, {}, {Channel("ARD", 'S', 1200), Channel("OLD", 'S', 880)}};
+    } else {
+      // A meter whose plan memory was erased: not even the plans it left the factory with.
+      profile->flash.Erase();
+      profile->plans.clear();
     }
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<memtest4::Rig>(&port);
