@@ -19,6 +19,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "ScriptDialect.h"
 #include "PluginHelp.h"
 #include "Serial.h"
 #include "Updatedlg.h"
@@ -282,14 +283,7 @@ bool TCv3Equip::ReadVersion(float& version) {
 }
 
 bool TCv3Equip::ParseVersionReply(std::string_view reply, char mark, float& version) {
-  version = 0;
-  std::string text(reply);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (text.size() <= 3) return false;
-  size_t v = text.find(mark, 3);
-  if (v == std::string::npos || v - 3 >= 255) return false;
-  version = static_cast<float>(cv::AtoF(text.c_str() + v + 1));
-  return true;
+  return cv::script::ReadVersionReply(reply, mark, version);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,29 +1,11 @@
 #include "ScriptDialect.h"
 
 #include <algorithm>
+#include <string>
 
 #include "ScriptEngine.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
-// The number after the first `mark` found among the 255 characters after the echo.
-bool VersionAfter(const std::string& reply, char mark, float& version) {
-  version = 0;
-  const std::string upper = Upper(reply);
-  if (upper.size() <= 3) return false;
-  const size_t at = upper.find(mark, 3);
-  if (at == std::string::npos || at - 3 >= 255) return false;
-  double d = 0;
-  cv::script::ReadDouble(upper.c_str() + at + 1, d);
-  version = static_cast<float>(d);
-  return true;
-}
 
 }  // namespace
 
@@ -67,9 +49,19 @@ int ScriptDialect::Parse(const char* line, cv::script::Statement& out) const {
 
 namespace cv::script {
 
-bool VersionAfterLetterV(const std::string& reply, float& version) { return VersionAfter(reply, 'V', version); }
-
-bool VersionAfterBlank(const std::string& reply, float& version) { return VersionAfter(reply, ' ', version); }
+bool ReadVersionReply(std::string_view reply, char mark, float& version) {
+  version = 0;
+  std::string upper(reply);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (upper.size() <= 3) return false;
+  const size_t at = upper.find(mark, 3);
+  if (at == std::string::npos || at - 3 >= 255) return false;
+  double d = 0;
+  ReadDouble(upper.c_str() + at + 1, d);
+  version = static_cast<float>(d);
+  return true;
+}
 
 int32_t UpdSecondsFramework(int64_t lines) { return static_cast<int32_t>((lines * 48 / 2400) * 1.8); }
 
@@ -92,7 +84,7 @@ const ScriptDialect& Corvane3Dialect() {
         {"IF", 4, x::If},             {"SET", 4, x::Set},           {"ELSE", 1, x::Else},
         {"TEST", 2, x::Test},         {"IFERROR", 1, x::IfError},   {"RAWTX", 2, x::RawTx},
     };
-    d.readVersion = VersionAfterLetterV;
+    d.versionMark = 'V';
     d.segmentRecord = "0200000280007C";
     d.planCap = 32;
     d.hexTriesStartDir = true;

@@ -6,6 +6,7 @@
 // code as a constant, and callers find a statement by its text or by its executor.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ScriptCore.h"
@@ -23,8 +24,9 @@ struct ScriptKeyword {
 
 struct ScriptDialect {
   std::vector<ScriptKeyword> keywords;
-  // The version a "*?VE" reply names; false (and 0) when the reply names none.
-  bool (*readVersion)(const std::string& reply, float& version) = nullptr;
+  // IFVER's version: the number after the letter 'V' of the "*?VE" reply, or (' ') after its
+  // first blank.
+  char versionMark = 'V';
   // DIRECTORY's extended segment address record (after "*FL:") and its cap on the plan count.
   std::string segmentRecord;
   int planCap = 32;
@@ -53,10 +55,9 @@ namespace cv::script {
 // 0x8000, 32 plans, SENDHEX falling back on the start directory, the framework's time estimate.
 const ScriptDialect& Corvane3Dialect();
 
-// Version readers over a "*?VE" reply: upper-cased, its three echo characters skipped, at most
-// 255 characters scanned; the number after the letter 'V', or after the first blank.
-bool VersionAfterLetterV(const std::string& reply, float& version);
-bool VersionAfterBlank(const std::string& reply, float& version);
+// The version in a "*?VE" reply: upper-cased, its three echo characters skipped, the number after
+// the first `mark` within 255 characters. False (version 0) when there is none.
+bool ReadVersionReply(std::string_view reply, char mark, float& version);
 
 // ".UPD" time estimates: (lines x 48 / 2400) x 1.8 s, and lines x 45 / 1000 s.
 int32_t UpdSecondsFramework(int64_t lines);

@@ -356,7 +356,7 @@ bool TScriptEngine::DoIfVer() {
     return false;
   }
   // A reply naming no version compares as version 0.
-  dialect->readVersion(reply, version);
+  cv::script::ReadVersionReply(reply, dialect->versionMark, version);
   const char sign = Tok(1)[0];
   double wanted = 0;
   ReadDouble(Tok(2), wanted);

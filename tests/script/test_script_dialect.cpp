@@ -22,7 +22,7 @@ ScriptDialect WithInsertedKeyword() {
   d.Rename("DIRECTORY3", "DIRECTORY9");
   d.segmentRecord = "020000021000EC";
   d.planCap = 64;
-  d.readVersion = cv::script::VersionAfterBlank;
+  d.versionMark = ' ';
   d.hexTriesStartDir = false;
   d.updSeconds = cv::script::UpdSecondsPerLine45;
   return d;
@@ -88,7 +88,7 @@ TEST(ScriptDialect, PlanImportFindsItsStatementsByWhatTheyRun) {
   EXPECT_EQ(keyword, 21);
 }
 
-TEST(ScriptDialect, VersionReaders) {
+TEST(ScriptDialect, VersionReplies) {
   struct Case {
     const char* reply;
     bool afterV;
@@ -107,15 +107,15 @@ TEST(ScriptDialect, VersionReaders) {
   };
   for (const Case& c : cases) {
     float v = -1;
-    EXPECT_EQ(cv::script::VersionAfterLetterV(c.reply, v), c.afterV) << c.reply;
+    EXPECT_EQ(cv::script::ReadVersionReply(c.reply, 'V', v), c.afterV) << c.reply;
     EXPECT_FLOAT_EQ(v, c.v) << c.reply;
-    EXPECT_EQ(cv::script::VersionAfterBlank(c.reply, v), c.afterBlank) << c.reply;
+    EXPECT_EQ(cv::script::ReadVersionReply(c.reply, ' ', v), c.afterBlank) << c.reply;
     EXPECT_FLOAT_EQ(v, c.b) << c.reply;
   }
   // A mark past the 255 characters after the echo is not looked for.
   float v = -1;
-  EXPECT_FALSE(cv::script::VersionAfterBlank("*VE" + std::string(255, 'X') + " 2.0", v));
-  EXPECT_TRUE(cv::script::VersionAfterBlank("*VE" + std::string(254, 'X') + " 2.0", v));
+  EXPECT_FALSE(cv::script::ReadVersionReply("*VE" + std::string(255, 'X') + " 2.0", ' ', v));
+  EXPECT_TRUE(cv::script::ReadVersionReply("*VE" + std::string(254, 'X') + " 2.0", ' ', v));
   EXPECT_FLOAT_EQ(v, 2.0f);
 }
 

@@ -29,6 +29,7 @@ Corvane4Profile::Corvane4Profile(std::string model, std::string version)
     ++tuneCount;
     return Answer::Ok();
   });
+  AddCorvane4PlanMemory(*this);
 }
 
 }  // namespace cvsim

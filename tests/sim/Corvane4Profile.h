@@ -4,6 +4,9 @@
 //  - "*?NA" answers "*NA CORVANE-4"; "*?VE" answers "*VE", a blank and the version ("2.00";
 //    versionBlank false leaves the blank out). The meter has no tuner to probe.
 //  - "*FR" takes 'T' or 'S' and exactly four lower-case hexadecimal digits.
+//  - Plan memory (Corvane4Plans.cpp): "*FL:" data records land in the plan image only at segment
+//    0x2000 (DIRECTORY4's); two plans are stored at delivery, the satellite one with a channel at
+//    880 MHz. The loader starts with "*GOF7E0:0000"; "*FE2" erases the channel sector.
 #include "Simulator.h"
 
 namespace cvsim {
@@ -12,5 +15,7 @@ class Corvane4Profile : public Corvane3Profile {
  public:
   explicit Corvane4Profile(std::string model = "CORVANE-4", std::string version = "2.00");
 };
+
+void AddCorvane4PlanMemory(Corvane4Profile& profile);
 
 }  // namespace cvsim

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands4.h"
+#include "Cv4Dialect.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
@@ -35,6 +36,8 @@ void TCv4Equip::ShowTool(Tool tool) {
   LogPendingStart();
   if (dialog) dialog->exec();
 }
+
+const ScriptDialect& TCv4Equip::Dialect() const { return cv::cv4::Dialect(); }
 
 std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool) { return nullptr; }
 

@@ -22,6 +22,7 @@ class TCv4Equip : public TCv3Equip {
   ~TCv4Equip() override;
 
   const TEquipFamily& Family() const override { return kCorvane4Family; }
+  const ScriptDialect& Dialect() const override;
   const char* InitEquip() override;
 
  protected:
