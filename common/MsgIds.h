@@ -1336,3 +1336,10 @@ constexpr int RowHandleHint = 41224;
 namespace cv::msg::cv4 {
 constexpr int HelpFile = 1782;  // the family's help file, as the dialogs name it
 }  // namespace cv::msg::cv4
+
+// The CORVANE-4 plan editors (42200-42399): the texts in which they differ from the framework's.
+namespace cv::msg::cv4plans {
+constexpr int PlanSendHint = 42200;
+constexpr int PlanReceiveHint = 42201;
+constexpr int ChannelCancelHint = 42202;
+}  // namespace cv::msg::cv4plans

@@ -7,6 +7,8 @@
 //  - Plan memory (Corvane4Plans.cpp): "*FL:" data records land in the plan image only at segment
 //    0x2000 (DIRECTORY4's); two plans are stored at delivery, the satellite one with a channel at
 //    880 MHz. The loader starts with "*GOF7E0:0000"; "*FE2" erases the channel sector.
+//  - Canalization scripts (Corvane4Canalization.cpp): "*CC" clears the plan memory; the boot
+//    monitor and the loader refuse "*?LV".
 #include "Simulator.h"
 
 namespace cvsim {
@@ -17,5 +19,6 @@ class Corvane4Profile : public Corvane3Profile {
 };
 
 void AddCorvane4PlanMemory(Corvane4Profile& profile);
+void AddCorvane4Canalization(Corvane4Profile& p);
 
 }  // namespace cvsim

@@ -3,8 +3,10 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlg.h"
 #include "Commands4.h"
 #include "Cv4Dialect.h"
+#include "Cv4PlanFamily.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
@@ -39,6 +41,13 @@ void TCv4Equip::ShowTool(Tool tool) {
 
 const ScriptDialect& TCv4Equip::Dialect() const { return cv::cv4::Dialect(); }
 
-std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::ChannelEditor:
+      return std::make_unique<TChannelsPlanDlg>(owner, this, Cv4PlanFamily());
+    default:
+      return nullptr;
+  }
+}
 
 }  // namespace cv::cv4
