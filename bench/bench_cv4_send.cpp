@@ -47,17 +47,15 @@ int main(int argc, char** argv) {
   editor.listIndex = 0;
 
   const WireRun run = MeasureOnWire(*sim, kBaud, [&] { editor.SendBtnClick(); });
-  // The seconds the sent script's WAIT lines ask for on this firmware's path.
+  // The seconds the WAIT lines the script ran asked for (a line of a branch not taken logs FALSE).
   int waitSeconds = 0;
   {
     std::ifstream log(work.filePath("___CH4__.LOG").toStdString());
-    bool inElseOfVersion = false;
     for (std::string line; std::getline(log, line);) {
-      if (line.rfind("WAIT ", 0) == 0 || line.rfind("\tWAIT ", 0) == 0) {
-        const auto arrow = line.find(" -> ");
-        if (arrow != std::string::npos) waitSeconds += std::atoi(line.c_str() + line.find("WAIT ") + 5);
-      }
-      (void)inElseOfVersion;
+      const auto wait = line.find("WAIT ");
+      if (wait != std::string::npos && line.find_first_not_of('\t') == wait && line.size() > 6 &&
+          line.compare(line.size() - 6, 6, " -> OK") == 0)
+        waitSeconds += std::atoi(line.c_str() + wait + 5);
     }
   }
   int plans = 0;
