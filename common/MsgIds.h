@@ -1361,3 +1361,9 @@ namespace cv::msg::cv4spectrum {
 constexpr int LoggerTitle = 42700;
 constexpr int LoggerEnd = 42701;
 }  // namespace cv::msg::cv4spectrum
+// The CORVANE-4 plan editors (42200-42399): the texts in which they differ from the framework's.
+namespace cv::msg::cv4plans {
+constexpr int PlanSendHint = 42200;
+constexpr int PlanReceiveHint = 42201;
+constexpr int ChannelCancelHint = 42202;
+}  // namespace cv::msg::cv4plans

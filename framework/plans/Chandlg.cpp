@@ -37,8 +37,8 @@ QPushButton* Button(QWidget* parent, const char* name, int textId, int hintId = 
 
 }  // namespace
 
-TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
-    : QDialog(owner), target(plan), equip(eq), editor(plan) {
+TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const cv::plan::PlanFamily& family)
+    : QDialog(owner), target(plan), equip(eq), editor(plan, family) {
   namespace m = cv::msg;
   setObjectName("ChannelsDlg");
   std::string caption = cv::Msg(m::ChannelsEditorCaption);
@@ -76,7 +76,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
     auto* c = new QComboBox(this);
     c->setObjectName(QString("Comm%1Combo").arg(i + 1));
     c->installEventFilter(this);
-    TChannelsPlanDlg::FillCommandCombo(c);
+    TChannelsPlanDlg::FillCommandCombo(c, *family.commands);
     connect(c, &QComboBox::activated, this, [this, i](int) { OnExitCommCombo(i); });
     *combos[i] = c;
   }
@@ -87,6 +87,8 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq)
   OKBtn = Button(this, "OKBtn", m::ChanOkBtn);
   CancelBtn = Button(this, "CancelBtn", m::ChanCancelBtn);
   HelpBtn = Button(this, "HelpBtn", m::ChanHelpBtn);
+  if (family.channelComm3Hint) Comm3Combo->setToolTip(cv::MsgQ(family.channelComm3Hint));
+  if (family.channelCancelHint) CancelBtn->setToolTip(cv::MsgQ(family.channelCancelHint));
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
 

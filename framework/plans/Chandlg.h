@@ -19,7 +19,8 @@ class TChannelsDlg : public QDialog {
   Q_OBJECT
 
  public:
-  TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* equip = nullptr);
+  TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* equip = nullptr,
+               const cv::plan::PlanFamily& family = cv::plan::Corvane3PlanFamily());
   ~TChannelsDlg() override;
 
   ChannelListEditor& Editor() { return editor; }

@@ -37,7 +37,8 @@ std::string BlockChannelName(char firstChar, int32_t index) {
   return text;
 }
 
-ChannelListEditor::ChannelListEditor(const PlanSlot& source) : plan(DeepCopyPlan(source)) {
+ChannelListEditor::ChannelListEditor(const PlanSlot& source, const cv::plan::PlanFamily& family)
+    : plan(DeepCopyPlan(source)), family(family) {
   if (!plan.channels) plan.channels.emplace();
   SortChannels(*plan.channels);
 }
@@ -68,8 +69,8 @@ std::string ChannelListEditor::BandwidthText() const {
 }
 
 int ChannelListEditor::CommandRow(int which) const {
-  if (selected < 0 || which < 0 || which > 2) return kNoCommand;
-  return CommandIndexOfMnemonic(Current().commands[which]);
+  if (selected < 0 || which < 0 || which > 2) return family.commands->NoCommandRow();
+  return family.commands->IndexOfMnemonic(Current().commands[which]);
 }
 
 int ChannelListEditor::Insert(const TChan3& chan) {
@@ -112,7 +113,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) 
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
   float f = static_cast<float>(ReadNumber(text.substr(0, 8)));
   if (IsSatellite()) f = cv::FreqToIF(plan.lnbMHz, f);
-  if (!cv::PllInRange(plan.band, f)) return Exit::Refused;
+  if (!family.inBand(plan.band, f)) return Exit::Refused;
   if (f == Current().frequency) return Exit::Unchanged;
   TChan3 old = Current();
   plan.channels->erase(plan.channels->begin() + selected);
@@ -137,7 +138,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadBandwidth(std::string_view text) 
 ChannelListEditor::Exit ChannelListEditor::ReadCommand(int which, int row) {
   if (which < 0 || which > 2 || (which > 0 && !IsSatellite())) return Exit::Unchanged;
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  const char* mnemonic = CommandMnemonic(row);
+  const char* mnemonic = family.commands->Row(row).mnemonic;
   if (std::string_view(mnemonic) == Current().commands[which]) return Exit::Unchanged;
   CopyField(Current().commands[which], mnemonic);
   return Exit::Changed;
@@ -153,7 +154,7 @@ int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
   int made = 0;
   float f = block.firstFreq;
   int32_t index = block.firstIndex;
-  while (made < block.quantity && cv::PllInRange(plan.band, f) && CanAddChannels()) {
+  while (made < block.quantity && family.inBand(plan.band, f) && CanAddChannels()) {
     selected = Insert(TChan3::FromFrequency(BlockChannelName(block.firstChar, index), f, 8,
                                             plan.band));
     f += block.step;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "PlanFamily.h"
 #include "PlanSlot.h"
 
 // A run of equally spaced channels to generate. For a satellite plan the first frequency is the
@@ -38,7 +39,9 @@ class ChannelListEditor {
     Reselected,  // no channel was selected: the first one now is; show it
   };
 
-  explicit ChannelListEditor(const PlanSlot& plan);
+  // The family gives the command table of the combos and the bands a frequency must lie in.
+  explicit ChannelListEditor(const PlanSlot& plan,
+                             const cv::plan::PlanFamily& family = cv::plan::Corvane3PlanFamily());
 
   const PlanSlot& Plan() const { return plan; }
   const std::vector<TChan3>& Channels() const { return *plan.channels; }
@@ -85,6 +88,7 @@ class ChannelListEditor {
   const TChan3& Current() const { return (*plan.channels)[selected]; }
 
   PlanSlot plan;
+  const cv::plan::PlanFamily& family;
   int selected = -1;
 };
 

@@ -40,7 +40,9 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
   bool RunScript(const std::string& path) override {
     return dlg.scriptRunner ? dlg.scriptRunner(path, &dlg) : false;
   }
-  int ParseLine(const std::string& l, int& k, std::vector<std::string>& a) override { return ParseScriptLine(l, k, a); }
+  int ParseLine(const std::string& l, int& k, std::vector<std::string>& a) override {
+    return ParseDialectLine(e.Dialect(), l, k, a);
+  }
   bool SplitFields(const std::string& line, std::vector<std::string>& fields) override {
     bool any = e.SplitFields(line.c_str());
     fields.assign(std::begin(e.fields), std::end(e.fields));
@@ -67,12 +69,13 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
   TCv3Equip& e;
 };
 
-TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogForm(owner), equip(equipment) {
+TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const cv::plan::PlanFamily& planFamily)
+    : TLogForm(owner), equip(equipment), family(planFamily) {
   // Edit opens the channel list editor on a copy of the selected slot; OK writes it back.
   channelEditor = [this](TChannelsPlanDlg*, int) {
     PlanSlot* slot = GetSelectedPlan();
     if (!slot) return false;
-    TChannelsDlg channels(this, *slot, equip);
+    TChannelsDlg channels(this, *slot, equip, family);
     return channels.exec() == QDialog::Accepted;
   };
   using cv::MsgQ;
@@ -109,8 +112,8 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   button(AddBtn, "AddBtn", m::PlanAdd, m::PlanAddHint, 2, 4, &TChannelsPlanDlg::AddBtnClick);
   button(SaveBtn, "SaveBtn", m::PlanSave, m::PlanSaveHint, 3, 4, &TChannelsPlanDlg::SaveBtnClick);
   button(ReadBtn, "ReadBtn", m::PlanRead, m::PlanReadHint, 4, 4, &TChannelsPlanDlg::ReadBtnClick);
-  button(SendBtn, "SendBtn", m::PlanSend, m::PlanSendHint, 5, 4, &TChannelsPlanDlg::SendBtnClick);
-  button(ReceiveBtn, "ReceiveBtn", m::PlanReceive, m::PlanReceiveHint, 6, 4, &TChannelsPlanDlg::ReceiveBtnClick);
+  button(SendBtn, "SendBtn", m::PlanSend, family.sendHint, 5, 4, &TChannelsPlanDlg::SendBtnClick);
+  button(ReceiveBtn, "ReceiveBtn", m::PlanReceive, family.receiveHint, 6, 4, &TChannelsPlanDlg::ReceiveBtnClick);
   button(CloseBtn, "CloseBtn", m::PlanClose, m::PlanCloseHint, 7, 4, &TChannelsPlanDlg::CloseBtnClick);
   button(HelpBtn, "HelpBtn", m::PlanHelp, 0, 7, 1, &TChannelsPlanDlg::HelpBtnClick);
 
@@ -163,16 +166,16 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
   // The real collaborators; a test may put its own in their place.
   scriptRunner = [this](const std::string& path, TLogForm* progress) { return equip->RunScript(path, progress); };
   channelEditor = [this](TChannelsPlanDlg* planEditor, int index) {
-    TChannelsDlg dialog(planEditor, planEditor->Editor().planSlots[index], equip);
+    TChannelsDlg dialog(planEditor, planEditor->Editor().planSlots[index], equip, family);
     return dialog.exec() == QDialog::Accepted;
   };
 
   adapter = std::make_unique<Adapter>(*this, *equip);
-  editor = std::make_unique<PlanEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter);
+  editor = std::make_unique<PlanEditor>(*adapter, cv::PrompterInForce(), *adapter, *adapter, family);
   equip->LoadCustomLogo(LogoTessary);
   LogZone->clear();
   BandCombo->addItems({MsgQ(m::PlanBandTer), MsgQ(m::PlanBandSat)});
-  for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) FillCommandCombo(c);
+  for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) FillCommandCombo(c, *family.commands);
   ClearEdits();
   EnableEdits(false);
   EnableButtons(true);
@@ -180,10 +183,10 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment) : TLogF
 
 TChannelsPlanDlg::~TChannelsPlanDlg() = default;
 
-void TChannelsPlanDlg::FillCommandCombo(QComboBox* combo) {
+void TChannelsPlanDlg::FillCommandCombo(QComboBox* combo, const TCommandTable& table) {
   combo->clear();
-  for (int row = 0; row < kCommandRows; ++row) combo->addItem(cv::From1252(CommandLabel(row)));
-  combo->setCurrentIndex(kNoCommand);
+  for (int row = 0; row < table.Rows(); ++row) combo->addItem(cv::From1252(table.Row(row).label));
+  combo->setCurrentIndex(table.NoCommandRow());
 }
 
 template <typename F>
@@ -227,7 +230,7 @@ void TChannelsPlanDlg::ShowPlan() {
   NameEdit->setText(cv::From1252(s->name));
   BandCombo->setCurrentIndex(s->band == 'S' ? 1 : 0);
   QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
-  for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(CommandIndexOfMnemonic(s->commands[k]));
+  for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(family.commands->IndexOfMnemonic(s->commands[k]));
 }
 
 void TChannelsPlanDlg::EnableEdits(bool on) {

@@ -19,7 +19,8 @@ class TChannelsPlanDlg : public TLogForm {
   Q_OBJECT
 
  public:
-  TChannelsPlanDlg(QWidget* owner, TCv3Equip* equip);
+  TChannelsPlanDlg(QWidget* owner, TCv3Equip* equip,
+                   const cv::plan::PlanFamily& family = cv::plan::Corvane3PlanFamily());
   ~TChannelsPlanDlg() override;
 
   // Runs a script with this dialog as its progress form; set by the launcher from the
@@ -30,8 +31,8 @@ class TChannelsPlanDlg : public TLogForm {
 
   cv::plan::PlanEditor& Editor() { return *editor; }
   PlanSlot* GetSelectedPlan() { return editor->GetSelectedPlan(); }
-  // Fills a command combo with the labels of the plan command table, " -none-" selected.
-  static void FillCommandCombo(QComboBox* combo);
+  // Fills a command combo with the labels of a plan command table, " -none-" selected.
+  static void FillCommandCombo(QComboBox* combo, const TCommandTable& table = kCv3CommandTable);
 
   QListWidget* ChanPlanListBox = nullptr;
   QLabel* ListBoxLabel = nullptr;
@@ -87,6 +88,7 @@ class TChannelsPlanDlg : public TLogForm {
 
   class Adapter;
   TCv3Equip* equip = nullptr;
+  const cv::plan::PlanFamily& family;
   std::unique_ptr<Adapter> adapter;
   std::unique_ptr<cv::plan::PlanEditor> editor;
 };

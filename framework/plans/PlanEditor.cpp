@@ -24,8 +24,9 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-PlanEditor::PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view)
-    : equip(equip), prompter(prompter), chooser(chooser), view(view) {
+PlanEditor::PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view,
+                       const PlanFamily& family)
+    : equip(equip), family(family), prompter(prompter), chooser(chooser), view(view) {
   for (PlanSlot& s : planSlots) ClearPlan(s);
 }
 
@@ -198,10 +199,11 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
     view.Repaint();
     slot.Channels().push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
                                               slot.band, work.commands[0], work.commands[1],
-                                              work.commands[2]));
+                                              work.commands[2], *family.ranges));
   }
   view.SetGauge(0);
-  return static_cast<int>(slot.Channels().size()) == slot.channelCount;
+  slot.incomplete = static_cast<int>(slot.Channels().size()) != slot.channelCount;
+  return !slot.incomplete;
 }
 
 bool PlanEditor::AskToSave() {
@@ -257,15 +259,7 @@ void PlanEditor::ReadBtnClick() {
   if (path.empty()) return;
   // The plans are read aside and replace the editor's only when the whole script was read.
   PlanSlots scratch;
-  for (PlanSlot& s : scratch) ClearPlan(s);
-  TextFileLines file;
-  bool ok = ReadTextLines(path, file) &&
-            ReadProPlans(file, path,
-                         [this](const std::string& l, int& k, std::vector<std::string>& a) {
-                           return equip.ParseLine(l, k, a);
-                         },
-                         equip.ModelName(), scratch, *this);
-  if (!ok) {
+  if (!ReadScriptFile(path, scratch)) {
     equip.Log(Msg(msg::PlanProLoadFailed) + TCv3Equip::GetFileName(path));
     return;
   }
@@ -274,6 +268,16 @@ void PlanEditor::ReadBtnClick() {
   listIndex = -1;
   FillPlanList();
   Select(FirstPlanFrom(0));
+}
+
+bool PlanEditor::ReadScriptFile(const std::string& path, PlanSlots& into) {
+  for (PlanSlot& s : into) ClearPlan(s);
+  TextFileLines file;
+  return ReadTextLines(path, file) &&
+         ReadProPlans(
+             file, path,
+             [this](const std::string& l, int& k, std::vector<std::string>& a) { return equip.ParseLine(l, k, a); },
+             equip.ModelName(), into, *this, family);
 }
 
 void PlanEditor::AddBtnClick() {
@@ -293,7 +297,7 @@ void PlanEditor::AddBtnClick() {
   } else {
     ok = ReadPlanText(file, path,
                       [this](const std::string& l, std::vector<std::string>& f) { return equip.SplitFields(l, f); },
-                      planSlots[slot], *this);
+                      planSlots[slot], *this, family);
   }
   if (!ok) {
     equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
@@ -336,11 +340,20 @@ bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot
   return false;
 }
 
-bool PlanEditor::WriteScript(const std::string& path) {
+bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant variant) {
+  const QString file = QString::fromLocal8Bit(path.c_str());
+  {
+    // A script that cannot be created is reported before the instrument is asked for anything.
+    QFile probe(file);
+    if (!probe.open(QIODevice::Append)) {
+      Error(Fill(Msg(family.scriptNotCreatedMsg), {path}), cv::MsgIcon::Warning);
+      return false;
+    }
+  }
   equip.Log(Msg(msg::PlanCreatingPro));
   auto fail = [&] {
     // No script is kept that does not hold the whole canalization.
-    QFile::remove(QString::fromLocal8Bit(path.c_str()));
+    QFile::remove(file);
     return false;
   };
   bool checked = false;
@@ -360,7 +373,8 @@ bool PlanEditor::WriteScript(const std::string& path) {
     }
     // A received plan that the instrument stopped sending halfway would be written shorter
     // than it is.
-    if (slot.origin == PlanSlot::Received && static_cast<int>(slot.Channels().size()) != slot.channelCount) {
+    if (slot.origin == PlanSlot::Received &&
+        (slot.incomplete || static_cast<int>(slot.Channels().size()) != slot.channelCount)) {
       Error(Fill(Msg(msg::PlanChannelsIncomplete),
                  {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount), slot.name}),
             cv::MsgIcon::Warning);
@@ -368,12 +382,12 @@ bool PlanEditor::WriteScript(const std::string& path) {
     }
   }
   std::string script, problem;
-  if (!BuildPlanScript(planSlots, script, problem)) {
+  if (!family.writer->Build(planSlots, variant, script, problem)) {
     cv::ShowBox(prompter, problem, Msg(msg::PlanCaptionError), cv::MsgIcon::Warning);
     return fail();
   }
   if (!WriteWholeFile(path, script)) {
-    Error(Fill(Msg(msg::PlanScriptNotCreated), {path}), cv::MsgIcon::Warning);
+    Error(Fill(Msg(family.scriptNotCreatedMsg), {path}), cv::MsgIcon::Warning);
     return fail();
   }
   equip.Log(Msg(msg::PlanProGenerated));
@@ -382,10 +396,10 @@ bool PlanEditor::WriteScript(const std::string& path) {
 
 bool PlanEditor::SaveBtnClick() {
   if (!planSelected || AllPlansEmpty()) return true;
-  if (!WriteScript(kTempScript)) return false;
-  QFile temp(kTempScript);
+  if (!WriteScript(family.tempScript)) return false;
+  QFile temp(family.tempScript);
   if (!temp.open(QIODevice::ReadOnly)) {
-    Error(Fill(Msg(msg::PlanTempNotCreated), {kTempScript}), cv::MsgIcon::Warning);
+    Error(Fill(Msg(msg::PlanTempNotCreated), {family.tempScript}), cv::MsgIcon::Warning);
     return false;
   }
   std::string script = temp.readAll().toStdString();
@@ -402,8 +416,9 @@ bool PlanEditor::SaveBtnClick() {
 }
 
 bool PlanEditor::LoaderPresent() {
-  if (FileExists(kLoaderFile) || FileExists(equip.StartDir() + "/" + kLoaderFile)) return true;
-  Error(Fill(Msg(msg::PlanLoaderMissing), {kLoaderFile, equip.StartDir()}), cv::MsgIcon::Warning);
+  const char* loader = family.loaderFile;
+  if (!loader || FileExists(loader) || FileExists(equip.StartDir() + "/" + loader)) return true;
+  Error(Fill(Msg(msg::PlanLoaderMissing), {loader, equip.StartDir()}), cv::MsgIcon::Warning);
   return false;
 }
 
@@ -412,7 +427,7 @@ void PlanEditor::SendBtnClick() {
   // The script puts the instrument into boot mode before it sends the loader: a missing loader
   // found only then would leave the instrument waiting in its boot loader.
   if (!LoaderPresent()) return;
-  if (!WriteScript(kTempScript)) return;
+  if (!WriteScript(family.tempScript, PlanScriptWriter::Sent)) return;
   if (!equip.CheckVersion()) {
     equip.Log(Msg(msg::PlanSendNoEquip));
     return;
@@ -422,7 +437,7 @@ void PlanEditor::SendBtnClick() {
     explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
     ~Busy() { v.SetBusy(false); }
   } busy(view);
-  if (equip.RunScript(kTempScript)) {
+  if (equip.RunScript(family.tempScript)) {
     equip.Log(Msg(msg::PlanSendOk));
     view.AddLogZone(Msg(msg::PlanSendOk));
   } else {
@@ -509,8 +524,8 @@ int PlanEditor::ReadBandCombo(int index) {
 int PlanEditor::ReadCommandCombo(int k, int index) {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot || k < 0 || k > 2 || index < 0) return 0;
-  if (index == CommandIndexOfMnemonic(slot->commands[k])) return 0;
-  CopyField(slot->commands[k], CommandMnemonic(index));
+  if (index == family.commands->IndexOfMnemonic(slot->commands[k])) return 0;
+  CopyField(slot->commands[k], family.commands->Row(index).mnemonic);
   modified = true;
   return 1;
 }

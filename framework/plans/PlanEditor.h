@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "PlanFamily.h"
 #include "PlanImport.h"
 #include "PlanReport.h"
+#include "PlanScript.h"
 #include "PlanSlot.h"
 
 namespace cv::plan {
@@ -52,7 +54,8 @@ class PlanView {
 
 class PlanEditor : public Report {
  public:
-  PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view);
+  PlanEditor(PlanEquipment& equip, cv::Prompter& prompter, FileChooser& chooser, PlanView& view,
+             const PlanFamily& family = Corvane3PlanFamily());
 
   // Buttons and the plan list.
   void NewBtnClick();
@@ -93,10 +96,15 @@ class PlanEditor : public Report {
   void SwapPlans(int a, int b);
   bool AskToSave();
   bool LoadPlanChannelsIfNeeded();
-  // Reads a received plan's channels; true when all of them came.
+  // Reads a received plan's channels; true when all of them came (else the plan is marked
+  // incomplete).
   bool ReadPlanChannels(PlanSlot& slot);
-  // Writes the programming script of the canalization (received channels read first).
-  bool WriteScript(const std::string& path);
+  // Writes the programming script of the canalization (received channels read first); on failure
+  // no file is left at `path`.
+  bool WriteScript(const std::string& path, PlanScriptWriter::Variant variant = PlanScriptWriter::Saved);
+  // Reads a canalization script into `into` (cleared first); true when every announced plan was
+  // read whole.
+  bool ReadScriptFile(const std::string& path, PlanSlots& into);
   bool WritePlanTextFile(const std::string& path, const PlanSlot& slot);
 
   // Report, for the readers and writers.
@@ -112,6 +120,7 @@ class PlanEditor : public Report {
   int listIndex = -1;       // selected item of the plan list, -1 none
 
   PlanEquipment& equip;
+  const PlanFamily& family;
 
  private:
   void Select(int slot);

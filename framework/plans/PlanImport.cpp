@@ -66,7 +66,9 @@ int PlanImport::ImportLine(int keyword, const std::vector<std::string>& args, co
     return importState == ExpectPlan ? ImportPlan(args, line) : Bad(msg::PlanOutOfPlace, line);
   if (execute == x::Chan3T || execute == x::Chan3S)
     return importState == ExpectChannels ? ImportChannel(execute == x::Chan3S, args, line)
-                                         : Bad(msg::PlanOutOfPlace, line);
+                                         : importState >= ExpectPlan && family.skipsExtraChannels
+                                               ? -1
+                                               : Bad(msg::PlanOutOfPlace, line);
   return -1;
 }
 
@@ -106,7 +108,7 @@ int PlanImport::ImportHeader(const std::vector<std::string>& args, const TextLin
   std::array<uint16_t, 3> offsets{};
   for (int c = 0; c < 3; ++c) {
     offsets[c] = OffsetOrNone(Arg(args, 7 + c));
-    if (offsets[c] != 0xFFFF && (offsets[c] % 2 != 0 || offsets[c] >= 2 * kCommandListSize))
+    if (offsets[c] != 0xFFFF && (offsets[c] % 2 != 0 || offsets[c] >= 2 * family.commandListSize))
       return Bad(msg::PlanBadOffset, line);
   }
 
@@ -134,7 +136,7 @@ int PlanImport::ImportCommand(const std::vector<std::string>& args, const TextLi
   auto low = ParseHex16(Arg(args, 2));
   if (!high || !low) return Bad(msg::PlanBadCommandWord, line);
   uint16_t word = static_cast<uint16_t>(((*high & 0xFF) << 8) | (*low & 0xFF));
-  if (commandCount < kCommandListSize) {
+  if (commandCount < family.commandListSize) {
     commandList[commandCount++] = word;
     commandWords = commandCount;
   }
@@ -181,8 +183,8 @@ int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& ar
     if (!bw || *bw < 0 || *bw > 255) return Bad(msg::PlanBadBandwidth, line);
     bandwidth = static_cast<int32_t>(*bw);
   }
-  if (!PllInRange(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
-  CompactCommands(commands, used);
+  if (!family.inBand(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
+  CompactCommands(commands, used, *family.commands);
   slot.Channels().push_back(TChan3::FromFrequency(ScriptSafeName(name), frequency, bandwidth, slot.band,
                                                 commands[0], commands[1], commands[2]));
   if (++channelsRead == slot.channelCount) {
@@ -203,29 +205,29 @@ std::string PlanImport::ResolveCommand(uint16_t offset) const {
   int entry = offset / 2;
   int32_t code = commandList[entry];
   int32_t parameter = 0xFFFF;
-  int16_t rowOffset = PlanOffsetOfCode(code, parameter);
+  int16_t rowOffset = family.commands->PlanOffsetOfCode(code, parameter);
   if (rowOffset == -1) return {};
   uint16_t found = static_cast<uint16_t>(rowOffset);
   if (parameter != 0xFFFF) {
     // The option bytes follow the code low byte first.
     uint16_t word = entry + 1 < commandWords ? commandList[entry + 1] : 0xFFFF;
     int32_t swapped = ((word & 0xFF) << 8) | (word >> 8);
-    found = PlanOffsetOfCodeParameter(code, swapped);
+    found = family.commands->PlanOffsetOfCodeParameter(code, swapped);
   }
-  return MnemonicOfPlanOffset(found);
+  return family.commands->MnemonicOfPlanOffset(found);
 }
 
 void PlanImport::ResolvePlanCommands() {
   for (int p = 0; p < directoryCount; ++p) {
     for (int c = 0; c < 3; ++c) CopyField(planSlots[p].commands[c], ResolveCommand(headerCommands[p][c]));
-    CompactCommands(planSlots[p].commands, 3);
+    CompactCommands(planSlots[p].commands, 3, *family.commands);
   }
 }
 
-void CompactCommands(char (&commands)[3][16], int count) {
+void CompactCommands(char (&commands)[3][16], int count, const TCommandTable& table) {
   int to = 0;
   for (int from = 0; from < count; ++from) {
-    if (PlanOffsetOfMnemonic(commands[from]) == -1) continue;
+    if (table.PlanOffsetOfMnemonic(commands[from]) == -1) continue;
     if (from != to) {
       CopyField(commands[to], commands[from]);
       commands[from][0] = '\0';
@@ -278,7 +280,7 @@ bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv
 
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
                   const std::string& modelName, PlanSlots& planSlots, Report& report,
-                  const ScriptDialect& dialect) {
+                  const PlanFamily& family) {
   const std::string fileName = TCv3Equip::GetFileName(path);
   report.Log(Msg(msg::PlanParsing) + fileName);
   if (file.binaryLine != 0) {
@@ -287,7 +289,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
     report.Log(text);
     return false;
   }
-  PlanImport import(planSlots, report, dialect);
+  PlanImport import(planSlots, report, family);
   int last = 1;
   for (const TextLine& line : file.lines) {
     if (IsCommentOrEmpty(line.text)) continue;
@@ -298,7 +300,7 @@ bool ReadProPlans(const TextFileLines& file, const std::string& path, const Line
     if (parsed < 0) continue;
     if (parsed == 0) {
       std::string converted;
-      if (ConvertDirectory4(line.text, modelName, report.Ask(), converted))
+      if (family.convertDirectory(line.text, modelName, report.Ask(), converted))
         parsed = parse(converted, keyword, args);
     }
     if (parsed == 0) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "PlanFamily.h"
 #include "PlanFormat.h"
 #include "PlanReport.h"
 #include "PlanSlot.h"
@@ -29,12 +30,12 @@ int ParseScriptLine(const std::string& line, int& keyword, std::vector<std::stri
 class PlanImport {
  public:
   enum State { ExpectDirectory = 0, ExpectHeader, ExpectCommand, ExpectPlan, ExpectChannels, Complete };
-  static constexpr int kCommandListSize = 112;
+  // The longest COMMAND3 list a family keeps (its own size is the family's).
+  static constexpr int kCommandListSize = 116;
 
-  // Keyword codes are those of `dialect`'s table.
-  PlanImport(PlanSlots& planSlots, Report& report,
-             const ScriptDialect& dialect = cv::script::Corvane3Dialect())
-      : planSlots(planSlots), report(report), dialect(dialect) {}
+  // Keyword codes are those of the family's dialect.
+  PlanImport(PlanSlots& planSlots, Report& report, const PlanFamily& family = Corvane3PlanFamily())
+      : planSlots(planSlots), report(report), family(family), dialect(family.dialect()) {}
 
   // 1 handled, -1 ignored, 0 failed (reading stops; a message names the line).
   int ImportLine(int keyword, const std::vector<std::string>& args, const TextLine& line);
@@ -66,11 +67,12 @@ class PlanImport {
 
   PlanSlots& planSlots;
   Report& report;
+  const PlanFamily& family;
   const ScriptDialect& dialect;
 };
 
 // Moves the command texts the command table knows to the front, in their order.
-void CompactCommands(char (&commands)[3][16], int count);
+void CompactCommands(char (&commands)[3][16], int count, const TCommandTable& table = kCv3CommandTable);
 
 // A DIRECTORY4 line of the next instrument generation, turned into DIRECTORY3 when the person
 // accepts; false when the line is no DIRECTORY4 or the person declines.
@@ -90,6 +92,6 @@ bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv
 // every announced plan was read whole.
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
                   const std::string& modelName, PlanSlots& planSlots, Report& report,
-                  const ScriptDialect& dialect = cv::script::Corvane3Dialect());
+                  const PlanFamily& family = Corvane3PlanFamily());
 
 }  // namespace cv::plan

@@ -67,12 +67,13 @@ void PlanScriptWriter::WritePlanHeaders(ScriptLines& out, PlanSlots& planSlots) 
 
 void PlanScriptWriter::WriteCommandCodes(ScriptLines& out) const {
   out << kScriptRule << "# command codes related to former headers";
-  for (int row = 0; row < kCommandRows; ++row) {
-    unsigned code = static_cast<unsigned>(CommandCode(row)) & 0xFFFF;
+  for (int row = 0; row < commands.Rows(); ++row) {
+    const CommandRow& r = commands.Row(row);
+    unsigned code = static_cast<unsigned>(r.code) & 0xFFFF;
     out << "COMMAND3 (0x" + Hex(code >> 8, 2) + ", 0x" + Hex(code & 0xFF, 2) + ")\t#(offset 0x" +
-               Hex(CommandPlanOffset(row), 4) + ") " + CommandLabel(row);
-    if (CommandHasParameter(row)) {
-      unsigned p = static_cast<unsigned>(CommandParameter(row)) & 0xFFFF;
+               Hex(r.planOffset, 4) + ") " + r.label;
+    if (r.hasParameter) {
+      unsigned p = static_cast<unsigned>(r.parameter) & 0xFFFF;
       out << "COMMAND3 (0x" + Hex(p & 0xFF, 2) + ", 0x" + Hex(p >> 8, 2) + ")\t#Option bytes";
     }
   }
@@ -119,7 +120,7 @@ void PlanScriptWriter::WriteEndSection(ScriptLines& out) const {
       << "WAIT 10" << "ALERT" << "ALERT" << "ALERT";
 }
 
-int16_t PlanScriptWriter::PlanOffsetOf(const char* mnemonic) const { return PlanOffsetOfMnemonic(mnemonic); }
+int16_t PlanScriptWriter::PlanOffsetOf(const char* mnemonic) const { return commands.PlanOffsetOfMnemonic(mnemonic); }
 
 // The downlink of a satellite channel as CHAN3S reads it back into the channel's own word. Two
 // decimals hold most downlinks, but CHAN3S truncates: a downlink halfway between two texts

@@ -6,6 +6,11 @@
 
 #include "PlanSlot.h"
 
+// The command tables are declared here only: the free CORVANE-3 lookups of CommandTable.h would
+// meet other families' lookups of the same names in their callers.
+class TCommandTable;
+extern const TCommandTable kCv3CommandTable;
+
 namespace cv::plan {
 
 // Plan memory as the script lays it out: plans from 0x0400 in blocks of 0x500 bytes, one block
@@ -38,6 +43,7 @@ class ScriptLines {
 class PlanScriptWriter {
  public:
   enum Variant { Saved = 0, Sent = 1 };
+  explicit PlanScriptWriter(const TCommandTable& commands = kCv3CommandTable) : commands(commands) {}
   virtual ~PlanScriptWriter() = default;
 
   // The script of every slot that holds a plan, in slot order; every such plan's channels must be
@@ -64,9 +70,11 @@ class PlanScriptWriter {
   virtual void WriteQuickEndSection(ScriptLines& out) const { WriteEndSection(out); }
 
   // The plan offset a command mnemonic is written as; -1 (0xFFFF) for none.
-  virtual int16_t PlanOffsetOf(const char* mnemonic) const;
+  int16_t PlanOffsetOf(const char* mnemonic) const;
   // The downlink text of a satellite channel that reads back into the channel's own word.
   std::string DownlinkText(const PlanSlot& slot, const TChan3& chan) const;
+
+  const TCommandTable& commands;
 };
 
 // The CORVANE-3 script (both variants alike).

@@ -16,6 +16,9 @@ struct PlanSlot : PlanInfo {
                        // 4 read from a plan text file
   int32_t instrumentPlan = 0;
   uint16_t memoryAddress = 0;
+  // A received plan whose channels did not all arrive: a script of it would send a shorter plan
+  // than the instrument holds, so it is not written until received again.
+  bool incomplete = false;
 
   enum Origin : int32_t { None = 0, Created = 1, Imported = 2, Received = 3, FromTextFile = 4 };
   bool HoldsPlan() const { return empty == 0; }

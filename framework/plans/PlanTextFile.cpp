@@ -23,8 +23,8 @@ std::string LocalDecimal(std::string text, char decimalSeparator) {
 
 class PlanTextReader {
  public:
-  PlanTextReader(const std::string& path, const FieldSplitter& split, Report& report)
-      : path(path), split(split), report(report) {}
+  PlanTextReader(const std::string& path, const FieldSplitter& split, Report& report, const PlanFamily& family)
+      : path(path), split(split), report(report), family(family) {}
 
   // 1 read on, 0 stop without failure, -1 failed.
   int Line(const TextLine& line, PlanSlot& slot);
@@ -44,6 +44,7 @@ class PlanTextReader {
   const std::string& path;
   const FieldSplitter& split;
   Report& report;
+  const PlanFamily& family;
 };
 
 int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
@@ -80,7 +81,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
   auto mhz = ParseNumber(f[1]);
   if (!mhz) return BadValue(msg::PlanBadNumber, line);
   float frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
-  if (!PllInRange(slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
+  if (!family.inBand(slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
   int32_t bandwidth = 0;
   if (slot.band == 'T') {
     auto bw = ParseInteger(f[2]);
@@ -134,8 +135,8 @@ std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, cha
 }
 
 bool ReadPlanText(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
-                  PlanSlot& slot, Report& report) {
-  PlanTextReader reader(path, split, report);
+                  PlanSlot& slot, Report& report, const PlanFamily& family) {
+  PlanTextReader reader(path, split, report, family);
   PlanSlot scratch;
   ClearPlan(scratch);
   bool failed = false;

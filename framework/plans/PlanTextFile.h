@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "PlanFamily.h"
 #include "PlanFormat.h"
 #include "PlanReport.h"
 #include "PlanSlot.h"
@@ -20,7 +21,8 @@ using FieldSplitter = std::function<bool(const std::string& line, std::vector<st
 
 // Reads one plan from the lines of a plan text file into `slot` (which is left empty on
 // failure). True when a plan with at least one channel was read. Every message names the line.
+// A channel outside the family's bands is refused with its line.
 bool ReadPlanText(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
-                  PlanSlot& slot, Report& report);
+                  PlanSlot& slot, Report& report, const PlanFamily& family = Corvane3PlanFamily());
 
 }  // namespace cv::plan

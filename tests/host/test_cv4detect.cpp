@@ -38,6 +38,22 @@ class Cv4Detect : public ::testing::Test {
                   .c_str());
   }
   QStringList Lines(TMainForm& w) const { return LogLines(w); }
+  // Clicks the Channel Plan Editor button; true when the family's plan editor opened (its
+  // command combos hold the CORVANE-4 table's 58 rows) and closed again.
+  static bool OpenPlanEditor(TMainForm& w) {
+    bool opened = false;
+    QTimer::singleShot(0, &w, [&opened] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      ASSERT_NE(dlg, nullptr);
+      EXPECT_EQ(dlg->windowTitle(), "Channel Plan Editor");
+      auto* combo = dlg->findChild<QComboBox*>("Comm1Combo");
+      ASSERT_NE(combo, nullptr);
+      opened = combo->count() == 58 && combo->currentText() == " -none-";
+      dlg->findChild<QPushButton*>("CloseBtn")->click();
+    });
+    w.EditChBtn->click();
+    return opened;
+  }
   static std::vector<bool> Enabled(TMainForm& w) { return ToolButtonsEnabled(w); }
 
   HostHome home;
@@ -63,6 +79,7 @@ TEST_F(Cv4Detect, FoundOnCom3AndBoundToCv4Tools) {
     EXPECT_FALSE(w.equipment->HasChannelIdentifier());
     w.UpdateTools();
     EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, true, true, true, true, true, false}));
+    EXPECT_TRUE(OpenPlanEditor(w));
     EXPECT_TRUE(prompter.shown.empty());
     sim->WaitTxIdle();
     // Identification only: the plug-in sends nothing when it loads (no tuner probe).
@@ -87,7 +104,7 @@ TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
   EXPECT_FALSE(w.equipment->HasChannelIdentifier());
   w.UpdateTools();
   EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, false, false, false, false, false, false}));
-  w.EditChBtn->click();
+  EXPECT_TRUE(OpenPlanEditor(w));
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2),
             QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
   sim->WaitTxIdle();

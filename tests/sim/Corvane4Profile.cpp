@@ -36,6 +36,7 @@ Corvane4Profile::Corvane4Profile(std::string model, std::string version)
     return Answer::Ok();
   });
   AddCorvane4PlanMemory(*this);
+  AddCorvane4Canalization(*this);
 }
 
 }  // namespace cvsim

@@ -18,6 +18,8 @@
 //    CORVANE-3's ("*SP0", "*?SP", "*?SY" from systemReply, "*ME0".."*ME7", "*?LV" with
 //    levelImpossible for the '!' flag and BER words in modes 4 to 6).
 //  - "*?LV" measures carriers on both sides of the gap between the bands (855 and 905 MHz).
+//  - Canalization scripts (Corvane4Canalization.cpp): "*CC" clears the plan memory; the boot
+//    monitor and the loader refuse "*?LV".
 #include "Simulator.h"
 
 namespace cvsim {
@@ -38,5 +40,6 @@ class Corvane4Profile : public Corvane3Profile {
 };
 
 void AddCorvane4PlanMemory(Corvane4Profile& profile);
+void AddCorvane4Canalization(Corvane4Profile& p);
 
 }  // namespace cvsim

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlg.h"
 #include "Commands4.h"
 #include "Memdlg4.h"
 #include "Cv4Dialect.h"
+#include "Cv4PlanFamily.h"
 #include "MsgIds.h"
 #include "Specdlg4.h"
 
@@ -43,6 +45,7 @@ const ScriptDialect& TCv4Equip::Dialect() const { return cv::cv4::Dialect(); }
 
 std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
+    case Tool::ChannelEditor: return std::make_unique<TChannelsPlanDlg>(owner, this, Cv4PlanFamily());
     case Tool::MemoryEditor: return MakeMemoryDlg(GetOwner(), this);
     case Tool::Spectrum: return MakeSpectrumDlg4(*this);
     default: return nullptr;

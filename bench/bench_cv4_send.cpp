@@ -1,0 +1,76 @@
+// Send of a full CORVANE-4 canalization through the plan editor: 32 plans of 100 terrestrial
+// channels, one command each, against the simulated meter (firmware 2.00) pacing the wire at
+// 19200 baud. Goal: the run's time, less the seconds its WAIT lines ask for, at most 1.1 times the
+// wire time of every byte exchanged.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "AppServices.h"
+#include "BenchSupport.h"
+#include "Chanplandlg.h"
+#include "Corvane4Profile.h"
+#include "Cv4Equip.h"
+#include "Cv4PlanFamily.h"
+#include "Cv4PlanScript.h"
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir work;  // the temporary script and its transcript go to the working directory
+  QDir::setCurrent(work.path());
+  constexpr int kBaud = 19200;
+  auto sim = StartPacedSimulator(kBaud, std::getenv("CV_BENCH_LOG"), std::make_unique<cvsim::Corvane4Profile>());
+  MapComTo(*sim, 1);
+  TSerial port(0);
+  std::unique_ptr<cv::cv4::TCv4Equip> equip(TCv3Equip::Build<cv::cv4::TCv4Equip>(nullptr, &port));
+  if (!OpenSettled(*sim, port, kBaud)) return 2;
+  cv::RecordingPrompter prompter;
+  cv::SetPrompter(&prompter);
+
+  TChannelsPlanDlg dlg(nullptr, equip.get(), cv::cv4::Cv4PlanFamily());
+  auto& editor = dlg.Editor();
+  for (int p = 0; p < kPlanSlots; ++p) {
+    PlanSlot& s = editor.planSlots[p];
+    NewPlan(s);
+    CopyField(s.name, "PLAN" + std::to_string(p));
+    for (int c = 0; c < 100; ++c)
+      s.Channels().push_back(TChan3::FromFrequency("C" + std::to_string(c), 47.0f + 8.0f * static_cast<float>(c), 8,
+                                                   'T', "SY06"));
+    s.channelCount = 100;
+  }
+  editor.planSelected = true;
+  editor.listIndex = 0;
+
+  const WireRun run = MeasureOnWire(*sim, kBaud, [&] { editor.SendBtnClick(); });
+  // The seconds the WAIT lines the script ran asked for (a line of a branch not taken logs FALSE).
+  int waitSeconds = 0;
+  {
+    std::ifstream log(work.filePath("___CH4__.LOG").toStdString());
+    for (std::string line; std::getline(log, line);) {
+      const auto wait = line.find("WAIT ");
+      if (wait != std::string::npos && line.find_first_not_of('\t') == wait && line.size() > 6 &&
+          line.compare(line.size() - 6, 6, " -> OK") == 0)
+        waitSeconds += std::atoi(line.c_str() + wait + 5);
+    }
+  }
+  int plans = 0;
+  sim->WithProfile([&](cvsim::Profile& p) { plans = static_cast<cvsim::Corvane4Profile&>(p).flash.PlanCount(); });
+  cv::SetPrompter(nullptr);
+  port.Close();
+
+  const double netMs = run.wallMs - waitSeconds * 1000.0;
+  const double ratio = netMs / run.wireMs;
+  std::printf("plans stored       %d (expected 32)\n", plans);
+  std::printf("lines on the wire  %zu, bytes %zu\n", run.lines, run.bytes);
+  std::printf("wire time          %.1f ms at %d baud\n", run.wireMs, kBaud);
+  std::printf("measured           %.1f ms, of which WAIT lines %d s\n", run.wallMs, waitSeconds);
+  std::printf("ratio              %.3f (goal <= 1.1), CPU %.2f %%\n", ratio, run.cpuPercent);
+  const bool ok = plans == 32 && ratio <= 1.1;
+  std::printf("%s\n", ok ? "PASS" : "FAIL");
+  return ok ? 0 : 1;
+}
