@@ -1367,3 +1367,14 @@ constexpr int PlanSendHint = 42200;
 constexpr int PlanReceiveHint = 42201;
 constexpr int ChannelCancelHint = 42202;
 }  // namespace cv::msg::cv4plans
+// The DV-800 family and the CORVANE-2 code it shares (46000-46999): entry, equipment object,
+// command table and plan check (46000-46099). The launcher texts are the CORVANE-3 object's
+// (cv::msg::cv3).
+namespace cv::msg::dv8 {
+constexpr int HelpFile = 46000;  // the family's help file, as the dialogs name it
+// The plan check's refusals; its plan and channel command lines and its box are the TV MIRELTO
+// editor's texts (cv::msg::xr9out).
+constexpr int ChannelFrequencyNotSupported = 46001;
+constexpr int NoSatelliteBand = 46002;
+constexpr int NoTerrestrialBand = 46003;
+}  // namespace cv::msg::dv8

@@ -19,7 +19,8 @@ struct PllBand {
 
 // A family's frequency ranges: the coding of both bands, where each band's valid range starts
 // and ends, what a word outside it reads as, and where tuning switches to the satellite band.
-// The CORVANE-3 starts its satellite range at 862.1 MHz, the CORVANE-4 at 900 MHz.
+// The CORVANE-3 starts its satellite range at 862.1 MHz, the CORVANE-4 and the DV-800 at 900 MHz;
+// a satellite word outside the range reads as 1500 MHz, on the DV-800 as 920 MHz.
 struct FamilyRanges {
   PllBand terrestrial;
   PllBand satellite;
@@ -27,6 +28,7 @@ struct FamilyRanges {
 };
 extern const FamilyRanges kCorvane3Ranges;
 extern const FamilyRanges kCorvane4Ranges;
+extern const FamilyRanges kDv800Ranges;
 
 inline bool IsSatelliteBand(char band) { return band == 'S'; }
 const PllBand& PllBandOf(char band, const FamilyRanges& ranges = kCorvane3Ranges);

@@ -54,7 +54,8 @@ class TCv3Equip : public TEquip {
   bool SendCommand(const char* command);
   bool Query(const char* command, char* reply);
   bool AskLevel(char* reply, int milliseconds);
-  bool TuneFrequency(float mhz, int milliseconds);
+  // A family whose tuner lacks a band overrides the tuning (and may refuse a frequency).
+  virtual bool TuneFrequency(float mhz, int milliseconds);
   bool CheckVersion();
   bool ReadVersion(float& version);
   // The version in a "*?VE" reply: upper-cased, from its fourth character on, the number after
@@ -67,7 +68,7 @@ class TCv3Equip : public TEquip {
 
   // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
   bool ReadPlanInfo(int plan, PlanInfo& info);
-  bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band);
+  virtual bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band);
   static void CopyPlanInfo(PlanInfo& dest, const PlanInfo& source);
   static void CopyChannel(TChan3& dest, const TChan3& source);
 

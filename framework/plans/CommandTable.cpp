@@ -91,6 +91,18 @@ int16_t TCommandTable::PlanOffsetOfMnemonic(std::string_view mnemonic) const {
   return -1;
 }
 
+int32_t TCommandTable::CodeOfMnemonic(std::string_view mnemonic) const {
+  return Row(IndexOfMnemonic(mnemonic)).code;
+}
+
+const CommandRow& TCommandTable::RowOfCode(int32_t code) const {
+  code = Fold(code);
+  for (int i = 0; i < count_; ++i) {
+    if (SameCode(rows_[i].code, code)) return rows_[i];
+  }
+  return rows_[NoCommandRow()];
+}
+
 const char* TCommandTable::MnemonicOfPlanOffset(uint16_t offset) const {
   for (int i = 0; i < count_; ++i) {
     if (rows_[i].planOffset == offset) return rows_[i].mnemonic;

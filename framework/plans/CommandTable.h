@@ -36,6 +36,10 @@ class TCommandTable {
 
   int IndexOfMnemonic(std::string_view mnemonic) const;
   int16_t PlanOffsetOfMnemonic(std::string_view mnemonic) const;
+  // Code of the mnemonic's row; the "no command" row's code (0xFFFF) when none has it.
+  int32_t CodeOfMnemonic(std::string_view mnemonic) const;
+  // The first row with the (folded) code; the "no command" row when none has it.
+  const CommandRow& RowOfCode(int32_t code) const;
   const char* MnemonicOfPlanOffset(uint16_t offset) const;
   int16_t PlanOffsetOfCode(int32_t code, int32_t& parameter) const;
   uint16_t PlanOffsetOfCodeParameter(int32_t code, int32_t parameter) const;

@@ -80,6 +80,11 @@ class Profile {
   // Adds or replaces the handler of the lines that start with `prefix`.
   void On(const std::string& prefix, Handler handler) { handlers_[prefix] = std::move(handler); }
   void Remove(const std::string& prefix) { handlers_.erase(prefix); }
+  // The handler of exactly `prefix`, for a profile that narrows what its base family accepts.
+  Handler HandlerOf(const std::string& prefix) const {
+    auto it = handlers_.find(prefix);
+    return it == handlers_.end() ? Handler() : it->second;
+  }
 
   // The answer to one line (CR removed): the longest matching handler, else a bare "*" gets an
   // empty reply line, else Unknown().

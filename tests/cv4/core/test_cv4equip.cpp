@@ -1,14 +1,13 @@
 // The CORVANE-4 equipment object against the simulated meter over a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <QDialog>
-
 #include "Chan4.h"
 #include "Commands4.h"
 #include "Clock.h"
 #include "Cv4Equip.h"
 #include "Cv4Sim.h"
 #include "HostForm.h"
+#include "LauncherChecks.h"
 #include "PortMap.h"
 
 using cv::cv4::TCv4Equip;
@@ -16,131 +15,13 @@ using cv::cv4::TChan4;
 
 namespace {
 
-// Records, when a tool's dialog is made, what the log holds and whether the port is open; makes
-// no dialog, so the launchers' lines are checked apart from any modal dialog a tool has.
-class TRecordingCv4Equip : public TCv4Equip {
- public:
-  using TCv4Equip::TCv4Equip;
-  struct Made {
-    QStringList logSoFar;
-    bool portOpen;
-  };
-  std::vector<Made> made;
-  HostForm* host = nullptr;
-
- protected:
-  std::unique_ptr<QDialog> MakeToolDialog(Tool) override {
-    made.push_back({host->Lines(), port && port->IsOpen()});
-    return nullptr;  // every tool stubbed, the plan editor the plug-in carries among them
-  }
-};
-
-class Cv4Equip : public ::testing::Test, public Cv4Sim {
- protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(StartSim());
-    Settle();
-  }
-
-  std::unique_ptr<TRecordingCv4Equip> Make(TSerial* withPort) {
-    std::unique_ptr<TRecordingCv4Equip> e(TCv3Equip::Build<TRecordingCv4Equip>(&host.form, withPort));
-    e->clock = &clock;
-    e->host = &host;
-    return e;
-  }
-
-  HostForm host;
-  cv::FakeClock clock;
-};
+class Cv4Equip : public EquipOnSim<TCv4Equip, Cv4Sim> {};
 
 }  // namespace
 
-TEST_F(Cv4Equip, IdentifiesWithoutTalkingAndOffersTheToolsItsPortAllows) {
-  for (TSerial* p : {static_cast<TSerial*>(nullptr), &port}) {
-    SCOPED_TRACE(p ? "with a port" : "without a port");
-    sim->ClearTraffic();
-    auto equip = Make(p);
-    EXPECT_STREQ(equip->modelName, "CORVANE-4");
-    EXPECT_TRUE(equip->HasChannelEditor());
-    EXPECT_TRUE(equip->HasMemoryEditor());
-    const bool withPort = p != nullptr;
-    EXPECT_EQ(equip->HasDataLogger(), withPort);
-    EXPECT_EQ(equip->HasMonitor(), withPort);
-    EXPECT_EQ(equip->HasSpectrum(), withPort);
-    EXPECT_EQ(equip->HasConfiguration(), withPort);
-    EXPECT_EQ(equip->HasUpdateFirmware(), withPort);
-    EXPECT_FALSE(equip->HasChannelIdentifier());
-    EXPECT_FALSE(equip->RunChannelIdentifier());
-    Settle();
-    EXPECT_TRUE(sim->Lines().empty()) << sim->Received();
-    EXPECT_FALSE(port.IsOpen());
-  }
-}
+TEST_F(Cv4Equip, IdentifiesWithoutTalkingAndOffersTheToolsItsPortAllows) { ExpectIdentifiedWithoutTalking("CORVANE-4"); }
 
-TEST_F(Cv4Equip, LaunchersLogTheirLinesInOrderAndLeaveThePortClosed) {
-  using Run = bool (TCv4Equip::*)();
-  struct Row {
-    const char* tool;
-    Run run;
-    bool editor;
-    QStringList offline;     // no port
-    QString portError;       // the port will not open
-    QStringList normal;      // start and end lines of a run
-  } rows[] = {
-      {"channel editor", &TCv4Equip::RunChannelEditor, true,
-       {"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"},
-       "Channel Editor Error:Unable to open port", {"Executing Channel Editor", "Channel Editor closed. Ready"}},
-      {"memory editor", &TCv4Equip::RunMemoryEditor, true,
-       {"Executing Memory Editor (without equipment)", "Memory Editor closed. Ready"},
-       "Memory Editor Error:Unable to open port", {"Executing Memory Editor", "Memory Editor closed. Ready"}},
-      {"data logger", &TCv4Equip::RunDataLogger, false, {"Impossible to run DataLogger without equipment"},
-       "DataLogger Error:Unable to open port", {"Executing DataLogger"}},
-      {"monitor", &TCv4Equip::RunMonitor, false, {"Impossible to run Monitor without equipment"},
-       "Remote Monitor Error: Unable to open port", {"Executing Remote Monitor", "Remote Monitor closed. Ready"}},
-      {"spectrum", &TCv4Equip::RunSpectrum, false, {"Impossible to run Spectrum Analyser without equipment"},
-       "RunSpectrum Error:Unable to open port", {"Executing Spectrum Analyser", "Spectrum Analyser closed. Ready"}},
-      {"configuration", &TCv4Equip::RunConfiguration, false,
-       {"Impossible to run Configuration without equipment"}, "Equipment Configuration Error:Unable to open port",
-       {"Executing Equipment Configuration", "Equipment Configuration closed. Ready"}},
-      {"firmware update", &TCv4Equip::RunUpdateFirmware, false,
-       {"Impossible to run Update Firmware without equipment"}, "Update Firmware Error:Unable to open port",
-       {"Executing Update Firmware", "Update Firmware closed. Ready"}},
-  };
-  TSerial deadPort{5};
-  cv::SetPortPaths({{1, sim->Path()}, {6, "/nonexistent/cv4-port"}});
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.tool);
-    {
-      host.Clear();
-      auto equip = Make(nullptr);
-      EXPECT_EQ((equip.get()->*r.run)(), r.editor);
-      EXPECT_EQ(host.Lines(), r.offline);
-      // An editor runs without the instrument; the tools that need it make no dialog.
-      EXPECT_EQ(equip->made.size(), r.editor ? 1u : 0u);
-    }
-    {
-      host.Clear();
-      auto equip = Make(&deadPort);
-      EXPECT_FALSE((equip.get()->*r.run)());
-      EXPECT_EQ(host.Lines(), QStringList{r.portError});
-      EXPECT_TRUE(equip->made.empty());
-    }
-    {
-      host.Clear();
-      auto equip = Make(&port);
-      EXPECT_TRUE((equip.get()->*r.run)());
-      EXPECT_EQ(host.Lines(), r.normal);
-      ASSERT_EQ(equip->made.size(), 1u);
-      EXPECT_TRUE(equip->made[0].portOpen);
-      // Editors log their start line before the dialog exists, the other tools after.
-      EXPECT_EQ(equip->made[0].logSoFar, r.editor ? QStringList{r.normal[0]} : QStringList{});
-      EXPECT_FALSE(port.IsOpen());
-    }
-  }
-  // Opening the port wakes the meter with "*"; the stubbed tools send nothing more.
-  Settle();
-  for (const std::string& line : sim->Lines()) EXPECT_EQ(line, "*");
-}
+TEST_F(Cv4Equip, LaunchersLogTheirLinesInOrderAndLeaveThePortClosed) { ExpectLaunchersLikeTheFramework(); }
 
 TEST_F(Cv4Equip, TuningSwitchesToSatelliteAt900MHz) {
   auto equip = Make(&port);

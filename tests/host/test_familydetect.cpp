@@ -1,5 +1,5 @@
-// The CORVANE-4 meter found by detection on COM3 through [Ports], and its plug-in selected
-// without an instrument.
+// The families that derive from the framework's equipment object, each found by detection on
+// COM3 through [Ports] and bound to its plug-in, and selected without an instrument.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,13 +22,29 @@
 
 namespace {
 
-class Cv4Detect : public ::testing::Test {
+struct Family {
+  const char* profile;
+  const char* plugin;      // its file, and its name in the selection list upper-cased
+  const char* model;
+  const char* version;     // as the detection lines give it
+  const char* loadedLine;  // the plug-in's first line
+  int modelCode;
+  bool planEditor;    // the plug-in carries its channel-plan editor
+  bool memoryEditor;  // and its memory editor
+};
+
+const Family kFamilies[] = {
+    {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true},
+    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, false},
+};
+
+class FamilyDetect : public ::testing::TestWithParam<Family> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(home.isValid());
-    for (const char* f : {"Cv4Tools.so", "CvTools.cfg"})
-      ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR) + "/" + f, home.filePath(f))) << f;
-    sim = std::make_unique<cvsim::Simulator>(cvsim::MakeProfile("corvane4"));
+    for (QString f : {QString(GetParam().plugin) + ".so", QString("CvTools.cfg")})
+      ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR) + "/" + f, home.filePath(f))) << f.toStdString();
+    sim = std::make_unique<cvsim::Simulator>(cvsim::MakeProfile(GetParam().profile));
     std::string error;
     ASSERT_TRUE(sim->Start(&error)) << error;
     QFile ini(home.filePath("CvTools.INI"));
@@ -40,7 +56,11 @@ class Cv4Detect : public ::testing::Test {
   QStringList Lines(TMainForm& w) const { return LogLines(w); }
   // Clicks the Channel Plan Editor button; true when the family's plan editor opened (its
   // command combos hold the CORVANE-4 table's 58 rows) and closed again.
-  static bool OpenPlanEditor(TMainForm& w) {
+  bool OpenPlanEditor(TMainForm& w) {
+    if (!GetParam().planEditor) {  // the launcher logs its lines and opens nothing
+      w.EditChBtn->click();
+      return true;
+    }
     bool opened = false;
     QTimer::singleShot(0, &w, [&opened] {
       QWidget* dlg = QApplication::activeModalWidget();
@@ -63,19 +83,21 @@ class Cv4Detect : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Cv4Detect, FoundOnCom3AndBoundToCv4Tools) {
+TEST_P(FamilyDetect, FoundOnCom3AndBoundToItsPlugin) {
+  const Family& f = GetParam();
+  const QString found = QString("%1 v%2").arg(f.model, f.version);
   {
     TMainForm w;
     w.DetectBtnClick();
     QStringList lines = Lines(w);
     lines = lines.mid(lines.lastIndexOf("Searching equipment..."));
     EXPECT_EQ(lines, QStringList({"Searching equipment...", "COM1 not available.", "COM2 not available.",
-                                  "COM3(19200) -> CORVANE-4 v2.00", "CORVANE-4 v2.00 ready in COM3 (19200)",
-                                  "Loading library...", "Library Cv4Tools 1.16 loaded"}));
-    EXPECT_EQ(w.LabelEquip->text(), "CORVANE-4");
-    EXPECT_EQ(w.modelCode, 6);
+                                  "COM3(19200) -> " + found, found + " ready in COM3 (19200)",
+                                  "Loading library...", f.loadedLine}));
+    EXPECT_EQ(w.LabelEquip->text(), f.model);
+    EXPECT_EQ(w.modelCode, f.modelCode);
     ASSERT_NE(w.equipment, nullptr);
-    EXPECT_STREQ(w.equipment->modelName, "CORVANE-4");
+    EXPECT_STREQ(w.equipment->modelName, f.model);
     EXPECT_FALSE(w.equipment->HasChannelIdentifier());
     w.UpdateTools();
     EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, true, true, true, true, true, false}));
@@ -87,12 +109,13 @@ TEST_F(Cv4Detect, FoundOnCom3AndBoundToCv4Tools) {
   }  // the main window unloads the plug-in
 }
 
-TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
+TEST_P(FamilyDetect, SelectedWithoutAnInstrumentOnlyTheEditors) {
+  const Family& f = GetParam();
   TMainForm w;
-  QTimer::singleShot(0, &w, [] {
+  QTimer::singleShot(0, &w, [&f] {
     auto* dlg = qobject_cast<TSelectEquipmentDlg*>(QApplication::activeModalWidget());
     ASSERT_NE(dlg, nullptr);
-    const int at = dlg->ListDLLsComboBox->findText("CV4TOOLS");
+    const int at = dlg->ListDLLsComboBox->findText(QString(f.plugin).toUpper());
     ASSERT_GE(at, 0);
     dlg->ListDLLsComboBox->setCurrentIndex(at);
     dlg->OKBtn->click();
@@ -100,7 +123,7 @@ TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
   w.SelectBtnClick();
   ASSERT_NE(w.equipment, nullptr);
   EXPECT_EQ(w.port, nullptr);
-  EXPECT_EQ(Lines(w).last(), "Library Cv4Tools 1.16 loaded");
+  EXPECT_EQ(Lines(w).last(), f.loadedLine);
   EXPECT_FALSE(w.equipment->HasChannelIdentifier());
   w.UpdateTools();
   EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, false, false, false, false, false, false}));
@@ -113,7 +136,8 @@ TEST_F(Cv4Detect, SelectedWithoutAnInstrumentOnlyTheEditors) {
 
 // The Memory Editor button opens the family's memory editor: online it receives the meter's 99
 // memories; after Select without an instrument it opens with Receive off.
-TEST_F(Cv4Detect, MemoryEditorFromTheMainWindow) {
+TEST_P(FamilyDetect, MemoryEditorFromTheMainWindow) {
+  if (!GetParam().memoryEditor) GTEST_SKIP() << "no memory editor in this plug-in yet";
   struct Seen {
     QString title, receiveHint;
     bool receiveOn = false;
@@ -157,7 +181,7 @@ TEST_F(Cv4Detect, MemoryEditorFromTheMainWindow) {
   QTimer::singleShot(0, &w, [] {
     auto* dlg = qobject_cast<TSelectEquipmentDlg*>(QApplication::activeModalWidget());
     ASSERT_NE(dlg, nullptr);
-    dlg->ListDLLsComboBox->setCurrentIndex(dlg->ListDLLsComboBox->findText("CV4TOOLS"));
+    dlg->ListDLLsComboBox->setCurrentIndex(dlg->ListDLLsComboBox->findText(QString(GetParam().plugin).toUpper()));
     dlg->OKBtn->click();
   });
   w.SelectBtnClick();
@@ -167,3 +191,6 @@ TEST_F(Cv4Detect, MemoryEditorFromTheMainWindow) {
   EXPECT_FALSE(offline.receiveOn);
   EXPECT_EQ(offline.listed, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyDetect, ::testing::ValuesIn(kFamilies),
+                         [](const ::testing::TestParamInfo<Family>& i) { return std::string(i.param.profile); });

@@ -1,0 +1,51 @@
+#include "Dv8Equip.h"
+
+#include <QDialog>
+#include <cstring>
+
+#include "Commands8.h"
+#include "MsgIds.h"
+
+namespace cv::dv8 {
+
+constinit const TEquipFamily kDv800Family = {
+    TDV8Equip::kVersionText,
+    &kDv800Ranges,
+    24,
+    ' ',
+    true,
+    &kCommands8,
+    msg::dv8::HelpFile,
+    {"ChannelEditor", "Channels", "MemoryEditor", "Memories", "DataLogger", "Configuration", "Update", "Monitor",
+     "Spectrum"},
+};
+
+TDV8Equip::TDV8Equip(QWidget* owner, TSerial* port) : TCv3Equip(owner, port, DeferInit{}) {}
+
+TDV8Equip::~TDV8Equip() = default;
+
+const char* TDV8Equip::InitEquip() {
+  std::memset(modelName, 0, sizeof modelName);
+  std::strncpy(modelName, "DV-800", sizeof modelName - 1);
+  return modelName;
+}
+
+bool TDV8Equip::TuneFrequency(float mhz, int milliseconds) {
+  if (mhz >= Ranges().satelliteTuneMHz) return false;
+  return TCv3Equip::TuneFrequency(mhz, milliseconds);
+}
+
+void TDV8Equip::ReadInstalledOptions(InstalledOptions& options) {
+  static constexpr uint8_t kFixed[InstalledOptions::kFlags] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 1, 0};
+  std::memcpy(options.flags, kFixed, sizeof kFixed);
+}
+
+void TDV8Equip::ShowTool(Tool tool) {
+  std::unique_ptr<QDialog> dialog = MakeToolDialog(tool);
+  LogPendingStart();
+  if (dialog) dialog->exec();
+}
+
+std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool) { return nullptr; }
+
+}  // namespace cv::dv8
