@@ -45,21 +45,13 @@ std::vector<std::string> Records(const std::string& text) {
   return records;
 }
 
-// The writer does not quote yet: a text holding the separator, a quote or a line break would
-// move the columns after it. Such bytes are kept out of the download's texts until it does.
-std::string Tame(std::string text, char separator) {
-  for (char& c : text)
-    if (c == separator || c == '"' || c == '\n' || c == '\r') c = '_';
-  return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> lines = cvfuzz::Lines(cvfuzz::Text(data, size));
   if (lines.empty() || lines[0].size() < 2) return 0;
   TLoggerCsvStyle style;
-  // Separators a locale gives; the list separator is never a character of the file's own texts.
+  // Separators a locale gives; the texts may hold the list separator, which the writer quotes.
   const std::string lists = ";,\t|";
   style.listSeparator = lists.find(lines[0][0]) != std::string::npos ? lines[0][0] : ';';
   style.decimalSeparator = lines[0][1] == ',' && style.listSeparator != ',' ? ',' : '.';
@@ -79,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else if (l.rfind("TP ", 0) == 0 && d.TPCount() < kItems) {
       const size_t bar = rest.find('|');
       TLoggerTP& tp = testPoints[d.TPCount()];
-      tp.name = Tame(rest.substr(0, std::min<size_t>(bar, kTPNameLength)), style.listSeparator);
+      tp.name = rest.substr(0, std::min<size_t>(bar, kTPNameLength));
       const std::string reply = bar == std::string::npos ? std::string() : rest.substr(bar + 1);
-      tp.timeStamp = reply.size() > 3 ? Tame(reply.substr(3, kTimeStampLength), style.listSeparator) : std::string();
+      tp.timeStamp = reply.size() > 3 ? reply.substr(3, kTimeStampLength) : std::string();
       d.wantedTPs.push_back(d.TPCount());
       d.timeStamps.push_back(tp.timeStamp);
     } else if (l.rfind("DL ", 0) == 0) {
@@ -91,8 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int m = 0; m < kItems; ++m) {
     if (memories[m].number == 0) continue;
     TLoggerMemory memory = memories[m];
-    std::string name = Tame(memory.name, style.listSeparator);
-    std::copy(name.begin(), name.end(), memory.name);
     d.wantedMemories.push_back(m);
     d.memories.push_back(memory);
   }
@@ -101,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int t = 0; t < d.TPCount(); ++t)
     for (int m = 0; m < d.MemoryCount(); ++m)
       if (next < dataReplies.size())
-        d.cells[m][t] = Tame(ParseDataReply(d.memories[m], dataReplies[next++], style.decimalSeparator),
-                             style.listSeparator);
+        d.cells[m][t] = ParseDataReply(d.memories[m], dataReplies[next++], style.decimalSeparator);
 
   const TLoggerReport report{"id", "client", "equipment", "observations"};
   const std::string text = CsvFileText(d, testPoints, style, &report);
