@@ -63,7 +63,8 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
 
   // Relative on purpose: the file lands in whatever directory is current, beside the files the
   // tool works on, and each new log form starts it afresh. It is a log written line by line as the
-  // tool runs, not a save: no atomic replacement, so what was logged before a crash stays.
+  // tool runs, not a save, so it does not go through cv::WriteFileAtomically: what was logged
+  // before a crash must already be in the file.
   logFile = std::fopen("LogZone.log", "w+");
   if (!logFile) AddLogLine(cv::Msg(cv::msg::CannotSaveLogZone));
 }

@@ -94,6 +94,21 @@ std::optional<int> ScanFieldInt(const std::string& field, size_t width) {
   return std::stoi(part.substr(0, end));
 }
 
+void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e) {
+  r.band = FirstOf(band);
+  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
+  const char read = FirstOf(meas);
+  r.meas = TCv3Equip::FoldTypeCode(read);
+  if (r.meas != read) {
+    if (r.meas == '4') e.set(ErrQpskReplaced);
+    if (r.meas == '5') e.set(ErrQamReplaced);
+    if (r.meas == '6') e.set(ErrCofdmReplaced);
+  }
+  if (r.meas < '0' || r.meas > '7') e.set(ErrMeasure);
+  if (r.meas == '4' && r.band != 'S') e.set(ErrMustBeSat);
+  if ((r.meas == '5' || r.meas == '6') && r.band != 'T') e.set(ErrMustBeTer);
+}
+
 float FieldReal(const std::string& field) {
   if (field.find_first_not_of(" \t") == std::string::npos) return 0.0f;
   float value = 0;
@@ -152,18 +167,7 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
   label.insert(0, 4 - label.size(), ' ');
   for (int i = 0; i < 4; ++i) r.label[i] = label[i];
   r.label[4] = '\0';
-  r.band = FirstOf(f[cBand]);
-  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
-  const char read = FirstOf(f[cMeas]);
-  r.meas = TCv3Equip::FoldTypeCode(read);
-  if (r.meas != read) {
-    if (r.meas == '4') e.set(ErrQpskReplaced);
-    if (r.meas == '5') e.set(ErrQamReplaced);
-    if (r.meas == '6') e.set(ErrCofdmReplaced);
-  }
-  if (r.meas < '0' || r.meas > '7') e.set(ErrMeasure);
-  if (r.meas == '4' && r.band != 'S') e.set(ErrMustBeSat);
-  if ((r.meas == '5' || r.meas == '6') && r.band != 'T') e.set(ErrMustBeTer);
+  ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
   switch (r.meas) {
     case '4':
       r.std = '6';

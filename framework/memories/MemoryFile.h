@@ -31,6 +31,10 @@ void PutColumn(std::string& row, int column, const std::string& text);
 inline char FirstOf(const std::string& field) { return field.empty() ? '\0' : field[0]; }
 // sscanf "%Nd": blanks skipped, then at most `width` characters of an optional sign and digits.
 std::optional<int> ScanFieldInt(const std::string& field, size_t width);
+
+// A file row's band and measure: the measure folded as the instruments fold it (a specific
+// measure kept under its generic code, flagged), then checked against the band.
+void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e);
 // A decimal number; a blank field reads as 0 and one that is no number as NaN, which every range
 // check refuses.
 float FieldReal(const std::string& field);

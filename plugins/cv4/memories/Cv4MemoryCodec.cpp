@@ -271,18 +271,7 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
   const std::string label = f[cLabel].substr(0, 4);
   std::fill(std::begin(r.label), std::end(r.label), '\0');
   label.copy(r.label, 4);
-  r.band = FirstOf(f[cBand]);
-  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
-  const char read = FirstOf(f[cMeas]);
-  r.meas = TCv3Equip::FoldTypeCode(read);
-  if (r.meas != read) {
-    if (r.meas == '4') e.set(ErrQpskReplaced);
-    if (r.meas == '5') e.set(ErrQamReplaced);
-    if (r.meas == '6') e.set(ErrCofdmReplaced);
-  }
-  if (!Between(r.meas, '0', '7')) e.set(ErrMeasure);
-  if (r.meas == '4' && r.band != 'S') e.set(ErrMustBeSat);
-  if ((r.meas == '5' || r.meas == '6') && r.band != 'T') e.set(ErrMustBeTer);
+  ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
   const bool ber = IsBerMeasure(r.meas);
   if (ber) {
     r.std = '6';
