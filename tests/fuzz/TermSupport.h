@@ -68,9 +68,13 @@ class InstrumentLine {
   bool Spent() {
     if (spent_) return true;
     if (!Idle()) return false;
-    // Bytes the feeder wrote (or the terminal wrote) may still be on their way: look again.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!Idle()) return false;
+    // Bytes the feeder wrote (or the terminal wrote) may still be on their way: the pseudo-
+    // terminal hands them over in a kernel worker, which a loaded machine runs late. Only a line
+    // that stays idle for a while counts as spent, or a wait would time out on an answer in transit.
+    for (int look = 0; look < 10; ++look) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (!Idle()) return false;
+    }
     // A line the terminal writes later still gets its answer when answers follow lines.
     spent_ = answer_.empty();
     return true;
