@@ -122,9 +122,9 @@ class MemoryData {
   bool OpenRecord(const MemoryRecord& record);
   void ClearMemory();
   bool LoadRecord(const MemoryRecord& record);
-  // Copies the working record back. A BER memory's units, empty here, go back as '0', the form
-  // the instrument's record and the memory file give them. The frame, which the dialog neither
-  // shows nor edits, stays as `record` has it.
+  // Copies the working record back. Units left empty (a BER memory's, or one a band change took
+  // away from BER) go back as '0', the form the instrument's record and the memory file give
+  // them. The frame, which the dialog neither shows nor edits, stays as `record` has it.
   void StoreRecord(MemoryRecord& record) const;
 
   // User actions. Each runs its apply operation and, on a change, ArrangeControls and
