@@ -1350,6 +1350,16 @@ constexpr int ReceiveHint = 42408;
 
 }  // namespace cv::msg::cv4mem
 
+// The CORVANE-4 memory settings dialog (42600-42699): the texts in which it differs from the
+// framework's.
+namespace cv::msg::cv4memdata {
+
+constexpr int LineFreqSat = 42600;        // "Frequency: %s (900-2150)"
+constexpr int ModifyChannelHint = 42601;  // "Look for channels in equipment"
+constexpr int SpecInvHint = 42602;        // "QPSK / QAM / COFDM"
+
+}  // namespace cv::msg::cv4memdata
+
 // The CORVANE-4 family: entry, equipment object and command table (42000-42099). The texts it
 // shares with the CORVANE-3 object keep their ids there (cv::msg::cv3).
 namespace cv::msg::cv4 {

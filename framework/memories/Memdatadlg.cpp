@@ -70,7 +70,10 @@ class TMemoryDataDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv::m
       QApplication::restoreOverrideCursor();
   }
   bool RunChannelPicker() override {
-    TMemoryChannelDlg picker(&dlg, &equip);
+    cv::mem::MemoryData& m = dlg.Model();
+    cv::mem::PickTarget target{m.pickedPlan, m.pickedChannel, m.pickedPlanNumber};
+    if (dlg.family.runPicker) return dlg.family.runPicker(&dlg, target, dlg.pickerStart);
+    TMemoryChannelDlg picker(&dlg, &equip, target, dlg.pickerStart);
     return picker.exec() == QDialog::Accepted;
   }
 
@@ -79,8 +82,8 @@ class TMemoryDataDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv::m
   TCv3Equip& equip;
 };
 
-TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment)
-    : QDialog(ownerDlg), owner(ownerDlg), equip(equipment) {
+TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment, const MemoryDataFormFamily& formFamily)
+    : QDialog(ownerDlg), owner(ownerDlg), equip(equipment), family(formFamily) {
   using cv::MsgQ;
   auto* grid = new QGridLayout(this);
   int row = 0;
@@ -135,7 +138,7 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment)
   grid->addWidget(ChannelEdit, row, 1);
   ModifyChannelBtn = new QPushButton(MsgQ(d::ModifyChannel), this);
   ModifyChannelBtn->setObjectName("ModifyChannelBtn");
-  ModifyChannelBtn->setToolTip(MsgQ(d::ModifyChannelHint));
+  ModifyChannelBtn->setToolTip(MsgQ(family.modifyChannelHint));
   ModifyChannelBtn->setAutoDefault(false);
   grid->addWidget(ModifyChannelBtn, row++, 2, 1, 2);
 
@@ -161,7 +164,7 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment)
   place(label("CodeRateLabel", d::CodeRateLabel), CodeRateCombo, row++, 2);
   combo(ModulationCombo, "ModulationCombo", d::ModulationHint);
   place(label("ModulationLabel", d::ModulationLabel), ModulationCombo, row, 0);
-  combo(SpecInvCombo, "SpecInvCombo", d::SpecInvHint);
+  combo(SpecInvCombo, "SpecInvCombo", family.specInvHint);
   place(label("SpecInvLabel", d::SpecInvLabel), SpecInvCombo, row++, 2);
   combo(CarriersCombo, "CarriersCombo", d::CarriersHint);
   place(label("CarriersLabel", d::CarriersLabel), CarriersCombo, row, 0);
@@ -186,7 +189,8 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment)
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
   adapter = std::make_unique<Adapter>(*this, *equip);
-  model = std::make_unique<cv::mem::MemoryData>(*adapter, cv::PrompterInForce(), *adapter);
+  model = std::make_unique<cv::mem::MemoryData>(*adapter, cv::PrompterInForce(), *adapter,
+                                                family.data ? *family.data : cv::mem::Cv3MemoryData());
   auto on = [this](QComboBox* c, void (cv::mem::MemoryData::*ev)(int)) {
     connect(c, &QComboBox::activated, this, [this, ev](int index) {
       (model.get()->*ev)(index);

@@ -3,9 +3,12 @@
 // record and every rule. Combos and radio buttons answer user actions only (activated, clicked),
 // so filling the form from the record never runs a handler that changes it.
 #include <QDialog>
+#include <functional>
 #include <memory>
 
+#include "MemoryChannel.h"
 #include "MemoryData.h"
+#include "MsgIds.h"
 
 class QComboBox;
 class QLabel;
@@ -15,19 +18,31 @@ class QRadioButton;
 class TCv3Equip;
 class TMemoryDlg;
 
+// What a family's settings form differs in: its rules and lists, two hints and its channel picker.
+struct MemoryDataFormFamily {
+  const cv::mem::MemoryDataFamily* data = nullptr;  // none: the CORVANE-3's
+  int modifyChannelHint = cv::msg::memdata::ModifyChannelHint;
+  int specInvHint = cv::msg::memdata::SpecInvHint;
+  // Runs the family's picker modally over `target`; true when it closed with OK. None: the
+  // framework's picker.
+  std::function<bool(QWidget* owner, cv::mem::PickTarget target, cv::mem::PickerStart* start)> runPicker;
+};
+
 class TMemoryDataDlg : public QDialog {
   Q_OBJECT
 
  public:
   // Copies `owner`'s current record in; when it is invalid, shows "Invalid memory data" and
   // presets the result to Cancel (Opened() is false) so that the owner does not show the dialog.
-  TMemoryDataDlg(TMemoryDlg* owner, TCv3Equip* equip);
+  TMemoryDataDlg(TMemoryDlg* owner, TCv3Equip* equip, const MemoryDataFormFamily& family = {});
   ~TMemoryDataDlg() override;
 
   bool Opened() const { return opened; }
   cv::mem::MemoryData& Model() { return *model; }
   // Shows the model's state in the controls.
   void Render();
+  // The channel picker's start; none: the picker's own timer. Tests put a fake here.
+  cv::mem::PickerStart* pickerStart = nullptr;
 
   QLabel* Image1 = nullptr;
   QLineEdit *NameEdit = nullptr, *FreqEdit = nullptr, *ChannelEdit = nullptr, *SoundSubEdit = nullptr,
@@ -53,6 +68,7 @@ class TMemoryDataDlg : public QDialog {
   void EditExit(QLineEdit* edit);
   TMemoryDlg* owner = nullptr;
   TCv3Equip* equip = nullptr;
+  MemoryDataFormFamily family;
   std::unique_ptr<Adapter> adapter;
   std::unique_ptr<cv::mem::MemoryData> model;
   bool opened = false;

@@ -42,9 +42,32 @@ std::string ToDots(std::string text) {
   return text;
 }
 
-bool FreqValid(double f) { return (f >= 5.0 && f <= 862.0) || (f >= 862.1 && f <= 2150.0); }
-
 }  // namespace
+
+FieldGroupTable Cv3FieldGroups() {
+  using S = GroupSwitch;
+  FieldGroupTable t{};
+  auto row = [&](GroupControl c, std::array<S, kFieldGroups> groups) { t[static_cast<size_t>(c)] = groups; };
+  //                               0       1          2       3       4
+  row(GroupControl::Sound,      {S::On,  S::Off,    S::On,  S::Off, S::Off});
+  row(GroupControl::SymRate,    {S::Off, S::ForQam, S::Off, S::On,  S::Off});
+  row(GroupControl::CodeRate,   {S::Off, S::Off,    S::Off, S::On,  S::Off});
+  row(GroupControl::Modulation, {S::Off, S::ForQam, S::Off, S::Off, S::Off});
+  row(GroupControl::SpecInv,    {S::Off, S::ForQam, S::Off, S::On,  S::Off});
+  row(GroupControl::Carriers,   {S::Off, S::ForCofdm, S::Off, S::Off, S::Off});
+  row(GroupControl::LnbOsc,     {S::Off, S::Off,    S::On,  S::On,  S::ForSatellite});
+  row(GroupControl::Units,      {S::On,  S::Off,    S::On,  S::Off, S::On});
+  return t;
+}
+
+const MemoryDataFamily& Cv3MemoryData() {
+  static const MemoryDataFamily family;
+  return family;
+}
+
+bool MemoryData::FreqValid(double f) const {
+  return (f >= 5.0 && f <= 862.0) || (f >= family.rules.satelliteStartMHz && f <= 2150.0);
+}
 
 bool LeadingNumber(const std::string& text, double& value) {
   size_t i = 0, n = text.size();
@@ -73,7 +96,8 @@ bool LeadingNumber(const std::string& text, double& value) {
   return std::isfinite(value);
 }
 
-MemoryData::MemoryData(MemoryEquipment& e, cv::Prompter& p, MemoryDataView& v) : equip(e), prompter(p), view(v) {
+MemoryData::MemoryData(MemoryEquipment& e, cv::Prompter& p, MemoryDataView& v, const MemoryDataFamily& f)
+    : equip(e), prompter(p), view(v), family(f) {
   form.modifyCaption = Msg(d::ModifyChannel);
 }
 
@@ -104,7 +128,7 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   r.band = in.band;
   r.freq = in.freq;
   const bool sat = r.band == 'S';
-  if (sat ? InRangeF(r.freq, 862.1, 2150) : InRangeF(r.freq, 5, 862))
+  if (sat ? InRangeF(r.freq, family.rules.satelliteStartMHz, 2150) : InRangeF(r.freq, 5, 862))
     w.wordText = cv::Format("%04x", cv::PllWord(r.band, r.freq) & 0xFFFF);
   else
     e.set(sat ? ErrFreqSat : ErrFreqTer);
@@ -117,7 +141,8 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   r.codePlan = in.codePlan;
   w.codeText = cv::Format("%02d", r.codePlan);
   r.meas = in.meas;
-  r.units = IsBerMeasure(r.meas) ? 0 : in.units;
+  const char kind = Kind(r.meas);
+  r.units = IsBerMeasure(kind) ? 0 : in.units;
   r.lnbSup = in.lnbSup;
   r.specInv = in.specInv;
   r.carriers = in.carriers;
@@ -128,7 +153,7 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   r.std = in.std;
   r.symRate = in.symRate;
   w.symRateText = cv::Format("%04x", r.symRate);
-  if ((r.meas == '4' || r.meas == '5') && (r.symRate < 1000 || r.symRate > 45000)) e.set(ErrSymbolRate);
+  if ((kind == '4' || kind == '5') && (r.symRate < 1000 || r.symRate > 45000)) e.set(ErrSymbolRate);
   r.sound = in.sound;
   w.manualSound = HasManualSound(r.sound);
   r.soundFreq = in.soundFreq;
@@ -141,7 +166,8 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   if (sat) w.lnbText = cv::Format("%05x", static_cast<long>(r.lnbOsc * 10));
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = in.cnRefFreq;
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  if (kind == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  r.diseqC = in.diseqC;
   if (e.none()) return true;
   for (const std::string& line : LoadErrorLines(e)) equip.Log(line);
   return false;
@@ -154,7 +180,7 @@ std::vector<std::string> MemoryData::LoadErrorLines(const MemErrors& e) const {
     if (e.test(kind)) lines.push_back(cv::Format(Msg(id), value));
   };
   add(ErrNumber, d::LineNumber, std::to_string(r.number));
-  add(ErrFreqSat, d::LineFreqSat, RealText(r.freq));
+  add(ErrFreqSat, family.rules.satFreqLineId, RealText(r.freq));
   add(ErrFreqTer, d::LineFreqTer, RealText(r.freq));
   add(ErrPlanNumber, d::LinePlanNumber, std::to_string(r.nPlan));
   add(ErrSymbolRate, d::LineSymbolRate, std::to_string(r.symRate));
@@ -166,8 +192,12 @@ std::vector<std::string> MemoryData::LoadErrorLines(const MemErrors& e) const {
 }
 
 void MemoryData::StoreRecord(MemoryRecord& record) const {
+  const char frame = record.frame;
   record = w.r;
-  if (IsBerMeasure(record.meas) && !record.units) record.units = '0';
+  record.frame = frame;
+  // Units left empty (a BER measure, or a band change away from one) go back as '0': a record
+  // with an empty field could be neither sent nor saved whole.
+  if (!record.units) record.units = '0';
 }
 
 bool MemoryData::OpenRecord(const MemoryRecord& record) {
@@ -198,7 +228,7 @@ void MemoryData::SetStandard(const char* code) {
 
 void MemoryData::SetSound(char sound) {
   w.r.sound = sound;
-  w.manualSound = HasManualSound(sound);
+  w.manualSound = HasManualSound(sound) || (family.rules.manualSoundKept && w.manualSound);
 }
 
 // ---- Combos ----
@@ -208,8 +238,9 @@ bool MemoryData::ApplyLevel(int index) {
   const char meas = index < 0 ? '0' : static_cast<char>('0' + index);
   if (meas == r.meas) return false;
   r.meas = meas;
-  const bool digital = r.color == '3';
-  switch (meas) {
+  const bool digital = Digital();
+  const MemoryDataRules& rules = family.rules;
+  switch (Kind(meas)) {
     case '0':
       if (digital) {
         SetStandard(r.band == 'S' ? "07" : "00");
@@ -236,7 +267,7 @@ bool MemoryData::ApplyLevel(int index) {
       SetSound('3');
       r.units = 0;
       r.codeRate = '0';
-      r.specInv = '0';
+      r.specInv = rules.qpskSpecInv;
       r.modulation = 0;
       r.symRate = 27500;
       r.carriers = 0;
@@ -248,8 +279,8 @@ bool MemoryData::ApplyLevel(int index) {
       ToBand('T');
       SetSound('3');
       r.units = 0;
-      r.modulation = '0';
-      r.specInv = '0';
+      r.modulation = rules.qamModulation;
+      r.specInv = rules.qamSpecInv;
       r.codeRate = 0;
       r.symRate = 6875;
       r.carriers = 0;
@@ -264,7 +295,7 @@ bool MemoryData::ApplyLevel(int index) {
       r.carriers = '4';
       r.guardInt = '0';
       r.codeRate = 0;
-      r.specInv = 0;
+      r.specInv = rules.cofdmSpecInv;
       r.modulation = 0;
       r.symRate = 0;
       r.lnbOsc = 0;
@@ -289,20 +320,20 @@ bool MemoryData::ApplyBand(int index) {
       SetStandard("00");
       SetSound('6');
     }
-    if (r.meas == '4') {
+    if (Kind(r.meas) == '4') {
       r.meas = '0';
       r.units = '0';
     }
   } else {
     r.freq = kSatFreq;
     w.wordText = WordText(band, r.freq);
-    if (r.color == '3') {
+    if (Digital()) {
       SetSound('3');
     } else {
       SetStandard("07");
       SetSound('E');
     }
-    if (IsOneOf(r.meas, "156")) r.meas = '0';
+    if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
     r.lnbOsc = kDefaultLnb;
   }
   return true;
@@ -310,7 +341,8 @@ bool MemoryData::ApplyBand(int index) {
 
 bool MemoryData::ApplySound(int index) {
   MemoryRecord& r = w.r;
-  const char sound = index >= 0 && index <= 15 ? "0123456789ABCDEF"[index] : '0';
+  const std::vector<CodeText> table = family.soundTable();
+  const char sound = index >= 0 && index < static_cast<int>(table.size()) ? table[index].code : '0';
   if (sound == r.sound) return false;
   SetSound(sound);
   r.soundFreq = 0;
@@ -337,6 +369,10 @@ bool MemoryData::ApplySound(int index) {
       ToBand('T');
       SetStandard("00");
       break;
+    case 'G':
+      ToBand('T');
+      SetStandard("01");
+      break;
     case '8':
       ToBand('T');
       SetStandard("02");
@@ -344,7 +380,7 @@ bool MemoryData::ApplySound(int index) {
     case '9':
       if (r.band == 'S') {
         SetStandard("07");
-        if (r.meas == '1') r.meas = '0';
+        if (Kind(r.meas) == '1') r.meas = '0';
       } else {
         SetStandard("01");
       }
@@ -356,9 +392,10 @@ bool MemoryData::ApplySound(int index) {
     case 'B':
     case 'C':
     case 'E':
+    case 'H':
       ToBand('S');
       if (r.std != '7') SetStandard("07");
-      if (IsOneOf(r.meas, "156")) r.meas = '0';
+      if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
       break;
     default:  // NICAM
       ToBand('T');
@@ -373,7 +410,7 @@ bool MemoryData::ApplyStandard(int index) {
   if (code[0] == r.color && code[1] == r.std) return false;
   SetStandard(code.c_str());
   auto asForBG = [&] {
-    if (IsOneOf(r.meas, "2456")) r.meas = '0';
+    if (IsOneOf(Kind(r.meas), "2456")) r.meas = '0';
     if (!r.units) r.units = '0';
   };
   auto terrestrial = [&](const char* from, char to) {
@@ -390,14 +427,14 @@ bool MemoryData::ApplyStandard(int index) {
     case '5': terrestrial("689ABCDE", '5'); break;
     case '6':
       if (!IsOneOf(r.sound, "23")) SetSound('3');
-      if (IsOneOf(r.meas, "01")) r.meas = '2';
-      if (IsBerMeasure(r.meas)) r.units = 0;
+      if (IsOneOf(Kind(r.meas), "01")) r.meas = '2';
+      if (IsBerMeasure(Kind(r.meas))) r.units = 0;
       break;
     default:  // SAT
       if (r.band != 'S') {
         ToBand('S');
         SetSound('E');
-        if (IsOneOf(r.meas, "156")) r.meas = '0';
+        if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
       }
       asForBG();
   }
@@ -408,6 +445,15 @@ bool MemoryData::ApplyCarriers(int index) {
   const char code = index == 0 ? '0' : '4';
   if (code == w.r.carriers) return false;
   w.r.carriers = code;
+  return true;
+}
+
+bool MemoryData::ApplySpInv(int index) {
+  const std::vector<CodeText> table = family.specInvTable(w.r.band);
+  if (table.empty()) return false;
+  const char code = index >= 0 && index < static_cast<int>(table.size()) ? table[index].code : table[0].code;
+  if (code == w.r.specInv) return false;
+  w.r.specInv = code;
   return true;
 }
 
@@ -435,7 +481,7 @@ void MemoryData::Refuse(DataEdit which, EditState& edit) {
 }
 
 bool MemoryData::TypedReal(DataEdit which, EditState& edit, const std::string& text, bool commas, float& field,
-                           bool (*valid)(double)) {
+                           const std::function<bool(double)>& valid) {
   if (text.empty()) return false;
   double value = 0;
   if (!LeadingNumber(commas ? ToDots(text) : text, value) || !valid(value)) {
@@ -460,13 +506,13 @@ bool MemoryData::ApplyFreq(const std::string& text) {
   const std::string beforeWord = w.wordText;
   if (f > 862.0) {
     r.band = 'S';
-    if (r.color == '3') {
+    if (Digital()) {
       SetSound('3');
     } else if (!w.manualSound) {
       SetStandard("07");
       SetSound('E');
     }
-    if (IsOneOf(r.meas, "156")) r.meas = '0';
+    if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
     if (r.lnbOsc == 0) r.lnbOsc = kDefaultLnb;
   } else {
     r.band = 'T';
@@ -474,7 +520,7 @@ bool MemoryData::ApplyFreq(const std::string& text) {
       SetStandard("00");
       SetSound('6');
     }
-    if (r.meas == '4') {
+    if (Kind(r.meas) == '4') {
       r.meas = '0';
       r.units = '0';
     }
@@ -499,7 +545,7 @@ bool MemoryData::ApplyLNBOsc(const std::string& text) {
 }
 
 bool MemoryData::ApplyNoise(const std::string& text) {
-  return TypedReal(DataEdit::Noise, form.noise, text, true, w.r.cnRefFreq, FreqValid);
+  return TypedReal(DataEdit::Noise, form.noise, text, true, w.r.cnRefFreq, [this](double v) { return FreqValid(v); });
 }
 
 bool MemoryData::ApplySymRate(const std::string& text) {
@@ -630,48 +676,63 @@ void MemoryData::ApplyChannel() {
 
 // ---- Layout ----
 
-void MemoryData::ArrangeControls() {
-  const MemoryRecord& r = w.r;
-  const bool sat = r.band == 'S';
-  int mode;
-  if (r.meas == '2')
-    mode = 4;
-  else if (sat)
-    mode = r.meas == '4' ? 3 : 2;
-  else
-    mode = IsOneOf(r.meas, "56") ? 1 : 0;
-  auto edit = [](EditState& e, bool on) {
+int MemoryData::FieldGroup() const {
+  const char kind = Kind(w.r.meas);
+  if (kind == '2') return 4;
+  if (w.r.band == 'S') return kind == '4' ? 3 : 2;
+  return IsOneOf(kind, "56") ? 1 : 0;
+}
+
+void MemoryData::Switch(GroupControl control, int group) {
+  bool on = false;
+  switch (family.rules.groups[static_cast<size_t>(control)][group]) {
+    case GroupSwitch::Off: break;
+    case GroupSwitch::On: on = true; break;
+    case GroupSwitch::ForQam: on = Kind(w.r.meas) == '5'; break;
+    case GroupSwitch::ForCofdm: on = Kind(w.r.meas) == '6'; break;
+    case GroupSwitch::ForSatellite: on = w.r.band == 'S'; break;
+  }
+  auto edit = [on](EditState& e) {
     e.text.clear();
     e.enabled = e.labelEnabled = on;
   };
-  auto combo = [](ComboState& c, bool on) {
+  auto combo = [on](ComboState& c) {
     c.Clear();
     c.enabled = c.labelEnabled = on;
   };
-  const bool qam = r.meas == '5', cofdm = r.meas == '6';
-  auto digitalGroups = [&](bool symRate, bool codeRate, bool modulation, bool carriers) {
-    edit(form.symRate, symRate);
-    combo(form.specInv, symRate);
-    combo(form.codeRate, codeRate);
-    combo(form.modulation, modulation);
-    combo(form.carriers, carriers);
-    combo(form.interval, carriers);
-  };
-  if (mode != layoutMode) {
-    layoutMode = mode;
-    const bool sound = mode == 0 || mode == 2;
-    combo(form.sound, sound);
-    edit(form.soundSub, sound);
-    if (mode == 1)
-      digitalGroups(qam, false, qam, cofdm);
-    else
-      digitalGroups(mode == 3, mode == 3, false, false);
-    edit(form.lnbOsc, mode == 2 || mode == 3 || (mode == 4 && sat));
-    combo(form.units, mode == 0 || mode == 2 || mode == 4);
-  } else if (mode == 1) {
-    digitalGroups(qam, false, qam, cofdm);
+  switch (control) {
+    case GroupControl::Sound:
+      combo(form.sound);
+      edit(form.soundSub);
+      break;
+    case GroupControl::SymRate: edit(form.symRate); break;
+    case GroupControl::CodeRate: combo(form.codeRate); break;
+    case GroupControl::Modulation: combo(form.modulation); break;
+    case GroupControl::SpecInv: combo(form.specInv); break;
+    case GroupControl::Carriers:
+      combo(form.carriers);
+      combo(form.interval);
+      break;
+    case GroupControl::LnbOsc: edit(form.lnbOsc); break;
+    case GroupControl::Units: combo(form.units); break;
+    case GroupControl::kCount: break;
   }
-  edit(form.noise, r.meas == '7');
+}
+
+void MemoryData::ArrangeControls() {
+  const int group = FieldGroup();
+  if (group != layoutMode) {
+    layoutMode = group;
+    for (size_t c = 0; c < static_cast<size_t>(GroupControl::kCount); ++c) Switch(static_cast<GroupControl>(c), group);
+  } else if (group == 1) {
+    // The QAM and COFDM measures share the group: their controls follow the measure.
+    for (GroupControl c : {GroupControl::SymRate, GroupControl::SpecInv, GroupControl::CodeRate,
+                           GroupControl::Modulation, GroupControl::Carriers})
+      Switch(c, group);
+  }
+  EditState& noise = form.noise;
+  noise.text.clear();
+  noise.enabled = noise.labelEnabled = Kind(w.r.meas) == '7';
 }
 
 void MemoryData::ValidateMemoryData() {
@@ -758,12 +819,12 @@ bool MemoryData::ShowLNBOsc() {
 }
 
 bool MemoryData::ShowSymRate() {
-  form.symRate.text = (w.r.meas == '4' || w.r.meas == '5') ? std::to_string(w.r.symRate) : std::string();
+  form.symRate.text = IsOneOf(Kind(w.r.meas), "45") ? std::to_string(w.r.symRate) : std::string();
   return true;
 }
 
 bool MemoryData::ShowNoise() {
-  form.noise.text = w.r.meas == '7' ? Fixed(w.r.cnRefFreq, 2) : std::string();
+  form.noise.text = Kind(w.r.meas) == '7' ? Fixed(w.r.cnRefFreq, 2) : std::string();
   return true;
 }
 
@@ -788,7 +849,7 @@ bool MemoryData::ShowLevel() {
 
 void MemoryData::FillUnitsCombo() { form.units.Fill(Texts(UnitsTable())); }
 bool MemoryData::ShowUnits() {
-  if (IsBerMeasure(w.r.meas))
+  if (IsBerMeasure(Kind(w.r.meas)))
     form.units.Clear();
   else
     Select(form.units, UnitsTable(), w.r.units);
@@ -802,18 +863,19 @@ void MemoryData::FillStandardCombo() {
 }
 
 bool MemoryData::ShowStandard() {
-  int i = StandardIndex(w.r.color, w.r.std);
+  int i = family.standardIndex(w.r.color, w.r.std);
   if (i >= 0) form.standard.index = i;
   return true;
 }
 
-void MemoryData::FillSoundCombo() { form.sound.Fill(Texts(SoundTable())); }
+void MemoryData::FillSoundCombo() { form.sound.Fill(Texts(family.soundTable())); }
 bool MemoryData::ShowSound() {
   const char s = w.r.sound;
-  if (IsOneOf(w.r.meas, "2456")) {
+  const int entry = IndexOfCode(family.soundTable(), s);
+  if (IsOneOf(Kind(w.r.meas), "2456")) {
     form.sound.Clear();
-  } else if ((s >= '0' && s <= '9') || (s >= 'A' && s <= 'F')) {
-    Select(form.sound, SoundTable(), s);
+  } else if (entry >= 0) {
+    form.sound.index = entry;
     form.soundSub.enabled = HasManualSound(s);
   } else {
     form.soundSub.enabled = false;
@@ -830,7 +892,7 @@ bool MemoryData::ShowLNBSup() {
 
 void MemoryData::FillCodeRateCombo() { form.codeRate.Fill(Texts(CodeRateTable())); }
 bool MemoryData::ShowCodeRate() {
-  if (w.r.meas != '4')
+  if (Kind(w.r.meas) != '4')
     form.codeRate.Clear();
   else
     Select(form.codeRate, CodeRateTable(), w.r.codeRate);
@@ -842,36 +904,35 @@ void MemoryData::FillModulationCombo() {
   for (const std::string& t : Texts(ModulationTable())) form.modulation.items.push_back(t);
 }
 bool MemoryData::ShowModulation() {
-  if (w.r.meas != '5')
+  if (Kind(w.r.meas) != '5')
     form.modulation.Clear();
   else
     Select(form.modulation, ModulationTable(), w.r.modulation);
   return true;
 }
 
-void MemoryData::FillSpecInvCombo() { form.specInv.Fill(Texts(SpecInvTable(w.r.band))); }
+void MemoryData::FillSpecInvCombo() { form.specInv.Fill(Texts(family.specInvTable(w.r.band))); }
 bool MemoryData::ShowSpecInv() {
-  const char s = w.r.specInv;
-  if ((w.r.meas == '4' && s >= '0' && s <= '2') || (w.r.meas == '5' && s >= '0' && s <= '1'))
-    form.specInv.index = s - '0';
+  if (IsOneOf(Kind(w.r.meas), family.rules.specInvMeasures))
+    Select(form.specInv, family.specInvTable(w.r.band), w.r.specInv);
   return true;
 }
 
 void MemoryData::FillCarriersCombo() { form.carriers.Fill(Texts(CarriersTable())); }
 bool MemoryData::ShowCarriers() {
-  if (w.r.meas != '6')
+  if (Kind(w.r.meas) != '6')
     form.carriers.Clear();
   else
     Select(form.carriers, CarriersTable(), w.r.carriers);
   return true;
 }
 
-void MemoryData::FillIntervalCombo() { form.interval.Fill(Texts(GuardIntervalTable())); }
+void MemoryData::FillIntervalCombo() { form.interval.Fill(Texts(family.intervalTable())); }
 bool MemoryData::ShowInterval() {
-  if (w.r.meas != '6')
+  if (Kind(w.r.meas) != '6')
     form.interval.Clear();
   else
-    Select(form.interval, GuardIntervalTable(), w.r.guardInt);
+    Select(form.interval, family.intervalTable(), w.r.guardInt);
   return true;
 }
 

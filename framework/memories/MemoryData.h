@@ -3,6 +3,8 @@
 // memory editor, its checks and error lines, the cross-field rules of every change, the layout
 // modes, and what each control shows. The form passes user actions in and renders `form`; tests
 // drive this class directly. Texts are Windows-1252 bytes.
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include "Chan3.h"
 #include "MemoryEditor.h"
 #include "MemoryRecord.h"
+#include "MemoryTables.h"
+#include "MsgIds.h"
 
 namespace cv::mem {
 
@@ -74,17 +78,53 @@ struct WorkingRecord {
   bool manualSound = true;   // sound '4' or 'F'
 };
 
+// The dependent controls the field groups switch, each together with its label.
+enum class GroupControl { Sound, SymRate, CodeRate, Modulation, SpecInv, Carriers, LnbOsc, Units, kCount };
+// How a control stands in a field group: off, on, or on only for one measure or the satellite band.
+enum class GroupSwitch : char { Off, On, ForQam, ForCofdm, ForSatellite };
+constexpr int kFieldGroups = 5;  // 0 terrestrial, 1 terrestrial QAM/COFDM, 2 satellite, 3 QPSK, 4 power
+using FieldGroupTable =
+    std::array<std::array<GroupSwitch, kFieldGroups>, static_cast<size_t>(GroupControl::kCount)>;
+// The CORVANE-3's groups: the spectral inversion follows the symbol rate.
+FieldGroupTable Cv3FieldGroups();
+
+// What a family's rules differ in. The defaults are the CORVANE-3's.
+struct MemoryDataRules {
+  double satelliteStartMHz = 862.1;  // lowest satellite frequency a memory may hold
+  int satFreqLineId = cv::msg::memdata::LineFreqSat;  // its load error line names that range
+  bool digitalByStd = false;         // DIGITAL told by Std '6' (else by Color '3')
+  bool manualSoundKept = false;      // once set, the manual-sound flag stays for the dialog's life
+  // What choosing a BER measure sets.
+  char qpskSpecInv = '0', qamSpecInv = '0', cofdmSpecInv = 0, qamModulation = '0';
+  const char* specInvMeasures = "45";  // the measures whose spectral inversion is shown
+  FieldGroupTable groups = Cv3FieldGroups();
+  // The measure family every rule tests instead of Meas itself; none: the identity.
+  char (*measureKind)(char meas) = nullptr;
+};
+
+// A family's rules and the lists that differ between families.
+struct MemoryDataFamily {
+  MemoryDataRules rules;
+  std::vector<CodeText> (*soundTable)() = SoundTable;
+  std::vector<CodeText> (*specInvTable)(char band) = SpecInvTable;
+  std::vector<CodeText> (*intervalTable)() = GuardIntervalTable;
+  int (*standardIndex)(char color, char std) = StandardIndex;  // the entry a code shows, -1 none
+};
+const MemoryDataFamily& Cv3MemoryData();
+
 class MemoryData {
  public:
-  MemoryData(MemoryEquipment& equip, cv::Prompter& prompter, MemoryDataView& view);
+  MemoryData(MemoryEquipment& equip, cv::Prompter& prompter, MemoryDataView& view,
+             const MemoryDataFamily& family = Cv3MemoryData());
 
   // Copies `record` in and, when it passes its checks, shows it (caption, layout, controls).
   // False: "Invalid memory data" was shown and the dialog is not to be shown.
   bool OpenRecord(const MemoryRecord& record);
   void ClearMemory();
   bool LoadRecord(const MemoryRecord& record);
-  // Copies the working record back. A BER memory's units, empty here, go back as '0', the form
-  // the instrument's record and the memory file give them.
+  // Copies the working record back. Units left empty (a BER memory's, or one a band change took
+  // away from BER) go back as '0', the form the instrument's record and the memory file give
+  // them. The frame, which the dialog neither shows nor edits, stays as `record` has it.
   void StoreRecord(MemoryRecord& record) const;
 
   // User actions. Each runs its apply operation and, on a change, ArrangeControls and
@@ -97,7 +137,7 @@ class MemoryData {
   void EvStandChange(int index) { Changed(ApplyStandard(index)); }
   void EvCodeRateChange(int index) { Changed(ApplyCode(w.r.codeRate, index)); }
   void EvModulationChange(int index) { Changed(ApplyCode(w.r.modulation, index)); }
-  void EvSpInvChange(int index) { Changed(ApplyCode(w.r.specInv, index)); }
+  void EvSpInvChange(int index) { Changed(ApplySpInv(index)); }
   void EvCarriersChange(int index) { Changed(ApplyCarriers(index)); }
   void EvIntervalChange(int index) { Changed(ApplyCode(w.r.guardInt, index)); }
   void EvFreqChange(const std::string& text) { Exit(form.freq, text, &MemoryData::ApplyFreq); }
@@ -117,6 +157,7 @@ class MemoryData {
   bool ApplySound(int index);
   bool ApplyStandard(int index);
   bool ApplyCarriers(int index);
+  bool ApplySpInv(int index);
   bool ApplyCode(char& field, int index);
   bool ApplyFreq(const std::string& text);
   bool ApplyChBW(const std::string& text);
@@ -127,6 +168,8 @@ class MemoryData {
   bool ApplyNoise(const std::string& text);
   void ApplyChannel();
 
+  // The field group of the working record's measure and band.
+  int FieldGroup() const;
   void ArrangeControls();
   void ValidateMemoryData();
   void SetFreqMode();
@@ -168,6 +211,10 @@ class MemoryData {
 
   // The log lines of the copy-in checks.
   std::vector<std::string> LoadErrorLines(const MemErrors& errors) const;
+  // The measure family of `meas`, which every rule on the measure tests.
+  char Kind(char meas) const { return family.rules.measureKind ? family.rules.measureKind(meas) : meas; }
+  // Whether `f` is a frequency a memory may hold (either band).
+  bool FreqValid(double f) const;
 
   WorkingRecord w;
   MemoryDataForm form;
@@ -195,12 +242,15 @@ class MemoryData {
   std::string Fixed(double value, int precision) const;  // "%W.Pf" with the decimal separator
   // A typed edit: empty -> no change; out of range -> emptied, focused, beep.
   bool TypedReal(DataEdit which, EditState& edit, const std::string& text, bool commas, float& field,
-                 bool (*valid)(double));
+                 const std::function<bool(double)>& valid);
+  bool Digital() const { return family.rules.digitalByStd ? w.r.std == '6' : w.r.color == '3'; }
+  void Switch(GroupControl control, int group);
   void Refuse(DataEdit which, EditState& edit);
 
   MemoryEquipment& equip;
   cv::Prompter& prompter;
   MemoryDataView& view;
+  MemoryDataFamily family;
 };
 
 // The number at the start of `text` as the C library's atof / atoi read it, without the locale:

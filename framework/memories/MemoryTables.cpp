@@ -53,6 +53,17 @@ std::vector<CodeText> SoundTable() {
   return table;
 }
 
+std::vector<CodeText> SoundTable18() {
+  std::vector<CodeText> table = SoundTable();
+  table.push_back({'G', "6.26 (FM)"});
+  table.push_back({'H', "6.80"});
+  return table;
+}
+
+std::vector<CodeText> SpecInvOffOnTable(char) { return {{'1', "OFF"}, {'2', "ON"}}; }
+
+std::vector<CodeText> GuardIntervalAutoTable() { return Sequence({"1/32", "1/16", "1/8", "1/4", "AUTO"}); }
+
 int IndexOfCode(const std::vector<CodeText>& table, char code) {
   for (size_t i = 0; i < table.size(); ++i)
     if (table[i].code == code) return static_cast<int>(i);
@@ -76,6 +87,11 @@ int StandardIndex(char color, char std) {
     case '3': return 12;
     default: return -1;
   }
+}
+
+int StandardIndexDigitalStd(char color, char std) {
+  if (std == '6' && color >= '0' && color <= '2') return kStandardCount - 1;
+  return StandardIndex(color, std);
 }
 
 std::string StandardCode(int index) {

@@ -26,6 +26,12 @@ std::vector<CodeText> SpecInvTable(char band);
 std::vector<CodeText> CarriersTable();    // "MODE 2K" '0', "MODE 8K" '4'
 std::vector<CodeText> GuardIntervalTable();  // "1/32" .. "1/4"
 std::vector<CodeText> SoundTable();       // 16 entries, code = the index as a hexadecimal digit
+// The lists of the families whose meters know more: the sound list with "6.26 (FM)" 'G' and
+// "6.80" 'H' after the 16; spectral inversion "OFF" '1', "ON" '2' on both bands; the guard
+// intervals with "AUTO" '4'.
+std::vector<CodeText> SoundTable18();
+std::vector<CodeText> SpecInvOffOnTable(char band);
+std::vector<CodeText> GuardIntervalAutoTable();
 
 // The index of `code` in `table`, or -1.
 int IndexOfCode(const std::vector<CodeText>& table, char code);
@@ -43,6 +49,9 @@ std::vector<StandardEntry> StandardTable();
 // other standard gives PAL_SAT / SECAM_SAT, and colour '3' gives DIGITAL; -1 for an NTSC pair
 // with a standard other than '4' or '7' and for a colour outside '0'..'3'.
 int StandardIndex(char color, char std);
+// The same, but a PAL, SECAM or NTSC colour with standard '6' gives DIGITAL, as the meters that
+// tell a digital memory by its standard show it.
+int StandardIndexDigitalStd(char color, char std);
 // The two-character code of entry `index` (colour and standard); "00" outside 0..12.
 std::string StandardCode(int index);
 // The entry of a two-character code; 0 for a code outside the table.

@@ -5,36 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "AppServices.h"
+#include "FuzzSupport.h"
 #include "MemoryData.h"
+#include "MemorySupport.h"
 
 namespace {
-
-class Equipment : public cv::mem::MemoryEquipment {
- public:
-  bool HasPort() const override { return false; }
-  bool CheckVersion() override { return false; }
-  bool Query(const std::string&, std::string&) override { return false; }
-  bool SendCommand(const std::string&) override { return false; }
-  std::vector<std::string> SplitFields(const std::string&) override { return {}; }
-  void Log(const std::string&) override {}
-  char DecimalSeparator() const override { return ','; }
-  char ListSeparator() const override { return ';'; }
-};
-
-class View : public cv::mem::MemoryDataView {
- public:
-  void Render() override {}
-  void FocusEdit(cv::mem::DataEdit) override {}
-  void SetHourglass(bool) override {}
-  bool RunChannelPicker() override { return false; }
-};
-
-class Silent : public cv::Prompter {
- public:
-  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString&, int) override { return cv::MsgAnswer::Ok; }
-  void Beep() override {}
-};
 
 bool FreqOk(float f) { return (f >= 5.0f && f <= 862.0f) || (f >= 862.1f && f <= 2150.0f); }
 
@@ -42,9 +17,9 @@ bool FreqOk(float f) { return (f >= 5.0f && f <= 862.0f) || (f >= 862.1f && f <=
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  Equipment equip;
-  View view;
-  Silent prompter;
+  cvfuzz::OfflineMemoryEquipment equip;
+  cvfuzz::NoDataView view;
+  cvfuzz::QuietPrompter prompter;
   cv::mem::MemoryData m(equip, prompter, view);
   MemoryRecord r;
   r.number = 1;

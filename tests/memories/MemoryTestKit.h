@@ -3,6 +3,7 @@
 // log goes to a host form, with a scripted file chooser, a recording view and the recording
 // prompter; the simulator's default memories as records.
 #include <QFile>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,25 @@
 #include "Text1252.h"
 
 namespace memtest {
+
+// A terrestrial PAL_BG LEVEL memory at 48.25 MHz, tuned by frequency, number 5.
+inline MemoryRecord TerLevel() {
+  MemoryRecord r;
+  r.number = 5;
+  std::copy_n("M005", 5, r.label);
+  r.band = 'T';
+  r.color = '0';
+  r.std = '0';
+  r.freq = 48.25f;
+  r.chFr = '1';
+  r.codePlan = 1;
+  r.units = '0';
+  r.lnbSup = '1';
+  r.meas = '0';
+  r.sound = '6';
+  r.bw = 8;
+  return r;
+}
 
 class ScriptedChooser : public cv::plan::FileChooser {
  public:

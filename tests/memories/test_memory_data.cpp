@@ -88,23 +88,7 @@ class FakeView : public cv::mem::MemoryDataView {
   std::function<bool()> pick;
 };
 
-MemoryRecord TerLevel() {
-  MemoryRecord r;
-  r.number = 5;
-  std::copy_n("M005", 5, r.label);
-  r.band = 'T';
-  r.color = '0';
-  r.std = '0';
-  r.freq = 48.25f;
-  r.chFr = '1';
-  r.codePlan = 1;
-  r.units = '0';
-  r.lnbSup = '1';
-  r.meas = '0';
-  r.sound = '6';
-  r.bw = 8;
-  return r;
-}
+using memtest::TerLevel;
 
 MemoryRecord With(MemoryRecord r, const std::function<void(MemoryRecord&)>& change) {
   change(r);

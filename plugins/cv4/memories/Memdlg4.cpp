@@ -2,6 +2,7 @@
 
 #include "Cv4Equip.h"
 #include "Cv4MemoryCodec.h"
+#include "Memdatadlg4.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
@@ -11,9 +12,10 @@ std::unique_ptr<TMemoryDlg> MakeMemoryDlg(QWidget* owner, TCv4Equip* equip) {
   MemoryFormFamily family{std::make_shared<Cv4MemoryCodec>(equip->VersionText()), m4::SendOneHint, m4::SendHint,
                           m4::ReceiveHint};
   auto dialog = std::make_unique<TMemoryDlg>(owner, equip, family);
-  // Edit hands the current record to the family's memory data dialog, which this plug-in does
-  // not carry yet: until then Edit opens nothing.
-  dialog->settingsEditor = nullptr;
+  dialog->settingsEditor = [equip](TMemoryDlg* self) {
+    TMemoryDataDlg settings(self, equip, Cv4MemoryDataForm(equip));
+    return settings.Opened() && settings.exec() == QDialog::Accepted;
+  };
   return dialog;
 }
 

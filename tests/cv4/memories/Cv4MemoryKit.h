@@ -3,12 +3,17 @@
 // form, with the framework tests' scripted chooser and recording view, and the simulator's
 // default memories as records.
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "../../memories/MemoryTestKit.h"
 #include "Corvane4Profile.h"
 #include "Cv4Equip.h"
 #include "Cv4MemoryCodec.h"
+#include "Cv4MemoryData.h"
+#include "MemoryData.h"
+#include "MemoryChannel.h"
+#include "Pll.h"
 
 namespace memtest4 {
 
@@ -31,6 +36,56 @@ struct Rig {
   memtest::RecordingView view;
   cv::RecordingPrompter prompter;
   cv::mem::MemoryEditor editor{link, prompter, chooser, view, codec};
+};
+
+// The picker's one-shot start, fired by hand.
+class FakeStart : public cv::mem::PickerStart {
+ public:
+  void Arm(std::function<void()> f) override {
+    fire = std::move(f);
+    armed = true;
+  }
+  void Disarm() override { armed = false; }
+  std::function<void()> fire;
+  bool armed = false;
+};
+
+// A channel the simulated meter stores, at `mhz` on `band`.
+inline cvsim::Corvane4Profile::StoredChannel Channel(const std::string& name, char band, double mhz) {
+  cvsim::Corvane4Profile::StoredChannel c;
+  c.name = name;
+  c.word = cv::PllWord(band, mhz);
+  c.word2 = band == 'S' ? 0 : c.word + 155;
+  c.commands = {"SY06", "LB1", "UN0"};
+  return c;
+}
+
+// A terrestrial PAL_BG LEVEL memory at 48.25 MHz, tuned by frequency, number 5, with a DiSEqC
+// setting; `change` varies it.
+inline MemoryRecord TerMemory(const std::function<void(MemoryRecord&)>& change = {}) {
+  MemoryRecord r = memtest::TerLevel();
+  r.diseqC = '3';
+  if (change) change(r);
+  return r;
+}
+
+// The settings dialog's view without a form: what the rules asked of it.
+class DataView : public cv::mem::MemoryDataView {
+ public:
+  void Render() override {}
+  void FocusEdit(cv::mem::DataEdit edit) override { focused = static_cast<int>(edit); }
+  void SetHourglass(bool on) override { hourglass = on; }
+  bool RunChannelPicker() override { return picker && picker(); }
+  int focused = -1;
+  bool hourglass = false;
+  std::function<bool()> picker;  // none: the picker is cancelled
+};
+
+// The CORVANE-4 settings rules over the rig's equipment object.
+struct DataRig : Rig {
+  explicit DataRig(TSerial* port = nullptr) : Rig(port) {}
+  DataView dataView;
+  cv::mem::MemoryData data{link, prompter, dataView, cv::cv4::Cv4MemoryData()};
 };
 
 // The simulator's 99 default memories, decoded.

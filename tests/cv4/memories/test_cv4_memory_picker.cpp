@@ -12,37 +12,20 @@
 #include "Memchanneldlg4.h"
 
 using cvsim::Corvane4Profile;
+using memtest4::FakeStart;
 
 namespace {
-
-class FakeStart : public cv::mem::PickerStart {
- public:
-  void Arm(std::function<void()> f) override {
-    fire = std::move(f);
-    armed = true;
-  }
-  void Disarm() override { armed = false; }
-  std::function<void()> fire;
-  bool armed = false;
-};
-
-Corvane4Profile::StoredChannel Channel(const std::string& name, char band, double mhz) {
-  Corvane4Profile::StoredChannel c;
-  c.name = name;
-  c.word = cv::PllWord(band, mhz);
-  c.word2 = band == 'S' ? 0 : c.word + 155;
-  c.commands = {"SY06", "LB1", "UN0"};
-  return c;
-}
 
 class Cv4Picker : public testing::Test, public Cv4Sim {
  public:
   void Start(bool withPlans = true) {
     auto profile = std::make_unique<Corvane4Profile>();
     if (withPlans) {
-      profile->plans[0] = {"UHF", 'T', 0, 0x21, {}, {Channel("C21", 'T', 471.25), Channel("C22", 'T', 479.25)}};
+      profile->plans[0] = {"UHF", 'T', 0, 0x21, {},
+                          {memtest4::Channel("C21", 'T', 471.25), memtest4::Channel("C22", 'T', 479.25)}};
       // 880 MHz lies below this family's satellite band: the channel cannot be read as valid.
-      profile->plans[1] = {"ASTRA", 'S', 97500, 0x30, {}, {Channel("ARD", 'S', 1200), Channel("OLD", 'S', 880)}};
+      profile->plans[1] = {"ASTRA", 'S', 97500, 0x30, {},
+                            {memtest4::Channel("ARD", 'S', 1200), memtest4::Channel("OLD", 'S', 880)}};
     } else {
       // A meter whose plan memory was erased: not even the plans it left the factory with.
       profile->flash.Erase();
