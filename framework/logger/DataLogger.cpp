@@ -13,16 +13,17 @@ namespace cv::logger {
 
 namespace msg = cv::msg::logger;
 
-namespace {
-constexpr float kTimeStampVersion = 2.45f;
-}
-
-TDataLogger::TDataLogger(TCv3Equip& equipment, TDataLoggerView& view) : equipment(equipment), view(view) {
+TDataLogger::TDataLogger(TCv3Equip& equipment, TDataLoggerView& view, const TLoggerFamily& family)
+    : equipment(equipment), view(view), family(family) {
   equipment.GetSeparators(decimalSeparator, listSeparator);
   for (int i = 0; i < kItems; ++i) {
     testPoints[i].number = static_cast<uint8_t>(i + 1);
     testPoints[i].name = "TP" + std::to_string(i + 1);
   }
+}
+
+bool TDataLogger::ReadsTimeStamps() const {
+  return family.timeStampVersion <= 0 || version >= family.timeStampVersion;
 }
 
 void TDataLogger::Log(int id) const { equipment.Log(cv::Msg(id)); }
@@ -53,7 +54,7 @@ bool TDataLogger::ReadMemories() {
     view.ShowMemoryNumber(n);
     Step(count);
     if (!(ok = Query("*?SR%02X", n, 0, reply))) break;
-    ParseMemoryReply(reply, memories, [this](const std::string& line) { equipment.Log(line); });
+    ParseMemoryReply(reply, memories, [this](const std::string& line) { equipment.Log(line); }, family);
     if (!(ok = Query("*?DSM%02X", n, 0, reply))) break;
     ok = ParseMemoryStatus(reply, memories[n - 1]);
   }
@@ -65,7 +66,7 @@ bool TDataLogger::ReadTPs() {
   Log(msg::DlReadingTPs);
   view.ShowTPNumber(0);
   int count = 0;
-  bool ok = equipment.ReadVersion(version);
+  bool ok = family.timeStampVersion <= 0 || equipment.ReadVersion(version);
   std::string reply;
   for (int n = 1; ok && n <= kItems; ++n) {
     view.ShowTPNumber(n);
@@ -75,7 +76,7 @@ bool TDataLogger::ReadTPs() {
     tp.selected = ParseTPStatus(reply);
     tp.name = "TP" + std::to_string(n);
     tp.timeStamp.clear();
-    if (version >= kTimeStampVersion) {
+    if (ReadsTimeStamps()) {
       if (!(ok = Query("*?TP%02X", n, 0, reply))) break;
       if (reply.size() > 3) tp.timeStamp = reply.substr(3, kTimeStampLength);
     }
@@ -134,7 +135,8 @@ bool TDataLogger::AllocDataTable() {
   download.reset();
   try {
     auto d = std::make_shared<TLoggerDownload>();
-    d->timeColumns = version >= kTimeStampVersion;
+    d->family = &family;
+    d->timeColumns = ReadsTimeStamps();
     d->wantedTPs = wantedTPs;
     d->wantedMemories = wantedMemories;
     for (int m : wantedMemories) d->memories.push_back(memories[m]);
@@ -175,7 +177,7 @@ TDataLogger::DataResult TDataLogger::ReadData() {
       }
       // The wanted lists were built by the same rule, so the ordinals stay inside the table.
       if (memOrdinal < d.MemoryCount() && tpOrdinal < d.TPCount())
-        d.cells[memOrdinal][tpOrdinal] = ParseDataReply(memories[m - 1], reply, decimalSeparator);
+        d.cells[memOrdinal][tpOrdinal] = ParseDataReply(memories[m - 1], reply, decimalSeparator, family);
     }
     view.PumpMessages();
   }

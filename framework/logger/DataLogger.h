@@ -28,7 +28,11 @@ class TDataLoggerView {
 
 class TDataLogger {
  public:
-  TDataLogger(TCv3Equip& equipment, TDataLoggerView& view);
+  TDataLogger(TCv3Equip& equipment, TDataLoggerView& view, const TLoggerFamily& family = Corvane3LoggerFamily());
+
+  const TLoggerFamily& Family() const { return family; }
+  // Whether this meter's time stamps are read (its firmware version, or always).
+  bool ReadsTimeStamps() const;
 
   bool ReadMemories();
   bool ReadTPs();
@@ -70,6 +74,7 @@ class TDataLogger {
 
   TCv3Equip& equipment;
   TDataLoggerView& view;
+  const TLoggerFamily& family;
   bool cancel = false;
 };
 

@@ -67,8 +67,8 @@ void TLoggerRadioGroup::SetItemIndex(int index) {
   if (index >= 0 && index < static_cast<int>(buttons.size())) buttons[index]->setChecked(true);
 }
 
-TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment)
-    : QDialog(owner), equipment(equipment), logger(*equipment, *this) {
+TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment, const cv::logger::TLoggerFamily& family)
+    : QDialog(owner), equipment(equipment), logger(*equipment, *this, family) {
   chooseSaveFile = [this]() { return cv::RunSaveDialog(this, {M(msg::DlCsvFilter)}, "csv"); };
   runViewer = [this]() {
     TDataLoggerSheetDlg sheet(this, this->equipment);

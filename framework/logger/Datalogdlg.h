@@ -37,7 +37,8 @@ class TLoggerRadioGroup : public QWidget {
 class TDataLoggerDlg : public QDialog, private cv::logger::TDataLoggerView {
   Q_OBJECT
  public:
-  TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment);
+  TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment,
+                 const cv::logger::TLoggerFamily& family = cv::logger::Corvane3LoggerFamily());
   ~TDataLoggerDlg() override;
 
   cv::logger::TDataLogger& Logger() { return logger; }

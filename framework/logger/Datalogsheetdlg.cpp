@@ -93,8 +93,8 @@ TDataLoggerSheetDlg::TDataLoggerSheetDlg(TDataLoggerDlg* owner, TCv3Equip* equip
     memoryCount = download->MemoryCount();
   }
   ShowPage(firstTP, firstMemory);
-  // 5. the instrument
-  InfoEquipLabel->setText(cv::From1252(ReadEquipmentInfo()));
+  // 5. the instrument, unless the page asked already
+  if (!Family().identifyOnEveryPage) Identify();
   // 6. the logo; one that cannot be loaded leaves the form's empty picture
   const std::string logo = ReadLogoPath();
   if (!logo.empty()) LogoImage->LoadPicture(QString::fromLocal8Bit(logo.c_str()));
@@ -255,23 +255,32 @@ void TDataLoggerSheetDlg::FillHeader(int tp0) {
   }
 }
 
-void TDataLoggerSheetDlg::FillMemoryColumn(int k, int column) {
+void TDataLoggerSheetDlg::ShowMemoryHeading(int k, int column) {
   const TLoggerMemory& m = download->memories[k - 1];
   SetCell(0, column, QString::number(m.number));
   SetCell(1, column, cv::From1252(m.name));
   SetCell(2, column, QString::fromLatin1(cv::logger::BandName(m.band)));
   SetCell(3, column, QString::fromLatin1(cv::Format("%6.2f", m.frequency).c_str()));
-  SetCell(4, column, QString::fromLatin1(cv::logger::MeasureName(m.measure)) +
-                         QString::fromLatin1(cv::logger::UnitName(m.units, m.measure)));
+  SetCell(4, column, QString::fromLatin1(cv::logger::MeasureName(m.measure, *download->family)) +
+                         QString::fromLatin1(cv::logger::UnitName(m.units, m.measure, *download->family)));
+}
+
+const cv::logger::TLoggerFamily& TDataLoggerSheetDlg::Family() const { return owner->Logger().Family(); }
+
+void TDataLoggerSheetDlg::Identify() {
+  const cv::logger::TLoggerFamily& family = Family();
+  InfoEquipLabel->setText(cv::From1252(family.identify ? family.identify(*equipment) : ReadEquipmentInfo()));
 }
 
 void TDataLoggerSheetDlg::ShowPage(int tp0, int memory0) {
   ClearCells();
+  // The meter may have been changed between two pages: its identification is asked again.
+  if (Family().identifyOnEveryPage) Identify();
   if (!download) return;
   FillHeader(tp0);
   for (int k = memory0; k < memory0 + std::min(memoryCount, kPageMemories) && k <= memoryCount; ++k) {
     const int column = k - memory0 + kFixedColumns;
-    FillMemoryColumn(k, column);
+    ShowMemoryHeading(k, column);
     for (int j = tp0; j < tp0 + std::min(tpCount, kPageTPs) && j <= tpCount; ++j)
       SetCell(j - tp0 + kFixedRows, column, cv::From1252(download->cells[k - 1][j - 1]));
   }
@@ -539,7 +548,11 @@ int TDataLoggerSheetDlg::PrintPageHeader(PrintJob& job, int y) {
   const QRect logo(QPoint(L, job.topOffset + 5), QPoint(third, H - job.topOffset - 5 - 3 * hl));
   if (logo.isValid()) job.p.drawPixmap(logo, LogoImage->Picture());
 
-  SetTextFont(job.p);
+  const cv::logger::TLoggerFamily& family = Family();
+  if (family.titleInTitleFont)
+    SetTitleFont(job.p);
+  else
+    SetTextFont(job.p);
   char date[32], time[32];
   job.Text(third + 150, H - 4 * hl,
            title + ": " + equipment->DateString(date) + " (" + equipment->TimeString(time) + ")");
@@ -549,8 +562,10 @@ int TDataLoggerSheetDlg::PrintPageHeader(PrintJob& job, int y) {
   job.p.drawRect(QRect(QPoint(L - 5, H - 3 * hl), QPoint(job.pageWidth - R, H)));
   job.p.setBrush(brush);
 
-  std::string obs = InfoText() + ". " + cv::To1252(CommentsEdit->text());
-  if (obs.size() > 255) obs.resize(255);
+  std::string comment = cv::To1252(CommentsEdit->text());
+  if (family.commentLength > 0 && comment.size() > family.commentLength) comment.resize(family.commentLength);
+  std::string obs = InfoText() + ". " + comment;
+  if (family.commentLength == 0 && obs.size() > 255) obs.resize(255);
   const std::string values[] = {cv::To1252(IdentificationEdit->text()), cv::To1252(ClientEdit->text()), obs};
   int line = H - 3 * hl + 10;
   for (int k = 0; k < 3; ++k, line += job.m.lineHeight) {
@@ -578,8 +593,9 @@ int TDataLoggerSheetDlg::PrintMemoryHeadings(PrintJob& job, int x, int y, int me
   row(y, M(msg::DlBand), [](const TLoggerMemory& m) { return std::string(cv::logger::BandName(m.band)); });
   row(y + lh, M(msg::DlFreq), [this](const TLoggerMemory& m) { return FrequencyText(m); });
   y += 2 * lh;
-  row(y, M(msg::DlLevel), [](const TLoggerMemory& m) {
-    return std::string(cv::logger::MeasureName(m.measure)) + cv::logger::UnitName(m.units, m.measure);
+  row(y, M(msg::DlLevel), [this](const TLoggerMemory& m) {
+    return std::string(cv::logger::MeasureName(m.measure, *download->family)) +
+           cv::logger::UnitName(m.units, m.measure, *download->family);
   });
   return y + lh;
 }
@@ -611,7 +627,8 @@ int TDataLoggerSheetDlg::PrintMemoryRow(PrintJob& job, int x, int y, int width, 
   const TLoggerMemory& m = download->memories[memory];
   const int step = width / 6;
   const std::string texts[] = {std::to_string(m.number), m.name, cv::logger::BandName(m.band), FrequencyText(m),
-                               std::string(cv::logger::MeasureName(m.measure)) + cv::logger::UnitName(m.units, m.measure)};
+                               std::string(cv::logger::MeasureName(m.measure, *download->family)) +
+                                   cv::logger::UnitName(m.units, m.measure, *download->family)};
   for (int k = 0; k < 5; ++k) job.Text(x + k * step, y, texts[k]);
   return x + width;
 }

@@ -76,10 +76,14 @@ class TDataLoggerSheetDlg : public QDialog {
 
  private:
   void BuildForm();
+  const cv::logger::TLoggerFamily& Family() const;
+  // The equipment text into InfoEquipLabel, by the family's query.
+  void Identify();
   void ShowPage(int tp0, int memory0);
   void ClearCells();
   void FillHeader(int tp0);
-  void FillMemoryColumn(int k, int column);
+  // Memory k's (1-based, of the download) five heading cells in grid column `column`.
+  void ShowMemoryHeading(int k, int column);
   void SetCell(int row, int column, const QString& text);
   void EnableButtons(bool on);
   void FillLayoutCombo();

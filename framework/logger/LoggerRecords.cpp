@@ -1,5 +1,6 @@
 #include "LoggerRecords.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Format.h"
@@ -28,8 +29,23 @@ unsigned HexField(const std::string& text, size_t pos, size_t length) {
 
 }  // namespace
 
-bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const LogFn& log) {
-  if (reply.size() < 38) {
+const TLoggerFamily& Corvane3LoggerFamily() {
+  static const TLoggerFamily family = [] {
+    TLoggerFamily f;
+    using V = ValueCoding;
+    f.measures = {{"LEVEL", false, V::Tenths, true},     {"V/A", true, V::Tenths, false},
+                  {"POWER", false, V::Tenths, true},     {"C/N auto", true, V::Tenths, false},
+                  {"BER(QPSK)", true, V::Ber, false},    {"BER(QAM)", true, V::Ber, false},
+                  {"BER(COFDM)", true, V::Ber, false},   {"C/N refer.", true, V::Tenths, true}};
+    f.unitTexts = {"(dBuV)", "(dBmV)", "(dBm)", "(dBuV)"};
+    return f;
+  }();
+  return family;
+}
+
+bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const LogFn& log,
+                      const TLoggerFamily& family) {
+  if (reply.size() < std::max(family.minMemoryReply, std::max(family.unitsAt, family.measureAt) + 1)) {
     log(cv::Msg(msg::DlShortSrAnswer));
     return false;
   }
@@ -41,10 +57,10 @@ bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const Log
   m.name[4] = '\0';
   m.band = reply[9];
   m.frequency = static_cast<float>(cv::PllFrequency(m.band, HexField(reply, 11, 4)));
-  m.units = static_cast<uint8_t>(reply[20] - '0');
-  m.measure = static_cast<uint8_t>(reply[22] - '0');
+  m.units = static_cast<uint8_t>(reply[family.unitsAt] - '0');
+  m.measure = static_cast<uint8_t>(reply[family.measureAt] - '0');
   m.selected = false;
-  if (IsBerMeasure(m.measure)) m.units = 5;
+  if (family.IsBer(m.measure)) m.units = 5;
   if (!numberOk) {
     log(cv::Format(cv::Msg(msg::DlBadMemoryNumber), reply));
     return false;
@@ -60,12 +76,14 @@ bool ParseMemoryStatus(const std::string& reply, TLoggerMemory& memory) {
 
 bool ParseTPStatus(const std::string& reply) { return reply.size() >= 4 && reply[3] == '0'; }
 
-std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal) {
+std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal,
+                           const TLoggerFamily& family) {
   if (reply.size() < 8) return {};
   const char flag = reply[3];
   const char sign = reply[4];
   const unsigned word = HexField(reply, 5, 3);
-  const bool ber = IsBerMeasure(memory.measure);
+  const TMeasureType* type = family.Measure(memory.measure);
+  const bool ber = type && type->coding == ValueCoding::Ber;
   std::string cell;
   if (flag == '=') {
     cell = "  ";
@@ -81,7 +99,7 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
     number = cv::PrintfSci(cv::DecodeBerWord(word), 3, 1, decimal);
   } else {
     float level = static_cast<float>(word) * 0.1f;
-    if (memory.measure != 1 && memory.measure != 3) {
+    if (!type || type->corrected) {
       if (memory.units == 1) level -= 60.0f;
       if (memory.units == 2) level -= 108.75f;
     }
@@ -99,17 +117,18 @@ const char* BandName(char band) {
   return "???";
 }
 
-const char* MeasureName(int measure) {
-  static const char* const names[] = {"LEVEL",     "V/A",      "POWER",      "C/N auto",
-                                      "BER(QPSK)", "BER(QAM)", "BER(COFDM)", "C/N refer."};
-  return measure >= 0 && measure <= 7 ? names[measure] : "???";
+const char* MeasureName(int measure, const TLoggerFamily& family) {
+  const TMeasureType* type = family.Measure(measure);
+  return type ? type->name : "???";
 }
 
-bool IsRatioMeasure(int measure) { return measure == 1 || (measure >= 3 && measure <= 7); }
+bool IsRatioMeasure(int measure, const TLoggerFamily& family) {
+  const TMeasureType* type = family.Measure(measure);
+  return type && type->relative;
+}
 
-const char* UnitName(int units, int measure) {
-  static const char* const levels[] = {"(dBuV)", "(dBmV)", "(dBm)", "(dBuV)"};
-  if (units >= 0 && units <= 3) return IsRatioMeasure(measure) ? "(dB)" : levels[units];
+const char* UnitName(int units, int measure, const TLoggerFamily& family) {
+  if (units >= 0 && units <= 3) return IsRatioMeasure(measure, family) ? "(dB)" : family.unitTexts[units];
   if (units == 5) return "";
   return "(\?\?\?)";
 }

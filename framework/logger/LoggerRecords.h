@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "LoggerFamily.h"
+
 namespace cv::logger {
 
 constexpr int kItems = 99;  // memories and test points the instrument keeps
@@ -40,27 +42,30 @@ inline bool IsBerMeasure(int measure) { return measure >= 4 && measure <= 6; }
 
 using LogFn = std::function<void(const std::string&)>;
 
-// "*?SR" reply: fills the record its number field names. A reply shorter than 38 characters
-// changes nothing; a number outside 1..99 fills memory 1's record. Both fail with a log line.
-bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const LogFn& log);
+// "*?SR" reply: fills the record its number field names. A reply shorter than the family's
+// record changes nothing; a number outside 1..99 fills memory 1's record. Both fail with a log line.
+bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const LogFn& log,
+                      const TLoggerFamily& family = Corvane3LoggerFamily());
 // "*?DSM" reply for `memory`: selected when character 3 is '0'; shorter than 4 characters fails.
 bool ParseMemoryStatus(const std::string& reply, TLoggerMemory& memory);
 // "*?DST" reply: whether the test point is selected.
 bool ParseTPStatus(const std::string& reply);
 // "*?DL" reply of `memory`: the cell text (at most 15 characters; empty for a short reply).
-std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal);
+std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal,
+                           const TLoggerFamily& family = Corvane3LoggerFamily());
 
 const char* BandName(char band);
-const char* MeasureName(int measure);
-bool IsRatioMeasure(int measure);
-const char* UnitName(int units, int measure);
+const char* MeasureName(int measure, const TLoggerFamily& family = Corvane3LoggerFamily());
+bool IsRatioMeasure(int measure, const TLoggerFamily& family = Corvane3LoggerFamily());
+const char* UnitName(int units, int measure, const TLoggerFamily& family = Corvane3LoggerFamily());
 
 // One download: what was asked for, the memory records as they were, the test points' time
 // stamps and one cell per memory and test point. The writers and the sheet read it, so a later
 // change of the selection on screen cannot shift its columns. Test-point names are read from the
 // dialog's live table, so a rename after the download shows.
 struct TLoggerDownload {
-  bool timeColumns = false;          // firmware 2.45 or later: time stamps were read
+  const TLoggerFamily* family = &Corvane3LoggerFamily();  // the meter's types and texts
+  bool timeColumns = false;          // time stamps were read (the family's firmware or always)
   std::vector<int> wantedTPs;        // 0-based positions, ascending
   std::vector<int> wantedMemories;   // 0-based positions, ascending
   std::vector<TLoggerMemory> memories;   // one per wanted memory

@@ -31,8 +31,8 @@ struct WaitCursor {
 
 }  // namespace
 
-TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment)
-    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()) {
+TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const cv::settings::TOptionFamily& family)
+    : QDialog(owner), equipment(equipment), family(family), logMemo(equipment->GetLogMemo()) {
   setObjectName("ConfigurationDlg");
   setWindowTitle(M(cv::msg::detect::ConfigurationStatus));
   setFixedSize(440, 400);
@@ -117,7 +117,7 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment)
 TConfigurationDlg::~TConfigurationDlg() = default;
 
 void TConfigurationDlg::BuildOptions() {
-  reader = std::make_unique<cv::settings::TOptionReader>(cv::settings::EquipLink(equipment));
+  reader = std::make_unique<cv::settings::TOptionReader>(cv::settings::EquipLink(equipment), family);
 }
 
 void TConfigurationDlg::AskForOptions() {
@@ -193,12 +193,15 @@ void TConfigurationDlg::SaveBtnClick() {
   if (path.isEmpty()) return;
   char date[32], time[32];
   const std::string text = cv::settings::ConfigurationFileText(reader->lines, equipment->DateString(date),
-                                                               equipment->TimeString(time));
+                                                               equipment->TimeString(time), family.identityLines);
   const auto result = cv::WriteFileAtomically(path.toLocal8Bit().toStdString(), text);
   if (result == cv::SaveResult::Saved) return;
-  cv::ShowBox(cv::CurrentPrompter(),
-              cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError),
-              cv::Msg(cv::msg::detect::ConfigurationStatus), cv::MsgIcon::Error);
+  const std::string message = cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError);
+  if (family.saveErrorsToLog) {
+    equipment->Log(message);
+    return;
+  }
+  cv::ShowBox(cv::CurrentPrompter(), message, cv::Msg(cv::msg::detect::ConfigurationStatus), cv::MsgIcon::Error);
 }
 
 void TConfigurationDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Configuration); }

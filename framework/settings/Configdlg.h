@@ -20,7 +20,8 @@ class TCv3Equip;
 class TConfigurationDlg : public QDialog {
   Q_OBJECT
  public:
-  TConfigurationDlg(QWidget* owner, TCv3Equip* equipment);
+  TConfigurationDlg(QWidget* owner, TCv3Equip* equipment,
+                    const cv::settings::TOptionFamily& family = cv::settings::Corvane3OptionFamily());
   ~TConfigurationDlg() override;
 
   cv::settings::TOptionReader& Reader() { return *reader; }
@@ -59,6 +60,7 @@ class TConfigurationDlg : public QDialog {
   void ChangeRotary(bool toCcw);
 
   TCv3Equip* equipment;
+  const cv::settings::TOptionFamily& family;
   QPlainTextEdit* logMemo;
   std::unique_ptr<cv::settings::TOptionReader> reader;
   bool asking = false;

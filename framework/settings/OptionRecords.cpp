@@ -50,10 +50,21 @@ TComana::TComana(const std::string& name, bool hasParts, const std::string& stat
 
 namespace cv::settings {
 
-TOptionReader::TOptionReader(Link link) : options(BuildOptions()), link(std::move(link)) {}
+TOptionReader::TOptionReader(Link link, const TOptionFamily& family)
+    : options(BuildOptions(family)), link(std::move(link)), family(family) {}
 
-std::vector<TComana> TOptionReader::BuildOptions() {
-  return {{"Model", false, "", "1010010", "", ""},
+std::vector<TComana> TOptionReader::BuildOptions() { return BuildOptions(Corvane3OptionFamily()); }
+
+std::vector<TComana> TOptionReader::BuildOptions(const TOptionFamily& family) {
+  std::vector<TComana> records;
+  records.reserve(family.records.size());
+  for (const TOptionDef& d : family.records)
+    records.emplace_back(d.name, d.hasParts, d.status, d.description, d.detail, d.slot);
+  return records;
+}
+
+const TOptionFamily& Corvane3OptionFamily() {
+  static const TOptionFamily family{{{"Model", false, "", "1010010", "", ""},
           {"Make", false, "", "1020020", "", ""},
           {"Serial", false, "", "1000008", "", ""},
           {"TER tuner", true, "106A002", "1050011", "1061009", ""},
@@ -68,7 +79,14 @@ std::vector<TComana> TOptionReader::BuildOptions() {
           {"COFDM", true, "1166002", "114C011", "115D009", ""},
           {"DVB NET", true, "1182002", "1168011", "1179009", ""},
           {"uController", true, "119E002", "1184011", "1195009", ""},
-          {"Nicam", true, "11BA002", "11A0011", "11B1009", ""}};
+          {"Nicam", true, "11BA002", "11A0011", "11B1009", ""}}};
+  return family;
+}
+
+std::string TOptionReader::RotaryCommand(const char* prefix, const char* tail) const {
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%04X%s", prefix, family.rotaryAddress & 0xFFFF, tail);
+  return text;
 }
 
 bool TOptionReader::ReadRegister(const std::string& query, std::string& reply) {
@@ -84,6 +102,16 @@ void TOptionReader::AskVersion() {
     link.log(Msg(m::VersionTxError));
     return;
   }
+  if (family.version == VersionForm::FixedCut) {
+    reply = Cut(reply, 12);
+    if (reply.compare(0, 3, "*VE") != 0) {
+      link.log(Msg(m::VersionBad));
+      link.log(reply);
+      return;
+    }
+    versionText = " v" + (reply.size() > 4 ? reply.substr(4) : std::string());
+    return;
+  }
   reply = Upper(Cut(reply, 255));
   const size_t v = reply.size() > 4 ? reply.find('V', 4) : std::string::npos;
   if (reply.compare(0, 3, "*VE") != 0 || v == std::string::npos) {
@@ -96,7 +124,7 @@ void TOptionReader::AskVersion() {
 
 bool TOptionReader::AskRotary(int* ccw) {
   std::string reply;
-  if (!ReadRegister("*?I20A01306001", reply)) {
+  if (!ReadRegister(RotaryCommand("*?I20A0", "001"), reply)) {
     link.log(Msg(m::RotaryTxError));
     return true;
   }
@@ -142,6 +170,10 @@ void TOptionReader::ShowOption(int index, unsigned status) {
   if (read(option.descriptionQuery)) line += DecodeHexText(std::string_view(reply).substr(3));
   if (read(option.detailQuery)) line += " (" + DecodeHexText(std::string_view(reply).substr(3)) + ")";
   if (read(option.slotQuery)) line += " in slot " + reply.substr(3, 2);
+  // A text entry after the identity lines that reads nothing (the CA text of a meter without
+  // one) is no option: left out, so that a meter without options says so.
+  const bool textEntry = !option.hasParts && family.identityLines > 0 && static_cast<size_t>(index) >= family.identityLines;
+  if (textEntry && line.find_first_not_of(' ') == std::string::npos) return;
   if (index == 0) line += versionText;
   lines.push_back(line);
 }
@@ -160,7 +192,7 @@ TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
     link.log(Msg(m::ProtectedModeError));
     return RotaryChange::AccessRefused;
   }
-  if (!link.send(toCcw ? "*I20A013065A" : "*I20A0130600")) {
+  if (!link.send(RotaryCommand("*I20A0", toCcw ? "5A" : "00"))) {
     link.log(Msg(m::RotaryChangeError));
     return RotaryChange::WriteRefused;
   }
@@ -172,10 +204,12 @@ TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
 }
 
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time) {
+                                  const std::string& time, size_t identityLines) {
   std::string text = Msg(m::FileGenerated) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
   if (lines.empty()) return text + Msg(m::NoOptions);
   for (const std::string& line : lines) text += line + "\n";
+  // Every meter answers its identity lines: without an option after them the report says so.
+  if (identityLines > 0 && lines.size() <= identityLines) text += Msg(m::NoOptions) + "\n";
   return text + Msg(m::ConfigEnd);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "OptionFamily.h"
 #include "SettingsLink.h"
 
 class TComana {
@@ -28,14 +29,17 @@ constexpr unsigned kNoStatus = 0xFFFF;
 
 class TOptionReader {
  public:
-  explicit TOptionReader(Link link);
+  explicit TOptionReader(Link link, const TOptionFamily& family = Corvane3OptionFamily());
 
   // The sixteen records of the CORVANE-3, in the order of its configuration memory.
   static std::vector<TComana> BuildOptions();
+  // A family's records, in its table's order.
+  static std::vector<TComana> BuildOptions(const TOptionFamily& family);
+  const TOptionFamily& Family() const { return family; }
 
   // Fills versionText from "*?VE" (" v2.10"), empty on any failure.
   void AskVersion();
-  // The rotary byte at 0x1306. `ccw` is set when the instrument answered; the result is false
+  // The family's rotary byte. `ccw` is set when the instrument answered; the result is false
   // only when it holds counter-clockwise.
   bool AskRotary(int* ccw);
   // True when the option is fitted; `status` is its status word.
@@ -60,13 +64,16 @@ class TOptionReader {
   // The reply of a register query, cut after the bytes it asked for and upper-cased; false when
   // nothing came.
   bool ReadRegister(const std::string& query, std::string& reply);
+  std::string RotaryCommand(const char* prefix, const char* tail) const;
   Link link;
+  const TOptionFamily& family;
 };
 
 // The whole save file: its first line, the opening block (date and time given), the option lines
-// and the closing block, or "No options detected" when there are no lines.
+// and the closing block, or "No options detected" when there are no lines. With identity lines,
+// a report holding no more than those lists them, then says "No options detected" and closes.
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time);
+                                  const std::string& time, size_t identityLines = 0);
 
 // The protected-mode access code the equipment object sends.
 inline constexpr const char* kAccessCommand = "*7205&";

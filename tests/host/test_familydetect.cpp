@@ -4,16 +4,19 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
 #include "AppServices.h"
 #include "HostHome.h"
 #include "Mainform.h"
+#include "Printers.h"
 #include "Profiles.h"
 #include "Selectdlg.h"
 #include "Serial.h"
@@ -31,11 +34,12 @@ struct Family {
   int modelCode;
   bool planEditor;    // the plug-in carries its channel-plan editor
   bool memoryEditor;  // and its memory editor
+  bool portTools;     // and its configuration and data logger
 };
 
 const Family kFamilies[] = {
-    {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true},
-    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, false},
+    {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true},
+    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, false, false},
 };
 
 class FamilyDetect : public ::testing::TestWithParam<Family> {
@@ -75,6 +79,26 @@ class FamilyDetect : public ::testing::TestWithParam<Family> {
     return opened;
   }
   static std::vector<bool> Enabled(TMainForm& w) { return ToolButtonsEnabled(w); }
+  // Clicks `button`; `step` runs on the tool's modal form every 20 ms until it says it is done
+  // (it closes the form itself), or 20 s pass and the form is closed for it.
+  static void RunTool(QPushButton* button, const std::function<bool(QWidget*)>& step) {
+    QTimer poll;
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      if (!dlg) return;
+      if (step(dlg)) {
+        poll.stop();
+      } else if (since.elapsed() > 20000) {
+        ADD_FAILURE() << "the tool never got where the test waits";
+        poll.stop();
+        dlg->close();
+      }
+    });
+    poll.start(20);
+    button->click();
+  }
 
   HostHome home;
   std::unique_ptr<cvsim::Simulator> sim;
@@ -190,6 +214,69 @@ TEST_P(FamilyDetect, MemoryEditorFromTheMainWindow) {
   EXPECT_EQ(offline.title, "Memory Editor");
   EXPECT_FALSE(offline.receiveOn);
   EXPECT_EQ(offline.listed, 0);
+}
+
+namespace {
+
+QStringList Items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+}  // namespace
+
+// The configuration and data logger of the plug-in, from the main window's buttons (the port
+// tools' forms are of the plug-in's own copy of the framework: found by their controls' names).
+TEST_P(FamilyDetect, EquipmentConfigurationButtonShowsTheMetersBoards) {
+  if (!GetParam().portTools) GTEST_SKIP() << "no configuration dialog in this plug-in yet";
+  TMainForm w;
+  w.DetectBtnClick();
+  ASSERT_NE(w.equipment, nullptr);
+  w.UpdateTools();
+  QString model, title;
+  QStringList items;
+  RunTool(w.ConfigBtn, [&](QWidget* dlg) {
+    auto* list = dlg->findChild<QListWidget*>("OptionsListBox");
+    if (!list || list->count() == 0) return false;  // the start sequence runs 500 ms after opening
+    title = dlg->windowTitle();
+    model = dlg->findChild<QLabel*>("MakeLabel")->text();
+    items = Items(list);
+    dlg->findChild<QPushButton*>("CancelBtn")->click();
+    return true;
+  });
+  EXPECT_EQ(title, "Equipment configuration");
+  EXPECT_EQ(model, "CORVANE-4 v2.00");
+  EXPECT_EQ(items, (QStringList{"0102 TER TUNER (5-862) in slot 03", "0100 SAT TUNER (950-2150) in slot 04",
+                                "0101 MPEG2 (1.4) in slot 07", "     CONAX"}));
+  EXPECT_EQ(LogLines(w).last(), "Equipment Configuration closed. Ready");
+}
+
+TEST_P(FamilyDetect, DataLoggerButtonDownloadsUntilCancel) {
+  if (!GetParam().portTools) GTEST_SKIP() << "no data logger in this plug-in yet";
+  cv::SetInstalledPrinterCount(0);
+  TMainForm w;
+  w.DetectBtnClick();
+  ASSERT_NE(w.equipment, nullptr);
+  w.UpdateTools();
+  bool started = false;
+  RunTool(w.DataLogBtn, [&](QWidget* dlg) {
+    if (started) return false;
+    started = true;
+    // The download's first pump of the message loop, after test point 1, sees the Cancel.
+    QTimer::singleShot(0, dlg, [dlg] { dlg->findChild<QPushButton*>("CancelDataLogBtn")->click(); });
+    dlg->findChild<QPushButton*>("ReceiveDataBtn")->click();
+    dlg->findChild<QPushButton*>("CloseDataLogBtn")->click();
+    return true;
+  });
+  const QStringList lines = LogLines(w);
+  EXPECT_TRUE(lines.contains("DataLogger stopped by user")) << lines.join('\n').toStdString();
+  EXPECT_FALSE(lines.contains("DataLogger done"));
+  sim->WaitTxIdle();
+  size_t values = 0;
+  for (const std::string& l : sim->Lines()) values += l.rfind("*?DL", 0) == 0;
+  EXPECT_EQ(values, 33u) << "one test point's memories, then the Cancel";
+  cv::SetInstalledPrinterCount(-1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyDetect, ::testing::ValuesIn(kFamilies),

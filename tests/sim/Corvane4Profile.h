@@ -20,6 +20,11 @@
 //  - "*?LV" measures carriers on both sides of the gap between the bands (855 and 905 MHz).
 //  - Canalization scripts (Corvane4Canalization.cpp): "*CC" clears the plan memory; the boot
 //    monitor and the loader refuse "*?LV".
+//  - Configuration (Corvane4Settings.cpp): the identity texts at 0x1F00 (serial, 16 bytes),
+//    0x1F10 (model, 16) and 0x1F20 (make, 32); sixteen board blocks of 0x1C bytes descending from
+//    0x1EE4 (name 16, revision 8, status word 2, slot 2), absent boards all FF; "CA" text at
+//    0x1591 (31 bytes); the rotary byte at 0x1506. "*AA" restarts as the CORVANE-3's.
+//  - Data logger: the CORVANE-3's commands; test point 5's time stamp has no comma.
 #include "Simulator.h"
 
 namespace cvsim {
@@ -35,8 +40,16 @@ class Corvane4Profile : public Corvane3Profile {
   std::string Cv4MemoryReply(int n) const;  // what "*?SR" answers for memory n, faults aside
   int refusedMemory = 0;                    // fault: a record of this memory is refused
 
+  // Board `block` (0 TER tuner .. 15 DIG Mainboard): name, revision, status word and slot bytes.
+  void SetBoard(int block, const std::string& name, const std::string& revision, unsigned status, unsigned slot);
+  // Every board absent (its block all FF).
+  void ClearBoards();
+  static constexpr unsigned kBoardTop = 0x1EE4, kBoardSize = 0x1C, kRotary4 = 0x1506;
+  static constexpr int kBoards = 16;
+
  private:
   void AddMemoryCommands();
+  void AddSettings();
 };
 
 void AddCorvane4PlanMemory(Corvane4Profile& profile);

@@ -7,6 +7,8 @@
 #include "Commands4.h"
 #include "Memdlg4.h"
 #include "Cv4Dialect.h"
+#include "Cv4Logger.h"
+#include "Cv4Options.h"
 #include "Cv4PlanFamily.h"
 #include "MsgIds.h"
 #include "Specdlg4.h"
@@ -48,6 +50,8 @@ std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
     case Tool::ChannelEditor: return std::make_unique<TChannelsPlanDlg>(owner, this, Cv4PlanFamily());
     case Tool::MemoryEditor: return MakeMemoryDlg(GetOwner(), this);
     case Tool::Spectrum: return MakeSpectrumDlg4(*this);
+    case Tool::DataLogger: return MakeDataLoggerDlg4(GetOwner(), this);
+    case Tool::Configuration: return MakeConfigurationDlg4(GetOwner(), this);
     default: return nullptr;
   }
 }

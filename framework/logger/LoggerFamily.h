@@ -1,0 +1,58 @@
+#pragma once
+// What a meter family's data logger differs in: the "*?SR" record's length and the positions of
+// its units and measurement characters, the measurement types (name, relative or not, how the
+// value's three digits code it), the units texts, when time stamps are read, and the result
+// sheet's identification query and printed header. Tables any family fills; the CORVANE-3's
+// values are the default. No widget here.
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TCv3Equip;
+
+namespace cv::logger {
+
+enum class ValueCoding {
+  Tenths,  // tenths of dBuV or dB, with the dBmV and dBm corrections of level types
+  Ber,     // 7-bit mantissa, 5-bit two's-complement exponent
+};
+
+struct TMeasureType {
+  const char* name;      // in the CSV file and on the sheet
+  bool relative;         // shown in dB whatever the units
+  ValueCoding coding;
+  bool corrected;        // a tenths value has the dBmV / dBm correction applied
+};
+
+struct TLoggerFamily {
+  size_t minMemoryReply = 38;  // shorter "*?SR" replies are refused
+  size_t unitsAt = 20;         // units code character
+  size_t measureAt = 22;       // measurement type character
+  std::vector<TMeasureType> measures;     // by code; a code past the end is "???"
+  std::array<const char*, 4> unitTexts{};  // units codes 0 to 3 of a non-relative type
+  // Time stamps ("*?TP") are read, and the CSV header carries "Time" and "Day", from this
+  // firmware version on; 0: always, without asking the version.
+  float timeStampVersion = 2.45f;
+
+  // The result sheet: the equipment text of the label, and whether every page change asks again.
+  std::function<std::string(TCv3Equip&)> identify;  // empty: the CORVANE-3's
+  bool identifyOnEveryPage = false;
+  // The printed header: the title in the title font (else the text font), and how much of the
+  // comment the "OBS:" row keeps (0: the whole row cut at 255 characters).
+  bool titleInTitleFont = false;
+  size_t commentLength = 0;
+
+  const TMeasureType* Measure(int code) const {
+    return code >= 0 && static_cast<size_t>(code) < measures.size() ? &measures[static_cast<size_t>(code)] : nullptr;
+  }
+  bool IsBer(int code) const {
+    const TMeasureType* m = Measure(code);
+    return m && m->coding == ValueCoding::Ber;
+  }
+};
+
+const TLoggerFamily& Corvane3LoggerFamily();
+
+}  // namespace cv::logger

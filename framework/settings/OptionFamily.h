@@ -1,0 +1,37 @@
+#pragma once
+// What a meter family's configuration dialog differs in: its table of option records (in the
+// order of its configuration memory), the rotary byte's register, how the "*?VE" reply gives the
+// version text, how many identity lines lead the list and where a failed save is reported. A
+// table any family fills; the CORVANE-3's values are the default. No widget here.
+#include <string>
+#include <vector>
+
+namespace cv::settings {
+
+// One option record's source: name, status-word flag and the four register codes (four hex
+// digits of address, three of byte count; empty: no query).
+struct TOptionDef {
+  std::string name;
+  bool hasParts = false;
+  std::string status, description, detail, slot;
+};
+
+enum class VersionForm {
+  AfterMark,  // " v" and what follows the 'V' after "*VE"
+  FixedCut,   // the reply cut to 12 characters: " v" and its fifth to twelfth characters
+};
+
+struct TOptionFamily {
+  std::vector<TOptionDef> records;
+  unsigned rotaryAddress = 0x1306;
+  VersionForm version = VersionForm::AfterMark;
+  // The leading lines (model, make, serial) every meter answers; a report with no more lines
+  // than these says "No options detected" (0: only a report without any line does).
+  size_t identityLines = 0;
+  // A save that fails is reported in the host log (else in a message box).
+  bool saveErrorsToLog = false;
+};
+
+const TOptionFamily& Corvane3OptionFamily();
+
+}  // namespace cv::settings
