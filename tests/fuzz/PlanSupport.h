@@ -32,7 +32,7 @@ inline cv::plan::FieldSplitter EquipmentSplitter(TCv3Equip& equip) {
 // cleared first).
 inline bool ReadScriptPlans(const std::string& text, const ScriptDialect& dialect, const std::string& model,
                             const cv::plan::PlanFamily& family, PlanSlots& plans) {
-  for (auto& p : plans) cv::plan::ClearPlan(p);
+  for (auto& p : plans) ClearPlan(p);
   cv::plan::TextFileLines file;
   cv::plan::SplitTextLines(text, file);
   QuietReport report;
