@@ -329,14 +329,16 @@ bool TScriptEngine::DoIf() {
     case IfLevels::Open::Opened: break;
   }
   const RegRef r = cv::script::ParseRegRef(Tok(1));
-  // A variable outside the tables fails as CALC reports it.
-  if (!r.valid) {
+  // A variable whose index lies outside the tables fails as CALC reports it.
+  const std::string name = Tok(1);
+  if (!r.valid && name.size() > 1 && (name[0] == 'B' || name[0] == 'I' || name[0] == 'W') &&
+      name.find_first_not_of("0123456789", 1) == std::string::npos) {
     ifLevels.SetOutcome(false);
     return RegisterFailed(r, Tok(1));
   }
   const char sign = Tok(2)[0];
   uint32_t constant = 0;
-  if (!IsSign(sign) || !ReadHex0x(Tok(3), constant)) {
+  if (!r.valid || !IsSign(sign) || !ReadHex0x(Tok(3), constant)) {
     ifLevels.SetOutcome(false);
     resultText = "(?\?\?) ERROR";
     return false;
