@@ -175,7 +175,7 @@ int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& ar
   }
   if (satellite) {
     name = TCv3Equip::FixWidth(Arg(args, 2), 4);
-    frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
+    frequency = IntermediateOf(slot.lnbMHz, static_cast<float>(*mhz), dialect.plainIntermediate);
   } else {
     name = TCv3Equip::FixWidth(PadLeft(Arg(args, 2), 4), 4);
     frequency = static_cast<float>(*mhz);

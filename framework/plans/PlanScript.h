@@ -69,12 +69,22 @@ class PlanScriptWriter {
   virtual void WriteEndSection(ScriptLines& out) const;
   virtual void WriteQuickEndSection(ScriptLines& out) const { WriteEndSection(out); }
 
+  // Whether a channel costing `channelBytes` may follow `planBytes` of a plan's channel data:
+  // here while the data so far stays within kPlanByteLimit.
+  virtual bool ChannelFits(int planBytes, int channelBytes) const;
+
   // The plan offset a command mnemonic is written as; -1 (0xFFFF) for none.
   int16_t PlanOffsetOf(const char* mnemonic) const;
   // The downlink text of a satellite channel that reads back into the channel's own word.
   std::string DownlinkText(const PlanSlot& slot, const TChan3& chan) const;
 
   const TCommandTable& commands;
+  // CHAN3S downlinks as oscillator plus intermediate frequency whatever the oscillator, as a
+  // dialect with ScriptDialect::plainIntermediate reads them; else the C-band rule.
+  bool plainDownlink = false;
+  // The meter's name line of the header and the comment before the power-on lines.
+  const char* modelLine = "# CORVANE-3";
+  const char* powerOnComment = "# try to POWER ON CORVANE-3";
 };
 
 // The CORVANE-3 script (both variants alike).

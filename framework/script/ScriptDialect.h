@@ -34,6 +34,9 @@ struct ScriptDialect {
   bool hexTriesStartDir = true;
   // Expected seconds of a timed (".UPD") SENDHEX transfer of `lines` lines.
   int32_t (*updSeconds)(int64_t lines) = nullptr;
+  // CHAN3S's intermediate frequency: the downlink minus the oscillator whatever the oscillator,
+  // or (false) the C-band rule of cv::FreqToIF. The plan import and writers follow the same rule.
+  bool plainIntermediate = false;
 
   // Table position of a keyword (upper case), or -1.
   int IndexOf(const std::string& keyword) const;

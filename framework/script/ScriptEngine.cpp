@@ -329,6 +329,13 @@ bool TScriptEngine::DoIf() {
     case IfLevels::Open::Opened: break;
   }
   const RegRef r = cv::script::ParseRegRef(Tok(1));
+  // A variable whose index lies outside the tables fails as CALC reports it.
+  const std::string name = Tok(1);
+  if (!r.valid && name.size() > 1 && (name[0] == 'B' || name[0] == 'I' || name[0] == 'W') &&
+      name.find_first_not_of("0123456789", 1) == std::string::npos) {
+    ifLevels.SetOutcome(false);
+    return RegisterFailed(r, Tok(1));
+  }
   const char sign = Tok(2)[0];
   uint32_t constant = 0;
   if (!r.valid || !IsSign(sign) || !ReadHex0x(Tok(3), constant)) {
@@ -540,8 +547,16 @@ bool TScriptEngine::DoDirectory() {
 
 float Header3LnbTenths(double lnbMHz) { return cv::script::OscillatorTenths(lnbMHz); }
 
-float Chan3SWord(float lnbTenths, double mhz) {
-  const float intermediate = cv::FreqToIF(lnbTenths * 0.1f, static_cast<float>(mhz));
+float IntermediateOf(float oscillatorMHz, float downlinkMHz, bool plain) {
+  return plain ? downlinkMHz - oscillatorMHz : cv::FreqToIF(oscillatorMHz, downlinkMHz);
+}
+
+float DownlinkOf(float oscillatorMHz, float intermediateMHz, bool plain) {
+  return plain ? oscillatorMHz + intermediateMHz : cv::IFToFreq(oscillatorMHz, intermediateMHz);
+}
+
+float Chan3SWord(float lnbTenths, double mhz, bool plain) {
+  const float intermediate = IntermediateOf(lnbTenths * 0.1f, static_cast<float>(mhz), plain);
   const cv::PllBand& band = cv::PllBandOf('S');
   return static_cast<float>((intermediate + band.offsetMHz) * band.wordsPerMHz);
 }
@@ -597,7 +612,7 @@ bool TScriptEngine::DoChan3S() {
   if (!PlanInTable(planIndex)) return false;
   double mhz = 0;
   ReadDouble(Tok(3), mhz);
-  const float n = Chan3SWord(lnbTable[planIndex], mhz);
+  const float n = Chan3SWord(lnbTable[planIndex], mhz, dialect->plainIntermediate);
   if (!WordInRange(n, Tok(3))) return false;
   std::vector<uint8_t> data = ChannelName();
   PushWord(data, n);

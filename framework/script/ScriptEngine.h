@@ -189,5 +189,9 @@ std::string SecondsToMinSecText(int32_t seconds);
 // precision), from the LNB argument in MHz.
 float Header3LnbTenths(double lnbMHz);
 // The satellite word CHAN3S writes for the downlink `mhz` under an oscillator that HEADER3 kept,
-// before it is truncated (a value outside 0..65535 is refused by the statement).
-float Chan3SWord(float lnbTenths, double mhz);
+// before it is truncated (a value outside 0..65535 is refused by the statement). `plain`: the
+// dialect's plain difference instead of the C-band rule.
+float Chan3SWord(float lnbTenths, double mhz, bool plain = false);
+// The intermediate frequency of a downlink under an oscillator (MHz), and back, by a dialect's rule.
+float IntermediateOf(float oscillatorMHz, float downlinkMHz, bool plain);
+float DownlinkOf(float oscillatorMHz, float intermediateMHz, bool plain);

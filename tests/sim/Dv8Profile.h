@@ -4,6 +4,9 @@
 //  - "*?NA" answers "*NA DV-800"; "*?VE" answers "*VE", a blank and the version ("2.50").
 //  - "*FR" takes 'T' and exactly four lower-case hexadecimal digits; 'S' is refused.
 //  - "*?ID" is refused: the meter does not report its options.
+//  - Plan scripts: the CORVANE-3's boot monitor, loader ("*HX" lines, "*GO1FE0:0000", "*FE6",
+//    the power-on lines taken without handshake) and "*FL:" records into the plan memory at
+//    segment 0x8000, read back through "*?JI" and "*?CI". The delivery plans are the CORVANE-4's.
 #include "Corvane4Profile.h"
 
 namespace cvsim {

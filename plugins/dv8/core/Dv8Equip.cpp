@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands8.h"
+#include "Dv8Dialect.h"
 #include "MsgIds.h"
 
 namespace cv::dv8 {
@@ -29,6 +30,8 @@ const char* TDV8Equip::InitEquip() {
   std::strncpy(modelName, "DV-800", sizeof modelName - 1);
   return modelName;
 }
+
+const ScriptDialect& TDV8Equip::Dialect() const { return cv::dv8::Dialect(); }
 
 bool TDV8Equip::TuneFrequency(float mhz, int milliseconds) {
   if (mhz >= Ranges().satelliteTuneMHz) return false;

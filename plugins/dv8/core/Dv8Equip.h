@@ -31,6 +31,8 @@ class TDV8Equip : public TCv3Equip {
 
   const TEquipFamily& Family() const override { return kDv800Family; }
   const char* InitEquip() override;
+  // Scripts run in the DV-800 dialect (IFVER2, CHAN3S as a plain difference).
+  const ScriptDialect& Dialect() const override;
 
   // The meter has no satellite tuner: from 900 MHz up nothing is sent and nothing waited.
   bool TuneFrequency(float mhz, int milliseconds) override;
