@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands8.h"
+#include "Memdlg8.h"
 #include "MsgIds.h"
 
 namespace cv::dv8 {
@@ -46,6 +47,11 @@ void TDV8Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::dv8
