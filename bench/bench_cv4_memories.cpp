@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "MemoryBenchSupport.h"
 #include "Corvane4Profile.h"
 #include "Cv3MemoryEquipment.h"
 #include "Cv4Equip.h"
@@ -15,19 +16,7 @@
 
 namespace {
 
-class Quiet : public cv::Prompter, public cv::plan::FileChooser, public cv::mem::MemoryView {
- public:
-  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString& text, int) override {
-    std::fprintf(stderr, "box: %s\n", text.toLocal8Bit().constData());
-    return cv::MsgAnswer::No;
-  }
-  void Beep() override {}
-  std::string OpenFile(const std::string&, const std::string&) override { return {}; }
-  std::string SaveFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-  void SetGauge(int) override {}
-  void ShowList() override {}
-  void ShowButtons() override {}
-};
+using Quiet = QuietMemoryScreen;
 
 bool Run(const char* version, const char* form) {
   constexpr int kBaud = 19200;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "BenchSupport.h"
+#include "MemoryBenchSupport.h"
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
 #include "MemoryEditor.h"
@@ -18,19 +19,7 @@
 
 namespace {
 
-class Quiet : public cv::Prompter, public cv::plan::FileChooser, public cv::mem::MemoryView {
- public:
-  cv::MsgAnswer Message(cv::MsgIcon, const QString&, const QString& text, int) override {
-    std::fprintf(stderr, "box: %s\n", text.toLocal8Bit().constData());
-    return cv::MsgAnswer::No;
-  }
-  void Beep() override {}
-  std::string OpenFile(const std::string&, const std::string&) override { return {}; }
-  std::string SaveFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-  void SetGauge(int) override {}
-  void ShowList() override {}
-  void ShowButtons() override {}
-};
+using Quiet = QuietMemoryScreen;
 
 }  // namespace
 

@@ -1388,3 +1388,16 @@ constexpr int ChannelFrequencyNotSupported = 46001;
 constexpr int NoSatelliteBand = 46002;
 constexpr int NoTerrestrialBand = 46003;
 }  // namespace cv::msg::dv8
+// The DV-800 memory editor (46300-46399): the texts in which it differs from the framework's
+// (cv::msg::mem); its hints and Send One's presence line are the CORVANE-4's (cv::msg::cv4mem).
+namespace cv::msg::dv8mem {
+constexpr int LineCnRef = 46300;
+constexpr int NoTerBand = 46301;
+constexpr int NoSatBand = 46302;
+constexpr int FreqNotSupported = 46303;
+constexpr int CofdmNotSupported = 46304;
+constexpr int NotCompatibleAll = 46305;
+constexpr int NotCompatibleOne = 46306;
+constexpr int CompatibleCaption = 46307;
+constexpr int PlanNumberTooLarge = 46308;
+}  // namespace cv::msg::dv8mem

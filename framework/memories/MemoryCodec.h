@@ -3,7 +3,10 @@
 // transfer), its error lines, its memory text file and its frequency ranges. The editor, the
 // settings dialog and their tests work on one record type, `MemoryRecord`, whatever the family.
 // This class is the CORVANE-3 codec; a family derives and overrides what differs.
+#include <functional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MemoryFile.h"
@@ -24,6 +27,19 @@ class MemoryCodec {
   virtual void ChooseForm(MemoryEquipment& /*equip*/) {}
   // Before Send One encodes its memory: false stops it (what stopped it is logged here).
   virtual bool BeginSendOne(MemoryEquipment& /*equip*/) { return true; }
+  // Whether the instrument may take memories now; `checkNotLogging` is the editor's data-logger
+  // question, which a meter without a logging state has no use for.
+  virtual bool MaySend(MemoryEquipment& /*equip*/, const std::function<bool()>& checkNotLogging) const {
+    return checkNotLogging();
+  }
+  // Whether the connected instrument takes every memory of `records` (the first is memory
+  // `firstIndex` + 1), checked in order up to the first it refuses; the reasons are logged here.
+  virtual bool Compatible(std::span<const MemoryRecord> /*records*/, int /*firstIndex*/,
+                          MemoryEquipment& /*equip*/) const {
+    return true;
+  }
+  // The box of a refusal (text and caption ids), for Send All or for Send One.
+  virtual std::pair<int, int> IncompatibleBox(bool /*all*/) const { return {0, 0}; }
 
   // The query of memory `number` (1..99).
   virtual std::string QueryCommand(int number) const;
@@ -40,6 +56,8 @@ class MemoryCodec {
   virtual DecodedMemory Decode(const std::string& reply, MemoryRecord& record) const {
     return DecodeMemoryRecord(reply, record);
   }
+  // The log lines of a reply the decoder cannot take.
+  virtual std::vector<std::string> RefusedReplyLines(const std::string& reply) const;
   virtual std::vector<std::string> ErrorLines(const MemErrors& errors, const MemoryRecord& record, int index) const {
     return MemoryErrorLines(errors, record, index);
   }
@@ -59,6 +77,12 @@ class MemoryCodec {
   virtual std::vector<std::string> FileLines(const std::string& content) const { return cv::mem::FileLines(content); }
   virtual bool SkippedFileLine(const std::string& line) const { return cv::mem::SkippedFileLine(line); }
   virtual std::string RowText(const std::string& line) const { return cv::mem::RowText(line); }
+  // Whether the reader, at the end of the file, takes the last row again for the rows still
+  // wanted (each then names a memory already read, so the read still fails at the first gap).
+  virtual bool RepeatsLastRow() const { return false; }
+  // Why `record` cannot go into a memory file row (a number wider than its column), as the
+  // message saving shows; empty when it can.
+  virtual std::string Unwritable(const MemoryRecord& record) const;
 };
 
 // The CORVANE-3 codec the editor takes when it is given none (it keeps no state).

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <cstring>
+#include <optional>
+#include <span>
 
 #include "AtomicFile.h"
 #include "Cv3Equip.h"
@@ -197,7 +199,7 @@ void MemoryEditor::MemoryEdited(int index) {
 void MemoryEditor::SendBtnClick() {
   if (!equip.HasPort()) return;
   EnableControls(false);
-  if (loaded && CheckNotLogging() && SendAllMemories()) {
+  if (loaded && MaySend() && SendAllMemories()) {
     FillMemoryList();
     loaded = true;
   }
@@ -212,9 +214,9 @@ void MemoryEditor::SendOneBtnClick() {
   }
   const int index = listIndex;
   LoadCurrentRecord(records[index]);
-  if (!codec.BeginSendOne(equip)) return;
+  if (!codec.BeginSendOne(equip) || !CheckCompatible(index, 1)) return;
   std::string text = EncodeMemoryRecord();
-  if (!Sendable(text) || !CheckNotLogging()) return;
+  if (!Sendable(text) || !MaySend()) return;
   if (!equip.SendCommand(text)) {
     equip.Log(Msg(m::NotAccepted));
     equip.Log(text);
@@ -224,6 +226,17 @@ void MemoryEditor::SendOneBtnClick() {
 }
 
 // ---- the instrument ----
+
+bool MemoryEditor::MaySend() {
+  return codec.MaySend(equip, [this] { return CheckNotLogging(); });
+}
+
+bool MemoryEditor::CheckCompatible(int first, int count) {
+  if (codec.Compatible(std::span<const MemoryRecord>(records).subspan(first, count), first, equip)) return true;
+  const auto [text, caption] = codec.IncompatibleBox(count > 1);
+  Box(Msg(text), Msg(caption), cv::MsgIcon::Warning);
+  return false;
+}
 
 bool MemoryEditor::Sendable(const std::string& text) {
   // A value that failed its check can widen a field; such a record would reach the instrument
@@ -238,8 +251,7 @@ bool MemoryEditor::DecodeMemoryRecord(const std::string& reply, int number) {
   MemoryRecord record = records[number - 1];
   DecodedMemory d = codec.Decode(reply, record);
   if (!d.complete) {
-    equip.Log(Msg(m::BadSrAnswer));
-    equip.Log(reply);
+    for (const std::string& line : codec.RefusedReplyLines(reply)) equip.Log(line);
     return false;
   }
   // A reply for another memory would fill a slot the list does not show.
@@ -290,6 +302,7 @@ bool MemoryEditor::SendAllMemories() {
     return false;
   }
   codec.ChooseForm(equip);
+  if (!CheckCompatible(0, kMemoryCount)) return false;
   Gauge(0);
   equip.Log(Msg(m::Sending));
   for (int n = 1; n <= kMemoryCount; ++n) {
@@ -346,15 +359,18 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
   Gauge(0);
   const std::vector<std::string> lines = codec.FileLines(content);
   size_t at = 0;
+  std::optional<std::string> last;
   bool ok = true;
   for (int i = 1; i <= kMemoryCount && ok; ++i) {
     Gauge(i * 100 / kMemoryCount);
     while (at < lines.size() && codec.SkippedFileLine(lines[at])) ++at;
-    if (at >= lines.size()) {
+    if (at < lines.size()) {
+      last = lines[at++];
+    } else if (!codec.RepeatsLastRow() || !last) {
       ok = false;
       break;
     }
-    ParseFileRow(equip.SplitFields(codec.RowText(lines[at++])), i);
+    ParseFileRow(equip.SplitFields(codec.RowText(*last)), i);
     LoadCurrentRecord(records[i - 1]);
     ok = UpdateListEntry();
     if (ok) InsertListLine(i - 1);
@@ -366,10 +382,9 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
 
 bool MemoryEditor::WriteMemoryFile(const std::string& path) {
   const std::string name = TCv3Equip::GetFileName(path);
-  // The CodePlan column holds two digits; a larger code would be written cut.
   for (const MemoryRecord& r : records) {
-    if (r.codePlan >= 0 && r.codePlan <= 99) continue;
-    std::string text = cv::Format(Msg(m::PlanCodeTooLarge), r.number, r.codePlan);
+    std::string text = codec.Unwritable(r);
+    if (text.empty()) continue;
     equip.Log(text);
     Box(text, ErrorCaption(), cv::MsgIcon::Warning);
     return false;

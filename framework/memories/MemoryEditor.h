@@ -96,6 +96,11 @@ class MemoryEditor {
   // The save question: true to go on (No, or Yes with a completed save).
   bool AskToSave();
   bool CheckNotLogging();
+  // The family's question before memories go out (the data-logger question by default).
+  bool MaySend();
+  // The family's compatibility check of memories first+1 .. first+count, with its box on a
+  // refusal.
+  bool CheckCompatible(int first, int count);
   bool ReceiveAllMemories();
   bool SendAllMemories();
   bool ReadMemoryFile(const std::string& path);

@@ -115,6 +115,8 @@ float FieldReal(const std::string& field) {
   return cv::ParseFixedNotation(field, value) ? value : std::numeric_limits<float>::quiet_NaN();
 }
 
+std::vector<const char*> Cv3Legend() { return kLegend; }
+
 std::string MemoryFileHeader(char list) {
   return ExpandLegend(kLegend, list) + FileColumnRows(kCv3FileColumns, list);
 }
@@ -153,7 +155,7 @@ std::string FormatFileRow(const MemoryRecord& r, char decimal, char list, const 
   return row;
 }
 
-ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& r) {
+ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& r, const RecordRules& rules) {
   std::vector<std::string> f = fieldList;
   f.resize(kCv3FileColumns);
   ParsedRow p;
@@ -189,7 +191,7 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
       if (r.std < '0' || r.std > '7') e.set(ErrStandard);
   }
   r.freq = FieldReal(f[cFreq]);
-  if (!cv::PllInRange(r.band, r.freq)) e.set(r.band == 'S' ? ErrFreqSat : ErrFreqTer);
+  if (!RecordFreqOk(r.band, r.freq, rules)) e.set(r.band == 'S' ? ErrFreqSat : ErrFreqTer);
   r.chFr = FirstOf(f[cChFr]);
   if (r.chFr != '0' && r.chFr != '1') {
     r.chFr = '0';
@@ -227,11 +229,11 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
       r.sound = FirstOf(f[cSound]);
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
-  ParseRowValues(f, r, e);
+  ParseRowValues(f, r, e, rules);
   return p;
 }
 
-void ParseRowValues(const std::vector<std::string>& f, MemoryRecord& r, MemErrors& e) {
+void ParseRowValues(const std::vector<std::string>& f, MemoryRecord& r, MemErrors& e, const RecordRules& rules) {
   if (r.meas == '4' || r.meas == '5') {
     r.symRate = ScanFieldInt(f[cSymRate], 5).value_or(-1);
     if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
@@ -244,7 +246,7 @@ void ParseRowValues(const std::vector<std::string>& f, MemoryRecord& r, MemError
   r.lnbOsc = FieldReal(f[cLnbOsc]);
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = FieldReal(f[cCnRef]);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, rules.cnRefMaxMHz)) e.set(ErrCnRef);
 }
 
 std::vector<std::string> FileLines(const std::string& content, size_t maxLength) {

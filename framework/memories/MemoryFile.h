@@ -39,6 +39,9 @@ void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, Mem
 // check refuses.
 float FieldReal(const std::string& field);
 
+// The CORVANE-3 legend, lines 1 to 18, one format a line; a family whose legend differs in a line
+// copies it and replaces that line.
+std::vector<const char*> Cv3Legend();
 // Lines 1 to 20: the legend with `list` in place of every separator, the rule, the column row.
 std::string MemoryFileHeader(char list);
 // What a family's row holds otherwise than the CORVANE-3's: all 25 columns (the DiSEqC setting
@@ -57,11 +60,12 @@ struct ParsedRow {
   std::string numberText;
   MemErrors errors;
 };
-ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record);
+ParsedRow ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record, const RecordRules& rules = {});
 // The numbers every family's row carries after the measure's settings, each checked: the symbol
 // rate (BER QPSK and QAM) or the manual sound frequency, the bandwidth, the LNB oscillator and the
 // C/N reference frequency. `fields` holds every column.
-void ParseRowValues(const std::vector<std::string>& fields, MemoryRecord& record, MemErrors& errors);
+void ParseRowValues(const std::vector<std::string>& fields, MemoryRecord& record, MemErrors& errors,
+                    const RecordRules& rules = {});
 
 // The plain lines of a memory file's content, as the reader takes them: LF ends a line and a
 // line is cut at `maxLength` characters.

@@ -124,7 +124,12 @@ std::string EncodeMemoryRecord(MemoryRecord& r) {
   return s.substr(0, s.find('\0'));
 }
 
-DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
+bool RecordFreqOk(char band, float mhz, const RecordRules& rules) {
+  if (rules.satelliteRefused && cv::IsSatelliteBand(band)) return false;
+  return cv::PllInRange(band, mhz, *rules.ranges);
+}
+
+DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r, const RecordRules& rules) {
   DecodedMemory d;
   if (reply.size() < 38) return d;
   d.complete = true;
@@ -164,9 +169,9 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
       if (!Between(r.std, '0', '7')) e.set(ErrStandard);
   }
   const bool sat = cv::IsSatelliteBand(r.band);
-  const cv::PllBand& band = cv::PllBandOf(r.band);
+  const cv::PllBand& band = cv::PllBandOf(r.band, *rules.ranges);
   r.freq = ScaledWord(HexAt(t, 11, 4), band.stepMHz, band.offsetMHz);
-  if (!cv::PllInRange(r.band, r.freq)) e.set(sat ? ErrFreqSat : ErrFreqTer);
+  if (!RecordFreqOk(r.band, r.freq, rules)) e.set(sat ? ErrFreqSat : ErrFreqTer);
   r.chFr = t[15];
   if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
   r.nPlan = static_cast<int32_t>(HexAt(t, 16, 2));
@@ -209,7 +214,7 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r) {
   long cn = HexAt(t, 38, 4);
   if (cn >= 0) cn %= 32768;
   r.cnRefFreq = sat ? ScaledWord(cn, 0.125, 479.5) : ScaledWord(cn, 0.05, 38.9);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, rules.cnRefMaxMHz)) e.set(ErrCnRef);
   return d;
 }
 

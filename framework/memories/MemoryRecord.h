@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Pll.h"
+
 // Codes are single ASCII characters; a cleared record has every field zero. One record serves
 // every CORVANE family: `frame` and `diseqC` are carried by the families whose records hold them
 // and stay zero in a CORVANE-3 memory.
@@ -75,6 +77,16 @@ size_t MemoryRecordLength(char meas);
 // Whether `text` is a complete record of `meas`, fit to be sent.
 bool MemoryRecordSendable(const std::string& text, char meas);
 
+// What a family checks otherwise in a record from its instrument or its file: its frequency
+// ranges, whether it has a satellite tuner at all, and where its C/N reference range ends.
+struct RecordRules {
+  const cv::FamilyRanges* ranges = &cv::kCorvane3Ranges;
+  bool satelliteRefused = false;  // every satellite frequency fails its check
+  double cnRefMaxMHz = 2150;
+};
+// Whether `mhz` passes the frequency check of `band` under `rules`.
+bool RecordFreqOk(char band, float mhz, const RecordRules& rules);
+
 // Decoding a reply into `record` (which keeps the fields the reply does not carry).
 struct DecodedMemory {
   bool complete = false;  // false: the reply is shorter than 38 characters; `record` unchanged
@@ -82,7 +94,7 @@ struct DecodedMemory {
   std::string numberText; // the reply's two number digits
   MemErrors errors;
 };
-DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& record);
+DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& record, const RecordRules& rules = {});
 
 // The message of each error kind's line (0: the kind has no line of its own). A family whose
 // ranges or wordings differ gives its own table.

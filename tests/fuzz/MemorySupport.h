@@ -1,10 +1,16 @@
 #pragma once
-// The memory settings controller without an instrument or a form, for the fuzz targets that type
-// into its edits: an offline equipment object with a decimal comma and a view that shows nothing.
+// What the memory targets share. The memory settings controller without an instrument or a form,
+// for the targets that type into its edits: an offline equipment object with a decimal comma and a
+// view that shows nothing. For the memory file targets: a screen that shows nothing and chooses no
+// file, and the separators picked from the input's first byte.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "Cv3Equip.h"
 #include "MemoryData.h"
+#include "MemoryEditor.h"
 
 namespace cvfuzz {
 
@@ -27,5 +33,22 @@ class NoDataView : public cv::mem::MemoryDataView {
   void SetHourglass(bool) override {}
   bool RunChannelPicker() override { return false; }
 };
+
+class Screenless : public cv::plan::FileChooser, public cv::mem::MemoryView {
+ public:
+  std::string OpenFile(const std::string&, const std::string&) override { return {}; }
+  std::string SaveFile(const std::string&, const std::string&, const std::string&) override { return {}; }
+  void SetGauge(int) override {}
+  void ShowList() override {}
+  void ShowButtons() override {}
+};
+
+// The two locales the program meets: a file opening with '#' reads with ';' and ',', one opening
+// with a CR line with ',' and '.'.
+inline void PickSeparators(TCv3Equip& equip, const uint8_t* data, size_t size) {
+  const bool comma = size > 0 && (data[0] & 2);
+  equip.decimalSeparator = comma ? ',' : '.';
+  equip.listSeparator = comma ? ';' : ',';
+}
 
 }  // namespace cvfuzz

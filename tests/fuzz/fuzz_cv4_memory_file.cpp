@@ -10,31 +10,14 @@
 #include "Cv4MemoryCodec.h"
 #include "FuzzSupport.h"
 #include "MemoryEditor.h"
-
-namespace {
-
-// No file dialogs, nothing shown.
-class Screenless : public cv::plan::FileChooser, public cv::mem::MemoryView {
- public:
-  std::string OpenFile(const std::string&, const std::string&) override { return {}; }
-  std::string SaveFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-  void SetGauge(int) override {}
-  void ShowList() override {}
-  void ShowButtons() override {}
-};
-
-}  // namespace
+#include "MemorySupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static cvfuzz::QuietPrompter& prompter = cvfuzz::InitApplication();
   static std::unique_ptr<cv::cv4::TCv4Equip> equip(TCv3Equip::Build<cv::cv4::TCv4Equip>(nullptr, nullptr));
-  // The first byte picks the separators, as the two locales the program meets: a file opening
-  // with '#' reads with ';' and ',', one opening with a CR line with ',' and '.'.
-  const bool comma = size > 0 && (data[0] & 2);
-  equip->decimalSeparator = comma ? ',' : '.';
-  equip->listSeparator = comma ? ';' : ',';
+  cvfuzz::PickSeparators(*equip, data, size);
   cv::mem::Cv3MemoryEquipment link(*equip);
-  Screenless screen;
+  cvfuzz::Screenless screen;
   cv::cv4::Cv4MemoryCodec codec(equip->VersionText());
   cv::mem::MemoryEditor editor(link, prompter, screen, screen, codec);
   const std::string path = cvfuzz::WriteScratch("fuzz.csv", cvfuzz::Text(data, size));

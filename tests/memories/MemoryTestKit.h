@@ -4,7 +4,9 @@
 // prompter; the simulator's default memories as records.
 #include <QFile>
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "AppServices.h"
@@ -83,6 +85,48 @@ struct Rig {
   cv::RecordingPrompter prompter;
   cv::mem::MemoryEditor editor{link, prompter, chooser, view};
 };
+
+// The editor on a family's equipment object E (with `port`; none: offline) and its codec C, made
+// from the object's version text when C takes one.
+template <class E, class C>
+struct FamilyRig {
+  explicit FamilyRig(TSerial* port = nullptr, char decimal = ',', char list = ';')
+      : equip(TCv3Equip::Build<E>(&host.form, port)) {
+    equip->decimalSeparator = decimal;
+    equip->listSeparator = list;
+  }
+  std::vector<std::string> Log() const {
+    std::vector<std::string> lines;
+    for (const QString& l : host.Lines()) lines.push_back(cv::To1252(l));
+    return lines;
+  }
+  static C MakeCodec(E& e) {
+    if constexpr (std::is_constructible_v<C, std::string>)
+      return C(e.VersionText());
+    else
+      return C();
+  }
+  HostForm host;
+  std::unique_ptr<E> equip;
+  cv::mem::Cv3MemoryEquipment link{*equip};
+  C codec = MakeCodec(*equip);
+  ScriptedChooser chooser;
+  RecordingView view;
+  cv::RecordingPrompter prompter;
+  cv::mem::MemoryEditor editor{link, prompter, chooser, view, codec};
+};
+
+// The lines of a file's content, without their LF.
+inline std::vector<std::string> SplitLines(const std::string& content) {
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < content.size();) {
+    size_t end = content.find('\n', at);
+    if (end == std::string::npos) end = content.size();
+    lines.push_back(content.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
 
 // The simulator's 99 default memories, decoded.
 inline std::array<MemoryRecord, cv::mem::kMemoryCount> DefaultRecords() {

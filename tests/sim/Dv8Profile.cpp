@@ -16,6 +16,7 @@ Dv8Profile::Dv8Profile(std::string model, std::string version)
     if (line.size() > 3 && line[3] != 'T') return Answer::Nak();
     return tune(line);
   });
+  AddDv8Memories();
 }
 
 }  // namespace cvsim

@@ -7,6 +7,11 @@
 //  - Plan scripts: the CORVANE-3's boot monitor, loader ("*HX" lines, "*GO1FE0:0000", "*FE6",
 //    the power-on lines taken without handshake) and "*FL:" records into the plan memory at
 //    segment 0x8000, read back through "*?JI" and "*?CI". The delivery plans are the CORVANE-4's.
+//  - Memories (Dv8Memories.cpp): the CORVANE-3's one store, 99 terrestrial memories of the
+//    meter's measure types (Level, V/A, Power, C/N Auto, C/N Ref in turn) in the 42-character
+//    line. "*?SR%02X" answers memory n's line; "*SR" stores a line of exactly 42 characters (38
+//    for BER COFDM) numbered 1..99, and is refused (NAK) otherwise and for refusedMemory.
+//    "*?XSR" and "*XSR" are unknown. Faults turn one memory's answer into something else.
 #include "Corvane4Profile.h"
 
 namespace cvsim {
@@ -14,6 +19,19 @@ namespace cvsim {
 class Dv8Profile : public Corvane4Profile {
  public:
   explicit Dv8Profile(std::string model = "DV-800", std::string version = "2.50");
+
+  // Memory n at start.
+  static LoggerMemory Dv8DefaultMemory(int n);
+  static std::string Dv8Record(int n) { return LoggerRecord(n, Dv8DefaultMemory(n)); }
+  std::string Dv8MemoryReply(int n) const;  // what "*?SR" answers for memory n, faults included
+
+  int satelliteMemory = 0;   // this memory answers as a satellite memory
+  int cofdmMemory = 0;       // this memory answers as a BER COFDM memory (38 characters)
+  int outOfRangeMemory = 0;  // this memory answers a colour code of '9'
+  int zeroNumberFor = 0;     // the answer for this memory is numbered 00
+
+ private:
+  void AddDv8Memories();
 };
 
 }  // namespace cvsim

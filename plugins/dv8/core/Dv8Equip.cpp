@@ -5,6 +5,7 @@
 
 #include "Commands8.h"
 #include "Dv8Dialect.h"
+#include "Memdlg8.h"
 #include "MsgIds.h"
 
 namespace cv::dv8 {
@@ -49,6 +50,11 @@ void TDV8Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::dv8

@@ -10,6 +10,8 @@ struct InstalledOptions {
   static constexpr int kFlags = 13;
   static constexpr int kBerCofdm = 2;
   static constexpr int kBelow45MHz = 10;
+  static constexpr int kTerrestrialBand = 11;
+  static constexpr int kSatelliteBand = 12;
   uint8_t flags[kFlags] = {};
 
   bool Has(int flag) const { return flag >= 0 && flag < kFlags && flags[flag] != 0; }

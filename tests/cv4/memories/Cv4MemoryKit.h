@@ -17,26 +17,7 @@
 
 namespace memtest4 {
 
-struct Rig {
-  explicit Rig(TSerial* port = nullptr, char decimal = ',', char list = ';')
-      : equip(TCv3Equip::Build<cv::cv4::TCv4Equip>(&host.form, port)) {
-    equip->decimalSeparator = decimal;
-    equip->listSeparator = list;
-  }
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    for (const QString& l : host.Lines()) lines.push_back(cv::To1252(l));
-    return lines;
-  }
-  HostForm host;
-  std::unique_ptr<cv::cv4::TCv4Equip> equip;
-  cv::mem::Cv3MemoryEquipment link{*equip};
-  cv::cv4::Cv4MemoryCodec codec{equip->VersionText()};
-  memtest::ScriptedChooser chooser;
-  memtest::RecordingView view;
-  cv::RecordingPrompter prompter;
-  cv::mem::MemoryEditor editor{link, prompter, chooser, view, codec};
-};
+using Rig = memtest::FamilyRig<cv::cv4::TCv4Equip, cv::cv4::Cv4MemoryCodec>;
 
 // The picker's one-shot start, fired by hand.
 class FakeStart : public cv::mem::PickerStart {
