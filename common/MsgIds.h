@@ -1377,4 +1377,7 @@ constexpr int HelpFile = 46000;  // the family's help file, as the dialogs name 
 constexpr int ChannelFrequencyNotSupported = 46001;
 constexpr int NoSatelliteBand = 46002;
 constexpr int NoTerrestrialBand = 46003;
+// The spectrum analyser and monitor (46500-46599): the logger file's own lines.
+constexpr int SpectrumLoggerTitle = 46500;
+constexpr int SpectrumLoggerEnd = 46501;
 }  // namespace cv::msg::dv8

@@ -4,6 +4,8 @@
 //  - "*?NA" answers "*NA DV-800"; "*?VE" answers "*VE", a blank and the version ("2.50").
 //  - "*FR" takes 'T' and exactly four lower-case hexadecimal digits; 'S' is refused.
 //  - "*?ID" is refused: the meter does not report its options.
+//  - The digital filter is the CORVANE-3's "*MF0F" / "*MF1F" after the access code; "*?LV"
+//    measures terrestrial carriers (one at 49.75 MHz, in the spectrum's default span).
 #include "Corvane4Profile.h"
 
 namespace cvsim {

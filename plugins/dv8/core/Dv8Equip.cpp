@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands8.h"
+#include "Dv8Spectrum.h"
 #include "MsgIds.h"
 
 namespace cv::dv8 {
@@ -46,6 +47,11 @@ void TDV8Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::dv8
