@@ -76,11 +76,12 @@ QWidget* TMonitorRadioGroup::CheckedButton() const {
   return buttons->checkedButton() ? buttons->checkedButton() : buttons->button(0);
 }
 
-TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment)
-    : TMonitorDlg(owner, equipment, cv::settings::EquipLink(equipment)) {}
+TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, const cv::settings::MonitorProfile& profile)
+    : TMonitorDlg(owner, equipment, cv::settings::EquipLink(equipment), profile) {}
 
-TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link)
-    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()), poller(std::move(link)) {
+TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link,
+                         const cv::settings::MonitorProfile& profile)
+    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()), poller(std::move(link), profile) {
   setObjectName("MonitorDlg");
   setWindowTitle(M(m::MonCaption));
   setFixedSize(560, 330);
@@ -188,13 +189,13 @@ void TMonitorDlg::ReceiveAll() {
 }
 
 void TMonitorDlg::ShowMeasurement(const cv::settings::MonitorMeasurement& record) {
-  const auto lines = cv::settings::DisplayLines(record, poller.channelMode);
+  const auto lines = cv::settings::DisplayLines(record, poller.channelMode, poller.Profile());
   QString text;
   for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + cv::From1252(lines[i]);
   DisplayMemo->setPlainText(text);
   DisplayMemo->moveCursor(QTextCursor::Start);
   ChannelEdit->setText(poller.channelMode ? cv::From1252(record.channel) : QString());
-  FreqEdit->setText(cv::From1252(cv::settings::FrequencyText(record.mhz)));
+  FreqEdit->setText(cv::From1252(poller.Profile().FrequencyText(record.mhz)));
   BandLabel->setText(M(record.band == 'T' ? m::MonTer : m::MonSat));
   if (record.measureType >= '0' && record.measureType <= '7') MeasRadioGroup->SetItemIndex(record.measureType - '0');
   StdRadioGroup->SetItemIndex(record.standard);

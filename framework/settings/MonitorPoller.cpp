@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "Format.h"
-#include "MemoryTables.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
@@ -80,22 +79,15 @@ std::string UnitsName(char units) {
   }
 }
 
-std::string StdCode(int index) { return cv::mem::StandardCode(index); }
+std::string StdCode(int index) { return DefaultMonitorProfile().StdCode(index); }
 
-int StdIndex(const std::string& code) { return cv::mem::StandardIndexOfCode(code); }
+int StdIndex(const std::string& code) { return DefaultMonitorProfile().StdIndex(code); }
 
-std::string FrequencyText(float mhz) {
-  return static_cast<double>(mhz) < 862.1 ? PrintfFixed(mhz, 6, 2) : PrintfFixed(mhz, 6, 1);
-}
+std::string FrequencyText(float mhz) { return DefaultMonitorProfile().FrequencyText(mhz); }
 
-bool FrequencyAllowed(double mhz, int modelVariant) {
-  return (mhz >= 862.1 && mhz <= 2150.0) || (mhz >= 5.0 && mhz <= 862.0 && modelVariant != 4);
-}
+bool FrequencyAllowed(double mhz, int modelVariant) { return DefaultMonitorProfile().FrequencyAllowed(mhz, modelVariant); }
 
-double SteppedFrequency(double mhz, bool up) {
-  const double step = mhz < 862.1 ? 0.05 : 0.5;
-  return up ? mhz + step : mhz - step;
-}
+double SteppedFrequency(double mhz, bool up) { return DefaultMonitorProfile().SteppedFrequency(mhz, up); }
 
 int SteppedChannel(int channel, int count, bool up) {
   if (count <= 0) return -1;
@@ -104,16 +96,17 @@ int SteppedChannel(int channel, int count, bool up) {
   return channel == 0 ? count - 1 : channel - 1;
 }
 
-std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode) {
+std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode,
+                                      const MonitorProfile& profile) {
   char units = '5';
   std::vector<std::string> lines{"", MeasureName(record.measureType, units),
-                                 record.value + " " + UnitsName(record.units) + "   " + FrequencyText(record.mhz) +
+                                 record.value + " " + UnitsName(record.units) + "   " + profile.FrequencyText(record.mhz) +
                                      " MHz"};
   if (channelMode) lines.push_back(record.channel);
   return lines;
 }
 
-TMonitorPoller::TMonitorPoller(Link link) : link(std::move(link)) {}
+TMonitorPoller::TMonitorPoller(Link link, const MonitorProfile& profile) : link(std::move(link)), profile(&profile) {}
 
 void TMonitorPoller::CountTxError() {
   if (!link.txErrors || !link.txWarnings) return;
@@ -142,7 +135,7 @@ bool TMonitorPoller::ReceiveSystem(int& index) {
   std::string reply;
   if (!Ask("*?SY", 5, reply)) return false;
   if (reply.compare(0, 3, "*SY") != 0) return LogBad(m::MonBadSystem, reply), false;
-  index = StdIndex(Field(reply, 3, 2));
+  index = profile->StdIndex(Field(reply, 3, 2));
   return true;
 }
 
@@ -233,7 +226,7 @@ bool TMonitorPoller::SendFrequency(const std::string& text, bool* refused) {
     return false;
   }
   double f = 0.0;
-  if (!ParseDouble(text, f) || !FrequencyAllowed(f, link.modelVariant)) {
+  if (!ParseDouble(text, f) || !profile->FrequencyAllowed(f, link.modelVariant)) {
     if (refused) *refused = true;
     return false;
   }
@@ -251,8 +244,8 @@ void TMonitorPoller::StepFrequency(const std::string& text, bool up) {
   }
   double f = 0.0;
   if (!ParseDouble(text, f)) return;
-  const double next = SteppedFrequency(f, up);
-  if (FrequencyAllowed(next, link.modelVariant)) link.tune(static_cast<float>(next), 1);
+  const double next = profile->SteppedFrequency(f, up);
+  if (profile->FrequencyAllowed(next, link.modelVariant)) link.tune(static_cast<float>(next), 1);
 }
 
 void TMonitorPoller::ToChannelMode() {
@@ -293,7 +286,7 @@ void TMonitorPoller::SelectMeasure(int index) {
 }
 
 void TMonitorPoller::SelectStandard(int index) {
-  const std::string command = "*SY" + StdCode(index);
+  const std::string command = "*SY" + profile->StdCode(index);
   if (!link.send(command)) link.log(Msg(m::MonStdRefused) + command);
 }
 
