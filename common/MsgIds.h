@@ -1380,4 +1380,7 @@ constexpr int NoTerrestrialBand = 46003;
 // The spectrum analyser and monitor (46500-46599): the logger file's own lines.
 constexpr int SpectrumLoggerTitle = 46500;
 constexpr int SpectrumLoggerEnd = 46501;
+// The monitor's radio groups, '|'-separated.
+constexpr int MonitorMeasureItems = 46502;
+constexpr int MonitorStandardItems = 46503;
 }  // namespace cv::msg::dv8

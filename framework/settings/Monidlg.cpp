@@ -69,7 +69,14 @@ TMonitorRadioGroup::TMonitorRadioGroup(QWidget* parent, const QString& caption, 
 int TMonitorRadioGroup::ItemIndex() const { return buttons->checkedId(); }
 
 void TMonitorRadioGroup::SetItemIndex(int index) {
-  if (QAbstractButton* b = buttons->button(index)) b->setChecked(true);
+  if (QAbstractButton* b = buttons->button(index)) {
+    b->setChecked(true);
+  } else if (QAbstractButton* checked = buttons->checkedButton()) {
+    // No item: an exclusive group cannot uncheck its last button.
+    buttons->setExclusive(false);
+    checked->setChecked(false);
+    buttons->setExclusive(true);
+  }
 }
 
 QWidget* TMonitorRadioGroup::CheckedButton() const {
@@ -123,11 +130,15 @@ TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Lin
   big.setBold(true);
   DisplayMemo->setFont(big);
 
-  MeasRadioGroup = new TMonitorRadioGroup(this, M(m::MonMeasGroup), M(m::MonMeasItems).split('|'), 2);
+  const cv::settings::MonitorProfile& family = poller.Profile();
+  BandLabel->setVisible(family.showBand);
+  MeasRadioGroup = new TMonitorRadioGroup(
+      this, M(m::MonMeasGroup), M(family.measureItemsId ? family.measureItemsId : m::MonMeasItems).split('|'), 2);
   MeasRadioGroup->setObjectName("MeasRadioGroup");
   MeasRadioGroup->setGeometry(12, 206, 290, 116);
   MeasRadioGroup->SetItemIndex(0);
-  StdRadioGroup = new TMonitorRadioGroup(this, M(m::MonStdGroup), M(m::MonStdItems).split('|'), 1);
+  StdRadioGroup = new TMonitorRadioGroup(
+      this, M(m::MonStdGroup), M(family.standardItemsId ? family.standardItemsId : m::MonStdItems).split('|'), 1);
   StdRadioGroup->setObjectName("StdRadioGroup");
   StdRadioGroup->setGeometry(312, 12, 130, 310);
 
@@ -197,7 +208,8 @@ void TMonitorDlg::ShowMeasurement(const cv::settings::MonitorMeasurement& record
   ChannelEdit->setText(poller.channelMode ? cv::From1252(record.channel) : QString());
   FreqEdit->setText(cv::From1252(poller.Profile().FrequencyText(record.mhz)));
   BandLabel->setText(M(record.band == 'T' ? m::MonTer : m::MonSat));
-  if (record.measureType >= '0' && record.measureType <= '7') MeasRadioGroup->SetItemIndex(record.measureType - '0');
+  const int item = poller.Profile().MeasureItem(record.measureType);
+  if (item != cv::settings::MonitorProfile::kKeepMeasureItem) MeasRadioGroup->SetItemIndex(item);
   StdRadioGroup->SetItemIndex(record.standard);
 }
 

@@ -33,6 +33,7 @@ class TMonitorRadioGroup : public QWidget {
  public:
   TMonitorRadioGroup(QWidget* parent, const QString& caption, const QStringList& items, int columns);
   int ItemIndex() const;
+  // An index that names no item leaves none selected.
   void SetItemIndex(int index);
   QWidget* CheckedButton() const;
  signals:

@@ -204,9 +204,10 @@ bool TMonitorPoller::ReceiveChannel(std::string& channel) {
   const unsigned active = HexAt(reply, 3, 2);
   std::snprintf(command, sizeof command, "*?CI%02x%02x", active, plan);
   answered = link.query(command, reply);
+  const std::string whole = reply;
   reply = Field(reply, 0, 7);
   if (!answered || Field(reply, 3, 2) == "!!") return fail(answered, m::MonTxChannel, m::MonNoChannel);
-  channel = Field(reply, 3, 4) + " (" + planName + ") ";
+  channel = profile->ChannelText(whole, planName);
   return true;
 }
 
@@ -215,14 +216,16 @@ bool TMonitorPoller::Cycle(MonitorMeasurement& record) {
   const bool ber = record.measureType >= '4' && record.measureType <= '6';
   if (!(ber ? ReceiveBer(record.value) : ReceiveLevel(record.value))) return false;
   MeasureName(record.measureType, record.units);
-  if (!ReceiveFrequency(record.mhz, record.band) || !ReceiveTuningMode()) return false;
-  return !channelMode || ReceiveChannel(record.channel);
+  if (!ReceiveFrequency(record.mhz, record.band)) return false;
+  const bool anyway = profile->showDespiteTuningFailure;
+  if (!ReceiveTuningMode() && !anyway) return false;
+  return !channelMode || ReceiveChannel(record.channel) || anyway;
 }
 
 bool TMonitorPoller::SendFrequency(const std::string& text, bool* refused) {
   if (refused) *refused = false;
   if (text.empty()) {
-    link.tune(1500.0f, 1);
+    if (profile->emptyEditTunes) link.tune(1500.0f, 1);
     return false;
   }
   double f = 0.0;
@@ -239,7 +242,7 @@ bool TMonitorPoller::SendFrequency(const std::string& text, bool* refused) {
 
 void TMonitorPoller::StepFrequency(const std::string& text, bool up) {
   if (text.empty()) {
-    link.tune(1500.0f, 1);
+    if (profile->emptyEditTunes) link.tune(1500.0f, 1);
     return;
   }
   double f = 0.0;
@@ -281,7 +284,9 @@ void TMonitorPoller::StepChannel(bool up) {
 }
 
 void TMonitorPoller::SelectMeasure(int index) {
-  const std::string command = "*ME" + std::to_string(index);
+  const std::vector<int>& codes = profile->measureCodes;
+  if (index < 0 || static_cast<size_t>(index) >= codes.size()) return;
+  const std::string command = "*ME" + std::to_string(codes[static_cast<size_t>(index)]);
   if (!link.send(command)) link.log(Msg(m::MonMeasRefused) + command);
 }
 

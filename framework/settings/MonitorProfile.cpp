@@ -40,6 +40,18 @@ double MonitorProfile::SteppedFrequency(double mhz, bool up) const {
   return std::round((up ? mhz + step : mhz - step) * 1e6) / 1e6;
 }
 
+int MonitorProfile::MeasureItem(char type) const {
+  if (type < '0' || type > '7') return kKeepMeasureItem;
+  for (size_t i = 0; i < measureCodes.size(); ++i)
+    if (measureCodes[i] == type - '0') return static_cast<int>(i);
+  return -1;
+}
+
+std::string MonitorProfile::ChannelText(const std::string& reply, const std::string& planName) const {
+  const std::string name = reply.size() > 3 ? reply.substr(3, 4) : std::string();
+  return name + " (" + planName + ") ";
+}
+
 const MonitorProfile& DefaultMonitorProfile() {
   static const MonitorProfile profile;
   return profile;

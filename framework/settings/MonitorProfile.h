@@ -31,8 +31,29 @@ class MonitorProfile {
   double formatSwitch = 862.1;
   // Model variant 4 has no terrestrial tuner: the terrestrial range is refused for it.
   bool variantRule = true;
-  // The standard radio group's items in form order.
+  // The standard radio group's items in form order, and their texts ('|'-separated message;
+  // 0: the framework's thirteen).
   std::vector<MonitorStandard> standards;
+  int standardItemsId = 0;
+  // The measurement radio group: its texts ('|'-separated message; 0: the framework's eight) and
+  // the mode each item sends ("*ME%d").
+  int measureItemsId = 0;
+  std::vector<int> measureCodes = {0, 1, 2, 3, 4, 5, 6, 7};
+  // The TER / SAT label beside the frequency edit.
+  bool showBand = true;
+  // The display shows what a cycle read whatever the tuning-mode and channel queries give (they
+  // come after the reading); otherwise their failure leaves the display as it was.
+  bool showDespiteTuningFailure = false;
+  // An empty frequency edit tunes the satellite default of 1500 MHz (arrows and typing alike);
+  // otherwise it sends nothing.
+  bool emptyEditTunes = true;
+
+  // The measurement item a reported type selects, or -1 for none (the group is cleared). By
+  // default a type outside '0'..'7' leaves the group as it was (kKeepMeasureItem).
+  static constexpr int kKeepMeasureItem = -2;
+  virtual int MeasureItem(char type) const;
+  // The channel text of the display from the "*?CI" reply (as it came) and the plan's name.
+  virtual std::string ChannelText(const std::string& reply, const std::string& planName) const;
 
   // The code sent for item `index` ("00" out of the table).
   virtual std::string StdCode(int index) const;

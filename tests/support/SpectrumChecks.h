@@ -23,6 +23,7 @@
 #include "HostForm.h"
 #include "Serial.h"
 #include "Specdlg.h"
+#include "ToolButtonChecks.h"
 
 // The family's dialog (made by the fixture's MakeDialog) over its equipment object, the command
 // layer on the simulator's pseudo-terminal and every wait on a fake clock.
@@ -112,22 +113,10 @@ inline void ExpectLoggerGolden(const QByteArray& saved, const QString& goldenPat
 // launcher logs its two lines and closes the port again.
 inline void ExpectSpectrumButtonOpensDialog(TCv3Equip& equip, HostForm& host, TSerial& port,
                                             const std::function<void(TSpectrumDlg&)>& check) {
-  port.Close();
   host.Clear();
-  bool shown = false;
-  QTimer watch;
-  watch.setInterval(10);
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* d = qobject_cast<TSpectrumDlg*>(w); d && d->isVisible()) {
-        shown = true;
-        check(*d);
-        d->reject();
-      }
+  ExpectToolButtonOpens<TSpectrumDlg>(port, [&] { return equip.RunSpectrum(); }, [&](TSpectrumDlg& d) {
+    check(d);
+    return true;
   });
-  watch.start();
-  EXPECT_TRUE(equip.RunSpectrum());
-  EXPECT_TRUE(shown);
   EXPECT_EQ(host.Lines(), (QStringList{"Executing Spectrum Analyser", "Spectrum Analyser closed. Ready"}));
-  EXPECT_FALSE(port.IsOpen());
 }

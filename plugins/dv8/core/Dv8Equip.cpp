@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commands8.h"
+#include "Dv8Monitor.h"
 #include "Dv8Spectrum.h"
 #include "MsgIds.h"
 
@@ -50,6 +51,7 @@ void TDV8Equip::ShowTool(Tool tool) {
 std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
     case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
+    case Tool::Monitor: return MakeDv8MonitorDlg(*this);
     default: return nullptr;
   }
 }
