@@ -1387,6 +1387,12 @@ constexpr int HelpFile = 46000;  // the family's help file, as the dialogs name 
 constexpr int ChannelFrequencyNotSupported = 46001;
 constexpr int NoSatelliteBand = 46002;
 constexpr int NoTerrestrialBand = 46003;
+// The spectrum analyser and monitor (46500-46599): the logger file's own lines.
+constexpr int SpectrumLoggerTitle = 46500;
+constexpr int SpectrumLoggerEnd = 46501;
+// The monitor's radio groups, '|'-separated.
+constexpr int MonitorMeasureItems = 46502;
+constexpr int MonitorStandardItems = 46503;
 }  // namespace cv::msg::dv8
 // The DV-800 memory editor (46300-46399): the texts in which it differs from the framework's
 // (cv::msg::mem); its hints and Send One's presence line are the CORVANE-4's (cv::msg::cv4mem).

@@ -69,18 +69,26 @@ TMonitorRadioGroup::TMonitorRadioGroup(QWidget* parent, const QString& caption, 
 int TMonitorRadioGroup::ItemIndex() const { return buttons->checkedId(); }
 
 void TMonitorRadioGroup::SetItemIndex(int index) {
-  if (QAbstractButton* b = buttons->button(index)) b->setChecked(true);
+  if (QAbstractButton* b = buttons->button(index)) {
+    b->setChecked(true);
+  } else if (QAbstractButton* checked = buttons->checkedButton()) {
+    // No item: an exclusive group cannot uncheck its last button.
+    buttons->setExclusive(false);
+    checked->setChecked(false);
+    buttons->setExclusive(true);
+  }
 }
 
 QWidget* TMonitorRadioGroup::CheckedButton() const {
   return buttons->checkedButton() ? buttons->checkedButton() : buttons->button(0);
 }
 
-TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment)
-    : TMonitorDlg(owner, equipment, cv::settings::EquipLink(equipment)) {}
+TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, const cv::settings::MonitorProfile& profile)
+    : TMonitorDlg(owner, equipment, cv::settings::EquipLink(equipment), profile) {}
 
-TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link)
-    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()), poller(std::move(link)) {
+TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link,
+                         const cv::settings::MonitorProfile& profile)
+    : QDialog(owner), equipment(equipment), logMemo(equipment->GetLogMemo()), poller(std::move(link), profile) {
   setObjectName("MonitorDlg");
   setWindowTitle(M(m::MonCaption));
   setFixedSize(560, 330);
@@ -122,11 +130,15 @@ TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Lin
   big.setBold(true);
   DisplayMemo->setFont(big);
 
-  MeasRadioGroup = new TMonitorRadioGroup(this, M(m::MonMeasGroup), M(m::MonMeasItems).split('|'), 2);
+  const cv::settings::MonitorProfile& family = poller.Profile();
+  BandLabel->setVisible(family.showBand);
+  MeasRadioGroup = new TMonitorRadioGroup(
+      this, M(m::MonMeasGroup), M(family.measureItemsId ? family.measureItemsId : m::MonMeasItems).split('|'), 2);
   MeasRadioGroup->setObjectName("MeasRadioGroup");
   MeasRadioGroup->setGeometry(12, 206, 290, 116);
   MeasRadioGroup->SetItemIndex(0);
-  StdRadioGroup = new TMonitorRadioGroup(this, M(m::MonStdGroup), M(m::MonStdItems).split('|'), 1);
+  StdRadioGroup = new TMonitorRadioGroup(
+      this, M(m::MonStdGroup), M(family.standardItemsId ? family.standardItemsId : m::MonStdItems).split('|'), 1);
   StdRadioGroup->setObjectName("StdRadioGroup");
   StdRadioGroup->setGeometry(312, 12, 130, 310);
 
@@ -188,15 +200,16 @@ void TMonitorDlg::ReceiveAll() {
 }
 
 void TMonitorDlg::ShowMeasurement(const cv::settings::MonitorMeasurement& record) {
-  const auto lines = cv::settings::DisplayLines(record, poller.channelMode);
+  const auto lines = cv::settings::DisplayLines(record, poller.channelMode, poller.Profile());
   QString text;
   for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + cv::From1252(lines[i]);
   DisplayMemo->setPlainText(text);
   DisplayMemo->moveCursor(QTextCursor::Start);
   ChannelEdit->setText(poller.channelMode ? cv::From1252(record.channel) : QString());
-  FreqEdit->setText(cv::From1252(cv::settings::FrequencyText(record.mhz)));
+  FreqEdit->setText(cv::From1252(poller.Profile().FrequencyText(record.mhz)));
   BandLabel->setText(M(record.band == 'T' ? m::MonTer : m::MonSat));
-  if (record.measureType >= '0' && record.measureType <= '7') MeasRadioGroup->SetItemIndex(record.measureType - '0');
+  const int item = poller.Profile().MeasureItem(record.measureType);
+  if (item != cv::settings::MonitorProfile::kKeepMeasureItem) MeasRadioGroup->SetItemIndex(item);
   StdRadioGroup->SetItemIndex(record.standard);
 }
 

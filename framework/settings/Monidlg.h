@@ -33,6 +33,7 @@ class TMonitorRadioGroup : public QWidget {
  public:
   TMonitorRadioGroup(QWidget* parent, const QString& caption, const QStringList& items, int columns);
   int ItemIndex() const;
+  // An index that names no item leaves none selected.
   void SetItemIndex(int index);
   QWidget* CheckedButton() const;
  signals:
@@ -45,9 +46,12 @@ class TMonitorRadioGroup : public QWidget {
 class TMonitorDlg : public QDialog {
   Q_OBJECT
  public:
-  TMonitorDlg(QWidget* owner, TCv3Equip* equipment);
+  // `profile` is kept, not copied: a family's static profile.
+  TMonitorDlg(QWidget* owner, TCv3Equip* equipment,
+              const cv::settings::MonitorProfile& profile = cv::settings::DefaultMonitorProfile());
   // With a command layer of the caller's (a test's or a benchmark's wrapping of the equipment's).
-  TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link);
+  TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Link link,
+              const cv::settings::MonitorProfile& profile = cv::settings::DefaultMonitorProfile());
   ~TMonitorDlg() override;
 
   cv::settings::TMonitorPoller& Poller() { return poller; }

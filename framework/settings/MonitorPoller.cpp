@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "Format.h"
-#include "MemoryTables.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
@@ -80,22 +79,15 @@ std::string UnitsName(char units) {
   }
 }
 
-std::string StdCode(int index) { return cv::mem::StandardCode(index); }
+std::string StdCode(int index) { return DefaultMonitorProfile().StdCode(index); }
 
-int StdIndex(const std::string& code) { return cv::mem::StandardIndexOfCode(code); }
+int StdIndex(const std::string& code) { return DefaultMonitorProfile().StdIndex(code); }
 
-std::string FrequencyText(float mhz) {
-  return static_cast<double>(mhz) < 862.1 ? PrintfFixed(mhz, 6, 2) : PrintfFixed(mhz, 6, 1);
-}
+std::string FrequencyText(float mhz) { return DefaultMonitorProfile().FrequencyText(mhz); }
 
-bool FrequencyAllowed(double mhz, int modelVariant) {
-  return (mhz >= 862.1 && mhz <= 2150.0) || (mhz >= 5.0 && mhz <= 862.0 && modelVariant != 4);
-}
+bool FrequencyAllowed(double mhz, int modelVariant) { return DefaultMonitorProfile().FrequencyAllowed(mhz, modelVariant); }
 
-double SteppedFrequency(double mhz, bool up) {
-  const double step = mhz < 862.1 ? 0.05 : 0.5;
-  return up ? mhz + step : mhz - step;
-}
+double SteppedFrequency(double mhz, bool up) { return DefaultMonitorProfile().SteppedFrequency(mhz, up); }
 
 int SteppedChannel(int channel, int count, bool up) {
   if (count <= 0) return -1;
@@ -104,16 +96,17 @@ int SteppedChannel(int channel, int count, bool up) {
   return channel == 0 ? count - 1 : channel - 1;
 }
 
-std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode) {
+std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode,
+                                      const MonitorProfile& profile) {
   char units = '5';
   std::vector<std::string> lines{"", MeasureName(record.measureType, units),
-                                 record.value + " " + UnitsName(record.units) + "   " + FrequencyText(record.mhz) +
+                                 record.value + " " + UnitsName(record.units) + "   " + profile.FrequencyText(record.mhz) +
                                      " MHz"};
   if (channelMode) lines.push_back(record.channel);
   return lines;
 }
 
-TMonitorPoller::TMonitorPoller(Link link) : link(std::move(link)) {}
+TMonitorPoller::TMonitorPoller(Link link, const MonitorProfile& profile) : link(std::move(link)), profile(&profile) {}
 
 void TMonitorPoller::CountTxError() {
   if (!link.txErrors || !link.txWarnings) return;
@@ -142,7 +135,7 @@ bool TMonitorPoller::ReceiveSystem(int& index) {
   std::string reply;
   if (!Ask("*?SY", 5, reply)) return false;
   if (reply.compare(0, 3, "*SY") != 0) return LogBad(m::MonBadSystem, reply), false;
-  index = StdIndex(Field(reply, 3, 2));
+  index = profile->StdIndex(Field(reply, 3, 2));
   return true;
 }
 
@@ -211,9 +204,10 @@ bool TMonitorPoller::ReceiveChannel(std::string& channel) {
   const unsigned active = HexAt(reply, 3, 2);
   std::snprintf(command, sizeof command, "*?CI%02x%02x", active, plan);
   answered = link.query(command, reply);
+  const std::string whole = reply;
   reply = Field(reply, 0, 7);
   if (!answered || Field(reply, 3, 2) == "!!") return fail(answered, m::MonTxChannel, m::MonNoChannel);
-  channel = Field(reply, 3, 4) + " (" + planName + ") ";
+  channel = profile->ChannelText(whole, planName);
   return true;
 }
 
@@ -222,18 +216,20 @@ bool TMonitorPoller::Cycle(MonitorMeasurement& record) {
   const bool ber = record.measureType >= '4' && record.measureType <= '6';
   if (!(ber ? ReceiveBer(record.value) : ReceiveLevel(record.value))) return false;
   MeasureName(record.measureType, record.units);
-  if (!ReceiveFrequency(record.mhz, record.band) || !ReceiveTuningMode()) return false;
-  return !channelMode || ReceiveChannel(record.channel);
+  if (!ReceiveFrequency(record.mhz, record.band)) return false;
+  const bool anyway = profile->showDespiteTuningFailure;
+  if (!ReceiveTuningMode() && !anyway) return false;
+  return !channelMode || ReceiveChannel(record.channel) || anyway;
 }
 
 bool TMonitorPoller::SendFrequency(const std::string& text, bool* refused) {
   if (refused) *refused = false;
   if (text.empty()) {
-    link.tune(1500.0f, 1);
+    if (profile->emptyEditTunes) link.tune(1500.0f, 1);
     return false;
   }
   double f = 0.0;
-  if (!ParseDouble(text, f) || !FrequencyAllowed(f, link.modelVariant)) {
+  if (!ParseDouble(text, f) || !profile->FrequencyAllowed(f, link.modelVariant)) {
     if (refused) *refused = true;
     return false;
   }
@@ -246,13 +242,13 @@ bool TMonitorPoller::SendFrequency(const std::string& text, bool* refused) {
 
 void TMonitorPoller::StepFrequency(const std::string& text, bool up) {
   if (text.empty()) {
-    link.tune(1500.0f, 1);
+    if (profile->emptyEditTunes) link.tune(1500.0f, 1);
     return;
   }
   double f = 0.0;
   if (!ParseDouble(text, f)) return;
-  const double next = SteppedFrequency(f, up);
-  if (FrequencyAllowed(next, link.modelVariant)) link.tune(static_cast<float>(next), 1);
+  const double next = profile->SteppedFrequency(f, up);
+  if (profile->FrequencyAllowed(next, link.modelVariant)) link.tune(static_cast<float>(next), 1);
 }
 
 void TMonitorPoller::ToChannelMode() {
@@ -288,12 +284,14 @@ void TMonitorPoller::StepChannel(bool up) {
 }
 
 void TMonitorPoller::SelectMeasure(int index) {
-  const std::string command = "*ME" + std::to_string(index);
+  const std::vector<int>& codes = profile->measureCodes;
+  if (index < 0 || static_cast<size_t>(index) >= codes.size()) return;
+  const std::string command = "*ME" + std::to_string(codes[static_cast<size_t>(index)]);
   if (!link.send(command)) link.log(Msg(m::MonMeasRefused) + command);
 }
 
 void TMonitorPoller::SelectStandard(int index) {
-  const std::string command = "*SY" + StdCode(index);
+  const std::string command = "*SY" + profile->StdCode(index);
   if (!link.send(command)) link.log(Msg(m::MonStdRefused) + command);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "MonitorProfile.h"
 #include "SettingsLink.h"
 
 namespace cv::settings {
@@ -27,25 +28,24 @@ float FrequencyOf(char band, unsigned word);
 // The measure type's name; `units` gets its units code.
 std::string MeasureName(char type, char& units);
 std::string UnitsName(char units);
-// The standard codes of the monitor's radio group (the memories' standard table).
+// The CORVANE-3's answers of DefaultMonitorProfile().
 std::string StdCode(int index);
 int StdIndex(const std::string& code);
-// "%6.2f" below 862.1 MHz, "%6.1f" from there on.
 std::string FrequencyText(float mhz);
-// The instrument's tuning range: satellite 862.1..2150, terrestrial 5..862 unless the model
-// variant is 4 (no terrestrial tuner).
 bool FrequencyAllowed(double mhz, int modelVariant);
-// One step of the frequency buttons: 0.05 MHz below 862.1, 0.5 MHz from there on.
 double SteppedFrequency(double mhz, bool up);
 // The channel a channel step selects among `count`, or -1 when there are none. A channel at or
 // beyond the count goes to the first (up) or the last (down).
 int SteppedChannel(int channel, int count, bool up);
 // The lines of the display memo.
-std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode);
+std::vector<std::string> DisplayLines(const MonitorMeasurement& record, bool channelMode,
+                                      const MonitorProfile& profile = DefaultMonitorProfile());
 
 class TMonitorPoller {
  public:
-  explicit TMonitorPoller(Link link);
+  explicit TMonitorPoller(Link link, const MonitorProfile& profile = DefaultMonitorProfile());
+
+  const MonitorProfile& Profile() const { return *profile; }
 
   bool ReceiveSystem(int& index);
   bool ReceiveMeasureType(char& type);
@@ -77,6 +77,7 @@ class TMonitorPoller {
   // Logs `id` and the reply as a second line.
   void LogBad(int id, const std::string& reply);
   Link link;
+  const MonitorProfile* profile;
 };
 
 }  // namespace cv::settings

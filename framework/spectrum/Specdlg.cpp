@@ -99,8 +99,12 @@ TSpectrumHostInfo InfoOf(TCv3Equip* equipment) {
 }  // namespace
 
 TSpectrumDlg::TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, const TSpectrumProfile& profile)
-    : TSpectrumDlg(owner, *new TCv3SpectrumLink(*equipment), InfoOf(equipment), profile) {
-  ownedLink.reset(&link);
+    : TSpectrumDlg(owner, equipment, std::make_unique<TCv3SpectrumLink>(*equipment), profile) {}
+
+TSpectrumDlg::TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, std::unique_ptr<TSpectrumLink> familyLink,
+                           const TSpectrumProfile& profile)
+    : TSpectrumDlg(owner, *familyLink, InfoOf(equipment), profile) {
+  ownedLink = std::move(familyLink);
   equipment->LoadCustomLogo(Image1);
 }
 
@@ -146,6 +150,7 @@ TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumH
   ApplyState(0, false);
   DrawGrid();
   if (!sweep.TerrestrialAllowed()) FullTerCheckBox->setEnabled(false);
+  if (!profile.satelliteBand) FullSatCheckBox->setEnabled(false);
   DataToEdit();
   TimerToSnaps->stop();
   sweep.bandGap = sweep.profile.bandGap;
@@ -317,8 +322,11 @@ void TSpectrumDlg::FillCombos() {
     ReferenceLevelCombo->addItem(QString::number(profile.firstRefLevel + 10 * i) + " dB");
   ReferenceLevelCombo->setCurrentIndex(profile.defaultRefItem);
   MeasCombo->clear();
-  MeasCombo->addItems({M(msg::SpecLevel), "V/A", M(msg::SpecPower), "C/N Auto", "BER (QPSK)",
-                       "BER (QAM)", "BER (COFDM)", "C/N Ref"});
+  // Each measurement mode's item text; the family's list picks its modes.
+  const QString modeTexts[8] = {M(msg::SpecLevel), "V/A", M(msg::SpecPower), "C/N Auto", "BER (QPSK)",
+                                "BER (QAM)", "BER (COFDM)", "C/N Ref"};
+  for (int mode : profile.measModes)
+    if (mode >= 0 && mode < 8) MeasCombo->addItem(modeTexts[mode]);
   MeasCombo->setCurrentIndex(0);
 }
 
@@ -479,7 +487,9 @@ void TSpectrumDlg::FullTerCheckBoxClick() {
   DataToEdit();
 }
 
-void TSpectrumDlg::FullSatCheckBoxClick() { FullTerCheckBoxClick(); }
+void TSpectrumDlg::FullSatCheckBoxClick() {
+  if (sweep.profile.satelliteBand) FullTerCheckBoxClick();
+}
 
 void TSpectrumDlg::HelpBtnClick() { ShowPluginHelp(info.startDir, info.helpTopic, info.helpFile.c_str()); }
 
@@ -764,7 +774,9 @@ void TSpectrumDlg::SaveBtnClick() {
   file.frequencies = sweep.SweptFrequencies();
   file.levels = sweep.levels;
   file.snapTimes = sweep.snapTimes;
-  file.rows = std::min(sweep.snapshots, sweep.allocatedSnapshots);
+  // Every snapshot of the run, however the count has been changed since its Start.
+  file.rows = sweep.allocatedSnapshots;
+  if (sweep.profile.rowsOfPoints) file.levelColumns = sweep.points;
   file.listSeparator = listSeparator;
   file.decimalSeparator = decimalSeparator;
   file.date = SpecDateString();

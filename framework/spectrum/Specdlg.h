@@ -64,6 +64,9 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
 
   // The dialog over an equipment object, with its family's spectrum values.
   TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, const TSpectrumProfile& profile = {});
+  // The same over a family's own view of its equipment object (the dialog owns it).
+  TSpectrumDlg(QWidget* owner, TCv3Equip* equipment, std::unique_ptr<TSpectrumLink> familyLink,
+               const TSpectrumProfile& profile);
   TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumHostInfo& info,
                const TSpectrumProfile& profile = {});
   ~TSpectrumDlg() override;

@@ -44,7 +44,8 @@ std::string TSpectrumLogFile::WriteRows() const {
     const std::string& when = k - 1 < static_cast<int>(snapTimes.size()) ? snapTimes[k - 1] : "";
     out += " " + date + s + " " + when + s + " " + std::to_string(k) + s;
     const std::vector<float>& row = levels[k - 1];
-    size_t columns = std::min(frequencies.size(), row.size());
+    const size_t wanted = levelColumns >= 0 ? static_cast<size_t>(levelColumns) : frequencies.size();
+    const size_t columns = std::min(wanted, row.size());
     for (size_t j = 0; j < columns; ++j) out += Number(row[j], 5, 1) + s;
     out += "\n";
   }

@@ -11,6 +11,7 @@ class TSpectrumLogFile {
   std::vector<std::vector<float>> levels;  // one row per snapshot, dBuV
   std::vector<std::string> snapTimes;      // start time of each snapshot (hour:minutes)
   int rows = 0;                            // rows to write, bounded by the tables
+  int levelColumns = -1;                   // levels a row holds; -1: one per frequency
   char listSeparator = ';';
   char decimalSeparator = ',';
   std::string date, time;  // the moment of saving (DateString, TimeString)

@@ -2,6 +2,7 @@
 // What one family's spectrum analyser does otherwise than another's: the dialog and its sweep
 // are one code, run on a record of these values. The default record is the CORVANE-3's.
 #include <string>
+#include <vector>
 
 struct TSpectrumProfile {
   // Where the satellite band starts: the lowest satellite frequency the initial and final edits
@@ -26,4 +27,20 @@ struct TSpectrumProfile {
   std::string loggerEnd = "# CORVANE-3 Spectrum Logger end";
   // Point size of the printed scale labels; 0 leaves the printer font's default size.
   int printLabelPointSize = 0;
+  // The settings a new dialog starts from, in MHz.
+  float defaultInitial = 1165.0f;
+  float defaultFinal = 1205.0f;
+  float defaultStep = 1.0f;
+  // A meter without a satellite band: the edits take 5 to 862 MHz only and the SAT box is
+  // disabled and inert.
+  bool satelliteBand = true;
+  // The initial and final edits refuse a value past the other end at once; without it the order
+  // is left to Start's check, so the range can be moved in either direction one edit at a time.
+  bool editsKeepOrder = true;
+  // The measurement list: item to the instrument's measurement mode ("*ME%d"); each mode has its
+  // own item text, its own wait and units.
+  std::vector<int> measModes = {0, 1, 2, 3, 4, 5, 6, 7};
+  // A logger row holds exactly the run's point count of levels, not one per frequency of the
+  // header row.
+  bool rowsOfPoints = false;
 };

@@ -26,9 +26,9 @@ TSpectrumSweep::TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view, const T
 void TSpectrumSweep::Log(int id) { link.Log(cv::Msg(id)); }
 
 void TSpectrumSweep::InitDefaults() {
-  finalFreq = 1205.0f;
-  initialFreq = 1165.0f;
-  stepFreq = 1.0f;
+  finalFreq = profile.defaultFinal;
+  initialFreq = profile.defaultInitial;
+  stepFreq = profile.defaultStep;
   timeStep = 5;
   snapshots = allocatedSnapshots = 1;
   currentFreq = initialFreq;
@@ -146,7 +146,7 @@ bool TSpectrumSweep::TakeSnapshot() {
       if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
         snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
       link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" +
-               std::to_string(snapshots));
+               std::to_string(allocatedSnapshots));
       while (currentFreq <= finalFreq && !stopRequested) {
         if (!link.TuneFrequency(currentFreq, 1000)) {
           Log(msg::SpecFreqError);
@@ -173,9 +173,11 @@ bool TSpectrumSweep::TakeSnapshot() {
     }
   }
 
+  // A run takes as many snapshots as it allocated rows at its Start: a count changed meanwhile
+  // applies from the next Start, so no store lands past the tables.
   if (stopRequested) {
     stopRequested = false;
-  } else if (snapNo < snapshots) {
+  } else if (snapNo < allocatedSnapshots) {
     view.SetTimer(true);
     ++snapNo;
   } else {
@@ -417,21 +419,28 @@ const MeasKind kKinds[8] = {
 };
 }  // namespace
 
+int TSpectrumSweep::MeasMode(int item) const {
+  const std::vector<int>& modes = profile.measModes;
+  if (item < 0 || item >= static_cast<int>(modes.size())) item = 0;
+  return modes.empty() ? 0 : modes[static_cast<size_t>(item)];
+}
+
 void TSpectrumSweep::MeasBtnClick(int item) {
   if (InsideWait()) return;
-  if (item < 0 || item > 7) item = 0;
+  const int mode = MeasMode(item);
+  if (mode < 0 || mode > 7) return;
   SetState(3);
   measuring = true;
   bool ready = link.SendCommand("*SP0") && EnableDigitalFilter() &&
                link.TuneFrequency(currentFreq, 1000);
   if (ready) {
-    const MeasKind& k = kKinds[item];
+    const MeasKind& k = kKinds[mode];
     Log(k.asking);
     view.SetUnits(k.units ? cv::Msg(k.units) : std::string());
     bool ok = false;
     int wait = k.wait;
     bool measure = true;
-    if (item == 3) {
+    if (mode == 3) {
       char reply[256] = {};
       if (!link.Query("*?SY", reply)) {
         measure = false;
@@ -458,10 +467,11 @@ void TSpectrumSweep::MeasBtnClick(int item) {
 }
 
 std::string TSpectrumSweep::MeasText(int item, char decimal) const {
+  const int mode = MeasMode(item);
   std::string text;
   text.push_back(meas.status1);
   text.push_back(meas.status2);
-  if (item >= 4 && item <= 6)
+  if (mode >= 4 && mode <= 6)
     text += " " + cv::PrintfSci(meas.level, 3, 1, decimal);
   else
     text += cv::PrintfFixed(meas.level, 5, 1, decimal);
@@ -477,8 +487,9 @@ TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char de
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == initialFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) || (d >= profile.satelliteStart && d < 2150.0);
-  if (!inRange || v > finalFreq) return TEditResult::Refused;
+  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) ||
+                 (profile.satelliteBand && d >= profile.satelliteStart && d < 2150.0);
+  if (!inRange || (profile.editsKeepOrder && v > finalFreq)) return TEditResult::Refused;
   initialFreq = currentFreq = v;
   return TEditResult::Accepted;
 }
@@ -488,8 +499,9 @@ TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char deci
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == finalFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) || (d >= profile.satelliteStart && d <= 2150.0);
-  if (!inRange || v < initialFreq) return TEditResult::Refused;
+  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) ||
+                 (profile.satelliteBand && d >= profile.satelliteStart && d <= 2150.0);
+  if (!inRange || (profile.editsKeepOrder && v < initialFreq)) return TEditResult::Refused;
   finalFreq = v;
   return TEditResult::Accepted;
 }
@@ -532,6 +544,7 @@ TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char de
 }
 
 bool TSpectrumSweep::SetFullSpan(bool ter, bool sat) {
+  if (!profile.satelliteBand) sat = false;
   if (ter) {
     initialFreq = 5.0f;
     finalFreq = sat ? 2150.0f : 862.0f;

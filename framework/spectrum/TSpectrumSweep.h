@@ -124,6 +124,8 @@ class TSpectrumSweep {
   // Ends a run for a closing window; false while a sweep or measurement must unwind first.
   bool StopForClose();
 
+  // The instrument's measurement mode of an item of the measure list (a missing item is item 0).
+  int MeasMode(int item) const;
   // The measurement's text for the level edit: status characters and value.
   std::string MeasText(int item, char decimal) const;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "MonitorFuzzLink.h"
 #include "MonitorPoller.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,19 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> replies = cvfuzz::Lines(input);
   if (replies.empty()) replies.push_back("");
-  size_t next = 0;
-  int errors = 0, warnings = 0;
-  cv::settings::Link link;
-  link.send = [&](const std::string&) { return next % 2 == 0; };
-  link.query = [&](const std::string&, std::string& reply) {
-    if (next >= replies.size()) return reply.clear(), false;
-    reply = replies[next++];
-    return true;
-  };
-  link.tune = [](float, int) { return true; };
-  link.log = [](const std::string&) {};
-  link.txErrors = &errors;
-  link.txWarnings = &warnings;
+  cvfuzz::MonitorReplies line{replies};
+  cv::settings::Link link = line.Link();
   cv::settings::TMonitorPoller poller(link);
   cv::settings::MonitorMeasurement record;
   poller.channelMode = true;

@@ -12,6 +12,12 @@ Dv8Profile::Dv8Profile(std::string model, std::string version)
   Remove("*CC");
   Remove("*FRT363B");
   flash.planSegment = 0x8000;
+  Remove("*MF6F");
+  Remove("*MF7F");
+  AddSpectrumFilterCommands(*this, "*MF0F", "*MF1F");
+  // Terrestrial carriers only: a vision carrier in the default 48 to 52 MHz span, UHF ones, and
+  // one close under 862 MHz.
+  carriers = {{49.75, 66.0, 0.5}, {175.25, 60.0, 3.0}, {471.25, 72.0, 3.0}, {607.25, 65.0, 3.0}, {858.0, 62.0, 3.0}};
   On("*FR", [tune = HandlerOf("*FR")](const std::string& line) {
     if (line.size() > 3 && line[3] != 'T') return Answer::Nak();
     return tune(line);

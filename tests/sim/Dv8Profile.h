@@ -12,6 +12,8 @@
 //    line. "*?SR%02X" answers memory n's line; "*SR" stores a line of exactly 42 characters (38
 //    for BER COFDM) numbered 1..99, and is refused (NAK) otherwise and for refusedMemory.
 //    "*?XSR" and "*XSR" are unknown. Faults turn one memory's answer into something else.
+//  - The digital filter is the CORVANE-3's "*MF0F" / "*MF1F" after the access code; "*?LV"
+//    measures terrestrial carriers (one at 49.75 MHz, in the spectrum's default span).
 #include "Corvane4Profile.h"
 
 namespace cvsim {

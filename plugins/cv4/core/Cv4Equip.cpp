@@ -6,6 +6,7 @@
 #include "Chanplandlg.h"
 #include "Commands4.h"
 #include "Memdlg4.h"
+#include "Monidlg4.h"
 #include "Cv4Dialect.h"
 #include "Cv4Logger.h"
 #include "Cv4Options.h"
@@ -49,6 +50,7 @@ std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
     case Tool::ChannelEditor: return std::make_unique<TChannelsPlanDlg>(owner, this, Cv4PlanFamily());
     case Tool::MemoryEditor: return MakeMemoryDlg(GetOwner(), this);
+    case Tool::Monitor: return MakeMonitorDlg4(*this);
     case Tool::Spectrum: return MakeSpectrumDlg4(*this);
     case Tool::DataLogger: return MakeDataLoggerDlg4(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlg4(GetOwner(), this);

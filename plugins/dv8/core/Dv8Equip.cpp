@@ -6,6 +6,8 @@
 #include "Commands8.h"
 #include "Dv8Dialect.h"
 #include "Memdlg8.h"
+#include "Dv8Monitor.h"
+#include "Dv8Spectrum.h"
 #include "MsgIds.h"
 
 namespace cv::dv8 {
@@ -53,6 +55,8 @@ void TDV8Equip::ShowTool(Tool tool) {
 std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
     case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
+    case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
+    case Tool::Monitor: return MakeDv8MonitorDlg(*this);
     default: return nullptr;
   }
 }

@@ -20,74 +20,17 @@
 #include "HostForm.h"
 #include "Specdlg.h"
 #include "Specdlg4.h"
+#include "SpectrumChecks.h"
 #include "TCv3SpectrumLink.h"
 
 using cv::cv4::TCv4Equip;
 
 namespace {
 
-class Spectrum4 : public ::testing::Test, public Cv4Sim {
+class Spectrum4 : public SpectrumOnSim<Cv4Sim, TCv4Equip> {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(StartSim());
-    equip.reset(TCv3Equip::Build<TCv4Equip>(&host.form, &port));
-    equip->clock = &clock;
-    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    // The open's wake line is answered before the case starts.
-    for (int i = 0; i < 400 && sim->Lines().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    Settle();
-    sim->ClearTraffic();
-    Make(',', ';');
-  }
-  void Make(char decimal, char list) {
-    dlg.reset();
-    equip->decimalSeparator = decimal;
-    equip->listSeparator = list;
-    std::unique_ptr<QDialog> made = cv::cv4::MakeSpectrumDlg4(*equip);
-    dlg.reset(static_cast<TSpectrumDlg*>(made.release()));
-    dlg->showError = [this](const QString&, const QString& t) { boxes.push_back(t.toStdString()); };
-    dlg->beep = [] {};
-  }
-  template <class T>
-  T* W(const char* name) {
-    T* w = dlg->findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  // Types into a setting edit and leaves it, as the user does.
-  void Type(const char* edit, const char* text) {
-    W<QLineEdit>(edit)->setText(text);
-    const std::string name = edit;
-    if (name == "InitialFreqEdit") dlg->OnExitInitialFreq();
-    if (name == "FinalFreqEdit") dlg->OnExitFinalFreq();
-    if (name == "StepFreqEdit") dlg->OnExitStepFreq();
-  }
-  std::vector<std::string> Sent() {
-    Settle();
-    return sim->Lines();
-  }
-  std::vector<std::string> Tunings() {
-    std::vector<std::string> out;
-    for (const std::string& l : Sent())
-      if (l.rfind("*FR", 0) == 0) out.push_back(l);
-    return out;
-  }
-  bool Logged(const QString& line) const { return host.Lines().contains(line); }
-
-  HostForm host;
-  cv::FakeClock clock;
-  std::unique_ptr<TCv4Equip> equip;
-  std::unique_ptr<TSpectrumDlg> dlg;
-  std::vector<std::string> boxes;
-  QTemporaryDir tmp;
+  std::unique_ptr<QDialog> MakeDialog() override { return cv::cv4::MakeSpectrumDlg4(*equip); }
 };
-
-// The logger file with the moment of saving taken out.
-QString WithoutMoment(QString text) {
-  text.replace(QRegularExpression("\\d+/\\d+/\\d{4}"), "D");
-  text.replace(QRegularExpression("\\d+:\\d\\d"), "T");
-  return text;
-}
 
 TEST_F(Spectrum4, ASweepAcrossTheGapTunesBothBandsAndSavesItsGrid) {
   EXPECT_EQ(W<QComboBox>("ReferenceLevelCombo")->currentText(), "70 dB");
@@ -150,15 +93,7 @@ TEST_F(Spectrum4, ASweepAcrossTheGapTunesBothBandsAndSavesItsGrid) {
     const QString text = WithoutMoment(QString::fromLatin1(file.readAll()));
     EXPECT_TRUE(text.contains("# CORVANE-4 Spectrum Logger output file\n"));
     EXPECT_TRUE(text.contains("# CORVANE-4 Spectrum Logger end\n"));
-    const QString goldenPath = CV_TEST_DATA_DIR "/cv4/" + name;
-    if (qEnvironmentVariableIsSet("CV_WRITE_GOLDENS")) {
-      QFile out(goldenPath);
-      ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-      out.write(text.toLatin1());
-    }
-    QFile golden(goldenPath);
-    ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << goldenPath.toStdString();
-    EXPECT_EQ(text.toStdString(), golden.readAll().toStdString());
+    ExpectLoggerGolden(text.toLatin1(), CV_TEST_DATA_DIR "/cv4/" + name);
     // A spreadsheet's reader takes the grid and the snapshot as 23 numbers each.
     QProcess python;
     python.start("python3", {"-c", R"(
@@ -392,25 +327,10 @@ TEST_F(Spectrum4, PrintsOnePageWithTheFamilysTexts) {
 }
 
 TEST_F(Spectrum4, TheHostsSpectrumButtonOpensTheDialog) {
-  port.Close();
   dlg.reset();
-  host.Clear();
-  bool shown = false;
-  QTimer watch;
-  watch.setInterval(10);
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* d = qobject_cast<TSpectrumDlg*>(w); d && d->isVisible()) {
-        shown = true;
-        EXPECT_EQ(d->findChild<QComboBox*>("ReferenceLevelCombo")->currentText(), "70 dB");
-        d->reject();
-      }
+  ExpectSpectrumButtonOpensDialog(*equip, host, port, [](TSpectrumDlg& d) {
+    EXPECT_EQ(d.findChild<QComboBox*>("ReferenceLevelCombo")->currentText(), "70 dB");
   });
-  watch.start();
-  EXPECT_TRUE(equip->RunSpectrum());
-  EXPECT_TRUE(shown);
-  EXPECT_EQ(host.Lines(), (QStringList{"Executing Spectrum Analyser", "Spectrum Analyser closed. Ready"}));
-  EXPECT_FALSE(port.IsOpen());
 }
 
 }  // namespace
