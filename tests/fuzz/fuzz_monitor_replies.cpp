@@ -7,6 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "MonitorPoller.h"
+#include "MonitorSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input = cvfuzz::Text(data, size);
@@ -16,22 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   cv::settings::UnitsName(units);
   cv::settings::StdIndex(input);
 
-  std::vector<std::string> replies = cvfuzz::Lines(input);
-  if (replies.empty()) replies.push_back("");
-  size_t next = 0;
-  int errors = 0, warnings = 0;
-  cv::settings::Link link;
-  link.send = [&](const std::string&) { return next % 2 == 0; };
-  link.query = [&](const std::string&, std::string& reply) {
-    if (next >= replies.size()) return reply.clear(), false;
-    reply = replies[next++];
-    return true;
-  };
-  link.tune = [](float, int) { return true; };
-  link.log = [](const std::string&) {};
-  link.txErrors = &errors;
-  link.txWarnings = &warnings;
-  cv::settings::TMonitorPoller poller(link);
+  cvfuzz::ReplyLink replies(cvfuzz::Lines(input));
+  cv::settings::TMonitorPoller poller(replies.Make());
   cv::settings::MonitorMeasurement record;
   poller.channelMode = true;
   if (poller.Cycle(record)) {
@@ -39,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cv::settings::DisplayLines(record, poller.channelMode);
   }
   poller.StepChannel(size % 2 == 0);
-  poller.SendFrequency(replies.back(), nullptr);
-  poller.StepFrequency(replies.front(), true);
+  poller.SendFrequency(replies.replies.back(), nullptr);
+  poller.StepFrequency(replies.replies.front(), true);
   return 0;
 }

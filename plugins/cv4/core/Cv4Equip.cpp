@@ -11,6 +11,7 @@
 #include "Cv4PlanFamily.h"
 #include "MsgIds.h"
 #include "Specdlg4.h"
+#include "Updatedlg4.h"
 
 namespace cv::cv4 {
 
@@ -50,6 +51,7 @@ std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
     case Tool::MemoryEditor: return MakeMemoryDlg(GetOwner(), this);
     case Tool::Monitor: return MakeMonitorDlg4(*this);
     case Tool::Spectrum: return MakeSpectrumDlg4(*this);
+    case Tool::UpdateFirmware: return MakeUpdateFirmDlg4(*this);
     default: return nullptr;
   }
 }
