@@ -18,7 +18,8 @@
 //               certificate report; 41160-41199 report checks by outside tools;
 //               41200-41299 SKY certificate sheet
 //   42000-42999 CORVANE-4 family: 42000-42099 entry, equipment object and command table;
-//               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories
+//               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories;
+//               42700-42749 spectrum; 42900-42949 firmware update and monitor
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1371,6 +1372,12 @@ namespace cv::msg::cv4spectrum {
 constexpr int LoggerTitle = 42700;
 constexpr int LoggerEnd = 42701;
 }  // namespace cv::msg::cv4spectrum
+// The CORVANE-4 firmware update and monitor (42900-42949).
+namespace cv::msg::cv4settings {
+constexpr int Mpeg2Btn = 42900;
+constexpr int Mpeg2Hint = 42901;
+constexpr int StartBtn = 42902;
+}  // namespace cv::msg::cv4settings
 // The CORVANE-4 plan editors (42200-42399): the texts in which they differ from the framework's.
 namespace cv::msg::cv4plans {
 constexpr int PlanSendHint = 42200;

@@ -18,8 +18,8 @@ bool MatchUpdateLine(const std::string& line, std::string& updateFile) {
   return true;
 }
 
-bool FindUpdateLine(const std::string& text, std::string& updateFile) {
-  constexpr size_t kPiece = 254;
+bool FindUpdateLine(const std::string& text, std::string& updateFile, size_t piece) {
+  const size_t kPiece = std::max<size_t>(piece, 1);
   for (size_t at = 0; at < text.size();) {
     const size_t feed = text.find('\n', at);
     const size_t end = feed == std::string::npos ? text.size() : feed + 1;

@@ -8,8 +8,8 @@ namespace cv::settings {
 // One line (without its line feed): true when it is an update line; `updateFile` then gets the
 // upper-cased text from the blank after the keyword to the name's end (" FW.UPD").
 bool MatchUpdateLine(const std::string& line, std::string& updateFile);
-// The script's text read as the dialog reads the file: pieces of at most 254 characters, each cut
-// at its line feed; the first update line counts.
-bool FindUpdateLine(const std::string& text, std::string& updateFile);
+// The script's text read as the dialog reads the file: pieces of at most `piece` characters (the
+// family's line buffer), each cut at its line feed; the first update line counts.
+bool FindUpdateLine(const std::string& text, std::string& updateFile, size_t piece = 254);
 
 }  // namespace cv::settings

@@ -112,7 +112,7 @@ bool TUpdateFirmDlg::FindUpdateFile(const std::string& path, std::string& update
   if (!in) return false;
   std::stringstream text;
   text << in.rdbuf();
-  if (!cv::settings::FindUpdateLine(text.str(), updateFile)) return false;
+  if (!cv::settings::FindUpdateLine(text.str(), updateFile, ScriptLinePiece())) return false;
   equipment->Log(cv::Msg(m::UpdProFound) + name + ",");
   equipment->Log(cv::Msg(m::UpdWithFile) + updateFile);
   return true;

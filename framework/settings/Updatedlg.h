@@ -36,6 +36,11 @@ class TUpdateFirmDlg : public TLogForm {
   void StartBtnClick();
   void HelpBtnClick();
 
+ protected:
+  // How many characters of a script line the update check reads at once; the rest of a longer
+  // line is read as a line of its own.
+  virtual size_t ScriptLinePiece() const { return 254; }
+
  private:
   void ArrangeControls();
   // One line to the host's LogMemo and to the log zone.

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "AppServices.h"
+#include "FamilyOnCom3.h"
 #include "HostHome.h"
 #include "Mainform.h"
 #include "Printers.h"
@@ -46,17 +47,7 @@ const Family kFamilies[] = {
 class FamilyDetect : public ::testing::TestWithParam<Family> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(home.isValid());
-    for (QString f : {QString(GetParam().plugin) + ".so", QString("CvTools.cfg")})
-      ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR) + "/" + f, home.filePath(f))) << f.toStdString();
-    sim = std::make_unique<cvsim::Simulator>(cvsim::MakeProfile(GetParam().profile));
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    QFile ini(home.filePath("CvTools.INI"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(("[Ports]\nCOM1=" + home.Path("no-such-device") + "\nCOM2=" + home.Path("no-such-device-either") +
-               "\nCOM3=" + sim->Path() + "\n")
-                  .c_str());
+    ASSERT_NO_FATAL_FAILURE(PlaceFamilyOnCom3(home, GetParam().plugin, GetParam().profile, sim));
   }
   QStringList Lines(TMainForm& w) const { return LogLines(w); }
   // Clicks the Channel Plan Editor button; true when the family's plan editor opened (its

@@ -13,6 +13,7 @@
 #include "Cv4PlanFamily.h"
 #include "MsgIds.h"
 #include "Specdlg4.h"
+#include "Updatedlg4.h"
 
 namespace cv::cv4 {
 
@@ -54,6 +55,7 @@ std::unique_ptr<QDialog> TCv4Equip::MakeToolDialog(Tool tool) {
     case Tool::Spectrum: return MakeSpectrumDlg4(*this);
     case Tool::DataLogger: return MakeDataLoggerDlg4(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlg4(GetOwner(), this);
+    case Tool::UpdateFirmware: return MakeUpdateFirmDlg4(*this);
     default: return nullptr;
   }
 }

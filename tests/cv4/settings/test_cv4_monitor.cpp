@@ -2,6 +2,7 @@
 // profile and through the dialog against the simulated meter.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTimer>
 #include <memory>
 
@@ -140,6 +141,16 @@ TEST_F(Monitor4Sim, TypedArrowedReadAndShown) {
     EXPECT_EQ(prompter.beeps, c.beeps);
   }
   EXPECT_TRUE(Log().isEmpty()) << Log().join('\n').toStdString();
+}
+
+// DIGITAL is sent as "36", whichever digital code the meter reported.
+TEST_F(Monitor4Sim, DigitalIsSentAs36) {
+  Profile([](cvsim::Corvane4Profile& p) { p.systemReply = "*SY060"; });
+  dlg->ReceiveAll();
+  dlg->StdRadioGroup->findChild<QRadioButton*>("Item8")->click();
+  dlg->StdRadioGroup->findChild<QRadioButton*>("Item12")->click();
+  dlg->TimerToReceiveAll->stop();
+  EXPECT_EQ(Sent("*SY"), (std::vector<std::string>{"*SY24", "*SY36"}));
 }
 
 // The meter refusing the tuning: the equipment's own line, then the monitor's once more.

@@ -1,0 +1,144 @@
+// The tools of a family's plug-in opened from the main window's buttons, with the plug-in found
+// by detection on COM3 against the simulated meter: the monitor shows a reading, and the
+// firmware update runs a script chosen in the open dialog.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+#include <fstream>
+
+#include "AppServices.h"
+#include "FamilyOnCom3.h"
+#include "HostHome.h"
+#include "Mainform.h"
+#include "Profiles.h"
+#include "Simulator.h"
+#include "ToolButtons.h"
+
+namespace {
+
+struct Family {
+  const char* profile;
+  const char* plugin;
+  const char* newVersion;  // the meter's version after an update
+};
+
+const Family kFamilies[] = {
+    {"corvane4", "Cv4Tools", "2.10"},
+};
+
+// Runs the event loop until `done` holds or two seconds have passed.
+template <class F>
+bool SpinUntil(F done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!done() && std::chrono::steady_clock::now() < end) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
+}
+
+class FamilyTools : public ::testing::TestWithParam<Family> {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(PlaceFamilyOnCom3(home, GetParam().plugin, GetParam().profile, sim));
+    w = std::make_unique<TMainForm>();
+    w->DetectBtnClick();
+    ASSERT_NE(w->equipment, nullptr);
+    w->UpdateTools();
+  }
+  void TearDown() override { w.reset(); }
+  // The plug-in's forms are of its own copy of the framework: found by their controls' names.
+  template <class T>
+  static T* Child(QWidget* dlg, const char* name) {
+    T* c = dlg ? dlg->findChild<T*>(name) : nullptr;
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+
+  HostHome home;
+  std::unique_ptr<cvsim::Simulator> sim;
+  std::unique_ptr<TMainForm> w;
+  cv::RecordingPrompter prompter;
+};
+
+TEST_P(FamilyTools, MonitorShowsAReading) {
+  QString title, shown;
+  QTimer::singleShot(0, w.get(), [&] {
+    QWidget* dlg = QApplication::activeModalWidget();
+    ASSERT_NE(dlg, nullptr);
+    title = dlg->windowTitle();
+    auto* memo = Child<QPlainTextEdit>(dlg, "DisplayMemo");
+    SpinUntil([&] { return memo && memo->toPlainText().contains("MHz"); });
+    if (memo) shown = memo->toPlainText();
+    Child<QPushButton>(dlg, "CloseBtn")->click();
+  });
+  w->MonitorBtn->click();
+  EXPECT_EQ(title, "Monitor");
+  EXPECT_TRUE(shown.contains(" MHz")) << shown.toStdString();
+  EXPECT_TRUE(shown.contains("dBuV")) << shown.toStdString();
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+// A good update file, then a corrupted one (its second line's checksum wrong), which leaves the
+// version the good one gave.
+TEST_P(FamilyTools, UpdateFromTheMainWindow) {
+  const Family& f = GetParam();
+  struct Run {
+    const char* file;
+    QStringList tail;  // the last lines of both logs
+    std::string version;
+  } runs[] = {
+      {":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n",
+       {"Updating successful", QString("New version:  ") + f.newVersion}, f.newVersion},
+      {":0400000001020304F2\n:0400040005060708DD\n:00000001FF\n", {"Updating failed"}, f.newVersion},
+  };
+  std::ofstream(home.Path("upd.pro")) << "SENDHEX fw.upd *HX\n";
+  for (const Run& r : runs) {
+    SCOPED_TRACE(r.tail.join('|').toStdString());
+    std::ofstream(home.Path("fw.upd")) << r.file;
+    QStringList zone;
+    bool buttonsBack = false;
+    QTimer::singleShot(0, w.get(), [&] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      ASSERT_NE(dlg, nullptr);
+      EXPECT_EQ(dlg->windowTitle(), "Update Firmware");
+      QTimer::singleShot(0, dlg, [&] {
+        auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(open, nullptr);
+        open->selectFile(home.filePath("upd.pro"));
+        QMetaObject::invokeMethod(open, "accept");
+      });
+      auto* startBtn = Child<QPushButton>(dlg, "StartBtn");
+      auto* closeBtn = Child<QPushButton>(dlg, "CloseBtn");
+      startBtn->click();
+      zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+      buttonsBack = startBtn->isEnabled() && closeBtn->isEnabled();
+      closeBtn->click();
+    });
+    w->UpdateTools();  // the buttons come back after a tool on the main window's timer
+    ASSERT_TRUE(w->UpdateBtn->isEnabled());
+    w->UpdateBtn->click();
+    EXPECT_TRUE(buttonsBack);
+    EXPECT_EQ(zone.mid(zone.size() - r.tail.size()), r.tail) << zone.join('\n').toStdString();
+    QStringList log = LogLines(*w);
+    log = log.mid(log.lastIndexOf("PRO file found: upd.pro,"));
+    ASSERT_GE(log.size(), 2) << LogLines(*w).join('\n').toStdString();
+    EXPECT_EQ(log[1], "with updating file:  FW.UPD");
+    EXPECT_TRUE(log.join('\n').contains(r.tail.join('\n'))) << log.join('\n').toStdString();
+    QFile transcript(home.filePath("upd.LOG"));
+    ASSERT_TRUE(transcript.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(transcript.readAll().contains("SENDHEX fw.upd *HX"));
+    // The version the meter holds now.
+    sim->WithProfile([&](cvsim::Profile& p) { EXPECT_EQ(p.version, r.version); });
+  }
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyTools, ::testing::ValuesIn(kFamilies),
+                         [](const ::testing::TestParamInfo<Family>& i) { return std::string(i.param.profile); });
+
+}  // namespace
