@@ -93,7 +93,12 @@ void TSpectrumSweep::FreeTables() {
 
 void TSpectrumSweep::AllocTables() {
   allocatedSnapshots = snapshots;
+  const size_t count = static_cast<size_t>(snapshots);
+  auto allocate = [this](size_t bytes) {
+    if (bytes > tableByteLimit) throw std::bad_alloc();
+  };
   try {
+    allocate(count * static_cast<size_t>(points) * sizeof(float));
     levels.assign(static_cast<size_t>(snapshots), std::vector<float>(static_cast<size_t>(points), 0.0f));
     haveLevels = true;
   } catch (const std::bad_alloc&) {
@@ -103,6 +108,7 @@ void TSpectrumSweep::AllocTables() {
     view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(msg::SpecAllocBox));
   }
   try {
+    allocate(count * sizeof(std::string));
     snapTimes.assign(static_cast<size_t>(snapshots), std::string());
     haveSnapTimes = true;
   } catch (const std::bad_alloc&) {

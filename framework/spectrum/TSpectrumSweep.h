@@ -83,6 +83,9 @@ class TSpectrumSweep {
   TSpectrumMeas meas;
   std::vector<std::string> snapTimes;
   bool haveSnapTimes = false;
+  // A table of more bytes than this is refused as the allocator refuses it; a test lowers it to
+  // see the sweep without its tables.
+  size_t tableByteLimit = SIZE_MAX;
   int32_t pictureWidth = 250;  // one point per pixel column at most
 
   // A measurement is inside its waits.

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
@@ -79,6 +81,19 @@ class SpectrumOnSim : public ::testing::Test, public Sim {
     return out;
   }
   bool Logged(const QString& line) const { return host.Lines().contains(line); }
+  // Prints the sweep shown into the PDF `name` and gives the page's text.
+  QString PrintedText(const QString& name) {
+    const QString pdf = tmp.filePath(name);
+    dlg->Printer().setOutputFormat(QPrinter::PdfFormat);
+    dlg->Printer().setOutputFileName(pdf);
+    dlg->confirmPrint = [](QPrinter&) { return true; };
+    dlg->PrintBtnClick();
+    EXPECT_TRUE(Logged("Spectrum sent to print"));
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(pdftotext.waitForFinished(20000));
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+  }
 
   HostForm host;
   cv::FakeClock clock;

@@ -154,6 +154,23 @@ TEST_F(TermPlans1, GetCfgWritesTheWholeFileOrKeepsTheOldOne) {
   });
 }
 
+// A plan file shares the configuration's output file: under every limit of the save table it is
+// written whole, or the statement fails and the old file stays.
+TEST_F(TermPlans1, GetChPlanWritesTheWholeFileOrKeepsTheOldOne) {
+  ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
+  std::string plan = "FSTEP (0.0625)\nIFVAL (33.375)\nHEADER (3, EUROPA, 42)\n";
+  for (int i = 0; i < 120; ++i)
+    plan += "CHANNEL (" + std::to_string(i) + ", C" + std::to_string(i) + ", " + std::to_string(100 + 6 * i) +
+            ".25, 5.5, NO, YES, YES, NO)\n";
+  ASSERT_TRUE(RunScript(plan));
+  const std::string file = home.Path("plan.pro");
+  const std::string script = Script("getchplan.pro", "GETCHPLAN " + file + "\n");
+  cvtest::ExpectWholeOrOldFile(file, [&] {
+    Ready();
+    return term->RunProFile(script);
+  });
+}
+
 TEST_F(TermPlans1, SetCfgRefusesALineLongerThanOneCommand) {
   ASSERT_NO_FATAL_FAILURE(StartOn(std::make_unique<cvsim::Corvane1Profile>()));
   const std::string file = home.Path("long.txt");

@@ -168,19 +168,24 @@ bool DataLoggerCtl::StoreReceived(const std::string& name, const std::vector<uin
   }
   const QString base = Local(SafeFileName(name));
   const QString path = dir.filePath(base + ".DL");
+  const QString bak = dir.filePath(base + ".BAK");
+  bool keptAsBak = false;
   if (QFileInfo::exists(path)) {
     if (!AskBoxYesNo(PrompterInForce(), Format(Msg(m::OverwriteQuestion).c_str(), Local(path).c_str()), Msg(m::WarningCaption),
                      MsgIcon::Warning))
       return false;
     // The old file keeps a copy beside itself, replacing an older copy; without it nothing is stored.
-    const QString bak = dir.filePath(base + ".BAK");
     if (QFileInfo::exists(bak)) QFile::remove(bak);
     if (!QFile::rename(path, bak)) {
       Box(Format(Msg(m::BakFailed).c_str(), Local(path).c_str(), Local(bak).c_str()), m::ErrorCaption);
       return false;
     }
+    keptAsBak = true;
   }
-  switch (WriteFileAtomically(Local(path), std::string(bytes.begin(), bytes.end()))) {
+  const SaveResult saved = WriteFileAtomically(Local(path), std::string(bytes.begin(), bytes.end()));
+  // A store that failed leaves the old file under its own name, not only as the copy.
+  if (saved != SaveResult::Saved && keptAsBak) QFile::rename(bak, path);
+  switch (saved) {
     case SaveResult::Saved: break;
     case SaveResult::NotCreated: Box(m::CantCreateBinary, m::ErrorCaption); return false;
     case SaveResult::NotWritten: Box(m::ShortWrite, m::PossibleErrorCaption); return false;

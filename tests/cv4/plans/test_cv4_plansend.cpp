@@ -147,6 +147,24 @@ TEST_F(Cv4PlanSend, OlderFirmwareBootsIntoItsLoader) {
   Profile([](Corvane4Profile& p) { EXPECT_EQ(p.loaderState, Corvane4Profile::LoaderState::Main); });
 }
 
+// A meter that does not answer the version query: Send says so and sends nothing after it.
+TEST_F(Cv4PlanSend, AMeterThatDoesNotAnswerTheVersionQueryGetsNothing) {
+  ASSERT_NO_FATAL_FAILURE(Start("2.00"));
+  LoadCanalization();
+  sim->SetFaults([] {
+    cvsim::Faults f;
+    f.silent = true;
+    return f;
+  }());
+  sim->ClearTraffic();
+  Button("SendBtn")->click();
+  EXPECT_TRUE(Memo().contains("Sending Channels Error: Equipment not detected")) << memo->toPlainText().toStdString();
+  EXPECT_FALSE(Memo().contains("Sending successful"));
+  // At most the wake line and the query went out: a silent meter gives no XON to send on.
+  for (const std::string& line : sim->Lines()) EXPECT_TRUE(line == "*" || line == "*?VE") << line;
+  EXPECT_FALSE(QFile::exists(dir.filePath("___CH4__.LOG")));
+}
+
 TEST_F(Cv4PlanSend, AReceivedPlanWhoseChannelsDoNotAllComeIsNeitherSavedNorSent) {
   ASSERT_NO_FATAL_FAILURE(Start("2.00"));
   Profile([](Corvane4Profile& p) {

@@ -101,6 +101,27 @@ TEST(Cv4Script, WriterLimits) {
       EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
     }
   }
+  // The count of bytes before a channel may reach 1270 and no more: 127 channels before the last
+  // make 1270 without a command and 1272 with one, wherever it sits; the last one's own command
+  // is not counted.
+  const struct {
+    const char* what;
+    std::vector<int> withCommand;
+    bool written;
+  } bound[] = {{"1270 before the last, its own command", {127}, true},
+               {"1272 before the last, a command on the first", {0}, false},
+               {"1272 before the last, a command on the one before it", {126}, false}};
+  for (const auto& b : bound) {
+    SCOPED_TRACE(b.what);
+    PlanSlots plans = EmptyPlans();
+    plans[0] = Cv4Plan("P", 'T', 128);
+    const PlanSlot commanded = Cv4Plan("P", 'T', 128, 1);
+    for (int i : b.withCommand) plans[0].Channels()[size_t(i)] = commanded.Channels()[size_t(i)];
+    std::string error;
+    const std::string script = Build(plans, Variant::Saved, &error);
+    EXPECT_EQ(Count(script, "\nCHAN3T ("), b.written ? 128 : 0) << error;
+    EXPECT_EQ(error.rfind("There are 128 or less channels in plan P, which is Ok,\n", 0) == 0, !b.written) << error;
+  }
   // The second plan's block starts 1280 bytes on, whatever the first plan's size up to 128.
   PlanSlots two = EmptyPlans();
   two[0] = Cv4Plan("A", 'T', 128);

@@ -176,8 +176,8 @@ TEST_F(DlReceive, NothingIsStoredWhereItCannotBe) {
   }
   EXPECT_EQ(Boxes(), QStringList({"Warning: File " + folder.filePath("GOOD.DL") + "\n already exists. Overwrite?",
                                   "Possible error: No s'ha escrit tot el fitxer binari!!"}));
-  EXPECT_EQ(Stored("GOOD.BAK"), "old");
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), QStringList({"GOOD.BAK"}));
+  EXPECT_EQ(Stored("GOOD.DL"), "old");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), QStringList({"GOOD.DL"}));
 
   // A missing folder.
   ctl->folder = folder.filePath("missing").toStdString();
