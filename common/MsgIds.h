@@ -20,6 +20,9 @@
 //   42000-42999 CORVANE-4 family: 42000-42099 entry, equipment object and command table;
 //               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories;
 //               42700-42749 spectrum; 42900-42949 firmware update and monitor
+//               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories
+//   43000-43999 CORVANE-PLENAR family: 43000-43199 entry, equipment object, dialect and
+//               canalization files
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -348,7 +351,7 @@ constexpr int ScriptSendingTime = 34009;      // "Sending updating file.\n..."
 constexpr int ScriptLogIsScript = 34010;      // transcript path equals the script path
 constexpr int ScriptHexLineTooLong = 34011;   // an update line longer than a command
 constexpr int ScriptWordRange = 34012;        // a PLL word outside 0..FFFF
-constexpr int ScriptPlanRange = 34013;        // a plan outside the 32 of a canalization
+constexpr int ScriptPlanRange = 34013;        // a plan outside the dialect's plans of a canalization
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
 constexpr int ScriptLnbRange = 34015;         // an LNB oscillator a plan header cannot hold
 constexpr int ScriptLogTooLong = 34016;       // the transcript path is longer than the limit
@@ -1414,3 +1417,24 @@ constexpr int NotCompatibleOne = 46306;
 constexpr int CompatibleCaption = 46307;
 constexpr int PlanNumberTooLarge = 46308;
 }  // namespace cv::msg::dv8mem
+
+// The CORVANE-PLENAR family (43000-43999): entry, equipment object, script dialect and
+// canalization files (43000-43199). The launcher texts are the CORVANE-3 object's (cv::msg::cv3).
+namespace cv::msg::plenar {
+constexpr int HelpFile = 43000;  // the family's help file, as the dialogs name it
+constexpr int CommunicationError = 43001;  // the caption of the unanswered "*?ID" box
+// The canalization writer's limits and the readers' texts.
+constexpr int CanalizationTooBig = 43002;
+constexpr int BigCanalizationLog = 43003;
+constexpr int PlanTooBig = 43004;
+constexpr int TooManyPlans = 43005;
+constexpr int NewFrequency1500 = 43006;
+constexpr int OutOfRange = 43007;          // " out of range: "
+constexpr int MaxChannelsReached = 43008;
+constexpr int CaptionWarning = 43009;
+constexpr int FileNotCreated = 43010;
+constexpr int FileNotOpened = 43011;
+constexpr int BadDataLine = 43012;
+constexpr int PlanLoadedFrom = 43013;
+constexpr int PlanLoadError = 43014;
+}  // namespace cv::msg::plenar

@@ -208,6 +208,14 @@ bool TSerial::SendBlock(const char* buffer, int n) {
   return ok && WaitChar(XOFF) && WaitChar(ACK);
 }
 
+bool TSerial::WriteRaw(const char* buffer, int n) {
+  if (!IsOpen()) return false;
+  uint32_t written = 0;
+  const bool ok = cv::SerialWrite(handle, buffer, static_cast<size_t>(n > 0 ? n : 0), &written);
+  bytesWritten = written;
+  return ok && written == static_cast<uint32_t>(n > 0 ? n : 0);
+}
+
 int TSerial::AskRaw(char* command, char* buffer, int n, const std::function<void()>& progress) {
   if (!SendCommand(command)) return 0;
   return ReadRaw(buffer, n, progress);

@@ -59,6 +59,8 @@ class TSerial {
   int ReadRaw(char* buffer, int n, const std::function<void()>& progress = {});
   // The handshake around n raw bytes: XON, the bytes as they are, XOFF, ACK.
   bool SendBlock(const char* buffer, int n);
+  // The n bytes as they are, at once: no carriage return, no handshake (line tests of the meter).
+  bool WriteRaw(const char* buffer, int n);
   // SendCommand, then ReadRaw of n bytes; 0 when the command failed.
   int AskRaw(char* command, char* buffer, int n, const std::function<void()>& progress = {});
 

@@ -28,8 +28,6 @@ namespace msg = cv::msg::cv3;
 
 namespace {
 
-constexpr int kToolBaud = 19200;
-
 // Copies at most size-1 characters and always terminates.
 void CopyText(char* dest, const char* src, size_t size) {
   size_t n = strnlen(src, size - 1);
@@ -304,6 +302,7 @@ bool TCv3Equip::SplitFields(const char* line) {
       length = 0;
       continue;
     }
+    if (*p == '\t' && Family().fieldsDropTabs) continue;
     fields[field][length++] = *p;
     fields[field][length] = '\0';
     stored = true;

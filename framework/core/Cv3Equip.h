@@ -112,6 +112,8 @@ class TCv3Equip : public TEquip {
   char fields[TEquipFamily::kMaxFields][kFieldLength + 1] = {};
 
  protected:
+  // The rate every tool opens the port at.
+  static constexpr int kToolBaud = 19200;
   struct DeferInit {};
   TCv3Equip(QWidget* owner, TSerial* port, DeferInit);
   void FinishBuild();

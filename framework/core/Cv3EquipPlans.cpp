@@ -6,7 +6,7 @@
 bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info) {
   char reply[256] = {};
   if (!Query(PlanInfoQuery(plan).c_str(), reply)) return false;
-  return ParsePlanInfo(reply, info);
+  return ParsePlanInfo(reply, info, Family().planBands);
 }
 
 bool TCv3Equip::ReadChannelInfo(int channel, int plan, TChan3& chan, char band) {

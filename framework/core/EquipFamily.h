@@ -23,6 +23,10 @@ struct TEquipFamily {
   const TCommandTable* commands;
   int helpFileId;                  // message id of the help file's name; 0: kPluginHelpFile
   const char* helpTopics[kHelpTopics];
+  // The band letters a "*?JI" plan header may carry; any other reads as 'T' and fails the read.
+  const char* planBands = "ST";
+  // Whether SplitFields drops TAB characters from the fields (a file written by a spreadsheet).
+  bool fieldsDropTabs = false;
 
   // Room in the equipment's field table for any family's count (a whole number of words).
   static constexpr int kMaxFields = 32;

@@ -78,6 +78,10 @@ void TChan3::SetCommon(std::string_view n, char band, std::string_view c1, std::
   }
 }
 
+int32_t TChan3::SecondWordOf(uint32_t word, int32_t halfBandwidthMHz) {
+  return static_cast<int32_t>(static_cast<double>(word) + (halfBandwidthMHz - 1.25) * 20);
+}
+
 void TChan3::SetSecondWord(char band) {
   std::snprintf(wordText, sizeof wordText, "%04X", static_cast<unsigned>(word & 0xFFFFFFu));
   if (cv::IsSatelliteBand(band)) {
@@ -86,7 +90,7 @@ void TChan3::SetSecondWord(char band) {
     return;
   }
   // Half the bandwidth in whole MHz: a 7 MHz channel's upper edge lies 35 words up, not 45.
-  word2 = static_cast<int32_t>(static_cast<double>(word) + (bandwidth / 2 - 1.25) * 20);
+  word2 = SecondWordOf(word, bandwidth / 2);
   std::snprintf(word2Text, sizeof word2Text, "%04x", static_cast<unsigned>(word2) & 0xFFFFFFu);
 }
 
@@ -131,14 +135,14 @@ TChan3 TChan3::FromFrequency(std::string_view name, float frequency, int32_t ban
   return ch;
 }
 
-bool ParsePlanInfo(std::string_view reply, PlanInfo& plan) {
+bool ParsePlanInfo(std::string_view reply, PlanInfo& plan, std::string_view bands) {
   reply = WithoutLineEnd(reply);
   if (NoSuchEntry(reply) || reply.size() < kPlanHeaderLength) return false;
   CopyField(plan.name, reply.substr(3, 8));
   CopyField(plan.countText, reply.substr(11, 2));
   plan.channelCount = static_cast<int32_t>(ParseHex(plan.countText, 2));
   plan.band = reply[13];
-  if (plan.band != 'S' && plan.band != 'T') {
+  if (plan.band == '\0' || bands.find(plan.band) == std::string_view::npos) {
     plan.band = 'T';
     return false;
   }

@@ -32,6 +32,10 @@ class TChan3 {
                               std::string_view command1 = {}, std::string_view command2 = {},
                               std::string_view command3 = {});
 
+  // The upper-edge word of a terrestrial channel `halfBandwidthMHz` whole MHz either side of
+  // its centre word.
+  static int32_t SecondWordOf(uint32_t word, int32_t halfBandwidthMHz);
+
   char name[8] = {};         // the instrument stores 4 characters
   uint32_t word = 0;         // PLL word N
   char wordText[8] = {};     // "%04X" of N
@@ -78,9 +82,9 @@ uint32_t ParseHex(std::string_view text, size_t maxDigits);
 
 // "*?JI%02X" reply -> plan header. False when the instrument has no such plan ("!!"), when the
 // reply is too short to hold a header (21 characters; the commands after it are optional) and
-// when the band is neither 'S' nor 'T' (band set to 'T', the rest left unread). A short reply
+// when the band is none of `bands` (band set to 'T', the rest left unread). A short reply
 // leaves the record as it was.
-bool ParsePlanInfo(std::string_view reply, PlanInfo& plan);
+bool ParsePlanInfo(std::string_view reply, PlanInfo& plan, std::string_view bands = "ST");
 
 // "*?CI%02X%02X" reply -> channel of a plan of `band`. False when the instrument has no such
 // channel ("!!"), when the reply is shorter than 15 characters (record unchanged) and when the

@@ -210,7 +210,8 @@ void TChannelsPlanDlg::FillPlanList() {
   QSignalBlocker block(ChanPlanListBox);
   ChanPlanListBox->clear();
   if (!editor->listFilled) return;
-  for (const PlanSlot& s : editor->planSlots) ChanPlanListBox->addItem(cv::From1252(s.name));
+  for (int i = 0; i < editor->family.planSlots; ++i)
+    ChanPlanListBox->addItem(cv::From1252(editor->planSlots[i].name));
   ChanPlanListBox->setCurrentRow(editor->listIndex < 0 ? 0 : editor->listIndex);
 }
 

@@ -38,7 +38,7 @@ void PlanEditor::Error(const std::string& text, cv::MsgIcon icon) {
 // ---- planSlots ----
 
 PlanSlot* PlanEditor::GetSelectedPlan() {
-  return listIndex >= 0 && listIndex < kPlanSlots ? &planSlots[listIndex] : nullptr;
+  return listIndex >= 0 && listIndex < family.planSlots ? &planSlots[listIndex] : nullptr;
 }
 
 void PlanEditor::ClearAllPlans() {
@@ -53,7 +53,7 @@ bool PlanEditor::AllPlansEmpty() const {
 
 int PlanEditor::NextFreePlan(int i) const {
   if (AllPlansEmpty()) return 0;
-  for (int j = i + 1; j < kPlanSlots; ++j)
+  for (int j = i + 1; j < family.planSlots; ++j)
     if (!planSlots[j].HoldsPlan()) return j;
   return -1;
 }
@@ -70,9 +70,9 @@ int PlanEditor::FirstFreePlan() const { return NextFreePlan(-1); }
 void PlanEditor::SwapPlans(int a, int b) { std::swap(planSlots[a], planSlots[b]); }
 
 int PlanEditor::FirstPlanFrom(int index) const {
-  if (index < 0 || index >= kPlanSlots) index = 0;
-  for (int n = 0; n < kPlanSlots; ++n) {
-    int s = (index + n) % kPlanSlots;
+  if (index < 0 || index >= family.planSlots) index = 0;
+  for (int n = 0; n < family.planSlots; ++n) {
+    int s = (index + n) % family.planSlots;
     if (planSlots[s].HoldsPlan()) return s;
   }
   return -1;
@@ -134,7 +134,7 @@ void PlanEditor::InsertBtnClick() {
 
 void PlanEditor::DeleteBtnClick() {
   int i = listIndex;
-  if (!planSelected || AllPlansEmpty() || i < 0 || i >= kPlanSlots) return;
+  if (!planSelected || AllPlansEmpty() || i < 0 || i >= family.planSlots) return;
   ClearPlan(planSlots[i]);
   modified = true;
   int next = FirstPlanFrom(i);
@@ -146,7 +146,7 @@ void PlanEditor::DeleteBtnClick() {
 
 void PlanEditor::UpBtnClick() {
   int i = listIndex;
-  if (!planSelected || i <= 0 || i >= kPlanSlots) return;
+  if (!planSelected || i <= 0 || i >= family.planSlots) return;
   modified = true;
   SwapPlans(i, i - 1);
   listIndex = i - 1;
@@ -154,7 +154,7 @@ void PlanEditor::UpBtnClick() {
 
 void PlanEditor::DownBtnClick() {
   int i = listIndex;
-  if (!planSelected || i < 0 || i >= kPlanSlots - 1) return;
+  if (!planSelected || i < 0 || i >= family.planSlots - 1) return;
   modified = true;
   SwapPlans(i, i + 1);
   listIndex = i + 1;
@@ -170,7 +170,7 @@ int PlanEditor::EditBtnClick() {
 }
 
 void PlanEditor::ChannelsEdited(int index) {
-  if (index < 0 || index >= kPlanSlots) return;
+  if (index < 0 || index >= family.planSlots) return;
   PlanSlot& s = planSlots[index];
   s.channelCount = static_cast<int32_t>(s.Channels().size());
   CopyField(s.countText, Hex(static_cast<unsigned>(s.channelCount), 2));
@@ -226,7 +226,7 @@ void PlanEditor::ReceiveBtnClick() {
   listIndex = -1;
   view.SetGauge(0);
   bool any = false;
-  for (int p = 0; p < kPlanSlots; ++p) {
+  for (int p = 0; p < family.planSlots; ++p) {
     PlanSlot& slot = planSlots[p];
     PlanInfo info;
     if (equip.ReadPlanInfo(p, info)) {
@@ -240,7 +240,7 @@ void PlanEditor::ReceiveBtnClick() {
     } else {
       ClearPlan(slot);
     }
-    view.SetGauge((p + 1) * 100 / kPlanSlots);
+    view.SetGauge((p + 1) * 100 / family.planSlots);
     view.Repaint();
   }
   listFilled = true;

@@ -1,5 +1,5 @@
 #pragma once
-// The channel-plan editor's rules, apart from its form: the 32 plan planSlots, the selection, the
+// The channel-plan editor's rules, apart from its form: the family's plan slots, the selection, the
 // "modified" state, and what each button does with the planSlots, the files and the instrument.
 // The form turns widget events into these calls and shows the state; tests drive it directly.
 #include <string>
@@ -116,7 +116,7 @@ class PlanEditor : public Report {
   PlanSlots planSlots;
   bool planSelected = false;
   bool modified = false;
-  bool listFilled = false;  // the plan list shows the 32 planSlots
+  bool listFilled = false;  // the plan list shows the family's plan slots
   int listIndex = -1;       // selected item of the plan list, -1 none
 
   PlanEquipment& equip;

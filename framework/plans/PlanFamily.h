@@ -8,7 +8,14 @@
 #include "Pll.h"
 #include "Prompt.h"
 
+#include <string_view>
+
+#include "Chan3.h"
+#include "PlanSlot.h"
+
 struct ScriptDialect;
+class TScriptEngine;
+using ScriptExecutor = bool (*)(TScriptEngine&);
 // Declared only, so that the CORVANE-3 free lookups of CommandTable.h do not meet another
 // family's lookups of the same names where this header is included.
 class TCommandTable;
@@ -36,6 +43,29 @@ struct PlanFamily {
   int scriptNotCreatedMsg;  // the message of a script file that cannot be written
   // Message ids of the hints that differ; 0 where the control has none.
   int sendHint, receiveHint, channelComm3Hint, channelCancelHint;
+  // How many plan slots the family's instrument holds (at most kPlanSlots), and the message of a
+  // directory that declares more (0: the framework's, which names 32).
+  int planSlots = 32;
+  int tooManyPlansMsg = 0;
+  // A family with a third band: HEADER3's band number that reads as it (0: none), its band
+  // letter, and the executor of its channel statement (CHAND: index, name, MHz, command).
+  int thirdBandNumber = 0;
+  char thirdBand = 'T';
+  ScriptExecutor thirdBandChannel = nullptr;
+  // Builds a channel read from a script or a plan file; the CORVANE-3 record's from MHz unless
+  // given. `bandwidth` is in the family's unit.
+  TChan3 (*channelFromMHz)(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
+                           std::string_view c2, std::string_view c3) = nullptr;
+  // CHAN3T's bandwidth: whole MHz (1), or MHz with decimals kept in hundredths (100).
+  int bandwidthUnitsPerMHz = 1;
+  // The bandwidth a channel of the third band gets, which no file carries.
+  int32_t thirdBandBandwidth = 0;
+  // A CHAN3S intermediate frequency outside the band is logged and taken as the band's fallback
+  // (the message ids of its log lines), instead of failing the read; 0: it fails.
+  int satelliteOutOfRangeMsg = 0;
+  int satelliteFallbackMsg = 0;
+  // The most channels a plan header may declare.
+  int maxPlanChannels = kMaxPlanChannels;
 };
 
 const PlanFamily& Corvane3PlanFamily();

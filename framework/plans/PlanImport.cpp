@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "CommandTable.h"
+#include "Format.h"
 #include "Cv3Equip.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -20,6 +21,11 @@ const std::string& Arg(const std::vector<std::string>& args, size_t n) {
 }
 
 uint16_t OffsetOrNone(const std::string& text) { return ParseHex16(text).value_or(0xFFFF); }
+
+TChan3 FromFrequencyAsTChan3(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
+                             std::string_view c2, std::string_view c3) {
+  return TChan3::FromFrequency(name, mhz, bandwidth, band, c1, c2, c3);
+}
 
 }  // namespace
 
@@ -64,8 +70,11 @@ int PlanImport::ImportLine(int keyword, const std::vector<std::string>& args, co
     return importState == ExpectCommand ? ImportCommand(args, line) : Bad(msg::PlanOutOfPlace, line);
   if (execute == x::Plan)
     return importState == ExpectPlan ? ImportPlan(args, line) : Bad(msg::PlanOutOfPlace, line);
-  if (execute == x::Chan3T || execute == x::Chan3S)
-    return importState == ExpectChannels ? ImportChannel(execute == x::Chan3S, args, line)
+  if (execute == x::Chan3T || execute == x::Chan3S || (execute == family.thirdBandChannel))
+    return importState == ExpectChannels ? ImportChannel(execute == x::Chan3S   ? Kind::Satellite
+                                                         : execute == x::Chan3T ? Kind::Terrestrial
+                                                                                : Kind::ThirdBand,
+                                                         args, line)
                                          : importState >= ExpectPlan && family.skipsExtraChannels
                                                ? -1
                                                : Bad(msg::PlanOutOfPlace, line);
@@ -78,9 +87,10 @@ int PlanImport::ImportDirectory(const std::vector<std::string>& args, const Text
     cv::ShowBox(report.Ask(), Msg(msg::PlanBadDirectory), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
     return 0;
   }
-  if (n && *n > kPlanSlots) {
-    report.Log(Msg(msg::PlanTooManyPlans));
-    cv::ShowBox(report.Ask(), Msg(msg::PlanTooManyPlans), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
+  if (n && *n > family.planSlots) {
+    const int tooMany = family.tooManyPlansMsg ? family.tooManyPlansMsg : msg::PlanTooManyPlans;
+    report.Log(Msg(tooMany));
+    cv::ShowBox(report.Ask(), Msg(tooMany), Msg(msg::PlanCaptionError), cv::MsgIcon::Error);
     return 0;
   }
   // A directory of no plan would leave nothing to complete the import.
@@ -97,8 +107,8 @@ int PlanImport::ImportHeader(const std::vector<std::string>& args, const TextLin
   auto address = ParseHex16(Arg(args, 2));
   if (!address) return Bad(msg::PlanBadAddress, line);
   auto count = ParseInteger(Arg(args, 3));
-  // A plan of no channel would never complete; more than 128 do not fit a plan.
-  if (!count || *count < 1 || *count > kMaxPlanChannels) return Bad(msg::PlanBadChannelCount, line);
+  // A plan of no channel would never complete; more than the family's do not fit a plan.
+  if (!count || *count < 1 || *count > family.maxPlanChannels) return Bad(msg::PlanBadChannelCount, line);
   auto bandCode = ParseInteger(Arg(args, 4));
   if (!bandCode) return Bad(msg::PlanBadNumber, line);
   auto lnb = ParseNumber(Arg(args, 5));
@@ -117,7 +127,9 @@ int PlanImport::ImportHeader(const std::vector<std::string>& args, const TextLin
   CopyField(slot.name, ScriptSafeName(TCv3Equip::FixWidth(Arg(args, 1), 8)));
   slot.channelCount = static_cast<int32_t>(*count);
   CopyField(slot.countText, Hex(static_cast<unsigned>(*count), 2));
-  slot.band = *bandCode == 5 ? 'S' : 'T';
+  slot.band = *bandCode == 5                                                      ? 'S'
+              : family.thirdBandNumber != 0 && *bandCode == family.thirdBandNumber ? family.thirdBand
+                                                                                   : 'T';
   slot.code = static_cast<int32_t>(*code);
   CopyField(slot.codeText, Dec(*code, 2, true));
   slot.lnbMHz = static_cast<float>(*lnb);
@@ -159,8 +171,9 @@ int PlanImport::ImportPlan(const std::vector<std::string>& args, const TextLine&
   return 1;
 }
 
-int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& args, const TextLine& line) {
+int PlanImport::ImportChannel(Kind kind, const std::vector<std::string>& args, const TextLine& line) {
   PlanSlot& slot = planSlots[currentPlan];
+  const bool satellite = kind == Kind::Satellite;
   auto mhz = ParseNumber(Arg(args, 3));
   if (!mhz) return Bad(msg::PlanBadNumber, line);
   char commands[3][16] = {};
@@ -168,25 +181,39 @@ int PlanImport::ImportChannel(bool satellite, const std::vector<std::string>& ar
   float frequency = 0;
   int32_t bandwidth = 0;
   int used = satellite ? 3 : 1;
+  // The command offsets follow the frequency, after CHAN3T's bandwidth.
+  const size_t firstCommand = kind == Kind::Terrestrial ? 5 : 4;
   for (int c = 0; c < used; ++c) {
-    uint16_t offset = OffsetOrNone(Arg(args, (satellite ? 4 : 5) + c));
+    uint16_t offset = OffsetOrNone(Arg(args, firstCommand + c));
     if (!OffsetUsable(offset)) return Bad(msg::PlanBadOffset, line);
     CopyField(commands[c], ResolveCommand(offset));
   }
   if (satellite) {
     name = TCv3Equip::FixWidth(Arg(args, 2), 4);
     frequency = IntermediateOf(slot.lnbMHz, static_cast<float>(*mhz), dialect.plainIntermediate);
+    if (family.satelliteOutOfRangeMsg && !family.inBand(slot.band, frequency)) {
+      report.Log(ScriptSafeName(name) + Msg(family.satelliteOutOfRangeMsg) + Dec(channelsRead) + ", " +
+                 cv::PrintfFixed(frequency, 1, 2) + " MHz");
+      report.Log(Msg(family.satelliteFallbackMsg));
+      frequency = family.ranges->satellite.fallbackMHz;
+    }
   } else {
     name = TCv3Equip::FixWidth(PadLeft(Arg(args, 2), 4), 4);
     frequency = static_cast<float>(*mhz);
-    auto bw = ParseNumber(Arg(args, 4));
-    if (!bw || *bw < 0 || *bw > 255) return Bad(msg::PlanBadBandwidth, line);
-    bandwidth = static_cast<int32_t>(*bw);
+    if (kind == Kind::ThirdBand) {
+      bandwidth = family.thirdBandBandwidth;
+    } else {
+      auto bw = ParseNumber(Arg(args, 4));
+      if (!bw || *bw < 0 || *bw > 255) return Bad(msg::PlanBadBandwidth, line);
+      bandwidth = family.bandwidthUnitsPerMHz == 1 ? static_cast<int32_t>(*bw)
+                                                   : static_cast<int32_t>((*bw + 0.005) * family.bandwidthUnitsPerMHz);
+    }
   }
   if (!family.inBand(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
   CompactCommands(commands, used, *family.commands);
-  slot.Channels().push_back(TChan3::FromFrequency(ScriptSafeName(name), frequency, bandwidth, slot.band,
-                                                commands[0], commands[1], commands[2]));
+  const auto build = family.channelFromMHz ? family.channelFromMHz : &FromFrequencyAsTChan3;
+  slot.Channels().push_back(build(ScriptSafeName(name), frequency, bandwidth, slot.band, commands[0], commands[1],
+                                  commands[2]));
   if (++channelsRead == slot.channelCount) {
     SortChannels(slot.Channels());
     bool all = true;

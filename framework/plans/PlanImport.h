@@ -60,7 +60,8 @@ class PlanImport {
   int ImportHeader(const std::vector<std::string>& args, const TextLine& line);
   int ImportCommand(const std::vector<std::string>& args, const TextLine& line);
   int ImportPlan(const std::vector<std::string>& args, const TextLine& line);
-  int ImportChannel(bool satellite, const std::vector<std::string>& args, const TextLine& line);
+  enum class Kind { Terrestrial, Satellite, ThirdBand };
+  int ImportChannel(Kind kind, const std::vector<std::string>& args, const TextLine& line);
   void ResolvePlanCommands();
   bool OffsetUsable(uint16_t offset) const;
   int Bad(int what, const TextLine& line);

@@ -57,12 +57,17 @@ void PlanScriptWriter::WritePlanHeaders(ScriptLines& out, PlanSlots& planSlots) 
     if (!slot.HoldsPlan()) continue;
     out << HeaderLine(slot, static_cast<uint16_t>(address));
     slot.memoryAddress = static_cast<uint16_t>(address);
-    int n = static_cast<int>(slot.Channels().size());
-    do {
-      address += kPlanBlockBytes;
-      n -= kChannelsPerBlock;
-    } while (n > 0);
+    address += static_cast<unsigned>(PlanBlocks(slot)) * kPlanBlockBytes;
   }
+}
+
+int PlanScriptWriter::PlanBlocks(const PlanSlot& slot) const {
+  const int n = static_cast<int>(slot.Channels().size());
+  return n <= kChannelsPerBlock ? 1 : (n + kChannelsPerBlock - 1) / kChannelsPerBlock;
+}
+
+std::string PlanScriptWriter::PlanTooBigText(const PlanSlot& slot) const {
+  return Fill(Msg(msg::PlanTooManyBytes), {slot.name});
 }
 
 void PlanScriptWriter::WriteCommandCodes(ScriptLines& out) const {
@@ -70,11 +75,11 @@ void PlanScriptWriter::WriteCommandCodes(ScriptLines& out) const {
   for (int row = 0; row < commands.Rows(); ++row) {
     const CommandRow& r = commands.Row(row);
     unsigned code = static_cast<unsigned>(r.code) & 0xFFFF;
-    out << "COMMAND3 (0x" + Hex(code >> 8, 2) + ", 0x" + Hex(code & 0xFF, 2) + ")\t#(offset 0x" +
+    out << "COMMAND3 (0x" + Hex(code >> 8, 2) + ", 0x" + Hex(code & 0xFF, 2) + ")" + CommandCommentGap() + "#(offset 0x" +
                Hex(r.planOffset, 4) + ") " + r.label;
     if (r.hasParameter) {
       unsigned p = static_cast<unsigned>(r.parameter) & 0xFFFF;
-      out << "COMMAND3 (0x" + Hex(p & 0xFF, 2) + ", 0x" + Hex(p >> 8, 2) + ")\t#Option bytes";
+      out << "COMMAND3 (0x" + Hex(p & 0xFF, 2) + ", 0x" + Hex(p >> 8, 2) + ")" + CommandCommentGap() + "#Option bytes";
     }
   }
 }
@@ -91,7 +96,7 @@ bool PlanScriptWriter::WritePlans(ScriptLines& out, const PlanSlots& planSlots, 
     ++k;
     out << kScriptRule << "# Channel Plan: " + ScriptSafeName(slot.name) << "PLAN (" + Dec(k) + ")"
         << "ORG (0x" + Hex(slot.memoryAddress, 4) + ")";
-    if (slot.Channels().size() > static_cast<size_t>(kMaxPlanChannels)) {
+    if (PlanChannelLimit() > 0 && slot.Channels().size() > static_cast<size_t>(PlanChannelLimit())) {
       error = Fill(Msg(msg::PlanTooMuchChannels), {slot.name});
       return false;
     }
@@ -103,7 +108,7 @@ bool PlanScriptWriter::WritePlans(ScriptLines& out, const PlanSlots& planSlots, 
       for (int c = 0; c < (sat ? 3 : 1); ++c)
         if (PlanOffsetOf(chan.commands[c]) != -1) cost += kCommandBytes;
       if (!ChannelFits(bytes, cost)) {
-        error = Fill(Msg(msg::PlanTooManyBytes), {slot.name});
+        error = PlanTooBigText(slot);
         return false;
       }
       out << ChannelLine(slot, chan, static_cast<int>(i));
@@ -121,7 +126,7 @@ void PlanScriptWriter::WriteEndSection(ScriptLines& out) const {
       << "WAIT 10" << "ALERT" << "ALERT" << "ALERT";
 }
 
-bool PlanScriptWriter::ChannelFits(int planBytes, int) const { return planBytes <= kPlanByteLimit; }
+bool PlanScriptWriter::ChannelFits(int planBytes, int) const { return planBytes <= PlanByteLimit(); }
 
 int16_t PlanScriptWriter::PlanOffsetOf(const char* mnemonic) const { return commands.PlanOffsetOfMnemonic(mnemonic); }
 
@@ -152,7 +157,7 @@ std::string PlanScriptWriter::DownlinkText(const PlanSlot& slot, const TChan3& c
 }
 
 std::string PlanScriptWriter::HeaderLine(const PlanSlot& slot, uint16_t address) const {
-  int bandCode = slot.band == 'S' ? 5 : 7;
+  int bandCode = BandNumber(slot.band);
   return "HEADER3 (" + ScriptSafeName(slot.name) + ", 0x" + Hex(address, 4) + ", " +
          Dec(static_cast<long long>(slot.Channels().size())) + ", " + Dec(bandCode) + ", " +
          LnbText(slot) + ", " + Dec(slot.code) + ", " + Offset4(PlanOffsetOf(slot.commands[0])) + ", " +

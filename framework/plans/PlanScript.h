@@ -70,9 +70,20 @@ class PlanScriptWriter {
   virtual void WriteQuickEndSection(ScriptLines& out) const { WriteEndSection(out); }
 
   // Whether a channel costing `channelBytes` may follow `planBytes` of a plan's channel data:
-  // here while the data so far stays within kPlanByteLimit.
+  // here while the data so far stays within PlanByteLimit().
   virtual bool ChannelFits(int planBytes, int channelBytes) const;
 
+  // HEADER3's band number of a plan's band: 5 satellite, 7 terrestrial.
+  virtual int BandNumber(char band) const { return band == 'S' ? 5 : 7; }
+  // The 0x500-byte blocks of plan memory a plan takes: one per started 128 channels, at least one.
+  virtual int PlanBlocks(const PlanSlot& slot) const;
+  // A plan's limits: the most channels (0: no such limit), the channel bytes already written
+  // above which the next channel refuses the plan, and that refusal's text.
+  virtual int PlanChannelLimit() const { return kMaxPlanChannels; }
+  virtual int PlanByteLimit() const { return kPlanByteLimit; }
+  virtual std::string PlanTooBigText(const PlanSlot& slot) const;
+  // What stands between a COMMAND3 statement and its comment.
+  virtual const char* CommandCommentGap() const { return "\t"; }
   // The plan offset a command mnemonic is written as; -1 (0xFFFF) for none.
   int16_t PlanOffsetOf(const char* mnemonic) const;
   // The downlink text of a satellite channel that reads back into the channel's own word.

@@ -35,7 +35,8 @@ struct PlanSlot : PlanInfo {
 };
 
 #include <array>
-constexpr int kPlanSlots = 32;
+// The slots of the largest family's plan set; a family uses the first PlanFamily::planSlots.
+constexpr int kPlanSlots = 64;
 using PlanSlots = std::array<PlanSlot, kPlanSlots>;
 
 // Slot defaults: a cleared slot (no channel list) and a new plan (an empty one). ClearPlanHeader

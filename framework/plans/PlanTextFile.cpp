@@ -15,6 +15,11 @@ namespace {
 const std::string kHashes(45, '#');
 constexpr const char* kNoCommandText = "0xFFFF";  // matches no row of the command table: no command
 
+TChan3 FromFrequencyAsTChan3(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
+                             std::string_view c2, std::string_view c3) {
+  return TChan3::FromFrequency(name, mhz, bandwidth, band, c1, c2, c3);
+}
+
 std::string LocalDecimal(std::string text, char decimalSeparator) {
   for (char& c : text)
     if (c == '.') c = decimalSeparator;
@@ -58,11 +63,12 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
     planRead = true;
     CopyField(slot.name, ScriptSafeName(f[0].substr(0, 8)));
     char band = static_cast<char>(std::toupper(static_cast<unsigned char>(f[1].empty() ? ' ' : f[1][0])));
-    if (band == 'D') {
+    const bool third = family.thirdBandNumber != 0 && band == family.thirdBand;
+    if (band == 'D' && !third) {
       Failed(Msg(msg::PlanCannotLoadD), cv::MsgIcon::Warning);
       return -1;
     }
-    if (band != 'T' && band != 'S') return BadValue(msg::PlanBadBand, line);
+    if (band != 'T' && band != 'S' && !third) return BadValue(msg::PlanBadBand, line);
     slot.band = band;
     slot.lnbMHz = 0;
     CopyField(slot.lnbText, "00000");
@@ -84,13 +90,22 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
   if (!family.inBand(slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
   int32_t bandwidth = 0;
   if (slot.band == 'T') {
-    auto bw = ParseInteger(f[2]);
-    if (!bw || *bw < 0 || *bw > 255) return BadValue(msg::PlanBadBandwidth, line);
-    bandwidth = static_cast<int32_t>(*bw);
+    if (family.bandwidthUnitsPerMHz == 1) {
+      auto bw = ParseInteger(f[2]);
+      if (!bw || *bw < 0 || *bw > 255) return BadValue(msg::PlanBadBandwidth, line);
+      bandwidth = static_cast<int32_t>(*bw);
+    } else {
+      // MHz with decimals, kept in the family's units (1.53 MHz: 153 hundredths).
+      auto bw = ParseNumber(f[2]);
+      if (!bw || *bw < 0 || *bw > 255) return BadValue(msg::PlanBadBandwidth, line);
+      bandwidth = static_cast<int32_t>((*bw + 0.005) * family.bandwidthUnitsPerMHz);
+    }
+  } else if (slot.band != 'S') {
+    bandwidth = family.thirdBandBandwidth;
   }
-  slot.Channels().push_back(
-      TChan3::FromFrequency(name, frequency, bandwidth, slot.band, kNoCommandText, kNoCommandText, kNoCommandText));
-  if (slot.Channels().size() == static_cast<size_t>(kMaxPlanChannels)) {
+  const auto build = family.channelFromMHz ? family.channelFromMHz : &FromFrequencyAsTChan3;
+  slot.Channels().push_back(build(name, frequency, bandwidth, slot.band, kNoCommandText, kNoCommandText, kNoCommandText));
+  if (slot.Channels().size() == static_cast<size_t>(family.maxPlanChannels)) {
     cv::ShowBox(report.Ask(), Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), cv::MsgIcon::Warning);
     return 0;
   }

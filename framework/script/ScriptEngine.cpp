@@ -489,7 +489,8 @@ bool TScriptEngine::SendWordList(const int* tokenIndexes, int count) {
 
 bool TScriptEngine::PlanInTable(int index) {
   if (index >= 0 && index < static_cast<int>(lnbTable.size())) return true;
-  if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptPlanRange), {std::to_string(index + 1)}));
+  if (host)
+    host->Log(Subst(cv::Msg(cv::msg::ScriptPlanRange), {std::to_string(index + 1), std::to_string(lnbTable.size())}));
   resultText = "ERROR";
   return false;
 }

@@ -106,6 +106,10 @@ class TScriptEngine {
   bool SendRecord(const std::vector<uint8_t>& data);
   ScriptHost* Host() const { return host; }
   ScriptView* View() const { return view; }
+  // A frequency word outside 0..0xFFFF is logged with its MHz text and fails the statement.
+  bool WordInRange(float word, const char* mhz);
+  // The four name bytes of the statement's channel (its second token).
+  std::vector<uint8_t> ChannelName() const;
 
   // The framework's executors, which the dialects' tables name (through cv::script::exec).
   bool DoSend();
@@ -141,8 +145,6 @@ class TScriptEngine {
  private:
   bool SendWordList(const int* tokenIndexes, int count);
   bool PlanInTable(int index);
-  bool WordInRange(float word, const char* mhz);
-  std::vector<uint8_t> ChannelName() const;
 
   const ScriptDialect* dialect;
   ScriptLink* link = nullptr;

@@ -37,11 +37,13 @@ struct Family {
   bool memoryEditor;  // and its memory editor
   bool portTools;     // and its configuration and data logger
   const char* lastMemoryQuery;  // the query of memory 99 as Receive sends it
+  bool identifier;    // the plug-in offers its channel identifier with a port (the host hides it)
 };
 
 const Family kFamilies[] = {
-    {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true, "*?XSR63"},
-    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, true, false, "*?SR63"},
+    {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true, "*?XSR63", false},
+    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, true, false, "*?SR63", false},
+    {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, false, false, false, "", true},
 };
 
 class FamilyDetect : public ::testing::TestWithParam<Family> {
@@ -114,7 +116,7 @@ TEST_P(FamilyDetect, FoundOnCom3AndBoundToItsPlugin) {
     EXPECT_EQ(w.modelCode, f.modelCode);
     ASSERT_NE(w.equipment, nullptr);
     EXPECT_STREQ(w.equipment->modelName, f.model);
-    EXPECT_FALSE(w.equipment->HasChannelIdentifier());
+    EXPECT_EQ(w.equipment->HasChannelIdentifier(), f.identifier);
     w.UpdateTools();
     EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, true, true, true, true, true, false}));
     EXPECT_TRUE(OpenPlanEditor(w));

@@ -10,7 +10,6 @@ namespace cvsim {
 namespace {
 constexpr int kHeaderSize = 16;
 constexpr int kChannelSize = 8;
-constexpr int kMaxPlans = 32;
 constexpr int kMaxListWords = 64;  // a list that long is not a list: the image is corrupt
 
 std::string Text(const std::vector<uint8_t>& bytes, int at, int n) {
@@ -59,7 +58,7 @@ int FlashImage::SkipList(int address, std::vector<uint16_t>* words) const {
 int FlashImage::PlanCount() const {
   if (Text(bytes, 0, 11) != "CANALITZACI") return -1;
   const int count = Word(14);
-  return count > kMaxPlans ? kMaxPlans : count;
+  return count > maxPlans ? maxPlans : count;
 }
 
 bool FlashImage::ReadPlan(int plan, Plan& out) const {
@@ -110,7 +109,7 @@ std::string FlashImage::PlanReply(int plan) const {
   if (!ReadPlan(plan, h)) return "*JI!!";
   char tail[32];
   std::snprintf(tail, sizeof tail, "%02X%c%05X%02X", h.channelCount & 0xFF,
-                h.bandCode == 5 ? 'S' : 'T', h.lnbTenths & 0xFFFFF, h.code & 0xFF);
+                h.bandCode == 5 ? 'S' : (h.bandCode == dabBandCode ? 'D' : 'T'), h.lnbTenths & 0xFFFFF, h.code & 0xFF);
   return "*JI" + h.name + tail + CommandsText(h.commands);
 }
 

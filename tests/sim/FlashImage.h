@@ -23,7 +23,7 @@ class FlashImage {
     std::string name;        // 8 characters
     uint16_t address = 0;    // first channel
     int channelCount = 0;
-    int bandCode = 0;        // 5 satellite, 7 terrestrial
+    int bandCode = 0;        // 5 satellite, 7 terrestrial (8 DAB where the family has it)
     uint32_t lnbTenths = 0;
     int code = 0;
     std::vector<uint16_t> commands;  // command offsets before the 0xFFFF end
@@ -58,6 +58,10 @@ class FlashImage {
   // records at another segment are taken but land elsewhere. -1: every segment is plan memory.
   int planSegment = -1;
   int recordsElsewhere = 0;
+  // The most plans the directory may declare, and the band code a header reads as a DAB plan
+  // ('D'; -1: none, every code but 5 reads as 'T').
+  int maxPlans = 32;
+  int dabBandCode = -1;
 
  private:
   uint16_t Word(int address) const;  // low byte first

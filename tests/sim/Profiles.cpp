@@ -3,6 +3,7 @@
 #include "Corvane1Profile.h"
 #include "Corvane4Profile.h"
 #include "Dv8Profile.h"
+#include "PlenarProfile.h"
 #include "Xr9Profile.h"
 
 namespace cvsim {
@@ -43,6 +44,10 @@ std::unique_ptr<Profile> MakeDv8(const std::string& model, const std::string& ve
   return std::make_unique<Dv8Profile>(model.empty() ? "DV-800" : model, version.empty() ? "2.50" : version);
 }
 
+std::unique_ptr<Profile> MakePlenar(const std::string& model, const std::string& version) {
+  return std::make_unique<PlenarProfile>(model.empty() ? "CORVANE-PLENAR" : model, version.empty() ? "2.22" : version);
+}
+
 }  // namespace
 
 const std::vector<ProfileInfo>& Profiles() {
@@ -50,6 +55,8 @@ const std::vector<ProfileInfo>& Profiles() {
       {"corvane3", "CORVANE-3 meter (default): every command of the CORVANE-3 tools", MakeCorvane3},
       {"corvane4", "CORVANE-4 meter: identification, tuning, level, plan memory and loader", MakeCorvane4},
       {"dv8", "DV-800 meter (terrestrial only): identification, tuning, level, plan memory and loader", MakeDv8},
+      {"plenar", "CORVANE-PLENAR meter: identification, options (\"*?ID\"), tuning, level, 64 plans with DAB plans,"
+       " loader", MakePlenar},
       {"corvane1", "CORVANE-1 meter (model \"CORVANE 1B\" for the 1B): plan and configuration registers", MakeCorvane1},
       {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete"
        " (every standard; --model \"VELDIX-5 BASIC\": the basic model without analogue colour)", MakeXr9},

@@ -102,9 +102,9 @@ void ExpectFrameworkLaunchers(const std::function<std::unique_ptr<RecordingEquip
   }
 }
 
-// What the host's idle pass asks: the editors always, the port tools only with a port, no
-// channel identifier.
-inline void ExpectToolsOffered(TEquip& equip, bool withPort) {
+// What the host's idle pass asks: the editors always, the port tools only with a port, and the
+// channel identifier only for a family that has one (`identifier`), with a port.
+inline void ExpectToolsOffered(TEquip& equip, bool withPort, bool identifier = false) {
   EXPECT_TRUE(equip.HasChannelEditor());
   EXPECT_TRUE(equip.HasMemoryEditor());
   EXPECT_EQ(equip.HasDataLogger(), withPort);
@@ -112,8 +112,8 @@ inline void ExpectToolsOffered(TEquip& equip, bool withPort) {
   EXPECT_EQ(equip.HasSpectrum(), withPort);
   EXPECT_EQ(equip.HasConfiguration(), withPort);
   EXPECT_EQ(equip.HasUpdateFirmware(), withPort);
-  EXPECT_FALSE(equip.HasChannelIdentifier());
-  EXPECT_FALSE(equip.RunChannelIdentifier());
+  EXPECT_EQ(equip.HasChannelIdentifier(), identifier && withPort);
+  if (!identifier) EXPECT_FALSE(equip.RunChannelIdentifier());
 }
 
 // A family's equipment object against its simulated meter (SimOn<Profile, Baud>) on COM1, with a
@@ -134,13 +134,13 @@ class EquipOnSim : public ::testing::Test, public Sim {
   }
 
   // Built with and without a port, the object names its model and asks the meter nothing.
-  void ExpectIdentifiedWithoutTalking(const char* model) {
+  void ExpectIdentifiedWithoutTalking(const char* model, bool identifier = false) {
     for (TSerial* p : {static_cast<TSerial*>(nullptr), &this->port}) {
       SCOPED_TRACE(p ? "with a port" : "without a port");
       this->sim->ClearTraffic();
       auto equip = Make(p);
       EXPECT_STREQ(equip->modelName, model);
-      ExpectToolsOffered(*equip, p != nullptr);
+      ExpectToolsOffered(*equip, p != nullptr, identifier);
       this->Settle();
       EXPECT_TRUE(this->sim->Lines().empty()) << this->sim->Received();
       EXPECT_FALSE(this->port.IsOpen());

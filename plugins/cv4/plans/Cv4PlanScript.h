@@ -13,6 +13,11 @@ class Cv4ScriptWriter : public cv::plan::PlanScriptWriter {
   Cv4ScriptWriter();
 
  protected:
+  // A descendant family's writer: its command table and its model name, which the header and
+  // the saved variant's power-on comment give.
+  Cv4ScriptWriter(const TCommandTable& commands, const char* model);
+  const char* model = "CORVANE-4";
+
   void WriteScriptHeader(cv::plan::ScriptLines& out) const override;
   void WriteBootSection(cv::plan::ScriptLines& out) const override;
   void WriteQuickStartSection(cv::plan::ScriptLines& out) const override;

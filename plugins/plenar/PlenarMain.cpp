@@ -1,0 +1,25 @@
+// The entry of the CORVANE-PLENAR plug-in: the only two symbols the library exports.
+#include "PlenEquip.h"
+#include "PluginEntry.h"
+
+#define CV_EXPORT __attribute__((visibility("default")))
+
+namespace {
+
+// The equipment object this library created last; null before _RunCvsMain and after _FreeEquip.
+TEquip* equipment = nullptr;
+
+TEquip* MakeEquipment(QWidget* owner, TSerial* port) {
+  return TCv3Equip::Build<cv::plenar::TCvPlenEquip>(owner, port);
+}
+
+}  // namespace
+
+extern "C" {
+
+CV_EXPORT TEquip* _RunCvsMain(QApplication* application, TSerial* port) {
+  return cv::RunCvsMain(application, port, MakeEquipment, cv::plenar::TCvPlenEquip::GetVersionText(), equipment);
+}
+
+CV_EXPORT int _FreeEquip() { return cv::FreeEquip(equipment); }
+}

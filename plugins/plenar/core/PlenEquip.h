@@ -1,0 +1,55 @@
+#pragma once
+// The CORVANE-PLENAR equipment object: the CORVANE-4 object with a third band (DAB, 'D'), the
+// installed-option query "*?ID", 64 plans in its script dialect, a raw write for the line tests
+// and the channel identifier. It sends nothing when it is built.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Cv4Equip.h"
+#include "InstalledOptions.h"
+
+class QDialog;
+
+namespace cv::plenar {
+
+extern const TEquipFamily kPlenarFamily;
+
+class TCvPlenEquip : public cv::cv4::TCv4Equip {
+ public:
+  static constexpr const char* kVersionText = "CvPlenar 1.17";
+  static constexpr const char* GetVersionText() { return kVersionText; }
+  static constexpr int kMaxTokens = 16;
+
+  // Build<TCvPlenEquip>(owner, port) makes a whole object; the constructor leaves it unidentified.
+  TCvPlenEquip(QWidget* owner, TSerial* port);
+  ~TCvPlenEquip() override;
+
+  const TEquipFamily& Family() const override { return kPlenarFamily; }
+  const ScriptDialect& Dialect() const override;
+  const char* InitEquip() override;
+
+  bool HasChannelIdentifier() override { return port != nullptr; }
+  bool RunChannelIdentifier() override;
+
+  // "*?ID" after the access code. No port: false, nothing sent. No reply: the "Equipment not
+  // detected!" box, false. Otherwise the flags from the reply and the version from "*?VE".
+  bool ReadInstalledOptions(TInstalledOptions& options);
+
+  // The line cut into at most 16 tokens (no keyword lookup, '#' is no comment): the first ends at
+  // a blank, ',', TAB, LF, CR or '(', the others at those or ')'. False when there is none.
+  bool SplitTokens(const std::string& line);
+  std::vector<std::string> tokens;
+
+  // The text's bytes to the open port exactly as given: no carriage return, no handshake.
+  bool WriteRaw(const std::string& text);
+
+ protected:
+  // No dialog of this family's tools has landed yet: each launcher logs its lines and opens
+  // nothing.
+  std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
+  // The identifier's form; null until it lands.
+  virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
+};
+
+}  // namespace cv::plenar
