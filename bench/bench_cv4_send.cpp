@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
 
   TChannelsPlanDlg dlg(nullptr, equip.get(), cv::cv4::Cv4PlanFamily());
   auto& editor = dlg.Editor();
-  for (int p = 0; p < kPlanSlots; ++p) {
+  // Every slot this family has (the editor's table holds more, for the 64-plan family).
+  for (int p = 0; p < cv::cv4::Cv4PlanFamily().planSlots; ++p) {
     PlanSlot& s = editor.planSlots[p];
     NewPlan(s);
     CopyField(s.name, "PLAN" + std::to_string(p));
