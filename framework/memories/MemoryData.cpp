@@ -157,13 +157,14 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   r.sound = in.sound;
   w.manualSound = HasManualSound(r.sound);
   r.soundFreq = in.soundFreq;
-  w.soundSubText = cv::Format("%03x", static_cast<long>((r.soundFreq + 10.7) * 100 + 0.5));
+  w.soundSubText = cv::Format("%03x", RoundWord((r.soundFreq + 10.7) * 100));
   if (w.manualSound && !InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
   r.bw = in.bw;
-  w.bwText = cv::Format("%04x", static_cast<long>(r.bw * 100));
+  // A record from the meter or a file may hold any number here: the texts take it cut into a word.
+  w.bwText = cv::Format("%04x", CutWord(r.bw * 100));
   if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
   r.lnbOsc = in.lnbOsc;
-  if (sat) w.lnbText = cv::Format("%05x", static_cast<long>(r.lnbOsc * 10));
+  if (sat) w.lnbText = cv::Format("%05x", CutWord(r.lnbOsc * 10));
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = in.cnRefFreq;
   if (kind == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
