@@ -273,6 +273,7 @@ TEST_F(Dv8Spectrum, SnapshotsFollowTheirTimerAndTheRowsAllocatedAtStart) {
   dlg->StartBtnClick();
   EXPECT_TRUE(Logged("Taking snap 1/12"));
   EXPECT_EQ(dlg->Sweep().levels.size(), 12u);
+  dlg->StartBtnClick();  // stop, as a user does before closing
 }
 
 TEST_F(Dv8Spectrum, StartInsideTheWaitOfAStoppedSweepStartsACleanRun) {
