@@ -6,6 +6,8 @@
 // values are the default. No widget here.
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@ namespace cv::logger {
 enum class ValueCoding {
   Tenths,  // tenths of dBuV or dB, with the dBmV and dBm corrections of level types
   Ber,     // 7-bit mantissa, 5-bit two's-complement exponent
+  Whole,   // the field itself, never corrected
 };
 
 struct TMeasureType {
@@ -24,6 +27,7 @@ struct TMeasureType {
   bool relative;         // shown in dB whatever the units
   ValueCoding coding;
   bool corrected;        // a tenths value has the dBmV / dBm correction applied
+  bool percent = false;  // units code 0 reads as a percentage
 };
 
 struct TLoggerFamily {
@@ -32,6 +36,8 @@ struct TLoggerFamily {
   size_t measureAt = 22;       // measurement type character
   std::vector<TMeasureType> measures;     // by code; a code past the end is "???"
   std::array<const char*, 4> unitTexts{};  // units codes 0 to 3 of a non-relative type
+  // The measurement type characters in table order; null: the digits from '0'.
+  const char* measureCodes = nullptr;
   // Time stamps ("*?TP") are read, and the CSV header carries "Time" and "Day", from this
   // firmware version on; 0: always, without asking the version.
   float timeStampVersion = 2.45f;
@@ -47,6 +53,13 @@ struct TLoggerFamily {
   const TMeasureType* Measure(int code) const {
     return code >= 0 && static_cast<size_t>(code) < measures.size() ? &measures[static_cast<size_t>(code)] : nullptr;
   }
+  // The table index of a type character; one past every table for a character it lacks.
+  uint8_t MeasureCode(char c) const {
+    if (!measureCodes) return static_cast<uint8_t>(c - '0');
+    const char* at = c ? std::strchr(measureCodes, c) : nullptr;
+    return at ? static_cast<uint8_t>(at - measureCodes) : kUnknownMeasure;
+  }
+  static constexpr uint8_t kUnknownMeasure = 0xFF;
   bool IsBer(int code) const {
     const TMeasureType* m = Measure(code);
     return m && m->coding == ValueCoding::Ber;

@@ -58,7 +58,7 @@ bool ParseMemoryReply(const std::string& reply, MemoryTable& memories, const Log
   m.band = reply[9];
   m.frequency = static_cast<float>(cv::PllFrequency(m.band, HexField(reply, 11, 4)));
   m.units = static_cast<uint8_t>(reply[family.unitsAt] - '0');
-  m.measure = static_cast<uint8_t>(reply[family.measureAt] - '0');
+  m.measure = family.MeasureCode(reply[family.measureAt]);
   m.selected = false;
   if (family.IsBer(m.measure)) m.units = 5;
   if (!numberOk) {
@@ -98,8 +98,9 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
     if (sign == '-') cell[1] = '-';
     number = cv::PrintfSci(cv::DecodeBerWord(word), 3, 1, decimal);
   } else {
-    float level = static_cast<float>(word) * 0.1f;
-    if (!type || type->corrected) {
+    const bool whole = type && type->coding == ValueCoding::Whole;
+    float level = static_cast<float>(word) * (whole ? 1.0f : 0.1f);
+    if (!whole && (!type || type->corrected)) {
       if (memory.units == 1) level -= 60.0f;
       if (memory.units == 2) level -= 108.75f;
     }
@@ -128,7 +129,11 @@ bool IsRatioMeasure(int measure, const TLoggerFamily& family) {
 }
 
 const char* UnitName(int units, int measure, const TLoggerFamily& family) {
-  if (units >= 0 && units <= 3) return IsRatioMeasure(measure, family) ? "(dB)" : family.unitTexts[units];
+  if (units >= 0 && units <= 3) {
+    if (IsRatioMeasure(measure, family)) return "(dB)";
+    const TMeasureType* type = family.Measure(measure);
+    return units == 0 && type && type->percent ? "(%)" : family.unitTexts[units];
+  }
   if (units == 5) return "";
   return "(\?\?\?)";
 }

@@ -149,17 +149,22 @@ bool TConfigurationDlg::AskRotary() {
 
 void TConfigurationDlg::ShowOptions() {
   const auto& lines = reader->lines;
+  // With a second model line, the model label joins the first two and the rest move down one.
+  const size_t labels = family.LabelLines();
+  const size_t shift = labels - 3;
   if (!lines.empty()) {
-    MakeLabel->setText(cv::From1252(lines[0]));
-    if (lines.size() > 1) EquipLabel->setText(cv::From1252(lines[1]));
-    if (lines.size() > 2) SerialLabel->setText(cv::From1252(lines[2]));
+    std::string model = lines[0];
+    if (shift && lines.size() > 1) model += lines[1];
+    MakeLabel->setText(cv::From1252(model));
+    if (lines.size() > 1 + shift) EquipLabel->setText(cv::From1252(lines[1 + shift]));
+    if (lines.size() > 2 + shift) SerialLabel->setText(cv::From1252(lines[2 + shift]));
   }
   OptionsListBox->clear();
-  if (lines.size() <= 3) {
+  if (lines.size() <= labels) {
     OptionsListBox->addItem(M(m::NoOptions));
     return;
   }
-  for (size_t i = 3; i < lines.size(); ++i) OptionsListBox->addItem(cv::From1252(lines[i]));
+  for (size_t i = labels; i < lines.size(); ++i) OptionsListBox->addItem(cv::From1252(lines[i]));
 }
 
 void TConfigurationDlg::ChangeRotary(bool toCcw) {

@@ -30,6 +30,13 @@ struct TOptionFamily {
   size_t identityLines = 0;
   // A save that fails is reported in the host log (else in a message box).
   bool saveErrorsToLog = false;
+  // The model text comes in two records, model and second model: both lead the list, the model
+  // label joins them and the version goes on the second.
+  bool secondModelLine = false;
+
+  // The leading lines that lose their blanks and fill the labels; the list shows the rest.
+  size_t LabelLines() const { return secondModelLine ? 4 : 3; }
+  size_t VersionLine() const { return secondModelLine ? 1 : 0; }
 };
 
 const TOptionFamily& Corvane3OptionFamily();

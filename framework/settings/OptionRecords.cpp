@@ -174,7 +174,7 @@ void TOptionReader::ShowOption(int index, unsigned status) {
   // one) is no option: left out, so that a meter without options says so.
   const bool textEntry = !option.hasParts && family.identityLines > 0 && static_cast<size_t>(index) >= family.identityLines;
   if (textEntry && line.find_first_not_of(' ') == std::string::npos) return;
-  if (index == 0) line += versionText;
+  if (static_cast<size_t>(index) == family.VersionLine()) line += versionText;
   lines.push_back(line);
 }
 
@@ -184,7 +184,7 @@ void TOptionReader::ReadOptions() {
     unsigned status = kNoStatus;
     if (!options[static_cast<size_t>(i)].hasParts || AskOption(i, status)) ShowOption(i, status);
   }
-  for (size_t i = 0; i < lines.size() && i < 3; ++i) lines[i].erase(0, lines[i].find_first_not_of(' '));
+  for (size_t i = 0; i < lines.size() && i < family.LabelLines(); ++i) lines[i].erase(0, lines[i].find_first_not_of(' '));
 }
 
 TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {

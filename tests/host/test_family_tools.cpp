@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include "FamilyOnCom3.h"
 #include "HostHome.h"
 #include "Mainform.h"
+#include "PlenarProfile.h"
 #include "Profiles.h"
 #include "Simulator.h"
 #include "ToolButtons.h"
@@ -31,6 +34,7 @@ struct Family {
 
 const Family kFamilies[] = {
     {"corvane4", "Cv4Tools", "2.10"},
+    {"plenar", "CvPlenar", "2.30"},
 };
 
 // Runs the event loop until `done` holds or two seconds have passed.
@@ -137,6 +141,50 @@ TEST_P(FamilyTools, UpdateFromTheMainWindow) {
   }
   EXPECT_TRUE(prompter.shown.empty());
 }
+
+// The CORVANE-PLENAR's 26 option records from the Equipment Configuration button: a meter with
+// only its identity records, then one with every board and the CA text.
+class PlenarTools : public FamilyTools {};
+
+TEST_P(PlenarTools, ConfigurationFromTheMainWindow) {
+  struct Case {
+    const char* what;
+    void (*set)(cvsim::PlenarProfile&);
+    int lines;
+  } cases[] = {{"identity only",
+                [](cvsim::PlenarProfile& p) {
+                  p.ClearBoards();
+                  p.SetRegisterText(0x1591, "", 31);
+                },
+                1},
+               {"every board", [](cvsim::PlenarProfile& p) { p.FitEveryBoard(); }, 22}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim->WithProfile([&](cvsim::Profile& p) { c.set(static_cast<cvsim::PlenarProfile&>(p)); });
+    QString model;
+    QStringList items;
+    QTimer::singleShot(0, w.get(), [&] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      ASSERT_NE(dlg, nullptr);
+      auto* list = Child<QListWidget>(dlg, "OptionsListBox");
+      SpinUntil([&] { return list && list->count() > 0; });
+      for (int i = 0; list && i < list->count(); ++i) items << list->item(i)->text();
+      if (auto* label = Child<QLabel>(dlg, "MakeLabel")) model = label->text();
+      Child<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    w->UpdateTools();
+    ASSERT_TRUE(w->ConfigBtn->isEnabled());
+    w->ConfigBtn->click();
+    EXPECT_EQ(model, "CORVANE-PLENAR v2.22");
+    ASSERT_EQ(items.size(), c.lines) << items.join('\n').toStdString();
+    if (c.lines == 1) EXPECT_EQ(items[0], "No options detected");
+    else EXPECT_EQ(items[14], "     CONAX");
+  }
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Plenar, PlenarTools, ::testing::Values(kFamilies[1]),
+                         [](const ::testing::TestParamInfo<Family>& i) { return std::string(i.param.profile); });
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyTools, ::testing::ValuesIn(kFamilies),
                          [](const ::testing::TestParamInfo<Family>& i) { return std::string(i.param.profile); });

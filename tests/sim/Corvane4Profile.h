@@ -46,6 +46,7 @@ class Corvane4Profile : public Corvane3Profile {
   void ClearBoards();
   static constexpr unsigned kBoardTop = 0x1EE4, kBoardSize = 0x1C, kRotary4 = 0x1506;
   static constexpr int kBoards = 16;
+  int boardCount = kBoards;  // the blocks ClearBoards empties
 
  private:
   void AddMemoryCommands();

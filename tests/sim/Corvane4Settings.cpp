@@ -16,7 +16,7 @@ void Corvane4Profile::SetBoard(int block, const std::string& name, const std::st
 }
 
 void Corvane4Profile::ClearBoards() {
-  for (int block = 0; block < kBoards; ++block) {
+  for (int block = 0; block < boardCount; ++block) {
     const unsigned at = kBoardTop - static_cast<unsigned>(block) * kBoardSize;
     for (unsigned i = 0; i < kBoardSize; ++i) registers[at + i] = 0xFF;
   }

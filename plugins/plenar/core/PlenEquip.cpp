@@ -6,9 +6,13 @@
 #include "Commandsplen.h"
 #include "MsgIds.h"
 #include "Messages.h"
+#include "Monidlg4.h"
 #include "PlenDialect.h"
+#include "PlenLogger.h"
+#include "PlenOptions.h"
 #include "Prompt.h"
 #include "Serial.h"
+#include "Updatedlg4.h"
 
 namespace cv::plenar {
 
@@ -38,7 +42,15 @@ const char* TCvPlenEquip::InitEquip() {
 
 const ScriptDialect& TCvPlenEquip::Dialect() const { return cv::plenar::Dialect(); }
 
-std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::Monitor: return cv::cv4::MakeMonitorDlg4(*this);
+    case Tool::DataLogger: return MakeDataLoggerDlgPlen(GetOwner(), this);
+    case Tool::Configuration: return MakeConfigurationDlgPlen(GetOwner(), this);
+    case Tool::UpdateFirmware: return cv::cv4::MakeUpdateFirmDlg4(*this);
+    default: return nullptr;
+  }
+}
 
 std::unique_ptr<QDialog> TCvPlenEquip::MakeIdentifierDialog() { return nullptr; }
 

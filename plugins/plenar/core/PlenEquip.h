@@ -45,8 +45,9 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   bool WriteRaw(const std::string& text);
 
  protected:
-  // No dialog of this family's tools has landed yet: each launcher logs its lines and opens
-  // nothing.
+  // The monitor and the update are the CORVANE-4's dialogs on this object (its runner, tuning
+  // and help page); the data logger and the configuration run on this family's tables. A tool
+  // whose dialog has not landed logs its lines and opens nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
   // The identifier's form; null until it lands.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
