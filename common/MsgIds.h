@@ -1417,6 +1417,24 @@ constexpr int NotCompatibleOne = 46306;
 constexpr int CompatibleCaption = 46307;
 constexpr int PlanNumberTooLarge = 46308;
 }  // namespace cv::msg::dv8mem
+// The DV-800 memory settings dialog (46400-46499): the load line, hint and labels in which it
+// differs from the framework's dialog (cv::msg::memdata).
+namespace cv::msg::dv8memdata {
+constexpr int LineCnRef = 46400;
+constexpr int ModifyChannelHint = 46401;
+constexpr int LevelLabel = 46402;
+constexpr int StandardLabel = 46403;
+constexpr int NoiseLabel = 46404;
+constexpr int SoundSubLabel = 46405;
+constexpr int LNBOscLabel = 46406;
+constexpr int LNBSupLabel = 46407;
+constexpr int SymRateLabel = 46408;
+constexpr int CodeRateLabel = 46409;
+constexpr int ModulationLabel = 46410;
+constexpr int SpecInvLabel = 46411;
+constexpr int CarriersLabel = 46412;
+constexpr int IntervalLabel = 46413;
+}  // namespace cv::msg::dv8memdata
 
 // The CORVANE-PLENAR family (43000-43999): entry, equipment object, script dialect and
 // canalization files (43000-43199). The launcher texts are the CORVANE-3 object's (cv::msg::cv3).

@@ -187,6 +187,8 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment, const
   HelpBtn->setAutoDefault(false);
   grid->addLayout(buttons, row, 0, 1, 4);
   grid->setSizeConstraint(QLayout::SetFixedSize);
+  for (const auto& [name, text] : family.labels)
+    if (auto* l = findChild<QLabel*>(name)) l->setText(MsgQ(text));
 
   adapter = std::make_unique<Adapter>(*this, *equip);
   model = std::make_unique<cv::mem::MemoryData>(*adapter, cv::PrompterInForce(), *adapter,

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "MemoryChannel.h"
 #include "MemoryData.h"
@@ -26,6 +28,8 @@ struct MemoryDataFormFamily {
   // Runs the family's picker modally over `target`; true when it closed with OK. None: the
   // framework's picker.
   std::function<bool(QWidget* owner, cv::mem::PickTarget target, cv::mem::PickerStart* start)> runPicker;
+  // The labels the family's form words otherwise: each label's object name and its text's id.
+  std::vector<std::pair<const char*, int>> labels;
 };
 
 class TMemoryDataDlg : public QDialog {

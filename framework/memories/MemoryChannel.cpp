@@ -18,7 +18,7 @@ ChannelPicker::ChannelPicker(MemoryEquipment& e, cv::Prompter& p, ChannelPickerV
     : equip(e), prompter(p), view(v), plan(pl), channel(ch), planNumber(number) {}
 
 std::string ChannelPicker::ChannelLine(const TChan3& chan) const {
-  const float mhz = cv::IFToFreq(plan.lnbMHz, chan.frequency);
+  const float mhz = plainDownlink ? plan.lnbMHz + chan.frequency : cv::IFToFreq(plan.lnbMHz, chan.frequency);
   return std::string(chan.name) + " (" + cv::PrintfFixed(mhz, 4, 2, equip.DecimalSeparator()) + " MHz)";
 }
 

@@ -53,6 +53,10 @@ class ChannelPicker {
   int gauge = 0;
   bool enabled = false;  // the two lists, OK and Cancel
   Result result = Result::Open;
+  // The line's frequency: the plan's oscillator plus the channel's, a plain sum for either band
+  // (a meter whose satellite plans hold the intermediate frequency as it is); else the
+  // oscillator's conversion with its C band.
+  bool plainDownlink = false;
 
  private:
   // Lists the channels of plan `p`; on a failure the failed channel's number, else -1.

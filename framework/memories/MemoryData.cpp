@@ -66,7 +66,8 @@ const MemoryDataFamily& Cv3MemoryData() {
 }
 
 bool MemoryData::FreqValid(double f) const {
-  return (f >= 5.0 && f <= 862.0) || (f >= family.rules.satelliteStartMHz && f <= 2150.0);
+  return (f >= 5.0 && f <= 862.0) ||
+         (family.rules.satelliteBand && f >= family.rules.satelliteStartMHz && f <= 2150.0);
 }
 
 bool LeadingNumber(const std::string& text, double& value) {
@@ -99,6 +100,7 @@ bool LeadingNumber(const std::string& text, double& value) {
 MemoryData::MemoryData(MemoryEquipment& e, cv::Prompter& p, MemoryDataView& v, const MemoryDataFamily& f)
     : equip(e), prompter(p), view(v), family(f) {
   form.modifyCaption = Msg(d::ModifyChannel);
+  if (!family.rules.satelliteAndBerLists) form.lnbSup.enabled = false;
 }
 
 // ---- The working record ----
@@ -128,7 +130,9 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   r.band = in.band;
   r.freq = in.freq;
   const bool sat = r.band == 'S';
-  if (sat ? InRangeF(r.freq, family.rules.satelliteStartMHz, 2150) : InRangeF(r.freq, 5, 862))
+  if (sat && !family.rules.satelliteBand)
+    e.set(ErrFreqSat);
+  else if (sat ? InRangeF(r.freq, family.rules.satelliteStartMHz, 2150) : InRangeF(r.freq, 5, 862))
     w.wordText = cv::Format("%04x", cv::PllWord(r.band, r.freq) & 0xFFFF);
   else
     e.set(sat ? ErrFreqSat : ErrFreqTer);
@@ -167,7 +171,7 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   if (sat) w.lnbText = cv::Format("%05x", CutWord(r.lnbOsc * 10));
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = in.cnRefFreq;
-  if (kind == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  if (kind == '7' && !InRangeF(r.cnRefFreq, 5, family.rules.satelliteBand ? 2150 : 862)) e.set(ErrCnRef);
   r.diseqC = in.diseqC;
   if (e.none()) return true;
   for (const std::string& line : LoadErrorLines(e)) equip.Log(line);
@@ -188,7 +192,7 @@ std::vector<std::string> MemoryData::LoadErrorLines(const MemErrors& e) const {
   add(ErrSoundFreq, d::LineSoundFreq, RealText(r.soundFreq));
   add(ErrBandwidth, d::LineBandwidth, RealText(r.bw));
   add(ErrLnbFreq, d::LineLnbFreq, RealText(r.lnbOsc));
-  add(ErrCnRef, d::LineCnRef, RealText(r.cnRefFreq));
+  add(ErrCnRef, family.rules.cnRefLineId, RealText(r.cnRefFreq));
   return lines;
 }
 
@@ -236,7 +240,10 @@ void MemoryData::SetSound(char sound) {
 
 bool MemoryData::ApplyLevel(int index) {
   MemoryRecord& r = w.r;
-  const char meas = index < 0 ? '0' : static_cast<char>('0' + index);
+  const std::vector<CodeText> table = family.measureTable();
+  const char meas = index < 0                                  ? '0'
+                    : index < static_cast<int>(table.size()) ? table[index].code
+                                                             : static_cast<char>('0' + index);
   if (meas == r.meas) return false;
   r.meas = meas;
   const bool digital = Digital();
@@ -308,7 +315,7 @@ bool MemoryData::ApplyLevel(int index) {
 }
 
 bool MemoryData::ApplyBand(int index) {
-  const auto table = BandTable();
+  const auto table = family.bandTable();
   if (index < 0 || index >= static_cast<int>(table.size())) return false;
   MemoryRecord& r = w.r;
   const char band = table[index].text[0];
@@ -407,7 +414,10 @@ bool MemoryData::ApplySound(int index) {
 
 bool MemoryData::ApplyStandard(int index) {
   MemoryRecord& r = w.r;
-  const std::string code = StandardCode(index);
+  const std::vector<StandardEntry> standards = family.standardTable();
+  const std::string code = index >= 0 && index < static_cast<int>(standards.size())
+                               ? std::string{standards[index].color, standards[index].std}
+                               : std::string("00");
   if (code[0] == r.color && code[1] == r.std) return false;
   SetStandard(code.c_str());
   auto asForBG = [&] {
@@ -422,8 +432,8 @@ bool MemoryData::ApplyStandard(int index) {
   switch (code[1]) {
     case '0': terrestrial("589ABCE", '6'); break;
     case '1': terrestrial("568ABCDE", '9'); break;
-    case '2': terrestrial("569ABCE", '8'); break;
-    case '3': terrestrial("45689BCEF", 'A'); break;
+    case '2': terrestrial(family.rules.soundsReplacedByI, '8'); break;
+    case '3': terrestrial(family.rules.soundsReplacedByL, 'A'); break;
     case '4':
     case '5': terrestrial("689ABCDE", '5'); break;
     case '6':
@@ -455,6 +465,15 @@ bool MemoryData::ApplySpInv(int index) {
   const char code = index >= 0 && index < static_cast<int>(table.size()) ? table[index].code : table[0].code;
   if (code == w.r.specInv) return false;
   w.r.specInv = code;
+  return true;
+}
+
+bool MemoryData::ApplyUnits(int index) {
+  const std::vector<CodeText> table = family.unitsTable();
+  if (table.empty()) return false;
+  const char code = index >= 0 && index < static_cast<int>(table.size()) ? table[index].code : table[0].code;
+  if (code == w.r.units) return false;
+  w.r.units = code;
   return true;
 }
 
@@ -650,7 +669,8 @@ void MemoryData::ModifyChannelBtnClick() {
       pickedChannel = TChan3{};
       form.modifyCaption = Msg(d::Loading);
       view.Render();
-      if (view.RunChannelPicker()) {
+      // A terrestrial-only meter cannot tune a satellite plan's channel.
+      if (view.RunChannelPicker() && (family.rules.satelliteBand || pickedPlan.band == 'T')) {
         CopyPlanInfo(plan, pickedPlan);
         CopyChannel(chan, pickedChannel);
         ApplyChannel();
@@ -670,6 +690,17 @@ void MemoryData::ApplyChannel() {
   r.lnbOsc = plan.lnbMHz;
   r.codePlan = static_cast<int32_t>(ParseHex(plan.codeText, 2));
   r.nPlan = pickedPlanNumber;
+  w.planText = cv::Format("%02X", r.nPlan);
+  w.lnbText = plan.lnbText;
+  if (!family.rules.satelliteBand && !FreqValid(chan.frequency)) {
+    // A channel the meter cannot tune: the memory stays tuned by its own frequency.
+    form.channel.text.clear();
+    form.channelRadio = false;
+    form.freqRadio = true;
+    SetFreqMode();
+    ShowFreq();
+    return;
+  }
   w.wordText = chan.wordText;
   form.freq.text = Fixed(chan.frequency, 2);
   Changed(ApplyFreq(form.freq.text));
@@ -692,6 +723,8 @@ void MemoryData::Switch(GroupControl control, int group) {
     case GroupSwitch::ForQam: on = Kind(w.r.meas) == '5'; break;
     case GroupSwitch::ForCofdm: on = Kind(w.r.meas) == '6'; break;
     case GroupSwitch::ForSatellite: on = w.r.band == 'S'; break;
+    case GroupSwitch::ForQpskOrQam: on = IsOneOf(Kind(w.r.meas), "45"); break;
+    case GroupSwitch::ForQpsk: on = Kind(w.r.meas) == '4'; break;
   }
   auto edit = [on](EditState& e) {
     e.text.clear();
@@ -758,8 +791,9 @@ void MemoryData::ValidateMemoryData() {
     check(ShowTuning(), d::BadTuning);
     check(ShowSoundSub(), d::BadSoundSub);
     check(ShowChBW(), d::BadBandwidth);
-    check(ShowLNBOsc(), d::BadLnbOsc);
-    check(ShowSymRate(), d::BadSymRate);
+    const bool berLists = family.rules.satelliteAndBerLists;
+    if (berLists) check(ShowLNBOsc(), d::BadLnbOsc);
+    if (berLists) check(ShowSymRate(), d::BadSymRate);
     check(ShowNoise(), d::BadNoise);
     FillBandCombo();
     check(ShowBand(), d::BadBand);
@@ -771,18 +805,20 @@ void MemoryData::ValidateMemoryData() {
     check(ShowStandard(), d::BadStandard);
     FillSoundCombo();
     check(ShowSound(), d::BadSound);
-    FillLNBSupCombo();
-    check(ShowLNBSup(), d::BadLnbSup);
-    FillCodeRateCombo();
-    check(ShowCodeRate(), d::BadCodeRate);
-    FillSpecInvCombo();
-    check(ShowSpecInv(), d::BadSpecInv);
-    FillModulationCombo();
-    check(ShowModulation(), d::BadModulation);
-    FillCarriersCombo();
-    check(ShowCarriers(), d::BadCarriers);
-    FillIntervalCombo();
-    check(ShowInterval(), d::BadInterval);
+    if (berLists) {
+      FillLNBSupCombo();
+      check(ShowLNBSup(), d::BadLnbSup);
+      FillCodeRateCombo();
+      check(ShowCodeRate(), d::BadCodeRate);
+      FillSpecInvCombo();
+      check(ShowSpecInv(), d::BadSpecInv);
+      FillModulationCombo();
+      check(ShowModulation(), d::BadModulation);
+      FillCarriersCombo();
+      check(ShowCarriers(), d::BadCarriers);
+      FillIntervalCombo();
+      check(ShowInterval(), d::BadInterval);
+    }
   } catch (...) {
     busy = false;
     throw;
@@ -832,34 +868,37 @@ bool MemoryData::ShowNoise() {
 // ---- Combos: fill and show ----
 
 void MemoryData::FillBandCombo() {
-  form.band.Fill(Texts(BandTable()));
+  form.band.Fill(Texts(family.bandTable()));
   form.band.index = 0;
 }
 
 bool MemoryData::ShowBand() {
-  if (w.r.band == 'S') form.band.index = 1;
-  if (w.r.band == 'T') form.band.index = 0;
+  const int entry = IndexOfCode(family.bandTable(), w.r.band);
+  if (entry >= 0)
+    form.band.index = entry;
+  else if (!family.rules.satelliteBand)
+    form.band.index = -1;
   return true;
 }
 
-void MemoryData::FillLevelCombo() { form.level.Fill(Texts(MeasureTable())); }
+void MemoryData::FillLevelCombo() { form.level.Fill(Texts(family.measureTable())); }
 bool MemoryData::ShowLevel() {
-  Select(form.level, MeasureTable(), w.r.meas);
+  Select(form.level, family.measureTable(), w.r.meas);
   return true;
 }
 
-void MemoryData::FillUnitsCombo() { form.units.Fill(Texts(UnitsTable())); }
+void MemoryData::FillUnitsCombo() { form.units.Fill(Texts(family.unitsTable())); }
 bool MemoryData::ShowUnits() {
   if (IsBerMeasure(Kind(w.r.meas)))
     form.units.Clear();
   else
-    Select(form.units, UnitsTable(), w.r.units);
+    Select(form.units, family.unitsTable(), w.r.units);
   return true;
 }
 
 void MemoryData::FillStandardCombo() {
   std::vector<std::string> texts;
-  for (const StandardEntry& e : StandardTable()) texts.push_back(e.text);
+  for (const StandardEntry& e : family.standardTable()) texts.push_back(e.text);
   form.standard.Fill(texts);
 }
 

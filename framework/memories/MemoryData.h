@@ -81,7 +81,7 @@ struct WorkingRecord {
 // The dependent controls the field groups switch, each together with its label.
 enum class GroupControl { Sound, SymRate, CodeRate, Modulation, SpecInv, Carriers, LnbOsc, Units, kCount };
 // How a control stands in a field group: off, on, or on only for one measure or the satellite band.
-enum class GroupSwitch : char { Off, On, ForQam, ForCofdm, ForSatellite };
+enum class GroupSwitch : char { Off, On, ForQam, ForCofdm, ForSatellite, ForQpskOrQam, ForQpsk };
 constexpr int kFieldGroups = 5;  // 0 terrestrial, 1 terrestrial QAM/COFDM, 2 satellite, 3 QPSK, 4 power
 using FieldGroupTable =
     std::array<std::array<GroupSwitch, kFieldGroups>, static_cast<size_t>(GroupControl::kCount)>;
@@ -100,6 +100,19 @@ struct MemoryDataRules {
   FieldGroupTable groups = Cv3FieldGroups();
   // The measure family every rule tests instead of Meas itself; none: the identity.
   char (*measureKind)(char meas) = nullptr;
+  // The sounds a change to standard I or L replaces by that standard's carrier.
+  const char* soundsReplacedByI = "569ABCE";
+  const char* soundsReplacedByL = "45689BCEF";
+  int cnRefLineId = cv::msg::memdata::LineCnRef;  // the C/N reference's load error line
+  // False for a terrestrial-only meter: a satellite memory does not open, no frequency above
+  // 862 MHz is taken, a picked satellite plan is ignored, a picked channel outside the band
+  // leaves the memory tuned by its frequency, and a band the list lacks shows no entry.
+  bool satelliteBand = true;
+  // False for a meter without LNB supply, QPSK or QAM settings: the show pass neither shows the
+  // LNB oscillator and symbol rate nor fills the lists of LNB supply, code rate, spectral
+  // inversion, modulation, carriers and guard interval; LNB supply stays disabled and the
+  // modulation list changes nothing.
+  bool satelliteAndBerLists = true;
 };
 
 // A family's rules and the lists that differ between families.
@@ -109,6 +122,10 @@ struct MemoryDataFamily {
   std::vector<CodeText> (*specInvTable)(char band) = SpecInvTable;
   std::vector<CodeText> (*intervalTable)() = GuardIntervalTable;
   int (*standardIndex)(char color, char std) = StandardIndex;  // the entry a code shows, -1 none
+  std::vector<CodeText> (*bandTable)() = BandTable;
+  std::vector<CodeText> (*measureTable)() = MeasureTable;
+  std::vector<CodeText> (*unitsTable)() = UnitsTable;
+  std::vector<StandardEntry> (*standardTable)() = StandardTable;
 };
 const MemoryDataFamily& Cv3MemoryData();
 
@@ -133,10 +150,12 @@ class MemoryData {
   void EvBandChange(int index) { Changed(ApplyBand(index)); }
   void EvSoundChange(int index) { Changed(ApplySound(index)); }
   void EvLNBSupChange(int index) { Changed(ApplyCode(w.r.lnbSup, index)); }
-  void EvUnitsChange(int index) { Changed(ApplyCode(w.r.units, index)); }
+  void EvUnitsChange(int index) { Changed(ApplyUnits(index)); }
   void EvStandChange(int index) { Changed(ApplyStandard(index)); }
   void EvCodeRateChange(int index) { Changed(ApplyCode(w.r.codeRate, index)); }
-  void EvModulationChange(int index) { Changed(ApplyCode(w.r.modulation, index)); }
+  void EvModulationChange(int index) {
+    if (family.rules.satelliteAndBerLists) Changed(ApplyCode(w.r.modulation, index));
+  }
   void EvSpInvChange(int index) { Changed(ApplySpInv(index)); }
   void EvCarriersChange(int index) { Changed(ApplyCarriers(index)); }
   void EvIntervalChange(int index) { Changed(ApplyCode(w.r.guardInt, index)); }
@@ -159,6 +178,7 @@ class MemoryData {
   bool ApplyCarriers(int index);
   bool ApplySpInv(int index);
   bool ApplyCode(char& field, int index);
+  bool ApplyUnits(int index);  // the code of the units list's entry
   bool ApplyFreq(const std::string& text);
   bool ApplyChBW(const std::string& text);
   bool ApplyFreqSo(const std::string& text);

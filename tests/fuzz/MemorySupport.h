@@ -5,6 +5,7 @@
 // file, and the separators picked from the input's first byte.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,37 @@ inline void PickSeparators(TCv3Equip& equip, const uint8_t* data, size_t size) {
   const bool comma = size > 0 && (data[0] & 2);
   equip.decimalSeparator = comma ? ',' : '.';
   equip.listSeparator = comma ? ';' : ',';
+}
+
+// One user action of the memory settings dialog: `what` picks the control (a lower-case letter an
+// edit, typed `text`; an upper-case one a list, `text` the entry's index), as the settings
+// targets' inputs spell it.
+inline void MemoryDataAct(cv::mem::MemoryData& m, char what, const std::string& text) {
+  const long typed = std::strtol(text.c_str(), nullptr, 10);
+  const int index = static_cast<int>(typed < -1000 ? -1000 : typed > 1000 ? 1000 : typed);
+  switch (what) {
+    case 'n': m.EvNameChange(text); break;
+    case 'f': m.EvFreqChange(text); break;
+    case 's': m.EvFreqSoChange(text); break;
+    case 'w': m.EvChBWChange(text); break;
+    case 'o': m.EvLNBOscChange(text); break;
+    case 'r': m.EvSymRateChange(text); break;
+    case 'c': m.NoiseChange(text); break;
+    case 'L': m.EvLevelChange(index); break;
+    case 'B': m.EvBandChange(index); break;
+    case 'S': m.EvSoundChange(index); break;
+    case 'T': m.EvStandChange(index); break;
+    case 'U': m.EvUnitsChange(index); break;
+    case 'P': m.EvLNBSupChange(index); break;
+    case 'R': m.EvCodeRateChange(index); break;
+    case 'M': m.EvModulationChange(index); break;
+    case 'I': m.EvSpInvChange(index); break;
+    case 'C': m.EvCarriersChange(index); break;
+    case 'G': m.EvIntervalChange(index); break;
+    case 'q': m.FreqRadioButtonClick(); break;
+    case 'h': m.ChannelRadioButtonClick(); break;
+    default: break;
+  }
 }
 
 }  // namespace cvfuzz

@@ -5,7 +5,6 @@
 // typed field inside its range, and goes back with no empty units.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "Cv4MemoryCodec.h"
@@ -20,34 +19,6 @@ namespace {
 
 bool TerOk(float f) { return f >= 5.0f && f <= 862.0f; }
 bool SatOk(float f) { return f >= 900.0f && f <= 2150.0f; }
-
-void Act(cv::mem::MemoryData& m, char what, const std::string& text) {
-  const long typed = std::strtol(text.c_str(), nullptr, 10);
-  const int index = static_cast<int>(typed < -1000 ? -1000 : typed > 1000 ? 1000 : typed);
-  switch (what) {
-    case 'n': m.EvNameChange(text); break;
-    case 'f': m.EvFreqChange(text); break;
-    case 's': m.EvFreqSoChange(text); break;
-    case 'w': m.EvChBWChange(text); break;
-    case 'o': m.EvLNBOscChange(text); break;
-    case 'r': m.EvSymRateChange(text); break;
-    case 'c': m.NoiseChange(text); break;
-    case 'L': m.EvLevelChange(index); break;
-    case 'B': m.EvBandChange(index); break;
-    case 'S': m.EvSoundChange(index); break;
-    case 'T': m.EvStandChange(index); break;
-    case 'U': m.EvUnitsChange(index); break;
-    case 'P': m.EvLNBSupChange(index); break;
-    case 'R': m.EvCodeRateChange(index); break;
-    case 'M': m.EvModulationChange(index); break;
-    case 'I': m.EvSpInvChange(index); break;
-    case 'C': m.EvCarriersChange(index); break;
-    case 'G': m.EvIntervalChange(index); break;
-    case 'q': m.FreqRadioButtonClick(); break;
-    case 'h': m.ChannelRadioButtonClick(); break;
-    default: break;
-  }
-}
 
 }  // namespace
 
@@ -66,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const float symRate = static_cast<float>(record.symRate);
   for (size_t i = 1; i < lines.size() && i < 64; ++i) {
     if (lines[i].empty()) continue;
-    Act(m, lines[i][0], lines[i].substr(1));
+    cvfuzz::MemoryDataAct(m, lines[i][0], lines[i].substr(1));
     const MemoryRecord& w = m.w.r;
     FUZZ_CHECK(w.band == 'S' ? SatOk(w.freq) : TerOk(w.freq));
     FUZZ_CHECK(w.label[4] == 0);

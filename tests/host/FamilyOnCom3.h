@@ -3,7 +3,9 @@
 // simulated meter started on COM3 (COM1 and COM2 lead nowhere), so that Detect finds it there.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QWidget>
 #include <memory>
 
 #include "HostHome.h"
@@ -24,4 +26,19 @@ inline void PlaceFamilyOnCom3(HostHome& home, const char* plugin, const char* pr
   ini.write(("[Ports]\nCOM1=" + home.Path("no-such-device") + "\nCOM2=" + home.Path("no-such-device-either") +
              "\nCOM3=" + sim->Path() + "\n")
                 .c_str());
+}
+
+// The open modal window, and a control of a plug-in's form by its object name (the plug-in's
+// forms are of its own copy of the framework, so they are found by name, not by class).
+inline QWidget* ModalWindow() {
+  QWidget* w = QApplication::activeModalWidget();
+  EXPECT_NE(w, nullptr);
+  return w;
+}
+
+template <class T>
+T* NamedChild(QWidget* w, const char* name) {
+  T* c = w ? w->findChild<T*>(name) : nullptr;
+  EXPECT_NE(c, nullptr) << name;
+  return c;
 }

@@ -2,6 +2,8 @@
 // The CORVANE-4 memory editor's rules over a CORVANE-4 equipment object whose log goes to a host
 // form, with the framework tests' scripted chooser and recording view, and the simulator's
 // default memories as records.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -68,6 +70,39 @@ struct DataRig : Rig {
   DataView dataView;
   cv::mem::MemoryData data{link, prompter, dataView, cv::cv4::Cv4MemoryData()};
 };
+
+// Opening `record` is refused: `lines` logged and the "Invalid memory data" box shown once.
+template <class R>
+void ExpectRefusedOpen(R& rig, const MemoryRecord& record, const std::vector<std::string>& lines) {
+  EXPECT_FALSE(rig.data.OpenRecord(record));
+  EXPECT_EQ(rig.Log(), lines);
+  ASSERT_EQ(rig.prompter.shown.size(), 1u);
+  EXPECT_EQ(rig.prompter.shown[0].text, "Invalid memory data");
+  EXPECT_EQ(rig.prompter.shown[0].caption, "CvTools Error");
+  EXPECT_EQ(rig.prompter.shown[0].icon, cv::MsgIcon::Warning);
+}
+
+// The dependent controls the field groups leave enabled, by name; each label goes with its control.
+inline std::string EnabledControls(const cv::mem::MemoryDataForm& f) {
+  std::string s;
+  auto put = [&](const char* name, bool on, bool label) {
+    EXPECT_EQ(on, label) << name;
+    if (on) s += std::string(s.empty() ? "" : " ") + name;
+  };
+  put("sound", f.sound.enabled, f.sound.labelEnabled);
+  // The group switches the subcarrier's label; the sound shown decides its edit.
+  put("soundSub", f.soundSub.labelEnabled, f.soundSub.labelEnabled);
+  put("symRate", f.symRate.enabled, f.symRate.labelEnabled);
+  put("codeRate", f.codeRate.enabled, f.codeRate.labelEnabled);
+  put("modulation", f.modulation.enabled, f.modulation.labelEnabled);
+  put("specInv", f.specInv.enabled, f.specInv.labelEnabled);
+  put("carriers", f.carriers.enabled, f.carriers.labelEnabled);
+  put("interval", f.interval.enabled, f.interval.labelEnabled);
+  put("lnbOsc", f.lnbOsc.enabled, f.lnbOsc.labelEnabled);
+  put("units", f.units.enabled, f.units.labelEnabled);
+  put("noise", f.noise.enabled, f.noise.labelEnabled);
+  return s;
+}
 
 // The simulator's 99 default memories, decoded.
 inline std::array<MemoryRecord, cv::mem::kMemoryCount> DefaultRecords() {

@@ -208,26 +208,7 @@ TEST(Cv4MemoryDataRules, FieldGroups) {
       {"terrestrial POWER", With(Ber('5'), [](MemoryRecord& r) { r.meas = '2'; }), 4, "units"},
       {"satellite POWER", With(Ber('4'), [](MemoryRecord& r) { r.meas = '2'; }), 4, "lnbOsc units"},
   };
-  auto enabled = [](const cv::mem::MemoryDataForm& f) {
-    std::string s;
-    auto put = [&](const char* name, bool on, bool label) {
-      EXPECT_EQ(on, label) << name;
-      if (on) s += std::string(s.empty() ? "" : " ") + name;
-    };
-    put("sound", f.sound.enabled, f.sound.labelEnabled);
-    // The group switches the subcarrier's label; the sound shown decides its edit.
-    put("soundSub", f.soundSub.labelEnabled, f.soundSub.labelEnabled);
-    put("symRate", f.symRate.enabled, f.symRate.labelEnabled);
-    put("codeRate", f.codeRate.enabled, f.codeRate.labelEnabled);
-    put("modulation", f.modulation.enabled, f.modulation.labelEnabled);
-    put("specInv", f.specInv.enabled, f.specInv.labelEnabled);
-    put("carriers", f.carriers.enabled, f.carriers.labelEnabled);
-    put("interval", f.interval.enabled, f.interval.labelEnabled);
-    put("lnbOsc", f.lnbOsc.enabled, f.lnbOsc.labelEnabled);
-    put("units", f.units.enabled, f.units.labelEnabled);
-    put("noise", f.noise.enabled, f.noise.labelEnabled);
-    return s;
-  };
+  auto enabled = memtest4::EnabledControls;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DataRig rig;
@@ -284,12 +265,7 @@ TEST(Cv4MemoryDataLoad, RefusalsAndTheirLines) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DataRig rig;
-    EXPECT_FALSE(rig.data.OpenRecord(c.record));
-    EXPECT_EQ(rig.Log(), c.lines);
-    ASSERT_EQ(rig.prompter.shown.size(), 1u);
-    EXPECT_EQ(rig.prompter.shown[0].text, "Invalid memory data");
-    EXPECT_EQ(rig.prompter.shown[0].caption, "CvTools Error");
-    EXPECT_EQ(rig.prompter.shown[0].icon, cv::MsgIcon::Warning);
+    memtest4::ExpectRefusedOpen(rig, c.record, c.lines);
   }
   // The bounds themselves load.
   for (const MemoryRecord& r :
