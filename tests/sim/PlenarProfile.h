@@ -9,7 +9,16 @@
 //    the CORVANE-4's terrestrial and satellite plans and, as plan 2, a DAB plan.
 //  - Whatever the program writes without the line protocol (no handshake, no CR) is in the
 //    traffic like every other byte.
+//  - The channel identifier's commands (PlenarIdentifier.cpp), answered by the signal on the
+//    tuned channel (`signal`, or a scenario by name: SetScenario, cvsim --scenario): the
+//    teletext, RDS and MPEG-2 lock queries answer "not yet" for the first pollsBeforeAnswer polls
+//    of each after every "*?FR" and "*FR"; "*?LN" gives the level `levels` holds for the tuned
+//    frequency; `refusedLookup` makes one of "*?SC", "*?JI", "*?CH", "*?CI" answer "!!". "*SY"
+//    takes any code, which "*?SY" then gives back.
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "Corvane4Profile.h"
 
@@ -23,6 +32,29 @@ class PlenarProfile : public Corvane4Profile {
   static constexpr uint32_t kAllOptions = 0x01FF01F7;
   uint32_t optionWord = kAllOptions;
   bool idSilent = false;
+
+  // What the tuned channel carries, as the channel identifier finds it.
+  enum class Signal { Nothing, TerrestrialAnalog, SatelliteAnalog, SatelliteDigital, Cofdm, Qam, Rds };
+  Signal signal = Signal::Nothing;
+  int pollsBeforeAnswer = 0;
+  std::string refusedLookup;
+  // Raw "*?LN" levels (tenths) by tuned MHz (within 0.05 MHz); 100 elsewhere.
+  std::vector<std::pair<double, int>> levels;
+  std::string teletextHeader = "100 CVTV 1  Thu 10 Dec  13:45:07";
+  std::string pdcId = "1A2B";
+  std::string pdcText = "EVENING NEWS";
+  std::string rdsPi = "D3C1";
+  std::string rdsPs = "CV RADIO";
+  std::string network = "CVNET TERRESTRIAL";
+  std::string providerField = "CVPRO";  // the field "*?SL00" skips, its length at 9-10
+  std::string provider = "CV BROADCAST SERVICES";
+  // The scenarios a person can pick (cvsim --scenario NAME): name and what it plays.
+  static const std::vector<std::pair<std::string, std::string>>& Scenarios();
+  bool SetScenario(const std::string& name);
+
+ private:
+  void AddIdentifierCommands();
+  std::map<std::string, int> polls_;  // polls of each query since the last tuning
 };
 
 }  // namespace cvsim

@@ -48,7 +48,7 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   // No dialog of this family's tools has landed yet: each launcher logs its lines and opens
   // nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
-  // The identifier's form; null until it lands.
+  // The identifier's form (TIdentifierForm); a test may make none.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
 };
 
