@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -19,6 +21,7 @@
 #include "Identifierplen.h"
 #include "PlenEquip.h"
 #include "PlenarSim.h"
+#include "RecordingOpener.h"
 #include "SaveLimits.h"
 #include "StartDir.h"
 
@@ -142,7 +145,9 @@ TEST_F(IdentifierSim, EachSignalGivesItsAccountClassAndLabels) {
     // Each system change is undone by the test that made it; the meter ends where it started
     // unless the identifier itself set a digital or measuring mode.
     Profile([&](cvsim::PlenarProfile& p) {
-      if (r.videoCheck && !r.heuristic && r.cls != 2 && r.cls != 3) EXPECT_EQ(p.systemReply, "*SY000");
+      if (r.videoCheck && !r.heuristic && r.cls != 2 && r.cls != 3) {
+        EXPECT_EQ(p.systemReply, "*SY000");
+      }
     });
     if (std::string(r.scenario) == "nothing") {
       // The level points at F0, F0 + 2.75 and F0 + 5.5 MHz, then back to F0, after the plan's
@@ -291,4 +296,21 @@ TEST_F(IdentifierSim, FormSavesItsReportAndClosesOnceThePassHasWoundDown) {
   EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(Sent("*TX000"), 2u);  // the teletext test still restored its mode
+}
+
+TEST_F(IdentifierSim, HelpOpensTheIdentifierTopicOfTheFamilysPageFromTheStartDirectory) {
+  StartDir dir;
+  ASSERT_NO_FATAL_FAILURE(Start("nothing"));
+  ASSERT_TRUE(QDir(dir.path()).mkpath("help"));
+  ASSERT_TRUE(QDir(dir.path()).mkpath("work"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(CV_BIN_DIR "/help/CvPlenar.html"), dir.filePath("help/CvPlenar.html")));
+  QDir::setCurrent(dir.filePath("work"));  // where a save dialog may have left it
+  cv::plenar::TIdentifierForm form(&host.form, equip.get());
+  RecordingOpener opener;
+  form.HelpBtn->click();
+  ASSERT_EQ(opener.urls.size(), 1u);
+  EXPECT_EQ(opener.urls[0].toLocalFile(), QFileInfo(dir.filePath("help/CvPlenar.html")).absoluteFilePath());
+  EXPECT_EQ(opener.urls[0].fragment(), "Identifier");
+  EXPECT_EQ(cv::AppHelpFile(), "help\\CvPlenar.hlp");
+  EXPECT_EQ(QDir::currentPath(), dir.filePath("work"));
 }
