@@ -23,6 +23,7 @@ PlenarProfile::PlenarProfile(std::string model, std::string version)
   dab.channels = {{"5A", 4276, 4276, {"ME8"}}, {"12D", 5256, 5256, {}}};
   plans[2] = dab;
   AddPlenarSettings();
+  AddIdentifierCommands();
 }
 
 }  // namespace cvsim

@@ -18,7 +18,16 @@
 //    characters '0'..'F' (every one selected, no other memory), with values of each type's
 //    coding: mantissa and exponent for '4', '5', '6', '8', '9' and 'E', whole percentages for
 //    'C', tenths for the rest.
+//  - The channel identifier's commands (PlenarIdentifier.cpp), answered by the signal on the
+//    tuned channel (`signal`, or a scenario by name: SetScenario, cvsim --scenario): the
+//    teletext, RDS and MPEG-2 lock queries answer "not yet" for the first pollsBeforeAnswer polls
+//    of each after every "*?FR" and "*FR"; "*?LN" gives the level `levels` holds for the tuned
+//    frequency; `refusedLookup` makes one of "*?SC", "*?JI", "*?CH", "*?CI" answer "!!". "*SY"
+//    takes any code, which "*?SY" then gives back.
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "Corvane4Profile.h"
 
@@ -38,8 +47,29 @@ class PlenarProfile : public Corvane4Profile {
   void FitEveryBoard();
   void StoreLoggerTypes();
 
+  // What the tuned channel carries, as the channel identifier finds it.
+  enum class Signal { Nothing, TerrestrialAnalog, SatelliteAnalog, SatelliteDigital, Cofdm, Qam, Rds };
+  Signal signal = Signal::Nothing;
+  int pollsBeforeAnswer = 0;
+  std::string refusedLookup;
+  // Raw "*?LN" levels (tenths) by tuned MHz (within 0.05 MHz); 100 elsewhere.
+  std::vector<std::pair<double, int>> levels;
+  std::string teletextHeader = "100 CVTV 1  Thu 10 Dec  13:45:07";
+  std::string pdcId = "1A2B";
+  std::string pdcText = "EVENING NEWS";
+  std::string rdsPi = "D3C1";
+  std::string rdsPs = "CV RADIO";
+  std::string network = "CVNET TERRESTRIAL";
+  std::string providerField = "CVPRO";  // the field "*?SL00" skips, its length at 9-10
+  std::string provider = "CV BROADCAST SERVICES";
+  // The scenarios a person can pick (cvsim --scenario NAME): name and what it plays.
+  static const std::vector<std::pair<std::string, std::string>>& Scenarios();
+  bool SetScenario(const std::string& name);
+
  private:
   void AddPlenarSettings();
+  void AddIdentifierCommands();
+  std::map<std::string, int> polls_;  // polls of each query since the last tuning
 };
 
 }  // namespace cvsim

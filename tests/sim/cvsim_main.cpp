@@ -1,6 +1,6 @@
 // cvsim: a simulated instrument on a pseudo-terminal, for trying the programs without hardware.
 //   cvsim [--profile NAME] [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
-//         [--files DIR]
+//         [--files DIR] [--scenario NAME]
 // Prints the slave path; point a port at it with CV_PORT_COM1=<path> or the [Ports] section.
 #include <csignal>
 #include <charconv>
@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "PlenarProfile.h"
 #include "Profiles.h"
 #include "Simulator.h"
 
@@ -30,8 +31,11 @@ void Usage(FILE* out) {
       "  --link PATH     make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
       "  --files DIR     the instrument's stored files (xr9): sub-folders 1, 2, 4, 5 (plans) and\n"
       "                  10 (data-logger files), one file each under its own name\n"
-      "  --help          this text\n",
+      "  --scenario NAME the signal on the tuned channel, for the channel identifier (plenar):\n",
       out);
+  for (const auto& [name, text] : cvsim::PlenarProfile::Scenarios())
+    std::fprintf(out, "                    %-11s %s\n", name.c_str(), text.c_str());
+  std::fputs("  --help          this text\n", out);
 }
 
 }  // namespace
@@ -41,6 +45,7 @@ int main(int argc, char** argv) {
   std::string model;
   std::string version;
   std::string filesDir;
+  std::string scenario;
   cvsim::SimOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -77,6 +82,8 @@ int main(int argc, char** argv) {
       value(options.linkPath);
     } else if (arg == "--files") {
       value(filesDir);
+    } else if (arg == "--scenario") {
+      value(scenario);
     } else {
       std::fprintf(stderr, "cvsim: unknown option \"%s\"\n", arg.c_str());
       Usage(stderr);
@@ -102,6 +109,14 @@ int main(int argc, char** argv) {
     std::string error;
     if (!profile->LoadFiles(filesDir, &error)) {
       std::fprintf(stderr, "cvsim: --files: %s\n", error.c_str());
+      return 2;
+    }
+  }
+  if (!scenario.empty()) {
+    auto* plenar = dynamic_cast<cvsim::PlenarProfile*>(profile.get());
+    if (!plenar || !plenar->SetScenario(scenario)) {
+      std::fprintf(stderr, "cvsim: --scenario \"%s\" is no scenario of the %s profile\n", scenario.c_str(),
+                   profileName.c_str());
       return 2;
     }
   }

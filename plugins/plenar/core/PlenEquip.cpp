@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Commandsplen.h"
+#include "Identifierplen.h"
 #include "MsgIds.h"
 #include "Messages.h"
 #include "Monidlg4.h"
@@ -52,7 +53,7 @@ std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
   }
 }
 
-std::unique_ptr<QDialog> TCvPlenEquip::MakeIdentifierDialog() { return nullptr; }
+std::unique_ptr<QDialog> TCvPlenEquip::MakeIdentifierDialog() { return std::make_unique<TIdentifierForm>(owner, this); }
 
 // The monitor launcher's pattern, with the identifier's own fixed lines.
 bool TCvPlenEquip::RunChannelIdentifier() {

@@ -49,7 +49,7 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   // and help page); the data logger and the configuration run on this family's tables. A tool
   // whose dialog has not landed logs its lines and opens nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
-  // The identifier's form; null until it lands.
+  // The identifier's form (TIdentifierForm); a test may make none.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
 };
 

@@ -3,8 +3,12 @@
 // DAB band in the plan reads, and its text and raw-line services.
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+
 #include "AppServices.h"
 #include "Chan3.h"
+#include "Identifierplen.h"
+#include "ModalHelper.h"
 #include "PlenEquip.h"
 #include "PlenarSim.h"
 #include "LauncherChecks.h"
@@ -40,6 +44,8 @@ TEST_F(PlenEquip, IdentifierLauncherLogsItsFixedLines) {
     SCOPED_TRACE(r.lines.first().toStdString());
     host.Clear();
     auto equip = Make(r.port);
+    // The form opens only on the open port; Close ends it at once.
+    if (r.ok) cvtest::WhenModal<cv::plenar::TIdentifierForm>([](auto* form) { form->CloseBtn->click(); });
     EXPECT_EQ(equip->RunChannelIdentifier(), r.ok);
     EXPECT_EQ(host.Lines(), r.lines);
     EXPECT_FALSE(port.IsOpen());
