@@ -30,6 +30,11 @@ struct TOptionFamily {
   size_t identityLines = 0;
   // A save that fails is reported in the host log (else in a message box).
   bool saveErrorsToLog = false;
+  // A rotary read-back that gets no reply or a bad one counts as clockwise (else it confirms
+  // neither direction).
+  bool unreadRotaryIsClockwise = true;
+  // A report without any line still ends with the closing block.
+  bool closeEmptyReport = false;
 };
 
 const TOptionFamily& Corvane3OptionFamily();
