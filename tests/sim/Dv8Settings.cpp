@@ -18,7 +18,7 @@ void Dv8Profile::AddDv8Settings() {
   loggerValues[{1, 1}] = {'<', '-', "1F4"};
   loggerValues[{4, 5}] = {'>', '+', "2A0"};
   loggerValues[{7, 9}] = {'E', '+', "000"};
-  loggerValues[{10, 1}] = {'=', '-', "3A2"};
+  loggerValues[{16, 5}] = {'=', '-', "3A2"};
   On("*?DL", [this, plain = HandlerOf("*?DL")](const std::string& line) {
     const int m = ParseHex2(line, 4), t = ParseHex2(line, 6);
     if (line.size() != 8 || m != cofdmMemory || t < 1 || t > 99 || loggerDlOverride.count({m, t}) ||
