@@ -10,27 +10,13 @@
 #include "Cv4Options.h"
 #include "FuzzSupport.h"
 #include "OptionRecords.h"
+#include "OptionSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input = cvfuzz::Text(data, size);
-  std::vector<std::string> replies = cvfuzz::Lines(input);
-  if (replies.empty()) replies.push_back("");
-  size_t next = 0;
-  std::vector<std::string> sent;
-  cv::settings::Link link;
-  link.send = [&](const std::string& command) {
-    sent.push_back(command);
-    return next % 2 == 0;
-  };
-  link.query = [&](const std::string& command, std::string& reply) {
-    sent.push_back(command);
-    if (next >= replies.size()) return reply.clear(), false;
-    reply = replies[next++];
-    return !reply.empty() || next % 3 != 0;
-  };
-  link.log = [](const std::string&) {};
+  cvfuzz::OptionReplyLink meter(input);
   const cv::settings::TOptionFamily& family = cv::cv4::Cv4OptionFamily();
-  cv::settings::TOptionReader reader(link, family);
+  cv::settings::TOptionReader reader(meter.Link(), family);
   FUZZ_CHECK(reader.options.size() == 20);
   int ccw = -1;
   reader.AskVersion();
@@ -38,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reader.AskRotary(&ccw);
   reader.ReadOptions();
   reader.ChangeRotary(true, &ccw);
-  for (const std::string& command : sent) FUZZ_CHECK(command.size() <= 14);
+  for (const std::string& command : meter.sent) FUZZ_CHECK(command.size() <= 14);
   FUZZ_CHECK(reader.lines.size() <= reader.options.size());
   for (const std::string& line : reader.lines) FUZZ_CHECK(line.size() <= 5 + 2 * 255 + 300);
   const std::string text = cv::settings::ConfigurationFileText(reader.lines, "1/1/2026", "0:00", family.identityLines);
