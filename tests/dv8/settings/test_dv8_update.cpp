@@ -1,15 +1,26 @@
 // The DV-800 firmware update against the simulated meter, its waits on a fake clock: which
 // scripts are update scripts, a run through the DV-800 engine with its transcript and the new
-// version, a corrupted update file, and the form without the CORVANE-4's analyser button.
+// version, a corrupted update file or an exception, the form without the CORVANE-4's analyser
+// button, and the Help buttons of the DV-800's configuration, update and logger dialogs.
+#include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 
 #include "Clock.h"
+#include "Configdlg.h"
+#include "Datalogdlg.h"
 #include "Dv8Equip.h"
+#include "Dv8Logger.h"
+#include "Dv8Options.h"
 #include "Dv8Sim.h"
 #include "FamilySettingsSim.h"
+#include "Help.h"
+#include "RecordingOpener.h"
 #include "SaveLimits.h"
 #include "Updatedlg8.h"
 
@@ -149,6 +160,43 @@ TEST_F(Dv8Update, CorruptedFileFailsInBothLogsAndKeepsTheOldVersion) {
   EXPECT_TRUE(Sent("*?VE").empty()) << "a failed run reads no version";
   EXPECT_TRUE(ButtonsEnabled());
   EXPECT_EQ(MeterVersion(), "2.50");
+}
+
+// A run that ends in an exception fails in both logs, says why in a box and gives both buttons
+// back.
+TEST_F(Dv8Update, RunEndingInAnExceptionFailsAndKeepsTheDialogUsable) {
+  Script("SENDHEX fw.upd *HX\n", kUpdate);
+  dlg->runScript = [](const std::string&) -> bool { throw std::runtime_error("out of memory"); };
+  dlg->StartBtn->click();
+  EXPECT_EQ(Log().back(), "Updating failed");
+  EXPECT_EQ(Zone().back(), "Updating failed");
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "The update stopped on an error: out of memory");
+  EXPECT_TRUE(ButtonsEnabled());
+}
+
+// The Help buttons of the three DV-800 dialogs open their topics of the family's help file.
+TEST_F(Dv8Update, HelpButtonsOpenTheirTopics) {
+  ASSERT_TRUE(QDir(start.path()).mkpath("help"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(CV_BIN_DIR "/help/DV8Tools.html"), start.filePath("help/DV8Tools.html")));
+  std::unique_ptr<QDialog> config = cv::dv8::MakeConfigurationDlg8(&host.form, equip.get());
+  static_cast<TConfigurationDlg*>(config.get())->TimerToShowForm->stop();
+  std::unique_ptr<QDialog> logger = cv::dv8::MakeDataLoggerDlg8(&host.form, equip.get());
+  const struct Row {
+    QDialog* dialog;
+    const char* button;
+    const char* topic;
+  } rows[] = {{config.get(), "HelpBtn", "Configuration"}, {dlg.get(), "HelpBtn", "Update"},
+              {logger.get(), "HelpDataLogBtn", "DataLogger"}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.topic);
+    RecordingOpener opener;
+    r.dialog->findChild<QPushButton*>(r.button)->click();
+    ASSERT_EQ(opener.urls.size(), 1u);
+    EXPECT_EQ(opener.urls[0].fragment(), r.topic);
+    EXPECT_EQ(cv::AppHelpFile(), "help\\DV8Tools.hlp");
+  }
+  cv::SetAppHelpFile("");
 }
 
 }  // namespace
