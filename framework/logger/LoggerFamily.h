@@ -49,6 +49,8 @@ struct TLoggerFamily {
   // comment the "OBS:" row keeps (0: the whole row cut at 255 characters).
   bool titleInTitleFont = false;
   size_t commentLength = 0;
+  // A BER cell shows the '-' of the reply's sign character (else only a level cell does).
+  bool berSignShown = true;
 
   const TMeasureType* Measure(int code) const {
     return code >= 0 && static_cast<size_t>(code) < measures.size() ? &measures[static_cast<size_t>(code)] : nullptr;

@@ -95,7 +95,7 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
   std::string number;
   if (ber) {
     // The reply carries no level for a BER value: its sign character is shown as it comes.
-    if (sign == '-') cell[1] = '-';
+    if (sign == '-' && family.berSignShown) cell[1] = '-';
     number = cv::PrintfSci(cv::DecodeBerWord(word), 3, 1, decimal);
   } else {
     const bool whole = type && type->coding == ValueCoding::Whole;

@@ -198,7 +198,8 @@ void TConfigurationDlg::SaveBtnClick() {
   if (path.isEmpty()) return;
   char date[32], time[32];
   const std::string text = cv::settings::ConfigurationFileText(reader->lines, equipment->DateString(date),
-                                                               equipment->TimeString(time), family.identityLines);
+                                                               equipment->TimeString(time), family.identityLines,
+                                                               family.closeEmptyReport);
   const auto result = cv::WriteFileAtomically(path.toLocal8Bit().toStdString(), text);
   if (result == cv::SaveResult::Saved) return;
   const std::string message = cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError);

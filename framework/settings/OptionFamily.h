@@ -37,6 +37,11 @@ struct TOptionFamily {
   // The leading lines that lose their blanks and fill the labels; the list shows the rest.
   size_t LabelLines() const { return secondModelLine ? 4 : 3; }
   size_t VersionLine() const { return secondModelLine ? 1 : 0; }
+  // A rotary read-back that gets no reply or a bad one counts as clockwise (else it confirms
+  // neither direction).
+  bool unreadRotaryIsClockwise = true;
+  // A report without any line still ends with the closing block.
+  bool closeEmptyReport = false;
 };
 
 const TOptionFamily& Corvane3OptionFamily();

@@ -197,15 +197,19 @@ TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
     return RotaryChange::WriteRefused;
   }
   // An unanswered read-back counts as clockwise: confirmed after a clockwise change only.
-  const bool clockwise = AskRotary(ccw);
+  int readBack = -1;
+  const bool clockwise = AskRotary(&readBack);
+  if (ccw) *ccw = readBack;
   if (clockwise == toCcw) return RotaryChange::Refused;
+  if (readBack < 0 && !family.unreadRotaryIsClockwise) return RotaryChange::Refused;
   link.log(Msg(m::RotarySent));
   return RotaryChange::Confirmed;
 }
 
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time, size_t identityLines) {
+                                  const std::string& time, size_t identityLines, bool closeEmpty) {
   std::string text = Msg(m::FileGenerated) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
+  if (lines.empty() && closeEmpty) return text + Msg(m::NoOptions) + "\n" + Msg(m::ConfigEnd);
   if (lines.empty()) return text + Msg(m::NoOptions);
   for (const std::string& line : lines) text += line + "\n";
   // Every meter answers its identity lines: without an option after them the report says so.

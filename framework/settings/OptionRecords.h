@@ -72,8 +72,9 @@ class TOptionReader {
 // The whole save file: its first line, the opening block (date and time given), the option lines
 // and the closing block, or "No options detected" when there are no lines. With identity lines,
 // a report holding no more than those lists them, then says "No options detected" and closes.
+// With closeEmpty, a report without any line closes too.
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time, size_t identityLines = 0);
+                                  const std::string& time, size_t identityLines = 0, bool closeEmpty = false);
 
 // The protected-mode access code the equipment object sends.
 inline constexpr const char* kAccessCommand = "*7205&";

@@ -23,6 +23,7 @@ Dv8Profile::Dv8Profile(std::string model, std::string version)
     return tune(line);
   });
   AddDv8Memories();
+  AddDv8Settings();
 }
 
 }  // namespace cvsim

@@ -14,6 +14,13 @@
 //    "*?XSR" and "*XSR" are unknown. Faults turn one memory's answer into something else.
 //  - The digital filter is the CORVANE-3's "*MF0F" / "*MF1F" after the access code; "*?LV"
 //    measures terrestrial carriers (one at 49.75 MHz, in the spectrum's default span).
+//  - Configuration (Dv8Settings.cpp): the CORVANE-3's register map with the DV-800's texts:
+//    serial (0x1000), model (0x1010), make (0x1020), thirteen board blocks of 0x1C bytes from
+//    0x1050 (TER tuner, main board and COFDM fitted; the QAM board answers a status ending in FF),
+//    the rotary byte at 0x1306; "*AA" restarts; a good update ("*HX" end record) reports 2.60.
+//  - Data logger: the CORVANE-3's commands and tables ("*?TP" answered by every firmware); a few
+//    values carry '<', '>', a sign '-' or the lone relation 'E', and every value of cofdmMemory is
+//    a BER word with the sign '-'.
 #include "Corvane4Profile.h"
 
 namespace cvsim {
@@ -34,6 +41,7 @@ class Dv8Profile : public Corvane4Profile {
 
  private:
   void AddDv8Memories();
+  void AddDv8Settings();
 };
 
 }  // namespace cvsim

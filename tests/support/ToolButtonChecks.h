@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <functional>
 
@@ -22,7 +23,7 @@ void ExpectToolButtonOpens(TSerial& port, const std::function<bool()>& run, cons
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* d = qobject_cast<Dialog*>(w); d && d->isVisible() && !shown && check(*d)) {
         shown = true;
-        if (reject) d->reject();
+        if (reject) static_cast<QDialog*>(d)->reject();
       }
   });
   watch.start();

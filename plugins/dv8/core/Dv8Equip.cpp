@@ -5,10 +5,13 @@
 
 #include "Commands8.h"
 #include "Dv8Dialect.h"
+#include "Dv8Logger.h"
+#include "Dv8Options.h"
 #include "Memdlg8.h"
 #include "Dv8Monitor.h"
 #include "Dv8Spectrum.h"
 #include "MsgIds.h"
+#include "Updatedlg8.h"
 
 namespace cv::dv8 {
 
@@ -57,6 +60,9 @@ std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
     case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
     case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
     case Tool::Monitor: return MakeDv8MonitorDlg(*this);
+    case Tool::DataLogger: return MakeDataLoggerDlg8(GetOwner(), this);
+    case Tool::Configuration: return MakeConfigurationDlg8(GetOwner(), this);
+    case Tool::UpdateFirmware: return MakeUpdateFirmDlg8(*this);
     default: return nullptr;
   }
 }

@@ -14,6 +14,7 @@
 
 #include "AppServices.h"
 #include "Clock.h"
+#include "ConfigDlgChecks.h"
 #include "Configdlg.h"
 #include "Cv4Equip.h"
 #include "Cv4Options.h"
@@ -135,16 +136,7 @@ TEST_F(Cv4Options, RadioClickDuringTheStartSequenceHasNoEffect) {
   // A bad version reply makes the start sequence log a line; the click comes then.
   Profile([](Corvane4Profile& p) { p.fixedReplies["*?VE"] = "*XE"; });
   Open();
-  int clicks = 0;
-  QObject::connect(host.memo, &QPlainTextEdit::textChanged, dlg.get(), [&] {
-    if (clicks++ == 0) dlg->CCWRadioButton->click();
-  });
-  dlg->AskForOptions();
-  EXPECT_GT(clicks, 0);
-  EXPECT_TRUE(dlg->CWRadioButton->isChecked());
-  EXPECT_FALSE(dlg->CCWRadioButton->isChecked());
-  EXPECT_FALSE(dlg->ApplyBtn->isEnabled());
-  for (const std::string& l : Exchanged()) EXPECT_NE(l.rfind("*I20A0", 0), 0u) << l;
+  ExpectRotaryClickWhileReadingIgnored(*dlg, host, [this] { return Exchanged(); });
   Profile([](Corvane4Profile& p) { EXPECT_EQ(p.registers[Corvane4Profile::kRotary4], 0x00); });
 }
 
