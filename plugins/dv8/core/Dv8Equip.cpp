@@ -3,8 +3,10 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlg.h"
 #include "Commands8.h"
 #include "Dv8Dialect.h"
+#include "Dv8PlanScript.h"
 #include "Memdlg8.h"
 #include "Dv8Monitor.h"
 #include "Dv8Spectrum.h"
@@ -54,6 +56,7 @@ void TDV8Equip::ShowTool(Tool tool) {
 
 std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
+    case Tool::ChannelEditor: return std::make_unique<TChannelsPlanDlg>(GetOwner(), this, Dv8PlanFamily());
     case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
     case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
     case Tool::Monitor: return MakeDv8MonitorDlg(*this);
