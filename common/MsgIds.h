@@ -1435,6 +1435,11 @@ constexpr int SpecInvLabel = 46411;
 constexpr int CarriersLabel = 46412;
 constexpr int IntervalLabel = 46413;
 }  // namespace cv::msg::dv8memdata
+// The DV-800 plan editor (46200-46299): the texts in which it differs from the framework's.
+namespace cv::msg::dv8plans {
+constexpr int ReadPlanFailedLog = 46200;
+constexpr int ReadPlanFailedBox = 46201;
+}  // namespace cv::msg::dv8plans
 
 // The CORVANE-PLENAR family (43000-43999): entry, equipment object, script dialect and
 // canalization files (43000-43199). The launcher texts are the CORVANE-3 object's (cv::msg::cv3).

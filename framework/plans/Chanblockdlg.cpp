@@ -16,8 +16,9 @@
 #include "Text1252.h"
 
 TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band,
-                                     float lnbMHz, const std::string& startDirectory)
-    : QDialog(owner), block(settings, band, lnbMHz), startDir(startDirectory) {
+                                     float lnbMHz, const std::string& startDirectory,
+                                     const cv::plan::PlanFamily& family)
+    : QDialog(owner), block(settings, band, lnbMHz, family), startDir(startDirectory) {
   namespace m = cv::msg;
   setObjectName("ChannelsBlockDlg");
   setWindowTitle(cv::MsgQ(m::BlockCaption));

@@ -232,7 +232,7 @@ void TChannelsDlg::BlockBtnClick() {
   }
   BlockSettings block = editor.NewBlockSettings();
   TChannelsBlockDlg dialog(this, block, editor.Plan().band, editor.Plan().lnbMHz,
-                           equip ? equip->GetStartDir() : std::string());
+                           equip ? equip->GetStartDir() : std::string(), editor.Family());
   dialog.helpEquip = equip;
   if (dialog.exec() != QDialog::Accepted) return;
   editor.GenerateBlock(block);

@@ -51,7 +51,7 @@ void ChannelListEditor::Select(int index) {
 
 float ChannelListEditor::ShownFrequency(int index) const {
   float f = Channels()[index].frequency;
-  return IsSatellite() ? cv::IFToFreq(plan.lnbMHz, f) : f;
+  return IsSatellite() ? family.ifToFreq(plan.lnbMHz, f) : f;
 }
 
 std::string ChannelListEditor::ListLine(int index) const {
@@ -112,7 +112,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::
 ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) {
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
   float f = static_cast<float>(ReadNumber(text.substr(0, 8)));
-  if (IsSatellite()) f = cv::FreqToIF(plan.lnbMHz, f);
+  if (IsSatellite()) f = family.freqToIF(plan.lnbMHz, f);
   if (!family.inBand(plan.band, f)) return Exit::Refused;
   if (f == Current().frequency) return Exit::Unchanged;
   TChan3 old = Current();
@@ -146,7 +146,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadCommand(int which, int row) {
 
 BlockSettings ChannelListEditor::NewBlockSettings() const {
   BlockSettings b;
-  b.firstFreq = IsSatellite() ? 1500.0f : 471.25f;
+  b.firstFreq = IsSatellite() ? family.satelliteBlockStartMHz : 471.25f;
   return b;
 }
 
@@ -172,14 +172,14 @@ bool ChannelListEditor::HasDuplicateFrequency() const {
   return false;
 }
 
-ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb)
-    : settings(s), band(b), lnbMHz(lnb) {}
+ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb, const cv::plan::PlanFamily& f)
+    : settings(s), band(b), lnbMHz(lnb), family(f) {}
 
 ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
   Texts t;
   t.initChar = std::string(1, settings.firstChar);
   t.initIndex = cv::Format("%02d", settings.firstIndex);
-  float first = cv::IsSatelliteBand(band) ? cv::IFToFreq(lnbMHz, settings.firstFreq)
+  float first = cv::IsSatelliteBand(band) ? family.ifToFreq(lnbMHz, settings.firstFreq)
                                           : settings.firstFreq;
   t.initFreq = Mhz(first);
   t.firstChannel = t.initChar + t.initIndex + ", " + t.initFreq + " MHz.";
@@ -200,7 +200,7 @@ bool ChannelBlockEditor::ReadInitChar(std::string_view text) {
 
 bool ChannelBlockEditor::ReadInitFreq(std::string_view text) {
   float f = static_cast<float>(ReadNumber(text));
-  if (cv::IsSatelliteBand(band)) f = cv::FreqToIF(lnbMHz, f);
+  if (cv::IsSatelliteBand(band)) f = family.freqToIF(lnbMHz, f);
   if (f == settings.firstFreq) return false;
   settings.firstFreq = f;
   return true;

@@ -44,6 +44,7 @@ class ChannelListEditor {
                              const cv::plan::PlanFamily& family = cv::plan::Corvane3PlanFamily());
 
   const PlanSlot& Plan() const { return plan; }
+  const cv::plan::PlanFamily& Family() const { return family; }
   const std::vector<TChan3>& Channels() const { return *plan.channels; }
   int Count() const { return static_cast<int>(plan.channels->size()); }
   bool IsSatellite() const;
@@ -99,7 +100,9 @@ class ChannelBlockEditor {
     std::string initChar, initIndex, initFreq, firstChannel, lastChannel, quantity, step;
   };
 
-  ChannelBlockEditor(BlockSettings& settings, char band, float lnbMHz);
+  // The family gives the satellite frequency rule of the first frequency.
+  ChannelBlockEditor(BlockSettings& settings, char band, float lnbMHz,
+                     const cv::plan::PlanFamily& family = cv::plan::Corvane3PlanFamily());
 
   Texts ShowBlock() const;
   // Each reads its edit's text into the settings and tells whether the value changed.
@@ -116,4 +119,5 @@ class ChannelBlockEditor {
   BlockSettings& settings;
   char band;
   float lnbMHz;
+  const cv::plan::PlanFamily& family;
 };

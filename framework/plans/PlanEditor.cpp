@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <exception>
 
 #include "CommandTable.h"
 #include "Cv3Equip.h"
@@ -203,6 +204,11 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
   }
   view.SetGauge(0);
   slot.incomplete = static_cast<int>(slot.Channels().size()) != slot.channelCount;
+  if (slot.incomplete && family.readPlanFailedLogMsg) {
+    equip.Log(Msg(family.readPlanFailedLogMsg) + slot.name);
+    cv::ShowBox(prompter, Fill(Msg(family.readPlanFailedBoxMsg), {slot.name}), Msg(msg::PlanCaptionPlansError),
+                cv::MsgIcon::Warning);
+  }
   return !slot.incomplete;
 }
 
@@ -292,7 +298,9 @@ void PlanEditor::AddBtnClick() {
   if (path.empty()) return;
   TextFileLines file;
   bool ok = false;
-  if (!ReadTextLines(path, file)) {
+  if (family.readPlanText) {
+    ok = family.readPlanText(*this, path, slot);
+  } else if (!ReadTextLines(path, file)) {
     Error(Fill(Msg(msg::PlanCannotOpen), {path}));
   } else {
     ok = ReadPlanText(file, path,
@@ -325,7 +333,7 @@ void PlanEditor::ExtractBtnClick() {
   }
   std::string path = chooser.SaveFile(Msg(msg::PlanCsvFilter), "csv", CurrentDir());
   if (path.empty()) return;
-  if (WritePlanTextFile(path, *slot))
+  if (family.writePlanText ? family.writePlanText(*this, path, listIndex) : WritePlanTextFile(path, *slot))
     equip.Log(Msg(msg::PlanCsvSaved) + TCv3Equip::GetFileName(path));
   else
     equip.Log(Msg(msg::PlanCsvNotSaved) + TCv3Equip::GetFileName(path));
@@ -424,22 +432,46 @@ bool PlanEditor::LoaderPresent() {
 
 void PlanEditor::SendBtnClick() {
   if (!planSelected || !equip.HasPort() || AllPlansEmpty()) return;
-  // The script puts the instrument into boot mode before it sends the loader: a missing loader
-  // found only then would leave the instrument waiting in its boot loader.
-  if (!LoaderPresent()) return;
-  if (!WriteScript(family.tempScript, PlanScriptWriter::Sent)) return;
-  if (!equip.CheckVersion()) {
-    equip.Log(Msg(msg::PlanSendNoEquip));
-    return;
+  const char* script = family.sendScript ? family.sendScript : family.tempScript;
+  if (family.sendAsksFirst) {
+    if (!equip.CheckVersion()) {
+      equip.Log(Msg(msg::PlanSendNoEquip));
+      return;
+    }
+    if (!WriteScript(script, PlanScriptWriter::Sent)) return;
+    if (family.checkPlans && !family.checkPlans(planSlots, *this)) return;
+    if (!LoaderPresent()) return;
+  } else {
+    // The script puts the instrument into boot mode before it sends the loader: a missing loader
+    // found only then would leave the instrument waiting in its boot loader.
+    if (!LoaderPresent()) return;
+    if (!WriteScript(script, PlanScriptWriter::Sent)) return;
+    if (!equip.CheckVersion()) {
+      equip.Log(Msg(msg::PlanSendNoEquip));
+      return;
+    }
   }
   struct Busy {
     PlanView& v;
     explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
     ~Busy() { v.SetBusy(false); }
   } busy(view);
-  if (equip.RunScript(family.tempScript)) {
+  bool sent = false, raised = false;
+  // An exception leaving a slot would end the program: a run that raises is a failed send,
+  // shown as well as logged since the log zone may not say why.
+  try {
+    sent = equip.RunScript(script);
+  } catch (const std::exception& e) {
+    raised = true;
+    view.AddLogZone(e.what());
+  } catch (...) {
+    raised = true;
+  }
+  if (sent) {
     equip.Log(Msg(msg::PlanSendOk));
     view.AddLogZone(Msg(msg::PlanSendOk));
+  } else if (raised) {
+    Error(Msg(msg::PlanSendFailed), cv::MsgIcon::Warning);
   } else {
     equip.Log(Msg(msg::PlanSendFailed));
   }

@@ -38,11 +38,12 @@ struct Family {
   bool portTools;     // and its configuration and data logger
   const char* lastMemoryQuery;  // the query of memory 99 as Receive sends it
   bool identifier;    // the plug-in offers its channel identifier with a port (the host hides it)
+  int planCommandRows = 58;  // the rows of its plan editor's command combos
 };
 
 const Family kFamilies[] = {
     {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true, "*?XSR63", false},
-    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, false, true, false, "*?SR63", false},
+    {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, true, true, false, "*?SR63", false, 37},
     {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, false, false, false, "", true},
 };
 
@@ -53,20 +54,20 @@ class FamilyDetect : public ::testing::TestWithParam<Family> {
   }
   QStringList Lines(TMainForm& w) const { return LogLines(w); }
   // Clicks the Channel Plan Editor button; true when the family's plan editor opened (its
-  // command combos hold the CORVANE-4 table's 58 rows) and closed again.
+  // command combos hold the family table's rows) and closed again.
   bool OpenPlanEditor(TMainForm& w) {
     if (!GetParam().planEditor) {  // the launcher logs its lines and opens nothing
       w.EditChBtn->click();
       return true;
     }
     bool opened = false;
-    QTimer::singleShot(0, &w, [&opened] {
+    QTimer::singleShot(0, &w, [&opened, rows = GetParam().planCommandRows] {
       QWidget* dlg = QApplication::activeModalWidget();
       ASSERT_NE(dlg, nullptr);
       EXPECT_EQ(dlg->windowTitle(), "Channel Plan Editor");
       auto* combo = dlg->findChild<QComboBox*>("Comm1Combo");
       ASSERT_NE(combo, nullptr);
-      opened = combo->count() == 58 && combo->currentText() == " -none-";
+      opened = combo->count() == rows && combo->currentText() == " -none-";
       dlg->findChild<QPushButton*>("CloseBtn")->click();
     });
     w.EditChBtn->click();

@@ -1,5 +1,7 @@
 #include "Dv8Profile.h"
 
+#include <cstdio>
+
 namespace cvsim {
 
 Dv8Profile::Dv8Profile(std::string model, std::string version)
@@ -21,6 +23,13 @@ Dv8Profile::Dv8Profile(std::string model, std::string version)
   On("*FR", [tune = HandlerOf("*FR")](const std::string& line) {
     if (line.size() > 3 && line[3] != 'T') return Answer::Nak();
     return tune(line);
+  });
+  On("*?CI", [this, query = HandlerOf("*?CI")](const std::string& line) {
+    unsigned channel = 0;
+    if (channelQueryFailsFrom >= 0 && std::sscanf(line.c_str() + 4, "%2x", &channel) == 1 &&
+        static_cast<int>(channel) >= channelQueryFailsFrom)
+      return Answer::Reply("*CI!!");
+    return query(line);
   });
   AddDv8Memories();
   AddDv8Settings();

@@ -7,6 +7,7 @@
 //  - Plan scripts: the CORVANE-3's boot monitor, loader ("*HX" lines, "*GO1FE0:0000", "*FE6",
 //    the power-on lines taken without handshake) and "*FL:" records into the plan memory at
 //    segment 0x8000, read back through "*?JI" and "*?CI". The delivery plans are the CORVANE-4's.
+//    After "*GOFFFF:0000" the meter restarts and answers again once a "rawtx" wake line came.
 //  - Memories (Dv8Memories.cpp): the CORVANE-3's one store, 99 terrestrial memories of the
 //    meter's measure types (Level, V/A, Power, C/N Auto, C/N Ref in turn) in the 42-character
 //    line. "*?SR%02X" answers memory n's line; "*SR" stores a line of exactly 42 characters (38
@@ -38,6 +39,8 @@ class Dv8Profile : public Corvane4Profile {
   int cofdmMemory = 0;       // this memory answers as a BER COFDM memory (38 characters)
   int outOfRangeMemory = 0;  // this memory answers a colour code of '9'
   int zeroNumberFor = 0;     // the answer for this memory is numbered 00
+  // Fault: "*?CI" answers "*CI!!" for this channel index of any plan and every later one (-1: none).
+  int channelQueryFailsFrom = -1;
 
  private:
   void AddDv8Memories();

@@ -3,10 +3,12 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlg.h"
 #include "Commands8.h"
 #include "Dv8Dialect.h"
 #include "Dv8Logger.h"
 #include "Dv8Options.h"
+#include "Dv8PlanScript.h"
 #include "Memdlg8.h"
 #include "Dv8Monitor.h"
 #include "Dv8Spectrum.h"
@@ -57,6 +59,7 @@ void TDV8Equip::ShowTool(Tool tool) {
 
 std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
+    case Tool::ChannelEditor: return std::make_unique<TChannelsPlanDlg>(GetOwner(), this, Dv8PlanFamily());
     case Tool::MemoryEditor: return MakeMemoryDlg8(GetOwner(), this);
     case Tool::Spectrum: return MakeDv8SpectrumDlg(*this);
     case Tool::Monitor: return MakeDv8MonitorDlg(*this);

@@ -3,6 +3,9 @@
 #include "Commands8.h"
 #include "Cv4PlanFamily.h"
 #include "Dv8Dialect.h"
+#include "Dv8Equip.h"
+#include "Dv8PlanText.h"
+#include "PlanCheck.h"
 #include "MsgIds.h"
 #include "PlanImport.h"
 
@@ -18,24 +21,51 @@ bool Dv8ScriptWriter::ChannelFits(int planBytes, int channelBytes) const {
   return planBytes + channelBytes <= cv::plan::kPlanBlockBytes;
 }
 
+float IFToFreq(float oscillatorMHz, float intermediateMHz) { return oscillatorMHz + intermediateMHz; }
+
+float FreqToIF(float oscillatorMHz, float frequencyMHz) { return frequencyMHz - oscillatorMHz; }
+
+namespace {
+
+bool CheckDv8Plans(const PlanSlots& planSlots, cv::plan::Report& report) {
+  InstalledOptions options;
+  TDV8Equip::ReadInstalledOptions(options);
+  return CheckCanalization(planSlots, kCommands8, options, report);
+}
+
+}  // namespace
+
 const cv::plan::PlanFamily& Dv8PlanFamily() {
   static const Dv8ScriptWriter writer(kCommands8);
   // The DV-800's bands are the CORVANE-4's: terrestrial 5 to 862 MHz, satellite IF 900 to 2150.
-  static const cv::plan::PlanFamily family{&kCommands8,
-                                           &cv::kDv800Ranges,
-                                           &cv::cv4::IsFrequencyInBand,
-                                           &writer,
-                                           &Dialect,
-                                           &cv::plan::ConvertDirectory4,
-                                           kDv8CommandListSize,
-                                           false,
-                                           kDv8TempScript,
-                                           cv::plan::kLoaderFile,
-                                           cv::msg::PlanTempNotCreated,
-                                           cv::msg::PlanSendHint,
-                                           cv::msg::PlanReceiveHint,
-                                           0,
-                                           0};
+  static const cv::plan::PlanFamily family = [] {
+    cv::plan::PlanFamily f{&kCommands8,
+                           &cv::kDv800Ranges,
+                           &cv::cv4::IsFrequencyInBand,
+                           &writer,
+                           &Dialect,
+                           &cv::plan::ConvertDirectory4,
+                           kDv8CommandListSize,
+                           false,
+                           cv::plan::kTempScript,
+                           cv::plan::kLoaderFile,
+                           cv::msg::PlanTempNotCreated,
+                           cv::msg::cv4plans::PlanSendHint,
+                           cv::msg::cv4plans::PlanReceiveHint,
+                           0,
+                           0};
+    f.ifToFreq = &IFToFreq;
+    f.freqToIF = &FreqToIF;
+    f.satelliteBlockStartMHz = 920.0f;
+    f.sendAsksFirst = true;
+    f.sendScript = kDv8TempScript;
+    f.checkPlans = &CheckDv8Plans;
+    f.readPlanFailedLogMsg = cv::msg::dv8plans::ReadPlanFailedLog;
+    f.readPlanFailedBoxMsg = cv::msg::dv8plans::ReadPlanFailedBox;
+    f.writePlanText = &WritePlanTextFile;
+    f.readPlanText = &ReadPlanTextFile;
+    return f;
+  }();
   return family;
 }
 

@@ -20,11 +20,18 @@ class Dv8ScriptWriter : public cv::plan::PlanScriptWriter {
   bool ChannelFits(int planBytes, int channelBytes) const override;
 };
 
-// The temporary script Save and Send write in the working directory.
+// The temporary script Send writes in the working directory (Save writes the framework's).
 constexpr const char* kDv8TempScript = "_DV800__.TMP";
 // The entries of a script's command-code list the reader keeps (later ones are passed over).
 constexpr int kDv8CommandListSize = 74;
 
+// The channel dialogs' satellite frequencies: the meter adds its oscillator plainly, with no
+// C-band case.
+float IFToFreq(float oscillatorMHz, float intermediateMHz);
+float FreqToIF(float oscillatorMHz, float frequencyMHz);
+
+// Send asks the meter first, then writes the script and checks it against the fixed options; a
+// received plan whose channels stop coming is named in the log and a "PLANS ERROR" box.
 const cv::plan::PlanFamily& Dv8PlanFamily();
 
 // Writes the plan script of the editor's plans into `path`: received plans' channels are read

@@ -136,7 +136,7 @@ TEST(Dv8Script, EmptyPlansAndUnwritableFiles) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path("B.PRO"))));
   }
   {
-    // Send cannot create its script: nothing is asked of the meter and nothing runs.
+    // Send cannot create its script: nothing runs.
     Dv8EditorRig r;
     r.editor.planSlots[0] = MakePlan("P", 'T', 2);
     r.editor.planSelected = true;
