@@ -31,6 +31,8 @@ class Dv8Profile : public Corvane4Profile {
   int cofdmMemory = 0;       // this memory answers as a BER COFDM memory (38 characters)
   int outOfRangeMemory = 0;  // this memory answers a colour code of '9'
   int zeroNumberFor = 0;     // the answer for this memory is numbered 00
+  // A meter of the family's kin with a satellite tuner takes 'S' as well (the CORVANE-2).
+  bool satelliteTuner = false;
 
  private:
   void AddDv8Memories();
