@@ -23,6 +23,7 @@
 //               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories
 //   43000-43999 CORVANE-PLENAR family: 43000-43199 entry, equipment object, dialect and
 //               canalization files
+//   47000-47999 CORVANE-2 family: 47000-47099 entry and equipment object
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1538,3 +1539,8 @@ constexpr int Saved = 43920;
 constexpr int OpenError = 43921;
 constexpr int WriteError = 43922;
 }  // namespace cv::msg::plenar::ident
+// The CORVANE-2 family (47000-47999): entry and equipment object (47000-47099). The launcher
+// texts are the CORVANE-3 object's (cv::msg::cv3), the option query's box the same object's.
+namespace cv::msg::cv2 {
+constexpr int HelpFile = 47000;  // the family's help file, as the dialogs name it
+}  // namespace cv::msg::cv2

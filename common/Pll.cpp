@@ -10,6 +10,7 @@ constexpr PllBand kTerrestrial{38.9, 20.0, 0.05, 5.0f, 862.0f, 48.25f};
 constexpr PllBand kSatellite{479.5, 8.0, 0.125, 862.1f, 2150.0f, 1500.0f};
 constexpr PllBand kSatellite900{479.5, 8.0, 0.125, 900.0f, 2150.0f, 1500.0f};
 constexpr PllBand kSatelliteDv800{479.5, 8.0, 0.125, 900.0f, 2150.0f, 920.0f};
+constexpr PllBand kTerrestrialFrom45{38.9, 20.0, 0.05, 45.0f, 862.0f, 48.25f};
 
 // Negative and oversized values would be undefined behaviour when cast; words saturate instead.
 uint32_t ToWord(double value) {
@@ -23,6 +24,7 @@ uint32_t ToWord(double value) {
 const FamilyRanges kCorvane3Ranges{kTerrestrial, kSatellite, 862.1};
 const FamilyRanges kCorvane4Ranges{kTerrestrial, kSatellite900, 900.0};
 const FamilyRanges kDv800Ranges{kTerrestrial, kSatelliteDv800, 900.0};
+const FamilyRanges kCorvane2Ranges{kTerrestrialFrom45, kSatellite900, 900.0};
 
 const PllBand& PllBandOf(char band, const FamilyRanges& ranges) {
   return IsSatelliteBand(band) ? ranges.satellite : ranges.terrestrial;

@@ -29,6 +29,8 @@ struct FamilyRanges {
 extern const FamilyRanges kCorvane3Ranges;
 extern const FamilyRanges kCorvane4Ranges;
 extern const FamilyRanges kDv800Ranges;
+// The CORVANE-2: terrestrial channels from 45 MHz (below, 48.25), satellite as the CORVANE-4.
+extern const FamilyRanges kCorvane2Ranges;
 
 inline bool IsSatelliteBand(char band) { return band == 'S'; }
 const PllBand& PllBandOf(char band, const FamilyRanges& ranges = kCorvane3Ranges);

@@ -39,12 +39,15 @@ struct Family {
   const char* lastMemoryQuery;  // the query of memory 99 as Receive sends it
   bool identifier;    // the plug-in offers its channel identifier with a port (the host hides it)
   int planCommandRows = 58;  // the rows of its plan editor's command combos
+  bool dataLogger = true;  // the family has a data logger: its button lights up with a port
 };
 
 const Family kFamilies[] = {
     {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true, "*?XSR63", false},
     {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, true, true, false, "*?SR63", false, 37},
     {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, false, false, false, "", true},
+    {"corvane2", "Cv2Tools", "CORVANE-2", "1.14", "Library Cv2Tools 1.14 loaded", 2, false, false, false, "", false,
+     58, false},
 };
 
 class FamilyDetect : public ::testing::TestWithParam<Family> {
@@ -119,7 +122,7 @@ TEST_P(FamilyDetect, FoundOnCom3AndBoundToItsPlugin) {
     EXPECT_STREQ(w.equipment->modelName, f.model);
     EXPECT_EQ(w.equipment->HasChannelIdentifier(), f.identifier);
     w.UpdateTools();
-    EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, true, true, true, true, true, false}));
+    EXPECT_EQ(Enabled(w), std::vector<bool>({true, true, f.dataLogger, true, true, true, true, false}));
     EXPECT_TRUE(OpenPlanEditor(w));
     EXPECT_TRUE(prompter.shown.empty());
     sim->WaitTxIdle();
@@ -149,6 +152,10 @@ TEST_P(FamilyDetect, SelectedWithoutAnInstrumentOnlyTheEditors) {
   EXPECT_TRUE(OpenPlanEditor(w));
   EXPECT_EQ(Lines(w).mid(Lines(w).size() - 2),
             QStringList({"Executing Channel Editor (without equipment)", "Channel Editor closed. Ready"}));
+  // A port tool asked for without an instrument says so and opens nothing.
+  const int linesBefore = Lines(w).size();
+  EXPECT_FALSE(w.equipment->RunMonitor());
+  EXPECT_EQ(Lines(w).mid(linesBefore), QStringList{"Impossible to run Monitor without equipment"});
   sim->WaitTxIdle();
   EXPECT_EQ(sim->Received(), "");
 }

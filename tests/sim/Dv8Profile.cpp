@@ -20,8 +20,8 @@ Dv8Profile::Dv8Profile(std::string model, std::string version)
   // Terrestrial carriers only: a vision carrier in the default 48 to 52 MHz span, UHF ones, and
   // one close under 862 MHz.
   carriers = {{49.75, 66.0, 0.5}, {175.25, 60.0, 3.0}, {471.25, 72.0, 3.0}, {607.25, 65.0, 3.0}, {858.0, 62.0, 3.0}};
-  On("*FR", [tune = HandlerOf("*FR")](const std::string& line) {
-    if (line.size() > 3 && line[3] != 'T') return Answer::Nak();
+  On("*FR", [this, tune = HandlerOf("*FR")](const std::string& line) {
+    if (!satelliteTuner && line.size() > 3 && line[3] != 'T') return Answer::Nak();
     return tune(line);
   });
   On("*?CI", [this, query = HandlerOf("*?CI")](const std::string& line) {

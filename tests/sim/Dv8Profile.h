@@ -41,6 +41,8 @@ class Dv8Profile : public Corvane4Profile {
   int zeroNumberFor = 0;     // the answer for this memory is numbered 00
   // Fault: "*?CI" answers "*CI!!" for this channel index of any plan and every later one (-1: none).
   int channelQueryFailsFrom = -1;
+  // A meter of the family's kin with a satellite tuner takes 'S' as well (the CORVANE-2).
+  bool satelliteTuner = false;
 
  private:
   void AddDv8Memories();

@@ -1,6 +1,6 @@
 #include "PlenarProfile.h"
 
-#include <cstdio>
+#include "OptionsReport.h"
 
 namespace cvsim {
 
@@ -8,13 +8,7 @@ PlenarProfile::PlenarProfile(std::string model, std::string version)
     : Corvane4Profile(std::move(model), std::move(version)) {
   flash.maxPlans = 64;
   flash.dabBandCode = 8;
-  On("*?ID", [this](const std::string& line) {
-    if (line != "*?ID") return Answer::Nak();
-    if (idSilent) return Answer::NoAnswer();
-    char reply[32];
-    std::snprintf(reply, sizeof reply, "*ID010%08X", static_cast<unsigned>(optionWord));
-    return Answer::Reply(reply);
-  });
+  AddOptionsReport(*this, optionWord, idSilent);
   StoredPlan dab;
   dab.name = "DAB";
   dab.band = 'D';

@@ -1,6 +1,7 @@
 #include "Profiles.h"
 
 #include "Corvane1Profile.h"
+#include "Corvane2Profile.h"
 #include "Corvane4Profile.h"
 #include "Dv8Profile.h"
 #include "PlenarProfile.h"
@@ -48,6 +49,10 @@ std::unique_ptr<Profile> MakePlenar(const std::string& model, const std::string&
   return std::make_unique<PlenarProfile>(model.empty() ? "CORVANE-PLENAR" : model, version.empty() ? "2.22" : version);
 }
 
+std::unique_ptr<Profile> MakeCorvane2(const std::string& model, const std::string& version) {
+  return std::make_unique<Corvane2Profile>(model.empty() ? "CORVANE-2" : model, version.empty() ? "1.14" : version);
+}
+
 }  // namespace
 
 const std::vector<ProfileInfo>& Profiles() {
@@ -57,6 +62,8 @@ const std::vector<ProfileInfo>& Profiles() {
       {"dv8", "DV-800 meter (terrestrial only): identification, tuning, level, plan memory and loader", MakeDv8},
       {"plenar", "CORVANE-PLENAR meter: identification, options (\"*?ID\"), tuning, level, 64 plans with DAB plans,"
        " loader", MakePlenar},
+      {"corvane2", "CORVANE-2 meter: identification, options (\"*?ID\"), tuning on both bands, level, plan memory and"
+       " loader", MakeCorvane2},
       {"corvane1", "CORVANE-1 meter (model \"CORVANE 1B\" for the 1B): plan and configuration registers", MakeCorvane1},
       {"xr9", "TV MIRELTO analyser VELDIX-5 at 115200 baud: identification, file listing, download, upload, delete"
        " (every standard; --model \"VELDIX-5 BASIC\": the basic model without analogue colour)", MakeXr9},

@@ -56,6 +56,6 @@ inline void ExpectFamilyHelp(const std::function<std::unique_ptr<TCv3Equip>(Host
   ASSERT_NE(help, nullptr);
   help->click();
   ASSERT_EQ(opener.urls.size(), 1u);
-  EXPECT_EQ(opener.urls[0].fragment(), "ChannelEditor");
+  EXPECT_EQ(opener.urls[0].fragment(), equip.HelpTopicName(HelpTopic::ChannelEditor));
   cv::SetAppHelpFile("");
 }

@@ -39,10 +39,11 @@ class RecordingEquip : public E {
 };
 
 // `make(port)` builds the family's recording object on that port (null: none); `deadPort` will
-// not open, `port` leads to the simulator.
+// not open, `port` leads to the simulator. A family without a data logger (`dataLogger` false)
+// keeps the base's launcher, which does nothing in every case.
 template <class E>
 void ExpectFrameworkLaunchers(const std::function<std::unique_ptr<RecordingEquip<E>>(TSerial*)>& make,
-                              HostForm& host, TSerial& port, TSerial& deadPort) {
+                              HostForm& host, TSerial& port, TSerial& deadPort, bool dataLogger = true) {
   using Run = bool (E::*)();
   struct Row {
     const char* tool;
@@ -72,6 +73,17 @@ void ExpectFrameworkLaunchers(const std::function<std::unique_ptr<RecordingEquip
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.tool);
+    if (!dataLogger && r.run == &E::RunDataLogger) {
+      for (TSerial* p : {static_cast<TSerial*>(nullptr), &deadPort, &port}) {
+        host.Clear();
+        auto equip = make(p);
+        EXPECT_FALSE(equip->RunDataLogger());
+        EXPECT_TRUE(host.Lines().isEmpty());
+        EXPECT_TRUE(equip->made.empty());
+        EXPECT_FALSE(port.IsOpen());
+      }
+      continue;
+    }
     {
       host.Clear();
       auto equip = make(nullptr);
@@ -103,11 +115,12 @@ void ExpectFrameworkLaunchers(const std::function<std::unique_ptr<RecordingEquip
 }
 
 // What the host's idle pass asks: the editors always, the port tools only with a port, and the
-// channel identifier only for a family that has one (`identifier`), with a port.
-inline void ExpectToolsOffered(TEquip& equip, bool withPort, bool identifier = false) {
+// channel identifier only for a family that has one (`identifier`), with a port; the data logger
+// never for a family without one (`dataLogger` false).
+inline void ExpectToolsOffered(TEquip& equip, bool withPort, bool identifier = false, bool dataLogger = true) {
   EXPECT_TRUE(equip.HasChannelEditor());
   EXPECT_TRUE(equip.HasMemoryEditor());
-  EXPECT_EQ(equip.HasDataLogger(), withPort);
+  EXPECT_EQ(equip.HasDataLogger(), dataLogger && withPort);
   EXPECT_EQ(equip.HasMonitor(), withPort);
   EXPECT_EQ(equip.HasSpectrum(), withPort);
   EXPECT_EQ(equip.HasConfiguration(), withPort);
@@ -134,23 +147,23 @@ class EquipOnSim : public ::testing::Test, public Sim {
   }
 
   // Built with and without a port, the object names its model and asks the meter nothing.
-  void ExpectIdentifiedWithoutTalking(const char* model, bool identifier = false) {
+  void ExpectIdentifiedWithoutTalking(const char* model, bool identifier = false, bool dataLogger = true) {
     for (TSerial* p : {static_cast<TSerial*>(nullptr), &this->port}) {
       SCOPED_TRACE(p ? "with a port" : "without a port");
       this->sim->ClearTraffic();
       auto equip = Make(p);
       EXPECT_STREQ(equip->modelName, model);
-      ExpectToolsOffered(*equip, p != nullptr, identifier);
+      ExpectToolsOffered(*equip, p != nullptr, identifier, dataLogger);
       this->Settle();
       EXPECT_TRUE(this->sim->Lines().empty()) << this->sim->Received();
       EXPECT_FALSE(this->port.IsOpen());
     }
   }
 
-  void ExpectLaunchersLikeTheFramework() {
+  void ExpectLaunchersLikeTheFramework(bool dataLogger = true) {
     TSerial deadPort{5};
     cv::SetPortPaths({{1, this->sim->Path()}, {6, "/nonexistent/tool-port"}});
-    ExpectFrameworkLaunchers<E>([this](TSerial* p) { return Make(p); }, host, this->port, deadPort);
+    ExpectFrameworkLaunchers<E>([this](TSerial* p) { return Make(p); }, host, this->port, deadPort, dataLogger);
     // Opening the port wakes the meter with "*"; the stubbed tools send nothing more.
     this->Settle();
     for (const std::string& line : this->sim->Lines()) EXPECT_EQ(line, "*");
