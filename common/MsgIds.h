@@ -23,6 +23,7 @@
 //               42100-42199 script dialect; 42200-42399 plans; 42400-42599 memories
 //   43000-43999 CORVANE-PLENAR family: 43000-43199 entry, equipment object, dialect and
 //               canalization files
+//               43200-43399 plan-set editor and channel dialogs
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1438,3 +1439,20 @@ constexpr int BadDataLine = 43012;
 constexpr int PlanLoadedFrom = 43013;
 constexpr int PlanLoadError = 43014;
 }  // namespace cv::msg::plenar
+
+// The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
+// text for a script run stopped by an exception, which came with them.
+namespace cv::msg {
+constexpr int PlanSendStopped = 43200;
+}  // namespace cv::msg
+namespace cv::msg::plenplans {
+constexpr int BandDab = 43201;
+constexpr int ExtractHint = 43202;
+constexpr int CommandNotSupported = 43203;     // "Plan %s: %s not supported."
+constexpr int FrequencyNotSupported = 43204;   // "Plan %s, channel %s: %2.2f MHz not supported."
+constexpr int ChannelCommandNotSupported = 43205;
+constexpr int NoTerBand = 43206;
+constexpr int NoSatBand = 43207;
+constexpr int NotCompatible = 43208;
+constexpr int OptionsUnread = 43209;
+}  // namespace cv::msg::plenplans

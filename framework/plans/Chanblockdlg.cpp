@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "EnterKey.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -16,8 +17,8 @@
 #include "Text1252.h"
 
 TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band,
-                                     float lnbMHz, const std::string& startDirectory)
-    : QDialog(owner), block(settings, band, lnbMHz), startDir(startDirectory) {
+                                     float lnbMHz, const std::string& startDirectory, int maxQuantity)
+    : QDialog(owner), block(settings, band, lnbMHz, maxQuantity), startDir(startDirectory) {
   namespace m = cv::msg;
   setObjectName("ChannelsBlockDlg");
   setWindowTitle(cv::MsgQ(m::BlockCaption));
@@ -146,13 +147,8 @@ void TChannelsBlockDlg::HelpBtnClick() {
 void TChannelsBlockDlg::EditToBlock() { OKBtn->setFocus(); }
 
 bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      EditToBlock();
-      return true;
-    }
-  } else if (cv::IsControlExit(event)) {
+  if (cv::EnterMovesFocus(event, OKBtn)) return true;  // EditToBlock
+  if (cv::IsControlExit(event)) {
     bool changed = watched == InitCharEdit    ? ReadInitChar()
                    : watched == InitIndexEdit ? ReadInitIndex()
                    : watched == InitFreqEdit  ? ReadInitFreq()
@@ -165,9 +161,6 @@ bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TChannelsBlockDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    EditToBlock();
-    return;
-  }
+  if (cv::EnterMovesFocus(event, OKBtn)) return;  // EditToBlock
   QDialog::keyPressEvent(event);
 }

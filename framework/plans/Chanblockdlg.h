@@ -17,7 +17,7 @@ class TChannelsBlockDlg : public QDialog {
  public:
   // `startDir`: where the program started, which the help page's path is relative to.
   TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, char band, float lnbMHz,
-                    const std::string& startDir = std::string());
+                    const std::string& startDir = std::string(), int maxQuantity = kMaxPlanChannels);
   ~TChannelsBlockDlg() override;
   // The equipment whose help page Help opens; without one, the CORVANE-3 page from `startDir`.
   const TCv3Equip* helpEquip = nullptr;

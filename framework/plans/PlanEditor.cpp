@@ -197,9 +197,13 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
     if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) break;
     view.SetGauge((i + 1) * 100 / slot.channelCount);
     view.Repaint();
-    slot.Channels().push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
-                                              slot.band, work.commands[0], work.commands[1],
-                                              work.commands[2], *family.ranges));
+    const std::string name = ScriptSafeName(work.name);
+    slot.Channels().push_back(
+        family.channelFromTexts
+            ? family.channelFromTexts(name, work.wordText, work.word2Text, slot.band, work.commands[0],
+                                      work.commands[1], work.commands[2])
+            : TChan3::FromTexts(name, work.wordText, work.word2Text, slot.band, work.commands[0],
+                                work.commands[1], work.commands[2], *family.ranges));
   }
   view.SetGauge(0);
   slot.incomplete = static_cast<int>(slot.Channels().size()) != slot.channelCount;
@@ -295,9 +299,11 @@ void PlanEditor::AddBtnClick() {
   if (!ReadTextLines(path, file)) {
     Error(Fill(Msg(msg::PlanCannotOpen), {path}));
   } else {
-    ok = ReadPlanText(file, path,
-                      [this](const std::string& l, std::vector<std::string>& f) { return equip.SplitFields(l, f); },
-                      planSlots[slot], *this, family);
+    const FieldSplitter split = [this](const std::string& l, std::vector<std::string>& f) {
+      return equip.SplitFields(l, f);
+    };
+    ok = family.readPlanFile ? family.readPlanFile(file, path, split, planSlots[slot], *this)
+                             : ReadPlanText(file, path, split, planSlots[slot], *this, family);
   }
   if (!ok) {
     equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
@@ -332,6 +338,8 @@ void PlanEditor::ExtractBtnClick() {
 }
 
 bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot) {
+  if (family.writePlanFile)
+    return family.writePlanFile(path, slot, equip.DecimalSeparator(), equip.ListSeparator(), *this);
   if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator())))
     return true;
   std::string text = Fill(Msg(msg::PlanCannotCreate), {path});
@@ -432,17 +440,33 @@ void PlanEditor::SendBtnClick() {
     equip.Log(Msg(msg::PlanSendNoEquip));
     return;
   }
-  struct Busy {
-    PlanView& v;
-    explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
-    ~Busy() { v.SetBusy(false); }
-  } busy(view);
-  if (equip.RunScript(family.tempScript)) {
-    equip.Log(Msg(msg::PlanSendOk));
-    view.AddLogZone(Msg(msg::PlanSendOk));
-  } else {
-    equip.Log(Msg(msg::PlanSendFailed));
+  if (sendCheck && !sendCheck()) return;
+  std::string stopped;
+  {
+    struct Busy {
+      PlanView& v;
+      explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
+      ~Busy() { v.SetBusy(false); }
+    } busy(view);
+    try {
+      if (equip.RunScript(family.tempScript)) {
+        equip.Log(Msg(msg::PlanSendOk));
+        view.AddLogZone(Msg(msg::PlanSendOk));
+      } else {
+        equip.Log(Msg(msg::PlanSendFailed));
+      }
+      return;
+    } catch (const std::exception& e) {
+      stopped = e.what();
+    } catch (...) {
+      stopped = "?";
+    }
   }
+  // An exception leaving the click would end the program: the editor stays usable instead, with
+  // the hourglass gone before the box.
+  equip.Log(Msg(msg::PlanSendFailed));
+  view.AddLogZone(Msg(msg::PlanSendFailed));
+  Error(Fill(Msg(msg::PlanSendStopped), {stopped}));
 }
 
 bool PlanEditor::CloseBtnClick() { return !modified || AskToSave(); }
@@ -510,10 +534,10 @@ int PlanEditor::ReadLNBEdit(const std::string& text) {
 int PlanEditor::ReadBandCombo(int index) {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot || index < 0) return 0;
-  char band = index == 1 ? 'S' : 'T';
+  char band = index == 1 ? 'S' : index == 2 && family.thirdBandNumber != 0 ? family.thirdBand : 'T';
   if (band == slot->band) return 0;
   slot->band = band;
-  if (band == 'T') {
+  if (band != 'S') {
     slot->lnbMHz = 0;
     CopyField(slot->lnbText, "00000");
   }

@@ -7,6 +7,8 @@
 //  - Plan memory takes 64 plans; a header of band number 8 is a DAB plan ('D' in "*?JI"), whose
 //    channels (CHAND's records: the word twice) read back like the others. At delivery it holds
 //    the CORVANE-4's terrestrial and satellite plans and, as plan 2, a DAB plan.
+//  - StoreFullPlanSet() fills all 64 plans (every third a DAB plan); plansAbsent (a fault)
+//    answers every "*?JI" with "*JI!!", as a meter holding no plan.
 //  - Whatever the program writes without the line protocol (no handshake, no CR) is in the
 //    traffic like every other byte.
 #include <cstdint>
@@ -23,6 +25,8 @@ class PlenarProfile : public Corvane4Profile {
   static constexpr uint32_t kAllOptions = 0x01FF01F7;
   uint32_t optionWord = kAllOptions;
   bool idSilent = false;
+  bool plansAbsent = false;
+  void StoreFullPlanSet();
 };
 
 }  // namespace cvsim

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlgplen.h"
 #include "Commandsplen.h"
 #include "MsgIds.h"
 #include "Messages.h"
@@ -38,7 +39,12 @@ const char* TCvPlenEquip::InitEquip() {
 
 const ScriptDialect& TCvPlenEquip::Dialect() const { return cv::plenar::Dialect(); }
 
-std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::ChannelEditor: return MakeChannelsPlanDlgPlen(owner, this);
+    default: return nullptr;
+  }
+}
 
 std::unique_ptr<QDialog> TCvPlenEquip::MakeIdentifierDialog() { return nullptr; }
 

@@ -45,8 +45,7 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   bool WriteRaw(const std::string& text);
 
  protected:
-  // No dialog of this family's tools has landed yet: each launcher logs its lines and opens
-  // nothing.
+  // The dialogs of this family's tools; a tool without one logs its lines and opens nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
   // The identifier's form; null until it lands.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
