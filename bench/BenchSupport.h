@@ -119,3 +119,35 @@ inline bool ReportPacedSweep(cvsim::Simulator& sim, int baud, int points, int wa
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   return ok;
 }
+
+// The seconds the WAIT lines of a script's ".LOG" transcript asked for, counting only the lines
+// that ran (a line of a branch not taken logs FALSE).
+inline int TranscriptWaitSeconds(const std::string& transcript) {
+  int waitSeconds = 0;
+  std::FILE* log = std::fopen(transcript.c_str(), "r");
+  if (!log) return 0;
+  char buffer[1024];
+  while (std::fgets(buffer, sizeof buffer, log)) {
+    std::string line(buffer);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    const auto wait = line.find("WAIT ");
+    if (wait != std::string::npos && line.find_first_not_of('\t') == wait && line.size() > 6 &&
+        line.compare(line.size() - 6, 6, " -> OK") == 0)
+      waitSeconds += std::atoi(line.c_str() + wait + 5);
+  }
+  std::fclose(log);
+  return waitSeconds;
+}
+
+// Prints a canalization send's figures; true when every plan arrived and the run, less its WAIT
+// seconds, took at most 1.1 times its wire time.
+inline bool ReportCanalizationSend(const WireRun& run, int waitSeconds, int plans, int expectedPlans, int baud) {
+  const double netMs = run.wallMs - waitSeconds * 1000.0;
+  const double ratio = netMs / run.wireMs;
+  std::printf("plans stored       %d (expected %d)\n", plans, expectedPlans);
+  std::printf("lines on the wire  %zu, bytes %zu\n", run.lines, run.bytes);
+  std::printf("wire time          %.1f ms at %d baud\n", run.wireMs, baud);
+  std::printf("measured           %.1f ms, of which WAIT lines %d s\n", run.wallMs, waitSeconds);
+  std::printf("ratio              %.3f (goal <= 1.1), CPU %.2f %%\n", ratio, run.cpuPercent);
+  return plans == expectedPlans && ratio <= 1.1;
+}

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <thread>
 
 #include "AppServices.h"
@@ -48,30 +47,13 @@ int main(int argc, char** argv) {
   editor.listIndex = 0;
 
   const WireRun run = MeasureOnWire(*sim, kBaud, [&] { editor.SendBtnClick(); });
-  // The seconds the WAIT lines the script ran asked for (a line of a branch not taken logs FALSE).
-  int waitSeconds = 0;
-  {
-    std::ifstream log(work.filePath("___CH4__.LOG").toStdString());
-    for (std::string line; std::getline(log, line);) {
-      const auto wait = line.find("WAIT ");
-      if (wait != std::string::npos && line.find_first_not_of('\t') == wait && line.size() > 6 &&
-          line.compare(line.size() - 6, 6, " -> OK") == 0)
-        waitSeconds += std::atoi(line.c_str() + wait + 5);
-    }
-  }
+  const int waitSeconds = TranscriptWaitSeconds(work.filePath("___CH4__.LOG").toStdString());
   int plans = 0;
   sim->WithProfile([&](cvsim::Profile& p) { plans = static_cast<cvsim::Corvane4Profile&>(p).flash.PlanCount(); });
   cv::SetPrompter(nullptr);
   port.Close();
 
-  const double netMs = run.wallMs - waitSeconds * 1000.0;
-  const double ratio = netMs / run.wireMs;
-  std::printf("plans stored       %d (expected 32)\n", plans);
-  std::printf("lines on the wire  %zu, bytes %zu\n", run.lines, run.bytes);
-  std::printf("wire time          %.1f ms at %d baud\n", run.wireMs, kBaud);
-  std::printf("measured           %.1f ms, of which WAIT lines %d s\n", run.wallMs, waitSeconds);
-  std::printf("ratio              %.3f (goal <= 1.1), CPU %.2f %%\n", ratio, run.cpuPercent);
-  const bool ok = plans == 32 && ratio <= 1.1;
+  const bool ok = ReportCanalizationSend(run, waitSeconds, plans, 32, kBaud);
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   return ok ? 0 : 1;
 }

@@ -24,6 +24,7 @@
 //   43000-43999 CORVANE-PLENAR family: 43000-43199 entry, equipment object, dialect and
 //               canalization files
 //   47000-47999 CORVANE-2 family: 47000-47099 entry and equipment object
+//               43200-43399 plan-set editor and channel dialogs
 namespace cv::msg {
 
 constexpr int LanguageMarker = 6666;  // "CODELANG_0902": tells which language a module holds
@@ -1544,3 +1545,19 @@ constexpr int WriteError = 43922;
 namespace cv::msg::cv2 {
 constexpr int HelpFile = 47000;  // the family's help file, as the dialogs name it
 }  // namespace cv::msg::cv2
+// The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
+// text for a script run stopped by an exception, which came with them.
+namespace cv::msg {
+constexpr int PlanSendStopped = 43200;
+}  // namespace cv::msg
+namespace cv::msg::plenplans {
+constexpr int BandDab = 43201;
+constexpr int ExtractHint = 43202;
+constexpr int CommandNotSupported = 43203;     // "Plan %s: %s not supported."
+constexpr int FrequencyNotSupported = 43204;   // "Plan %s, channel %s: %2.2f MHz not supported."
+constexpr int ChannelCommandNotSupported = 43205;
+constexpr int NoTerBand = 43206;
+constexpr int NoSatBand = 43207;
+constexpr int NotCompatible = 43208;
+constexpr int OptionsUnread = 43209;
+}  // namespace cv::msg::plenplans

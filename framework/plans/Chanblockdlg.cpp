@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "EnterKey.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -147,13 +148,8 @@ void TChannelsBlockDlg::HelpBtnClick() {
 void TChannelsBlockDlg::EditToBlock() { OKBtn->setFocus(); }
 
 bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      EditToBlock();
-      return true;
-    }
-  } else if (cv::IsControlExit(event)) {
+  if (cv::EnterMovesFocus(event, OKBtn)) return true;  // EditToBlock
+  if (cv::IsControlExit(event)) {
     bool changed = watched == InitCharEdit    ? ReadInitChar()
                    : watched == InitIndexEdit ? ReadInitIndex()
                    : watched == InitFreqEdit  ? ReadInitFreq()
@@ -166,9 +162,6 @@ bool TChannelsBlockDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TChannelsBlockDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    EditToBlock();
-    return;
-  }
+  if (cv::EnterMovesFocus(event, OKBtn)) return;  // EditToBlock
   QDialog::keyPressEvent(event);
 }

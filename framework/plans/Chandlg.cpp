@@ -18,6 +18,7 @@
 #include "Chanplandlg.h"
 #include "Cv3Equip.h"
 #include "CommandTable.h"
+#include "EnterKey.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -67,7 +68,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
   FreqEdit = edit("FreqEdit", m::ChanFreqHint);
   FreqEdit->setMaxLength(8);
   BWEdit = edit("BWEdit", 0);
-  BWEdit->setMaxLength(2);
+  BWEdit->setMaxLength(editor.BandwidthChars());
   BWLabel = new QLabel(cv::MsgQ(m::ChanBwLabel), this);
   BWLabel->setObjectName("BWLabel");
 
@@ -191,15 +192,16 @@ void TChannelsDlg::ClearEdits() {
 
 void TChannelsDlg::EnableEdits() {
   bool sat = editor.IsSatellite();
+  bool bandwidth = editor.ShowsBandwidth();
   FreqEdit->setEnabled(true);
   NameEdit->setEnabled(true);
   Comm1Combo->setEnabled(true);
   Comm2Combo->setEnabled(sat);
   Comm3Combo->setEnabled(sat);
-  BWEdit->setVisible(!sat);
-  BWLabel->setVisible(!sat);
-  BWEdit->setEnabled(!sat);
-  BWLabel->setEnabled(!sat);
+  BWEdit->setVisible(bandwidth);
+  BWLabel->setVisible(bandwidth);
+  BWEdit->setEnabled(bandwidth);
+  BWLabel->setEnabled(bandwidth);
 }
 
 void TChannelsDlg::EnableButtons(bool on) {
@@ -302,13 +304,8 @@ void TChannelsDlg::OnExitCommCombo(int which) {
 void TChannelsDlg::EditToChan() { ChanListBox->setFocus(); }
 
 bool TChannelsDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      EditToChan();
-      return true;
-    }
-  } else if (cv::IsControlExit(event)) {
+  if (cv::EnterMovesFocus(event, ChanListBox)) return true;  // EditToChan
+  if (cv::IsControlExit(event)) {
     if (watched == NameEdit) OnExitNameEdit();
     else if (watched == FreqEdit) OnExitFreqEdit();
     else if (watched == BWEdit) OnExitBWEdit();
@@ -317,9 +314,6 @@ bool TChannelsDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TChannelsDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    EditToChan();
-    return;
-  }
+  if (cv::EnterMovesFocus(event, ChanListBox)) return;  // EditToChan
   QDialog::keyPressEvent(event);
 }

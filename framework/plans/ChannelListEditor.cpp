@@ -38,7 +38,7 @@ std::string BlockChannelName(char firstChar, int32_t index) {
 }
 
 ChannelListEditor::ChannelListEditor(const PlanSlot& source, const cv::plan::PlanFamily& family)
-    : plan(DeepCopyPlan(source)), family(family) {
+    : plan(cv::plan::DeepCopyPlan(source, family)), family(family) {
   if (!plan.channels) plan.channels.emplace();
   SortChannels(*plan.channels);
 }
@@ -64,8 +64,17 @@ std::string ChannelListEditor::FrequencyText() const {
   return selected < 0 ? "" : Mhz(ShownFrequency(selected));
 }
 
+bool ChannelListEditor::ShowsBandwidth() const {
+  return !IsSatellite() && !cv::plan::IsThirdBand(family, plan.band);
+}
+
+int ChannelListEditor::BandwidthChars() const { return family.bandwidthUnitsPerMHz > 1 ? 5 : 2; }
+
 std::string ChannelListEditor::BandwidthText() const {
-  return selected < 0 ? "" : std::to_string(Current().bandwidth);
+  if (selected < 0) return "";
+  if (family.bandwidthUnitsPerMHz > 1)
+    return cv::Format("%2.2f", Current().bandwidth / static_cast<double>(family.bandwidthUnitsPerMHz));
+  return std::to_string(Current().bandwidth);
 }
 
 int ChannelListEditor::CommandRow(int which) const {
@@ -83,8 +92,8 @@ int ChannelListEditor::Insert(const TChan3& chan) {
 
 bool ChannelListEditor::Add() {
   if (!CanAddChannels()) return false;
-  selected = Insert(IsSatellite() ? TChan3::FromFrequency(" NEW", 1500.0f, 8, plan.band)
-                                  : TChan3::FromFrequency(" NEW", 471.25f, 8, plan.band));
+  selected = Insert(cv::plan::MakeChannel(family, " NEW", cv::plan::NewChannelMHz(family, plan.band),
+                                         cv::plan::NewChannelBandwidth(family), plan.band));
   return true;
 }
 
@@ -117,21 +126,30 @@ ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) 
   if (f == Current().frequency) return Exit::Unchanged;
   TChan3 old = Current();
   plan.channels->erase(plan.channels->begin() + selected);
-  selected = Insert(TChan3::FromFrequency(old.name, f, old.bandwidth, plan.band, old.commands[0],
-                                          old.commands[1], old.commands[2]));
+  selected = Insert(cv::plan::MakeChannel(family, old.name, f, old.bandwidth, plan.band, old.commands[0],
+                                         old.commands[1], old.commands[2]));
   return Exit::Changed;
 }
 
 ChannelListEditor::Exit ChannelListEditor::ReadBandwidth(std::string_view text) {
   if (IsSatellite()) return Exit::Unchanged;
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  int bw = cv::AtoI(text.substr(0, 2));
-  if (bw < 1 || bw > 15) return Exit::Refused;
+  const int units = family.bandwidthUnitsPerMHz;
+  int32_t bw = 0;
+  if (units > 1) {
+    // MHz with decimals, rounded to the unit: 8 is 800 hundredths, 15.004 still 1500.
+    bw = static_cast<int32_t>((ReadNumber(text.substr(0, 5)) + 0.5 / units) * units);
+    // Only a terrestrial channel's bandwidth tunes anything.
+    if (!cv::plan::IsThirdBand(family, plan.band) && (bw <= 0 || bw > 15 * units)) return Exit::Refused;
+  } else {
+    bw = cv::AtoI(text.substr(0, 2));
+    if (bw < 1 || bw > 15) return Exit::Refused;
+  }
   if (bw == Current().bandwidth) return Exit::Unchanged;
   TChan3 old = Current();
   plan.channels->erase(plan.channels->begin() + selected);
-  selected = Insert(TChan3::FromFrequency(old.name, old.frequency, bw, plan.band, old.commands[0],
-                                          old.commands[1], old.commands[2]));
+  selected = Insert(cv::plan::MakeChannel(family, old.name, old.frequency, bw, plan.band, old.commands[0],
+                                         old.commands[1], old.commands[2]));
   return Exit::Changed;
 }
 
@@ -146,7 +164,8 @@ ChannelListEditor::Exit ChannelListEditor::ReadCommand(int which, int row) {
 
 BlockSettings ChannelListEditor::NewBlockSettings() const {
   BlockSettings b;
-  b.firstFreq = IsSatellite() ? family.satelliteBlockStartMHz : 471.25f;
+  b.firstFreq = family.newChannelMHz ? family.newChannelMHz(plan.band)
+                                     : IsSatellite() ? family.satelliteBlockStartMHz : 471.25f;
   return b;
 }
 
@@ -155,8 +174,8 @@ int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
   float f = block.firstFreq;
   int32_t index = block.firstIndex;
   while (made < block.quantity && family.inBand(plan.band, f) && CanAddChannels()) {
-    selected = Insert(TChan3::FromFrequency(BlockChannelName(block.firstChar, index), f, 8,
-                                            plan.band));
+    selected = Insert(cv::plan::MakeChannel(family, BlockChannelName(block.firstChar, index), f,
+                                           cv::plan::NewChannelBandwidth(family), plan.band));
     f += block.step;
     index = NextBlockIndex(index);
     ++made;
@@ -173,7 +192,7 @@ bool ChannelListEditor::HasDuplicateFrequency() const {
 }
 
 ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb, const cv::plan::PlanFamily& f)
-    : settings(s), band(b), lnbMHz(lnb), family(f) {}
+    : settings(s), band(b), lnbMHz(lnb), family(f), maxQuantity(f.channelLimit) {}
 
 ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
   Texts t;
@@ -216,7 +235,7 @@ bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
 bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::string>& restore) {
   restore.reset();
   int32_t q = cv::AtoI(text);
-  if (q < 1 || q > kMaxPlanChannels) {
+  if (q < 1 || q > maxQuantity) {
     restore = std::to_string(settings.quantity);
     return false;
   }

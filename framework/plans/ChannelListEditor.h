@@ -59,9 +59,14 @@ class ChannelListEditor {
   std::string NameText() const;
   std::string FrequencyText() const;
   std::string BandwidthText() const;
+  // Whether the band's channels have a bandwidth to edit (not satellite, not the third band), and
+  // how many characters it is typed in (whole MHz: 2; MHz with hundredths: 5).
+  bool ShowsBandwidth() const;
+  int BandwidthChars() const;
   int CommandRow(int which) const;
 
-  // Add a " NEW" channel and select it; false when the plan already holds 128 channels.
+  // Add a " NEW" channel and select it; false when the plan already holds the family's limit of
+  // channels (128 unless the family says otherwise).
   bool Add();
   // Remove the selected channel; the same position (or the last channel) is selected.
   bool Delete();
@@ -72,10 +77,11 @@ class ChannelListEditor {
   Exit ReadBandwidth(std::string_view text);
   Exit ReadCommand(int which, int row);
 
-  // Block settings a new block starts from, and whether a block may start (below 128 channels).
+  // Block settings a new block starts from, and whether a block may start (below the limit).
   BlockSettings NewBlockSettings() const;
-  bool CanAddChannels() const { return Count() < kMaxPlanChannels; }
-  // Generates the block while its quantity, the band's range and the plan's 128 channels allow;
+  bool CanAddChannels() const { return Count() < family.channelLimit; }
+  int ChannelLimit() const { return family.channelLimit; }
+  // Generates the block while its quantity, the band's range and the plan's limit allow;
   // returns the number of channels made, the last of them selected.
   int GenerateBlock(const BlockSettings& block);
 
@@ -109,7 +115,8 @@ class ChannelBlockEditor {
   bool ReadInitChar(std::string_view text);
   bool ReadInitFreq(std::string_view text);
   bool ReadInitIndex(std::string_view text);
-  // Accepts 1 to 128; another value leaves the quantity and gives the text to restore.
+  // Accepts 1 to the most channels a plan may hold (128 unless given); another value leaves the
+  // quantity and gives the text to restore.
   bool ReadQuantity(std::string_view text, std::optional<std::string>& restore);
   bool ReadStepFreq(std::string_view text);
 
@@ -120,4 +127,5 @@ class ChannelBlockEditor {
   char band;
   float lnbMHz;
   const cv::plan::PlanFamily& family;
+  int maxQuantity;
 };

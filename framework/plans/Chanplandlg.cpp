@@ -17,6 +17,7 @@
 #include "CommandTable.h"
 #include "Cv3Equip.h"
 #include "DialogFileChooser.h"
+#include "EnterKey.h"
 #include "FocusMoves.h"
 #include "PluginHelp.h"
 #include "Messages.h"
@@ -108,7 +109,8 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   button(NewBtn, "NewBtn", m::PlanNew, m::PlanNewHint, 4, 1, &TChannelsPlanDlg::NewBtnClick);
   button(InsertBtn, "InsertBtn", m::PlanInsert, m::PlanInsertHint, 5, 1, &TChannelsPlanDlg::InsertBtnClick);
   button(DeleteBtn, "DeleteBtn", m::PlanDelete, m::PlanDeleteHint, 6, 1, &TChannelsPlanDlg::DeleteBtnClick);
-  button(ExtractBtn, "ExtractBtn", m::PlanExtract, m::PlanExtractHint, 1, 4, &TChannelsPlanDlg::ExtractBtnClick);
+  button(ExtractBtn, "ExtractBtn", m::PlanExtract, family.extractHint ? family.extractHint : m::PlanExtractHint, 1, 4,
+         &TChannelsPlanDlg::ExtractBtnClick);
   button(AddBtn, "AddBtn", m::PlanAdd, m::PlanAddHint, 2, 4, &TChannelsPlanDlg::AddBtnClick);
   button(SaveBtn, "SaveBtn", m::PlanSave, m::PlanSaveHint, 3, 4, &TChannelsPlanDlg::SaveBtnClick);
   button(ReadBtn, "ReadBtn", m::PlanRead, m::PlanReadHint, 4, 4, &TChannelsPlanDlg::ReadBtnClick);
@@ -175,6 +177,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   equip->LoadCustomLogo(LogoTessary);
   LogZone->clear();
   BandCombo->addItems({MsgQ(m::PlanBandTer), MsgQ(m::PlanBandSat)});
+  if (family.thirdBandLabel) BandCombo->addItem(MsgQ(family.thirdBandLabel));
   for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) FillCommandCombo(c, *family.commands);
   ClearEdits();
   EnableEdits(false);
@@ -229,7 +232,7 @@ void TChannelsPlanDlg::ShowPlan() {
   NumberChanEdit->setText(QString::number(s->channelCount));
   LNBEdit->setText(QString::fromStdString(cv::PrintfFixed(s->lnbMHz, 3, 1)));
   NameEdit->setText(cv::From1252(s->name));
-  BandCombo->setCurrentIndex(s->band == 'S' ? 1 : 0);
+  BandCombo->setCurrentIndex(s->band == 'S' ? 1 : IsThirdBand(family, s->band) && family.thirdBandLabel ? 2 : 0);
   QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
   for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(family.commands->IndexOfMnemonic(s->commands[k]));
 }
@@ -341,17 +344,13 @@ void TChannelsPlanDlg::OnExitComm3Combo() {
 }
 
 bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      if (watched == ChanPlanListBox) {
-        EditBtnClick();  // ChanPlanListBoxKeyDown
-      } else {
-        ChanPlanListBox->setFocus();  // EditToPlan: the control's exit handler runs on focus out
-      }
-      return true;
-    }
-  } else if (cv::IsControlExit(event)) {
+  if (watched == ChanPlanListBox && cv::IsEnterKey(event)) {
+    EditBtnClick();  // ChanPlanListBoxKeyDown
+    return true;
+  }
+  // EditToPlan: the control's exit handler runs on focus out.
+  if (cv::EnterMovesFocus(event, ChanPlanListBox)) return true;
+  if (cv::IsControlExit(event)) {
     // Not editingFinished: it also comes when another window takes the focus.
     if (watched == NameEdit) OnExitNameEdit();
     else if (watched == CodeEdit) OnExitCodeEdit();
@@ -361,9 +360,6 @@ bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TChannelsPlanDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    ChanPlanListBox->setFocus();
-    return;
-  }
+  if (cv::EnterMovesFocus(event, ChanPlanListBox)) return;  // EditToPlan
   TLogForm::keyPressEvent(event);
 }

@@ -198,9 +198,13 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
     if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) break;
     view.SetGauge((i + 1) * 100 / slot.channelCount);
     view.Repaint();
-    slot.Channels().push_back(TChan3::FromTexts(ScriptSafeName(work.name), work.wordText, work.word2Text,
-                                              slot.band, work.commands[0], work.commands[1],
-                                              work.commands[2], *family.ranges));
+    const std::string name = ScriptSafeName(work.name);
+    slot.Channels().push_back(
+        family.channelFromTexts
+            ? family.channelFromTexts(name, work.wordText, work.word2Text, slot.band, work.commands[0],
+                                      work.commands[1], work.commands[2])
+            : TChan3::FromTexts(name, work.wordText, work.word2Text, slot.band, work.commands[0],
+                                work.commands[1], work.commands[2], *family.ranges));
   }
   view.SetGauge(0);
   slot.incomplete = static_cast<int>(slot.Channels().size()) != slot.channelCount;
@@ -303,9 +307,11 @@ void PlanEditor::AddBtnClick() {
   } else if (!ReadTextLines(path, file)) {
     Error(Fill(Msg(msg::PlanCannotOpen), {path}));
   } else {
-    ok = ReadPlanText(file, path,
-                      [this](const std::string& l, std::vector<std::string>& f) { return equip.SplitFields(l, f); },
-                      planSlots[slot], *this, family);
+    const FieldSplitter split = [this](const std::string& l, std::vector<std::string>& f) {
+      return equip.SplitFields(l, f);
+    };
+    ok = family.readPlanFile ? family.readPlanFile(file, path, split, planSlots[slot], *this)
+                             : ReadPlanText(file, path, split, planSlots[slot], *this, family);
   }
   if (!ok) {
     equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
@@ -340,6 +346,8 @@ void PlanEditor::ExtractBtnClick() {
 }
 
 bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot) {
+  if (family.writePlanFile)
+    return family.writePlanFile(path, slot, equip.DecimalSeparator(), equip.ListSeparator(), *this);
   if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator())))
     return true;
   std::string text = Fill(Msg(msg::PlanCannotCreate), {path});
@@ -451,30 +459,34 @@ void PlanEditor::SendBtnClick() {
       return;
     }
   }
-  struct Busy {
-    PlanView& v;
-    explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
-    ~Busy() { v.SetBusy(false); }
-  } busy(view);
-  bool sent = false, raised = false;
-  // An exception leaving a slot would end the program: a run that raises is a failed send,
-  // shown as well as logged since the log zone may not say why.
-  try {
-    sent = equip.RunScript(script);
-  } catch (const std::exception& e) {
-    raised = true;
-    view.AddLogZone(e.what());
-  } catch (...) {
-    raised = true;
+  if (sendCheck && !sendCheck()) return;
+  std::string stopped;
+  {
+    struct Busy {
+      PlanView& v;
+      explicit Busy(PlanView& v) : v(v) { v.SetBusy(true); }
+      ~Busy() { v.SetBusy(false); }
+    } busy(view);
+    try {
+      if (equip.RunScript(script)) {
+        equip.Log(Msg(msg::PlanSendOk));
+        view.AddLogZone(Msg(msg::PlanSendOk));
+      } else {
+        equip.Log(Msg(msg::PlanSendFailed));
+      }
+      return;
+    } catch (const std::exception& e) {
+      stopped = e.what();
+      view.AddLogZone(stopped);
+    } catch (...) {
+      stopped = "?";
+    }
   }
-  if (sent) {
-    equip.Log(Msg(msg::PlanSendOk));
-    view.AddLogZone(Msg(msg::PlanSendOk));
-  } else if (raised) {
-    Error(Msg(msg::PlanSendFailed), cv::MsgIcon::Warning);
-  } else {
-    equip.Log(Msg(msg::PlanSendFailed));
-  }
+  // An exception leaving the click would end the program: the editor stays usable instead, with
+  // the hourglass gone before the box.
+  equip.Log(Msg(msg::PlanSendFailed));
+  view.AddLogZone(Msg(msg::PlanSendFailed));
+  Error(Fill(Msg(msg::PlanSendStopped), {stopped}));
 }
 
 bool PlanEditor::CloseBtnClick() { return !modified || AskToSave(); }
@@ -542,10 +554,10 @@ int PlanEditor::ReadLNBEdit(const std::string& text) {
 int PlanEditor::ReadBandCombo(int index) {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot || index < 0) return 0;
-  char band = index == 1 ? 'S' : 'T';
+  char band = index == 1 ? 'S' : index == 2 && family.thirdBandNumber != 0 ? family.thirdBand : 'T';
   if (band == slot->band) return 0;
   slot->band = band;
-  if (band == 'T') {
+  if (band != 'S') {
     slot->lnbMHz = 0;
     CopyField(slot->lnbText, "00000");
   }

@@ -2,6 +2,7 @@
 // The channel-plan editor's rules, apart from its form: the family's plan slots, the selection, the
 // "modified" state, and what each button does with the planSlots, the files and the instrument.
 // The form turns widget events into these calls and shows the state; tests drive it directly.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,10 @@ class PlanEditor : public Report {
   void LogZone(const std::string& line) override { view.AddLogZone(line); }
   cv::Prompter& Ask() override { return prompter; }
   void Repaint() override { view.Repaint(); }
+
+  // What a family checks before Send runs the script (the canalization against the meter's
+  // options); false stops the send. None by default.
+  std::function<bool()> sendCheck;
 
   PlanSlots planSlots;
   bool planSelected = false;

@@ -10,7 +10,12 @@
 
 #include <string_view>
 
+#include <functional>
+#include <vector>
+
 #include "Chan3.h"
+#include "PlanFormat.h"
+#include "PlanReport.h"
 #include "PlanSlot.h"
 
 struct ScriptDialect;
@@ -26,6 +31,7 @@ namespace cv::plan {
 class PlanEditor;
 class PlanScriptWriter;
 class Report;
+using FieldSplitter = std::function<bool(const std::string& line, std::vector<std::string>& fields)>;
 
 struct PlanFamily {
   const TCommandTable* commands;
@@ -88,7 +94,46 @@ struct PlanFamily {
   // framework's.
   bool (*writePlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
   bool (*readPlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
+  // The most channels the channel editor lets a plan hold (Add, Block, a block's quantity).
+  int channelLimit = kMaxPlanChannels;
+  // Rebuilds a channel from its PLL word for the channel editor's working copy; the CORVANE-3
+  // record's from a word unless given, so that a family's record keeps its own rules.
+  TChan3 (*channelFromWord)(std::string_view name, uint32_t word, int32_t bandwidth, char band,
+                            std::string_view c1, std::string_view c2, std::string_view c3) = nullptr;
+  // Builds a channel the instrument reported ("*?CI"'s word texts); the CORVANE-3 record's rules
+  // with the family's ranges unless given.
+  TChan3 (*channelFromTexts)(std::string_view name, std::string_view wordText, std::string_view word2Text,
+                             char band, std::string_view c1, std::string_view c2, std::string_view c3) = nullptr;
+  // Where a new channel or block of the band starts (MHz; satellite: the intermediate
+  // frequency); 1500 for a satellite plan and 471.25 otherwise unless given.
+  float (*newChannelMHz)(char band) = nullptr;
+  // The band combo's caption of the third band, and the Extract hint where it differs (0: none).
+  int thirdBandLabel = 0;
+  int extractHint = 0;
+  // The family's plan file: what Add reads from a file's lines and what Extract writes (a file
+  // that cannot be written reported by it); the framework's plan text file unless given.
+  bool (*readPlanFile)(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
+                       PlanSlot& slot, Report& report) = nullptr;
+  bool (*writePlanFile)(const std::string& path, const PlanSlot& slot, char decimalSeparator, char listSeparator,
+                        Report& report) = nullptr;
 };
+
+// Whether the band is the family's third band (a family without one has none).
+inline bool IsThirdBand(const PlanFamily& family, char band) {
+  return family.thirdBandNumber != 0 && band == family.thirdBand;
+}
+// A channel of the family's record, from MHz or from its PLL word.
+TChan3 MakeChannel(const PlanFamily& family, std::string_view name, float mhz, int32_t bandwidth, char band,
+                   std::string_view c1 = {}, std::string_view c2 = {}, std::string_view c3 = {});
+TChan3 MakeChannelFromWord(const PlanFamily& family, std::string_view name, uint32_t word, int32_t bandwidth,
+                           char band, std::string_view c1 = {}, std::string_view c2 = {},
+                           std::string_view c3 = {});
+// Where the channel editor starts a new channel or block of the band.
+float NewChannelMHz(const PlanFamily& family, char band);
+// 8 MHz in the family's bandwidth unit, the bandwidth of a new channel.
+inline int32_t NewChannelBandwidth(const PlanFamily& family) { return 8 * family.bandwidthUnitsPerMHz; }
+// DeepCopyPlan with the family's channel record.
+PlanSlot DeepCopyPlan(const PlanSlot& source, const PlanFamily& family);
 
 const PlanFamily& Corvane3PlanFamily();
 

@@ -7,6 +7,8 @@
 //  - Plan memory takes 64 plans; a header of band number 8 is a DAB plan ('D' in "*?JI"), whose
 //    channels (CHAND's records: the word twice) read back like the others. At delivery it holds
 //    the CORVANE-4's terrestrial and satellite plans and, as plan 2, a DAB plan.
+//  - StoreFullPlanSet() fills all 64 plans (every third a DAB plan); plansAbsent (a fault)
+//    answers every "*?JI" with "*JI!!", as a meter holding no plan.
 //  - Whatever the program writes without the line protocol (no handshake, no CR) is in the
 //    traffic like every other byte.
 //  - Configuration (PlenarSettings.cpp): the CORVANE-4's register map with the model text split
@@ -65,6 +67,9 @@ class PlenarProfile : public Corvane4Profile {
   // The scenarios a person can pick (cvsim --scenario NAME): name and what it plays.
   static const std::vector<std::pair<std::string, std::string>>& Scenarios();
   bool SetScenario(const std::string& name);
+
+  bool plansAbsent = false;
+  void StoreFullPlanSet();
 
  private:
   void AddPlenarSettings();

@@ -1,6 +1,6 @@
 #pragma once
 // The options a CORVANE-PLENAR meter reports with "*?ID", one byte a flag by position, with the
-// version read alongside. The plan-set check reads 15 (satellite band), 16 (terrestrial band),
+// version read alongside. The plan-set check reads 15 (terrestrial band), 16 (satellite band),
 // 6, 7, 8 and 0 (the BER COFDM, QAM and QPSK measures and the DAB measure) and 14 (channel
 // frequencies); the memory editor reads the others.
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <cstring>
 
+#include "Chanplandlgplen.h"
 #include "Commandsplen.h"
 #include "Identifierplen.h"
 #include "MsgIds.h"
@@ -45,6 +46,7 @@ const ScriptDialect& TCvPlenEquip::Dialect() const { return cv::plenar::Dialect(
 
 std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
   switch (tool) {
+    case Tool::ChannelEditor: return MakeChannelsPlanDlgPlen(owner, this);
     case Tool::Monitor: return cv::cv4::MakeMonitorDlg4(*this);
     case Tool::DataLogger: return MakeDataLoggerDlgPlen(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlgPlen(GetOwner(), this);

@@ -7,6 +7,7 @@
 #include "PlanFormat.h"
 #include "PlanImport.h"
 #include "PlenDialect.h"
+#include "PlenPlanFile.h"
 
 namespace cv::plenar {
 
@@ -20,6 +21,21 @@ namespace {
 TChan3 ChannelFromMHz(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
                       std::string_view c2, std::string_view c3) {
   return TChanPlen::FromFrequency(name, mhz, bandwidth, band, c1, c2, c3);
+}
+
+TChan3 ChannelFromWord(std::string_view name, uint32_t word, int32_t bandwidth, char band, std::string_view c1,
+                       std::string_view c2, std::string_view c3) {
+  return TChanPlen::FromWord(name, word, bandwidth, band, c1, c2, c3);
+}
+
+TChan3 ChannelFromTexts(std::string_view name, std::string_view wordText, std::string_view word2Text, char band,
+                        std::string_view c1, std::string_view c2, std::string_view c3) {
+  return TChanPlen::FromTexts(name, wordText, word2Text, band, c1, c2, c3);
+}
+
+float NewChannelMHz(char band) {
+  if (cv::IsSatelliteBand(band)) return 1500.0f;
+  return IsDabBand(band) ? 222.05f : 471.25f;
 }
 
 }  // namespace
@@ -50,7 +66,15 @@ const cv::plan::PlanFamily& PlenPlanFamily() {
                                            800,
                                            msg::plenar::OutOfRange,
                                            msg::plenar::NewFrequency1500,
-                                           255};
+                                           255,
+                                           kMaxChannels,
+                                           &ChannelFromWord,
+                                           &ChannelFromTexts,
+                                           &NewChannelMHz,
+                                           cv::msg::plenplans::BandDab,
+                                           cv::msg::plenplans::ExtractHint,
+                                           &ReadPlanFile,
+                                           &WriteFormat2File};
   return family;
 }
 

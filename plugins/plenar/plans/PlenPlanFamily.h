@@ -15,6 +15,9 @@ bool IsFrequencyInBand(char band, double mhz);
 
 const cv::plan::PlanFamily& PlenPlanFamily();
 
+// The most channels the channel editor lets a plan hold.
+constexpr int kMaxChannels = 256;
+
 // The temporary script Save and Send write in the working directory.
 constexpr const char* kPlenTempScript = "___CVN__.TMP";
 

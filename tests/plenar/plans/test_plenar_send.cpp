@@ -12,6 +12,8 @@
 #include "Commandsplen.h"
 #include "PlenEquip.h"
 #include "PlenPlanScript.h"
+#include "FortyPlans.h"
+#include "PacedClock.h"
 #include "PlenarSim.h"
 #include "StartDir.h"
 
@@ -21,40 +23,7 @@ using cv::plenar::TCvPlenEquip;
 
 namespace {
 
-// Virtual time for the script's waits, with a real millisecond for the simulator's thread per
-// virtual second.
-class PacedClock : public cv::FakeClock {
- public:
-  void PumpEvents(int maxBlockMs = 0, bool userInput = true) override {
-    FakeClock::PumpEvents(maxBlockMs, userInput);
-    if (now % 1000 == 0) std::this_thread::sleep_for(1ms);
-  }
-};
-
 class PlenSend : public testing::Test, public PlenarSim {};
-
-// Channels on the 0.05 MHz grid, names of up to four characters, one command for 'T' and 'D'.
-PlanSlots Canalization() {
-  PlanSlots plans;
-  for (auto& p : plans) ClearPlan(p);
-  for (int p = 0; p < 40; ++p) {
-    PlanSlot& s = plans[p];
-    NewPlan(s);
-    const char band = "TDS"[p % 3];
-    CopyField(s.name, "PLAN" + std::to_string(p));
-    s.band = band;
-    s.lnbMHz = band == 'S' ? 9750.0f : 0.0f;
-    s.code = p;
-    for (int c = 0; c < 2 + p % 3; ++c) {
-      const float mhz = band == 'S' ? 1000.0f + 25.0f * c : 174.0f + 8.0f * c + 0.05f * p;
-      const char* command = band == 'D' ? "ME8" : band == 'T' ? "SY06" : "";
-      s.Channels().push_back(TChanPlen::FromFrequency("C" + std::to_string(c), mhz, c ? 800 : 153, band, command,
-                                                      band == 'S' ? "UN1" : ""));
-    }
-    s.channelCount = static_cast<int32_t>(s.Channels().size());
-  }
-  return plans;
-}
 
 }  // namespace
 
@@ -72,7 +41,7 @@ TEST_F(PlenSend, FortyPlansSentAndReadBack) {
   equip->clock = &clock;
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
 
-  PlanSlots plans = Canalization();
+  PlanSlots plans = FortyPlans();
   std::string script, error;
   ASSERT_TRUE(cv::plenar::ScriptWriter().Build(plans, cv::plan::PlanScriptWriter::Sent, script, error)) << error;
   const QString path = dir.filePath("SEND.PRO");
