@@ -1438,3 +1438,27 @@ constexpr int BadDataLine = 43012;
 constexpr int PlanLoadedFrom = 43013;
 constexpr int PlanLoadError = 43014;
 }  // namespace cv::msg::plenar
+
+// The CORVANE-PLENAR memory editor, memory settings dialog and spectrum analyser (43400-43699).
+// The compatibility lines and boxes it shares with the DV-800 keep their ids (cv::msg::dv8mem).
+namespace cv::msg::plenmem {
+constexpr int LineMeasure = 43400;        // " Measurement: %s (0-F)"
+constexpr int LinePlanNumber = 43401;     // " Number of Plan:%s (0-64)"
+constexpr int MeasureNotSupported = 43402;
+constexpr int MeasureNotSupported2 = 43403;
+constexpr int DabNotSupported = 43404;
+constexpr int QamNotSupported = 43405;
+constexpr int QpskNotSupported = 43406;
+}  // namespace cv::msg::plenmem
+namespace cv::msg::plenmemdata {
+constexpr int LinePlanNumber = 43450;     // "Number of plan:%s (64)"
+constexpr int NameHint = 43451;
+constexpr int LevelHint = 43452;
+}  // namespace cv::msg::plenmemdata
+namespace cv::msg::plenspectrum {
+constexpr int LoggerTitle = 43500;
+constexpr int LoggerEnd = 43501;
+constexpr int QuickMode = 43502;
+constexpr int MeasHint = 43503;
+constexpr int BlockMissing = 43504;       // a quick-sweep block unanswered or short
+}  // namespace cv::msg::plenspectrum

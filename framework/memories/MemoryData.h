@@ -100,6 +100,13 @@ struct MemoryDataRules {
   FieldGroupTable groups = Cv3FieldGroups();
   // The measure family every rule tests instead of Meas itself; none: the identity.
   char (*measureKind)(char meas) = nullptr;
+  // The family of a measure without sound or demodulation settings (DAB); 0: none. It goes
+  // wherever the terrestrial digital families (QAM and COFDM) go, with every demodulation
+  // control off.
+  char dabKind = 0;
+  // The highest plan number a memory may hold, and the load error line that names the count.
+  int planMax = 31;
+  int planLineId = cv::msg::memdata::LinePlanNumber;
 };
 
 // A family's rules and the lists that differ between families.
@@ -109,6 +116,7 @@ struct MemoryDataFamily {
   std::vector<CodeText> (*specInvTable)(char band) = SpecInvTable;
   std::vector<CodeText> (*intervalTable)() = GuardIntervalTable;
   int (*standardIndex)(char color, char std) = StandardIndex;  // the entry a code shows, -1 none
+  std::vector<CodeText> (*measureTable)() = MeasureTable;      // the measure list and its codes
 };
 const MemoryDataFamily& Cv3MemoryData();
 
@@ -213,6 +221,10 @@ class MemoryData {
   std::vector<std::string> LoadErrorLines(const MemErrors& errors) const;
   // The measure family of `meas`, which every rule on the measure tests.
   char Kind(char meas) const { return family.rules.measureKind ? family.rules.measureKind(meas) : meas; }
+  bool Dab(char meas) const { return family.rules.dabKind && Kind(meas) == family.rules.dabKind; }
+  // Whether the family of `meas` is one of `kinds`; the DAB family is one of any set that names
+  // both QAM ('5') and COFDM ('6').
+  bool KindIn(char meas, const char* kinds) const;
   // Whether `f` is a frequency a memory may hold (either band).
   bool FreqValid(double f) const;
 

@@ -22,6 +22,8 @@ PlenarProfile::PlenarProfile(std::string model, std::string version)
   // 174.928 and 223.936 MHz as the instrument stores them: the word truncated, twice.
   dab.channels = {{"5A", 4276, 4276, {"ME8"}}, {"12D", 5256, 5256, {}}};
   plans[2] = dab;
+  AddMemories();
+  AddQuickSweep();
 }
 
 }  // namespace cvsim

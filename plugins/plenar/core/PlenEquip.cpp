@@ -4,11 +4,13 @@
 #include <cstring>
 
 #include "Commandsplen.h"
+#include "Memdlgplen.h"
 #include "MsgIds.h"
 #include "Messages.h"
 #include "PlenDialect.h"
 #include "Prompt.h"
 #include "Serial.h"
+#include "Specdlgplen.h"
 
 namespace cv::plenar {
 
@@ -38,7 +40,13 @@ const char* TCvPlenEquip::InitEquip() {
 
 const ScriptDialect& TCvPlenEquip::Dialect() const { return cv::plenar::Dialect(); }
 
-std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::MemoryEditor: return MakeMemoryDlgPlen(GetOwner(), this);
+    case Tool::Spectrum: return MakeSpectrumDlgPlen(*this);
+    default: return nullptr;
+  }
+}
 
 std::unique_ptr<QDialog> TCvPlenEquip::MakeIdentifierDialog() { return nullptr; }
 

@@ -45,8 +45,7 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   bool WriteRaw(const std::string& text);
 
  protected:
-  // No dialog of this family's tools has landed yet: each launcher logs its lines and opens
-  // nothing.
+  // The tools whose dialogs have landed; every other launcher logs its lines and opens nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
   // The identifier's form; null until it lands.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();
