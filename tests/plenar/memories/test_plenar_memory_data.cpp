@@ -8,6 +8,7 @@
 #include <cctype>
 #include <functional>
 
+#include "../../cv4/memories/Cv4MemoryKit.h"
 #include "Format.h"
 #include "Memdlgplen.h"
 #include "MemoryChannel.h"
@@ -20,16 +21,8 @@ using cv::mem::MemoryData;
 
 namespace {
 
-class DataView : public cv::mem::MemoryDataView {
- public:
-  void Render() override {}
-  void FocusEdit(cv::mem::DataEdit) override {}
-  void SetHourglass(bool) override {}
-  bool RunChannelPicker() override { return false; }
-};
-
 struct DataRig : memtestplen::Rig {
-  DataView dataView;
+  memtest4::DataView dataView;
   cv::mem::MemoryData data{link, prompter, dataView, cv::plenar::PlenMemoryData()};
 };
 
@@ -175,24 +168,11 @@ class PlenarPicker : public testing::Test, public PlenarSim {
     for (int i = 0; i < c->count(); ++i) items << c->itemText(i);
     return items;
   }
-  static cvsim::PlenarProfile::StoredChannel Channel(const std::string& name, char band, double mhz) {
-    cvsim::PlenarProfile::StoredChannel c;
-    c.name = name;
-    c.word = cv::PllWord(band, mhz);
-    c.word2 = band == 'S' ? 0 : c.word + 155;
-    return c;
-  }
-  class FakeStart : public cv::mem::PickerStart {
-   public:
-    void Arm(std::function<void()> f) override { fire = std::move(f); }
-    void Disarm() override {}
-    std::function<void()> fire;
-  };
   std::unique_ptr<memtestplen::Rig> rig;
   PlanInfo plan;
   TChan3 channel;
   int number = -1;
-  FakeStart start;
+  memtest4::FakeStart start;
   std::unique_ptr<cv::plenar::TPlenMemoryChannelDlg> picker;
 };
 
@@ -202,9 +182,9 @@ TEST_F(PlenarPicker, SixtyFourPlansAndNoSixtyFifthHeader) {
   ASSERT_NO_FATAL_FAILURE(Start([](cvsim::PlenarProfile& p) {
     p.plans.clear();
     for (int i = 0; i < 64; ++i)
-      p.plans[i] = {cv::Format("P%02d", i), 'T', 0, 0x21, {}, {Channel("C21", 'T', 471.25)}};
-    p.plans[40] = {"KU", 'S', 97500, 0x30, {}, {Channel("ARD", 'S', 1200), Channel("ZDF", 'S', 1100)}};
-    p.plans[41] = {"CBAND", 'S', 51500, 0x30, {}, {Channel("C1", 'S', 1200)}};
+      p.plans[i] = {cv::Format("P%02d", i), 'T', 0, 0x21, {}, {memtest4::Channel("C21", 'T', 471.25)}};
+    p.plans[40] = {"KU", 'S', 97500, 0x30, {}, {memtest4::Channel("ARD", 'S', 1200), memtest4::Channel("ZDF", 'S', 1100)}};
+    p.plans[41] = {"CBAND", 'S', 51500, 0x30, {}, {memtest4::Channel("C1", 'S', 1200)}};
   }));
   start.fire();
   EXPECT_EQ(picker->PlanCombo->count(), 64);
