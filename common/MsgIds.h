@@ -1461,4 +1461,5 @@ constexpr int LoggerEnd = 43501;
 constexpr int QuickMode = 43502;
 constexpr int MeasHint = 43503;
 constexpr int BlockMissing = 43504;       // a quick-sweep block unanswered or short
+constexpr int SpModeOnError = 43505;      // "*SP1" refused
 }  // namespace cv::msg::plenspectrum

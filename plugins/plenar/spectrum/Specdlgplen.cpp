@@ -15,6 +15,12 @@ TSpectrumProfile SpectrumPlenProfile() {
   p.defaultRefItem = 6;
   p.loggerTitle = cv::Msg(msg::plenspectrum::LoggerTitle);
   p.loggerEnd = cv::Msg(msg::plenspectrum::LoggerEnd);
+  p.quickMode = true;
+  p.quickCaptionId = msg::plenspectrum::QuickMode;
+  p.measHintId = msg::plenspectrum::MeasHint;
+  p.clientWidth = 557;
+  p.quickRefusedLineId = msg::plenspectrum::SpModeOnError;
+  p.quickBlockLineId = msg::plenspectrum::BlockMissing;
   return p;
 }
 

@@ -9,8 +9,8 @@ class TCv3Equip;
 
 namespace cv::plenar {
 
-// The CORVANE-4's spectrum values with reference levels 10 to 130 dB (70 dB chosen) and this
-// family's logger lines.
+// The CORVANE-4's spectrum values with reference levels 10 to 130 dB (70 dB chosen), this
+// family's logger lines and its quick mode, in which the meter sweeps by itself.
 TSpectrumProfile SpectrumPlenProfile();
 
 std::unique_ptr<QDialog> MakeSpectrumDlgPlen(TCv3Equip& equipment);
