@@ -1561,3 +1561,27 @@ constexpr int NoSatBand = 43207;
 constexpr int NotCompatible = 43208;
 constexpr int OptionsUnread = 43209;
 }  // namespace cv::msg::plenplans
+// The CORVANE-PLENAR memory editor, memory settings dialog and spectrum analyser (43400-43699).
+// The compatibility lines and boxes it shares with the DV-800 keep their ids (cv::msg::dv8mem).
+namespace cv::msg::plenmem {
+constexpr int LineMeasure = 43400;        // " Measurement: %s (0-F)"
+constexpr int LinePlanNumber = 43401;     // " Number of Plan:%s (0-64)"
+constexpr int MeasureNotSupported = 43402;
+constexpr int MeasureNotSupported2 = 43403;
+constexpr int DabNotSupported = 43404;
+constexpr int QamNotSupported = 43405;
+constexpr int QpskNotSupported = 43406;
+}  // namespace cv::msg::plenmem
+namespace cv::msg::plenmemdata {
+constexpr int LinePlanNumber = 43450;     // "Number of plan:%s (64)"
+constexpr int NameHint = 43451;
+constexpr int LevelHint = 43452;
+}  // namespace cv::msg::plenmemdata
+namespace cv::msg::plenspectrum {
+constexpr int LoggerTitle = 43500;
+constexpr int LoggerEnd = 43501;
+constexpr int QuickMode = 43502;
+constexpr int MeasHint = 43503;
+constexpr int BlockMissing = 43504;       // a quick-sweep block unanswered or short
+constexpr int SpModeOnError = 43505;      // "*SP1" refused
+}  // namespace cv::msg::plenspectrum

@@ -117,7 +117,7 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment, const
   Image1->setObjectName("Image1");
   grid->addWidget(Image1, row++, 0, 1, 4);
 
-  edit(NameEdit, "NameEdit", 0);
+  edit(NameEdit, "NameEdit", family.nameHint);
   NameEdit->setMaxLength(4);
   place(label("NameLabel", d::NameLabel), NameEdit, row, 0);
   combo(BandCombo, "BandCombo", 0);
@@ -142,7 +142,7 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment, const
   ModifyChannelBtn->setAutoDefault(false);
   grid->addWidget(ModifyChannelBtn, row++, 2, 1, 2);
 
-  combo(LevelCombo, "LevelCombo", 0);
+  combo(LevelCombo, "LevelCombo", family.levelHint);
   place(label("LevelLabel", d::LevelLabel), LevelCombo, row, 0);
   combo(UnitsCombo, "UnitsCombo", 0);
   place(label("UnitsLabel", d::UnitsLabel), UnitsCombo, row++, 2);

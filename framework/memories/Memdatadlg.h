@@ -25,6 +25,9 @@ struct MemoryDataFormFamily {
   const cv::mem::MemoryDataFamily* data = nullptr;  // none: the CORVANE-3's
   int modifyChannelHint = cv::msg::memdata::ModifyChannelHint;
   int specInvHint = cv::msg::memdata::SpecInvHint;
+  // The name edit's and the measure list's hints; 0: none.
+  int nameHint = 0;
+  int levelHint = 0;
   // Runs the family's picker modally over `target`; true when it closed with OK. None: the
   // framework's picker.
   std::function<bool(QWidget* owner, cv::mem::PickTarget target, cv::mem::PickerStart* start)> runPicker;

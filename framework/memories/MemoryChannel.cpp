@@ -10,7 +10,6 @@ namespace cv::mem {
 
 namespace {
 namespace d = cv::msg::memdata;
-constexpr int kPlanSlots = 32;
 }  // namespace
 
 ChannelPicker::ChannelPicker(MemoryEquipment& e, cv::Prompter& p, ChannelPickerView& v, PlanInfo& pl, TChan3& ch,
@@ -41,7 +40,7 @@ int ChannelPicker::ListChannels(int p) {
 
 void ChannelPicker::LoadChannels() {
   plans.clear();
-  for (int p = 0; p < kPlanSlots; ++p) {
+  for (int p = 0; p < planSlots; ++p) {
     if (!equip.ReadPlanInfo(p, plan)) break;
     plans.push_back(plan.name);
   }
@@ -71,7 +70,7 @@ void ChannelPicker::Detail(int captionId, int c) {
 void ChannelPicker::OnChangePlan(int index) {
   planIndex = index;
   Enable(false);
-  const bool read = index >= 0 && index < kPlanSlots && equip.ReadPlanInfo(index, plan);
+  const bool read = index >= 0 && index < planSlots && equip.ReadPlanInfo(index, plan);
   channels.clear();
   channelIndex = -1;
   gauge = 0;

@@ -52,6 +52,7 @@ class ChannelPicker {
   int planIndex = -1, channelIndex = -1;
   int gauge = 0;
   bool enabled = false;  // the two lists, OK and Cancel
+  int planSlots = 32;    // the plan headers read at most
   Result result = Result::Open;
   // The line's frequency: the plan's oscillator plus the channel's, a plain sum for either band
   // (a meter whose satellite plans hold the intermediate frequency as it is); else the

@@ -20,6 +20,8 @@ namespace d = cv::msg::memdata;
 
 constexpr float kTerFreq = 450.0f;
 constexpr float kSatFreq = 1500.0f;
+// Where a memory moved to a DAB measure is tuned.
+constexpr float kDabFreq = 222.05f;
 constexpr float kDefaultLnb = 9750.0f;
 
 bool IsOneOf(char c, const char* set) { return c && std::strchr(set, c) != nullptr; }
@@ -138,7 +140,7 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
     e.set(sat ? ErrFreqSat : ErrFreqTer);
   r.chFr = in.chFr;
   r.nPlan = in.nPlan;
-  if (r.nPlan >= 0 && r.nPlan <= 31)
+  if (r.nPlan >= 0 && r.nPlan <= family.rules.planMax)
     w.planText = cv::Format("%02d", r.nPlan);
   else
     e.set(ErrPlanNumber);
@@ -187,7 +189,7 @@ std::vector<std::string> MemoryData::LoadErrorLines(const MemErrors& e) const {
   add(ErrNumber, d::LineNumber, std::to_string(r.number));
   add(ErrFreqSat, family.rules.satFreqLineId, RealText(r.freq));
   add(ErrFreqTer, d::LineFreqTer, RealText(r.freq));
-  add(ErrPlanNumber, d::LinePlanNumber, std::to_string(r.nPlan));
+  add(ErrPlanNumber, family.rules.planLineId, std::to_string(r.nPlan));
   add(ErrSymbolRate, d::LineSymbolRate, std::to_string(r.symRate));
   add(ErrSoundFreq, d::LineSoundFreq, RealText(r.soundFreq));
   add(ErrBandwidth, d::LineBandwidth, RealText(r.bw));
@@ -238,16 +240,32 @@ void MemoryData::SetSound(char sound) {
 
 // ---- Combos ----
 
+bool MemoryData::KindIn(char meas, const char* kinds) const {
+  if (IsOneOf(Kind(meas), kinds)) return true;
+  return Dab(meas) && std::strchr(kinds, '5') && std::strchr(kinds, '6');
+}
+
 bool MemoryData::ApplyLevel(int index) {
   MemoryRecord& r = w.r;
   const std::vector<CodeText> table = family.measureTable();
-  const char meas = index < 0                                  ? '0'
-                    : index < static_cast<int>(table.size()) ? table[index].code
-                                                             : static_cast<char>('0' + index);
+  const char meas = index < 0 || index >= static_cast<int>(table.size()) ? '0' : table[index].code;
   if (meas == r.meas) return false;
   r.meas = meas;
   const bool digital = Digital();
   const MemoryDataRules& rules = family.rules;
+  if (Dab(meas)) {
+    if (r.std != '6') SetStandard("36");
+    if (r.band != 'T') {
+      r.band = 'T';
+      r.freq = kDabFreq;
+      w.wordText = WordText('T', r.freq);
+    }
+    r.guardInt = r.carriers = r.units = r.codeRate = r.modulation = r.specInv = 0;
+    SetSound('3');
+    r.symRate = 0;
+    r.lnbOsc = 0;
+    return true;
+  }
   switch (Kind(meas)) {
     case '0':
       if (digital) {
@@ -341,7 +359,7 @@ bool MemoryData::ApplyBand(int index) {
       SetStandard("07");
       SetSound('E');
     }
-    if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
+    if (KindIn(r.meas, "156")) r.meas = '0';
     r.lnbOsc = kDefaultLnb;
   }
   return true;
@@ -403,7 +421,7 @@ bool MemoryData::ApplySound(int index) {
     case 'H':
       ToBand('S');
       if (r.std != '7') SetStandard("07");
-      if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
+      if (KindIn(r.meas, "156")) r.meas = '0';
       break;
     default:  // NICAM
       ToBand('T');
@@ -421,7 +439,7 @@ bool MemoryData::ApplyStandard(int index) {
   if (code[0] == r.color && code[1] == r.std) return false;
   SetStandard(code.c_str());
   auto asForBG = [&] {
-    if (IsOneOf(Kind(r.meas), "2456")) r.meas = '0';
+    if (KindIn(r.meas, "2456")) r.meas = '0';
     if (!r.units) r.units = '0';
   };
   auto terrestrial = [&](const char* from, char to) {
@@ -439,13 +457,13 @@ bool MemoryData::ApplyStandard(int index) {
     case '6':
       if (!IsOneOf(r.sound, "23")) SetSound('3');
       if (IsOneOf(Kind(r.meas), "01")) r.meas = '2';
-      if (IsBerMeasure(Kind(r.meas))) r.units = 0;
+      if (KindIn(r.meas, "456")) r.units = 0;
       break;
     default:  // SAT
       if (r.band != 'S') {
         ToBand('S');
         SetSound('E');
-        if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
+        if (KindIn(r.meas, "156")) r.meas = '0';
       }
       asForBG();
   }
@@ -532,7 +550,7 @@ bool MemoryData::ApplyFreq(const std::string& text) {
       SetStandard("07");
       SetSound('E');
     }
-    if (IsOneOf(Kind(r.meas), "156")) r.meas = '0';
+    if (KindIn(r.meas, "156")) r.meas = '0';
     if (r.lnbOsc == 0) r.lnbOsc = kDefaultLnb;
   } else {
     r.band = 'T';
@@ -712,7 +730,7 @@ int MemoryData::FieldGroup() const {
   const char kind = Kind(w.r.meas);
   if (kind == '2') return 4;
   if (w.r.band == 'S') return kind == '4' ? 3 : 2;
-  return IsOneOf(kind, "56") ? 1 : 0;
+  return KindIn(w.r.meas, "56") ? 1 : 0;
 }
 
 void MemoryData::Switch(GroupControl control, int group) {
@@ -726,6 +744,8 @@ void MemoryData::Switch(GroupControl control, int group) {
     case GroupSwitch::ForQpskOrQam: on = IsOneOf(Kind(w.r.meas), "45"); break;
     case GroupSwitch::ForQpsk: on = Kind(w.r.meas) == '4'; break;
   }
+  // A DAB memory in the terrestrial digital group demodulates nothing the dialog sets.
+  if (group == 1 && Dab(w.r.meas)) on = false;
   auto edit = [on](EditState& e) {
     e.text.clear();
     e.enabled = e.labelEnabled = on;
@@ -889,7 +909,7 @@ bool MemoryData::ShowLevel() {
 
 void MemoryData::FillUnitsCombo() { form.units.Fill(Texts(family.unitsTable())); }
 bool MemoryData::ShowUnits() {
-  if (IsBerMeasure(Kind(w.r.meas)))
+  if (KindIn(w.r.meas, "456"))
     form.units.Clear();
   else
     Select(form.units, family.unitsTable(), w.r.units);
@@ -912,7 +932,7 @@ void MemoryData::FillSoundCombo() { form.sound.Fill(Texts(family.soundTable()));
 bool MemoryData::ShowSound() {
   const char s = w.r.sound;
   const int entry = IndexOfCode(family.soundTable(), s);
-  if (IsOneOf(Kind(w.r.meas), "2456")) {
+  if (KindIn(w.r.meas, "2456")) {
     form.sound.Clear();
   } else if (entry >= 0) {
     form.sound.index = entry;

@@ -113,6 +113,13 @@ struct MemoryDataRules {
   // inversion, modulation, carriers and guard interval; LNB supply stays disabled and the
   // modulation list changes nothing.
   bool satelliteAndBerLists = true;
+  // The family of a measure without sound or demodulation settings (DAB); 0: none. It goes
+  // wherever the terrestrial digital families (QAM and COFDM) go, with every demodulation
+  // control off.
+  char dabKind = 0;
+  // The highest plan number a memory may hold, and the load error line that names the count.
+  int planMax = 31;
+  int planLineId = cv::msg::memdata::LinePlanNumber;
 };
 
 // A family's rules and the lists that differ between families.
@@ -233,6 +240,10 @@ class MemoryData {
   std::vector<std::string> LoadErrorLines(const MemErrors& errors) const;
   // The measure family of `meas`, which every rule on the measure tests.
   char Kind(char meas) const { return family.rules.measureKind ? family.rules.measureKind(meas) : meas; }
+  bool Dab(char meas) const { return family.rules.dabKind && Kind(meas) == family.rules.dabKind; }
+  // Whether the family of `meas` is one of `kinds`; the DAB family is one of any set that names
+  // both QAM ('5') and COFDM ('6').
+  bool KindIn(char meas, const char* kinds) const;
   // Whether `f` is a frequency a memory may hold (either band).
   bool FreqValid(double f) const;
 

@@ -313,6 +313,39 @@ void TSpectrumDlg::BuildForm() {
   for (QWidget* w : std::initializer_list<QWidget*>{InitialFreqEdit, StepFreqEdit, FinalFreqEdit, SnapsEdit,
                                                     TimeStepEdit, CurrentFreqEdit, ReferenceLevelCombo})
     w->installEventFilter(this);
+
+  if (sweep.profile.quickMode) {
+    QuickCheckBox = new QCheckBox(M(sweep.profile.quickCaptionId), this);
+    QuickCheckBox->setObjectName("QuickCheckBox");
+    QFont font("Verdana");
+    font.setBold(true);
+    font.setItalic(true);
+    QuickCheckBox->setFont(font);
+    QuickCheckBox->setStyleSheet("color: black");
+    QuickCheckBox->setGeometry(8, 353, 120, 18);
+    connect(QuickCheckBox, &QCheckBox::clicked, this, &TSpectrumDlg::QuickCheckBoxClick);
+    if (sweep.profile.measHintId) MeasBtn->setToolTip(M(sweep.profile.measHintId));
+    setFixedSize(sweep.profile.clientWidth ? sweep.profile.clientWidth : width(), height());
+  }
+}
+
+bool TSpectrumDlg::QuickTicked() { return QuickCheckBox && QuickCheckBox->isChecked(); }
+
+void TSpectrumDlg::QuickCheckBoxClick() { ApplyQuickMode(); }
+
+void TSpectrumDlg::ApplyQuickMode() {
+  if (!QuickCheckBox) return;
+  const bool on = !QuickCheckBox->isChecked();
+  if (!on) ResetFullSpan();
+  for (QWidget* w : std::initializer_list<QWidget*>{InitialFreqEdit, FinalFreqEdit, StepFreqEdit,
+                                                    ReferenceLevelCombo, FullSpanCheckBox})
+    w->setEnabled(on);
+}
+
+void TSpectrumDlg::SetReferenceItem(int item) {
+  if (item < 0 || item >= ReferenceLevelCombo->count()) return;
+  ReferenceLevelCombo->setCurrentIndex(item);
+  scale.SetLevelScale(item);
 }
 
 void TSpectrumDlg::FillCombos() {

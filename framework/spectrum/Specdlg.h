@@ -110,6 +110,7 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   void SpecImageMouseMove(QMouseEvent* e);
   void SpecImageMouseUp(QMouseEvent* e);
   void reject() override;
+  void QuickCheckBoxClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -127,6 +128,9 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   void SetUnits(const std::string& units) override;
   void ErrorBox(const std::string& caption, const std::string& text) override;
   void PendingReady() override;
+  bool QuickTicked() override;
+  void ApplyQuickMode() override;
+  void SetReferenceItem(int item) override;
 
   void BuildForm();
   void FillCombos();
@@ -173,6 +177,8 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   QTableWidget* DeltaStringGrid;
   QGroupBox* FrequencyGroup;
   QTimer* TimerToSnaps;
+  // Only a profile with a quick mode has it.
+  QCheckBox* QuickCheckBox = nullptr;
 };
 
 // DateString and TimeString: day/month/year without leading zeros, hour:minutes.

@@ -43,4 +43,14 @@ struct TSpectrumProfile {
   // A logger row holds exactly the run's point count of levels, not one per frequency of the
   // header row.
   bool rowsOfPoints = false;
+  // The instrument can sweep by itself: the dialog offers its quick mode, in which the trace is
+  // read in blocks instead of tuned and asked point by point.
+  bool quickMode = false;
+  int quickCaptionId = 0;  // the quick-mode box's caption
+  int measHintId = 0;      // the measure button's hint when it differs; 0: the dialog's own
+  int clientWidth = 0;     // the dialog's width when it differs; 0: the dialog's own
+  // The line logged when the instrument refuses to enter its own spectrum mode ("*SP1").
+  int quickRefusedLineId = 0;
+  // The line logged when a block of the trace is missing or short ("%d" block, "%d" points).
+  int quickBlockLineId = 0;
 };

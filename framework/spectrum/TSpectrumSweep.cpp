@@ -1,6 +1,7 @@
 #include "TSpectrumSweep.h"
 #include "Pll.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -23,7 +24,9 @@ TSpectrumSweep::TSpectrumSweep(TSpectrumLink& link, TSpectrumView& view, const T
   InitDefaults();
 }
 
-void TSpectrumSweep::Log(int id) { link.Log(cv::Msg(id)); }
+void TSpectrumSweep::Log(int id) {
+  if (id) link.Log(cv::Msg(id));
+}
 
 void TSpectrumSweep::InitDefaults() {
   finalFreq = profile.defaultFinal;
@@ -60,17 +63,8 @@ void TSpectrumSweep::AdjustFinalFreq() {
 }
 
 bool TSpectrumSweep::ValidateSettings() {
-  bool ok = true;
+  bool ok = CheckRangeAndPoints();
   const std::string& caption = cv::Msg(msg::SpecBoxCaption);
-  if (!(initialFreq < finalFreq)) {
-    view.ErrorBox(caption, cv::Msg(msg::SpecBadFreqValues));
-    ok = false;
-  }
-  points = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 1.5));
-  if (points < 4) {
-    view.ErrorBox(caption, cv::FormatStyled({.negativeZero = true}, cv::Msg(msg::SpecNotEnoughPoints), 4));
-    ok = false;
-  }
   if (points > 250) {
     stepFreq = static_cast<float>(
         std::ceil((finalFreq - initialFreq) / static_cast<double>(pictureWidth - 1) * 10) * 0.1);
@@ -127,22 +121,33 @@ float TSpectrumSweep::NextFreq(float mhz) const {
 
 std::vector<float> TSpectrumSweep::SweptFrequencies() const {
   std::vector<float> out;
+  if (quickRun) {
+    // The instrument's own sweep steps linearly from the initial frequency, one value for each
+    // point it gives.
+    for (int32_t i = 0; i < std::min(points, quickPoints); ++i)
+      out.push_back(initialFreq + static_cast<float>(i) * stepFreq);
+    return out;
+  }
   for (float f = initialFreq; f <= finalFreq && static_cast<int32_t>(out.size()) < points;
        f = NextFreq(f))
     out.push_back(f);
   return out;
 }
 
-bool TSpectrumSweep::TakeSnapshot() {
-  if (busy) return true;
+bool TSpectrumSweep::BeginSnapshot() {
+  if (busy) return false;
   busy = true;
   view.SetTimer(false);
   countdown = timeStep;
-  bool result = true;
-
   view.StartPen();
   currentFreq = initialFreq;
   pointIndex = 0;
+  return true;
+}
+
+bool TSpectrumSweep::TakeSnapshot() {
+  if (!BeginSnapshot()) return true;
+  bool result = true;
 
   if (DisableDigitalFilter()) {
     if (!CheckEquipmentMode()) {
@@ -179,19 +184,7 @@ bool TSpectrumSweep::TakeSnapshot() {
     }
   }
 
-  // A run takes as many snapshots as it allocated rows at its Start: a count changed meanwhile
-  // applies from the next Start, so no store lands past the tables.
-  if (stopRequested) {
-    stopRequested = false;
-  } else if (snapNo < allocatedSnapshots) {
-    view.SetTimer(true);
-    ++snapNo;
-  } else {
-    view.SetTimer(false);
-    running = false;
-    SetState(1);
-    Log(msg::SpecSnapsFinished);
-  }
+  NextOrFinish();
   EnableDigitalFilter();
   busy = false;
   EndOfWait();
@@ -313,40 +306,23 @@ bool TSpectrumSweep::CheckEquipmentMode() {
 void TSpectrumSweep::StartBtnClick() {
   if (running) {
     stopRequested = true;
-    Log(msg::SpecSnapStopped);
-    running = false;
-    view.SetTimer(false);
-    SetState(0);
+    EndRun(msg::SpecSnapStopped);
     return;
   }
-  // The stopped sweep (or a measurement) is still inside its wait: starting now would let it
-  // carry on inside the new run. The new run starts once it has unwound.
-  if (InsideWait()) {
-    if (!startPending) Log(msg::SpecBusyStart);
-    startPending = true;
+  if (DeferStart()) return;
+  if (profile.quickMode && view.QuickTicked()) {
+    StartQuickSweep();
     return;
   }
   AdjustFinalFreq();
   view.DataToEdit();
   if (!ValidateSettings()) return;
+  quickRun = false;
 
-  FreeTables();
-  AllocTables();
-  view.ResetMarker();
-  view.SetUnits(cv::Msg(msg::SpecDbuv));
-  meas.SetName(cv::Msg(msg::SpecLevel));
-  pointIndex = 0;
-  running = true;
-  countdown = timeStep;
-  SetState(2);
-  stopRequested = false;
-  snapNo = 1;
+  BeginRun();
 
   if (!link.SendCommand("*SP0")) {
-    Log(msg::SpecSpModeError);
-    view.SetTimer(false);
-    running = false;
-    SetState(0);
+    EndRun(msg::SpecSpModeError);
     return;
   }
   if (profile.pauseAfterSpectrumOffMs > 0) {
@@ -362,12 +338,7 @@ void TSpectrumSweep::StartBtnClick() {
     }
   }
   view.BeginTrace();
-  if (!TakeSnapshot()) {
-    Log(msg::SpecFirstSnapError);
-    view.SetTimer(false);
-    running = false;
-    SetState(0);
-  }
+  if (!TakeSnapshot()) EndRun(msg::SpecFirstSnapError);
 }
 
 bool TSpectrumSweep::TakePendingStart() {
@@ -398,7 +369,206 @@ void TSpectrumSweep::LessToNextSnap() {
     --countdown;
     view.ShowCountdown(countdown);
   } else {
-    TakeSnapshot();
+    TakeNextSnapshot();
+  }
+}
+
+// ---- quick mode ----
+
+namespace {
+
+// `length` hexadecimal digits at `at`, or -1 when one is missing or is no digit.
+long HexField(const char* text, size_t at, size_t length) {
+  const size_t size = std::strlen(text);
+  if (at + length > size) return -1;
+  long value = 0;
+  for (size_t i = at; i < at + length; ++i) {
+    const int c = static_cast<unsigned char>(text[i]);
+    if (!std::isxdigit(c)) return -1;
+    value = value * 16 + (std::isdigit(c) ? c - '0' : std::toupper(c) - 'A' + 10);
+  }
+  return value;
+}
+
+int32_t Signed16(long word) { return static_cast<int16_t>(static_cast<uint16_t>(word)); }
+
+}  // namespace
+
+// The stopped sweep (or a measurement) is still inside its wait: starting now would let it carry
+// on inside the new run. The new run starts once it has unwound.
+bool TSpectrumSweep::DeferStart() {
+  if (!InsideWait()) return false;
+  if (!startPending) Log(msg::SpecBusyStart);
+  startPending = true;
+  return true;
+}
+
+bool TSpectrumSweep::TakeNextSnapshot() {
+  return profile.quickMode && view.QuickTicked() ? TakeQuickSnapshot() : TakeSnapshot();
+}
+
+void TSpectrumSweep::StartQuickSweep() {
+  if (running) {
+    stopRequested = true;
+    EndRun(msg::SpecSnapStopped);
+    view.ApplyQuickMode();
+    return;
+  }
+  if (DeferStart()) return;
+  view.ApplyQuickMode();
+  if (link.SendCommand("*SP1")) {
+    pausing = true;
+    link.Wait(2000);
+    pausing = false;
+  } else {
+    // The header and the block checks decide whether a trace can still be read.
+    EndRun(profile.quickRefusedLineId);
+  }
+  char reply[256] = {};
+  if (link.Query("*?SPA", reply) && std::strlen(reply) >= 5 && (reply[4] == '9' || reply[4] == 'A'))
+    link.SendCommand("*SPA6");
+  std::memset(reply, 0, sizeof reply);
+  if (link.Query("*?SPR", reply) && std::strlen(reply) >= 5) {
+    const char c = reply[4];
+    // Any other character would name an item outside the list: the item stays.
+    if (c >= '1' && c <= '9') view.SetReferenceItem(c - '1');
+    if (c >= 'A' && c <= 'D') view.SetReferenceItem(c - '8');
+  }
+  link.SendCommand("*SPY1");
+  ReadQuickSweepHeader();
+  if (!CheckQuickSweep()) return;
+
+  BeginRun();
+  view.DataToEdit();
+  quickRun = true;
+  view.BeginTrace();
+  if (!TakeNextSnapshot()) EndRun(msg::SpecFirstSnapError);
+}
+
+void TSpectrumSweep::BeginRun() {
+  FreeTables();
+  AllocTables();
+  view.ResetMarker();
+  view.SetUnits(cv::Msg(msg::SpecDbuv));
+  meas.SetName(cv::Msg(msg::SpecLevel));
+  pointIndex = 0;
+  running = true;
+  countdown = timeStep;
+  SetState(2);
+  stopRequested = false;
+  snapNo = 1;
+}
+
+void TSpectrumSweep::EndRun(int lineId) {
+  Log(lineId);
+  view.SetTimer(false);
+  running = false;
+  SetState(0);
+}
+
+void TSpectrumSweep::ReadQuickSweepHeader() {
+  char reply[256] = {};
+  // The header's words cannot be decoded without the band: an unanswered band leaves the
+  // header unread.
+  if (link.Query("*?FR", reply) && std::strlen(reply) >= 4) {
+    const bool terrestrial = reply[3] == 'T';
+    std::memset(reply, 0, sizeof reply);
+    if (link.Query("*?SPH", reply)) {
+      const long start = HexField(reply, 4, 4), step = HexField(reply, 8, 2), count = HexField(reply, 10, 4),
+                 factor = HexField(reply, 14, 4), offset = HexField(reply, 18, 4);
+      if (start >= 0 && step >= 0 && count >= 0 && factor >= 0 && offset >= 0) {
+        if (terrestrial) {
+          initialFreq = static_cast<float>(start * 0.05 - 38.9);
+          stepFreq = static_cast<float>(step * 0.05);
+        } else {
+          initialFreq = static_cast<float>((start & 0x7FFF) * 0.125 - 479.5);
+          stepFreq = static_cast<float>(step * 0.125);
+        }
+        quickPoints = static_cast<int32_t>(count);
+        quickFactor = Signed16(factor);
+        quickOffset = Signed16(offset);
+      }
+    }
+  }
+  finalFreq = static_cast<float>(quickPoints) * stepFreq + initialFreq;
+}
+
+// There is no upper limit: the instrument's own sweep has no picture-width bound.
+bool TSpectrumSweep::CheckQuickSweep() { return CheckRangeAndPoints(); }
+
+bool TSpectrumSweep::CheckRangeAndPoints() {
+  bool ok = true;
+  const std::string& caption = cv::Msg(msg::SpecBoxCaption);
+  if (!(initialFreq < finalFreq)) {
+    view.ErrorBox(caption, cv::Msg(msg::SpecBadFreqValues));
+    ok = false;
+  }
+  points = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 1.5));
+  if (points < 4) {
+    view.ErrorBox(caption, cv::FormatStyled({.negativeZero = true}, cv::Msg(msg::SpecNotEnoughPoints), 4));
+    ok = false;
+  }
+  return ok;
+}
+
+bool TSpectrumSweep::TakeQuickSnapshot() {
+  if (!BeginSnapshot()) return true;
+  bool result = true;
+  if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
+    snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
+  link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" + std::to_string(allocatedSnapshots));
+  // The row allocated at the last Start bounds every store, whatever the header says now.
+  std::vector<float>* row = haveLevels && snapNo >= 1 && snapNo <= static_cast<int32_t>(levels.size())
+                                ? &levels[snapNo - 1]
+                                : nullptr;
+  int32_t remaining = quickPoints;
+  for (int block = 0; remaining > 0; ++block) {
+    char reply[256] = {};
+    const bool answered = link.Query(cv::Format("*?SPS%1.1d", block).c_str(), reply);
+    const int32_t wanted = std::min(remaining, static_cast<int32_t>(kQuickBlockPoints));
+    bool whole = answered;
+    for (int32_t i = 0; whole && i < wanted; ++i) whole = HexField(reply, 5 + 2 * static_cast<size_t>(i), 2) >= 0;
+    if (!whole) {
+      // A block that is missing or short cannot be placed: the snapshot ends with what it has.
+      if (profile.quickBlockLineId)
+        link.Log(cv::Format(cv::Msg(profile.quickBlockLineId), block, static_cast<int>(pointIndex)));
+      result = false;
+      stopRequested = true;
+      break;
+    }
+    for (int32_t i = 0; i < wanted; ++i) {
+      const int raw = static_cast<int>(HexField(reply, 5 + 2 * static_cast<size_t>(i), 2));
+      const float level = static_cast<float>(QuickLevel(raw, quickFactor, quickOffset));
+      view.PlotLevel(currentFreq, level);
+      view.DataToEdit();
+      if (row && pointIndex < static_cast<int32_t>(row->size())) (*row)[pointIndex] = level;
+      meas.level = level;
+      ++pointIndex;
+      --remaining;
+      currentFreq += stepFreq;
+    }
+  }
+  currentFreq -= stepFreq;
+  NextOrFinish();
+  busy = false;
+  EndOfWait();
+  return result;
+}
+
+void TSpectrumSweep::NextOrFinish() {
+  // A run takes as many snapshots as it allocated rows at its Start: a count changed meanwhile
+  // applies from the next Start, so no store lands past the tables.
+  if (stopRequested) {
+    stopRequested = false;
+  } else if (snapNo < allocatedSnapshots) {
+    view.SetTimer(true);
+    ++snapNo;
+  } else {
+    view.SetTimer(false);
+    running = false;
+    SetState(1);
+    view.ApplyQuickMode();
+    Log(msg::SpecSnapsFinished);
   }
 }
 
@@ -436,6 +606,7 @@ void TSpectrumSweep::MeasBtnClick(int item) {
   const int mode = MeasMode(item);
   if (mode < 0 || mode > 7) return;
   SetState(3);
+  view.ApplyQuickMode();
   measuring = true;
   bool ready = link.SendCommand("*SP0") && EnableDigitalFilter() &&
                link.TuneFrequency(currentFreq, 1000);

@@ -54,6 +54,11 @@ class TSpectrumView {
   // A Start or a Close that came while a sweep or a measurement was still inside its wait may
   // run now; the dialog runs it from the message loop (TakePendingStart / closePending).
   virtual void PendingReady() {}
+  // Quick mode: whether its box is ticked now, the controls it locks, and the reference level
+  // the instrument reports.
+  virtual bool QuickTicked() { return false; }
+  virtual void ApplyQuickMode() {}
+  virtual void SetReferenceItem(int item) {}
 };
 
 enum class TEditResult { Unchanged, Accepted, Refused };
@@ -98,6 +103,13 @@ class TSpectrumSweep {
   bool startPending = false;
   bool closePending = false;
 
+  // Quick mode, from the instrument's sweep header: its point count, the scale factor and the
+  // offset of its raw levels. `quickRun`: the run was started in quick mode, so its frequency
+  // grid is linear.
+  int32_t quickPoints = 0, quickFactor = 0, quickOffset = 0;
+  bool quickRun = false;
+  static constexpr int kQuickBlockPoints = 120;
+
   // Time of day for the snapshot table; the dialog gives TimeString.
   std::string (*timeText)() = nullptr;
 
@@ -122,6 +134,16 @@ class TSpectrumSweep {
   // Start / Stop, one timer tick, Ask Measurement (item of the measure list; -1 is none).
   void StartBtnClick();
   void LessToNextSnap();
+  // Quick mode: Start and Stop, the sweep header, its check, one snapshot read in blocks, and
+  // the snapshot of a timer tick (quick while the box is ticked).
+  void StartQuickSweep();
+  void ReadQuickSweepHeader();
+  bool CheckQuickSweep();
+  bool TakeQuickSnapshot();
+  bool TakeNextSnapshot();
+  // A raw level of the instrument's trace in dBuV: (raw x factor + offset) / 100, truncated
+  // toward zero.
+  static int QuickLevel(int raw, int factor, int offset) { return (raw * factor + offset) / 100; }
   void MeasBtnClick(int item);
   bool TakePendingStart();
   // Ends a run for a closing window; false while a sweep or measurement must unwind first.
@@ -150,6 +172,14 @@ class TSpectrumSweep {
 
  private:
   void Log(int id);
+  bool CheckRangeAndPoints();
+  // A snapshot's start: false while another is still busy.
+  bool BeginSnapshot();
+  bool DeferStart();
+  void BeginRun();
+  void EndRun(int lineId);
+  // After a snapshot: the next one armed, or the run finished.
+  void NextOrFinish();
   void EndOfWait();
   TSpectrumLink& link;
   TSpectrumView& view;

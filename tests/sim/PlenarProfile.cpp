@@ -18,6 +18,8 @@ PlenarProfile::PlenarProfile(std::string model, std::string version)
   plans[2] = dab;
   AddPlenarSettings();
   AddIdentifierCommands();
+  AddMemories();
+  AddQuickSweep();
   auto planQuery = HandlerOf("*?JI");
   On("*?JI", [this, planQuery](const std::string& line) {
     if (plansAbsent && line.size() == 6) return Answer::Reply("*JI!!");

@@ -26,7 +26,14 @@
 //    of each after every "*?FR" and "*FR"; "*?LN" gives the level `levels` holds for the tuned
 //    frequency; `refusedLookup` makes one of "*?SC", "*?JI", "*?CH", "*?CI" answer "!!". "*SY"
 //    takes any code, which "*?SY" then gives back.
+//  - Memories (PlenarMemories.cpp): 99 memories kept as XSR records of 45 characters, covering
+//    the sixteen measure codes ('0'..'9', 'A'..'F') on the bands they measure; "*?XSR%02X"
+//    answers a record (unansweredFor and shortReplyFor as the CORVANE-4's), "*XSR" stores one
+//    of exactly 45 characters (refusedMemory refused). There is no SR record.
+//  - Quick sweep (PlenarQuickSweep.cpp): see QuickSweep below.
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -71,9 +78,41 @@ class PlenarProfile : public Corvane4Profile {
   bool plansAbsent = false;
   void StoreFullPlanSet();
 
+  // The option word's bits of the options a memory needs.
+  static constexpr uint32_t kDabOption = 1u << 24, kCofdmOption = 1u << 18, kQamOption = 1u << 17,
+                            kQpskOption = 1u << 16, kBelow45Option = 1u << 2, kTerOption = 1u << 1,
+                            kSatOption = 1u << 0;
+
+  // Memory n's record at delivery: measure code "0123456789ABCDEF"[(n - 1) % 16].
+  static std::string XsrRecord(int n);
+  std::array<std::string, 99> xsrMemories;
+
+  // The instrument's own sweep: "*SP1" enters it (refused with sp1Refused), "*?SPA" answers
+  // "*SPA" and spaMode, "*SPA6" sets the mode to '6', "*?SPR" answers "*SPR" and refItem,
+  // "*SPY1" starts it, "*?FR" answers "*FR", band and "0000", "*?SPH" answers "*SPH" and the header
+  // words (startWord, stepCode, points, factor, offset as 4, 2, 4, 4, 4 upper-case hexadecimal
+  // digits), "*?SPS<b>" answers "*SPS" + b's digit and then two hexadecimal digits per point of
+  // block b (120 points a block) from Raw(). Faults: headerSilent, frSilent, missingBlock (that
+  // block unanswered), shortBlock (that block one point short).
+  struct QuickSweep {
+    bool sp1Refused = false;
+    char spaMode = '9';
+    char refItem = '7';
+    char band = 0;  // "*?FR"'s band letter; 0: the band last tuned
+    unsigned startWord = 0x0A00, stepCode = 0x14, points = 101;
+    int factor = 100, offset = 0;
+    bool headerSilent = false, frSilent = false;
+    int missingBlock = -1, shortBlock = -1;
+    int sps = 0;  // "*?SPS" queries answered
+  } quick;
+  // The raw level of point i: a carrier every 10 points over a floor.
+  static unsigned Raw(unsigned i) { return i % 10 == 5 ? 0xC8 : 0x32 + i % 7; }
+
  private:
   void AddPlenarSettings();
   void AddIdentifierCommands();
+  void AddMemories();
+  void AddQuickSweep();
   std::map<std::string, int> polls_;  // polls of each query since the last tuning
 };
 

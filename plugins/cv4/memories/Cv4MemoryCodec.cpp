@@ -16,6 +16,8 @@ namespace {
 namespace m4 = cv::msg::cv4mem;
 
 constexpr uint32_t kCnBandBit = 0x8000;
+// The switches' case of the DAB family, apart from every character.
+constexpr int kDabCase = 0x100;
 
 bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
 bool SpecInvOk(char c) { return c == '1' || c == '2'; }
@@ -57,7 +59,22 @@ const char* const kLegend[] = {
     "#Fields marked with (*) can't never be empty.\n",
 };
 
-const ErrorLineIds& Cv4ErrorLineIds() {
+// A row's band and measure for a family that keeps every measure code as it is: no folding,
+// the family of the measure checked against the band.
+void ReadRowMeasureAsIs(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e,
+                        const Cv4RecordRules& rules) {
+  r.band = FirstOf(band);
+  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
+  r.meas = FirstOf(meas);
+  if (!Between(r.meas, '0', rules.lastFileMeasure)) e.set(ErrMeasure);
+  const char family = rules.Family(r.meas);
+  if (family == '4' && r.band != 'S') e.set(ErrMustBeSat);
+  if ((family == '5' || family == '6' || rules.Dab(family)) && r.band != 'T') e.set(ErrMustBeTer);
+}
+
+}  // namespace
+
+const ErrorLineIds& Cv4MemoryCodec::LineIds() {
   static const ErrorLineIds ids = [] {
     ErrorLineIds t = Cv3ErrorLineIds();
     t[ErrSpecInvQpsk] = m4::LineSpecInv;
@@ -69,8 +86,6 @@ const ErrorLineIds& Cv4ErrorLineIds() {
   }();
   return ids;
 }
-
-}  // namespace
 
 MemoryRecord Cv4MemoryCodec::Cleared() const {
   MemoryRecord r;
@@ -98,7 +113,7 @@ std::string Cv4MemoryCodec::QueryCommand(int number) const {
   return cv::Format(form == Form::XSR ? "*?XSR%02X" : "*?SR%02X", number);
 }
 
-std::string Cv4MemoryCodec::Encode(MemoryRecord& record) const { return EncodeForm(form, record); }
+std::string Cv4MemoryCodec::Encode(MemoryRecord& record) const { return EncodeForm(form, record, rules); }
 
 bool Cv4MemoryCodec::Sendable(const std::string& text, const MemoryRecord&) const {
   // A value that failed its check can widen its field as well as a NUL can cut one: either way
@@ -111,26 +126,40 @@ int Cv4MemoryCodec::BadLengthMessage() const {
 }
 
 DecodedMemory Cv4MemoryCodec::Decode(const std::string& reply, MemoryRecord& record) const {
-  return DecodeForm(form, reply, record);
+  return DecodeForm(form, reply, record, rules);
 }
 
-std::string Cv4MemoryCodec::EncodeForm(Form form, MemoryRecord& r) {
+std::string Cv4MemoryCodec::EncodeForm(Form form, MemoryRecord& record, const Cv4RecordRules& rules) {
   const Layout at(form);
+  // Every field choice is made on the measure's family; the measure goes out as it is.
+  MemoryRecord r = record;
+  r.meas = rules.Family(record.meas);
+  const bool dab = at.xsr && rules.Dab(r.meas);
   std::string s = (at.xsr ? "*XSR" : "*SR") + EncodeRecordHead(r);
-  const char setting = RecordSetting(r);
-  if (!at.xsr)
-    s += setting;
-  else if (IsBerMeasure(r.meas))
-    s += std::string("0") + setting;
-  else
-    s += SoundDigits(r.sound);
-  s += r.meas == '6' ? std::string("000") + r.specInv : EncodeRecordField(r);
+  const size_t units = s.size() - 4, meas = s.size() - 2;
+  s[meas] = record.meas;
+  if (dab) {
+    s[units] = '0';
+    // What the instrument holds in the sound and symbol-rate fields of a DAB memory.
+    s += "120000";
+  } else {
+    const char setting = RecordSetting(r);
+    if (!at.xsr)
+      s += setting;
+    else if (IsBerMeasure(r.meas))
+      s += std::string("0") + setting;
+    else
+      s += SoundDigits(r.sound);
+    s += r.meas == '6' ? std::string("000") + r.specInv : EncodeRecordField(r);
+  }
   s += EncodeRecordTail(r);
+  record.lnbOsc = r.lnbOsc;
   s += r.diseqC;
   return s.substr(0, s.find('\0'));
 }
 
-DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, MemoryRecord& r) {
+DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, MemoryRecord& r,
+                                         const Cv4RecordRules& rules) {
   DecodedMemory d;
   if (t.size() != LengthOf(form)) return d;
   d.complete = true;
@@ -148,9 +177,15 @@ DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, Memory
   r.band = t[9 + o];
   if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
   r.meas = t[22 + o];
-  if (!Between(r.meas, '0', '7')) e.set(ErrMeasure);
+  if (rules.replyMeasureChecked && !Between(r.meas, '0', '7')) e.set(ErrMeasure);
+  // Every field choice below is made on the measure's family.
+  const char meas = rules.Family(r.meas);
+  const bool dab = rules.Dab(meas);
   const char c10 = t[10 + o];
-  switch (r.meas) {
+  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
+    case kDabCase:
+      r.std = '6';
+      break;
     case '4':
     case '5':
       r.std = '6';
@@ -173,7 +208,7 @@ DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, Memory
   r.chFr = t[15 + o];
   if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
   r.nPlan = static_cast<int32_t>(HexAt(t, 16 + o, 2));
-  if (r.nPlan < 0 || r.nPlan > 31) e.set(ErrPlanNumber);
+  if (r.nPlan < 0 || r.nPlan > rules.replyPlanMax) e.set(ErrPlanNumber);
   r.codePlan = static_cast<int32_t>(HexAt(t, 18 + o, 2));
   r.units = t[20 + o];
   if (!Between(r.units, '0', '3')) e.set(ErrUnits);
@@ -182,7 +217,10 @@ DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, Memory
   r.color = t[23 + o];
   if (!Between(r.color, '0', '3')) e.set(ErrColour);
   const char setting = t[24 + p];  // SR 24, XSR 26
-  switch (r.meas) {
+  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
+    case kDabCase:
+      r.guardInt = '0';
+      break;
     case '4':
       r.codeRate = setting;
       if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
@@ -209,10 +247,12 @@ DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, Memory
       }
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
-  if (r.meas == '4' || r.meas == '5') {
+  if (dab) {
+    r.specInv = '0';
+  } else if (meas == '4' || meas == '5') {
     r.symRate = static_cast<int32_t>(HexAt(t, 25 + p, 4));
     if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
-  } else if (r.meas == '6') {
+  } else if (meas == '6') {
     r.specInv = t[28 + p];
     if (!SpecInvOk(r.specInv)) e.set(ErrSpecInvQpsk);
   } else if (HasManualSound(r.sound)) {
@@ -228,14 +268,14 @@ DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, Memory
   r.cnRefFreq = ScaledWord(cn, band.stepMHz, band.offsetMHz);
   // The default words of the other measures (1500, 655) lie outside the range: only a C/N
   // reference memory carries a frequency here.
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
+  if (meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
   r.diseqC = sat ? t[42 + p] : 'f';
   return d;
 }
 
 std::vector<std::string> Cv4MemoryCodec::ErrorLines(const MemErrors& errors, const MemoryRecord& record,
                                                     int index) const {
-  return MemoryErrorLines(errors, record, index, Cv4ErrorLineIds());
+  return MemoryErrorLines(errors, record, index, LineIds());
 }
 
 bool Cv4MemoryCodec::FreqInRange(char band, float mhz) const {
@@ -253,8 +293,16 @@ std::string Cv4MemoryCodec::FileHeader(char list) const {
          ExpandLegend({std::begin(kLegend), std::end(kLegend)}, list) + FileColumnRows(kFileColumns, list);
 }
 
-std::string Cv4MemoryCodec::FormatFileRow(const MemoryRecord& r, char decimal, char list) const {
-  return cv::mem::FormatFileRow(r, decimal, list, {kFileColumns, true});
+std::string Cv4MemoryCodec::FormatFileRow(const MemoryRecord& record, char decimal, char list) const {
+  MemoryRecord r = record;
+  r.meas = rules.Family(record.meas);
+  if (rules.Dab(r.meas)) {
+    r.units = '0';
+    r.sound = 0;  // a DAB row leaves the sound columns blank
+  }
+  std::string row = cv::mem::FormatFileRow(r, decimal, list, {kFileColumns, true});
+  if (r.meas != record.meas) PutColumn(row, cMeas, std::string(1, record.meas));
+  return row;
 }
 
 ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& r) const {
@@ -271,13 +319,22 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
   const std::string label = f[cLabel].substr(0, 4);
   std::fill(std::begin(r.label), std::end(r.label), '\0');
   label.copy(r.label, 4);
-  ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
-  const bool ber = IsBerMeasure(r.meas);
-  if (ber) {
+  if (rules.measureFamily)
+    ReadRowMeasureAsIs(f[cBand], f[cMeas], r, e, rules);
+  else
+    ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
+  // Every field choice below is made on the measure's family.
+  const char meas = rules.Family(r.meas);
+  const bool dab = rules.Dab(meas);
+  const bool ber = IsBerMeasure(meas) || dab;
+  if (dab) {
+    r.std = '6';
+    r.specInv = '0';
+  } else if (ber) {
     r.std = '6';
     r.specInv = FirstOf(f[cSpecInv]);
     if (!SpecInvOk(r.specInv)) e.set(ErrSpecInvQpsk);
-    if (r.meas == '6') {
+    if (meas == '6') {
       r.carriers = FirstOf(f[cCarriers]);
       if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
     }
@@ -293,7 +350,7 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
     e.set(ErrTuningMode);
   }
   r.nPlan = ScanFieldInt(f[cNPlan], 2).value_or(-1);
-  if (r.nPlan < 0 || r.nPlan > 32) e.set(ErrPlanNumber);
+  if (r.nPlan < 0 || r.nPlan > rules.filePlanMax) e.set(ErrPlanNumber);
   r.codePlan = ScanFieldInt(f[cCodePlan], 2).value_or(0);
   if (ber) {
     r.units = '0';  // what the column and the wire hold for these; it is not read
@@ -305,7 +362,9 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
   if (!Between(r.lnbSup, '0', '7')) e.set(ErrLnbSupply);
   r.color = FirstOf(f[cColor]);
   if (!Between(r.color, '0', '3')) e.set(ErrColour);
-  switch (r.meas) {
+  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
+    case kDabCase:
+      break;  // no sound
     case '4':
       r.codeRate = FirstOf(f[cCodeRate]);
       if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
@@ -325,7 +384,13 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
     }
   }
+  // The values are read by the family too; a DAB memory's stale sound asks for no sound frequency.
+  const MemoryRecord kept = r;
+  r.meas = meas;
+  if (dab) r.sound = 0;
   ParseRowValues(f, r, e);
+  r.meas = kept.meas;
+  r.sound = kept.sound;
   if (!f[cDiseqC].empty()) r.diseqC = f[cDiseqC][0];
   return p;
 }

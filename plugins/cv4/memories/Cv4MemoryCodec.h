@@ -14,6 +14,25 @@ namespace cv::cv4 {
 // DiSEqC setting is carried and the frame never filled.
 using TCv4MemoryRecord = MemoryRecord;
 
+// What a descendant family's record differs in. The defaults are the CORVANE-4's: every field
+// choice decided by the measure itself, measures '0' to '7', plans 0 to 31 (32 in files).
+struct Cv4RecordRules {
+  // The measure family every field choice decides by; the measure itself is always kept,
+  // sent and written as it is. None: the measure itself.
+  char (*measureFamily)(char meas) = nullptr;
+  // The family of a measure with neither sound nor demodulation settings ('8' DAB); 0: none.
+  char dabFamily = 0;
+  // A reply's measure must lie in '0'..'7'; a file's lies in '0'..`lastFileMeasure`, folded as
+  // the CORVANE-3 folds it unless `measureFamily` is set.
+  bool replyMeasureChecked = true;
+  char lastFileMeasure = '7';
+  int replyPlanMax = 31;
+  int filePlanMax = 32;
+
+  char Family(char meas) const { return measureFamily ? measureFamily(meas) : meas; }
+  bool Dab(char family) const { return dabFamily && family == dabFamily; }
+};
+
 class Cv4MemoryCodec : public cv::mem::MemoryCodec {
  public:
   enum class Form { SR, XSR };
@@ -24,7 +43,8 @@ class Cv4MemoryCodec : public cv::mem::MemoryCodec {
   static constexpr float kXsrVersion = 1.95f;
 
   // `versionText` names the plug-in in the file's first line.
-  explicit Cv4MemoryCodec(std::string versionText) : versionText(std::move(versionText)) {}
+  explicit Cv4MemoryCodec(std::string versionText, const Cv4RecordRules& rules = {})
+      : versionText(std::move(versionText)), rules(rules) {}
 
   Form form = Form::SR;
   static Form FormOfVersion(float version) { return version >= kXsrVersion ? Form::XSR : Form::SR; }
@@ -49,12 +69,17 @@ class Cv4MemoryCodec : public cv::mem::MemoryCodec {
   std::string RowText(const std::string& line) const override;
 
   // The two forms apart from the one chosen (tests, the simulator, fuzzing).
-  static std::string EncodeForm(Form form, MemoryRecord& record);
-  static cv::mem::DecodedMemory DecodeForm(Form form, const std::string& reply, MemoryRecord& record);
+  static std::string EncodeForm(Form form, MemoryRecord& record, const Cv4RecordRules& rules = {});
+  static cv::mem::DecodedMemory DecodeForm(Form form, const std::string& reply, MemoryRecord& record,
+                                           const Cv4RecordRules& rules = {});
+  // The bad-field lines of this family, which a descendant re-values.
+  static const cv::mem::ErrorLineIds& LineIds();
+  const Cv4RecordRules& Rules() const { return rules; }
   static size_t LengthOf(Form form) { return form == Form::XSR ? kXsrLength : kSrLength; }
 
  private:
   std::string versionText;
+  Cv4RecordRules rules;
 };
 
 }  // namespace cv::cv4

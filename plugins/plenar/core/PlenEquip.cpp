@@ -6,6 +6,7 @@
 #include "Chanplandlgplen.h"
 #include "Commandsplen.h"
 #include "Identifierplen.h"
+#include "Memdlgplen.h"
 #include "MsgIds.h"
 #include "Messages.h"
 #include "Monidlg4.h"
@@ -14,6 +15,7 @@
 #include "PlenOptions.h"
 #include "Prompt.h"
 #include "Serial.h"
+#include "Specdlgplen.h"
 #include "Updatedlg4.h"
 
 namespace cv::plenar {
@@ -51,6 +53,8 @@ std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
     case Tool::DataLogger: return MakeDataLoggerDlgPlen(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlgPlen(GetOwner(), this);
     case Tool::UpdateFirmware: return cv::cv4::MakeUpdateFirmDlg4(*this);
+    case Tool::MemoryEditor: return MakeMemoryDlgPlen(GetOwner(), this);
+    case Tool::Spectrum: return MakeSpectrumDlgPlen(*this);
     default: return nullptr;
   }
 }

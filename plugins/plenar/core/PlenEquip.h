@@ -46,8 +46,9 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
 
  protected:
   // The dialogs of this family's tools: the monitor and the update are the CORVANE-4's dialogs on
-  // this object (its runner, tuning and help page); the plan editor, the data logger and the
-  // configuration run on this family's tables. A tool without one logs its lines and opens nothing.
+  // this object (its runner, tuning and help page); the plan editor, the memory editor, the
+  // spectrum, the data logger and the configuration run on this family's tables. A tool without
+  // one logs its lines and opens nothing.
   std::unique_ptr<QDialog> MakeToolDialog(Tool tool) override;
   // The identifier's form (TIdentifierForm); a test may make none.
   virtual std::unique_ptr<QDialog> MakeIdentifierDialog();

@@ -1,0 +1,135 @@
+#include "PlenMemoryCodec.h"
+
+#include "Cv3Equip.h"
+#include "Format.h"
+#include "MemoryEditor.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PlenEquip.h"
+
+namespace cv::plenar {
+
+using namespace cv::mem;
+
+namespace {
+
+namespace mp = cv::msg::plenmem;
+namespace m8 = cv::msg::dv8mem;
+
+// Option flags of "*?ID" that a memory needs.
+enum OptionFlag { kDab = 0, kCofdm = 6, kQam = 7, kQpsk = 8, kBelow45MHz = 14, kTerBand = 15, kSatBand = 16 };
+
+}  // namespace
+
+char MeasureFamily(char meas) {
+  // '1'..'8' fold to themselves on the CORVANE-3 rule as well; '8' is this family's DAB.
+  return TCv3Equip::FoldTypeCode(meas);
+}
+
+const cv::cv4::Cv4RecordRules& RecordRules() {
+  static const cv::cv4::Cv4RecordRules rules = [] {
+    cv::cv4::Cv4RecordRules r;
+    r.measureFamily = MeasureFamily;
+    r.dabFamily = '8';
+    r.replyMeasureChecked = false;
+    r.lastFileMeasure = 'F';
+    r.replyPlanMax = 63;
+    r.filePlanMax = 64;
+    return r;
+  }();
+  return rules;
+}
+
+bool CheckMemoryCompatible(const MemoryRecord& r, int index, const TInstalledOptions& options,
+                           const std::function<void(const std::string&)>& log) {
+  const int number = index + 1;
+  if (r.band == 'T' && !options.Has(kTerBand)) {
+    log(cv::Format(Msg(m8::NoTerBand), number));
+    return false;
+  }
+  if (r.band == 'S' && !options.Has(kSatBand)) {
+    log(cv::Format(Msg(m8::NoSatBand), number));
+    return false;
+  }
+  bool ok = true;
+  if (r.freq < 45.0f && !options.Has(kBelow45MHz)) {
+    log(cv::Format(Msg(m8::FreqNotSupported), number, static_cast<double>(r.freq)));
+    ok = false;
+  }
+  if (static_cast<unsigned char>(r.meas) >= '9' && options.version < PlenMemoryCodec::kNewMeasuresVersion) {
+    log(cv::Format(Msg(mp::MeasureNotSupported), number));
+    log(Msg(mp::MeasureNotSupported2));
+    ok = false;
+  }
+  struct FamilyOption {
+    char family;
+    int flag, line;
+  };
+  for (const FamilyOption& f : {FamilyOption{'8', kDab, mp::DabNotSupported}, FamilyOption{'6', kCofdm, m8::CofdmNotSupported},
+                                FamilyOption{'5', kQam, mp::QamNotSupported}, FamilyOption{'4', kQpsk, mp::QpskNotSupported}})
+    if (MeasureFamily(r.meas) == f.family && !options.Has(f.flag)) {
+      log(cv::Format(Msg(f.line), number));
+      ok = false;
+    }
+  return ok;
+}
+
+PlenMemoryCodec::PlenMemoryCodec(std::function<bool(TInstalledOptions&)> read)
+    : Cv4MemoryCodec(TCvPlenEquip::GetVersionText(), RecordRules()), readOptions(std::move(read)) {
+  form = Form::XSR;
+}
+
+bool PlenMemoryCodec::BeginSendOne(MemoryEquipment& equip) {
+  if (equip.CheckVersion()) return true;
+  equip.Log(Msg(cv::msg::cv4mem::SendOneNoEquip));
+  return false;
+}
+
+bool PlenMemoryCodec::Compatible(std::span<const MemoryRecord> records, int firstIndex, MemoryEquipment& equip) const {
+  TInstalledOptions options;
+  // A meter that does not say what it holds takes nothing.
+  if (!readOptions || !readOptions(options)) return false;
+  auto log = [&equip](const std::string& line) { equip.Log(line); };
+  for (size_t i = 0; i < records.size(); ++i)
+    if (!CheckMemoryCompatible(records[i], firstIndex + static_cast<int>(i), options, log)) return false;
+  return true;
+}
+
+std::pair<int, int> PlenMemoryCodec::IncompatibleBox(bool all) const {
+  return {all ? m8::NotCompatibleAll : m8::NotCompatibleOne, m8::CompatibleCaption};
+}
+
+std::vector<std::string> PlenMemoryCodec::ErrorLines(const MemErrors& errors, const MemoryRecord& record,
+                                                     int index) const {
+  static const ErrorLineIds ids = [] {
+    ErrorLineIds t = Cv4MemoryCodec::LineIds();
+    t[ErrMeasure] = mp::LineMeasure;
+    t[ErrPlanNumber] = mp::LinePlanNumber;
+    // No measure is ever folded here.
+    t[ErrQpskReplaced] = t[ErrQamReplaced] = t[ErrCofdmReplaced] = 0;
+    return t;
+  }();
+  return MemoryErrorLines(errors, record, index, ids);
+}
+
+std::string PlenMemoryCodec::FileHeader(char list) const {
+  std::string header = Cv4MemoryCodec::FileHeader(list);
+  // The legend's measure line names this family's sixteen measures.
+  const size_t at = header.find("#Meas:");
+  if (at == std::string::npos) return header;
+  const size_t end = header.find('\n', at);
+  const std::string line = ExpandLegend(
+      {"#Meas: %c 0:Level %c 1:V/A %c 2:Power %c 3:C/N Auto %c 4:VBER QPSK %c5:BER QAM %c 6:VBER COFDM %c 7:C/N "
+       "Ref %c 8:CBER DAB %c 9:CBER QPSK %cA:MER QPSK %c B:MER QAM %c C:CSI COFDM %c D:MER COFDM %c E:CBER COFDM "
+       "%cF:SNR DAB\n"},
+      list);
+  return header.replace(at, end + 1 - at, line);
+}
+
+std::string PlenMemoryCodec::Unwritable(const MemoryRecord& r) const {
+  // A plan number wider than its two-digit column would push the next separator out of place.
+  if (r.nPlan < 0 || r.nPlan > 99) return cv::Format(Msg(m8::PlanNumberTooLarge), r.number, r.nPlan);
+  return Cv4MemoryCodec::Unwritable(r);
+}
+
+}  // namespace cv::plenar
