@@ -74,26 +74,6 @@ struct PlanFamily {
   int satelliteFallbackMsg = 0;
   // The most channels a plan header may declare.
   int maxPlanChannels = kMaxPlanChannels;
-  // How the channel dialogs turn a satellite channel's stored intermediate frequency into the
-  // frequency a person sees and back (the C-band rule unless a family's meter adds plainly), and
-  // the intermediate frequency a new satellite block starts from.
-  float (*ifToFreq)(float oscillatorMHz, float intermediateMHz) = &cv::IFToFreq;
-  float (*freqToIF)(float oscillatorMHz, float frequencyMHz) = &cv::FreqToIF;
-  float satelliteBlockStartMHz = 1500.0f;
-  // Send asks the meter first, then writes the script and passes it through `checkPlans` (none:
-  // unchecked) before the loader check; otherwise the script is written before the meter is asked.
-  bool sendAsksFirst = false;
-  // The script Send writes and runs, where it is not `tempScript` (which Save then keeps).
-  const char* sendScript = nullptr;
-  bool (*checkPlans)(const PlanSlots& planSlots, Report& report) = nullptr;
-  // A received plan whose channels stopped coming: the host log line (its text, then the plan's
-  // name) and the box (the name for its %s), captioned "PLANS ERROR"; 0: only marked unread.
-  int readPlanFailedLogMsg = 0;
-  int readPlanFailedBoxMsg = 0;
-  // A family's own plan text file for Extract and Add (slot `slot` of the editor); none: the
-  // framework's.
-  bool (*writePlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
-  bool (*readPlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
   // The most channels the channel editor lets a plan hold (Add, Block, a block's quantity).
   int channelLimit = kMaxPlanChannels;
   // Rebuilds a channel from its PLL word for the channel editor's working copy; the CORVANE-3
@@ -116,6 +96,26 @@ struct PlanFamily {
                        PlanSlot& slot, Report& report) = nullptr;
   bool (*writePlanFile)(const std::string& path, const PlanSlot& slot, char decimalSeparator, char listSeparator,
                         Report& report) = nullptr;
+  // How the channel dialogs turn a satellite channel's stored intermediate frequency into the
+  // frequency a person sees and back (the C-band rule unless a family's meter adds plainly), and
+  // the intermediate frequency a new satellite block starts from.
+  float (*ifToFreq)(float oscillatorMHz, float intermediateMHz) = &cv::IFToFreq;
+  float (*freqToIF)(float oscillatorMHz, float frequencyMHz) = &cv::FreqToIF;
+  float satelliteBlockStartMHz = 1500.0f;
+  // Send asks the meter first, then writes the script and passes it through `checkPlans` (none:
+  // unchecked) before the loader check; otherwise the script is written before the meter is asked.
+  bool sendAsksFirst = false;
+  // The script Send writes and runs, where it is not `tempScript` (which Save then keeps).
+  const char* sendScript = nullptr;
+  bool (*checkPlans)(const PlanSlots& planSlots, Report& report) = nullptr;
+  // A received plan whose channels stopped coming: the host log line (its text, then the plan's
+  // name) and the box (the name for its %s), captioned "PLANS ERROR"; 0: only marked unread.
+  int readPlanFailedLogMsg = 0;
+  int readPlanFailedBoxMsg = 0;
+  // A family's own plan text file for Extract and Add (slot `slot` of the editor); none: the
+  // framework's.
+  bool (*writePlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
+  bool (*readPlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
 };
 
 // Whether the band is the family's third band (a family without one has none).

@@ -45,7 +45,8 @@ struct Family {
 const Family kFamilies[] = {
     {"corvane4", "Cv4Tools", "CORVANE-4", "2.00", "Library Cv4Tools 1.16 loaded", 6, true, true, true, "*?XSR63", false},
     {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, true, true, false, "*?SR63", false, 37},
-    {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, false, false, false, "", true},
+    {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, true, true, false, "*?XSR63", true,
+     60},
     {"corvane2", "Cv2Tools", "CORVANE-2", "1.14", "Library Cv2Tools 1.14 loaded", 2, false, false, false, "", false,
      58, false},
 };
