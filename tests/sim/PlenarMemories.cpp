@@ -60,7 +60,7 @@ std::string PlenarProfile::XsrRecord(int n) {
 
 void PlenarProfile::AddMemories() {
   for (int n = 1; n <= 99; ++n) xsrMemories[n - 1] = XsrRecord(n);
-  Remove("*?SR");
+  // The data logger still reads its records by "*?SR"; the memory editor only writes XSR ones.
   Remove("*SR");
   On("*?XSR", [this](const std::string& line) {
     const int n = ParseHex2(line, 5);

@@ -29,7 +29,7 @@
 //  - Memories (PlenarMemories.cpp): 99 memories kept as XSR records of 45 characters, covering
 //    the sixteen measure codes ('0'..'9', 'A'..'F') on the bands they measure; "*?XSR%02X"
 //    answers a record (unansweredFor and shortReplyFor as the CORVANE-4's), "*XSR" stores one
-//    of exactly 45 characters (refusedMemory refused). There is no SR record.
+//    of exactly 45 characters (refusedMemory refused). "*SR" is refused; "*?SR" serves the data logger.
 //  - Quick sweep (PlenarQuickSweep.cpp): see QuickSweep below.
 #include <array>
 #include <cstdint>
