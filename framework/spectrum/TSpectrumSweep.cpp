@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -503,7 +504,12 @@ bool TSpectrumSweep::CheckRangeAndPoints() {
     view.ErrorBox(caption, cv::Msg(msg::SpecBadFreqValues));
     ok = false;
   }
-  points = static_cast<int32_t>(std::trunc((finalFreq - initialFreq) / stepFreq + 1.5));
+  // A step of zero (a meter's header may say so) or a range past any count gives no number of
+  // points: too few, not a conversion of NaN.
+  const double count = std::trunc((finalFreq - initialFreq) / stepFreq + 1.5);
+  points = stepFreq > 0 && std::isfinite(count) && count > 0
+               ? static_cast<int32_t>(std::min(count, static_cast<double>(INT32_MAX)))
+               : 0;
   if (points < 4) {
     view.ErrorBox(caption, cv::FormatStyled({.negativeZero = true}, cv::Msg(msg::SpecNotEnoughPoints), 4));
     ok = false;
