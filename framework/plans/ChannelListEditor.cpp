@@ -192,7 +192,7 @@ bool ChannelListEditor::HasDuplicateFrequency() const {
 }
 
 ChannelBlockEditor::ChannelBlockEditor(BlockSettings& s, char b, float lnb, const cv::plan::PlanFamily& f)
-    : settings(s), band(b), lnbMHz(lnb), family(f), maxQuantity(f.channelLimit) {}
+    : settings(s), band(b), lnbMHz(lnb), family(f) {}
 
 ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
   Texts t;
@@ -235,7 +235,7 @@ bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
 bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::string>& restore) {
   restore.reset();
   int32_t q = cv::AtoI(text);
-  if (q < 1 || q > maxQuantity) {
+  if (q < 1 || q > family.channelLimit) {
     restore = std::to_string(settings.quantity);
     return false;
   }

@@ -80,7 +80,6 @@ class ChannelListEditor {
   // Block settings a new block starts from, and whether a block may start (below the limit).
   BlockSettings NewBlockSettings() const;
   bool CanAddChannels() const { return Count() < family.channelLimit; }
-  int ChannelLimit() const { return family.channelLimit; }
   // Generates the block while its quantity, the band's range and the plan's limit allow;
   // returns the number of channels made, the last of them selected.
   int GenerateBlock(const BlockSettings& block);
@@ -115,7 +114,7 @@ class ChannelBlockEditor {
   bool ReadInitChar(std::string_view text);
   bool ReadInitFreq(std::string_view text);
   bool ReadInitIndex(std::string_view text);
-  // Accepts 1 to the most channels a plan may hold (128 unless given); another value leaves the
+  // Accepts 1 to the most channels the family lets a plan hold; another value leaves the
   // quantity and gives the text to restore.
   bool ReadQuantity(std::string_view text, std::optional<std::string>& restore);
   bool ReadStepFreq(std::string_view text);
@@ -127,5 +126,4 @@ class ChannelBlockEditor {
   char band;
   float lnbMHz;
   const cv::plan::PlanFamily& family;
-  int maxQuantity;
 };
