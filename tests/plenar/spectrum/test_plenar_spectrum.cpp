@@ -11,6 +11,7 @@
 
 #include "PlenEquip.h"
 #include "PlenarSim.h"
+#include "PythonCsv.h"
 #include "Specdlgplen.h"
 #include "SpectrumChecks.h"
 
@@ -184,4 +185,20 @@ TEST_F(PlenarSpectrum, QuickSweepLoggerFile) {
   QFile saved(path);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   ExpectLoggerGolden(saved.readAll(), CV_TEST_DATA_DIR "/plenar/spectrum_quick.csv");
+  // A spreadsheet reading the saved file (';' with the decimal comma) finds the frequency row and
+  // the level row of one width: date, time, number and one level under each frequency.
+  std::vector<std::vector<std::string>> rows;
+  for (auto& row : cvtest::PythonCsvRows(path.toStdString(), ';'))
+    if (!row.empty() && row[0].rfind('#', 0) != 0) rows.push_back(row);
+  ASSERT_EQ(rows.size(), 5u);
+  const std::vector<std::string>& freqs = rows[3];
+  const std::vector<std::string>& levels = rows[4];
+  ASSERT_EQ(freqs.size(), 3u + 12u + 1u);
+  ASSERT_EQ(levels.size(), freqs.size());
+  EXPECT_EQ(freqs[3], " 89,10");
+  EXPECT_EQ(freqs[14], " 100,10");
+  EXPECT_EQ(levels[2], " 1");
+  for (size_t i = 3; i < 15; ++i) EXPECT_NE(levels[i].find(','), std::string::npos) << "column " << i;
+  EXPECT_EQ(levels[8], " 110,0");
+  EXPECT_EQ(freqs.back(), "");
 }
