@@ -35,7 +35,7 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const
     : QDialog(owner), equipment(equipment), family(family), logMemo(equipment->GetLogMemo()) {
   setObjectName("ConfigurationDlg");
   setWindowTitle(M(cv::msg::detect::ConfigurationStatus));
-  setFixedSize(440, 400);
+  setFixedSize(440, family.rotarySelector ? 400 : 320);
   BuildOptions();
 
   MakeLabel = new QLabel(this);
@@ -65,6 +65,38 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const
   OptionsListBox->setObjectName("OptionsListBox");
   OptionsListBox->setGeometry(16, 118, 408, 150);
 
+  // Without the rotary selector the buttons sit right under the list.
+  const int buttonsTop = family.rotarySelector ? 362 : 282;
+  if (family.rotarySelector) BuildRotaryGroup();
+  SaveBtn = new QPushButton(M(m::SaveBtn), this);
+  SaveBtn->setObjectName("SaveBtn");
+  SaveBtn->setGeometry(16, buttonsTop, 120, 28);
+  HelpBtn = new QPushButton(M(m::HelpBtn), this);
+  HelpBtn->setObjectName("HelpBtn");
+  HelpBtn->setGeometry(224, buttonsTop, 96, 28);
+  CancelBtn = new QPushButton(M(m::CloseBtn), this);
+  CancelBtn->setObjectName("CancelBtn");
+  CancelBtn->setGeometry(328, buttonsTop, 96, 28);
+
+  TimerToShowForm = new QTimer(this);
+  TimerToShowForm->setObjectName("TimerToShowForm");
+  TimerToShowForm->setInterval(500);
+  TimerToShowForm->setSingleShot(true);
+  TimerToShowForm->start();
+
+  chooseSaveFile = [this]() {
+    return cv::RunSaveDialog(this, M(m::SaveFilter).split(";;"), "log", M(m::SaveDefaultName));
+  };
+
+  connect(TimerToShowForm, &QTimer::timeout, this, &TConfigurationDlg::AskForOptions);
+  connect(SaveBtn, &QPushButton::clicked, this, &TConfigurationDlg::SaveBtnClick);
+  connect(HelpBtn, &QPushButton::clicked, this, &TConfigurationDlg::HelpBtnClick);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TConfigurationDlg::~TConfigurationDlg() = default;
+
+void TConfigurationDlg::BuildRotaryGroup() {
   GroupBox1 = new QGroupBox(M(m::RotaryGroup), this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(16, 276, 300, 76);
@@ -85,36 +117,10 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const
   ApplyBtn->setToolTip(M(m::ApplyHint));
   ApplyBtn->setGeometry(328, 296, 96, 28);
   ApplyBtn->setEnabled(false);
-  SaveBtn = new QPushButton(M(m::SaveBtn), this);
-  SaveBtn->setObjectName("SaveBtn");
-  SaveBtn->setGeometry(16, 362, 120, 28);
-  HelpBtn = new QPushButton(M(m::HelpBtn), this);
-  HelpBtn->setObjectName("HelpBtn");
-  HelpBtn->setGeometry(224, 362, 96, 28);
-  CancelBtn = new QPushButton(M(m::CloseBtn), this);
-  CancelBtn->setObjectName("CancelBtn");
-  CancelBtn->setGeometry(328, 362, 96, 28);
-
-  TimerToShowForm = new QTimer(this);
-  TimerToShowForm->setObjectName("TimerToShowForm");
-  TimerToShowForm->setInterval(500);
-  TimerToShowForm->setSingleShot(true);
-  TimerToShowForm->start();
-
-  chooseSaveFile = [this]() {
-    return cv::RunSaveDialog(this, M(m::SaveFilter).split(";;"), "log", M(m::SaveDefaultName));
-  };
-
-  connect(TimerToShowForm, &QTimer::timeout, this, &TConfigurationDlg::AskForOptions);
   connect(CWRadioButton, &QRadioButton::clicked, this, &TConfigurationDlg::CWRadioButtonClick);
   connect(CCWRadioButton, &QRadioButton::clicked, this, &TConfigurationDlg::CCWRadioButtonClick);
   connect(ApplyBtn, &QPushButton::clicked, this, &TConfigurationDlg::ApplyBtnClick);
-  connect(SaveBtn, &QPushButton::clicked, this, &TConfigurationDlg::SaveBtnClick);
-  connect(HelpBtn, &QPushButton::clicked, this, &TConfigurationDlg::HelpBtnClick);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
-
-TConfigurationDlg::~TConfigurationDlg() = default;
 
 void TConfigurationDlg::BuildOptions() {
   reader = std::make_unique<cv::settings::TOptionReader>(cv::settings::EquipLink(equipment), family);
@@ -130,7 +136,7 @@ void TConfigurationDlg::AskForOptions() {
   }
   asking = true;
   reader->AskVersion();
-  AskRotary();
+  if (family.rotarySelector) AskRotary();
   reader->ReadOptions();
   ShowOptions();
   asking = false;
@@ -168,7 +174,7 @@ void TConfigurationDlg::ShowOptions() {
 }
 
 void TConfigurationDlg::ChangeRotary(bool toCcw) {
-  if (asking) return;
+  if (asking || !family.rotarySelector) return;
   (toCcw ? CWRadioButton : CCWRadioButton)->setChecked(false);
   (toCcw ? CCWRadioButton : CWRadioButton)->setChecked(true);
   ApplyBtn->setEnabled(false);
@@ -186,6 +192,7 @@ void TConfigurationDlg::CWRadioButtonClick() { ChangeRotary(false); }
 void TConfigurationDlg::CCWRadioButtonClick() { ChangeRotary(true); }
 
 void TConfigurationDlg::ApplyBtnClick() {
+  if (!ApplyBtn) return;
   ApplyBtn->setEnabled(false);
   equipment->Log(cv::Msg(m::ApplyRestart));
   equipment->SendCommand("*AA");
@@ -199,7 +206,7 @@ void TConfigurationDlg::SaveBtnClick() {
   char date[32], time[32];
   const std::string text = cv::settings::ConfigurationFileText(reader->lines, equipment->DateString(date),
                                                                equipment->TimeString(time), family.identityLines,
-                                                               family.closeEmptyReport);
+                                                               family.closeEmptyReport, family.reportFirstLine);
   const auto result = cv::WriteFileAtomically(path.toLocal8Bit().toStdString(), text);
   if (result == cv::SaveResult::Saved) return;
   const std::string message = cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError);

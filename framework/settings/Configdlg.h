@@ -36,10 +36,11 @@ class TConfigurationDlg : public QDialog {
   QLabel* SerialLabel;
   QLabel* Label1;
   QListWidget* OptionsListBox;
-  QGroupBox* GroupBox1;
-  QRadioButton* CWRadioButton;
-  QRadioButton* CCWRadioButton;
-  QPushButton* ApplyBtn;
+  // Null for a family without the rotary selector.
+  QGroupBox* GroupBox1 = nullptr;
+  QRadioButton* CWRadioButton = nullptr;
+  QRadioButton* CCWRadioButton = nullptr;
+  QPushButton* ApplyBtn = nullptr;
   QPushButton* CancelBtn;
   QPushButton* HelpBtn;
   QPushButton* SaveBtn;
@@ -55,6 +56,7 @@ class TConfigurationDlg : public QDialog {
 
  private:
   void BuildOptions();
+  void BuildRotaryGroup();
   bool AskRotary();
   void ShowOptions();
   void ChangeRotary(bool toCcw);

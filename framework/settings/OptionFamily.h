@@ -42,6 +42,11 @@ struct TOptionFamily {
   bool unreadRotaryIsClockwise = true;
   // A report without any line still ends with the closing block.
   bool closeEmptyReport = false;
+  // The meter has the rotary selector byte: the dialog reads it and offers the direction and
+  // the restart (else neither the group nor Apply exists and the byte is never asked).
+  bool rotarySelector = true;
+  // The saved report's first line, line end included; empty: the message table's.
+  std::string reportFirstLine;
 };
 
 const TOptionFamily& Corvane3OptionFamily();

@@ -207,8 +207,9 @@ TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
 }
 
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time, size_t identityLines, bool closeEmpty) {
-  std::string text = Msg(m::FileGenerated) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
+                                  const std::string& time, size_t identityLines, bool closeEmpty,
+                                  const std::string& firstLine) {
+  std::string text = (firstLine.empty() ? Msg(m::FileGenerated) : firstLine) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
   if (lines.empty() && closeEmpty) return text + Msg(m::NoOptions) + "\n" + Msg(m::ConfigEnd);
   if (lines.empty()) return text + Msg(m::NoOptions);
   for (const std::string& line : lines) text += line + "\n";

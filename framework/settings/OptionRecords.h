@@ -72,9 +72,11 @@ class TOptionReader {
 // The whole save file: its first line, the opening block (date and time given), the option lines
 // and the closing block, or "No options detected" when there are no lines. With identity lines,
 // a report holding no more than those lists them, then says "No options detected" and closes.
-// With closeEmpty, a report without any line closes too.
+// With closeEmpty, a report without any line closes too. A non-empty firstLine replaces the
+// message table's first line.
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
-                                  const std::string& time, size_t identityLines = 0, bool closeEmpty = false);
+                                  const std::string& time, size_t identityLines = 0, bool closeEmpty = false,
+                                  const std::string& firstLine = {});
 
 // The protected-mode access code the equipment object sends.
 inline constexpr const char* kAccessCommand = "*7205&";

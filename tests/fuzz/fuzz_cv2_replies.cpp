@@ -1,11 +1,14 @@
 // Replies of a CORVANE-2 meter: every input line is read as the "*?ID" reply, as the option query
-// reads it, and as the "*?CI" reply of a terrestrial and of a satellite plan with the family's
-// ranges, as the equipment object reads it; a channel read is then built again from its texts.
+// reads it, as the "*?CI" reply of a terrestrial and of a satellite plan with the family's
+// ranges, as the equipment object reads it (a channel read is then built again from its texts),
+// and as the "*?VE" reply the configuration dialog reads.
 #include <cstring>
 
 #include "Chan2.h"
 #include "Cv2Equip.h"
+#include "Cv2Options.h"
 #include "FuzzSupport.h"
+#include "OptionRecords.h"
 
 namespace {
 
@@ -41,6 +44,25 @@ void Channel(const std::string& reply, char band) {
   FUZZ_CHECK(again.frequency == chan.frequency);
 }
 
+// At most 12 characters of the reply count: "*VE" gives " v" and what follows its fourth
+// character; anything else no version.
+void Version(const std::string& reply) {
+  cv::settings::Link link;
+  link.query = [&](const std::string&, std::string& answer) {
+    answer = reply;
+    return !reply.empty();
+  };
+  link.log = [](const std::string&) {};
+  cv::settings::TOptionReader reader(link, cv::cv2::Cv2OptionFamily());
+  reader.AskVersion();
+  const std::string cut = reply.substr(0, 12);
+  if (cut.compare(0, 3, "*VE") == 0) {
+    FUZZ_CHECK(reader.versionText == " v" + (cut.size() > 4 ? cut.substr(4) : std::string()));
+  } else {
+    FUZZ_CHECK(reader.versionText.empty());
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -50,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Options(reply);
     Channel(reply, 'T');
     Channel(reply, 'S');
+    Version(reply);
   }
   return 0;
 }

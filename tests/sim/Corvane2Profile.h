@@ -7,6 +7,10 @@
 //    read, and optionWord as eight upper-case hexadecimal digits; idSilent leaves it unanswered.
 //  - "*?JI" and "*?CI" (channel number first) read the plan memory, which holds a terrestrial and
 //    a satellite plan at delivery.
+//  - Configuration (Corvane2Settings.cpp): the sixteen option records of the CORVANE-3's map with
+//    the meter's texts (TER and SAT tuners, main board, QPSK and COFDM fitted; the QAM board's
+//    status ends in FF) and no rotary byte (0x1306 reads FF); "*AA" restarts; a good update
+//    ("*HX" end record) reports 1.20.
 #include <cstdint>
 
 #include "Dv8Profile.h"
@@ -24,6 +28,9 @@ class Corvane2Profile : public Dv8Profile {
   static constexpr uint32_t kDefaultOptions = kBerCofdm | kBelow45MHz | kTerrestrial | kSatellite;
   uint32_t optionWord = kDefaultOptions;
   bool idSilent = false;
+
+ private:
+  void AddCorvane2Settings();
 };
 
 }  // namespace cvsim

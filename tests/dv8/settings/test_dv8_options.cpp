@@ -22,35 +22,16 @@
 #include "FamilySettingsSim.h"
 #include "FileSizeLimit.h"
 #include "SaveLimits.h"
+#include "SettingsDialogsSim.h"
 
 namespace {
 
 using cv::dv8::TDV8Equip;
 using cvsim::Dv8Profile;
 
-QStringList Items(QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-  return out;
-}
-
-class Dv8Options : public FamilySettingsSim<Dv8Sim, TDV8Equip> {
+class Dv8Options : public ConfigDlgOnSim<Dv8Sim, TDV8Equip> {
  protected:
-  void TearDown() override {
-    dlg.reset();
-    FamilySettingsSim::TearDown();
-  }
-  void Open() {
-    std::unique_ptr<QDialog> made = cv::dv8::MakeConfigurationDlg8(&host.form, equip.get());
-    dlg.reset(static_cast<TConfigurationDlg*>(made.release()));
-    dlg->TimerToShowForm->stop();
-  }
-  void Ask() {
-    Open();
-    dlg->AskForOptions();
-    Settle();
-  }
-  std::vector<std::string> Exchanged() { return Sent(""); }
+  std::unique_ptr<QDialog> MakeDialog() override { return cv::dv8::MakeConfigurationDlg8(&host.form, equip.get()); }
   size_t Count(const std::string& line) {
     size_t n = 0;
     for (const std::string& l : Exchanged()) n += l == line;
@@ -61,8 +42,6 @@ class Dv8Options : public FamilySettingsSim<Dv8Sim, TDV8Equip> {
       for (unsigned i = 0; i < 13 * 28; ++i) p.registers[Dv8Profile::kOptionBase + i] = 0xFF;
     });
   }
-
-  std::unique_ptr<TConfigurationDlg> dlg;
 };
 
 TEST_F(Dv8Options, IdentityAndFittedBoardsInTableOrder) {
@@ -72,8 +51,8 @@ TEST_F(Dv8Options, IdentityAndFittedBoardsInTableOrder) {
   EXPECT_EQ(dlg->EquipLabel->text(), "TESSARY INSTRUMENTS");
   EXPECT_EQ(dlg->SerialLabel->text(), "DV8-0311");
   // The QAM board is fitted but its identifier ends in FF: left out.
-  EXPECT_EQ(Items(dlg->OptionsListBox), (QStringList{"0100 TER TUNER (5-862 MHZ)", "0201 MAINBOARD DV800 (REV B)",
-                                                     "0402 COFDM (2K/8K)"}));
+  EXPECT_EQ(ListItems(dlg->OptionsListBox), (QStringList{"0100 TER TUNER (5-862 MHZ)", "0201 MAINBOARD DV800 (REV B)",
+                                                         "0402 COFDM (2K/8K)"}));
   const std::vector<std::string> lines = Exchanged();
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ((std::vector<std::string>(lines.begin(), lines.begin() + 4)),
@@ -92,7 +71,7 @@ TEST_F(Dv8Options, IdentityOnlyMeterShowsNoOptionsDetected) {
   EXPECT_EQ(dlg->MakeLabel->text(), "DV-800");
   EXPECT_EQ(dlg->EquipLabel->text(), "TESSARY INSTRUMENTS");
   EXPECT_EQ(dlg->SerialLabel->text(), "DV8-0311");
-  EXPECT_EQ(Items(dlg->OptionsListBox), QStringList{"No options detected"});
+  EXPECT_EQ(ListItems(dlg->OptionsListBox), QStringList{"No options detected"});
 }
 
 TEST_F(Dv8Options, VersionAfterTheFirstVOfTheReply) {
@@ -196,32 +175,10 @@ TEST_F(Dv8Options, SilentOrBadReadBackLeavesApplyDisabled) {
   }
 }
 
-// The date and time of the opening block are masked.
-std::string Masked(const std::string& text) {
-  static const QRegularExpression stamp(R"(# Start: \d+/\d+/\d{4} \(\d+:\d\d\))");
-  return QString::fromStdString(text).replace(stamp, "# Start: D (T)").toStdString();
-}
-
 TEST_F(Dv8Options, SavedReportsMatchTheGoldenFiles) {
-  struct Case {
-    const char* golden;
-    bool read;  // saved after the options were read, else before
-  } cases[] = {{"config8_options.log", true}, {"config8_nothing_read.log", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.golden);
-    if (c.read)
-      Ask();
-    else
-      Open();
-    const std::string path = start.Path(c.golden);
-    dlg->chooseSaveFile = [&] { return QString::fromStdString(path); };
-    dlg->SaveBtn->click();
-    const std::string goldenPath = std::string(CV_TEST_DATA_DIR) + "/dv8/" + c.golden;
-    if (qEnvironmentVariableIsSet("CV_UPDATE_GOLDEN"))
-      std::ofstream(goldenPath, std::ios::binary) << Masked(cvtest::FileBytes(path));
-    EXPECT_EQ(Masked(cvtest::FileBytes(path)), cvtest::FileBytes(goldenPath));
-    EXPECT_TRUE(prompter.shown.empty());
-  }
+  // Saved after the options were read, and before.
+  SaveAgainstGolden("dv8", "config8_options.log", true);
+  SaveAgainstGolden("dv8", "config8_nothing_read.log", false);
 }
 
 TEST_F(Dv8Options, FailedSavesShowABoxAndKeepTheOldFile) {

@@ -22,6 +22,7 @@
 #include "Help.h"
 #include "RecordingOpener.h"
 #include "SaveLimits.h"
+#include "SettingsDialogsSim.h"
 #include "Updatedlg8.h"
 
 namespace {
@@ -30,36 +31,9 @@ using cv::dv8::TDV8Equip;
 using cv::dv8::TUpdateFirmDlg8;
 using cvsim::Dv8Profile;
 
-class Dv8Update : public FamilySettingsSim<Dv8Sim, TDV8Equip> {
+class Dv8Update : public UpdateDlgOnSim<Dv8Sim, TDV8Equip> {
  protected:
-  void SetUp() override {
-    FamilySettingsSim::SetUp();
-    equip->clock = &clock;
-    std::unique_ptr<QDialog> made = cv::dv8::MakeUpdateFirmDlg8(*equip);
-    dlg.reset(static_cast<TUpdateFirmDlg8*>(made.release()));
-  }
-  void TearDown() override {
-    dlg.reset();
-    FamilySettingsSim::TearDown();
-  }
-  // The script `pro` chosen in the open dialog, beside the update file fw.upd.
-  void Script(const std::string& pro, const std::string& update = {}) {
-    for (const auto& [name, text] : {std::pair{"upd.pro", pro}, std::pair{"fw.upd", update}})
-      std::ofstream(start.Path(name), std::ios::binary) << text;
-    dlg->chooseScript = [this] { return start.filePath("upd.pro"); };
-  }
-  QStringList Zone() const { return dlg->LogZone->toPlainText().split('\n', Qt::SkipEmptyParts); }
-  QStringList Tail(const QStringList& lines, int n) const { return lines.mid(lines.size() - n); }
-  std::string MeterVersion() {
-    std::string v;
-    Profile([&](Dv8Profile& p) { v = p.version; });
-    return v;
-  }
-  bool ButtonsEnabled() const { return dlg->StartBtn->isEnabled() && dlg->CloseBtn->isEnabled(); }
-  static constexpr const char* kUpdate = ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n";
-
-  cv::FakeClock clock;
-  std::unique_ptr<TUpdateFirmDlg8> dlg;
+  std::unique_ptr<QDialog> MakeDialog() override { return cv::dv8::MakeUpdateFirmDlg8(*equip); }
 };
 
 TEST_F(Dv8Update, TheFormHasNoAnalyserButton) {
