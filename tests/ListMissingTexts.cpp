@@ -1,7 +1,7 @@
-// Lists, for each language module given on the command line, the message ids that have an
-// English text but none in the module, so the translators start from a true count. A missing
-// text falls back to English and is no fault: the list never fails the run. A text whose format
-// conversions differ from the English ones would format its arguments wrongly: that fails.
+// Checks, for each language module given on the command line, that it translates every text of the
+// English table with the same printf conversions, and carries its language's marker (text 6666).
+// A missing text would show in English among the module's, a text with other conversions would
+// format its arguments wrongly: both fail, and every missing id is listed for the translators.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -26,6 +26,15 @@ std::vector<std::string> Conversions(const std::string& text) {
     i = j;
   }
   return out;
+}
+
+// The marker each module's text 6666 must hold, by module code.
+const char* MarkerOf(const std::string& code) {
+  static const std::map<std::string, std::string> markers = {
+      {"eng", "CODELANG_0902"}, {"esp", "CODELANG_1001"}, {"cat", "CODELANG_0301"},
+      {"deu", "CODELANG_0701"}, {"fra", "CODELANG_1201"}, {"ita", "CODELANG_1601"}};
+  auto it = markers.find(code);
+  return it == markers.end() ? nullptr : it->second.c_str();
 }
 
 }  // namespace
@@ -64,6 +73,14 @@ int main(int argc, char** argv) {
     std::printf("%s: %zu of %zu English texts have no translation%s\n", argv[a], missing.size(), english.size(),
                 missing.empty() ? "" : ":");
     for (int id : missing) std::printf("  %d\t%s\n", id, english[id].c_str());
+    faults += static_cast<int>(missing.size());
+    const std::string path = argv[a];
+    const std::string code = path.substr(path.rfind('.') + 1);
+    const char* marker = MarkerOf(code);
+    if (!marker || texts[6666] != marker) {
+      std::printf("%s: text 6666 is \"%s\", not the marker of \"%s\"\n", argv[a], texts[6666].c_str(), code.c_str());
+      ++faults;
+    }
     if (bad) std::printf("%s: %d unreadable lines\n", argv[a], bad);
     faults += bad;
   }
