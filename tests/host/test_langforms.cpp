@@ -1,0 +1,196 @@
+// Every language module's texts fit the fixed-size forms wherever the English ones do: the main
+// window and each plug-in's tool dialogs, opened from the main window's buttons on the family's
+// simulated meter, are measured in English and then in each language built beside the program. A
+// longer translation that would be cut, or a caption that grows over the control beside it, fails.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+#include <map>
+
+#include "AppServices.h"
+#include "FamilyOnCom3.h"
+#include "HostHome.h"
+#include "Language.h"
+#include "LanguageModule.h"
+#include "Mainform.h"
+#include "Messages.h"
+
+namespace {
+
+// A control's text: what its widest line needs, in pixels, against what the control gives it.
+struct Fit {
+  QString text;
+  int need = 0;
+  int have = 0;
+  bool Fits() const { return need <= have; }
+};
+using Fits = std::map<QString, Fit>;  // by form and control path
+
+int TextWidth(const QFontMetrics& fm, QString text) {
+  text.replace("&&", "\x01");
+  text.remove('&');
+  text.replace('\x01', '&');
+  int widest = 0;
+  for (const QString& line : text.split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
+  return widest;
+}
+
+// A control's place in its form: the object names from the form down, an unnamed control by its
+// position among its parent's children (forms build their controls in the same order in every
+// language).
+QString PathOf(QWidget* w, QWidget* form) {
+  QStringList parts;
+  for (QWidget* p = w; p && p != form; p = p->parentWidget()) {
+    QString part = p->objectName();
+    if (part.isEmpty() && p->parentWidget()) part = QString("#%1").arg(p->parentWidget()->children().indexOf(p));
+    parts.prepend(part);
+  }
+  return parts.join('/');
+}
+
+bool Measured(QWidget* w, Fit& f) {
+  const QFontMetrics fm = w->fontMetrics();
+  if (auto* l = qobject_cast<QLabel*>(w)) {
+    if (l->wordWrap() || l->text().isEmpty() || !l->pixmap().isNull() || l->textFormat() == Qt::RichText) return false;
+    f = {l->text(), TextWidth(fm, l->text()), l->contentsRect().width()};
+  } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+    auto* b = static_cast<QAbstractButton*>(w);
+    f = {b->text(), b->sizeHint().width() - 2, b->width()};  // the style's hint keeps a pixel or two spare
+  } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+    if (b->text().isEmpty()) return false;
+    const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
+    f = {b->text(), TextWidth(fm, b->text()) + icon + 2, b->width()};
+  } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+    if (g->title().isEmpty()) return false;
+    f = {g->title(), TextWidth(fm, g->title()) + 12, g->width()};
+  } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    if (c->count() == 0) return false;
+    int widest = 0;
+    for (int i = 0; i < c->count(); ++i) widest = std::max(widest, TextWidth(fm, c->itemText(i)));
+    f = {c->itemText(0), widest + 28, c->width()};  // the arrow and the frame
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Every visible control with a text in `form`, and every such control that lies over a visible
+// sibling made after it (a caption sized to its text can grow over the field beside it).
+void Measure(QWidget* form, const QString& formKey, Fits& out) {
+  for (QWidget* w : form->findChildren<QWidget*>()) {
+    Fit f;
+    if (!w->isVisibleTo(form) || !Measured(w, f)) continue;
+    const QString key = formKey + "/" + PathOf(w, form);
+    out[key] = f;
+    if (!w->parentWidget() || qobject_cast<QComboBox*>(w)) continue;
+    const QObjectList& siblings = w->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
+      auto* s = qobject_cast<QWidget*>(siblings[i]);
+      if (!s || s->isWindow() || !s->isVisibleTo(form)) continue;
+      const QRect over = w->geometry().intersected(s->geometry());
+      if (over.width() > 2 && over.height() > 2) out[key + " over " + PathOf(s, form)] = {f.text, over.width(), 0};
+    }
+  }
+}
+
+struct Family {
+  const char* plugin;
+  const char* profile;
+};
+void PrintTo(const Family& f, std::ostream* os) { *os << f.plugin; }
+
+class LanguageForms : public ::testing::TestWithParam<Family> {
+ protected:
+  void TearDown() override {
+    cv::LoadProgramLanguage(0);
+    cv::SetProgramPath("");
+  }
+  // The main window with the family's plug-in bound by detection in language `index`, and each
+  // tool dialog its buttons open, as the user sees them.
+  void MeasureForms(int index, Fits& out) {
+    const Family& f = GetParam();
+    HostHome home;
+    cv::RecordingPrompter prompter;
+    std::unique_ptr<cvsim::Simulator> sim;
+    ASSERT_NO_FATAL_FAILURE(PlaceFamilyOnCom3(home, f.plugin, f.profile, sim));
+    const QString module = QString("%1.%2").arg(f.plugin, cv::LanguageOf(index).code);
+    if (index) {
+      ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR "/") + module, home.filePath(module))) << module.toStdString();
+    }
+    cv::SetProgramPath(std::string(CV_BIN_DIR) + "/CvTools");
+    ASSERT_TRUE(cv::LoadProgramLanguage(index));
+    TMainForm w;
+    w.show();
+    w.DetectBtnClick();
+    ASSERT_NE(w.equipment, nullptr);
+    w.UpdateTools();
+    Measure(&w, "main", out);
+    for (QPushButton* button : {w.EditChBtn, w.EditMemBtn, w.DataLogBtn, w.MonitorBtn, w.SpectrumBtn, w.ConfigBtn,
+                                w.UpdateBtn, w.IdentBtn}) {
+      if (!button->isEnabled() || !button->isVisible()) continue;
+      QTimer poll;
+      QElapsedTimer since;
+      since.start();
+      int ticks = 0;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* dlg = QApplication::activeModalWidget();
+        if (!dlg && since.elapsed() < 20000) return;
+        poll.stop();
+        if (!dlg) {
+          ADD_FAILURE() << button->objectName().toStdString() << " opened nothing";
+          return;
+        }
+        if (++ticks < 3) return poll.start();  // let the form settle
+        Measure(dlg, button->objectName(), out);
+        if (auto* d = qobject_cast<QDialog*>(dlg)) {
+          d->reject();
+        } else {
+          dlg->close();
+        }
+      });
+      poll.start(20);
+      button->click();
+    }
+  }
+};
+
+TEST_P(LanguageForms, TranslationsFitWhereEnglishFits) {
+  Fits english;
+  ASSERT_NO_FATAL_FAILURE(MeasureForms(0, english));
+  int languages = 0;
+  for (int index = 1; index < cv::kLanguageCount; ++index) {
+    const char* code = cv::LanguageOf(index).code;
+    if (!QFile::exists(QString("%1/%2.%3").arg(CV_BIN_DIR, GetParam().plugin, code))) continue;
+    ++languages;
+    Fits translated;
+    ASSERT_NO_FATAL_FAILURE(MeasureForms(index, translated));
+    for (const auto& [key, fit] : translated) {
+      auto same = english.find(key);
+      const bool englishFits = same == english.end() || same->second.Fits();
+      EXPECT_TRUE(fit.Fits() || !englishFits)
+          << code << " " << key.toStdString() << ": \"" << fit.text.toStdString() << "\" needs " << fit.need
+          << " px, has " << fit.have << " px (English \""
+          << (same == english.end() ? std::string() : same->second.text.toStdString()) << "\")";
+    }
+  }
+  EXPECT_GT(languages, 0) << "no language module beside the program";
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, LanguageForms,
+                         ::testing::Values(Family{"Cv3Tools", "corvane3"}, Family{"XR9Tools", "xr9"},
+                                           Family{"Cv4Tools", "corvane4"}, Family{"CvPlenar", "plenar"},
+                                           Family{"DV8Tools", "dv8"}, Family{"Cv2Tools", "corvane2"}),
+                         [](const auto& info) { return std::string(info.param.plugin); });
+
+}  // namespace
