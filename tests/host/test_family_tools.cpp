@@ -11,7 +11,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -159,10 +161,19 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
       QWidget* mpeg = QApplication::activeModalWidget();
       ASSERT_NE(mpeg, nullptr);
       analyzer = mpeg->windowTitle();
+      // A person presses nothing before the meter has answered the wake line of the port's set-up.
+      SpinUntil([&] {
+        const std::vector<std::string> lines = sim->Lines();
+        return std::find(lines.begin(), lines.end(), "*") != lines.end();
+      });
+      sim->WaitTxIdle();
+      QThread::msleep(20);
       Child<QPushButton>(mpeg, "EstatMpegBtn")->click();
       if (auto* edit = Child<QLineEdit>(mpeg, "EstatMpegEdit")) status = edit->text();
       mpeg->close();
     });
+    sim->WaitTxIdle();
+    sim->ClearTraffic();
     Child<QPushButton>(dlg, "Mpeg2Btn")->click();
     QTimer::singleShot(0, dlg, [&] {
       auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
