@@ -1585,3 +1585,51 @@ constexpr int MeasHint = 43503;
 constexpr int BlockMissing = 43504;       // a quick-sweep block unanswered or short
 constexpr int SpModeOnError = 43505;      // "*SP1" refused
 }  // namespace cv::msg::plenspectrum
+// The MPEG-2 analyser of the CORVANE-4 and CORVANE-PLENAR plug-ins and the "MP" button of their
+// update dialogs (42950-42999).
+namespace cv::msg::mpeg {
+constexpr int Caption = 42950;
+constexpr int GetPacketBtn = 42951;
+constexpr int GetSect = 42952;
+constexpr int SDTBtn = 42953;
+constexpr int RefreshBtn = 42954;
+constexpr int Convertir = 42955;
+constexpr int ClearBtn = 42956;
+constexpr int DirectLabel = 42957;
+constexpr int BytesLabel = 42958;
+constexpr int EnviarBtn = 42959;
+constexpr int EstatMpegBtn = 42960;
+constexpr int SyncB = 42961;
+constexpr int Tei = 42962;
+constexpr int ScrambledPat = 42963;
+constexpr int TidPat = 42964;
+constexpr int ErrorRxTx = 42965;
+constexpr int BadAddress = 42966;
+constexpr int NotAccepted = 42967;
+constexpr int ErrorCaption = 42968;
+constexpr int Sdt = 42969;
+constexpr int Nit = 42970;
+constexpr int NoEquipment = 42971;   // the "MP" button without a port
+constexpr int PortError = 42972;
+constexpr int Executing = 42973;
+constexpr int Closed = 42974;
+constexpr int Mpeg2Hint = 42975;
+}  // namespace cv::msg::mpeg
+// The CORVANE-PLENAR analyser's DAB panel (43800-43849).
+namespace cv::msg::plenmpeg {
+constexpr int MeasDab = 43800;
+constexpr int Stopped = 43801;
+constexpr int Doing = 43802;
+constexpr int LockOk = 43803;
+constexpr int LockKo = 43804;
+constexpr int Snr = 43805;
+constexpr int Qual = 43806;
+constexpr int Mux = 43807;
+constexpr int Captura = 43808;
+constexpr int SelectAudio = 43809;
+constexpr int SerialTest1 = 43810;
+constexpr int SerialTest2 = 43811;
+constexpr int StopBtn = 43812;
+constexpr int WriteError = 43813;    // "Error ", the digit 0 follows
+constexpr int Label5 = 43814;
+}  // namespace cv::msg::plenmpeg

@@ -146,3 +146,35 @@ void TUpdateFirmDlg::RunUpdate(const std::string& path) {
 }
 
 void TUpdateFirmDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Update); }
+
+void TUpdateFirmDlg::AddMpeg2Button(const QString& caption, const QString& hint, MakeAnalyzer make) {
+  makeAnalyzer = std::move(make);
+  Mpeg2Btn = new QPushButton(caption, this);
+  Mpeg2Btn->setObjectName("Mpeg2Btn");
+  Mpeg2Btn->setToolTip(hint);
+  // Under Close, in the free strip above the gauge; never the default button.
+  const QRect close = CloseBtn->geometry();
+  Mpeg2Btn->setGeometry(close.x(), close.bottom() + 3, close.width(), Gauge->geometry().top() - close.bottom() - 6);
+  Mpeg2Btn->setAutoDefault(false);
+  connect(Mpeg2Btn, &QPushButton::clicked, this, &TUpdateFirmDlg::Mpeg2BtnClick);
+}
+
+void TUpdateFirmDlg::Mpeg2BtnClick() {
+  namespace mp = cv::msg::mpeg;
+  TSerial* port = equipment->port;
+  if (!port) {
+    equipment->Log(cv::Msg(mp::NoEquipment));
+    return;
+  }
+  if (!makeAnalyzer) return;
+  if (!port->OpenConfigured(19200, 8, 0, 0)) {
+    equipment->Log(cv::Msg(mp::PortError));
+    return;
+  }
+  std::unique_ptr<QDialog> analyzer = makeAnalyzer(this, *equipment);
+  equipment->Log(cv::Msg(mp::Executing));
+  analyzer->exec();
+  analyzer.reset();
+  port->Close();
+  equipment->Log(cv::Msg(mp::Closed));
+}

@@ -4,10 +4,12 @@
 // version back.
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Loggerform.h"
 
+class QDialog;
 class QFrame;
 class QPlainTextEdit;
 class QPushButton;
@@ -48,4 +50,20 @@ class TUpdateFirmDlg : public TLogForm {
 
   TCv3Equip* equipment;
   QPlainTextEdit* logMemo;
+
+ public:
+  // The family's MPEG-2 analyser behind the "MP" button; a family that adds none has no button.
+  using MakeAnalyzer = std::function<std::unique_ptr<QDialog>(QWidget* owner, TCv3Equip& equipment)>;
+  QPushButton* Mpeg2Btn = nullptr;
+
+ public slots:
+  // The analyser, modal, with the port opened for it at the tools' rate; the port is closed after
+  // it and stays closed until this dialog ends.
+  void Mpeg2BtnClick();
+
+ protected:
+  void AddMpeg2Button(const QString& caption, const QString& hint, MakeAnalyzer make);
+
+ private:
+  MakeAnalyzer makeAnalyzer;
 };

@@ -1,6 +1,6 @@
 // The tools of a family's plug-in opened from the main window's buttons, with the plug-in found
-// by detection on COM3 against the simulated meter: the monitor shows a reading, and the
-// firmware update runs a script chosen in the open dialog.
+// by detection on COM3 against the simulated meter: the monitor shows a reading, the firmware
+// update runs a script chosen in the open dialog, and its MP button opens the MPEG-2 analyser.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +11,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -139,6 +141,90 @@ TEST_P(FamilyTools, UpdateFromTheMainWindow) {
     // The version the meter holds now.
     sim->WithProfile([&](cvsim::Profile& p) { EXPECT_EQ(p.version, r.version); });
   }
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+// MP in Update Firmware: the analyser runs on the port the button opens and closes, so a script
+// started next in the same dialog fails without a byte sent; a new Update Firmware updates again.
+TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
+  const Family& f = GetParam();
+  std::ofstream(home.Path("upd.pro")) << "SENDHEX fw.upd *HX\n";
+  std::ofstream(home.Path("fw.upd")) << ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n";
+  QString analyzer, status;
+  QStringList zone;
+  QString received = "?";
+  bool buttonsBack = false;
+  QTimer::singleShot(0, w.get(), [&] {
+    QWidget* dlg = QApplication::activeModalWidget();
+    ASSERT_NE(dlg, nullptr);
+    QTimer::singleShot(0, dlg, [&] {
+      QWidget* mpeg = QApplication::activeModalWidget();
+      ASSERT_NE(mpeg, nullptr);
+      analyzer = mpeg->windowTitle();
+      // A person presses nothing before the meter has answered the wake line of the port's set-up.
+      SpinUntil([&] {
+        const std::vector<std::string> lines = sim->Lines();
+        return std::find(lines.begin(), lines.end(), "*") != lines.end();
+      });
+      sim->WaitTxIdle();
+      QThread::msleep(20);
+      Child<QPushButton>(mpeg, "EstatMpegBtn")->click();
+      if (auto* edit = Child<QLineEdit>(mpeg, "EstatMpegEdit")) status = edit->text();
+      mpeg->close();
+    });
+    sim->WaitTxIdle();
+    sim->ClearTraffic();
+    Child<QPushButton>(dlg, "Mpeg2Btn")->click();
+    QTimer::singleShot(0, dlg, [&] {
+      auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(open, nullptr);
+      open->selectFile(home.filePath("upd.pro"));
+      QMetaObject::invokeMethod(open, "accept");
+    });
+    sim->WaitTxIdle();
+    sim->ClearTraffic();
+    auto* startBtn = Child<QPushButton>(dlg, "StartBtn");
+    auto* closeBtn = Child<QPushButton>(dlg, "CloseBtn");
+    startBtn->click();
+    received = QString::fromStdString(sim->Received());
+    zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    buttonsBack = startBtn->isEnabled() && closeBtn->isEnabled();
+    closeBtn->click();
+  });
+  w->UpdateTools();
+  ASSERT_TRUE(w->UpdateBtn->isEnabled());
+  w->UpdateBtn->click();
+  EXPECT_EQ(analyzer, "Mpeg2 Analyzer");
+  EXPECT_TRUE(status.startsWith(" LOCK")) << status.toStdString();
+  EXPECT_EQ(received, "") << "nothing reaches the meter on the closed port";
+  EXPECT_EQ(zone.value(zone.size() - 1), "Updating failed");
+  EXPECT_TRUE(buttonsBack);
+  QStringList log = LogLines(*w);
+  const int mp = log.indexOf("Executing Mpeg2 Analyzer");
+  ASSERT_GE(mp, 0) << log.join('\n').toStdString();
+  EXPECT_EQ(log.value(mp + 1), "Mpeg2 Analyzer closed. Ready");
+  EXPECT_TRUE(log.mid(mp).contains("Updating failed"));
+  sim->WithProfile([&](cvsim::Profile& p) { EXPECT_NE(p.version, f.newVersion); });
+
+  // Update Firmware again: its launcher opens the port, and the update runs to its new version.
+  QTimer::singleShot(0, w.get(), [&] {
+    QWidget* dlg = QApplication::activeModalWidget();
+    ASSERT_NE(dlg, nullptr);
+    QTimer::singleShot(0, dlg, [&] {
+      auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(open, nullptr);
+      open->selectFile(home.filePath("upd.pro"));
+      QMetaObject::invokeMethod(open, "accept");
+    });
+    Child<QPushButton>(dlg, "StartBtn")->click();
+    zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    Child<QPushButton>(dlg, "CloseBtn")->click();
+  });
+  w->UpdateTools();
+  ASSERT_TRUE(w->UpdateBtn->isEnabled());
+  w->UpdateBtn->click();
+  EXPECT_EQ(zone.value(zone.size() - 1), QString("New version:  ") + f.newVersion) << zone.join('\n').toStdString();
+  sim->WithProfile([&](cvsim::Profile& p) { EXPECT_EQ(p.version, f.newVersion); });
   EXPECT_TRUE(prompter.shown.empty());
 }
 

@@ -38,6 +38,7 @@ Corvane4Profile::Corvane4Profile(std::string model, std::string version)
   AddCorvane4PlanMemory(*this);
   AddCorvane4Canalization(*this);
   AddSettings();
+  AddMpegDecoder();
 }
 
 }  // namespace cvsim

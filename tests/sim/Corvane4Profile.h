@@ -25,6 +25,19 @@
 //    0x1EE4 (name 16, revision 8, status word 2, slot 2), absent boards all FF; "CA" text at
 //    0x1591 (31 bytes); the rotary byte at 0x1506. "*AA" restarts as the CORVANE-3's.
 //  - Data logger: the CORVANE-3's commands; test point 5's time stamp has no comma.
+//  - MPEG-2 decoder (Corvane4Mpeg.cpp): "*?DNP" + three hexadecimal digits of offset + two of
+//    count answers "*DNP", the offset's digits and the bytes of mpegPacket in hex; "*?DN" + four
+//    + two answers "*DN" and the bytes of mpegSection (a read past an image is refused). The
+//    table register byte (registers[kMpegTable]) is written by "*I21487F" and "*I2148FF" and read
+//    by "*?I2148001" ("*I2" and the byte). "*?MP" answers "*MP" and mpegStatus. "*PT" + a
+//    9-character address + four digits stores a test flag, "*?PT" + address + "02" answers "*PT"
+//    and it ("0000" where none was stored). The decoder's own lines ("S=0;0", "S=0;1", "V=P",
+//    "A=S", "S", "T"), written without the line protocol, are recorded in rawLines and answered
+//    with nothing at all, no XOFF or ACK either.
+#include <map>
+#include <string>
+#include <vector>
+
 #include "Simulator.h"
 
 namespace cvsim {
@@ -51,6 +64,21 @@ class Corvane4Profile : public Corvane3Profile {
  private:
   void AddMemoryCommands();
   void AddSettings();
+
+ public:
+  std::vector<unsigned char> mpegPacket;   // 200 bytes: a transport packet and what follows it
+  std::vector<unsigned char> mpegSection;  // 1024 bytes
+  static constexpr unsigned kMpegTable = 0x21480;
+  std::string mpegStatus = "LOCK PID=0100 CC=07";
+  std::map<std::string, std::string> testFlags;  // by address
+  std::vector<std::string> rawLines;             // lines taken without the line protocol
+  // The image's bytes [at, at + count) as two upper-case hexadecimal digits each.
+  static std::string HexBytes(const std::vector<unsigned char>& image, size_t at, size_t count);
+  // A raw line the instrument takes (recorded, unanswered); anything else starting alike is refused.
+  Answer TakeRawLine(const std::string& line, std::initializer_list<const char*> known);
+
+ private:
+  void AddMpegDecoder();
 };
 
 void AddCorvane4PlanMemory(Corvane4Profile& profile);

@@ -20,6 +20,7 @@ PlenarProfile::PlenarProfile(std::string model, std::string version)
   AddIdentifierCommands();
   AddMemories();
   AddQuickSweep();
+  AddDab();
   auto planQuery = HandlerOf("*?JI");
   On("*?JI", [this, planQuery](const std::string& line) {
     if (plansAbsent && line.size() == 6) return Answer::Reply("*JI!!");

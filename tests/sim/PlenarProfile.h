@@ -31,6 +31,11 @@
 //    answers a record (unansweredFor and shortReplyFor as the CORVANE-4's), "*XSR" stores one
 //    of exactly 45 characters (refusedMemory refused). "*SR" is refused; "*?SR" serves the data logger.
 //  - Quick sweep (PlenarQuickSweep.cpp): see QuickSweep below.
+//  - DAB (PlenarMpeg.cpp), beside the CORVANE-4's MPEG-2 decoder: "*?I21DA20005" answers "*I2" and
+//    the five status bytes at registers[kDabStatus] (lock 01 or 00, SNR and QUAL words),
+//    "*?I21DA30002" the capture counter's two bytes at kDabCapture (SetDab sets them all);
+//    "*I21DA18" + text selects the audio (dabAudio); the line tests "*RC01" and "*RC05", written
+//    raw, are recorded in rawLines and answered with nothing at all.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -108,11 +113,17 @@ class PlenarProfile : public Corvane4Profile {
   // The raw level of point i: a carrier every 10 points over a floor.
   static unsigned Raw(unsigned i) { return i % 10 == 5 ? 0xC8 : 0x32 + i % 7; }
 
+ static constexpr unsigned kDabStatus = 0x1DA20, kDabCapture = 0x1DA30;
+  void SetDab(bool locked, unsigned snr, unsigned qual, unsigned capture);
+  std::string dabAudio;  // the last "*I21DA18" selection
+  int dabAudioSelections = 0;
+
  private:
   void AddPlenarSettings();
   void AddIdentifierCommands();
   void AddMemories();
   void AddQuickSweep();
+  void AddDab();
   std::map<std::string, int> polls_;  // polls of each query since the last tuning
 };
 

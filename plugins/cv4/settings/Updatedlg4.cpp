@@ -1,33 +1,25 @@
 #include "Updatedlg4.h"
 
-#include <QProgressBar>
 #include <QPushButton>
 
 #include "Cv3Equip.h"
 #include "Messages.h"
+#include "Mpegdialog.h"
 #include "MsgIds.h"
 
 namespace cv::cv4 {
 
 namespace m = cv::msg::cv4settings;
 
-TUpdateFirmDlg4::TUpdateFirmDlg4(QWidget* owner, TCv3Equip* equipment) : TUpdateFirmDlg(owner, equipment) {
+TUpdateFirmDlg4::TUpdateFirmDlg4(QWidget* owner, TCv3Equip* equipment, MakeAnalyzer makeAnalyzer)
+    : TUpdateFirmDlg(owner, equipment) {
   StartBtn->setText(cv::MsgQ(m::StartBtn));
-  Mpeg2Btn = new QPushButton(cv::MsgQ(m::Mpeg2Btn), this);
-  Mpeg2Btn->setObjectName("Mpeg2Btn");
-  Mpeg2Btn->setToolTip(cv::MsgQ(m::Mpeg2Hint));
-  // Under Close, in the free strip above the gauge; never the default button.
-  const QRect close = CloseBtn->geometry();
-  Mpeg2Btn->setGeometry(close.x(), close.bottom() + 3, close.width(), Gauge->geometry().top() - close.bottom() - 6);
-  Mpeg2Btn->setAutoDefault(false);
-  Mpeg2Btn->setEnabled(false);
-  connect(Mpeg2Btn, &QPushButton::clicked, this, &TUpdateFirmDlg4::Mpeg2BtnClick);
+  AddMpeg2Button(cv::MsgQ(m::Mpeg2Btn), cv::MsgQ(cv::msg::mpeg::Mpeg2Hint),
+                 makeAnalyzer ? std::move(makeAnalyzer) : MakeAnalyzer(MakeMpegDlg));
 }
 
-void TUpdateFirmDlg4::Mpeg2BtnClick() {}
-
-std::unique_ptr<QDialog> MakeUpdateFirmDlg4(TCv3Equip& equipment) {
-  return std::make_unique<TUpdateFirmDlg4>(equipment.GetOwner(), &equipment);
+std::unique_ptr<QDialog> MakeUpdateFirmDlg4(TCv3Equip& equipment, TUpdateFirmDlg::MakeAnalyzer makeAnalyzer) {
+  return std::make_unique<TUpdateFirmDlg4>(equipment.GetOwner(), &equipment, std::move(makeAnalyzer));
 }
 
 }  // namespace cv::cv4

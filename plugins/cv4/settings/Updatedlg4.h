@@ -1,6 +1,6 @@
 #pragma once
 // The CORVANE-4 "Update Firmware" dialog: the framework's, reading script lines of up to 255
-// characters, with the button of the MPEG-2 analyser.
+// characters, with the "MP" button of the MPEG-2 analyser.
 #include <memory>
 
 #include "Updatedlg.h"
@@ -15,18 +15,13 @@ constexpr size_t kScriptLinePiece4 = 255;
 class TUpdateFirmDlg4 : public TUpdateFirmDlg {
   Q_OBJECT
  public:
-  TUpdateFirmDlg4(QWidget* owner, TCv3Equip* equipment);
-
-  QPushButton* Mpeg2Btn;
-
- public slots:
-  // The analyser is not part of this plug-in yet: the button stays disabled and does nothing.
-  void Mpeg2BtnClick();
+  // makeAnalyzer: the family's analyser (the CORVANE-4's TMpegDlg when none is given).
+  TUpdateFirmDlg4(QWidget* owner, TCv3Equip* equipment, MakeAnalyzer makeAnalyzer = {});
 
  protected:
   size_t ScriptLinePiece() const override { return kScriptLinePiece4; }
 };
 
-std::unique_ptr<QDialog> MakeUpdateFirmDlg4(TCv3Equip& equipment);
+std::unique_ptr<QDialog> MakeUpdateFirmDlg4(TCv3Equip& equipment, TUpdateFirmDlg::MakeAnalyzer makeAnalyzer = {});
 
 }  // namespace cv::cv4

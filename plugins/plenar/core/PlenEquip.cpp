@@ -16,6 +16,7 @@
 #include "Prompt.h"
 #include "Serial.h"
 #include "Specdlgplen.h"
+#include "Mpegdialogplen.h"
 #include "Updatedlg4.h"
 
 namespace cv::plenar {
@@ -52,7 +53,7 @@ std::unique_ptr<QDialog> TCvPlenEquip::MakeToolDialog(Tool tool) {
     case Tool::Monitor: return cv::cv4::MakeMonitorDlg4(*this);
     case Tool::DataLogger: return MakeDataLoggerDlgPlen(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlgPlen(GetOwner(), this);
-    case Tool::UpdateFirmware: return cv::cv4::MakeUpdateFirmDlg4(*this);
+    case Tool::UpdateFirmware: return cv::cv4::MakeUpdateFirmDlg4(*this, MakeMpegDlgPlen);
     case Tool::MemoryEditor: return MakeMemoryDlgPlen(GetOwner(), this);
     case Tool::Spectrum: return MakeSpectrumDlgPlen(*this);
     default: return nullptr;

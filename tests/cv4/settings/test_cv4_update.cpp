@@ -117,12 +117,8 @@ TEST_F(Update4Sim, TheFormAndItsAnalyserButton) {
   EXPECT_EQ(dlg->StartBtn->text(), "Select PRO File...");
   EXPECT_EQ(dlg->Mpeg2Btn->objectName(), "Mpeg2Btn");
   EXPECT_EQ(dlg->Mpeg2Btn->text(), "MP");
-  EXPECT_FALSE(dlg->Mpeg2Btn->isEnabled());
+  EXPECT_TRUE(dlg->Mpeg2Btn->isEnabled());
   EXPECT_FALSE(dlg->Mpeg2Btn->autoDefault());
-  dlg->Mpeg2BtnClick();
-  Settle();
-  EXPECT_TRUE(Log().isEmpty());
-  EXPECT_TRUE(Sent("*").empty());
   for (QWidget* w : dlg->findChildren<QWidget*>())
     if (w->parentWidget() == dlg.get()) {
       EXPECT_TRUE(dlg->rect().contains(w->geometry())) << w->objectName().toStdString();
