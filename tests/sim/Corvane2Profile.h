@@ -7,6 +7,9 @@
 //    read, and optionWord as eight upper-case hexadecimal digits; idSilent leaves it unanswered.
 //  - "*?JI" and "*?CI" (channel number first) read the plan memory, which holds a terrestrial and
 //    a satellite plan at delivery.
+//  - Memories (Corvane2Memories.cpp): the DV-800's store and "*SR", holding 99 valid memories of
+//    both bands and the seven measure types of the meter (Level, V/A, Power, C/N Auto, BER QPSK
+//    on satellite, BER COFDM on terrestrial, C/N Ref) in the record line; faults on demand.
 #include <cstdint>
 
 #include "Dv8Profile.h"
@@ -24,6 +27,17 @@ class Corvane2Profile : public Dv8Profile {
   static constexpr uint32_t kDefaultOptions = kBerCofdm | kBelow45MHz | kTerrestrial | kSatellite;
   uint32_t optionWord = kDefaultOptions;
   bool idSilent = false;
+
+  // Memory n at start, and its record line.
+  static LoggerMemory Cv2DefaultMemory(int n);
+  static std::string Cv2Record(int n) { return LoggerRecord(n, Cv2DefaultMemory(n)); }
+  // What "*?SR" answers for memory n, faults included (shortReplyFor and the DV-800's as well).
+  std::string Cv2MemoryReply(int n) const;
+  int below45Memory = 0;   // this memory answers as a terrestrial one at 43.6 MHz (word 0672)
+  int cnTopBitMemory = 0;  // this memory's C/N reference word answers with its top bit set
+
+ private:
+  void AddCv2Memories();
 };
 
 }  // namespace cvsim
