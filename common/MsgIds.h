@@ -1545,6 +1545,16 @@ constexpr int WriteError = 43922;
 namespace cv::msg::cv2 {
 constexpr int HelpFile = 47000;  // the family's help file, as the dialogs name it
 }  // namespace cv::msg::cv2
+// The CORVANE-2 memory editor and memory settings dialog (47200-47399): the range lines in which
+// they differ from the framework's, the DV-800's and the CORVANE-4's.
+namespace cv::msg::cv2mem {
+constexpr int LineFreqTer = 47200;  // " Frequency: %s (45-862)"
+constexpr int LineCnRef = 47201;    // " C/N reference frequency: %s (45-2150)"
+}  // namespace cv::msg::cv2mem
+namespace cv::msg::cv2memdata {
+constexpr int LineFreqTer = 47300;  // "Frequency: %s (45-862)"
+constexpr int LineCnRef = 47301;    // "C/N reference frequency: %s (45-2150)"
+}  // namespace cv::msg::cv2memdata
 // The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
 // text for a script run stopped by an exception, which came with them.
 namespace cv::msg {

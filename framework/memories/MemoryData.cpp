@@ -68,7 +68,7 @@ const MemoryDataFamily& Cv3MemoryData() {
 }
 
 bool MemoryData::FreqValid(double f) const {
-  return (f >= 5.0 && f <= 862.0) ||
+  return (f >= family.rules.terrestrialStartMHz && f <= 862.0) ||
          (family.rules.satelliteBand && f >= family.rules.satelliteStartMHz && f <= 2150.0);
 }
 
@@ -134,7 +134,8 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   const bool sat = r.band == 'S';
   if (sat && !family.rules.satelliteBand)
     e.set(ErrFreqSat);
-  else if (sat ? InRangeF(r.freq, family.rules.satelliteStartMHz, 2150) : InRangeF(r.freq, 5, 862))
+  else if (sat ? InRangeF(r.freq, family.rules.satelliteStartMHz, 2150)
+               : InRangeF(r.freq, family.rules.terrestrialStartMHz, 862))
     w.wordText = cv::Format("%04x", cv::PllWord(r.band, r.freq) & 0xFFFF);
   else
     e.set(sat ? ErrFreqSat : ErrFreqTer);
@@ -173,7 +174,11 @@ bool MemoryData::LoadRecord(const MemoryRecord& in) {
   if (sat) w.lnbText = cv::Format("%05x", CutWord(r.lnbOsc * 10));
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = in.cnRefFreq;
-  if (kind == '7' && !InRangeF(r.cnRefFreq, 5, family.rules.satelliteBand ? 2150 : 862)) e.set(ErrCnRef);
+  if (kind == '7') {
+    if (!InRangeF(r.cnRefFreq, family.rules.terrestrialStartMHz, family.rules.satelliteBand ? 2150 : 862))
+      e.set(ErrCnRef);
+    w.cnRefText = cv::Format("%04x", cv::PllWord(r.band, r.cnRefFreq) & 0xFFFF);
+  }
   r.diseqC = in.diseqC;
   if (e.none()) return true;
   for (const std::string& line : LoadErrorLines(e)) equip.Log(line);
@@ -188,7 +193,7 @@ std::vector<std::string> MemoryData::LoadErrorLines(const MemErrors& e) const {
   };
   add(ErrNumber, d::LineNumber, std::to_string(r.number));
   add(ErrFreqSat, family.rules.satFreqLineId, RealText(r.freq));
-  add(ErrFreqTer, d::LineFreqTer, RealText(r.freq));
+  add(ErrFreqTer, family.rules.terFreqLineId, RealText(r.freq));
   add(ErrPlanNumber, family.rules.planLineId, std::to_string(r.nPlan));
   add(ErrSymbolRate, d::LineSymbolRate, std::to_string(r.symRate));
   add(ErrSoundFreq, d::LineSoundFreq, RealText(r.soundFreq));
@@ -372,7 +377,7 @@ bool MemoryData::ApplySound(int index) {
   if (sound == r.sound) return false;
   SetSound(sound);
   r.soundFreq = 0;
-  switch (sound) {
+  switch (IsOneOf(sound, family.rules.soundsAsSatelliteCarriers) ? 'E' : sound) {
     case '0':
     case '1':
       ToBand('T');
@@ -449,7 +454,7 @@ bool MemoryData::ApplyStandard(int index) {
   };
   switch (code[1]) {
     case '0': terrestrial("589ABCE", '6'); break;
-    case '1': terrestrial("568ABCDE", '9'); break;
+    case '1': terrestrial(family.rules.soundsReplacedByDK, '9'); break;
     case '2': terrestrial(family.rules.soundsReplacedByI, '8'); break;
     case '3': terrestrial(family.rules.soundsReplacedByL, 'A'); break;
     case '4':

@@ -76,6 +76,7 @@ struct WorkingRecord {
   std::string bwText;        // "%04x" of bw x 100 cut
   std::string lnbText;       // "%05x" of lnbOsc x 10 cut, satellite memories
   bool manualSound = true;   // sound '4' or 'F'
+  std::string cnRefText;     // "%04x" of the C/N reference's word, C/N referenced memories
 };
 
 // The dependent controls the field groups switch, each together with its label.
@@ -120,6 +121,14 @@ struct MemoryDataRules {
   // The highest plan number a memory may hold, and the load error line that names the count.
   int planMax = 31;
   int planLineId = cv::msg::memdata::LinePlanNumber;
+  // Where the terrestrial range (and the C/N reference's) starts, and the load error line that
+  // names that range.
+  double terrestrialStartMHz = 5.0;
+  int terFreqLineId = cv::msg::memdata::LineFreqTer;
+  // The sounds a change to standard DK replaces by 6.50.
+  const char* soundsReplacedByDK = "568ABCDE";
+  // Further sounds that act as the satellite carriers 5.80, 6.65 and 7.02 when chosen.
+  const char* soundsAsSatelliteCarriers = "";
 };
 
 // A family's rules and the lists that differ between families.

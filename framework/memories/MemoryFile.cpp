@@ -246,7 +246,7 @@ void ParseRowValues(const std::vector<std::string>& f, MemoryRecord& r, MemError
   r.lnbOsc = FieldReal(f[cLnbOsc]);
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
   r.cnRefFreq = FieldReal(f[cCnRef]);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, rules.cnRefMaxMHz)) e.set(ErrCnRef);
+  if (r.meas == '7' && !InRangeF(r.cnRefFreq, rules.cnRefMinMHz, rules.cnRefMaxMHz)) e.set(ErrCnRef);
 }
 
 std::vector<std::string> FileLines(const std::string& content, size_t maxLength) {

@@ -214,7 +214,7 @@ DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r, cons
   long cn = HexAt(t, 38, 4);
   if (cn >= 0) cn %= 32768;
   r.cnRefFreq = sat ? ScaledWord(cn, 0.125, 479.5) : ScaledWord(cn, 0.05, 38.9);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, 5, rules.cnRefMaxMHz)) e.set(ErrCnRef);
+  if (r.meas == '7' && !InRangeF(r.cnRefFreq, rules.cnRefMinMHz, rules.cnRefMaxMHz)) e.set(ErrCnRef);
   return d;
 }
 

@@ -83,6 +83,7 @@ struct RecordRules {
   const cv::FamilyRanges* ranges = &cv::kCorvane3Ranges;
   bool satelliteRefused = false;  // every satellite frequency fails its check
   double cnRefMaxMHz = 2150;
+  double cnRefMinMHz = 5;  // where the C/N reference range starts
 };
 // Whether `mhz` passes the frequency check of `band` under `rules`.
 bool RecordFreqOk(char band, float mhz, const RecordRules& rules);

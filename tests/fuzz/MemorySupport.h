@@ -3,13 +3,16 @@
 // for the targets that type into its edits: an offline equipment object with a decimal comma and a
 // view that shows nothing. For the memory file targets: a screen that shows nothing and chooses no
 // file, and the separators picked from the input's first byte.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "Cv3Equip.h"
+#include "FuzzSupport.h"
 #include "MemoryData.h"
 #include "MemoryEditor.h"
 
@@ -81,6 +84,46 @@ inline void MemoryDataAct(cv::mem::MemoryData& m, char what, const std::string& 
     case 'h': m.ChannelRadioButtonClick(); break;
     default: break;
   }
+}
+
+// What the DV-800's kin promise of a reply their decoder took whole: every word the line carries
+// read, the plan fields two hex digits, the memory the number names (1 when it is out of range),
+// and the text encoded again sent only at its exact length.
+inline void CheckDecodedReply(const std::string& reply, MemoryRecord& record, const cv::mem::DecodedMemory& d,
+                              const cv::mem::MemoryCodec& codec) {
+  FUZZ_CHECK(reply.size() >= 38);
+  FUZZ_CHECK(!std::isnan(record.freq) && !std::isnan(record.bw) && !std::isnan(record.lnbOsc) &&
+             !std::isnan(record.cnRefFreq) && !std::isnan(record.soundFreq));
+  FUZZ_CHECK(record.nPlan >= 0 && record.nPlan <= 255 && record.codePlan >= 0 && record.codePlan <= 255);
+  const bool numberOk = d.index >= 0 && d.index < 99;
+  FUZZ_CHECK(record.number == (numberOk ? d.index + 1 : 1));
+  FUZZ_CHECK(!codec.ErrorLines(d.errors, record, d.index).empty());
+  const std::string text = codec.Encode(record);
+  const size_t length = record.meas == '6' ? 38u : 42u;
+  // A memory that passed every check goes back out at its exact length (a NUL in the label ends
+  // the text, which the length check then stops).
+  if (d.errors.none() && strnlen(record.label, 4) == 4) FUZZ_CHECK(text.size() == length);
+  FUZZ_CHECK(codec.Sendable(text, record) == (text.size() == length));
+}
+
+// What a memory file read by `editor` promises: at most 99 list lines (all 99 when the read
+// succeeded), each memory in its own slot with a row of full length, and a whole file saving
+// again unless a number does not fit its column. `taken` checks each memory the read took.
+template <class Taken>
+void CheckReadMemories(cv::mem::MemoryEditor& editor, const cv::mem::MemoryCodec& codec, bool ok, Taken taken) {
+  FUZZ_CHECK(editor.listLines.size() <= 99 && (!ok || editor.listLines.size() == 99));
+  bool writable = true;
+  for (int i = 0; i < 99; ++i) {
+    const MemoryRecord& r = editor.records[i];
+    FUZZ_CHECK(r.number == 0 || r.number == i + 1);
+    if (r.number == 0) continue;
+    if (ok) taken(r);
+    writable = writable && codec.Unwritable(r).empty();
+    if (!codec.Unwritable(r).empty()) continue;
+    editor.current = r;
+    FUZZ_CHECK(editor.FormatFileRow().size() == cv::mem::kFileRowLength);
+  }
+  if (ok) FUZZ_CHECK(editor.WriteMemoryFile(WriteScratch("saved.csv", "")) == writable);
 }
 
 }  // namespace cvfuzz

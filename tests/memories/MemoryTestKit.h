@@ -4,6 +4,7 @@
 // prompter; the simulator's default memories as records.
 #include <QFile>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -87,7 +88,7 @@ struct Rig {
 };
 
 // The editor on a family's equipment object E (with `port`; none: offline) and its codec C, made
-// from the object's version text when C takes one.
+// from the object's version text or from the object itself when C takes one.
 template <class E, class C>
 struct FamilyRig {
   explicit FamilyRig(TSerial* port = nullptr, char decimal = ',', char list = ';')
@@ -103,6 +104,8 @@ struct FamilyRig {
   static C MakeCodec(E& e) {
     if constexpr (std::is_constructible_v<C, std::string>)
       return C(e.VersionText());
+    else if constexpr (std::is_constructible_v<C, E&>)
+      return C(e);
     else
       return C();
   }
@@ -115,6 +118,20 @@ struct FamilyRig {
   cv::RecordingPrompter prompter;
   cv::mem::MemoryEditor editor{link, prompter, chooser, view, codec};
 };
+
+// `r` changed by `change`.
+inline MemoryRecord With(MemoryRecord r, const std::function<void(MemoryRecord&)>& change) {
+  change(r);
+  return r;
+}
+
+// The lines of `lines` that begin with `prefix`.
+inline std::vector<std::string> LinesStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+  std::vector<std::string> out;
+  for (const std::string& l : lines)
+    if (l.rfind(prefix, 0) == 0) out.push_back(l);
+  return out;
+}
 
 // The lines of a file's content, without their LF.
 inline std::vector<std::string> SplitLines(const std::string& content) {

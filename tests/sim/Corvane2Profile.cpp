@@ -9,6 +9,7 @@ Corvane2Profile::Corvane2Profile(std::string model, std::string version)
   satelliteTuner = true;
   AddOptionsReport(*this, optionWord, idSilent);
   AddCorvane2Settings();
+  AddCv2Memories();
 }
 
 }  // namespace cvsim

@@ -11,6 +11,9 @@
 //    the meter's texts (TER and SAT tuners, main board, QPSK and COFDM fitted; the QAM board's
 //    status ends in FF) and no rotary byte (0x1306 reads FF); "*AA" restarts; a good update
 //    ("*HX" end record) reports 1.20.
+//  - Memories (Corvane2Memories.cpp): the DV-800's store and "*SR", holding 99 valid memories of
+//    both bands and the seven measure types of the meter (Level, V/A, Power, C/N Auto, BER QPSK
+//    on satellite, BER COFDM on terrestrial, C/N Ref) in the record line; faults on demand.
 #include <cstdint>
 
 #include "Dv8Profile.h"
@@ -29,8 +32,17 @@ class Corvane2Profile : public Dv8Profile {
   uint32_t optionWord = kDefaultOptions;
   bool idSilent = false;
 
+  // Memory n at start, and its record line.
+  static LoggerMemory Cv2DefaultMemory(int n);
+  static std::string Cv2Record(int n) { return LoggerRecord(n, Cv2DefaultMemory(n)); }
+  // What "*?SR" answers for memory n, faults included (shortReplyFor and the DV-800's as well).
+  std::string Cv2MemoryReply(int n) const;
+  int below45Memory = 0;   // this memory answers as a terrestrial one at 43.6 MHz (word 0672)
+  int cnTopBitMemory = 0;  // this memory's C/N reference word answers with its top bit set
+
  private:
   void AddCorvane2Settings();
+  void AddCv2Memories();
 };
 
 }  // namespace cvsim

@@ -8,6 +8,7 @@
 #include "Cv2Dialect.h"
 #include "Cv2Options.h"
 #include "Cv2Update.h"
+#include "Memdlg2.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"
@@ -89,6 +90,7 @@ std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool tool) {
   switch (tool) {
     case Tool::Configuration: return MakeConfigurationDlg2(GetOwner(), this);
     case Tool::UpdateFirmware: return MakeUpdateFirmDlg2(*this);
+    case Tool::MemoryEditor: return MakeMemoryDlg2(GetOwner(), this);
     default: return nullptr;
   }
 }

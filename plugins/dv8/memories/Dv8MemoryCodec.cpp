@@ -73,6 +73,11 @@ bool CheckMemoryCompatible(const MemoryRecord& r, int index, const InstalledOpti
 Dv8MemoryCodec::Dv8MemoryCodec(std::function<void(InstalledOptions&)> read)
     : readOptions(read ? std::move(read) : TDV8Equip::ReadInstalledOptions) {}
 
+Dv8MemoryCodec::Dv8MemoryCodec(std::function<void(InstalledOptions&)> read, const RecordRules& familyRules)
+    : Dv8MemoryCodec(std::move(read)) {
+  rules = &familyRules;
+}
+
 const RecordRules& Dv8MemoryCodec::Rules() {
   static const RecordRules rules{&cv::kDv800Ranges, true, 862};
   return rules;
@@ -103,7 +108,7 @@ std::pair<int, int> Dv8MemoryCodec::IncompatibleBox(bool all) const {
 
 DecodedMemory Dv8MemoryCodec::Decode(const std::string& reply, MemoryRecord& record) const {
   if (!HexFieldsRead(reply)) return {};
-  return DecodeMemoryRecord(reply, record, Rules());
+  return DecodeMemoryRecord(reply, record, *rules);
 }
 
 std::vector<std::string> Dv8MemoryCodec::RefusedReplyLines(const std::string& reply) const {
@@ -130,7 +135,7 @@ std::string Dv8MemoryCodec::FileHeader(char list) const {
 }
 
 ParsedRow Dv8MemoryCodec::ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record) const {
-  ParsedRow p = cv::mem::ParseFileRow(fields, record, Rules());
+  ParsedRow p = cv::mem::ParseFileRow(fields, record, *rules);
   // A number column that does not read holds 0 (its check has failed already), so that the
   // record stays writable.
   auto unread = [&fields](FileColumn column, size_t width) {

@@ -48,8 +48,13 @@ class Dv8MemoryCodec : public cv::mem::MemoryCodec {
   bool RepeatsLastRow() const override { return true; }
   std::string Unwritable(const MemoryRecord& record) const override;
 
+ protected:
+  // A kin family's codec: the same line, file and refusals checked with its own `rules`.
+  Dv8MemoryCodec(std::function<void(InstalledOptions&)> readOptions, const cv::mem::RecordRules& rules);
+
  private:
   std::function<void(InstalledOptions&)> readOptions;
+  const cv::mem::RecordRules* rules = &Rules();
 };
 
 }  // namespace cv::dv8

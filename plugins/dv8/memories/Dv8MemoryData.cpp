@@ -72,23 +72,28 @@ std::vector<CodeText> Dv8SoundTable() {
   return table;
 }
 
-std::vector<cv::mem::StandardEntry> Dv8StandardTable() {
-  const std::string texts[10] = {"PAL_BG",  "PAL_DK",   "PAL_I",  "PAL_M",         "PAL_N",
-                                 "SECAM_BG", "SECAM_L", "SECAM_DK", "NTSC_M", Msg(m::Digital)};
+std::vector<cv::mem::StandardEntry> StandardEntries(const std::vector<std::string>& texts, const int* codes) {
   std::vector<cv::mem::StandardEntry> table;
-  for (int i = 0; i < 10; ++i) {
-    const std::string code = cv::Format("%02d", standardCodes[i]);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const std::string code = cv::Format("%02d", codes[i]);
     table.push_back({texts[i], code[0], code[1]});
   }
   return table;
 }
 
-int Dv8StandardIndex(char color, char std) {
-  const auto table = Dv8StandardTable();
+int StandardIndexIn(const std::vector<cv::mem::StandardEntry>& table, char color, char std) {
   for (size_t i = 0; i < table.size(); ++i)
     if (table[i].color == color && table[i].std == std) return static_cast<int>(i);
   return color == '3' && std >= '0' && std <= '9' ? static_cast<int>(table.size()) - 1 : -1;
 }
+
+std::vector<cv::mem::StandardEntry> Dv8StandardTable() {
+  return StandardEntries({"PAL_BG", "PAL_DK", "PAL_I", "PAL_M", "PAL_N", "SECAM_BG", "SECAM_L", "SECAM_DK", "NTSC_M",
+                          Msg(m::Digital)},
+                         standardCodes);
+}
+
+int Dv8StandardIndex(char color, char std) { return StandardIndexIn(Dv8StandardTable(), color, std); }
 
 const cv::mem::MemoryDataFamily& Dv8MemoryData() {
   static const cv::mem::MemoryDataFamily family = Build();
