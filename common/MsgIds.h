@@ -1545,6 +1545,11 @@ constexpr int WriteError = 43922;
 namespace cv::msg::cv2 {
 constexpr int HelpFile = 47000;  // the family's help file, as the dialogs name it
 }  // namespace cv::msg::cv2
+// The CORVANE-2 channel-plan editor (47100-47199): the plan check's line for options the meter
+// did not report; its other texts are the DV-800's and the framework's.
+namespace cv::msg::cv2plans {
+constexpr int OptionsUnread = 47100;
+}  // namespace cv::msg::cv2plans
 // The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
 // text for a script run stopped by an exception, which came with them.
 namespace cv::msg {

@@ -6,6 +6,7 @@
 
 #include "Commands2.h"
 #include "Cv2Dialect.h"
+#include "Cv2PlanFamily.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"
@@ -83,6 +84,11 @@ void TCv2Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::ChannelEditor: return MakeChannelsPlanDlg2(GetOwner(), this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::cv2
