@@ -6,7 +6,7 @@
 
 #include "Commands2.h"
 #include "Cv2Dialect.h"
-#include "Cv2PlanFamily.h"
+#include "Chanplandlg2.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"

@@ -3,7 +3,6 @@
 #include "Chan2.h"
 #include "Commands2.h"
 #include "Cv2Dialect.h"
-#include "Cv2Equip.h"
 #include "Cv4PlanFamily.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -87,14 +86,6 @@ bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOp
   rules.checkBands = true;
   rules.memoryBandFlags = true;
   return cv::dv8::CheckCanalization(editor.planSlots, kCommands2, options, editor, rules);
-}
-
-std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlg2(QWidget* owner, TCv2Equip* equip, OptionsReader readOptions) {
-  auto dialog = std::make_unique<TChannelsPlanDlg>(owner, equip, Cv2PlanFamily());
-  if (!readOptions) readOptions = [equip](cv::dv8::InstalledOptions& into) { return equip->ReadInstalledOptions(into); };
-  cv::plan::PlanEditor& editor = dialog->Editor();
-  editor.sendCheck = [&editor, readOptions] { return CheckCanalization(editor, readOptions); };
-  return dialog;
 }
 
 }  // namespace cv::cv2

@@ -6,20 +6,14 @@
 // readers take terrestrial channels from 5 MHz so that the plan check judges a low one against
 // the meter's options. Send checks the plans against what "*?ID" reports.
 #include <functional>
-#include <memory>
 #include <string>
 
-#include "Chanplandlg.h"
 #include "Dv8PlanScript.h"
 #include "InstalledOptions.h"
 #include "PlanEditor.h"
 #include "PlanFamily.h"
 
-class QWidget;
-
 namespace cv::cv2 {
-
-class TCv2Equip;
 
 class Cv2ScriptWriter : public cv::dv8::Dv8ScriptWriter {
  public:
@@ -43,10 +37,5 @@ using OptionsReader = std::function<bool(cv::dv8::InstalledOptions& into)>;
 // The check Send runs over the editor's plans: the shared check with the band test on. Options
 // that could not be read fail it with a log line (the query has shown its own box).
 bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions);
-
-// The editor on `equip`, its Send checking against the meter's "*?ID" (`readOptions` replaces
-// the query in tests).
-std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlg2(QWidget* owner, TCv2Equip* equip,
-                                                       OptionsReader readOptions = nullptr);
 
 }  // namespace cv::cv2

@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-#include "Chanplandlg.h"
+#include "Chanplandlg2.h"
 #include "Commands2.h"
 #include "Cv2Equip.h"
 #include "Cv2PlanFamily.h"
