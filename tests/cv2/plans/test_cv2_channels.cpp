@@ -72,6 +72,19 @@ TEST(Cv2Channels, TypedFrequenciesAndBlocks) {
   EXPECT_FLOAT_EQ(sat.NewBlockSettings().firstFreq, 1500.0f);
 }
 
+// A channel below 45 MHz that a plan text file or a script brought in stays where it is in the
+// channel dialog's working copy, though the family's record reads such a word as 48.25 MHz: the
+// plan check decides on it, and OK must not move it.
+TEST(Cv2Channels, TheWorkingCopyKeepsAChannelBelow45MHz) {
+  PlanSlot plan = cv2test::Plan("LOW", 'T', 0, 1, {cv2test::Channel("  C1", 40.0f, 8, 'T')});
+  const PlanSlot copy = cv::plan::DeepCopyPlan(plan, Cv2PlanFamily());
+  ASSERT_EQ(copy.Channels().size(), 1u);
+  EXPECT_FLOAT_EQ(copy.Channels()[0].frequency, 40.0f);
+  EXPECT_EQ(copy.Channels()[0].word, plan.Channels()[0].word);
+  ChannelListEditor editor(plan, Cv2PlanFamily());
+  EXPECT_EQ(editor.ListLine(0), "  C1 (40.00)");
+}
+
 TEST(Cv2Channels, TheChannelDialogListsTheFamilysCommands) {
   PlanSlot plan = OneChannelPlan('S', 5150.0f);
   TChannelsDlg dlg(nullptr, plan, nullptr, Cv2PlanFamily());
