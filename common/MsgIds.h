@@ -1555,6 +1555,11 @@ namespace cv::msg::cv2memdata {
 constexpr int LineFreqTer = 47300;  // "Frequency: %s (45-862)"
 constexpr int LineCnRef = 47301;    // "C/N reference frequency: %s (45-2150)"
 }  // namespace cv::msg::cv2memdata
+// The CORVANE-2 channel-plan editor (47100-47199): the plan check's line for options the meter
+// did not report; its other texts are the DV-800's and the framework's.
+namespace cv::msg::cv2plans {
+constexpr int OptionsUnread = 47100;
+}  // namespace cv::msg::cv2plans
 // The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
 // text for a script run stopped by an exception, which came with them.
 namespace cv::msg {

@@ -122,7 +122,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) 
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
   float f = static_cast<float>(ReadNumber(text.substr(0, 8)));
   if (IsSatellite()) f = family.freqToIF(plan.lnbMHz, f);
-  if (!family.inBand(plan.band, f)) return Exit::Refused;
+  if (!cv::plan::EditorInBand(family, plan.band, f)) return Exit::Refused;
   if (f == Current().frequency) return Exit::Unchanged;
   TChan3 old = Current();
   plan.channels->erase(plan.channels->begin() + selected);
@@ -173,7 +173,7 @@ int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
   int made = 0;
   float f = block.firstFreq;
   int32_t index = block.firstIndex;
-  while (made < block.quantity && family.inBand(plan.band, f) && CanAddChannels()) {
+  while (made < block.quantity && cv::plan::EditorInBand(family, plan.band, f) && CanAddChannels()) {
     selected = Insert(cv::plan::MakeChannel(family, BlockChannelName(block.firstChar, index), f,
                                            cv::plan::NewChannelBandwidth(family), plan.band));
     f += block.step;

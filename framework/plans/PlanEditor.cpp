@@ -302,9 +302,7 @@ void PlanEditor::AddBtnClick() {
   if (path.empty()) return;
   TextFileLines file;
   bool ok = false;
-  if (family.readPlanText) {
-    ok = family.readPlanText(*this, path, slot);
-  } else if (!ReadTextLines(path, file)) {
+  if (!ReadTextLines(path, file)) {
     Error(Fill(Msg(msg::PlanCannotOpen), {path}));
   } else {
     const FieldSplitter split = [this](const std::string& l, std::vector<std::string>& f) {
@@ -339,7 +337,7 @@ void PlanEditor::ExtractBtnClick() {
   }
   std::string path = chooser.SaveFile(Msg(msg::PlanCsvFilter), "csv", CurrentDir());
   if (path.empty()) return;
-  if (family.writePlanText ? family.writePlanText(*this, path, listIndex) : WritePlanTextFile(path, *slot))
+  if (WritePlanTextFile(path, *slot))
     equip.Log(Msg(msg::PlanCsvSaved) + TCv3Equip::GetFileName(path));
   else
     equip.Log(Msg(msg::PlanCsvNotSaved) + TCv3Equip::GetFileName(path));

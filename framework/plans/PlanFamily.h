@@ -112,11 +112,16 @@ struct PlanFamily {
   // name) and the box (the name for its %s), captioned "PLANS ERROR"; 0: only marked unread.
   int readPlanFailedLogMsg = 0;
   int readPlanFailedBoxMsg = 0;
-  // A family's own plan text file for Extract and Add (slot `slot` of the editor); none: the
-  // framework's.
-  bool (*writePlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
-  bool (*readPlanText)(PlanEditor& editor, const std::string& path, int slot) = nullptr;
+  // What the channel dialogs accept when a frequency is typed or a block generated, where a
+  // family's dialogs are narrower than its file readers (which may bring in a channel for the
+  // plan check to judge); none: `inBand`.
+  bool (*editorInBand)(char band, double mhz) = nullptr;
 };
+
+// Whether the channel dialogs take the frequency for a plan of the band.
+inline bool EditorInBand(const PlanFamily& family, char band, double mhz) {
+  return family.editorInBand ? family.editorInBand(band, mhz) : family.inBand(band, mhz);
+}
 
 // Whether the band is the family's third band (a family without one has none).
 inline bool IsThirdBand(const PlanFamily& family, char band) {

@@ -1,12 +1,14 @@
 #pragma once
 // A report for the plan readers that keeps nothing and answers every box, and the readers fed
 // the way the editor feeds them.
+#include <functional>
 #include <iterator>
 
 #include "Cv3Equip.h"
 #include "FuzzSupport.h"
 #include "PlanImport.h"
 #include "PlanReport.h"
+#include "PlanScript.h"
 #include "PlanTextFile.h"
 
 namespace cvfuzz {
@@ -42,6 +44,43 @@ inline bool ReadScriptPlans(const std::string& text, const ScriptDialect& dialec
         return cv::plan::ParseDialectLine(dialect, l, k, a);
       },
       model, plans, report, family);
+}
+
+// A script's plans as the family reads them, checked against the reader's limits (the band's
+// range by `inBand`), then written by the family's writer and read back alike: names, bands,
+// codes, channel names and commands. `sameChannel` compares a channel with its read-back.
+inline void CheckScriptRoundTrip(const std::string& text, const ScriptDialect& dialect, const std::string& model,
+                                 const cv::plan::PlanFamily& family,
+                                 const std::function<bool(char band, const TChan3&, const TChan3&)>& sameChannel = nullptr) {
+  PlanSlots plans;
+  if (!ReadScriptPlans(text, dialect, model, family, plans)) return;
+  for (const PlanSlot& p : plans) {
+    if (!p.HoldsPlan()) continue;
+    FUZZ_CHECK(p.Channels().size() <= static_cast<size_t>(kMaxPlanChannels));
+    FUZZ_CHECK(p.band == 'T' || p.band == 'S');
+    for (const TChan3& c : p.Channels()) FUZZ_CHECK(family.inBand(p.band, c.frequency));
+  }
+  std::string script, error;
+  PlanSlots saved = plans;
+  if (!family.writer->Build(saved, cv::plan::PlanScriptWriter::Saved, script, error)) return;
+  PlanSlots back;
+  FUZZ_CHECK(ReadScriptPlans(script, dialect, model, family, back));
+  for (size_t i = 0, j = 0; i < plans.size(); ++i) {
+    if (!plans[i].HoldsPlan()) continue;
+    while (j < back.size() && !back[j].HoldsPlan()) ++j;
+    FUZZ_CHECK(j < back.size());
+    const PlanSlot& a = plans[i];
+    const PlanSlot& b = back[j];
+    FUZZ_CHECK(b.band == a.band && b.code == a.code && std::string(b.name) == a.name);
+    FUZZ_CHECK(b.Channels().size() == a.Channels().size());
+    for (size_t c = 0; c < a.Channels().size(); ++c) {
+      FUZZ_CHECK(std::string(b.Channels()[c].name) == a.Channels()[c].name);
+      for (int k = 0; k < 3; ++k)
+        FUZZ_CHECK(std::string(b.Channels()[c].commands[k]) == a.Channels()[c].commands[k]);
+      if (sameChannel) FUZZ_CHECK(sameChannel(a.band, a.Channels()[c], b.Channels()[c]));
+    }
+    ++j;
+  }
 }
 
 }  // namespace cvfuzz

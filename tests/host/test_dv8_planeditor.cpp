@@ -20,52 +20,13 @@
 #include "FamilyOnCom3.h"
 #include "HostHome.h"
 #include "Mainform.h"
+#include "ModalSteps.h"
 #include "Selectdlg.h"
 #include "ToolButtons.h"
 
 namespace {
 
-std::string ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
-}
-
-// Runs `step` on the modal window the next click opens.
-void OnNextModal(const std::function<void(QWidget*)>& step) {
-  QTimer::singleShot(0, [step] {
-    QWidget* dlg = QApplication::activeModalWidget();
-    ASSERT_NE(dlg, nullptr);
-    step(dlg);
-  });
-}
-
-// Answers the file dialog the next click opens with `path`.
-void ChooseFile(const QString& path) {
-  OnNextModal([path](QWidget* w) {
-    auto* d = qobject_cast<QFileDialog*>(w);
-    ASSERT_NE(d, nullptr);
-    d->selectFile(path);
-    QMetaObject::invokeMethod(d, "accept");
-  });
-}
-
-template <class T>
-T* Child(QWidget* dlg, const char* name) {
-  T* c = dlg->findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name;
-  return c;
-}
-
-void Leave(QWidget* edit) {
-  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-  QCoreApplication::sendEvent(edit, &out);
-}
-
-QStringList Items(QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text().trimmed();
-  return out;
-}
+using namespace hoststeps;
 
 TEST(Dv8PlanEditorOffline, NewBlockAddExtractSaveAndReadWithoutAnInstrument) {
   HostHome home;
@@ -74,61 +35,27 @@ TEST(Dv8PlanEditorOffline, NewBlockAddExtractSaveAndReadWithoutAnInstrument) {
   ASSERT_TRUE(QFile::copy(QString(CV_TEST_DATA_DIR) + "/dv8/plan_semicolon.csv", home.filePath("test.csv")));
   cv::RecordingPrompter prompter;
   TMainForm w;
-  OnNextModal([](QWidget* dlg) {
-    auto* select = qobject_cast<TSelectEquipmentDlg*>(dlg);
-    ASSERT_NE(select, nullptr);
-    select->ListDLLsComboBox->setCurrentIndex(select->ListDLLsComboBox->findText("DV8TOOLS"));
-    select->OKBtn->click();
-  });
-  w.SelectBtnClick();
-  ASSERT_NE(w.equipment, nullptr);
-  ASSERT_EQ(w.port, nullptr);
-  w.UpdateTools();
+  ASSERT_NO_FATAL_FAILURE(SelectOffline(w, "DV8TOOLS"));
 
-  struct Seen {
+  struct Seen : PlanEditorSeen {
     QString title;
     bool sendOn = true, receiveOn = true;
     int commandRows = 0;
-    QStringList channels, plans, readBack;
-    QString blockFirst;
   } seen;
   OnNextModal([&](QWidget* dlg) {
     seen.title = dlg->windowTitle();
     seen.commandRows = Child<QComboBox>(dlg, "Comm1Combo")->count();
-    auto* list = Child<QListWidget>(dlg, "ChanPlanListBox");
     Child<QPushButton>(dlg, "NewBtn")->click();
     // A name the script must carry whole: a leading '#', a dot, a quote and a non-ASCII letter.
     auto* name = Child<QLineEdit>(dlg, "NameEdit");
     name->setText(QString::fromUtf8("#TV.\"\u00d1"));
     Leave(name);
-    // Edit, Block with its defaults, OK, OK.
-    OnNextModal([&](QWidget* channels) {
-      OnNextModal([&](QWidget* block) {
-        seen.blockFirst = Child<QLineEdit>(block, "FirstChannelEdit")->text();
-        Child<QPushButton>(block, "OKBtn")->click();
-      });
-      Child<QPushButton>(channels, "BlockBtn")->click();
-      seen.channels = Items(Child<QListWidget>(channels, "ChanListBox"));
-      Child<QPushButton>(channels, "OKBtn")->click();
-    });
-    Child<QPushButton>(dlg, "EditBtn")->click();
+    BlockOfDefaults(dlg, seen);
     seen.sendOn = Child<QPushButton>(dlg, "SendBtn")->isEnabled();
     seen.receiveOn = Child<QPushButton>(dlg, "ReceiveBtn")->isEnabled();
     // Add a terrestrial plan from a plan text file in the host's separators (without a setting:
-    // decimal comma, list semicolon), extract the first one again.
-    ChooseFile(home.filePath("test.csv"));
-    Child<QPushButton>(dlg, "AddBtn")->click();
-    list->setCurrentRow(0);
-    emit list->itemClicked(list->item(0));
-    ChooseFile(home.filePath("first.csv"));
-    Child<QPushButton>(dlg, "ExtractBtn")->click();
-    ChooseFile(home.filePath("plans.pro"));
-    Child<QPushButton>(dlg, "SaveBtn")->click();
-    seen.plans = Items(list).mid(0, 2);
-    // Read it back over the plans held.
-    ChooseFile(home.filePath("plans.pro"));
-    Child<QPushButton>(dlg, "ReadBtn")->click();
-    seen.readBack = Items(list).mid(0, 2);
+    // decimal comma, list semicolon), extract the first one, save and read back.
+    AddExtractSaveRead(dlg, home.filePath("test.csv"), home.filePath("first.csv"), home.filePath("plans.pro"), seen);
     Child<QPushButton>(dlg, "CloseBtn")->click();
   });
   w.EditChBtn->click();

@@ -47,8 +47,8 @@ const Family kFamilies[] = {
     {"dv8", "DV8Tools", "DV-800", "2.50", "Library DV8Tools 1.14 loaded", 8, true, true, false, "*?SR63", false, 37},
     {"plenar", "CvPlenar", "CORVANE-PLENAR", "2.22", "Library CvPlenar 1.17 loaded", 7, true, true, false, "*?XSR63", true,
      60},
-    {"corvane2", "Cv2Tools", "CORVANE-2", "1.14", "Library Cv2Tools 1.14 loaded", 2, false, true, false, "*?SR63",
-     false, 58, false},
+    {"corvane2", "Cv2Tools", "CORVANE-2", "1.14", "Library Cv2Tools 1.14 loaded", 2, true, true, false, "*?SR63", false,
+     44, false},
 };
 
 class FamilyDetect : public ::testing::TestWithParam<Family> {

@@ -9,6 +9,7 @@
 #include "Cv2Options.h"
 #include "Cv2Update.h"
 #include "Memdlg2.h"
+#include "Chanplandlg2.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"
@@ -91,6 +92,7 @@ std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool tool) {
     case Tool::Configuration: return MakeConfigurationDlg2(GetOwner(), this);
     case Tool::UpdateFirmware: return MakeUpdateFirmDlg2(*this);
     case Tool::MemoryEditor: return MakeMemoryDlg2(GetOwner(), this);
+    case Tool::ChannelEditor: return MakeChannelsPlanDlg2(GetOwner(), this);
     default: return nullptr;
   }
 }

@@ -62,8 +62,8 @@ const cv::plan::PlanFamily& Dv8PlanFamily() {
     f.checkPlans = &CheckDv8Plans;
     f.readPlanFailedLogMsg = cv::msg::dv8plans::ReadPlanFailedLog;
     f.readPlanFailedBoxMsg = cv::msg::dv8plans::ReadPlanFailedBox;
-    f.writePlanText = &WritePlanTextFile;
-    f.readPlanText = &ReadPlanTextFile;
+    f.readPlanFile = &ReadPlanText;
+    f.writePlanFile = &WritePlanFile;
     return f;
   }();
   return family;

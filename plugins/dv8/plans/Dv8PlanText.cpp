@@ -135,12 +135,16 @@ bool ReadPlanText(const cv::plan::TextFileLines& file, const std::string& path,
   return true;
 }
 
-bool WritePlanTextFile(cv::plan::PlanEditor& editor, const std::string& path, int slot) {
-  const std::string text =
-      PlanTextContent(editor.planSlots[slot], editor.equip.DecimalSeparator(), editor.equip.ListSeparator());
-  if (cv::plan::WriteWholeFile(path, text)) return true;
-  ShowError(editor, cv::plan::Fill(cv::Msg(cv::msg::PlanCannotCreate), {path}), cv::MsgIcon::Error);
+bool WritePlanFile(const std::string& path, const PlanSlot& slot, char decimalSeparator, char listSeparator,
+                   cv::plan::Report& report) {
+  if (cv::plan::WriteWholeFile(path, PlanTextContent(slot, decimalSeparator, listSeparator))) return true;
+  ShowError(report, cv::plan::Fill(cv::Msg(cv::msg::PlanCannotCreate), {path}), cv::MsgIcon::Error);
   return false;
+}
+
+bool WritePlanTextFile(cv::plan::PlanEditor& editor, const std::string& path, int slot) {
+  return WritePlanFile(path, editor.planSlots[slot], editor.equip.DecimalSeparator(), editor.equip.ListSeparator(),
+                       editor);
 }
 
 bool ReadPlanTextFile(cv::plan::PlanEditor& editor, const std::string& path, int slot) {

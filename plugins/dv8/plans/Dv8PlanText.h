@@ -21,7 +21,12 @@ std::string PlanTextContent(const PlanSlot& slot, char decimalSeparator, char li
 bool ReadPlanText(const cv::plan::TextFileLines& file, const std::string& path,
                   const cv::plan::FieldSplitter& split, PlanSlot& slot, cv::plan::Report& report);
 
-// The editor's Extract and Add for the DV-800: write slot `slot` to `path`, or load `path` into
+// Writes the plan text file of `slot` into `path`; a file that cannot be written is shown and
+// logged, and the one that was there stays. The family's Extract writes through it.
+bool WritePlanFile(const std::string& path, const PlanSlot& slot, char decimalSeparator, char listSeparator,
+                   cv::plan::Report& report);
+
+// Extract and Add on the editor's own slots: write slot `slot` to `path`, or load `path` into
 // slot `slot` (the editor is then modified).
 bool WritePlanTextFile(cv::plan::PlanEditor& editor, const std::string& path, int slot);
 bool ReadPlanTextFile(cv::plan::PlanEditor& editor, const std::string& path, int slot);

@@ -24,7 +24,10 @@ bool CheckPlan(int slot, const PlanSlot& held, const TCommandTable& commands, co
                plan::Report& report, PlanCheckRules rules) {
   if (rules.checkBands) {
     const bool satellite = cv::IsSatelliteBand(held.band);
-    if (!options.Has(satellite ? 11 : 12)) {
+    const int flag = rules.memoryBandFlags
+                         ? (satellite ? InstalledOptions::kSatelliteBand : InstalledOptions::kTerrestrialBand)
+                         : (satellite ? 11 : 12);
+    if (!options.Has(flag)) {
       report.Log(cv::Format(cv::Msg(satellite ? msg::dv8::NoSatelliteBand : msg::dv8::NoTerrestrialBand), slot));
       return false;
     }

@@ -13,6 +13,9 @@ struct PlanCheckRules {
   // Refuse a satellite plan without flag 11 and a terrestrial one without flag 12. Off for the
   // DV-800, whose fixed record clears flag 12 although every plan it holds is terrestrial.
   bool checkBands = false;
+  // The band flags as the memory check reads them: a terrestrial plan needs flag 11 and a
+  // satellite one flag 12 (the CORVANE-2's "*?ID" positions).
+  bool memoryBandFlags = false;
 };
 
 // True when every plan passes; false after the refusal lines and the "PLANS ERROR" box.

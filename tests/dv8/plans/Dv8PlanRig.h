@@ -1,10 +1,7 @@
 #pragma once
 // The plan editor's controller with the DV-800 family over the framework tests' recording fakes,
 // in a temporary directory of its own; the plans the script and text-file tests work on.
-#include <fstream>
-#include <sstream>
-
-#include "../../plans/PlanFakes.h"
+#include "../../plans/FamilyPlanRig.h"
 #include "Dv8Dialect.h"
 #include "Dv8PlanScript.h"
 
@@ -12,46 +9,12 @@ namespace dv8test {
 
 using namespace plantest;
 
-class Dv8FakeEquipment : public FakeEquipment {
- public:
-  int ParseLine(const std::string& l, int& k, std::vector<std::string>& a) override {
-    return ParseDialectLine(cv::dv8::Dialect(), l, k, a);
-  }
-  std::string ModelName() const override { return "DV-800"; }
+struct Dv8EditorRig : FamilyEditorRig {
+  Dv8EditorRig() : FamilyEditorRig(&cv::dv8::Dialect, "DV-800", cv::dv8::Dv8PlanFamily()) {}
 };
-
-struct Dv8EditorRig {
-  Dv8EditorRig() : old(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
-  ~Dv8EditorRig() { QDir::setCurrent(old); }
-  std::string Path(const std::string& name) const { return (dir.path() + "/").toStdString() + name; }
-  QTemporaryDir dir;
-  QString old;
-  Dv8FakeEquipment equip;
-  RecordingPrompter prompter;
-  ScriptedChooser chooser;
-  NullView view;
-  PlanEditor editor{equip, prompter, chooser, view, cv::dv8::Dv8PlanFamily()};
-};
-
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 inline std::string DataPath(const std::string& name) { return std::string(CV_TEST_DATA_DIR) + "/dv8/" + name; }
-
-// The text equals the golden file (CV_WRITE_GOLDENS=1 writes it again).
-inline void ExpectGolden(const std::string& text, const std::string& name) {
-  if (std::getenv("CV_WRITE_GOLDENS")) std::ofstream(DataPath(name), std::ios::binary) << text;
-  EXPECT_EQ(text, ReadAll(DataPath(name))) << name;
-}
-
-inline TChan3 Channel(const char* name, float mhz, int bw, char band, const char* c1 = "", const char* c2 = "",
-                      const char* c3 = "") {
-  return TChan3::FromFrequency(name, mhz, bw, band, c1, c2, c3);
-}
+inline void ExpectGolden(const std::string& text, const std::string& name) { ExpectGoldenFile(text, DataPath(name)); }
 
 // Plan TEST (code 0, CH21 at 471.25 MHz, 8 MHz, "SY00"); in slot 2 a terrestrial plan with plan
 // commands; in slot 5 a satellite plan under 9750 MHz with a channel at an IF of 1450 MHz. Slots

@@ -27,15 +27,7 @@ PlanSlot OneChannelPlan(char band, float lnb) {
 
 TEST(Dv8Channels, TypedFrequencyIsCheckedOnTheFamilysBands) {
   using Exit = ChannelListEditor::Exit;
-  struct Case {
-    char band;
-    float lnb;
-    const char* typed;
-    Exit result;
-    float stored;       // the channel's frequency afterwards (satellite: IF)
-    const char* shown;  // its list line
-  };
-  const Case cases[] = {
+  const dv8test::TypedFrequency cases[] = {
       {'S', 9750.0f, "10700", Exit::Changed, 950.0f, "  S1 (10700.00)"},
       {'S', 9750.0f, "10600", Exit::Refused, 1500.0f, "  S1 (11250.00)"},     // IF 850
       {'S', 9750.0f, "10649.9", Exit::Refused, 1500.0f, "  S1 (11250.00)"},   // IF 899.9
@@ -51,19 +43,7 @@ TEST(Dv8Channels, TypedFrequencyIsCheckedOnTheFamilysBands) {
       {'T', 0.0f, "471,25", Exit::Unchanged, 471.25f, "  T1 (471.25)"},
       {'T', 0.0f, "123456789", Exit::Refused, 471.25f, "  T1 (471.25)"},  // read as 12345678
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(1, c.band) + " " + c.typed);
-    ChannelListEditor editor(OneChannelPlan(c.band, c.lnb), Dv8PlanFamily());
-    editor.Select(0);
-    EXPECT_EQ(editor.ReadFrequency(c.typed), c.result);
-    ASSERT_EQ(editor.Count(), 1);
-    EXPECT_FLOAT_EQ(editor.Channels()[0].frequency, c.stored);
-    EXPECT_EQ(editor.ListLine(0), c.shown);
-    EXPECT_EQ(editor.Selected(), 0);
-    if (c.result == Exit::Changed) {  // a new record: its PLL word follows the frequency
-      EXPECT_EQ(editor.Channels()[0].word, dv8test::Channel("x", c.stored, 8, c.band).word);
-    }
-  }
+  dv8test::ExpectTypedFrequencies(Dv8PlanFamily(), cases);
 }
 
 TEST(Dv8Channels, BlocksStartFromTheFamilysDefaultsAndStopAtTheBand) {

@@ -1,0 +1,91 @@
+#include "Cv2PlanFamily.h"
+
+#include "Chan2.h"
+#include "Commands2.h"
+#include "Cv2Dialect.h"
+#include "Cv4PlanFamily.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "PlanCheck.h"
+#include "PlanImport.h"
+#include "PlanScript.h"
+
+namespace cv::cv2 {
+
+Cv2ScriptWriter::Cv2ScriptWriter() : Dv8ScriptWriter(kCommands2) {
+  plainDownlink = false;
+  modelLine = "# CORVANE-2";
+  powerOnComment = "# trying to POWER ON CORVANE-2";
+}
+
+bool IsFrequencyInBand(char band, double mhz) {
+  if (band != 'T' && band != 'S') return false;
+  return cv::PllInRange(band, mhz, cv::kCorvane2Ranges);
+}
+
+namespace {
+
+TChan3 ChannelFromMHz(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
+                      std::string_view c2, std::string_view c3) {
+  return ChanFromFrequency(name, mhz, bandwidth, band, c1, c2, c3);
+}
+
+// The channel editor's working copy keeps a terrestrial channel below 45 MHz that a script or a
+// plan text file brought in (the family record would read its word as 48.25 MHz): the plan check
+// decides on it, and an edit must not move it.
+TChan3 WorkingChannel(std::string_view name, uint32_t word, int32_t bandwidth, char band, std::string_view c1,
+                      std::string_view c2, std::string_view c3) {
+  return TChan3::FromWord(name, word, bandwidth, band, c1, c2, c3, cv::kCorvane4Ranges);
+}
+
+TChan3 ChannelFromTexts(std::string_view name, std::string_view wordText, std::string_view word2Text, char band,
+                        std::string_view c1, std::string_view c2, std::string_view c3) {
+  return ChanFromTexts(name, wordText, word2Text, band, c1, c2, c3);
+}
+
+}  // namespace
+
+const cv::plan::PlanFamily& Cv2PlanFamily() {
+  static const Cv2ScriptWriter writer;
+  // The readers' bands are the DV-800's: terrestrial 5 to 862 MHz, satellite IF 900 to 2150.
+  static const cv::plan::PlanFamily family = [] {
+    cv::plan::PlanFamily f{&kCommands2,
+                           &cv::kCorvane2Ranges,
+                           &cv::cv4::IsFrequencyInBand,
+                           &writer,
+                           &Dialect,
+                           &cv::plan::ConvertDirectory4,
+                           kCv2CommandListSize,
+                           false,
+                           kCv2TempScript,
+                           cv::plan::kLoaderFile,
+                           cv::msg::PlanTempNotCreated,
+                           cv::msg::cv4plans::PlanSendHint,
+                           cv::msg::cv4plans::PlanReceiveHint,
+                           0,
+                           0};
+    f.channelFromMHz = &ChannelFromMHz;
+    f.channelFromWord = &WorkingChannel;
+    f.channelFromTexts = &ChannelFromTexts;
+    f.sendAsksFirst = true;
+    f.readPlanFailedLogMsg = cv::msg::dv8plans::ReadPlanFailedLog;
+    f.readPlanFailedBoxMsg = cv::msg::dv8plans::ReadPlanFailedBox;
+    f.editorInBand = &IsFrequencyInBand;
+    return f;
+  }();
+  return family;
+}
+
+bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
+  cv::dv8::InstalledOptions options;
+  if (!readOptions(options)) {
+    editor.Log(cv::Msg(cv::msg::cv2plans::OptionsUnread));
+    return false;
+  }
+  cv::dv8::PlanCheckRules rules;
+  rules.checkBands = true;
+  rules.memoryBandFlags = true;
+  return cv::dv8::CheckCanalization(editor.planSlots, kCommands2, options, editor, rules);
+}
+
+}  // namespace cv::cv2
