@@ -8,6 +8,7 @@ Corvane2Profile::Corvane2Profile(std::string model, std::string version)
     : Dv8Profile(std::move(model), std::move(version)) {
   satelliteTuner = true;
   AddOptionsReport(*this, optionWord, idSilent);
+  AddCorvane2Spectrum(*this);
 }
 
 }  // namespace cvsim

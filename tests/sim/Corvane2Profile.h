@@ -7,6 +7,9 @@
 //    read, and optionWord as eight upper-case hexadecimal digits; idSilent leaves it unanswered.
 //  - "*?JI" and "*?CI" (channel number first) read the plan memory, which holds a terrestrial and
 //    a satellite plan at delivery.
+//  - Spectrum and monitor (Corvane2Spectrum.cpp): the DV-800's commands with "*?FR" in both bands,
+//    "*?LV" over carriers on both sides of the gap (861 and 903 MHz) and the satellite band, BER
+//    words in modes 4 and 6, and "*ME5" refused.
 #include <cstdint>
 
 #include "Dv8Profile.h"
@@ -25,5 +28,7 @@ class Corvane2Profile : public Dv8Profile {
   uint32_t optionWord = kDefaultOptions;
   bool idSilent = false;
 };
+
+void AddCorvane2Spectrum(Corvane2Profile& profile);
 
 }  // namespace cvsim

@@ -6,6 +6,8 @@
 
 #include "Commands2.h"
 #include "Cv2Dialect.h"
+#include "Cv2Monitor.h"
+#include "Cv2Spectrum.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"
@@ -83,6 +85,12 @@ void TCv2Equip::ShowTool(Tool tool) {
   if (dialog) dialog->exec();
 }
 
-std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool) { return nullptr; }
+std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool tool) {
+  switch (tool) {
+    case Tool::Spectrum: return MakeCv2SpectrumDlg(*this);
+    case Tool::Monitor: return MakeCv2MonitorDlg(*this);
+    default: return nullptr;
+  }
+}
 
 }  // namespace cv::cv2
