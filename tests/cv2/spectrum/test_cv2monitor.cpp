@@ -182,6 +182,44 @@ TEST_F(Cv2Monitor, TheStepIsJudgedOnTheFrequencyBeforeIt) {
   EXPECT_EQ(p.StdIndex("99"), 0);
 }
 
+TEST_F(Cv2Monitor, ChannelModeOnASatellitePlanKeepsTheDvEightHundredsMends) {
+  auto store = [this](int count, int active) {
+    Profile([count, active](Corvane2Profile& p) {
+      Corvane2Profile::StoredPlan plan;
+      plan.name = "ASTRA 19";
+      plan.band = 'S';
+      for (int i = 0; i < count; ++i)
+        plan.channels.push_back({"S" + std::to_string(i), 0x3DDCu + 8u * i, 0, {"SY07", "ME4", "UN0", "SO01"}});
+      p.plans[1] = plan;
+      p.activePlan = 1;
+      p.activeChannel = active;
+      p.tuneByChannel = true;
+      p.lastTuning = "*FRS3DEC";  // channel 2, 1502 MHz
+    });
+  };
+  store(3, 2);
+  dlg->ReceiveAll();
+  dlg->TimerToReceiveAll->stop();
+  // The channel text cut to 26 characters, the satellite frequency with one decimal.
+  EXPECT_EQ(dlg->ChannelEdit->text(), "S2  3DEC0000,SY07,ME4,UN0,");
+  EXPECT_EQ(dlg->FreqEdit->text(), "1502.0");
+  EXPECT_EQ(dlg->BandLabel->text(), "SAT");
+  struct Step {
+    int count, active;
+    bool up;
+    std::vector<std::string> sent;
+  } steps[] = {{3, 2, true, {"*CH00"}}, {3, 0, false, {"*CH02"}}, {3, 7, true, {"*CH00"}}, {0, 0, true, {}}};
+  for (const Step& st : steps) {
+    SCOPED_TRACE(std::to_string(st.active) + "/" + std::to_string(st.count));
+    store(st.count, st.active);
+    dlg->Poller().channelMode = true;
+    sim->ClearTraffic();
+    dlg->ChannelUpDownClick(st.up);
+    dlg->TimerToReceiveAll->stop();
+    EXPECT_EQ(Sent("*CH"), st.sent);
+  }
+}
+
 TEST_F(Cv2Monitor, TheHostsMonitorButtonOpensTheDialogPolling) {
   dlg.reset();
   ExpectToolButtonOpens<TMonitorDlg>(

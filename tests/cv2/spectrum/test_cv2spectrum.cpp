@@ -16,6 +16,7 @@
 #include "Cv2Equip.h"
 #include "Cv2Sim.h"
 #include "Cv2Spectrum.h"
+#include "FileSizeLimit.h"
 #include "HostForm.h"
 #include "OutsideTools.h"
 #include "PythonCsv.h"
@@ -167,6 +168,24 @@ TEST_F(Cv2Spectrum, ASweepAcrossTheGapMeasuresEachSideAndSavesItsFrequencies) {
   EXPECT_TRUE(text.contains(" DATE; TIME; N; 860,00; 861,00; 862,00; 901,00; 902,00; 903,00; 904,00; 905,00;\n"))
       << text.toStdString();
   ExpectLoggerGolden(QByteArray::fromStdString(saved), CV_TEST_DATA_DIR "/cv2/cv2_spectrum_860_905.csv");
+  // Under a name a technician may well type, the same file.
+  const QString hostile = QString::fromUtf8("#  sat; \"r\u00e9ception\" 1.2.csv");
+  host.Clear();
+  EXPECT_EQ(WithoutMoment(QString::fromLatin1(Save(hostile).c_str())), text);
+  EXPECT_TRUE(Logged("Spectrums saved in: " + hostile)) << host.Lines().join('\n').toStdString();
+  // A save that fails while writing keeps the earlier file whole and says so.
+  boxes.clear();
+  host.Clear();
+  {
+    cvtest::FileSizeLimit limit(64);
+    dlg->SaveBtnClick();
+  }
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(QString::fromStdString(boxes[0]).startsWith("Couldn't write file ")) << boxes[0];
+  EXPECT_FALSE(Logged("Spectrums saved in: " + hostile));
+  QFile kept(tmp.filePath(hostile));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(WithoutMoment(QString::fromLatin1(kept.readAll())), text);
   // A spreadsheet's reader takes the header and the snapshot as 8 numbers each.
   int table = 0;
   for (const std::vector<std::string>& row :
