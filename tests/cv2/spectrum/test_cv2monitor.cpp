@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,9 +17,12 @@
 #include "Clock.h"
 #include "Cv2Equip.h"
 #include "Cv2Monitor.h"
+#include "Cv2Spectrum.h"
 #include "Cv2Sim.h"
 #include "FamilySettingsSim.h"
+#include "Help.h"
 #include "Monidlg.h"
+#include "RecordingOpener.h"
 #include "ToolButtonChecks.h"
 
 using cv::cv2::TCv2Equip;
@@ -218,6 +224,24 @@ TEST_F(Cv2Monitor, ChannelModeOnASatellitePlanKeepsTheDvEightHundredsMends) {
     dlg->TimerToReceiveAll->stop();
     EXPECT_EQ(Sent("*CH"), st.sent);
   }
+}
+
+TEST_F(Cv2Monitor, HelpButtonsOpenTheMonitorAndSpectrumTopicsOfTheFamilysPage) {
+  ASSERT_TRUE(QDir(start.path()).mkpath("help"));
+  const QString page = start.filePath("help/Cv2Tools.html");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(CV_BIN_DIR "/help/Cv2Tools.html"), page));
+  std::unique_ptr<QDialog> spectrum = cv::cv2::MakeCv2SpectrumDlg(*equip);
+  for (auto [dialog, topic] : {std::pair<QDialog*, const char*>{dlg.get(), "Monitor"}, {spectrum.get(), "Spectrum"}}) {
+    SCOPED_TRACE(topic);
+    RecordingOpener opener;
+    dialog->findChild<QPushButton*>("HelpBtn")->click();
+    ASSERT_EQ(opener.urls.size(), 1u);
+    EXPECT_EQ(opener.urls[0].toLocalFile(), QFileInfo(page).absoluteFilePath());
+    EXPECT_EQ(opener.urls[0].fragment(), topic);
+    EXPECT_EQ(cv::AppHelpFile(), "help\\Cv2Tools.hlp");
+  }
+  dlg->TimerToReceiveAll->stop();
+  cv::SetAppHelpFile("");
 }
 
 TEST_F(Cv2Monitor, TheHostsMonitorButtonOpensTheDialogPolling) {
