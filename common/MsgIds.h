@@ -1560,6 +1560,14 @@ constexpr int LineCnRef = 47301;    // "C/N reference frequency: %s (45-2150)"
 namespace cv::msg::cv2plans {
 constexpr int OptionsUnread = 47100;
 }  // namespace cv::msg::cv2plans
+// The CORVANE-2 spectrum analyser and monitor (47400-47449): the logger file's own lines and the
+// monitor's radio groups, '|'-separated.
+namespace cv::msg::cv2spectrum {
+constexpr int LoggerTitle = 47400;
+constexpr int LoggerEnd = 47401;
+constexpr int MonitorMeasureItems = 47402;
+constexpr int MonitorStandardItems = 47403;
+}  // namespace cv::msg::cv2spectrum
 // The CORVANE-PLENAR plan-set editor and channel dialogs (43200-43399), and the framework Send's
 // text for a script run stopped by an exception, which came with them.
 namespace cv::msg {

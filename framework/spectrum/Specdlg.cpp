@@ -139,6 +139,7 @@ TSpectrumDlg::TSpectrumDlg(QWidget* owner, TSpectrumLink& link, const TSpectrumH
   scale.height = traceBitmap.height();
   scale.firstRefLevel = profile.firstRefLevel;
   scale.refLevelCount = profile.refLevelCount;
+  scale.linesInsideSpan = profile.scaleLinesInsideSpan;
   sweep.pictureWidth = SpecImage->width();
   sweep.timeText = []() { return SpecTimeString(); };
   // 3. state 0, logo, lists

@@ -53,4 +53,10 @@ struct TSpectrumProfile {
   int quickRefusedLineId = 0;
   // The line logged when a block of the trace is missing or short ("%d" block, "%d" points).
   int quickBlockLineId = 0;
+  // Where the terrestrial band starts: the lowest frequency the initial edit takes (the final
+  // edit takes only frequencies above it) and the start of the TER full span.
+  double terrestrialStart = 5.0;
+  // The frequency scale stops at its last line inside the span; otherwise it draws the rounded-up
+  // count of lines, evenly over the whole span, the last one possibly past the right edge.
+  bool scaleLinesInsideSpan = true;
 };

@@ -20,7 +20,7 @@ void TSpectrumScale::ComputeScale(float initialFreq, float finalFreq) {
   freqDivisions = static_cast<int32_t>(std::trunc(span / static_cast<double>(mhzPerDiv) + 1.5));
   // Rounding the count up may put the last line past the end of the span (5 to 862 MHz at 86 MHz
   // a division would draw 865): the scale stops at the last division inside it.
-  while (freqDivisions > 2 && FreqOfDivision(freqDivisions - 1) > endMHz) --freqDivisions;
+  while (linesInsideSpan && freqDivisions > 2 && FreqOfDivision(freqDivisions - 1) > endMHz) --freqDivisions;
 }
 
 int32_t TSpectrumScale::LevelToY(double level) const {

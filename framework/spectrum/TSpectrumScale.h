@@ -32,4 +32,8 @@ class TSpectrumScale {
   void PointToLevelFreq(int x, int y, double& level, double& mhz) const;
   double LevelOfDivision(int i) const { return levelBottom + i * levelDiv; }
   int32_t FreqOfDivision(int j) const { return startMHz + j * mhzPerDiv; }
+
+  // The last frequency line is kept inside the span; otherwise the rounded-up count stands and its
+  // last line may lie past the right edge.
+  bool linesInsideSpan = true;
 };

@@ -670,7 +670,7 @@ TEditResult TSpectrumSweep::ValidateInitialFreq(const std::string& text, char de
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == initialFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d >= 5.0 && d <= 862.0) ||
+  bool inRange = (TerrestrialAllowed() && d >= profile.terrestrialStart && d <= 862.0) ||
                  (profile.satelliteBand && d >= profile.satelliteStart && d < 2150.0);
   if (!inRange || (profile.editsKeepOrder && v > finalFreq)) return TEditResult::Refused;
   initialFreq = currentFreq = v;
@@ -682,7 +682,7 @@ TEditResult TSpectrumSweep::ValidateFinalFreq(const std::string& text, char deci
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == finalFreq) return TEditResult::Unchanged;
   double d = v;
-  bool inRange = (TerrestrialAllowed() && d > 5.0 && d <= 862.0) ||
+  bool inRange = (TerrestrialAllowed() && d > profile.terrestrialStart && d <= 862.0) ||
                  (profile.satelliteBand && d >= profile.satelliteStart && d <= 2150.0);
   if (!inRange || (profile.editsKeepOrder && v < initialFreq)) return TEditResult::Refused;
   finalFreq = v;
@@ -729,7 +729,7 @@ TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char de
 bool TSpectrumSweep::SetFullSpan(bool ter, bool sat) {
   if (!profile.satelliteBand) sat = false;
   if (ter) {
-    initialFreq = 5.0f;
+    initialFreq = static_cast<float>(profile.terrestrialStart);
     finalFreq = sat ? 2150.0f : 862.0f;
   } else if (sat) {
     initialFreq = static_cast<float>(profile.satelliteStart);

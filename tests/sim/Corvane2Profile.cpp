@@ -10,6 +10,7 @@ Corvane2Profile::Corvane2Profile(std::string model, std::string version)
   AddOptionsReport(*this, optionWord, idSilent);
   AddCorvane2Settings();
   AddCv2Memories();
+  AddCorvane2Spectrum(*this);
 }
 
 }  // namespace cvsim

@@ -14,6 +14,9 @@
 //  - Memories (Corvane2Memories.cpp): the DV-800's store and "*SR", holding 99 valid memories of
 //    both bands and the seven measure types of the meter (Level, V/A, Power, C/N Auto, BER QPSK
 //    on satellite, BER COFDM on terrestrial, C/N Ref) in the record line; faults on demand.
+//  - Spectrum and monitor (Corvane2Spectrum.cpp): the DV-800's commands with "*?FR" in both bands,
+//    "*?LV" over carriers on both sides of the gap (861 and 903 MHz) and the satellite band, BER
+//    words in modes 4 and 6, and "*ME5" refused.
 #include <cstdint>
 
 #include "Dv8Profile.h"
@@ -44,5 +47,7 @@ class Corvane2Profile : public Dv8Profile {
   void AddCorvane2Settings();
   void AddCv2Memories();
 };
+
+void AddCorvane2Spectrum(Corvane2Profile& profile);
 
 }  // namespace cvsim

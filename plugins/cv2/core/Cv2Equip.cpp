@@ -10,6 +10,8 @@
 #include "Cv2Update.h"
 #include "Memdlg2.h"
 #include "Chanplandlg2.h"
+#include "Cv2Monitor.h"
+#include "Cv2Spectrum.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "OptionWord.h"
@@ -93,6 +95,8 @@ std::unique_ptr<QDialog> TCv2Equip::MakeToolDialog(Tool tool) {
     case Tool::UpdateFirmware: return MakeUpdateFirmDlg2(*this);
     case Tool::MemoryEditor: return MakeMemoryDlg2(GetOwner(), this);
     case Tool::ChannelEditor: return MakeChannelsPlanDlg2(GetOwner(), this);
+    case Tool::Spectrum: return MakeCv2SpectrumDlg(*this);
+    case Tool::Monitor: return MakeCv2MonitorDlg(*this);
     default: return nullptr;
   }
 }

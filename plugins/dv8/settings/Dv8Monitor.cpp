@@ -20,18 +20,22 @@ Dv8MonitorProfile::Dv8MonitorProfile() {
   terrestrialEnd = 862.0;
   terrestrialStep = 0.05;
   variantRule = false;
-  standards.clear();
-  for (int code : standardCodes) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", code);
-    standards.push_back({{text}});
-  }
+  SetStandardCodes(standardCodes, std::size(standardCodes));
   standardItemsId = msg::dv8::MonitorStandardItems;
   measureItemsId = msg::dv8::MonitorMeasureItems;
   measureCodes.assign(std::begin(dv8::measureCodes), std::end(dv8::measureCodes));
   showBand = false;
   showDespiteTuningFailure = true;
   emptyEditTunes = false;
+}
+
+void Dv8MonitorProfile::SetStandardCodes(const int* codes, size_t count) {
+  standards.clear();
+  for (size_t i = 0; i < count; ++i) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", codes[i]);
+    standards.push_back({{text}});
+  }
 }
 
 int Dv8MonitorProfile::MeasureItem(char type) const {

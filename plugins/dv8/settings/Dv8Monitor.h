@@ -23,6 +23,10 @@ class Dv8MonitorProfile : public cv::settings::MonitorProfile {
   std::string ChannelText(const std::string& reply, const std::string& planName) const override;
 
   static constexpr size_t kChannelTextLength = 26;
+
+ protected:
+  // One standard item for each code, sent and read as two decimal digits ("%02d").
+  void SetStandardCodes(const int* codes, size_t count);
 };
 
 const Dv8MonitorProfile& Dv8MonitorValues();
