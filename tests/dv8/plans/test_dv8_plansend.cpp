@@ -82,6 +82,7 @@ class Dv8PlanSend : public testing::Test, public Dv8Sim, public PlanSendParts<TD
 };
 
 TEST_F(Dv8PlanSend, WithoutPlansSendOnlyTurnsTheButtonsOffAndOn) {
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // the open's wake line is not Send's
   sim->ClearTraffic();
   dlg->SendBtnClick();
   EXPECT_TRUE(ButtonsOn());

@@ -51,6 +51,14 @@ class Dv8Monitor : public FamilySettingsSim<Dv8Sim, TDV8Equip> {
     });
   }
   QString Display() const { return dlg->DisplayMemo->toPlainText(); }
+  // What the meter was told to do: the commands without the queries of a poll cycle, which the
+  // monitor's running timer may slip in while a handler waits for its answer.
+  std::vector<std::string> Commands() {
+    std::vector<std::string> out;
+    for (const std::string& l : Sent("*"))
+      if (l.rfind("*?", 0) != 0) out.push_back(l);
+    return out;
+  }
 
   cv::FakeClock clock;
   std::unique_ptr<TMonitorDlg> dlg;
@@ -137,7 +145,7 @@ TEST_F(Dv8Monitor, ArrowsAndTypedFrequenciesStayInsideTheBand) {
     sim->ClearTraffic();
     dlg->FreqEdit->setText(r.text);
     dlg->FreqUpDownClick(r.up);
-    EXPECT_EQ(Sent("*"), r.sent);
+    EXPECT_EQ(Commands(), r.sent);
     EXPECT_TRUE(dlg->FreqUpDown->isEnabled());
     EXPECT_TRUE(dlg->TimerToReceiveAll->isActive());
   }
@@ -155,7 +163,7 @@ TEST_F(Dv8Monitor, ArrowsAndTypedFrequenciesStayInsideTheBand) {
     prompter.beeps = 0;
     dlg->FreqEdit->setText(t.text);
     dlg->OnExitFreqEdit();
-    EXPECT_EQ(Sent("*"), t.sent);
+    EXPECT_EQ(Commands(), t.sent);
     EXPECT_EQ(prompter.beeps, t.cleared ? 1 : 0);
     EXPECT_EQ(dlg->FreqEdit->text().isEmpty(), t.cleared || !*t.text);
   }
@@ -272,7 +280,7 @@ TEST_F(Dv8Monitor, MeasureAndStandardItemsSendTheEquipmentsCodes) {
     sim->ClearTraffic();
     TMonitorRadioGroup* group = std::string(r.group) == "meas" ? dlg->MeasRadioGroup : dlg->StdRadioGroup;
     group->findChild<QRadioButton*>(QString("Item%1").arg(r.item))->click();
-    EXPECT_EQ(Sent("*"), std::vector<std::string>{r.command});
+    EXPECT_EQ(Commands(), std::vector<std::string>{r.command});
   }
 }
 

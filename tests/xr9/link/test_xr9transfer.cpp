@@ -467,6 +467,8 @@ TEST(Xr9PacedDownload, TheWindowRepaintsAndNoSecondToolStarts) {
     last = t;
   }
   longest = std::max(longest, std::chrono::duration<double>(end - last).count());
-  EXPECT_LT(longest, 1.0);
+  // The loop pumps well within a second; the bound leaves room for a loaded machine stalling the
+  // process, and still fails a download that pumps only at its end (the file takes over 5 s).
+  EXPECT_LT(longest, 3.0);
   EXPECT_GE(static_cast<double>(clock.stamps.size()), std::chrono::duration<double>(end - start).count());
 }
