@@ -47,7 +47,7 @@ TEST_F(Cv2Equip, TuningAndChannelQuery) {
   });
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();  // past the wake line of the opening
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   struct Tune {
     float mhz;
     const char* command;

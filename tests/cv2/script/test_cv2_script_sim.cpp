@@ -21,7 +21,7 @@ struct Cv2SimScript : ::testing::Test, Cv2Sim {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(StartSim());
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // past the wake line of the opening
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   }
   void TearDown() override { port.Close(); }
   std::string Write(const std::string& name, const std::string& text) const {

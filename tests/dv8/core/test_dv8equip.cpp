@@ -25,7 +25,7 @@ TEST_F(Dv8Equip, LaunchersLogTheirLinesInOrderAndLeaveThePortClosed) { ExpectLau
 TEST_F(Dv8Equip, TuningIsTerrestrialOnly) {
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();  // past the wake line of the opening
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   struct Row {
     float mhz;
     const char* command;  // nullptr: refused, nothing sent, no wait
@@ -75,7 +75,7 @@ TEST_F(Dv8Equip, ChannelQueryAsksChannelFirstAndFallsBackOutsideTheRanges) {
   });
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();  // past the wake line of the opening
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   struct Row {
     int plan, channel;
     char band;

@@ -28,7 +28,7 @@ struct Dv8SimScript : ::testing::Test, Dv8Sim {
     equip.reset(TCv3Equip::Build<TDV8Equip>(&host.form, &port));
     equip->clock = &clock;
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // past the wake line of the opening
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     saved = QDir::currentPath();
     QDir::setCurrent(dir.path());  // SENDHEX's file and "LogZone.log" in the scratch directory
   }
