@@ -77,6 +77,8 @@ class MemoryCodec {
   virtual std::vector<std::string> FileLines(const std::string& content) const { return cv::mem::FileLines(content); }
   virtual bool SkippedFileLine(const std::string& line) const { return cv::mem::SkippedFileLine(line); }
   virtual std::string RowText(const std::string& line) const { return cv::mem::RowText(line); }
+  // The columns of a row as RowText leaves it.
+  virtual int FileColumns() const { return kCv3FileColumns; }
   // Whether the reader, at the end of the file, takes the last row again for the rows still
   // wanted (each then names a memory already read, so the read still fails at the first gap).
   virtual bool RepeatsLastRow() const { return false; }

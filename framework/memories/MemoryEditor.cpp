@@ -370,7 +370,9 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
       ok = false;
       break;
     }
-    ParseFileRow(equip.SplitFields(codec.RowText(*last)), i);
+    ParseFileRow(SplitFileRow(codec.RowText(*last), codec.FileColumns(), equip.ListSeparator(),
+                              [this](const std::string& line) { return equip.SplitFields(line); }),
+                 i);
     LoadCurrentRecord(records[i - 1]);
     ok = UpdateListEntry();
     if (ok) InsertListLine(i - 1);

@@ -1,5 +1,6 @@
 #include "MemoryFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -269,6 +270,33 @@ bool SkippedFileLine(const std::string& line) {
 std::string RowText(const std::string& line, size_t rowLength) {
   std::string row = line.substr(0, line.find_first_of("\r\n"));
   return row.substr(0, rowLength);
+}
+
+std::vector<std::string> SplitFileRow(const std::string& row, int columns, char list, const FieldSplitter& split) {
+  std::vector<size_t> at;
+  for (size_t i = 0; i < row.size(); ++i)
+    if (row[i] == list) at.push_back(i);
+  const int surplus = static_cast<int>(at.size()) - (columns - 1);
+  const int width = Width(cLabel);
+  // The label runs from the first separator to the one that ends it; a row that is not the
+  // writer's (a spreadsheet's trailing separator, another family's wider row) has no such label,
+  // so the surplus is only the label's while it fits the label's width.
+  for (int k = std::min(surplus, width); k > 0; --k) {
+    if (at.size() < static_cast<size_t>(k) + 2) continue;
+    const size_t begin = at[0] + 1;
+    const size_t end = at[k + 1];
+    if (end - begin > static_cast<size_t>(width)) continue;
+    std::vector<std::string> fields = split(row.substr(0, begin) + row.substr(end));
+    const std::vector<std::string> parts = split(row.substr(begin, end - begin));
+    std::string label;
+    for (size_t i = 0; i <= static_cast<size_t>(k) && i < parts.size(); ++i) {
+      if (i) label += list;
+      label += parts[i];
+    }
+    if (fields.size() > cLabel) fields[cLabel] = label;
+    return fields;
+  }
+  return split(row);
 }
 
 }  // namespace cv::mem

@@ -2,6 +2,7 @@
 // The memory text file: a comment block that explains the codes, a column header row, and one
 // 82-character row per memory, fields separated by the list separator, decimals written with
 // the decimal separator. Plain C++; the memory editor reads and writes whole files with these.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,5 +75,11 @@ std::vector<std::string> FileLines(const std::string& content, size_t maxLength 
 bool SkippedFileLine(const std::string& line);
 // A row as the reader splits it: ended at CR or LF, cut after `rowLength` characters.
 std::string RowText(const std::string& line, size_t rowLength = kFileRowLength);
+
+// A row split into its fields by `split` (the equipment's field splitter). A label may hold the
+// list separator, which leaves its row with more separators than its `columns` need: the surplus
+// ones that fit within the label's column are the label's, and its field gets them back.
+using FieldSplitter = std::function<std::vector<std::string>(const std::string&)>;
+std::vector<std::string> SplitFileRow(const std::string& row, int columns, char list, const FieldSplitter& split);
 
 }  // namespace cv::mem

@@ -21,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   equip->decimalSeparator = ',';
   equip->listSeparator = ';';
   cv::mem::Cv3MemoryEquipment link(*equip);
-  auto fields = [&](const std::string& line) { return link.SplitFields(PlenMemoryCodec().RowText(line)); };
+  auto fields = [&](const std::string& line) {
+    const PlenMemoryCodec c;
+    return cv::mem::SplitFileRow(c.RowText(line), c.FileColumns(), equip->listSeparator,
+                                 [&](const std::string& row) { return link.SplitFields(row); });
+  };
   const std::vector<std::string> lines = cvfuzz::Lines(cvfuzz::Text(data, size));
   PlenMemoryCodec codec;
   if (!lines.empty()) {

@@ -3,7 +3,10 @@
 // log goes to a host form, with a scripted file chooser, a recording view and the recording
 // prompter; the simulator's default memories as records.
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -101,6 +104,10 @@ struct FamilyRig {
     for (const QString& l : host.Lines()) lines.push_back(cv::To1252(l));
     return lines;
   }
+  bool Logged(const std::string& line) const {
+    const std::vector<std::string> lines = Log();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
   static C MakeCodec(E& e) {
     if constexpr (std::is_constructible_v<C, std::string>)
       return C(e.VersionText());
@@ -151,6 +158,68 @@ inline std::array<MemoryRecord, cv::mem::kMemoryCount> DefaultRecords() {
   for (int n = 1; n <= cv::mem::kMemoryCount; ++n)
     cv::mem::DecodeMemoryRecord(cvsim::Corvane3Profile::DefaultMemory(n), records[n - 1]);
   return records;
+}
+
+// Four-character labels that a row must keep apart from its separators: the list separators, the
+// decimal characters, a leading '#' or blank, quotes, Windows-1252 letters.
+inline std::vector<std::string> HostileLabels() {
+  return {"A;B ", ";;;;", "A,B,", ",,,,", "1.5;", "#;,.", " #AB", "\"a;'", "\xE9t\xE9;", ",\xA3;\"", ";   "};
+}
+
+// Saves the editor's records with Save in `path` and reads them back with Read.
+template <class R>
+void SaveAndRead(R& rig, const std::string& path) {
+  rig.editor.loaded = true;
+  rig.chooser.savePath = path;
+  EXPECT_TRUE(rig.editor.SaveBtnClick());
+  rig.editor.records.fill(MemoryRecord{});
+  rig.chooser.openPath = path;
+  rig.editor.ReadBtnClick();
+  EXPECT_TRUE(rig.editor.loaded);
+}
+
+// The first memories of `editor` take the hostile labels, are saved and read back; returns the
+// records the file should give back: those of the same file without the labels (a family's file
+// may leave out what a memory does not use), with the labels. The file writes a label's '.' as
+// the decimal separator, so with a decimal comma the label's commas come back as points.
+template <class R>
+std::array<MemoryRecord, cv::mem::kMemoryCount> SaveAndReadHostileLabels(R& rig, char decimal,
+                                                                         const std::string& path) {
+  SaveAndRead(rig, path);
+  auto expected = rig.editor.records;
+  const std::vector<std::string> labels = HostileLabels();
+  for (size_t i = 0; i < labels.size(); ++i) {
+    std::memcpy(rig.editor.records[i].label, labels[i].data(), 4);
+    std::string back = labels[i];
+    if (decimal == ',') std::replace(back.begin(), back.end(), ',', '.');
+    std::memcpy(expected[i].label, back.data(), 4);
+  }
+  SaveAndRead(rig, path);
+  EXPECT_EQ(rig.editor.records, expected);
+  return expected;
+}
+
+// The user's path with the hostile labels, for both separator settings: Save and Read give every
+// memory back as the file should, and Send All to the (simulated) meter and Receive its labels.
+template <class R, class Load>
+void HostileLabelsThroughTheMeter(R& rig, TCv3Equip& equip, Load loadDefaults) {
+  for (const char* separators : {",;", ".,"}) {
+    SCOPED_TRACE(separators);
+    equip.decimalSeparator = separators[0];
+    equip.listSeparator = separators[1];
+    loadDefaults();
+    QTemporaryDir dir;
+    const auto expected = SaveAndReadHostileLabels(rig, separators[0], dir.filePath("labels.csv").toStdString());
+    EXPECT_FALSE(rig.Logged("Reading memories failed"));
+    rig.editor.SendBtnClick();
+    EXPECT_TRUE(rig.Logged("Sending memories complete"));
+    rig.editor.records.fill(MemoryRecord{});
+    rig.editor.ReceiveBtnClick();
+    // The meter keeps its own form of what a file leaves out; the labels it gives back are the file's.
+    for (int i = 0; i < cv::mem::kMemoryCount; ++i)
+      EXPECT_EQ(std::string(rig.editor.records[i].label, 4), std::string(expected[i].label, 4)) << i + 1;
+    rig.host.Clear();
+  }
 }
 
 inline std::string ReadAll(const QString& path) {

@@ -92,6 +92,39 @@ TEST(MemoryFile, GoldenFilesByteForByteAndBack) {
   }
 }
 
+// Where the label's separators end: rows as the writer makes them, and rows it never makes
+// (a spreadsheet's trailing separator, the 25-column row of a family with DiSEqC, a short label).
+TEST(MemoryFile, SurplusSeparatorsOfARowAreTheLabels) {
+  Rig rig(nullptr, ',', ';');
+  const auto split = [&](const std::string& row) { return rig.link.SplitFields(row); };
+  const std::string tail = ";T;0;1; ; ;0053,25;1;01;07;0;1;0; ;1;    ;08,00;09750,0; ; ; ;     ;-006,15";
+  const struct {
+    std::string row;
+    int columns;
+    const char* label;
+    const char* band;
+    const char* last;
+  } cases[] = {
+      {"01;M001" + tail, kCv3FileColumns, "M001", "T", "-006.15"},
+      {"01;A;B " + tail, kCv3FileColumns, "A;B ", "T", "-006.15"},
+      {"01;;;;;" + tail, kCv3FileColumns, ";;;;", "T", "-006.15"},
+      {"01;A;B" + tail, kCv3FileColumns, "A;B", "T", "-006.15"},
+      {"01;A,;." + tail, kCv3FileColumns, "A.;.", "T", "-006.15"},
+      {"01;M001" + tail + ";", kCv3FileColumns, "M001", "T", "-006.15"},
+      {"01;M001" + tail + ";f", kCv3FileColumns, "M001", "T", "-006.15"},
+      {"01;AB;C" + tail + ";f", kCv3FileColumns, "AB;C", "T", "-006.15"},
+      {"01;AB;C" + tail + ";f", kFileColumns, "AB;C", "T", "-006.15"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    const std::vector<std::string> f = SplitFileRow(c.row, c.columns, ';', split);
+    ASSERT_GT(f.size(), static_cast<size_t>(cCnRef));
+    EXPECT_EQ(f[cLabel], c.label);
+    EXPECT_EQ(f[cBand], c.band);
+    EXPECT_EQ(f[cCnRef], c.last);
+  }
+}
+
 // A golden file with its rows changed, and what reading it logs and leaves.
 struct Damage {
   const char* name;

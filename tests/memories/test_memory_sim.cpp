@@ -158,6 +158,10 @@ TEST_F(MemorySim, SendAllThenReceiveGivesTheSameRecords) {
   EXPECT_TRUE(rig->editor.loaded);
 }
 
+TEST_F(MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
+  memtest::HostileLabelsThroughTheMeter(*rig, rig->equip, [this] { LoadDefaults(); });
+}
+
 TEST_F(MemorySim, SendOneSendsTheSelectedMemoryOrTheFirst) {
   LoadDefaults();
   ASSERT_EQ(rig->editor.listIndex, -1);

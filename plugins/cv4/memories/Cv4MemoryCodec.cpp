@@ -406,4 +406,6 @@ bool Cv4MemoryCodec::SkippedFileLine(const std::string& line) const {
 
 std::string Cv4MemoryCodec::RowText(const std::string& line) const { return cv::mem::RowText(line, kFileRowLength); }
 
+int Cv4MemoryCodec::FileColumns() const { return kFileColumns; }
+
 }  // namespace cv::cv4

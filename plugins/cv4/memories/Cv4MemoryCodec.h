@@ -67,6 +67,7 @@ class Cv4MemoryCodec : public cv::mem::MemoryCodec {
   std::vector<std::string> FileLines(const std::string& content) const override;
   bool SkippedFileLine(const std::string& line) const override;
   std::string RowText(const std::string& line) const override;
+  int FileColumns() const override;
 
   // The two forms apart from the one chosen (tests, the simulator, fuzzing).
   static std::string EncodeForm(Form form, MemoryRecord& record, const Cv4RecordRules& rules = {});

@@ -76,6 +76,21 @@ TEST(Cv4MemoryFile, GoldensInBothSeparatorPairsAndBack) {
 }
 
 // One row of the semicolon file changed, read through the editor.
+// The DiSEqC setting is the row's last column, past the 82 characters of a 24-column row.
+TEST(Cv4MemoryFile, TheDiseqcSettingComesBackFromTheFile) {
+  Rig rig(nullptr, ',', ';');
+  rig.editor.records = Memories();
+  const char settings[] = {'0', '1', '2', '3', 'f'};
+  int satellites = 0;
+  for (MemoryRecord& r : rig.editor.records)
+    if (r.band == 'S') r.diseqC = settings[satellites++ % 5];
+  ASSERT_GE(satellites, 5);
+  const auto saved = rig.editor.records;
+  QTemporaryDir dir;
+  memtest::SaveAndRead(rig, dir.filePath("diseqc.csv").toStdString());
+  EXPECT_EQ(rig.editor.records, saved);
+}
+
 TEST(Cv4MemoryFile, RowRules) {
   const std::string base = Written(',', ';');
   const auto baseLines = memtest::SplitLines(base);

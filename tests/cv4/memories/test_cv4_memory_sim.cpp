@@ -93,6 +93,11 @@ TEST_F(Cv4MemorySim, ReceiveAndSendAllInTheFormTheVersionPicks) {
   }
 }
 
+TEST_F(Cv4MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
+}
+
 TEST_F(Cv4MemorySim, ARefusedMemoryStopsSendAll) {
   ASSERT_NO_FATAL_FAILURE(Start("1.94"));
   Profile([](Corvane4Profile& p) { p.refusedMemory = 2; });

@@ -78,6 +78,10 @@ TEST_F(Dv8MemorySim, ReceiveAllAndSendThemBack) {
   EXPECT_EQ(sent[4].substr(0, 9), "*SR05N005");
 }
 
+TEST_F(Dv8MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
+  memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
+}
+
 TEST_F(Dv8MemorySim, ReceiveFaults) {
   struct Case {
     const char* name;

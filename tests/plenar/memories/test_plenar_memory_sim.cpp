@@ -74,6 +74,10 @@ TEST_F(PlenarMemorySim, ReceiveAllInXsrFormAndSendThemBack) {
 
 // Each row: the meter's option word and version, a change to one memory, what the log shows
 // and whether anything went out.
+TEST_F(PlenarMemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
+  memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
+}
+
 TEST_F(PlenarMemorySim, CompatibilityDecidesBeforeAnythingIsSent) {
   const uint32_t all = PlenarProfile::kAllOptions;
   struct Case {
