@@ -116,6 +116,10 @@ TEST_F(Cv2MemorySim, ReceiveSaveReadAndSendBack) {
   EXPECT_EQ(sent[5].size(), 38u);  // BER COFDM
 }
 
+TEST_F(Cv2MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
+  memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
+}
+
 TEST_F(Cv2MemorySim, ReceiveFaults) {
   struct Case {
     const char* name;
