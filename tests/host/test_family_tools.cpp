@@ -161,10 +161,11 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
       QWidget* mpeg = QApplication::activeModalWidget();
       ASSERT_NE(mpeg, nullptr);
       analyzer = mpeg->windowTitle();
-      // A person presses nothing before the meter has answered the wake line of the port's set-up.
+      // A person presses nothing before the meter has answered the wake line of the port's set-up:
+      // the line has arrived and the answer has gone out (a loaded machine can hold either back).
       SpinUntil([&] {
         const std::vector<std::string> lines = sim->Lines();
-        return std::find(lines.begin(), lines.end(), "*") != lines.end();
+        return std::find(lines.begin(), lines.end(), "*") != lines.end() && !sim->Sent().empty();
       });
       sim->WaitTxIdle();
       QThread::msleep(20);
