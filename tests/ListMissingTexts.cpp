@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Language.h"
 #include "Messages.h"
 
 extern const char kCvMessageTableEng[];
@@ -26,15 +27,6 @@ std::vector<std::string> Conversions(const std::string& text) {
     i = j;
   }
   return out;
-}
-
-// The marker each module's text 6666 must hold, by module code.
-const char* MarkerOf(const std::string& code) {
-  static const std::map<std::string, std::string> markers = {
-      {"eng", "CODELANG_0902"}, {"esp", "CODELANG_1001"}, {"cat", "CODELANG_0301"},
-      {"deu", "CODELANG_0701"}, {"fra", "CODELANG_1201"}, {"ita", "CODELANG_1601"}};
-  auto it = markers.find(code);
-  return it == markers.end() ? nullptr : it->second.c_str();
 }
 
 }  // namespace
@@ -76,8 +68,8 @@ int main(int argc, char** argv) {
     faults += static_cast<int>(missing.size());
     const std::string path = argv[a];
     const std::string code = path.substr(path.rfind('.') + 1);
-    const char* marker = MarkerOf(code);
-    if (!marker || texts[6666] != marker) {
+    const int language = cv::LanguageIndexOfCode(code);
+    if (language < 0 || texts[6666] != cv::LanguageOf(language).marker) {
       std::printf("%s: text 6666 is \"%s\", not the marker of \"%s\"\n", argv[a], texts[6666].c_str(), code.c_str());
       ++faults;
     }

@@ -65,7 +65,7 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
   // tool works on, and each new log form starts it afresh. It is a log written line by line as the
   // tool runs, not a save, so it does not go through cv::WriteFileAtomically: what was logged
   // before a crash must already be in the file.
-  logFile = std::fopen("LogZone.log", "w+");  // a running log, not a save: see above
+  logFile = std::fopen("LogZone.log", "w+");  // not a save: a log kept line by line up to a crash
   if (!logFile) AddLogLine(cv::Msg(cv::msg::CannotSaveLogZone));
 }
 
