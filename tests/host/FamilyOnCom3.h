@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QWidget>
+#include <chrono>
 #include <memory>
 
 #include "HostHome.h"
@@ -41,4 +42,12 @@ T* NamedChild(QWidget* w, const char* name) {
   T* c = w ? w->findChild<T*>(name) : nullptr;
   EXPECT_NE(c, nullptr) << name;
   return c;
+}
+
+// Runs the event loop until `done` holds or two seconds have passed.
+template <class F>
+bool SpinUntil(F done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!done() && std::chrono::steady_clock::now() < end) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
 }

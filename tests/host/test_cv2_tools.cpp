@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-#include <chrono>
 #include <fstream>
 
 #include "AppServices.h"
@@ -38,14 +37,6 @@ class Cv2Tools : public ::testing::Test {
   std::unique_ptr<TMainForm> w;
   cv::RecordingPrompter prompter;
 };
-
-// Runs the event loop until `done` holds or two seconds have passed.
-template <class F>
-bool SpinUntil(F done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (!done() && std::chrono::steady_clock::now() < end) QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
 
 // The transcript's start and end stamps, elapsed time and folder masked.
 std::string Masked(const std::string& text, const QString& folder) {

@@ -14,7 +14,6 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 
 #include "AppServices.h"
@@ -39,14 +38,6 @@ const Family kFamilies[] = {
     {"plenar", "CvPlenar", "2.30"},
 };
 
-// Runs the event loop until `done` holds or two seconds have passed.
-template <class F>
-bool SpinUntil(F done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (!done() && std::chrono::steady_clock::now() < end) QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
-
 class FamilyTools : public ::testing::TestWithParam<Family> {
  protected:
   void SetUp() override {
@@ -69,13 +60,6 @@ class FamilyTools : public ::testing::TestWithParam<Family> {
     sim->WaitTxIdle();
     QThread::msleep(20);
   }
-  // The plug-in's forms are of its own copy of the framework: found by their controls' names.
-  template <class T>
-  static T* Child(QWidget* dlg, const char* name) {
-    T* c = dlg ? dlg->findChild<T*>(name) : nullptr;
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-  }
 
   HostHome home;
   std::unique_ptr<cvsim::Simulator> sim;
@@ -89,10 +73,10 @@ TEST_P(FamilyTools, MonitorShowsAReading) {
     QWidget* dlg = QApplication::activeModalWidget();
     ASSERT_NE(dlg, nullptr);
     title = dlg->windowTitle();
-    auto* memo = Child<QPlainTextEdit>(dlg, "DisplayMemo");
+    auto* memo = NamedChild<QPlainTextEdit>(dlg, "DisplayMemo");
     SpinUntil([&] { return memo && memo->toPlainText().contains("MHz"); });
     if (memo) shown = memo->toPlainText();
-    Child<QPushButton>(dlg, "CloseBtn")->click();
+    NamedChild<QPushButton>(dlg, "CloseBtn")->click();
   });
   w->MonitorBtn->click();
   EXPECT_EQ(title, "Monitor");
@@ -130,10 +114,10 @@ TEST_P(FamilyTools, UpdateFromTheMainWindow) {
         open->selectFile(home.filePath("upd.pro"));
         QMetaObject::invokeMethod(open, "accept");
       });
-      auto* startBtn = Child<QPushButton>(dlg, "StartBtn");
-      auto* closeBtn = Child<QPushButton>(dlg, "CloseBtn");
+      auto* startBtn = NamedChild<QPushButton>(dlg, "StartBtn");
+      auto* closeBtn = NamedChild<QPushButton>(dlg, "CloseBtn");
       startBtn->click();
-      zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+      zone = NamedChild<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
       buttonsBack = startBtn->isEnabled() && closeBtn->isEnabled();
       closeBtn->click();
     });
@@ -177,12 +161,12 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
       ASSERT_NE(mpeg, nullptr);
       analyzer = mpeg->windowTitle();
       AwaitWakeLineAnswered();
-      Child<QPushButton>(mpeg, "EstatMpegBtn")->click();
-      if (auto* edit = Child<QLineEdit>(mpeg, "EstatMpegEdit")) status = edit->text();
+      NamedChild<QPushButton>(mpeg, "EstatMpegBtn")->click();
+      if (auto* edit = NamedChild<QLineEdit>(mpeg, "EstatMpegEdit")) status = edit->text();
       mpeg->close();
     });
     sim->ClearTraffic();
-    Child<QPushButton>(dlg, "Mpeg2Btn")->click();
+    NamedChild<QPushButton>(dlg, "Mpeg2Btn")->click();
     QTimer::singleShot(0, dlg, [&] {
       auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(open, nullptr);
@@ -191,11 +175,11 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
     });
     sim->WaitTxIdle();
     sim->ClearTraffic();
-    auto* startBtn = Child<QPushButton>(dlg, "StartBtn");
-    auto* closeBtn = Child<QPushButton>(dlg, "CloseBtn");
+    auto* startBtn = NamedChild<QPushButton>(dlg, "StartBtn");
+    auto* closeBtn = NamedChild<QPushButton>(dlg, "CloseBtn");
     startBtn->click();
     received = QString::fromStdString(sim->Received());
-    zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    zone = NamedChild<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
     buttonsBack = startBtn->isEnabled() && closeBtn->isEnabled();
     closeBtn->click();
   });
@@ -226,9 +210,9 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
       open->selectFile(home.filePath("upd.pro"));
       QMetaObject::invokeMethod(open, "accept");
     });
-    Child<QPushButton>(dlg, "StartBtn")->click();
-    zone = Child<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
-    Child<QPushButton>(dlg, "CloseBtn")->click();
+    NamedChild<QPushButton>(dlg, "StartBtn")->click();
+    zone = NamedChild<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    NamedChild<QPushButton>(dlg, "CloseBtn")->click();
   });
   w->UpdateTools();
   ASSERT_TRUE(w->UpdateBtn->isEnabled());
@@ -262,11 +246,11 @@ TEST_P(PlenarTools, ConfigurationFromTheMainWindow) {
     QTimer::singleShot(0, w.get(), [&] {
       QWidget* dlg = QApplication::activeModalWidget();
       ASSERT_NE(dlg, nullptr);
-      auto* list = Child<QListWidget>(dlg, "OptionsListBox");
+      auto* list = NamedChild<QListWidget>(dlg, "OptionsListBox");
       SpinUntil([&] { return list && list->count() > 0; });
       for (int i = 0; list && i < list->count(); ++i) items << list->item(i)->text();
-      if (auto* label = Child<QLabel>(dlg, "MakeLabel")) model = label->text();
-      Child<QPushButton>(dlg, "CancelBtn")->click();
+      if (auto* label = NamedChild<QLabel>(dlg, "MakeLabel")) model = label->text();
+      NamedChild<QPushButton>(dlg, "CancelBtn")->click();
     });
     w->UpdateTools();
     ASSERT_TRUE(w->ConfigBtn->isEnabled());
