@@ -314,7 +314,7 @@ class MemorySettingsSim : public testing::Test, public SimOnCom1 {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<FormRig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
   }
   void TearDown() override { port.Close(); }

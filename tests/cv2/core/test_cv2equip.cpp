@@ -138,7 +138,7 @@ TEST_F(Cv2Equip, InstalledOptionsFromTheIdReply) {
   }
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   const int bits[InstalledOptions::kFlags] = {20, 19, 18, 17, 16, 8, 7, 6, 5, 4, 2, 1, 0};
   struct Row {
     uint32_t word;

@@ -36,7 +36,7 @@ class Cv2MemorySim : public testing::Test, public Cv2Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // the wake line of the open
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     Clear();
   }
   void TearDown() override { port.Close(); }

@@ -41,7 +41,7 @@ class Cv4MemoryDataSim : public testing::Test, public Cv4Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<memtest4::DataRig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
     sim->ClearTraffic();
   }

@@ -34,7 +34,7 @@ class Cv4Picker : public testing::Test, public Cv4Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<memtest4::Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     picker = std::make_unique<cv::cv4::TCv4MemoryChannelDlg>(nullptr, rig->equip.get(),
                                                               cv::mem::PickTarget{plan, channel, number}, &start);
   }

@@ -20,7 +20,7 @@ class Cv4MemorySim : public testing::Test, public Cv4Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // the wake line of the open
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
     sim->ClearTraffic();
   }

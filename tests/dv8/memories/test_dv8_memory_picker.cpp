@@ -50,7 +50,7 @@ class Dv8Picking : public testing::Test, public Dv8Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<memtest8::DataRig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
     sim->ClearTraffic();
   }

@@ -22,7 +22,7 @@ class Dv8MemorySim : public testing::Test, public Dv8Sim {
     ASSERT_NO_FATAL_FAILURE(StartSim());
     rig = std::make_unique<Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();  // the wake line of the open
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
     sim->ClearTraffic();
   }

@@ -104,7 +104,7 @@ TEST_F(PlenEquip, InstalledOptionsAskAfterTheAccessCodeAndReadTheVersion) {
   }
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   sim->ClearTraffic();
   Profile([](cvsim::PlenarProfile& p) { p.optionWord = 0x00810004; });  // flags 1, 8 and 14
   TInstalledOptions options;
@@ -152,7 +152,7 @@ TEST_F(PlenEquip, DabPlansAndChannelsReadAsTerrestrialWithOneCommand) {
   });
   auto equip = Make(&port);
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   struct Row {
     int plan;
     bool ok;
@@ -182,7 +182,7 @@ TEST_F(PlenEquip, RawWriteSendsTheBytesAsGiven) {
   auto equip = Make(&port);
   EXPECT_FALSE(equip->WriteRaw("*"));  // the port is not open
   ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
   sim->ClearTraffic();
   const std::string text = "ABC\x11\x13\x06 xyz\xE9";
   EXPECT_TRUE(equip->WriteRaw(text));

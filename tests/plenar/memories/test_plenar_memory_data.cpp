@@ -154,7 +154,7 @@ class PlenarPicker : public testing::Test, public PlenarSim {
     ASSERT_NO_FATAL_FAILURE(StartSim(std::move(profile)));
     rig = std::make_unique<memtestplen::Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     sim->ClearTraffic();
     picker = std::make_unique<cv::plenar::TPlenMemoryChannelDlg>(nullptr, rig->equip.get(),
                                                                   cv::mem::PickTarget{plan, channel, number}, &start);

@@ -20,7 +20,7 @@ class PlenarMemorySim : public testing::Test, public PlenarSim {
     ASSERT_NO_FATAL_FAILURE(StartSim());
     rig = std::make_unique<Rig>(&port);
     ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
-    Settle();
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());  // past the wake line of the opening
     rig->host.Clear();
     sim->ClearTraffic();
   }
