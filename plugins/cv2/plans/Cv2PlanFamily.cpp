@@ -6,7 +6,6 @@
 #include "Cv4PlanFamily.h"
 #include "Messages.h"
 #include "MsgIds.h"
-#include "PlanCheck.h"
 #include "PlanImport.h"
 #include "PlanScript.h"
 
@@ -76,16 +75,18 @@ const cv::plan::PlanFamily& Cv2PlanFamily() {
   return family;
 }
 
+cv::plan::PlanCheckTable Cv2CheckTable() {
+  cv::plan::PlanCheckTable table = cv::dv8::Dv8CheckTable(kCommands2);
+  table.terrestrialBandFlag = cv::dv8::InstalledOptions::kTerrestrialBand;
+  table.satelliteBandFlag = cv::dv8::InstalledOptions::kSatelliteBand;
+  return table;
+}
+
 bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
   cv::dv8::InstalledOptions options;
-  if (!readOptions(options)) {
-    editor.Log(cv::Msg(cv::msg::cv2plans::OptionsUnread));
-    return false;
-  }
-  cv::dv8::PlanCheckRules rules;
-  rules.checkBands = true;
-  rules.memoryBandFlags = true;
-  return cv::dv8::CheckCanalization(editor.planSlots, kCommands2, options, editor, rules);
+  std::optional<cv::plan::OptionFlags> reported;
+  if (readOptions(options)) reported = options.flags;
+  return cv::plan::CheckCanalization(editor.planSlots, Cv2CheckTable(), reported, editor);
 }
 
 }  // namespace cv::cv2

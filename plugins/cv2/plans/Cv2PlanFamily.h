@@ -34,8 +34,12 @@ const cv::plan::PlanFamily& Cv2PlanFamily();
 // The options as Send's check gets them: true when the meter reported them.
 using OptionsReader = std::function<bool(cv::dv8::InstalledOptions& into)>;
 
-// The check Send runs over the editor's plans: the shared check with the band test on. Options
-// that could not be read fail it with a log line (the query has shown its own box).
+// The plan check's values: the DV-800's with the bands checked on the "*?ID" positions the memory
+// check reads too (terrestrial flag 11, satellite flag 12).
+cv::plan::PlanCheckTable Cv2CheckTable();
+
+// The check Send runs over the editor's plans on the options "*?ID" reports. Options that could
+// not be read fail it with a log line (the query has shown its own box).
 bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions);
 
 }  // namespace cv::cv2

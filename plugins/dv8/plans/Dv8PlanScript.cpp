@@ -5,7 +5,6 @@
 #include "Dv8Dialect.h"
 #include "Dv8Equip.h"
 #include "Dv8PlanText.h"
-#include "PlanCheck.h"
 #include "MsgIds.h"
 #include "PlanImport.h"
 
@@ -25,12 +24,17 @@ float IFToFreq(float oscillatorMHz, float intermediateMHz) { return oscillatorMH
 
 float FreqToIF(float oscillatorMHz, float frequencyMHz) { return frequencyMHz - oscillatorMHz; }
 
+cv::plan::PlanCheckTable Dv8CheckTable(const TCommandTable& commands) {
+  static constexpr cv::plan::CheckedMeasure kMeasures[] = {{0x1B06, InstalledOptions::kBerCofdm, true}};
+  return {&commands, kMeasures, InstalledOptions::kBelow45MHz};
+}
+
 namespace {
 
 bool CheckDv8Plans(const PlanSlots& planSlots, cv::plan::Report& report) {
   InstalledOptions options;
   TDV8Equip::ReadInstalledOptions(options);
-  return CheckCanalization(planSlots, kCommands8, options, report);
+  return cv::plan::CheckCanalization(planSlots, Dv8CheckTable(kCommands8), options.flags, report);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // CORVANE-2 plug-in builds its own record over the same writer.
 #include <string>
 
+#include "PlanCheck.h"
 #include "PlanEditor.h"
 #include "PlanFamily.h"
 #include "PlanScript.h"
@@ -29,6 +30,10 @@ constexpr int kDv8CommandListSize = 74;
 // C-band case.
 float IFToFreq(float oscillatorMHz, float intermediateMHz);
 float FreqToIF(float oscillatorMHz, float frequencyMHz);
+
+// The plan check's values over a family's table (the DV-800's or the CORVANE-2's): the BER COFDM
+// measure on option flag 2 and channels below 45 MHz on flag 10, the bands not checked.
+cv::plan::PlanCheckTable Dv8CheckTable(const TCommandTable& commands);
 
 // Send asks the meter first, then writes the script and checks it against the fixed options; a
 // received plan whose channels stop coming is named in the log and a "PLANS ERROR" box.

@@ -1,14 +1,13 @@
 #include "Chanplandlgplen.h"
 
 #include "PlenEquip.h"
-#include "PlenPlanCheck.h"
 #include "PlenPlanFamily.h"
 
 namespace cv::plenar {
 
 bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
   TInstalledOptions options;
-  return CheckCanalization(editor.planSlots, editor.family.planSlots, readOptions(options), editor);
+  return CheckCanalization(editor.planSlots, readOptions(options), editor);
 }
 
 std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlgPlen(QWidget* owner, TCvPlenEquip* equip,

@@ -40,6 +40,21 @@ float NewChannelMHz(char band) {
 
 }  // namespace
 
+const cv::plan::PlanCheckTable& PlenCheckTable() {
+  // The BER measures a channel is tuned with are told with the channel; QPSK and DAB in any of
+  // its commands with the plan.
+  static constexpr cv::plan::CheckedMeasure kMeasures[] = {
+      {0x1B06, 6, true}, {0x1B05, 7, true}, {0x1B04, 8, false}, {0x1B08, 0, false}};
+  static const cv::plan::PlanCheckTable table{&kCommandsPlen, kMeasures, 14, 15, 16};
+  return table;
+}
+
+bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report) {
+  std::optional<cv::plan::OptionFlags> reported;
+  if (options) reported = options->optionFlags;
+  return cv::plan::CheckCanalization(plans, PlenCheckTable(), reported, report);
+}
+
 const cv::plan::PlanFamily& PlenPlanFamily() {
   static const cv::plan::PlanFamily family{&kCommandsPlen,
                                            &cv::kCorvane4Ranges,

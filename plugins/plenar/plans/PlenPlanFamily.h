@@ -3,6 +3,8 @@
 // table, ranges, three bands, writer, dialect, 64 plan slots and the texts that differ.
 #include <string>
 
+#include "InstalledOptions.h"
+#include "PlanCheck.h"
 #include "PlanEditor.h"
 #include "PlanFamily.h"
 #include "PlenPlanScript.h"
@@ -14,6 +16,14 @@ namespace cv::plenar {
 bool IsFrequencyInBand(char band, double mhz);
 
 const cv::plan::PlanFamily& PlenPlanFamily();
+
+// The plan check's values: the BER COFDM, QAM and QPSK measures on option flags 6, 7 and 8, the
+// DAB measure on flag 0, channels below 45 MHz on flag 14, the terrestrial band (DAB plans too)
+// on flag 15 and the satellite band on flag 16.
+const cv::plan::PlanCheckTable& PlenCheckTable();
+// The check Send runs over `plans` on the options "*?ID" reported (null: the query went
+// unanswered).
+bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report);
 
 // The most channels the channel editor lets a plan hold.
 constexpr int kMaxChannels = 256;

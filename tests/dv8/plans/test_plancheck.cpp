@@ -5,7 +5,7 @@
 #include "ChanDV8.h"
 #include "Commands8.h"
 #include "Dv8Equip.h"
-#include "PlanCheck.h"
+#include "Dv8PlanScript.h"
 
 using namespace cv::dv8;
 
@@ -30,6 +30,11 @@ PlanSlot& AddPlan(PlanSlots& planSet, int slot, const char* name, char band, std
   p.Channels() = std::move(channels);
   p.channelCount = static_cast<int32_t>(p.Channels().size());
   return p;
+}
+
+bool Check(const PlanSlots& planSet, const cv::plan::PlanCheckTable& table, const InstalledOptions& options,
+           cv::plan::Report& report) {
+  return cv::plan::CheckCanalization(planSet, table, options.flags, report);
 }
 
 InstalledOptions Dv800Options() {
@@ -58,7 +63,7 @@ PlanSlots Dv800Set() {
 
 TEST(PlanCheck, TheDv800sOwnOptionsPassEveryPlanItsEditorHolds) {
   RecordingReport report;
-  EXPECT_TRUE(CheckCanalization(Dv800Set(), kCommands8, Dv800Options(), report));
+  EXPECT_TRUE(Check(Dv800Set(), Dv8CheckTable(kCommands8), Dv800Options(), report));
   EXPECT_TRUE(report.log.empty());
   EXPECT_TRUE(report.zone.empty());
   EXPECT_TRUE(report.prompter.shown.empty());
@@ -98,8 +103,11 @@ TEST(PlanCheck, RefusalsAreLoggedThenOneBox) {
     return s;
   };
   Row rows2[] = {
-      {"below 45 MHz accepted: the plan's check ends there", lowPlan(), false, true,
-       {"Plan NEXT, channel D: Meas BER (COFDM) not supported."}},
+      {"below 45 MHz accepted: those channels and the later ones are checked", lowPlan(), false, true,
+       {"Plan LOWBAND, channel A: Meas BER (COFDM) not supported.",
+        "Plan LOWBAND, channel B: Meas BER (COFDM) not supported.",
+        "Plan LOWBAND, channel C: Meas BER (COFDM) not supported.",
+        "Plan NEXT, channel D: Meas BER (COFDM) not supported."}},
       {"below 45 MHz refused: one line, the plan's rest unexamined", lowPlan(), true, false,
        {"Plan LOWBAND, channel A: 30.00 MHz not supported."}},
       {"below 45 MHz refused and no BER", lowPlan(), false, false,
@@ -115,7 +123,7 @@ TEST(PlanCheck, RefusalsAreLoggedThenOneBox) {
     options.flags[InstalledOptions::kBerCofdm] = r.berOption;
     options.flags[InstalledOptions::kBelow45MHz] = r.below45Option;
     RecordingReport report;
-    EXPECT_EQ(CheckCanalization(r.planSet, berTable, options, report), r.log.empty());
+    EXPECT_EQ(Check(r.planSet, Dv8CheckTable(berTable), options, report), r.log.empty());
     EXPECT_EQ(report.log, r.log);
     EXPECT_TRUE(report.zone.empty());  // refusals go to the host's log only
     if (r.log.empty()) {
@@ -131,19 +139,23 @@ TEST(PlanCheck, RefusalsAreLoggedThenOneBox) {
 }
 
 TEST(PlanCheck, BandFlagsOnlyWhereTheFamilyChecksThem) {
+  const cv::plan::PlanCheckTable off = Dv8CheckTable(kCommands8);
+  cv::plan::PlanCheckTable on = off;
+  on.terrestrialBandFlag = 12;
+  on.satelliteBandFlag = 11;
   PlanSlots planSet;
   AddPlan(planSet, 0, "TER", 'T', {ChanFromFrequency("T1", 100.0f, 8, 'T')});
   AddPlan(planSet, 2, "SAT", 'S', {ChanFromFrequency("S1", 1200.0f, 0, 'S')});
   InstalledOptions options = Dv800Options();  // SAT flag set, TER flag clear
-  RecordingReport off;
-  EXPECT_TRUE(CheckCanalization(planSet, kCommands8, options, off));
-  EXPECT_TRUE(off.log.empty());
-  RecordingReport on;
-  EXPECT_FALSE(CheckCanalization(planSet, kCommands8, options, on, {true}));
-  EXPECT_EQ(on.log, std::vector<std::string>{"Plan 0: connected equipment does not have TER band"});
+  RecordingReport unchecked;
+  EXPECT_TRUE(Check(planSet, off, options, unchecked));
+  EXPECT_TRUE(unchecked.log.empty());
+  RecordingReport checked;
+  EXPECT_FALSE(Check(planSet, on, options, checked));
+  EXPECT_EQ(checked.log, std::vector<std::string>{"Plan 0: connected equipment does not have TER band"});
   options.flags[11] = 0;
   options.flags[12] = 1;
   RecordingReport swapped;
-  EXPECT_FALSE(CheckCanalization(planSet, kCommands8, options, swapped, {true}));
+  EXPECT_FALSE(Check(planSet, on, options, swapped));
   EXPECT_EQ(swapped.log, std::vector<std::string>{"Plan 2: connected equipment does not have SAT band"});
 }

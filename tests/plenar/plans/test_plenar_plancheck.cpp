@@ -6,7 +6,7 @@
 
 #include "../../plans/PlanFakes.h"
 #include "ChanPlen.h"
-#include "PlenPlanCheck.h"
+#include "PlenPlanFamily.h"
 
 using cv::plenar::TChanPlen;
 using cv::plenar::TInstalledOptions;
@@ -89,7 +89,10 @@ TEST(PlenPlanCheck, OptionsAgainstPlansAsOneTable) {
       {"the same in a TER channel's third slot is not examined", AllBut({6}), true, {terCofdm3}, {}, true},
       {"below 45 MHz without flag 14: one line, no command checked", AllBut({14, 6}), true, {low},
        {"Plan LOWP, channel L1: 40.00 MHz not supported."}, false},
-      {"below 45 MHz with flag 14: nothing checked after it", AllBut({6}), true, {low}, {}, true},
+      {"below 45 MHz with flag 14: that channel and the later ones are checked", AllBut({6}), true, {low},
+       {"Plan LOWP, channel L1: Meas BER (COFDM) not supported.",
+        "Plan LOWP, channel L2: Meas BER (COFDM) not supported."},
+       false},
       {"Meas DAB without flag 0, in the plan and in the channel", AllBut({0}), true, {dabPlan},
        {"Plan DABP: Meas DAB not supported.", "Plan DABP: Meas DAB not supported."}, false},
       {"QPSK over a channel's commands names only the plan", AllBut({8}), true, {qpsk},
@@ -118,7 +121,7 @@ TEST(PlenPlanCheck, OptionsAgainstPlansAsOneTable) {
     std::snprintf(reply, sizeof reply, "*ID010%08X", static_cast<unsigned>(c.options));
     ASSERT_TRUE(ParseOptionsReply(reply, options));
     RecordingReport report;
-    EXPECT_EQ(CheckCanalization(held, 64, c.optionsRead ? &options : nullptr, report), c.result);
+    EXPECT_EQ(CheckCanalization(held, c.optionsRead ? &options : nullptr, report), c.result);
     EXPECT_EQ(report.log, c.log);
     const auto boxes = report.prompter.Boxes();
     // The unanswered query has shown its own box; the check adds none.
