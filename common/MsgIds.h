@@ -1576,13 +1576,8 @@ constexpr int PlanSendStopped = 43200;
 namespace cv::msg::plenplans {
 constexpr int BandDab = 43201;
 constexpr int ExtractHint = 43202;
-constexpr int CommandNotSupported = 43203;     // "Plan %s: %s not supported."
-constexpr int FrequencyNotSupported = 43204;   // "Plan %s, channel %s: %2.2f MHz not supported."
-constexpr int ChannelCommandNotSupported = 43205;
-constexpr int NoTerBand = 43206;
-constexpr int NoSatBand = 43207;
-constexpr int NotCompatible = 43208;
-constexpr int OptionsUnread = 43209;
+// The plan check's lines and box are the shared check's (framework/plans/PlanCheck.h), under the
+// ids of the families that had them first (40400-40402, 46001-46003, 47100).
 }  // namespace cv::msg::plenplans
 // The CORVANE-PLENAR memory editor, memory settings dialog and spectrum analyser (43400-43699).
 // The compatibility lines and boxes it shares with the DV-800 keep their ids (cv::msg::dv8mem).
