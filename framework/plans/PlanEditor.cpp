@@ -398,6 +398,8 @@ bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant 
   std::string script, problem;
   if (!family.writer->Build(planSlots, variant, script, problem)) {
     cv::ShowBox(prompter, problem, Msg(msg::PlanCaptionError), cv::MsgIcon::Warning);
+    const std::string line = family.writer->RefusalLogLine(planSlots);
+    if (!line.empty()) equip.Log(line);
     return fail();
   }
   if (!WriteWholeFile(path, script)) {

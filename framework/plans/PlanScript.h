@@ -51,6 +51,10 @@ class PlanScriptWriter {
   // (more than 128 channels, or too many command bytes) returns false with the message naming it.
   bool Build(PlanSlots& planSlots, Variant variant, std::string& script, std::string& error) const;
 
+  // The host log's line that goes with a refusal of Build over these plans (beside its message);
+  // empty when the refusal has none.
+  virtual std::string RefusalLogLine(const PlanSlots&) const { return {}; }
+
   // The text of one plan header or channel line, as the script writes them.
   virtual std::string HeaderLine(const PlanSlot& slot, uint16_t address) const;
   virtual std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) const;

@@ -58,13 +58,4 @@ void Cv4ScriptWriter::WriteQuickEndSection(ScriptLines& out) const {
       << "\tWAIT 3" << "ENDIF" << "ALERT" << "ALERT" << "ALERT" << "# END OF CANALIZATION";
 }
 
-bool WriteCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path,
-                             cv::plan::PlanScriptWriter::Variant variant) {
-  return editor.WriteScript(path, variant);
-}
-
-bool ReadCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path, PlanSlots& planSlots) {
-  return editor.ReadScriptFile(path, planSlots);
-}
-
 }  // namespace cv::cv4

@@ -31,12 +31,4 @@ constexpr double kQuickTransferAbove = 1.95;
 // The temporary script Save and Send write in the working directory.
 constexpr const char* kCv4TempScript = "___CH4__.TMP";
 
-// Writes the script of the editor's canalization into `path` (the saved or the sent variant).
-// False when a section failed; the file is then deleted.
-bool WriteCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path,
-                             cv::plan::PlanScriptWriter::Variant variant);
-// Reads a canalization script into `planSlots` (cleared first); true when every declared plan was
-// read whole.
-bool ReadCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path, PlanSlots& planSlots);
-
 }  // namespace cv::cv4

@@ -45,12 +45,4 @@ static_assert(kSharedRows < cv::cv4::kCommandRows);
 // The CORVANE-4's folding: a digital standard written with any middle digit reads as "SY06".
 const TCommandTable kCommandsPlen(CommandTable, kCommandRows, 0xFF0F, 0x0106);
 
-int32_t ParameterOfMnemonic(std::string_view mnemonic) {
-  for (const CommandRow& row : CommandTable)
-    if (mnemonic == row.mnemonic) return row.parameter;
-  return 65535;
-}
-
-const char* DescriptionOfCode(int32_t code) { return kCommandsPlen.RowOfCode(code).label; }
-
 }  // namespace cv::plenar

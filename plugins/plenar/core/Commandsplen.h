@@ -15,9 +15,4 @@ constexpr int kNoCommand = 59;  // " -none-", the empty mnemonic; ends the comma
 extern const CommandRow CommandTable[kCommandRows];
 extern const TCommandTable kCommandsPlen;
 
-// The plan-set check's lookups: the parameter of the first row with the mnemonic (65535 when
-// none), and the description of the first row with the (folded) code (" -none-" when none).
-int32_t ParameterOfMnemonic(std::string_view mnemonic);
-const char* DescriptionOfCode(int32_t code);
-
 }  // namespace cv::plenar

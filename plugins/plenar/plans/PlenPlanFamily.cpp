@@ -93,16 +93,4 @@ const cv::plan::PlanFamily& PlenPlanFamily() {
   return family;
 }
 
-bool WriteCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path,
-                             cv::plan::PlanScriptWriter::Variant variant) {
-  const unsigned end = ScriptWriter().MemoryEnd(editor.planSlots);
-  if (end > kPlanMemoryEnd)
-    editor.Log(cv::plan::Fill(cv::Msg(msg::plenar::BigCanalizationLog), {std::to_string(end)}));
-  return editor.WriteScript(path, variant);
-}
-
-bool ReadCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path, PlanSlots& planSlots) {
-  return editor.ReadScriptFile(path, planSlots);
-}
-
 }  // namespace cv::plenar

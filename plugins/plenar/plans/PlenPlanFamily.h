@@ -31,13 +31,4 @@ constexpr int kMaxChannels = 256;
 // The temporary script Save and Send write in the working directory.
 constexpr const char* kPlenTempScript = "___CVN__.TMP";
 
-// Writes the editor's canalization into `path` (the saved or the sent variant). False when a
-// section failed: the file is then deleted, and a canalization too big for the plan memory also
-// leaves its "Big canalization: " line in the host log.
-bool WriteCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path,
-                             cv::plan::PlanScriptWriter::Variant variant);
-// Reads a canalization script into `planSlots` (cleared first); true when every declared plan was
-// read whole.
-bool ReadCanalizationScript(cv::plan::PlanEditor& editor, const std::string& path, PlanSlots& planSlots);
-
 }  // namespace cv::plenar

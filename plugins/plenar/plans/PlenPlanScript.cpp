@@ -38,11 +38,30 @@ int PlenScriptWriter::PlanBlocks(const PlanSlot& slot) const {
   return blocks < 1 ? 1 : blocks;
 }
 
-unsigned PlenScriptWriter::MemoryEnd(const PlanSlots& planSlots) const {
+PlenScriptWriter::Placement PlenScriptWriter::PlacePlans(const PlanSlots& planSlots) const {
+  Placement placed;
   unsigned address = cv::plan::kFirstPlanAddress;
-  for (const PlanSlot& slot : planSlots)
-    if (slot.HoldsPlan()) address += static_cast<unsigned>(PlanBlocks(slot)) * cv::plan::kPlanBlockBytes;
-  return address;
+  for (const PlanSlot& slot : planSlots) {
+    if (!slot.HoldsPlan()) continue;
+    // Checked whole: a plan one channel past the limit would still pass a check made before
+    // each channel, and its count would no longer fit the header's byte.
+    if (PlanMemorySize(slot) > kPlanByteLimit) {
+      placed.tooBig = &slot;
+      return placed;
+    }
+    address += static_cast<unsigned>(PlanBlocks(slot)) * cv::plan::kPlanBlockBytes;
+    if (address > kPlanMemoryEnd) {
+      placed.overflowAddress = address;
+      return placed;
+    }
+  }
+  return placed;
+}
+
+std::string PlenScriptWriter::RefusalLogLine(const PlanSlots& planSlots) const {
+  const Placement placed = PlacePlans(planSlots);
+  if (placed.tooBig || !placed.overflowAddress) return {};
+  return cv::plan::Fill(cv::Msg(msg::plenar::BigCanalizationLog), {std::to_string(placed.overflowAddress)});
 }
 
 std::vector<std::string> PlenScriptWriter::CommandCodeLines() const {
@@ -82,20 +101,14 @@ void PlenScriptWriter::WriteLimitsComment(ScriptLines& out) const {
 
 bool PlenScriptWriter::WritePlans(ScriptLines& out, const PlanSlots& planSlots, std::string& error) const {
   // The headers placed every plan; one that ends past the plan memory does not fit.
-  unsigned address = cv::plan::kFirstPlanAddress;
-  for (const PlanSlot& slot : planSlots) {
-    if (!slot.HoldsPlan()) continue;
-    // Checked whole: a plan one channel past the limit would still pass a check made before
-    // each channel, and its count would no longer fit the header's byte.
-    if (PlanMemorySize(slot) > kPlanByteLimit) {
-      error = PlanTooBigText(slot);
-      return false;
-    }
-    address += static_cast<unsigned>(PlanBlocks(slot)) * cv::plan::kPlanBlockBytes;
-    if (address > kPlanMemoryEnd) {
-      error = cv::plan::Fill(cv::Msg(msg::plenar::CanalizationTooBig), {std::to_string(address)});
-      return false;
-    }
+  const Placement placed = PlacePlans(planSlots);
+  if (placed.tooBig) {
+    error = PlanTooBigText(*placed.tooBig);
+    return false;
+  }
+  if (placed.overflowAddress) {
+    error = cv::plan::Fill(cv::Msg(msg::plenar::CanalizationTooBig), {std::to_string(placed.overflowAddress)});
+    return false;
   }
   return PlanScriptWriter::WritePlans(out, planSlots, error);
 }

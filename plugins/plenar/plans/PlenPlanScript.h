@@ -24,9 +24,8 @@ class PlenScriptWriter : public cv::cv4::Cv4ScriptWriter {
   PlenScriptWriter();
 
   std::string ChannelLine(const PlanSlot& slot, const TChan3& chan, int index) const override;
-  // The plan memory address the plans reach, from 0x0400 on; a canalization above
-  // kPlanMemoryEnd does not fit.
-  unsigned MemoryEnd(const PlanSlots& planSlots) const;
+  // "Big canalization: <address> bytes" when the plans reach past the plan memory.
+  std::string RefusalLogLine(const PlanSlots& planSlots) const override;
   // The COMMAND3 lines of the command-code list, as the script writes them.
   std::vector<std::string> CommandCodeLines() const;
 
@@ -41,6 +40,16 @@ class PlenScriptWriter : public cv::cv4::Cv4ScriptWriter {
   int PlanByteLimit() const override { return kPlanByteLimit; }
   std::string PlanTooBigText(const PlanSlot& slot) const override;
   const char* CommandCommentGap() const override { return "   "; }
+
+ private:
+  // The plans placed in plan memory from 0x0400 on, in slot order, up to the first that does not
+  // fit: a plan above kPlanByteLimit, or the address past kPlanMemoryEnd it takes the
+  // canalization to (0 when everything fits).
+  struct Placement {
+    const PlanSlot* tooBig = nullptr;
+    unsigned overflowAddress = 0;
+  };
+  Placement PlacePlans(const PlanSlots& planSlots) const;
 };
 
 const PlenScriptWriter& ScriptWriter();

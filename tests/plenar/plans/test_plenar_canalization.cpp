@@ -112,13 +112,15 @@ TEST(PlenCommands, SixtyRowsSharingTheCorvane4Head) {
   EXPECT_EQ(t.IndexOfMnemonic("NOPE"), 59);
   EXPECT_EQ(t.PlanOffsetOfMnemonic("ME8"), 0x0084);
   EXPECT_EQ(t.PlanOffsetOfMnemonic(""), -1);
-  EXPECT_EQ(cv::plenar::ParameterOfMnemonic("CW0099"), 0x0099);
-  EXPECT_EQ(cv::plenar::ParameterOfMnemonic("ME8"), 0);
-  EXPECT_EQ(cv::plenar::ParameterOfMnemonic("NOPE"), 65535);
-  EXPECT_STREQ(cv::plenar::DescriptionOfCode(0x1B08), "Meas DAB");
-  EXPECT_STREQ(cv::plenar::DescriptionOfCode(0x0136), "DIGITAL");  // folded to 0x0106
-  EXPECT_STREQ(cv::plenar::DescriptionOfCode(0x1F00), "Channel BW 1.53 MHz");
-  EXPECT_STREQ(cv::plenar::DescriptionOfCode(0x4242), " -none-");
+  // A mnemonic's parameter is its row's; one no row has reads the "no command" row.
+  EXPECT_EQ(t.Row(t.IndexOfMnemonic("CW0099")).parameter, 0x0099);
+  EXPECT_EQ(t.Row(t.IndexOfMnemonic("ME8")).parameter, 0);
+  EXPECT_EQ(t.IndexOfMnemonic("NOPE"), t.NoCommandRow());
+  // The description the plan check names a measure with: the first row of the (folded) code.
+  EXPECT_STREQ(t.RowOfCode(0x1B08).label, "Meas DAB");
+  EXPECT_STREQ(t.RowOfCode(0x0136).label, "DIGITAL");  // folded to 0x0106
+  EXPECT_STREQ(t.RowOfCode(0x1F00).label, "Channel BW 1.53 MHz");
+  EXPECT_STREQ(t.RowOfCode(0x4242).label, " -none-");
 }
 
 TEST(PlenChannel, BandsBuildTheirWordsAsOneTable) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <stdexcept>
 #include <QLineEdit>
@@ -296,4 +297,51 @@ TEST(PlenChannels, BlockQuantityUpTo256) {
   EXPECT_EQ(b.quantity, 256);
   EXPECT_FALSE(block.ReadQuantity("0", restore));
   EXPECT_EQ(restore, "256");
+}
+
+TEST(PlenPlanEditor, ACanalizationPastThePlanMemoryIsLoggedOnSaveAndSend) {
+  struct Row {
+    const char* what;
+    bool send;
+    int plans;     // of 129 terrestrial channels, two 1280-byte steps each
+    int bigPlan;   // a plan of 256 channels in this slot (-1: none), above the plan byte limit
+    const char* box;  // nullptr: written
+    const char* logged;
+  } rows[] = {
+      {"24 plans fit, Save", false, 24, -1, nullptr, nullptr},
+      {"25 plans pass 0xFA00, Save", false, 25, -1, "This canalization is too big (65024 bytes reached).\n",
+       "Big canalization: 65024 bytes"},
+      {"25 plans pass 0xFA00, Send", true, 25, -1, "This canalization is too big (65024 bytes reached).\n",
+       "Big canalization: 65024 bytes"},
+      {"a plan too big before the end is reached names only the plan", true, 25, 3,
+       "This plan is too big: P3,\ntry removing some optional commands or\nsome channels.", nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    PlenRig r;
+    for (int p = 0; p < row.plans; ++p) {
+      PlanSlot& s = r.editor.planSlots[p];
+      s = Plan('T', p == row.bigPlan ? 256 : 129, 0, 45.0f);
+      CopyField(s.name, ("P" + std::to_string(p)).c_str());
+    }
+    r.editor.listFilled = r.editor.planSelected = true;
+    r.chooser.savePath = (r.dir.path() + "/SET.PRO").toStdString();
+    if (row.send)
+      r.editor.SendBtnClick();
+    else
+      r.editor.SaveBtnClick();
+    const auto boxes = r.prompter.Boxes();
+    if (!row.box) {
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_FALSE(r.equip.Logged("Big canalization: "));
+      EXPECT_TRUE(QFile::exists(r.dir.path() + "/SET.PRO"));
+      continue;
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, row.box);
+    EXPECT_EQ(r.equip.Logged("Big canalization: "), row.logged != nullptr);
+    if (row.logged) EXPECT_TRUE(r.equip.Logged(row.logged));
+    EXPECT_TRUE(r.equip.ranScripts.empty());
+    EXPECT_FALSE(QFile::exists(r.dir.path() + "/SET.PRO"));
+  }
 }
