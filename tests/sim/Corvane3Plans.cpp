@@ -1,6 +1,7 @@
 // The CORVANE-3 plan memory as the channel-plan tools read it: plan headers and channels.
 #include <cstdio>
 
+#include "ScriptCore.h"
 #include "Simulator.h"
 
 namespace cvsim {
@@ -18,7 +19,53 @@ std::string Commands(const std::vector<std::string>& commands) {
   return out;
 }
 
+using cv::script::PushWord;
+
+// Writes `data` at `address` as the instrument's own loader would, through the same records.
+void Put(FlashImage& flash, uint16_t address, const std::vector<uint8_t>& data) {
+  flash.Apply(cv::script::FlashRecord("", address, data));
+}
+
+std::vector<uint8_t> Channel(const char* name, unsigned word, unsigned word2, std::vector<uint16_t> commands = {}) {
+  std::vector<uint8_t> data = cv::script::ChannelName4(name);
+  PushWord(data, static_cast<float>(word));
+  PushWord(data, static_cast<float>(word2));
+  commands.push_back(0xFFFF);
+  for (uint16_t c : commands) data.insert(data.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
+  return data;
+}
+
+void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& data) { to.insert(to.end(), data.begin(), data.end()); }
+
+// The command-code block at delivery (code high byte first) and the offsets the plans use.
+constexpr uint16_t kCnAuto = 0x0000, kUnitsDbuv = 0x0002;
+const std::vector<uint8_t> kDeliveryCommands = {0x1B, 0x03, 0x06, 0x00, 0xFF, 0xFF};
+
 }  // namespace
+
+// Two plans, each with commands: a terrestrial one, and a satellite one whose channels lie in
+// every family's satellite band, or, as a fault, whose first channel decodes to 880 MHz, a
+// CORVANE-3 frequency below the band of the families after it.
+void Corvane3Profile::StoreDeliveryPlans(bool channelBelowBand) {
+  const int planSegment = flash.planSegment;
+  flash.Erase();
+  flash.planSegment = -1;
+  flash.Apply("020000022000DC");
+  Put(flash, 0x0000, cv::script::DirectoryData("CANALITZACI", 2, 32));
+  std::vector<uint8_t> headers = cv::script::PlanHeaderData("        ", "TDT", 0x0400, 1, 7, 0.0f, 1);
+  headers.insert(headers.end(), {kUnitsDbuv, 0x00, 0xFF, 0xFF});
+  Append(headers, cv::script::PlanHeaderData("        ", "ASTRA", 0x0500, 2, 5, 97500.0f, 2));
+  headers.insert(headers.end(), {0xFF, 0xFF});
+  Append(headers, kDeliveryCommands);
+  Put(flash, 0x0010, headers);
+  Put(flash, 0x0400, Channel("21", 10203, 10258, {kCnAuto}));
+  std::vector<uint8_t> channels =
+      channelBelowBand ? Channel("880", 10876, 10876) : Channel("ARD", 12636, 12636, {kUnitsDbuv, kCnAuto});
+  Append(channels, Channel("ZDF", 13436, 13436));
+  Put(flash, 0x0500, channels);
+  flash.planSegment = planSegment;
+  flash.recordsWritten = 0;
+}
 
 int ParseHex2(const std::string& line, size_t at) {
   if (line.size() < at + 2) return -1;

@@ -11,8 +11,7 @@
 //    number outside 1..99, and for refusedMemory. "*?DA" is the CORVANE-3's. At start every
 //    measure on both bands, as the CORVANE-3's default memories with this family's layout.
 //  - Plan memory (Corvane4Plans.cpp): "*FL:" data records land in the plan image only at segment
-//    0x2000 (DIRECTORY4's); two plans are stored at delivery, the satellite one with a channel at
-//    880 MHz. The loader starts with "*GOF7E0:0000"; "*FE2" erases the channel sector.
+//    0x2000 (DIRECTORY4's), which holds the delivery plans (StoreDeliveryPlans). The loader starts with "*GOF7E0:0000"; "*FE2" erases the channel sector.
 //  - The digital filter is "*MF6F" (off) and "*MF7F" (on), each after the access code; the
 //    CORVANE-3's "*MF0F" / "*MF1F" are refused. The rest of the spectrum commands are the
 //    CORVANE-3's ("*SP0", "*?SP", "*?SY" from systemReply, "*ME0".."*ME7", "*?LV" with

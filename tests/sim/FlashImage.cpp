@@ -96,11 +96,54 @@ bool FlashImage::ReadChannel(int plan, int channel, Channel& out) const {
   return true;
 }
 
+int FlashImage::CommandBlock() const {
+  const int plans = PlanCount();
+  if (plans < 0) return -1;
+  int at = kHeaderSize;
+  for (int p = 0; p < plans && at >= 0; ++p) at = SkipList(at + kHeaderSize, nullptr);
+  return at;
+}
+
+std::string FlashImage::CommandNameAt(uint16_t offset) const {
+  const int block = CommandBlock();
+  if (block < 0) return "";
+  const int at = block + offset;
+  // The code's high byte first; an option word follows low byte first.
+  const unsigned high = bytes[at & 0xFFFF], low = bytes[(at + 1) & 0xFFFF];
+  const unsigned option = bytes[(at + 2) & 0xFFFF] | bytes[(at + 3) & 0xFFFF] << 8;
+  char name[16];
+  switch (high) {
+    case 0x01: std::snprintf(name, sizeof name, "SY%02X", low); break;
+    case 0x02:
+      // The tuned sound carriers take their frequency as the option.
+      if (low == 0x04 || low == 0x0F)
+        std::snprintf(name, sizeof name, "SO%X%03X", low, option);
+      else
+        std::snprintf(name, sizeof name, "SO%X", low);
+      break;
+    case 0x04: std::snprintf(name, sizeof name, "LB%X", low); break;
+    case 0x06: std::snprintf(name, sizeof name, "UN%X", low); break;
+    case 0x1B: std::snprintf(name, sizeof name, "ME%X", low); break;
+    case 0x1F: std::snprintf(name, sizeof name, "CW%04X", option); break;
+    case 0x37:
+      if (low > 1) return "";
+      std::snprintf(name, sizeof name, "SV%u", low ^ 1u);  // 0x3701 is negative video, "SV0"
+      break;
+    default: return "";
+  }
+  return name;
+}
+
 std::string FlashImage::CommandsText(const std::vector<uint16_t>& offsets) const {
   std::string text;
-  if (!commandName) return text;
-  for (uint16_t offset : offsets)
-    if (offset != 0xFFFF) text += "," + commandName(offset);
+  for (uint16_t offset : offsets) {
+    if (offset == 0xFFFF) continue;
+    if (commandName) {
+      text += "," + commandName(offset);
+    } else if (const std::string name = CommandNameAt(offset); !name.empty()) {
+      text += "," + name;
+    }
+  }
   return text;
 }
 

@@ -42,13 +42,17 @@ class FlashImage {
 
   // The instrument's replies: "*JI" + name, count ("%02X"), band ('S'/'T'), LNB ("%05X" tenths),
   // code ("%02X"); "*CI" + name, word ("%04X"), second word ("%04X"); "!!" after the three
-  // characters when there is no such plan or channel.
-  // With `commandName` set, each command offset of the record follows as "," and its name.
+  // characters when there is no such plan or channel. Each command of the record follows as ","
+  // and its name.
   std::string PlanReply(int plan) const;
   std::string ChannelReply(int plan, int channel) const;
 
-  // How the instrument names the command at a plan offset in its replies; the simulator has no
-  // command table of its own, so a test that wants the commands back gives it one.
+  // The name of the command at a plan offset: the code word the command-code block (written
+  // right after the plan headers) holds there, named as the instrument's firmware names it
+  // ("ME3" for 0x1B03; a bandwidth or tuned-sound code with its option word, "CW0320"); empty
+  // for a code the instrument does not know.
+  std::string CommandNameAt(uint16_t offset) const;
+  // A test may name the commands its own way instead.
   std::function<std::string(uint16_t offset)> commandName;
 
   std::vector<uint8_t> bytes;
@@ -65,6 +69,8 @@ class FlashImage {
 
  private:
   uint16_t Word(int address) const;  // low byte first
+  // The address of the command-code block, or -1 when no directory was written.
+  int CommandBlock() const;
   std::string CommandsText(const std::vector<uint16_t>& offsets) const;
   // The address just after a command list that starts at `address` (the 0xFFFF end included).
   int SkipList(int address, std::vector<uint16_t>* words) const;

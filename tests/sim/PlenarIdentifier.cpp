@@ -74,7 +74,8 @@ void PlenarProfile::AddIdentifierCommands() {
   local.band = 'T';
   local.code = 1;
   local.commands = {"ME0"};
-  local.channels = {{"C21", 0x27DB, 0x27DB + 160, {}}};
+  // Channel names as the meter's loader stores them: right-aligned in four characters.
+  local.channels = {{" C21", 0x27DB, 0x27DB + 160, {}}};
   plans[5] = local;
   activePlan = 5;
   activeChannel = 0;

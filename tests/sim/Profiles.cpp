@@ -12,8 +12,9 @@ namespace cvsim {
 namespace {
 
 std::unique_ptr<Profile> MakeCorvane3(const std::string& model, const std::string& version) {
-  return std::make_unique<Corvane3Profile>(model.empty() ? "CORVANE 3" : model,
-                                           version.empty() ? "V2.10" : version);
+  auto p = std::make_unique<Corvane3Profile>(model.empty() ? "CORVANE 3" : model, version.empty() ? "V2.10" : version);
+  p->StoreDeliveryPlans();
+  return p;
 }
 
 // The analyser as a person meets it: it answers only while the line runs at 115200 baud, so

@@ -245,6 +245,12 @@ class Corvane3Profile : public Profile {
     std::vector<StoredChannel> channels;
   };
   std::map<int, StoredPlan> plans;      // by plan number 0..31
+  // The plan memory as delivered: two plans with commands, TDT (channel 21) and ASTRA (1100 and
+  // 1200 MHz), in a command-code block of the instrument's own after their headers. The CORVANE-3
+  // simulator of `--profile corvane3` and the families after it start with it. With
+  // channelBelowBand (a fault) ASTRA's first channel lies at 880 MHz, a CORVANE-3 satellite
+  // frequency below the band of every later family, whose plan editors cannot read it.
+  void StoreDeliveryPlans(bool channelBelowBand = false);
 
   // Configuration, monitor and firmware update (Corvane3Settings.cpp). The register store also
   // holds the model text (0x1010), the maker text (0x1020), thirteen option blocks of 28 bytes

@@ -45,6 +45,7 @@ struct Cv4SimScript : ::testing::Test, Cv4Sim {
 }  // namespace
 
 TEST_F(Cv4SimScript, DeliveryPlansHoldASatelliteChannelBelowTheBand) {
+  Profile([](cvsim::Corvane4Profile& p) { p.StoreDeliveryPlans(true); });
   PlanInfo info;
   ASSERT_TRUE(equip->ReadPlanInfo(1, info));
   EXPECT_STREQ(info.name, "ASTRA   ");
