@@ -35,8 +35,9 @@ TEST_F(TermScript, GoldenTranscript) {
   // The silent instrument cost the TEST its sixteen empty reads of 2000 ms each.
   EXPECT_GE(fake.now, 16 * 2000);
   EXPECT_LT(fake.now, 17 * 2000);
-  // The TEST never got the XON it waits for, so it never sent its query.
-  EXPECT_EQ(SimLines(5), (std::vector<std::string>{"*NOTLOGGED", "*SILENT", "*AFTER", "*FIRST", "*SECOND"}));
+  // The instrument never said it was busy, so the TEST sent its query and then waited for the XOFF
+  // that never came.
+  EXPECT_EQ(SimLines(6), (std::vector<std::string>{"*NOTLOGGED", "*?VE", "*SILENT", "*AFTER", "*FIRST", "*SECOND"}));
   ASSERT_GE(owner.log.size(), 2u);
   EXPECT_EQ(owner.log[owner.log.size() - 2], "PRO file to execute: " + home.Path("golden.pro"));
   EXPECT_EQ(owner.log.back(), "(30) FOO bar ->  parser error.");
