@@ -2,6 +2,7 @@
 // condition blocks and test mode.
 #include "ModalHelper.h"
 #include "TermFixture.h"
+#include "TermOutput.h"
 #include "Text1252.h"
 
 struct TermScript : TermTest {
@@ -89,7 +90,8 @@ TEST_F(TermScript, AMissingScriptOrOneNamedLikeItsTranscriptRunsNothing) {
   const std::string self = Script("self.LOG", "LOG YES\n");
   EXPECT_FALSE(term->RunProFile(self));
   EXPECT_EQ(ReadFile(self), "LOG YES\n");
-  EXPECT_TRUE(owner.Logged("would be overwritten by its own transcript"));
+  EXPECT_EQ(owner.log.back(), "The script would be overwritten by its own transcript; nothing was run: " +
+                                  cv::term::ShownPath(self));
 }
 
 // A transcript path longer than the limit would be cut into another file's name: refused with the
@@ -102,7 +104,10 @@ TEST_F(TermScript, ATranscriptPathPastTheLimitRunsNothing) {
   const std::string transcript = script.substr(0, script.size() - 4) + ".LOG";
   ASSERT_GT(transcript.size(), 260u);
   EXPECT_FALSE(term->RunProFile(script));
-  EXPECT_TRUE(owner.Logged(transcript + ": the transcript path is longer than 260 characters"));
+  // The reason comes first: the message row and a log line cut at 255 bytes still show it.
+  const std::string reason = "The transcript path is longer than 260 characters; nothing was run: ";
+  EXPECT_EQ(owner.log.back(), reason + cv::term::ShownPath(transcript));
+  EXPECT_EQ(term->console.screens[0].Row(4).substr(2, reason.size()), reason);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript)));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript.substr(0, 260))));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
