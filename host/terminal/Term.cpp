@@ -349,7 +349,7 @@ void TTerm::ClosePort() {
   port = cv::kInvalidSerialHandle;
   rx_.clear();
   rxAt_ = 0;
-  flow_ = Flow::Unknown;
+  flow_ = Flow::Ready;
 }
 
 bool TTerm::OpenPort() {

@@ -238,9 +238,11 @@ class TTerm {
   std::vector<uint8_t> rx_;  // bytes read from the port and not yet taken
   size_t rxAt_ = 0;
   // The instrument's flow control is a state, not an event: the last XON or XOFF it sent,
-  // wherever the terminal read it (the interactive screen, a statement, the end of a run).
-  enum class Flow { Unknown, Ready, Busy };
-  Flow flow_ = Flow::Unknown;
+  // wherever the terminal read it (the interactive screen, a statement, the end of a run). An
+  // instrument is ready unless it has said otherwise: an idle one sent its last XON before the
+  // port was opened and sends no other until asked, so a freshly opened port starts as Ready.
+  enum class Flow { Ready, Busy };
+  Flow flow_ = Flow::Ready;
   void NoteFlow(uint8_t byte);
   void TakeWaitingBytes();  // reads what has arrived, without waiting, noting flow control
   void DrainReceive();

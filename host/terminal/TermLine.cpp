@@ -41,9 +41,9 @@ bool TTerm::ReadPortByte(uint8_t& byte) { return TakeByte(byte, kReadTimeoutMs);
 bool TTerm::WaitByte(uint8_t byte) {
   if (testMode) return true;
   if (byte == kXon) {
-    // An instrument that said it is ready and has not said otherwise since need not say it
-    // again. What it sent meanwhile (an XOFF while busy) is taken in first; it belongs to no
-    // statement.
+    // Only an instrument whose last word was XOFF is waited for; one that said nothing since
+    // the port opened is idle. What it sent meanwhile (an XOFF while busy) is taken in first; it
+    // belongs to no statement.
     TakeWaitingBytes();
     if (flow_ == Flow::Ready) return true;
   }

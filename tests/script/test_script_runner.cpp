@@ -109,8 +109,7 @@ TEST_F(Runner, TranscriptNeverOverwritesTheScript) {
   EXPECT_FALSE(engine.RunScript(script, &view));
   EXPECT_EQ(TempDir::Read(script), "SEND *A\n");
   EXPECT_TRUE(link.sent.empty());
-  EXPECT_EQ(host.log, (Lines{"The transcript " + script +
-                             " would overwrite the script itself: script not run."}));
+  EXPECT_EQ(host.log, (Lines{"The transcript would overwrite the script itself; script not run: " + script}));
 }
 
 TEST_F(Runner, MissingScriptRunsNothingAndKeepsTheOldTranscript) {

@@ -154,10 +154,11 @@ TEST_F(TermTest, ScriptRunFromAltFReportsItsResult) {
   EXPECT_FALSE(term->RunProFileDialog());
 }
 
-// Flow control is a state: once the instrument has said it is ready (here in answer to the line the
-// user typed on the screen) a script's first SEND or ASK goes out at once, run after run, with no
-// fresh XON; the terminal's screen still shows the byte.
-TEST_F(TermTest, ScriptsRunAgainAndAgainOnTheReadinessTheInstrumentLastSignalled) {
+// Flow control is a state, and an instrument is ready until it says XOFF: a script's first SEND or
+// ASK goes out at once, run after run, whether the port has just opened (the idle instrument sent
+// its last XON before that and sends no other until asked) or the user has typed a line whose XON
+// the terminal's screen shows. Nothing is injected: what arrives is what the instrument sends.
+TEST_F(TermTest, ScriptsRunAgainAndAgainOnAnInstrumentThatHasNotSaidItIsBusy) {
   const struct {
     const char* what;
     std::function<std::unique_ptr<cvsim::Profile>()> profile;
@@ -167,42 +168,47 @@ TEST_F(TermTest, ScriptsRunAgainAndAgainOnTheReadinessTheInstrumentLastSignalled
       {"CORVANE-3", [] { return std::make_unique<cvsim::Corvane3Profile>(); }, "SEND *FRT1234", "*FRT1234"},
       {"CORVANE-1", [] { return std::make_unique<cvsim::Corvane1Profile>(); }, "ASK *?V", "*?V"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    ASSERT_NO_FATAL_FAILURE(StartSim(1, row.profile()));
-    MakeTerm();
-    owner.log.clear();
-    const std::string script = Script("one.pro", std::string(row.statement) + "\n");
-    std::vector<std::chrono::steady_clock::time_point> starts, ends;
-    term->chooseScript = [&] {
-      starts.push_back(std::chrono::steady_clock::now());
-      return script;
-    };
-    auto finished = [this] {
-      return std::count(owner.log.begin(), owner.log.end(), std::string("PRO file finished OK."));
-    };
-    auto run = [&](long n) {
-      return std::vector<std::function<bool()>>{Keys("f", true), [&, n] {
-                                                  if (finished() < n) return false;
-                                                  ends.push_back(std::chrono::steady_clock::now());
-                                                  return true;
-                                                }};
-    };
-    std::vector<std::function<bool()>> steps{PortOpen(), Keys("*?V\r"), [this] {
-                                               const std::string screen = ScreenText(0, 24);
-                                               return screen.find('\x11') != std::string::npos;
-                                             }};
-    for (long n = 1; n <= 3; ++n)
-      for (auto& step : run(n)) steps.push_back(step);
-    Drive(steps, 8000);
-    EXPECT_TRUE(term->Run());
-    ASSERT_EQ(ends.size(), 3u) << "a run failed";
-    for (size_t i = 0; i < 3; ++i)
-      EXPECT_LT(ends[i] - starts[i], std::chrono::seconds(1)) << "run " << i + 1;
-    EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*?V", row.sent, row.sent, row.sent}));
-    term.reset();
-    sim.reset();
-  }
+  for (const auto& row : rows)
+    for (const bool typedFirst : {false, true}) {
+      SCOPED_TRACE(std::string(row.what) + (typedFirst ? ", after a typed line" : ", right after opening"));
+      ASSERT_NO_FATAL_FAILURE(StartSim(1, row.profile()));
+      MakeTerm();
+      owner.log.clear();
+      const std::string script = Script("one.pro", std::string(row.statement) + "\n");
+      std::vector<std::chrono::steady_clock::time_point> starts, ends;
+      term->chooseScript = [&] {
+        starts.push_back(std::chrono::steady_clock::now());
+        return script;
+      };
+      auto finished = [this] {
+        return std::count(owner.log.begin(), owner.log.end(), std::string("PRO file finished OK."));
+      };
+      auto run = [&](long n) {
+        return std::vector<std::function<bool()>>{Keys("f", true), [&, n] {
+                                                    if (finished() < n) return false;
+                                                    ends.push_back(std::chrono::steady_clock::now());
+                                                    return true;
+                                                  }};
+      };
+      std::vector<std::function<bool()>> steps{PortOpen()};
+      std::vector<std::string> lines;
+      if (typedFirst) {
+        steps.push_back(Keys("*?V\r"));
+        steps.push_back([this] { return ScreenText(0, 24).find('\x11') != std::string::npos; });
+        lines.push_back("*?V");
+      }
+      for (long n = 1; n <= 3; ++n)
+        for (auto& step : run(n)) steps.push_back(step);
+      Drive(steps, 8000);
+      EXPECT_TRUE(term->Run());
+      ASSERT_EQ(ends.size(), 3u) << "a run failed";
+      for (size_t i = 0; i < 3; ++i)
+        EXPECT_LT(ends[i] - starts[i], std::chrono::seconds(1)) << "run " << i + 1;
+      lines.insert(lines.end(), 3, row.sent);
+      EXPECT_EQ(sim->Lines(), lines);
+      term.reset();
+      sim.reset();
+    }
 }
 
 // While the instrument's last word is XOFF (busy), SEND waits for its XON as before: here it never

@@ -2,6 +2,7 @@
 // condition blocks and test mode.
 #include "ModalHelper.h"
 #include "TermFixture.h"
+#include "TermOutput.h"
 #include "Text1252.h"
 
 struct TermScript : TermTest {
@@ -35,8 +36,9 @@ TEST_F(TermScript, GoldenTranscript) {
   // The silent instrument cost the TEST its sixteen empty reads of 2000 ms each.
   EXPECT_GE(fake.now, 16 * 2000);
   EXPECT_LT(fake.now, 17 * 2000);
-  // The TEST never got the XON it waits for, so it never sent its query.
-  EXPECT_EQ(SimLines(5), (std::vector<std::string>{"*NOTLOGGED", "*SILENT", "*AFTER", "*FIRST", "*SECOND"}));
+  // The instrument never said it was busy, so the TEST sent its query and then waited for the XOFF
+  // that never came.
+  EXPECT_EQ(SimLines(6), (std::vector<std::string>{"*NOTLOGGED", "*?VE", "*SILENT", "*AFTER", "*FIRST", "*SECOND"}));
   ASSERT_GE(owner.log.size(), 2u);
   EXPECT_EQ(owner.log[owner.log.size() - 2], "PRO file to execute: " + home.Path("golden.pro"));
   EXPECT_EQ(owner.log.back(), "(30) FOO bar ->  parser error.");
@@ -88,7 +90,8 @@ TEST_F(TermScript, AMissingScriptOrOneNamedLikeItsTranscriptRunsNothing) {
   const std::string self = Script("self.LOG", "LOG YES\n");
   EXPECT_FALSE(term->RunProFile(self));
   EXPECT_EQ(ReadFile(self), "LOG YES\n");
-  EXPECT_TRUE(owner.Logged("would be overwritten by its own transcript"));
+  EXPECT_EQ(owner.log.back(), "The script would be overwritten by its own transcript; nothing was run: " +
+                                  cv::term::ShownPath(self));
 }
 
 // A transcript path longer than the limit would be cut into another file's name: refused with the
@@ -101,7 +104,10 @@ TEST_F(TermScript, ATranscriptPathPastTheLimitRunsNothing) {
   const std::string transcript = script.substr(0, script.size() - 4) + ".LOG";
   ASSERT_GT(transcript.size(), 260u);
   EXPECT_FALSE(term->RunProFile(script));
-  EXPECT_TRUE(owner.Logged(transcript + ": the transcript path is longer than 260 characters"));
+  // The reason comes first: the message row and a log line cut at 255 bytes still show it.
+  const std::string reason = "The transcript path is longer than 260 characters; nothing was run: ";
+  EXPECT_EQ(owner.log.back(), reason + cv::term::ShownPath(transcript));
+  EXPECT_EQ(term->console.screens[0].Row(4).substr(2, reason.size()), reason);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript)));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(transcript.substr(0, 260))));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "FocusMoves.h"
 #include "Format.h"
 #include "Text1252.h"
 #include "Xr9Attributes.h"
@@ -181,13 +182,10 @@ bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
         if (!fieldExitRan) (this->*f.exit)();
         return true;
       }
-    } else {
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    } else if (cv::IsControlExit(event)) {
       // Another window taking the focus (a message box, a list's popup) is no exit.
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-        fieldExitRan = true;
-        (this->*f.exit)();
-      }
+      fieldExitRan = true;
+      (this->*f.exit)();
     }
     break;
   }

@@ -22,6 +22,7 @@
 
 #include "DataLoggerCtl.h"
 #include "FileDialogs.h"
+#include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "SheetCommands.h"
@@ -338,8 +339,9 @@ void TDataLoggerSheetDlg_Sky::BuildSide(SkySide side, int x) {
     edit = new QLineEdit("0", this);
     edit->setObjectName(QString("Offset%1%2Edit").arg(kind).arg(n));
     edit->setGeometry(gridX + 155, y, 60, 24);
+    // Stored when the focus leaves the field within the window (eventFilter), not on
+    // editingFinished: that also comes when another window takes the focus mid-typing.
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::editingFinished, this, [this, e = edit, which] { OffsetExit(e, which); });
   };
   offset(w.offAirEdit, "OffAir", m::OffAirOffsetLabel, below, ter ? SkySheet::Offset::OffAirTer : SkySheet::Offset::OffAirSat);
   offset(w.launchEdit, "Launch", m::LaunchOffsetLabel, below + 28, ter ? SkySheet::Offset::LaunchTer : SkySheet::Offset::LaunchSat);
@@ -668,6 +670,13 @@ bool TDataLoggerSheetDlg_Sky::eventFilter(QObject* watched, QEvent* event) {
       if (!rowMoving_) return false;
       return HandleDrag(side, event);
     }
+  if (cv::IsControlExit(event)) {
+    if (watched == ter_.offAirEdit) OffsetOffAirTerEditExit();
+    else if (watched == ter_.launchEdit) OffsetLaunchTerEditExit();
+    else if (watched == sat_.offAirEdit) OffsetOffAirSatEditExit();
+    else if (watched == sat_.launchEdit) OffsetLaunchSatEditExit();
+    return QDialog::eventFilter(watched, event);
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return QDialog::eventFilter(watched, event);
   if (watched == ReportTypeEdit) return true;  // only displays its text
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);

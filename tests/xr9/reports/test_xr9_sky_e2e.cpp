@@ -142,7 +142,9 @@ class SkyEndToEnd : public Xr9Sim {
     ASSERT_NE(edit, nullptr);
     edit->setFocus();
     edit->setText(text);
-    emit edit->editingFinished();
+    // The user leaves the field with Tab.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(edit, &out);
   }
   // Drags grid row `from` by its handle onto grid row `to` (both 1-based, as the sheet counts).
   static void Drag(QTableView* grid, int from, int to) {

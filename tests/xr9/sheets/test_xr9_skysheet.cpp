@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
@@ -255,11 +256,56 @@ TEST_F(SkySheetTest, OffsetsAreReadAsTenthsAndShownAgain) {
   for (const auto& [name, text] : edits) {
     auto* e = Get<QLineEdit>(f.get(), name);
     e->setText(text);
-    emit e->editingFinished();
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(e, &out);
   }
   int a = 0, b = 0, c = 0, d = 0;
   f->Sheet().GetOffsets(a, b, c, d);
   EXPECT_EQ(std::vector<int>({a, b, c, d}), std::vector<int>({10, 20, 30, 40}));
+}
+
+// Another window taking the focus while an offset is half-typed is no exit from the field: nothing
+// is stored or shown again until the user leaves it within the sheet.
+TEST_F(SkySheetTest, AnotherWindowTakingTheFocusLeavesAHalfTypedOffsetAlone) {
+  LoadPair(2, 2);
+  auto f = Form();
+  f->show();
+  f->activateWindow();
+  QTest::qWait(50);
+  for (const char* name : {"OffsetOffAirTerEdit", "OffsetLaunchTerEdit", "OffsetOffAirSatEdit", "OffsetLaunchSatEdit"}) {
+    SCOPED_TRACE(name);
+    auto* edit = Get<QLineEdit>(f.get(), name);
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::qWait(20);
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, "1");  // on the way to 12.5
+    int before[4];
+    f->Sheet().GetOffsets(before[0], before[1], before[2], before[3]);
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTest::qWait(50);
+    ASSERT_NE(QApplication::activeWindow(), f.get());
+    // A popup takes the focus the same way.
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(edit, &popup);
+    int after[4];
+    f->Sheet().GetOffsets(after[0], after[1], after[2], after[3]);
+    EXPECT_EQ(std::vector<int>(after, after + 4), std::vector<int>(before, before + 4)) << "the half-typed 1 was stored";
+    EXPECT_EQ(edit->text(), "1") << "the field was shown again";
+
+    f->activateWindow();
+    QTest::qWait(50);
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    edit->end(false);
+    QTest::keyClicks(edit, "2.5");
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(edit->text(), "12.5");
+    f->Sheet().GetOffsets(after[0], after[1], after[2], after[3]);
+    EXPECT_EQ(std::count(after, after + 4, 125), std::count(before, before + 4, 125) + 1);
+  }
 }
 
 TEST_F(SkySheetTest, TheServiceCheckWarnsThenRefusesServicesGivenTwice) {
