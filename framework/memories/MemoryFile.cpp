@@ -110,6 +110,16 @@ void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, Mem
   if ((r.meas == '5' || r.meas == '6') && r.band != 'T') e.set(ErrMustBeTer);
 }
 
+void ReadRowPlan(const std::string& field, int planMax, MemoryRecord& r, MemErrors& e) {
+  const std::optional<int> plan = ScanFieldInt(field, 2);
+  r.nPlan = plan.value_or(-1);
+  // A number the field lacks is no plan of -1.
+  if (!plan)
+    e.set(ErrPlanMissing);
+  else if (r.nPlan < 0 || r.nPlan > planMax)
+    e.set(ErrPlanNumber);
+}
+
 float FieldReal(const std::string& field) {
   if (field.find_first_not_of(" \t") == std::string::npos) return 0.0f;
   float value = 0;
@@ -198,9 +208,7 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
     r.chFr = '0';
     e.set(ErrTuningMode);
   }
-  std::optional<int> plan = ScanFieldInt(f[cNPlan], 2);
-  r.nPlan = plan.value_or(-1);
-  if (r.nPlan < 0 || r.nPlan > 32) e.set(ErrPlanNumber);
+  ReadRowPlan(f[cNPlan], 32, r, e);
   r.codePlan = ScanFieldInt(f[cCodePlan], 2).value_or(0);
   const bool ber = IsBerMeasure(r.meas);
   if (ber) {

@@ -227,6 +227,7 @@ const ErrorLineIds& Cv3ErrorLineIds() {
         {ErrCarriers, m::LineCarriers},   {ErrStandard, m::LineStandard},
         {ErrFreqSat, m::LineFreqSat},     {ErrFreqTer, m::LineFreqTer},
         {ErrTuningMode, m::LineTuningMode}, {ErrPlanNumber, m::LinePlanNumber},
+        {ErrPlanMissing, m::LinePlanMissing},
         {ErrUnits, m::LineUnits},         {ErrLnbSupply, m::LineLnbSupply},
         {ErrColour, m::LineColour},       {ErrCodeRate, m::LineCodeRate},
         {ErrModulation, m::LineModulation}, {ErrGuardInterval, m::LineGuardInterval},

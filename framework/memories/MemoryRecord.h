@@ -50,7 +50,7 @@ constexpr int kMemoryCount = 99;
 // The error kinds of one record, in the order their lines are written.
 enum MemError {
   ErrNumber, ErrBand, ErrMeasure, ErrSpecInvQpsk, ErrSpecInvQam, ErrCarriers, ErrStandard,
-  ErrFreqSat, ErrFreqTer, ErrTuningMode, ErrPlanNumber, ErrUnits, ErrLnbSupply, ErrColour,
+  ErrFreqSat, ErrFreqTer, ErrTuningMode, ErrPlanNumber, ErrPlanMissing, ErrUnits, ErrLnbSupply, ErrColour,
   ErrCodeRate, ErrModulation, ErrGuardInterval, ErrSound, ErrSymbolRate, ErrSoundFreq,
   ErrBandwidth, ErrLnbFreq, ErrCnRef, ErrMustBeTer, ErrMustBeSat, ErrQpskReplaced,
   ErrQamReplaced, ErrCofdmReplaced, kMemErrorKinds

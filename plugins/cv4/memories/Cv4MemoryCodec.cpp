@@ -100,14 +100,7 @@ void Cv4MemoryCodec::ChooseForm(MemoryEquipment& equip) {
   form = FormOfVersion(version);
 }
 
-bool Cv4MemoryCodec::BeginSendOne(MemoryEquipment& equip) {
-  if (!equip.CheckVersion()) {
-    equip.Log(Msg(m4::SendOneNoEquip));
-    return false;
-  }
-  ChooseForm(equip);
-  return true;
-}
+bool Cv4MemoryCodec::BeginSendOne(MemoryEquipment& equip) { return CheckedSendOne(equip); }
 
 std::string Cv4MemoryCodec::QueryCommand(int number) const {
   return cv::Format(form == Form::XSR ? "*?XSR%02X" : "*?SR%02X", number);
@@ -349,8 +342,7 @@ ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList
     r.chFr = '0';
     e.set(ErrTuningMode);
   }
-  r.nPlan = ScanFieldInt(f[cNPlan], 2).value_or(-1);
-  if (r.nPlan < 0 || r.nPlan > rules.filePlanMax) e.set(ErrPlanNumber);
+  ReadRowPlan(f[cNPlan], rules.filePlanMax, r, e);
   r.codePlan = ScanFieldInt(f[cCodePlan], 2).value_or(0);
   if (ber) {
     r.units = '0';  // what the column and the wire hold for these; it is not read
