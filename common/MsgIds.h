@@ -537,6 +537,7 @@ constexpr int LineMustBeSat = 37025;
 constexpr int LineQpskReplaced = 37026;
 constexpr int LineQamReplaced = 37027;
 constexpr int LineCofdmReplaced = 37028;
+constexpr int LinePlanMissing = 37029;
 constexpr int FormCaption = 37040;
 constexpr int ListLabel = 37041;
 constexpr int ListHint = 37042;

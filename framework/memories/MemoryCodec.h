@@ -9,12 +9,20 @@
 #include <utility>
 #include <vector>
 
+#include "MemoryCompatibility.h"
 #include "MemoryFile.h"
 #include "MemoryRecord.h"
 
 namespace cv::mem {
 
 class MemoryEquipment;
+
+// What the compatibility check before a send decided.
+enum class Compatibility {
+  Taken,
+  Refused,
+  OptionsUnread,  // the meter did not say what it holds: nothing is taken
+};
 
 class MemoryCodec {
  public:
@@ -25,7 +33,8 @@ class MemoryCodec {
   // Runs once the instrument answered "*?VE", before memories are received or sent: a family
   // with several record forms picks the form the instrument takes.
   virtual void ChooseForm(MemoryEquipment& /*equip*/) {}
-  // Before Send One encodes its memory: false stops it (what stopped it is logged here).
+  // Before Send One encodes its memory: false stops it (what stopped it is logged here). The
+  // CORVANE-3 sends without asking; the families that ask first take `CheckedSendOne`.
   virtual bool BeginSendOne(MemoryEquipment& /*equip*/) { return true; }
   // Whether the instrument may take memories now; `checkNotLogging` is the editor's data-logger
   // question, which a meter without a logging state has no use for.
@@ -34,12 +43,11 @@ class MemoryCodec {
   }
   // Whether the connected instrument takes every memory of `records` (the first is memory
   // `firstIndex` + 1), checked in order up to the first it refuses; the reasons are logged here.
-  virtual bool Compatible(std::span<const MemoryRecord> /*records*/, int /*firstIndex*/,
-                          MemoryEquipment& /*equip*/) const {
-    return true;
-  }
+  // Without `CompatibilityRules` every memory is taken; with them the meter's options are read
+  // afresh for every check.
+  Compatibility Compatible(std::span<const MemoryRecord> records, int firstIndex, MemoryEquipment& equip) const;
   // The box of a refusal (text and caption ids), for Send All or for Send One.
-  virtual std::pair<int, int> IncompatibleBox(bool /*all*/) const { return {0, 0}; }
+  std::pair<int, int> IncompatibleBox(bool all) const;
 
   // The query of memory `number` (1..99).
   virtual std::string QueryCommand(int number) const;
@@ -85,6 +93,15 @@ class MemoryCodec {
   // Why `record` cannot go into a memory file row (a number wider than its column), as the
   // message saving shows; empty when it can.
   virtual std::string Unwritable(const MemoryRecord& record) const;
+
+ protected:
+  // Send One's "*?VE" with its log line when unanswered, then the record form.
+  bool CheckedSendOne(MemoryEquipment& equip);
+  // What the meter holds, read before each compatibility check; false when it did not answer
+  // (the equipment object has told the user).
+  virtual bool ReadMeterOptions(MemoryEquipment& /*equip*/, MeterOptions& /*options*/) const { return false; }
+  // The family's check before a send; none: the CORVANE-3, which takes every memory.
+  const CompatibilityRules* compatibility = nullptr;
 };
 
 // The CORVANE-3 codec the editor takes when it is given none (it keeps no state).

@@ -447,9 +447,10 @@ bool MemoryData::ApplyStandard(int index) {
     if (KindIn(r.meas, "2456")) r.meas = '0';
     if (!r.units) r.units = '0';
   };
+  // Every terrestrial standard gives the family's own satellite carriers way to its carrier.
   auto terrestrial = [&](const char* from, char to) {
     ToBand('T');
-    if (IsOneOf(r.sound, from)) SetSound(to);
+    if (IsOneOf(r.sound, from) || IsOneOf(r.sound, family.rules.soundsAsSatelliteCarriers)) SetSound(to);
     asForBG();
   };
   switch (code[1]) {

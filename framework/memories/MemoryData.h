@@ -127,7 +127,8 @@ struct MemoryDataRules {
   int terFreqLineId = cv::msg::memdata::LineFreqTer;
   // The sounds a change to standard DK replaces by 6.50.
   const char* soundsReplacedByDK = "568ABCDE";
-  // Further sounds that act as the satellite carriers 5.80, 6.65 and 7.02 when chosen.
+  // Further sounds that act as the satellite carriers 5.80, 6.65 and 7.02: chosen, they move the
+  // memory to satellite; a terrestrial standard replaces them by its own carrier.
   const char* soundsAsSatelliteCarriers = "";
 };
 

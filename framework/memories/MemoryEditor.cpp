@@ -232,8 +232,14 @@ bool MemoryEditor::MaySend() {
 }
 
 bool MemoryEditor::CheckCompatible(int first, int count) {
-  if (codec.Compatible(std::span<const MemoryRecord>(records).subspan(first, count), first, equip)) return true;
-  const auto [text, caption] = codec.IncompatibleBox(count > 1);
+  const bool all = count > 1;
+  const Compatibility verdict =
+      codec.Compatible(std::span<const MemoryRecord>(records).subspan(first, count), first, equip);
+  if (verdict == Compatibility::Taken) return true;
+  // Send One ends at an unanswered option query, whose box has said why; Send All still says
+  // that nothing goes out.
+  if (verdict == Compatibility::OptionsUnread && !all) return false;
+  const auto [text, caption] = codec.IncompatibleBox(all);
   Box(Msg(text), Msg(caption), cv::MsgIcon::Warning);
   return false;
 }

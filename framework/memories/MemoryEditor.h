@@ -99,7 +99,7 @@ class MemoryEditor {
   // The family's question before memories go out (the data-logger question by default).
   bool MaySend();
   // The family's compatibility check of memories first+1 .. first+count, with its box on a
-  // refusal.
+  // refusal (for one memory, not when the meter did not say what it holds).
   bool CheckCompatible(int first, int count);
   bool ReceiveAllMemories();
   bool SendAllMemories();

@@ -110,6 +110,27 @@ void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, Mem
   if ((r.meas == '5' || r.meas == '6') && r.band != 'T') e.set(ErrMustBeTer);
 }
 
+void ReadRowPlan(const std::string& field, int planMax, MemoryRecord& r, MemErrors& e) {
+  const std::optional<int> plan = ScanFieldInt(field, 2);
+  r.nPlan = plan.value_or(-1);
+  // A number the field lacks is no plan of -1.
+  if (!plan)
+    e.set(ErrPlanMissing);
+  else if (r.nPlan < 0 || r.nPlan > planMax)
+    e.set(ErrPlanNumber);
+}
+
+void ReadRowMeasureAsIs(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e,
+                        const RecordRules& rules) {
+  r.band = FirstOf(band);
+  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
+  r.meas = FirstOf(meas);
+  if (r.meas < '0' || r.meas > rules.lastFileMeasure) e.set(ErrMeasure);
+  const char family = rules.Family(r.meas);
+  if (family == '4' && r.band != 'S') e.set(ErrMustBeSat);
+  if ((family == '5' || family == '6' || rules.Dab(family)) && r.band != 'T') e.set(ErrMustBeTer);
+}
+
 float FieldReal(const std::string& field) {
   if (field.find_first_not_of(" \t") == std::string::npos) return 0.0f;
   float value = 0;
@@ -158,7 +179,7 @@ std::string FormatFileRow(const MemoryRecord& r, char decimal, char list, const 
 
 ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& r, const RecordRules& rules) {
   std::vector<std::string> f = fieldList;
-  f.resize(kCv3FileColumns);
+  f.resize(rules.diseqC ? kFileColumns : kCv3FileColumns);
   ParsedRow p;
   MemErrors& e = p.errors;
   p.numberText = f[cN];
@@ -166,30 +187,35 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
   p.index = n ? *n - 1 : -1;
   p.numberOk = n && p.index >= 0 && p.index < kMemoryCount;
   r.number = p.numberOk ? p.index + 1 : 1;
+  if (rules.badNumberIsMemoryOne) {
+    p.numberOk = true;
+    p.index = r.number - 1;
+  }
   std::string label = f[cLabel].substr(0, 4);
-  label.insert(0, 4 - label.size(), ' ');
-  for (int i = 0; i < 4; ++i) r.label[i] = label[i];
-  r.label[4] = '\0';
-  ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
-  switch (r.meas) {
-    case '4':
-      r.std = '6';
-      r.specInv = FirstOf(f[cSpecInv]);
-      if (r.specInv < '0' || r.specInv > '2') e.set(ErrSpecInvQpsk);
-      break;
-    case '5':
-      r.std = '6';
-      r.specInv = FirstOf(f[cSpecInv]);
-      if (r.specInv < '0' || r.specInv > '1') e.set(ErrSpecInvQam);
-      break;
-    case '6':
-      r.std = '6';
+  if (rules.labelPadded) label.insert(0, 4 - label.size(), ' ');
+  std::fill(std::begin(r.label), std::end(r.label), '\0');
+  label.copy(r.label, 4);
+  if (rules.measureFamily)
+    ReadRowMeasureAsIs(f[cBand], f[cMeas], r, e, rules);
+  else
+    ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
+  // Every field choice below is made on the measure's family.
+  const char meas = rules.Family(r.meas);
+  const bool dab = rules.Dab(meas);
+  const bool ber = IsBerMeasure(meas) || dab;
+  if (dab) {
+    r.std = '6';
+    r.specInv = '0';
+  } else if (ber) {
+    r.std = '6';
+    if (meas != '6' || rules.specInvNoYes) ReadSpecInv(meas, FirstOf(f[cSpecInv]), r, e, rules);
+    if (meas == '6') {
       r.carriers = FirstOf(f[cCarriers]);
       if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
-      break;
-    default:
-      r.std = FirstOf(f[cStd]);
-      if (r.std < '0' || r.std > '7') e.set(ErrStandard);
+    }
+  } else {
+    r.std = FirstOf(f[cStd]);
+    if (r.std < '0' || r.std > '7') e.set(ErrStandard);
   }
   r.freq = FieldReal(f[cFreq]);
   if (!RecordFreqOk(r.band, r.freq, rules)) e.set(r.band == 'S' ? ErrFreqSat : ErrFreqTer);
@@ -198,39 +224,42 @@ ParsedRow ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& 
     r.chFr = '0';
     e.set(ErrTuningMode);
   }
-  std::optional<int> plan = ScanFieldInt(f[cNPlan], 2);
-  r.nPlan = plan.value_or(-1);
-  if (r.nPlan < 0 || r.nPlan > 32) e.set(ErrPlanNumber);
+  ReadRowPlan(f[cNPlan], rules.filePlanMax, r, e);
   r.codePlan = ScanFieldInt(f[cCodePlan], 2).value_or(0);
-  const bool ber = IsBerMeasure(r.meas);
   if (ber) {
-    r.units = '0';  // what the column holds for these; it is not read
+    r.units = '0';  // what the column and the wire hold for these; it is not read
   } else {
     r.units = FirstOf(f[cUnits]);
     if (r.units < '0' || r.units > '3') e.set(ErrUnits);
   }
   r.lnbSup = FirstOf(f[cLnbSup]);
   if (r.lnbSup < '0' || r.lnbSup > '7') e.set(ErrLnbSupply);
-  r.color = r.std == '6' ? '3' : FirstOf(f[cColor]);
+  r.color = rules.digitalColourForced && r.std == '6' ? '3' : FirstOf(f[cColor]);
   if (r.color < '0' || r.color > '3') e.set(ErrColour);
-  switch (r.meas) {
-    case '4':
-      r.codeRate = FirstOf(f[cCodeRate]);
-      if (r.codeRate < '0' || r.codeRate > '8') e.set(ErrCodeRate);
-      break;
-    case '5':
-      r.modulation = FirstOf(f[cModulation]);
-      if (r.modulation < '0' || r.modulation > '4') e.set(ErrModulation);
-      break;
-    case '6':
-      r.guardInt = FirstOf(f[cGuardInt]);
-      if (r.guardInt < '0' || r.guardInt > '3') e.set(ErrGuardInterval);
-      break;
-    default:
-      r.sound = FirstOf(f[cSound]);
-      if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
+  if (dab) {
+    // no sound and no demodulation settings
+  } else if (meas == '4') {
+    r.codeRate = FirstOf(f[cCodeRate]);
+    if (r.codeRate < '0' || r.codeRate > '8') e.set(ErrCodeRate);
+  } else if (meas == '5') {
+    r.modulation = FirstOf(f[cModulation]);
+    if (r.modulation < '0' || r.modulation > '4') e.set(ErrModulation);
+  } else if (meas == '6') {
+    r.guardInt = FirstOf(f[cGuardInt]);
+    if (r.guardInt < '0' || r.guardInt > rules.guardIntMax) e.set(ErrGuardInterval);
+  } else {
+    r.sound = FirstOf(f[cSound]);
+    if (rules.soundEitherCase && r.sound >= 'a' && r.sound <= 'z') r.sound = static_cast<char>(r.sound - 'a' + 'A');
+    if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
+  // The values are read by the family too; a DAB memory's stale sound asks for no sound frequency.
+  const MemoryRecord kept = r;
+  r.meas = meas;
+  if (dab) r.sound = 0;
   ParseRowValues(f, r, e, rules);
+  r.meas = kept.meas;
+  r.sound = kept.sound;
+  if (rules.diseqC && !f[cDiseqC].empty()) r.diseqC = f[cDiseqC][0];
   return p;
 }
 

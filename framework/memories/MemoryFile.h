@@ -36,6 +36,12 @@ std::optional<int> ScanFieldInt(const std::string& field, size_t width);
 // A file row's band and measure: the measure folded as the instruments fold it (a specific
 // measure kept under its generic code, flagged), then checked against the band.
 void ReadRowBandAndMeasure(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e);
+// A row's band and measure for a family that keeps every measure code as it is: no folding,
+// the measure's family checked against the band.
+void ReadRowMeasureAsIs(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e,
+                        const RecordRules& rules);
+// A row's plan number ("%2d"), 0..`planMax`; a field without a number has its own error.
+void ReadRowPlan(const std::string& field, int planMax, MemoryRecord& r, MemErrors& e);
 // A decimal number; a blank field reads as 0 and one that is no number as NaN, which every range
 // check refuses.
 float FieldReal(const std::string& field);

@@ -23,6 +23,9 @@ constexpr uint32_t kCnBandBit = 0x8000;
 
 bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
 
+// The switches' case of the DAB family, apart from every character.
+constexpr int kDabCase = 0x100;
+
 }  // namespace
 
 uint32_t CutWord(double value) {
@@ -129,92 +132,129 @@ bool RecordFreqOk(char band, float mhz, const RecordRules& rules) {
   return cv::PllInRange(band, mhz, *rules.ranges);
 }
 
+void ReadSpecInv(char meas, char value, MemoryRecord& r, MemErrors& e, const RecordRules& rules) {
+  r.specInv = value;
+  if (rules.specInvNoYes) {
+    if (value != '1' && value != '2') e.set(ErrSpecInvQpsk);
+  } else if (meas == '4') {
+    if (!Between(value, '0', '2')) e.set(ErrSpecInvQpsk);
+  } else if (!Between(value, '0', '1')) {
+    e.set(ErrSpecInvQam);
+  }
+}
+
 DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& r, const RecordRules& rules) {
   DecodedMemory d;
-  if (reply.size() < 38) return d;
+  if (rules.replyLength ? reply.size() != rules.replyLength : reply.size() < 38) return d;
   d.complete = true;
   std::string t = reply;
+  // `o` after the command echo, `p` after the setting's field.
+  const size_t o = rules.prefixShift, p = rules.settingShift;
   MemErrors& e = d.errors;
-  d.numberText = t.substr(3, 2);
-  long number = HexAt(t, 3, 2);
+  d.numberText = t.substr(3 + o, 2);
+  long number = HexAt(t, 3 + o, 2);
   d.index = number < 0 ? -1 : static_cast<int>(number) - 1;
   bool numberOk = d.index >= 0 && d.index < kMemoryCount;
   if (!numberOk) e.set(ErrNumber);
   r.number = numberOk ? d.index + 1 : 1;
-  for (int i = 0; i < 4; ++i) r.label[i] = t[5 + i];
+  if (rules.badNumberIsMemoryOne) d.index = r.number - 1;
+  for (int i = 0; i < 4; ++i) r.label[i] = t[5 + o + i];
   r.label[4] = '\0';
-  r.band = t[9];
+  r.band = t[9 + o];
   if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
-  r.meas = t[22];
-  if (!Between(r.meas, '0', '7')) e.set(ErrMeasure);
-  switch (r.meas) {
-    case '4':
+  r.meas = t[22 + o];
+  if (rules.replyMeasureChecked && !Between(r.meas, '0', '7')) e.set(ErrMeasure);
+  // Every field choice below is made on the measure's family.
+  const char meas = rules.Family(r.meas);
+  const bool dab = rules.Dab(meas);
+  if (meas == '6' && !rules.specInvNoYes) t.insert(25, "0000");
+  const char c10 = t[10 + o];
+  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
+    case kDabCase:
       r.std = '6';
-      r.specInv = t[10];
-      if (!Between(r.specInv, '0', '2')) e.set(ErrSpecInvQpsk);
       break;
+    case '4':
     case '5':
       r.std = '6';
-      r.specInv = t[10];
-      if (!Between(r.specInv, '0', '1')) e.set(ErrSpecInvQam);
+      ReadSpecInv(meas, c10, r, e, rules);
       break;
     case '6':
-      t.insert(25, "0000");
       r.std = '6';
-      r.carriers = t[10];
+      r.carriers = c10;
       if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
       break;
     default:
-      r.std = t[10];
+      r.std = c10;
       if (!Between(r.std, '0', '7')) e.set(ErrStandard);
   }
   const bool sat = cv::IsSatelliteBand(r.band);
   const cv::PllBand& band = cv::PllBandOf(r.band, *rules.ranges);
-  r.freq = ScaledWord(HexAt(t, 11, 4), band.stepMHz, band.offsetMHz);
+  r.freq = ScaledWord(HexAt(t, 11 + o, 4), band.stepMHz, band.offsetMHz);
   if (!RecordFreqOk(r.band, r.freq, rules)) e.set(sat ? ErrFreqSat : ErrFreqTer);
-  r.chFr = t[15];
+  r.chFr = t[15 + o];
   if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
-  r.nPlan = static_cast<int32_t>(HexAt(t, 16, 2));
-  if (r.nPlan < 0 || r.nPlan > 31) e.set(ErrPlanNumber);
-  r.codePlan = static_cast<int32_t>(HexAt(t, 18, 2));
-  r.units = t[20];
+  r.nPlan = static_cast<int32_t>(HexAt(t, 16 + o, 2));
+  if (r.nPlan < 0 || r.nPlan > rules.replyPlanMax) e.set(ErrPlanNumber);
+  r.codePlan = static_cast<int32_t>(HexAt(t, 18 + o, 2));
+  r.units = t[20 + o];
   if (!Between(r.units, '0', '3')) e.set(ErrUnits);
-  r.lnbSup = t[21];
+  r.lnbSup = t[21 + o];
   if (!Between(r.lnbSup, '0', '7')) e.set(ErrLnbSupply);
-  r.color = t[23];
+  r.color = t[23 + o];
   if (!Between(r.color, '0', '3')) e.set(ErrColour);
-  switch (r.meas) {
+  const char setting = t[24 + p];
+  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
+    case kDabCase:
+      r.guardInt = '0';
+      break;
     case '4':
-      r.codeRate = t[24];
+      r.codeRate = setting;
       if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
       break;
     case '5':
-      r.modulation = t[24];
+      r.modulation = setting;
       if (!Between(r.modulation, '0', '4')) e.set(ErrModulation);
       break;
     case '6':
-      r.guardInt = t[24];
-      if (!Between(r.guardInt, '0', '3')) e.set(ErrGuardInterval);
+      r.guardInt = setting;
+      if (!Between(r.guardInt, '0', rules.guardIntMax)) e.set(ErrGuardInterval);
       break;
     default:
-      r.sound = t[24];
+      if (!rules.twoDigitSound) {
+        r.sound = setting;
+      } else {
+        const long v = HexAt(t, 24 + o, 2);
+        if (v < 0)
+          r.sound = t[24 + o];
+        else
+          r.sound = static_cast<char>(v <= 9 ? '0' + v : 'A' + (v - 10));
+        // Past 0xFF the code would wrap round to a digit or a letter that reads as valid.
+        if (v < 0 || v > 0xFF - 'A' + 10) e.set(ErrSound);
+      }
       if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
   }
-  if (r.meas == '4' || r.meas == '5') {
-    r.symRate = static_cast<int32_t>(HexAt(t, 25, 4));
+  if (dab) {
+    r.specInv = '0';
+  } else if (meas == '4' || meas == '5') {
+    r.symRate = static_cast<int32_t>(HexAt(t, 25 + p, 4));
     if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
-  } else if (!IsBerMeasure(r.meas) && HasManualSound(r.sound)) {
-    r.soundFreq = ScaledWord(HexAt(t, 25, 4), 0.01, 10.7);
+  } else if (meas == '6') {
+    if (rules.specInvNoYes) ReadSpecInv(meas, t[28 + p], r, e, rules);
+  } else if (HasManualSound(r.sound)) {
+    r.soundFreq = ScaledWord(HexAt(t, 25 + p, 4), 0.01, 10.7);
     if (!InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
   }
-  r.bw = ScaledWord(HexAt(t, 29, 4), 0.01);
+  r.bw = ScaledWord(HexAt(t, 29 + p, 4), 0.01);
   if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
-  r.lnbOsc = ScaledWord(HexAt(t, 33, 5), 0.1);
+  r.lnbOsc = ScaledWord(HexAt(t, 33 + p, 5), 0.1);
   if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
-  long cn = HexAt(t, 38, 4);
-  if (cn >= 0) cn %= 32768;
-  r.cnRefFreq = sat ? ScaledWord(cn, 0.125, 479.5) : ScaledWord(cn, 0.05, 38.9);
-  if (r.meas == '7' && !InRangeF(r.cnRefFreq, rules.cnRefMinMHz, rules.cnRefMaxMHz)) e.set(ErrCnRef);
+  long cn = HexAt(t, 38 + p, 4);
+  if (cn >= 0) cn &= kCnBandBit - 1;
+  r.cnRefFreq = ScaledWord(cn, band.stepMHz, band.offsetMHz);
+  // The default words of the other measures (1500, 655) lie outside the range: only a C/N
+  // reference memory carries a frequency here.
+  if (meas == '7' && !InRangeF(r.cnRefFreq, rules.cnRefMinMHz, rules.cnRefMaxMHz)) e.set(ErrCnRef);
+  if (rules.diseqC) r.diseqC = sat ? t[42 + p] : 'f';
   return d;
 }
 
@@ -227,6 +267,7 @@ const ErrorLineIds& Cv3ErrorLineIds() {
         {ErrCarriers, m::LineCarriers},   {ErrStandard, m::LineStandard},
         {ErrFreqSat, m::LineFreqSat},     {ErrFreqTer, m::LineFreqTer},
         {ErrTuningMode, m::LineTuningMode}, {ErrPlanNumber, m::LinePlanNumber},
+        {ErrPlanMissing, m::LinePlanMissing},
         {ErrUnits, m::LineUnits},         {ErrLnbSupply, m::LineLnbSupply},
         {ErrColour, m::LineColour},       {ErrCodeRate, m::LineCodeRate},
         {ErrModulation, m::LineModulation}, {ErrGuardInterval, m::LineGuardInterval},

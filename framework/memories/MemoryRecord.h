@@ -50,7 +50,7 @@ constexpr int kMemoryCount = 99;
 // The error kinds of one record, in the order their lines are written.
 enum MemError {
   ErrNumber, ErrBand, ErrMeasure, ErrSpecInvQpsk, ErrSpecInvQam, ErrCarriers, ErrStandard,
-  ErrFreqSat, ErrFreqTer, ErrTuningMode, ErrPlanNumber, ErrUnits, ErrLnbSupply, ErrColour,
+  ErrFreqSat, ErrFreqTer, ErrTuningMode, ErrPlanNumber, ErrPlanMissing, ErrUnits, ErrLnbSupply, ErrColour,
   ErrCodeRate, ErrModulation, ErrGuardInterval, ErrSound, ErrSymbolRate, ErrSoundFreq,
   ErrBandwidth, ErrLnbFreq, ErrCnRef, ErrMustBeTer, ErrMustBeSat, ErrQpskReplaced,
   ErrQamReplaced, ErrCofdmReplaced, kMemErrorKinds
@@ -77,13 +77,50 @@ size_t MemoryRecordLength(char meas);
 // Whether `text` is a complete record of `meas`, fit to be sent.
 bool MemoryRecordSendable(const std::string& text, char meas);
 
-// What a family checks otherwise in a record from its instrument or its file: its frequency
-// ranges, whether it has a satellite tuner at all, and where its C/N reference range ends.
+// What a family's record differs in from the CORVANE-3's, on the wire and in its memory file
+// row: where the fields stand, the ranges and the rules its decoder and row parser check. Every
+// default is the CORVANE-3's.
 struct RecordRules {
   const cv::FamilyRanges* ranges = &cv::kCorvane3Ranges;
   bool satelliteRefused = false;  // every satellite frequency fails its check
   double cnRefMaxMHz = 2150;
   double cnRefMinMHz = 5;  // where the C/N reference range starts
+  // The measure family every field choice decides by; the measure itself is always kept,
+  // sent and written as it is. None: the measure itself.
+  char (*measureFamily)(char meas) = nullptr;
+  // The family of a measure with neither sound nor demodulation settings ('8' DAB); 0: none.
+  char dabFamily = 0;
+  // A reply's measure must lie in '0'..'7'; a file's lies in '0'..`lastFileMeasure`, folded as
+  // the CORVANE-3 folds it unless `measureFamily` is set.
+  bool replyMeasureChecked = true;
+  char lastFileMeasure = '7';
+  int replyPlanMax = 31;
+  int filePlanMax = 32;
+  char guardIntMax = '3';
+  // The reply's length; 0: at least 38 characters, a BER COFDM reply lacking the four-character
+  // field after the setting.
+  size_t replyLength = 0;
+  // How far the fields stand behind the CORVANE-3's: from the number on (a longer command echo),
+  // and from the setting's field on (a two-character setting).
+  size_t prefixShift = 0;
+  size_t settingShift = 0;
+  // The sound is two hexadecimal digits ('0'..'9' for 0..9, 'A' and on for 10 and on).
+  bool twoDigitSound = false;
+  // Every BER measure's spectral inversion is '1' NO or '2' YES, BER COFDM's included, which the
+  // reply carries last in the four-character field and the file in its column.
+  bool specInvNoYes = false;
+  // A memory number outside 1..99 names memory 1 (otherwise no memory).
+  bool badNumberIsMemoryOne = false;
+  // The DiSEqC setting ends the reply and is the file's 25th column.
+  bool diseqC = false;
+  // The file row: a label shorter than four characters padded with blanks in front (otherwise
+  // kept short), a DIGITAL memory's colour always '3', a sound letter in either case.
+  bool labelPadded = true;
+  bool digitalColourForced = true;
+  bool soundEitherCase = false;
+
+  char Family(char meas) const { return measureFamily ? measureFamily(meas) : meas; }
+  bool Dab(char family) const { return dabFamily && family == dabFamily; }
 };
 // Whether `mhz` passes the frequency check of `band` under `rules`.
 bool RecordFreqOk(char band, float mhz, const RecordRules& rules);
@@ -96,6 +133,8 @@ struct DecodedMemory {
   MemErrors errors;
 };
 DecodedMemory DecodeMemoryRecord(const std::string& reply, MemoryRecord& record, const RecordRules& rules = {});
+// The spectral inversion `value` of a BER measure of family `meas`, checked.
+void ReadSpecInv(char meas, char value, MemoryRecord& record, MemErrors& errors, const RecordRules& rules);
 
 // The message of each error kind's line (0: the kind has no line of its own). A family whose
 // ranges or wordings differ gives its own table.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Cv3Equip.h"
+#include "Cv3MemoryEquipment.h"
 #include "FuzzSupport.h"
 #include "MemoryData.h"
 #include "MemoryEditor.h"
@@ -86,6 +87,38 @@ inline void MemoryDataAct(cv::mem::MemoryData& m, char what, const std::string& 
   }
 }
 
+// The settings dialog of `family` over `record` as the meter sent it, each further line of
+// `lines` one user action: after each, `check` sees the work record and the ranges every family
+// keeps a typed field in are checked. False when the memory did not open; otherwise `back` is
+// the record stored back, with units.
+template <class Check>
+bool RunMemorySettings(const std::vector<std::string>& lines, const MemoryRecord& record,
+                       const cv::mem::MemoryDataFamily& family, Check check, MemoryRecord& back) {
+  OfflineMemoryEquipment equip;
+  NoDataView view;
+  QuietPrompter prompter;
+  cv::mem::MemoryData m(equip, prompter, view, family);
+  if (!m.OpenRecord(record)) return false;
+  const float symRate = static_cast<float>(record.symRate);
+  for (size_t i = 1; i < lines.size() && i < 64; ++i) {
+    if (lines[i].empty()) continue;
+    MemoryDataAct(m, lines[i][0], lines[i].substr(1));
+    const MemoryRecord& w = m.w.r;
+    FUZZ_CHECK(w.label[4] == 0);
+    FUZZ_CHECK(w.bw >= 0.1f && w.bw <= 81.91f);
+    FUZZ_CHECK(w.lnbOsc >= 0 && w.lnbOsc <= 52428.7f);
+    FUZZ_CHECK(w.soundFreq == 0 || w.soundFreq == record.soundFreq || (w.soundFreq >= 4.0f && w.soundFreq <= 9.0f));
+    FUZZ_CHECK(!(w.meas == '4' || w.meas == '5') || (w.symRate >= 1000 && w.symRate <= 45000) ||
+               static_cast<float>(w.symRate) == symRate);
+    FUZZ_CHECK(m.layoutMode >= 0 && m.layoutMode <= 4);
+    check(w);
+  }
+  back = record;
+  m.StoreRecord(back);
+  FUZZ_CHECK(back.units != 0);
+  return true;
+}
+
 // What the DV-800's kin promise of a reply their decoder took whole: every word the line carries
 // read, the plan fields two hex digits, the memory the number names (1 when it is out of range),
 // and the text encoded again sent only at its exact length.
@@ -124,6 +157,47 @@ void CheckReadMemories(cv::mem::MemoryEditor& editor, const cv::mem::MemoryCodec
     FUZZ_CHECK(editor.FormatFileRow().size() == cv::mem::kFileRowLength);
   }
   if (ok) FUZZ_CHECK(editor.WriteMemoryFile(WriteScratch("saved.csv", "")) == writable);
+}
+
+// A meter that answers "*?VE", is never logging, and takes every command, which it keeps: the
+// memory editor's sends run to their end and show what went out.
+class TakingMemoryEquipment : public cv::mem::Cv3MemoryEquipment {
+ public:
+  using Cv3MemoryEquipment::Cv3MemoryEquipment;
+  bool HasPort() const override { return true; }
+  bool CheckVersion() override { return true; }
+  bool ReadVersion(float& version) override {
+    version = 9.99f;
+    return true;
+  }
+  bool Query(const std::string&, std::string&) override { return false; }
+  bool SendCommand(const std::string& command) override {
+    sent.push_back(command);
+    return true;
+  }
+  void Log(const std::string&) override {}
+  std::vector<std::string> sent;
+};
+
+// The compatibility verdict of Send All and of Send One of each memory, through the editor's own
+// buttons over the memories `editor` holds: whatever went out satisfies `allowed` (the meter's
+// reply read apart from the check), for all 99 when Send All sent anything.
+template <class Allowed>
+void CheckSentMemoriesAllowed(cv::mem::MemoryEditor& editor, TakingMemoryEquipment& equip, Allowed allowed) {
+  editor.loaded = true;
+  editor.FillMemoryList();
+  const auto records = editor.records;
+  equip.sent.clear();
+  editor.SendBtnClick();
+  if (!equip.sent.empty())
+    for (const MemoryRecord& r : records) FUZZ_CHECK(allowed(r));
+  for (int i = 0; i < 99; ++i) {
+    equip.sent.clear();
+    editor.records = records;
+    editor.SelectLine(i);
+    editor.SendOneBtnClick();
+    if (!equip.sent.empty()) FUZZ_CHECK(allowed(records[i]));
+  }
 }
 
 }  // namespace cvfuzz

@@ -4,8 +4,6 @@
 // 2150 MHz). Before any send the meter's "*?ID" options decide which memories it takes; a meter
 // that does not report them takes none.
 #include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -19,8 +17,9 @@ class TCv2Equip;
 // The record rules of the family: its ranges, satellite memories allowed, C/N reference 45..2150.
 const cv::mem::RecordRules& Cv2RecordRules();
 
-// Whether the meter whose options are `options` takes memory `index` + 1; the first test that
-// refuses (terrestrial band, satellite band, below 45 MHz, BER COFDM) logs its line through `log`.
+// The DV-800's compatibility check on the meter's reported options, the first refusal alone
+// logged (terrestrial band, satellite band, below 45 MHz, BER COFDM, in this order).
+const cv::mem::CompatibilityRules& Cv2CompatibilityRules();
 bool CheckMemoryCompatible(const MemoryRecord& record, int index, const InstalledOptions& options,
                            const std::function<void(const std::string&)>& log);
 
@@ -33,20 +32,15 @@ class Cv2MemoryCodec : public cv::dv8::Dv8MemoryCodec {
   // The options through the equipment object's "*?ID" query.
   explicit Cv2MemoryCodec(TCv2Equip& equip);
 
-  // Send One: the version, then the options; either missing stops it before the check.
-  bool BeginSendOne(cv::mem::MemoryEquipment& equip) override;
-  bool Compatible(std::span<const MemoryRecord> records, int firstIndex,
-                  cv::mem::MemoryEquipment& equip) const override;
   std::vector<std::string> RefusedReplyLines(const std::string& reply) const override;
   std::vector<std::string> ErrorLines(const cv::mem::MemErrors& errors, const MemoryRecord& record,
                                       int index) const override;
-  bool FreqInRange(char band, float mhz) const override;
-  float FallbackFreq(char band) const override;
+
+ protected:
+  bool ReadMeterOptions(cv::mem::MemoryEquipment& equip, cv::mem::MeterOptions& options) const override;
 
  private:
   OptionReader readOptions;
-  // The options Send One read before its check, used once.
-  mutable std::optional<InstalledOptions> sendOneOptions;
 };
 
 }  // namespace cv::cv2

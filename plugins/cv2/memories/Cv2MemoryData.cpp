@@ -25,10 +25,10 @@ cv::mem::MemoryDataFamily Build() {
   r.specInvMeasures = "4";
   // DK and I are terrestrial standards: every carrier of another standard and the satellite
   // carriers give way to their own (6.50 and 6.00); AM, FM, LEVEL, OFF and the manual tunings
-  // stay, and I keeps NICAM.
-  r.soundsReplacedByDK = "5678ABCDEGH";
-  r.soundsReplacedByI = "5679ABCEGH";
-  r.soundsAsSatelliteCarriers = "G";
+  // stay, and I keeps NICAM. 6.26FM and 6.80 are satellite carriers here.
+  r.soundsReplacedByDK = "5678ABCDE";
+  r.soundsReplacedByI = "5679ABCE";
+  r.soundsAsSatelliteCarriers = "GH";
   r.groups = cv::dv8::Dv8MemoryData().rules.groups;
   f.soundTable = Cv2SoundTable;
   f.standardIndex = Cv2StandardIndex;

@@ -15,20 +15,16 @@ namespace {
 
 namespace m4 = cv::msg::cv4mem;
 
-constexpr uint32_t kCnBandBit = 0x8000;
-// The switches' case of the DAB family, apart from every character.
-constexpr int kDabCase = 0x100;
-
-bool Between(char c, char lo, char hi) { return c >= lo && c <= hi; }
-bool SpecInvOk(char c) { return c == '1' || c == '2'; }
-
-// Where a form's fields stand: `o` after the prefix, `p` after the sound field.
-struct Layout {
-  explicit Layout(Cv4MemoryCodec::Form form)
-      : xsr(form == Cv4MemoryCodec::Form::XSR), o(xsr ? 1 : 0), p(xsr ? 2 : 0) {}
-  bool xsr;
-  size_t o, p;
-};
+// The rules of a reply in `form`: the XSR's longer echo and its two sound digits.
+cv::mem::RecordRules FormRules(Cv4MemoryCodec::Form form, const Cv4RecordRules& family) {
+  cv::mem::RecordRules r = family;
+  const bool xsr = form == Cv4MemoryCodec::Form::XSR;
+  r.replyLength = Cv4MemoryCodec::LengthOf(form);
+  r.prefixShift = xsr ? 1 : 0;
+  r.settingShift = xsr ? 2 : 0;
+  r.twoDigitSound = xsr;
+  return r;
+}
 
 // The XSR form's two sound digits: '0'..'9' are 0..9, 'A' and on 10 and on. A code the two
 // digits cannot carry gives no digits, so that the record comes out short and is never sent.
@@ -59,20 +55,18 @@ const char* const kLegend[] = {
     "#Fields marked with (*) can't never be empty.\n",
 };
 
-// A row's band and measure for a family that keeps every measure code as it is: no folding,
-// the family of the measure checked against the band.
-void ReadRowMeasureAsIs(const std::string& band, const std::string& meas, MemoryRecord& r, MemErrors& e,
-                        const Cv4RecordRules& rules) {
-  r.band = FirstOf(band);
-  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
-  r.meas = FirstOf(meas);
-  if (!Between(r.meas, '0', rules.lastFileMeasure)) e.set(ErrMeasure);
-  const char family = rules.Family(r.meas);
-  if (family == '4' && r.band != 'S') e.set(ErrMustBeSat);
-  if ((family == '5' || family == '6' || rules.Dab(family)) && r.band != 'T') e.set(ErrMustBeTer);
-}
-
 }  // namespace
+
+Cv4RecordRules::Cv4RecordRules() {
+  ranges = &cv::kCorvane4Ranges;
+  guardIntMax = '4';
+  specInvNoYes = true;
+  badNumberIsMemoryOne = true;
+  diseqC = true;
+  labelPadded = false;
+  digitalColourForced = false;
+  soundEitherCase = true;
+}
 
 const ErrorLineIds& Cv4MemoryCodec::LineIds() {
   static const ErrorLineIds ids = [] {
@@ -100,14 +94,7 @@ void Cv4MemoryCodec::ChooseForm(MemoryEquipment& equip) {
   form = FormOfVersion(version);
 }
 
-bool Cv4MemoryCodec::BeginSendOne(MemoryEquipment& equip) {
-  if (!equip.CheckVersion()) {
-    equip.Log(Msg(m4::SendOneNoEquip));
-    return false;
-  }
-  ChooseForm(equip);
-  return true;
-}
+bool Cv4MemoryCodec::BeginSendOne(MemoryEquipment& equip) { return CheckedSendOne(equip); }
 
 std::string Cv4MemoryCodec::QueryCommand(int number) const {
   return cv::Format(form == Form::XSR ? "*?XSR%02X" : "*?SR%02X", number);
@@ -130,12 +117,12 @@ DecodedMemory Cv4MemoryCodec::Decode(const std::string& reply, MemoryRecord& rec
 }
 
 std::string Cv4MemoryCodec::EncodeForm(Form form, MemoryRecord& record, const Cv4RecordRules& rules) {
-  const Layout at(form);
+  const bool xsr = form == Form::XSR;
   // Every field choice is made on the measure's family; the measure goes out as it is.
   MemoryRecord r = record;
   r.meas = rules.Family(record.meas);
-  const bool dab = at.xsr && rules.Dab(r.meas);
-  std::string s = (at.xsr ? "*XSR" : "*SR") + EncodeRecordHead(r);
+  const bool dab = xsr && rules.Dab(r.meas);
+  std::string s = (xsr ? "*XSR" : "*SR") + EncodeRecordHead(r);
   const size_t units = s.size() - 4, meas = s.size() - 2;
   s[meas] = record.meas;
   if (dab) {
@@ -144,7 +131,7 @@ std::string Cv4MemoryCodec::EncodeForm(Form form, MemoryRecord& record, const Cv
     s += "120000";
   } else {
     const char setting = RecordSetting(r);
-    if (!at.xsr)
+    if (!xsr)
       s += setting;
     else if (IsBerMeasure(r.meas))
       s += std::string("0") + setting;
@@ -158,119 +145,9 @@ std::string Cv4MemoryCodec::EncodeForm(Form form, MemoryRecord& record, const Cv
   return s.substr(0, s.find('\0'));
 }
 
-DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& t, MemoryRecord& r,
+DecodedMemory Cv4MemoryCodec::DecodeForm(Form form, const std::string& reply, MemoryRecord& record,
                                          const Cv4RecordRules& rules) {
-  DecodedMemory d;
-  if (t.size() != LengthOf(form)) return d;
-  d.complete = true;
-  const Layout at(form);
-  const size_t o = at.o, p = at.p;
-  MemErrors& e = d.errors;
-  d.numberText = t.substr(3 + o, 2);
-  const long number = HexAt(t, 3 + o, 2);
-  const bool numberOk = number >= 1 && number <= kMemoryCount;
-  if (!numberOk) e.set(ErrNumber);
-  r.number = numberOk ? static_cast<int32_t>(number) : 1;
-  d.index = r.number - 1;
-  for (int i = 0; i < 4; ++i) r.label[i] = t[5 + o + i];
-  r.label[4] = '\0';
-  r.band = t[9 + o];
-  if (r.band != 'T' && r.band != 'S') e.set(ErrBand);
-  r.meas = t[22 + o];
-  if (rules.replyMeasureChecked && !Between(r.meas, '0', '7')) e.set(ErrMeasure);
-  // Every field choice below is made on the measure's family.
-  const char meas = rules.Family(r.meas);
-  const bool dab = rules.Dab(meas);
-  const char c10 = t[10 + o];
-  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
-    case kDabCase:
-      r.std = '6';
-      break;
-    case '4':
-    case '5':
-      r.std = '6';
-      r.specInv = c10;
-      if (!SpecInvOk(r.specInv)) e.set(ErrSpecInvQpsk);
-      break;
-    case '6':
-      r.std = '6';
-      r.carriers = c10;
-      if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
-      break;
-    default:
-      r.std = c10;
-      if (!Between(r.std, '0', '7')) e.set(ErrStandard);
-  }
-  const bool sat = cv::IsSatelliteBand(r.band);
-  const cv::PllBand& band = cv::PllBandOf(r.band, cv::kCorvane4Ranges);
-  r.freq = ScaledWord(HexAt(t, 11 + o, 4), band.stepMHz, band.offsetMHz);
-  if (!cv::PllInRange(r.band, r.freq, cv::kCorvane4Ranges)) e.set(sat ? ErrFreqSat : ErrFreqTer);
-  r.chFr = t[15 + o];
-  if (r.chFr != '0' && r.chFr != '1') e.set(ErrTuningMode);
-  r.nPlan = static_cast<int32_t>(HexAt(t, 16 + o, 2));
-  if (r.nPlan < 0 || r.nPlan > rules.replyPlanMax) e.set(ErrPlanNumber);
-  r.codePlan = static_cast<int32_t>(HexAt(t, 18 + o, 2));
-  r.units = t[20 + o];
-  if (!Between(r.units, '0', '3')) e.set(ErrUnits);
-  r.lnbSup = t[21 + o];
-  if (!Between(r.lnbSup, '0', '7')) e.set(ErrLnbSupply);
-  r.color = t[23 + o];
-  if (!Between(r.color, '0', '3')) e.set(ErrColour);
-  const char setting = t[24 + p];  // SR 24, XSR 26
-  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
-    case kDabCase:
-      r.guardInt = '0';
-      break;
-    case '4':
-      r.codeRate = setting;
-      if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
-      break;
-    case '5':
-      r.modulation = setting;
-      if (!Between(r.modulation, '0', '4')) e.set(ErrModulation);
-      break;
-    case '6':
-      r.guardInt = setting;
-      if (!Between(r.guardInt, '0', '4')) e.set(ErrGuardInterval);
-      break;
-    default:
-      if (!at.xsr) {
-        r.sound = setting;
-      } else {
-        const long v = HexAt(t, 25, 2);
-        if (v < 0)
-          r.sound = t[25];
-        else
-          r.sound = static_cast<char>(v <= 9 ? '0' + v : 'A' + (v - 10));
-        // Past 0xFF the code would wrap round to a digit or a letter that reads as valid.
-        if (v < 0 || v > 0xFF - 'A' + 10) e.set(ErrSound);
-      }
-      if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
-  }
-  if (dab) {
-    r.specInv = '0';
-  } else if (meas == '4' || meas == '5') {
-    r.symRate = static_cast<int32_t>(HexAt(t, 25 + p, 4));
-    if (r.symRate < 1000 || r.symRate > 45000) e.set(ErrSymbolRate);
-  } else if (meas == '6') {
-    r.specInv = t[28 + p];
-    if (!SpecInvOk(r.specInv)) e.set(ErrSpecInvQpsk);
-  } else if (HasManualSound(r.sound)) {
-    r.soundFreq = ScaledWord(HexAt(t, 25 + p, 4), 0.01, 10.7);
-    if (!InRangeF(r.soundFreq, 4, 9)) e.set(ErrSoundFreq);
-  }
-  r.bw = ScaledWord(HexAt(t, 29 + p, 4), 0.01);
-  if (!InRangeF(r.bw, 0.1, 81.91)) e.set(ErrBandwidth);
-  r.lnbOsc = ScaledWord(HexAt(t, 33 + p, 5), 0.1);
-  if (!InRangeF(r.lnbOsc, 0, 52428.7)) e.set(ErrLnbFreq);
-  long cn = HexAt(t, 38 + p, 4);
-  if (cn >= 0) cn &= kCnBandBit - 1;
-  r.cnRefFreq = ScaledWord(cn, band.stepMHz, band.offsetMHz);
-  // The default words of the other measures (1500, 655) lie outside the range: only a C/N
-  // reference memory carries a frequency here.
-  if (meas == '7' && !InRangeF(r.cnRefFreq, 5, 2150)) e.set(ErrCnRef);
-  r.diseqC = sat ? t[42 + p] : 'f';
-  return d;
+  return DecodeMemoryRecord(reply, record, FormRules(form, rules));
 }
 
 std::vector<std::string> Cv4MemoryCodec::ErrorLines(const MemErrors& errors, const MemoryRecord& record,
@@ -305,94 +182,8 @@ std::string Cv4MemoryCodec::FormatFileRow(const MemoryRecord& record, char decim
   return row;
 }
 
-ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fieldList, MemoryRecord& r) const {
-  std::vector<std::string> f = fieldList;
-  f.resize(kFileColumns);
-  ParsedRow p;
-  MemErrors& e = p.errors;
-  p.numberText = f[cN];
-  // A row without a memory number of 1..99 is taken as memory 1.
-  const std::optional<int> n = ScanFieldInt(f[cN], 2);
-  r.number = n && *n >= 1 && *n <= kMemoryCount ? *n : 1;
-  p.numberOk = true;
-  p.index = r.number - 1;
-  const std::string label = f[cLabel].substr(0, 4);
-  std::fill(std::begin(r.label), std::end(r.label), '\0');
-  label.copy(r.label, 4);
-  if (rules.measureFamily)
-    ReadRowMeasureAsIs(f[cBand], f[cMeas], r, e, rules);
-  else
-    ReadRowBandAndMeasure(f[cBand], f[cMeas], r, e);
-  // Every field choice below is made on the measure's family.
-  const char meas = rules.Family(r.meas);
-  const bool dab = rules.Dab(meas);
-  const bool ber = IsBerMeasure(meas) || dab;
-  if (dab) {
-    r.std = '6';
-    r.specInv = '0';
-  } else if (ber) {
-    r.std = '6';
-    r.specInv = FirstOf(f[cSpecInv]);
-    if (!SpecInvOk(r.specInv)) e.set(ErrSpecInvQpsk);
-    if (meas == '6') {
-      r.carriers = FirstOf(f[cCarriers]);
-      if (r.carriers != '0' && r.carriers != '4') e.set(ErrCarriers);
-    }
-  } else {
-    r.std = FirstOf(f[cStd]);
-    if (!Between(r.std, '0', '7')) e.set(ErrStandard);
-  }
-  r.freq = FieldReal(f[cFreq]);
-  if (!FreqInRange(r.band, r.freq)) e.set(r.band == 'S' ? ErrFreqSat : ErrFreqTer);
-  r.chFr = FirstOf(f[cChFr]);
-  if (r.chFr != '0' && r.chFr != '1') {
-    r.chFr = '0';
-    e.set(ErrTuningMode);
-  }
-  r.nPlan = ScanFieldInt(f[cNPlan], 2).value_or(-1);
-  if (r.nPlan < 0 || r.nPlan > rules.filePlanMax) e.set(ErrPlanNumber);
-  r.codePlan = ScanFieldInt(f[cCodePlan], 2).value_or(0);
-  if (ber) {
-    r.units = '0';  // what the column and the wire hold for these; it is not read
-  } else {
-    r.units = FirstOf(f[cUnits]);
-    if (!Between(r.units, '0', '3')) e.set(ErrUnits);
-  }
-  r.lnbSup = FirstOf(f[cLnbSup]);
-  if (!Between(r.lnbSup, '0', '7')) e.set(ErrLnbSupply);
-  r.color = FirstOf(f[cColor]);
-  if (!Between(r.color, '0', '3')) e.set(ErrColour);
-  switch (dab ? kDabCase : static_cast<unsigned char>(meas)) {
-    case kDabCase:
-      break;  // no sound
-    case '4':
-      r.codeRate = FirstOf(f[cCodeRate]);
-      if (!Between(r.codeRate, '0', '8')) e.set(ErrCodeRate);
-      break;
-    case '5':
-      r.modulation = FirstOf(f[cModulation]);
-      if (!Between(r.modulation, '0', '4')) e.set(ErrModulation);
-      break;
-    case '6':
-      r.guardInt = FirstOf(f[cGuardInt]);
-      if (!Between(r.guardInt, '0', '4')) e.set(ErrGuardInterval);
-      break;
-    default: {
-      char sound = FirstOf(f[cSound]);
-      if (sound >= 'a' && sound <= 'z') sound = static_cast<char>(sound - 'a' + 'A');
-      r.sound = sound;
-      if (static_cast<unsigned char>(r.sound) < '0') e.set(ErrSound);
-    }
-  }
-  // The values are read by the family too; a DAB memory's stale sound asks for no sound frequency.
-  const MemoryRecord kept = r;
-  r.meas = meas;
-  if (dab) r.sound = 0;
-  ParseRowValues(f, r, e);
-  r.meas = kept.meas;
-  r.sound = kept.sound;
-  if (!f[cDiseqC].empty()) r.diseqC = f[cDiseqC][0];
-  return p;
+ParsedRow Cv4MemoryCodec::ParseFileRow(const std::vector<std::string>& fields, MemoryRecord& record) const {
+  return cv::mem::ParseFileRow(fields, record, rules);
 }
 
 std::vector<std::string> Cv4MemoryCodec::FileLines(const std::string& content) const {

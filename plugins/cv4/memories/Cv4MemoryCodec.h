@@ -14,23 +14,12 @@ namespace cv::cv4 {
 // DiSEqC setting is carried and the frame never filled.
 using TCv4MemoryRecord = MemoryRecord;
 
-// What a descendant family's record differs in. The defaults are the CORVANE-4's: every field
-// choice decided by the measure itself, measures '0' to '7', plans 0 to 31 (32 in files).
-struct Cv4RecordRules {
-  // The measure family every field choice decides by; the measure itself is always kept,
-  // sent and written as it is. None: the measure itself.
-  char (*measureFamily)(char meas) = nullptr;
-  // The family of a measure with neither sound nor demodulation settings ('8' DAB); 0: none.
-  char dabFamily = 0;
-  // A reply's measure must lie in '0'..'7'; a file's lies in '0'..`lastFileMeasure`, folded as
-  // the CORVANE-3 folds it unless `measureFamily` is set.
-  bool replyMeasureChecked = true;
-  char lastFileMeasure = '7';
-  int replyPlanMax = 31;
-  int filePlanMax = 32;
-
-  char Family(char meas) const { return measureFamily ? measureFamily(meas) : meas; }
-  bool Dab(char family) const { return dabFamily && family == dabFamily; }
+// The record rules of this family and its descendants, which re-value them: the CORVANE-4's
+// ranges, the spectral inversion of every BER measure '1' or '2', guard intervals to '4', a
+// number outside 1..99 taken as memory 1, the DiSEqC setting, labels kept short, the file's
+// colour as written and its sound letters in either case. The reply's layout follows the form.
+struct Cv4RecordRules : cv::mem::RecordRules {
+  Cv4RecordRules();
 };
 
 class Cv4MemoryCodec : public cv::mem::MemoryCodec {

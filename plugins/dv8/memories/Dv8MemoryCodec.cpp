@@ -49,61 +49,45 @@ bool HexFieldsRead(const std::string& reply) {
 
 bool CheckMemoryCompatible(const MemoryRecord& r, int index, const InstalledOptions& options,
                            const std::function<void(const std::string&)>& log) {
-  const int number = index + 1;
-  if (!options.Has(InstalledOptions::kTerrestrialBand) && r.band == 'T') {
-    log(cv::Format(Msg(m8::NoTerBand), number));
-    return false;
-  }
-  if (!options.Has(InstalledOptions::kSatelliteBand) && r.band == 'S') {
-    log(cv::Format(Msg(m8::NoSatBand), number));
-    return false;
-  }
-  bool ok = true;
-  if (r.freq < 45.0f && !options.Has(InstalledOptions::kBelow45MHz)) {
-    log(cv::Format(Msg(m8::FreqNotSupported), number, static_cast<double>(r.freq)));
-    ok = false;
-  }
-  if (r.meas == '6' && !options.Has(InstalledOptions::kBerCofdm)) {
-    log(cv::Format(Msg(m8::CofdmNotSupported), number));
-    ok = false;
-  }
-  return ok;
+  return cv::mem::CheckMemoryCompatible(r, index, MeterOptions(options.flags), Dv8MemoryCodec::OptionRules(), log);
 }
 
 Dv8MemoryCodec::Dv8MemoryCodec(std::function<void(InstalledOptions&)> read)
-    : readOptions(read ? std::move(read) : TDV8Equip::ReadInstalledOptions) {}
-
-Dv8MemoryCodec::Dv8MemoryCodec(std::function<void(InstalledOptions&)> read, const RecordRules& familyRules)
-    : Dv8MemoryCodec(std::move(read)) {
-  rules = &familyRules;
+    : readOptions(read ? std::move(read) : TDV8Equip::ReadInstalledOptions) {
+  compatibility = &OptionRules();
 }
+
+Dv8MemoryCodec::Dv8MemoryCodec(const RecordRules& familyRules) : Dv8MemoryCodec(nullptr) { rules = &familyRules; }
 
 const RecordRules& Dv8MemoryCodec::Rules() {
   static const RecordRules rules{&cv::kDv800Ranges, true, 862};
   return rules;
 }
 
-bool Dv8MemoryCodec::BeginSendOne(MemoryEquipment& equip) {
-  if (equip.CheckVersion()) return true;
-  equip.Log(Msg(cv::msg::cv4mem::SendOneNoEquip));
-  return false;
+const CompatibilityRules& Dv8MemoryCodec::OptionRules() {
+  static const CompatibilityRules rules = [] {
+    CompatibilityRules r;
+    r.terrestrialFlag = InstalledOptions::kTerrestrialBand;
+    r.satelliteFlag = InstalledOptions::kSatelliteBand;
+    r.below45Flag = InstalledOptions::kBelow45MHz;
+    r.measureOptions = {{'6', InstalledOptions::kBerCofdm, m8::CofdmNotSupported}};
+    r.allBoxId = m8::NotCompatibleAll;
+    r.oneBoxId = m8::NotCompatibleOne;
+    r.captionId = m8::CompatibleCaption;
+    return r;
+  }();
+  return rules;
+}
+
+bool Dv8MemoryCodec::ReadMeterOptions(MemoryEquipment&, MeterOptions& options) const {
+  InstalledOptions read;
+  readOptions(read);
+  options = MeterOptions(read.flags);
+  return true;
 }
 
 bool Dv8MemoryCodec::MaySend(MemoryEquipment&, const std::function<bool()>&) const {
   return TDV8Equip::CanSendMemories();
-}
-
-bool Dv8MemoryCodec::Compatible(std::span<const MemoryRecord> records, int firstIndex, MemoryEquipment& equip) const {
-  InstalledOptions options;
-  readOptions(options);
-  auto log = [&equip](const std::string& line) { equip.Log(line); };
-  for (size_t i = 0; i < records.size(); ++i)
-    if (!CheckMemoryCompatible(records[i], firstIndex + static_cast<int>(i), options, log)) return false;
-  return true;
-}
-
-std::pair<int, int> Dv8MemoryCodec::IncompatibleBox(bool all) const {
-  return {all ? m8::NotCompatibleAll : m8::NotCompatibleOne, m8::CompatibleCaption};
 }
 
 DecodedMemory Dv8MemoryCodec::Decode(const std::string& reply, MemoryRecord& record) const {
@@ -123,9 +107,14 @@ std::vector<std::string> Dv8MemoryCodec::ErrorLines(const MemErrors& errors, con
   return MemoryErrorLines(errors, record, index, Dv8ErrorLineIds());
 }
 
-bool Dv8MemoryCodec::FreqInRange(char, float mhz) const { return cv::PllInRange('T', mhz, cv::kDv800Ranges); }
+// A meter without a satellite tuner lists every memory by its terrestrial range.
+bool Dv8MemoryCodec::FreqInRange(char band, float mhz) const {
+  return cv::PllInRange(rules->satelliteRefused ? 'T' : band, mhz, *rules->ranges);
+}
 
-float Dv8MemoryCodec::FallbackFreq(char) const { return cv::kDv800Ranges.terrestrial.fallbackMHz; }
+float Dv8MemoryCodec::FallbackFreq(char band) const {
+  return cv::PllBandOf(rules->satelliteRefused ? 'T' : band, *rules->ranges).fallbackMHz;
+}
 
 std::string Dv8MemoryCodec::FileHeader(char list) const {
   std::vector<const char*> legend = Cv3Legend();

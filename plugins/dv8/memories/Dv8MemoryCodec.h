@@ -4,7 +4,6 @@
 // with the family's legend, its compatibility check before every send and its refusals of a
 // garbled reply. The CORVANE-2 takes the same line and file and its own option record.
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -15,9 +14,8 @@ namespace cv::dv8 {
 
 using TMemoryRecord = MemoryRecord;
 
-// Whether the meter whose options are `options` takes memory `index` + 1, checked in order:
-// its band (no further check once refused), a frequency below 45 MHz, a BER COFDM measure. Each
-// refusal is logged through `log`.
+// The framework's compatibility check on the DV-800's option record: its band (no further check
+// once refused), a frequency below 45 MHz, a BER COFDM measure, each refusal logged.
 bool CheckMemoryCompatible(const MemoryRecord& record, int index, const InstalledOptions& options,
                            const std::function<void(const std::string&)>& log);
 
@@ -29,11 +27,11 @@ class Dv8MemoryCodec : public cv::mem::MemoryCodec {
 
   static const cv::mem::RecordRules& Rules();
 
-  bool BeginSendOne(cv::mem::MemoryEquipment& equip) override;
+  // The check of the option record, shared by the kin families with their own flags.
+  static const cv::mem::CompatibilityRules& OptionRules();
+
+  bool BeginSendOne(cv::mem::MemoryEquipment& equip) override { return CheckedSendOne(equip); }
   bool MaySend(cv::mem::MemoryEquipment& equip, const std::function<bool()>& checkNotLogging) const override;
-  bool Compatible(std::span<const MemoryRecord> records, int firstIndex,
-                  cv::mem::MemoryEquipment& equip) const override;
-  std::pair<int, int> IncompatibleBox(bool all) const override;
 
   cv::mem::DecodedMemory Decode(const std::string& reply, MemoryRecord& record) const override;
   std::vector<std::string> RefusedReplyLines(const std::string& reply) const override;
@@ -49,8 +47,10 @@ class Dv8MemoryCodec : public cv::mem::MemoryCodec {
   std::string Unwritable(const MemoryRecord& record) const override;
 
  protected:
-  // A kin family's codec: the same line, file and refusals checked with its own `rules`.
-  Dv8MemoryCodec(std::function<void(InstalledOptions&)> readOptions, const cv::mem::RecordRules& rules);
+  // A kin family's codec: the same line, file and refusals checked with its own `rules`; its
+  // options come from `ReadMeterOptions`.
+  explicit Dv8MemoryCodec(const cv::mem::RecordRules& rules);
+  bool ReadMeterOptions(cv::mem::MemoryEquipment& equip, cv::mem::MeterOptions& options) const override;
 
  private:
   std::function<void(InstalledOptions&)> readOptions;

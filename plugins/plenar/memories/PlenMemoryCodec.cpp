@@ -40,63 +40,46 @@ const cv::cv4::Cv4RecordRules& RecordRules() {
   return rules;
 }
 
+const cv::mem::CompatibilityRules& OptionRules() {
+  static const cv::mem::CompatibilityRules rules = [] {
+    cv::mem::CompatibilityRules r;
+    r.terrestrialFlag = kTerBand;
+    r.satelliteFlag = kSatBand;
+    r.below45Flag = kBelow45MHz;
+    r.measureFamily = MeasureFamily;
+    r.measureOptions = {{'8', kDab, mp::DabNotSupported},
+                        {'6', kCofdm, m8::CofdmNotSupported},
+                        {'5', kQam, mp::QamNotSupported},
+                        {'4', kQpsk, mp::QpskNotSupported}};
+    r.newMeasuresFrom = '9';
+    r.newMeasuresVersion = PlenMemoryCodec::kNewMeasuresVersion;
+    r.newMeasuresLines = {mp::MeasureNotSupported, mp::MeasureNotSupported2};
+    r.allBoxId = m8::NotCompatibleAll;
+    r.oneBoxId = m8::NotCompatibleOne;
+    r.captionId = m8::CompatibleCaption;
+    return r;
+  }();
+  return rules;
+}
+
 bool CheckMemoryCompatible(const MemoryRecord& r, int index, const TInstalledOptions& options,
                            const std::function<void(const std::string&)>& log) {
-  const int number = index + 1;
-  if (r.band == 'T' && !options.Has(kTerBand)) {
-    log(cv::Format(Msg(m8::NoTerBand), number));
-    return false;
-  }
-  if (r.band == 'S' && !options.Has(kSatBand)) {
-    log(cv::Format(Msg(m8::NoSatBand), number));
-    return false;
-  }
-  bool ok = true;
-  if (r.freq < 45.0f && !options.Has(kBelow45MHz)) {
-    log(cv::Format(Msg(m8::FreqNotSupported), number, static_cast<double>(r.freq)));
-    ok = false;
-  }
-  if (static_cast<unsigned char>(r.meas) >= '9' && options.version < PlenMemoryCodec::kNewMeasuresVersion) {
-    log(cv::Format(Msg(mp::MeasureNotSupported), number));
-    log(Msg(mp::MeasureNotSupported2));
-    ok = false;
-  }
-  struct FamilyOption {
-    char family;
-    int flag, line;
-  };
-  for (const FamilyOption& f : {FamilyOption{'8', kDab, mp::DabNotSupported}, FamilyOption{'6', kCofdm, m8::CofdmNotSupported},
-                                FamilyOption{'5', kQam, mp::QamNotSupported}, FamilyOption{'4', kQpsk, mp::QpskNotSupported}})
-    if (MeasureFamily(r.meas) == f.family && !options.Has(f.flag)) {
-      log(cv::Format(Msg(f.line), number));
-      ok = false;
-    }
-  return ok;
+  return cv::mem::CheckMemoryCompatible(r, index, MeterOptions(options.optionFlags, options.version),
+                                        OptionRules(), log);
 }
 
 PlenMemoryCodec::PlenMemoryCodec(std::function<bool(TInstalledOptions&)> read)
     : Cv4MemoryCodec(TCvPlenEquip::GetVersionText(), RecordRules()), readOptions(std::move(read)) {
   form = Form::XSR;
+  compatibility = &OptionRules();
 }
 
-bool PlenMemoryCodec::BeginSendOne(MemoryEquipment& equip) {
-  if (equip.CheckVersion()) return true;
-  equip.Log(Msg(cv::msg::cv4mem::SendOneNoEquip));
-  return false;
-}
-
-bool PlenMemoryCodec::Compatible(std::span<const MemoryRecord> records, int firstIndex, MemoryEquipment& equip) const {
-  TInstalledOptions options;
+bool PlenMemoryCodec::ReadMeterOptions(MemoryEquipment&, MeterOptions& options) const {
+  TInstalledOptions read;
   // A meter that does not say what it holds takes nothing.
-  if (!readOptions || !readOptions(options)) return false;
-  auto log = [&equip](const std::string& line) { equip.Log(line); };
-  for (size_t i = 0; i < records.size(); ++i)
-    if (!CheckMemoryCompatible(records[i], firstIndex + static_cast<int>(i), options, log)) return false;
+  if (!readOptions || !readOptions(read)) return false;
+  options = MeterOptions(read.optionFlags, read.version);
   return true;
-}
-
-std::pair<int, int> PlenMemoryCodec::IncompatibleBox(bool all) const {
-  return {all ? m8::NotCompatibleAll : m8::NotCompatibleOne, m8::CompatibleCaption};
 }
 
 std::vector<std::string> PlenMemoryCodec::ErrorLines(const MemErrors& errors, const MemoryRecord& record,

@@ -4,7 +4,6 @@
 // every field choice, plans run to 63 (64 in files), and before anything is sent each memory is
 // checked against the options the meter reports.
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,10 @@ namespace cv::plenar {
 char MeasureFamily(char meas);
 const cv::cv4::Cv4RecordRules& RecordRules();
 
-// Whether the meter whose options are `options` takes memory `index` + 1: its band (no further
-// check once refused), a frequency below 45 MHz, a measure the firmware predates, the measure
-// family's option. Each refusal is logged through `log`.
+// The framework's compatibility check on this family's "*?ID" flags: its band (no further check
+// once refused), a frequency below 45 MHz, a measure the firmware predates, the measure family's
+// option, each refusal logged.
+const cv::mem::CompatibilityRules& OptionRules();
 bool CheckMemoryCompatible(const MemoryRecord& record, int index, const TInstalledOptions& options,
                            const std::function<void(const std::string&)>& log);
 
@@ -33,10 +33,6 @@ class PlenMemoryCodec : public cv::cv4::Cv4MemoryCodec {
 
   // The XSR record always: no version is read for the choice.
   void ChooseForm(cv::mem::MemoryEquipment&) override { form = Form::XSR; }
-  bool BeginSendOne(cv::mem::MemoryEquipment& equip) override;
-  bool Compatible(std::span<const MemoryRecord> records, int firstIndex,
-                  cv::mem::MemoryEquipment& equip) const override;
-  std::pair<int, int> IncompatibleBox(bool all) const override;
   std::vector<std::string> ErrorLines(const cv::mem::MemErrors& errors, const MemoryRecord& record,
                                       int index) const override;
   std::string FileHeader(char list) const override;
@@ -45,6 +41,9 @@ class PlenMemoryCodec : public cv::cv4::Cv4MemoryCodec {
   // Fills the option record before every send; false when the meter did not answer. None: no
   // meter says what it holds, so nothing is sent.
   std::function<bool(TInstalledOptions&)> readOptions;
+
+ protected:
+  bool ReadMeterOptions(cv::mem::MemoryEquipment& equip, cv::mem::MeterOptions& options) const override;
 };
 
 }  // namespace cv::plenar

@@ -191,6 +191,7 @@ TEST_F(Cv2Codec, EveryErrorKindInMaskOrder) {
                               " Frequency: 2200 (45-862)",
                               " Tuning mode:2 (0-1)",
                               " Number of Plan:40 (0-32)",
+                              " Number of Plan: no number in the field",
                               " Units: 4 (0-3)",
                               " LNB Supply: 8 (0-7)",
                               " Color TV: 4 (0-3)",

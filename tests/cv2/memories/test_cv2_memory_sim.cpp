@@ -205,6 +205,40 @@ TEST_F(Cv2MemorySim, IncompatibleMemoriesAreNeverSent) {
   EXPECT_EQ(SentStarting("*SR"), Lines{Corvane2Profile::Cv2Record(1)});
 }
 
+// Every send asks "*?ID" afresh: a Send One that the meter took decides nothing for a Send All
+// after the meter's options changed, and the other way round.
+TEST_F(Cv2MemorySim, EachSendChecksTheMetersOptionsOfTheMoment) {
+  using P = Corvane2Profile;
+  LoadDefaults();
+  const auto before = Stored();
+  rig->editor.SelectLine(5);  // memory 6, BER COFDM
+  rig->editor.SendOneBtnClick();
+  EXPECT_EQ(rig->Log(), Lines{"Memory number 6 sent"});
+  EXPECT_EQ(SentStarting("*?ID").size(), 1u);
+
+  Options(P::kDefaultOptions & ~P::kBerCofdm);
+  Clear();
+  rig->editor.SendBtnClick();
+  EXPECT_EQ(SentStarting("*?ID").size(), 1u);
+  EXPECT_EQ(rig->Log(), Lines{"Memory 6: COFDM not supported."});
+  ASSERT_EQ(rig->prompter.shown.size(), 1u);
+  EXPECT_EQ(rig->prompter.shown[0].text, "There are memories not compatible\nwith connected equipment");
+  EXPECT_TRUE(SentStarting("*SR").empty());
+  EXPECT_EQ(Stored(), before);
+
+  // Refused by one reply, taken by the next.
+  Clear();
+  rig->editor.SendOneBtnClick();
+  EXPECT_EQ(rig->Log(), Lines{"Memory 6: COFDM not supported."});
+  EXPECT_TRUE(SentStarting("*SR").empty());
+  Options(P::kDefaultOptions);
+  Clear();
+  rig->editor.SendBtnClick();
+  EXPECT_EQ(SentStarting("*?ID").size(), 1u);
+  EXPECT_EQ(rig->Log(), (Lines{"Sending memories to equipment...", "Sending memories complete"}));
+  EXPECT_EQ(SentStarting("*SR").size(), 99u);
+}
+
 // A meter that does not report its options takes nothing: Send One stops at the query's box,
 // Send All shows its refusal as well. Such a meter stays stuck, so each send has a fresh one.
 TEST_F(Cv2MemorySim, ASilentOptionQueryStopsSendOne) {

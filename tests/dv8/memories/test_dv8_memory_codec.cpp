@@ -232,6 +232,7 @@ TEST(Dv8MemoryCodec, TheErrorReportInItsOrder) {
                                                  " Frequency: 900.5 (5-862)",
                                                  " Tuning mode:3 (0-1)",
                                                  " Number of Plan:40 (0-32)",
+                                                 " Number of Plan: no number in the field",
                                                  " Units: 5 (0-3)",
                                                  " LNB Supply: 8 (0-7)",
                                                  " Color TV: 6 (0-3)",
@@ -285,6 +286,8 @@ TEST(Dv8MemoryCodec, CompatibilityWithTheMetersOptions) {
        {"Memory 9: connected equipment has not TER band"}},
       {"both later checks report", at('6', 'T', 40.0f), noLow, false,
        {"Memory 9: 40.00 MHz not supported.", "Memory 9: COFDM not supported."}},
+      {"45.00 MHz needs no low-frequency option", at('0', 'T', 45.0f), noLow, true, {}},
+      {"44.95 MHz does", at('0', 'T', 44.95f), noLow, false, {"Memory 9: 44.95 MHz not supported."}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -130,7 +130,7 @@ TEST(Dv8MemoryFile, RowRules) {
       {"plan 32 passes in a file", row1({{9, "32"}}), {}, true, [](const MemoryRecord& r) { EXPECT_EQ(r.nPlan, 32); }},
       {"plan 33", row1({{9, "33"}}), {"Error(s) in memory number 1:", " Number of Plan:33 (0-32)"}, true, nullptr},
       {"a plan that does not read counts as 0", row1({{9, "ab"}}),
-       {"Error(s) in memory number 1:", " Number of Plan:0 (0-32)"}, true,
+       {"Error(s) in memory number 1:", " Number of Plan: no number in the field"}, true,
        [](const MemoryRecord& r) { EXPECT_EQ(r.nPlan, 0); }},
       {"a C/N reference of 1000 MHz", row1({{13, "7"}, {23, "1000,00"}}),
        {"Error(s) in memory number 1:", " C/N reference frequency: 1000 (5-862)"}, true, nullptr},

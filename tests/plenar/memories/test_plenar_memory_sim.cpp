@@ -146,14 +146,15 @@ TEST_F(PlenarMemorySim, AnUnansweredOptionQueryStopsSendAll) {
   EXPECT_TRUE(SentStarting("*XSR").empty());
 }
 
+// Send One ends at the unanswered query: its box alone, no refusal box, nothing after the query.
 TEST_F(PlenarMemorySim, AnUnansweredOptionQueryStopsSendOne) {
   Profile([](PlenarProfile& p) { p.idSilent = true; });
   LoadDefaults();
   rig->editor.SendOneBtnClick();
-  ASSERT_EQ(rig->prompter.shown.size(), 2u);
+  ASSERT_EQ(rig->prompter.shown.size(), 1u);
   EXPECT_EQ(rig->prompter.shown[0].text, "Equipment not detected!");
-  EXPECT_EQ(rig->prompter.shown[1].text, "This memory is not compatible\nwith the connected equipment");
   EXPECT_TRUE(SentStarting("*XSR").empty());
+  EXPECT_EQ(sim->Lines().back(), "*?ID");
   EXPECT_TRUE(rig->Log().empty());
 }
 
