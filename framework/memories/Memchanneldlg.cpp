@@ -12,6 +12,7 @@
 
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
+#include "DialogExit.h"
 #include "Memdatadlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -97,6 +98,8 @@ TMemoryChannelDlg::TMemoryChannelDlg(QWidget* owner, TCv3Equip* equip, cv::mem::
   connect(ChannelCombo, &QComboBox::activated, this, &TMemoryChannelDlg::OnChangeChannel);
   connect(OKBtn, &QPushButton::clicked, this, &TMemoryChannelDlg::OKBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  // Cancel is off while the plans are read: so are Esc and the close box.
+  cv::ExitThrough(*this, *CancelBtn);
 
   TimerToShowForm = new QTimer(this);
   TimerToShowForm->setObjectName("TimerToShowForm");

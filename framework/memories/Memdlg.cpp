@@ -10,6 +10,7 @@
 
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
+#include "DialogExit.h"
 #include "DialogFileChooser.h"
 #include "Memdatadlg.h"
 #include "Messages.h"
@@ -67,7 +68,10 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment, const MemoryFormFam
   Label1->setBuddy(MemoryListBox);
   grid->addWidget(MemoryListBox, 1, 0, 8, 1);
   connect(MemoryListBox, &QListWidget::currentRowChanged, this, [this](int row) { editor->SelectLine(row); });
-  connect(MemoryListBox, &QListWidget::itemDoubleClicked, this, &TMemoryDlg::EditBtnClick);
+  // A double click is Edit, and like Edit does nothing while a transfer holds the button off.
+  connect(MemoryListBox, &QListWidget::itemDoubleClicked, this, [this] {
+    if (EditBtn->isEnabled()) EditBtnClick();
+  });
 
   int row = 1;
   auto button = [&](QPushButton*& b, const char* name, int text, int hint, void (TMemoryDlg::*slot)()) {
@@ -112,6 +116,8 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment, const MemoryFormFam
     TMemoryDataDlg dialog(self, equip);
     return dialog.Opened() && dialog.exec() == QDialog::Accepted;
   };
+  // Esc and the close box ask as Close does, and do nothing while a transfer holds Close off.
+  cv::ExitThrough(*this, *CloseBtn);
   ShowList();
   ShowButtons();
 }
@@ -144,14 +150,12 @@ void TMemoryDlg::ShowButtons() {
   SaveBtn->setEnabled(b.save);
   SendBtn->setEnabled(b.send);
   SendOneBtn->setEnabled(b.sendOne);
+  // Close is off only while a transfer runs, which works on the selected memory.
+  MemoryListBox->setEnabled(b.close);
 }
 
 void TMemoryDlg::CloseBtnClick() {
   if (editor->CloseBtnClick()) accept();
-}
-
-void TMemoryDlg::reject() {
-  if (editor->CloseBtnClick()) QDialog::reject();
 }
 
 void TMemoryDlg::ReadBtnClick() { editor->ReadBtnClick(); }

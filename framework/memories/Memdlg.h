@@ -57,7 +57,6 @@ class TMemoryDlg : public QDialog {
   void SendBtnClick();
   void SendOneBtnClick();
   void HelpBtnClick();
-  void reject() override;  // Esc and the window's close box ask as Close does
 
  public:
   void ShowList();

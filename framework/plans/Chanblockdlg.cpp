@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "EnterKey.h"
+#include "DialogExit.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -85,6 +86,7 @@ TChannelsBlockDlg::TChannelsBlockDlg(QWidget* owner, BlockSettings& settings, ch
   connect(OKBtn, &QPushButton::clicked, this, &TChannelsBlockDlg::OKBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
   connect(HelpBtn, &QPushButton::clicked, this, &TChannelsBlockDlg::HelpBtnClick);
+  cv::ExitThrough(*this, *CancelBtn);
 
   ClearEdits();
   ShowBlock();

@@ -14,15 +14,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "AppServices.h"
 #include "Chanblockdlg.h"
 #include "Chanplandlg.h"
 #include "Cv3Equip.h"
 #include "CommandTable.h"
+#include "DialogExit.h"
 #include "EnterKey.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
+#include "Prompt.h"
 #include "Text1252.h"
 
 namespace {
@@ -139,6 +142,10 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
   connect(OKBtn, &QPushButton::clicked, this, &TChannelsDlg::OKBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &TChannelsDlg::CancelBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TChannelsDlg::HelpBtnClick);
+  // Cancel throws the working copy away as its caption says; Esc and the close box ask the plan
+  // editor's Close question first when it holds changes (Yes keeps them as OK does), and do
+  // nothing while Cancel is off.
+  cv::ExitThrough(*this, *CancelBtn, [this] { LeaveAsking(); });
   connect(ChanListBox, &QListWidget::currentRowChanged, this, [this](int row) {
     if (filling) return;
     editor.Select(row);
@@ -253,6 +260,21 @@ void TChannelsDlg::OKBtnClick() {
 }
 
 void TChannelsDlg::CancelBtnClick() { reject(); }
+
+void TChannelsDlg::LeaveAsking() {
+  if (!editor.Edited()) {
+    reject();
+    return;
+  }
+  bool kept = false;
+  const bool leave = cv::AskToSaveChanges(cv::PrompterInForce(), cv::Msg(cv::msg::PlanAskSave),
+                                          cv::Msg(cv::msg::PlanCaptionWarning), [this, &kept] {
+                                            OKBtnClick();  // refuses a plan with a frequency twice
+                                            kept = result() == QDialog::Accepted && !isVisible();
+                                            return kept;
+                                          });
+  if (leave && !kept) reject();
+}
 
 void TChannelsDlg::HelpBtnClick() {
   ShowPluginHelp(equip, HelpTopic::Channels);

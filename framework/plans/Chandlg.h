@@ -62,6 +62,8 @@ class TChannelsDlg : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Esc and the close box: the question about changed channels, then OK's or Cancel's way out.
+  void LeaveAsking();
   void FillChannelList();
   void ShowChannel();
   void ClearEdits();

@@ -94,6 +94,7 @@ bool ChannelListEditor::Add() {
   if (!CanAddChannels()) return false;
   selected = Insert(cv::plan::MakeChannel(family, " NEW", cv::plan::NewChannelMHz(family, plan.band),
                                          cv::plan::NewChannelBandwidth(family), plan.band));
+  edited = true;
   return true;
 }
 
@@ -101,6 +102,7 @@ bool ChannelListEditor::Delete() {
   if (selected < 0) return false;
   plan.channels->erase(plan.channels->begin() + selected);
   if (selected >= Count()) selected = Count() - 1;
+  edited = true;
   return true;
 }
 
@@ -115,6 +117,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::
   shown = FixWidth(text.substr(0, 4), 4);
   if (shown == Current().name) return Exit::Unchanged;
   CopyField(Current().name, shown);
+  edited = true;
   return Exit::Changed;
 }
 
@@ -128,6 +131,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadFrequency(std::string_view text) 
   plan.channels->erase(plan.channels->begin() + selected);
   selected = Insert(cv::plan::MakeChannel(family, old.name, f, old.bandwidth, plan.band, old.commands[0],
                                          old.commands[1], old.commands[2]));
+  edited = true;
   return Exit::Changed;
 }
 
@@ -150,6 +154,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadBandwidth(std::string_view text) 
   plan.channels->erase(plan.channels->begin() + selected);
   selected = Insert(cv::plan::MakeChannel(family, old.name, old.frequency, bw, plan.band, old.commands[0],
                                          old.commands[1], old.commands[2]));
+  edited = true;
   return Exit::Changed;
 }
 
@@ -159,6 +164,7 @@ ChannelListEditor::Exit ChannelListEditor::ReadCommand(int which, int row) {
   const char* mnemonic = family.commands->Row(row).mnemonic;
   if (std::string_view(mnemonic) == Current().commands[which]) return Exit::Unchanged;
   CopyField(Current().commands[which], mnemonic);
+  edited = true;
   return Exit::Changed;
 }
 
@@ -180,6 +186,7 @@ int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
     index = NextBlockIndex(index);
     ++made;
   }
+  if (made > 0) edited = true;
   return made;
 }
 

@@ -86,6 +86,8 @@ class ChannelListEditor {
 
   // Whether two neighbours of the sorted list share a frequency: OK refuses such a plan.
   bool HasDuplicateFrequency() const;
+  // Whether a channel was added, deleted, generated or changed since the editor opened.
+  bool Edited() const { return edited; }
 
  private:
   bool EnsureSelection();
@@ -96,6 +98,7 @@ class ChannelListEditor {
   PlanSlot plan;
   const cv::plan::PlanFamily& family;
   int selected = -1;
+  bool edited = false;
 };
 
 // The block generator's fields over the list editor's block settings.

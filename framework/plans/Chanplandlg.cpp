@@ -16,6 +16,7 @@
 #include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
+#include "DialogExit.h"
 #include "DialogFileChooser.h"
 #include "EnterKey.h"
 #include "FocusMoves.h"
@@ -182,6 +183,9 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   ClearEdits();
   EnableEdits(false);
   EnableButtons(true);
+  // Esc and the close box ask about unsaved plans as Close does, and do nothing while a
+  // transfer holds Close off.
+  cv::ExitThrough(*this, *CloseBtn);
 }
 
 TChannelsPlanDlg::~TChannelsPlanDlg() = default;
@@ -262,8 +266,20 @@ void TChannelsPlanDlg::ReadBtnClick() { Run([&] { editor->ReadBtnClick(); }); }
 void TChannelsPlanDlg::AddBtnClick() { Run([&] { editor->AddBtnClick(); }); }
 void TChannelsPlanDlg::ExtractBtnClick() { Run([&] { editor->ExtractBtnClick(); }); }
 void TChannelsPlanDlg::SaveBtnClick() { Run([&] { editor->SaveBtnClick(); }); }
-void TChannelsPlanDlg::SendBtnClick() { Run([&] { editor->SendBtnClick(); }); }
-void TChannelsPlanDlg::ReceiveBtnClick() { Run([&] { editor->ReceiveBtnClick(); }); }
+// Send and Receive let window events run while they talk to the meter: the plan list and the
+// plan's fields stay off with the buttons, so that nothing selects, edits or opens another plan
+// under the transfer.
+template <typename F>
+void TChannelsPlanDlg::Transfer(F&& handler) {
+  Run([&] {
+    cv::ControlsOff off{ChanPlanListBox, NameEdit, CodeEdit,   LNBEdit,   NumberChanEdit,
+                        BandCombo,       Comm1Combo, Comm2Combo, Comm3Combo};
+    handler();
+  });
+}
+
+void TChannelsPlanDlg::SendBtnClick() { Transfer([&] { editor->SendBtnClick(); }); }
+void TChannelsPlanDlg::ReceiveBtnClick() { Transfer([&] { editor->ReceiveBtnClick(); }); }
 
 void TChannelsPlanDlg::EditBtnClick() {
   Run([&] {

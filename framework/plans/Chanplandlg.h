@@ -83,6 +83,9 @@ class TChannelsPlanDlg : public TLogForm {
  private:
   template <typename F>
   void Run(F&& handler);
+  // Run for a handler that talks to the meter (and lets window events run meanwhile).
+  template <typename F>
+  void Transfer(F&& handler);
   void ReadAllEdits();
   void Refused(QLineEdit* edit, bool refocus);
 

@@ -1,29 +1,27 @@
 #include "DialogFileChooser.h"
 
-#include <QFileDialog>
-
+#include "FileDialogs.h"
 #include "Text1252.h"
 
 namespace cv::plan {
 
-namespace {
-
-// "CSV files (*.csv)|*.csv" -> "CSV files (*.csv)".
-QString QtFilter(const std::string& filter) { return cv::From1252(filter.substr(0, filter.find('|'))); }
-
-}  // namespace
-
+// The tools' dialogs: the chosen file's folder becomes the working directory, as the editors'
+// later dialogs and scripts expect.
 std::string DialogFileChooser::OpenFile(const std::string& filter, const std::string& dir) {
-  QString f = QFileDialog::getOpenFileName(parent, openTitle, QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
-  return f.toLocal8Bit().toStdString();
+  cv::FileDialogRequest request;
+  request.caption = openTitle;
+  request.filter = cv::From1252(filter);
+  request.initialDir = QString::fromLocal8Bit(dir.c_str());
+  return cv::OpenFileDialog(parent, request).toLocal8Bit().toStdString();
 }
 
 std::string DialogFileChooser::SaveFile(const std::string& filter, const std::string& ext, const std::string& dir) {
-  QFileDialog d(parent, QString(), QString::fromLocal8Bit(dir.c_str()), QtFilter(filter));
-  d.setAcceptMode(QFileDialog::AcceptSave);
-  d.setDefaultSuffix(QString::fromStdString(ext));
-  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-  return d.selectedFiles().first().toLocal8Bit().toStdString();
+  cv::FileDialogRequest request;
+  request.filter = cv::From1252(filter);
+  request.defaultExt = QString::fromStdString(ext);
+  request.initialDir = QString::fromLocal8Bit(dir.c_str());
+  request.overwritePrompt = true;
+  return cv::SaveFileDialog(parent, request).toLocal8Bit().toStdString();
 }
 
 }  // namespace cv::plan

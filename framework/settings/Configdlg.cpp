@@ -92,9 +92,17 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const
   connect(SaveBtn, &QPushButton::clicked, this, &TConfigurationDlg::SaveBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TConfigurationDlg::HelpBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  cv::ExitThrough(*this, *CancelBtn);
 }
 
 TConfigurationDlg::~TConfigurationDlg() = default;
+
+// The reads, the rotary change and Apply's restart let window events run: Save, Close (with Esc
+// and the close box) and the rotary buttons wait for them, so that no other exchange and no save
+// of a half-read report starts in the middle.
+cv::ControlsOff TConfigurationDlg::ExchangeRunning() {
+  return cv::ControlsOff{SaveBtn, CancelBtn, CWRadioButton, CCWRadioButton};
+}
 
 void TConfigurationDlg::BuildRotaryGroup() {
   GroupBox1 = new QGroupBox(M(m::RotaryGroup), this);
@@ -129,6 +137,7 @@ void TConfigurationDlg::BuildOptions() {
 void TConfigurationDlg::AskForOptions() {
   TimerToShowForm->stop();
   WaitCursor cursor;
+  const cv::ControlsOff running = ExchangeRunning();
   if (!equipment->SendCommand(cv::settings::kAccessCommand)) {
     equipment->Log(cv::Msg(m::ProtectedModeError));
     reject();
@@ -179,7 +188,10 @@ void TConfigurationDlg::ChangeRotary(bool toCcw) {
   (toCcw ? CCWRadioButton : CWRadioButton)->setChecked(true);
   ApplyBtn->setEnabled(false);
   int ccw = -1;
-  const auto result = reader->ChangeRotary(toCcw, &ccw);
+  const auto result = [&] {
+    const cv::ControlsOff running = ExchangeRunning();
+    return reader->ChangeRotary(toCcw, &ccw);
+  }();
   if (ccw >= 0) {
     CWRadioButton->setChecked(ccw == 0);
     CCWRadioButton->setChecked(ccw == 1);
@@ -194,6 +206,7 @@ void TConfigurationDlg::CCWRadioButtonClick() { ChangeRotary(true); }
 void TConfigurationDlg::ApplyBtnClick() {
   if (!ApplyBtn) return;
   ApplyBtn->setEnabled(false);
+  const cv::ControlsOff running = ExchangeRunning();
   equipment->Log(cv::Msg(m::ApplyRestart));
   equipment->SendCommand("*AA");
   equipment->Wait(4000);

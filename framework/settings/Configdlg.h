@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "DialogExit.h"
 #include "OptionRecords.h"
 
 class QLabel;
@@ -55,6 +56,7 @@ class TConfigurationDlg : public QDialog {
   void HelpBtnClick();
 
  private:
+  cv::ControlsOff ExchangeRunning();
   void BuildOptions();
   void BuildRotaryGroup();
   bool AskRotary();

@@ -1,6 +1,7 @@
 #include "Monidlg.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -167,9 +168,24 @@ TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Lin
   connect(StdRadioGroup, &TMonitorRadioGroup::Clicked, this, &TMonitorDlg::StdRadioGroupClick);
   connect(CloseBtn, &QPushButton::clicked, this, &TMonitorDlg::CloseBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TMonitorDlg::HelpBtnClick);
+  if (family.bandAboveFreq) PlaceBandAboveFreq();
 }
 
 TMonitorDlg::~TMonitorDlg() = default;
+
+// Every control moves down one label's height, and the band label takes the room over the
+// frequency edit, in bold.
+void TMonitorDlg::PlaceBandAboveFreq() {
+  QFont bold = BandLabel->font();
+  bold.setBold(true);
+  BandLabel->setFont(bold);
+  const int room = QFontMetrics(bold).height() + 2;
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w != BandLabel) w->move(w->x(), w->y() + room);
+  setFixedSize(width(), height() + room);
+  const QRect freq = FreqEdit->geometry();
+  BandLabel->setGeometry(freq.x(), freq.y() - room, freq.width(), room);
+}
 
 void TMonitorDlg::ClearFlags() {
   receiving = false;

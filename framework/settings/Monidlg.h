@@ -92,6 +92,7 @@ class TMonitorDlg : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void PlaceBandAboveFreq();
   void ClearFlags();
   void ShowMeasurement(const cv::settings::MonitorMeasurement& record);
   bool SendFrequency();

@@ -41,6 +41,8 @@ class MonitorProfile {
   std::vector<int> measureCodes = {0, 1, 2, 3, 4, 5, 6, 7};
   // The TER / SAT label beside the frequency edit.
   bool showBand = true;
+  // The band label bold and above the frequency edit instead (the form grows to make room).
+  bool bandAboveFreq = false;
   // The display shows what a cycle read whatever the tuning-mode and channel queries give (they
   // come after the reading); otherwise their failure leaves the display as it was.
   bool showDespiteTuningFailure = false;

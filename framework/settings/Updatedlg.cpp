@@ -1,8 +1,6 @@
 #include "Updatedlg.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,6 +12,8 @@
 #include <sstream>
 
 #include "Cv3Equip.h"
+#include "DialogExit.h"
+#include "FileDialogs.h"
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -52,14 +52,19 @@ TUpdateFirmDlg::TUpdateFirmDlg(QWidget* owner, TCv3Equip* equipment)
   HelpBtn->setObjectName("HelpBtn");
   CloseBtn = new QPushButton(M(m::CloseBtn), this);
   CloseBtn->setObjectName("CloseBtn");
+  // The tools' open dialog: the script's folder becomes the working directory, where SENDHEX
+  // looks for the update file the script names.
   chooseScript = [this]() {
-    return QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(), M(m::UpdFilter), nullptr,
-                                        QFileDialog::ReadOnly);
+    cv::FileDialogRequest request;
+    request.filter = M(m::UpdFilter);
+    return cv::OpenFileDialog(this, request);
   };
   runScript = [this](const std::string& path) { return this->equipment->RunScript(path, this); };
   connect(StartBtn, &QPushButton::clicked, this, &TUpdateFirmDlg::StartBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TUpdateFirmDlg::HelpBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+  // Close is off while an update runs: Esc and the close box then leave the dialog open.
+  cv::ExitThrough(*this, *CloseBtn);
   ArrangeControls();
 }
 
@@ -82,8 +87,10 @@ void TUpdateFirmDlg::ArrangeControls() {
 }
 
 void TUpdateFirmDlg::EnableButtons(bool enable) {
-  StartBtn->setEnabled(enable);
-  CloseBtn->setEnabled(enable);
+  // MP opens the port again: pressed during a run, its wake line and queries would land in the
+  // middle of the firmware being written.
+  for (QPushButton* b : {StartBtn, CloseBtn, Mpeg2Btn})
+    if (b) b->setEnabled(enable);
 }
 
 void TUpdateFirmDlg::LogBoth(const std::string& line) {

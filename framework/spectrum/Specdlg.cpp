@@ -326,7 +326,6 @@ void TSpectrumDlg::BuildForm() {
     QuickCheckBox->setGeometry(8, 353, 120, 18);
     connect(QuickCheckBox, &QCheckBox::clicked, this, &TSpectrumDlg::QuickCheckBoxClick);
     if (sweep.profile.measHintId) MeasBtn->setToolTip(M(sweep.profile.measHintId));
-    setFixedSize(sweep.profile.clientWidth ? sweep.profile.clientWidth : width(), height());
   }
 }
 

@@ -48,7 +48,6 @@ struct TSpectrumProfile {
   bool quickMode = false;
   int quickCaptionId = 0;  // the quick-mode box's caption
   int measHintId = 0;      // the measure button's hint when it differs; 0: the dialog's own
-  int clientWidth = 0;     // the dialog's width when it differs; 0: the dialog's own
   // The line logged when the instrument refuses to enter its own spectrum mode ("*SP1").
   int quickRefusedLineId = 0;
   // The line logged when a block of the trace is missing or short ("%d" block, "%d" points).

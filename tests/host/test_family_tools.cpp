@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QThread>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
@@ -221,6 +222,112 @@ TEST_P(FamilyTools, AnalyzerFromTheUpdateDialog) {
   sim->WithProfile([&](cvsim::Profile& p) { EXPECT_EQ(p.version, f.newVersion); });
   EXPECT_TRUE(prompter.shown.empty());
 }
+
+// An Intel HEX update of `records` data records and its end record, each line a record.
+std::vector<std::string> UpdateRecords(int records) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < records; ++i) {
+    const int address = i * 4;
+    const int bytes[] = {4, (address >> 8) & 0xFF, address & 0xFF, 0, i & 0xFF, 0x5A, 0xA5, (i * 7) & 0xFF};
+    int sum = 0;
+    std::string line = ":";
+    for (int b : bytes) {
+      line += QString("%1").arg(b, 2, 16, QChar('0')).toUpper().toStdString();
+      sum += b;
+    }
+    lines.push_back(line + QString("%1").arg((0x100 - (sum & 0xFF)) & 0xFF, 2, 16, QChar('0')).toUpper().toStdString());
+  }
+  lines.push_back(":00000001FF");
+  return lines;
+}
+
+// Every family's Update Firmware while its update runs: a person presses MP (which would open the
+// port again and talk into the firmware being written), Start, Close, Esc and the close box from
+// inside the run's own event pumping. Nothing acts: the dialog stays, every record reaches the
+// meter once and in order with nothing between them, and the update ends with the new version.
+class UpdateUnderFire : public FamilyTools {};
+
+TEST_P(UpdateUnderFire, NoControlActsWhileAnUpdateRuns) {
+  const std::vector<std::string> records = UpdateRecords(60);
+  std::ofstream(home.Path("upd.pro")) << "SENDHEX fw.upd *HX\n";
+  {
+    std::ofstream file(home.Path("fw.upd"));
+    for (const std::string& r : records) file << r << "\n";
+  }
+  struct Seen {
+    bool pressed = false, stayed = false, anyOn = true, hasMp = false;
+    size_t atRecord = 0;
+    QStringList zone;
+  } seen;
+  QTimer::singleShot(0, w.get(), [&] {
+    QWidget* dlg = QApplication::activeModalWidget();
+    ASSERT_NE(dlg, nullptr);
+    auto* startBtn = NamedChild<QPushButton>(dlg, "StartBtn");
+    auto* closeBtn = NamedChild<QPushButton>(dlg, "CloseBtn");
+    auto* mpBtn = dlg->findChild<QPushButton*>("Mpeg2Btn");
+    seen.hasMp = mpBtn != nullptr;
+    QTimer::singleShot(0, dlg, [&] {
+      auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(open, nullptr);
+      open->selectFile(home.filePath("upd.pro"));
+      QMetaObject::invokeMethod(open, "accept");
+    });
+    QTimer presser;
+    presser.setInterval(0);
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+      if (seen.pressed || QApplication::activeModalWidget() != dlg) return;
+      const std::vector<std::string> lines = sim->Lines();
+      const size_t sent = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("*HX", 0) == 0; });
+      if (sent < 5) return;
+      seen.pressed = true;
+      seen.atRecord = sent;
+      // Were a control to open a window of its own, it must not hold the test.
+      QTimer::singleShot(100, [dlg] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (top && top != dlg) top->close();
+      });
+      seen.anyOn = startBtn->isEnabled() || closeBtn->isEnabled() || (mpBtn && mpBtn->isEnabled());
+      for (QPushButton* b : {mpBtn, startBtn, closeBtn})
+        if (b) QTest::mouseClick(b, Qt::LeftButton);
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dlg, Qt::Key_Escape);
+      dlg->close();
+      seen.stayed = dlg->isVisible();
+    });
+    sim->WaitTxIdle();
+    sim->ClearTraffic();
+    presser.start();
+    startBtn->click();
+    presser.stop();
+    seen.zone = NamedChild<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    closeBtn->click();
+  });
+  w->UpdateTools();
+  ASSERT_TRUE(w->UpdateBtn->isEnabled());
+  w->UpdateBtn->click();
+  ASSERT_TRUE(seen.pressed) << "the run ended before the presses";
+  EXPECT_LT(seen.atRecord, records.size()) << "pressed mid-run";
+  EXPECT_FALSE(seen.anyOn);
+  EXPECT_TRUE(seen.stayed);
+  EXPECT_EQ(seen.hasMp, std::string(GetParam().profile) == "corvane4" || std::string(GetParam().profile) == "plenar");
+  std::vector<std::string> lines = sim->Lines();
+  const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("*HX", 0) == 0; });
+  std::vector<std::string> run(first, std::min(lines.end(), first + static_cast<long>(records.size())));
+  std::vector<std::string> expected;
+  for (const std::string& r : records) expected.push_back("*HX" + r);
+  EXPECT_EQ(run, expected) << "every record once, in order, nothing between";
+  EXPECT_TRUE(seen.zone.value(seen.zone.size() - 1).startsWith("New version:")) << seen.zone.join('\n').toStdString();
+  const QStringList log = LogLines(*w);
+  EXPECT_FALSE(log.contains("Executing Mpeg2 Analyzer")) << log.join('\n').toStdString();
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+const Family kUpdateFamilies[] = {
+    {"corvane3", "Cv3Tools", ""}, {"corvane4", "Cv4Tools", ""}, {"dv8", "DV8Tools", ""},
+    {"plenar", "CvPlenar", ""},   {"corvane2", "Cv2Tools", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Families, UpdateUnderFire, ::testing::ValuesIn(kUpdateFamilies),
+                         [](const ::testing::TestParamInfo<Family>& i) { return std::string(i.param.profile); });
 
 // The CORVANE-PLENAR's 26 option records from the Equipment Configuration button: a meter with
 // only its identity records, then one with every board and the CA text.

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "Memdlg.h"
 #include "MemoryTestKit.h"
@@ -68,7 +69,7 @@ TEST(MemoryForm, OfflineFromTheLauncher) {
 
     // Esc asks as Close does: Cancel keeps the editor, No closes it.
     prompter.answers = {cv::MsgAnswer::Cancel, cv::MsgAnswer::No};
-    d->reject();
+    QTest::keyClick(d, Qt::Key_Escape);
     EXPECT_TRUE(d->isVisible());
     d->CloseBtn->click();
     EXPECT_EQ(prompter.shown.size(), 2u);

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
+#include "AppServices.h"
 #include "Chanblockdlg.h"
 #include "Chandlg.h"
 #include "ChannelListEditor.h"
@@ -215,6 +217,58 @@ TEST(ChannelBlockEditor, PreviewAndFieldReaders) {
   EXPECT_EQ(s.ShowBlock().initFreq, "11250.00");
   EXPECT_TRUE(s.ReadInitFreq("11258"));
   EXPECT_EQ(sb.firstFreq, 1508.0f);
+}
+
+// Esc and the close box of the channel dialog: without a change it goes at once; with changed
+// channels it asks first. Cancel keeps it open with the changes, Yes takes them into the plan as
+// OK does (a frequency twice is refused and the dialog stays), No throws them away as Cancel does.
+TEST(ChannelsDlgForm, EscAndTheCloseBoxAskAboutChangedChannels) {
+  struct Row {
+    const char* way;
+    bool escape;
+    cv::MsgAnswer answer;  // Yes, No or Cancel; Ok: nothing changed, nothing asked
+    bool duplicate;
+    bool open;
+    int stored;  // channels the plan holds afterwards
+  } rows[] = {
+      {"Esc, unchanged", true, cv::MsgAnswer::Ok, false, false, 2},
+      {"Esc, Cancel", true, cv::MsgAnswer::Cancel, false, true, 2},
+      {"close box, Cancel", false, cv::MsgAnswer::Cancel, false, true, 2},
+      {"Esc, Yes", true, cv::MsgAnswer::Yes, false, false, 3},
+      {"close box, Yes", false, cv::MsgAnswer::Yes, false, false, 3},
+      {"Esc, Yes, a frequency twice", true, cv::MsgAnswer::Yes, true, true, 2},
+      {"close box, No", false, cv::MsgAnswer::No, false, false, 2},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.way);
+    cv::RecordingPrompter prompter;
+    PlanSlot plan = Plan('T', {479.25f, 487.25f});  // Add's new channel comes at 471.25
+    TChannelsDlg dlg(nullptr, plan);
+    QStringList errors;
+    dlg.errorBox = [&](const QString& text, const QString&) { errors << text; };
+    if (r.answer != cv::MsgAnswer::Ok) {
+      dlg.findChild<QPushButton*>("AddBtn")->click();
+      if (r.duplicate) {
+        auto* freq = dlg.findChild<QLineEdit*>("FreqEdit");
+        freq->setText("479.25");
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(freq, &out);
+      }
+      prompter.answers = {r.answer};
+    }
+    dlg.show();
+    if (r.escape)
+      QTest::keyClick(&dlg, Qt::Key_Escape);
+    else
+      dlg.close();
+    EXPECT_EQ(dlg.isVisible(), r.open);
+    EXPECT_EQ(prompter.shown.size(), r.answer == cv::MsgAnswer::Ok ? 0u : 1u);
+    if (!prompter.shown.empty())
+      EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+    EXPECT_EQ(errors.size(), r.duplicate ? 1 : 0);
+    EXPECT_EQ(plan.Channels().size(), static_cast<size_t>(r.stored));
+    if (r.open) EXPECT_EQ(dlg.findChild<QListWidget*>("ChanListBox")->count(), 3) << "the changes stay";
+  }
 }
 
 // The form's wiring: a refused frequency is answered with a beep and the old value.

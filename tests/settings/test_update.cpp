@@ -1,6 +1,8 @@
 // The firmware update dialog: the update-script check, and runs of update scripts through the
 // script engine against the simulated instrument.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "FileDialogs.h"
 #include "SettingsFixture.h"
 #include "UpdateScript.h"
 #include "Updatedlg.h"
@@ -99,6 +102,31 @@ TEST_F(UpdateSim, UpdateRunSendsTheFileAndReadsTheNewVersion) {
   EXPECT_TRUE(dlg->CloseBtn->isEnabled());
   const std::string transcript = ReadFile(start.Path("upd.LOG"));
   EXPECT_NE(transcript.find("SENDHEX fw.upd *HX"), std::string::npos) << transcript;
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+// The script picked in the tools' open dialog, its update file beside it in a folder that is not
+// the working directory, folder and names not ASCII: the choice makes the script's folder the
+// working directory, where SENDHEX finds the file.
+TEST_F(UpdateSim, UpdateFileBesideAScriptInAnotherFolder) {
+  const QString folder = start.filePath(QString::fromUtf8("mises à jour"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString script = folder + QString::fromUtf8("/nouvelle #1.pro");
+  for (const auto& [path, text] : {std::pair{script, std::string("SENDHEX fw\xC3\xA9.upd *HX\n")},
+                                   std::pair{folder + QString::fromUtf8("/fwé.upd"), std::string(kUpdate)}}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+  }
+  ASSERT_FALSE(QFile::exists(QString::fromUtf8("fwé.upd"))) << "not in the working directory";
+  cv::RecordingFileChooser chooser;
+  chooser.openAnswers = {{script}};
+  dlg->StartBtn->click();
+  ASSERT_EQ(chooser.opens.size(), 1u);
+  EXPECT_EQ(chooser.opens[0].filter, "PRO files (*.pro)");
+  EXPECT_EQ(Sent("*HX"), (std::vector<std::string>{"*HX:0400000001020304F2", "*HX:0400040005060708DE", "*HX:00000001FF"}));
+  EXPECT_EQ(Zone().mid(Zone().size() - 2), (QStringList{"Updating successful", "New version:  V2.20"}))
+      << Log().join("|").toStdString();
   EXPECT_TRUE(prompter.shown.empty());
 }
 

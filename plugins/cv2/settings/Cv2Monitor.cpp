@@ -21,6 +21,7 @@ Cv2MonitorProfile::Cv2MonitorProfile() {
   measureItemsId = msg::cv2spectrum::MonitorMeasureItems;
   measureCodes.assign(std::begin(cv2::measureCodes), std::end(cv2::measureCodes));
   showBand = true;
+  bandAboveFreq = true;
   emptyEditTunes = true;
 }
 

@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-#include "Updatedlg8.h"
+#include "Updatedlg4.h"
 
 namespace cv::cv2 {
 
-std::unique_ptr<QDialog> MakeUpdateFirmDlg2(TCv3Equip& equipment) { return cv::dv8::MakeUpdateFirmDlg8(equipment); }
+std::unique_ptr<QDialog> MakeUpdateFirmDlg2(TCv3Equip& equipment) { return cv::cv4::MakeUpdateFirmDlgNoAnalyzer(equipment); }
 
 }  // namespace cv::cv2

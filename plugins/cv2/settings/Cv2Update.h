@@ -1,5 +1,5 @@
 #pragma once
-// The CORVANE-2 "Update Firmware" dialog: the DV-800's (the PRO file button, no analyser button),
+// The CORVANE-2 "Update Firmware" dialog: the CORVANE-4's without the analyser button,
 // whose script runs in the equipment's CORVANE-2 dialect and whose Help opens the family's page.
 #include <memory>
 

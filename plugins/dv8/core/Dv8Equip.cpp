@@ -13,7 +13,7 @@
 #include "Dv8Monitor.h"
 #include "Dv8Spectrum.h"
 #include "MsgIds.h"
-#include "Updatedlg8.h"
+#include "Updatedlg4.h"
 
 namespace cv::dv8 {
 
@@ -65,7 +65,7 @@ std::unique_ptr<QDialog> TDV8Equip::MakeToolDialog(Tool tool) {
     case Tool::Monitor: return MakeDv8MonitorDlg(*this);
     case Tool::DataLogger: return MakeDataLoggerDlg8(GetOwner(), this);
     case Tool::Configuration: return MakeConfigurationDlg8(GetOwner(), this);
-    case Tool::UpdateFirmware: return MakeUpdateFirmDlg8(*this);
+    case Tool::UpdateFirmware: return cv::cv4::MakeUpdateFirmDlgNoAnalyzer(*this);
     default: return nullptr;
   }
 }

@@ -18,7 +18,6 @@ TSpectrumProfile SpectrumPlenProfile() {
   p.quickMode = true;
   p.quickCaptionId = msg::plenspectrum::QuickMode;
   p.measHintId = msg::plenspectrum::MeasHint;
-  p.clientWidth = 557;
   p.quickRefusedLineId = msg::plenspectrum::SpModeOnError;
   p.quickBlockLineId = msg::plenspectrum::BlockMissing;
   return p;

@@ -16,6 +16,7 @@
 
 #include "AppServices.h"
 #include "AttributeCombos.h"
+#include "DialogExit.h"
 #include "LogoImage.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -203,6 +204,8 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
          &TChannelsPlanDlg::SendAllBtnClick);
   button(HelpBtn, "HelpBtn", m::HelpBtn, 0, QRect(602, 446, 88, 24), &TChannelsPlanDlg::HelpBtnClick);
   button(CloseBtn, "CloseBtn", m::ExitBtn, 0, QRect(696, 446, 88, 24), &TChannelsPlanDlg::CloseBtnClick);
+  // The close box and Escape ask the unsaved-changes question as EXIT does.
+  cv::ExitThrough(*this, *CloseBtn);
   auto* logo = new TLogoImage(this);
   logo->SetStretch(true);
   logo->SetProportional(true);
@@ -520,10 +523,6 @@ void TChannelsPlanDlg::ReceiveBtnClick() { editor->ReceiveBtnClick(); }
 
 void TChannelsPlanDlg::CloseBtnClick() {
   if (editor->CloseBtnClick()) done(QDialog::Accepted);
-}
-
-void TChannelsPlanDlg::reject() {
-  if (editor->CloseBtnClick()) QDialog::reject();
 }
 
 void TChannelsPlanDlg::SaveBtnClick() { out->SaveBtnClick(); }

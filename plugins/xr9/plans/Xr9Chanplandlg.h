@@ -142,8 +142,6 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void SavePROFileBtnClick();
   void SendBtnClick();
   void SendAllBtnClick();
-  // The close box and Escape ask the unsaved-changes question as EXIT does.
-  void reject() override;
 
  private:
   void BuildFieldArea();

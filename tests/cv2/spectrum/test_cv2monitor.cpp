@@ -54,6 +54,16 @@ TEST_F(Cv2Monitor, TheFormHasTheFamilysItemsAndTheBandLabel) {
   EXPECT_EQ(Items(dlg->StdRadioGroup), (QStringList{"PAL BG", "PAL DK", "PAL I", "PAL SAT", "DIGITAL"}));
   EXPECT_EQ(dlg->MeasRadioGroup->ItemIndex(), 0);
   EXPECT_FALSE(dlg->BandLabel->isHidden());
+  // The band label is bold and sits above the frequency edit, and the grown form holds every control.
+  EXPECT_TRUE(dlg->BandLabel->font().bold());
+  const QRect band = dlg->BandLabel->geometry(), freq = dlg->FreqEdit->geometry();
+  EXPECT_LE(band.bottom(), freq.top());
+  EXPECT_TRUE(band.left() < freq.right() && freq.left() < band.right());
+  for (QWidget* w : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(dlg->rect().contains(w->geometry())) << w->objectName().toStdString();
+    if (w != dlg->BandLabel && !w->isHidden())
+      EXPECT_FALSE(w->geometry().intersects(band)) << w->objectName().toStdString();
+  }
   // Two columns: the fifth item starts the second.
   auto* first = dlg->MeasRadioGroup->findChild<QRadioButton*>("Item0");
   auto* fifth = dlg->MeasRadioGroup->findChild<QRadioButton*>("Item4");

@@ -23,17 +23,16 @@
 #include "RecordingOpener.h"
 #include "SaveLimits.h"
 #include "SettingsDialogsSim.h"
-#include "Updatedlg8.h"
+#include "Updatedlg4.h"
 
 namespace {
 
 using cv::dv8::TDV8Equip;
-using cv::dv8::TUpdateFirmDlg8;
 using cvsim::Dv8Profile;
 
 class Dv8Update : public UpdateDlgOnSim<Dv8Sim, TDV8Equip> {
  protected:
-  std::unique_ptr<QDialog> MakeDialog() override { return cv::dv8::MakeUpdateFirmDlg8(*equip); }
+  std::unique_ptr<QDialog> MakeDialog() override { return cv::cv4::MakeUpdateFirmDlgNoAnalyzer(*equip); }
 };
 
 TEST_F(Dv8Update, TheFormHasNoAnalyserButton) {
