@@ -5,13 +5,15 @@
 #include "AppServices.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "QtCatalogue.h"
 
 namespace cv {
 namespace {
 
 const LanguageRow kLanguages[kLanguageCount] = {
-    {"CODELANG_0902", 0x0809, "eng"}, {"CODELANG_1001", 0x040A, "esp"}, {"CODELANG_0301", 0x0403, "cat"},
-    {"CODELANG_0701", 0x0407, "deu"}, {"CODELANG_1201", 0x040C, "fra"}, {"CODELANG_1601", 0x0410, "ita"},
+    {"CODELANG_0902", 0x0809, "eng", "en"}, {"CODELANG_1001", 0x040A, "esp", "es"},
+    {"CODELANG_0301", 0x0403, "cat", "ca"}, {"CODELANG_0701", 0x0407, "deu", "de"},
+    {"CODELANG_1201", 0x040C, "fra", "fr"}, {"CODELANG_1601", 0x0410, "ita", "it"},
 };
 
 }  // namespace
@@ -51,6 +53,7 @@ bool LoadProgramLanguage(int index) {
     return false;
   }
   SetLanguageInForce(row.code);
+  LoadQtCatalogue(QString::fromLatin1(row.qtName));
   SetMessageBoxButtonTexts(MsgQ(msg::OkCaption), MsgQ(msg::YesCaption), MsgQ(msg::NoCaption),
                            MsgQ(msg::detect::CancelCaption));
   return true;

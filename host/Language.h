@@ -9,6 +9,7 @@ struct LanguageRow {
   const char* marker;  // text 6666 of a table in that language
   int localeId;
   const char* code;    // module code, also the per-user override's value
+  const char* qtName;  // locale name of Qt's own catalogue ("qtbase_de.qm"); "en" has none
 };
 constexpr int kLanguageCount = 6;  // English, Spanish, Catalan, German, French, Italian
 const LanguageRow& LanguageOf(int index);
@@ -23,8 +24,9 @@ int LanguageIndexOfCode(const std::string& code);
 
 // Makes language `index` the program's message table: English is built in (a shipped "eng"
 // module takes precedence), the others come from their module beside the program. Sets the
-// language in force for the plug-ins. False, with nothing changed, when the module is missing
-// or unreadable.
+// language in force for the plug-ins, and Qt's own catalogue of the language for its dialogs and
+// widgets (English when Qt has none). False, with nothing changed, when the module is missing or
+// unreadable.
 bool LoadProgramLanguage(int index);
 
 // What the run-time does before any form exists: the per-user override for this program, when
