@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace cv {
 namespace {
@@ -22,9 +23,10 @@ uint32_t ToWord(double value) {
 }  // namespace
 
 const FamilyRanges kCorvane3Ranges{kTerrestrial, kSatellite, 862.1};
-const FamilyRanges kCorvane4Ranges{kTerrestrial, kSatellite900, 900.0};
-const FamilyRanges kDv800Ranges{kTerrestrial, kSatelliteDv800, 900.0};
-const FamilyRanges kCorvane2Ranges{kTerrestrialFrom45, kSatellite900, 900.0};
+const FamilyRanges kCorvane4Ranges{kTerrestrial, kSatellite900, 900.0, "TS"};
+const FamilyRanges kDv800Ranges{kTerrestrial, kSatelliteDv800, 900.0, "TS"};
+const FamilyRanges kCorvane2Ranges{kTerrestrialFrom45, kSatellite900, 900.0, "TS"};
+const FamilyRanges kPlenarRanges{kTerrestrial, kSatellite900, 900.0, "TSD"};
 
 const PllBand& PllBandOf(char band, const FamilyRanges& ranges) {
   return IsSatelliteBand(band) ? ranges.satellite : ranges.terrestrial;
@@ -34,6 +36,11 @@ bool PllInRange(char band, double mhz, const FamilyRanges& ranges) {
   const PllBand& b = PllBandOf(band, ranges);
   float f = static_cast<float>(mhz);
   return f >= b.minMHz && f <= b.maxMHz;
+}
+
+bool ChannelInBand(char band, double mhz, const FamilyRanges& ranges) {
+  if (ranges.channelBands && (band == 0 || !std::strchr(ranges.channelBands, band))) return false;
+  return PllInRange(band, mhz, ranges);
 }
 
 uint32_t PllWord(char band, double mhz) {

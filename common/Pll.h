@@ -25,12 +25,17 @@ struct FamilyRanges {
   PllBand terrestrial;
   PllBand satellite;
   double satelliteTuneMHz;  // from here up a frequency is tuned as satellite (compared as double)
+  // The band letters a plan's channels carry (every one but 'S' coded as terrestrial); none: any
+  // letter, as the CORVANE-3 takes them.
+  const char* channelBands = nullptr;
 };
 extern const FamilyRanges kCorvane3Ranges;
 extern const FamilyRanges kCorvane4Ranges;
 extern const FamilyRanges kDv800Ranges;
 // The CORVANE-2: terrestrial channels from 45 MHz (below, 48.25), satellite as the CORVANE-4.
 extern const FamilyRanges kCorvane2Ranges;
+// The CORVANE-PLENAR's plans: the CORVANE-4's ranges, with DAB channels ('D') coded as terrestrial.
+extern const FamilyRanges kPlenarRanges;
 
 inline bool IsSatelliteBand(char band) { return band == 'S'; }
 const PllBand& PllBandOf(char band, const FamilyRanges& ranges = kCorvane3Ranges);
@@ -39,6 +44,9 @@ const PllBand& PllBandOf(char band, const FamilyRanges& ranges = kCorvane3Ranges
 // satellite IF). Compared at single precision, the precision channel frequencies are kept in, so
 // a typed 862.1 is inside the CORVANE-3 satellite range.
 bool PllInRange(char band, double mhz, const FamilyRanges& ranges = kCorvane3Ranges);
+// Whether a plan channel of the band may lie at `mhz` (satellite: the intermediate frequency): a
+// band the family's channels carry, and inside that band's range.
+bool ChannelInBand(char band, double mhz, const FamilyRanges& ranges);
 
 // Word of a frequency, adding 0.5 and truncating: tuning commands and channel records.
 uint32_t PllWord(char band, double mhz);

@@ -7,17 +7,11 @@
 
 namespace cv::plan {
 
-namespace {
-
-bool Corvane3InBand(char band, double mhz) { return cv::PllInRange(band, mhz); }
-
-}  // namespace
-
 const PlanFamily& Corvane3PlanFamily() {
   static const PlanScriptWriter writer;
   static const PlanFamily family{&kCv3CommandTable,
                                  &cv::kCorvane3Ranges,
-                                 &Corvane3InBand,
+                                 &cv::kCorvane3Ranges,
                                  &writer,
                                  &cv::script::Corvane3Dialect,
                                  &ConvertDirectory4,

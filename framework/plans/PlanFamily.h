@@ -36,8 +36,9 @@ using FieldSplitter = std::function<bool(const std::string& line, std::vector<st
 struct PlanFamily {
   const TCommandTable* commands;
   const cv::FamilyRanges* ranges;
-  // Whether a channel frequency (satellite: the intermediate frequency) is one a plan may hold.
-  bool (*inBand)(char band, double mhz);
+  // Where a channel read from a file may lie (satellite: the intermediate frequency), by
+  // `cv::ChannelInBand`.
+  const cv::FamilyRanges* channelRanges;
   const PlanScriptWriter* writer;
   const ScriptDialect& (*dialect)();
   // The other generation's directory line, rewritten for this family when the person agrees.
@@ -114,13 +115,17 @@ struct PlanFamily {
   int readPlanFailedBoxMsg = 0;
   // What the channel dialogs accept when a frequency is typed or a block generated, where a
   // family's dialogs are narrower than its file readers (which may bring in a channel for the
-  // plan check to judge); none: `inBand`.
-  bool (*editorInBand)(char band, double mhz) = nullptr;
+  // plan check to judge); none: `channelRanges`.
+  const cv::FamilyRanges* editorRanges = nullptr;
 };
 
+// Whether a file may bring in a channel of the band at `mhz`.
+inline bool InBand(const PlanFamily& family, char band, double mhz) {
+  return cv::ChannelInBand(band, mhz, *family.channelRanges);
+}
 // Whether the channel dialogs take the frequency for a plan of the band.
 inline bool EditorInBand(const PlanFamily& family, char band, double mhz) {
-  return family.editorInBand ? family.editorInBand(band, mhz) : family.inBand(band, mhz);
+  return cv::ChannelInBand(band, mhz, family.editorRanges ? *family.editorRanges : *family.channelRanges);
 }
 
 // Whether the band is the family's third band (a family without one has none).

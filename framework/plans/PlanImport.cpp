@@ -191,7 +191,7 @@ int PlanImport::ImportChannel(Kind kind, const std::vector<std::string>& args, c
   if (satellite) {
     name = TCv3Equip::FixWidth(Arg(args, 2), 4);
     frequency = IntermediateOf(slot.lnbMHz, static_cast<float>(*mhz), dialect.plainIntermediate);
-    if (family.satelliteOutOfRangeMsg && !family.inBand(slot.band, frequency)) {
+    if (family.satelliteOutOfRangeMsg && !InBand(family, slot.band, frequency)) {
       report.Log(ScriptSafeName(name) + Msg(family.satelliteOutOfRangeMsg) + Dec(channelsRead) + ", " +
                  cv::PrintfFixed(frequency, 1, 2) + " MHz");
       report.Log(Msg(family.satelliteFallbackMsg));
@@ -209,7 +209,7 @@ int PlanImport::ImportChannel(Kind kind, const std::vector<std::string>& args, c
                                                    : static_cast<int32_t>((*bw + 0.005) * family.bandwidthUnitsPerMHz);
     }
   }
-  if (!family.inBand(slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
+  if (!InBand(family, slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);
   CompactCommands(commands, used, *family.commands);
   const auto build = family.channelFromMHz ? family.channelFromMHz : &FromFrequencyAsTChan3;
   slot.Channels().push_back(build(ScriptSafeName(name), frequency, bandwidth, slot.band, commands[0], commands[1],

@@ -87,7 +87,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
   auto mhz = ParseNumber(f[1]);
   if (!mhz) return BadValue(msg::PlanBadNumber, line);
   float frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
-  if (!family.inBand(slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
+  if (!InBand(family, slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
   int32_t bandwidth = 0;
   if (slot.band == 'T') {
     if (family.bandwidthUnitsPerMHz == 1) {

@@ -47,7 +47,7 @@ inline bool ReadScriptPlans(const std::string& text, const ScriptDialect& dialec
 }
 
 // A script's plans as the family reads them, checked against the reader's limits (the band's
-// range by `inBand`), then written by the family's writer and read back alike: names, bands,
+// range by `InBand`), then written by the family's writer and read back alike: names, bands,
 // codes, channel names and commands. `sameChannel` compares a channel with its read-back.
 inline void CheckScriptRoundTrip(const std::string& text, const ScriptDialect& dialect, const std::string& model,
                                  const cv::plan::PlanFamily& family,
@@ -58,7 +58,7 @@ inline void CheckScriptRoundTrip(const std::string& text, const ScriptDialect& d
     if (!p.HoldsPlan()) continue;
     FUZZ_CHECK(p.Channels().size() <= static_cast<size_t>(kMaxPlanChannels));
     FUZZ_CHECK(p.band == 'T' || p.band == 'S');
-    for (const TChan3& c : p.Channels()) FUZZ_CHECK(family.inBand(p.band, c.frequency));
+    for (const TChan3& c : p.Channels()) FUZZ_CHECK(cv::plan::InBand(family, p.band, c.frequency));
   }
   std::string script, error;
   PlanSlots saved = plans;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!p.HoldsPlan()) continue;
     FUZZ_CHECK(p.Channels().size() <= static_cast<size_t>(kMaxPlanChannels));
     FUZZ_CHECK(p.band == 'T' || p.band == 'S');
-    for (const TChan3& c : p.Channels()) FUZZ_CHECK(cv::cv4::IsFrequencyInBand(p.band, c.frequency));
+    for (const TChan3& c : p.Channels()) FUZZ_CHECK(cv::ChannelInBand(p.band, c.frequency, cv::kCorvane4Ranges));
   }
   for (auto variant : {PlanScriptWriter::Saved, PlanScriptWriter::Sent}) {
     std::string script, error;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const size_t count = slot.Channels().size();
     FUZZ_CHECK(count >= 1 && count <= static_cast<size_t>(kMaxPlanChannels));
-    for (const TChan3& c : slot.Channels()) FUZZ_CHECK(cv::cv4::IsFrequencyInBand(slot.band, c.frequency));
+    for (const TChan3& c : slot.Channels()) FUZZ_CHECK(cv::ChannelInBand(slot.band, c.frequency, cv::kCorvane4Ranges));
 
     PlanSlot back;
     FUZZ_CHECK(Read(PlanTextFileContent(slot, decimal, list), equip, back));

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t count = slot.Channels().size();
     FUZZ_CHECK(count >= 1 && count <= static_cast<size_t>(kMaxPlanChannels));
     FUZZ_CHECK(slot.band == 'T');
-    for (const TChan3& c : slot.Channels()) FUZZ_CHECK(cv::cv4::IsFrequencyInBand('T', c.frequency));
+    for (const TChan3& c : slot.Channels()) FUZZ_CHECK(cv::ChannelInBand('T', c.frequency, cv::kCorvane4Ranges));
 
     PlanSlot back;
     ClearPlan(back);

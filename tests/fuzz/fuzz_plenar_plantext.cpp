@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t count = slot.Channels().size();
     FUZZ_CHECK(count >= 1 && count <= 255u);
     for (const TChan3& c : slot.Channels()) {
-      FUZZ_CHECK(cv::plenar::IsFrequencyInBand(slot.band, c.frequency));
+      FUZZ_CHECK(cv::ChannelInBand(slot.band, c.frequency, cv::kPlenarRanges));
       if (slot.band == 'D') FUZZ_CHECK(c.bandwidth == 800);
     }
     PlanSlot back;

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(p.Channels().size() <= 255u);
     FUZZ_CHECK(p.band == 'T' || p.band == 'S' || p.band == 'D');
     for (const TChan3& c : p.Channels()) {
-      FUZZ_CHECK(cv::plenar::IsFrequencyInBand(p.band, c.frequency));
+      FUZZ_CHECK(cv::ChannelInBand(p.band, c.frequency, cv::kPlenarRanges));
       if (p.band == 'D') FUZZ_CHECK(c.bandwidth == 800 && c.word2 == static_cast<int32_t>(c.word));
     }
   }

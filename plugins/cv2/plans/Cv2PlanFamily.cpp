@@ -17,11 +17,6 @@ Cv2ScriptWriter::Cv2ScriptWriter() : Dv8ScriptWriter(kCommands2) {
   powerOnComment = "# trying to POWER ON CORVANE-2";
 }
 
-bool IsFrequencyInBand(char band, double mhz) {
-  if (band != 'T' && band != 'S') return false;
-  return cv::PllInRange(band, mhz, cv::kCorvane2Ranges);
-}
-
 namespace {
 
 TChan3 ChannelFromMHz(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
@@ -50,7 +45,7 @@ const cv::plan::PlanFamily& Cv2PlanFamily() {
   static const cv::plan::PlanFamily family = [] {
     cv::plan::PlanFamily f{&kCommands2,
                            &cv::kCorvane2Ranges,
-                           &cv::cv4::IsFrequencyInBand,
+                           &cv::kCorvane4Ranges,
                            &writer,
                            &Dialect,
                            &cv::plan::ConvertDirectory4,
@@ -69,7 +64,7 @@ const cv::plan::PlanFamily& Cv2PlanFamily() {
     f.sendAsksFirst = true;
     f.readPlanFailedLogMsg = cv::msg::dv8plans::ReadPlanFailedLog;
     f.readPlanFailedBoxMsg = cv::msg::dv8plans::ReadPlanFailedBox;
-    f.editorInBand = &IsFrequencyInBand;
+    f.editorRanges = &cv::kCorvane2Ranges;
     return f;
   }();
   return family;

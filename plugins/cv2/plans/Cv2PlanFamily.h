@@ -25,10 +25,6 @@ constexpr const char* kCv2TempScript = "___CH2__.TMP";
 // The entries of a script's command-code list the reader keeps (later ones are passed over).
 constexpr int kCv2CommandListSize = 88;
 
-// The channel dialogs' accepted frequencies (satellite: the intermediate frequency): 'T' 45.0 to
-// 862.0 MHz, 'S' 900.0 to 2150.0 MHz, bounds included; any other band nothing.
-bool IsFrequencyInBand(char band, double mhz);
-
 const cv::plan::PlanFamily& Cv2PlanFamily();
 
 // The options as Send's check gets them: true when the meter reported them.

@@ -8,16 +8,11 @@
 
 namespace cv::cv4 {
 
-bool IsFrequencyInBand(char band, double mhz) {
-  if (band != 'T' && band != 'S') return false;
-  return cv::PllInRange(band, mhz, cv::kCorvane4Ranges);
-}
-
 const cv::plan::PlanFamily& Cv4PlanFamily() {
   static const Cv4ScriptWriter writer;
   static const cv::plan::PlanFamily family{&kCommands4,
                                            &cv::kCorvane4Ranges,
-                                           &IsFrequencyInBand,
+                                           &cv::kCorvane4Ranges,
                                            &writer,
                                            &Dialect,
                                            &cv::plan::ConvertDirectory3,

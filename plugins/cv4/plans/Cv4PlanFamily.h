@@ -5,10 +5,6 @@
 
 namespace cv::cv4 {
 
-// Whether a channel frequency lies in its band: 'T' 5 to 862 MHz, 'S' an intermediate frequency
-// of 900 to 2150 MHz, both ends included; any other band holds no channel of this family.
-bool IsFrequencyInBand(char band, double mhz);
-
 const cv::plan::PlanFamily& Cv4PlanFamily();
 
 }  // namespace cv::cv4

@@ -45,7 +45,7 @@ const cv::plan::PlanFamily& Dv8PlanFamily() {
   static const cv::plan::PlanFamily family = [] {
     cv::plan::PlanFamily f{&kCommands8,
                            &cv::kDv800Ranges,
-                           &cv::cv4::IsFrequencyInBand,
+                           &cv::kCorvane4Ranges,
                            &writer,
                            &Dialect,
                            &cv::plan::ConvertDirectory4,

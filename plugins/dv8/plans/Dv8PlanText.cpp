@@ -90,7 +90,7 @@ bool ReadPlanText(const cv::plan::TextFileLines& file, const std::string& path,
     const auto mhz = cv::plan::ParseNumber(f[1]);
     const auto bandwidth = cv::plan::ParseInteger(f[2]);
     const float frequency = mhz ? static_cast<float>(*mhz) - plan.lnbMHz : 0.0f;
-    if (!mhz || !cv::cv4::IsFrequencyInBand(plan.band, frequency) || !bandwidth || *bandwidth < 0 ||
+    if (!mhz || !cv::ChannelInBand(plan.band, frequency, cv::kCorvane4Ranges) || !bandwidth || *bandwidth < 0 ||
         *bandwidth > 255)
       return ShowError(report, badData, cv::MsgIcon::Error), false;
     plan.Channels().push_back(ChanFromFrequency(cv::plan::ScriptSafeName(f[0].substr(0, kChannelNameChars)),

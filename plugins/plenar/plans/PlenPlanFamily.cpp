@@ -11,11 +11,6 @@
 
 namespace cv::plenar {
 
-bool IsFrequencyInBand(char band, double mhz) {
-  if (band != 'T' && band != 'S' && !IsDabBand(band)) return false;
-  return cv::PllInRange(band, mhz, cv::kCorvane4Ranges);
-}
-
 namespace {
 
 TChan3 ChannelFromMHz(std::string_view name, float mhz, int32_t bandwidth, char band, std::string_view c1,
@@ -58,7 +53,7 @@ bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options,
 const cv::plan::PlanFamily& PlenPlanFamily() {
   static const cv::plan::PlanFamily family{&kCommandsPlen,
                                            &cv::kCorvane4Ranges,
-                                           &IsFrequencyInBand,
+                                           &cv::kPlenarRanges,
                                            &ScriptWriter(),
                                            &Dialect,
                                            &cv::plan::ConvertDirectory3,

@@ -11,10 +11,6 @@
 
 namespace cv::plenar {
 
-// Whether a channel frequency lies in its band: 'T' and 'D' 5 to 862 MHz, 'S' an intermediate
-// frequency of 900 to 2150 MHz, both ends included; no other band holds a channel.
-bool IsFrequencyInBand(char band, double mhz);
-
 const cv::plan::PlanFamily& PlenPlanFamily();
 
 // The plan check's values: the BER COFDM, QAM and QPSK measures on option flags 6, 7 and 8, the

@@ -133,7 +133,7 @@ int Format2Reader::DataLine(const TextLine& line, PlanSlot& slot) {
   const auto mhz = cv::plan::ParseNumber(f[1]);
   if (!mhz) return Bad(line);
   const float frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
-  if (!IsFrequencyInBand(slot.band, frequency)) return Bad(line);
+  if (!cv::ChannelInBand(slot.band, frequency, cv::kPlenarRanges)) return Bad(line);
   char commands[3][16] = {};
   int32_t bandwidth = 800;  // DAB: no file carries it
   int slotCount = 1;

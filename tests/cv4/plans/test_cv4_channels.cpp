@@ -11,7 +11,6 @@
 namespace {
 
 using cv::cv4::Cv4PlanFamily;
-using cv::cv4::IsFrequencyInBand;
 using Exit = ChannelListEditor::Exit;
 
 PlanSlot Plan(char band, float lnb, int channels) {
@@ -25,15 +24,26 @@ PlanSlot Plan(char band, float lnb, int channels) {
   return s;
 }
 
+// The one band test of every family's channels, on each family's range record.
 TEST(Cv4Channels, BandTestIncludesBothEnds) {
   struct Case {
     char band;
     double mhz;
     bool in;
+    const cv::FamilyRanges* ranges = &cv::kCorvane4Ranges;
   } cases[] = {{'T', 5.0, true},      {'T', 4.99, false},  {'T', 862.0, true},  {'T', 862.05, false},
                {'S', 900.0, true},    {'S', 899.9, false}, {'S', 2150.0, true}, {'S', 2150.05, false},
-               {'D', 200.0, false},   {'t', 470.0, false}};
-  for (const Case& c : cases) EXPECT_EQ(IsFrequencyInBand(c.band, c.mhz), c.in) << c.band << " " << c.mhz;
+               {'D', 200.0, false},   {'t', 470.0, false}, {'\0', 470.0, false},
+               // The CORVANE-PLENAR's DAB channels, coded as terrestrial.
+               {'D', 200.0, true, &cv::kPlenarRanges}, {'D', 862.05, false, &cv::kPlenarRanges},
+               {'d', 200.0, false, &cv::kPlenarRanges}, {'S', 899.9, false, &cv::kPlenarRanges},
+               // The CORVANE-2's channel dialogs from 45 MHz.
+               {'T', 45.0, true, &cv::kCorvane2Ranges}, {'T', 44.95, false, &cv::kCorvane2Ranges},
+               {'D', 200.0, false, &cv::kCorvane2Ranges},
+               // The CORVANE-3 takes any letter as terrestrial, its satellite band from 862.1.
+               {'X', 470.0, true, &cv::kCorvane3Ranges}, {'S', 862.1, true, &cv::kCorvane3Ranges}};
+  for (const Case& c : cases)
+    EXPECT_EQ(cv::ChannelInBand(c.band, c.mhz, *c.ranges), c.in) << c.band << " " << c.mhz;
 }
 
 TEST(Cv4Channels, TypedFrequencyIsCheckedInTheFamilyBand) {
