@@ -116,6 +116,17 @@ TEST_F(Cv2MemorySim, ReceiveSaveReadAndSendBack) {
   EXPECT_EQ(sent[5].size(), 38u);  // BER COFDM
 }
 
+// Received and sent back untouched, every memory of both bands goes out as the meter gave it.
+TEST_F(Cv2MemorySim, ReceivedMemoriesGoBackByteForByte) {
+  const auto before = Stored();
+  rig->editor.ReceiveBtnClick();
+  ASSERT_TRUE(rig->editor.loaded);
+  Clear();
+  rig->editor.SendBtnClick();
+  EXPECT_EQ(SentStarting("*SR"), before);
+  EXPECT_EQ(Stored(), before);
+}
+
 TEST_F(Cv2MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
   memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
 }

@@ -93,6 +93,18 @@ TEST_F(Cv4MemorySim, ReceiveAndSendAllInTheFormTheVersionPicks) {
   }
 }
 
+// Received and sent back untouched in the SR form, every memory goes out as the meter gave it.
+TEST_F(Cv4MemorySim, ReceivedMemoriesGoBackByteForByte) {
+  ASSERT_NO_FATAL_FAILURE(Start("1.94", true));
+  const auto before = Stored();
+  rig->editor.ReceiveBtnClick();
+  ASSERT_TRUE(rig->editor.loaded);
+  sim->ClearTraffic();
+  rig->editor.SendBtnClick();
+  EXPECT_EQ(SentStarting("*SR"), before);
+  EXPECT_EQ(Stored(), before);
+}
+
 TEST_F(Cv4MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
   ASSERT_NO_FATAL_FAILURE(Start());
   memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });

@@ -78,6 +78,17 @@ TEST_F(Dv8MemorySim, ReceiveAllAndSendThemBack) {
   EXPECT_EQ(sent[4].substr(0, 9), "*SR05N005");
 }
 
+// Received and sent back untouched, every memory goes out as the meter gave it.
+TEST_F(Dv8MemorySim, ReceivedMemoriesGoBackByteForByte) {
+  const auto before = Stored();
+  rig->editor.ReceiveBtnClick();
+  ASSERT_TRUE(rig->editor.loaded);
+  sim->ClearTraffic();
+  rig->editor.SendBtnClick();
+  EXPECT_EQ(SentStarting("*SR"), before);
+  EXPECT_EQ(Stored(), before);
+}
+
 TEST_F(Dv8MemorySim, LabelsWithSeparatorsGoThroughSaveReadAndSendUnshifted) {
   memtest::HostileLabelsThroughTheMeter(*rig, *rig->equip, [this] { LoadDefaults(); });
 }
