@@ -290,6 +290,7 @@ constexpr int PlanWithoutChannels = 35065;
 constexpr int PlanTooMuchChannels = 35066;
 constexpr int PlanTooManyBytes = 35067;
 constexpr int PlanScriptNotCreated = 35068;
+constexpr int PlanChannelUnread = 35069;  // "Plan %s: channel %s of %s (index %s) could not be read..."
 constexpr int PlanFormCaption = 35300;
 constexpr int PlanListLabel = 35301;
 constexpr int PlanListHint = 35302;

@@ -24,6 +24,7 @@
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "PlanFormat.h"
 #include "PluginHelp.h"
 #include "Prompt.h"
 #include "Text1252.h"
@@ -46,7 +47,8 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
   namespace m = cv::msg;
   setObjectName("ChannelsDlg");
   std::string caption = cv::Msg(m::ChannelsEditorCaption);
-  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, plan.name);
+  // The plan's name without the blanks that pad it to the instrument's 8 characters.
+  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, std::string(cv::plan::TrimBlanks(plan.name)));
   setWindowTitle(cv::From1252(caption));
   beep = [] { QApplication::beep(); };
   errorBox = [this](const QString& text, const QString& title) {

@@ -31,6 +31,17 @@ int32_t LastBlockIndex(int32_t first, int32_t quantity) {
   return index;
 }
 
+std::vector<float> BlockFrequencies(const BlockSettings& block, const cv::plan::PlanFamily& family, char band) {
+  std::vector<float> made;
+  float f = block.firstFreq;
+  while (static_cast<int32_t>(made.size()) < block.quantity && static_cast<int32_t>(made.size()) < block.room &&
+         cv::plan::EditorInBand(family, band, f)) {
+    made.push_back(f);
+    f += block.step;
+  }
+  return made;
+}
+
 std::string BlockChannelName(char firstChar, int32_t index) {
   std::string text = cv::Format("%4s", cv::Format("%c%02.2d", firstChar, index));
   if (text.size() > 4) text.resize(4);
@@ -172,17 +183,17 @@ BlockSettings ChannelListEditor::NewBlockSettings() const {
   BlockSettings b;
   b.firstFreq = family.newChannelMHz ? family.newChannelMHz(plan.band)
                                      : IsSatellite() ? family.satelliteBlockStartMHz : 471.25f;
+  b.room = family.maxPlanChannels - Count();
   return b;
 }
 
 int ChannelListEditor::GenerateBlock(const BlockSettings& block) {
   int made = 0;
-  float f = block.firstFreq;
   int32_t index = block.firstIndex;
-  while (made < block.quantity && cv::plan::EditorInBand(family, plan.band, f) && CanAddChannels()) {
+  for (float f : BlockFrequencies(block, family, plan.band)) {
+    if (!CanAddChannels()) break;
     selected = Insert(cv::plan::MakeChannel(family, BlockChannelName(block.firstChar, index), f,
                                            cv::plan::NewChannelBandwidth(family), plan.band));
-    f += block.step;
     index = NextBlockIndex(index);
     ++made;
   }
@@ -205,13 +216,16 @@ ChannelBlockEditor::Texts ChannelBlockEditor::ShowBlock() const {
   Texts t;
   t.initChar = std::string(1, settings.firstChar);
   t.initIndex = cv::Format("%02d", settings.firstIndex);
-  float first = cv::IsSatelliteBand(band) ? family.ifToFreq(lnbMHz, settings.firstFreq)
-                                          : settings.firstFreq;
-  t.initFreq = Mhz(first);
+  auto shown = [&](float f) { return cv::IsSatelliteBand(band) ? family.ifToFreq(lnbMHz, f) : f; };
+  t.initFreq = Mhz(shown(settings.firstFreq));
   t.firstChannel = t.initChar + t.initIndex + ", " + t.initFreq + " MHz.";
-  float last = first + (settings.quantity - 1) * settings.step;
-  t.lastChannel = t.initChar + cv::Format("%02d", LastBlockIndex(settings.firstIndex, settings.quantity)) +
-                  ", " + Mhz(last) + " MHz.";
+  // The last channel the block will make, not the one its quantity would reach past the band's
+  // end or the plan's room; none when it makes none.
+  const std::vector<float> made = BlockFrequencies(settings, family, band);
+  if (!made.empty())
+    t.lastChannel = t.initChar +
+                    cv::Format("%02d", LastBlockIndex(settings.firstIndex, static_cast<int32_t>(made.size()))) +
+                    ", " + Mhz(shown(made.back())) + " MHz.";
   t.quantity = std::to_string(settings.quantity);
   t.step = Mhz(settings.step);
   return t;
@@ -242,7 +256,7 @@ bool ChannelBlockEditor::ReadInitIndex(std::string_view text) {
 bool ChannelBlockEditor::ReadQuantity(std::string_view text, std::optional<std::string>& restore) {
   restore.reset();
   int32_t q = cv::AtoI(text);
-  if (q < 1 || q > family.channelLimit) {
+  if (q < 1 || q > family.maxPlanChannels) {
     restore = std::to_string(settings.quantity);
     return false;
   }

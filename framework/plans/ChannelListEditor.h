@@ -2,6 +2,7 @@
 // The rules of the channel list editor and the channel block generator, apart from their forms:
 // a working copy of one plan, kept sorted by PLL word, the exit checks of the edits, Add,
 // Delete, block generation and the duplicate-frequency check of OK.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,15 @@ struct BlockSettings {
   int32_t quantity = 2;
   float firstFreq = 471.25f;
   float step = 8.0f;
+  // The channels the plan has room for (NewBlockSettings sets it), which bound a block as its
+  // quantity does.
+  int32_t room = INT32_MAX;
 };
+
+// The frequencies a block makes, in order: up to its quantity and the plan's room, while each
+// lies in the band the channel editor takes (a satellite plan's: intermediate frequencies). The
+// generator and the block dialog's preview both follow it.
+std::vector<float> BlockFrequencies(const BlockSettings& block, const cv::plan::PlanFamily& family, char band);
 
 // Block channel numbers run from 999 back to 0, so that a name keeps its 4 characters.
 int32_t NextBlockIndex(int32_t index);
@@ -79,7 +88,7 @@ class ChannelListEditor {
 
   // Block settings a new block starts from, and whether a block may start (below the limit).
   BlockSettings NewBlockSettings() const;
-  bool CanAddChannels() const { return Count() < family.channelLimit; }
+  bool CanAddChannels() const { return Count() < family.maxPlanChannels; }
   // Generates the block while its quantity, the band's range and the plan's limit allow;
   // returns the number of channels made, the last of them selected.
   int GenerateBlock(const BlockSettings& block);

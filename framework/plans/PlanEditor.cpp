@@ -166,13 +166,29 @@ int PlanEditor::EditBtnClick() {
   // editor on a slot that holds no plan.
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot || !slot->HoldsPlan()) return -1;
-  LoadPlanChannelsIfNeeded();
+  const bool readNow = slot->ChannelsUnread();
+  // A plan whose channels did not all come says so before the list opens short or empty.
+  if (LoadPlanChannelsIfNeeded() && !readNow && slot->Incomplete()) TellUnread(*slot);
+  editedSlot = listIndex;
+  wordsBeforeEdit = ChannelWords(*slot);
   return listIndex;
+}
+
+std::vector<uint32_t> PlanEditor::ChannelWords(const PlanSlot& slot) {
+  std::vector<uint32_t> words;
+  for (const TChan3& c : slot.Channels()) words.push_back(c.word);
+  return words;
 }
 
 void PlanEditor::ChannelsEdited(int index) {
   if (index < 0 || index >= family.planSlots) return;
   PlanSlot& s = planSlots[index];
+  // Channels the person added, deleted or moved make the plan theirs: it no longer stands for
+  // what the instrument holds, and is whole as it is.
+  if (index == editedSlot && ChannelWords(s) != wordsBeforeEdit) s.unreadChannel = -1;
+  editedSlot = -1;
+  // Still the instrument's plan, short: it keeps the count the instrument gave.
+  if (s.Incomplete()) return;
   s.channelCount = static_cast<int32_t>(s.Channels().size());
   CopyField(s.countText, Hex(static_cast<unsigned>(s.channelCount), 2));
   modified = true;
@@ -182,20 +198,39 @@ bool PlanEditor::LoadPlanChannelsIfNeeded() {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot || !slot->ChannelsUnread()) return true;
   if (!equip.CheckVersion()) {
-    equip.Log(Msg(msg::PlanReceivePlanNoEquip));
+    Error(Msg(msg::PlanReceivePlanNoEquip), cv::MsgIcon::Warning);
     return false;
   }
   ReadPlanChannels(*slot);
   return true;
 }
 
-bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
+std::string PlanEditor::UnreadText(const PlanSlot& slot) {
+  return Fill(Msg(msg::PlanChannelUnread), {slot.name, Dec(slot.unreadChannel + 1), Dec(slot.channelCount),
+                                            Dec(slot.unreadChannel)});
+}
+
+void PlanEditor::TellUnread(const PlanSlot& slot) {
+  std::string box = UnreadText(slot);
+  if (family.readPlanFailedLogMsg) {
+    equip.Log(Msg(family.readPlanFailedLogMsg) + slot.name);
+    box = Fill(Msg(family.readPlanFailedBoxMsg), {slot.name}) + "\n" + box;
+  }
+  equip.Log(UnreadText(slot));
+  cv::ShowBox(prompter, box, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
+}
+
+bool PlanEditor::ReadPlanChannels(PlanSlot& slot, bool tell) {
   slot.Channels().clear();
+  slot.unreadChannel = -1;
   equip.Log(Fill(Msg(msg::PlanReadingPlan), {slot.name}));
   view.SetGauge(0);
   for (int i = 0; i < slot.channelCount; ++i) {
     TChan3 work;
-    if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) break;
+    if (!equip.ReadChannelInfo(i, slot.instrumentPlan, work, slot.band)) {
+      slot.unreadChannel = i;
+      break;
+    }
     view.SetGauge((i + 1) * 100 / slot.channelCount);
     view.Repaint();
     const std::string name = ScriptSafeName(work.name);
@@ -207,13 +242,8 @@ bool PlanEditor::ReadPlanChannels(PlanSlot& slot) {
                                 work.commands[1], work.commands[2], *family.ranges));
   }
   view.SetGauge(0);
-  slot.incomplete = static_cast<int>(slot.Channels().size()) != slot.channelCount;
-  if (slot.incomplete && family.readPlanFailedLogMsg) {
-    equip.Log(Msg(family.readPlanFailedLogMsg) + slot.name);
-    cv::ShowBox(prompter, Fill(Msg(family.readPlanFailedBoxMsg), {slot.name}), Msg(msg::PlanCaptionPlansError),
-                cv::MsgIcon::Warning);
-  }
-  return !slot.incomplete;
+  if (slot.Incomplete() && tell) TellUnread(slot);
+  return !slot.Incomplete();
 }
 
 bool PlanEditor::AskToSave() {
@@ -300,18 +330,7 @@ void PlanEditor::AddBtnClick() {
   }
   std::string path = chooser.OpenFile(Msg(msg::PlanCsvFilter), CurrentDir());
   if (path.empty()) return;
-  TextFileLines file;
-  bool ok = false;
-  if (!ReadTextLines(path, file)) {
-    Error(Fill(Msg(msg::PlanCannotOpen), {path}));
-  } else {
-    const FieldSplitter split = [this](const std::string& l, std::vector<std::string>& f) {
-      return equip.SplitFields(l, f);
-    };
-    ok = family.readPlanFile ? family.readPlanFile(file, path, split, planSlots[slot], *this)
-                             : ReadPlanText(file, path, split, planSlots[slot], *this, family);
-  }
-  if (!ok) {
+  if (!ReadPlanTextFile(path, slot)) {
     equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
     return;
   }
@@ -343,10 +362,25 @@ void PlanEditor::ExtractBtnClick() {
     equip.Log(Msg(msg::PlanCsvNotSaved) + TCv3Equip::GetFileName(path));
 }
 
+bool PlanEditor::ReadPlanTextFile(const std::string& path, int slot) {
+  TextFileLines file;
+  if (!ReadTextLines(path, file)) {
+    Error(Fill(Msg(msg::PlanCannotOpen), {path}));
+    return false;
+  }
+  const FieldSplitter split = [this](const std::string& l, std::vector<std::string>& f) {
+    return equip.SplitFields(l, f);
+  };
+  const bool read = family.readPlanFile ? family.readPlanFile(file, path, split, planSlots[slot], *this)
+                                        : ReadPlanText(file, path, split, planSlots[slot], *this, family);
+  if (read) modified = true;
+  return read;
+}
+
 bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot) {
   if (family.writePlanFile)
     return family.writePlanFile(path, slot, equip.DecimalSeparator(), equip.ListSeparator(), *this);
-  if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator())))
+  if (WriteWholeFile(path, PlanTextFileContent(slot, equip.DecimalSeparator(), equip.ListSeparator(), family)))
     return true;
   std::string text = Fill(Msg(msg::PlanCannotCreate), {path});
   cv::ShowBox(prompter, text, Msg(msg::PlanCaptionError), cv::MsgIcon::Warning);
@@ -373,25 +407,28 @@ bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant 
   bool checked = false;
   for (PlanSlot& slot : planSlots) {
     if (!slot.HoldsPlan()) continue;
+    // Every stop below is shown in the editor: Save and Send end here without a file dialog or
+    // a run, and the host log is behind the modal editor.
     if (slot.ChannelsUnread()) {
       if (!checked && !equip.CheckVersion()) {
-        equip.Log(Msg(msg::PlanReceivePlansNoEquip));
+        Error(Msg(msg::PlanReceivePlansNoEquip), cv::MsgIcon::Warning);
         return fail();
       }
       checked = true;
-      ReadPlanChannels(slot);
-    }
-    if (slot.Channels().empty()) {
-      equip.Log(Fill(Msg(msg::PlanWithoutChannels), {slot.name}));
-      return fail();
+      ReadPlanChannels(slot, false);  // a refusal is told once, by the box below
     }
     // A received plan that the instrument stopped sending halfway would be written shorter
     // than it is.
     if (slot.origin == PlanSlot::Received &&
-        (slot.incomplete || static_cast<int>(slot.Channels().size()) != slot.channelCount)) {
-      Error(Fill(Msg(msg::PlanChannelsIncomplete),
-                 {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount), slot.name}),
-            cv::MsgIcon::Warning);
+        (slot.Incomplete() || static_cast<int>(slot.Channels().size()) != slot.channelCount)) {
+      const std::string count = Fill(Msg(msg::PlanChannelsIncomplete),
+                                     {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount),
+                                      slot.name});
+      Error(slot.Incomplete() ? UnreadText(slot) + "\n" + count : count, cv::MsgIcon::Warning);
+      return fail();
+    }
+    if (slot.Channels().empty()) {
+      Error(Fill(Msg(msg::PlanWithoutChannels), {slot.name}), cv::MsgIcon::Warning);
       return fail();
     }
   }

@@ -97,15 +97,18 @@ class PlanEditor : public Report {
   void SwapPlans(int a, int b);
   bool AskToSave();
   bool LoadPlanChannelsIfNeeded();
-  // Reads a received plan's channels; true when all of them came (else the plan is marked
-  // incomplete).
-  bool ReadPlanChannels(PlanSlot& slot);
+  // Reads a received plan's channels; true when all of them came. Else the plan is marked
+  // incomplete and, when `tell`, the log and a box name the plan and the channel that failed.
+  bool ReadPlanChannels(PlanSlot& slot, bool tell = true);
   // Writes the programming script of the canalization (received channels read first); on failure
   // no file is left at `path`.
   bool WriteScript(const std::string& path, PlanScriptWriter::Variant variant = PlanScriptWriter::Saved);
   // Reads a canalization script into `into` (cleared first); true when every announced plan was
   // read whole.
   bool ReadScriptFile(const std::string& path, PlanSlots& into);
+  // Add's and Extract's file work: the family's plan file read into slot `slot` (the editor is
+  // then modified; a file that cannot be opened is shown), or `slot` written to `path`.
+  bool ReadPlanTextFile(const std::string& path, int slot);
   bool WritePlanTextFile(const std::string& path, const PlanSlot& slot);
 
   // Report, for the readers and writers.
@@ -134,10 +137,16 @@ class PlanEditor : public Report {
   int FirstPlanFrom(int index) const;
   void Error(const std::string& text, cv::MsgIcon icon = cv::MsgIcon::Error);
   bool LoaderPresent();
+  std::string UnreadText(const PlanSlot& slot);
+  void TellUnread(const PlanSlot& slot);
+  static std::vector<uint32_t> ChannelWords(const PlanSlot& slot);
 
   cv::Prompter& prompter;
   FileChooser& chooser;
   PlanView& view;
+  // The slot Edit opened and its channels then, to tell a plan the person rebuilt.
+  int editedSlot = -1;
+  std::vector<uint32_t> wordsBeforeEdit;
 };
 
 }  // namespace cv::plan

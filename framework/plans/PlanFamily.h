@@ -28,6 +28,22 @@ extern const TCommandTable kCv3CommandTable;
 
 namespace cv::plan {
 
+// The plan text file (Add and Extract) where a family's rules differ; the CORVANE-3's by default.
+// The oscillator rule of satellite channels is the family's `ifToFreq` / `freqToIF`.
+struct PlanTextRules {
+  // Band letters whose plans the reader refuses with "These channels cannot be loaded" (a
+  // family's third band is always taken).
+  const char* refusedBands = "D";
+  // A plan letter that names no band reads as a terrestrial plan instead of being refused.
+  bool otherBandsTerrestrial = false;
+  // The characters of a channel's name the reader keeps.
+  size_t channelNameChars = 4;
+  // One message for every refused value, its %s the numbered line; 0: a message naming the value.
+  int badValueMsg = 0;
+  // The log line of a refused file names the file (name and extension) instead of its path.
+  bool errorLogNamesFile = false;
+};
+
 class PlanEditor;
 class PlanScriptWriter;
 class Report;
@@ -73,10 +89,10 @@ struct PlanFamily {
   // (the message ids of its log lines), instead of failing the read; 0: it fails.
   int satelliteOutOfRangeMsg = 0;
   int satelliteFallbackMsg = 0;
-  // The most channels a plan header may declare.
+  // The most channels a plan holds: what a plan header may declare, what the plan file readers
+  // keep (a file with more is cut there, with a warning) and what the channel editor lets a plan
+  // hold (Add, Block, a block's quantity).
   int maxPlanChannels = kMaxPlanChannels;
-  // The most channels the channel editor lets a plan hold (Add, Block, a block's quantity).
-  int channelLimit = kMaxPlanChannels;
   // Rebuilds a channel from its PLL word for the channel editor's working copy; the CORVANE-3
   // record's from a word unless given, so that a family's record keeps its own rules.
   TChan3 (*channelFromWord)(std::string_view name, uint32_t word, int32_t bandwidth, char band,
@@ -92,7 +108,8 @@ struct PlanFamily {
   int thirdBandLabel = 0;
   int extractHint = 0;
   // The family's plan file: what Add reads from a file's lines and what Extract writes (a file
-  // that cannot be written reported by it); the framework's plan text file unless given.
+  // that cannot be written reported by it); the framework's plan text file, read and written with
+  // `planText`, unless given.
   bool (*readPlanFile)(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
                        PlanSlot& slot, Report& report) = nullptr;
   bool (*writePlanFile)(const std::string& path, const PlanSlot& slot, char decimalSeparator, char listSeparator,
@@ -117,6 +134,7 @@ struct PlanFamily {
   // family's dialogs are narrower than its file readers (which may bring in a channel for the
   // plan check to judge); none: `channelRanges`.
   const cv::FamilyRanges* editorRanges = nullptr;
+  PlanTextRules planText;
 };
 
 // Whether a file may bring in a channel of the band at `mhz`.

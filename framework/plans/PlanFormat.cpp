@@ -20,30 +20,26 @@ std::string PadLeft(const std::string& text, size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-namespace {
-
-std::string_view Trim(std::string_view t) {
+std::string_view TrimBlanks(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r')) t.remove_suffix(1);
   return t;
 }
 
-}  // namespace
-
 std::optional<double> ParseNumber(std::string_view text) {
   double v = 0;
-  if (!cv::ParseFixedNotation(Trim(text), v)) return std::nullopt;
+  if (!cv::ParseFixedNotation(TrimBlanks(text), v)) return std::nullopt;
   return v;
 }
 
 std::optional<long long> ParseInteger(std::string_view text) {
   int64_t v = 0;
-  if (!cv::ParseInteger(Trim(text), v)) return std::nullopt;
+  if (!cv::ParseInteger(TrimBlanks(text), v)) return std::nullopt;
   return v;
 }
 
 std::optional<uint16_t> ParseHex16(std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return std::nullopt;
   text.remove_prefix(2);
   unsigned long v = 0;
@@ -108,6 +104,14 @@ std::string DisplayLine(const TextLine& line) { return "(" + Dec(line.number, 2)
 bool IsCommentOrEmpty(const std::string& text) {
   size_t i = text.find_first_not_of(" \t");
   return i == std::string::npos || text[i] == '#';
+}
+
+std::string ListSafeName(std::string name, char listSeparator) {
+  for (char& c : name)
+    if (c == listSeparator) c = '_';
+  if (size_t first = name.find_first_not_of(" \t"); first != std::string::npos && name[first] == '#')
+    name[first] = '_';
+  return name;
 }
 
 std::string ScriptSafeName(const std::string& name) {

@@ -17,6 +17,8 @@ std::string Dec(long long value, int width = 0, bool zeroPad = false);
 std::string Hex(unsigned long long value, int width, bool upper = true);
 // Pads on the left with blanks to `width` (printf("%Ws")).
 std::string PadLeft(const std::string& text, size_t width);
+// Without the blanks and tabs around it (and a CR left at the end of a line).
+std::string_view TrimBlanks(std::string_view text);
 
 // A decimal number with '.' as point; blanks around it (and a CR left at the end of a line) are
 // allowed, nothing else. Unlike atof, "12abc" or "" is refused, so a damaged line never reads as
@@ -54,6 +56,10 @@ bool IsCommentOrEmpty(const std::string& text);
 // ',', '(', ')') inside the name, and a '#' or any control character, become '_'; padding blanks
 // before and after the name stay; an empty or all-blank name becomes "_".
 std::string ScriptSafeName(const std::string& name);
+
+// A name as a field of a plan file: the list separator would split its line and a '#' starting
+// it would make the line a comment, so each becomes '_'.
+std::string ListSafeName(std::string name, char listSeparator);
 
 }  // namespace cv::plan
 

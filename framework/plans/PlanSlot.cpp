@@ -37,7 +37,7 @@ void SetHeader(PlanSlot& slot, const char* name, const char* countText, const ch
   SetHeader(static_cast<PlanInfo&>(slot), name, countText, codeText, code);
   slot.instrumentPlan = 0;
   slot.memoryAddress = 0;
-  slot.incomplete = false;
+  slot.unreadChannel = -1;
 }
 
 }  // namespace

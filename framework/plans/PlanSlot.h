@@ -16,13 +16,16 @@ struct PlanSlot : PlanInfo {
                        // 4 read from a plan text file
   int32_t instrumentPlan = 0;
   uint16_t memoryAddress = 0;
-  // A received plan whose channels did not all arrive: a script of it would send a shorter plan
-  // than the instrument holds, so it is not written until received again.
-  bool incomplete = false;
+  // A received plan whose channels did not all arrive: the index of the first channel the
+  // instrument did not give, -1 when none is missing. A script of it would send a shorter plan
+  // than the instrument holds, so it is not written until its channels are read whole or the
+  // person rebuilds them.
+  int32_t unreadChannel = -1;
 
   enum Origin : int32_t { None = 0, Created = 1, Imported = 2, Received = 3, FromTextFile = 4 };
   bool HoldsPlan() const { return empty == 0; }
   bool ChannelsUnread() const { return origin == Received && Channels().empty(); }
+  bool Incomplete() const { return unreadChannel >= 0; }
   // The channel list; a slot without one reads as an empty list and gets one when written to.
   std::vector<TChan3>& Channels() {
     if (!channels) channels.emplace();

@@ -1,6 +1,7 @@
 #include "PlanTextFile.h"
 
 #include <cctype>
+#include <cstring>
 
 #include "Cv3Equip.h"
 #include "Format.h"
@@ -39,7 +40,9 @@ class PlanTextReader {
     return false;
   }
   int BadValue(int what, const TextLine& line) {
-    Failed(Fill(Msg(msg::PlanBadValue), {Msg(what), DisplayLine(line)}));
+    const PlanTextRules& rules = family.planText;
+    Failed(rules.badValueMsg ? Fill(Msg(rules.badValueMsg), {DisplayLine(line)})
+                             : Fill(Msg(msg::PlanBadValue), {Msg(what), DisplayLine(line)}));
     return -1;
   }
 
@@ -63,12 +66,16 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
     planRead = true;
     CopyField(slot.name, ScriptSafeName(f[0].substr(0, 8)));
     char band = static_cast<char>(std::toupper(static_cast<unsigned char>(f[1].empty() ? ' ' : f[1][0])));
-    const bool third = family.thirdBandNumber != 0 && band == family.thirdBand;
-    if (band == 'D' && !third) {
+    const bool third = IsThirdBand(family, band);
+    const PlanTextRules& rules = family.planText;
+    if (!third && band != '\0' && std::strchr(rules.refusedBands, band)) {
       Failed(Msg(msg::PlanCannotLoadD), cv::MsgIcon::Warning);
       return -1;
     }
-    if (band != 'T' && band != 'S' && !third) return BadValue(msg::PlanBadBand, line);
+    if (band != 'T' && band != 'S' && !third) {
+      if (!rules.otherBandsTerrestrial) return BadValue(msg::PlanBadBand, line);
+      band = 'T';
+    }
     slot.band = band;
     slot.lnbMHz = 0;
     CopyField(slot.lnbText, "00000");
@@ -83,10 +90,16 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
     report.LogZone(Msg(msg::PlanLogPlan) + DisplayLine(line));
     return 1;
   }
-  std::string name = ScriptSafeName(f[0].substr(0, 4));
+  // A plan file of exactly the family's most channels is whole: only a channel beyond them is
+  // dropped, and only then is the person told.
+  if (slot.Channels().size() >= static_cast<size_t>(family.maxPlanChannels)) {
+    cv::ShowBox(report.Ask(), Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), cv::MsgIcon::Warning);
+    return 0;
+  }
+  std::string name = ScriptSafeName(f[0].substr(0, family.planText.channelNameChars));
   auto mhz = ParseNumber(f[1]);
   if (!mhz) return BadValue(msg::PlanBadNumber, line);
-  float frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
+  float frequency = family.freqToIF(slot.lnbMHz, static_cast<float>(*mhz));
   if (!InBand(family, slot.band, frequency)) return BadValue(msg::PlanBadFrequency, line);
   int32_t bandwidth = 0;
   if (slot.band == 'T') {
@@ -105,17 +118,14 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
   }
   const auto build = family.channelFromMHz ? family.channelFromMHz : &FromFrequencyAsTChan3;
   slot.Channels().push_back(build(name, frequency, bandwidth, slot.band, kNoCommandText, kNoCommandText, kNoCommandText));
-  if (slot.Channels().size() == static_cast<size_t>(family.maxPlanChannels)) {
-    cv::ShowBox(report.Ask(), Msg(msg::PlanTruncated), Msg(msg::PlanCaptionWarning), cv::MsgIcon::Warning);
-    return 0;
-  }
   report.LogZone(Msg(msg::PlanLogChannel) + DisplayLine(line));
   return 1;
 }
 
 }  // namespace
 
-std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, char listSeparator) {
+std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, char listSeparator,
+                                const PlanFamily& family) {
   const std::string L(1, listSeparator);
   std::string out;
   auto line = [&](const std::string& text) { out += text + "\n"; };
@@ -132,17 +142,17 @@ std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, cha
     line("#Chan:Name" + L + "Freq(SAT)");
   }
   line(kHashes);
+  const std::string planName = ListSafeName(slot.name, listSeparator);
   if (ter)
-    line(LocalDecimal(std::string(slot.name) + L + slot.band, decimalSeparator));
+    line(LocalDecimal(planName + L + slot.band, decimalSeparator));
   else
-    line(LocalDecimal(std::string(slot.name) + L + "S" + L + cv::PrintfFixed(slot.lnbMHz, 7, 1), decimalSeparator));
+    line(LocalDecimal(planName + L + "S" + L + cv::PrintfFixed(slot.lnbMHz, 7, 1), decimalSeparator));
   for (const TChan3& chan : slot.Channels()) {
+    const std::string name = ListSafeName(chan.name, listSeparator);
     if (ter)
-      line(LocalDecimal(std::string(chan.name) + L + cv::PrintfFixed(chan.frequency, 8, 2) + L + Dec(chan.bandwidth),
-                        decimalSeparator));
+      line(LocalDecimal(name + L + cv::PrintfFixed(chan.frequency, 8, 2) + L + Dec(chan.bandwidth), decimalSeparator));
     else
-      line(LocalDecimal(std::string(chan.name) + L +
-                            cv::PrintfFixed(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 8, 2),
+      line(LocalDecimal(name + L + cv::PrintfFixed(family.ifToFreq(slot.lnbMHz, chan.frequency), 8, 2),
                         decimalSeparator));
   }
   line("# End of plan");
@@ -154,9 +164,10 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   PlanTextReader reader(path, split, report, family);
   PlanSlot scratch;
   ClearPlan(scratch);
+  const std::string fileName = TCv3Equip::GetFileName(path);
   bool failed = false;
   if (file.binaryLine != 0) {
-    failed = !reader.Failed(Fill(Msg(msg::PlanNotText), {TCv3Equip::GetFileName(path), Dec(file.binaryLine)}));
+    failed = !reader.Failed(Fill(Msg(msg::PlanNotText), {fileName, Dec(file.binaryLine)}));
   } else {
     for (const TextLine& line : file.lines) {
       if (IsCommentOrEmpty(line.text)) continue;
@@ -165,19 +176,22 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
       if (r <= 0) break;
     }
   }
-  ClearPlan(slot);
+  // A refused file leaves the slot as it was; one without a channel leaves it empty.
   if (failed) {
-    report.Log(Msg(msg::PlanErrorLoading) + path);
+    report.Log(Msg(msg::PlanErrorLoading) + (family.planText.errorLogNamesFile ? fileName : path));
     return false;
   }
-  if (scratch.Channels().empty()) return false;
+  if (scratch.Channels().empty()) {
+    ClearPlan(slot);
+    return false;
+  }
   scratch.channelCount = static_cast<int32_t>(scratch.Channels().size());
   CopyField(scratch.countText, Hex(static_cast<unsigned>(scratch.channelCount), 2));
   scratch.origin = PlanSlot::FromTextFile;
   scratch.empty = 0;
   SortChannels(scratch.Channels());
   slot = std::move(scratch);
-  report.Log(Msg(msg::PlanLoadedFrom) + TCv3Equip::GetFileName(path));
+  report.Log(Msg(msg::PlanLoadedFrom) + fileName);
   return true;
 }
 

@@ -30,6 +30,15 @@ inline cv::plan::FieldSplitter EquipmentSplitter(TCv3Equip& equip) {
   };
 }
 
+// A plan text file's text read as Add reads it for the family, through the equipment's splitter.
+inline bool ReadFamilyPlanText(const std::string& text, TCv3Equip& equip, const cv::plan::PlanFamily& family,
+                               PlanSlot& slot) {
+  cv::plan::TextFileLines file;
+  cv::plan::SplitTextLines(text, file);
+  QuietReport report;
+  return cv::plan::ReadPlanText(file, "/fuzz/PLAN.CSV", EquipmentSplitter(equip), slot, report, family);
+}
+
 // The plans of a script's text, read in a family's dialect as the editor's Read does (every slot
 // cleared first).
 inline bool ReadScriptPlans(const std::string& text, const ScriptDialect& dialect, const std::string& model,

@@ -3,8 +3,9 @@
 // alike; a refused file leaves the slot as it was.
 #include "Cv4PlanFamily.h"
 #include "Dv8Equip.h"
-#include "Dv8PlanText.h"
+#include "Dv8PlanScript.h"
 #include "PlanFormat.h"
+#include "PlanTextFile.h"
 #include "PlanSupport.h"
 
 using namespace cv::plan;
@@ -17,10 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 namespace {
 
 bool Read(const std::string& text, TCv3Equip& equip, PlanSlot& slot) {
-  TextFileLines file;
-  SplitTextLines(text, file);
-  cvfuzz::QuietReport report;
-  return cv::dv8::ReadPlanText(file, "/fuzz/PLAN.CSV", cvfuzz::EquipmentSplitter(equip), slot, report);
+  return cvfuzz::ReadFamilyPlanText(text, equip, cv::dv8::Dv8PlanFamily(), slot);
 }
 
 }  // namespace
@@ -44,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     PlanSlot back;
     ClearPlan(back);
-    FUZZ_CHECK(Read(cv::dv8::PlanTextContent(slot, decimal, list), equip, back));
+    FUZZ_CHECK(Read(PlanTextFileContent(slot, decimal, list, cv::dv8::Dv8PlanFamily()), equip, back));
     FUZZ_CHECK(std::string(back.name) == slot.name && back.Channels().size() == count);
     for (size_t i = 0; i < count; ++i) {
       FUZZ_CHECK(std::string(back.Channels()[i].name) == slot.Channels()[i].name);

@@ -13,6 +13,7 @@
 #include "Chandlg.h"
 #include "ChannelListEditor.h"
 #include "CommandTable.h"
+#include "Format.h"
 
 namespace {
 
@@ -269,6 +270,46 @@ TEST(ChannelsDlgForm, EscAndTheCloseBoxAskAboutChangedChannels) {
     EXPECT_EQ(plan.Channels().size(), static_cast<size_t>(r.stored));
     if (r.open) EXPECT_EQ(dlg.findChild<QListWidget*>("ChanListBox")->count(), 3) << "the changes stay";
   }
+}
+
+// The preview's last channel is the one the block makes: the band's end, the plan's room and a
+// satellite oscillator that counts down (C band) all stop or turn it as they stop the generator.
+TEST(ChannelBlockEditor, PreviewShowsTheLastChannelTheBlockMakes) {
+  PlanSlot many = Plan('T', {});
+  for (int i = 0; i < 126; ++i)
+    many.channels->push_back(TChan3::FromFrequency("M", 48.25f + 0.5f * static_cast<float>(i), 8, 'T'));
+  struct Case {
+    const char* what;
+    PlanSlot plan;
+    BlockSettings block;
+    int made;
+    const char* last;
+  } cases[] = {
+      {"within the band", Plan('T', {}), {'A', 0, 3, 471.25f, 8.0f}, 3, "A02, 487.25 MHz."},
+      {"past 862 MHz", Plan('T', {}), {'A', 0, 127, 471.25f, 8.0f}, 49, "A48, 855.25 MHz."},
+      {"past the plan's room", many, {'B', 0, 5, 600.0f, 8.0f}, 2, "B01, 608.00 MHz."},
+      {"C band counts down", Plan('S', {}, 5150.0f), {'S', 0, 4, 950.0f, 10.0f}, 4, "S03, 4170.00 MHz."},
+      {"nothing in the band", Plan('T', {}), {'A', 0, 4, 870.0f, 8.0f}, 0, ""},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ChannelListEditor e(c.plan);
+    c.block.room = e.NewBlockSettings().room;
+    EXPECT_EQ(ChannelBlockEditor(c.block, c.plan.band, c.plan.lnbMHz).ShowBlock().lastChannel, c.last);
+    ASSERT_EQ(e.GenerateBlock(c.block), c.made);
+    if (c.made == 0) continue;
+    const std::string name(e.Channels()[e.Selected()].name);
+    EXPECT_EQ(std::string(c.last).substr(0, 3), name.substr(name.find_first_not_of(' ')));
+    EXPECT_EQ(cv::Format("%4.2f", e.ShownFrequency(e.Selected())) + " MHz.", std::string(c.last).substr(5));
+  }
+}
+
+// The channel dialog's caption names the plan without the blanks that pad it.
+TEST(ChannelsDlgForm, CaptionNamesThePlanUnpadded) {
+  PlanSlot plan = Plan('T', {471.25f});
+  CopyField(plan.name, "DAB     ");
+  TChannelsDlg dlg(nullptr, plan);
+  EXPECT_EQ(dlg.windowTitle(), "Channels Editor - DAB");
 }
 
 // The form's wiring: a refused frequency is answered with a beep and the old value.

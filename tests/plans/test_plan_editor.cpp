@@ -254,6 +254,63 @@ TEST(PlanEditor, ReceivedPlansAreReadLazilyAndIncompleteOnesAreNotWritten) {
   EXPECT_TRUE(r.prompter.Shown("No Channel Plans present"));
 }
 
+// A received plan whose channels stop coming, on its first channel or a later one: Edit says so
+// before the list opens, Save and Send stop with a box naming the plan and the channel that
+// failed; the plan is whole again once the person rebuilds its channels, not when Edit only
+// looks at it.
+TEST(PlanEditor, AnUnreadReceivedPlanIsToldAtEveryStopAndWholeOnceRebuilt) {
+  for (int failsFrom : {0, 2}) {
+    SCOPED_TRACE(failsFrom);
+    EditorRig r;
+    {
+      QFile f(QString::fromStdString(r.Path("update.hex")));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const PlanSlot rx = MakePlan("ASTRA", 'T', 3);
+    r.equip.plans[0] = rx;
+    r.equip.channels[0] = rx.Channels();
+    r.equip.channelLimit = failsFrom;
+    r.editor.ReceiveBtnClick();
+    const std::string why = "Plan ASTRA: channel " + std::to_string(failsFrom + 1) + " of 3 (index " +
+                            std::to_string(failsFrom) + ") could not be read from the equipment.";
+
+    ASSERT_EQ(r.editor.EditBtnClick(), 0);
+    ASSERT_EQ(r.prompter.Boxes().size(), 1u);
+    EXPECT_EQ(r.prompter.Boxes()[0].text, why);
+    EXPECT_EQ(r.prompter.Boxes()[0].caption, "PLANS ERROR");
+    EXPECT_TRUE(r.equip.Logged(why));
+    EXPECT_EQ(r.editor.planSlots[0].Channels().size(), static_cast<size_t>(failsFrom));
+    r.editor.ChannelsEdited(0);  // OK on the list as it came: still not the instrument's plan
+
+    r.chooser.savePath = r.Path("P.PRO");
+    for (int press = 0; press < 2; ++press) {
+      r.prompter.shown.clear();
+      press == 0 ? void(r.editor.SaveBtnClick()) : r.editor.SendBtnClick();
+      ASSERT_EQ(r.prompter.Boxes().size(), 1u) << press;
+      EXPECT_EQ(r.prompter.Boxes()[0].text.rfind(why + "\nOnly " + std::to_string(failsFrom) +
+                                                     " of the 3 channels of plan ASTRA",
+                                                 0),
+                0u)
+          << r.prompter.Boxes()[0].text;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path("P.PRO"))));
+    EXPECT_TRUE(r.equip.ranScripts.empty());
+
+    // Rebuilt: two channels of the person's own make the plan whole, though the meter is still
+    // silent.
+    r.prompter.shown.clear();
+    ASSERT_EQ(r.editor.EditBtnClick(), 0);
+    r.editor.planSlots[0].Channels() = {TChan3::FromFrequency("N0", 500.0f, 8, 'T'),
+                                        TChan3::FromFrequency("N1", 508.0f, 8, 'T')};
+    r.editor.ChannelsEdited(0);
+    ASSERT_TRUE(r.editor.SaveBtnClick());
+    EXPECT_NE(ReadAll(r.Path("P.PRO")).find("HEADER3 (ASTRA, 0x0400, 2,"), std::string::npos);
+    r.editor.SendBtnClick();
+    ASSERT_EQ(r.equip.ranScripts.size(), 1u);
+    EXPECT_TRUE(r.equip.Logged("Sending successful"));
+  }
+}
+
 TEST(PlanEditor, SendNeedsTheLoaderFileBeforeAnythingReachesTheInstrument) {
   EditorRig r;
   Fill(r, 1);
@@ -289,6 +346,41 @@ TEST(PlanEditor, AddAndExtractAPlanTextFile) {
   r.editor.listIndex = 2;
   r.editor.ExtractBtnClick();
   EXPECT_TRUE(r.prompter.Shown("This plan is empty"));
+}
+
+// Names as a person types them, through Extract then Add under either separator pair: a list
+// separator or a leading '#' in a name would move the line's fields or make it a comment, so
+// each is written as '_' and every channel comes back in its own field.
+TEST(PlanEditor, ExtractThenAddKeepsEveryChannelOfHostileNames) {
+  for (auto [dec, list] : {std::pair{',', ';'}, std::pair{'.', ','}}) {
+    SCOPED_TRACE(std::string(1, list));
+    EditorRig r;
+    r.equip.dec = dec;
+    r.equip.list = list;
+    Fill(r, 1);
+    const std::string L(1, list);
+    PlanSlot plan = MakePlan("x", 'T', 3);
+    CopyField(plan.name, "#P" + L + "Q");
+    CopyField(plan.Channels()[0].name, " C" + L + "1");
+    CopyField(plan.Channels()[1].name, "  #2");
+    CopyField(plan.Channels()[2].name, " 3.4");
+    r.editor.planSlots[0] = plan;
+    r.chooser.savePath = r.Path("H.csv");
+    r.editor.ExtractBtnClick();
+    r.chooser.openPath = r.Path("H.csv");
+    r.editor.AddBtnClick();
+    const PlanSlot& back = r.editor.planSlots[1];
+    ASSERT_TRUE(back.HoldsPlan()) << ReadAll(r.Path("H.csv"));
+    EXPECT_STREQ(back.name, "_P_Q");
+    ASSERT_EQ(back.Channels().size(), 3u) << ReadAll(r.Path("H.csv"));
+    const char* names[] = {" C_1", "  _2", " 3.4"};
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_STREQ(back.Channels()[i].name, names[i]);
+      EXPECT_EQ(back.Channels()[i].word, plan.Channels()[i].word);
+      EXPECT_EQ(back.Channels()[i].bandwidth, plan.Channels()[i].bandwidth);
+    }
+    EXPECT_TRUE(r.prompter.Boxes().empty());
+  }
 }
 
 }  // namespace

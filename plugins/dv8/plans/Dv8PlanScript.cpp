@@ -4,7 +4,7 @@
 #include "Cv4PlanFamily.h"
 #include "Dv8Dialect.h"
 #include "Dv8Equip.h"
-#include "Dv8PlanText.h"
+#include "PlanCheck.h"
 #include "MsgIds.h"
 #include "PlanImport.h"
 
@@ -66,8 +66,9 @@ const cv::plan::PlanFamily& Dv8PlanFamily() {
     f.checkPlans = &CheckDv8Plans;
     f.readPlanFailedLogMsg = cv::msg::dv8plans::ReadPlanFailedLog;
     f.readPlanFailedBoxMsg = cv::msg::dv8plans::ReadPlanFailedBox;
-    f.readPlanFile = &ReadPlanText;
-    f.writePlanFile = &WritePlanFile;
+    // Its plan text files hold terrestrial plans only (any letter but 'S' and 'D' reads as one),
+    // channel names of five characters, and every refused value is "Bad data in line".
+    f.planText = {"SD", true, 5, cv::msg::PlanBadData, true};
     return f;
   }();
   return family;

@@ -94,12 +94,12 @@ bool TCvPlenEquip::ReadInstalledOptions(TInstalledOptions& options) {
   return ReadVersion(options.version);
 }
 
-bool TCvPlenEquip::SplitTokens(const std::string& line) {
+bool SplitTokens(const std::string& line, std::vector<std::string>& tokens) {
   tokens.clear();
   auto isFirstEnd = [](char c) { return c == ' ' || c == ',' || c == '\t' || c == '\n' || c == '\r' || c == '('; };
   auto isEnd = [&](char c) { return isFirstEnd(c) || c == ')'; };
   size_t i = 0;
-  while (i < line.size() && tokens.size() < static_cast<size_t>(kMaxTokens)) {
+  while (i < line.size() && tokens.size() < static_cast<size_t>(TCvPlenEquip::kMaxTokens)) {
     const bool first = tokens.empty();
     while (i < line.size() && (first ? isFirstEnd(line[i]) : isEnd(line[i]))) ++i;
     if (i >= line.size()) break;

@@ -15,6 +15,11 @@ namespace cv::plenar {
 
 extern const TEquipFamily kPlenarFamily;
 
+// The line cut into at most 16 tokens (no keyword lookup, '#' is no comment): the first ends at a
+// blank, ',', TAB, LF, CR or '(', the others at those or ')'. False when there is none. The
+// equipment's SplitTokens and the format-2 plan file's command lines cut with it.
+bool SplitTokens(const std::string& line, std::vector<std::string>& tokens);
+
 class TCvPlenEquip : public cv::cv4::TCv4Equip {
  public:
   static constexpr const char* kVersionText = "CvPlenar 1.17";
@@ -36,9 +41,8 @@ class TCvPlenEquip : public cv::cv4::TCv4Equip {
   // detected!" box, false. Otherwise the flags from the reply and the version from "*?VE".
   bool ReadInstalledOptions(TInstalledOptions& options);
 
-  // The line cut into at most 16 tokens (no keyword lookup, '#' is no comment): the first ends at
-  // a blank, ',', TAB, LF, CR or '(', the others at those or ')'. False when there is none.
-  bool SplitTokens(const std::string& line);
+  // cv::plenar::SplitTokens into `tokens`.
+  bool SplitTokens(const std::string& line) { return cv::plenar::SplitTokens(line, tokens); }
   std::vector<std::string> tokens;
 
   // The text's bytes to the open port exactly as given: no carriage return, no handshake.

@@ -76,7 +76,6 @@ const cv::plan::PlanFamily& PlenPlanFamily() {
                                            800,
                                            msg::plenar::OutOfRange,
                                            msg::plenar::NewFrequency1500,
-                                           255,
                                            kMaxChannels,
                                            &ChannelFromWord,
                                            &ChannelFromTexts,

@@ -21,8 +21,10 @@ const cv::plan::PlanCheckTable& PlenCheckTable();
 // unanswered).
 bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report);
 
-// The most channels the channel editor lets a plan hold.
-constexpr int kMaxChannels = 256;
+// The most channels a plan holds, in the channel editor, the plan file readers and the writer:
+// the meter's plan takes 2550 bytes of channel data at most, 255 channels of 10 bytes, and its
+// header counts the channels in one byte.
+constexpr int kMaxChannels = 255;
 
 // The temporary script Save and Send write in the working directory.
 constexpr const char* kPlenTempScript = "___CVN__.TMP";

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PlanImport.h"
+#include "PlenEquip.h"
 #include "PlenPlanFamily.h"
 
 namespace cv::plenar {
@@ -21,13 +22,6 @@ const std::string kHashes(45, '#');
 constexpr const char* kStart = "#<START COMMANDS>";
 constexpr const char* kEnd = "#<END COMMANDS>";
 constexpr int kCommandList = 120;
-
-// A name as a field: the list separator would split the line, so it becomes '_'.
-std::string Field(std::string text, char listSeparator) {
-  for (char& c : text)
-    if (c == listSeparator) c = '_';
-  return text;
-}
 
 std::string Number(double value, int width, int decimals, char decimalSeparator) {
   return cv::PrintfFixed(value, width, decimals, decimalSeparator);
@@ -82,14 +76,7 @@ Format2Reader::Class Format2Reader::ClassOf(const std::string& text) {
 
 void Format2Reader::CommandLine(const std::string& text) {
   std::vector<std::string> tokens;
-  size_t i = 0;
-  while (i < text.size() && tokens.size() < 3) {
-    while (i < text.size() && std::string_view(" ,\t\r\n()").find(text[i]) != std::string_view::npos) ++i;
-    const size_t start = i;
-    while (i < text.size() && std::string_view(" ,\t\r\n()").find(text[i]) == std::string_view::npos) ++i;
-    if (i > start) tokens.push_back(text.substr(start, i - start));
-  }
-  if (tokens.size() < 3) return;
+  if (!SplitTokens(text, tokens) || tokens.size() < 3) return;
   const auto first = cv::plan::ParseHex16(tokens[1]);
   const auto second = cv::plan::ParseHex16(tokens[2]);
   if (!first || !second || position >= kCommandList) return;
@@ -130,6 +117,12 @@ int Format2Reader::DataLine(const TextLine& line, PlanSlot& slot) {
     slot.Channels().clear();
     return 1;
   }
+  // A file of exactly the most channels is whole; a channel beyond them is dropped, and told.
+  if (slot.Channels().size() >= static_cast<size_t>(kMaxChannels)) {
+    cv::ShowBox(report.Ask(), cv::Msg(msg::plenar::MaxChannelsReached), cv::Msg(msg::plenar::CaptionWarning),
+                cv::MsgIcon::Warning);
+    return 0;
+  }
   const auto mhz = cv::plan::ParseNumber(f[1]);
   if (!mhz) return Bad(line);
   const float frequency = TCv3Equip::FreqToIF(slot.lnbMHz, static_cast<float>(*mhz));
@@ -150,11 +143,6 @@ int Format2Reader::DataLine(const TextLine& line, PlanSlot& slot) {
   cv::plan::CompactCommands(commands, slotCount, kCommandsPlen);
   slot.Channels().push_back(TChanPlen::FromFrequency(cv::plan::ScriptSafeName(f[0].substr(0, 5)), frequency,
                                                      bandwidth, slot.band, commands[0], commands[1], commands[2]));
-  if (slot.Channels().size() >= static_cast<size_t>(PlenPlanFamily().maxPlanChannels)) {
-    cv::ShowBox(report.Ask(), cv::Msg(msg::plenar::MaxChannelsReached), cv::Msg(msg::plenar::CaptionWarning),
-                cv::MsgIcon::Warning);
-    return 0;
-  }
   return 1;
 }
 
@@ -225,13 +213,13 @@ std::string Format2Content(const PlanSlot& slot, char decimalSeparator, char lis
     line("#Chan example:C01" + L + "650" + L + "8" + L + "0x0032");
   }
   line(kHashes);
-  const std::string name = Field(slot.name, listSeparator);
+  const std::string name = cv::plan::ListSafeName(slot.name, listSeparator);
   if (slot.band == 'S')
     line(name + L + "S" + L + Number(slot.lnbMHz, 7, 1, decimalSeparator) + Commands(slot.commands, 3, listSeparator));
   else
     line(name + L + slot.band + Commands(slot.commands, 3, listSeparator));
   for (const TChan3& chan : slot.Channels()) {
-    const std::string head = Field(chan.name, listSeparator) + L;
+    const std::string head = cv::plan::ListSafeName(chan.name, listSeparator) + L;
     if (slot.band == 'S')
       line(head + Number(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 8, 2, decimalSeparator) +
            Commands(chan.commands, 3, listSeparator));

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PlanFormat.h"
+#include "PlenPlanFamily.h"
 
 namespace cv::plenar {
 
@@ -29,6 +30,8 @@ const PlenScriptWriter& ScriptWriter() {
   static const PlenScriptWriter writer;
   return writer;
 }
+
+int PlenScriptWriter::PlanChannelLimit() const { return kMaxChannels; }
 
 int PlenScriptWriter::BandNumber(char band) const { return band == 'S' ? 5 : IsDabBand(band) ? 8 : 7; }
 

@@ -36,7 +36,7 @@ class PlenScriptWriter : public cv::cv4::Cv4ScriptWriter {
   void WriteQuickEndSection(cv::plan::ScriptLines& out) const override;
   int BandNumber(char band) const override;
   int PlanBlocks(const PlanSlot& slot) const override;
-  int PlanChannelLimit() const override { return 0; }
+  int PlanChannelLimit() const override;
   int PlanByteLimit() const override { return kPlanByteLimit; }
   std::string PlanTooBigText(const PlanSlot& slot) const override;
   const char* CommandCommentGap() const override { return "   "; }

@@ -62,6 +62,8 @@ TEST(Dv8Channels, BlocksStartFromTheFamilysDefaultsAndStopAtTheBand) {
   std::optional<std::string> restore;
   EXPECT_TRUE(form.ReadQuantity("50", restore));
   EXPECT_TRUE(form.ReadStepFreq("40"));
+  // The preview's last channel is the block's 31st, where generation stops, not a 50th.
+  EXPECT_EQ(form.ShowBlock().lastChannel, "A30, 11900.00 MHz.");
   EXPECT_EQ(satellite.GenerateBlock(block), 31);
   EXPECT_FLOAT_EQ(satellite.Channels().back().frequency, 2150.0f);
   EXPECT_EQ(satellite.ListLine(30), " A30 (11900.00)");
@@ -72,6 +74,10 @@ TEST(Dv8Channels, BlocksStartFromTheFamilysDefaultsAndStopAtTheBand) {
   ter.channelCount = 0;
   ChannelListEditor terrestrial(ter, Dv8PlanFamily());
   BlockSettings defaults = terrestrial.NewBlockSettings();
+  BlockSettings far = defaults;
+  far.quantity = 127;  // 471.25 MHz + 126 steps would be 1479.25 MHz: the block stops at 855.25
+  EXPECT_EQ(ChannelBlockEditor(far, 'T', 0, Dv8PlanFamily()).ShowBlock().lastChannel, "A48, 855.25 MHz.");
+  EXPECT_EQ(ChannelListEditor(ter, Dv8PlanFamily()).GenerateBlock(far), 49);
   EXPECT_EQ(terrestrial.GenerateBlock(defaults), 2);
   ASSERT_EQ(terrestrial.Count(), 2);
   EXPECT_STREQ(terrestrial.Channels()[0].name, " A00");

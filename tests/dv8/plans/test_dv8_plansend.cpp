@@ -37,6 +37,19 @@ PlanSlot Plan(const char* name, char band, float lnb, int code, std::vector<TCha
   return s;
 }
 
+// The meter's plan 0: TEN, ten terrestrial channels 8 MHz apart from 471.25 MHz.
+void StoreTen(Dv8Profile& p) {
+  p.plans.clear();
+  Dv8Profile::StoredPlan plan;
+  plan.name = "TEN     ";
+  plan.band = 'T';
+  for (int i = 0; i < 10; ++i) {
+    TChan3 c = dv8test::Channel("  C0", 471.25f + 8.0f * static_cast<float>(i), 8, 'T');
+    plan.channels.push_back({"  C" + std::to_string(i), c.word, static_cast<unsigned>(c.word2), {}});
+  }
+  p.plans[0] = plan;
+}
+
 class Dv8PlanSend : public testing::Test, public Dv8Sim, public PlanSendParts<TDV8Equip> {
  protected:
   void SetUp() override {
@@ -173,15 +186,7 @@ TEST_F(Dv8PlanSend, AScriptRunThatRaisesIsAFailedSend) {
 TEST_F(Dv8PlanSend, APlanWhoseChannelsStopComingIsReportedThenNeitherSavedNorSent) {
   CopyLoader();
   Profile([](Dv8Profile& p) {
-    p.plans.clear();
-    Dv8Profile::StoredPlan plan;
-    plan.name = "TEN     ";
-    plan.band = 'T';
-    for (int i = 0; i < 10; ++i) {
-      TChan3 c = dv8test::Channel("  C0", 471.25f + 8.0f * static_cast<float>(i), 8, 'T');
-      plan.channels.push_back({"  C" + std::to_string(i), c.word, static_cast<unsigned>(c.word2), {}});
-    }
-    p.plans[0] = plan;
+    StoreTen(p);
     p.channelQueryFailsFrom = 3;
   });
   cv::RecordingPrompter prompter;
@@ -196,7 +201,7 @@ TEST_F(Dv8PlanSend, APlanWhoseChannelsStopComingIsReportedThenNeitherSavedNorSen
   EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Warning);
   EXPECT_EQ(prompter.shown[0].text,
             "Error reading plan TEN     \nCheck connection and whether connected \nequipment is still the autodetected "
-            "one.");
+            "one.\nPlan TEN     : channel 4 of 10 (index 3) could not be read from the equipment.");
 
   prompter.shown.clear();
   const size_t before = sim->Lines().size();
@@ -209,6 +214,88 @@ TEST_F(Dv8PlanSend, APlanWhoseChannelsStopComingIsReportedThenNeitherSavedNorSen
   EXPECT_FALSE(QFile::exists(dir.filePath("_DV800__.TMP")));
   const std::vector<std::string> lines = sim->Lines();
   for (size_t i = before; i < lines.size(); ++i) EXPECT_TRUE(lines[i] == "*?VE" || lines[i] == "*") << lines[i];
+}
+
+// The meter stops answering "*?CI" at the plan's first channel or a later one: Edit, Save and
+// Send each say so in a box naming the plan and the channel; the person rebuilds the channels
+// and the plan is saved and sent, and comes back on Receive.
+TEST_F(Dv8PlanSend, APlanReadShortIsToldAtEveryStopAndOnceRebuiltIsSavedAndSent) {
+  CopyLoader();
+  for (int failsFrom : {0, 3}) {
+    SCOPED_TRACE(failsFrom);
+    ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());
+    Profile([failsFrom](Dv8Profile& p) {
+      StoreTen(p);
+      p.channelQueryFailsFrom = failsFrom;
+    });
+    dlg = std::make_unique<TChannelsPlanDlg>(&host, equip.get(), cv::dv8::Dv8PlanFamily());
+    const std::vector<TChan3> rebuilt = {dv8test::Channel("  A0", 175.25f, 7, 'T'),
+                                         dv8test::Channel("  A1", 471.25f, 8, 'T', "SY00")};
+    bool rebuild = false;
+    dlg->channelEditor = [&](TChannelsPlanDlg* d, int index) {
+      if (rebuild) d->Editor().planSlots[index].Channels() = rebuilt;
+      return rebuild;
+    };
+    cv::RecordingPrompter prompter;
+    const QString why = QString("Plan TEN     : channel %1 of 10 (index %2) could not be read from the equipment.")
+                            .arg(failsFrom + 1)
+                            .arg(failsFrom);
+    Button("ReceiveBtn")->click();
+    // The meter's delivery plans are no part of this: only TEN is saved and sent.
+    for (int i = 1; i < 32; ++i) ClearPlan(dlg->Editor().planSlots[i]);
+    Button("EditBtn")->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith("Error reading plan TEN     \n"));
+    EXPECT_TRUE(prompter.shown[0].text.endsWith("\n" + why)) << prompter.shown[0].text.toStdString();
+    EXPECT_EQ(prompter.shown[0].caption, "PLANS ERROR");
+    EXPECT_TRUE(Memo().contains(why));
+    EXPECT_EQ(dlg->Editor().planSlots[0].Channels().size(), static_cast<size_t>(failsFrom));
+
+    for (const char* button : {"SaveBtn", "SendBtn"}) {
+      SCOPED_TRACE(button);
+      prompter.shown.clear();
+      Button(button)->click();
+      ASSERT_EQ(prompter.shown.size(), 1u);
+      EXPECT_TRUE(prompter.shown[0].text.startsWith(why + "\nOnly " + QString::number(failsFrom) +
+                                                    " of the 10 channels of plan TEN"))
+          << prompter.shown[0].text.toStdString();
+      EXPECT_TRUE(ButtonsOn());
+    }
+    EXPECT_FALSE(Memo().contains("Sending successful"));
+
+    rebuild = true;
+    Button("EditBtn")->click();
+    // Save copies the script the editor writes here into the file the person picks; Send writes
+    // and runs the same script.
+    ASSERT_TRUE(dlg->Editor().WriteScript(dir.Path("TEN.PRO")));
+    QFile saved(dir.filePath("TEN.PRO"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QString script = QString::fromLatin1(saved.readAll());
+    EXPECT_TRUE(script.contains("CHAN3T (0,   A0, 175.25, 7, 0xFFFF)")) << script.toStdString();
+    EXPECT_TRUE(script.contains("CHAN3T (1,   A1, 471.25, 8, 0x0000)"));
+    Button("SendBtn")->click();
+    ASSERT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+
+    // The meter holds the rebuilt plan: Receive, once it answers again, reads it whole.
+    bool started = false;
+    for (auto end = std::chrono::steady_clock::now() + 5s; !started && std::chrono::steady_clock::now() < end;
+         std::this_thread::sleep_for(10ms))
+      Profile([&](Dv8Profile& p) {
+        started = p.loaderState == Dv8Profile::LoaderState::Main;
+        p.channelQueryFailsFrom = -1;
+      });
+    ASSERT_TRUE(started);
+    rebuild = false;
+    prompter.shown.clear();
+    dlg->Editor().modified = false;  // the rebuilt plan was not saved: Receive must not ask
+    Button("ReceiveBtn")->click();
+    Button("EditBtn")->click();
+    const auto& got = dlg->Editor().planSlots[0].Channels();
+    ASSERT_EQ(got.size(), rebuilt.size());
+    for (size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i].word, rebuilt[i].word) << i;
+    EXPECT_TRUE(prompter.shown.empty());
+    memo->clear();
+  }
 }
 
 }  // namespace

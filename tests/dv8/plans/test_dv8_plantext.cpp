@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Dv8PlanRig.h"
-#include "Dv8PlanText.h"
 #include "FileSizeLimit.h"
 
 namespace dv8test {
@@ -29,10 +28,10 @@ TEST(Dv8PlanText, GoldenFilesInBothSeparatorPairsReadBack) {
     r.equip.list = c.list;
     r.editor.planSlots = GoldenPlans();
     const std::string path = r.Path("PLAN.csv");
-    ASSERT_TRUE(cv::dv8::WritePlanTextFile(r.editor, path, c.slot));
+    ASSERT_TRUE(r.editor.WritePlanTextFile(path, r.editor.planSlots[c.slot]));
     ExpectGolden(ReadAll(path), c.golden);
     if (r.editor.planSlots[c.slot].band == 'S') continue;  // the reader takes terrestrial plans only
-    ASSERT_TRUE(cv::dv8::ReadPlanTextFile(r.editor, path, 7));
+    ASSERT_TRUE(r.editor.ReadPlanTextFile(path, 7));
     const PlanSlot& back = r.editor.planSlots[7];
     const PlanSlot& written = r.editor.planSlots[c.slot];
     EXPECT_STREQ(back.name, written.name);
@@ -77,6 +76,11 @@ TEST(Dv8PlanText, ReaderCases) {
        "CvTools Error"},
       {"bandwidth missing", TextFile("P;T", {"A;471,25"}), false, 0, "Bad data in line:\n( 3) A;471,25",
        "CvTools Error"},
+      {"bandwidth 255", TextFile("P;T", {"A;471,25;255"}), true, 1, nullptr, nullptr},
+      {"bandwidth 256", TextFile("P;T", {"A;471,25;255", "B;479,25;256"}), false, 0,
+       "Bad data in line:\n( 4) B;479,25;256", "CvTools Error"},
+      {"exactly 128 channels: whole, no warning",
+       TextFile("FULL;T", std::vector<std::string>(many.begin(), many.begin() + 128)), true, 128, nullptr, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -84,7 +88,7 @@ TEST(Dv8PlanText, ReaderCases) {
     r.editor.planSlots[3] = MakePlan("KEEP", 'T', 2);
     const std::string path = r.Path("IN.csv");
     std::ofstream(path, std::ios::binary) << c.text;
-    EXPECT_EQ(cv::dv8::ReadPlanTextFile(r.editor, path, 3), c.ok);
+    EXPECT_EQ(r.editor.ReadPlanTextFile(path, 3), c.ok);
     ASSERT_EQ(r.prompter.Boxes().size(), c.box ? 1u : 0u);
     if (c.box) {
       EXPECT_EQ(r.prompter.Boxes()[0].text, c.box);
@@ -107,7 +111,7 @@ TEST(Dv8PlanText, ReaderCases) {
   // Names: a plan's first 8 characters, a channel's first 5; the bandwidth as written.
   Dv8EditorRig r;
   std::ofstream(r.Path("X.csv"), std::ios::binary) << TextFile("ODDPLANNAME;X", {"LONGER;471,25;7"});
-  ASSERT_TRUE(cv::dv8::ReadPlanTextFile(r.editor, r.Path("X.csv"), 0));
+  ASSERT_TRUE(r.editor.ReadPlanTextFile(r.Path("X.csv"), 0));
   EXPECT_STREQ(r.editor.planSlots[0].name, "ODDPLANN");
   EXPECT_STREQ(r.editor.planSlots[0].Channels()[0].name, "LONGE");
   EXPECT_EQ(r.editor.planSlots[0].Channels()[0].bandwidth, 7);
@@ -116,7 +120,7 @@ TEST(Dv8PlanText, ReaderCases) {
 TEST(Dv8PlanText, FilesThatCannotBeOpenedOrWritten) {
   Dv8EditorRig r;
   r.editor.planSlots = GoldenPlans();
-  EXPECT_FALSE(cv::dv8::ReadPlanTextFile(r.editor, r.Path("MISSING.csv"), 0));
+  EXPECT_FALSE(r.editor.ReadPlanTextFile(r.Path("MISSING.csv"), 0));
   EXPECT_TRUE(r.prompter.Shown("Couldn't open file " + r.Path("MISSING.csv")));
   EXPECT_TRUE(r.equip.Logged("Couldn't open file "));
   EXPECT_STREQ(r.editor.planSlots[0].name, "TEST");
@@ -127,7 +131,7 @@ TEST(Dv8PlanText, FilesThatCannotBeOpenedOrWritten) {
   r.editor.planSlots[0].Channels().assign(100, Channel("C", 500.0f, 8, 'T'));
   {
     cvtest::FileSizeLimit limit(64);
-    EXPECT_FALSE(cv::dv8::WritePlanTextFile(r.editor, path, 0));
+    EXPECT_FALSE(r.editor.WritePlanTextFile(path, r.editor.planSlots[0]));
   }
   EXPECT_EQ(ReadAll(path), "old");
   EXPECT_TRUE(r.prompter.Shown("Couldn't create file " + path));

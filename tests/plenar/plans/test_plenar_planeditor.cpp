@@ -1,6 +1,6 @@
 // The CORVANE-PLENAR plan-set editor and channel dialogs through their controllers: 64 slots,
 // the DAB band, the LNB field, plan sizes, and the channel list and block rules of the family's
-// record (256 channels, bandwidths in hundredths, DAB defaults).
+// record (255 channels, bandwidths in hundredths, DAB defaults).
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -273,30 +273,30 @@ TEST(PlenChannels, BlocksOverTheBandAndThePlanLimit) {
   PlanSlot dab = Plan('D');
   EXPECT_FLOAT_EQ(ChannelListEditor(dab, PlenPlanFamily()).NewBlockSettings().firstFreq, 222.05f);
 
-  // 250 channels: a block stops at the plan's 256th, and then none is offered.
+  // 250 channels: a block stops at the plan's 255th, and then none is offered.
   PlanSlot full = Plan('T');
   for (int i = 0; i < 250; ++i)
     full.Channels().push_back(TChanPlen::FromFrequency("C", 50.0f + 0.5f * i, 800, 'T'));
   ChannelListEditor e(full, PlenPlanFamily());
   EXPECT_TRUE(e.CanAddChannels());
   BlockSettings b{'B', 0, 10, 300.0f, 1.0f};
-  EXPECT_EQ(e.GenerateBlock(b), 6);
-  EXPECT_EQ(e.Count(), 256);
+  EXPECT_EQ(e.GenerateBlock(b), 5);
+  EXPECT_EQ(e.Count(), 255);
   EXPECT_FALSE(e.CanAddChannels());
   EXPECT_FALSE(e.Add());
 }
 
-TEST(PlenChannels, BlockQuantityUpTo256) {
+TEST(PlenChannels, BlockQuantityUpTo255) {
   BlockSettings b;
   ChannelBlockEditor block(b, 'T', 0, PlenPlanFamily());
   std::optional<std::string> restore;
-  EXPECT_TRUE(block.ReadQuantity("256", restore));
+  EXPECT_TRUE(block.ReadQuantity("255", restore));
   EXPECT_FALSE(restore);
-  EXPECT_FALSE(block.ReadQuantity("257", restore));
-  EXPECT_EQ(restore, "256");
-  EXPECT_EQ(b.quantity, 256);
+  EXPECT_FALSE(block.ReadQuantity("256", restore));
+  EXPECT_EQ(restore, "255");
+  EXPECT_EQ(b.quantity, 255);
   EXPECT_FALSE(block.ReadQuantity("0", restore));
-  EXPECT_EQ(restore, "256");
+  EXPECT_EQ(restore, "255");
 }
 
 TEST(PlenPlanEditor, ACanalizationPastThePlanMemoryIsLoggedOnSaveAndSend) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -11,12 +12,16 @@
 #include <QPushButton>
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "AppServices.h"
 #include "ChanPlen.h"
 #include "Commandsplen.h"
 #include "Chanplandlgplen.h"
+#include "ChannelListEditor.h"
+#include "ModalHelper.h"
+#include "PlenPlanFamily.h"
 #include "PlenEquip.h"
 #include "FortyPlans.h"
 #include "PacedClock.h"
@@ -190,5 +195,95 @@ TEST_F(PlenEditorSim, AnIncompatibleCanalizationSendsNothing) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, r.box);
     EXPECT_TRUE(dlg->SendBtn->isEnabled());
+  }
+}
+
+// The most channels a plan holds is one figure for the channel editor, the plan files and the
+// script: a plan of 255 channels is built, saved, read back whole from the script and from its
+// plan file, sent and received again; a 256th channel is refused before it is built, and a plan
+// file of 256 channels is cut to 255 with the warning that one of 255 does not give.
+TEST_F(PlenEditorSim, APlanOfTheMostChannelsSavesReadsBackAndSendsAndOneMoreIsRefused) {
+  ASSERT_NO_FATAL_FAILURE(Open([](cvsim::PlenarProfile& p) {
+    p.plans.clear();
+    p.flash.commandName = [](uint16_t o) { return std::string(cv::plenar::kCommandsPlen.MnemonicOfPlanOffset(o)); };
+  }));
+  const auto& family = cv::plenar::PlenPlanFamily();
+  PlanSlot plan;
+  NewPlan(plan);
+  CopyField(plan.name, "FULL");
+  ChannelListEditor channels(plan, family);
+  // One block of 255 from 48.25 MHz in 3 MHz steps; the block dialog takes no quantity above it.
+  BlockSettings block{'A', 0, 255, 48.25f, 3.0f};
+  std::optional<std::string> restore;
+  ChannelBlockEditor quantity(block, 'T', 0, family);
+  EXPECT_FALSE(quantity.ReadQuantity("256", restore));
+  ASSERT_EQ(channels.GenerateBlock(block), 255);
+  EXPECT_FALSE(channels.CanAddChannels());
+  EXPECT_FALSE(channels.Add());
+  ASSERT_EQ(channels.Count(), 255);
+  const PlanSlot built = channels.Plan();
+  PlanSlots plans;
+  for (auto& p : plans) ClearPlan(p);
+  plans[0] = built;
+  plans[0].channelCount = 255;
+  Load(*dlg, plans);
+
+  cv::plan::PlanEditor& e = dlg->Editor();
+  auto expectWhole = [&](const PlanSlot& got) {
+    ASSERT_EQ(got.Channels().size(), 255u);
+    for (size_t c = 0; c < got.Channels().size(); ++c) EXPECT_EQ(got.Channels()[c].word, built.Channels()[c].word) << c;
+  };
+  const QString pro = dir.filePath("FULL.PRO"), csv = dir.filePath("FULL.CSV");
+  cvtest::PickFile(pro);
+  dlg->SaveBtnClick();
+  ASSERT_TRUE(QFile::exists(pro)) << memo->toPlainText().toStdString();
+  cvtest::PickFile(csv);
+  dlg->ExtractBtnClick();
+  ASSERT_TRUE(QFile::exists(csv));
+  cvtest::PickFile(pro);
+  dlg->ReadBtnClick();
+  ASSERT_NO_FATAL_FAILURE(expectWhole(e.planSlots[0]));
+  cvtest::PickFile(csv);
+  dlg->AddBtnClick();
+  ASSERT_TRUE(e.planSlots[1].HoldsPlan());
+  ASSERT_NO_FATAL_FAILURE(expectWhole(e.planSlots[1]));
+  EXPECT_TRUE(prompter.shown.empty()) << prompter.shown[0].text.toStdString();
+
+  e.OnClickListBox(1);
+  e.DeleteBtnClick();  // the copy from the file: the meter gets the one plan
+  e.OnClickListBox(0);
+  dlg->SendBtnClick();
+  ASSERT_TRUE(Log().contains("Sending successful")) << memo->toPlainText().toStdString();
+  e.modified = false;
+  dlg->ReceiveBtnClick();
+  ASSERT_TRUE(e.planSlots[0].HoldsPlan());
+  ASSERT_TRUE(e.ReadPlanChannels(e.planSlots[0]));
+  ASSERT_NO_FATAL_FAILURE(expectWhole(e.planSlots[0]));
+  EXPECT_TRUE(prompter.shown.empty());
+
+  // A plan file of 256 channels, plain or in format 2, loads 255 and says the last was dropped.
+  const std::string L(1, equip->listSeparator), D(1, equip->decimalSeparator);
+  std::string plain = "FULL" + L + "T\n", format2;
+  for (int c = 0; c <= 255; ++c)
+    plain += "C" + std::to_string(c) + L + std::to_string(48 + 3 * c) + D + "25" + L + "8\n";
+  {
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    format2 = f.readAll().toStdString();
+    const size_t end = format2.find("# End of plan");
+    format2.insert(end, "C255" + L + "  813" + D + "25" + L + "8" + D + "00\n");
+  }
+  for (const std::string& text : {plain, format2}) {
+    SCOPED_TRACE(text.substr(0, 20));
+    std::ofstream(dir.Path("MORE.CSV"), std::ios::binary) << text;
+    prompter.shown.clear();
+    e.modified = false;
+    e.ClearAllPlans();
+    e.planSelected = false;
+    cvtest::PickFile(dir.filePath("MORE.CSV"));
+    dlg->AddBtnClick();
+    ASSERT_EQ(e.planSlots[0].Channels().size(), 255u);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Maximum number of channels reached\nThis plan will be truncated");
   }
 }
