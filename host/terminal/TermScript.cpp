@@ -3,12 +3,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <cstdio>
 #include <cstring>
 
 #include "ConsoleWindow.h"
 #include "DateTimeText.h"
-#include "FileDialogs.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "SerialDevice.h"
@@ -50,12 +50,9 @@ bool TTerm::RunProFileDialog() {
   if (chooseScript) {
     path = chooseScript();
   } else {
-    // The tools' open dialog: the script's folder becomes the working directory, where its
-    // statements find the files they name.
-    cv::FileDialogRequest request;
-    request.caption = cv::MsgQ(msg::SelectFile);
-    request.filter = cv::MsgQ(msg::ProFilter);
-    path = QFile::encodeName(cv::OpenFileDialog(window.get(), request)).toStdString();
+    path = QFile::encodeName(QFileDialog::getOpenFileName(window.get(), cv::MsgQ(msg::SelectFile),
+                                                          QDir::currentPath(), cv::MsgQ(msg::ProFilter)))
+               .toStdString();
   }
   if (path.empty()) return false;
   return RunProFile(path);
