@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "Text1252.h"
 
 namespace cv::plan {
 
@@ -156,7 +157,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   ClearPlan(scratch);
   bool failed = false;
   if (file.binaryLine != 0) {
-    failed = !reader.Failed(Fill(Msg(msg::PlanNotText), {TCv3Equip::GetFileName(path), Dec(file.binaryLine)}));
+    failed = !reader.Failed(Fill(Msg(msg::PlanNotText), {cv::LoggedFileName(path), Dec(file.binaryLine)}));
   } else {
     for (const TextLine& line : file.lines) {
       if (IsCommentOrEmpty(line.text)) continue;
@@ -167,7 +168,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   }
   ClearPlan(slot);
   if (failed) {
-    report.Log(Msg(msg::PlanErrorLoading) + path);
+    report.Log(Msg(msg::PlanErrorLoading) + cv::FileSystemTo1252(path));
     return false;
   }
   if (scratch.Channels().empty()) return false;
@@ -177,7 +178,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   scratch.empty = 0;
   SortChannels(scratch.Channels());
   slot = std::move(scratch);
-  report.Log(Msg(msg::PlanLoadedFrom) + TCv3Equip::GetFileName(path));
+  report.Log(Msg(msg::PlanLoadedFrom) + cv::LoggedFileName(path));
   return true;
 }
 

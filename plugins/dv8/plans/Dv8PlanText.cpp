@@ -10,6 +10,7 @@
 #include "MsgIds.h"
 #include "NumFormat.h"
 #include "Prompt.h"
+#include "Text1252.h"
 
 namespace cv::dv8 {
 
@@ -63,7 +64,7 @@ std::string PlanTextContent(const PlanSlot& slot, char decimalSeparator, char li
 
 bool ReadPlanText(const cv::plan::TextFileLines& file, const std::string& path,
                   const cv::plan::FieldSplitter& split, PlanSlot& slot, cv::plan::Report& report) {
-  const std::string fileName = TCv3Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   PlanSlot plan;
   ClearPlan(plan);
   bool planRead = false;
