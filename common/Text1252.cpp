@@ -1,5 +1,7 @@
 #include "Text1252.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QList>
 
 namespace cv {
@@ -48,5 +50,15 @@ std::string Utf8To1252(std::string_view utf8) {
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) { return From1252(bytes).toUtf8().toStdString(); }
+
+std::string FileSystemTo1252(std::string_view fsName) {
+  return To1252(QFile::decodeName(QByteArray(fsName.data(), static_cast<qsizetype>(fsName.size()))));
+}
+
+std::string LoggedFileName(std::string_view fsPath) {
+  // '/' is ASCII, so no multi-byte character is cut; a ':' or '\\' belongs to the name here.
+  const size_t cut = fsPath.rfind('/');
+  return FileSystemTo1252(cut == std::string_view::npos ? fsPath : fsPath.substr(cut + 1));
+}
 
 }  // namespace cv

@@ -397,14 +397,14 @@ bool TDataLoggerDlg::WriteCsvFile(const QString& path, const cv::logger::TLogger
   std::string error;
   const cv::logger::CsvSave result = cv::logger::SaveCsvText(path.toLocal8Bit().toStdString(), CsvText(report), error);
   if (result == cv::logger::CsvSave::Saved) {
-    equipment->Log(cv::Msg(msg::DlFileSaved) + TCv3Equip::GetFileName(fullPath));
+    equipment->Log(cv::Msg(msg::DlFileSaved) + cv::LoggedFileName(fullPath));
     return true;
   }
   std::string text = cv::Format(cv::Msg(result == cv::logger::CsvSave::NotOpened ? msg::DlCannotOpen : msg::DlCannotWrite),
-                                fullPath);
+                                cv::FileSystemTo1252(fullPath));
   equipment->Log(text);
   if (!error.empty()) equipment->Log(error);
   if (result == cv::logger::CsvSave::NotOpened) text += cv::Msg(msg::DlFileInUse);
-  cv::ShowWarning(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), QString::fromLocal8Bit(text.c_str()));
+  cv::ShowWarning(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), cv::From1252(text));
   return false;
 }

@@ -17,16 +17,15 @@ class TCv3Equip;
 namespace cv::logger {
 
 enum class ValueCoding {
-  Tenths,  // tenths of dBuV or dB, with the dBmV and dBm corrections of level types
+  Tenths,  // tenths of dBuV or dB; a level (a type that is not relative) in dBmV or dBm corrected
   Ber,     // 7-bit mantissa, 5-bit two's-complement exponent
   Whole,   // the field itself, never corrected
 };
 
 struct TMeasureType {
   const char* name;      // in the CSV file and on the sheet
-  bool relative;         // shown in dB whatever the units
+  bool relative;         // a ratio: shown in dB whatever the units, and never corrected
   ValueCoding coding;
-  bool corrected;        // a tenths value has the dBmV / dBm correction applied
   bool percent = false;  // units code 0 reads as a percentage
 };
 

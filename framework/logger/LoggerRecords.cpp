@@ -33,10 +33,9 @@ const TLoggerFamily& Corvane3LoggerFamily() {
   static const TLoggerFamily family = [] {
     TLoggerFamily f;
     using V = ValueCoding;
-    f.measures = {{"LEVEL", false, V::Tenths, true},     {"V/A", true, V::Tenths, false},
-                  {"POWER", false, V::Tenths, true},     {"C/N auto", true, V::Tenths, false},
-                  {"BER(QPSK)", true, V::Ber, false},    {"BER(QAM)", true, V::Ber, false},
-                  {"BER(COFDM)", true, V::Ber, false},   {"C/N refer.", true, V::Tenths, true}};
+    f.measures = {{"LEVEL", false, V::Tenths},    {"V/A", true, V::Tenths},       {"POWER", false, V::Tenths},
+                  {"C/N auto", true, V::Tenths}, {"BER(QPSK)", true, V::Ber},    {"BER(QAM)", true, V::Ber},
+                  {"BER(COFDM)", true, V::Ber},  {"C/N refer.", true, V::Tenths}};
     f.unitTexts = {"(dBuV)", "(dBmV)", "(dBm)", "(dBuV)"};
     return f;
   }();
@@ -100,7 +99,8 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
   } else {
     const bool whole = type && type->coding == ValueCoding::Whole;
     float level = static_cast<float>(word) * (whole ? 1.0f : 0.1f);
-    if (!whole && (!type || type->corrected)) {
+    // A ratio carries no level unit: only a level takes the offset of the memory's units.
+    if (!whole && (!type || !type->relative)) {
       if (memory.units == 1) level -= 60.0f;
       if (memory.units == 2) level -= 108.75f;
     }

@@ -13,6 +13,7 @@
 #include "MsgIds.h"
 #include "Pll.h"
 #include "Prompt.h"
+#include "Text1252.h"
 
 namespace cv::mem {
 
@@ -353,7 +354,7 @@ bool MemoryEditor::ReadMemoryFile(const std::string& path) {
     Box(Msg(m::CannotRead), Msg(m::CaptionWarning), cv::MsgIcon::Error);
     return false;
   }
-  return ReadMemoryText(file.readAll().toStdString(), TCv3Equip::GetFileName(path));
+  return ReadMemoryText(file.readAll().toStdString(), cv::LoggedFileName(path));
 }
 
 bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string& fileName) {
@@ -389,7 +390,7 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
 }
 
 bool MemoryEditor::WriteMemoryFile(const std::string& path) {
-  const std::string name = TCv3Equip::GetFileName(path);
+  const std::string name = cv::LoggedFileName(path);
   for (const MemoryRecord& r : records) {
     std::string text = codec.Unwritable(r);
     if (text.empty()) continue;
@@ -404,9 +405,9 @@ bool MemoryEditor::WriteMemoryFile(const std::string& path) {
     LoadCurrentRecord(records[n - 1]);
     content += FormatFileRow() + "\n";
   }
-  equip.Log(cv::Format(Msg(m::Writing), name));
   switch (cv::WriteFileAtomically(path, content)) {
     case cv::SaveResult::Saved:
+      equip.Log(cv::Format(Msg(m::Writing), name));
       break;
     case cv::SaveResult::NotCreated: {
       std::string text = cv::Format(Msg(m::CannotCreate), name);

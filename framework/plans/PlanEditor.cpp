@@ -11,6 +11,7 @@
 #include "PlanFormat.h"
 #include "PlanScript.h"
 #include "PlanTextFile.h"
+#include "Text1252.h"
 
 namespace cv::plan {
 
@@ -300,7 +301,7 @@ void PlanEditor::ReadBtnClick() {
   // The plans are read aside and replace the editor's only when the whole script was read.
   PlanSlots scratch;
   if (!ReadScriptFile(path, scratch)) {
-    equip.Log(Msg(msg::PlanProLoadFailed) + TCv3Equip::GetFileName(path));
+    equip.Log(Msg(msg::PlanProLoadFailed) + cv::LoggedFileName(path));
     return;
   }
   planSlots = std::move(scratch);
@@ -331,7 +332,7 @@ void PlanEditor::AddBtnClick() {
   std::string path = chooser.OpenFile(Msg(msg::PlanCsvFilter), CurrentDir());
   if (path.empty()) return;
   if (!ReadPlanTextFile(path, slot)) {
-    equip.Log(Msg(msg::PlanCsvLoadFailed) + TCv3Equip::GetFileName(path));
+    equip.Log(Msg(msg::PlanCsvLoadFailed) + cv::LoggedFileName(path));
     return;
   }
   PlanSlot& s = planSlots[slot];
@@ -357,9 +358,9 @@ void PlanEditor::ExtractBtnClick() {
   std::string path = chooser.SaveFile(Msg(msg::PlanCsvFilter), "csv", CurrentDir());
   if (path.empty()) return;
   if (WritePlanTextFile(path, *slot))
-    equip.Log(Msg(msg::PlanCsvSaved) + TCv3Equip::GetFileName(path));
+    equip.Log(Msg(msg::PlanCsvSaved) + cv::LoggedFileName(path));
   else
-    equip.Log(Msg(msg::PlanCsvNotSaved) + TCv3Equip::GetFileName(path));
+    equip.Log(Msg(msg::PlanCsvNotSaved) + cv::LoggedFileName(path));
 }
 
 bool PlanEditor::ReadPlanTextFile(const std::string& path, int slot) {
@@ -463,7 +464,7 @@ bool PlanEditor::SaveBtnClick() {
     Error(Fill(Msg(msg::PlanCannotCreate), {path}) + "\n" + Fill(Msg(msg::PlanCannotWrite), {path}));
     return false;
   }
-  equip.Log(Msg(msg::PlanSavedTo) + TCv3Equip::GetFileName(path));
+  equip.Log(Msg(msg::PlanSavedTo) + cv::LoggedFileName(path));
   modified = false;
   return true;
 }

@@ -10,6 +10,7 @@
 #include "Pll.h"
 #include "ScriptCore.h"
 #include "ScriptEngine.h"
+#include "Text1252.h"
 
 namespace cv::plan {
 
@@ -308,7 +309,7 @@ bool ConvertDirectory3(const std::string& line, const std::string& modelName, cv
 bool ReadProPlans(const TextFileLines& file, const std::string& path, const LineParser& parse,
                   const std::string& modelName, PlanSlots& planSlots, Report& report,
                   const PlanFamily& family) {
-  const std::string fileName = TCv3Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   report.Log(Msg(msg::PlanParsing) + fileName);
   if (file.binaryLine != 0) {
     std::string text = Fill(Msg(msg::PlanNotText), {fileName, Dec(file.binaryLine)});

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Pll.h"
+#include "Text1252.h"
 
 namespace cv::plan {
 
@@ -164,7 +165,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   PlanTextReader reader(path, split, report, family);
   PlanSlot scratch;
   ClearPlan(scratch);
-  const std::string fileName = TCv3Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   bool failed = false;
   if (file.binaryLine != 0) {
     failed = !reader.Failed(Fill(Msg(msg::PlanNotText), {fileName, Dec(file.binaryLine)}));
@@ -178,7 +179,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   }
   // A refused file leaves the slot as it was; one without a channel leaves it empty.
   if (failed) {
-    report.Log(Msg(msg::PlanErrorLoading) + (family.planText.errorLogNamesFile ? fileName : path));
+    report.Log(Msg(msg::PlanErrorLoading) + (family.planText.errorLogNamesFile ? fileName : cv::FileSystemTo1252(path)));
     return false;
   }
   if (scratch.Channels().empty()) {
@@ -191,7 +192,7 @@ bool ReadPlanText(const TextFileLines& file, const std::string& path, const Fiel
   scratch.empty = 0;
   SortChannels(scratch.Channels());
   slot = std::move(scratch);
-  report.Log(Msg(msg::PlanLoadedFrom) + fileName);
+  report.Log(Msg(msg::PlanLoadedFrom) + cv::LoggedFileName(path));
   return true;
 }
 

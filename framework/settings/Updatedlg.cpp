@@ -114,7 +114,7 @@ void TUpdateFirmDlg::StartBtnClick() {
 }
 
 bool TUpdateFirmDlg::FindUpdateFile(const std::string& path, std::string& updateFile) {
-  const std::string name = TCv3Equip::GetFileName(path);
+  const std::string name = cv::LoggedFileName(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::stringstream text;

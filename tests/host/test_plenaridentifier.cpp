@@ -70,7 +70,7 @@ TEST(PlenarIdentifierFromMainWindow, SlotSeventeenOpensTheFormWhichRunsAPassAndC
   EXPECT_EQ(seen.title, "Channel Identifier");
   EXPECT_EQ(seen.type, "TERRESTRIAL ANALOG TV");
   EXPECT_EQ(seen.name, "100 CVTV 1  Thu 10 Dec  13:45:");
-  EXPECT_EQ(seen.channel, "C21  (CVNET   ) ");
+  EXPECT_EQ(seen.channel, " C21 (CVNET   ) ");
   EXPECT_TRUE(seen.memo.startsWith("The identification has started.\nAnalog video detected!!\n"));
   EXPECT_TRUE(seen.memo.endsWith("This identification has finished."));
   EXPECT_TRUE(seen.doNotChangeHidden);

@@ -9,15 +9,14 @@ const cv::logger::TLoggerFamily& PlenLoggerFamily() {
   static const cv::logger::TLoggerFamily family = [] {
     cv::logger::TLoggerFamily f = cv::cv4::Cv4LoggerFamily();
     using V = cv::logger::ValueCoding;
-    // The level corrections of dBmV and dBm apply to every tenths type but the two ratios.
-    f.measures = {{"LEVEL", false, V::Tenths, true},      {"V/A", true, V::Tenths, false},
-                  {"POWER", false, V::Tenths, true},      {"C/N auto", true, V::Tenths, false},
-                  {"VBER QPSK", true, V::Ber, false},     {"BER QAM", true, V::Ber, false},
-                  {"VBER COFDM", true, V::Ber, false},    {"C/N refer.", true, V::Tenths, true},
-                  {"CBER DAB", true, V::Ber, false},      {"CBER QPSK", true, V::Ber, false},
-                  {"MER QPSK", true, V::Tenths, true},    {"MER QAM", true, V::Tenths, true},
-                  {"CSI COFDM", false, V::Whole, false, true}, {"MER COFDM", true, V::Tenths, true},
-                  {"CBER COFDM", true, V::Ber, false},    {"SNR DAB", true, V::Tenths, true}};
+    f.measures = {{"LEVEL", false, V::Tenths},        {"V/A", true, V::Tenths},
+                  {"POWER", false, V::Tenths},        {"C/N auto", true, V::Tenths},
+                  {"VBER QPSK", true, V::Ber},        {"BER QAM", true, V::Ber},
+                  {"VBER COFDM", true, V::Ber},       {"C/N refer.", true, V::Tenths},
+                  {"CBER DAB", true, V::Ber},         {"CBER QPSK", true, V::Ber},
+                  {"MER QPSK", true, V::Tenths},      {"MER QAM", true, V::Tenths},
+                  {"CSI COFDM", false, V::Whole, true}, {"MER COFDM", true, V::Tenths},
+                  {"CBER COFDM", true, V::Ber},       {"SNR DAB", true, V::Tenths}};
     f.measureCodes = "0123456789ABCDEF";
     return f;
   }();

@@ -10,6 +10,7 @@
 #include "PlanImport.h"
 #include "PlenEquip.h"
 #include "PlenPlanFamily.h"
+#include "Text1252.h"
 
 namespace cv::plenar {
 
@@ -261,7 +262,7 @@ bool ReadPlanFile(const cv::plan::TextFileLines& file, const std::string& path,
   read.empty = 0;
   SortChannels(read.Channels());
   slot = std::move(read);
-  report.Log(Fill(cv::Msg(msg::plenar::PlanLoadedFrom), {TCv3Equip::GetFileName(path)}));
+  report.Log(Fill(cv::Msg(msg::plenar::PlanLoadedFrom), {cv::LoggedFileName(path)}));
   return true;
 }
 

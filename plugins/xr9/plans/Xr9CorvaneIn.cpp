@@ -14,6 +14,7 @@
 #include "Xr9Equip.h"
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanIn.h"
+#include "Text1252.h"
 
 namespace cv::xr9 {
 
@@ -218,7 +219,7 @@ bool TPlanIn::ImportCorvaneCanalization(const std::string& path) {
   editor.ClearModifiedMarks();
   editor.EnableTransferButtons(false);
   for (ImportSlot& s : editor.imports) ClearImportSlot(s);
-  const std::string fileName = TXR9Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   const bool ok = ReadCorvaneCanalization(path);
   if (ok) {
     editor.LogZone(cv::Msg(m::LoadedFile) + fileName);

@@ -94,8 +94,6 @@ std::string FileSystemName(const std::string& name1252) {
   return QFile::encodeName(cv::From1252(name1252)).toStdString();
 }
 
-std::string NameFromFileSystem(const std::string& fsName) {
-  return cv::To1252(QFile::decodeName(QByteArray::fromStdString(fsName)));
-}
+std::string NameFromFileSystem(const std::string& fsName) { return cv::FileSystemTo1252(fsName); }
 
 }  // namespace cv::xr9

@@ -23,6 +23,7 @@
 #include "Xr9Fields.h"
 #include "Xr9PlanEditor.h"
 #include "Xr9PlanFiles.h"
+#include "Text1252.h"
 
 namespace cv::xr9 {
 
@@ -178,7 +179,7 @@ bool TPlanIn::ReadCorvaneCanalization(const std::string& path) { return ReadScri
 bool TPlanIn::ReadScript(const std::string& path, bool corvaneScript) {
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) return false;
-  const std::string fileName = TXR9Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   BothLogs(cv::Msg(m::ParsingFile) + fileName);
   importState = 0;
   corvane = CorvaneReading{};
@@ -279,7 +280,7 @@ bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
   editor.View().SetBusy(true);
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) {
-    editor.LogZone(path + cv::Msg(cv::msg::xr9fmt::NotFoundSuffix));
+    editor.LogZone(cv::FileSystemTo1252(path) + cv::Msg(cv::msg::xr9fmt::NotFoundSuffix));
     editor.View().SetBusy(false);
     return false;
   }
@@ -291,7 +292,7 @@ bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
   }
   std::fclose(f);
   if (csvSlot >= 0) TPlanEditor::SortChannels(editor.plans[csvSlot]);
-  editor.LogZone(cv::Msg(m::LoadedFile) + path);
+  editor.LogZone(cv::Msg(m::LoadedFile) + cv::FileSystemTo1252(path));
   editor.View().SetBusy(false);
   return true;
 }
@@ -374,7 +375,7 @@ bool TPlanIn::LoadCanalization(const std::string& path) {
   editor.channelIndex = -1;
   editor.View().RefreshAll();
   editor.nextImportSlot = 0;
-  const std::string fileName = TXR9Equip::GetFileName(path);
+  const std::string fileName = cv::LoggedFileName(path);
   const bool ok = ReadCanalizationScript(path);
   if (ok) {
     LoadCanalizationPlanFiles();

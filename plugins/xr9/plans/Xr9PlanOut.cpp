@@ -274,7 +274,7 @@ bool TPlanOut::SaveSelectedPlan(int slot, bool withDialog) {
     case cv::SaveResult::Saved:
       break;
   }
-  BothLogs(cv::Msg(m::PlanSaved) + TXR9Equip::GetFileName(target));
+  BothLogs(cv::Msg(m::PlanSaved) + cv::LoggedFileName(target));
   plan.Modified = 0;
   return true;
 }
@@ -332,7 +332,7 @@ void TPlanOut::SavePROFileBtnClick() {
   const std::string target = PathOf(chosen);
   const cv::SaveResult result = cv::WriteFileAtomically(target, text);
   if (result == cv::SaveResult::Saved) {
-    BothLogs(cv::Msg(m::PlansSaved) + TXR9Equip::GetFileName(target));
+    BothLogs(cv::Msg(m::PlansSaved) + cv::LoggedFileName(target));
     return;
   }
   const std::string line =

@@ -77,7 +77,7 @@ TEST(Cv4LoggerRecords, MemoryRecordsAndValues) {
       {"power dBm corrected", memory(2, 2), "*DL=+2F0", '.', "   -33.5"},
       {"V/A not corrected", memory(1, 1), "*DL=+1F4", ',', "    50,0"},
       {"C/N auto not corrected", memory(3, 2), "*DL=+1F4", ',', "    50,0"},
-      {"C/N referenced corrected", memory(7, 1), "*DL=+1F4", '.', "   -10.0"},
+      {"C/N referenced not corrected", memory(7, 1), "*DL=+1F4", '.', "    50.0"},
       {"BER 0x0A3", memory(4, 5), "*DL=+0A3", ',', "   5,0E+03"},
       {"BER 0x0B0", memory(6, 5), "*DL<+0B0", '.', "<  5.0E-16"},
       {"sign of a positive value", memory(0, 0), "*DL>-1F4", '.', ">-  50.0"},

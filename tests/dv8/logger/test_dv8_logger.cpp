@@ -53,7 +53,6 @@ TEST(Dv8LoggerCells, OneValueAsTheSheetShowsIt) {
       {"relation 'E': the letter alone", Memory(0, 0), "*DLE-3A2", "E", "(dBuV)"},
       {"C/N auto in dBmV: no offset, in dB", Memory(3, 1), "*DL=+1F4", "    50.0", "(dB)"},
       {"V/A in dBm: no offset, in dB", Memory(1, 2), "*DL=+1F4", "    50.0", "(dB)"},
-      {"C/N refer. in dBm: the offset", Memory(7, 2), "*DL=+3A2", "   -15.8", "(dB)"},
       {"short reply: nothing", Memory(0, 0), "*DL=-3A", "", "(dBuV)"},
   };
   for (const Row& r : rows) {
@@ -64,6 +63,29 @@ TEST(Dv8LoggerCells, OneValueAsTheSheetShowsIt) {
   EXPECT_EQ(cv::logger::ParseDataReply(Memory(0, 0), "*DL<-1F4", ',', Dv8LoggerFamily()), "<-  50,0");
   EXPECT_STREQ(cv::logger::MeasureName(3, Dv8LoggerFamily()), "C/N auto");
   EXPECT_STREQ(cv::logger::MeasureName(8, Dv8LoggerFamily()), "???");
+}
+
+// A ratio carries no level unit: C/N and V/A show the meter's figure whatever the memory's units
+// code, while a level takes each unit's offset.
+TEST(Dv8LoggerCells, RatiosKeepTheirValueUnderEveryLevelUnit) {
+  const struct Unit {
+    int code;
+    const char* levelCell;  // 93.0 as a level in this unit
+    const char* levelUnits;
+  } units[] = {{0, "    93.0", "(dBuV)"}, {1, "    33.0", "(dBmV)"}, {2, "   -15.8", "(dBm)"}, {3, "    93.0", "(dBuV)"}};
+  for (const Unit& u : units) {
+    SCOPED_TRACE(u.levelUnits);
+    for (int ratio : {1, 3, 7}) {  // V/A, C/N auto, C/N refer.
+      SCOPED_TRACE(cv::logger::MeasureName(ratio, Dv8LoggerFamily()));
+      EXPECT_EQ(cv::logger::ParseDataReply(Memory(ratio, u.code), "*DL=+14C", '.', Dv8LoggerFamily()), "    33.2");
+      EXPECT_EQ(cv::logger::ParseDataReply(Memory(ratio, u.code), "*DL<-14C", ',', Dv8LoggerFamily()), "<-  33,2");
+      EXPECT_STREQ(cv::logger::UnitName(u.code, ratio, Dv8LoggerFamily()), "(dB)");
+    }
+    for (int level : {0, 2}) {  // LEVEL, POWER
+      EXPECT_EQ(cv::logger::ParseDataReply(Memory(level, u.code), "*DL=+3A2", '.', Dv8LoggerFamily()), u.levelCell);
+      EXPECT_STREQ(cv::logger::UnitName(u.code, level, Dv8LoggerFamily()), u.levelUnits);
+    }
+  }
 }
 
 // The date and time of the title line masked.

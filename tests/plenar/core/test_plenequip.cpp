@@ -165,7 +165,7 @@ TEST_F(PlenEquip, DabPlansAndChannelsReadAsTerrestrialWithOneCommand) {
   }
   TChan3 chan;
   EXPECT_TRUE(equip->ReadChannelInfo(0, 2, chan, 'D'));
-  EXPECT_STREQ(chan.name, "5A  ");
+  EXPECT_STREQ(chan.name, "  5A");
   EXPECT_NEAR(chan.frequency, 174.9f, 1e-3);
   EXPECT_STREQ(chan.commands[0], "ME8");
   EXPECT_STREQ(chan.commands[1], "");

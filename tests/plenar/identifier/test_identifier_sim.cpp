@@ -101,7 +101,7 @@ TEST_F(IdentifierSim, EachSignalGivesItsAccountClassAndLabels) {
         "PDC ID found", " -> 1A2B", "PDC's description found", " -> EVENING NEWS"},
        1, "1200.00 MHz", "SATELLITE ANALOG TV", kHeader.c_str(), "", "", false, false},
       {"analog", 0, Join({{"Analog video detected!!"}, teletext}), 0, " 471.25 MHz", "TERRESTRIAL ANALOG TV",
-       kHeader.c_str(), "", "C21  (CVNET   ) ", true, false},
+       kHeader.c_str(), "", " C21 (CVNET   ) ", true, false},
       {"rds", 4,
        {"Analog video not detected", "Analyzing RDS...", "RDS detected!!", "RDS Identifier Code:", " -> D3C1",
         "RDS Program Service:", " -> CV RADIO"},
@@ -247,7 +247,7 @@ TEST_F(IdentifierSim, FormSavesItsReportAndClosesOnceThePassHasWoundDown) {
   EXPECT_EQ(form.StdLabel->text(), "TERRESTRIAL ANALOG TV");
   EXPECT_EQ(form.NameLabel->text(), QString::fromStdString(kHeader));
   EXPECT_EQ(form.FreqLabel->text(), " 471.25 MHz");
-  EXPECT_EQ(form.ChannelLabel->text(), "C21  (CVNET   ) ");
+  EXPECT_EQ(form.ChannelLabel->text(), " C21 (CVNET   ) ");
   EXPECT_EQ(form.ProgressBar->value(), 100);
 
   // Save: the report, byte for byte but its date and time; its line lands in the account.

@@ -53,8 +53,8 @@ TEST(PlenLoggerRecords, TypeCharactersCodingsAndUnits) {
       {'0', '2', "LEVEL", 2, "(dBm)", "*DL=+2F0", "   -33.5"},
       {'1', '1', "V/A", 1, "(dB)", "*DL=+1F4", "    50.0"},
       {'3', '2', "C/N auto", 2, "(dB)", "*DL=+1F4", "    50.0"},
-      {'7', '1', "C/N refer.", 1, "(dB)", "*DL=+1F4", "   -10.0"},
-      {'A', '1', "MER QPSK", 1, "(dB)", "*DL=+1F4", "   -10.0"},
+      {'7', '1', "C/N refer.", 1, "(dB)", "*DL=+1F4", "    50.0"},  // a ratio is never corrected
+      {'A', '2', "MER QPSK", 2, "(dB)", "*DL=+1F4", "    50.0"},
       {'F', '0', "SNR DAB", 0, "(dB)", "*DL<+0FA", "<   25.0"},
       {'E', '3', "CBER COFDM", 5, "", "*DL=+0B0", "   5.0E-16"},
       {'9', '0', "CBER QPSK", 5, "", "*DL=+0A3", "   5.0E+03"},
