@@ -52,7 +52,7 @@ TLogForm::TLogForm(QWidget* owner) : QDialog(owner) {
   LogZone->setObjectName("LogZone");
   LogZone->setReadOnly(true);
   LogZone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  LogZone->setToolTip("Log Zone");
+  LogZone->setToolTip(cv::MsgQ(cv::msg::LogZoneHint));
   LogZone->setGeometry(8, 96, 520, 76);
   connect(LogZone, &QPlainTextEdit::textChanged, this, &TLogForm::CheckLongMemo);
 

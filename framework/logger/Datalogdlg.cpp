@@ -105,13 +105,12 @@ void TDataLoggerDlg::BuildForm() {
   Image1->setObjectName("Image1");
   Image1->setGeometry(6, 6, 116, 42);
 
-  const QStringList items{M(msg::DlOnlySelected), M(msg::DlAll)};
-  TPButtonRadio = new TLoggerRadioGroup(this, M(msg::DlTPRadio), items);
+  TPButtonRadio = new TLoggerRadioGroup(this, M(msg::DlTPRadio), {M(msg::DlOnlySelected), M(msg::DlAll)});
   TPButtonRadio->setObjectName("TPButtonRadio");
   TPButtonRadio->setGeometry(6, 52, 116, 62);
   TPButtonRadio->setToolTip(M(msg::DlTPRadioHint));
   TPButtonRadio->SetItemIndex(0);
-  MemButtonRadio = new TLoggerRadioGroup(this, M(msg::DlMemRadio), items);
+  MemButtonRadio = new TLoggerRadioGroup(this, M(msg::DlMemRadio), {M(msg::DlMemOnlySelected), M(msg::DlMemAll)});
   MemButtonRadio->setObjectName("MemButtonRadio");
   MemButtonRadio->setGeometry(6, 118, 116, 62);
   MemButtonRadio->setToolTip(M(msg::DlMemRadioHint));

@@ -192,7 +192,8 @@ TChannelsPlanDlg::~TChannelsPlanDlg() = default;
 
 void TChannelsPlanDlg::FillCommandCombo(QComboBox* combo, const TCommandTable& table) {
   combo->clear();
-  for (int row = 0; row < table.Rows(); ++row) combo->addItem(cv::From1252(table.Row(row).label));
+  for (int row = 0; row < table.Rows(); ++row)
+    combo->addItem(row == table.NoCommandRow() ? cv::MsgQ(cv::msg::PlanNoCommand) : cv::From1252(table.Row(row).label));
   combo->setCurrentIndex(table.NoCommandRow());
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "Messages.h"
+#include "MsgIds.h"
+
 void SortChannels(std::vector<TChan3>& channels) {
   std::stable_sort(channels.begin(), channels.end(),
                    [](const TChan3& a, const TChan3& b) { return a.word < b.word; });
@@ -42,17 +45,17 @@ void SetHeader(PlanSlot& slot, const char* name, const char* countText, const ch
 
 }  // namespace
 
-void ClearPlanHeader(PlanInfo& header) { SetHeader(header, " -empty-", "00", "00", 0); }
+void ClearPlanHeader(PlanInfo& header) { SetHeader(header, cv::Msg(cv::msg::PlanEmptyName).c_str(), "00", "00", 0); }
 
 void ClearPlan(PlanSlot& slot) {
-  SetHeader(slot, " -empty-", "00", "00", 0);
+  SetHeader(slot, cv::Msg(cv::msg::PlanEmptyName).c_str(), "00", "00", 0);
   slot.empty = 1;
   slot.channels.reset();
   slot.origin = PlanSlot::None;
 }
 
 void NewPlan(PlanSlot& slot) {
-  SetHeader(slot, "NEW", "0", "01", 1);
+  SetHeader(slot, cv::Msg(cv::msg::PlanNewName).c_str(), "0", "01", 1);
   slot.empty = 0;
   slot.channels.emplace();
   slot.origin = PlanSlot::Created;

@@ -169,7 +169,7 @@ void TOptionReader::ShowOption(int index, unsigned status) {
   };
   if (read(option.descriptionQuery)) line += DecodeHexText(std::string_view(reply).substr(3));
   if (read(option.detailQuery)) line += " (" + DecodeHexText(std::string_view(reply).substr(3)) + ")";
-  if (read(option.slotQuery)) line += " in slot " + reply.substr(3, 2);
+  if (read(option.slotQuery)) line += Msg(msg::settings::OptInSlot) + reply.substr(3, 2);
   // A text entry after the identity lines that reads nothing (the CA text of a meter without
   // one) is no option: left out, so that a meter without options says so.
   const bool textEntry = !option.hasParts && family.identityLines > 0 && static_cast<size_t>(index) >= family.identityLines;

@@ -2,6 +2,8 @@
 // window and each plug-in's tool dialogs, opened from the main window's buttons on the family's
 // simulated meter, are measured in English and then in each language built beside the program. A
 // longer translation that would be cut, or a caption that grows over the control beside it, fails.
+// In every language, English included, no access key (the letter after '&') is used twice in one
+// form or one menu: Alt and the letter reaches only the first control that has it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,10 +14,13 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "AppServices.h"
@@ -104,6 +109,61 @@ void Measure(QWidget* form, const QString& formKey, Fits& out) {
   }
 }
 
+// Access keys by where they are used together (a form with its menu bar's titles, each menu) and
+// by letter: the texts that carry the letter.
+using Keys = std::map<QString, std::map<QString, QStringList>>;
+
+QString AccessKey(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text.mid(i + 1, 1).toUpper();
+    ++i;
+  }
+  return {};
+}
+
+QString TextOf(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->textFormat() == Qt::RichText ? QString() : l->text();
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+  return {};
+}
+
+void AddKey(Keys& keys, const QString& where, const QString& text) {
+  const QString key = AccessKey(text);
+  if (!key.isEmpty()) keys[where][key] << text;
+}
+
+void CollectMenu(QMenu* menu, const QString& where, Keys& keys) {
+  for (QAction* a : menu->actions()) {
+    if (!a->isVisible() || a->isSeparator()) continue;
+    AddKey(keys, where, a->text());
+    if (a->menu()) CollectMenu(a->menu(), where + " > " + a->text(), keys);
+  }
+}
+
+// The access keys of `form`'s visible controls and of its menus.
+void CollectKeys(QWidget* form, const QString& formKey, Keys& keys) {
+  for (QWidget* w : form->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(form) || w->window() != form) continue;
+    AddKey(keys, formKey, TextOf(w));
+  }
+  for (QMenuBar* bar : form->findChildren<QMenuBar*>()) {
+    for (QAction* a : bar->actions()) {
+      if (!a->isVisible()) continue;
+      AddKey(keys, formKey, a->text());
+      if (a->menu()) CollectMenu(a->menu(), formKey + " menu " + a->text(), keys);
+    }
+  }
+}
+
+void ExpectNoKeyTwice(const Keys& keys, const char* code) {
+  for (const auto& [where, letters] : keys)
+    for (const auto& [letter, texts] : letters)
+      EXPECT_EQ(texts.size(), 1) << code << " " << where.toStdString() << ": access key " << letter.toStdString()
+                                 << " on \"" << texts.join("\", \"").toStdString() << "\"";
+}
+
 struct Family {
   const char* plugin;
   const char* profile;
@@ -118,7 +178,7 @@ class LanguageForms : public ::testing::TestWithParam<Family> {
   }
   // The main window with the family's plug-in bound by detection in language `index`, and each
   // tool dialog its buttons open, as the user sees them.
-  void MeasureForms(int index, Fits& out) {
+  void MeasureForms(int index, Fits& out, Keys& keys) {
     const Family& f = GetParam();
     HostHome home;
     cv::RecordingPrompter prompter;
@@ -136,45 +196,66 @@ class LanguageForms : public ::testing::TestWithParam<Family> {
     ASSERT_NE(w.equipment, nullptr);
     w.UpdateTools();
     Measure(&w, "main", out);
+    CollectKeys(&w, "main", keys);
     for (QPushButton* button : {w.EditChBtn, w.EditMemBtn, w.DataLogBtn, w.MonitorBtn, w.SpectrumBtn, w.ConfigBtn,
                                 w.UpdateBtn, w.IdentBtn}) {
       if (!button->isEnabled() || !button->isVisible()) continue;
-      QTimer poll;
-      QElapsedTimer since;
-      since.start();
-      int ticks = 0;
-      QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget* dlg = QApplication::activeModalWidget();
-        if (!dlg && since.elapsed() < 20000) return;
-        poll.stop();
-        if (!dlg) {
-          ADD_FAILURE() << button->objectName().toStdString() << " opened nothing";
-          return;
-        }
-        if (++ticks < 3) return poll.start();  // let the form settle
-        Measure(dlg, button->objectName(), out);
-        if (auto* d = qobject_cast<QDialog*>(dlg)) {
-          d->reject();
-        } else {
-          dlg->close();
-        }
+      MeasureModal(nullptr, button->objectName(), out, keys, [button] { button->click(); }, [&](QWidget* tool) {
+        // The memory editor's settings dialog, on the first memory received from the meter.
+        auto* receive = tool->findChild<QPushButton*>("ReceiveBtn");
+        auto* edit = tool->findChild<QPushButton*>("EditBtn");
+        if (button != w.EditMemBtn || !receive || !edit) return;
+        receive->click();
+        if (edit->isEnabled())
+          MeasureModal(tool, button->objectName() + "/EditBtn", out, keys, [edit] { edit->click(); }, {});
       });
-      poll.start(20);
-      button->click();
     }
+  }
+  // Measures the modal form that `open` shows over `under`, runs `inside` on it, and closes it.
+  void MeasureModal(QWidget* under, const QString& key, Fits& out, Keys& keys, const std::function<void()>& open,
+                    const std::function<void(QWidget*)>& inside) {
+    QTimer poll;
+    QElapsedTimer since;
+    since.start();
+    int ticks = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QWidget* dlg = QApplication::activeModalWidget();
+      if (dlg == under) dlg = nullptr;
+      if (!dlg && since.elapsed() < 20000) return;
+      poll.stop();
+      if (!dlg) {
+        ADD_FAILURE() << key.toStdString() << " opened nothing";
+        return;
+      }
+      if (++ticks < 3) return poll.start();  // let the form settle
+      Measure(dlg, key, out);
+      CollectKeys(dlg, key, keys);
+      if (inside) inside(dlg);
+      if (auto* d = qobject_cast<QDialog*>(dlg)) {
+        d->reject();
+      } else {
+        dlg->close();
+      }
+    });
+    poll.start(20);
+    open();
   }
 };
 
-TEST_P(LanguageForms, TranslationsFitWhereEnglishFits) {
+TEST_P(LanguageForms, TranslationsFitWhereEnglishFitsAndKeepTheirAccessKeysApart) {
   Fits english;
-  ASSERT_NO_FATAL_FAILURE(MeasureForms(0, english));
+  Keys englishKeys;
+  ASSERT_NO_FATAL_FAILURE(MeasureForms(0, english, englishKeys));
+  ExpectNoKeyTwice(englishKeys, "eng");
   int languages = 0;
   for (int index = 1; index < cv::kLanguageCount; ++index) {
     const char* code = cv::LanguageOf(index).code;
     if (!QFile::exists(QString("%1/%2.%3").arg(CV_BIN_DIR, GetParam().plugin, code))) continue;
     ++languages;
     Fits translated;
-    ASSERT_NO_FATAL_FAILURE(MeasureForms(index, translated));
+    Keys keys;
+    ASSERT_NO_FATAL_FAILURE(MeasureForms(index, translated, keys));
+    ExpectNoKeyTwice(keys, code);
     for (const auto& [key, fit] : translated) {
       auto same = english.find(key);
       const bool englishFits = same == english.end() || same->second.Fits();

@@ -19,7 +19,6 @@ namespace m = cv::msg::xr9;
 namespace fmt = cv::msg::xr9fmt;
 
 constexpr const char* kNoName = "no-name";
-constexpr const char* kNewPlanName = "NEW";
 constexpr int kNamesInQuestion = 5;
 
 TChanAttribute AttributeRecord(int id, const uint8_t* value) {
@@ -271,7 +270,7 @@ int TPlanEditor::NewPlanInFreeSlot() {
     p.Modified = 1;
     p.InUse = 3;
     p.FileType = 1;
-    p.Name = kNewPlanName;
+    p.Name = Msg(msg::PlanNewName);
     p.PlanType = 7;
     return i;
   }
