@@ -19,6 +19,7 @@
 #include "Cv3Equip.h"
 #include "CommandTable.h"
 #include "EnterKey.h"
+#include "FixedFont.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -52,9 +53,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
 
   ChanListBox = new QListWidget(this);
   ChanListBox->setObjectName("ChanListBox");
-  QFont mono("Courier New");
-  mono.setStyleHint(QFont::Monospace);
-  ChanListBox->setFont(mono);
+  ChanListBox->setFont(cv::FixedPitchFont("Courier New"));
 
   auto edit = [this](const char* name, int hintId) {
     auto* e = new QLineEdit(this);

@@ -18,6 +18,7 @@
 #include "Cv3Equip.h"
 #include "DialogFileChooser.h"
 #include "EnterKey.h"
+#include "FixedFont.h"
 #include "FocusMoves.h"
 #include "PluginHelp.h"
 #include "Messages.h"
@@ -96,7 +97,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   ChanPlanListBox = new QListWidget(this);
   ChanPlanListBox->setObjectName("ChanPlanListBox");
   ChanPlanListBox->setToolTip(MsgQ(m::PlanListHint));
-  ChanPlanListBox->setFont(QFont("Courier New", 10));
+  ChanPlanListBox->setFont(cv::FixedPitchFont("Courier New", 10));
   ChanPlanListBox->installEventFilter(this);
   grid->addWidget(ChanPlanListBox, 1, 0, 7, 1);
   connect(ChanPlanListBox, &QListWidget::itemClicked, this, &TChannelsPlanDlg::OnClickListBox);
