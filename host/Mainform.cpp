@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 
 #include "About.h"
 #include "AppServices.h"
+#include "FixedFont.h"
 #include "Format.h"
 #include "Help.h"
 #include "Csvview.h"
@@ -197,7 +197,7 @@ void TMainForm::BuildForm() {
   LogMemo->setReadOnly(true);
   LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  LogMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  LogMemo->setFont(cv::FixedPitchFont(QString()));
   middle->addWidget(LogMemo, 1);
   connect(LogMemo, &QPlainTextEdit::textChanged, this, &TMainForm::LogMemoChange);
 

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QFileDialog>
-#include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -24,6 +23,7 @@
 
 #include "AppServices.h"
 #include "FindDialog.h"
+#include "FixedFont.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Registry.h"
@@ -102,9 +102,7 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
   Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(10);
-  Memo->setFont(font);
+  Memo->setFont(cv::FixedPitchFont(QString(), 10));
 
   StatusBar = new QStatusBar(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <fstream>
 
 #include "AppServices.h"
+#include "FixedFont.h"
 #include "Format.h"
 #include "LogoImage.h"
 #include "Mainform.h"
@@ -55,7 +55,7 @@ TSelectEquipmentDlg::TSelectEquipmentDlg(TMainForm* owner) : QDialog(owner), own
   Label1->setObjectName("Label1");
   EquipmentsListBox = new QListWidget(this);
   EquipmentsListBox->setObjectName("EquipmentsListBox");
-  EquipmentsListBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  EquipmentsListBox->setFont(cv::FixedPitchFont(QString()));
   EquipmentsListBox->setToolTip(cv::MsgQ(msg::ModelsHint));
   for (QWidget* w : {static_cast<QWidget*>(ListDLLsComboBox), static_cast<QWidget*>(OKBtn),
                      static_cast<QWidget*>(EquipmentsListBox)})

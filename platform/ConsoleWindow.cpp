@@ -1,11 +1,11 @@
 #include "ConsoleWindow.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "FixedFont.h"
 #include "Text1252.h"
 
 namespace cv {
@@ -24,8 +24,7 @@ ConsoleWindow::ConsoleWindow(ConsoleModel& model, QWidget* parent) : QWidget(par
   setObjectName("ConsoleWindow");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setStyleHint(QFont::Monospace);
+  QFont font = cv::FixedPitchFont(QString());
   // A console's cell: about 8 by 16 pixels, glyphs without colour fringes.
   font.setPixelSize(15);
   font.setStyleStrategy(QFont::NoSubpixelAntialias);

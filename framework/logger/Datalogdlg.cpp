@@ -19,6 +19,7 @@
 #include "Datalogsheetdlg.h"
 #include "Datalogtpdlg.h"
 #include "FileDialogs.h"
+#include "FixedFont.h"
 #include "Format.h"
 #include "LogoImage.h"
 #include "Messages.h"
@@ -120,9 +121,7 @@ void TDataLoggerDlg::BuildForm() {
   ReceiveDataBtn = button("ReceiveDataBtn", msg::DlReceiveDataBtn, 6, 220, 116, msg::DlReceiveDataHint);
   SaveAllBtn = button("SaveAllBtn", msg::DlSaveAllBtn, 6, 250, 116, msg::DlSaveAllHint);
 
-  QFont courier("Courier New");
-  courier.setStyleHint(QFont::Monospace);
-  courier.setPointSize(8);
+  const QFont courier = cv::FixedPitchFont("Courier New", 8);
   auto list = [&](const char* name, int x, int w) {
     auto* l = new QListWidget(this);
     l->setObjectName(name);

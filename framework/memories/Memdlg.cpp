@@ -12,6 +12,7 @@
 #include "Cv3MemoryEquipment.h"
 #include "DialogExit.h"
 #include "DialogFileChooser.h"
+#include "FixedFont.h"
 #include "Memdatadlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -61,9 +62,7 @@ TMemoryDlg::TMemoryDlg(QWidget* owner, TCv3Equip* equipment, const MemoryFormFam
   MemoryListBox = new QListWidget(this);
   MemoryListBox->setObjectName("MemoryListBox");
   MemoryListBox->setToolTip(MsgQ(m::ListHint));
-  QFont mono("Courier New", 8);
-  mono.setStyleHint(QFont::Monospace);
-  MemoryListBox->setFont(mono);
+  MemoryListBox->setFont(cv::FixedPitchFont("Courier New", 8));
   MemoryListBox->setMinimumSize(190, 180);
   Label1->setBuddy(MemoryListBox);
   grid->addWidget(MemoryListBox, 1, 0, 8, 1);

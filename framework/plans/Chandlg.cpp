@@ -21,6 +21,7 @@
 #include "CommandTable.h"
 #include "DialogExit.h"
 #include "EnterKey.h"
+#include "FixedFont.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -57,9 +58,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
 
   ChanListBox = new QListWidget(this);
   ChanListBox->setObjectName("ChanListBox");
-  QFont mono("Courier New");
-  mono.setStyleHint(QFont::Monospace);
-  ChanListBox->setFont(mono);
+  ChanListBox->setFont(cv::FixedPitchFont("Courier New"));
 
   auto edit = [this](const char* name, int hintId) {
     auto* e = new QLineEdit(this);

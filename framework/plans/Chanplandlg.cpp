@@ -19,6 +19,7 @@
 #include "DialogExit.h"
 #include "DialogFileChooser.h"
 #include "EnterKey.h"
+#include "FixedFont.h"
 #include "FocusMoves.h"
 #include "PluginHelp.h"
 #include "Messages.h"
@@ -97,7 +98,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   ChanPlanListBox = new QListWidget(this);
   ChanPlanListBox->setObjectName("ChanPlanListBox");
   ChanPlanListBox->setToolTip(MsgQ(m::PlanListHint));
-  ChanPlanListBox->setFont(QFont("Courier New", 10));
+  ChanPlanListBox->setFont(cv::FixedPitchFont("Courier New", 10));
   ChanPlanListBox->installEventFilter(this);
   grid->addWidget(ChanPlanListBox, 1, 0, 7, 1);
   connect(ChanPlanListBox, &QListWidget::itemClicked, this, &TChannelsPlanDlg::OnClickListBox);

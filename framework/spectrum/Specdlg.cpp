@@ -323,7 +323,7 @@ void TSpectrumDlg::BuildForm() {
     font.setItalic(true);
     QuickCheckBox->setFont(font);
     QuickCheckBox->setStyleSheet("color: black");
-    QuickCheckBox->setGeometry(8, 353, 120, 18);
+    QuickCheckBox->setGeometry(8, 353, 160, 18);
     connect(QuickCheckBox, &QCheckBox::clicked, this, &TSpectrumDlg::QuickCheckBoxClick);
     if (sweep.profile.measHintId) MeasBtn->setToolTip(M(sweep.profile.measHintId));
   }

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +15,7 @@
 
 #include "AppServices.h"
 #include "Cv3Equip.h"
+#include "FixedFont.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Prompt.h"
@@ -31,7 +31,7 @@ namespace {
 QPlainTextEdit* Memo(QWidget* parent, const char* name) {
   auto* memo = new QPlainTextEdit(parent);
   memo->setObjectName(name);
-  memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  memo->setFont(cv::FixedPitchFont("Courier New"));
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   return memo;

@@ -17,6 +17,7 @@
 #include "AppServices.h"
 #include "AttributeCombos.h"
 #include "DialogExit.h"
+#include "FixedFont.h"
 #include "LogoImage.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -142,8 +143,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TXR9Equip* equipment) : QDial
     l->setObjectName(name);
     l->setToolTip(MsgQ(hint));
     l->setGeometry(at);
-    QFont fixed("Courier New");
-    fixed.setStyleHint(QFont::TypeWriter);
+    QFont fixed = cv::FixedPitchFont("Courier New");
     fixed.setPixelSize(12);
     l->setFont(fixed);
     if (multi) l->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -571,7 +571,7 @@ TReceivePlansDlg::TReceivePlansDlg(QWidget* owner, TPlanEditor& planEditor, TXR9
   PlansCheckListBox->setObjectName("PlansCheckListBox");
   PlansCheckListBox->setToolTip(MsgQ(m::FoundListHint));
   PlansCheckListBox->setGeometry(8, 58, 180, 224);
-  PlansCheckListBox->setFont(QFont("Courier New", 9));
+  PlansCheckListBox->setFont(cv::FixedPitchFont("Courier New", 9));
   for (const std::string& line : lines) {
     auto* item = new QListWidgetItem(cv::From1252(line), PlansCheckListBox);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

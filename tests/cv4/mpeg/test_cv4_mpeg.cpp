@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
+#include <cmath>
 #include <fstream>
 #include <functional>
 
@@ -26,6 +28,18 @@ using cv::cv4::TMpegDlg;
 using MpegSim = FamilySettingsSim<Cv4Sim, cv::cv4::TCv4Equip>;
 
 QStringList MemoLines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
+
+// Every character of `text` takes one width in the memo, so that a dump's columns line up
+// whatever fonts the machine has.
+void ExpectOneAdvance(const QPlainTextEdit* memo, const QString& text) {
+  const QFontMetricsF fm(memo->font());
+  const qreal advance = fm.horizontalAdvance(QChar(u'0'));
+  QString wider;
+  for (QChar c : text)
+    if (c != u'\n' && std::abs(fm.horizontalAdvance(c) - advance) > 0.01 && !wider.contains(c)) wider += c;
+  EXPECT_TRUE(wider.isEmpty()) << memo->objectName().toStdString() << " in " << memo->font().family().toStdString()
+                               << ": \"" << wider.toStdString() << "\" differ from the width of 0";
+}
 
 TEST(MpegText, HexToTextRendersPrintablePairsAndDotsTheRest) {
   struct Case {
@@ -140,6 +154,8 @@ TEST_F(MpegDlgSim, HandlersAgainstTheMeter) {
          EXPECT_EQ(ascii[0], " ");
          EXPECT_EQ(ascii[1].toStdString(), cv::cv4::HexToText(packetText, 400));
          EXPECT_TRUE(ascii[1].startsWith(". . G . . . C V T V ")) << ascii[1].toStdString();
+         ExpectOneAdvance(d.CharMemo, d.CharMemo->toPlainText());
+         ExpectOneAdvance(d.AsciiMemo, d.AsciiMemo->toPlainText());
        }},
       {"a short first reply ends the shown text",
        [](cvsim::Corvane4Profile& p) { p.fixedReplies["*?DNP00078"] = "*DNP000474142"; },
@@ -395,8 +411,11 @@ TEST_F(MpegDlgSim, TheForm) {
   EXPECT_EQ(dlg->EnviarComboBox->maxVisibleItems(), 10);
   EXPECT_FALSE(dlg->SdtSelected);
   EXPECT_FALSE(dlg->ConvertirCheckBox->isChecked());
+  // A dump shows the time, hexadecimal digits and, rendered, the characters 32 to 125.
+  QString shown = ":";
+  for (char16_t c = 32; c <= 125; ++c) shown += QChar(c);
   for (QPlainTextEdit* memo : {dlg->CharMemo, dlg->AsciiMemo}) {
-    EXPECT_TRUE(QFontInfo(memo->font()).fixedPitch());
+    ExpectOneAdvance(memo, shown);
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   }
   for (QPushButton* b : dlg->findChildren<QPushButton*>()) EXPECT_FALSE(b->autoDefault()) << b->objectName().toStdString();
