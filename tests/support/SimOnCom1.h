@@ -45,16 +45,26 @@ struct SimOn {
   // at most, so a loaded machine does not race it), then settles: traffic cleared after this holds
   // no late "*".
   void SettleAfterWakeLine() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     auto woken = [&] {
       for (const std::string& line : sim->Lines())
         if (line == "*") return true;
       return false;
     };
-    while (!woken() && std::chrono::steady_clock::now() < end)
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_TRUE(woken()) << "the wake line never reached the instrument";
+    ASSERT_TRUE(WaitUntil(woken)) << "the wake line never reached the instrument";
     Settle();
+  }
+  // Waits until the instrument has received `count` lines since the traffic was last cleared: what
+  // the program writes without awaiting an answer reaches it whenever its thread gets to run.
+  bool WaitForLines(size_t count) {
+    return WaitUntil([&] { return sim->Lines().size() >= count; });
+  }
+  // Polls `done` for a few seconds at most, so that a loaded machine does not race it.
+  template <class F>
+  static bool WaitUntil(F done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return done();
   }
   // Settles, then opens the port as the launcher does.
   void SettleAndOpen() {

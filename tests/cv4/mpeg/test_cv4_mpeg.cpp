@@ -394,6 +394,8 @@ TEST_F(MpegDlgSim, DirectButtonsWriteRawLinesInOrder) {
                          dlg->DirectMpegBtn4, dlg->DirectMpegBtn5})
     b->click();
   const std::vector<std::string> lines = {"S=0;0", "S=0;1", "V=P", "A=S", "T", "S", "T", "V=P", "A=S"};
+  // Nothing is awaited, so the buttons return before the meter has read their lines.
+  ASSERT_TRUE(this->WaitForLines(lines.size()));
   EXPECT_EQ(AllSent(), lines);
   // Nothing came back, so nothing was awaited: the instrument sent no byte to any of them.
   for (const cvsim::TrafficEntry& e : sim->Traffic()) EXPECT_TRUE(e.fromHost) << e.bytes;

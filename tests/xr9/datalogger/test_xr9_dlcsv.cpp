@@ -17,13 +17,25 @@ namespace img = cvsim::xr9img;
 
 namespace {
 
+// The shared fixture and a channel of four measures, whose fourth is written past the attribute
+// line by a loop of its own.
+img::DataLog CsvFixture() {
+  img::DataLog d = xr9test::DlFixture();
+  d.plan.channels.push_back(xr9test::DlChan("F25", 506000, {{2, 0}}));
+  d.channels.push_back({{0, 2, 4, 9}});
+  const int extra[2][4] = {{630, 250, 310, 55}, {-70, 240, 300, 45}};
+  for (size_t t = 0; t < d.testPoints.size(); ++t)
+    for (int v : extra[t]) d.testPoints[t].values.push_back(img::MeasValue(0, v));
+  return d;
+}
+
 struct Csv {
   cv::RecordingPrompter boxes;
   std::vector<std::string> memo;
   TDataLogStore store{{&boxes, [this](const std::string& l) { memo.push_back(l); }, {}}};
   int slot = -1;
   Csv() {
-    const auto image = img::DataLogFile(xr9test::DlFixture());
+    const auto image = img::DataLogFile(CsvFixture());
     slot = store.DecodeDataLogFile(image.data(), image.size(), "MADRID01.DL");
     memo.clear();
   }
@@ -59,7 +71,7 @@ TEST(Xr9DlCsv, GoldenFilesInBothFormsAndBothSeparatorPairs) {
   Csv c;
   ASSERT_EQ(c.slot, 0);
   // The file itself, kept beside its CSV files (also a seed of the CSV fuzz target).
-  xr9test::Golden("datalogger/madrid01.dl", img::DataLogFile(xr9test::DlFixture()));
+  xr9test::Golden("datalogger/madrid01.dl", img::DataLogFile(CsvFixture()));
   // The sheet shows MER where a channel has it (index 1 of "22", 2 of "C23").
   auto shown = [](int, int ch) { return ch == 1 ? 1 : ch == 2 ? 2 : 0; };
   struct Row {
@@ -96,6 +108,8 @@ TEST(Xr9DlCsv, CellsAsTheSpreadsheetReadsThem) {
   EXPECT_NE(out.find("\n[PAL  BG][SP. INV. OFF];;MER;"), std::string::npos) << out;
   EXPECT_EQ(out.find("[SP. INV. OFF]", out.find("[SP. INV. OFF]") + 1), std::string::npos);
   EXPECT_NE(out.find("\n;     E24;;;;\n"), std::string::npos) << out;
+  // The four-measurement channel's fourth line, past the attribute line.
+  EXPECT_NE(out.find("\n;;MER; 31,0; 30,0;\n;;NOISE MARGIN; 5,5; 4,5;\n"), std::string::npos) << out;
 }
 
 TEST(Xr9DlCsv, ChannelsWithoutTheShownMeasurementHaveEmptyCells) {
@@ -116,7 +130,7 @@ TEST(Xr9DlCsv, FailurePaths) {
   EXPECT_TRUE(WriteCSVAllMeas(out, c.store, 5, ctx));
   CheckGolden("noplan.csv", Masked(out, ctx.date), ';');
   // An empty entry in the channel list: both boxes, the file ends there without its end line.
-  c.store.File(c.slot).plan->ChannelCount = 5;
+  c.store.File(c.slot).plan->ChannelCount = 6;
   out.clear();
   EXPECT_FALSE(WriteCSVSelectedMeas(out, c.store, c.slot, ctx));
   CheckGolden("emptychannel.csv", Masked(out, ctx.date), ';');
