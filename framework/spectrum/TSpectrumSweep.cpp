@@ -159,9 +159,10 @@ bool TSpectrumSweep::TakeSnapshot() {
         snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
       link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" +
                std::to_string(allocatedSnapshots));
-      // The marker ends on the last point swept: one step back from the next would lie in the
-      // gap between the bands after a step that crossed it.
-      float lastPoint = currentFreq - stepFreq;
+      // The marker ends on the last point swept (the first, when none was): one step back from
+      // the next would lie in the gap between the bands after a step that crossed it, or below
+      // the band when the first point failed.
+      float lastPoint = currentFreq;
       while (currentFreq <= finalFreq && !stopRequested) {
         if (!link.TuneFrequency(currentFreq, 1000)) {
           Log(msg::SpecFreqError);
