@@ -175,6 +175,9 @@ void TOptionReader::ShowOption(int index, unsigned status) {
   const bool textEntry = !option.hasParts && family.identityLines > 0 && static_cast<size_t>(index) >= family.identityLines;
   if (textEntry && line.find_first_not_of(' ') == std::string::npos) return;
   if (static_cast<size_t>(index) == family.VersionLine()) line += versionText;
+  // A control byte in the meter's text (a line feed above all) would split the saved report's line.
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   lines.push_back(line);
 }
 

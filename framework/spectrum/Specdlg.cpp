@@ -800,22 +800,8 @@ void TSpectrumDlg::SaveBtnClick() {
   const std::string fullPath = B(QDir::toNativeSeparators(path));
   const std::string shortName = B(QFileInfo(path).fileName());
 
-  TSpectrumLogFile file;
-  file.initialFreq = sweep.initialFreq;
-  file.finalFreq = sweep.finalFreq;
-  file.stepFreq = sweep.stepFreq;
-  file.frequencies = sweep.SweptFrequencies();
-  file.levels = sweep.levels;
-  file.snapTimes = sweep.snapTimes;
-  // Every snapshot of the run, however the count has been changed since its Start.
-  file.rows = sweep.allocatedSnapshots;
-  if (sweep.profile.rowsOfPoints) file.levelColumns = sweep.points;
-  file.listSeparator = listSeparator;
-  file.decimalSeparator = decimalSeparator;
-  file.date = SpecDateString();
-  file.time = SpecTimeString();
-  file.titleLine = sweep.profile.loggerTitle;
-  file.endLine = sweep.profile.loggerEnd;
+  const TSpectrumLogFile file =
+      SpectrumLogFileOf(sweep, listSeparator, decimalSeparator, SpecDateString(), SpecTimeString());
   std::string error;
   TSpectrumLogFile::Result r = file.Save(path.toLocal8Bit().toStdString(), error);
   if (r != TSpectrumLogFile::Result::Saved) {

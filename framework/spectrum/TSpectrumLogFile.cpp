@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Format.h"
+#include "TSpectrumSweep.h"
 
 namespace {
 const std::string kOpenRule(45, '#');
@@ -68,4 +69,24 @@ TSpectrumLogFile::Result TSpectrumLogFile::Save(const std::string& path, std::st
     case cv::SaveResult::NotWritten: break;
   }
   return Result::NotWritten;
+}
+
+TSpectrumLogFile SpectrumLogFileOf(const TSpectrumSweep& sweep, char listSeparator, char decimalSeparator,
+                                   const std::string& date, const std::string& time) {
+  TSpectrumLogFile file;
+  file.initialFreq = sweep.initialFreq;
+  file.finalFreq = sweep.finalFreq;
+  file.stepFreq = sweep.stepFreq;
+  file.frequencies = sweep.SweptFrequencies();
+  file.levels = sweep.levels;
+  file.snapTimes = sweep.snapTimes;
+  file.rows = sweep.allocatedSnapshots;
+  if (sweep.profile.rowsOfPoints) file.levelColumns = sweep.points;
+  file.listSeparator = listSeparator;
+  file.decimalSeparator = decimalSeparator;
+  file.date = date;
+  file.time = time;
+  file.titleLine = sweep.profile.loggerTitle;
+  file.endLine = sweep.profile.loggerEnd;
+  return file;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class TSpectrumSweep;
+
 class TSpectrumLogFile {
  public:
   float initialFreq = 0, finalFreq = 0, stepFreq = 0;
@@ -33,3 +35,8 @@ class TSpectrumLogFile {
   // A number as the file writes it: a blank, then the value with the decimal separator.
   std::string Number(double value, int width, int precision) const;
 };
+
+// The file of a run as its Save writes it: every snapshot the run allocated, however the count
+// has been changed since its Start, in the family's title and end lines.
+TSpectrumLogFile SpectrumLogFileOf(const TSpectrumSweep& sweep, char listSeparator, char decimalSeparator,
+                                   const std::string& date, const std::string& time);

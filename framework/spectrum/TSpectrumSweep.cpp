@@ -159,6 +159,10 @@ bool TSpectrumSweep::TakeSnapshot() {
         snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
       link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" +
                std::to_string(allocatedSnapshots));
+      // The marker ends on the last point swept (the first, when none was): one step back from
+      // the next would lie in the gap between the bands after a step that crossed it, or below
+      // the band when the first point failed.
+      float lastPoint = currentFreq;
       while (currentFreq <= finalFreq && !stopRequested) {
         if (!link.TuneFrequency(currentFreq, 1000)) {
           Log(msg::SpecFreqError);
@@ -178,10 +182,11 @@ bool TSpectrumSweep::TakeSnapshot() {
               pointIndex < static_cast<int32_t>(levels[snapNo - 1].size()))
             levels[snapNo - 1][pointIndex] = meas.level;
           ++pointIndex;
+          lastPoint = currentFreq;
           currentFreq = NextFreq(currentFreq);
         }
       }
-      currentFreq -= stepFreq;
+      currentFreq = lastPoint;
     }
   }
 
@@ -721,9 +726,14 @@ TEditResult TSpectrumSweep::ValidateCurrentFreq(const std::string& text, char de
   float v;
   if (!cv::ParseFixedNotation(Cut9(text), v, decimal)) return TEditResult::Refused;
   if (v == currentFreq) return TEditResult::Unchanged;
-  if (v < initialFreq || v > finalFreq) return TEditResult::Refused;
+  if (v < initialFreq || v > finalFreq || !Tunable(v)) return TEditResult::Refused;
   currentFreq = v;
   return TEditResult::Accepted;
+}
+
+bool TSpectrumSweep::Tunable(double mhz) const {
+  return (TerrestrialAllowed() && mhz >= profile.terrestrialStart && mhz <= 862.0) ||
+         (profile.satelliteBand && mhz >= profile.satelliteStart && mhz <= 2150.0);
 }
 
 bool TSpectrumSweep::SetFullSpan(bool ter, bool sat) {

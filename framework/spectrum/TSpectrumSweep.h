@@ -161,7 +161,9 @@ class TSpectrumSweep {
   TEditResult ValidateStep(const std::string& text, char decimal);
   TEditResult ValidateSnaps(const std::string& text);
   TEditResult ValidateTimeStep(const std::string& text);
+  // Within initial..final and a frequency the meter tunes (not in the gap between its bands).
   TEditResult ValidateCurrentFreq(const std::string& text, char decimal);
+  bool Tunable(double mhz) const;
   // The full-span boxes; false when neither is ticked (range unchanged).
   bool SetFullSpan(bool ter, bool sat);
 

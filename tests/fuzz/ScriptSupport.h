@@ -2,7 +2,11 @@
 // The script engine's surroundings for fuzzing: a line whose every outcome comes from the input
 // (one reply line per exchange, "!" for a failure, success with an empty reply once they run
 // out), a host on a fake clock and a view that keeps nothing.
+#include <cctype>
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "Clock.h"
 #include "FuzzSupport.h"
@@ -75,6 +79,49 @@ inline void RunScriptInput(const uint8_t* data, size_t size, const ScriptDialect
   QuietView view;
   TScriptEngine engine(&link, &host, dialect);
   engine.RunScript(path, &view);
+}
+
+}  // namespace cvfuzz
+
+namespace cvfuzz {
+
+// Runs a firmware update script of the input in `dialect`: the script, a line "%%", the file its
+// SENDHEX statements send, another line "%%" and one reply line per exchange. The file is written
+// under every name a SENDHEX statement gives (its last path part, in the scratch directory, which
+// is the current directory while the script runs), so that the transfer reads it whatever the
+// dialect's search. Every command that goes out stays within the line protocol's limit.
+inline void RunUpdateScriptInput(const uint8_t* data, size_t size, const ScriptDialect& dialect) {
+  namespace fs = std::filesystem;
+  const auto [script, rest] = SplitAtLine(Text(data, size), "%%");
+  const auto [hexFile, replies] = SplitAtLine(rest, "%%");
+  std::vector<fs::path> written;
+  for (const std::string& line : Lines(script)) {
+    const size_t key = line.find_first_not_of(" \t");
+    if (key == std::string::npos || line.size() - key < 8) continue;
+    std::string word = line.substr(key, 7);
+    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (word != "SENDHEX") continue;
+    const size_t from = line.find_first_not_of(" \t,(", key + 7);
+    if (from == std::string::npos) continue;
+    const size_t to = line.find_first_of(" \t\r,()", from);
+    const std::string name = fs::path(line.substr(from, to == std::string::npos ? to : to - from)).filename().string();
+    if (name.empty() || name == "." || name == ".." || name.size() > 200 || name.find('\0') != std::string::npos)
+      continue;
+    written.push_back(ScratchDir() / name);
+    std::ofstream(written.back(), std::ios::binary | std::ios::trunc) << hexFile;
+  }
+  const std::string path = WriteScratch("FUZZ.PRO", script);
+  std::error_code ec;
+  const fs::path before = fs::current_path(ec);
+  fs::current_path(ScratchDir(), ec);
+  ReplyLink link(replies);
+  FakeHost host;
+  QuietView view;
+  TScriptEngine engine(&link, &host, dialect);
+  engine.RunScript(path, &view);
+  FUZZ_CHECK(link.longest <= static_cast<size_t>(TScriptEngine::kCommandLimit));
+  if (!before.empty()) fs::current_path(before, ec);
+  for (const fs::path& p : written) fs::remove(p, ec);
 }
 
 }  // namespace cvfuzz

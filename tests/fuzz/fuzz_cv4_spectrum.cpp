@@ -7,44 +7,13 @@
 #include <deque>
 #include <sstream>
 
-#include "FuzzSupport.h"
 #include "Specdlg4.h"
-#include "TSpectrumSweep.h"
+#include "SpectrumSupport.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   cvfuzz::InitApplication();
   return 0;
 }
-
-namespace {
-
-class QueueLink : public TSpectrumLink {
- public:
-  explicit QueueLink(std::deque<std::string> lines) : lines(std::move(lines)) {}
-  std::vector<float> tuned;
-  bool SendCommand(const char*) override { return true; }
-  bool Query(const char*, char* reply) override { return Next(reply); }
-  bool AskLevel(char* reply, int) override { return Next(reply); }
-  bool TuneFrequency(float mhz, int) override {
-    tuned.push_back(mhz);
-    return true;
-  }
-  void Log(const std::string&) override {}
-  int32_t GetModelVariant() const override { return 4; }
-
- private:
-  bool Next(char* reply) {
-    if (lines.empty()) return false;
-    std::string r = lines.front().substr(0, 255);
-    lines.pop_front();
-    std::copy(r.begin(), r.end(), reply);
-    reply[r.size()] = '\0';
-    return r != "!";
-  }
-  std::deque<std::string> lines;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> lines = cvfuzz::Lines(cvfuzz::Text(data, size));
@@ -54,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings = replies.front();
     replies.pop_front();
   }
-  QueueLink link(replies);
+  cvfuzz::SweepReplies link(replies, 4);
   TSpectrumView view;
   TSpectrumSweep sweep(link, view, cv::cv4::Spectrum4Profile());
   std::istringstream in(settings);

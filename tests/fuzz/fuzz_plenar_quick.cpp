@@ -3,9 +3,8 @@
 // unanswered), every wait on a fake clock.
 #include <deque>
 
-#include "FuzzSupport.h"
 #include "Specdlgplen.h"
-#include "TSpectrumSweep.h"
+#include "SpectrumSupport.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   cvfuzz::InitApplication();
@@ -13,32 +12,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 namespace {
-
-class QueueLink : public TSpectrumLink {
- public:
-  explicit QueueLink(std::deque<std::string> lines) : lines(std::move(lines)) {}
-  bool SendCommand(const char*) override { return true; }
-  bool Query(const char*, char* reply) override {
-    ++queries;
-    if (lines.empty()) return false;
-    std::string r = lines.front().substr(0, 255);
-    lines.pop_front();
-    std::copy(r.begin(), r.end(), reply);
-    reply[r.size()] = '\0';
-    return r != "!";
-  }
-  bool AskLevel(char*, int) override { return false; }
-  bool TuneFrequency(float, int) override {
-    ++tunings;
-    return true;
-  }
-  void Log(const std::string&) override {}
-  int32_t GetModelVariant() const override { return 0; }
-  int queries = 0, tunings = 0;
-
- private:
-  std::deque<std::string> lines;
-};
 
 class QuickView : public TSpectrumView {
  public:
@@ -51,17 +24,20 @@ class QuickView : public TSpectrumView {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> lines = cvfuzz::Lines(cvfuzz::Text(data, size));
-  QueueLink link(std::deque<std::string>(lines.begin(), lines.end()));
+  cvfuzz::SweepReplies link(std::deque<std::string>(lines.begin(), lines.end()), 0);
   QuickView view;
   TSpectrumSweep sweep(link, view, cv::plenar::SpectrumPlenProfile());
   // A huge header may ask for tables no memory holds: the allocation reports, it does not throw.
   sweep.tableByteLimit = 1 << 20;
   sweep.StartBtnClick();
-  FUZZ_CHECK(link.tunings == 0);
+  FUZZ_CHECK(link.tuned.empty());
   FUZZ_CHECK(view.reference >= 0 && view.reference < 13);
   // Stores never pass the rows allocated at Start, and never more points than asked.
   for (const std::vector<float>& row : sweep.levels) FUZZ_CHECK(static_cast<int32_t>(row.size()) == sweep.points);
   FUZZ_CHECK(sweep.pointIndex <= std::max(0, sweep.quickPoints));
   FUZZ_CHECK(sweep.SweptFrequencies().size() <= static_cast<size_t>(std::max(0, sweep.points)));
+  // The logger file the run's Save writes: a level under every frequency of its heading.
+  cvfuzz::CheckLogFile(sweep, ';', ',');
+  cvfuzz::CheckLogFile(sweep, ',', ',');
   return 0;
 }

@@ -136,6 +136,22 @@ TEST_F(Cv2Spectrum, FrequencyEditsTakeBothBandsInOrder) {
   EXPECT_TRUE(Tunings().empty());
 }
 
+// A step whose next point jumps the gap past the final frequency ends the sweep: the marker stays
+// on the last point swept, never one step back from the jump, and a marker frequency typed in
+// the gap is refused, so a measurement never tunes what the meter lacks.
+TEST_F(Cv2Spectrum, TheMarkerNeverRestsInTheGap) {
+  Type("InitialFreqEdit", "860");
+  Type("FinalFreqEdit", "900");
+  Type("StepFreqEdit", "5");
+  dlg->StartBtnClick();
+  TSpectrumSweep& s = dlg->Sweep();
+  EXPECT_EQ(Tunings(), std::vector<std::string>{Tuning(860)});
+  EXPECT_FLOAT_EQ(s.currentFreq, 860.0f);
+  for (const char* typed : {"880,00", "899,95"})
+    EXPECT_EQ(s.ValidateCurrentFreq(typed, ','), TEditResult::Refused) << typed;
+  EXPECT_EQ(s.ValidateCurrentFreq("900,00", ','), TEditResult::Accepted);
+}
+
 TEST_F(Cv2Spectrum, ASweepAcrossTheGapMeasuresEachSideAndSavesItsFrequencies) {
   Type("InitialFreqEdit", "860");
   Type("FinalFreqEdit", "905");
