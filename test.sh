@@ -12,7 +12,8 @@ case "${1:-}" in
   --fuzz | --fuzz-short) exec "$CV_ROOT/tools/fuzz.sh" "$@" ;;
 esac
 dir="$CV_ROOT/build"
-args=()
+# CV_BENCH=OFF leaves the benchmarks out (CI, which never runs them).
+args=(-DCV_BENCH="${CV_BENCH:-ON}")
 if [ "${1:-}" = "--sanitize" ]; then
   dir="$CV_ROOT/build-sanitize"
   args=(-DCV_SANITIZE=ON -DCV_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
