@@ -48,6 +48,8 @@ class MemoryCodec {
   Compatibility Compatible(std::span<const MemoryRecord> records, int firstIndex, MemoryEquipment& equip) const;
   // The box of a refusal (text and caption ids), for Send All or for Send One.
   std::pair<int, int> IncompatibleBox(bool all) const;
+  // Whether the family checks its memories against the meter's options before a send.
+  bool ChecksCompatibility() const { return compatibility != nullptr; }
 
   // The query of memory `number` (1..99).
   virtual std::string QueryCommand(int number) const;

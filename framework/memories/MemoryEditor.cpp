@@ -215,9 +215,12 @@ void MemoryEditor::SendOneBtnClick() {
   }
   const int index = listIndex;
   LoadCurrentRecord(records[index]);
-  if (!codec.BeginSendOne(equip) || !CheckCompatible(index, 1)) return;
+  // A meter whose options are checked is asked about its logger before its options, as for
+  // Send All; the CORVANE-3 and CORVANE-4 ask only once the record is known to be whole.
+  const bool checked = codec.ChecksCompatibility();
+  if (!codec.BeginSendOne(equip) || (checked && !MaySend()) || !CheckCompatible(index, 1)) return;
   std::string text = EncodeMemoryRecord();
-  if (!Sendable(text) || !MaySend()) return;
+  if (!Sendable(text) || (!checked && !MaySend())) return;
   if (!equip.SendCommand(text)) {
     equip.Log(Msg(m::NotAccepted));
     equip.Log(text);

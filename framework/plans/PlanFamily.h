@@ -134,7 +134,7 @@ struct PlanFamily {
   // family's dialogs are narrower than its file readers (which may bring in a channel for the
   // plan check to judge); none: `channelRanges`.
   const cv::FamilyRanges* editorRanges = nullptr;
-  PlanTextRules planText;
+  PlanTextRules planText{};
 };
 
 // Whether a file may bring in a channel of the band at `mhz`.

@@ -46,7 +46,7 @@ struct TOptionFamily {
   // the restart (else neither the group nor Apply exists and the byte is never asked).
   bool rotarySelector = true;
   // The saved report's first line, line end included; empty: the message table's.
-  std::string reportFirstLine;
+  std::string reportFirstLine{};
 };
 
 const TOptionFamily& Corvane3OptionFamily();

@@ -169,3 +169,21 @@ TEST_F(PlenarMemorySim, SendOneKeepsTheMeasureCode) {
   EXPECT_EQ(sent[0], PlenarProfile::XsrRecord(13));
   EXPECT_EQ(sent[0][23], 'C');
 }
+
+// A meter that is logging is asked nothing more: its box, no option query, nothing sent, even
+// for a memory its options would refuse.
+TEST_F(PlenarMemorySim, ALoggingMeterStopsSendOneBeforeItsOptionsAreAsked) {
+  Profile([](PlenarProfile& p) {
+    p.dataLogging = true;
+    p.optionWord = PlenarProfile::kAllOptions & ~PlenarProfile::kTerOption;
+  });
+  LoadDefaults();
+  rig->editor.SelectLine(0);  // terrestrial: refused by these options
+  rig->editor.SendOneBtnClick();
+  ASSERT_EQ(rig->prompter.shown.size(), 1u);
+  EXPECT_EQ(rig->prompter.shown[0].text, "Equipment cannot be in Datalogger mode now");
+  EXPECT_TRUE(SentStarting("*?ID").empty());
+  EXPECT_TRUE(SentStarting("*XSR").empty());
+  EXPECT_EQ(sim->Lines().back(), "*?DA");
+  EXPECT_TRUE(rig->Log().empty());
+}
