@@ -111,6 +111,13 @@ TEST_F(TermLines, WaitAnswerAndWaitFlushing) {
   // second; one second more would take another read.
   EXPECT_GE(fake.now - before, 1000);
   EXPECT_LE(fake.now - before, 3000);
+  // From the start of a second, n seconds are at least n * 1000 ms: an odd n ends a whole read
+  // later than n - 1 would.
+  fake.now = (fake.now / 1000 + 1) * 1000;
+  const int64_t whole = fake.now;
+  EXPECT_TRUE(Run("WAITFLUSHING 3\n"));
+  EXPECT_GE(fake.now - whole, 3000);
+  EXPECT_LE(fake.now - whole, 5000);
 }
 
 TEST_F(TermLines, GetKeyWaitsForAKeyWithACharacterAndAlertBeeps) {

@@ -68,6 +68,10 @@ TEST(PlenPlanCheck, OptionsAgainstPlansAsOneTable) {
   PlanSlot low = Plan("LOWP", 'T');
   AddChannel(low, "L1", 40.0f, {"ME6", "", ""});
   AddChannel(low, "L2", 474.0f, {"ME6", "", ""});
+  PlanSlot at45 = Plan("EDGE", 'T');
+  AddChannel(at45, "E1", 45.0f, {"", "", ""});
+  PlanSlot under45 = Plan("EDGE", 'T');
+  AddChannel(under45, "E1", 44.95f, {"", "", ""});
   PlanSlot dabPlan = Plan("DABP", 'D');
   CopyField(dabPlan.commands[1], "ME8");
   AddChannel(dabPlan, "5A", 174.928f, {"ME8", "", ""});
@@ -89,6 +93,9 @@ TEST(PlenPlanCheck, OptionsAgainstPlansAsOneTable) {
       {"the same in a TER channel's third slot is not examined", AllBut({6}), true, {terCofdm3}, {}, true},
       {"below 45 MHz without flag 14: one line, no command checked", AllBut({14, 6}), true, {low},
        {"Plan LOWP, channel L1: 40.00 MHz not supported."}, false},
+      {"45.00 MHz without flag 14 is taken", AllBut({14}), true, {at45}, {}, true},
+      {"44.95 MHz without flag 14 is not", AllBut({14}), true, {under45},
+       {"Plan EDGE, channel E1: 44.95 MHz not supported."}, false},
       {"below 45 MHz with flag 14: that channel and the later ones are checked", AllBut({6}), true, {low},
        {"Plan LOWP, channel L1: Meas BER (COFDM) not supported.",
         "Plan LOWP, channel L2: Meas BER (COFDM) not supported."},

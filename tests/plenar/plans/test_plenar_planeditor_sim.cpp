@@ -261,11 +261,14 @@ TEST_F(PlenEditorSim, APlanOfTheMostChannelsSavesReadsBackAndSendsAndOneMoreIsRe
   ASSERT_NO_FATAL_FAILURE(expectWhole(e.planSlots[0]));
   EXPECT_TRUE(prompter.shown.empty());
 
-  // A plan file of 256 channels, plain or in format 2, loads 255 and says the last was dropped.
+  // Plan files through Add: one of 255 channels loads whole and says nothing; one of 256, plain or
+  // in format 2, loads 255 and says the last was dropped.
   const std::string L(1, equip->listSeparator), D(1, equip->decimalSeparator);
   std::string plain = "FULL" + L + "T\n", format2;
-  for (int c = 0; c <= 255; ++c)
+  for (int c = 0; c < 255; ++c)
     plain += "C" + std::to_string(c) + L + std::to_string(48 + 3 * c) + D + "25" + L + "8\n";
+  const std::string plain255 = plain;
+  plain += "C255" + L + "813" + D + "25" + L + "8\n";
   {
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -273,9 +276,14 @@ TEST_F(PlenEditorSim, APlanOfTheMostChannelsSavesReadsBackAndSendsAndOneMoreIsRe
     const size_t end = format2.find("# End of plan");
     format2.insert(end, "C255" + L + "  813" + D + "25" + L + "8" + D + "00\n");
   }
-  for (const std::string& text : {plain, format2}) {
-    SCOPED_TRACE(text.substr(0, 20));
-    std::ofstream(dir.Path("MORE.CSV"), std::ios::binary) << text;
+  const struct {
+    const char* what;
+    const std::string& text;
+    bool truncated;
+  } files[] = {{"plain, 255", plain255, false}, {"plain, 256", plain, true}, {"format 2, 256", format2, true}};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.what);
+    std::ofstream(dir.Path("MORE.CSV"), std::ios::binary) << file.text;
     prompter.shown.clear();
     e.modified = false;
     e.ClearAllPlans();
@@ -283,7 +291,9 @@ TEST_F(PlenEditorSim, APlanOfTheMostChannelsSavesReadsBackAndSendsAndOneMoreIsRe
     cvtest::PickFile(dir.filePath("MORE.CSV"));
     dlg->AddBtnClick();
     ASSERT_EQ(e.planSlots[0].Channels().size(), 255u);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "Maximum number of channels reached\nThis plan will be truncated");
+    EXPECT_NEAR(e.planSlots[0].Channels().back().frequency, 48.25 + 3 * 254, 0.01) << "the last one kept";
+    ASSERT_EQ(prompter.shown.size(), file.truncated ? 1u : 0u);
+    if (file.truncated)
+      EXPECT_EQ(prompter.shown[0].text, "Maximum number of channels reached\nThis plan will be truncated");
   }
 }
