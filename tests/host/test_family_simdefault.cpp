@@ -127,6 +127,25 @@ TEST_P(FamilyOnDefaultSim, PlansReceivedSavedReadSentAndReceivedAgain) {
   EXPECT_TRUE(log.contains("Sending successful")) << log.join('\n').toStdString();
 }
 
+// A plan Send loads the meter's loader into its memory and restarts the meter: its firmware, and so
+// the version Detect finds, stays what it was.
+TEST_P(FamilyOnDefaultSim, APlanSendLeavesTheMeterOnItsFirmware) {
+  OnNextModal([&](QWidget* dlg) {
+    Child<QPushButton>(dlg, "ReceiveBtn")->click();
+    Child<QPushButton>(dlg, "SendBtn")->click();
+    Child<QPushButton>(dlg, "CloseBtn")->click();
+  });
+  w->EditChBtn->click();
+  ASSERT_TRUE(LogLines(*w).contains("Sending successful")) << LogLines(*w).join('\n').toStdString();
+  w->DetectBtnClick();
+
+  static const QRegularExpression found("^COM[0-9]+\\([0-9]+\\) -> ");
+  const QStringList detected = LogLines(*w).filter(found);
+  ASSERT_EQ(detected.size(), 2) << LogLines(*w).join('\n').toStdString();
+  EXPECT_EQ(detected[1].toStdString(), detected[0].toStdString());
+  EXPECT_EQ(Warnings(), "");
+}
+
 TEST_P(FamilyOnDefaultSim, MemoriesReceivedSentAndReceivedAgain) {
   struct Seen {
     QStringList received, receivedAgain;

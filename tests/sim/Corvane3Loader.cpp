@@ -47,8 +47,11 @@ void AddCorvane3Loader(Corvane3Profile& p) {
     cv::script::ParsedRecord r;
     if (p.checkHexChecksum && !cv::script::ParseFlashRecord(record, r)) return Answer::Nak();
     ++p.hexLines;
-    // The end record completes an update: the new firmware answers "*?VE" from now on.
-    if (record.rfind("00000001", 0) == 0 && !p.updatedVersion.empty()) p.version = p.updatedVersion;
+    // Outside the boot monitor the end record completes a firmware update: the new firmware
+    // answers "*?VE" from now on. In the boot monitor the file is the loader a plan Send puts in
+    // memory, and the firmware stays as it was.
+    if (record.rfind("00000001", 0) == 0 && p.loaderState != State::Boot && !p.updatedVersion.empty())
+      p.version = p.updatedVersion;
     return Answer::Ok();
   });
   p.On("*FE6", [&p](const std::string&) {

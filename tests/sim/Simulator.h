@@ -259,7 +259,8 @@ class Corvane3Profile : public Profile {
   // monitor reads "*?ME", "*?FR" (the last tuning), "*?CF" / "*CF" (tuning by frequency or by
   // channel), "*?SC" and "*?CH" (the active plan and channel of `plans`), and sets "*CH" and
   // "*SY" (systemReply).
-  // A "*HX:" end record (":00000001FF") makes "*?VE" report updatedVersion from then on.
+  // A "*HX:" end record (":00000001FF") taken outside the boot monitor makes "*?VE" report
+  // updatedVersion from then on.
   void SetOptionBlock(int block, const std::string& description, const std::string& detail, unsigned status);
   static constexpr unsigned kOptionBase = 0x1050, kRotaryAddress = 0x1306;
   bool tuneByChannel = false;
