@@ -4,6 +4,9 @@ function(cv_glob_sources var dir)
   set(${var} ${_srcs} PARENT_SCOPE)
 endfunction()
 
+# The macros every test program is compiled with.
+set(CV_TEST_DEFINITIONS CV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data" CV_BIN_DIR="${CV_BIN_DIR}")
+
 # cv_add_test_dir(NAME DIR LIBS...): one GoogleTest executable from every .cpp in DIR.
 # Every test executable runs with a QApplication on the offscreen platform (tests/support/qt_main.cpp),
 # so widget tests and plain tests share one runner.
@@ -15,8 +18,8 @@ function(cv_add_test_dir name dir)
   add_executable(${name} ${_srcs})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE cvtestsupport ${ARGN})
-  target_compile_definitions(${name} PRIVATE CV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-                                             CV_BIN_DIR="${CV_BIN_DIR}")
+  target_compile_definitions(${name} PRIVATE ${CV_TEST_DEFINITIONS})
+  set_property(GLOBAL APPEND PROPERTY CV_TEST_TARGETS ${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CV_BIN_DIR=${CV_BIN_DIR}"
@@ -31,6 +34,7 @@ function(cv_add_plugin name)
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
     LIBRARY_OUTPUT_DIRECTORY ${CV_BIN_DIR})
   target_link_libraries(${name} PRIVATE cvframework)
+  cv_pch(${name} hidden)
   target_link_options(${name} PRIVATE
     -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin-exports.map -Wl,--no-undefined)
 endfunction()

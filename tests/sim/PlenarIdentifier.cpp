@@ -43,7 +43,7 @@ const std::vector<std::pair<std::string, std::string>>& PlenarProfile::Scenarios
 }
 
 bool PlenarProfile::SetScenario(const std::string& name) {
-  static const std::pair<const char*, Signal> signals[] = {
+  static const std::pair<const char*, Signal> bySignalName[] = {
       {"nothing", Signal::Nothing},     {"analog", Signal::TerrestrialAnalog},
       {"sat-analog", Signal::SatelliteAnalog}, {"sat-digital", Signal::SatelliteDigital},
       {"cofdm", Signal::Cofdm},         {"qam", Signal::Qam},
@@ -51,9 +51,9 @@ bool PlenarProfile::SetScenario(const std::string& name) {
       {"refuse-ji", Signal::TerrestrialAnalog}, {"refuse-ch", Signal::TerrestrialAnalog},
       {"refuse-ci", Signal::TerrestrialAnalog},
   };
-  const auto* found = std::find_if(std::begin(signals), std::end(signals),
+  const auto* found = std::find_if(std::begin(bySignalName), std::end(bySignalName),
                                    [&](const auto& s) { return name == s.first; });
-  if (found == std::end(signals)) return false;
+  if (found == std::end(bySignalName)) return false;
   signal = found->second;
   const bool satellite = signal == Signal::SatelliteAnalog || signal == Signal::SatelliteDigital;
   lastTuning = satellite ? kSatellite : kTerrestrial;
