@@ -32,9 +32,9 @@ inline bool RunMonitorPolling(const char* mode, int queries, cvsim::Simulator& s
   const double perCycle = r.wallMs / cycles;
   const double expected = r.wireMs / cycles + 40.0;
   std::printf("%-15s %d queries: %d cycles in %.0f ms, %.2f cycles/s, %.1f ms a cycle; wire %.1f ms + timer 40 ms "
-              "= %.1f ms; %+.1f%%; CPU %.1f %%\n",
+              "= %.1f ms; %+.1f%%; CPU %.2f %% (simulated meter %.2f %%)\n",
               mode, queries, cycles, r.wallMs, cycles * 1000.0 / r.wallMs, perCycle, r.wireMs / cycles, expected,
-              (perCycle - expected) / expected * 100.0, r.cpuPercent);
+              (perCycle - expected) / expected * 100.0, r.cpuPercent, r.meterCpuPercent);
   return perCycle <= expected * 1.1;
 }
 

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   }
   sim->ClearTraffic();
 
-  const double cpu0 = CpuSeconds();
+  const double cpu0 = ProgramCpuSeconds();
+  const double meter0 = SimulatorCpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
   int failed = 0;
   for (int i = 0; i < count; ++i) {
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     if (!port.Transact(buf) || std::strcmp(buf, "*VE V2.10") != 0) ++failed;
   }
   const auto t1 = std::chrono::steady_clock::now();
-  const double cpu = CpuSeconds() - cpu0;
+  const double cpu = ProgramCpuSeconds() - cpu0;
+  const double meter = SimulatorCpuSeconds() - meter0;
   const double elapsed = std::chrono::duration<double>(t1 - t0).count();
 
   // On the wire per transaction: the XON that invites it, "*?VE" CR, then XOFF, ACK and
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
   std::printf("wire time           %.3f s (%.0f bytes at %d baud)\n", wire, wireBytes, baud);
   std::printf("elapsed             %.3f s\n", elapsed);
   std::printf("elapsed / wire      %.4f (goal <= 1.05)\n", elapsed / wire);
-  std::printf("process CPU         %.3f s = %.2f%% of elapsed (goal < 2%%)\n", cpu, 100.0 * cpu / elapsed);
+  std::printf("program CPU         %.3f s = %.2f%% of elapsed (goal < 2%%; simulated meter %.2f%%)\n", cpu,
+              100.0 * cpu / elapsed, 100.0 * meter / elapsed);
   return failed == 0 ? 0 : 1;
 }

@@ -12,12 +12,18 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 
 #include "LineSpeed.h"
 #include "PortMap.h"
 
 namespace cv {
+
+// Short reads (the port object takes its lines a byte at a time) are served from what one
+// read() of the device brought, so a reply costs a system call per burst the line delivers
+// rather than one per byte. Reads at least this long go straight to the caller's buffer.
+constexpr size_t kReadAhead = 256;
 
 struct SerialPort {
   int fd = -1;
@@ -26,6 +32,13 @@ struct SerialPort {
   std::string path;
   CommTimeouts timeouts;
   double scale = 1.0;
+  // Bytes taken from the device and not yet handed out: ahead[aheadAt, aheadEnd).
+  char ahead[kReadAhead];
+  size_t aheadAt = 0;
+  size_t aheadEnd = 0;
+  // The last read() of the device came back short: it held nothing more then, so the next wait
+  // may start with ppoll() rather than with a read() that would find nothing.
+  bool drained = false;
 };
 
 namespace {
@@ -71,12 +84,38 @@ SerialOpenError ErrorOf(int e) {
 
 bool Valid(SerialHandle h) { return h && h->fd >= 0; }
 
+size_t Ahead(const SerialPort& port) { return port.aheadEnd - port.aheadAt; }
+
+// read() of the device as the callers see it: the bytes taken ahead first, then the device's.
+// Returns what read() would, with errno set the same way.
+ssize_t ReadSome(SerialPort& port, char* dest, size_t count) {
+  size_t took = std::min(count, Ahead(port));
+  std::memcpy(dest, port.ahead + port.aheadAt, took);
+  port.aheadAt += took;
+  if (took == count) return static_cast<ssize_t>(took);
+  if (count - took >= kReadAhead) {
+    const ssize_t n = ::read(port.fd, dest + took, count - took);
+    port.drained = n < static_cast<ssize_t>(count - took);
+    if (n > 0) return static_cast<ssize_t>(took) + n;
+    return took > 0 ? static_cast<ssize_t>(took) : n;
+  }
+  const ssize_t n = ::read(port.fd, port.ahead, kReadAhead);
+  port.drained = n < static_cast<ssize_t>(kReadAhead);
+  if (n <= 0) return took > 0 ? static_cast<ssize_t>(took) : n;
+  port.aheadAt = 0;
+  port.aheadEnd = static_cast<size_t>(n);
+  const size_t more = std::min(count - took, Ahead(port));
+  std::memcpy(dest + took, port.ahead, more);
+  port.aheadAt = more;
+  return static_cast<ssize_t>(took + more);
+}
+
 // Waits until fd is ready for `events` or the deadline passes. Returns the revents (0 on time-out).
+// A deadline already past still looks once, so a caller that skipped its read learns of bytes
+// that are waiting.
 short WaitReady(int fd, short events, SteadyClock::time_point deadline) {
   for (;;) {
-    const auto now = SteadyClock::now();
-    if (now >= deadline) return 0;
-    const auto left = std::chrono::duration_cast<Ns>(deadline - now).count();
+    const auto left = std::max<int64_t>(0, std::chrono::duration_cast<Ns>(deadline - SteadyClock::now()).count());
     timespec ts{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
     pollfd p{fd, events, 0};
     const int r = ppoll(&p, 1, &ts, nullptr);
@@ -219,7 +258,11 @@ static bool SetModemLine(SerialHandle h, int bit, bool on) {
 bool SerialSetDtr(SerialHandle h, bool on) { return SetModemLine(h, TIOCM_DTR, on); }
 bool SerialSetRts(SerialHandle h, bool on) { return SetModemLine(h, TIOCM_RTS, on); }
 bool SerialPurgeTx(SerialHandle h) { return Valid(h) && h->isTty && tcflush(h->fd, TCOFLUSH) == 0; }
-bool SerialPurgeRx(SerialHandle h) { return Valid(h) && h->isTty && tcflush(h->fd, TCIFLUSH) == 0; }
+bool SerialPurgeRx(SerialHandle h) {
+  if (!Valid(h)) return false;
+  h->aheadAt = h->aheadEnd = 0;
+  return h->isTty && tcflush(h->fd, TCIFLUSH) == 0;
+}
 
 bool SerialWrite(SerialHandle h, const void* data, size_t count, uint32_t* written) {
   if (written) *written = 0;
@@ -269,6 +312,7 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
   SteadyClock::time_point lastByte;
   const Ns slice = std::chrono::milliseconds(kProgressSliceMs);
   SteadyClock::time_point nextProgress = start + slice;
+  bool readable = false;  // the last wait saw bytes come in
   for (;;) {
     if (progress) {
       const auto now = SteadyClock::now();
@@ -277,7 +321,10 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
         nextProgress = SteadyClock::now() + slice;
       }
     }
-    const ssize_t n = ::read(h->fd, p + got, count - got);
+    ssize_t n = -1;
+    errno = EAGAIN;
+    if (readable || returnAtOnce || !h->isTty || !h->drained || Ahead(*h) > 0) n = ReadSome(*h, p + got, count - got);
+    readable = false;
     if (n > 0) {
       got += static_cast<size_t>(n);
       lastByte = SteadyClock::now();
@@ -293,6 +340,7 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
           timespec ts{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
           while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
           }
+          h->drained = false;  // the pause was for bytes to come
         }
       }
       continue;
@@ -310,7 +358,7 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
     if (r & (POLLHUP | POLLERR | POLLNVAL)) {
       // Hung up: take what is still there, then report the line as gone (a hung-up terminal
       // reads as end of file for ever, which must not spin until the deadline).
-      const ssize_t last = ::read(h->fd, p + got, count - got);
+      const ssize_t last = ReadSome(*h, p + got, count - got);
       if (last > 0) {
         got += static_cast<size_t>(last);
         if (read) *read = static_cast<uint32_t>(got);
@@ -318,12 +366,14 @@ bool SerialRead(SerialHandle h, void* data, size_t count, uint32_t* read, const 
       }
       return false;
     }
+    readable = true;
   }
 }
 
 bool SerialWaitReadable(SerialHandle h, int ms) {
   if (!Valid(h)) return false;
-  if (!h->isTty) return true;  // a plain file never blocks a read
+  // A plain file never blocks a read, nor do bytes already taken from the device.
+  if (!h->isTty || Ahead(*h) > 0) return true;
   const auto deadline = SteadyClock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
   pollfd p{h->fd, POLLIN, 0};
   if (ms <= 0) {

@@ -75,6 +75,8 @@ bool SerialSetTimeouts(SerialHandle h, const CommTimeouts& timeouts, double scal
 bool SerialSetDtr(SerialHandle h, bool on);
 bool SerialSetRts(SerialHandle h, bool on);
 bool SerialPurgeTx(SerialHandle h);
+// Drops every byte received and not yet read, those the device holds and those already taken
+// from it (short reads are served from a read-ahead of what the device had).
 bool SerialPurgeRx(SerialHandle h);
 
 // Writes all `count` bytes (no write time-out, but a hung-up device fails the write).
