@@ -5,6 +5,7 @@
 
 #include "Format.h"
 #include "NumFormat.h"
+#include "Pll.h"
 
 namespace cv::plan {
 
@@ -30,6 +31,14 @@ std::optional<double> ParseNumber(std::string_view text) {
   double v = 0;
   if (!cv::ParseFixedNotation(TrimBlanks(text), v)) return std::nullopt;
   return v;
+}
+
+double FileFrequency(char band, float mhz) {
+  if (!cv::IsSatelliteBand(band)) {
+    const auto kept = ParseNumber(cv::PrintfFixed(mhz, 0, 2, '.'));
+    if (kept && cv::PllWord(band, static_cast<float>(*kept)) == cv::PllWord(band, mhz)) return mhz;
+  }
+  return cv::PllFrequency(band, cv::PllWord(band, mhz));
 }
 
 std::optional<long long> ParseInteger(std::string_view text) {

@@ -24,6 +24,12 @@ std::string_view TrimBlanks(std::string_view text);
 // allowed, nothing else. Unlike atof, "12abc" or "" is refused, so a damaged line never reads as
 // a plausible frequency.
 std::optional<double> ParseNumber(std::string_view text);
+// The frequency a plan file shows for a channel of `band` held at `mhz` (satellite: its
+// intermediate frequency), to the two decimals the file keeps: as held unless those decimals
+// read back as another word (47.125 kept as 47.12 tunes a step lower), then the frequency the
+// word tunes. A satellite channel always shows the tuned one: adding the oscillator blurs the
+// last decimal, and the 0.125 MHz steps keep their usual values (.25, .5) anyway.
+double FileFrequency(char band, float mhz);
 // A decimal integer (optionally signed), whole text.
 std::optional<long long> ParseInteger(std::string_view text);
 // A hexadecimal number written "0x..." (the form the scripts use); refuses values above 0xFFFF.

@@ -12,6 +12,10 @@
 
 namespace cv::plan {
 
+// The oscillator as a plan file shows it, to one decimal: its satellite channels are written
+// against this one, so that Add, which takes them against what it reads, finds the same words.
+float FileOscillator(float lnbMHz);
+
 // The file's text for one plan (a satellite channel at the family's downlink); a list separator
 // in a name is written as '_', so that it cannot move the line's later fields.
 std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, char listSeparator,

@@ -64,6 +64,31 @@ TEST(PlanTextFile, RoundTripWithEitherSeparators) {
   EXPECT_NE(PlanTextFileContent(one, '.', ';').find("A; 3950.00\n"), std::string::npos);
 }
 
+// Extract keeps two decimals: a frequency read with more, halfway between two steps, is written as
+// the step it tunes, so that Add reads the file back onto the same word; one that two decimals
+// keep on its word is written as read.
+TEST(PlanTextFile, AFrequencyBetweenStepsExtractsAsTheStepItTunes) {
+  PlanSlot slot;
+  RecordingReport report;
+  ASSERT_TRUE(Read("P;T\nA;47,125;8\nB;471,2501;8\nC;48,1;8\n", ',', ';', slot, report));
+  const std::string text = PlanTextFileContent(slot, ',', ';');
+  EXPECT_NE(text.find("\nA;   47,15;8\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nC;   48,10;8\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nB;  471,25;8\n"), std::string::npos) << text;
+  PlanSlot back;
+  ASSERT_TRUE(Read(text, ',', ';', back, report));
+  ASSERT_EQ(back.Channels().size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(back.Channels()[i].word, slot.Channels()[i].word) << i;
+
+  // The file keeps one decimal of the oscillator: the channel is written against that one, so
+  // that the C-band edge channel (IF 900.00 under 5150.01) does not read back out of the band.
+  ASSERT_TRUE(Read("CB;S;5150,01\nE;4250,01\n", ',', ';', slot, report));
+  const std::string cband = PlanTextFileContent(slot, ',', ';');
+  EXPECT_NE(cband.find("\nE; 4250,00\n"), std::string::npos) << cband;
+  ASSERT_TRUE(Read(cband, ',', ';', back, report));
+  EXPECT_EQ(back.Channels().at(0).word, slot.Channels()[0].word);
+}
+
 TEST(PlanTextFile, AHundredAndThirtyChannelsAreTruncatedTo128) {
   std::string text = "P;T\n";
   for (int i = 0; i < 130; ++i) text += "C" + std::to_string(i) + ";" + std::to_string(100 + i) + ",00;8\n";

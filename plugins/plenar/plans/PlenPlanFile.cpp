@@ -215,19 +215,21 @@ std::string Format2Content(const PlanSlot& slot, char decimalSeparator, char lis
   }
   line(kHashes);
   const std::string name = cv::plan::ListSafeName(slot.name, listSeparator);
+  const float lnb = cv::plan::FileOscillator(slot.lnbMHz);
   if (slot.band == 'S')
-    line(name + L + "S" + L + Number(slot.lnbMHz, 7, 1, decimalSeparator) + Commands(slot.commands, 3, listSeparator));
+    line(name + L + "S" + L + Number(lnb, 7, 1, decimalSeparator) + Commands(slot.commands, 3, listSeparator));
   else
     line(name + L + slot.band + Commands(slot.commands, 3, listSeparator));
   for (const TChan3& chan : slot.Channels()) {
     const std::string head = cv::plan::ListSafeName(chan.name, listSeparator) + L;
+    const double mhz = cv::plan::FileFrequency(slot.band, chan.frequency);
     if (slot.band == 'S')
-      line(head + Number(TCv3Equip::IFToFreq(slot.lnbMHz, chan.frequency), 8, 2, decimalSeparator) +
+      line(head + Number(TCv3Equip::IFToFreq(lnb, static_cast<float>(mhz)), 8, 2, decimalSeparator) +
            Commands(chan.commands, 3, listSeparator));
     else if (IsDabBand(slot.band))
-      line(head + Number(chan.frequency, 8, 2, decimalSeparator) + Commands(chan.commands, 1, listSeparator));
+      line(head + Number(mhz, 8, 2, decimalSeparator) + Commands(chan.commands, 1, listSeparator));
     else
-      line(head + Number(chan.frequency, 8, 2, decimalSeparator) + L +
+      line(head + Number(mhz, 8, 2, decimalSeparator) + L +
            Number(chan.bandwidth * 0.01, 2, 2, decimalSeparator) + Commands(chan.commands, 1, listSeparator));
   }
   line("# End of plan");
