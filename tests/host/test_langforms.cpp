@@ -1,6 +1,7 @@
 // Every language module's texts fit the fixed-size forms wherever the English ones do: the main
 // window and each plug-in's tool dialogs, opened from the main window's buttons on the family's
-// simulated meter, are measured in English and then in each language built beside the program. A
+// simulated meter (with the memory settings dialog over a received memory, and the channel and
+// block dialogs over a received plan), are measured in English and then in each language built beside the program. A
 // longer translation that would be cut, or a caption that grows over the control beside it, fails.
 // In every language, English included, no access key (the letter after '&') is used twice in one
 // form or one menu: Alt and the letter reaches only the first control that has it.
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLayout>
+#include <QListWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -227,13 +229,28 @@ class LanguageForms : public ::testing::TestWithParam<Family> {
                                 w.UpdateBtn, w.IdentBtn}) {
       if (!button->isEnabled() || !button->isVisible()) continue;
       MeasureModal(nullptr, button->objectName(), out, keys, [button] { button->click(); }, [&](QWidget* tool) {
-        // The memory editor's settings dialog, on the first memory received from the meter.
         auto* receive = tool->findChild<QPushButton*>("ReceiveBtn");
         auto* edit = tool->findChild<QPushButton*>("EditBtn");
-        if (button != w.EditMemBtn || !receive || !edit) return;
+        if (!receive || !edit) return;
+        // The memory editor's settings dialog, on the first memory received from the meter.
+        if (button == w.EditMemBtn) {
+          receive->click();
+          if (edit->isEnabled())
+            MeasureModal(tool, button->objectName() + "/EditBtn", out, keys, [edit] { edit->click(); }, {});
+        }
+        // The plan editor's channel dialog on the first plan received, and the block dialog over it.
+        auto* plans = tool->findChild<QListWidget*>("ChanPlanListBox");
+        if (button != w.EditChBtn || !plans) return;
         receive->click();
-        if (edit->isEnabled())
-          MeasureModal(tool, button->objectName() + "/EditBtn", out, keys, [edit] { edit->click(); }, {});
+        if (plans->count() == 0) return;
+        plans->setCurrentRow(0);
+        if (!edit->isEnabled()) return;
+        const QString channels = button->objectName() + "/EditBtn";
+        MeasureModal(tool, channels, out, keys, [edit] { edit->click(); }, [&](QWidget* dialog) {
+          auto* block = dialog->findChild<QPushButton*>("BlockBtn");
+          if (block && block->isEnabled())
+            MeasureModal(dialog, channels + "/BlockBtn", out, keys, [block] { block->click(); }, {});
+        });
       });
     }
   }
