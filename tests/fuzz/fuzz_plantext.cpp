@@ -15,15 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 namespace {
 
 bool Read(const std::string& text, TCv3Equip& equip, PlanSlot& slot) {
-  TextFileLines file;
-  SplitTextLines(text, file);
-  cvfuzz::QuietReport report;
-  auto split = [&](const std::string& line, std::vector<std::string>& fields) {
-    bool any = equip.SplitFields(line.c_str());
-    fields.assign(std::begin(equip.fields), std::end(equip.fields));
-    return any;
-  };
-  return ReadPlanText(file, "/fuzz/PLAN.CSV", split, slot, report);
+  return cvfuzz::ReadFamilyPlanText(text, equip, Corvane3PlanFamily(), slot);
 }
 
 }  // namespace
