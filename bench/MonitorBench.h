@@ -1,6 +1,7 @@
 #pragma once
-// The monitor's polling against a simulated meter pacing the wire at 19200 baud: a cycle should
-// take the wire time of its exchanges plus the 40 ms timer, within 10%.
+// The monitor's polling against a simulated meter pacing the wire at 19200 baud, its level changing
+// from reading to reading: a cycle should take the wire time of its exchanges plus the 40 ms
+// timer, within 10%.
 #include <QDialog>
 #include <QEventLoop>
 #include <QTimer>
@@ -17,6 +18,9 @@ inline constexpr int kMonitorBaud = 19200;
 // timer, within 10%.
 inline bool RunMonitorPolling(const char* mode, int queries, cvsim::Simulator& sim,
                               const std::function<std::unique_ptr<TMonitorDlg>()>& make, int seconds = 5) {
+  // A live signal: the level differs from one reading to the next, so the display changes every
+  // cycle as it does on a meter in the field.
+  sim.WithProfile([](cvsim::Profile& p) { static_cast<cvsim::Corvane3Profile&>(p).levelFlickerDb = 0.1; });
   std::unique_ptr<TMonitorDlg> dlg = make();
   int cycles = 0;
   const WireRun r = MeasureOnWire(sim, kMonitorBaud, [&] {

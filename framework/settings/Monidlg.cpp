@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
@@ -123,6 +124,8 @@ TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Lin
   DisplayMemo = new QPlainTextEdit(this);
   DisplayMemo->setObjectName("DisplayMemo");
   DisplayMemo->setReadOnly(true);
+  // The display is rewritten in place every cycle: an undo history of that would only grow.
+  DisplayMemo->setUndoRedoEnabled(false);
   DisplayMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   DisplayMemo->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
   DisplayMemo->setGeometry(12, 80, 290, 120);
@@ -217,12 +220,31 @@ void TMonitorDlg::ReceiveAll() {
 
 void TMonitorDlg::ShowMeasurement(const cv::settings::MonitorMeasurement& record) {
   const auto lines = cv::settings::DisplayLines(record, poller.channelMode, poller.Profile());
-  QString text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + cv::From1252(lines[i]);
-  DisplayMemo->setPlainText(text);
-  DisplayMemo->moveCursor(QTextCursor::Start);
-  ChannelEdit->setText(poller.channelMode ? cv::From1252(record.channel) : QString());
-  FreqEdit->setText(cv::From1252(poller.Profile().FrequencyText(record.mhz)));
+  // Cycle after cycle most lines (often all) read as before: only a line that changed is laid out
+  // and repainted again, not the whole display many times a second.
+  QTextDocument* doc = DisplayMemo->document();
+  if (doc->blockCount() == static_cast<int>(lines.size())) {
+    QTextBlock block = doc->begin();
+    for (const std::string& line : lines) {
+      const QString text = cv::From1252(line);
+      if (block.text() != text) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(text);
+      }
+      block = block.next();
+    }
+  } else {
+    QString text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + cv::From1252(lines[i]);
+    DisplayMemo->setPlainText(text);
+    DisplayMemo->moveCursor(QTextCursor::Start);
+  }
+  const auto show = [](QLineEdit* edit, const QString& value) {
+    if (edit->text() != value) edit->setText(value);
+  };
+  show(ChannelEdit, poller.channelMode ? cv::From1252(record.channel) : QString());
+  show(FreqEdit, cv::From1252(poller.Profile().FrequencyText(record.mhz)));
   BandLabel->setText(M(record.band == 'T' ? m::MonTer : m::MonSat));
   const int item = poller.Profile().MeasureItem(record.measureType);
   if (item != cv::settings::MonitorProfile::kKeepMeasureItem) MeasRadioGroup->SetItemIndex(item);

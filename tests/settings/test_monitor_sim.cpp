@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -59,6 +60,41 @@ TEST_F(MonitorSim, OneCycleShowsWhatTheInstrumentMeasures) {
   EXPECT_EQ(dlg->MeasRadioGroup->ItemIndex(), 0);
   EXPECT_TRUE(Sent("*SY").empty() && Sent("*ME").empty()) << "the cycle's own selections send nothing";
   EXPECT_TRUE(dlg->TimerToReceiveAll->isActive());
+}
+
+// The display is rewritten line by line where it changed: each cycle must still show exactly what
+// that cycle measured, when a figure changes and when the mode adds or drops a line.
+TEST_F(MonitorSim, EachCycleShowsItsOwnReadingAsTheSignalAndTheModeChange) {
+  StorePlan(3);
+  std::string tuning;
+  Profile([&tuning](Corvane3Profile& p) {
+    p.measureMode = 0;
+    p.systemReply = "*SY130";
+    p.levelFlickerDb = 1.0;
+    tuning = p.lastTuning;
+  });
+  Open();
+  const QString level = "\nLEVEL\n +  72.00 dBuV   471.25 MHz";
+  dlg->ReceiveAll();
+  EXPECT_EQ(dlg->DisplayMemo->toPlainText(), level);
+  dlg->ReceiveAll();
+  EXPECT_EQ(dlg->DisplayMemo->toPlainText(), "\nLEVEL\n +  73.00 dBuV   471.25 MHz");
+  Profile([](Corvane3Profile& p) {
+    p.tuneByChannel = true;
+    p.activeChannel = 2;
+    p.measureMode = 4;
+    p.lastTuning = "*FRS3EF4";
+  });
+  dlg->ReceiveAll();
+  EXPECT_EQ(dlg->DisplayMemo->toPlainText(), "\nBER (QPSK)\n 2.1E-06    1535.0 MHz\nC22  (UHF     ) ");
+  Profile([&tuning](Corvane3Profile& p) {
+    p.tuneByChannel = false;
+    p.measureMode = 0;
+    p.lastTuning = tuning;
+  });
+  dlg->ReceiveAll();
+  EXPECT_EQ(dlg->DisplayMemo->toPlainText(), level);
+  EXPECT_EQ(dlg->DisplayMemo->document()->availableUndoSteps(), 0) << "hours of polling keep no undo history";
 }
 
 TEST_F(MonitorSim, ChannelModeAddsThePlanQueriesAndTheChannelLine) {

@@ -48,7 +48,8 @@ std::string Corvane3Profile::LevelReply() const {
   if (levelImpossible) return "*LV!?000";
   if (measureMode >= 4 && measureMode <= 6) return "*LV=+" + BerDigits(berValue);
   const bool ratio = measureMode == 1 || measureMode == 3 || measureMode == 7;
-  const long tenths = std::lround((ratio ? ratioDb : LevelAt(tunedMHz)) * 10.0);
+  const double flicker = levelReads++ % 2 ? levelFlickerDb : 0.0;
+  const long tenths = std::lround(((ratio ? ratioDb : LevelAt(tunedMHz)) + flicker) * 10.0);
   char buf[16];
   std::snprintf(buf, sizeof buf, "*LV=+%03lX", std::clamp(tenths, 0L, 0xFFFL));
   return buf;

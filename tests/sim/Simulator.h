@@ -202,6 +202,10 @@ class Corvane3Profile : public Profile {
   // "*LV=+" and three hex digits: tenths of dBuV (level modes), tenths of dB (ratio modes 1, 3
   // and 7) or the bit error ratio (modes 4 to 6, BerDigits); "*LV!?000" when levelImpossible.
   std::string LevelReply() const;
+  // A live signal's level moves a little from one reading to the next: each level reply alternates
+  // between the level and the level plus this many dB (0: a steady signal).
+  double levelFlickerDb = 0.0;
+  mutable unsigned levelReads = 0;
   // A bit error ratio as the instrument codes it: mantissa 0..127 and exponent -16..15 in 12 bits.
   static std::string BerDigits(double ber);
   int measureMode = 0;           // "*ME0" .. "*ME7"
