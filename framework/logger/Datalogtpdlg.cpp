@@ -41,11 +41,12 @@ TDataLoggerTPDlg::TDataLoggerTPDlg(TDataLoggerDlg* owner) : QDialog(owner), logg
   NextBtn->setToolTip(M(msg::DlNextTPHint));
   NextBtn->setStatusTip(M(msg::DlNextTPHint));
   NextBtn->setAutoDefault(false);
-  NextBtn->setGeometry(172, 4, 72, 25);
+  // Next gives Close the few pixels its longest translation needs.
+  NextBtn->setGeometry(172, 4, 68, 25);
   CloseBtn = new QPushButton(M(msg::DlCloseBtn), this);
   CloseBtn->setObjectName("CloseBtn");
   CloseBtn->setAutoDefault(false);
-  CloseBtn->setGeometry(248, 4, 56, 25);
+  CloseBtn->setGeometry(244, 4, 62, 25);
   connect(NextBtn, &QPushButton::clicked, this, &TDataLoggerTPDlg::NextTPBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &TDataLoggerTPDlg::CloseBtnClick);
   connect(TPEdit, &QLineEdit::textEdited, this, &TDataLoggerTPDlg::TPEditChange);

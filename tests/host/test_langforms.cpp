@@ -1,8 +1,11 @@
 // Every language module's texts fit the fixed-size forms wherever the English ones do: the main
-// window and each plug-in's tool dialogs, opened from the main window's buttons on the family's
-// simulated meter (with the memory settings dialog over a received memory, and the channel and
-// block dialogs over a received plan), are measured in English and then in each language built beside the program. A
-// longer translation that would be cut, or a caption that grows over the control beside it, fails.
+// window, each plug-in's tool dialogs opened from the main window's buttons on the family's
+// simulated meter, and the forms a person opens from those (the table `kOpenings`: the host's
+// editor, find, CSV viewer, select, about and message box; the memory settings dialog and its
+// channel picker, the channel and block dialogs over a received plan, the plan receive choice,
+// the data logger's test-point window and sheet, the MPEG-2 analyser) are measured in English
+// and then in each language built beside the program. A longer translation that would be cut, or
+// a caption that grows over the control beside it, fails.
 // In every language, English included, no access key (the letter after '&') is used twice in one
 // form or one menu: Alt and the letter reaches only the first control that has it.
 // A translation wider than the English text must fit with a few pixels to spare: the forms are
@@ -15,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
 #include <QLayout>
@@ -22,6 +26,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -29,6 +34,7 @@
 #include <functional>
 #include <map>
 
+#include "AccessKeys.h"
 #include "AppServices.h"
 #include "FamilyOnCom3.h"
 #include "HostHome.h"
@@ -36,8 +42,13 @@
 #include "LanguageModule.h"
 #include "Mainform.h"
 #include "Messages.h"
+#include "Printers.h"
 
 namespace {
+
+using cvtest::CollectKeys;
+using cvtest::ExpectNoKeyTwice;
+using cvtest::Keys;
 
 // What a translation leaves spare beyond its text: 3 %, at least 2 pixels.
 int Slack(int need) { return std::max(2, (need * 3 + 99) / 100); }
@@ -137,66 +148,107 @@ void Measure(QWidget* form, const QString& formKey, Fits& out) {
   }
 }
 
-// Access keys by where they are used together (a form with its menu bar's titles, each menu) and
-// by letter: the texts that carry the letter.
-using Keys = std::map<QString, std::map<QString, QStringList>>;
+// A form opened from another one, as a person opens it: `from` is the key of the form it opens
+// from, `when` a control that form must have (the forms are the plug-in's, of its own copy of the
+// framework, so a family's form is told by its controls' names), `open` does what the person does.
+// Qt's own dialogs (file, print, page set-up) and the terminal's console, which draws its screen
+// as text, have no access keys of the program's.
+struct Opening {
+  const char* from;
+  const char* name;
+  const char* when;
+  std::function<void(QWidget* from)> open;
+};
 
-QString AccessKey(const QString& text) {
-  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] != '&') return text.mid(i + 1, 1).toUpper();
-    ++i;
-  }
-  return {};
+template <class T = QWidget>
+T* Named(QWidget* form, const char* name) {
+  T* c = form->findChild<T*>(name);
+  EXPECT_NE(c, nullptr) << name;
+  return c;
 }
 
-QString TextOf(QWidget* w) {
-  if (auto* l = qobject_cast<QLabel*>(w)) return l->textFormat() == Qt::RichText ? QString() : l->text();
-  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
-  if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
-  return {};
+void Press(QWidget* form, const char* name) {
+  auto* b = Named<QAbstractButton>(form, name);
+  ASSERT_TRUE(b && b->isEnabled()) << name;
+  b->click();
 }
 
-void AddKey(Keys& keys, const QString& where, const QString& text) {
-  const QString key = AccessKey(text);
-  if (!key.isEmpty()) keys[where][key] << text;
+// Ticks the first line of a check list; false when it has none.
+bool TickFirst(QListWidget* list) {
+  if (!list || list->count() == 0) return false;
+  list->item(0)->setCheckState(Qt::Checked);
+  list->setCurrentRow(0);
+  return true;
 }
 
-void CollectMenu(QMenu* menu, const QString& where, Keys& keys) {
-  for (QAction* a : menu->actions()) {
-    if (!a->isVisible() || a->isSeparator()) continue;
-    AddKey(keys, where, a->text());
-    if (a->menu()) CollectMenu(a->menu(), where + " > " + a->text(), keys);
-  }
-}
+TMainForm& Main(QWidget* w) { return *static_cast<TMainForm*>(w); }
 
-// The access keys of `form`'s visible controls and of its menus.
-void CollectKeys(QWidget* form, const QString& formKey, Keys& keys) {
-  for (QWidget* w : form->findChildren<QWidget*>()) {
-    if (!w->isVisibleTo(form) || w->window() != form) continue;
-    AddKey(keys, formKey, TextOf(w));
-  }
-  for (QMenuBar* bar : form->findChildren<QMenuBar*>()) {
-    for (QAction* a : bar->actions()) {
-      if (!a->isVisible()) continue;
-      AddKey(keys, formKey, a->text());
-      if (a->menu()) CollectMenu(a->menu(), formKey + " menu " + a->text(), keys);
-    }
-  }
-}
-
-void ExpectNoKeyTwice(const Keys& keys, const char* code) {
-  for (const auto& [where, letters] : keys)
-    for (const auto& [letter, texts] : letters)
-      EXPECT_EQ(texts.size(), 1) << code << " " << where.toStdString() << ": access key " << letter.toStdString()
-                                 << " on \"" << texts.join("\", \"").toStdString() << "\"";
-}
+// The host's own forms do not change with the plug-in: the first family's row opens them.
+const Opening kOpenings[] = {
+    {"main", "EditButton", nullptr, [](QWidget* w) { Main(w).EditButtonClick(); }},
+    {"EditButton", "SpeedSearchBtn", nullptr,
+     [](QWidget* pad) {
+       Named<QPlainTextEdit>(pad, "Memo")->setPlainText("CvTools");
+       Press(pad, "SpeedSearchBtn");
+     }},
+    {"main", "CSVButton", nullptr, [](QWidget* w) { Main(w).CSVButtonClick(); }},
+    {"main", "SelectBtn", nullptr, [](QWidget* w) { Main(w).SelectBtnClick(); }},
+    {"main", "About", nullptr, [](QWidget* w) { Main(w).HelpAbout(); }},
+    {"main", "MessageBox", nullptr,
+     [](QWidget*) {
+       cv::Prompter& recording = cv::CurrentPrompter();
+       cv::SetPrompter(nullptr);
+       cv::CurrentPrompter().Message(cv::MsgIcon::Question, "?", "?",
+                                     cv::MsgYes | cv::MsgNo | cv::MsgYesToAll | cv::MsgOk | cv::MsgCancel);
+       cv::SetPrompter(&recording);
+     }},
+    // The memory settings dialog on the first memory received, and its channel picker.
+    {"EditMemBtn", "EditBtn", "ReceiveBtn",
+     [](QWidget* tool) {
+       Press(tool, "ReceiveBtn");
+       Press(tool, "EditBtn");
+     }},
+    {"EditMemBtn/EditBtn", "ModifyChannelBtn", nullptr, [](QWidget* d) { Press(d, "ModifyChannelBtn"); }},
+    // The channel dialog on the first plan received, and the block dialog over it.
+    {"EditChBtn", "EditBtn", "ChanPlanListBox",
+     [](QWidget* tool) {
+       Press(tool, "ReceiveBtn");
+       auto* plans = Named<QListWidget>(tool, "ChanPlanListBox");
+       ASSERT_TRUE(plans && plans->count() > 0);
+       plans->setCurrentRow(0);
+       Press(tool, "EditBtn");
+     }},
+    {"EditChBtn/EditBtn", "BlockBtn", nullptr, [](QWidget* d) { Press(d, "BlockBtn"); }},
+    // The TV MIRELTO plan editor's choice of the plans to receive.
+    {"EditChBtn", "ReceiveBtn", "ComPlanListBox", [](QWidget* tool) { Press(tool, "ReceiveBtn"); }},
+    // The data logger's test-point name window (a double click on a ticked test point) and its
+    // sheet, which the data's download opens where a printer is installed.
+    {"DataLogBtn", "TPCheckListBox", "TPCheckListBox",
+     [](QWidget* tool) {
+       Press(tool, "ReceiveNamesBtn");
+       auto* points = Named<QListWidget>(tool, "TPCheckListBox");
+       ASSERT_TRUE(TickFirst(points));
+       emit points->itemDoubleClicked(points->item(0));
+     }},
+    {"DataLogBtn", "ReceiveDataBtn", "TPCheckListBox",
+     [](QWidget* tool) {
+       ASSERT_TRUE(TickFirst(Named<QListWidget>(tool, "MemCheckListBox")));
+       cv::SetInstalledPrinterCount(1);
+       Press(tool, "ReceiveDataBtn");
+       cv::SetInstalledPrinterCount(-1);
+     }},
+    // The MPEG-2 analyser of the update dialog.
+    {"UpdateBtn", "Mpeg2Btn", "Mpeg2Btn", [](QWidget* d) { Press(d, "Mpeg2Btn"); }},
+};
 
 struct Family {
   const char* plugin;
   const char* profile;
+  bool identifier = false;  // the plug-in has the channel identifier, whose button the host keeps hidden
 };
 void PrintTo(const Family& f, std::ostream* os) { *os << f.plugin; }
+const Family kFamilies[] = {{"Cv3Tools", "corvane3"}, {"XR9Tools", "xr9"},      {"Cv4Tools", "corvane4"},
+                            {"CvPlenar", "plenar", true},   {"DV8Tools", "dv8"},      {"Cv2Tools", "corvane2"}};
 
 class LanguageForms : public ::testing::TestWithParam<Family> {
  protected:
@@ -204,8 +256,8 @@ class LanguageForms : public ::testing::TestWithParam<Family> {
     cv::LoadProgramLanguage(0);
     cv::SetProgramPath("");
   }
-  // The main window with the family's plug-in bound by detection in language `index`, and each
-  // tool dialog its buttons open, as the user sees them.
+  // The main window with the family's plug-in bound by detection in language `index`, each tool
+  // dialog its buttons open and the forms opened from those, as the user sees them.
   void MeasureForms(int index, Fits& out, Keys& keys) {
     const Family& f = GetParam();
     HostHome home;
@@ -225,63 +277,56 @@ class LanguageForms : public ::testing::TestWithParam<Family> {
     w.UpdateTools();
     Measure(&w, "main", out);
     CollectKeys(&w, "main", keys);
+    if (std::string(f.plugin) == kFamilies[0].plugin) OpenFrom(&w, "main", out, keys);
     for (QPushButton* button : {w.EditChBtn, w.EditMemBtn, w.DataLogBtn, w.MonitorBtn, w.SpectrumBtn, w.ConfigBtn,
                                 w.UpdateBtn, w.IdentBtn}) {
       if (!button->isEnabled() || !button->isVisible()) continue;
-      MeasureModal(nullptr, button->objectName(), out, keys, [button] { button->click(); }, [&](QWidget* tool) {
-        auto* receive = tool->findChild<QPushButton*>("ReceiveBtn");
-        auto* edit = tool->findChild<QPushButton*>("EditBtn");
-        if (!receive || !edit) return;
-        // The memory editor's settings dialog, on the first memory received from the meter.
-        if (button == w.EditMemBtn) {
-          receive->click();
-          if (edit->isEnabled())
-            MeasureModal(tool, button->objectName() + "/EditBtn", out, keys, [edit] { edit->click(); }, {});
-        }
-        // The plan editor's channel dialog on the first plan received, and the block dialog over it.
-        auto* plans = tool->findChild<QListWidget*>("ChanPlanListBox");
-        if (button != w.EditChBtn || !plans) return;
-        receive->click();
-        if (plans->count() == 0) return;
-        plans->setCurrentRow(0);
-        if (!edit->isEnabled()) return;
-        const QString channels = button->objectName() + "/EditBtn";
-        MeasureModal(tool, channels, out, keys, [edit] { edit->click(); }, [&](QWidget* dialog) {
-          auto* block = dialog->findChild<QPushButton*>("BlockBtn");
-          if (block && block->isEnabled())
-            MeasureModal(dialog, channels + "/BlockBtn", out, keys, [block] { block->click(); }, {});
-        });
-      });
+      MeasureModal(nullptr, button->objectName(), out, keys, [button] { button->click(); });
+    }
+    if (f.identifier) MeasureModal(nullptr, "IdentBtn", out, keys, [&w] { w.IdentBtnClick(); });
+  }
+  // Opens, measures and closes each form of the table that opens from `form` (known as `key`).
+  void OpenFrom(QWidget* form, const QString& key, Fits& out, Keys& keys) {
+    for (const Opening& o : kOpenings) {
+      if (key != o.from || (o.when && !form->findChild<QWidget*>(o.when))) continue;
+      const QString opened = key == "main" ? QString(o.name) : key + "/" + o.name;
+      MeasureModal(form, opened, out, keys, [&] { o.open(form); });
     }
   }
-  // Measures the modal form that `open` shows over `under`, runs `inside` on it, and closes it.
-  void MeasureModal(QWidget* under, const QString& key, Fits& out, Keys& keys, const std::function<void()>& open,
-                    const std::function<void(QWidget*)>& inside) {
+  // Measures the form that `open` shows over `under` (a modal one, or a window of `under`'s own),
+  // then the forms opened from it, and closes it.
+  void MeasureModal(QWidget* under, const QString& key, Fits& out, Keys& keys, const std::function<void()>& open) {
     QTimer poll;
     QElapsedTimer since;
     since.start();
     int ticks = 0;
+    QEventLoop modeless;  // where a form that is not modal is waited for
     QObject::connect(&poll, &QTimer::timeout, [&] {
       QWidget* dlg = QApplication::activeModalWidget();
       if (dlg == under) dlg = nullptr;
+      if (!dlg && under)
+        for (QDialog* d : under->findChildren<QDialog*>())
+          if (d->isVisible()) dlg = d;
       if (!dlg && since.elapsed() < 20000) return;
       poll.stop();
       if (!dlg) {
         ADD_FAILURE() << key.toStdString() << " opened nothing";
-        return;
+        return modeless.quit();
       }
       if (++ticks < 3) return poll.start();  // let the form settle
       Measure(dlg, key, out);
       CollectKeys(dlg, key, keys);
-      if (inside) inside(dlg);
+      OpenFrom(dlg, key, out, keys);
       if (auto* d = qobject_cast<QDialog*>(dlg)) {
         d->reject();
       } else {
         dlg->close();
       }
+      modeless.quit();
     });
     poll.start(20);
     open();
+    if (poll.isActive()) modeless.exec();
   }
 };
 
@@ -313,10 +358,7 @@ TEST_P(LanguageForms, TranslationsFitWhereEnglishFitsAndKeepTheirAccessKeysApart
   EXPECT_GT(languages, 0) << "no language module beside the program";
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, LanguageForms,
-                         ::testing::Values(Family{"Cv3Tools", "corvane3"}, Family{"XR9Tools", "xr9"},
-                                           Family{"Cv4Tools", "corvane4"}, Family{"CvPlenar", "plenar"},
-                                           Family{"DV8Tools", "dv8"}, Family{"Cv2Tools", "corvane2"}),
+INSTANTIATE_TEST_SUITE_P(Families, LanguageForms, ::testing::ValuesIn(kFamilies),
                          [](const auto& info) { return std::string(info.param.plugin); });
 
 }  // namespace
