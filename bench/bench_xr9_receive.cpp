@@ -1,7 +1,8 @@
 // RECEIVE PLANS of the TV MIRELTO plan editor against the line's physical limit: the simulated
 // analyser, paced at 115200 baud (10 bits a byte), holds 450 plans of 60 channels; the editor
 // identifies it, lists them and receives them all into its store. Goal: the elapsed time over the
-// wire time of every exchange (both directions) at most 1.10.
+// wire time of every exchange (both directions) at most 1.10. The CPU figure is the program's
+// thread alone; the whole process's, the simulated analyser's thread with it, follows it.
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
@@ -61,11 +62,13 @@ int main(int argc, char** argv) {
   cv::xr9::TPlanEditor editor(bench.equip, prompter, view);
   sim->WaitTxIdle();
   sim->ClearTraffic();
-  const double cpu0 = CpuSeconds();
+  const double cpu0 = ThreadCpuSeconds();
+  const double process0 = CpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
   editor.ReceiveBtnClick();
   const auto t1 = std::chrono::steady_clock::now();
-  const double cpu = CpuSeconds() - cpu0;
+  const double cpu = ThreadCpuSeconds() - cpu0;
+  const double processCpu = CpuSeconds() - process0;
   sim->WaitTxIdle();
   const double bytes = static_cast<double>(sim->Received().size() + sim->Sent().size());
   const double elapsed = std::chrono::duration<double>(t1 - t0).count();
@@ -74,7 +77,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < editor.ListedPlans(); ++i) channels += static_cast<int>(editor.plans[i].ChannelCount);
   const bool ok = editor.ListedPlans() == 450 && channels == 450 * 60;
   std::printf("receive of 450 plans of 60 channels %s elapsed %7.3f s  wire %7.3f s  elapsed/wire %.4f "
-              "(goal <= 1.10)  process CPU %.2f%%\n",
-              ok ? "ok    " : "FAILED", elapsed, wire, elapsed / wire, 100.0 * cpu / elapsed);
+              "(goal <= 1.10)  CPU %.2f%% (process with simulator %.2f%%)\n",
+              ok ? "ok    " : "FAILED", elapsed, wire, elapsed / wire, 100.0 * cpu / elapsed,
+              100.0 * processCpu / elapsed);
   return ok ? 0 : 1;
 }

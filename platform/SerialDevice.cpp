@@ -376,11 +376,16 @@ bool SerialWaitReadable(SerialHandle h, int ms) {
   if (!h->isTty || Ahead(*h) > 0) return true;
   const auto deadline = SteadyClock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
   pollfd p{h->fd, POLLIN, 0};
+  bool ready = false;
   if (ms <= 0) {
     timespec zero{0, 0};
-    return ppoll(&p, 1, &zero, nullptr) > 0;
+    ready = ppoll(&p, 1, &zero, nullptr) > 0;
+  } else {
+    ready = WaitReady(h->fd, POLLIN, deadline) != 0;
   }
-  return WaitReady(h->fd, POLLIN, deadline) != 0;
+  // The caller reads next: bytes are there, so that read need not look with ppoll() first.
+  if (ready) h->drained = false;
+  return ready;
 }
 
 const std::string& SerialPath(SerialHandle h) {
