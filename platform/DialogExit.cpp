@@ -52,17 +52,4 @@ void ExitThrough(QDialog& dialog, QAbstractButton& exit, std::function<void()> l
   dialog.installEventFilter(new ExitRoute(dialog, exit, std::move(leave)));
 }
 
-ControlsOff::ControlsOff(std::initializer_list<QWidget*> controls) {
-  for (QWidget* w : controls) {
-    if (!w) continue;
-    saved.emplace_back(w, !w->testAttribute(Qt::WA_ForceDisabled));
-    w->setEnabled(false);
-  }
-}
-
-ControlsOff::~ControlsOff() {
-  for (auto it = saved.rbegin(); it != saved.rend(); ++it)
-    if (it->first) it->first->setEnabled(it->second);
-}
-
 }  // namespace cv

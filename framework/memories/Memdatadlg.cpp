@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "BusyCursor.h"
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
 #include "FocusMoves.h"
@@ -63,12 +64,7 @@ class TMemoryDataDlg::Adapter : public cv::mem::Cv3MemoryEquipment, public cv::m
   void FocusEdit(cv::mem::DataEdit edit) override {
     if (QLineEdit* e = dlg.EditOf(edit)) e->setFocus();
   }
-  void SetHourglass(bool on) override {
-    if (on)
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-      QApplication::restoreOverrideCursor();
-  }
+  void SetHourglass(bool on) override { cv::SetBusyCursor(on); }
   bool RunChannelPicker() override {
     cv::mem::MemoryData& m = dlg.Model();
     cv::mem::PickTarget target{m.pickedPlan, m.pickedChannel, m.pickedPlanNumber};

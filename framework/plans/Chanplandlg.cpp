@@ -16,6 +16,8 @@
 #include "Chandlg.h"
 #include "CommandTable.h"
 #include "Cv3Equip.h"
+#include "BusyCursor.h"
+#include "ControlsOff.h"
 #include "DialogExit.h"
 #include "DialogFileChooser.h"
 #include "EnterKey.h"
@@ -60,12 +62,7 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
   void SetGauge(int percent) override { dlg.Gauge->setValue(percent); }
   void Repaint() override { dlg.repaint(); }
   void AddLogZone(const std::string& line) override { dlg.AddLogLine(line); }
-  void SetBusy(bool busy) override {
-    if (busy)
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-      QApplication::restoreOverrideCursor();
-  }
+  void SetBusy(bool busy) override { cv::SetBusyCursor(busy); }
 
  private:
   TChannelsPlanDlg& dlg;

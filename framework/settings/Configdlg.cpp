@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "AtomicFile.h"
+#include "BusyCursor.h"
 #include "Cv3Equip.h"
 #include "FileDialogs.h"
 #include "Messages.h"
@@ -24,11 +25,6 @@ namespace {
 QString M(int id) { return cv::MsgQ(id); }
 
 // Restores the cursor however the block is left.
-struct WaitCursor {
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 }  // namespace
 
 TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const cv::settings::TOptionFamily& family)
@@ -136,7 +132,7 @@ void TConfigurationDlg::BuildOptions() {
 
 void TConfigurationDlg::AskForOptions() {
   TimerToShowForm->stop();
-  WaitCursor cursor;
+  const cv::BusyCursor cursor;
   const cv::ControlsOff running = ExchangeRunning();
   if (!equipment->SendCommand(cv::settings::kAccessCommand)) {
     equipment->Log(cv::Msg(m::ProtectedModeError));

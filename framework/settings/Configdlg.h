@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "ControlsOff.h"
 #include "DialogExit.h"
 #include "OptionRecords.h"
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "BusyCursor.h"
 #include "Cv3Equip.h"
 #include "DialogExit.h"
 #include "FileDialogs.h"
@@ -28,11 +29,6 @@ namespace m = cv::msg::settings;
 namespace {
 
 QString M(int id) { return cv::MsgQ(id); }
-
-struct WaitCursor {
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -126,7 +122,7 @@ bool TUpdateFirmDlg::FindUpdateFile(const std::string& path, std::string& update
 }
 
 void TUpdateFirmDlg::RunUpdate(const std::string& path) {
-  WaitCursor cursor;
+  const cv::BusyCursor cursor;
   try {
     if (!runScript(path)) {
       LogBoth(cv::Msg(m::UpdFailed));

@@ -16,6 +16,7 @@
 
 #include "AppServices.h"
 #include "AttributeCombos.h"
+#include "BusyCursor.h"
 #include "DialogExit.h"
 #include "FixedFont.h"
 #include "LogoImage.h"
@@ -444,12 +445,7 @@ void TChannelsPlanDlg::SetTransferButtons(bool save, bool send, bool receive) {
 
 void TChannelsPlanDlg::AddLogZone(const std::string& line) { LogZone->appendPlainText(cv::From1252(line)); }
 
-void TChannelsPlanDlg::SetBusy(bool busy) {
-  if (busy)
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  else
-    QApplication::restoreOverrideCursor();
-}
+void TChannelsPlanDlg::SetBusy(bool busy) { cv::SetBusyCursor(busy); }
 
 void TChannelsPlanDlg::SendBehind() {
   if (QWidget* owner = parentWidget()) owner->lower();

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <vector>
 
+#include "BusyCursor.h"
 #include "DataLoggerCtl.h"
 #include "FileDialogs.h"
 #include "Format.h"
@@ -55,10 +56,7 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
   // The writers ask their questions first; the waiting window and the hourglass stand around
   // the conversion alone.
   const ReportOutcome outcome = GenerateReport(owner, slot, files, kind, [parent](const std::function<void()>& convert) {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorGuard {
-      ~CursorGuard() { QGuiApplication::restoreOverrideCursor(); }
-    } guard;
+    const cv::BusyCursor cursor;
     TTempoMessageDlg tempo(parent);
     tempo.show();
     QCoreApplication::processEvents();
