@@ -1180,13 +1180,24 @@ constexpr int CsvNotSaved = 40787;
 constexpr int ReportTypeLabel = 40788;
 
 }  // namespace cv::msg::xr9dl
+// The plan check before Send that the TV MIRELTO editor and the CORVANE families share: what the
+// meter's options cannot take, line by line, and the box. The texts keep the ids of the families
+// that had them first.
+namespace cv::msg::plancheck {
+constexpr int PlanNotSupported = 40400;             // "Plan %s: %s not supported."
+constexpr int ChannelNotSupported = 40401;          // "Plan %s, channel %s: %s not supported."
+constexpr int NotCompatible = 40402;
+constexpr int ChannelFrequencyNotSupported = 46001; // "Plan %s, channel %s: %2.2f MHz not supported."
+constexpr int NoSatelliteBand = 46002;
+constexpr int NoTerrestrialBand = 46003;
+constexpr int OptionsUnread = 47100;
+}  // namespace cv::msg::plancheck
 // Plans out of the channel-plan editor: compatibility check, sending, saving and the canalization
 // script (40400-40499).
 namespace cv::msg::xr9out {
 
-constexpr int PlanNotSupported = 40400;
-constexpr int ChannelNotSupported = 40401;
-constexpr int NotCompatible = 40402;
+// 40400-40402: the plan and channel command lines and the box are the shared plan check's
+// (cv::msg::plancheck).
 constexpr int PlansErrorCaption = 40403;
 constexpr int Sending = 40404;
 constexpr int PlanNoChannels = 40405;
@@ -1430,11 +1441,7 @@ constexpr int ChannelCancelHint = 42202;
 // (cv::msg::cv3).
 namespace cv::msg::dv8 {
 constexpr int HelpFile = 46000;  // the family's help file, as the dialogs name it
-// The plan check's refusals; its plan and channel command lines and its box are the TV MIRELTO
-// editor's texts (cv::msg::xr9out).
-constexpr int ChannelFrequencyNotSupported = 46001;
-constexpr int NoSatelliteBand = 46002;
-constexpr int NoTerrestrialBand = 46003;
+// 46001-46003: the plan check's refusals (cv::msg::plancheck).
 // The spectrum analyser and monitor (46500-46599): the logger file's own lines.
 constexpr int SpectrumLoggerTitle = 46500;
 constexpr int SpectrumLoggerEnd = 46501;
@@ -1591,11 +1598,8 @@ namespace cv::msg::cv2memdata {
 constexpr int LineFreqTer = 47300;  // "Frequency: %s (45-862)"
 constexpr int LineCnRef = 47301;    // "C/N reference frequency: %s (45-2150)"
 }  // namespace cv::msg::cv2memdata
-// The CORVANE-2 channel-plan editor (47100-47199): the plan check's line for options the meter
-// did not report; its other texts are the DV-800's and the framework's.
-namespace cv::msg::cv2plans {
-constexpr int OptionsUnread = 47100;
-}  // namespace cv::msg::cv2plans
+// The CORVANE-2 channel-plan editor (47100-47199): 47100 is the plan check's line for options the
+// meter did not report (cv::msg::plancheck); its other texts are the DV-800's and the framework's.
 // The CORVANE-2 spectrum analyser and monitor (47400-47449): the logger file's own lines and the
 // monitor's radio groups, '|'-separated.
 namespace cv::msg::cv2spectrum {
@@ -1612,8 +1616,7 @@ constexpr int PlanSendStopped = 43200;
 namespace cv::msg::plenplans {
 constexpr int BandDab = 43201;
 constexpr int ExtractHint = 43202;
-// The plan check's lines and box are the shared check's (framework/plans/PlanCheck.h), under the
-// ids of the families that had them first (40400-40402, 46001-46003, 47100).
+// The plan check's lines and box are the shared check's (cv::msg::plancheck).
 }  // namespace cv::msg::plenplans
 // The CORVANE-PLENAR memory editor, memory settings dialog and spectrum analyser (43400-43699).
 // The compatibility lines and boxes it shares with the DV-800 keep their ids (cv::msg::dv8mem).

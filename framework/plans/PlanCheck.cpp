@@ -9,6 +9,8 @@ namespace cv::plan {
 
 namespace {
 
+namespace m = cv::msg::plancheck;
+
 constexpr float kLowestUnoptionedMHz = 45.0f;
 
 class PlanChecker {
@@ -22,7 +24,7 @@ class PlanChecker {
     const int bandFlag = satellite ? table.satelliteBandFlag : table.terrestrialBandFlag;
     // A band the meter lacks makes the rest of the plan moot.
     if (bandFlag >= 0 && !Has(bandFlag)) {
-      report.Log(cv::Format(cv::Msg(satellite ? msg::dv8::NoSatelliteBand : msg::dv8::NoTerrestrialBand), slot));
+      report.Log(cv::Format(cv::Msg(satellite ? m::NoSatelliteBand : m::NoTerrestrialBand), slot));
       return false;
     }
     ok = true;
@@ -33,7 +35,7 @@ class PlanChecker {
     for (const TChan3& chan : plan.Channels()) {
       // A channel below 45 MHz that the meter takes is checked like any other.
       if (chan.frequency < kLowestUnoptionedMHz && !Has(table.below45MHzFlag)) {
-        report.Log(cv::Format(cv::Msg(msg::dv8::ChannelFrequencyNotSupported), plan.name, chan.name,
+        report.Log(cv::Format(cv::Msg(m::ChannelFrequencyNotSupported), plan.name, chan.name,
                               static_cast<double>(chan.frequency)));
         return false;
       }
@@ -45,7 +47,7 @@ class PlanChecker {
         }
         for (int c = 0; c < tunedCommands; ++c)
           if (Lacks(chan.commands[c], measure)) {
-            report.Log(cv::Format(cv::Msg(msg::xr9out::ChannelNotSupported), plan.name, chan.name, Label(measure)));
+            report.Log(cv::Format(cv::Msg(m::ChannelNotSupported), plan.name, chan.name, Label(measure)));
             ok = false;
           }
       }
@@ -61,7 +63,7 @@ class PlanChecker {
   }
   const char* Label(const CheckedMeasure& measure) const { return table.commands->RowOfCode(measure.code).label; }
   void PlanLine(const PlanSlot& plan, const CheckedMeasure& measure) {
-    report.Log(cv::Format(cv::Msg(msg::xr9out::PlanNotSupported), plan.name, Label(measure)));
+    report.Log(cv::Format(cv::Msg(m::PlanNotSupported), plan.name, Label(measure)));
     ok = false;
   }
 
@@ -73,10 +75,10 @@ class PlanChecker {
 
 }  // namespace
 
-bool CheckCanalization(const PlanSlots& planSlots, const PlanCheckTable& table, std::optional<OptionFlags> options,
-                       Report& report) {
+bool CheckPlansAgainstOptions(const PlanSlots& planSlots, const PlanCheckTable& table,
+                              std::optional<OptionFlags> options, Report& report) {
   if (!options) {
-    report.Log(cv::Msg(msg::cv2plans::OptionsUnread));
+    report.Log(cv::Msg(m::OptionsUnread));
     return false;
   }
   PlanChecker checker(table, *options, report);
@@ -87,7 +89,7 @@ bool CheckCanalization(const PlanSlots& planSlots, const PlanCheckTable& table, 
     if (!checker.Check(slot, held)) result = false;
   }
   if (!result)
-    cv::ShowBox(report.Ask(), cv::Msg(msg::xr9out::NotCompatible), cv::Msg(msg::PlanCaptionPlansError),
+    cv::ShowBox(report.Ask(), cv::Msg(m::NotCompatible), cv::Msg(msg::PlanCaptionPlansError),
                 cv::MsgIcon::Warning);
   return result;
 }

@@ -40,7 +40,7 @@ using OptionFlags = std::span<const uint8_t>;
 // refused for its band or for a channel below 45 MHz is examined no further; every other finding
 // is logged and the check goes on. Options the meter did not report (none: its query has shown
 // its own box) fail the check with a log line and no box of its own.
-bool CheckCanalization(const PlanSlots& planSlots, const PlanCheckTable& table, std::optional<OptionFlags> options,
-                       Report& report);
+bool CheckPlansAgainstOptions(const PlanSlots& planSlots, const PlanCheckTable& table,
+                              std::optional<OptionFlags> options, Report& report);
 
 }  // namespace cv::plan

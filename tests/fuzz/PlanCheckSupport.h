@@ -50,7 +50,7 @@ class CountingReport : public cv::plan::Report {
 inline void CheckVerdict(const PlanSlots& plans, const cv::plan::PlanCheckTable& table,
                          std::optional<cv::plan::OptionFlags> flags) {
   CountingReport report;
-  const bool passed = cv::plan::CheckCanalization(plans, table, flags, report);
+  const bool passed = cv::plan::CheckPlansAgainstOptions(plans, table, flags, report);
   if (!flags) {
     FUZZ_CHECK(!passed && report.lines == 1 && report.prompter.shown == 0);
     return;

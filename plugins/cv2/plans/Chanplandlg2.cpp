@@ -9,7 +9,7 @@ std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlg2(QWidget* owner, TCv2Equip
   if (!readOptions)
     readOptions = [equip](cv::dv8::InstalledOptions& into) { return equip->ReadInstalledOptions(into); };
   cv::plan::PlanEditor& editor = dialog->Editor();
-  editor.sendCheck = [&editor, readOptions] { return CheckCanalization(editor, readOptions); };
+  editor.sendCheck = [&editor, readOptions] { return CheckCv2Plans(editor, readOptions); };
   return dialog;
 }
 

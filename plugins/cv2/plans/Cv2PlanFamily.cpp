@@ -77,11 +77,11 @@ cv::plan::PlanCheckTable Cv2CheckTable() {
   return table;
 }
 
-bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
+bool CheckCv2Plans(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
   cv::dv8::InstalledOptions options;
   std::optional<cv::plan::OptionFlags> reported;
   if (readOptions(options)) reported = options.flags;
-  return cv::plan::CheckCanalization(editor.planSlots, Cv2CheckTable(), reported, editor);
+  return cv::plan::CheckPlansAgainstOptions(editor.planSlots, Cv2CheckTable(), reported, editor);
 }
 
 }  // namespace cv::cv2

@@ -36,6 +36,6 @@ cv::plan::PlanCheckTable Cv2CheckTable();
 
 // The check Send runs over the editor's plans on the options "*?ID" reports. Options that could
 // not be read fail it with a log line (the query has shown its own box).
-bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions);
+bool CheckCv2Plans(cv::plan::PlanEditor& editor, const OptionsReader& readOptions);
 
 }  // namespace cv::cv2

@@ -34,7 +34,7 @@ namespace {
 bool CheckDv8Plans(const PlanSlots& planSlots, cv::plan::Report& report) {
   InstalledOptions options;
   TDV8Equip::ReadInstalledOptions(options);
-  return cv::plan::CheckCanalization(planSlots, Dv8CheckTable(kCommands8), options.flags, report);
+  return cv::plan::CheckPlansAgainstOptions(planSlots, Dv8CheckTable(kCommands8), options.flags, report);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #pragma once
 // The options a CORVANE-PLENAR meter reports with "*?ID", one byte a flag by position, with the
-// version read alongside. The plan-set check reads 15 (terrestrial band), 16 (satellite band),
-// 6, 7, 8 and 0 (the BER COFDM, QAM and QPSK measures and the DAB measure) and 14 (channel
-// frequencies); the memory editor reads the others.
+// version read alongside. The plan-set check and the memory editor read the named ones.
 #include <cstdint>
 #include <string_view>
 
@@ -10,6 +8,14 @@ namespace cv::plenar {
 
 struct TInstalledOptions {
   static constexpr int kFlags = 17;
+  // The measures: DAB, and COFDM, QAM and QPSK (their BER measures in a plan).
+  static constexpr int kDab = 0;
+  static constexpr int kCofdm = 6;
+  static constexpr int kQam = 7;
+  static constexpr int kQpsk = 8;
+  static constexpr int kBelow45MHz = 14;  // channels and memories below 45 MHz
+  static constexpr int kTerrestrialBand = 15;
+  static constexpr int kSatelliteBand = 16;
   float version = 0;
   uint8_t optionFlags[kFlags] = {};
 

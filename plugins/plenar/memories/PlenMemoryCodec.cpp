@@ -16,9 +16,6 @@ namespace {
 namespace mp = cv::msg::plenmem;
 namespace m8 = cv::msg::dv8mem;
 
-// Option flags of "*?ID" that a memory needs.
-enum OptionFlag { kDab = 0, kCofdm = 6, kQam = 7, kQpsk = 8, kBelow45MHz = 14, kTerBand = 15, kSatBand = 16 };
-
 }  // namespace
 
 char MeasureFamily(char meas) {
@@ -43,14 +40,15 @@ const cv::cv4::Cv4RecordRules& RecordRules() {
 const cv::mem::CompatibilityRules& OptionRules() {
   static const cv::mem::CompatibilityRules rules = [] {
     cv::mem::CompatibilityRules r;
-    r.terrestrialFlag = kTerBand;
-    r.satelliteFlag = kSatBand;
-    r.below45Flag = kBelow45MHz;
+    using Flag = TInstalledOptions;
+    r.terrestrialFlag = Flag::kTerrestrialBand;
+    r.satelliteFlag = Flag::kSatelliteBand;
+    r.below45Flag = Flag::kBelow45MHz;
     r.measureFamily = MeasureFamily;
-    r.measureOptions = {{'8', kDab, mp::DabNotSupported},
-                        {'6', kCofdm, m8::CofdmNotSupported},
-                        {'5', kQam, mp::QamNotSupported},
-                        {'4', kQpsk, mp::QpskNotSupported}};
+    r.measureOptions = {{'8', Flag::kDab, mp::DabNotSupported},
+                        {'6', Flag::kCofdm, m8::CofdmNotSupported},
+                        {'5', Flag::kQam, mp::QamNotSupported},
+                        {'4', Flag::kQpsk, mp::QpskNotSupported}};
     r.newMeasuresFrom = '9';
     r.newMeasuresVersion = PlenMemoryCodec::kNewMeasuresVersion;
     r.newMeasuresLines = {mp::MeasureNotSupported, mp::MeasureNotSupported2};

@@ -5,18 +5,16 @@
 
 namespace cv::plenar {
 
-bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions) {
-  TInstalledOptions options;
-  return CheckCanalization(editor.planSlots, readOptions(options), editor);
-}
-
 std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlgPlen(QWidget* owner, TCvPlenEquip* equip,
                                                           OptionsReader readOptions) {
   auto dialog = std::make_unique<TChannelsPlanDlg>(owner, equip, PlenPlanFamily());
   if (!readOptions)
     readOptions = [equip](TInstalledOptions& into) { return equip->ReadInstalledOptions(into) ? &into : nullptr; };
   cv::plan::PlanEditor& editor = dialog->Editor();
-  editor.sendCheck = [&editor, readOptions] { return CheckCanalization(editor, readOptions); };
+  editor.sendCheck = [&editor, readOptions] {
+    TInstalledOptions options;
+    return CheckPlenPlans(editor.planSlots, readOptions(options), editor);
+  };
   return dialog;
 }
 

@@ -18,7 +18,4 @@ using OptionsReader = std::function<const TInstalledOptions*(TInstalledOptions& 
 std::unique_ptr<TChannelsPlanDlg> MakeChannelsPlanDlgPlen(QWidget* owner, TCvPlenEquip* equip,
                                                           OptionsReader readOptions = nullptr);
 
-// The check Send runs, over the editor's plans.
-bool CheckCanalization(cv::plan::PlanEditor& editor, const OptionsReader& readOptions);
-
 }  // namespace cv::plenar

@@ -38,16 +38,20 @@ float NewChannelMHz(char band) {
 const cv::plan::PlanCheckTable& PlenCheckTable() {
   // The BER measures a channel is tuned with are told with the channel; QPSK and DAB in any of
   // its commands with the plan.
-  static constexpr cv::plan::CheckedMeasure kMeasures[] = {
-      {0x1B06, 6, true}, {0x1B05, 7, true}, {0x1B04, 8, false}, {0x1B08, 0, false}};
-  static const cv::plan::PlanCheckTable table{&kCommandsPlen, kMeasures, 14, 15, 16};
+  using Flag = TInstalledOptions;
+  static constexpr cv::plan::CheckedMeasure kMeasures[] = {{0x1B06, Flag::kCofdm, true},
+                                                           {0x1B05, Flag::kQam, true},
+                                                           {0x1B04, Flag::kQpsk, false},
+                                                           {0x1B08, Flag::kDab, false}};
+  static const cv::plan::PlanCheckTable table{&kCommandsPlen, kMeasures, Flag::kBelow45MHz, Flag::kTerrestrialBand,
+                                              Flag::kSatelliteBand};
   return table;
 }
 
-bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report) {
+bool CheckPlenPlans(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report) {
   std::optional<cv::plan::OptionFlags> reported;
   if (options) reported = options->optionFlags;
-  return cv::plan::CheckCanalization(plans, PlenCheckTable(), reported, report);
+  return cv::plan::CheckPlansAgainstOptions(plans, PlenCheckTable(), reported, report);
 }
 
 const cv::plan::PlanFamily& PlenPlanFamily() {

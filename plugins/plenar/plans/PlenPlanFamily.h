@@ -13,13 +13,13 @@ namespace cv::plenar {
 
 const cv::plan::PlanFamily& PlenPlanFamily();
 
-// The plan check's values: the BER COFDM, QAM and QPSK measures on option flags 6, 7 and 8, the
-// DAB measure on flag 0, channels below 45 MHz on flag 14, the terrestrial band (DAB plans too)
-// on flag 15 and the satellite band on flag 16.
+// The plan check's values: the BER COFDM, QAM and QPSK measures and the DAB measure on their
+// option flags, channels below 45 MHz, the terrestrial band (DAB plans too) and the satellite
+// band on theirs.
 const cv::plan::PlanCheckTable& PlenCheckTable();
 // The check Send runs over `plans` on the options "*?ID" reported (null: the query went
 // unanswered).
-bool CheckCanalization(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report);
+bool CheckPlenPlans(const PlanSlots& plans, const TInstalledOptions* options, cv::plan::Report& report);
 
 // The most channels a plan holds, in the channel editor, the plan file readers and the writer:
 // the meter's plan takes 2550 bytes of channel data at most, 255 channels of 10 bytes, and its

@@ -72,12 +72,13 @@ std::vector<std::string> CompatibilityFailures(const TPlanXR9& plan, const TEqui
   const bool basic = id.model == 0x10;
   std::vector<std::string> lines;
   CheckSystemAndType(plan.Attributes, id, noColour, "ITU J.83/B QAM", [&](const char* item) {
-    lines.push_back(cv::Format(cv::Msg(m::PlanNotSupported), plan.Name, item));
+    lines.push_back(cv::Format(cv::Msg(cv::msg::plancheck::PlanNotSupported), plan.Name, item));
   });
   if (!plan.Channels) return lines;
   for (const TChanXR9& ch : *plan.Channels) {
     auto fail = [&](const char* item) {
-      lines.push_back(cv::Format(cv::Msg(m::ChannelNotSupported), plan.Name, std::string(ch.name), item));
+      lines.push_back(
+          cv::Format(cv::Msg(cv::msg::plancheck::ChannelNotSupported), plan.Name, std::string(ch.name), item));
     };
     CheckSystemAndType(ch.attrs1, id, noColour, "ITU J.83B", fail);
     if (!basic) continue;
@@ -147,7 +148,7 @@ bool TPlanOut::CheckPlanCompatibility(int slot) {
   const std::vector<std::string> lines = CompatibilityFailures(plan, ident);
   for (const std::string& line : lines) BothLogs(line);
   if (lines.empty()) return true;
-  Box(cv::Msg(m::NotCompatible), m::PlansErrorCaption, cv::MsgIcon::Warning);
+  Box(cv::Msg(cv::msg::plancheck::NotCompatible), m::PlansErrorCaption, cv::MsgIcon::Warning);
   return false;
 }
 

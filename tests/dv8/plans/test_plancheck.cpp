@@ -34,7 +34,7 @@ PlanSlot& AddPlan(PlanSlots& planSet, int slot, const char* name, char band, std
 
 bool Check(const PlanSlots& planSet, const cv::plan::PlanCheckTable& table, const InstalledOptions& options,
            cv::plan::Report& report) {
-  return cv::plan::CheckCanalization(planSet, table, options.flags, report);
+  return cv::plan::CheckPlansAgainstOptions(planSet, table, options.flags, report);
 }
 
 InstalledOptions Dv800Options() {

@@ -128,7 +128,7 @@ TEST(PlenPlanCheck, OptionsAgainstPlansAsOneTable) {
     std::snprintf(reply, sizeof reply, "*ID010%08X", static_cast<unsigned>(c.options));
     ASSERT_TRUE(ParseOptionsReply(reply, options));
     RecordingReport report;
-    EXPECT_EQ(CheckCanalization(held, c.optionsRead ? &options : nullptr, report), c.result);
+    EXPECT_EQ(CheckPlenPlans(held, c.optionsRead ? &options : nullptr, report), c.result);
     EXPECT_EQ(report.log, c.log);
     const auto boxes = report.prompter.Boxes();
     // The unanswered query has shown its own box; the check adds none.
