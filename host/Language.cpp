@@ -29,7 +29,8 @@ int LanguageIndexOfMarker(const std::string& marker) {
 }
 
 int LanguageIndexOfIniValue(const std::string& value) {
-  for (int i : {0, 1, 2, 4})
+  // Every language the Language menu offers; Italian has a marker but no module.
+  for (int i = 0; i < kMenuLanguageCount; ++i)
     if (SameText(value, kLanguages[i].code)) return i;
   return -1;
 }

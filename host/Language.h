@@ -12,11 +12,12 @@ struct LanguageRow {
   const char* qtName;  // locale name of Qt's own catalogue ("qtbase_de.qm"); "en" has none
 };
 constexpr int kLanguageCount = 6;  // English, Spanish, Catalan, German, French, Italian
+constexpr int kMenuLanguageCount = 5;  // the first five, those with a module and a menu item
 const LanguageRow& LanguageOf(int index);
 
 // The language index of a marker text; any marker not listed is English (0).
 int LanguageIndexOfMarker(const std::string& marker);
-// [OverwriteLanguage] Language: "eng", "esp", "cat" or "fra" (without case) give 0, 1, 2 or 4;
+// [OverwriteLanguage] Language: "eng", "esp", "cat", "deu" or "fra" (without case) give 0 to 4;
 // anything else, "auto" included, gives -1 (no change).
 int LanguageIndexOfIniValue(const std::string& value);
 // The index whose module code is `code` (without case), or -1.

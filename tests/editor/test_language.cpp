@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QMessageBox>
@@ -31,9 +32,26 @@ TEST(Languages, MarkersAndIniValues) {
       {"CODELANG_0902", 0}, {"CODELANG_1001", 1}, {"CODELANG_0301", 2}, {"CODELANG_0701", 3},
       {"CODELANG_1201", 4}, {"CODELANG_1601", 5}, {"CODELANG_9999", 0}, {"", 0}};
   for (auto [marker, index] : markers) EXPECT_EQ(cv::LanguageIndexOfMarker(marker), index) << marker;
-  const std::pair<const char*, int> values[] = {{"eng", 0}, {"ESP", 1}, {"Cat", 2}, {"fra", 4}, {"deu", -1},
+  const std::pair<const char*, int> values[] = {{"eng", 0}, {"ESP", 1}, {"Cat", 2}, {"fra", 4}, {"DEU", 3},
                                                 {"ita", -1}, {"auto", -1}, {"AUTO", -1}, {"", -1}};
   for (auto [value, index] : values) EXPECT_EQ(cv::LanguageIndexOfIniValue(value), index) << value;
+}
+
+// The comment of the shipped INI file is all a technician reads about the key: every language it
+// names is taken, and every language the key takes is named.
+TEST(Languages, ShippedIniCommentNamesEveryLanguageTheKeyTakes) {
+  QFile f(QStringLiteral(CV_TEST_SUPPORT_DIR "/../../resources/bin/CvTools.INI"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLatin1(f.readAll()).split('\n');
+  const qsizetype key = lines.indexOf(QRegularExpression("^Language=.*"));
+  ASSERT_GT(key, 0);
+  const QString comment = lines[key - 1];
+  ASSERT_TRUE(comment.startsWith(';')) << comment.toStdString();
+  for (int i = 0; i < cv::kMenuLanguageCount; ++i) {
+    const char* code = cv::LanguageOf(i).code;
+    EXPECT_TRUE(comment.contains(QString::fromLatin1(code))) << code;
+    EXPECT_EQ(cv::LanguageIndexOfIniValue(code), i) << code;
+  }
 }
 
 TEST(Languages, ModuleFileNames) {
@@ -97,8 +115,18 @@ TEST_F(LanguageTest, IniAsksForSpanishInUpperCase) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(LanguageTest, IniAsksForGerman) {
+  SetIniLanguage("deu");
+  TMainForm w;
+  EXPECT_EQ(w.languageIndex, 3);
+  EXPECT_EQ(CheckedItem(w), 3);
+  EXPECT_EQ(cv::Msg(6666), "CODELANG_0701");
+  EXPECT_EQ(cv::LanguageInForce(), "deu");
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
 TEST_F(LanguageTest, IniValuesWithoutAModuleChoiceChangeNothing) {
-  for (const char* value : {"deu", "ita", "auto", "klingon"}) {
+  for (const char* value : {"ita", "auto", "klingon"}) {
     SetIniLanguage(value);
     TMainForm w;
     EXPECT_EQ(w.languageIndex, 0) << value;
