@@ -115,13 +115,18 @@ TEST_F(LanguageTest, IniAsksForSpanishInUpperCase) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(LanguageTest, IniAsksForGerman) {
-  SetIniLanguage("deu");
-  TMainForm w;
-  EXPECT_EQ(w.languageIndex, 3);
-  EXPECT_EQ(CheckedItem(w), 3);
-  EXPECT_EQ(cv::Msg(6666), "CODELANG_0701");
-  EXPECT_EQ(cv::LanguageInForce(), "deu");
+TEST_F(LanguageTest, IniChoosesEveryLanguageOfTheMenu) {
+  for (int index = 1; index < cv::kMenuLanguageCount; ++index) {
+    const cv::LanguageRow& row = cv::LanguageOf(index);
+    SetIniLanguage(row.code);
+    {
+      TMainForm w;
+      EXPECT_EQ(CheckedItem(w), index) << row.code;
+      EXPECT_EQ(cv::Msg(6666), row.marker) << row.code;
+      EXPECT_EQ(cv::LanguageInForce(), row.code);
+    }
+    Restart();
+  }
   EXPECT_TRUE(prompter.shown.empty());
 }
 
