@@ -222,6 +222,13 @@ void HostileLabelsThroughTheMeter(R& rig, TCv3Equip& equip, Load loadDefaults) {
   }
 }
 
+// The box of a Receive that stopped before memory `missing`.
+inline std::string ReceiveFailedBox(int missing) {
+  return "Error receiving data\nNothing came from memory number " + std::to_string(missing) +
+         " on: the list holds only the memories before it, which cannot be edited, saved or sent until all 99 "
+         "are received or read.";
+}
+
 inline std::string ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");

@@ -112,7 +112,7 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
     expected.insert(expected.end(), c.log.begin(), c.log.end());
     EXPECT_EQ(rig->Log(), expected);
     ASSERT_EQ(rig->prompter.shown.size(), 1u);
-    EXPECT_EQ(rig->prompter.shown[0].text, "Error receiving data");
+    EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
     EXPECT_EQ(rig->prompter.shown[0].caption, "CvTools Error");
     EXPECT_EQ(rig->prompter.shown[0].icon, cv::MsgIcon::Error);
     EXPECT_FALSE(rig->editor.loaded);
