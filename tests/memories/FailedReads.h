@@ -3,7 +3,8 @@
 // memories received from the simulated meter, one edited, another line selected; then Read of a bad file
 // (answering No to the save question) must leave the memories, the list, the selection, the
 // modified mark and every button as they were, and say in a box which file, memory and field;
-// a good file then replaces them. The rows every family runs are made by `FailedReadRows`.
+// so must a cancelled open dialog (without a box) and a file that does not open; a good file
+// then replaces them. The rows every family runs are made by `FailedReadRows`.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -26,13 +27,21 @@ struct FailedRead {
   std::string content;  // the file
   // What the box must say besides the file's name; empty: the file is good and replaces the set.
   std::vector<std::string> says;
+  // What the open dialog gives: the file, nothing (Cancel), a folder's path, a file that is not
+  // there (what root cannot read either).
+  enum class Answer { File, Cancel, Folder, Missing } answer = Answer::File;
 };
 
 // The family's own file cut at a third (in a row) and at 700 bytes (in the comment block for some
 // families), and what each box says of the memory it stopped at.
 inline std::vector<FailedRead> FailedReadRows(const std::string& good, const std::string& third,
                                               const std::string& at700) {
-  return {{"third.csv", good.substr(0, good.size() / 3), {third}}, {"cut700.csv", good.substr(0, 700), {at700}}};
+  using A = FailedRead::Answer;
+  return {{"third.csv", good.substr(0, good.size() / 3), {third}},
+          {"cut700.csv", good.substr(0, 700), {at700}},
+          {"cancel", "", {}, A::Cancel},
+          {"folder", "", {"Unable to read data file"}, A::Folder},
+          {"missing", "", {"Unable to read data file"}, A::Missing}};
 }
 
 // The form's state that a failed read must keep.
@@ -63,54 +72,61 @@ inline void FailedReadsKeepTheSet(const std::function<std::unique_ptr<TMemoryDlg
                                   const std::vector<FailedRead>& rows, const std::string& replacing) {
   for (const FailedRead& row : rows) {
     SCOPED_TRACE(row.name);
-    QTemporaryDir dir;
-    const QString badPath = dir.filePath(QString::fromStdString(row.name)), newPath = dir.filePath("new.csv");
-    ASSERT_TRUE(WriteAll(badPath, row.content));
-    ASSERT_TRUE(WriteAll(newPath, replacing));
-    cv::RecordingPrompter prompter;
-    cv::RecordingFileChooser chooser;
-    chooser.openAnswers = {{badPath}, {newPath}};
-    std::unique_ptr<TMemoryDlg> d = make();
-    d->show();
-    d->ReceiveBtn->click();
-    ASSERT_EQ(d->MemoryListBox->count(), 99);
-    d->settingsEditor = [](TMemoryDlg* owner) {
-      std::copy_n("EDIT", 4, owner->Editor().current.label);
-      return true;
-    };
-    d->MemoryListBox->setCurrentRow(2);
-    d->EditBtn->click();
-    d->MemoryListBox->setCurrentRow(5);
-    const FormState before = StateOf(*d);
-    ASSERT_TRUE(before.modified);
-    ASSERT_TRUE(prompter.shown.empty());
+    // A fatal check ends its row only.
+    [&] {
+      QTemporaryDir dir;
+      using A = FailedRead::Answer;
+      const QString badPath = row.answer == A::Folder ? dir.path() : dir.filePath(QString::fromStdString(row.name));
+      const QString newPath = dir.filePath("new.csv");
+      if (row.answer == A::File) ASSERT_TRUE(WriteAll(badPath, row.content));
+      ASSERT_TRUE(WriteAll(newPath, replacing));
+      cv::RecordingPrompter prompter;
+      cv::RecordingFileChooser chooser;
+      chooser.openAnswers = {row.answer == A::Cancel ? QStringList{} : QStringList{badPath}, {newPath}};
+      std::unique_ptr<TMemoryDlg> d = make();
+      d->show();
+      d->ReceiveBtn->click();
+      ASSERT_EQ(d->MemoryListBox->count(), 99);
+      d->settingsEditor = [](TMemoryDlg* owner) {
+        std::copy_n("EDIT", 4, owner->Editor().current.label);
+        return true;
+      };
+      d->MemoryListBox->setCurrentRow(2);
+      d->EditBtn->click();
+      d->MemoryListBox->setCurrentRow(5);
+      const FormState before = StateOf(*d);
+      ASSERT_TRUE(before.modified);
+      ASSERT_TRUE(prompter.shown.empty());
 
-    prompter.answers = {cv::MsgAnswer::No};  // read on without saving the edit
-    d->ReadBtn->click();
-    ASSERT_EQ(chooser.opens.size(), 1);
-    if (row.says.empty()) {
-      EXPECT_EQ(prompter.shown.size(), 1u);
+      prompter.answers = {cv::MsgAnswer::No};  // read on without saving the edit
+      d->ReadBtn->click();
+      ASSERT_EQ(chooser.opens.size(), 1);
+      if (row.says.empty() && row.answer == A::File) {
+        EXPECT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(d->MemoryListBox->count(), 99);
+        EXPECT_FALSE(d->Editor().modified);
+        EXPECT_NE(StateOf(*d).records, before.records);
+        return;
+      }
+      EXPECT_EQ(StateOf(*d), before);
+      const size_t boxes = row.answer == A::Cancel ? 1 : 2;
+      ASSERT_EQ(prompter.shown.size(), boxes);
+      const std::string box = cv::To1252(prompter.shown.back().text);
+      if (row.answer == A::File)
+        EXPECT_EQ(box.rfind("Couldn't read memories from " + row.name + ":\n", 0), 0u) << box;
+      for (const std::string& part : row.says) EXPECT_NE(box.find(part), std::string::npos) << part << " in " << box;
+      EXPECT_TRUE(d->isVisible());
+
+      // A good file replaces them all.
+      prompter.answers = {cv::MsgAnswer::No};
+      d->ReadBtn->click();
+      EXPECT_EQ(prompter.shown.size(), boxes + 1);
       EXPECT_EQ(d->MemoryListBox->count(), 99);
+      EXPECT_EQ(std::string(d->Editor().records[6].label, 4), "NEW7");
+      EXPECT_NE(std::string(d->Editor().records[2].label, 4), "EDIT");
       EXPECT_FALSE(d->Editor().modified);
-      EXPECT_NE(StateOf(*d).records, before.records);
-      continue;
-    }
-    EXPECT_EQ(StateOf(*d), before);
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    const std::string box = cv::To1252(prompter.shown[1].text);
-    EXPECT_EQ(box.rfind("Couldn't read memories from " + row.name + ":\n", 0), 0u) << box;
-    for (const std::string& part : row.says) EXPECT_NE(box.find(part), std::string::npos) << part << " in " << box;
-    EXPECT_TRUE(d->isVisible());
-
-    // A good file replaces them all.
-    prompter.answers = {cv::MsgAnswer::No};
-    d->ReadBtn->click();
-    EXPECT_EQ(prompter.shown.size(), 3u);
-    EXPECT_EQ(d->MemoryListBox->count(), 99);
-    EXPECT_EQ(std::string(d->Editor().records[6].label, 4), "NEW7");
-    EXPECT_NE(std::string(d->Editor().records[2].label, 4), "EDIT");
-    EXPECT_FALSE(d->Editor().modified);
-    EXPECT_EQ(StateOf(*d).enabled, before.enabled);
+      EXPECT_EQ(StateOf(*d).enabled, before.enabled);
+    }();
   }
 }
 
