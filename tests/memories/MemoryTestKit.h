@@ -59,7 +59,11 @@ class ScriptedChooser : public cv::plan::FileChooser {
 
 class RecordingView : public cv::mem::MemoryView {
  public:
-  void SetGauge(int percent) override { gauges.push_back(percent); }
+  void SetGauge(int percent) override {
+    gauges.push_back(percent);
+    if (onGauge) onGauge(percent);
+  }
+  std::function<void(int percent)> onGauge;  // a test's hook into a transfer under way
   void ShowList() override {}
   void ShowButtons() override {}
   std::vector<int> gauges;
