@@ -16,12 +16,14 @@
 #include "BusyCursor.h"
 #include "Cv3Equip.h"
 #include "Cv3MemoryEquipment.h"
+#include "DialogExit.h"
 #include "FocusMoves.h"
 #include "Memchanneldlg.h"
 #include "Memdlg.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
+#include "Prompt.h"
 #include "Text1252.h"
 
 namespace {
@@ -218,10 +220,16 @@ TMemoryDataDlg::TMemoryDataDlg(TMemoryDlg* ownerDlg, TCv3Equip* equipment, const
   connect(ModifyChannelBtn, &QPushButton::clicked, this, &TMemoryDataDlg::ModifyChannelBtnClick);
   connect(OKBtn, &QPushButton::clicked, this, &TMemoryDataDlg::OKBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  // Cancel throws the working record away as its caption says; Esc and the close box take the
+  // field being typed in first and then, when the record changed, ask as the editor's Close does
+  // (Yes keeps it as OK does).
+  cv::ExitThrough(*this, *CancelBtn, [this] { LeaveAsking(); });
   connect(HelpBtn, &QPushButton::clicked, this, &TMemoryDataDlg::HelpBtnClick);
 
   equip->LoadCustomLogo(Image1);
   opened = model->OpenRecord(owner->Editor().current);
+  openedAs = owner->Editor().current;
+  if (opened) model->StoreRecord(openedAs);
   if (!opened) setResult(QDialog::Rejected);
   setWindowTitle(cv::From1252(model->form.caption));
   Render();
@@ -315,6 +323,24 @@ void TMemoryDataDlg::OKBtnClick() {
   if (auto* e = qobject_cast<QLineEdit*>(focusWidget())) EditExit(e);
   model->StoreRecord(owner->Editor().current);
   accept();
+}
+
+void TMemoryDataDlg::LeaveAsking() {
+  if (auto* e = qobject_cast<QLineEdit*>(focusWidget())) EditExit(e);
+  MemoryRecord now = openedAs;
+  model->StoreRecord(now);
+  if (now == openedAs) {
+    reject();
+    return;
+  }
+  bool kept = false;
+  namespace m = cv::msg::mem;
+  const bool leave = cv::AskToSaveChanges(cv::PrompterInForce(), cv::Msg(m::AskSave), cv::Msg(m::CaptionWarning),
+                                          [this, &kept] {
+                                            OKBtnClick();
+                                            return kept = true;
+                                          });
+  if (leave && !kept) reject();
 }
 
 void TMemoryDataDlg::HelpBtnClick() { ShowPluginHelp(equip, HelpTopic::Memories); }

@@ -73,6 +73,9 @@ class TMemoryDataDlg : public QDialog {
   class Adapter;
   QLineEdit* EditOf(cv::mem::DataEdit edit) const;
   void EditExit(QLineEdit* edit);
+  // Esc and the close box: the question about a changed record, after the field being typed in.
+  void LeaveAsking();
+  MemoryRecord openedAs;  // the working record as it would have gone back untouched
   TMemoryDlg* owner = nullptr;
   TCv3Equip* equip = nullptr;
   MemoryDataFormFamily family;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "Cv3Equip.h"
+#include "ControlsOff.h"
 #include "Cv3MemoryEquipment.h"
 #include "DialogExit.h"
 #include "DialogFileChooser.h"
@@ -140,7 +141,7 @@ void TMemoryDlg::ShowList() {
 }
 
 void TMemoryDlg::ShowButtons() {
-  if (!editor) return;
+  if (!editor || locked) return;
   const cv::mem::MemoryButtons& b = editor->buttons;
   CloseBtn->setEnabled(b.close);
   ReadBtn->setEnabled(b.read);
@@ -149,7 +150,6 @@ void TMemoryDlg::ShowButtons() {
   SaveBtn->setEnabled(b.save);
   SendBtn->setEnabled(b.send);
   SendOneBtn->setEnabled(b.sendOne);
-  // Close is off only while a transfer runs, which works on the selected memory.
   MemoryListBox->setEnabled(b.close);
 }
 
@@ -157,11 +157,35 @@ void TMemoryDlg::CloseBtnClick() {
   if (editor->CloseBtnClick()) accept();
 }
 
-void TMemoryDlg::ReadBtnClick() { editor->ReadBtnClick(); }
-void TMemoryDlg::ReceiveBtnClick() { editor->ReceiveBtnClick(); }
-void TMemoryDlg::SaveBtnClick() { editor->SaveBtnClick(); }
-void TMemoryDlg::SendBtnClick() { editor->SendBtnClick(); }
-void TMemoryDlg::SendOneBtnClick() { editor->SendOneBtnClick(); }
+void TMemoryDlg::Locked(const std::function<void()>& run) {
+  {
+    // The meter's waits let window events run, and the questions and file dialogs on the way
+    // are windows of their own: nothing may start another exchange, change the memories or the
+    // selection the run works on, or close the editor under it (Close off, Esc and the close box
+    // do nothing). Each control gets back its own state; the editor's then shows.
+    cv::ControlsOff off{SaveBtn, ReadBtn, EditBtn, SendOneBtn, SendBtn, ReceiveBtn, CloseBtn, MemoryListBox};
+    locked = true;
+    run();
+    locked = false;
+  }
+  ShowButtons();
+}
+
+void TMemoryDlg::ReadBtnClick() {
+  Locked([this] { editor->ReadBtnClick(); });
+}
+void TMemoryDlg::ReceiveBtnClick() {
+  Locked([this] { editor->ReceiveBtnClick(); });
+}
+void TMemoryDlg::SaveBtnClick() {
+  Locked([this] { editor->SaveBtnClick(); });
+}
+void TMemoryDlg::SendBtnClick() {
+  Locked([this] { editor->SendBtnClick(); });
+}
+void TMemoryDlg::SendOneBtnClick() {
+  Locked([this] { editor->SendOneBtnClick(); });
+}
 
 void TMemoryDlg::EditBtnClick() {
   int index = editor->EditBtnClick();

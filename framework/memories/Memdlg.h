@@ -64,6 +64,9 @@ class TMemoryDlg : public QDialog {
 
  private:
   class Adapter;
+  // Runs a button's handler with the editor's controls off.
+  void Locked(const std::function<void()>& run);
+  bool locked = false;
   TCv3Equip* equip = nullptr;
   std::unique_ptr<Adapter> adapter;
   std::shared_ptr<cv::mem::MemoryCodec> codec;

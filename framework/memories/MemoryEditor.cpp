@@ -124,45 +124,43 @@ bool MemoryEditor::CheckNotLogging() {
 bool MemoryEditor::CloseBtnClick() { return !modified || AskToSave(); }
 
 bool MemoryEditor::BeginReplacing() {
-  EnableControls(false);
-  if (modified && !AskToSave()) {
-    EnableControls(true);
-    return false;
-  }
-  EnableControls(false);  // a save in the question enabled them again
-  modified = false;
+  if (modified && !AskToSave()) return false;
   return true;
 }
 
 void MemoryEditor::ReadBtnClick() {
+  // Nothing changes before a file has been read whole: a cancelled dialog, a file that does not
+  // open and one that fails leave the memories, their marks and the buttons as they were.
   if (!BeginReplacing()) return;
-  std::string path = chooser.OpenFile(Msg(m::CsvFilter), CurrentDir());
-  loaded = false;
-  if (!path.empty() && ReadMemoryFile(path)) {
-    FillMemoryList();
-    loaded = true;
-  }
+  const std::string path = chooser.OpenFile(Msg(m::CsvFilter), CurrentDir());
+  if (path.empty() || !ReadMemoryFile(path)) return;
+  loaded = true;
+  modified = false;
   EnableControls(true);
 }
 
 void MemoryEditor::ReceiveBtnClick() {
   if (!BeginReplacing()) return;
+  modified = false;
   listLines.clear();
   listIndex = -1;
   view.ShowList();
   ClearMemories();
+  loaded = false;
   if (ReceiveAllMemories()) {
     FillMemoryList();
     loaded = true;
   } else {
-    loaded = false;
-    Box(Msg(m::ReceiveError), ErrorCaption(), cv::MsgIcon::Error);
+    // The list shows the memories that came, each whole; what is missing is named, and the set
+    // stays one that is neither saved nor sent.
+    const int missing = static_cast<int>(listLines.size()) + 1;
+    Box(Msg(m::ReceiveError) + "\n" + cv::Format(Msg(m::ReceiveMissing), missing), ErrorCaption(),
+        cv::MsgIcon::Error);
   }
   EnableControls(true);
 }
 
 bool MemoryEditor::SaveBtnClick() {
-  EnableControls(false);
   bool saved = false;
   if (loaded) {
     std::string path = chooser.SaveFile(Msg(m::CsvFilter), "csv", CurrentDir());
@@ -199,7 +197,6 @@ void MemoryEditor::MemoryEdited(int index) {
 
 void MemoryEditor::SendBtnClick() {
   if (!equip.HasPort()) return;
-  EnableControls(false);
   if (loaded && MaySend() && SendAllMemories()) {
     FillMemoryList();
     loaded = true;
@@ -338,16 +335,19 @@ std::string MemoryEditor::FormatFileRow() const {
 }
 
 bool MemoryEditor::ParseFileRow(const std::vector<std::string>& fields, int position) {
+  rowReport.clear();
   MemoryRecord record = records[position - 1];
   ParsedRow p = codec.ParseFileRow(fields, record);
   // A row for another memory would fill a slot the list does not show.
   if (!p.numberOk || p.index != position - 1) {
-    equip.Log(cv::Format(Msg(m::RowOtherMemory), position, p.numberText));
+    rowReport = {cv::Format(Msg(m::RowOtherMemory), position, p.numberText)};
+    equip.Log(rowReport.front());
     return false;
   }
   records[position - 1] = record;
   if (p.errors.none()) return true;
-  ReportMemoryErrors(p.errors, record, p.index);
+  rowReport = codec.ErrorLines(p.errors, record, p.index);
+  for (const std::string& line : rowReport) equip.Log(line);
   return false;
 }
 
@@ -361,35 +361,55 @@ bool MemoryEditor::ReadMemoryFile(const std::string& path) {
 }
 
 bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string& fileName) {
-  listLines.clear();
-  listIndex = -1;
-  view.ShowList();
-  ClearMemories();
   equip.Log(cv::Format(Msg(m::Reading), fileName));
   Gauge(0);
+  // The file fills a set of its own; the memories, their list and its selection are replaced
+  // only once every row has been taken, so a file that fails part way loses the user nothing.
+  const auto keptRecords = records;
+  const auto keptEntries = entries;
+  const MemoryRecord keptCurrent = current;
+  ClearMemories();
   const std::vector<std::string> lines = codec.FileLines(content);
   size_t at = 0;
   std::optional<std::string> last;
-  bool ok = true;
-  for (int i = 1; i <= kMemoryCount && ok; ++i) {
+  std::string reason;
+  for (int i = 1; i <= kMemoryCount && reason.empty(); ++i) {
     Gauge(i * 100 / kMemoryCount);
     while (at < lines.size() && codec.SkippedFileLine(lines[at])) ++at;
     if (at < lines.size()) {
       last = lines[at++];
     } else if (!codec.RepeatsLastRow() || !last) {
-      ok = false;
+      reason = cv::Format(Msg(m::FileEndsBefore), i);
       break;
     }
     ParseFileRow(SplitFileRow(codec.RowText(*last), codec.FileColumns(), equip.ListSeparator(),
                               [this](const std::string& line) { return equip.SplitFields(line); }),
                  i);
     LoadCurrentRecord(records[i - 1]);
-    ok = UpdateListEntry();
-    if (ok) InsertListLine(i - 1);
+    if (UpdateListEntry()) continue;
+    // The row's own lines say which memory and which field (a row with no number of its own
+    // fails here too, named by its position); a frequency only the list's range refuses is
+    // named as the row's checks name it.
+    std::vector<std::string> report = rowReport;
+    if (report.empty()) {
+      MemErrors frequency;
+      frequency.set(IsSatelliteBand(current.band) ? ErrFreqSat : ErrFreqTer);
+      report = codec.ErrorLines(frequency, current, i - 1);
+    }
+    for (const std::string& line : report) reason += line;
   }
+  const bool ok = reason.empty();
   equip.Log(Msg(ok ? m::ReadComplete : m::ReadFailed));
   Gauge(ok ? 100 : 0);
-  return ok;
+  if (ok) {
+    FillMemoryList();
+    return true;
+  }
+  records = keptRecords;
+  entries = keptEntries;
+  current = keptCurrent;
+  Box(cv::Format(Msg(m::ReadFailedBox), fileName, reason), ErrorCaption(), cv::MsgIcon::Warning);
+  return false;
 }
 
 bool MemoryEditor::WriteMemoryFile(const std::string& path) {

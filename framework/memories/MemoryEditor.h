@@ -104,7 +104,9 @@ class MemoryEditor {
   bool ReceiveAllMemories();
   bool SendAllMemories();
   bool ReadMemoryFile(const std::string& path);
-  // The reader over a file's content; `fileName` for the log lines.
+  // The reader over a file's content; `fileName` for the log lines and the box. Only a file
+  // whose 99 rows are all taken replaces the memories and fills the list; otherwise everything
+  // stays as it was and a box names the file, the memory and the field.
   bool ReadMemoryText(const std::string& content, const std::string& fileName);
   bool WriteMemoryFile(const std::string& path);
 
@@ -131,8 +133,8 @@ class MemoryEditor {
 
  private:
   void Gauge(int percent) { view.SetGauge(percent); }
-  // Read and Receive begin here: the buttons off and, with unsaved changes, the save question;
-  // false when it stopped them.
+  // Read and Receive begin here: with unsaved changes, the save question; false when it stopped
+  // them.
   bool BeginReplacing();
   void Box(const std::string& text, const std::string& caption, cv::MsgIcon icon);
   void InsertListLine(int i);
@@ -144,6 +146,7 @@ class MemoryEditor {
   cv::Prompter& prompter;
   cv::plan::FileChooser& chooser;
   MemoryView& view;
+  std::vector<std::string> rowReport;  // the lines of the last file row that failed a check
 };
 
 }  // namespace cv::mem

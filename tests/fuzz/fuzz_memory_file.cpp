@@ -51,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string content(reinterpret_cast<const char*>(data), size);
   const bool ok = editor.ReadMemoryText(content, "fuzz.csv");
   if (editor.listLines.size() > 99 || (ok && editor.listLines.size() != 99)) std::abort();
+  // A file that fails leaves the memories and the list as they were: those of a new editor.
+  if (!ok && !editor.listLines.empty()) std::abort();
+  for (const MemoryRecord& r : editor.records)
+    if (!ok && !(r == MemoryRecord{})) std::abort();
   for (const MemoryRecord& r : editor.records)
     if (r.number != 0 && (r.number < 1 || r.number > 99)) std::abort();
   return 0;

@@ -59,7 +59,11 @@ class ScriptedChooser : public cv::plan::FileChooser {
 
 class RecordingView : public cv::mem::MemoryView {
  public:
-  void SetGauge(int percent) override { gauges.push_back(percent); }
+  void SetGauge(int percent) override {
+    gauges.push_back(percent);
+    if (onGauge) onGauge(percent);
+  }
+  std::function<void(int percent)> onGauge;  // a test's hook into a transfer under way
   void ShowList() override {}
   void ShowButtons() override {}
   std::vector<int> gauges;
@@ -220,6 +224,13 @@ void HostileLabelsThroughTheMeter(R& rig, TCv3Equip& equip, Load loadDefaults) {
       EXPECT_EQ(std::string(rig.editor.records[i].label, 4), std::string(expected[i].label, 4)) << i + 1;
     rig.host.Clear();
   }
+}
+
+// The box of a Receive that stopped before memory `missing`.
+inline std::string ReceiveFailedBox(int missing) {
+  return "Error receiving data\nNothing came from memory number " + std::to_string(missing) +
+         " on: the list holds only the memories before it, which cannot be edited, saved or sent until all 99 "
+         "are received or read.";
 }
 
 inline std::string ReadAll(const QString& path) {

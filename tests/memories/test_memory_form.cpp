@@ -82,6 +82,46 @@ TEST(MemoryForm, OfflineFromTheLauncher) {
   EXPECT_EQ(log.last(), "Memory Editor closed. Ready");
 }
 
+// The editor has no field to type in: an edit reaches it through the settings dialog's OK. Esc
+// and the close box then ask as Close does; Cancel keeps the editor and the edit, No leaves.
+TEST(MemoryForm, EscAndTheCloseBoxAskAfterAnEdit) {
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Esc" : "close box");
+    HostForm host;
+    TCv3Equip equip(&host.form, nullptr);
+    cv::RecordingPrompter prompter;
+    TMemoryDlg d(nullptr, &equip);
+    d.Editor().records = memtest::DefaultRecords();
+    d.Editor().loaded = true;
+    d.Editor().EnableControls(true);
+    d.Editor().FillMemoryList();
+    d.settingsEditor = [](TMemoryDlg* owner) {
+      owner->Editor().current.freq = 474.0f;
+      return true;
+    };
+    d.show();
+    d.MemoryListBox->setCurrentRow(2);
+    d.EditBtn->click();
+    d.MemoryListBox->setFocus();
+    auto leave = [&] {
+      if (escape)
+        QTest::keyClick(d.MemoryListBox, Qt::Key_Escape);
+      else
+        d.close();
+    };
+    prompter.answers = {cv::MsgAnswer::Cancel, cv::MsgAnswer::No};
+    leave();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.Editor().records[2].freq, 474.0f);
+    EXPECT_TRUE(d.Editor().modified);
+    leave();
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_FALSE(d.isVisible());
+  }
+}
+
 class MemoryFormSim : public testing::Test, public SimOnCom1 {};
 
 TEST_F(MemoryFormSim, ReceiveFromTheLauncherShowsTheList) {

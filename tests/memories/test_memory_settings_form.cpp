@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <set>
 
@@ -187,6 +188,61 @@ TEST(MemorySettingsForm, ControlsCaptionAndTypedValues) {
   EXPECT_EQ(d->BWEdit->text(), "");
   EXPECT_EQ(d->Model().w.r.bw, 8.0f);
   d->hide();
+}
+
+// Esc or the close box right after typing in a field, without leaving it: the field is taken
+// first, the question comes, Cancel keeps the dialog and the value, Yes keeps the value as OK does.
+// Untouched, both close at once.
+TEST(MemorySettingsForm, EscAndTheCloseBoxTakeTheTypedFieldAndAsk) {
+  struct Row {
+    const char* name;
+    QLineEdit* TMemoryDataDlg::*edit;
+    const char* typed;
+    std::function<bool(const MemoryRecord&)> took;
+  } rows[] = {
+      {"frequency", &TMemoryDataDlg::FreqEdit, "474", [](const MemoryRecord& r) { return r.freq == 474.0f; }},
+      {"name", &TMemoryDataDlg::NameEdit, "ABCD", [](const MemoryRecord& r) { return std::string(r.label) == "ABCD"; }},
+      {"bandwidth", &TMemoryDataDlg::BWEdit, "7", [](const MemoryRecord& r) { return r.bw == 7.0f; }},
+      {"untouched", nullptr, nullptr, nullptr},
+  };
+  for (const Row& row : rows) {
+    for (const bool escape : {true, false}) {
+      SCOPED_TRACE(std::string(row.name) + (escape ? ", Esc" : ", close box"));
+      FormRig rig;
+      auto d = rig.Open(Record('T', '0'));
+      const MemoryRecord before = rig.owner->Editor().current;
+      d->show();
+      QApplication::setActiveWindow(d.get());
+      QLineEdit* edit = row.edit ? d.get()->*row.edit : d->FreqEdit;
+      edit->setFocus();
+      if (row.typed) edit->setText(row.typed);
+      auto leave = [&] {
+        if (escape)
+          QTest::keyClick(edit, Qt::Key_Escape);
+        else
+          d->close();
+      };
+      rig.prompter.answers = {cv::MsgAnswer::Cancel, cv::MsgAnswer::Yes};
+      leave();
+      if (!row.typed) {
+        EXPECT_TRUE(rig.prompter.shown.empty());
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(d->result(), QDialog::Rejected);
+        continue;
+      }
+      ASSERT_EQ(rig.prompter.shown.size(), 1u);
+      EXPECT_EQ(rig.prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+      EXPECT_TRUE(d->isVisible());
+      EXPECT_TRUE(row.took(d->Model().w.r));
+      EXPECT_TRUE(edit->text().startsWith(row.typed)) << edit->text().toStdString();
+      EXPECT_EQ(rig.owner->Editor().current, before);
+      leave();
+      EXPECT_EQ(rig.prompter.shown.size(), 2u);
+      EXPECT_FALSE(d->isVisible());
+      EXPECT_EQ(d->result(), QDialog::Accepted);
+      EXPECT_TRUE(row.took(rig.owner->Editor().current));
+    }
+  }
 }
 
 // Edit in the memory editor over the simulator's 99 memories, offline.

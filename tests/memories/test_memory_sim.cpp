@@ -112,7 +112,7 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
     expected.insert(expected.end(), c.log.begin(), c.log.end());
     EXPECT_EQ(rig->Log(), expected);
     ASSERT_EQ(rig->prompter.shown.size(), 1u);
-    EXPECT_EQ(rig->prompter.shown[0].text, "Error receiving data");
+    EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
     EXPECT_EQ(rig->prompter.shown[0].caption, "CvTools Error");
     EXPECT_EQ(rig->prompter.shown[0].icon, cv::MsgIcon::Error);
     EXPECT_FALSE(rig->editor.loaded);
@@ -122,6 +122,31 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
     EXPECT_EQ(rig->editor.records[c.listed + 1], MemoryRecord{});
     TearDown();
   }
+}
+
+// The line goes down while memory 30 is on its way: the box names it, the 29 before stay in the
+// list, and the set is neither saved nor sent as if whole.
+TEST_F(MemorySim, ALinkLostPartWayLeavesAnUnsendableSet) {
+  const int lost = 30;
+  rig->view.onGauge = [&](int percent) {
+    if (percent == lost * 100 / 99) sim->UpdateFaults([](cvsim::Faults& f) { f.cutAfterReplyBytes = 10; });
+  };
+  rig->editor.ReceiveBtnClick();
+  rig->view.onGauge = nullptr;
+  ASSERT_EQ(rig->prompter.shown.size(), 1u);
+  EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(lost));
+  EXPECT_EQ(rig->Log().back(), cv::Format("Error asking equipment for memory number %d", lost));
+  EXPECT_EQ(rig->editor.listLines.size(), static_cast<size_t>(lost - 1));
+  EXPECT_FALSE(rig->editor.loaded);
+  EXPECT_EQ(rig->editor.buttons, Buttons(false));
+  // Were the handlers reached anyway, they would take nothing as a set.
+  rig->chooser.savePath = "never.csv";
+  EXPECT_FALSE(rig->editor.SaveBtnClick());
+  EXPECT_EQ(rig->chooser.saves, 0);
+  sim->ClearTraffic();
+  rig->editor.SendBtnClick();
+  rig->editor.SendOneBtnClick();
+  EXPECT_TRUE(RecordsSent().empty());
 }
 
 TEST_F(MemorySim, NoInstrumentNoReceive) {

@@ -180,10 +180,13 @@ TEST(Cv4MemoryFile, RowsWithoutAMemoryNumberGoToMemoryOne) {
   for (const std::string& l : changed) content += l + "\n";
   Rig rig;
   EXPECT_FALSE(rig.editor.ReadMemoryText(content, "m.csv"));
-  EXPECT_EQ(rig.editor.records[0].number, 1);
-  EXPECT_EQ(rig.editor.records[0].band, '\0');
+  EXPECT_EQ(rig.editor.records[0], MemoryRecord{});
   EXPECT_EQ(rig.Log().back(), "Reading memories failed");
   EXPECT_TRUE(rig.editor.listLines.empty());
+  ASSERT_EQ(rig.prompter.shown.size(), 1u);
+  EXPECT_TRUE(rig.prompter.shown[0].text.contains("in memory number 1: Band:  (T-S)") &&
+              rig.prompter.shown[0].text.contains(" Frequency: 0 (5-862)"))
+      << rig.prompter.shown[0].text.toStdString();
 }
 
 TEST(Cv4MemoryFile, APlanCodeOfThreeDigitsIsNotSaved) {

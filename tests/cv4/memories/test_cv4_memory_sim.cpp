@@ -159,7 +159,7 @@ TEST_F(Cv4MemorySim, AShortReplyFailsTheReceive) {
   EXPECT_EQ(log[3], "Warning. Bad data in memory number 3");
   EXPECT_FALSE(rig->editor.loaded);
   ASSERT_EQ(rig->prompter.shown.size(), 1u);
-  EXPECT_EQ(rig->prompter.shown[0].text, "Error receiving data");
+  EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(3));
   EXPECT_EQ(rig->editor.listLines.size(), 2u);  // what came before stays
 }
 
