@@ -183,11 +183,16 @@ TEST_F(TermDataLog, Datal7ShiftsOnlyLevelsByTheirUnits) {
 // The dump and the first generation's plan and configuration go through one atomic save: under a
 // file-size limit the statement fails and the old file stays as it was.
 TEST_F(TermDataLog, DumpSaveWritesTheWholeFileOrKeepsTheOldOne) {
-  ASSERT_NO_FATAL_FAILURE(StartOn(Logger(false)));
-  const std::string path = home.Path("limit.csv");
-  const std::string script = Script("limit.pro", "DATAL3 " + path + "\n");
-  cvtest::ExpectWholeOrOldFile(path, [&] {
-    Ready();
-    return term->RunProFile(script);
-  });
+  for (bool seven : {false, true}) {
+    SCOPED_TRACE(seven ? "DATAL7" : "DATAL3");
+    ASSERT_NO_FATAL_FAILURE(StartOn(Logger(seven)));
+    const std::string path = home.Path("limit.csv");
+    const std::string script = Script("limit.pro", (seven ? "DATAL7 " : "DATAL3 ") + path + "\n");
+    cvtest::ExpectWholeOrOldFile(path, [&] {
+      Ready();
+      return term->RunProFile(script);
+    });
+    term.reset();
+    sim.reset();
+  }
 }
