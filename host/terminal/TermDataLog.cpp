@@ -8,7 +8,6 @@
 #include "Format.h"
 #include "LoggerRecords.h"
 #include "NumFormat.h"
-#include "Pll.h"
 #include "Term.h"
 #include "TermOutput.h"
 
