@@ -6,8 +6,8 @@
 
 #include "CsvCell.h"
 #include "Format.h"
+#include "LoggerRecords.h"
 #include "NumFormat.h"
-#include "Pll.h"
 #include "Term.h"
 #include "TermOutput.h"
 
@@ -16,17 +16,8 @@
 
 namespace {
 
-constexpr int kEntries = 99;
-
-struct LoggerEntry {
-  int number = 0;
-  char name[5] = {};
-  uint8_t band = 0;
-  float mhz = 0;
-  int units = 0;
-  int measure = 0;
-  bool selected = false;
-};
+constexpr int kEntries = cv::logger::kItems;
+using cv::logger::TLoggerMemory;
 
 // A run of hexadecimal digits of a reply; characters that are no digit count as 0.
 uint32_t HexAt(const std::string& s, size_t pos, size_t count) {
@@ -42,32 +33,26 @@ int DigitAt(const std::string& s, size_t pos) {
   return pos < s.size() && s[pos] >= '0' && s[pos] <= '9' ? s[pos] - '0' : 0;
 }
 
-bool IsRatio(int measure) { return measure == 1 || (measure >= 3 && measure <= 7); }
-
+// The "3" family is the data logger's own meter: its names and units come from the logger's
+// tables. The "7" family names its band by a digit and all three BER types alike.
 const char* MeasureName(int measure, bool seven) {
-  static const char* const k3[] = {"LEVEL", "V/A", "POWER", "C/N auto", "BER (QPSK)", "BER (QAM)", "BER (COFDM)",
-                                   "C/N refer."};
+  if (!seven) return cv::logger::MeasureName(measure);
   static const char* const k7[] = {"LEVEL", "V/A", "POWER", "C/N auto", "BER", "BER", "BER", "C/N refer."};
-  if (measure < 0 || measure > 7) return "???";
-  return seven ? k7[measure] : k3[measure];
+  return measure >= 0 && measure <= 7 ? k7[measure] : "???";
 }
 
-std::string BandName(const LoggerEntry& e, bool seven) {
-  if (seven) {
-    static const char* const k[] = {"UHF", "VLO", "VHI", "FM", "IF", "SAT", "SUB", "TER"};
-    return e.band <= 7 ? k[e.band] : "???";
-  }
-  return e.band == 'S' ? "SAT" : e.band == 'T' ? "TER" : "???";
+std::string BandName(const TLoggerMemory& e, bool seven) {
+  if (!seven) return cv::logger::BandName(e.band);
+  static const char* const k[] = {"UHF", "VLO", "VHI", "FM", "IF", "SAT", "SUB", "TER"};
+  const auto band = static_cast<uint8_t>(e.band);
+  return band <= 7 ? k[band] : "???";
 }
 
-std::string UnitsText(const LoggerEntry& e, bool seven) {
+std::string UnitsText(const TLoggerMemory& e, bool seven) {
+  if (!seven) return cv::logger::UnitName(e.units, e.measure);
   static const char* const k[] = {"dBuV", "dBmV", "dBm", "dBuV"};
-  if (e.units >= 0 && e.units <= 3) {
-    if (IsRatio(e.measure)) return seven ? "dB" : "(dB)";
-    return seven ? k[e.units] : std::string("(") + k[e.units] + ")";
-  }
-  if (!seven && e.units == 5) return "";
-  return seven ? "?\?\?" : "(?\?\?)";
+  if (e.units > 3) return "?\?\?";
+  return cv::logger::IsRatioMeasure(e.measure) ? "dB" : k[e.units];
 }
 
 std::string WithDecimal(std::string text, char decimal) {
@@ -85,12 +70,14 @@ bool TTerm::DoDataLog(bool seven) {
   if (!file.Begin(cv::term::NamedPath(Tok(1)))) return false;
   const char sep = listSeparator;
   std::string out;
-  // A stopped dump keeps what it had read, as a file cut by the failure always did.
+  // Only a whole dump is saved: a table cut by a lost link or a silent meter would pass for the
+  // logger's content, and a file of the same name from an earlier dump stays as it was.
   auto finish = [&](bool ok) {
+    if (!ok) return false;
     file.Put(out);
-    ok = file.Commit() && ok;
-    if (ok) resultText = "OK";
-    return ok;
+    if (!file.Commit()) return false;
+    resultText = "OK";
+    return true;
   };
   // An instrument's text (a memory name, a flag) may hold the separator or a quote: quoted, it
   // stays one cell under its memory.
@@ -100,7 +87,7 @@ bool TTerm::DoDataLog(bool seven) {
     return Query(reply);
   };
 
-  LoggerEntry entries[kEntries];
+  TLoggerMemory entries[kEntries];
   std::string reply;
   if (!testMode) {
     const size_t minimum = seven ? 42 : 38;
@@ -108,16 +95,17 @@ bool TTerm::DoDataLog(bool seven) {
       if (!ask(cv::Format("*?SR%02X", m), reply) || reply.size() < minimum) return finish(false);
       const int number = static_cast<int>(HexAt(reply, 3, 2));
       if (number < 1 || number > kEntries) return finish(false);
-      LoggerEntry& e = entries[number - 1];
-      e.number = number;
+      TLoggerMemory& e = entries[number - 1];
+      e.number = static_cast<uint8_t>(number);
       for (int i = 0; i < 4; ++i) e.name[i] = reply[5 + i];
-      e.band = static_cast<uint8_t>(seven ? reply[9] - '0' : reply[9]);
+      e.band = static_cast<char>(seven ? reply[9] - '0' : reply[9]);
       const uint32_t word = HexAt(reply, 11, 4);
       const bool satellite = seven ? e.band == 5 : e.band == 'S';
-      e.mhz = satellite ? static_cast<float>(word) * fStepS - ifValS : static_cast<float>(word) * fStep - ifVal;
-      e.units = reply[seven ? 24 : 20] - '0';
-      e.measure = reply[seven ? 26 : 22] - '0';
-      if (!seven && e.measure >= 4 && e.measure <= 6) e.units = 5;
+      e.frequency =
+          satellite ? static_cast<float>(word) * fStepS - ifValS : static_cast<float>(word) * fStep - ifVal;
+      e.units = static_cast<uint8_t>(reply[seven ? 24 : 20] - '0');
+      e.measure = static_cast<uint8_t>(reply[seven ? 26 : 22] - '0');
+      if (!seven && cv::logger::IsBerMeasure(e.measure)) e.units = 5;
       e.selected = false;
     }
     for (int m = 1; m <= kEntries; ++m) {
@@ -127,13 +115,13 @@ bool TTerm::DoDataLog(bool seven) {
     // The header block: one field a selected memory.
     std::string lines[5] = {cv::Format("Num:%c", sep), cv::Format("Name:%c", sep), cv::Format("Band:%c", sep),
                             cv::Format("Freq(MHz):%c", sep), cv::Format("Level:%c", sep)};
-    for (const LoggerEntry& e : entries) {
+    for (const TLoggerMemory& e : entries) {
       if (!e.selected) continue;
       lines[0] += cv::Format(" %d%c", e.number, sep);
       lines[1] += cell(" " + std::string(e.name));
       lines[2] += cv::Format(" %s%c", BandName(e, seven), sep);
-      lines[3] += cv::Format(" %s%c", WithDecimal(cv::Format(" %6.2f", e.mhz), decimalSeparator), sep);
-      const bool ber = e.measure >= 4 && e.measure <= 6;
+      lines[3] += cv::Format(" %s%c", WithDecimal(cv::Format(" %6.2f", e.frequency), decimalSeparator), sep);
+      const bool ber = cv::logger::IsBerMeasure(e.measure);
       if (seven && ber)
         lines[4] += cv::Format(" %s%c", MeasureName(e.measure, seven), sep);
       else if (seven)
@@ -153,22 +141,18 @@ bool TTerm::DoDataLog(bool seven) {
       continue;
     }
     for (int m = 1; m <= kEntries; ++m) {
-      const LoggerEntry& e = entries[m - 1];
+      const TLoggerMemory& e = entries[m - 1];
       if (!e.selected) continue;
       if (!ask(cv::Format("*?DL%02X%02X", m, t), reply) || reply.size() < 8) return finish(false);
-      const bool ber = seven ? e.measure == 5 : (e.measure >= 4 && e.measure <= 6);
+      const bool ber = seven ? e.measure == 5 : cv::logger::IsBerMeasure(e.measure);
+      // The logger's own rule, so the dump and the data logger show one value for one reply.
       double value = 0;
-      if (ber && seven) {
+      if (!seven)
+        value = cv::logger::DataValue(e, reply);
+      else if (ber)
         value = (DigitAt(reply, 5) * 10 + DigitAt(reply, 6)) * 0.1 / std::pow(10.0, DigitAt(reply, 7));
-      } else if (ber) {
-        value = cv::DecodeBerWord(HexAt(reply, 5, 3));
-      } else {
-        value = HexAt(reply, 5, 3) * 0.1;
-        if (e.measure != 1 && e.measure != 3) {
-          if (e.units == 1) value -= 60;
-          if (e.units == 2) value -= 108.75;
-        }
-      }
+      else
+        value = cv::logger::TenthsInUnits(HexAt(reply, 5, 3), e.units, cv::logger::IsRatioMeasure(e.measure));
       const char qualifier = reply[3];
       if (qualifier != '<' && qualifier != '=' && qualifier != '>') {
         // A letter that stands alone; the separator still ends the field, so every line keeps

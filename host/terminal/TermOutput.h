@@ -1,8 +1,8 @@
 #pragma once
 // A file that a script statement writes (a data-logger dump, a CORVANE-1's plan or configuration):
-// the text gathers in memory and goes out whole through one atomic save when the statement ends,
-// whether it succeeded or stopped at a failure, so that a full disk or a file-size limit leaves
-// the old file as it was instead of a cut one.
+// the text gathers in memory and goes out whole through one atomic save once the statement has
+// read everything, so that a failure part way, a full disk or a file-size limit leaves the old
+// file as it was instead of a cut one.
 #include <string>
 
 namespace cv::term {

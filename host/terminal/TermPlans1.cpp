@@ -146,21 +146,17 @@ bool TTerm::DoGetChPlan() {
   resultText = "ERROR";
   cv::term::OutputFile file;
   if (!file.Begin(cv::term::NamedPath(Tok(1)))) return false;
-  auto fail = [&] {
-    file.Commit();
-    return false;
-  };
   uint8_t byte = 0;
-  if (!AskByte("*?#002F", byte)) return fail();
+  if (!AskByte("*?#002F", byte)) return false;
   model1 = (byte & 0x08) ? 1 : 0;
   if (model1 == 1) {
     std::string reply = "*?Q";
-    if (!Query(reply) || reply.size() < 3) return fail();
+    if (!Query(reply) || reply.size() < 3) return false;
     plan1 = reply[2] - '0';
   }
   uint8_t marker[2] = {};
-  if (!ReadRegister1(0, marker[0]) || !ReadRegister1(1, marker[1])) return fail();
-  if (marker[0] != kPlanMarker[0] || marker[1] != kPlanMarker[1]) return fail();
+  if (!ReadRegister1(0, marker[0]) || !ReadRegister1(1, marker[1])) return false;
+  if (marker[0] != kPlanMarker[0] || marker[1] != kPlanMarker[1]) return false;
   file.Put(
       "##########################################################\n"
       "#             Channel Plan file for CORVANE-1            #\n"
@@ -187,23 +183,23 @@ bool TTerm::DoGetChPlan() {
           "# Channel Plan for Cv1B (0,2...7) never '1'\n" +
           cv::Format("PLAN1 %d\n", plan1) + "#\n");
   std::string serial;
-  if (!ReadSerial1(serial)) return fail();
+  if (!ReadSerial1(serial)) return false;
   file.Put("# (S/N: " + serial + ")\n");
   uint8_t count = 0, reference = 0;
   std::string name;
-  if (!ReadRegister1(3, count)) return fail();
+  if (!ReadRegister1(3, count)) return false;
   for (int i = 8; i < 16; ++i) {
-    if (!ReadRegister1(i, byte)) return fail();
+    if (!ReadRegister1(i, byte)) return false;
     name.push_back(static_cast<char>(byte));
   }
-  if (!ReadRegister1(2, reference)) return fail();
+  if (!ReadRegister1(2, reference)) return false;
   // The plan's table holds 126 channels, whatever the count byte says.
   const int channels = count > kPlan1Channels ? kPlan1Channels : count;
   file.Put(cv::Format("HEADER (%d, %s, %d)\n", channels, name.c_str(), reference));
   for (int c = 0; c < channels; ++c) {
     uint8_t record[8] = {};
     for (int i = 0; i < 8; ++i)
-      if (!ReadRegister1(16 + 8 * c + i, record[i])) return fail();
+      if (!ReadRegister1(16 + 8 * c + i, record[i])) return false;
     const float mhz = static_cast<float>(record[4] * 256 + record[5]) * fStep - ifVal;
     const float shift = static_cast<float>(record[6]) * fStep;
     auto yes = [&](uint8_t bit, const char* after) { return std::string(record[7] & bit ? "YES" : "NO") + after; };
@@ -234,9 +230,10 @@ bool TTerm::DoGetCfg() {
     ok = Query(reply) && reply.size() >= 4;
     if (ok) file.Put(cv::Format("*#%04X", a) + reply.substr(2, 2) + "\n");
   }
-  ok = file.Commit() && ok;
-  if (ok) resultText = "OK";
-  return ok;
+  // A configuration cut short would be replayed by SETCFG as if whole: only a full read is saved.
+  if (!ok || !file.Commit()) return false;
+  resultText = "OK";
+  return true;
 }
 
 bool TTerm::DoSetCfg() {

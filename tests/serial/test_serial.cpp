@@ -426,6 +426,25 @@ TEST_F(SerialSim, QuickCloseAndReopenStaysInStep) {
   EXPECT_EQ(got, "*VE V2.10");
 }
 
+// A short read takes what the device had into the port's read-ahead: those bytes are as much
+// waiting as the device's own, so a wait for the port to be readable returns at once on them, and
+// only once they are all read does it look at the device again.
+TEST_F(SerialSim, WaitReadableSeesBytesTakenAhead) {
+  OpenQuiet(0, 1.0);
+  sim->Inject("ABCDEFGH");
+  ASSERT_TRUE(sim->WaitTxIdle());
+  std::this_thread::sleep_for(20ms);  // all eight on the slave side, so one read takes them all
+  ASSERT_TRUE(cv::SerialWaitReadable(port.handle, 1000));
+  char buf[8] = {};
+  uint32_t got = 0;
+  ASSERT_TRUE(cv::SerialRead(port.handle, buf, 1, &got));
+  ASSERT_EQ(got, 1u);
+  EXPECT_TRUE(cv::SerialWaitReadable(port.handle, 0)) << "seven bytes read ahead";
+  ASSERT_TRUE(cv::SerialRead(port.handle, buf + 1, 7, &got));
+  EXPECT_EQ(std::string(buf, 1 + got), "ABCDEFGH");
+  EXPECT_FALSE(cv::SerialWaitReadable(port.handle, 0));
+}
+
 TEST(SerialDevice, SetupOnUnreadableLineStateStillSendsWakeLine) {
   QTemporaryDir dir;
   const std::string file = dir.filePath("port").toStdString();

@@ -83,33 +83,31 @@ TEST_F(TermDataLog, TestModeWritesOnlyTheTestPointLines) {
   }
 }
 
-TEST_F(TermDataLog, BadRepliesStopTheDumpKeepingWhatWasWritten) {
+// A dump that stops part way saves nothing: the file of the last whole dump stays as it was.
+TEST_F(TermDataLog, BadRepliesStopTheDumpAndLeaveTheOldFile) {
   const struct {
     const char* what;
     std::function<void(Profile3&)> fault;
-    const char* kept;  // the beginning of the file
   } rows[] = {
-      {"short memory reply", [](Profile3& p) { p.loggerSrOverride[5] = "*SR05DBMVS0360C0000100"; }, ""},
-      {"memory number 0", [](Profile3& p) { p.loggerSrOverride[5] = Profile3::LoggerRecord(0, p.loggerMemories[4]); }, ""},
+      {"short memory reply", [](Profile3& p) { p.loggerSrOverride[5] = "*SR05DBMVS0360C0000100"; }},
+      {"memory number 0", [](Profile3& p) { p.loggerSrOverride[5] = Profile3::LoggerRecord(0, p.loggerMemories[4]); }},
       {"short selection reply",
-       [](Profile3& p) { p.On("*?DSM", [](const std::string&) { return cvsim::Answer::Reply("*S"); }); }, ""},
+       [](Profile3& p) { p.On("*?DSM", [](const std::string&) { return cvsim::Answer::Reply("*S"); }); }},
       {"short test-point reply",
-       [](Profile3& p) { p.On("*?DST03", [](const std::string&) { return cvsim::Answer::Reply("*ST"); }); },
-       "Num:;"},
-      {"short value reply", [](Profile3& p) { p.loggerDlOverride[{7, 3}] = "*DL=+3F"; }, "Num:;"},
+       [](Profile3& p) { p.On("*?DST03", [](const std::string&) { return cvsim::Answer::Reply("*ST"); }); }},
+      {"short value reply", [](Profile3& p) { p.loggerDlOverride[{7, 3}] = "*DL=+3F"; }},
   };
+  const std::string old = "Num:;the last whole dump\n";
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     auto p = Logger(false);
     row.fault(*p);
     ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
     const std::string path = home.Path("bad.csv");
+    WriteFile(path, old);
     EXPECT_FALSE(RunScript("DATAL3 " + path + "\nSEND *AFTER\n"));
     EXPECT_EQ(Statements(Transcript("d.LOG")).back(), "( 1) DATAL3 <dir>/bad.csv -> ERROR");
-    const std::string text = ReadFile(path);
-    EXPECT_EQ(text.substr(0, std::string(row.kept).size()), row.kept);
-    if (std::string(row.kept).empty()) EXPECT_EQ(text, "");
-    else EXPECT_NE(text.find("\nTP1;"), std::string::npos);  // the first test point's line stays
+    EXPECT_EQ(ReadFile(path), old);
     term.reset();
     sim.reset();
   }
@@ -160,32 +158,41 @@ TEST_F(TermDataLog, NamesAndFlagsHoldingSeparatorsOrQuotesStayInTheirCells) {
   }
 }
 
-// DATAL7 keeps a memory's own units on measures 4 and 6 (only DATAL3 blanks them): a level read in
-// dBmV loses its 60 dB there.
-TEST_F(TermDataLog, Datal7KeepsTheUnitsOfMeasuresFourAndSix) {
+// DATAL7 keeps a memory's own units on the BER types (only DATAL3 blanks them), yet only a level
+// takes their offset: a ratio or a BER type carries no level unit, as in the data logger.
+TEST_F(TermDataLog, Datal7ShiftsOnlyLevelsByTheirUnits) {
   auto p = Logger(true);
-  p->loggerMemories[10] = {"M4", 'T', 10203, 1, 4, true};
-  p->loggerMemories[11] = {"M6", 'T', 10203, 1, 6, true};
-  p->loggerValues[{11, 1}] = {'=', '+', "2EE"};
-  p->loggerValues[{12, 1}] = {'=', '+', "2EE"};
+  for (auto& m : p->loggerMemories) m.selected = false;
+  const char* expected[] = {"   15,0", "   75,0", "   15,0", "   75,0", "   75,0", nullptr, "   75,0", "   75,0"};
+  for (int measure = 0; measure < 8; ++measure) {
+    p->loggerMemories[10 + measure] = {"M", 'T', 10203, 1, measure, measure != 5};
+    p->loggerValues[{11 + measure, 1}] = {'=', '+', "2EE"};  // 75.0 dBuV, 15.0 dBmV
+  }
   ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
   Dump("DATAL7", ';', ',', "u.csv");
   cv::CsvTable viewer;
   ASSERT_TRUE(cv::ReadCsvFile(home.Path("u.csv"), ';', viewer));
   ASSERT_EQ(viewer.rows.size(), 7u);
-  ASSERT_EQ(viewer.rows[5].size(), 7u);
-  EXPECT_EQ(viewer.rows[5][5], "   15,0");
-  EXPECT_EQ(viewer.rows[5][6], "   15,0");
+  ASSERT_EQ(viewer.rows[5].size(), 8u);
+  for (int measure = 0, column = 1; measure < 8; ++measure) {
+    if (!expected[measure]) continue;
+    EXPECT_EQ(viewer.rows[5][column++], expected[measure]) << "measure " << measure << ", " << viewer.rows[4][column - 1];
+  }
 }
 
 // The dump and the first generation's plan and configuration go through one atomic save: under a
 // file-size limit the statement fails and the old file stays as it was.
 TEST_F(TermDataLog, DumpSaveWritesTheWholeFileOrKeepsTheOldOne) {
-  ASSERT_NO_FATAL_FAILURE(StartOn(Logger(false)));
-  const std::string path = home.Path("limit.csv");
-  const std::string script = Script("limit.pro", "DATAL3 " + path + "\n");
-  cvtest::ExpectWholeOrOldFile(path, [&] {
-    Ready();
-    return term->RunProFile(script);
-  });
+  for (bool seven : {false, true}) {
+    SCOPED_TRACE(seven ? "DATAL7" : "DATAL3");
+    ASSERT_NO_FATAL_FAILURE(StartOn(Logger(seven)));
+    const std::string path = home.Path("limit.csv");
+    const std::string script = Script("limit.pro", (seven ? "DATAL7 " : "DATAL3 ") + path + "\n");
+    cvtest::ExpectWholeOrOldFile(path, [&] {
+      Ready();
+      return term->RunProFile(script);
+    });
+    term.reset();
+    sim.reset();
+  }
 }

@@ -1,5 +1,7 @@
 // The first generation's register plans and configuration against the simulated CORVANE-1 and
 // CORVANE-1B.
+#include <filesystem>
+
 #include "SaveLimits.h"
 #include "TermFixture.h"
 
@@ -107,10 +109,14 @@ TEST_F(TermPlans1, GetChPlanDecodesWithTheConstantsInForce) {
   const std::string file = home.Path("wrong.pro");
   ASSERT_TRUE(RunScript("GETCHPLAN " + file + "\n"));
   EXPECT_NE(ReadFile(file).find("CHANNEL (0, E21 , 364.80, 4.40, NO, YES, YES, NO)\n"), std::string::npos);
-  // Without the marker there is no plan: the file stays empty.
+  // Without the marker there is no plan: the last plan read stays in its file, and another name
+  // gets no file at all.
+  const std::string read = ReadFile(file);
   C1(*sim).plan1[0] = 0;
   EXPECT_FALSE(RunScript("GETCHPLAN " + file + "\n"));
-  EXPECT_EQ(ReadFile(file), "");
+  EXPECT_EQ(ReadFile(file), read);
+  EXPECT_FALSE(RunScript("GETCHPLAN " + home.Path("none.pro") + "\n"));
+  EXPECT_FALSE(std::filesystem::exists(home.Path("none.pro")));
   // A file that cannot be created fails before anything is asked.
   sim->ClearTraffic();
   EXPECT_FALSE(RunScript("GETCHPLAN " + home.Path("no/such/dir.pro") + "\n"));

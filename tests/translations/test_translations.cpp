@@ -80,6 +80,12 @@ TEST_F(TranslationCheck, EachPlantedFaultFailsNamingIt) {
          t.SetText("deu", 39104, "Pegel|Video/Audio|Leistung|C/N auto|BER QPSK|BER QAM|BER COFDM");
        },
        "CvTools.deu: text 39104 has 7 '|' items, the English one 8"},
+      // One item too many would shift every later index of the combo as surely as one too few.
+      {"a list one item long",
+       [](TranslationCheck& t) {
+         t.SetText("fra", 39104, "Niveau|Video/Audio|Puissance|C/N auto|BER QPSK|BER QAM|BER COFDM|C/N ref.|MER");
+       },
+       "CvTools.fra: text 39104 has 9 '|' items, the English one 8"},
       {"an id English lacks", [](TranslationCheck& t) { t.AddLine("esp", "29999\tTexto antiguo"); },
        "CvTools.esp: text 29999 is not in the English table: \"Texto antiguo\""},
       {"a text taken away", [](TranslationCheck& t) { t.SetText("cat", 30004, ""); },

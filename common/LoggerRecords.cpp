@@ -80,7 +80,6 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
   if (reply.size() < 8) return {};
   const char flag = reply[3];
   const char sign = reply[4];
-  const unsigned word = HexField(reply, 5, 3);
   const TMeasureType* type = family.Measure(memory.measure);
   const bool ber = type && type->coding == ValueCoding::Ber;
   std::string cell;
@@ -91,25 +90,43 @@ std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply
   } else {
     return std::string(1, flag);
   }
+  const double value = DataValue(memory, reply, family);
   std::string number;
   if (ber) {
     // The reply carries no level for a BER value: its sign character is shown as it comes.
     if (sign == '-' && family.berSignShown) cell[1] = '-';
-    number = cv::PrintfSci(cv::DecodeBerWord(word), 3, 1, decimal);
+    number = cv::PrintfSci(value, 3, 1, decimal);
   } else {
-    const bool whole = type && type->coding == ValueCoding::Whole;
-    float level = static_cast<float>(word) * (whole ? 1.0f : 0.1f);
-    // A ratio carries no level unit: only a level takes the offset of the memory's units.
-    if (!whole && (!type || !type->relative)) {
-      if (memory.units == 1) level -= 60.0f;
-      if (memory.units == 2) level -= 108.75f;
-    }
-    if (sign == '-' && level >= 0) cell[1] = '-';
-    number = cv::PrintfFixed(level, 5, 1, decimal);
+    if (sign == '-' && value >= 0) cell[1] = '-';
+    number = cv::PrintfFixed(value, 5, 1, decimal);
   }
   cell += " " + number;
   if (cell.size() > static_cast<size_t>(kCellLength)) cell.resize(kCellLength);
   return cell;
+}
+
+double DataValue(const TLoggerMemory& memory, const std::string& reply, const TLoggerFamily& family) {
+  const unsigned word = HexField(reply, 5, 3);
+  const TMeasureType* type = family.Measure(memory.measure);
+  if (!type) return TenthsInUnits(word, memory.units, false);
+  switch (type->coding) {
+    case ValueCoding::Ber:
+      return cv::DecodeBerWord(word);
+    case ValueCoding::Whole:
+      return static_cast<float>(word);
+    case ValueCoding::Tenths:
+      break;
+  }
+  return TenthsInUnits(word, memory.units, type->relative);
+}
+
+float TenthsInUnits(unsigned tenths, int units, bool relative) {
+  float value = static_cast<float>(tenths) * 0.1f;
+  if (!relative) {
+    if (units == 1) value -= 60.0f;
+    if (units == 2) value -= 108.75f;
+  }
+  return value;
 }
 
 const char* BandName(char band) {

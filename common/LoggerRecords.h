@@ -51,8 +51,17 @@ bool ParseMemoryStatus(const std::string& reply, TLoggerMemory& memory);
 // "*?DST" reply: whether the test point is selected.
 bool ParseTPStatus(const std::string& reply);
 // "*?DL" reply of `memory`: the cell text (at most 15 characters; empty for a short reply).
+// Its number is DataValue's, so every tool that shows a logged value shows the same one.
 std::string ParseDataReply(const TLoggerMemory& memory, const std::string& reply, char decimal,
                            const TLoggerFamily& family = Corvane3LoggerFamily());
+
+// The number of a "*?DL" reply (at least 8 characters) for `memory`: a BER, or the tenths in
+// the unit the value is shown in (TenthsInUnits).
+double DataValue(const TLoggerMemory& memory, const std::string& reply,
+                 const TLoggerFamily& family = Corvane3LoggerFamily());
+// Tenths of dBuV or dB in the unit they are shown in: a level takes the offset of the memory's
+// units (dBmV, dBm); a ratio carries no level unit and is never shifted.
+float TenthsInUnits(unsigned tenths, int units, bool relative);
 
 const char* BandName(char band);
 const char* MeasureName(int measure, const TLoggerFamily& family = Corvane3LoggerFamily());
