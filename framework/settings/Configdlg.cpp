@@ -24,7 +24,6 @@ namespace {
 
 QString M(int id) { return cv::MsgQ(id); }
 
-// Restores the cursor however the block is left.
 }  // namespace
 
 TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const cv::settings::TOptionFamily& family)
@@ -93,9 +92,10 @@ TConfigurationDlg::TConfigurationDlg(QWidget* owner, TCv3Equip* equipment, const
 
 TConfigurationDlg::~TConfigurationDlg() = default;
 
-// The reads, the rotary change and Apply's restart let window events run: Save, Close (with Esc
-// and the close box) and the rotary buttons wait for them, so that no other exchange and no save
-// of a half-read report starts in the middle.
+// Apply's restart lets window events run; the reads and the rotary change hold the same lock, so a
+// wait added to them or a handler their log lines reach starts nothing either. Save, Close (with
+// Esc and the close box) and the rotary buttons wait for them, so that no other exchange and no
+// save of a half-read report starts in the middle.
 cv::ControlsOff TConfigurationDlg::ExchangeRunning() {
   return cv::ControlsOff{SaveBtn, CancelBtn, CWRadioButton, CCWRadioButton};
 }

@@ -11,10 +11,12 @@ bool MatchUpdateLine(const std::string& line, std::string& updateFile) {
   if (start == std::string::npos || line.compare(start, 7, "SENDHEX") != 0) return false;
   const size_t blank = line.find(' ', start + 7);
   if (blank == std::string::npos) return false;
-  const std::string rest = Upper(line.substr(blank));
+  // The extension matches in any case; the name is kept as the script writes it, so that the log
+  // names the file the script and the run's error lines name.
+  const std::string rest = line.substr(blank);
   const size_t dot = rest.find('.');
-  if (dot == std::string::npos || rest.compare(dot, 4, ".UPD") != 0) return false;
-  updateFile = rest.substr(0, dot) + ".UPD";
+  if (dot == std::string::npos || Upper(rest.substr(dot, 4)) != ".UPD") return false;
+  updateFile = rest.substr(0, dot + 4);
   return true;
 }
 

@@ -5,8 +5,9 @@
 
 namespace cv::settings {
 
-// One line (without its line feed): true when it is an update line; `updateFile` then gets the
-// upper-cased text from the blank after the keyword to the name's end (" FW.UPD").
+// One line (without its line feed): true when it is an update line (the extension ".UPD" in any
+// case); `updateFile` then gets the text from the blank after the keyword to the name's end, as
+// the script writes it (" fw.upd").
 bool MatchUpdateLine(const std::string& line, std::string& updateFile);
 // The script's text read as the dialog reads the file: pieces of at most `piece` characters (the
 // family's line buffer), each cut at its line feed; the first update line counts.

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "BusyCursor.h"
+#include "ControlsOff.h"
 #include "Cv3Equip.h"
 #include "DialogExit.h"
 #include "FileDialogs.h"
@@ -69,24 +70,20 @@ TUpdateFirmDlg::~TUpdateFirmDlg() = default;
 void TUpdateFirmDlg::ArrangeControls() {
   const float k = static_cast<float>(logicalDpiX()) * (1.0f / 96.0f);
   auto s = [k](int v) { return static_cast<int>(k * static_cast<float>(v)); };
-  LogZone->setGeometry(s(8), s(120), s(547), s(70));
+  // The status line of a run takes the form's whole width in its frame: its three lines end in
+  // "Expected total time: about ... minutes or less", wider than half the form in every language,
+  // and a wrapped fourth line would fall under the frame. The buttons go in a row under the log.
+  Bevel2->setGeometry(s(8), s(8), s(547), s(64));
+  RemoteLabel->setGeometry(s(16), s(12), s(531), s(56));
   Gauge->setGeometry(s(8), s(80), s(547), s(30));
   GaugeBevel->setGeometry(Gauge->geometry());
-  RemoteLabel->setGeometry(s(16), s(24), s(286), s(39));
-  Bevel2->setGeometry(s(8), s(8), s(302), s(64));
-  StartBtn->setGeometry(s(322), s(24), s(105), s(28));
-  HelpBtn->setGeometry(s(435), s(24), s(56), s(28));
-  CloseBtn->setGeometry(s(499), s(24), s(56), s(28));
+  LogZone->setGeometry(s(8), s(120), s(547), s(70));
+  StartBtn->setGeometry(s(259), s(198), s(120), s(28));
+  HelpBtn->setGeometry(s(387), s(198), s(80), s(28));
+  CloseBtn->setGeometry(s(475), s(198), s(80), s(28));
   // The form fits its controls (the log form's own size fits only its bare layout).
-  setFixedSize(s(567), s(199));
+  setFixedSize(s(567), s(234));
   TimerLog->start();
-}
-
-void TUpdateFirmDlg::EnableButtons(bool enable) {
-  // MP opens the port again: pressed during a run, its wake line and queries would land in the
-  // middle of the firmware being written.
-  for (QPushButton* b : {StartBtn, CloseBtn, Mpeg2Btn})
-    if (b) b->setEnabled(enable);
 }
 
 void TUpdateFirmDlg::LogBoth(const std::string& line) {
@@ -94,8 +91,15 @@ void TUpdateFirmDlg::LogBoth(const std::string& line) {
   AddLogLine(line);
 }
 
+cv::ControlsOff TUpdateFirmDlg::UpdateRunning() {
+  // MP opens the port again: pressed during a run, its wake line and queries would land in the
+  // middle of the firmware being written. A family without it has none to turn off.
+  return cv::ControlsOff{StartBtn, CloseBtn, Mpeg2Btn};
+}
+
 void TUpdateFirmDlg::StartBtnClick() {
-  EnableButtons(false);
+  // From the choice of the script to the end of its run; every way out gives the buttons back.
+  const cv::ControlsOff running = UpdateRunning();
   const QString chosen = chooseScript ? chooseScript() : QString();
   if (!chosen.isEmpty()) {
     const std::string path = chosen.toLocal8Bit().toStdString().substr(0, 260);
@@ -106,7 +110,6 @@ void TUpdateFirmDlg::StartBtnClick() {
       cv::ShowBox(cv::CurrentPrompter(), cv::Msg(m::UpdNotUpdateFile), cv::Msg(m::UpdErrorCaption),
                   cv::MsgIcon::Warning);
   }
-  EnableButtons(true);
 }
 
 bool TUpdateFirmDlg::FindUpdateFile(const std::string& path, std::string& updateFile) {
@@ -155,9 +158,11 @@ void TUpdateFirmDlg::AddMpeg2Button(const QString& caption, const QString& hint,
   Mpeg2Btn = new QPushButton(caption, this);
   Mpeg2Btn->setObjectName("Mpeg2Btn");
   Mpeg2Btn->setToolTip(hint);
-  // Under Close, in the free strip above the gauge; never the default button.
-  const QRect close = CloseBtn->geometry();
-  Mpeg2Btn->setGeometry(close.x(), close.bottom() + 3, close.width(), Gauge->geometry().top() - close.bottom() - 6);
+  // In the row, before Start and as far from it as Help is; never the default button.
+  const QRect start = StartBtn->geometry();
+  const int gap = HelpBtn->x() - start.right() - 1;
+  const int width = HelpBtn->width() * 4 / 5;
+  Mpeg2Btn->setGeometry(start.x() - gap - width, start.y(), width, start.height());
   Mpeg2Btn->setAutoDefault(false);
   connect(Mpeg2Btn, &QPushButton::clicked, this, &TUpdateFirmDlg::Mpeg2BtnClick);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ControlsOff.h"
 #include "Loggerform.h"
 
 class QDialog;
@@ -23,7 +24,6 @@ class TUpdateFirmDlg : public TLogForm {
 
   bool FindUpdateFile(const std::string& path, std::string& updateFile);
   void RunUpdate(const std::string& path);
-  void EnableButtons(bool enable);
 
   // The open dialog and the script run; tests replace them. Empty path: cancelled.
   std::function<QString()> chooseScript;
@@ -45,6 +45,8 @@ class TUpdateFirmDlg : public TLogForm {
 
  private:
   void ArrangeControls();
+  // Start, Close (with Esc and the close box) and MP, off while a script is chosen and run.
+  cv::ControlsOff UpdateRunning();
   // One line to the host's LogMemo and to the log zone.
   void LogBoth(const std::string& line);
 

@@ -11,6 +11,7 @@
 #include "Monidlg4.h"
 #include "MonitorPoller.h"
 #include "MonitorSupport.h"
+#include "SettingsLink.h"
 #include "UpdateScript.h"
 #include "Updatedlg4.h"
 
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string file;
   if (cv::settings::FindUpdateLine(script, file, cv::cv4::kScriptLinePiece4)) {
     FUZZ_CHECK(file.size() >= 5 && file.size() <= cv::cv4::kScriptLinePiece4 && file[0] == ' ');
-    FUZZ_CHECK(file.compare(file.size() - 4, 4, ".UPD") == 0);
+    FUZZ_CHECK(cv::settings::Upper(file.substr(file.size() - 4)) == ".UPD");
   }
 
   const cv::settings::MonitorProfile& profile = cv::cv4::Monitor4Profile();

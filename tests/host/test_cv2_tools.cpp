@@ -82,7 +82,7 @@ TEST_F(Cv2Tools, UpdateFirmwareButtonRunsTheScriptThroughTheFamilysEngine) {
   QStringList log = LogLines(*w);
   log = log.mid(log.lastIndexOf("Executing Update Firmware"));
   ASSERT_GE(log.size(), 3) << LogLines(*w).join('\n').toStdString();
-  EXPECT_EQ(log.mid(1, 2), (QStringList{"PRO file found: upd.pro,", "with updating file:  FW.UPD"}));
+  EXPECT_EQ(log.mid(1, 2), (QStringList{"PRO file found: upd.pro,", "with updating file:  fw.upd"}));
   EXPECT_TRUE(log.join('\n').contains(tail.join('\n'))) << log.join('\n').toStdString();
   EXPECT_EQ(log.last(), "Update Firmware closed. Ready");
   sim->WithProfile([](cvsim::Profile& p) { EXPECT_EQ(p.version, "1.20"); });

@@ -130,7 +130,7 @@ TEST_P(FamilyTools, UpdateFromTheMainWindow) {
     QStringList log = LogLines(*w);
     log = log.mid(log.lastIndexOf("PRO file found: upd.pro,"));
     ASSERT_GE(log.size(), 2) << LogLines(*w).join('\n').toStdString();
-    EXPECT_EQ(log[1], "with updating file:  FW.UPD");
+    EXPECT_EQ(log[1], "with updating file:  fw.upd");
     EXPECT_TRUE(log.join('\n').contains(r.tail.join('\n'))) << log.join('\n').toStdString();
     QFile transcript(home.filePath("upd.LOG"));
     ASSERT_TRUE(transcript.open(QIODevice::ReadOnly));

@@ -1,12 +1,16 @@
 // The configuration dialog against the simulated instrument: what it reads, the rotary selector,
 // Apply, and the save file.
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -238,6 +242,101 @@ TEST_F(ConfigSim, RestartedInstrumentAnswersOnlyOnceItIsReady) {
   EXPECT_TRUE(equip->Query("*?VE", reply));
   EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(180)) << "the line stays quiet meanwhile";
   EXPECT_STREQ(reply, "*VE V2.10");
+}
+
+// A person pressing everything while an exchange of the dialog runs: Save, Close, both rotary
+// buttons, Apply, Esc and the close box. The exchange is entered where it lets window events run
+// (Apply's restart wait) and where it writes to the log (the reads, the rotary change): a handler
+// running there meets the controls as an event pumped there would. Nothing acts: the meter
+// receives what it receives undisturbed, no save is asked, the dialog stays, and the controls come
+// back when the exchange ends.
+TEST_F(ConfigSim, NoControlActsWhileAnExchangeRuns) {
+  cv::FakeClock clock;
+  equip->clock = &clock;
+  struct Row {
+    const char* what;
+    std::function<void()> before;  // brings the dialog to the exchange
+    std::function<void(TConfigurationDlg&)> run;
+  };
+  const Row rows[] = {
+      // A meter with an odd version reply: the read logs it and reads on.
+      {"reading", [this] { Open(); }, [](TConfigurationDlg& d) { d.AskForOptions(); }},
+      {"rotary to CCW", [this] { Ask(); }, [](TConfigurationDlg& d) { d.CCWRadioButton->click(); }},
+      {"rotary to CW",
+       [this] {
+         Profile([](Corvane3Profile& p) { p.registers[Corvane3Profile::kRotaryAddress] = 0x5A; });
+         Ask();
+       },
+       [](TConfigurationDlg& d) { d.CWRadioButton->click(); }},
+      {"restart",
+       [this] {
+         Ask();
+         dlg->CCWRadioButton->click();
+       },
+       [](TConfigurationDlg& d) { d.ApplyBtn->click(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<std::string> undisturbed;
+    for (const bool underFire : {false, true}) {
+      Profile([](Corvane3Profile& p) {
+        p.registers[Corvane3Profile::kRotaryAddress] = 0x00;
+        p.fixedReplies["*?VE"] = "*XE V9";
+        p.restartMs = 0;  // the next row starts at once
+      });
+      Settle();
+      row.before();
+      dlg->show();
+      int saveAsked = 0;
+      dlg->chooseSaveFile = [&] {
+        ++saveAsked;
+        return QString();
+      };
+      bool inside = false, pressed = false, anyOn = false, stayed = false;
+      const auto pressEverything = [&] {
+        if (!underFire || !inside || pressed) return;
+        pressed = true;
+        anyOn = false;
+        for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{dlg->SaveBtn, dlg->CancelBtn, dlg->CWRadioButton,
+                                                                          dlg->CCWRadioButton, dlg->ApplyBtn}) {
+          anyOn = anyOn || b->isEnabled();
+          QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));  // a radio's mark
+        }
+        QWidget* focus = dlg->focusWidget();
+        QTest::keyClick(focus ? focus : dlg.get(), Qt::Key_Escape);
+        dlg->close();
+        stayed = dlg->isVisible();
+      };
+      const QMetaObject::Connection logged =
+          QObject::connect(host.memo, &QPlainTextEdit::textChanged, pressEverything);
+      QTimer pumped;
+      pumped.setInterval(0);
+      QObject::connect(&pumped, &QTimer::timeout, pressEverything);
+      Settle();
+      sim->ClearTraffic();
+      pumped.start();
+      inside = true;
+      row.run(*dlg);
+      inside = false;
+      pumped.stop();
+      QObject::disconnect(logged);
+      Settle();
+      if (!underFire) {
+        undisturbed = Exchanged();
+        ASSERT_FALSE(undisturbed.empty());
+        continue;
+      }
+      ASSERT_TRUE(pressed) << "the exchange let nothing in";
+      EXPECT_FALSE(anyOn) << "a control was on mid-exchange";
+      EXPECT_TRUE(stayed);
+      EXPECT_TRUE(dlg->isVisible());
+      EXPECT_EQ(saveAsked, 0);
+      EXPECT_EQ(Exchanged(), undisturbed) << "the meter receives what it receives undisturbed";
+      for (QWidget* w : std::initializer_list<QWidget*>{dlg->SaveBtn, dlg->CancelBtn, dlg->CWRadioButton, dlg->CCWRadioButton})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString() << " back after the exchange";
+    }
+  }
+  EXPECT_TRUE(prompter.shown.empty());
 }
 
 // The date and time of the opening block are masked.

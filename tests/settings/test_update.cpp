@@ -5,13 +5,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "FileDialogs.h"
+#include "Messages.h"
+#include "MsgIds.h"
+#include "ScriptCore.h"
 #include "SettingsFixture.h"
+#include "Text1252.h"
 #include "UpdateScript.h"
 #include "Updatedlg.h"
 
@@ -25,9 +30,9 @@ TEST(UpdateScriptCheck, WhichLinesNameAnUpdateFile) {
     bool found;
     std::string file;
   } cases[] = {
-      {"SENDHEX fw.upd *HX\n", true, " FW.UPD"},
-      {" \tSENDHEX  Fw.Upd\n", true, "  FW.UPD"},
-      {"# comment\n\nPLAN 1\nSENDHEX new.upd *HX\nSENDHEX other.upd *HX\n", true, " NEW.UPD"},
+      {"SENDHEX fw.upd *HX\n", true, " fw.upd"},
+      {" \tSENDHEX  Fw.Upd\n", true, "  Fw.Upd"},
+      {"# comment\n\nPLAN 1\nSENDHEX new.upd *HX\nSENDHEX other.upd *HX\n", true, " new.upd"},
       {"sendhex fw.upd *HX\n", false, ""},
       {"SENDHEX fw.hex *HX\n", false, ""},
       {"SENDHEX\n", false, ""},
@@ -35,10 +40,10 @@ TEST(UpdateScriptCheck, WhichLinesNameAnUpdateFile) {
       {"SENDHEX fw\n", false, ""},
       {"SENDHEX fw.up", false, ""},
       {"SENDHEX ..\\fw.upd\n", false, ""},  // the first '.' decides
-      {"SENDHEX fw.upd", true, " FW.UPD"},
-      {"SENDHEX fw.hex\nSENDHEX fw.upd\r\n", true, " FW.UPD"},
+      {"SENDHEX fw.upd", true, " fw.upd"},
+      {"SENDHEX fw.hex\nSENDHEX fw.upd\r\n", true, " fw.upd"},
       // Lines are read in pieces of 254 characters: the rest of a long line is a line of its own.
-      {std::string(254, 'x') + "SENDHEX fw.upd\n", true, " FW.UPD"},
+      {std::string(254, 'x') + "SENDHEX fw.upd\n", true, " fw.upd"},
       {std::string(253, 'x') + "SENDHEX fw.upd\n", false, ""},
       {"", false, ""},
   };
@@ -95,7 +100,7 @@ TEST_F(UpdateSim, UpdateRunSendsTheFileAndReadsTheNewVersion) {
   const QStringList log = Log();
   ASSERT_GE(log.size(), 2);
   EXPECT_EQ(log[0], "PRO file found: upd.pro,");
-  EXPECT_EQ(log[1], "with updating file:  FW.UPD");
+  EXPECT_EQ(log[1], "with updating file:  fw.upd");
   EXPECT_EQ(log.mid(log.size() - 2), (QStringList{"Updating successful", "New version:  V2.20"})) << log.join("|").toStdString();
   EXPECT_EQ(Zone().mid(Zone().size() - 2), (QStringList{"Updating successful", "New version:  V2.20"}));
   EXPECT_TRUE(dlg->StartBtn->isEnabled());
@@ -143,6 +148,21 @@ TEST_F(UpdateSim, CorruptedUpdateFileFailsAndKeepsTheOldVersion) {
   EXPECT_TRUE(dlg->StartBtn->isEnabled());
   EXPECT_TRUE(dlg->CloseBtn->isEnabled());
   EXPECT_EQ(Version(), "*VE V2.10");
+}
+
+// The log names the update file as the script writes it, as the run's own line about the
+// missing file does: a person looks for the same name in both.
+TEST_F(UpdateSim, TheLogNamesTheUpdateFileAsTheScriptWritesIt) {
+  Write("upd.pro", "SENDHEX Missing.Upd *HX\n");
+  Choose("upd.pro");
+  dlg->StartBtn->click();
+  const QStringList log = Log();
+  ASSERT_GE(log.size(), 2);
+  EXPECT_EQ(log[1], "with updating file:  Missing.Upd");
+  EXPECT_TRUE(log.contains(QString::fromStdString(cv::Msg(cv::msg::ScriptFileMissing)) + "Missing.Upd"))
+      << log.join('\n').toStdString();
+  EXPECT_EQ(log.back(), "Updating failed");
+  EXPECT_TRUE(Sent("*HX").empty());
 }
 
 TEST_F(UpdateSim, UnreadableVersionAfterASuccessfulRun) {
@@ -193,6 +213,32 @@ TEST_F(UpdateSim, AThrowingRunLeavesTheDialogUsable) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// While the update file goes out, the status line says how long it has run and how long it takes
+// in all, on three lines. It shows whole in every language, its longest times included, inside
+// its frame and clear of the buttons beside it.
+TEST_F(UpdateSim, TheSendingTimeShowsWholeInEveryLanguage) {
+  for (const char* code : {"", "esp", "cat", "deu", "fra"}) {
+    SCOPED_TRACE(code);
+    cv::ResetLanguageTable();
+    if (*code) {
+      ASSERT_TRUE(cv::LoadLanguageTable(std::string(CV_BIN_DIR "/Cv3Tools.") + code));
+    }
+    TUpdateFirmDlg shown(&host.form, equip.get());
+    QLabel* line = shown.RemoteLabel;
+    const QString text = cv::From1252(cv::script::Subst(cv::Msg(cv::msg::ScriptSendingTime), {"59:59", "59:59"}));
+    line->setText(text);
+    const QRect room = line->contentsRect();
+    const QRect need = line->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
+                                                        static_cast<int>(line->alignment()) | Qt::TextWordWrap, text);
+    EXPECT_LE(need.height(), room.height()) << text.toStdString();
+    EXPECT_LE(need.width(), room.width()) << text.toStdString();
+    EXPECT_TRUE(shown.Bevel2->geometry().contains(line->geometry()));
+    for (QWidget* w : std::initializer_list<QWidget*>{shown.StartBtn, shown.HelpBtn, shown.CloseBtn, shown.Gauge})
+      EXPECT_FALSE(line->geometry().intersects(w->geometry())) << w->objectName().toStdString();
+  }
+  cv::ResetLanguageTable();
+}
+
 TEST_F(UpdateSim, CancelledChoiceRunsNothingAndTheFormFitsItsControls) {
   dlg->chooseScript = [] { return QString(); };
   dlg->StartBtn->click();
@@ -205,7 +251,7 @@ TEST_F(UpdateSim, CancelledChoiceRunsNothingAndTheFormFitsItsControls) {
     }
   const double k = dlg->logicalDpiX() / 96.0;
   EXPECT_EQ(dlg->LogZone->geometry(), QRect(int(k * 8), int(k * 120), int(k * 547), int(k * 70)));
-  EXPECT_EQ(dlg->RemoteLabel->geometry(), QRect(int(k * 16), int(k * 24), int(k * 286), int(k * 39)));
+  EXPECT_EQ(dlg->Gauge->geometry(), QRect(int(k * 8), int(k * 80), int(k * 547), int(k * 30)));
 }
 
 }  // namespace

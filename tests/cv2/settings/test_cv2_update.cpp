@@ -52,7 +52,7 @@ TEST_F(Cv2Update, RunThroughTheFamilysEngineReportsTheNewVersion) {
   const QStringList tail{"Updating successful", "New version:  1.20"};
   EXPECT_EQ(Tail(Log(), 2), tail) << Log().join('\n').toStdString();
   EXPECT_EQ(Tail(Zone(), 2), tail);
-  EXPECT_EQ(Log().mid(0, 2), (QStringList{"PRO file found: upd.pro,", "with updating file:  FW.UPD"}));
+  EXPECT_EQ(Log().mid(0, 2), (QStringList{"PRO file found: upd.pro,", "with updating file:  fw.upd"}));
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_TRUE(ButtonsEnabled());
   EXPECT_EQ(MeterVersion(), "1.20");

@@ -46,16 +46,16 @@ TEST_F(Update4Sim, WhichScriptsAreUpdateScripts) {
   } cases[] = {
       {"SENDHEX fw.hex *HX\n", nullptr},
       {"sendhex fw.upd *HX\n", nullptr},
-      {"SENDHEX fw.upd *HX\n", "  FW.UPD"},
-      {"  \tSENDHEX Fw.uPd *HX\r\n", "  FW.UPD"},
-      {"# two\nSENDHEX boot.hex\nSENDHEX first.upd *HX\nSENDHEX second.upd *HX\n", "  FIRST.UPD"},
-      {"SENDHEXfw.upd\nSENDHEX fw\nSENDHEX ok.upd\n", "  OK.UPD"},
+      {"SENDHEX fw.upd *HX\n", "  fw.upd"},
+      {"  \tSENDHEX Fw.uPd *HX\r\n", "  Fw.uPd"},
+      {"# two\nSENDHEX boot.hex\nSENDHEX first.upd *HX\nSENDHEX second.upd *HX\n", "  first.upd"},
+      {"SENDHEXfw.upd\nSENDHEX fw\nSENDHEX ok.upd\n", "  ok.upd"},
       {"SENDHEX ..\\fw.upd\n", nullptr},  // the first '.' decides
       // Lines are read in pieces of 255 characters: an update line of 255 is whole, one of 256
       // loses its last letter, and the rest of a longer line is read as a line of its own.
       {"SENDHEX " + name243 + ".UPD\n", "dummy"},
       {"SENDHEX " + name243 + "X.UPD\n", nullptr},
-      {std::string(255, 'x') + "SENDHEX fw.upd\n", "  FW.UPD"},
+      {std::string(255, 'x') + "SENDHEX fw.upd\n", "  fw.upd"},
       {std::string(254, 'x') + "SENDHEX fw.upd\n", nullptr},
       {"", nullptr},
   };

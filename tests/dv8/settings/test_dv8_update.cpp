@@ -54,12 +54,12 @@ TEST_F(Dv8Update, WhichScriptsAreUpdateScripts) {
     const char* logged;  // after "with updating file:"; null: refused
   } cases[] = {
       {"SENDHEX update.hex *HX\nSENDHEX update.hex *HX\n", nullptr},
-      {"SENDHEX fw.upd *HX\n", "  FW.UPD"},
-      {"\t SENDHEX firmware.upd *HX\r\n", "  FIRMWARE.UPD"},
-      {"SENDHEX noext\nSENDHEX boot.hex\nSENDHEX dv800.upd *HX\n", "  DV800.UPD"},
+      {"SENDHEX fw.upd *HX\n", "  fw.upd"},
+      {"\t SENDHEX firmware.upd *HX\r\n", "  firmware.upd"},
+      {"SENDHEX noext\nSENDHEX boot.hex\nSENDHEX dv800.upd *HX\n", "  dv800.upd"},
       // Lines are read in pieces of 255 characters: the rest of a longer line is a line of its own.
       {"SENDHEX " + name244 + ".upd\n", nullptr},
-      {std::string(255, 'x') + "SENDHEX fw.upd\n", "  FW.UPD"},
+      {std::string(255, 'x') + "SENDHEX fw.upd\n", "  fw.upd"},
       {"", nullptr},
   };
   for (const auto& c : cases) {
