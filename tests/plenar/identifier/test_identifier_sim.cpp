@@ -76,6 +76,25 @@ Lines Join(std::initializer_list<Lines> parts) {
   return all;
 }
 
+// Runs a pass on a shown form and, once it analyses teletext, leaves the form by `leave` (Close,
+// Esc or the close box): "Wait...", the form stays while the pass winds down, then it ends.
+void LeaveMidPass(cv::plenar::TIdentifierForm& form, const std::function<void()>& leave) {
+  form.Identifier().pump = [&] {
+    if (Last(form.Identifier()) == "Analyzing Teletext..." && !form.Identifier().closing) {
+      leave();
+      EXPECT_EQ(form.CloseBtn->text(), "Wait...");
+      EXPECT_TRUE(form.Identifier().busy);
+      EXPECT_TRUE(form.isVisible());
+    }
+  };
+  form.show();
+  form.IdentifyBtn->click();
+  EXPECT_TRUE(form.Identifier().closing);
+  EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
 }  // namespace
 
 TEST_F(IdentifierSim, EachSignalGivesItsAccountClassAndLabels) {
@@ -283,19 +302,7 @@ TEST_F(IdentifierSim, FormSavesItsReportAndClosesOnceThePassHasWoundDown) {
   EXPECT_EQ(form.IdentMemo->toPlainText().split('\n').last(), "Impossible to open this file");
 
   // Close in the middle of a pass: "Wait...", the pass winds down (aborted), then the form ends.
-  form.Identifier().pump = [&] {
-    if (Last(form.Identifier()) == "Analyzing Teletext..." && !form.Identifier().closing) {
-      form.CloseBtn->click();
-      EXPECT_EQ(form.CloseBtn->text(), "Wait...");
-      EXPECT_TRUE(form.Identifier().busy);
-      EXPECT_TRUE(form.isVisible());
-    }
-  };
-  form.show();
-  form.IdentifyBtn->click();
-  EXPECT_TRUE(form.Identifier().closing);
-  EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
-  EXPECT_FALSE(form.isVisible());
+  LeaveMidPass(form, [&] { form.CloseBtn->click(); });
   EXPECT_EQ(Sent("*TX000"), 2u);  // the teletext test still restored its mode
 }
 
@@ -313,19 +320,7 @@ TEST_F(IdentifierSim, EscAndTheCloseBoxPressCloseAndWaitForThePass) {
     };
     {
       cv::plenar::TIdentifierForm form(&host.form, equip.get());
-      form.Identifier().pump = [&] {
-        if (Last(form.Identifier()) == "Analyzing Teletext..." && !form.Identifier().closing) {
-          leave(form);
-          EXPECT_EQ(form.CloseBtn->text(), "Wait...");
-          EXPECT_TRUE(form.isVisible());
-        }
-      };
-      form.show();
-      form.IdentifyBtn->click();
-      EXPECT_TRUE(form.Identifier().closing);
-      EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
-      EXPECT_FALSE(form.isVisible());
-      EXPECT_EQ(form.result(), QDialog::Rejected);
+      LeaveMidPass(form, [&] { leave(form); });
     }
     cv::plenar::TIdentifierForm idle(&host.form, equip.get());
     idle.show();
