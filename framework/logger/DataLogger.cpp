@@ -59,8 +59,10 @@ bool TDataLogger::ReadMemories() {
     if (!(ok = Query("*?DSM%02X", n, 0, reply))) break;
     ok = ParseMemoryStatus(reply, memories[n - 1]);
   }
-  if (ok) failedMemory = 0;
-  if (ok) view.ShowMemoryNumber(0);
+  if (ok) {
+    failedMemory = 0;
+    view.ShowMemoryNumber(0);
+  }
   return ok;
 }
 

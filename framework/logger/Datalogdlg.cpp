@@ -346,16 +346,15 @@ void TDataLoggerDlg::ReceiveDataBtnClick() {
     result = logger.ReadData();
     CancelDataLogBtn->setEnabled(false);
   }
-  // Save All saves the last whole download, which only a whole new one replaces.
+  // Save All saves the last whole download, which only a whole new one replaces: after a stop or
+  // a failure it stays as it was.
   if (result == cv::logger::TDataLogger::DataResult::Done) {
     if (cv::InstalledPrinterCount() > 0) RunViewer();
     SaveAllBtn->setEnabled(true);
-    return;
-  }
-  SaveAllBtn->setEnabled(SaveAllBtn->isEnabled() && logger.download);
-  if (result == cv::logger::TDataLogger::DataResult::Failed)
+  } else if (result == cv::logger::TDataLogger::DataResult::Failed) {
     cv::ShowError(M(msg::DlErrorCaption),
                   cv::From1252(cv::Format(cv::Msg(msg::DlDataNotCome), logger.failedMemory, logger.failedTP)));
+  }
 }
 
 void TDataLoggerDlg::RunViewer() {

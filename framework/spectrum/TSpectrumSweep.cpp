@@ -173,6 +173,9 @@ bool TSpectrumSweep::TakeSnapshot() {
           Log(msg::SpecLevelError);
           result = false;
           stopRequested = true;
+        } else if (!sweepBegun && !running) {
+          // The run was stopped before its first level: the last sweep stays as it was.
+          break;
         } else {
           if (!sweepBegun) BeginSweep();
           view.PlotLevel(currentFreq, meas.level);
@@ -322,11 +325,11 @@ void TSpectrumSweep::StartBtnClick() {
     StartQuickSweep();
     return;
   }
-  KeepLastSweep(false);
   AdjustFinalFreq();
   view.DataToEdit();
   if (!ValidateSettings()) return;
 
+  KeepLastSweep(false);
   BeginRun();
 
   if (!link.SendCommand("*SP0")) {
@@ -444,7 +447,10 @@ void TSpectrumSweep::StartQuickSweep() {
   }
   link.SendCommand("*SPY1");
   ReadQuickSweepHeader();
-  if (!CheckQuickSweep()) return;
+  if (!CheckQuickSweep()) {
+    RestoreLastSweep();
+    return;
+  }
 
   BeginRun();
   view.DataToEdit();
@@ -486,23 +492,26 @@ void TSpectrumSweep::EndRun(int lineId, bool failed) {
   Log(lineId);
   view.SetTimer(false);
   running = false;
-  if (sweepBegun) {
+  if (sweepBegun)
     SetState(0);
-  } else {
-    // Nothing of the new run came: the last sweep stays with the settings it was taken with.
-    initialFreq = kept.initialFreq;
-    finalFreq = kept.finalFreq;
-    stepFreq = kept.stepFreq;
-    points = kept.points;
-    quickPoints = kept.quickPoints;
-    quickFactor = kept.quickFactor;
-    quickOffset = kept.quickOffset;
-    allocatedSnapshots = kept.allocatedSnapshots;
-    SetState(kept.state);
-    view.DataToEdit();
-    startFailed = true;
-  }
+  else
+    RestoreLastSweep();
   if (failed && lineId) view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(lineId));
+}
+
+void TSpectrumSweep::RestoreLastSweep() {
+  // Nothing of the new run came: the last sweep stays with the settings it was taken with.
+  initialFreq = kept.initialFreq;
+  finalFreq = kept.finalFreq;
+  stepFreq = kept.stepFreq;
+  points = kept.points;
+  quickPoints = kept.quickPoints;
+  quickFactor = kept.quickFactor;
+  quickOffset = kept.quickOffset;
+  allocatedSnapshots = kept.allocatedSnapshots;
+  SetState(kept.state);
+  view.DataToEdit();
+  startFailed = true;
 }
 
 void TSpectrumSweep::ReadQuickSweepHeader() {
@@ -584,6 +593,11 @@ bool TSpectrumSweep::TakeQuickSnapshot() {
     for (int32_t i = 0; i < wanted; ++i) {
       const int raw = static_cast<int>(HexField(reply, 5 + 2 * static_cast<size_t>(i), 2));
       const float level = static_cast<float>(QuickLevel(raw, quickFactor, quickOffset));
+      if (!sweepBegun && !running) {
+        // The run was stopped before its first level: the last sweep stays as it was.
+        remaining = 0;
+        break;
+      }
       if (!sweepBegun) BeginSweep();
       view.PlotLevel(currentFreq, level);
       view.DataToEdit();

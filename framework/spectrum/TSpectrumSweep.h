@@ -189,6 +189,8 @@ class TSpectrumSweep {
   void BeginRun();
   // The first level of the run has come: the last sweep gives way.
   void BeginSweep();
+  // The new run ended before its first level: the last sweep's settings and state come back.
+  void RestoreLastSweep();
   // `failed`: the run ends on a fault, told in a box.
   void EndRun(int lineId, bool failed = false);
   // After a snapshot: the next one armed, or the run finished.

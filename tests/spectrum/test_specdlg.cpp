@@ -313,18 +313,20 @@ TEST_F(DlgFixture, ClosingDuringASweepStopsItCleanly) {
   EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
 
-// A Start that fails before its first level keeps the last sweep: its levels, its settings and
-// Save and Print, and Save writes the same file; a box says why. Without a last sweep Save and
-// Print stay off.
+// A Start that fails, or is stopped, before its first level keeps the last sweep: its levels, its
+// settings and Save and Print, and Save writes the same file; a box says why it failed. Without a
+// last sweep Save and Print stay off.
 TEST_F(DlgFixture, StartThatFailsKeepsTheLastSweepAndSaysSo) {
   struct Row {
     const char* what;
     std::string failCommand;
     int failTune;  // 0-based count of tunings from the failing Start on; -1 none
+    bool stop;     // Stop pressed in the first tuning's settling wait
     const char* box;
-  } rows[] = {{"*SP0 refused", "*SP0", -1, "Impossible disable spectrum mode in the equipment"},
-              {"first tuning", "", 0, "Error when doing first snap"},
-              {"first level", "*?LV", -1, "Error when doing first snap"}};
+  } rows[] = {{"*SP0 refused", "*SP0", -1, false, "Impossible disable spectrum mode in the equipment"},
+              {"first tuning", "", 0, false, "Error when doing first snap"},
+              {"first level", "*?LV", -1, false, "Error when doing first snap"},
+              {"stopped", "", -1, true, nullptr}};
   // The save's date and time masked.
   auto saved = [&](const QString& path) {
     dlg->chooseSaveFile = [path]() { return path; };
@@ -350,16 +352,23 @@ TEST_F(DlgFixture, StartThatFailsKeepsTheLastSweepAndSaysSo) {
       boxes.clear();
       link.failCommand = r.failCommand;
       link.failTuneAt = r.failTune < 0 ? -1 : static_cast<int>(link.tuned.size()) + r.failTune;
+      const int firstTune = static_cast<int>(link.tuned.size());
+      link.duringTune = [&](int i) {
+        if (r.stop && i == firstTune) W<QPushButton>("StartBtn")->click();
+      };
       W<QPushButton>("StartBtn")->click();
       link.failCommand.clear();
-      EXPECT_EQ(boxes, std::vector<QString>{r.box});
+      link.duringTune = nullptr;
+      EXPECT_EQ(boxes, r.box ? std::vector<QString>{r.box} : std::vector<QString>{});
       EXPECT_FALSE(dlg->Sweep().running);
       EXPECT_EQ(W<QPushButton>("StartBtn")->text(), "Start");
       EXPECT_EQ(W<QWidget>("SaveBtn")->isEnabled(), previous);
       EXPECT_EQ(W<QWidget>("PrintBtn")->isEnabled(), previous);
       EXPECT_EQ(dlg->Sweep().state, previous ? 1 : 0);
       EXPECT_EQ(dlg->Sweep().levels, levels);
-      if (previous) EXPECT_EQ(saved(tmp.filePath("after.csv")), before);
+      if (previous) {
+        EXPECT_EQ(saved(tmp.filePath("after.csv")), before);
+      }
     }
   }
 }
