@@ -164,4 +164,11 @@ void SplitTimeStamp(const std::string& stamp, std::string& time, std::string& da
   day = stamp.substr(comma + 1, end == std::string::npos ? std::string::npos : end - comma - 1);
 }
 
+std::string ObsRowText(const std::string& equipment, const std::string& comment, const TLoggerFamily& family) {
+  if (family.commentLength > 0) return equipment + ". " + comment.substr(0, family.commentLength);
+  std::string obs = equipment + ". " + comment;
+  if (obs.size() > 255) obs.resize(255);
+  return obs;
+}
+
 }  // namespace cv::logger

@@ -89,4 +89,8 @@ struct TLoggerDownload {
 // each empty when missing.
 void SplitTimeStamp(const std::string& stamp, std::string& time, std::string& day);
 
+// The printed sheet's "OBS:" row: the equipment text, ". " and the comment, which the family's
+// `commentLength` bounds (without one the whole row is cut at 255 characters).
+std::string ObsRowText(const std::string& equipment, const std::string& comment, const TLoggerFamily& family);
+
 }  // namespace cv::logger

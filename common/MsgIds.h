@@ -959,6 +959,10 @@ constexpr int DlPageFooter = 38078;
 constexpr int DlPictureFilter = 38079;
 constexpr int DlBadPicture = 38080;
 constexpr int DlFontCaption = 38081;
+// What a failed Receive Names or Receive Data did not get.
+constexpr int DlMemoryNotCome = 38082;
+constexpr int DlTPNotCome = 38083;
+constexpr int DlDataNotCome = 38084;
 // The memory group's two items: the same English words as the test points' ones, which some
 // languages give the gender of "memories".
 constexpr int DlMemOnlySelected = 38095;

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "AppServices.h"
+#include "DialogExit.h"
 #include "FindDialog.h"
 #include "FixedFont.h"
 #include "Messages.h"
@@ -164,6 +165,11 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
   currentFile.clear();
   saveName.clear();
   RetranslateUi();
+  // Esc and the close box ask as Exit does, but keep the text for the next opening where Exit
+  // empties it.
+  cv::ExitThrough(*this, *SpeedExitBtn, [this] {
+    if (SavePrompt()) reject();
+  });
   FormCreate();
   AppIdle();
 }
@@ -275,10 +281,6 @@ bool TScratchPad::SavePrompt() {
                                                        cv::MsgYes | cv::MsgNo | cv::MsgCancel);
   if (answer == cv::MsgAnswer::Yes) return FileSaveClick();
   return answer == cv::MsgAnswer::No;
-}
-
-void TScratchPad::reject() {
-  if (SavePrompt()) QDialog::reject();
 }
 
 void TScratchPad::SetFileCaption(const QString& fileName) {

@@ -92,9 +92,6 @@ class TScratchPad : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
-  // Escape and the window's close box: the window closes only past the save question, and
-  // keeps its text for the next opening.
-  void reject() override;
 
  private:
   bool WriteTo(const QString& fileName);

@@ -53,12 +53,16 @@ bool TDataLogger::ReadMemories() {
   for (int n = 1; n <= kItems; ++n) {
     view.ShowMemoryNumber(n);
     Step(count);
+    failedMemory = n;
     if (!(ok = Query("*?SR%02X", n, 0, reply))) break;
     ParseMemoryReply(reply, memories, [this](const std::string& line) { equipment.Log(line); }, family);
     if (!(ok = Query("*?DSM%02X", n, 0, reply))) break;
     ok = ParseMemoryStatus(reply, memories[n - 1]);
   }
-  if (ok) view.ShowMemoryNumber(0);
+  if (ok) {
+    failedMemory = 0;
+    view.ShowMemoryNumber(0);
+  }
   return ok;
 }
 
@@ -72,6 +76,7 @@ bool TDataLogger::ReadTPs() {
     view.ShowTPNumber(n);
     Step(count);
     TLoggerTP& tp = testPoints[n - 1];
+    failedTP = n;
     if (!(ok = Query("*?DST%02X", n, 0, reply))) break;
     tp.selected = ParseTPStatus(reply);
     tp.name = "TP" + std::to_string(n);
@@ -82,13 +87,27 @@ bool TDataLogger::ReadTPs() {
     }
     tp.number = static_cast<uint8_t>(n);
   }
+  if (ok) failedTP = 0;
   view.ShowTPNumber(0);
   return ok;
 }
 
 bool TDataLogger::ReadNames() {
-  namesReceived = ReadMemories() && ReadTPs();
-  return namesReceived;
+  // The replies land in the tables as they come, so the tables the person has are kept aside
+  // until both reads are known good.
+  const MemoryTable keptMemories = memories;
+  const TPTable keptTPs = testPoints;
+  const float keptVersion = version;
+  failedMemory = failedTP = 0;
+  const bool ok = ReadMemories() && ReadTPs();
+  if (!ok) {
+    memories = keptMemories;
+    testPoints = keptTPs;
+    version = keptVersion;
+  }
+  // Names that did not come are no names: the next Receive Data asks for them again.
+  namesReceived = ok;
+  return ok;
 }
 
 int TDataLogger::CountSelectedTPs() {
@@ -132,7 +151,7 @@ void TDataLogger::UnselectMemories() {
 }
 
 bool TDataLogger::AllocDataTable() {
-  download.reset();
+  pending.reset();
   try {
     auto d = std::make_shared<TLoggerDownload>();
     d->family = &family;
@@ -142,7 +161,7 @@ bool TDataLogger::AllocDataTable() {
     for (int m : wantedMemories) d->memories.push_back(memories[m]);
     for (int t : wantedTPs) d->timeStamps.push_back(testPoints[t].timeStamp);
     d->cells.assign(wantedMemories.size(), std::vector<std::string>(wantedTPs.size()));
-    download = std::move(d);
+    pending = std::move(d);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -151,7 +170,6 @@ bool TDataLogger::AllocDataTable() {
 
 TDataLogger::DataResult TDataLogger::ReadData() {
   cancel = false;
-  view.EnableControls(false);
   view.SetGauge(0);
   Log(msg::DlReadingData);
   view.ShowMemoryNumber(0);
@@ -160,7 +178,8 @@ TDataLogger::DataResult TDataLogger::ReadData() {
   int count = 0;
   int tpOrdinal = -1;
   std::string reply;
-  TLoggerDownload& d = *download;
+  failedMemory = failedTP = 0;
+  TLoggerDownload& d = *pending;
   for (int t = 1; t <= kItems && !failed && !cancel; ++t) {
     view.ShowTPNumber(t);
     Step(count);
@@ -172,6 +191,8 @@ TDataLogger::DataResult TDataLogger::ReadData() {
       if (!IsMemorySelected(m)) continue;
       ++memOrdinal;
       if (!Query("*?DL%02X%02X", m, t, reply)) {
+        failedMemory = m;
+        failedTP = t;
         failed = true;
         break;
       }
@@ -193,8 +214,10 @@ TDataLogger::DataResult TDataLogger::ReadData() {
     Log(msg::DlDone);
     view.SetGauge(100);
     result = DataResult::Done;
+    download = pending;
   }
-  view.EnableControls(true);
+  // A download with cells that never came would save as if whole: only a whole one is kept.
+  pending.reset();
   view.ShowMemoryNumber(0);
   view.ShowTPNumber(0);
   return result;

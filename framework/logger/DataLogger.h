@@ -23,7 +23,6 @@ class TDataLoggerView {
   virtual void Repaint() = 0;
   // The download's one pump of the message loop per test point: where a Cancel is seen.
   virtual void PumpMessages() = 0;
-  virtual void EnableControls(bool on) = 0;
 };
 
 class TDataLogger {
@@ -36,7 +35,9 @@ class TDataLogger {
 
   bool ReadMemories();
   bool ReadTPs();
-  // Both reads; the names-received flag follows. The dialog handles lists and boxes.
+  // Both reads; the names-received flag follows. A read that fails leaves the tables, ticks,
+  // typed names and version as they were, and names what did not come. The dialog handles lists
+  // and boxes.
   bool ReadNames();
 
   // The wanted lists from the selected flags and the radio groups; each returns its count.
@@ -50,7 +51,8 @@ class TDataLogger {
   void UnselectTPs();
   void UnselectMemories();
 
-  // A new, empty download for the wanted lists; false when it cannot be allocated.
+  // A new, empty download for the wanted lists, which ReadData fills; false when it cannot be
+  // allocated. The last whole download stays until ReadData ends with Done.
   bool AllocDataTable();
   enum class DataResult { Done, Failed, Stopped };
   DataResult ReadData();
@@ -63,7 +65,9 @@ class TDataLogger {
   bool allTPs = false;       // radio group "Test Points" on "All"
   bool allMemories = false;  // radio group "Memories" on "All"
   std::vector<int> wantedTPs, wantedMemories;
-  std::shared_ptr<TLoggerDownload> download;  // the last download; empty before the first
+  std::shared_ptr<TLoggerDownload> download;  // the last whole download; empty before the first
+  // What the last failed read did not get (1-based; 0 when that read did not get that far).
+  int failedMemory = 0, failedTP = 0;
   char decimalSeparator = ' ';
   char listSeparator = ' ';
 
@@ -71,6 +75,8 @@ class TDataLogger {
   void Step(int& count);
   bool Query(const char* format, int a, int b, std::string& reply);
   void Log(int id) const;
+
+  std::shared_ptr<TLoggerDownload> pending;  // the download being read
 
   TCv3Equip& equipment;
   TDataLoggerView& view;

@@ -18,6 +18,7 @@
 #include "Cv3Equip.h"
 #include "Datalogsheetdlg.h"
 #include "Datalogtpdlg.h"
+#include "DialogExit.h"
 #include "FileDialogs.h"
 #include "FixedFont.h"
 #include "Format.h"
@@ -78,6 +79,7 @@ TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TCv3Equip* equipment, const cv::l
   BuildForm();
   SaveAllBtn->setEnabled(false);
   equipment->LoadCustomLogo(Image1);
+  cv::ExitThrough(*this, *CloseDataLogBtn);
 }
 
 TDataLoggerDlg::~TDataLoggerDlg() { delete nameDialog; }
@@ -193,23 +195,10 @@ void TDataLoggerDlg::Repaint() {
 }
 void TDataLoggerDlg::PumpMessages() { cv::ProcessEvents(); }
 
-void TDataLoggerDlg::EnableControls(bool on) {
-  downloading = !on;
-  for (QWidget* w : std::initializer_list<QWidget*>{CloseDataLogBtn, ReceiveNamesBtn, ReceiveDataBtn, UnselectTPBtn,
-                                                    UnselectMemBtn, TPButtonRadio, MemButtonRadio, TPCheckListBox,
-                                                    MemCheckListBox, HelpDataLogBtn})
-    w->setEnabled(on);
-  if (!on) SaveAllBtn->setEnabled(false);
-  CancelDataLogBtn->setEnabled(!on);
-}
-
-void TDataLoggerDlg::reject() {
-  // Only Cancel acts while a download runs; closing the window then stops it.
-  if (downloading) {
-    logger.Cancel();
-    return;
-  }
-  QDialog::reject();
+cv::ControlsOff TDataLoggerDlg::TransferLock() {
+  return cv::ControlsOff{CloseDataLogBtn, ReceiveNamesBtn, ReceiveDataBtn, SaveAllBtn,     UnselectTPBtn,
+                         UnselectMemBtn,  TPButtonRadio,   MemButtonRadio, TPCheckListBox, MemCheckListBox,
+                         HelpDataLogBtn};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -312,24 +301,22 @@ void TDataLoggerDlg::UnselectMemBtnClick() {
 // Names and data
 
 bool TDataLoggerDlg::ReceiveNames() {
-  TPCheckListBox->clear();
-  MemCheckListBox->clear();
-  bool ok = logger.ReadMemories();
+  // The lists are filled only from replies known good: a failure keeps what the person had on
+  // screen, ticks and typed names among it.
+  const bool ok = logger.ReadNames();
   if (ok) {
     FillMemoryList();
-    ok = logger.ReadTPs();
     FillTPList();
-  }
-  logger.namesReceived = ok;
-  if (!ok) {
-    TPCheckListBox->clear();
-    MemCheckListBox->clear();
+    SaveAllBtn->setEnabled(false);
+  } else {
     const std::string text = cv::Msg(msg::DlCommError);
     equipment->Log(text);
-    cv::ShowError(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), cv::From1252(text));
+    std::string box = text;
+    if (logger.failedMemory) box += "\n" + cv::Format(cv::Msg(msg::DlMemoryNotCome), logger.failedMemory);
+    if (logger.failedTP) box += "\n" + cv::Format(cv::Msg(msg::DlTPNotCome), logger.failedTP);
+    cv::ShowError(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), cv::From1252(box));
   }
   Gauge->setValue(0);
-  SaveAllBtn->setEnabled(false);
   return ok;
 }
 
@@ -350,11 +337,24 @@ void TDataLoggerDlg::ReceiveDataBtnClick() {
   if (!logger.AllocDataTable()) {
     equipment->Log(cv::Msg(msg::DlNotEnoughMemory));
     cv::ShowError(cv::MsgQ(cv::msg::cv3::CvToolsErrorCaption), M(msg::DlCannotAllocate));
-    SaveAllBtn->setEnabled(false);  // no download is left to save
     return;
   }
-  if (logger.ReadData() == cv::logger::TDataLogger::DataResult::Done && cv::InstalledPrinterCount() > 0) RunViewer();
-  SaveAllBtn->setEnabled(true);
+  cv::logger::TDataLogger::DataResult result;
+  {
+    const cv::ControlsOff lock = TransferLock();
+    CancelDataLogBtn->setEnabled(true);
+    result = logger.ReadData();
+    CancelDataLogBtn->setEnabled(false);
+  }
+  // Save All saves the last whole download, which only a whole new one replaces: after a stop or
+  // a failure it stays as it was.
+  if (result == cv::logger::TDataLogger::DataResult::Done) {
+    if (cv::InstalledPrinterCount() > 0) RunViewer();
+    SaveAllBtn->setEnabled(true);
+  } else if (result == cv::logger::TDataLogger::DataResult::Failed) {
+    cv::ShowError(M(msg::DlErrorCaption),
+                  cv::From1252(cv::Format(cv::Msg(msg::DlDataNotCome), logger.failedMemory, logger.failedTP)));
+  }
 }
 
 void TDataLoggerDlg::RunViewer() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ControlsOff.h"
 #include "DataLogger.h"
 #include "LoggerCsv.h"
 
@@ -73,9 +74,6 @@ class TDataLoggerDlg : public QDialog, private cv::logger::TDataLoggerView {
   void UnselectTPBtnClick();
   void UnselectMemBtnClick();
 
- protected:
-  void reject() override;
-
  private:
   // TDataLoggerView
   void ShowMemoryNumber(int number) override;
@@ -83,7 +81,9 @@ class TDataLoggerDlg : public QDialog, private cv::logger::TDataLoggerView {
   void SetGauge(int percent) override;
   void Repaint() override;
   void PumpMessages() override;
-  void EnableControls(bool on) override;
+  // The download lets window events run once per test point: every control that would start
+  // another exchange, change what it works on or leave is off for its whole run.
+  cv::ControlsOff TransferLock();
 
   void BuildForm();
   bool ReceiveNames();
@@ -97,7 +97,6 @@ class TDataLoggerDlg : public QDialog, private cv::logger::TDataLoggerView {
 
   TCv3Equip* equipment;
   cv::logger::TDataLogger logger;
-  bool downloading = false;
   bool filling = false;
   TDataLoggerTPDlg* nameDialog = nullptr;
 

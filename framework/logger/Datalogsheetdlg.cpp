@@ -562,10 +562,7 @@ int TDataLoggerSheetDlg::PrintPageHeader(PrintJob& job, int y) {
   job.p.drawRect(QRect(QPoint(L - 5, H - 3 * hl), QPoint(job.pageWidth - R, H)));
   job.p.setBrush(brush);
 
-  std::string comment = cv::To1252(CommentsEdit->text());
-  if (family.commentLength > 0 && comment.size() > family.commentLength) comment.resize(family.commentLength);
-  std::string obs = InfoText() + ". " + comment;
-  if (family.commentLength == 0 && obs.size() > 255) obs.resize(255);
+  const std::string obs = cv::logger::ObsRowText(InfoText(), cv::To1252(CommentsEdit->text()), family);
   const std::string values[] = {cv::To1252(IdentificationEdit->text()), cv::To1252(ClientEdit->text()), obs};
   int line = H - 3 * hl + 10;
   for (int k = 0; k < 3; ++k, line += job.m.lineHeight) {

@@ -21,6 +21,7 @@
 
 #include "AppServices.h"
 #include "Cv3Equip.h"
+#include "DialogExit.h"
 #include "FocusMoves.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -171,6 +172,8 @@ TMonitorDlg::TMonitorDlg(QWidget* owner, TCv3Equip* equipment, cv::settings::Lin
   connect(StdRadioGroup, &TMonitorRadioGroup::Clicked, this, &TMonitorDlg::StdRadioGroupClick);
   connect(CloseBtn, &QPushButton::clicked, this, &TMonitorDlg::CloseBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TMonitorDlg::HelpBtnClick);
+  // A cycle under way ends its exchanges before the dialog goes.
+  cv::ExitThrough(*this, *CloseBtn);
   if (family.bandAboveFreq) PlaceBandAboveFreq();
 }
 
@@ -317,8 +320,6 @@ void TMonitorDlg::CloseBtnClick() {
   // Without a cycle to come (the timer stopped by an edit holding the focus) one runs now.
   if (!receiving && !TimerToReceiveAll->isActive()) TimerToReceiveAll->start();
 }
-
-void TMonitorDlg::reject() { CloseBtnClick(); }
 
 bool TMonitorDlg::EditToData(QObject* edit, int key) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;

@@ -85,7 +85,6 @@ class TMonitorDlg : public QDialog {
   void StdRadioGroupClick();
   void CloseBtnClick();
   void HelpBtnClick();
-  void reject() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

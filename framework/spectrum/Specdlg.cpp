@@ -610,9 +610,15 @@ void TSpectrumDlg::reject() {
 }
 
 void TSpectrumDlg::StartBtnClick() {
-  if (!sweep.running && !sweep.InsideWait())
-    scale.SetLevelScale(std::max(0, ReferenceLevelCombo->currentIndex()));
+  const bool starting = !sweep.running && !sweep.InsideWait();
+  if (starting) scale.SetLevelScale(std::max(0, ReferenceLevelCombo->currentIndex()));
+  // A start that fails keeps the last sweep, so Save and Print stay as they were for it.
+  const bool saveOn = SaveBtn->isEnabled(), printOn = PrintBtn->isEnabled();
   sweep.StartBtnClick();
+  if (starting && sweep.startFailed) {
+    SaveBtn->setEnabled(saveOn);
+    PrintBtn->setEnabled(printOn);
+  }
 }
 
 void TSpectrumDlg::LessToNextSnap() { sweep.LessToNextSnap(); }

@@ -155,8 +155,9 @@ bool TSpectrumSweep::TakeSnapshot() {
       view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(msg::SpecSwitchToAnalog));
     } else {
       link.SendCommand("*ME0");
-      if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
-        snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
+      snapStarted = timeText ? timeText() : std::string();
+      if (sweepBegun && haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
+        snapTimes[snapNo - 1] = snapStarted;
       link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" +
                std::to_string(allocatedSnapshots));
       // The marker ends on the last point swept (the first, when none was): one step back from
@@ -172,7 +173,11 @@ bool TSpectrumSweep::TakeSnapshot() {
           Log(msg::SpecLevelError);
           result = false;
           stopRequested = true;
+        } else if (!sweepBegun && !running) {
+          // The run was stopped before its first level: the last sweep stays as it was.
+          break;
         } else {
+          if (!sweepBegun) BeginSweep();
           view.PlotLevel(currentFreq, meas.level);
           view.DataToEdit();
           // Rows are as long as the run's point count; a row of a shorter table is never
@@ -323,12 +328,12 @@ void TSpectrumSweep::StartBtnClick() {
   AdjustFinalFreq();
   view.DataToEdit();
   if (!ValidateSettings()) return;
-  quickRun = false;
 
+  KeepLastSweep(false);
   BeginRun();
 
   if (!link.SendCommand("*SP0")) {
-    EndRun(msg::SpecSpModeError);
+    EndRun(msg::SpecSpModeError, true);
     return;
   }
   if (profile.pauseAfterSpectrumOffMs > 0) {
@@ -343,8 +348,7 @@ void TSpectrumSweep::StartBtnClick() {
       return;
     }
   }
-  view.BeginTrace();
-  if (!TakeSnapshot()) EndRun(msg::SpecFirstSnapError);
+  if (!TakeSnapshot()) EndRun(msg::SpecFirstSnapError, true);
 }
 
 bool TSpectrumSweep::TakePendingStart() {
@@ -421,6 +425,7 @@ void TSpectrumSweep::StartQuickSweep() {
     return;
   }
   if (DeferStart()) return;
+  KeepLastSweep(true);
   view.ApplyQuickMode();
   if (link.SendCommand("*SP1")) {
     pausing = true;
@@ -428,7 +433,7 @@ void TSpectrumSweep::StartQuickSweep() {
     pausing = false;
   } else {
     // The header and the block checks decide whether a trace can still be read.
-    EndRun(profile.quickRefusedLineId);
+    Log(profile.quickRefusedLineId);
   }
   char reply[256] = {};
   if (link.Query("*?SPA", reply) && std::strlen(reply) >= 5 && (reply[4] == '9' || reply[4] == 'A'))
@@ -442,21 +447,25 @@ void TSpectrumSweep::StartQuickSweep() {
   }
   link.SendCommand("*SPY1");
   ReadQuickSweepHeader();
-  if (!CheckQuickSweep()) return;
+  if (!CheckQuickSweep()) {
+    RestoreLastSweep();
+    return;
+  }
 
   BeginRun();
   view.DataToEdit();
-  quickRun = true;
-  view.BeginTrace();
-  if (!TakeNextSnapshot()) EndRun(msg::SpecFirstSnapError);
+  if (!TakeNextSnapshot()) EndRun(msg::SpecFirstSnapError, true);
+}
+
+void TSpectrumSweep::KeepLastSweep(bool quick) {
+  kept = {initialFreq, finalFreq, stepFreq, points, quickPoints, quickFactor, quickOffset, allocatedSnapshots, state};
+  quickStart = quick;
+  sweepBegun = false;
+  startFailed = false;
 }
 
 void TSpectrumSweep::BeginRun() {
-  FreeTables();
-  AllocTables();
-  view.ResetMarker();
-  view.SetUnits(cv::Msg(msg::SpecDbuv));
-  meas.SetName(cv::Msg(msg::SpecLevel));
+  allocatedSnapshots = snapshots;
   pointIndex = 0;
   running = true;
   countdown = timeStep;
@@ -465,11 +474,44 @@ void TSpectrumSweep::BeginRun() {
   snapNo = 1;
 }
 
-void TSpectrumSweep::EndRun(int lineId) {
+void TSpectrumSweep::BeginSweep() {
+  sweepBegun = true;
+  quickRun = quickStart;
+  FreeTables();
+  AllocTables();
+  if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
+    snapTimes[snapNo - 1] = snapStarted;
+  view.ResetMarker();
+  view.SetUnits(cv::Msg(msg::SpecDbuv));
+  meas.SetName(cv::Msg(msg::SpecLevel));
+  view.BeginTrace();
+  view.StartPen();
+}
+
+void TSpectrumSweep::EndRun(int lineId, bool failed) {
   Log(lineId);
   view.SetTimer(false);
   running = false;
-  SetState(0);
+  if (sweepBegun)
+    SetState(0);
+  else
+    RestoreLastSweep();
+  if (failed && lineId) view.ErrorBox(cv::Msg(msg::SpecErrorCaption), cv::Msg(lineId));
+}
+
+void TSpectrumSweep::RestoreLastSweep() {
+  // Nothing of the new run came: the last sweep stays with the settings it was taken with.
+  initialFreq = kept.initialFreq;
+  finalFreq = kept.finalFreq;
+  stepFreq = kept.stepFreq;
+  points = kept.points;
+  quickPoints = kept.quickPoints;
+  quickFactor = kept.quickFactor;
+  quickOffset = kept.quickOffset;
+  allocatedSnapshots = kept.allocatedSnapshots;
+  SetState(kept.state);
+  view.DataToEdit();
+  startFailed = true;
 }
 
 void TSpectrumSweep::ReadQuickSweepHeader() {
@@ -525,13 +567,14 @@ bool TSpectrumSweep::CheckRangeAndPoints() {
 bool TSpectrumSweep::TakeQuickSnapshot() {
   if (!BeginSnapshot()) return true;
   bool result = true;
-  if (haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
-    snapTimes[snapNo - 1] = timeText ? timeText() : std::string();
+  snapStarted = timeText ? timeText() : std::string();
+  if (sweepBegun && haveSnapTimes && snapNo >= 1 && snapNo <= static_cast<int32_t>(snapTimes.size()))
+    snapTimes[snapNo - 1] = snapStarted;
   link.Log(cv::Msg(msg::SpecTakingSnap) + std::to_string(snapNo) + "/" + std::to_string(allocatedSnapshots));
   // The row allocated at the last Start bounds every store, whatever the header says now.
-  std::vector<float>* row = haveLevels && snapNo >= 1 && snapNo <= static_cast<int32_t>(levels.size())
-                                ? &levels[snapNo - 1]
-                                : nullptr;
+  auto row = [this]() -> std::vector<float>* {
+    return haveLevels && snapNo >= 1 && snapNo <= static_cast<int32_t>(levels.size()) ? &levels[snapNo - 1] : nullptr;
+  };
   int32_t remaining = quickPoints;
   for (int block = 0; remaining > 0; ++block) {
     char reply[256] = {};
@@ -550,9 +593,15 @@ bool TSpectrumSweep::TakeQuickSnapshot() {
     for (int32_t i = 0; i < wanted; ++i) {
       const int raw = static_cast<int>(HexField(reply, 5 + 2 * static_cast<size_t>(i), 2));
       const float level = static_cast<float>(QuickLevel(raw, quickFactor, quickOffset));
+      if (!sweepBegun && !running) {
+        // The run was stopped before its first level: the last sweep stays as it was.
+        remaining = 0;
+        break;
+      }
+      if (!sweepBegun) BeginSweep();
       view.PlotLevel(currentFreq, level);
       view.DataToEdit();
-      if (row && pointIndex < static_cast<int32_t>(row->size())) (*row)[pointIndex] = level;
+      if (std::vector<float>* r = row(); r && pointIndex < static_cast<int32_t>(r->size())) (*r)[pointIndex] = level;
       meas.level = level;
       ++pointIndex;
       --remaining;

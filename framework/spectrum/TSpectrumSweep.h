@@ -110,6 +110,12 @@ class TSpectrumSweep {
   bool quickRun = false;
   static constexpr int kQuickBlockPoints = 120;
 
+  // A Start keeps the last sweep (tables, trace, marker, settings and state) until the new run's
+  // first level comes: `sweepBegun` says it has. `startFailed`: the last Start ended before that,
+  // so the last sweep is still the one shown, saved and printed.
+  bool sweepBegun = true;
+  bool startFailed = false;
+
   // Time of day for the snapshot table; the dialog gives TimeString.
   std::string (*timeText)() = nullptr;
 
@@ -178,11 +184,24 @@ class TSpectrumSweep {
   // A snapshot's start: false while another is still busy.
   bool BeginSnapshot();
   bool DeferStart();
+  // A Start from now on: what the last sweep needs kept until the new one comes.
+  void KeepLastSweep(bool quick);
   void BeginRun();
-  void EndRun(int lineId);
+  // The first level of the run has come: the last sweep gives way.
+  void BeginSweep();
+  // The new run ended before its first level: the last sweep's settings and state come back.
+  void RestoreLastSweep();
+  // `failed`: the run ends on a fault, told in a box.
+  void EndRun(int lineId, bool failed = false);
   // After a snapshot: the next one armed, or the run finished.
   void NextOrFinish();
   void EndOfWait();
+  struct KeptSweep {
+    float initialFreq, finalFreq, stepFreq;
+    int32_t points, quickPoints, quickFactor, quickOffset, allocatedSnapshots, state;
+  } kept{};
+  bool quickStart = false;
+  std::string snapStarted;  // the first snapshot's time, stored when its first level comes
   TSpectrumLink& link;
   TSpectrumView& view;
 };

@@ -1,5 +1,8 @@
 // The data logger dialog downloading from the simulated instrument.
+#include <QFile>
 #include <QProgressBar>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -74,32 +77,76 @@ TEST_F(LoggerSim, CancelDuringTestPointFiveStopsAfterItsMemories) {
   EXPECT_TRUE(Log().contains("DataLogger stopped by user"));
   EXPECT_FALSE(Log().contains("DataLogger done"));
   EXPECT_EQ(viewerRuns, 0) << "a stopped download opens no sheet";
-  EXPECT_TRUE(Control("SaveAllBtn")->isEnabled());
   EXPECT_TRUE(Control("ReceiveDataBtn")->isEnabled());
-  const auto& d = *dlg->Logger().download;
-  EXPECT_FALSE(d.cells[0][1].empty()) << "test point 5 was read";
-  EXPECT_TRUE(d.cells[0][2].empty()) << "test point 9 was not";
+  EXPECT_FALSE(dlg->Logger().download) << "a stopped download is no whole one";
+  EXPECT_FALSE(Control("SaveAllBtn")->isEnabled());
 }
 
-TEST_F(LoggerSim, UnansweredValueFailsTheDownloadAndKeepsWhatWasRead) {
+// The link goes from one value on. The download that failed is dropped: the last whole one
+// stays and saves as it did; without one Save All stays off. The box names the value.
+TEST_F(LoggerSim, LinkLostPartWayKeepsTheLastWholeDownloadAndNamesWhatDidNotCome) {
   cv::SetInstalledPrinterCount(1);
-  Click("ReceiveNamesBtn");
-  Profile([](cvsim::Corvane3Profile& p) {
-    p.On("*?DL", [&p](const std::string& line) {
-      if (line == DL(4, 5)) return cvsim::Answer::NoAnswer();
-      const auto v = p.LoggerValueOf(std::stoi(line.substr(4, 2), nullptr, 16), std::stoi(line.substr(6, 2), nullptr, 16));
-      return cvsim::Answer::Reply(std::string("*DL") + v.flag + v.sign + v.digits);
+  const QString path = start.filePath("kept.csv");
+  dlg->chooseSaveFile = [&]() { return path; };
+  struct Row {
+    int memory, tp;
+    bool previous;
+  } rows[] = {{1, 1, true}, {4, 5, true}, {97, 97, true}, {4, 5, false}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << "memory " << r.memory << " test point " << r.tp);
+    // Each row is a launch of the tool, which opens the port afresh after the lost link.
+    dlg.reset();
+    port.Close();
+    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
+    dlg = std::make_unique<TDataLoggerDlg>(&host.form, equip.get());
+    dlg->runViewer = [this]() { ++viewerRuns; };
+    dlg->chooseSaveFile = [&]() { return path; };
+    std::string before;
+    if (r.previous) {
+      Click("ReceiveDataBtn");
+      Click("SaveAllBtn");
+      before = ReadFile(path);
+      ASSERT_FALSE(before.empty());
+    }
+    const auto kept = dlg->Logger().download;
+    cvsim::Profile::Handler answers;
+    Profile([&](cvsim::Corvane3Profile& p) {
+      answers = p.HandlerOf("*?DL");
+      auto lost = std::make_shared<bool>(false);
+      p.On("*?DL", [answers, lost, r](const std::string& line) {
+        if (line == DL(r.memory, r.tp)) *lost = true;
+        return *lost ? cvsim::Answer::NoAnswer() : answers(line);
+      });
     });
-  });
-  Click("ReceiveDataBtn");
-  EXPECT_EQ(Sent("*?DL").back(), DL(4, 5));
-  EXPECT_TRUE(Log().contains("DataLogger failed"));
-  EXPECT_EQ(viewerRuns, 0);
-  const auto& d = *dlg->Logger().download;
-  EXPECT_FALSE(d.cells[0][1].empty()) << "memory 1 of test point 5 stays";
-  EXPECT_TRUE(d.cells[1][1].empty());
-  EXPECT_TRUE(Control("SaveAllBtn")->isEnabled());
-  EXPECT_TRUE(prompter.shown.empty());
+    host.Clear();
+    sim->ClearTraffic();
+    prompter.shown.clear();
+    viewerRuns = 0;
+    Click("ReceiveDataBtn");
+
+    ASSERT_FALSE(Sent("*?DL").empty()) << (prompter.shown.empty() ? QString() : prompter.shown[0].text).toStdString();
+    EXPECT_EQ(Sent("*?DL").back(), DL(r.memory, r.tp)) << "nothing is asked after the lost value";
+    EXPECT_TRUE(Log().contains("DataLogger failed"));
+    EXPECT_EQ(viewerRuns, 0);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, "DataLogger Error");
+    EXPECT_EQ(prompter.shown[0].text, QString("The value of memory %1 at test point %2 did not come: the download is "
+                                              "not complete and was not kept.")
+                                          .arg(r.memory)
+                                          .arg(r.tp));
+    EXPECT_EQ(dlg->Logger().download, kept);
+    EXPECT_EQ(Control("SaveAllBtn")->isEnabled(), r.previous);
+    EXPECT_TRUE(Control("CloseDataLogBtn")->isEnabled());
+    EXPECT_FALSE(Control("CancelDataLogBtn")->isEnabled());
+    if (r.previous) {
+      QFile::remove(path);
+      Click("SaveAllBtn");
+      const std::string after = ReadFile(path);
+      // The first line carries the time of the save.
+      EXPECT_EQ(after.substr(after.find('\n')), before.substr(before.find('\n')));
+    }
+    Profile([&](cvsim::Corvane3Profile& p) { p.On("*?DL", answers); });
+  }
 }
 
 TEST_F(LoggerSim, SilentInstrumentFailsTheNamesWithABox) {
@@ -107,7 +154,7 @@ TEST_F(LoggerSim, SilentInstrumentFailsTheNamesWithABox) {
   Click("ReceiveDataBtn");
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].caption, "CvTools Error");
-  EXPECT_EQ(prompter.shown[0].text, "Communication error. Failed");
+  EXPECT_EQ(prompter.shown[0].text, "Communication error. Failed\nMemory 1 did not come.");
   EXPECT_EQ(Log(), (QStringList{"DL: Reading memories...", "Communication error. Failed"}));
   EXPECT_EQ(Control<QListWidget>("TPCheckListBox")->count(), 0);
   EXPECT_EQ(Control<QListWidget>("MemCheckListBox")->count(), 0);
@@ -141,7 +188,7 @@ TEST_F(LoggerSim, VersionDecidesTheTimeStamps) {
   EXPECT_FALSE(dlg->Logger().namesReceived);
   EXPECT_TRUE(Log().contains("Equipment not detected!"));
   EXPECT_EQ(Log().back(), "Communication error. Failed");
-  EXPECT_EQ(Control<QListWidget>("TPCheckListBox")->count(), 0);
+  EXPECT_EQ(Control<QListWidget>("TPCheckListBox")->count(), 99) << "the names received before stay";
 }
 
 // The memory replies' listed faults: a short one keeps the old record, one numbered 00 fills
@@ -247,4 +294,117 @@ TEST_F(LoggerSim, FileThatCannotBeCreatedIsToldInABox) {
                                         "\nBe sure this file is not in use by another program.");
   EXPECT_EQ(Log().first(), "Couldn't open or create file " + path);
   EXPECT_FALSE(Log().join('\n').contains("DataLogger file: "));
+}
+
+// Receive Names failing at any query keeps the lists, their ticks and a typed test-point name,
+// and Save All as it was; the box names what did not come.
+TEST_F(LoggerSim, NamesFailingPartWayKeepWhatThePersonHad) {
+  Profile([](cvsim::Corvane3Profile& p) { p.version = "V2.45"; });
+  Click("ReceiveDataBtn");
+  ASSERT_TRUE(Control("SaveAllBtn")->isEnabled());
+  auto* tps = Control<QListWidget>("TPCheckListBox");
+  auto* memories = Control<QListWidget>("MemCheckListBox");
+  tps->item(1)->setCheckState(Qt::Checked);
+  memories->item(0)->setCheckState(Qt::Unchecked);
+  dlg->Logger().testPoints[2].name = "ROOF";
+  dlg->ShowLoggerItem(2);
+  const auto download = dlg->Logger().download;
+  const cv::logger::TLoggerTP tp3 = dlg->Logger().testPoints[2];
+
+  struct Row {
+    const char* prefix;
+    const char* query;
+    const char* missing;  // the box's second line; empty: none
+  } rows[] = {{"*?SR", "*?SR01", "Memory 1 did not come."},
+              {"*?DSM", "*?DSM32", "Memory 50 did not come."},
+              {"*?SR", "*?SR63", "Memory 99 did not come."},
+              {"*?VE", "*?VE", ""},
+              {"*?DST", "*?DST01", "Test point 1 did not come."},
+              {"*?TP", "*?TP63", "Test point 99 did not come."}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.query);
+    cvsim::Profile::Handler answers;
+    Profile([&](cvsim::Corvane3Profile& p) {
+      answers = p.HandlerOf(r.prefix);
+      p.On(r.prefix, [answers, &r](const std::string& line) {
+        return line == r.query ? cvsim::Answer::NoAnswer() : answers(line);
+      });
+    });
+    prompter.shown.clear();
+    sim->ClearTraffic();
+    Click("ReceiveNamesBtn");
+    Profile([&](cvsim::Corvane3Profile& p) { p.On(r.prefix, answers); });
+
+    ASSERT_FALSE(sim->Lines().empty());
+    EXPECT_EQ(sim->Lines().back(), r.query);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+              QString("Communication error. Failed") + (*r.missing ? QString("\n") + r.missing : QString()));
+    EXPECT_FALSE(dlg->Logger().namesReceived);
+    ASSERT_EQ(tps->count(), 99);
+    ASSERT_EQ(memories->count(), 99);
+    EXPECT_EQ(tps->item(2)->text(), "3 ROOF");
+    EXPECT_EQ(tps->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(memories->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(dlg->Logger().testPoints[2].name, "ROOF");
+    EXPECT_EQ(dlg->Logger().testPoints[2].timeStamp, tp3.timeStamp);
+    EXPECT_TRUE(dlg->Logger().testPoints[1].selected);
+    EXPECT_FALSE(dlg->Logger().memories[0].selected);
+    EXPECT_EQ(dlg->Logger().download, download);
+    EXPECT_TRUE(Control("SaveAllBtn")->isEnabled());
+    EXPECT_TRUE(Control("ReceiveNamesBtn")->isEnabled());
+    // The instrument stuck on the unanswered line: the cable is put back, the dialog stays.
+    port.Close();
+    ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
+  }
+  // A good reply resets them, as names received are the instrument's.
+  Click("ReceiveNamesBtn");
+  EXPECT_TRUE(dlg->Logger().namesReceived);
+  EXPECT_EQ(tps->item(2)->text(), "3 TP3");
+  EXPECT_FALSE(Control("SaveAllBtn")->isEnabled());
+}
+
+// The download lets window events run. A person pressing every other control, Esc and the close
+// box in its middle changes nothing on the wire: the dialog stays and the download ends whole.
+// The controls come back as they were.
+TEST_F(LoggerSim, NoControlActsWhileValuesAreRead) {
+  const char* locked[] = {"ReceiveNamesBtn", "ReceiveDataBtn", "SaveAllBtn", "UnselectTPBtn",
+                          "UnselectMemBtn",  "HelpDataLogBtn", "CloseDataLogBtn"};
+  struct Row {
+    const char* during;
+    size_t after;  // the presses come once this many of the 25 x 33 values were asked
+  } rows[] = {{"*?DL", 40}, {"*?DL", 800}};
+  dlg->show();
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.during);
+    bool pressed = false, anyOn = false, stayed = false;
+    QTimer presser;
+    presser.setInterval(0);
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+      if (pressed || Sent(r.during).size() < r.after) return;
+      pressed = true;
+      for (const char* name : locked) {
+        anyOn = anyOn || Control(name)->isEnabled();
+        QTest::mouseClick(Control(name), Qt::LeftButton);
+      }
+      QTest::keyClick(dlg.get(), Qt::Key_Escape);
+      dlg->close();
+      stayed = dlg->isVisible();
+    });
+    Click("ReceiveNamesBtn");  // names received, so Receive Data reads no names first
+    sim->ClearTraffic();
+    presser.start();
+    Click("ReceiveDataBtn");
+    presser.stop();
+    ASSERT_TRUE(pressed);
+    EXPECT_FALSE(anyOn);
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Sent("*?DL").size(), 25u * 33u);
+    EXPECT_EQ(Sent("*?DL").size(), sim->Lines().size()) << "nothing else was asked";
+    EXPECT_TRUE(Log().contains("DataLogger done"));
+    EXPECT_TRUE(prompter.shown.empty());
+    for (const char* name : locked) EXPECT_TRUE(Control(name)->isEnabled()) << name;
+    EXPECT_FALSE(Control("CancelDataLogBtn")->isEnabled());
+  }
 }

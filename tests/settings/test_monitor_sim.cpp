@@ -199,24 +199,36 @@ TEST_F(MonitorSim, WarningsCountAcrossMonitorDialogs) {
   EXPECT_EQ(equip->monitorTxWarnings, 2);
 }
 
-// Close pressed while a cycle runs: the cycle ends its exchanges, then the dialog closes.
+// Close, Esc or the close box pressed while a cycle runs: the cycle ends its exchanges, then the
+// dialog closes.
 TEST_F(MonitorSim, CloseDuringACycleWaitsForItsEnd) {
-  cv::settings::Link link = cv::settings::EquipLink(equip.get());
-  TMonitorDlg* target = nullptr;
-  auto query = link.query;
-  link.query = [&, query](const std::string& c, std::string& reply) {
-    if (c == "*?LV" && target && !target->Closing()) target->CloseBtnClick();
-    return query(c, reply);
-  };
-  dlg = std::make_unique<TMonitorDlg>(&host.form, equip.get(), link);
-  target = dlg.get();
-  const int result = dlg->exec();
-  EXPECT_EQ(result, QDialog::Accepted);
-  EXPECT_EQ(dlg->CloseBtn->text(), "Wait...");
-  EXPECT_EQ(dlg->Cycles(), 1);
-  EXPECT_EQ(Sent("*?SY").size(), 1u) << "no cycle starts after Close";
-  EXPECT_EQ(Sent("*?CF").size(), 1u) << "the cycle ran to its end";
-  EXPECT_FALSE(dlg->DisplayMemo->toPlainText().isEmpty());
+  enum class Way { Close, Esc, CloseBox };
+  for (Way way : {Way::Close, Way::Esc, Way::CloseBox}) {
+    SCOPED_TRACE(static_cast<int>(way));
+    cv::settings::Link link = cv::settings::EquipLink(equip.get());
+    TMonitorDlg* target = nullptr;
+    auto query = link.query;
+    link.query = [&, query](const std::string& c, std::string& reply) {
+      if (c == "*?LV" && target && !target->Closing()) {
+        if (way == Way::Close) QTest::mouseClick(target->CloseBtn, Qt::LeftButton);
+        if (way == Way::Esc) QTest::keyClick(target, Qt::Key_Escape);
+        if (way == Way::CloseBox) target->close();
+        EXPECT_TRUE(target->isVisible()) << "the cycle is not cut";
+      }
+      return query(c, reply);
+    };
+    dlg = std::make_unique<TMonitorDlg>(&host.form, equip.get(), link);
+    target = dlg.get();
+    sim->ClearTraffic();
+    const int result = dlg->exec();
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(dlg->CloseBtn->text(), "Wait...");
+    EXPECT_EQ(dlg->Cycles(), 1);
+    EXPECT_EQ(Sent("*?SY").size(), 1u) << "no cycle starts after Close";
+    EXPECT_EQ(Sent("*?CF").size(), 1u) << "the cycle ran to its end";
+    EXPECT_FALSE(dlg->DisplayMemo->toPlainText().isEmpty());
+    dlg.reset();
+  }
 }
 
 TEST_F(MonitorSim, OpensOnTheDisplayAndTheFrequencyEditStopsPolling) {

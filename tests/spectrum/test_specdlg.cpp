@@ -313,6 +313,82 @@ TEST_F(DlgFixture, ClosingDuringASweepStopsItCleanly) {
   EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
 
+// A Start that fails, or is stopped, before its first level keeps the last sweep: its levels, its
+// settings and Save and Print, and Save writes the same file; a box says why it failed. Without a
+// last sweep Save and Print stay off.
+TEST_F(DlgFixture, StartThatFailsKeepsTheLastSweepAndSaysSo) {
+  struct Row {
+    const char* what;
+    std::string failCommand;
+    int failTune;  // 0-based count of tunings from the failing Start on; -1 none
+    bool stop;     // Stop pressed in the first tuning's settling wait
+    const char* box;
+  } rows[] = {{"*SP0 refused", "*SP0", -1, false, "Impossible disable spectrum mode in the equipment"},
+              {"first tuning", "", 0, false, "Error when doing first snap"},
+              {"first level", "*?LV", -1, false, "Error when doing first snap"},
+              {"stopped", "", -1, true, nullptr}};
+  // The save's date and time masked.
+  auto saved = [&](const QString& path) {
+    dlg->chooseSaveFile = [path]() { return path; };
+    dlg->SaveBtnClick();
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromLatin1(f.readAll()).replace(QRegularExpression("\\d+[:/]\\d+(/\\d+)?"), "T");
+  };
+  for (bool previous : {true, false}) {
+    for (const Row& r : rows) {
+      SCOPED_TRACE(std::string(r.what) + (previous ? " after a sweep" : " first"));
+      Make();
+      link.failCommand.clear();
+      link.failTuneAt = -1;
+      QString before;
+      std::vector<std::vector<float>> levels;
+      if (previous) {
+        dlg->StartBtnClick();
+        ASSERT_EQ(dlg->Sweep().state, 1);
+        levels = dlg->Sweep().levels;
+        before = saved(tmp.filePath("before.csv"));
+      }
+      boxes.clear();
+      link.failCommand = r.failCommand;
+      link.failTuneAt = r.failTune < 0 ? -1 : static_cast<int>(link.tuned.size()) + r.failTune;
+      const int firstTune = static_cast<int>(link.tuned.size());
+      link.duringTune = [&](int i) {
+        if (r.stop && i == firstTune) W<QPushButton>("StartBtn")->click();
+      };
+      W<QPushButton>("StartBtn")->click();
+      link.failCommand.clear();
+      link.duringTune = nullptr;
+      EXPECT_EQ(boxes, r.box ? std::vector<QString>{r.box} : std::vector<QString>{});
+      EXPECT_FALSE(dlg->Sweep().running);
+      EXPECT_EQ(W<QPushButton>("StartBtn")->text(), "Start");
+      EXPECT_EQ(W<QWidget>("SaveBtn")->isEnabled(), previous);
+      EXPECT_EQ(W<QWidget>("PrintBtn")->isEnabled(), previous);
+      EXPECT_EQ(dlg->Sweep().state, previous ? 1 : 0);
+      EXPECT_EQ(dlg->Sweep().levels, levels);
+      if (previous) {
+        EXPECT_EQ(saved(tmp.filePath("after.csv")), before);
+      }
+    }
+  }
+}
+
+// Settings typed after a sweep turn Save off; a Start that then fails keeps them as typed and
+// Save still off, as it would save levels the new settings do not describe.
+TEST_F(DlgFixture, StartThatFailsKeepsTypedSettingsAndSaveOff) {
+  dlg->StartBtnClick();
+  ASSERT_TRUE(W<QWidget>("SaveBtn")->isEnabled());
+  Type("InitialFreqEdit", "1170,00");
+  dlg->OnExitInitialFreq();
+  ASSERT_FALSE(W<QWidget>("SaveBtn")->isEnabled());
+  link.failCommand = "*SP0";
+  W<QPushButton>("StartBtn")->click();
+  EXPECT_FALSE(W<QWidget>("SaveBtn")->isEnabled());
+  EXPECT_TRUE(W<QWidget>("PrintBtn")->isEnabled());
+  EXPECT_FLOAT_EQ(dlg->Sweep().initialFreq, 1170.0f);
+  EXPECT_EQ(W<QLineEdit>("InitialFreqEdit")->text(), "1170,00");
+}
+
 TEST(SpectrumLogFile, MatchesTheGoldenFile) {
   TSpectrumLogFile file;
   file.initialFreq = 860;

@@ -1,7 +1,6 @@
 #include "Identifierplen.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -9,6 +8,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "DialogExit.h"
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -99,6 +99,8 @@ TIdentifierForm::TIdentifierForm(QWidget* owner, TCvPlenEquip* equipment) : QDia
   connect(CloseBtn, &QPushButton::clicked, this, &TIdentifierForm::CloseBtnClick);
   connect(HelpBtn, &QPushButton::clicked, this, &TIdentifierForm::HelpBtnClick);
   connect(TimerToStart, &QTimer::timeout, this, &TIdentifierForm::StartIdentificationByTimer);
+  // A pass under way winds down before the form ends.
+  cv::ExitThrough(*this, *CloseBtn);
   TimerToStart->start();
 }
 
@@ -136,18 +138,6 @@ void TIdentifierForm::CloseBtnClick() {
 
 void TIdentifierForm::HelpBtnClick() {
   ShowPluginHelp(equipment->GetStartDir(), QStringLiteral("Identifier"), cv::Msg(cv::msg::plenar::HelpFile).c_str());
-}
-
-// Escape is the Close button.
-void TIdentifierForm::reject() { CloseBtnClick(); }
-
-void TIdentifierForm::closeEvent(QCloseEvent* event) {
-  if (!ident->closing || ident->depth > 0) {
-    event->ignore();
-    CloseBtnClick();
-    return;
-  }
-  QDialog::closeEvent(event);
 }
 
 void TIdentifierForm::CloseIfDue() {

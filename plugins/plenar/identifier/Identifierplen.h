@@ -51,10 +51,6 @@ class TIdentifierForm : public QDialog, private IdentView {
   void SaveBtnClick();
   void CloseBtnClick();
   void HelpBtnClick();
-  void reject() override;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void AddLine(const std::string& line) override;

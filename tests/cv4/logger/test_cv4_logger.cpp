@@ -439,4 +439,32 @@ TEST_F(Cv4Logger, PrintedPageHeaderInBothLayouts) {
   }
 }
 
+// The "OBS:" row keeps a CORVANE-4 comment of up to 220 characters whole, however long the
+// equipment text; the CORVANE-3 cuts the whole row at 255 instead. Both bounds on both sides.
+TEST(Cv4LoggerSheet, ObsRowKeepsTheFamilysCommentLength) {
+  const std::string equipment = "CORVANE-4 v2.00. Serial: CV4-0815";
+  // A comment with the list separator, quotes and a Windows-1252 letter in it.
+  auto comment = [](size_t length) {
+    std::string c = "#; \"roof\" caf\xE9 ";
+    while (c.size() < length) c += static_cast<char>('a' + c.size() % 26);
+    c.resize(length);
+    return c;
+  };
+  const size_t rest3 = 255 - equipment.size() - 2;  // what a CORVANE-3 row leaves the comment
+  struct Row {
+    const cv::logger::TLoggerFamily& family;
+    size_t typed, kept;
+  } rows[] = {{Cv4LoggerFamily(), 219, 219},
+              {Cv4LoggerFamily(), 220, 220},
+              {Cv4LoggerFamily(), 221, 220},
+              {Cv4LoggerFamily(), 400, 220},
+              {cv::logger::Corvane3LoggerFamily(), rest3, rest3},
+              {cv::logger::Corvane3LoggerFamily(), rest3 + 1, rest3},
+              {cv::logger::Corvane3LoggerFamily(), 400, rest3}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.family.commentLength << " typed " << r.typed);
+    EXPECT_EQ(cv::logger::ObsRowText(equipment, comment(r.typed), r.family), equipment + ". " + comment(r.kept));
+  }
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <fstream>
 #include <functional>
@@ -73,6 +74,25 @@ Lines Join(std::initializer_list<Lines> parts) {
   Lines all;
   for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
+}
+
+// Runs a pass on a shown form and, once it analyses teletext, leaves the form by `leave` (Close,
+// Esc or the close box): "Wait...", the form stays while the pass winds down, then it ends.
+void LeaveMidPass(cv::plenar::TIdentifierForm& form, const std::function<void()>& leave) {
+  form.Identifier().pump = [&] {
+    if (Last(form.Identifier()) == "Analyzing Teletext..." && !form.Identifier().closing) {
+      leave();
+      EXPECT_EQ(form.CloseBtn->text(), "Wait...");
+      EXPECT_TRUE(form.Identifier().busy);
+      EXPECT_TRUE(form.isVisible());
+    }
+  };
+  form.show();
+  form.IdentifyBtn->click();
+  EXPECT_TRUE(form.Identifier().closing);
+  EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
 }  // namespace
@@ -282,20 +302,32 @@ TEST_F(IdentifierSim, FormSavesItsReportAndClosesOnceThePassHasWoundDown) {
   EXPECT_EQ(form.IdentMemo->toPlainText().split('\n').last(), "Impossible to open this file");
 
   // Close in the middle of a pass: "Wait...", the pass winds down (aborted), then the form ends.
-  form.Identifier().pump = [&] {
-    if (Last(form.Identifier()) == "Analyzing Teletext..." && !form.Identifier().closing) {
-      form.CloseBtn->click();
-      EXPECT_EQ(form.CloseBtn->text(), "Wait...");
-      EXPECT_TRUE(form.Identifier().busy);
-      EXPECT_TRUE(form.isVisible());
-    }
-  };
-  form.show();
-  form.IdentifyBtn->click();
-  EXPECT_TRUE(form.Identifier().closing);
-  EXPECT_EQ(form.Identifier().lines.back(), "This identification has finished.");
-  EXPECT_FALSE(form.isVisible());
+  LeaveMidPass(form, [&] { form.CloseBtn->click(); });
   EXPECT_EQ(Sent("*TX000"), 2u);  // the teletext test still restored its mode
+}
+
+// Esc and the close box press Close: in the middle of a pass it winds down first, then the form
+// ends; with no pass it ends at once.
+TEST_F(IdentifierSim, EscAndTheCloseBoxPressCloseAndWaitForThePass) {
+  ASSERT_NO_FATAL_FAILURE(Start("analog"));
+  for (bool esc : {true, false}) {
+    SCOPED_TRACE(esc ? "Esc" : "close box");
+    auto leave = [esc](QDialog& form) {
+      if (esc)
+        QTest::keyClick(&form, Qt::Key_Escape);
+      else
+        form.close();
+    };
+    {
+      cv::plenar::TIdentifierForm form(&host.form, equip.get());
+      LeaveMidPass(form, [&] { leave(form); });
+    }
+    cv::plenar::TIdentifierForm idle(&host.form, equip.get());
+    idle.show();
+    leave(idle);
+    EXPECT_FALSE(idle.isVisible());
+    EXPECT_TRUE(idle.Identifier().closing);
+  }
 }
 
 TEST_F(IdentifierSim, HelpOpensTheIdentifierTopicOfTheFamilysPageFromTheStartDirectory) {
