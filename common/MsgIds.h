@@ -775,6 +775,7 @@ constexpr int MoveUpBtn = 40243;
 constexpr int MoveUpHint = 40244;
 constexpr int MoveDownBtn = 40245;
 constexpr int MoveDownHint = 40246;
+constexpr int PlansNotReceived = 40247;  // "These plans were not received and are not in the list: %s"
 constexpr int UpgradeForPlans = 40248;
 constexpr int PlansNotSupported = 40249;
 constexpr int NotDetectedPlain = 40250;
@@ -1286,6 +1287,8 @@ constexpr int OutOfRange = 40917;         // " out of range: "
 constexpr int MhzSuffix = 40918;          // " MHz"
 constexpr int NewFrequency = 40919;       // "New frequency value: 1500 MHz"
 constexpr int DataFileError = 40920;      // "Data File error in %s"
+constexpr int PlanFileNotRead = 40921;    // "The plan file %s could not be read"
+constexpr int CanalizationNotLoaded = 40922;  // "%s was not loaded: the plans in the editor are kept as they were."
 
 }  // namespace cv::msg::xr9in
 
