@@ -1179,6 +1179,7 @@ constexpr int AllMeasItem = 40785;
 constexpr int OnlyShownItem = 40786;
 constexpr int CsvNotSaved = 40787;
 constexpr int ReportTypeLabel = 40788;
+constexpr int DropUnstoredQuestion = 40789;  // "These received files have not been saved and will be dropped ..."
 
 }  // namespace cv::msg::xr9dl
 // Plans out of the channel-plan editor: compatibility check, sending, saving and the canalization

@@ -162,6 +162,7 @@ void TDataLogAskMultiInfoDlg::LoadInfoFile(const std::string& signature, int not
   request.initialDir = QDir::currentPath();
   const QString path = OpenFileDialog(this, request);
   if (path.isEmpty()) return;
+  CommitEdit();  // the text being typed is one the file may lack
   ReportInfoRows rows = model_.Rows();
   switch (rows.Load(LocalPath(path), signature)) {
     case ReportInfoRows::Loaded::NotOpened:
