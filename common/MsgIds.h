@@ -778,6 +778,7 @@ constexpr int MoveUpBtn = 40243;
 constexpr int MoveUpHint = 40244;
 constexpr int MoveDownBtn = 40245;
 constexpr int MoveDownHint = 40246;
+constexpr int PlansNotReceived = 40247;  // "These plans were not received and are not in the list: %s"
 constexpr int UpgradeForPlans = 40248;
 constexpr int PlansNotSupported = 40249;
 constexpr int NotDetectedPlain = 40250;
@@ -1185,6 +1186,7 @@ constexpr int AllMeasItem = 40785;
 constexpr int OnlyShownItem = 40786;
 constexpr int CsvNotSaved = 40787;
 constexpr int ReportTypeLabel = 40788;
+constexpr int DropUnstoredQuestion = 40789;  // "These received files have not been saved and will be dropped ..."
 
 }  // namespace cv::msg::xr9dl
 // The plan check before Send that the TV MIRELTO editor and the CORVANE families share: what the
@@ -1304,6 +1306,8 @@ constexpr int OutOfRange = 40917;         // " out of range: "
 constexpr int MhzSuffix = 40918;          // " MHz"
 constexpr int NewFrequency = 40919;       // "New frequency value: 1500 MHz"
 constexpr int DataFileError = 40920;      // "Data File error in %s"
+constexpr int PlanFileNotRead = 40921;    // "The plan file %s could not be read"
+constexpr int CanalizationNotLoaded = 40922;  // "%s was not loaded: the plans in the editor are kept as they were."
 
 }  // namespace cv::msg::xr9in
 

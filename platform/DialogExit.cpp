@@ -1,6 +1,8 @@
 #include "DialogExit.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QMetaObject>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
@@ -50,6 +52,27 @@ class ExitRoute : public QObject {
 
 void ExitThrough(QDialog& dialog, QAbstractButton& exit, std::function<void()> leave) {
   dialog.installEventFilter(new ExitRoute(dialog, exit, std::move(leave)));
+}
+
+void CommitCellBeingTyped(QAbstractItemView& view) {
+  const QModelIndex current = view.currentIndex();
+  if (!current.isValid()) return;
+  if (QWidget* editor = view.indexWidget(current)) view.itemDelegateForIndex(current)->setModelData(editor, view.model(), current);
+}
+
+void CellEscThrough(QAbstractItemView& view, QAbstractButton& exit) {
+  QPointer<QAbstractItemView> grid(&view);
+  QPointer<QAbstractButton> button(&exit);
+  // The delegate ends an edit with RevertModelCache on Esc only.
+  QObject::connect(view.itemDelegate(), &QAbstractItemDelegate::closeEditor, &exit,
+                   [grid, button](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+                     if (hint != QAbstractItemDelegate::RevertModelCache || !grid || !button || !editor) return;
+                     const QModelIndex current = grid->currentIndex();
+                     if (current.isValid()) grid->itemDelegateForIndex(current)->setModelData(editor, grid->model(), current);
+                     // After the editor has gone, so the question comes over the grid as it is.
+                     QMetaObject::invokeMethod(
+                         button.data(), [button] { if (button && button->isEnabled()) button->click(); }, Qt::QueuedConnection);
+                   });
 }
 
 }  // namespace cv

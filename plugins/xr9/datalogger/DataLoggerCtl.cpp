@@ -10,6 +10,7 @@
 #include "MsgIds.h"
 #include "Prompt.h"
 #include "Registry.h"
+#include "Text1252.h"
 #include "Xr9Equip.h"
 #include "Xr9Transfer.h"
 
@@ -111,11 +112,23 @@ bool DataLoggerCtl::SetTicked(int item, bool on) {
 }
 
 void DataLoggerCtl::ListAll() {
-  store.FreeAllDataLogFiles();
-  ResetList();
+  std::string unstored;
+  for (int i = 0; i < itemCount_; ++i) {
+    const TDataLogListEntry& e = entries_[size_t(i)];
+    if (e.state == TDataLogListEntry::Received && !e.stored) unstored += (unstored.empty() ? "" : ", ") + e.name;
+  }
+  if (!unstored.empty() &&
+      !AskBoxYesNo(PrompterInForce(), Format(Msg(m::DropUnstoredQuestion).c_str(), unstored.c_str()),
+                   Msg(m::WarningCaption), MsgIcon::Warning))
+    return;
   TFileTransfer transfer(equip, dlMemo_);
   std::vector<InstrumentFileEntry> directory;
-  transfer.ListDataLogger(directory);
+  if (!transfer.ListDataLogger(directory) && directory.empty()) {
+    Box(msg::xr9::DlNotDetected, m::ErrorCaption);
+    return;
+  }
+  store.FreeAllDataLogFiles();
+  ResetList();
   for (const InstrumentFileEntry& e : directory) AddItem(e.name, uint32_t(e.size), TDataLogListEntry::ListedOnly, false);
   if (listChanged) listChanged();
 }
@@ -147,7 +160,7 @@ bool DataLoggerCtl::ReceiveEntry(int item) {
   if (got.status != DownloadStatus::Ok) return false;
   store.DecodeDataLogFile(got.data.data(), got.data.size(), entry.name.c_str());
   entry.state = TDataLogListEntry::Received;
-  if (saveReceived && !folder.empty()) StoreReceived(entry.name, got.data);
+  if (saveReceived && !folder.empty()) entry.stored = StoreReceived(entry.name, got.data);
   return true;
 }
 
@@ -201,7 +214,8 @@ void DataLoggerCtl::LoadFiles(const std::vector<std::string>& paths) {
       Box(m::CantOpenFile, m::ErrorCaption);
       break;
     }
-    const std::string name = Local(QFileInfo(f.fileName()).fileName());
+    // The name goes to the list, the memo and the boxes, which all take Windows-1252 text.
+    const std::string name = LoggedFileName(Local(f.fileName()));
     if (f.size() > kReceiveBufferBytes) {
       Box(Format(Msg(m::FileTooLarge).c_str(), name.c_str()), m::ErrorCaption);
       continue;

@@ -24,6 +24,7 @@ struct TDataLogListEntry {
   std::string name;   // as the analyser lists it, or the loaded file's name
   uint32_t size = 0;  // bytes; 1 for a file loaded from disk
   uint8_t state = ListedOnly;
+  bool stored = false;  // a received file written to the receiving folder
 };
 
 struct DataLoggerRegistry {
@@ -58,6 +59,8 @@ class DataLoggerCtl {
   // Ticks or unticks an item; a received or loaded item stays ticked. Gives the item's state.
   bool SetTicked(int item, bool on);
 
+  // Lists the analyser's files in place of the list. Received files not stored on disk are dropped
+  // only when the person agrees; a listing that brings nothing back keeps the list as it was.
   void ListAll();
   // Every ticked item still listed only; "No file selected!" when none is ticked.
   void ReceiveTicked();

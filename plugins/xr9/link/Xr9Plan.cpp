@@ -11,6 +11,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "Prompt.h"
+#include "Text1252.h"
 
 namespace cv::xr9 {
 
@@ -250,7 +251,7 @@ bool ReadCanFile(TPlanXR9& plan, const PlanSinks& sinks) {
   const std::string path = plan.FilePath;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
-    Log(sinks.hostLog, path + Msg(m::NotFoundSuffix));
+    Log(sinks.hostLog, LoggedFileName(path) + Msg(m::NotFoundSuffix));
     return false;
   }
   std::vector<uint8_t> bytes;
@@ -267,12 +268,12 @@ bool ReadCanFile(TPlanXR9& plan, const PlanSinks& sinks) {
   }
   std::fclose(f);
   if (!whole) {
-    Log(sinks.hostLog, Msg(m::ErrorReadingFile) + path);
+    Log(sinks.hostLog, Msg(m::ErrorReadingFile) + LoggedFileName(path));
     return false;
   }
   size_t skip = CanHeaderSize(bytes.data(), bytes.size());
   if (!DecodeBinaryPlan(plan, bytes.data() + skip, bytes.size() - skip, sinks)) return false;
-  Log(sinks.hostLog, Msg(m::LoadedFile) + path);
+  Log(sinks.hostLog, Msg(m::LoadedFile) + LoggedFileName(path));
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "MsgIds.h"
 #include "Prompt.h"
 #include "Serial.h"
+#include "Text1252.h"
 #include "Xr9Equip.h"
 
 namespace cv::xr9 {
@@ -227,7 +228,7 @@ bool TFileTransfer::UploadFile(const std::string& path, const std::string& name,
     return false;
   }
   auto report = [this](int textId, const std::string& filePath) {
-    const std::string text = cv::Format(cv::Msg(textId), filePath);
+    const std::string text = cv::Format(cv::Msg(textId), cv::LoggedFileName(filePath));
     Both(text);
     cv::ShowBox(cv::CurrentPrompter(), text, cv::Msg(cv3::CvToolsErrorCaption), cv::MsgIcon::Error);
   };

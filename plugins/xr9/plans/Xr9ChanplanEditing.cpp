@@ -192,6 +192,16 @@ bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void TChannelsPlanDlg::ReadFieldBeingTyped() {
+  const QWidget* typing = focusWidget();
+  if (!typing) return;
+  for (const FieldWiring& f : kFields) {
+    if (typing->objectName() != QLatin1String(f.field)) continue;
+    (this->*f.exit)();
+    return;
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Display
 

@@ -518,6 +518,7 @@ void TChannelsPlanDlg::MoveDownPlanBtnClick() {
 void TChannelsPlanDlg::ReceiveBtnClick() { editor->ReceiveBtnClick(); }
 
 void TChannelsPlanDlg::CloseBtnClick() {
+  ReadFieldBeingTyped();
   if (editor->CloseBtnClick()) done(QDialog::Accepted);
 }
 

@@ -138,6 +138,9 @@ class TChannelsPlanDlg : public QDialog, public EditorView, public PlanOutView {
   void ComChanBWEditExit();
   void ComChanSREditExit();
   void ComChanOFFSETFREQEditExit();
+  // The exit handler of the field that holds the focus: Esc and the close box press EXIT without
+  // leaving the field, so what was typed there is read before the unsaved-changes question.
+  void ReadFieldBeingTyped();
   void SaveBtnClick();
   void SavePROFileBtnClick();
   void SendBtnClick();

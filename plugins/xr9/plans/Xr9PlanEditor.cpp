@@ -177,10 +177,17 @@ int TPlanEditor::LastUsedPlanSlot() const {
   return n > 0 ? n - 1 : 0;
 }
 
+namespace {
+
+void NameSlot(TPlanXR9& plan, const std::string& name, uint8_t inUse) {
+  plan.Name = name.substr(0, std::min(PlanNameMax, name.find('\0')));
+  plan.InUse = inUse;
+}
+
+}  // namespace
+
 void TPlanEditor::SetPlanName(int slot, const std::string& name, uint8_t inUse) {
-  if (slot < 0 || slot >= PlanSlots) return;
-  plans[slot].Name = name.substr(0, std::min(PlanNameMax, name.find('\0')));
-  plans[slot].InUse = inUse;
+  if (slot >= 0 && slot < PlanSlots) NameSlot(plans[slot], name, inUse);
 }
 
 void TPlanEditor::SetPlanAttribute(int slot, int position, int id, const uint8_t* value) {
@@ -481,32 +488,32 @@ void TPlanEditor::ReceiveBtnClick() {
     }
   }
   if (AnyPlanModified() && AskSaveChanges()) return;
-  ClearModifiedMarks();
-  ClearAllPlans();
 
+  // The store stays as it is until the chosen plans have come: a listing that fails, a Cancel,
+  // an erase or a reception where nothing arrives leaves the person's plans and marks alone.
   std::vector<std::string> lines;
   view.SetBusy(true);
   const bool listed = ListInstrumentPlans(lines);
   view.SetBusy(false);
   if (!listed) {
     ErrorBox(m::NotDetectedPlain, fmt::ErrorCaption);
-  } else {
-    EnableTransferButtons(true);
-    view.SendBehind();
-    switch (view.RunReceiveDialog(*this, lines)) {
-      case ReceiveChoice::Receive: ReceiveSelected(); break;
-      case ReceiveChoice::Erase: EraseSelected(); break;
-      case ReceiveChoice::Cancel: break;
-    }
-    planIndex = ListedPlans() > 0 ? 0 : -1;
-    channelIndex = 0;
-    view.RefreshAll();
+    return;
   }
+  view.SendBehind();
+  switch (view.RunReceiveDialog(*this, lines)) {
+    case ReceiveChoice::Receive: ReceiveSelected(); break;
+    case ReceiveChoice::Erase: EraseSelected(); break;
+    case ReceiveChoice::Cancel: break;
+  }
+  EnableTransferButtons(ListedPlans() > 0);
+  view.RefreshAll();
 }
 
 void TPlanEditor::ReceiveSelected() {
   view.SetBusy(true);
   TFileTransfer transfer(equip, [this](const std::string& line) { LogZone(line); });
+  std::vector<TPlanXR9> received(PlanSlots);
+  std::vector<std::string> missing;
   int slot = 0;
   for (const TPlanDirEntry& e : directory) {
     if (!e.Selected || e.Name.empty()) continue;
@@ -515,23 +522,38 @@ void TPlanEditor::ReceiveSelected() {
     entry.size = static_cast<int32_t>(e.Size);
     entry.name = e.Name;
     const DownloadResult got = transfer.Download(entry);
-    if (got.status != DownloadStatus::Ok) continue;
-    SetPlanName(slot, e.Name, 1);
-    TPlanXR9& p = plans[slot];
-    if (!DecodeBinaryPlan(p, got.data.data(), got.data.size(), Sinks())) {
-      p = TPlanXR9{};  // a refused plan leaves no named slot without channels
+    TPlanXR9 p;
+    NameSlot(p, e.Name, 1);
+    // A plan that came short, late, damaged or that the decoder refuses takes no slot: no named
+    // slot without channels is left behind.
+    if (got.status != DownloadStatus::Ok || !DecodeBinaryPlan(p, got.data.data(), got.data.size(), Sinks())) {
+      missing.push_back(e.Name);
       continue;
     }
     p.FileType = e.FileType;
     p.Modified = 1;
+    received[static_cast<size_t>(slot)] = std::move(p);
     if (++slot >= PlanSlots) {
       ErrorBox(m::MaxPlansReached, fmt::ErrorCaption);
       break;
     }
   }
+  std::string notReceived;
+  if (!missing.empty()) {
+    std::string names;
+    for (const std::string& n : missing) names += (names.empty() ? "" : ", ") + n;
+    notReceived = cv::Format(cv::Msg(m::PlansNotReceived), names);
+    LogZone(notReceived);
+  }
   Log(cv::Msg(m::ReceptionFinished));
   LogZone(cv::Msg(m::ReceptionFinished));
   view.SetBusy(false);
+  if (!notReceived.empty()) cv::ShowBox(prompter, notReceived, cv::Msg(fmt::ErrorCaption), cv::MsgIcon::Error);
+  if (slot == 0) return;
+  ClearAllPlans();
+  plans = std::move(received);
+  planIndex = 0;
+  channelIndex = 0;
 }
 
 void TPlanEditor::EraseSelected() {

@@ -93,7 +93,6 @@ int DetectPlanFileKind(const std::string& path, const PlanSinks& sinks) {
     if (start == std::string::npos) continue;
     const std::string text = line.substr(start);
     if (text.rfind("#<IMPORT FORMAT SAT>", 0) == 0) {
-      if (sinks.editorLog) sinks.editorLog(cv::Msg(m::CsvAccepted));
       kind = 2;
       break;
     }
@@ -207,12 +206,17 @@ bool TPlanIn::ReadScript(const std::string& path, bool corvaneScript) {
   }
   std::fclose(f);
   if (corvaneScript) {
-    const int done = importState;
+    // A cut file, an empty one or one without its directory leaves plans unread: that is no
+    // canalization, however well its lines parsed.
+    const bool whole = importState == 5;
     corvane.readFlags.clear();
     corvane.commandWords.clear();
-    editor.Log(cv::Format(cv::Msg(done == 5 ? m::PlanLoadedFrom : m::DataFileError).c_str(), fileName.c_str()));
-  } else if (result != 0) {
-    BothLogs(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
+    if (whole) {
+      editor.Log(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
+    } else {
+      BothLogs(cv::Format(cv::Msg(m::DataFileError).c_str(), fileName.c_str()));
+      result = 0;
+    }
   }
   return result != 0;
 }
@@ -280,7 +284,7 @@ bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
   editor.View().SetBusy(true);
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) {
-    editor.LogZone(cv::FileSystemTo1252(path) + cv::Msg(cv::msg::xr9fmt::NotFoundSuffix));
+    editor.LogZone(cv::LoggedFileName(path) + cv::Msg(cv::msg::xr9fmt::NotFoundSuffix));
     editor.View().SetBusy(false);
     return false;
   }
@@ -292,7 +296,7 @@ bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
   }
   std::fclose(f);
   if (csvSlot >= 0) TPlanEditor::SortChannels(editor.plans[csvSlot]);
-  editor.LogZone(cv::Msg(m::LoadedFile) + cv::FileSystemTo1252(path));
+  editor.LogZone(cv::Msg(m::LoadedFile) + cv::LoggedFileName(path));
   editor.View().SetBusy(false);
   return true;
 }
@@ -376,9 +380,9 @@ bool TPlanIn::LoadCanalization(const std::string& path) {
   editor.View().RefreshAll();
   editor.nextImportSlot = 0;
   const std::string fileName = cv::LoggedFileName(path);
-  const bool ok = ReadCanalizationScript(path);
+  const bool ok = ReadCanalizationScript(path) && LoadCanalizationPlanFiles();
   if (ok) {
-    LoadCanalizationPlanFiles();
+    BothLogs(cv::Format(cv::Msg(m::PlanLoadedFrom).c_str(), fileName.c_str()));
     editor.LogZone(cv::Msg(m::LoadedFile) + fileName);
   } else {
     BothLogs(cv::Msg(m::CouldNotFinish) + fileName);
@@ -388,20 +392,27 @@ bool TPlanIn::LoadCanalization(const std::string& path) {
   return ok;
 }
 
-void TPlanIn::LoadCanalizationPlanFiles() {
+bool TPlanIn::LoadCanalizationPlanFiles() {
   const PlanSinks sinks = editor.Sinks();
   for (int i = 0; i < PlanSlots && editor.plans[i].InUse != 0 && !editor.plans[i].FilePath.empty(); ++i) {
     TPlanXR9& plan = editor.plans[i];
     // A ".CAN" file holds no file type: only the script line says that a plan is modifiable.
     const uint8_t scripted = plan.FileType;
-    if (ReadCanFile(plan, sinks) && (scripted == 2 || scripted == 5)) plan.FileType = plan.PlanType == 7 ? 2 : 5;
+    if (!ReadCanFile(plan, sinks)) {
+      BothLogs(cv::Format(cv::Msg(m::PlanFileNotRead).c_str(), cv::LoggedFileName(plan.FilePath).c_str()));
+      return false;
+    }
+    if (scripted == 2 || scripted == 5) plan.FileType = plan.PlanType == 7 ? 2 : 5;
   }
+  return true;
 }
 
 void TPlanIn::ReadBtnClick(QWidget* parent) {
   if (editor.AnyPlanModified() && editor.AskSaveChanges()) return;
-  // A canalization that fails to read gives back the store it was to replace, marks included.
+  // The store is replaced only by a canalization read whole: anything less gives back what the
+  // person had, marks and focus included, and says so in a box.
   std::vector<TPlanXR9> before = editor.plans;
+  const int planBefore = editor.planIndex, channelBefore = editor.channelIndex;
   editor.ClearModifiedMarks();
   editor.EnableTransferButtons(false);
   cv::FileDialogRequest request;
@@ -411,7 +422,7 @@ void TPlanIn::ReadBtnClick(QWidget* parent) {
   if (!chosen.isEmpty()) {
     const std::string path = chosen.toLocal8Bit().toStdString();
     editor.ClearAllPlans();
-    bool read = true;
+    bool read = false;
     switch (DetectPlanFileKind(path, editor.Sinks())) {
       case 0:
         BothLogs(cv::Msg(m::CorvaneImported));
@@ -421,10 +432,17 @@ void TPlanIn::ReadBtnClick(QWidget* parent) {
       case 1:
         read = LoadCanalization(path);
         break;
-      default:
+      default:  // a satellite CSV import file holds plans to add, not a canalization
         break;
     }
-    if (!read) editor.plans = std::move(before);
+    if (!read) {
+      editor.plans = std::move(before);
+      editor.planIndex = planBefore;
+      editor.channelIndex = channelBefore;
+      const std::string text = cv::Format(cv::Msg(m::CanalizationNotLoaded).c_str(), cv::LoggedFileName(path).c_str());
+      BothLogs(text);
+      cv::ShowBox(editor.Ask(), text, cv::Msg(cv::msg::xr9fmt::CvToolsErrorCaption), cv::MsgIcon::Error);
+    }
     editor.View().RefreshAll();
   }
   editor.EnableTransferButtons(editor.ListedPlans() > 0);
@@ -444,6 +462,7 @@ void TPlanIn::AddChannelSetBtnClick(QWidget* parent) {
     const std::string ext = dot == std::string::npos ? std::string() : Upper(fileName.substr(dot));
     if (ext == ".CSV") {
       if (DetectPlanFileKind(path, editor.Sinks()) == 2) {
+        editor.LogZone(cv::Msg(m::CsvAccepted));
         editor.csvPlanCounter = 0;
         ImportCsvPlanFile(path, 5);
       }

@@ -72,7 +72,8 @@ class TPlanIn {
   bool ImportCorvaneCanalization(const std::string& path);
   void ConvertImportedPlans();
   void ConvertImportedPlan(int slot);
-  void LoadCanalizationPlanFiles();
+  // False at the first plan file that cannot be read (named in both logs).
+  bool LoadCanalizationPlanFiles();
   // The button handlers; the dialogs open over `parent`.
   void ReadBtnClick(QWidget* parent);
   void AddChannelSetBtnClick(QWidget* parent);

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include "DialogExit.h"
 #include "FileDialogs.h"
 #include "Format.h"
 #include "Messages.h"
@@ -145,11 +146,7 @@ void TDataLogAskMultiInfoDlg::showEvent(QShowEvent* event) {
   if (current.isValid() && !ValueListEditor->indexWidget(current)) ValueListEditor->edit(current);
 }
 
-void TDataLogAskMultiInfoDlg::CommitEdit() {
-  const QModelIndex current = ValueListEditor->currentIndex();
-  if (QWidget* editor = ValueListEditor->indexWidget(current))
-    ValueListEditor->itemDelegateForIndex(current)->setModelData(editor, &model_, current);
-}
+void TDataLogAskMultiInfoDlg::CommitEdit() { CommitCellBeingTyped(*ValueListEditor); }
 
 std::string TDataLogAskMultiInfoDlg::FieldText(const std::string& name) {
   CommitEdit();
@@ -162,6 +159,7 @@ void TDataLogAskMultiInfoDlg::LoadInfoFile(const std::string& signature, int not
   request.initialDir = QDir::currentPath();
   const QString path = OpenFileDialog(this, request);
   if (path.isEmpty()) return;
+  CommitEdit();  // the text being typed is one the file may lack
   ReportInfoRows rows = model_.Rows();
   switch (rows.Load(LocalPath(path), signature)) {
     case ReportInfoRows::Loaded::NotOpened:

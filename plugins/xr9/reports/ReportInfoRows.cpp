@@ -72,7 +72,18 @@ ReportInfoRows::Loaded ReportInfoRows::Load(const std::string& path, const std::
   if (f.error() != QFileDevice::NoError) return Loaded::NotOpened;
   const std::string bytes(all.constData(), size_t(all.size()));
   if (!HasSignature(bytes, signature)) return Loaded::NoSignature;
-  rows_ = RowsOfFile(bytes);
+  const std::vector<InfoRow> fileRows = RowsOfFile(bytes);
+  auto inFile = [&fileRows](const std::string& key) {
+    return std::find_if(fileRows.begin(), fileRows.end(), [&key](const InfoRow& r) { return r.key == key; });
+  };
+  std::vector<InfoRow> merged = rows_;
+  for (InfoRow& row : merged)
+    if (const auto it = inFile(row.key); it != fileRows.end()) row.text = it->text;
+  for (const InfoRow& row : fileRows) {
+    const bool known = std::any_of(merged.begin(), merged.end(), [&row](const InfoRow& r) { return r.key == row.key; });
+    if (!known) merged.push_back(row);
+  }
+  rows_ = std::move(merged);
   return Loaded::Ok;
 }
 

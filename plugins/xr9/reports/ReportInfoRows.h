@@ -46,8 +46,10 @@ class ReportInfoRows {
   std::string FileBytes(const std::string& signature, const std::string& notice) const;
 
   enum class Loaded { Ok, NotOpened, NoSignature };
-  // Replaces the rows by those of the file when it opens and carries the signature; otherwise
-  // the rows stay as they were.
+  // When the file opens and carries the signature, each row takes the text of the file's first
+  // line with its key, a row the file lacks keeps its text (a file cut short or written by hand
+  // loses nothing typed), and keys only the file has are added after the rows in file order.
+  // Otherwise the rows stay as they were.
   Loaded Load(const std::string& path, const std::string& signature);
   // Writes the file through a temporary file renamed over `path`; the rows are not changed.
   SaveResult Save(const std::string& path, const std::string& signature, const std::string& notice,

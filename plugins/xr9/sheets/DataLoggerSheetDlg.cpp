@@ -14,7 +14,6 @@
 
 #include <QAbstractItemDelegate>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -30,6 +29,7 @@
 #include <QTableWidget>
 
 #include "DataLoggerCtl.h"
+#include "DialogExit.h"
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -300,6 +300,8 @@ void TDataLoggerSheetDlg::BuildForm() {
   CloseBtn->setObjectName("CloseBtn");
   CloseBtn->setGeometry(680, 460, 110, 30);
   connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
+  cv::ExitThrough(*this, *CloseBtn);
+  for (QTableWidget* names : {ChannelHeaderStringGrid, TPHeaderStringGrid}) cv::CellEscThrough(*names, *CloseBtn);
   ShowFile(-1);
 }
 
@@ -507,20 +509,9 @@ void TDataLoggerSheetDlg::SaveCSVBtnClick() {
 bool TDataLoggerSheetDlg::MayClose() { return MaySheetClose(sheet_.modified); }
 
 void TDataLoggerSheetDlg::CloseBtnClick() {
+  // Esc and the close box press Close with a name still in its cell's editor.
+  for (QTableWidget* names : {ChannelHeaderStringGrid, TPHeaderStringGrid}) cv::CommitCellBeingTyped(*names);
   if (MayClose()) accept();
-}
-
-void TDataLoggerSheetDlg::closeEvent(QCloseEvent* event) {
-  if (MayClose()) {
-    event->accept();
-    setResult(QDialog::Accepted);
-  } else {
-    event->ignore();
-  }
-}
-
-void TDataLoggerSheetDlg::reject() {
-  if (MayClose()) QDialog::accept();
 }
 
 bool TDataLoggerSheetDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -93,8 +93,6 @@ class TDataLoggerSheetDlg : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
 
  private:
   bool MayClose();

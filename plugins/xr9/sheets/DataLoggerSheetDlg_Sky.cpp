@@ -3,7 +3,6 @@
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -21,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "DataLoggerCtl.h"
+#include "DialogExit.h"
 #include "FileDialogs.h"
 #include "FocusMoves.h"
 #include "Messages.h"
@@ -231,6 +231,8 @@ void TDataLoggerSheetDlg_Sky::BuildForm() {
   button(SaveCSVBtn, "SaveCSVBtn", MsgQ(dl::SaveCsvCaption), 690, &TDataLoggerSheetDlg_Sky::SaveCSVBtnClick);
   button(ReportsBtn, "ReportsBtn", MsgQ(dl::ReportsCaption), 815, &TDataLoggerSheetDlg_Sky::ReportsBtnClick);
   button(CloseBtn, "CloseBtn", MsgQ(dl::CloseCaption), 940, &TDataLoggerSheetDlg_Sky::CloseBtnClick);
+  cv::ExitThrough(*this, *CloseBtn);
+  for (SkySide side : {SkySide::Ter, SkySide::Sat}) cv::CellEscThrough(*W(side).flatNumbers, *CloseBtn);
   ReportsBtn->setEnabled(false);
   // Owned by the form, and its last child, so it goes after the combos that draw with it.
   columnComboStyle_->setParent(this);
@@ -611,20 +613,18 @@ void TDataLoggerSheetDlg_Sky::BuildReport() {
 }
 
 void TDataLoggerSheetDlg_Sky::CloseBtnClick() {
+  // Esc and the close box press Close with the focus still in what is being typed.
+  for (SkySide side : {SkySide::Ter, SkySide::Sat}) cv::CommitCellBeingTyped(*W(side).flatNumbers);
+  ReadOffsetBeingTyped(focusWidget());
   if (MaySheetClose(sheet_.modified)) accept();
 }
 
-void TDataLoggerSheetDlg_Sky::closeEvent(QCloseEvent* event) {
-  if (MaySheetClose(sheet_.modified)) {
-    event->accept();
-    setResult(QDialog::Accepted);
-  } else {
-    event->ignore();
-  }
-}
-
-void TDataLoggerSheetDlg_Sky::reject() {
-  if (MaySheetClose(sheet_.modified)) QDialog::accept();
+void TDataLoggerSheetDlg_Sky::ReadOffsetBeingTyped(const QObject* field) {
+  if (!field) return;
+  if (field == ter_.offAirEdit) OffsetOffAirTerEditExit();
+  else if (field == ter_.launchEdit) OffsetLaunchTerEditExit();
+  else if (field == sat_.offAirEdit) OffsetOffAirSatEditExit();
+  else if (field == sat_.launchEdit) OffsetLaunchSatEditExit();
 }
 
 bool TDataLoggerSheetDlg_Sky::HandleDrag(SkySide side, QEvent* event) {
@@ -671,10 +671,7 @@ bool TDataLoggerSheetDlg_Sky::eventFilter(QObject* watched, QEvent* event) {
       return HandleDrag(side, event);
     }
   if (cv::IsControlExit(event)) {
-    if (watched == ter_.offAirEdit) OffsetOffAirTerEditExit();
-    else if (watched == ter_.launchEdit) OffsetLaunchTerEditExit();
-    else if (watched == sat_.offAirEdit) OffsetOffAirSatEditExit();
-    else if (watched == sat_.launchEdit) OffsetLaunchSatEditExit();
+    ReadOffsetBeingTyped(watched);
     return QDialog::eventFilter(watched, event);
   }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return QDialog::eventFilter(watched, event);

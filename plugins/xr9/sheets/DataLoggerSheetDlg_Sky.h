@@ -82,8 +82,6 @@ class TDataLoggerSheetDlg_Sky : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
 
  private:
   struct SideWidgets {
@@ -108,6 +106,8 @@ class TDataLoggerSheetDlg_Sky : public QDialog {
   void ServiceComboChange(SkySide side, int tag);
   void RowMoved(SkySide side, int from, int to);
   void OffsetExit(QLineEdit* edit, SkySheet::Offset which);
+  // The exit handler of `field` when it is one of the four offsets.
+  void ReadOffsetBeingTyped(const QObject* field);
   bool HandleDrag(SkySide side, QEvent* event);
   void BuildReport();
 

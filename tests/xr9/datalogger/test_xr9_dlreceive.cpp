@@ -200,3 +200,65 @@ TEST_F(DlReceive, NothingIsStoredWhereItCannotBe) {
   EXPECT_EQ(Boxes(), QStringList({"User Error: No file selected!"}));
   EXPECT_FALSE(memo.contains("Reception has finished."));
 }
+
+// List drops the files in memory: received files that are on disk nowhere go only when the person
+// agrees, and a listing that brings nothing back keeps every file.
+TEST_F(DlReceive, ListKeepsReceivedFilesNotSavedUnlessToldTo) {
+  Analyser([](cvsim::Xr9Profile& p) {
+    p.PutFile(10, "SAVED", kGood);
+    p.PutFile(10, "ONLY\xC9", kOther);
+  });
+  // SAVED goes to the folder; ONLY\xC9 is received with saving off.
+  ListAndTick({0});
+  ctl->ReceiveTicked();
+  ctl->saveReceived = false;
+  ctl->SetTicked(1, true);
+  ctl->ReceiveTicked();
+  ASSERT_EQ(ctl->Entry(1).state, TDataLogListEntry::Received);
+  prompter.shown.clear();
+  struct Row {
+    const char* name;
+    cv::MsgAnswer answer;
+    bool analyserSilent;
+    bool kept;
+    QStringList boxes;
+  } rows[] = {
+      {"No keeps them", cv::MsgAnswer::No, false, true, {}},
+      {"a silent analyser keeps them", cv::MsgAnswer::Yes, true, true, {"Error: Error. Equipment not detected"}},
+      {"Yes lists afresh", cv::MsgAnswer::Yes, false, false, {}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    prompter.shown.clear();
+    prompter.answers = {r.answer};
+    Analyser([&](cvsim::Xr9Profile& p) {
+      p.unansweredQuery = r.analyserSilent ? "*?VE" : "";
+      p.unansweredFrom = 1;
+    });
+    ctl->ListAll();
+    ASSERT_GE(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, "Warning");
+    EXPECT_EQ(prompter.shown[0].text, QString::fromLatin1("These received files have not been saved and will be dropped "
+                                                          "from the list: ONLY\xC9\nList the files of the equipment all the same?"));
+    EXPECT_EQ(Boxes().mid(1), r.boxes);
+    EXPECT_EQ(ctl->Entry(1).state, r.kept ? TDataLogListEntry::Received : TDataLogListEntry::ListedOnly);
+    EXPECT_EQ(ctl->CanView(), r.kept);
+    if (r.kept) {
+      EXPECT_EQ(ctl->ItemCount(), 2);
+      EXPECT_EQ(ctl->store.File(1).name, "ONLY\xC9");
+    }
+    if (r.analyserSilent) {
+      port.Close();
+      ASSERT_NO_FATAL_FAILURE(OpenLink());
+    }
+  }
+  // Nothing unsaved in memory: no question.
+  prompter.shown.clear();
+  ctl->saveReceived = true;
+  ctl->SetTicked(0, true);
+  ctl->ReceiveTicked();
+  prompter.shown.clear();
+  ctl->ListAll();
+  EXPECT_TRUE(prompter.shown.empty()) << Boxes().join('\n').toStdString();
+  EXPECT_EQ(ctl->ItemCount(), 2);
+}

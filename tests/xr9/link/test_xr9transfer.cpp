@@ -372,8 +372,9 @@ TEST_F(Xr9Transfer, UploadsOfFilesThatCannotBeReadSendNothing) {
   EXPECT_FALSE(Transfer().UploadFile(missing, "", 1));
   sim->WaitTxIdle();
   EXPECT_EQ(sim->Received(), "");
-  const QString reopen = "Couldn't reopen file " + QString::fromStdString(empty);
-  const QString open = "Couldn't open file " + QString::fromStdString(missing);
+  // Log lines and boxes name the file, not its folders.
+  const QString reopen = "Couldn't reopen file EMPTY.CAN";
+  const QString open = "Couldn't open file MISSING.CAN";
   EXPECT_EQ(zone, QStringList({reopen, "EMPTY failed.", open}));
   EXPECT_EQ(host.Lines(), QStringList({reopen, open}));
   EXPECT_EQ(Shown(), QStringList({"CvTools Error: " + reopen, "CvTools Error: " + open}));

@@ -146,8 +146,9 @@ TEST_F(Xr9CorvaneIn, StatementsByStateWithTheirLimits) {
     const char* caption;  // its caption
     int errorLine;        // the parser error's line, or 0
   } cases[] = {
-      {"DIRECTORY3 (2)\n", true, 1, "", "", 0},
-      {"DIRECTORY4 (64)\n", true, 1, "", "", 0},
+      // Lines that parse but leave plans unread are no canalization.
+      {"DIRECTORY3 (2)\n", false, 1, "", "", 0},
+      {"DIRECTORY4 (64)\n", false, 1, "", "", 0},
       {"DIRECTORY4 (65)\n", false, 0, "More than 64 plans found.\nAborting...", "CvTools Error", 1},
       {"DIRECTORY4 (0)\n", false, 0, "Bad format of PRO file (DIRECTORY4)", "Error", 1},
       {"DIRECTORY4 (-1)\n", false, 0, "Bad format of PRO file (DIRECTORY4)", "Error", 1},
@@ -160,7 +161,9 @@ TEST_F(Xr9CorvaneIn, StatementsByStateWithTheirLimits) {
       {"DIRECTORY4 (1)\n" + header + ends + "PLAN (1)\nCHAND (0, 30, 546.0, 0xFFFF)\nCHAND (1, 31, 554.0, 0xFFFF)\n",
        false, 5, "Parser error", "CvTools Error", 6},  // one channel more than declared
       {"DIRECTORY4 (1)\n" + header + ends + "PLAN (1)\nCHAND (0, 30, 546.0, 0xFFFF)\n", true, 5, "", "", 0},
-      {"DIRECTORY4 (2)\n" + header + header + ends + "PLAN (2)\nCHAND (0, 30, 546.0, 0xFFFF)\n", true, 3, "", "", 0},
+      {"DIRECTORY4 (2)\n" + header + header + ends + "PLAN (2)\nCHAND (0, 30, 546.0, 0xFFFF)\n", false, 3, "", "", 0},
+      {"", false, 0, "", "", 0},
+      {"SEND *7205&\nORG 0x10\n", false, 0, "", "", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);
@@ -183,7 +186,7 @@ TEST_F(Xr9CorvaneIn, StatementsByStateWithTheirLimits) {
     EXPECT_NE(HostLog().find(c.state == 5 ? "Channel Plan loaded from cv.PRO" : "Data File error in cv.PRO"),
               std::string::npos);
   }
-  EXPECT_TRUE(Read("DIRECTORY3 (2)\n"));
+  EXPECT_FALSE(Read("DIRECTORY3 (2)\n"));
   EXPECT_EQ(in.corvane.plans, 2);
 }
 
@@ -210,9 +213,9 @@ TEST_F(Xr9CorvaneIn, CommandWordsDecodeIntoCompactedMnemonics) {
   EXPECT_TRUE(editor.imports[1].empty);
 
   // A list that never ends carries nothing into the next reading.
-  EXPECT_TRUE(Read("DIRECTORY4 (1)\nHEADER3 (A, 0x0400, 1, 7, 0, 0, 0x0000, 0xFFFF, 0xFFFF)\nCOMMAND3 (0x04, 0x01)\n"));
+  EXPECT_FALSE(Read("DIRECTORY4 (1)\nHEADER3 (A, 0x0400, 1, 7, 0, 0, 0x0000, 0xFFFF, 0xFFFF)\nCOMMAND3 (0x04, 0x01)\n"));
   EXPECT_EQ(in.corvane.commands.size(), 1u);
-  EXPECT_TRUE(Read("DIRECTORY4 (1)\nHEADER3 (A, 0x0400, 1, 7, 0, 0, 0x0000, 0xFFFF, 0xFFFF)\nCOMMAND3 (0xFF, 0xFF)\n"));
+  EXPECT_FALSE(Read("DIRECTORY4 (1)\nHEADER3 (A, 0x0400, 1, 7, 0, 0, 0x0000, 0xFFFF, 0xFFFF)\nCOMMAND3 (0xFF, 0xFF)\n"));
   EXPECT_STREQ(editor.imports[0].commands[0], "");
 }
 

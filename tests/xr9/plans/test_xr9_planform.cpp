@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <functional>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -116,6 +118,54 @@ TEST_F(Xr9PlanForm, ExitAndTheCloseBoxAskAboutChangedPlans) {
     dlg->show();
   }
   dlg->hide();
+}
+
+// Esc and the close box right after typing, the focus still in the field: what was typed is read
+// first, so the question comes and Cancel keeps the dialog with the value stored.
+TEST_F(Xr9PlanForm, EscAndTheCloseBoxReadTheFieldBeingTyped) {
+  struct Field {
+    const char* name;
+    const char* typed;
+    std::function<bool(const cv::xr9::TPlanXR9&)> stored;
+  } fields[] = {
+      {"PlanNameEdit", "MADRID", [](const cv::xr9::TPlanXR9& p) { return p.Name == "MADRID"; }},
+      {"ChannelNameEdit", "K21", [](const cv::xr9::TPlanXR9& p) { return std::string((*p.Channels)[0].name).find("K21") != std::string::npos; }},
+      {"FreqEdit", "482.25", [](const cv::xr9::TPlanXR9& p) { return (*p.Channels)[0].value1 == 482250u; }},
+  };
+  struct Way {
+    const char* name;
+    std::function<void(QWidget*)> leave;
+  } ways[] = {
+      {"Esc", [](QWidget* field) { QTest::keyClick(field, Qt::Key_Escape); }},
+      {"close box", [this](QWidget*) { dlg->close(); }},
+  };
+  for (const Field& f : fields) {
+    for (const Way& w : ways) {
+      SCOPED_TRACE(std::string(f.name) + " " + w.name);
+      dlg = std::make_unique<TChannelsPlanDlg>(&host.form, equip.get());
+      Find("AddPlanBtn")->click();
+      Find("AddChannelBtn")->click();
+      dlg->Editor().ClearModifiedMarks();
+      dlg->show();
+      QApplication::setActiveWindow(dlg.get());
+      ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+      auto* field = Find<QLineEdit>(f.name);
+      field->setFocus();
+      field->selectAll();
+      QTest::keyClicks(field, f.typed);
+      prompter.shown.clear();
+      prompter.answers = {cv::MsgAnswer::Cancel};
+      w.leave(field);
+      ASSERT_EQ(prompter.shown.size(), 1u);
+      EXPECT_TRUE(prompter.shown[0].text.startsWith("The loaded data have changed and will be lost."));
+      EXPECT_TRUE(dlg->isVisible());
+      EXPECT_TRUE(f.stored(dlg->Editor().plans[0]));
+      EXPECT_EQ(dlg->Editor().plans[0].Modified, 1);
+      prompter.answers = {cv::MsgAnswer::No};
+      w.leave(field);
+      EXPECT_FALSE(dlg->isVisible());
+    }
+  }
 }
 
 TEST_F(Xr9PlanForm, HelpOpensThePageAtItsTopic) {

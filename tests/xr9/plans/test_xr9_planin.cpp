@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -311,31 +312,107 @@ TEST_F(Xr9PlanIn, TheScriptKeepsModifiablePlansModifiable) {
   EXPECT_EQ(editor.plans[0].FileType, 4);
 }
 
-// A canalization that stops at a parser error gives back the store it was to replace, with its
-// marks, and logs no "loaded" line.
+// LOAD CANALIZATION replaces the store only with a canalization read whole. Whatever stops it
+// (a parser error, a cancelled loading, a plan file that cannot be read, a CORVANE import cut
+// short, empty or without its directory, a satellite CSV file) gives back the store exactly, marks
+// and focus included, logs no "loaded" line and says so in a box.
 TEST_F(Xr9PlanIn, AFailedLoadKeepsTheStore) {
   WritePlan("x.can", "X", 2);
-  editor.SetPlanName(0, "KEEP", 3);
-  editor.plans[0].Channels = std::vector<TChanXR9>{TChanXR9("K", 474000, 474000)};
-  editor.plans[0].ChannelCount = 1;
-  editor.SetPlanName(1, "KEEP2", 3);
-  editor.plans[1].Modified = 1;
-  for (const char* script : {"SENDRESOURCE x.can 1\n#1 MADRID.can 1\nSENDRESOURCE #1 MADRID.can 1\n",
-                             "SENDRESOURCE x.can 1\nSENDRESOURCE gone.can 1\n"}) {
-    SCOPED_TRACE(script);
-    Write("bad.PRO", script);
+  Write("broken.can", std::string("\x05\x00\x07", 3));  // five channels announced, none there
+  Write("sats.csv", DataFile("sats.csv"));
+  const std::string corvane = "DIRECTORY4 (2)\nHEADER3 (A, 0x0400, 1, 7, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF)\n"
+                              "HEADER3 (B, 0x0400, 1, 7, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF)\nCOMMAND3 (0xFF, 0xFF)\n"
+                              "PLAN (1)\nCHAND (0, 30, 546.0, 0xFFFF)\nPLAN (2)\nCHAND (0, 31, 554.0, 0xFFFF)\n";
+  struct Row {
+    const char* name;
+    std::string file;  // the chosen file
+    std::string text;  // its contents, or "" for a file written above
+    const char* zoneLine;  // a line the log zone shows before the box's, or ""
+  } rows[] = {
+      {"parser error", "bad.PRO", "SENDRESOURCE x.can 1\n#1 MADRID.can 1\nSENDRESOURCE #1 MADRID.can 1\n",
+       "Couldn't finish load of PRO file bad.PRO"},
+      {"loading cancelled", "bad.PRO", "SENDRESOURCE x.can 1\nSENDRESOURCE gone.can 1\n",
+       "Couldn't finish load of PRO file bad.PRO"},
+      {"plan file unreadable", "bad.PRO", "SENDRESOURCE x.can 1\nSENDRESOURCE broken.can 1\n",
+       "The plan file broken.can could not be read"},
+      {"CORVANE cut short", "cv.PRO", corvane.substr(0, corvane.find("PLAN (2)")), "Data File error in cv.PRO"},
+      {"CORVANE empty", "cv.PRO", "\n", "Data File error in cv.PRO"},
+      {"CORVANE without directory", "cv.PRO", "SEND *7205&\nORG 0x10\n", "Data File error in cv.PRO"},
+      {"satellite CSV", "sats.csv", "", ""},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    editor.ClearAllPlans();
+    editor.SetPlanName(0, "KEEP", 3);
+    editor.plans[0].Channels = std::vector<TChanXR9>{TChanXR9("K", 474000, 474000)};
+    editor.plans[0].ChannelCount = 1;
+    editor.SetPlanName(1, "KEEP2", 3);
+    editor.plans[1].Modified = 1;
+    editor.planIndex = 1;
+    editor.channelIndex = 0;
+    if (!r.text.empty()) Write(r.file, r.text);
+    prompter.shown.clear();
     prompter.answers = {cv::MsgAnswer::No, cv::MsgAnswer::Yes};  // keep the changes unsaved; cancel the loading
     view.zone.clear();
-    chooser.openAnswers = {{QString::fromStdString(Path("bad.PRO"))}};
+    host.memo->clear();
+    chooser.openAnswers = {{QString::fromStdString(Path(r.file))}};
     in.ReadBtnClick(nullptr);
     ASSERT_EQ(editor.ListedPlans(), 2);
     EXPECT_EQ(editor.plans[0].Name, "KEEP");
+    ASSERT_TRUE(editor.plans[0].Channels);
     EXPECT_EQ(editor.plans[0].Channels->size(), 1u);
+    EXPECT_EQ(editor.plans[0].Modified, 0);
     EXPECT_EQ(editor.plans[1].Name, "KEEP2");
+    EXPECT_FALSE(editor.plans[1].Channels);
     EXPECT_EQ(editor.plans[1].Modified, 1);
-    for (const std::string& line : view.zone) EXPECT_EQ(line.find("loaded from"), std::string::npos) << line;
-    EXPECT_EQ(view.zone.back(), "Couldn't finish load of PRO file bad.PRO");
+    EXPECT_EQ(editor.planIndex, 1);
+    EXPECT_TRUE(view.save);
+    for (const std::string& line : view.zone) {
+      EXPECT_EQ(line.find("oaded f"), std::string::npos) << line;  // "Loaded file", "loaded from"
+      EXPECT_EQ(line.find("CSV format accepted"), std::string::npos) << line;
+    }
+    if (*r.zoneLine) EXPECT_NE(std::find(view.zone.begin(), view.zone.end(), r.zoneLine), view.zone.end());
+    const std::string told = r.file + " was not loaded: the plans in the editor are kept as they were.";
+    EXPECT_EQ(view.zone.back(), told);
+    EXPECT_TRUE(host.memo->toPlainText().contains(QString::fromStdString(told)));
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().text.toStdString(), told);
+    EXPECT_EQ(prompter.shown.back().caption, "CvTools Error");
   }
+  // The same canalization whole loads.
+  Write("good.PRO", "SENDRESOURCE x.can 1\n");
+  prompter.answers = {cv::MsgAnswer::No};
+  chooser.openAnswers = {{QString::fromStdString(Path("good.PRO"))}};
+  in.ReadBtnClick(nullptr);
+  EXPECT_EQ(editor.ListedPlans(), 1);
+  EXPECT_EQ(editor.plans[0].Channels->size(), 2u);
+  Write("cv.PRO", corvane);
+  chooser.openAnswers = {{QString::fromStdString(Path("cv.PRO"))}};
+  in.ReadBtnClick(nullptr);
+  EXPECT_EQ(editor.ListedPlans(), 2);
+  EXPECT_EQ(view.zone.back(), "Loaded file cv.PRO");
+}
+
+// Log lines name a file by its name, in the log's Windows-1252, whatever the file system's encoding.
+TEST_F(Xr9PlanIn, LogLinesNameFilesInTheLogsEncoding) {
+  const std::string accented = "plan\xC3\xA9";  // "plané" as the file system spells it
+  WritePlan(accented + ".can", "P", 1);
+  Write("r\xC3\xA9seau.csv", DataFile("sats.csv"));
+  chooser.openAnswers << QStringList{QString::fromUtf8(Path(accented + ".can").c_str()),
+                                     QString::fromUtf8(Path("r\xC3\xA9seau.csv").c_str())};
+  in.AddChannelSetBtnClick(nullptr);
+  ASSERT_EQ(editor.ListedPlans(), 3);
+  EXPECT_EQ(editor.plans[0].Name, "plan\xE9");
+  EXPECT_TRUE(host.memo->toPlainText().contains(QString::fromUtf8("Loaded file plané.can")))
+      << host.memo->toPlainText().toStdString();
+  EXPECT_EQ(view.zone.back(), "Loaded file r\xE9seau.csv");
+  std::remove(Path(accented + ".can").c_str());
+  editor.ClearAllPlans();
+  editor.plans[0].InUse = 3;
+  editor.plans[0].FilePath = Path(accented + ".can");
+  EXPECT_FALSE(cv::xr9::ReadCanFile(editor.plans[0], editor.Sinks()));
+  EXPECT_TRUE(host.memo->toPlainText().contains(QString::fromUtf8("plané.can")));
+  EXPECT_FALSE(host.memo->toPlainText().contains(QString::fromUtf8("Ã")));
 }
 
 TEST_F(Xr9PlanIn, CsvImport) {
@@ -371,7 +448,7 @@ TEST_F(Xr9PlanIn, CsvImport) {
   EXPECT_EQ(cv::xr9::ReadU32LE(a.value), 27500000u);
   cv::xr9::FindChannelAttribute(third, cv::xr9::AttributeById(22)->code, a);
   EXPECT_EQ(cv::xr9::ReadU32LE(a.value), 8000u);
-  EXPECT_EQ(view.zone.back(), "Loaded file " + Path("sats.csv"));
+  EXPECT_EQ(view.zone.back(), "Loaded file sats.csv");
 }
 
 TEST_F(Xr9PlanIn, CsvSeparatorsAndPolarisations) {

@@ -6,7 +6,9 @@
 
 #include "AppServices.h"
 #include "HostForm.h"
+#include "Messages.h"
 #include "PlanSlot.h"
+#include "Text1252.h"
 #include "Xr9Equip.h"
 #include "Xr9EditorFakes.h"
 #include "Xr9PlanEditor.h"
@@ -374,6 +376,13 @@ TEST(Xr9ImportSlot, ResetsToTheFrameworkValues) {
   EXPECT_STREQ(slot.commands[1], "");
   EXPECT_EQ(slot.empty, 1);
   EXPECT_FALSE(slot.channels);
+
+  // In Spanish the empty name keeps its accent: eight Windows-1252 characters fill the field whole.
+  ASSERT_TRUE(cv::LoadLanguageTable(CV_BIN_DIR "/XR9Tools.esp"));
+  cv::xr9::ClearImportSlot(slot);
+  cv::ResetLanguageTable();
+  EXPECT_STREQ(slot.name, " -vac\xEDo-");
+  EXPECT_EQ(cv::From1252(slot.name), QString::fromUtf8(" -vacío-"));
 }
 
 }  // namespace

@@ -116,7 +116,8 @@ TEST_F(Xr9Receive, ListsInTypeOrderAndStoresWhatArrivesWhole) {
 
   EXPECT_EQ(view.lines, (std::vector<std::string>{"(PROT.TER) TER1", "(PROT.TER) TER2", "(PROT.SAT) SAT1"}));
   EXPECT_EQ(view.storeWhenShown, 0);
-  EXPECT_EQ(Shown(), QStringList{"Error: Bad CRC Received"});
+  EXPECT_EQ(Shown(), QStringList({"Error: Bad CRC Received",
+                                  "Error: These plans were not received and are not in the list: TER2"}));
   EXPECT_EQ(Names(), (std::vector<std::string>{"TER1", "SAT1"}));
   EXPECT_EQ(WrittenBack(0), Bytes(t1));
   EXPECT_EQ(WrittenBack(1), Bytes(s1));
@@ -167,21 +168,86 @@ TEST_F(Xr9Receive, APlanOfTheLargestSizeArrivesWhole) {
   EXPECT_EQ(WrittenBack(0), Bytes(bytes));
 }
 
-// A plan whose checksum holds but which the decoder refuses takes no slot; the next one is stored.
+// A plan whose checksum holds but which the decoder refuses takes no slot, first or last: no named
+// slot without channels is left behind.
 TEST_F(Xr9Receive, APlanTheDecoderRefusesTakesNoSlot) {
   img::Plan damaged = TerPlan(1);
   damaged.countOverride = 5;
-  Store(1, "BAD", img::BinaryPlan(damaged));
   Store(1, "GOOD", img::BinaryPlan(TerPlan(2)));
+  Store(1, "BAD", img::BinaryPlan(damaged));
+  Store(1, "GOOD2", img::BinaryPlan(TerPlan(1)));
+  Store(1, "BAD2", img::BinaryPlan(damaged));
   view.tick = All;
   ASSERT_NO_FATAL_FAILURE(Receive());
-  ASSERT_EQ(prompter.shown.size(), 1u);
+  ASSERT_EQ(prompter.shown.size(), 3u);
   EXPECT_EQ(prompter.shown[0].caption, "CvTools Error");
-  EXPECT_EQ(Names(), std::vector<std::string>{"GOOD"});
+  EXPECT_EQ(prompter.shown[2].text, "These plans were not received and are not in the list: BAD, BAD2");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"GOOD", "GOOD2"}));
   EXPECT_EQ(editor->plans[0].ChannelCount, 2u);
-  EXPECT_EQ(editor->plans[1].InUse, 0);
-  EXPECT_FALSE(editor->plans[1].Channels);
-  EXPECT_FALSE(editor->plans[1].Modified);
+  for (int slot = 2; slot < cv::xr9::PlanSlots; ++slot) {
+    SCOPED_TRACE(slot);
+    EXPECT_TRUE(editor->plans[slot].Name.empty());
+    EXPECT_EQ(editor->plans[slot].InUse, 0);
+    EXPECT_FALSE(editor->plans[slot].Channels);
+    EXPECT_FALSE(editor->plans[slot].Modified);
+  }
+}
+
+// Until the chosen plans have come the store is the person's: a listing that fails, a Cancel, an
+// erase, or downloads that time out or come short keep every plan and its mark, with a box naming
+// what did not come.
+TEST_F(Xr9Receive, AReceptionThatBringsNothingKeepsTheStore) {
+  const std::string ter1 = Bytes(img::BinaryPlan(TerPlan(1))), ter2 = Bytes(img::BinaryPlan(TerPlan(2)));
+  struct Row {
+    const char* name;
+    std::function<void(cvsim::Xr9Profile&)> fault;
+    ReceiveChoice choice;
+    QStringList shown;  // after the unsaved-changes question
+  } rows[] = {
+      {"listing fails", [](cvsim::Xr9Profile& p) { p.PutFile(2, "HUGE", std::string(26561, 'x')); },
+       ReceiveChoice::Receive, {"Error: Plan too big!", "Error: Equipment not detected"}},
+      {"Cancel", [](cvsim::Xr9Profile&) {}, ReceiveChoice::Cancel, {}},
+      {"erase", [](cvsim::Xr9Profile& p) { p.refuseDelete = true; }, ReceiveChoice::Erase, {}},
+      {"downloads time out",
+       [](cvsim::Xr9Profile& p) {
+         p.unansweredQuery = "*?FL01TER1";
+         p.unansweredFrom = 1;
+         p.shortFiles.insert("TER2");
+       },
+       ReceiveChoice::Receive, {"Error: These plans were not received and are not in the list: TER1, TER2"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    editor->ClearAllPlans();
+    editor->SetPlanName(0, "OLD", 3);
+    editor->plans[0].Channels = std::vector<cv::xr9::TChanXR9>{cv::xr9::TChanXR9("K", 474000, 474000)};
+    editor->plans[0].Modified = 1;
+    editor->SetPlanName(1, "OLD2", 3);
+    prompter.shown.clear();
+    prompter.answers = {cv::MsgAnswer::No};  // drop the changes
+    Analyser([&](cvsim::Xr9Profile& p) {
+      p.files.clear();
+      p.PutFile(1, "TER1", ter1);
+      p.PutFile(1, "TER2", ter2);
+      p.unansweredQuery.clear();
+      p.shortFiles.clear();
+      p.refuseDelete = false;
+      r.fault(p);
+    });
+    view.choice = r.choice;
+    view.tick = All;
+    ASSERT_NO_FATAL_FAILURE(Receive());
+    port.Close();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"OLD", "OLD2"}));
+    ASSERT_TRUE(editor->plans[0].Channels);
+    EXPECT_EQ(editor->plans[0].Channels->size(), 1u);
+    EXPECT_EQ(editor->plans[0].Modified, 1);
+    EXPECT_EQ(editor->plans[1].Modified, 0);
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_TRUE(prompter.shown[0].text.endsWith("Plans not saved: OLD"));
+    EXPECT_EQ(Shown().mid(1), r.shown);
+    EXPECT_EQ(view.busy, 0);
+  }
 }
 
 TEST_F(Xr9Receive, TheFirmwareGateComesBeforeAnythingIsCleared) {
@@ -212,7 +278,7 @@ TEST_F(Xr9Receive, TheFirmwareGateComesBeforeAnythingIsCleared) {
     port.Close();
     if (r.read) {
       EXPECT_EQ(view.dialogs, 1);
-      EXPECT_TRUE(Names().empty());  // cleared, then cancelled: an empty store
+      EXPECT_EQ(Names(), std::vector<std::string>{"KEEP"});  // cancelled: nothing came
       EXPECT_TRUE(prompter.shown.empty());
     } else {
       EXPECT_EQ(view.dialogs, 0);
@@ -256,20 +322,10 @@ TEST_F(Xr9Receive, FourHundredFiftyPlansAtMost) {
                                   "Error: Maximum number of Plans has been reached!"}));
 }
 
-TEST_F(Xr9Receive, CancelLeavesAnEmptyStoreAndEraseGoesOnAfterARefusal) {
+TEST_F(Xr9Receive, EraseGoesOnAfterARefusal) {
   Store(1, "A", img::BinaryPlan(TerPlan(1)));
   Store(1, "B", img::BinaryPlan(TerPlan(1)));
   Store(5, "C", img::BinaryPlan(SatPlan()));
-  editor->SetPlanName(0, "OLD", 3);
-  editor->plans[0].Modified = 1;
-  prompter.answers = {cv::MsgAnswer::No};
-  view.choice = ReceiveChoice::Cancel;
-  view.tick = All;
-  ASSERT_NO_FATAL_FAILURE(Receive());
-  EXPECT_TRUE(Names().empty());
-  EXPECT_FALSE(editor->AnyPlanModified());
-  EXPECT_EQ(sim->Received().find("*?FL"), std::string::npos);
-  port.Close();
 
   Analyser([](cvsim::Xr9Profile& p) { p.refuseDeleteName = "A"; });
   view.choice = ReceiveChoice::Erase;
@@ -286,7 +342,7 @@ TEST_F(Xr9Receive, CancelLeavesAnEmptyStoreAndEraseGoesOnAfterARefusal) {
     EXPECT_NE(p.FindFile(1, "B"), nullptr);
     EXPECT_EQ(p.FindFile(5, "C"), nullptr);
   });
-  EXPECT_TRUE(Names().empty());
+  EXPECT_TRUE(Names().empty());  // an erase brings no plan
 }
 
 }  // namespace

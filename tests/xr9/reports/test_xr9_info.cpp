@@ -149,7 +149,6 @@ TEST(Xr9InfoRows, SaveThenLoadGivesTheSameRows) {
   EXPECT_EQ(ReadBytes(dir.filePath("i.txt")),
             kCvHead + "IDENTIFICATION: =Block 7\r\nADDRESS: =Calle Mayor 1 = bis\r\nOBS: =Se\xf1" "al \x80\r\nExtra=\r\n=\r\n");
   ReportInfoRows back;
-  back.Append("stale", "x");
   ASSERT_EQ(back.Load(path, kCvToolsInfoSignature), ReportInfoRows::Loaded::Ok);
   EXPECT_EQ(back.Rows(), rows.Rows());
 
@@ -342,13 +341,13 @@ TEST_F(InfoDlg, DonePicksItsFieldsByKey) {
   d.FillFields();
   chooser.openAnswers = {{dir.filePath("f.txt")}};
   d.findChild<QPushButton*>("LoadBtn")->click();
-  EXPECT_EQ(Shown(d), (std::vector<InfoRow>{{"OBS: ", "first"}, {"Extra", "e"}, {"NoEquals", ""}, {"obs: ", "case"},
-                                            {"OBS:", "blank"}, {"OBS: ", "second"}}));
-  // Saved again whole.
+  EXPECT_EQ(Shown(d), (std::vector<InfoRow>{{"IDENTIFICATION: ", ""}, {"ADDRESS: ", ""}, {"OBS: ", "first"},
+                                            {"Extra", "e"}, {"NoEquals", ""}, {"obs: ", "case"}, {"OBS:", "blank"}}));
+  // Saved again with the keys only the file had.
   chooser.saveAnswers = {dir.filePath("g.txt")};
   d.findChild<QPushButton*>("SaveBtn")->click();
-  EXPECT_EQ(ReadBytes(dir.filePath("g.txt")),
-            kCvHead + "OBS: =first\r\nExtra=e\r\nNoEquals=\r\nobs: =case\r\nOBS:=blank\r\nOBS: =second\r\n");
+  EXPECT_EQ(ReadBytes(dir.filePath("g.txt")), kCvHead + "IDENTIFICATION: =\r\nADDRESS: =\r\nOBS: =first\r\nExtra=e\r\n"
+                                                        "NoEquals=\r\nobs: =case\r\nOBS:=blank\r\n");
   d.findChild<QPushButton*>("DoneBtn")->click();
   EXPECT_EQ(info, (std::array<std::string, 3>{"", "", "first"}));
 
@@ -364,6 +363,42 @@ TEST_F(InfoDlg, DonePicksItsFieldsByKey) {
   s.findChild<QPushButton*>("DoneBtn")->click();
   EXPECT_EQ(sky.sets, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
   for (int n = 1; n <= 12; ++n) EXPECT_EQ(sky.texts[size_t(n - 1)], "t" + std::to_string(n));
+}
+
+// A file of the right kind cut short (or written by hand) fills the fields it has; the texts of
+// the others stay as typed, the one still being typed among them.
+TEST_F(InfoDlg, ACutFileKeepsTheTextsOfTheFieldsItLacks) {
+  const std::string full = kCvHead + "IDENTIFICATION: =file id\r\nADDRESS: =file address\r\nOBS: =file obs\r\n";
+  struct Row {
+    size_t cut;  // bytes of the full file kept
+    std::array<std::string, 3> after;
+  } rows[] = {
+      {full.size(), {"file id", "file address", "file obs"}},
+      {full.find("OBS: "), {"file id", "file address", "typed obs"}},
+      {full.find("ADDRESS: ") + 4, {"file id", "typed address", "typed obs"}},  // "ADDR" is no key
+      {kCvHead.size(), {"typed id", "typed address", "typed obs"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.cut);
+    WriteBytes(dir.filePath("cut.txt"), full.substr(0, r.cut));
+    TDataLogAskMultiInfoCvToolsDlg d(nullptr, equip, &info);
+    d.FillFields();
+    d.show();
+    Type(d, 0, "typed id");
+    Type(d, 1, "typed address");
+    // The last text is still in its editor when Load is pressed.
+    auto* view = d.findChild<QTableView*>("ValueListEditor");
+    view->setCurrentIndex(view->model()->index(2, ReportInfoModel::TextColumn));
+    QWidget* editor = view->indexWidget(view->currentIndex());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "typed obs");
+    chooser.openAnswers = {{dir.filePath("cut.txt")}};
+    d.findChild<QPushButton*>("LoadBtn")->click();
+    EXPECT_TRUE(prompter.shown.empty());
+    d.findChild<QPushButton*>("DoneBtn")->click();
+    EXPECT_EQ(info, r.after);
+    EXPECT_EQ(Shown(d).size(), r.cut == full.find("ADDRESS: ") + 4 ? 4u : 3u);  // the cut line is a row of its own
+  }
 }
 
 TEST_F(InfoDlg, LineBreakSavedAsABlankAndAFailedSaveTold) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <functional>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include "FileSizeLimit.h"
 #include "SaveLimits.h"
 #include "HostForm.h"
+#include "Xr9CellTyping.h"
 #include "Xr9DlFixture.h"
 #include "Xr9Equip.h"
 
@@ -296,6 +298,34 @@ TEST_F(Sheet, ClosingAfterAnEditAsks) {
     EXPECT_EQ(prompter.shown[0].text, "The data in the DataLogger Viewer will be reset.\nDo you wish to continue?");
     EXPECT_EQ(prompter.shown[0].buttons, cv::MsgYes | cv::MsgNo | cv::MsgCancel);
     prompter.shown.clear();
+  }
+}
+
+// A name typed in its cell and not left: Esc and the close box store it first, then ask.
+TEST_F(Sheet, EscAndTheCloseBoxReadTheNameBeingTyped) {
+  Load(xr9test::DlGrid(2, 2));
+  struct Cell {
+    const char* grid;
+    int row, column;
+    std::function<std::string()> stored;
+  } cells[] = {
+      {"TPHeaderStringGrid", 1, 0, [this] { return Point(1).name; }},
+      {"ChannelHeaderStringGrid", 0, 1, [this] { return ctl.store.File(0).channels[1].serviceName; }},
+  };
+  for (const Cell& c : cells) {
+    for (xr9test::LeaveBy how : {xr9test::LeaveBy::Esc, xr9test::LeaveBy::CloseBox}) {
+      SCOPED_TRACE(std::string(c.grid) + (how == xr9test::LeaveBy::Esc ? " Esc" : " close box"));
+      auto f = Form();
+      f->show();
+      QApplication::setActiveWindow(f.get());
+      ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+      // The store outlives the form: each way types a name of its own.
+      const std::string typed = how == xr9test::LeaveBy::Esc ? "BY ESC" : "BY BOX";
+      QLineEdit* editor = xr9test::TypeInCell(*Get<QTableWidget>(f.get(), c.grid), c.row, c.column, QString::fromStdString(typed));
+      ASSERT_NO_FATAL_FAILURE(xr9test::LeaveAndCancel(*f, editor, how, prompter));
+      EXPECT_EQ(c.stored(), typed);
+      xr9test::CloseAnsweringYes(*f, prompter);
+    }
   }
 }
 

@@ -24,6 +24,7 @@
 #include "DataLoggerSheetDlg_Sky.h"
 #include "FileDialogs.h"
 #include "HostForm.h"
+#include "Xr9CellTyping.h"
 #include "Xr9DlFixture.h"
 #include "SkyLimits.h"
 #include "Xr9Equip.h"
@@ -210,6 +211,32 @@ TEST_F(SkySheetTest, TypesGoToTheRowOfEqualNumberInBothFiles) {
   EXPECT_EQ(row5->currentIndex(), -1);
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_EQ(Get<QComboBox>(g.get(), "PM0AttComboBox")->itemText(1), "Off Air");
+}
+
+// Each value shows in its own test point's level unit, and every type of the list (Off Air,
+// Launch and the third) comes back to its row; a number beyond the list is no type.
+TEST_F(SkySheetTest, ValuesInTheirPointsUnitAndEveryTypeOfTheList) {
+  img::DataLog ter = xr9test::DlGrid(1, 4, {0}, 7);
+  const uint8_t units[] = {1, 2, 3, 2};  // dBuV, dBmV, dBm, dBmV
+  for (size_t t = 0; t < 4; ++t) {
+    ter.testPoints[t].units = units[t];
+    ter.testPoints[t].values = {img::MeasValue(0, 250)};
+  }
+  Load(ter, "TER.DL");
+  Load(xr9test::DlGrid(1, 4, {0}, 5), "SAT.DL");
+  auto f = Form();
+  SkySheet& sheet = f->Sheet();
+  for (int row = 0; row < 4; ++row) {
+    SCOPED_TRACE(row);
+    // The analyser measured in the point's unit: the value stands as it was taken.
+    const std::string text = sheet.CellText(SkySide::Ter, row, 0);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.substr(1), "25.0");
+  }
+  for (int type = 0; type <= 3; ++type) ASSERT_TRUE(sheet.SetType(SkySide::Ter, type, type));
+  const auto shown = sheet.Types(SkySide::Ter, 0);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(std::vector<int>(shown->begin(), shown->begin() + 4), (std::vector<int>{0, 1, 2, SkySheet::kNoType}));
 }
 
 TEST_F(SkySheetTest, AFlatNumberEditedAfterAMoveReachesThePointShown) {
@@ -494,6 +521,24 @@ TEST_F(SkySheetTest, TheCloseBoxAsksAsTheCloseButtonDoes) {
   ASSERT_EQ(prompter.shown.size(), 2u);
   EXPECT_EQ(prompter.shown[0].text, "The data in the DataLogger Viewer will be reset.\nDo you wish to continue?");
   EXPECT_EQ(f->windowTitle(), "DataLogger Viewer for SKY");
+}
+
+// A flat number typed in its cell and not left: Esc and the close box store it first, then ask.
+TEST_F(SkySheetTest, EscAndTheCloseBoxReadTheFlatNumberBeingTyped) {
+  LoadPair(2, 2);
+  for (xr9test::LeaveBy how : {xr9test::LeaveBy::Esc, xr9test::LeaveBy::CloseBox}) {
+    SCOPED_TRACE(how == xr9test::LeaveBy::Esc ? "Esc" : "close box");
+    auto f = Form();
+    f->show();
+    QApplication::setActiveWindow(f.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    // The store outlives the form: each way types a number of its own.
+    const std::string typed = how == xr9test::LeaveBy::Esc ? "F12" : "F13";
+    QLineEdit* editor = xr9test::TypeInCell(*Get<QTableWidget>(f.get(), "TPHeaderSatStringGrid"), 1, 0, QString::fromStdString(typed));
+    ASSERT_NO_FATAL_FAILURE(xr9test::LeaveAndCancel(*f, editor, how, prompter));
+    EXPECT_EQ(f->Sheet().FlatNumberAtRow(SkySide::Sat, 1), typed);
+    xr9test::CloseAnsweringYes(*f, prompter);
+  }
 }
 
 TEST_F(SkySheetTest, OnScreenARowIsDraggedByItsHandleAndMarkedValuesAreRedOnYellow) {
