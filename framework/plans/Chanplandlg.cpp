@@ -40,7 +40,11 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
 
   bool HasPort() const override { return e.port != nullptr; }
   bool CheckVersion() override { return e.CheckVersion(); }
-  bool ReadPlanInfo(int plan, PlanInfo& info) override { return e.ReadPlanInfo(plan, info); }
+  PlanAnswer ReadPlanInfo(int plan, PlanInfo& info) override {
+    bool answered = false;
+    if (e.ReadPlanInfo(plan, info, &answered)) return PlanAnswer::Plan;
+    return answered ? PlanAnswer::NoPlan : PlanAnswer::Lost;
+  }
   bool ReadChannelInfo(int c, int p, TChan3& chan, char band) override { return e.ReadChannelInfo(c, p, chan, band); }
   bool RunScript(const std::string& path) override {
     return dlg.scriptRunner ? dlg.scriptRunner(path, &dlg) : false;

@@ -92,6 +92,7 @@ void PlanEditor::FillPlanList() {
 
 void PlanEditor::BackToInitialState() {
   modified = false;
+  unreadPlan = -1;
   planSelected = false;
   listFilled = false;
   listIndex = -1;
@@ -265,31 +266,38 @@ void PlanEditor::ReceiveBtnClick() {
   planSelected = false;
   listFilled = false;
   listIndex = -1;
+  unreadPlan = -1;
   view.SetGauge(0);
   bool any = false;
   for (int p = 0; p < family.planSlots; ++p) {
     PlanSlot& slot = planSlots[p];
     PlanInfo info;
-    if (equip.ReadPlanInfo(p, info)) {
-      ClearPlan(slot);
+    const PlanAnswer answer = unreadPlan < 0 ? equip.ReadPlanInfo(p, info) : PlanAnswer::Lost;
+    ClearPlan(slot);
+    if (answer == PlanAnswer::Plan) {
       static_cast<PlanInfo&>(slot) = info;
       CopyField(slot.name, ScriptSafeName(slot.name));
       slot.empty = 0;
       slot.origin = PlanSlot::Received;
       slot.instrumentPlan = p;
       any = true;
-    } else {
-      ClearPlan(slot);
+    } else if (answer == PlanAnswer::Lost && unreadPlan < 0) {
+      // A lost link would cost every later plan its full wait, for nothing: the rest is unknown.
+      unreadPlan = p;
     }
     view.SetGauge((p + 1) * 100 / family.planSlots);
     view.Repaint();
   }
   listFilled = true;
   view.SetGauge(0);
-  if (!any) {
+  if (unreadPlan >= 0) {
+    const std::string text = Fill(Msg(msg::PlanReceiveStopped), {Dec(unreadPlan + 1)});
+    equip.Log(text);
+    cv::ShowBox(prompter, text, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
+  } else if (!any) {
     cv::ShowBox(prompter, Msg(msg::PlanNonePresent), Msg(msg::PlanCaptionPlainError), cv::MsgIcon::Warning);
-    return;
   }
+  if (!any) return;
   // The first plan the instrument holds, which is slot 0 unless its plan 0 is missing.
   Select(FirstPlanFrom(0));
 }
@@ -305,6 +313,7 @@ void PlanEditor::ReadBtnClick() {
     return;
   }
   planSlots = std::move(scratch);
+  unreadPlan = -1;
   modified = false;
   listIndex = -1;
   FillPlanList();
@@ -390,6 +399,10 @@ bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot
 }
 
 bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant variant) {
+  if (unreadPlan >= 0) {
+    Error(Fill(Msg(msg::PlanSetIncomplete), {Dec(unreadPlan + 1)}), cv::MsgIcon::Warning);
+    return false;
+  }
   const QString file = QString::fromLocal8Bit(path.c_str());
   {
     // A script that cannot be created is reported before the instrument is asked for anything.

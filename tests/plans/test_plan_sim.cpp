@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <chrono>
 #include <memory>
@@ -205,6 +206,84 @@ TEST_F(PlanSend, ReceivedSatellitePlansGoBackWordForWord) {
             << plans[i].name << " channel " << c;
     }
   });
+}
+
+// The link lost part way through Receive, at each kind of position: before the first plan, on a
+// slot the instrument holds empty, on a held plan and on the last slot. The plans that came stay,
+// a box and the host log name the plan where it stopped, and the set is not saved or sent as if
+// whole until a Receive brings all of it.
+TEST_F(PlanSend, ReceiveCutShortKeepsWhatCameAndIsNeitherSavedNorSent) {
+  using Stored = Corvane3Profile::StoredPlan;
+  Profile([](Corvane3Profile& p) {
+    p.plans[0] = Stored{"TDT     ", 'T', 0, 1, {}, {{"  21", 10203, 10258, {}}}};
+    p.plans[1] = Stored{"ASTRA   ", 'S', 97500, 2, {}, {{" RTL", 13436, 13436, {}}}};
+    p.plans[3] = Stored{"C-BAND  ", 'S', 51500, 3, {}, {{"  CB", 13441, 13441, {}}}};
+  });
+  auto& ed = dlg->Editor();
+  struct Row {
+    const char* what;
+    int lostAt;  // the first plan query that gets no answer
+  } rows[] = {{"first plan", 0}, {"an empty slot", 2}, {"a held plan", 3}, {"last slot", 31}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    prompter.shown.clear();
+    memo->clear();
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    // Receive sets the gauge to 0 after its version check and moves it on after each plan's
+    // query: the instrument goes quiet after plan lostAt - 1.
+    dlg->Gauge->setValue(1);
+    int moves = 0;
+    auto cut = QObject::connect(dlg->Gauge, &QProgressBar::valueChanged, [&] {
+      if (++moves == r.lostAt + 1) sim->UpdateFaults([](cvsim::Faults& f) { f.silent = true; });
+    });
+    Button("ReceiveBtn")->click();
+    QObject::disconnect(cut);
+    const std::string plan = std::to_string(r.lostAt + 1);
+    const QString told = QString::fromStdString("Receiving plans stopped at plan " + plan +
+                                                ": the equipment did not answer.\nThe plans received before it are "
+                                                "kept; receive again for the rest.");
+    ASSERT_EQ(prompter.shown.size(), 1u) << memo->toPlainText().toStdString();
+    EXPECT_EQ(prompter.shown[0].text, told);
+    EXPECT_TRUE(Memo().contains(told.split('\n')[0])) << memo->toPlainText().toStdString();
+    const char* names[] = {"TDT     ", "ASTRA   ", "", "C-BAND  "};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(ed.planSlots[i].HoldsPlan(), i < r.lostAt && i != 2) << i;
+      if (i < r.lostAt && i != 2) {
+        EXPECT_STREQ(ed.planSlots[i].name, names[i]);
+      }
+    }
+    EXPECT_EQ(ed.unreadPlan, r.lostAt);
+    // The link back, as after plugging the cable in again.
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    sim->SendXon();
+    Settle();
+    if (r.lostAt == 0) {
+      EXPECT_FALSE(Button("SendBtn")->isEnabled()) << "no plan came, none is selected";
+      continue;
+    }
+
+    // Neither Save nor Send writes or runs a script of the plans that came.
+    prompter.shown.clear();
+    const QString kept = dir.filePath("kept.pro");
+    EXPECT_FALSE(ed.WriteScript(kept.toStdString()));
+    EXPECT_FALSE(QFile::exists(kept));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith(QString::fromStdString("The plans from plan " + plan + " on")))
+        << prompter.shown[0].text.toStdString();
+    Settle();
+    sim->ClearTraffic();
+    ASSERT_TRUE(Button("SendBtn")->isEnabled());
+    Button("SendBtn")->click();
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_TRUE(sim->Lines().empty()) << "nothing goes to the instrument";
+    EXPECT_FALSE(Memo().contains("Sending successful"));
+  }
+  // A whole Receive makes it a canalization again.
+  prompter.shown.clear();
+  Button("ReceiveBtn")->click();
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(ed.unreadPlan, -1);
+  EXPECT_TRUE(ed.WriteScript(dir.filePath("whole.pro").toStdString()));
 }
 
 TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {
