@@ -262,7 +262,20 @@ void TChannelsDlg::OKBtnClick() {
 
 void TChannelsDlg::CancelBtnClick() { reject(); }
 
+// Esc and the close box come while the field is still being typed in, before its exit check: it
+// is read first, so the question knows of the value and Cancel keeps it.
+void TChannelsDlg::ReadFieldBeingTyped() {
+  QWidget* typing = focusWidget();
+  if (typing == NameEdit) OnExitNameEdit();
+  else if (typing == FreqEdit) OnExitFreqEdit();
+  else if (typing == BWEdit) OnExitBWEdit();
+  else if (typing == Comm1Combo) OnExitCommCombo(0);
+  else if (typing == Comm2Combo) OnExitCommCombo(1);
+  else if (typing == Comm3Combo) OnExitCommCombo(2);
+}
+
 void TChannelsDlg::LeaveAsking() {
+  ReadFieldBeingTyped();
   if (!editor.Edited()) {
     reject();
     return;
