@@ -7,9 +7,13 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -284,6 +288,75 @@ TEST_F(PlanSend, ReceiveCutShortKeepsWhatCameAndIsNeitherSavedNorSent) {
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_EQ(ed.unreadPlan, -1);
   EXPECT_TRUE(ed.WriteScript(dir.filePath("whole.pro").toStdString()));
+}
+
+// Send and Receive let window events run while they talk to the meter. A person who then presses
+// every control of the editor, types into its fields, picks in its list and its combos and
+// presses Esc and the close box changes nothing: the meter's wire carries what an undisturbed run
+// sends, and the editor is still open.
+TEST_F(PlanSend, NoControlActsWhileSendOrReceiveRuns) {
+  LoadCanalization();
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  auto pressEverything = [this] {
+    for (QPushButton* b : dlg->findChildren<QPushButton*>()) QTest::mouseClick(b, Qt::LeftButton);
+    QListWidget* list = dlg->ChanPlanListBox;
+    if (list->count() > 2) {
+      const QPoint at = list->visualItemRect(list->item(2)).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    QTest::keyClick(list, Qt::Key_Return);
+    for (QLineEdit* e : {dlg->NameEdit, dlg->CodeEdit, dlg->LNBEdit}) QTest::keyClicks(e, "9");
+    for (QComboBox* c : {dlg->BandCombo, dlg->Comm1Combo, dlg->Comm2Combo, dlg->Comm3Combo})
+      QTest::keyClick(c, Qt::Key_Down);
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused && dlg->isAncestorOf(focused) ? focused : dlg.get(), Qt::Key_Escape);
+    dlg->close();
+  };
+  struct Row {
+    const char* what;
+    QPushButton* button;
+    const char* done;  // the host log's line of a good end
+  } rows[] = {{"Send", Button("SendBtn"), "Sending successful"}, {"Receive", Button("ReceiveBtn"), nullptr}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::vector<std::string> wire[2];
+    bool pressed = false, stayed = false;
+    for (bool disturbed : {false, true}) {
+      Settle();
+      sim->ClearTraffic();
+      memo->clear();
+      QMetaObject::Connection presses;
+      // A control that opened a window of its own must not hold the test.
+      QTimer closer;
+      QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* top = QApplication::activeModalWidget()) top->close();
+      });
+      closer.start(100);
+      if (disturbed) {
+        presses = QObject::connect(dlg->Gauge, &QProgressBar::valueChanged, [&](int value) {
+          if (pressed || value == 0) return;
+          pressed = true;
+          pressEverything();
+          stayed = dlg->isVisible();
+        });
+      }
+      ASSERT_TRUE(r.button->isEnabled());
+      r.button->click();
+      QObject::disconnect(presses);
+      wire[disturbed] = sim->Lines();
+      if (r.done) EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+    }
+    EXPECT_TRUE(pressed) << "the run moved its gauge";
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(wire[1], wire[0]);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(dlg->Editor().modified);
+  }
+  EXPECT_STREQ(dlg->Editor().planSlots[0].name, "TDT-MAD ");
 }
 
 TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {
