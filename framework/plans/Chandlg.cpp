@@ -49,7 +49,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
   setObjectName("ChannelsDlg");
   std::string caption = cv::Msg(m::ChannelsEditorCaption);
   // The plan's name without the blanks that pad it to the instrument's 8 characters.
-  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, std::string(cv::plan::TrimBlanks(plan.name)));
+  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, cv::plan::ShownName(plan.name));
   setWindowTitle(cv::From1252(caption));
   beep = [] { QApplication::beep(); };
   errorBox = [this](const QString& text, const QString& title) {

@@ -245,7 +245,7 @@ void TChannelsPlanDlg::ShowPlan() {
   CodeEdit->setText(QString::fromStdString(Dec(s->code, 2, true)));
   NumberChanEdit->setText(QString::number(s->channelCount));
   LNBEdit->setText(QString::fromStdString(cv::PrintfFixed(s->lnbMHz, 3, 1)));
-  NameEdit->setText(cv::From1252(s->name));
+  NameEdit->setText(cv::From1252(ShownName(s->name)));
   BandCombo->setCurrentIndex(s->band == 'S' ? 1 : IsThirdBand(family, s->band) && family.thirdBandLabel ? 2 : 0);
   QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
   for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(family.commands->IndexOfMnemonic(s->commands[k]));

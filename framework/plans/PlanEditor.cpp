@@ -208,15 +208,15 @@ bool PlanEditor::LoadPlanChannelsIfNeeded() {
 }
 
 std::string PlanEditor::UnreadText(const PlanSlot& slot) {
-  return Fill(Msg(msg::PlanChannelUnread), {slot.name, Dec(slot.unreadChannel + 1), Dec(slot.channelCount),
+  return Fill(Msg(msg::PlanChannelUnread), {ShownName(slot.name), Dec(slot.unreadChannel + 1), Dec(slot.channelCount),
                                             Dec(slot.unreadChannel)});
 }
 
 void PlanEditor::TellUnread(const PlanSlot& slot) {
   std::string box = UnreadText(slot);
   if (family.readPlanFailedLogMsg) {
-    equip.Log(Msg(family.readPlanFailedLogMsg) + slot.name);
-    box = Fill(Msg(family.readPlanFailedBoxMsg), {slot.name}) + "\n" + box;
+    equip.Log(Msg(family.readPlanFailedLogMsg) + ShownName(slot.name));
+    box = Fill(Msg(family.readPlanFailedBoxMsg), {ShownName(slot.name)}) + "\n" + box;
   }
   equip.Log(UnreadText(slot));
   cv::ShowBox(prompter, box, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
@@ -225,7 +225,7 @@ void PlanEditor::TellUnread(const PlanSlot& slot) {
 bool PlanEditor::ReadPlanChannels(PlanSlot& slot, bool tell) {
   slot.Channels().clear();
   slot.unreadChannel = -1;
-  equip.Log(Fill(Msg(msg::PlanReadingPlan), {slot.name}));
+  equip.Log(Fill(Msg(msg::PlanReadingPlan), {ShownName(slot.name)}));
   view.SetGauge(0);
   for (int i = 0; i < slot.channelCount; ++i) {
     TChan3 work;
@@ -437,12 +437,12 @@ bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant 
         (slot.Incomplete() || static_cast<int>(slot.Channels().size()) != slot.channelCount)) {
       const std::string count = Fill(Msg(msg::PlanChannelsIncomplete),
                                      {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount),
-                                      slot.name});
+                                      ShownName(slot.name)});
       Error(slot.Incomplete() ? UnreadText(slot) + "\n" + count : count, cv::MsgIcon::Warning);
       return fail();
     }
     if (slot.Channels().empty()) {
-      Error(Fill(Msg(msg::PlanWithoutChannels), {slot.name}), cv::MsgIcon::Warning);
+      Error(Fill(Msg(msg::PlanWithoutChannels), {ShownName(slot.name)}), cv::MsgIcon::Warning);
       return fail();
     }
   }
@@ -557,9 +557,12 @@ void PlanEditor::OnClickListBox(int index) {
 int PlanEditor::ReadNameEdit(std::string& text) {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot) return 0;
-  text = ScriptSafeName(TCv3Equip::FixWidth(text.substr(0, 8), 8));
-  if (text == slot->name) return 0;
-  CopyField(slot->name, text);
+  // The field shows the name without its padding: that text, left as it is, is no change.
+  if (text == ShownName(slot->name)) return 0;
+  const std::string name = ScriptSafeName(TCv3Equip::FixWidth(text.substr(0, 8), 8));
+  text = ShownName(name);
+  if (name == slot->name) return 0;
+  CopyField(slot->name, name);
   modified = true;
   return 1;
 }

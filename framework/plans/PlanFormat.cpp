@@ -27,6 +27,8 @@ std::string_view TrimBlanks(std::string_view t) {
   return t;
 }
 
+std::string ShownName(std::string_view name) { return std::string(TrimBlanks(name)); }
+
 std::optional<double> ParseNumber(std::string_view text) {
   double v = 0;
   if (!cv::ParseFixedNotation(TrimBlanks(text), v)) return std::nullopt;

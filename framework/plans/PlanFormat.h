@@ -19,6 +19,9 @@ std::string Hex(unsigned long long value, int width, bool upper = true);
 std::string PadLeft(const std::string& text, size_t width);
 // Without the blanks and tabs around it (and a CR left at the end of a line).
 std::string_view TrimBlanks(std::string_view text);
+// A plan or channel name as a person reads and types it: without the blanks that pad it to the
+// instrument's width, which only the meter and the files get.
+std::string ShownName(std::string_view name);
 
 // A decimal number with '.' as point; blanks around it (and a CR left at the end of a line) are
 // allowed, nothing else. Unlike atof, "12abc" or "" is refused, so a damaged line never reads as

@@ -97,7 +97,7 @@ TEST_F(PlanForm, ButtonsDriveTheControllerAndFollowTheSelection) {
   EXPECT_FALSE(Find("ReceiveBtn")->isEnabled());
 
   TypeAndLeave("NameEdit", "SECOND X");
-  EXPECT_EQ(Find<QLineEdit>("NameEdit")->text(), "SECOND  ");
+  EXPECT_EQ(Find<QLineEdit>("NameEdit")->text(), "SECOND");
   EXPECT_EQ(list->item(1)->text(), "SECOND  ");
   Find<QComboBox>("BandCombo")->setCurrentIndex(1);
   emit Find<QComboBox>("BandCombo")->activated(1);

@@ -359,6 +359,45 @@ TEST_F(PlanSend, NoControlActsWhileSendOrReceiveRuns) {
   EXPECT_STREQ(dlg->Editor().planSlots[0].name, "TDT-MAD ");
 }
 
+// A plan's name sits in its field without the blanks that pad it to the meter's 8 characters:
+// End puts the cursor after the name and letters go on up to 8; a box names the plan unpadded;
+// the script (the file and what the meter gets) carries the padded name.
+TEST_F(PlanSend, APlanNameIsShownAndTypedWithoutItsPaddingAndWrittenPadded) {
+  using Stored = Corvane3Profile::StoredPlan;
+  Profile([](Corvane3Profile& p) {
+    p.plans[0] = Stored{"TDT     ", 'T', 0, 1, {}, {{"  21", 10203, 10258, {}}}};
+    p.plans[1] = Stored{"ASTRA   ", 'S', 97500, 2, {}, {{" RTL", 13436, 13436, {}}}};
+  });
+  Button("ReceiveBtn")->click();
+  auto* name = dlg->NameEdit;
+  EXPECT_EQ(name->text(), "TDT");
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  name->setFocus();
+  QTest::keyClick(name, Qt::Key_End);
+  QTest::keyClicks(name, "-MADRID");
+  EXPECT_EQ(name->text(), "TDT-MADR") << "letters go on up to the limit";
+  dlg->ChanPlanListBox->setFocus();
+  auto& ed = dlg->Editor();
+  EXPECT_STREQ(ed.planSlots[0].name, "TDT-MADR");
+  EXPECT_EQ(dlg->ChanPlanListBox->item(0)->text(), "TDT-MADR");
+
+  const QString script = dir.filePath("names.pro");
+  ASSERT_TRUE(ed.WriteScript(script.toStdString()));
+  const std::string text = ReadFile(script);
+  EXPECT_NE(text.find("HEADER3 (TDT-MADR, 0x"), std::string::npos) << text;
+  EXPECT_NE(text.find("HEADER3 (ASTRA   , 0x"), std::string::npos) << text;
+
+  // A refusal names the plan as the person sees it.
+  ed.planSlots[1].Channels().clear();
+  ed.planSlots[1].origin = PlanSlot::Created;
+  EXPECT_FALSE(ed.WriteScript(script.toStdString()));
+  ASSERT_FALSE(prompter.shown.empty());
+  EXPECT_EQ(prompter.shown.back().text, "Plan ASTRA without channels. Error");
+  dlg->hide();
+}
+
 TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {
   LoadCanalization();
   // A loader line the instrument refuses stops the script before the plan memory is erased.
