@@ -126,10 +126,16 @@ TEST(ChannelListEditor, BandwidthNameAndCommandExits) {
   EXPECT_EQ(t.Channels()[0].word2, 10203 + 35);
 
   std::string shown;
-  EXPECT_EQ(t.ReadName("C21 XYZ", shown), Exit::Changed);  // first 4 characters
-  EXPECT_EQ(shown, "C21 ");
-  EXPECT_STREQ(t.Channels()[0].name, "C21 ");
+  // The first 4 characters, their first word held right-aligned as the meter holds it, shown
+  // without the padding.
+  EXPECT_EQ(t.ReadName("C21 XYZ", shown), Exit::Changed);
+  EXPECT_EQ(shown, "C21");
+  EXPECT_STREQ(t.Channels()[0].name, " C21");
+  EXPECT_EQ(t.NameText(), "C21");
   EXPECT_EQ(t.ReadName("C21", shown), Exit::Unchanged);
+  EXPECT_EQ(t.ReadName(" C21", shown), Exit::Unchanged);
+  EXPECT_EQ(t.ReadName("K", shown), Exit::Changed);
+  EXPECT_STREQ(t.Channels()[0].name, "   K");
 
   EXPECT_EQ(t.ReadCommand(0, 21), Exit::Changed);
   EXPECT_STREQ(t.Channels()[0].commands[0], "SV0");
