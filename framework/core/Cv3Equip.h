@@ -67,7 +67,9 @@ class TCv3Equip : public TEquip {
   static std::string TuneCommand(float mhz);
 
   // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
-  bool ReadPlanInfo(int plan, PlanInfo& info);
+  // `answered`, when given, tells a plan the instrument says it does not hold (true) from a
+  // query it did not answer (false).
+  bool ReadPlanInfo(int plan, PlanInfo& info, bool* answered = nullptr);
   virtual bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band);
   static void CopyPlanInfo(PlanInfo& dest, const PlanInfo& source);
   static void CopyChannel(TChan3& dest, const TChan3& source);

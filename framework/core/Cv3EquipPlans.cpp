@@ -3,9 +3,11 @@
 #include "Chan3.h"
 #include "Cv3Equip.h"
 
-bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info) {
+bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info, bool* answered) {
   char reply[256] = {};
-  if (!Query(PlanInfoQuery(plan).c_str(), reply)) return false;
+  const bool ok = Query(PlanInfoQuery(plan).c_str(), reply);
+  if (answered) *answered = ok;
+  if (!ok) return false;
   return ParsePlanInfo(reply, info, Family().planBands);
 }
 

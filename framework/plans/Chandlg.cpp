@@ -49,7 +49,7 @@ TChannelsDlg::TChannelsDlg(QWidget* owner, PlanSlot& plan, TCv3Equip* eq, const 
   setObjectName("ChannelsDlg");
   std::string caption = cv::Msg(m::ChannelsEditorCaption);
   // The plan's name without the blanks that pad it to the instrument's 8 characters.
-  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, std::string(cv::plan::TrimBlanks(plan.name)));
+  if (auto at = caption.find("%s"); at != std::string::npos) caption.replace(at, 2, cv::plan::ShownName(plan.name));
   setWindowTitle(cv::From1252(caption));
   beep = [] { QApplication::beep(); };
   errorBox = [this](const QString& text, const QString& title) {
@@ -262,7 +262,20 @@ void TChannelsDlg::OKBtnClick() {
 
 void TChannelsDlg::CancelBtnClick() { reject(); }
 
+// Esc and the close box come while the field is still being typed in, before its exit check: it
+// is read first, so the question knows of the value and Cancel keeps it.
+void TChannelsDlg::ReadFieldBeingTyped() {
+  QWidget* typing = focusWidget();
+  if (typing == NameEdit) OnExitNameEdit();
+  else if (typing == FreqEdit) OnExitFreqEdit();
+  else if (typing == BWEdit) OnExitBWEdit();
+  else if (typing == Comm1Combo) OnExitCommCombo(0);
+  else if (typing == Comm2Combo) OnExitCommCombo(1);
+  else if (typing == Comm3Combo) OnExitCommCombo(2);
+}
+
 void TChannelsDlg::LeaveAsking() {
+  ReadFieldBeingTyped();
   if (!editor.Edited()) {
     reject();
     return;

@@ -62,8 +62,10 @@ class TChannelsDlg : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // Esc and the close box: the question about changed channels, then OK's or Cancel's way out.
+  // Esc and the close box: the field being typed in is read, then the question about changed
+  // channels, then OK's or Cancel's way out.
   void LeaveAsking();
+  void ReadFieldBeingTyped();
   void FillChannelList();
   void ShowChannel();
   void ClearEdits();

@@ -5,6 +5,7 @@
 #include "CommandTable.h"
 #include "Format.h"
 #include "NumFormat.h"
+#include "PlanFormat.h"
 #include "Pll.h"
 
 namespace {
@@ -69,7 +70,7 @@ std::string ChannelListEditor::ListLine(int index) const {
   return cv::Format("%4s (%4.2f)", Channels()[index].name, ShownFrequency(index));
 }
 
-std::string ChannelListEditor::NameText() const { return selected < 0 ? "" : Current().name; }
+std::string ChannelListEditor::NameText() const { return selected < 0 ? "" : cv::plan::ShownName(Current().name); }
 
 std::string ChannelListEditor::FrequencyText() const {
   return selected < 0 ? "" : Mhz(ShownFrequency(selected));
@@ -125,9 +126,18 @@ bool ChannelListEditor::EnsureSelection() {
 
 ChannelListEditor::Exit ChannelListEditor::ReadName(std::string_view text, std::string& shown) {
   if (!EnsureSelection()) return selected < 0 ? Exit::Unchanged : Exit::Reselected;
-  shown = FixWidth(text.substr(0, 4), 4);
-  if (shown == Current().name) return Exit::Unchanged;
-  CopyField(Current().name, shown);
+  // The field shows the name without its padding: that text, left as it is, is no change.
+  if (text == cv::plan::ShownName(Current().name)) {
+    shown = std::string(text);
+    return Exit::Unchanged;
+  }
+  // The meter holds a channel's name right-aligned in its 4 characters (every generated script's
+  // channel statement is written so), and so does the plan: what is saved before a Send is then
+  // what a Receive brings back.
+  const std::string name = cv::plan::PadLeft(cv::plan::ShownName(FixWidth(text.substr(0, 4), 4)), 4);
+  shown = cv::plan::ShownName(name);
+  if (name == Current().name) return Exit::Unchanged;
+  CopyField(Current().name, name);
   edited = true;
   return Exit::Changed;
 }

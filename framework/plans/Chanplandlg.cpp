@@ -40,7 +40,11 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
 
   bool HasPort() const override { return e.port != nullptr; }
   bool CheckVersion() override { return e.CheckVersion(); }
-  bool ReadPlanInfo(int plan, PlanInfo& info) override { return e.ReadPlanInfo(plan, info); }
+  PlanAnswer ReadPlanInfo(int plan, PlanInfo& info) override {
+    bool answered = false;
+    if (e.ReadPlanInfo(plan, info, &answered)) return PlanAnswer::Plan;
+    return answered ? PlanAnswer::NoPlan : PlanAnswer::Lost;
+  }
   bool ReadChannelInfo(int c, int p, TChan3& chan, char band) override { return e.ReadChannelInfo(c, p, chan, band); }
   bool RunScript(const std::string& path) override {
     return dlg.scriptRunner ? dlg.scriptRunner(path, &dlg) : false;
@@ -180,7 +184,7 @@ TChannelsPlanDlg::TChannelsPlanDlg(QWidget* owner, TCv3Equip* equipment, const c
   for (QComboBox* c : {Comm1Combo, Comm2Combo, Comm3Combo}) FillCommandCombo(c, *family.commands);
   ClearEdits();
   EnableEdits(false);
-  EnableButtons(true);
+  EnableButtons();
   // Esc and the close box ask about unsaved plans as Close does, and do nothing while a
   // transfer holds Close off.
   cv::ExitThrough(*this, *CloseBtn);
@@ -195,13 +199,20 @@ void TChannelsPlanDlg::FillCommandCombo(QComboBox* combo, const TCommandTable& t
   combo->setCurrentIndex(table.NoCommandRow());
 }
 
+std::vector<QWidget*> TChannelsPlanDlg::Buttons() const {
+  return {UpBtn,  DownBtn, EditBtn, NewBtn,  InsertBtn,  DeleteBtn, ExtractBtn,
+          AddBtn, SaveBtn, ReadBtn, SendBtn, ReceiveBtn, CloseBtn,  HelpBtn};
+}
+
 template <typename F>
 void TChannelsPlanDlg::Run(F&& handler) {
-  EnableButtons(false);
+  // Declared first, so it runs after the buttons have their earlier states back (and also when
+  // the handler throws): what the handler changed decides what is on now.
   struct Again {
     TChannelsPlanDlg* d;
     ~Again() { d->Refresh(); }
   } again{this};
+  cv::ControlsOff off(Buttons());
   handler();
 }
 
@@ -209,7 +220,7 @@ void TChannelsPlanDlg::Refresh() {
   FillPlanList();
   ShowPlan();
   EnableEdits(true);
-  EnableButtons(true);
+  EnableButtons();
 }
 
 void TChannelsPlanDlg::FillPlanList() {
@@ -234,7 +245,7 @@ void TChannelsPlanDlg::ShowPlan() {
   CodeEdit->setText(QString::fromStdString(Dec(s->code, 2, true)));
   NumberChanEdit->setText(QString::number(s->channelCount));
   LNBEdit->setText(QString::fromStdString(cv::PrintfFixed(s->lnbMHz, 3, 1)));
-  NameEdit->setText(cv::From1252(s->name));
+  NameEdit->setText(cv::From1252(ShownName(s->name)));
   BandCombo->setCurrentIndex(s->band == 'S' ? 1 : IsThirdBand(family, s->band) && family.thirdBandLabel ? 2 : 0);
   QComboBox* combos[3] = {Comm1Combo, Comm2Combo, Comm3Combo};
   for (int k = 0; k < 3; ++k) combos[k]->setCurrentIndex(family.commands->IndexOfMnemonic(s->commands[k]));
@@ -247,13 +258,13 @@ void TChannelsPlanDlg::EnableEdits(bool on) {
     w->setEnabled(enable);
 }
 
-void TChannelsPlanDlg::EnableButtons(bool on) {
+void TChannelsPlanDlg::EnableButtons() {
   bool sel = editor->planSelected;
   bool port = equip->port != nullptr;
-  for (QPushButton* b : {CloseBtn, InsertBtn, NewBtn, ReadBtn, AddBtn, HelpBtn}) b->setEnabled(on);
-  for (QPushButton* b : {DeleteBtn, EditBtn, SaveBtn, UpBtn, DownBtn, ExtractBtn}) b->setEnabled(on && sel);
-  ReceiveBtn->setEnabled(on && port);
-  SendBtn->setEnabled(on && sel && port);
+  for (QPushButton* b : {CloseBtn, InsertBtn, NewBtn, ReadBtn, AddBtn, HelpBtn}) b->setEnabled(true);
+  for (QPushButton* b : {DeleteBtn, EditBtn, SaveBtn, UpBtn, DownBtn, ExtractBtn}) b->setEnabled(sel);
+  ReceiveBtn->setEnabled(port);
+  SendBtn->setEnabled(sel && port);
 }
 
 void TChannelsPlanDlg::NewBtnClick() { Run([&] { editor->NewBtnClick(); }); }
@@ -360,7 +371,8 @@ void TChannelsPlanDlg::OnExitComm3Combo() {
 
 bool TChannelsPlanDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ChanPlanListBox && cv::IsEnterKey(event)) {
-    EditBtnClick();  // ChanPlanListBoxKeyDown
+    // The list is off while a handler runs, and its Enter is Edit's.
+    if (ChanPlanListBox->isEnabled()) EditBtnClick();  // ChanPlanListBoxKeyDown
     return true;
   }
   // EditToPlan: the control's exit handler runs on focus out.

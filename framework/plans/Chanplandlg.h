@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Loggerform.h"
 #include "PlanEditor.h"
@@ -77,15 +78,18 @@ class TChannelsPlanDlg : public TLogForm {
   void ShowPlan();
   void ClearEdits();
   void EnableEdits(bool on);
-  void EnableButtons(bool on);
+  // Each button as the editor's state allows (a plan selected, a port).
+  void EnableButtons();
   void Refresh();
 
  private:
+  // A handler with every button off for its run, and the form shown afresh from the editor after.
   template <typename F>
   void Run(F&& handler);
   // Run for a handler that talks to the meter (and lets window events run meanwhile).
   template <typename F>
   void Transfer(F&& handler);
+  std::vector<QWidget*> Buttons() const;
   void ReadAllEdits();
   void Refused(QLineEdit* edit, bool refocus);
 

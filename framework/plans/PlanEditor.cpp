@@ -92,6 +92,7 @@ void PlanEditor::FillPlanList() {
 
 void PlanEditor::BackToInitialState() {
   modified = false;
+  unreadPlan = -1;
   planSelected = false;
   listFilled = false;
   listIndex = -1;
@@ -207,15 +208,15 @@ bool PlanEditor::LoadPlanChannelsIfNeeded() {
 }
 
 std::string PlanEditor::UnreadText(const PlanSlot& slot) {
-  return Fill(Msg(msg::PlanChannelUnread), {slot.name, Dec(slot.unreadChannel + 1), Dec(slot.channelCount),
+  return Fill(Msg(msg::PlanChannelUnread), {ShownName(slot.name), Dec(slot.unreadChannel + 1), Dec(slot.channelCount),
                                             Dec(slot.unreadChannel)});
 }
 
 void PlanEditor::TellUnread(const PlanSlot& slot) {
   std::string box = UnreadText(slot);
   if (family.readPlanFailedLogMsg) {
-    equip.Log(Msg(family.readPlanFailedLogMsg) + slot.name);
-    box = Fill(Msg(family.readPlanFailedBoxMsg), {slot.name}) + "\n" + box;
+    equip.Log(Msg(family.readPlanFailedLogMsg) + ShownName(slot.name));
+    box = Fill(Msg(family.readPlanFailedBoxMsg), {ShownName(slot.name)}) + "\n" + box;
   }
   equip.Log(UnreadText(slot));
   cv::ShowBox(prompter, box, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
@@ -224,7 +225,7 @@ void PlanEditor::TellUnread(const PlanSlot& slot) {
 bool PlanEditor::ReadPlanChannels(PlanSlot& slot, bool tell) {
   slot.Channels().clear();
   slot.unreadChannel = -1;
-  equip.Log(Fill(Msg(msg::PlanReadingPlan), {slot.name}));
+  equip.Log(Fill(Msg(msg::PlanReadingPlan), {ShownName(slot.name)}));
   view.SetGauge(0);
   for (int i = 0; i < slot.channelCount; ++i) {
     TChan3 work;
@@ -265,31 +266,38 @@ void PlanEditor::ReceiveBtnClick() {
   planSelected = false;
   listFilled = false;
   listIndex = -1;
+  unreadPlan = -1;
   view.SetGauge(0);
   bool any = false;
   for (int p = 0; p < family.planSlots; ++p) {
     PlanSlot& slot = planSlots[p];
     PlanInfo info;
-    if (equip.ReadPlanInfo(p, info)) {
-      ClearPlan(slot);
+    const PlanAnswer answer = unreadPlan < 0 ? equip.ReadPlanInfo(p, info) : PlanAnswer::Lost;
+    ClearPlan(slot);
+    if (answer == PlanAnswer::Plan) {
       static_cast<PlanInfo&>(slot) = info;
       CopyField(slot.name, ScriptSafeName(slot.name));
       slot.empty = 0;
       slot.origin = PlanSlot::Received;
       slot.instrumentPlan = p;
       any = true;
-    } else {
-      ClearPlan(slot);
+    } else if (answer == PlanAnswer::Lost && unreadPlan < 0) {
+      // A lost link would cost every later plan its full wait, for nothing: the rest is unknown.
+      unreadPlan = p;
     }
     view.SetGauge((p + 1) * 100 / family.planSlots);
     view.Repaint();
   }
   listFilled = true;
   view.SetGauge(0);
-  if (!any) {
+  if (unreadPlan >= 0) {
+    const std::string text = Fill(Msg(msg::PlanReceiveStopped), {Dec(unreadPlan + 1)});
+    equip.Log(text);
+    cv::ShowBox(prompter, text, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
+  } else if (!any) {
     cv::ShowBox(prompter, Msg(msg::PlanNonePresent), Msg(msg::PlanCaptionPlainError), cv::MsgIcon::Warning);
-    return;
   }
+  if (!any) return;
   // The first plan the instrument holds, which is slot 0 unless its plan 0 is missing.
   Select(FirstPlanFrom(0));
 }
@@ -305,6 +313,7 @@ void PlanEditor::ReadBtnClick() {
     return;
   }
   planSlots = std::move(scratch);
+  unreadPlan = -1;
   modified = false;
   listIndex = -1;
   FillPlanList();
@@ -390,6 +399,10 @@ bool PlanEditor::WritePlanTextFile(const std::string& path, const PlanSlot& slot
 }
 
 bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant variant) {
+  if (unreadPlan >= 0) {
+    Error(Fill(Msg(msg::PlanSetIncomplete), {Dec(unreadPlan + 1)}), cv::MsgIcon::Warning);
+    return false;
+  }
   const QString file = QString::fromLocal8Bit(path.c_str());
   {
     // A script that cannot be created is reported before the instrument is asked for anything.
@@ -424,12 +437,12 @@ bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant 
         (slot.Incomplete() || static_cast<int>(slot.Channels().size()) != slot.channelCount)) {
       const std::string count = Fill(Msg(msg::PlanChannelsIncomplete),
                                      {Dec(static_cast<long long>(slot.Channels().size())), Dec(slot.channelCount),
-                                      slot.name});
+                                      ShownName(slot.name)});
       Error(slot.Incomplete() ? UnreadText(slot) + "\n" + count : count, cv::MsgIcon::Warning);
       return fail();
     }
     if (slot.Channels().empty()) {
-      Error(Fill(Msg(msg::PlanWithoutChannels), {slot.name}), cv::MsgIcon::Warning);
+      Error(Fill(Msg(msg::PlanWithoutChannels), {ShownName(slot.name)}), cv::MsgIcon::Warning);
       return fail();
     }
   }
@@ -544,9 +557,12 @@ void PlanEditor::OnClickListBox(int index) {
 int PlanEditor::ReadNameEdit(std::string& text) {
   PlanSlot* slot = GetSelectedPlan();
   if (!planSelected || !slot) return 0;
-  text = ScriptSafeName(TCv3Equip::FixWidth(text.substr(0, 8), 8));
-  if (text == slot->name) return 0;
-  CopyField(slot->name, text);
+  // The field shows the name without its padding: that text, left as it is, is no change.
+  if (text == ShownName(slot->name)) return 0;
+  const std::string name = ScriptSafeName(TCv3Equip::FixWidth(text.substr(0, 8), 8));
+  text = ShownName(name);
+  if (name == slot->name) return 0;
+  CopyField(slot->name, name);
   modified = true;
   return 1;
 }

@@ -14,6 +14,10 @@
 
 namespace cv::plan {
 
+// What a plan header query gave: the plan, the instrument's word that it holds none there, or no
+// answer at all (the link was lost), which says nothing about that plan or the ones after it.
+enum class PlanAnswer { Plan, NoPlan, Lost };
+
 // What the editor needs of the equipment object: the instrument reads and the script run, and
 // the equipment's text services.
 class PlanEquipment {
@@ -21,7 +25,7 @@ class PlanEquipment {
   virtual ~PlanEquipment() = default;
   virtual bool HasPort() const = 0;
   virtual bool CheckVersion() = 0;
-  virtual bool ReadPlanInfo(int plan, PlanInfo& info) = 0;
+  virtual PlanAnswer ReadPlanInfo(int plan, PlanInfo& info) = 0;
   virtual bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band) = 0;
   // Runs a script through the script engine; true when its last statement succeeded.
   virtual bool RunScript(const std::string& path) = 0;
@@ -125,6 +129,10 @@ class PlanEditor : public Report {
   bool planSelected = false;
   bool modified = false;
   bool listFilled = false;  // the plan list shows the family's plan slots
+  // The first plan the last Receive did not get because the instrument stopped answering, -1
+  // when the set is whole. A set cut short is no canalization to save or send: the plans after
+  // the cut are unknown, and a send erases the instrument's channel memory first.
+  int unreadPlan = -1;
   int listIndex = -1;       // selected item of the plan list, -1 none
 
   PlanEquipment& equip;

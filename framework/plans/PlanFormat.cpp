@@ -27,6 +27,12 @@ std::string_view TrimBlanks(std::string_view t) {
   return t;
 }
 
+std::string ShownName(std::string_view name) { return std::string(TrimBlanks(name)); }
+
+int32_t BandwidthInUnits(double mhz, int unitsPerMHz) {
+  return static_cast<int32_t>((mhz + 0.5 / unitsPerMHz) * unitsPerMHz);
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
   double v = 0;
   if (!cv::ParseFixedNotation(TrimBlanks(text), v)) return std::nullopt;

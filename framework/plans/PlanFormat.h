@@ -19,6 +19,12 @@ std::string Hex(unsigned long long value, int width, bool upper = true);
 std::string PadLeft(const std::string& text, size_t width);
 // Without the blanks and tabs around it (and a CR left at the end of a line).
 std::string_view TrimBlanks(std::string_view text);
+// A plan or channel name as a person reads and types it: without the blanks that pad it to the
+// instrument's width, which only the meter and the files get.
+std::string ShownName(std::string_view name);
+// A bandwidth read in MHz with decimals, in the family's units (1/unitsPerMHz MHz), to the
+// nearest unit: 1.13 MHz is 113 hundredths, though 1.13 x 100 falls just below 113.
+int32_t BandwidthInUnits(double mhz, int unitsPerMHz);
 
 // A decimal number with '.' as point; blanks around it (and a CR left at the end of a line) are
 // allowed, nothing else. Unlike atof, "12abc" or "" is refused, so a damaged line never reads as

@@ -207,7 +207,7 @@ int PlanImport::ImportChannel(Kind kind, const std::vector<std::string>& args, c
       auto bw = ParseNumber(Arg(args, 4));
       if (!bw || *bw < 0 || *bw > 255) return Bad(msg::PlanBadBandwidth, line);
       bandwidth = family.bandwidthUnitsPerMHz == 1 ? static_cast<int32_t>(*bw)
-                                                   : static_cast<int32_t>((*bw + 0.005) * family.bandwidthUnitsPerMHz);
+                                                   : BandwidthInUnits(*bw, family.bandwidthUnitsPerMHz);
     }
   }
   if (!InBand(family, slot.band, frequency)) return Bad(msg::PlanBadFrequency, line);

@@ -67,7 +67,7 @@ int PlanScriptWriter::PlanBlocks(const PlanSlot& slot) const {
 }
 
 std::string PlanScriptWriter::PlanTooBigText(const PlanSlot& slot) const {
-  return Fill(Msg(msg::PlanTooManyBytes), {slot.name});
+  return Fill(Msg(msg::PlanTooManyBytes), {ShownName(slot.name)});
 }
 
 void PlanScriptWriter::WriteCommandCodes(ScriptLines& out) const {
@@ -97,7 +97,7 @@ bool PlanScriptWriter::WritePlans(ScriptLines& out, const PlanSlots& planSlots, 
     out << kScriptRule << "# Channel Plan: " + ScriptSafeName(slot.name) << "PLAN (" + Dec(k) + ")"
         << "ORG (0x" + Hex(slot.memoryAddress, 4) + ")";
     if (PlanChannelLimit() > 0 && slot.Channels().size() > static_cast<size_t>(PlanChannelLimit())) {
-      error = Fill(Msg(msg::PlanTooMuchChannels), {slot.name});
+      error = Fill(Msg(msg::PlanTooMuchChannels), {ShownName(slot.name)});
       return false;
     }
     bool sat = slot.band == 'S';

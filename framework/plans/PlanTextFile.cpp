@@ -112,7 +112,7 @@ int PlanTextReader::Line(const TextLine& line, PlanSlot& slot) {
       // MHz with decimals, kept in the family's units (1.53 MHz: 153 hundredths).
       auto bw = ParseNumber(f[2]);
       if (!bw || *bw < 0 || *bw > 255) return BadValue(msg::PlanBadBandwidth, line);
-      bandwidth = static_cast<int32_t>((*bw + 0.005) * family.bandwidthUnitsPerMHz);
+      bandwidth = BandwidthInUnits(*bw, family.bandwidthUnitsPerMHz);
     }
   } else if (slot.band != 'S') {
     bandwidth = family.thirdBandBandwidth;

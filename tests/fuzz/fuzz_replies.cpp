@@ -40,9 +40,10 @@ class ReplyEquipment : public PlanEquipment, public FileChooser, public PlanView
   explicit ReplyEquipment(Replies& replies) : replies(replies) {}
   bool HasPort() const override { return true; }
   bool CheckVersion() override { return true; }
-  bool ReadPlanInfo(int, PlanInfo& info) override {
+  PlanAnswer ReadPlanInfo(int, PlanInfo& info) override {
     std::string reply;
-    return replies.Next(reply) && ParsePlanInfo(reply, info);
+    if (!replies.Next(reply)) return PlanAnswer::Lost;
+    return ParsePlanInfo(reply, info) ? PlanAnswer::Plan : PlanAnswer::NoPlan;
   }
   bool ReadChannelInfo(int, int, TChan3& chan, char band) override {
     std::string reply;

@@ -86,11 +86,12 @@ class FakeEquipment : public PlanEquipment {
  public:
   bool HasPort() const override { return port; }
   bool CheckVersion() override { return answers; }
-  bool ReadPlanInfo(int plan, PlanInfo& info) override {
+  PlanAnswer ReadPlanInfo(int plan, PlanInfo& info) override {
+    if (!answers || plan >= planLimit) return PlanAnswer::Lost;
     auto it = plans.find(plan);
-    if (!answers || it == plans.end()) return false;
+    if (it == plans.end()) return PlanAnswer::NoPlan;
     info = it->second;
-    return true;
+    return PlanAnswer::Plan;
   }
   bool ReadChannelInfo(int channel, int plan, TChan3& chan, char) override {
     if (!answers || channel >= channelLimit) return false;
@@ -120,6 +121,7 @@ class FakeEquipment : public PlanEquipment {
 
   bool port = true, answers = true, runResult = true;
   int channelLimit = 1 << 30;
+  int planLimit = 1 << 30;  // plans from here on get no answer
   char dec = ',', list = ';';
   std::string startDir = "/nonexistent";
   std::map<int, PlanInfo> plans;

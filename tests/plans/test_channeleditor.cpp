@@ -6,7 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QComboBox>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "AppServices.h"
 #include "Chanblockdlg.h"
@@ -14,6 +18,7 @@
 #include "ChannelListEditor.h"
 #include "CommandTable.h"
 #include "Format.h"
+#include "PlanFormat.h"
 
 namespace {
 
@@ -121,10 +126,16 @@ TEST(ChannelListEditor, BandwidthNameAndCommandExits) {
   EXPECT_EQ(t.Channels()[0].word2, 10203 + 35);
 
   std::string shown;
-  EXPECT_EQ(t.ReadName("C21 XYZ", shown), Exit::Changed);  // first 4 characters
-  EXPECT_EQ(shown, "C21 ");
-  EXPECT_STREQ(t.Channels()[0].name, "C21 ");
+  // The first 4 characters, their first word held right-aligned as the meter holds it, shown
+  // without the padding.
+  EXPECT_EQ(t.ReadName("C21 XYZ", shown), Exit::Changed);
+  EXPECT_EQ(shown, "C21");
+  EXPECT_STREQ(t.Channels()[0].name, " C21");
+  EXPECT_EQ(t.NameText(), "C21");
   EXPECT_EQ(t.ReadName("C21", shown), Exit::Unchanged);
+  EXPECT_EQ(t.ReadName(" C21", shown), Exit::Unchanged);
+  EXPECT_EQ(t.ReadName("K", shown), Exit::Changed);
+  EXPECT_STREQ(t.Channels()[0].name, "   K");
 
   EXPECT_EQ(t.ReadCommand(0, 21), Exit::Changed);
   EXPECT_STREQ(t.Channels()[0].commands[0], "SV0");
@@ -269,6 +280,137 @@ TEST(ChannelsDlgForm, EscAndTheCloseBoxAskAboutChangedChannels) {
     EXPECT_EQ(errors.size(), r.duplicate ? 1 : 0);
     EXPECT_EQ(plan.Channels().size(), static_cast<size_t>(r.stored));
     if (r.open) EXPECT_EQ(dlg.findChild<QListWidget*>("ChanListBox")->count(), 3) << "the changes stay";
+  }
+}
+
+// Each kind of change in the channel dialog, Esc and the close box: the question comes and Cancel
+// keeps the dialog and the change. A field typed in and not left yet is read before the question,
+// as leaving it would.
+TEST(ChannelsDlgForm, EveryKindOfChangeAsksBeforeEscAndTheCloseBoxLeave) {
+  using Dlg = TChannelsDlg;
+  auto type = [](QLineEdit* (Dlg::*field), const char* text) {
+    return [field, text](Dlg& d) {
+      (d.*field)->setFocus();
+      (d.*field)->selectAll();
+      QTest::keyClicks(d.*field, text);
+    };
+  };
+  auto andLeave = [](std::function<void(Dlg&)> change) {
+    return [change](Dlg& d) {
+      change(d);
+      d.ChanListBox->setFocus();
+    };
+  };
+  auto chooseCommand = [](bool left) {
+    return [left](Dlg& d) {
+      d.Comm1Combo->setFocus();
+      d.Comm1Combo->setCurrentIndex(1);
+      if (left) emit d.Comm1Combo->activated(1);
+    };
+  };
+  auto nameIs = [](const char* name) {
+    return [name](const ChannelListEditor& e) {
+      for (const TChan3& c : e.Channels())
+        if (cv::plan::TrimBlanks(c.name) == name) return true;
+      return false;
+    };
+  };
+  auto count = [](int n) { return [n](const ChannelListEditor& e) { return e.Count() == n; }; };
+  const auto frequency = [](const ChannelListEditor& e) {
+    for (const TChan3& c : e.Channels())
+      if (c.frequency == 495.25f) return true;
+    return false;
+  };
+  const auto bandwidth = [](const ChannelListEditor& e) { return e.Channels()[0].bandwidth == 7; };
+  const auto command = [](const ChannelListEditor& e) {
+    return std::string(e.Channels()[0].commands[0]) == kCv3CommandTable.Row(1).mnemonic;
+  };
+  struct Kind {
+    const char* what;
+    std::function<void(Dlg&)> change;
+    std::function<bool(const ChannelListEditor&)> kept;
+  } kinds[] = {
+      {"Add", [](Dlg& d) { d.AddBtn->click(); }, count(3)},
+      {"Delete", [](Dlg& d) { d.DeleteBtn->click(); }, count(1)},
+      {"Block",
+       [](Dlg& d) {
+         QTimer::singleShot(0, [] {
+           if (auto* b = qobject_cast<TChannelsBlockDlg*>(QApplication::activeModalWidget())) b->OKBtn->click();
+         });
+         d.BlockBtn->click();
+       },
+       count(4)},
+      {"name typed and left", andLeave(type(&Dlg::NameEdit, "K21")), nameIs("K21")},
+      {"frequency typed and left", andLeave(type(&Dlg::FreqEdit, "495.25")), frequency},
+      {"bandwidth typed and left", andLeave(type(&Dlg::BWEdit, "7")), bandwidth},
+      {"command chosen and left", chooseCommand(true), command},
+      {"name typed, not left", type(&Dlg::NameEdit, "K21"), nameIs("K21")},
+      {"frequency typed, not left", type(&Dlg::FreqEdit, "495.25"), frequency},
+      {"bandwidth typed, not left", type(&Dlg::BWEdit, "7"), bandwidth},
+      {"command chosen by key, not left", chooseCommand(false), command},
+  };
+  for (const Kind& k : kinds) {
+    for (bool escape : {true, false}) {
+      SCOPED_TRACE(std::string(k.what) + (escape ? ", Esc" : ", close box"));
+      cv::RecordingPrompter prompter;
+      PlanSlot plan = Plan('T', {471.25f, 479.25f});
+      Dlg dlg(nullptr, plan);
+      dlg.beep = [] {};
+      dlg.errorBox = [](const QString&, const QString&) {};
+      dlg.show();
+      QApplication::setActiveWindow(&dlg);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+      dlg.ChanListBox->setCurrentRow(0);
+      k.change(dlg);
+      prompter.answers = {cv::MsgAnswer::Cancel};
+      if (escape)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dlg, Qt::Key_Escape);
+      else
+        dlg.close();
+      ASSERT_EQ(prompter.shown.size(), 1u);
+      EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+      EXPECT_TRUE(dlg.isVisible());
+      EXPECT_TRUE(k.kept(dlg.Editor())) << "the change stays";
+      EXPECT_EQ(plan.Channels().size(), 2u) << "the plan is untouched until OK";
+    }
+  }
+}
+
+// The block dialog asks nothing: a quantity typed and not left goes with Esc and the close box,
+// which make no channel, and is taken by OK, which makes that many.
+TEST(ChannelsDlgForm, BlockQuantityTypedAndNotLeftGoesWithEscAndIsTakenByOK) {
+  struct Row {
+    const char* way;
+    std::function<void(TChannelsBlockDlg*)> leave;
+    int made;
+  } rows[] = {
+      {"Esc", [](TChannelsBlockDlg* b) { QTest::keyClick(b->QuantityEdit, Qt::Key_Escape); }, 0},
+      {"close box", [](TChannelsBlockDlg* b) { b->close(); }, 0},
+      {"OK", [](TChannelsBlockDlg* b) { b->OKBtn->click(); }, 5},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.way);
+    cv::RecordingPrompter prompter;
+    PlanSlot plan = Plan('T', {});
+    TChannelsDlg dlg(nullptr, plan);
+    dlg.show();
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      auto* b = qobject_cast<TChannelsBlockDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(b, nullptr);
+      QApplication::setActiveWindow(b);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(b));
+      b->QuantityEdit->setFocus();
+      b->QuantityEdit->selectAll();
+      QTest::keyClicks(b->QuantityEdit, "5");
+      r.leave(b);
+      ran = !b->isVisible();
+    });
+    dlg.BlockBtn->click();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(dlg.Editor().Count(), r.made);
+    EXPECT_EQ(dlg.Editor().Edited(), r.made > 0);
+    EXPECT_TRUE(prompter.shown.empty());
   }
 }
 

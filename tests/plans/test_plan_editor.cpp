@@ -88,7 +88,9 @@ TEST(PlanEditor, ReadersRefuseOutOfRangeValues) {
   EXPECT_EQ(r.prompter.beeps, 3);
   std::string name = "  A(B) C";
   EXPECT_EQ(r.editor.ReadNameEdit(name), 1);
-  EXPECT_EQ(name, "  A_B_  ");
+  EXPECT_EQ(name, "A_B_");  // shown without the padding the instrument's name gets
+  EXPECT_STREQ(r.editor.planSlots[0].name, "  A_B_  ");
+  EXPECT_EQ(r.editor.ReadNameEdit(name), 0) << "the name as shown, left as it is";
   EXPECT_EQ(r.editor.ReadCommandCombo(2, 44), 1);
   EXPECT_STREQ(r.editor.planSlots[0].commands[2], "CW0320");
 }

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -96,7 +97,7 @@ TEST_F(PlanForm, ButtonsDriveTheControllerAndFollowTheSelection) {
   EXPECT_FALSE(Find("ReceiveBtn")->isEnabled());
 
   TypeAndLeave("NameEdit", "SECOND X");
-  EXPECT_EQ(Find<QLineEdit>("NameEdit")->text(), "SECOND  ");
+  EXPECT_EQ(Find<QLineEdit>("NameEdit")->text(), "SECOND");
   EXPECT_EQ(list->item(1)->text(), "SECOND  ");
   Find<QComboBox>("BandCombo")->setCurrentIndex(1);
   emit Find<QComboBox>("BandCombo")->activated(1);
@@ -128,6 +129,47 @@ TEST_F(PlanForm, HeaderFieldsStoreNothingWhenAnotherWindowTakesTheFocus) {
   }
   TypeAndLeave("NameEdit", "WHOLE");
   EXPECT_EQ(list->item(0)->text(), "WHOLE   ");
+}
+
+// A header field typed in and not left, then Esc or the close box: Close reads it first, so the
+// question comes and Cancel keeps the editor and the value.
+TEST_F(PlanForm, AFieldTypedAndNotLeftAsksBeforeEscAndTheCloseBoxLeave) {
+  struct Row {
+    const char* edit;
+    const char* typed;
+    std::function<bool(const PlanSlot&)> kept;
+  } rows[] = {
+      {"NameEdit", "TYPED", [](const PlanSlot& s) { return std::string(s.name) == "TYPED   "; }},
+      {"CodeEdit", "77", [](const PlanSlot& s) { return s.code == 77; }},
+      {"LNBEdit", "9750", [](const PlanSlot& s) { return s.lnbMHz == 9750.0f; }},
+  };
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  for (const Row& r : rows) {
+    for (bool escape : {true, false}) {
+      SCOPED_TRACE(std::string(r.edit) + (escape ? ", Esc" : ", close box"));
+      if (dlg->Editor().planSelected) Find("DeleteBtn")->click();  // the one plan: back to none
+      Find("NewBtn")->click();
+      dlg->Editor().planSlots[0].band = 'S';
+      dlg->Editor().modified = false;
+      auto* e = Find<QLineEdit>(r.edit);
+      e->setFocus();
+      e->selectAll();
+      QTest::keyClicks(e, r.typed);
+      prompter.shown.clear();
+      prompter.answers = {cv::MsgAnswer::Cancel};
+      if (escape)
+        QTest::keyClick(e, Qt::Key_Escape);
+      else
+        dlg->close();
+      ASSERT_EQ(prompter.shown.size(), 1u);
+      EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+      EXPECT_TRUE(dlg->isVisible());
+      EXPECT_TRUE(r.kept(dlg->Editor().planSlots[0]));
+    }
+  }
+  dlg->Editor().modified = false;
 }
 
 TEST_F(PlanForm, RefusedHeaderValueShowsTheStoredValueAgain) {

@@ -7,8 +7,13 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -205,6 +210,192 @@ TEST_F(PlanSend, ReceivedSatellitePlansGoBackWordForWord) {
             << plans[i].name << " channel " << c;
     }
   });
+}
+
+// The link lost part way through Receive, at each kind of position: before the first plan, on a
+// slot the instrument holds empty, on a held plan and on the last slot. The plans that came stay,
+// a box and the host log name the plan where it stopped, and the set is not saved or sent as if
+// whole until a Receive brings all of it.
+TEST_F(PlanSend, ReceiveCutShortKeepsWhatCameAndIsNeitherSavedNorSent) {
+  using Stored = Corvane3Profile::StoredPlan;
+  Profile([](Corvane3Profile& p) {
+    p.plans[0] = Stored{"TDT     ", 'T', 0, 1, {}, {{"  21", 10203, 10258, {}}}};
+    p.plans[1] = Stored{"ASTRA   ", 'S', 97500, 2, {}, {{" RTL", 13436, 13436, {}}}};
+    p.plans[3] = Stored{"C-BAND  ", 'S', 51500, 3, {}, {{"  CB", 13441, 13441, {}}}};
+  });
+  auto& ed = dlg->Editor();
+  struct Row {
+    const char* what;
+    int lostAt;  // the first plan query that gets no answer
+  } rows[] = {{"first plan", 0}, {"an empty slot", 2}, {"a held plan", 3}, {"last slot", 31}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    prompter.shown.clear();
+    memo->clear();
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    // Receive sets the gauge to 0 after its version check and moves it on after each plan's
+    // query: the instrument goes quiet after plan lostAt - 1.
+    dlg->Gauge->setValue(1);
+    int moves = 0;
+    auto cut = QObject::connect(dlg->Gauge, &QProgressBar::valueChanged, [&] {
+      if (++moves == r.lostAt + 1) sim->UpdateFaults([](cvsim::Faults& f) { f.silent = true; });
+    });
+    Button("ReceiveBtn")->click();
+    QObject::disconnect(cut);
+    const std::string plan = std::to_string(r.lostAt + 1);
+    const QString told = QString::fromStdString("Receiving plans stopped at plan " + plan +
+                                                ": the equipment did not answer.\nThe plans received before it are "
+                                                "kept; receive again for the rest.");
+    ASSERT_EQ(prompter.shown.size(), 1u) << memo->toPlainText().toStdString();
+    EXPECT_EQ(prompter.shown[0].text, told);
+    EXPECT_TRUE(Memo().contains(told.split('\n')[0])) << memo->toPlainText().toStdString();
+    const char* names[] = {"TDT     ", "ASTRA   ", "", "C-BAND  "};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(ed.planSlots[i].HoldsPlan(), i < r.lostAt && i != 2) << i;
+      if (i < r.lostAt && i != 2) {
+        EXPECT_STREQ(ed.planSlots[i].name, names[i]);
+      }
+    }
+    EXPECT_EQ(ed.unreadPlan, r.lostAt);
+    // The link back, as after plugging the cable in again.
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    sim->SendXon();
+    Settle();
+    if (r.lostAt == 0) {
+      EXPECT_FALSE(Button("SendBtn")->isEnabled()) << "no plan came, none is selected";
+      continue;
+    }
+
+    // Neither Save nor Send writes or runs a script of the plans that came.
+    prompter.shown.clear();
+    const QString kept = dir.filePath("kept.pro");
+    EXPECT_FALSE(ed.WriteScript(kept.toStdString()));
+    EXPECT_FALSE(QFile::exists(kept));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith(QString::fromStdString("The plans from plan " + plan + " on")))
+        << prompter.shown[0].text.toStdString();
+    Settle();
+    sim->ClearTraffic();
+    ASSERT_TRUE(Button("SendBtn")->isEnabled());
+    Button("SendBtn")->click();
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_TRUE(sim->Lines().empty()) << "nothing goes to the instrument";
+    EXPECT_FALSE(Memo().contains("Sending successful"));
+  }
+  // A whole Receive makes it a canalization again.
+  prompter.shown.clear();
+  Button("ReceiveBtn")->click();
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(ed.unreadPlan, -1);
+  EXPECT_TRUE(ed.WriteScript(dir.filePath("whole.pro").toStdString()));
+}
+
+// Send and Receive let window events run while they talk to the meter. A person who then presses
+// every control of the editor, types into its fields, picks in its list and its combos and
+// presses Esc and the close box changes nothing: the meter's wire carries what an undisturbed run
+// sends, and the editor is still open.
+TEST_F(PlanSend, NoControlActsWhileSendOrReceiveRuns) {
+  LoadCanalization();
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  auto pressEverything = [this] {
+    for (QPushButton* b : dlg->findChildren<QPushButton*>()) QTest::mouseClick(b, Qt::LeftButton);
+    QListWidget* list = dlg->ChanPlanListBox;
+    if (list->count() > 2) {
+      const QPoint at = list->visualItemRect(list->item(2)).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    QTest::keyClick(list, Qt::Key_Return);
+    for (QLineEdit* e : {dlg->NameEdit, dlg->CodeEdit, dlg->LNBEdit}) QTest::keyClicks(e, "9");
+    for (QComboBox* c : {dlg->BandCombo, dlg->Comm1Combo, dlg->Comm2Combo, dlg->Comm3Combo})
+      QTest::keyClick(c, Qt::Key_Down);
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused && dlg->isAncestorOf(focused) ? focused : dlg.get(), Qt::Key_Escape);
+    dlg->close();
+  };
+  struct Row {
+    const char* what;
+    QPushButton* button;
+    const char* done;  // the host log's line of a good end
+  } rows[] = {{"Send", Button("SendBtn"), "Sending successful"}, {"Receive", Button("ReceiveBtn"), nullptr}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::vector<std::string> wire[2];
+    bool pressed = false, stayed = false;
+    for (bool disturbed : {false, true}) {
+      Settle();
+      sim->ClearTraffic();
+      memo->clear();
+      QMetaObject::Connection presses;
+      // A control that opened a window of its own must not hold the test.
+      QTimer closer;
+      QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* top = QApplication::activeModalWidget()) top->close();
+      });
+      closer.start(100);
+      if (disturbed) {
+        presses = QObject::connect(dlg->Gauge, &QProgressBar::valueChanged, [&](int value) {
+          if (pressed || value == 0) return;
+          pressed = true;
+          pressEverything();
+          stayed = dlg->isVisible();
+        });
+      }
+      ASSERT_TRUE(r.button->isEnabled());
+      r.button->click();
+      QObject::disconnect(presses);
+      wire[disturbed] = sim->Lines();
+      if (r.done) EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+    }
+    EXPECT_TRUE(pressed) << "the run moved its gauge";
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(wire[1], wire[0]);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(dlg->Editor().modified);
+  }
+  EXPECT_STREQ(dlg->Editor().planSlots[0].name, "TDT-MAD ");
+}
+
+// A plan's name sits in its field without the blanks that pad it to the meter's 8 characters:
+// End puts the cursor after the name and letters go on up to 8; a box names the plan unpadded;
+// the script (the file and what the meter gets) carries the padded name.
+TEST_F(PlanSend, APlanNameIsShownAndTypedWithoutItsPaddingAndWrittenPadded) {
+  using Stored = Corvane3Profile::StoredPlan;
+  Profile([](Corvane3Profile& p) {
+    p.plans[0] = Stored{"TDT     ", 'T', 0, 1, {}, {{"  21", 10203, 10258, {}}}};
+    p.plans[1] = Stored{"ASTRA   ", 'S', 97500, 2, {}, {{" RTL", 13436, 13436, {}}}};
+  });
+  Button("ReceiveBtn")->click();
+  auto* name = dlg->NameEdit;
+  EXPECT_EQ(name->text(), "TDT");
+  dlg->show();
+  QApplication::setActiveWindow(dlg.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  name->setFocus();
+  QTest::keyClick(name, Qt::Key_End);
+  QTest::keyClicks(name, "-MADRID");
+  EXPECT_EQ(name->text(), "TDT-MADR") << "letters go on up to the limit";
+  dlg->ChanPlanListBox->setFocus();
+  auto& ed = dlg->Editor();
+  EXPECT_STREQ(ed.planSlots[0].name, "TDT-MADR");
+  EXPECT_EQ(dlg->ChanPlanListBox->item(0)->text(), "TDT-MADR");
+
+  const QString script = dir.filePath("names.pro");
+  ASSERT_TRUE(ed.WriteScript(script.toStdString()));
+  const std::string text = ReadFile(script);
+  EXPECT_NE(text.find("HEADER3 (TDT-MADR, 0x"), std::string::npos) << text;
+  EXPECT_NE(text.find("HEADER3 (ASTRA   , 0x"), std::string::npos) << text;
+
+  // A refusal names the plan as the person sees it.
+  ed.planSlots[1].Channels().clear();
+  ed.planSlots[1].origin = PlanSlot::Created;
+  EXPECT_FALSE(ed.WriteScript(script.toStdString()));
+  ASSERT_FALSE(prompter.shown.empty());
+  EXPECT_EQ(prompter.shown.back().text, "Plan ASTRA without channels. Error");
+  dlg->hide();
 }
 
 TEST_F(PlanSend, AFailedRunIsNotReportedAsASend) {

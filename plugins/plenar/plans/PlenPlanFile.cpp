@@ -135,7 +135,7 @@ int Format2Reader::DataLine(const TextLine& line, PlanSlot& slot) {
   if (slot.band == 'T') {
     const auto bw = cv::plan::ParseNumber(f[2]);
     if (!bw || *bw < 0 || *bw > 255) return Bad(line);
-    bandwidth = static_cast<int32_t>((*bw + 0.005) * 100);
+    bandwidth = cv::plan::BandwidthInUnits(*bw, PlenPlanFamily().bandwidthUnitsPerMHz);
     commandsAt = 3;
   } else if (slot.band == 'S') {
     slotCount = 3;

@@ -80,7 +80,7 @@ std::vector<std::string> PlenScriptWriter::CommandCodeLines() const {
 }
 
 std::string PlenScriptWriter::PlanTooBigText(const PlanSlot& slot) const {
-  return cv::plan::Fill(cv::Msg(msg::plenar::PlanTooBig), {slot.name});
+  return cv::plan::Fill(cv::Msg(msg::plenar::PlanTooBig), {cv::plan::ShownName(slot.name)});
 }
 
 void PlenScriptWriter::WriteQuickStartSection(ScriptLines& out) const {

@@ -216,10 +216,10 @@ TEST_F(Cv2PlanSend, AStoredChannelBelow45MHzEndsTheFetch) {
   ASSERT_TRUE(ed.planSlots[0].ChannelsUnread());
   Button("EditBtn")->click();
   EXPECT_EQ(ed.planSlots[0].Channels().size(), 1u);
-  EXPECT_TRUE(Memo().contains("Error reading planLOW     ")) << memo->toPlainText().toStdString();
+  EXPECT_TRUE(Memo().contains("Error reading planLOW")) << memo->toPlainText().toStdString();
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].caption, "PLANS ERROR");
-  EXPECT_TRUE(prompter.shown[0].text.startsWith("Error reading plan LOW     \n"));
+  EXPECT_TRUE(prompter.shown[0].text.startsWith("Error reading plan LOW\n"));
 }
 
 }  // namespace

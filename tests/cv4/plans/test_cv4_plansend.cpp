@@ -3,13 +3,18 @@
 // into its loader; Receive reads the same plans back.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <chrono>
 #include <memory>
 #include <thread>
 
+#include "Chandlg.h"
 #include "Chanplandlg.h"
 #include "Commands4.h"
 #include "Cv4Equip.h"
@@ -145,6 +150,32 @@ TEST_F(Cv4PlanSend, OlderFirmwareBootsIntoItsLoader) {
   ASSERT_NO_FATAL_FAILURE(Start("1.90"));
   SendAndReceive({"*7205&", "*?VE", "*7205&", "*BO", "*?VE", "*GOF7E0:0000", "*?VE", "*FE2"});
   Profile([](Corvane4Profile& p) { EXPECT_EQ(p.loaderState, Corvane4Profile::LoaderState::Main); });
+}
+
+// Channel names typed in the channel dialog, on a terrestrial and a satellite plan: the file saved
+// before a Send and the one saved after a Receive are the same, name lines included, since the
+// plan holds a name as the meter does.
+TEST_F(Cv4PlanSend, TypedChannelNamesSaveAlikeBeforeSendAndAfterReceive) {
+  ASSERT_NO_FATAL_FAILURE(Start("2.00"));
+  LoadCanalization();
+  auto& ed = dlg->Editor();
+  for (int slot : {0, 2}) {
+    TChannelsDlg channels(dlg.get(), ed.planSlots[slot], equip.get(), cv::cv4::Cv4PlanFamily());
+    channels.ChanListBox->setCurrentRow(0);
+    channels.NameEdit->setText(slot == 0 ? "K21" : "S1");
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(channels.NameEdit, &out);
+    EXPECT_EQ(channels.NameEdit->text(), slot == 0 ? "K21" : "S1") << "shown without its padding";
+    channels.OKBtnClick();
+  }
+  const QString before = dir.filePath("before.pro"), after = dir.filePath("after.pro");
+  ASSERT_TRUE(ed.WriteScript(before.toStdString()));
+  EXPECT_NE(ReadFile(before).find("CHAN3T (0,  K21, 471.25"), std::string::npos) << ReadFile(before);
+  Button("SendBtn")->click();
+  ASSERT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+  Button("ReceiveBtn")->click();
+  ASSERT_TRUE(ed.WriteScript(after.toStdString()));
+  EXPECT_EQ(ReadFile(after), ReadFile(before));
 }
 
 // A meter that does not answer the version query: Send says so and sends nothing after it.

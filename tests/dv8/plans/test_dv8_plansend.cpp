@@ -164,7 +164,7 @@ TEST_F(Dv8PlanSend, SentPlansComeBackOnReceive) {
       for (int k = 0; k < 3; ++k) EXPECT_STREQ(got[i].commands[k], expected[p][i].commands[k]) << i;
     }
   }
-  EXPECT_TRUE(Memo().contains("Reading plan TDT-MAD  from equipment"));
+  EXPECT_TRUE(Memo().contains("Reading plan TDT-MAD from equipment"));
 }
 
 // A run that raises is caught: the cursor is restored, the failure logged and shown, the buttons on.
@@ -195,13 +195,13 @@ TEST_F(Dv8PlanSend, APlanWhoseChannelsStopComingIsReportedThenNeitherSavedNorSen
   ASSERT_TRUE(ed.planSlots[0].ChannelsUnread());
   Button("EditBtn")->click();
   EXPECT_EQ(ed.planSlots[0].Channels().size(), 3u);
-  EXPECT_TRUE(Memo().contains("Error reading planTEN     ")) << memo->toPlainText().toStdString();
+  EXPECT_TRUE(Memo().contains("Error reading planTEN")) << memo->toPlainText().toStdString();
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].caption, "PLANS ERROR");
   EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Warning);
   EXPECT_EQ(prompter.shown[0].text,
-            "Error reading plan TEN     \nCheck connection and whether connected \nequipment is still the autodetected "
-            "one.\nPlan TEN     : channel 4 of 10 (index 3) could not be read from the equipment.");
+            "Error reading plan TEN\nCheck connection and whether connected \nequipment is still the autodetected "
+            "one.\nPlan TEN: channel 4 of 10 (index 3) could not be read from the equipment.");
 
   prompter.shown.clear();
   const size_t before = sim->Lines().size();
@@ -237,7 +237,7 @@ TEST_F(Dv8PlanSend, APlanReadShortIsToldAtEveryStopAndOnceRebuiltIsSavedAndSent)
       return rebuild;
     };
     cv::RecordingPrompter prompter;
-    const QString why = QString("Plan TEN     : channel %1 of 10 (index %2) could not be read from the equipment.")
+    const QString why = QString("Plan TEN: channel %1 of 10 (index %2) could not be read from the equipment.")
                             .arg(failsFrom + 1)
                             .arg(failsFrom);
     Button("ReceiveBtn")->click();
@@ -245,7 +245,7 @@ TEST_F(Dv8PlanSend, APlanReadShortIsToldAtEveryStopAndOnceRebuiltIsSavedAndSent)
     for (int i = 1; i < 32; ++i) ClearPlan(dlg->Editor().planSlots[i]);
     Button("EditBtn")->click();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_TRUE(prompter.shown[0].text.startsWith("Error reading plan TEN     \n"));
+    EXPECT_TRUE(prompter.shown[0].text.startsWith("Error reading plan TEN\n"));
     EXPECT_TRUE(prompter.shown[0].text.endsWith("\n" + why)) << prompter.shown[0].text.toStdString();
     EXPECT_EQ(prompter.shown[0].caption, "PLANS ERROR");
     EXPECT_TRUE(Memo().contains(why));

@@ -167,6 +167,28 @@ TEST(PlenPlanFile, PlainFilesTakeDabPlansAndBandwidthsInMHz) {
   }
 }
 
+// A bandwidth with decimals becomes hundredths of MHz to the nearest one, in both plan files:
+// 1.13 MHz is 113 though 1.13 x 100 falls just below, and each side of the half hundredth goes
+// its own way.
+TEST(PlenPlanFile, BandwidthsRoundToTheNearestHundredth) {
+  struct Row {
+    const char* typed;
+    int32_t hundredths;
+  } rows[] = {{"1,13", 113}, {"7,994", 799}, {"7,996", 800}, {"7,5", 750}, {"8", 800}, {"0,01", 1}};
+  const std::string format2 = "#<IMPORT FORMAT 2>\n#<START COMMANDS>\n#<END COMMANDS>\nP;T\n";
+  for (const Row& r : rows) {
+    for (const std::string& head : {format2, std::string("#plain\nP;T\n")}) {
+      SCOPED_TRACE(std::string(r.typed) + (head == format2 ? ", format 2" : ", plain"));
+      RecordingReport report;
+      PlanSlot slot;
+      ASSERT_TRUE(ReadText(head + "C1;474,00;" + r.typed + "\n", {',', ';'}, slot, report))
+          << ::testing::PrintToString(report.log);
+      ASSERT_EQ(slot.Channels().size(), 1u);
+      EXPECT_EQ(slot.Channels()[0].bandwidth, r.hundredths);
+    }
+  }
+}
+
 TEST(PlenPlanFile, AFailedSaveKeepsTheFileThatWasThere) {
   QTemporaryDir dir;
   const std::string path = dir.filePath("PLAN.TXT").toStdString();
