@@ -3,6 +3,7 @@
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "PlanFormat.h"
 #include "Prompt.h"
 
 namespace cv::plan {
@@ -35,7 +36,8 @@ class PlanChecker {
     for (const TChan3& chan : plan.Channels()) {
       // A channel below 45 MHz that the meter takes is checked like any other.
       if (chan.frequency < kLowestUnoptionedMHz && !Has(table.below45MHzFlag)) {
-        report.Log(cv::Format(cv::Msg(m::ChannelFrequencyNotSupported), plan.name, chan.name,
+        report.Log(cv::Format(cv::Msg(m::ChannelFrequencyNotSupported), ShownName(plan.name).c_str(),
+                              ShownName(chan.name).c_str(),
                               static_cast<double>(chan.frequency)));
         return false;
       }
@@ -47,7 +49,8 @@ class PlanChecker {
         }
         for (int c = 0; c < tunedCommands; ++c)
           if (Lacks(chan.commands[c], measure)) {
-            report.Log(cv::Format(cv::Msg(m::ChannelNotSupported), plan.name, chan.name, Label(measure)));
+            report.Log(cv::Format(cv::Msg(m::ChannelNotSupported), ShownName(plan.name).c_str(),
+                                  ShownName(chan.name).c_str(), Label(measure)));
             ok = false;
           }
       }
@@ -63,7 +66,7 @@ class PlanChecker {
   }
   const char* Label(const CheckedMeasure& measure) const { return table.commands->RowOfCode(measure.code).label; }
   void PlanLine(const PlanSlot& plan, const CheckedMeasure& measure) {
-    report.Log(cv::Format(cv::Msg(m::PlanNotSupported), plan.name, Label(measure)));
+    report.Log(cv::Format(cv::Msg(m::PlanNotSupported), ShownName(plan.name).c_str(), Label(measure)));
     ok = false;
   }
 

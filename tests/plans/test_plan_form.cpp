@@ -25,6 +25,7 @@
 #include "Cv3Equip.h"
 #include "Help.h"
 #include "HostForm.h"
+#include "Messages.h"
 #include "StartDir.h"
 
 namespace {
@@ -117,6 +118,18 @@ TEST_F(PlanForm, ButtonsDriveTheControllerAndFollowTheSelection) {
 
 // Another window or a popup taking the focus is no exit from a header field: nothing is stored
 // until the focus moves within the dialog.
+// The empty slot's name in a language with an accent fills the eight characters of the field whole
+// and reaches the list as written.
+TEST_F(PlanForm, AnEmptySlotKeepsItsAccentInTheList) {
+  ASSERT_TRUE(cv::LoadLanguageTable(CV_BIN_DIR "/Cv3Tools.esp"));
+  Find("NewBtn")->click();
+  cv::ResetLanguageTable();
+  auto* list = Find<QListWidget>("ChanPlanListBox");
+  ASSERT_EQ(list->count(), 32);
+  EXPECT_EQ(list->item(1)->text(), QString::fromUtf8(" -vacío-"));
+  EXPECT_EQ(list->item(31)->text(), QString::fromUtf8(" -vacío-"));
+}
+
 TEST_F(PlanForm, HeaderFieldsStoreNothingWhenAnotherWindowTakesTheFocus) {
   Find("NewBtn")->click();
   auto* list = Find<QListWidget>("ChanPlanListBox");

@@ -110,10 +110,10 @@ TEST_F(Cv2PlanSend, ThePlanCheckDecidesOnTheReportedOptions) {
   const uint32_t all = Corvane2Profile::kDefaultOptions;
   const Case cases[] = {
       {"ME6 without BER COFDM", Ber, all & ~Corvane2Profile::kBerCofdm, false,
-       "Plan BERPLAN : Meas BER (COFDM) not supported.", "PLANS ERROR"},
+       "Plan BERPLAN: Meas BER (COFDM) not supported.", "PLANS ERROR"},
       {"ME6 with BER COFDM", Ber, all, false, nullptr, nullptr},
       {"40 MHz without the option", Low, all & ~Corvane2Profile::kBelow45MHz, false,
-       "Plan LOW, channel   C1: 40.00 MHz not supported.", "PLANS ERROR"},
+       "Plan LOW, channel C1: 40.00 MHz not supported.", "PLANS ERROR"},
       {"40 MHz with the option", Low, all, false, nullptr, nullptr},
       {"satellite plan without SAT", Sat, all & ~Corvane2Profile::kSatellite, false,
        "Plan 0: connected equipment does not have SAT band", "PLANS ERROR"},
