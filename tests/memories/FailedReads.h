@@ -78,7 +78,9 @@ inline void FailedReadsKeepTheSet(const std::function<std::unique_ptr<TMemoryDlg
       using A = FailedRead::Answer;
       const QString badPath = row.answer == A::Folder ? dir.path() : dir.filePath(QString::fromStdString(row.name));
       const QString newPath = dir.filePath("new.csv");
-      if (row.answer == A::File) ASSERT_TRUE(WriteAll(badPath, row.content));
+      if (row.answer == A::File) {
+        ASSERT_TRUE(WriteAll(badPath, row.content));
+      }
       ASSERT_TRUE(WriteAll(newPath, replacing));
       cv::RecordingPrompter prompter;
       cv::RecordingFileChooser chooser;
@@ -112,8 +114,9 @@ inline void FailedReadsKeepTheSet(const std::function<std::unique_ptr<TMemoryDlg
       const size_t boxes = row.answer == A::Cancel ? 1 : 2;
       ASSERT_EQ(prompter.shown.size(), boxes);
       const std::string box = cv::To1252(prompter.shown.back().text);
-      if (row.answer == A::File)
+      if (row.answer == A::File) {
         EXPECT_EQ(box.rfind("Couldn't read memories from " + row.name + ":\n", 0), 0u) << box;
+      }
       for (const std::string& part : row.says) EXPECT_NE(box.find(part), std::string::npos) << part << " in " << box;
       EXPECT_TRUE(d->isVisible());
 
