@@ -1,6 +1,8 @@
 #include "ControlsOff.h"
 
+#include <QCoreApplication>
 #include <QWidget>
+#include <exception>
 
 namespace cv {
 
@@ -21,6 +23,12 @@ void ControlsOff::TurnOff(QWidget* w) {
 }
 
 ControlsOff::~ControlsOff() {
+  // Only input and what was posted: a timer or a socket that runs an exchange of its own waits
+  // for the event loop as before. A lock left by an exception hands the controls back at once.
+  if (!saved.empty() && QCoreApplication::instance() && std::uncaught_exceptions() == 0) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers);
+    QCoreApplication::sendPostedEvents();
+  }
   for (auto it = saved.rbegin(); it != saved.rend(); ++it)
     if (it->first) it->first->setEnabled(it->second);
 }

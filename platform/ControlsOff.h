@@ -11,7 +11,10 @@ class QWidget;
 namespace cv {
 
 // Turns the given controls off; each gets back the state it had before (one that was off stays
-// off, one gone meanwhile is skipped) when this goes.
+// off, one gone meanwhile is skipped) when this goes. Input the window system held while the lock
+// was on (a run that lets no input through, or none since its last wait) is delivered first,
+// while the controls are still off: a click on one of them, Esc or the close box of a dialog
+// whose Close is among them does nothing, as it would have done during the run.
 class ControlsOff {
  public:
   explicit ControlsOff(std::initializer_list<QWidget*> controls);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include "Cv3Equip.h"
@@ -162,11 +163,13 @@ void TMemoryDlg::Locked(const std::function<void()>& run) {
     // The meter's waits let window events run, and the questions and file dialogs on the way
     // are windows of their own: nothing may start another exchange, change the memories or the
     // selection the run works on, or close the editor under it (Close off, Esc and the close box
-    // do nothing). Each control gets back its own state; the editor's then shows.
-    cv::ControlsOff off{SaveBtn, ReadBtn, EditBtn, SendOneBtn, SendBtn, ReceiveBtn, CloseBtn, MemoryListBox};
-    locked = true;
+    // do nothing). Each control gets back its own state; the editor's then shows. The editor's
+    // own button states wait until then (a save before a Receive ends with them on): `locked`
+    // holds from before the controls go off until after they are back and the held input has
+    // fallen on them.
+    const QScopedValueRollback<bool> lockedNow(locked, true);
+    const cv::ControlsOff off{SaveBtn, ReadBtn, EditBtn, SendOneBtn, SendBtn, ReceiveBtn, CloseBtn, MemoryListBox};
     run();
-    locked = false;
   }
   ShowButtons();
 }

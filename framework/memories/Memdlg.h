@@ -66,7 +66,7 @@ class TMemoryDlg : public QDialog {
   class Adapter;
   // Runs a button's handler with the editor's controls off.
   void Locked(const std::function<void()>& run);
-  bool locked = false;
+  bool locked = false;  // by scope, while Locked runs: the editor's button states wait
   TCv3Equip* equip = nullptr;
   std::unique_ptr<Adapter> adapter;
   std::shared_ptr<cv::mem::MemoryCodec> codec;

@@ -1,7 +1,8 @@
 // The memory editor while Receive, Send One and Send All talk to the simulated meter: a person
-// presses every button, double-clicks the list, presses Esc and the close box from inside the run
-// (when its gauge moves or it logs, as a window event let run there would). Nothing acts: the
-// wire carries what an undisturbed run carries, the editor stays open, and each control is back
+// clicks every button, double-clicks the list, presses Esc and the close box during the run (when
+// its gauge moves or it logs). The window system holds that input while the run lets none through
+// and delivers it when it can. Nothing acts, then or afterwards: the wire carries what an
+// undisturbed run carries, no second run starts, the editor stays open, and each control is back
 // as it was.
 #include <gtest/gtest.h>
 
@@ -11,9 +12,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "FileDialogs.h"
+#include "HeldInput.h"
 #include "Memdlg.h"
 #include "MemoryTestKit.h"
 #include "SimOnCom1.h"
@@ -33,37 +36,41 @@ class MemoryLockout : public testing::Test, public SimOnCom1 {
 
   struct Seen {
     bool pressed = false, anyOn = true, stayed = false, edited = false;
-    std::vector<std::string> lines;  // on the wire during the run
+    std::vector<std::string> lines;  // on the wire from the click until every event has run
+    size_t boxes = 0;
   };
 
-  // A new editor with the meter's memories received, memory 4 selected; then `button` clicked,
-  // with every control pressed, when `disturb`, once the run's gauge reaches `percent` or, with
-  // `percent` 0, at its first log line.
-  Seen Run(QPushButton* TMemoryDlg::*button, int percent, bool disturb) {
+  // A new editor with the meter's memories received, memory 4 selected (with `saveFirst`, edited
+  // too, and the save question answered Yes); then `button` clicked, and when `disturb`, input
+  // queued to the editor's window once the run's gauge reaches `percent` or, with `percent` 0, at
+  // its first log line.
+  Seen Run(QPushButton* TMemoryDlg::*button, int percent, bool disturb, bool saveFirst = false) {
     Seen seen;
     TMemoryDlg d(nullptr, &rig->equip);
     d.show();
     d.ReceiveBtn->click();
     EXPECT_EQ(d.MemoryListBox->count(), 99);
     d.MemoryListBox->setCurrentRow(3);
+    if (saveFirst) {
+      d.settingsEditor = [](TMemoryDlg*) { return true; };
+      d.EditBtn->click();
+      EXPECT_TRUE(d.Editor().modified);
+      rig->prompter.answers.push_back(cv::MsgAnswer::Yes);
+      chooser.saveAnswers << dir.filePath("before.csv");
+    }
     d.settingsEditor = [&](TMemoryDlg*) { return seen.edited = true; };
-    const QList<QPushButton*> locked = {d.SaveBtn, d.ReadBtn, d.EditBtn, d.SendOneBtn,
-                                        d.SendBtn, d.ReceiveBtn, d.CloseBtn};
+    cvtest::DrainEvents();
+    const QList<QWidget*> locked = {d.SaveBtn, d.ReadBtn, d.EditBtn, d.SendOneBtn, d.SendBtn, d.ReceiveBtn, d.CloseBtn};
     const QString enabledBefore = Enabled(d);
     bool armed = false;
     auto press = [&] {
       if (!armed || seen.pressed) return;
       seen.pressed = true;
       seen.anyOn = d.MemoryListBox->isEnabled();
-      for (QPushButton* b : locked) {
-        seen.anyOn = seen.anyOn || b->isEnabled();
-        QTest::mouseClick(b, Qt::LeftButton);
-      }
+      for (QWidget* b : locked) seen.anyOn = seen.anyOn || b->isEnabled();
       QListWidget* list = d.MemoryListBox;
-      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(6)).center());
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d, Qt::Key_Escape);
-      d.close();
-      seen.stayed = d.isVisible();
+      cvtest::QueueDoubleClick(list->viewport(), list->visualItemRect(list->item(6)).center());
+      cvtest::QueueEverything(d, locked);
     };
     if (percent > 0)
       QObject::connect(d.Gauge, &QProgressBar::valueChanged, &d, [&](int v) {
@@ -73,10 +80,14 @@ class MemoryLockout : public testing::Test, public SimOnCom1 {
       QObject::connect(rig->host.memo, &QPlainTextEdit::textChanged, &d, press);
     sim->WaitTxIdle();
     sim->ClearTraffic();
+    rig->prompter.shown.clear();
     armed = disturb;
     (d.*button)->click();
     armed = false;
+    cvtest::DrainEvents();
     seen.lines = sim->Lines();
+    seen.stayed = d.isVisible();
+    seen.boxes = rig->prompter.shown.size();
     EXPECT_EQ(Enabled(d), enabledBefore);
     return seen;
   }
@@ -90,7 +101,7 @@ class MemoryLockout : public testing::Test, public SimOnCom1 {
   }
 
   std::unique_ptr<memtest::Rig> rig;
-  cv::RecordingPrompter prompter;
+  QTemporaryDir dir;
   cv::RecordingFileChooser chooser;
 };
 
@@ -112,10 +123,26 @@ TEST_F(MemoryLockout, NoControlActsWhileMemoriesTravel) {
     EXPECT_FALSE(fire.anyOn);
     EXPECT_TRUE(fire.stayed);
     EXPECT_FALSE(fire.edited) << "the double-click opened the settings";
-    EXPECT_EQ(fire.lines, calm.lines);
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(fire.lines, calm.lines) << "a held click started another run";
+    EXPECT_EQ(fire.boxes, 0u);
     EXPECT_TRUE(chooser.opens.isEmpty() && chooser.saves.isEmpty());
   }
+}
+
+// Receive over unsaved edits first saves them (Yes to the question). The save hands the editor's
+// buttons back as a save ends, but the Receive that follows still holds every control off: the
+// input of a person during it falls on the locked form.
+TEST_F(MemoryLockout, TheSaveBeforeAReceiveKeepsTheEditorLocked) {
+  const Seen calm = Run(&TMemoryDlg::ReceiveBtn, 10, false, true);
+  const Seen fire = Run(&TMemoryDlg::ReceiveBtn, 10, true, true);
+  EXPECT_EQ(chooser.saves.size(), 2) << "each run saved first";
+  EXPECT_EQ(calm.boxes, 1u) << "the save question";
+  EXPECT_EQ(fire.boxes, 1u);
+  EXPECT_TRUE(fire.pressed);
+  EXPECT_FALSE(fire.anyOn) << "the save turned controls on for the Receive";
+  EXPECT_TRUE(fire.stayed);
+  EXPECT_FALSE(fire.edited);
+  EXPECT_EQ(fire.lines, calm.lines);
 }
 
 }  // namespace

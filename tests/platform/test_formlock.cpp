@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "ControlsOff.h"
 #include "DialogExit.h"
+#include "HeldInput.h"
 
 namespace {
 
@@ -65,6 +67,41 @@ TEST(ControlsOff, NestedAndHandedOutLocksRestoreOnceInOrder) {
   }
   EXPECT_TRUE(button->isEnabled());
   EXPECT_TRUE(other->isEnabled());
+}
+
+// A run that lets no input through ends with input held for the form: a click on a locked
+// button, Esc and the close box, queued to the window during the run. It falls on the locked
+// form and does nothing; the same input queued without the lock acts (the helper delivers it).
+TEST(ControlsOff, InputHeldDuringTheLockFallsOnTheLockedForm) {
+  for (const bool locked : {false, true}) {
+    SCOPED_TRACE(locked ? "locked" : "not locked");
+    QDialog dialog;
+    auto* run = new QPushButton("Run", &dialog);
+    auto* close = new QPushButton("Close", &dialog);
+    run->setGeometry(0, 0, 80, 24);
+    close->setGeometry(0, 30, 80, 24);
+    int runs = 0, closes = 0;
+    QObject::connect(run, &QPushButton::clicked, [&] { ++runs; });
+    QObject::connect(close, &QPushButton::clicked, [&] {
+      ++closes;
+      dialog.reject();
+    });
+    cv::ExitThrough(dialog, *close);
+    dialog.show();
+    cvtest::DrainEvents();
+    {
+      std::optional<cv::ControlsOff> lock;
+      if (locked) lock.emplace(std::initializer_list<QWidget*>{run, close});
+      cvtest::QueueClick(run);
+      cvtest::QueueKey(&dialog, Qt::Key_Escape);
+      cvtest::QueueCloseRequest(&dialog);
+    }
+    EXPECT_EQ(run->isEnabled() && close->isEnabled(), true);
+    cvtest::DrainEvents();
+    EXPECT_EQ(runs, locked ? 0 : 1);
+    EXPECT_EQ(closes, locked ? 0 : 1) << "Esc and the close box press Close once it is on";
+    EXPECT_EQ(dialog.isVisible(), locked);
+  }
 }
 
 // A shown dialog whose Close rejects it, routed through ExitThrough with or without its own
