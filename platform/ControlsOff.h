@@ -30,4 +30,16 @@ class ControlsOff {
   std::vector<std::pair<QPointer<QWidget>, bool>> saved;
 };
 
+// For a run whose waits let no input through (paint and timer events only) and that turns no
+// control off: when this goes, the input the window system held for the run is taken and
+// ignored, as a form whose every control was off would ignore it. Nothing the person did during
+// the run acts once it has ended.
+class HeldInputIgnored {
+ public:
+  HeldInputIgnored() = default;
+  ~HeldInputIgnored();
+  HeldInputIgnored(const HeldInputIgnored&) = delete;
+  HeldInputIgnored& operator=(const HeldInputIgnored&) = delete;
+};
+
 }  // namespace cv

@@ -19,6 +19,7 @@
 
 #include "AppServices.h"
 #include "FamilyOnCom3.h"
+#include "HeldInput.h"
 #include "HostHome.h"
 #include "Mainform.h"
 #include "PlenarProfile.h"
@@ -243,8 +244,10 @@ std::vector<std::string> UpdateRecords(int records) {
 
 // Every family's Update Firmware while its update runs: a person presses MP (which would open the
 // port again and talk into the firmware being written), Start, Close, Esc and the close box from
-// inside the run's own event pumping. Nothing acts: the dialog stays, every record reaches the
-// meter once and in order with nothing between them, and the update ends with the new version.
+// its fifth record on, as input queued to the window: the run's own event pumping lets it in, and
+// what comes after its last pass is held until it ends. Nothing acts, then or afterwards: the
+// dialog stays, every record reaches the meter once and in order with nothing between them and no
+// second run, and the update ends with the new version.
 class UpdateUnderFire : public FamilyTools {};
 
 TEST_P(UpdateUnderFire, NoControlActsWhileAnUpdateRuns) {
@@ -272,34 +275,40 @@ TEST_P(UpdateUnderFire, NoControlActsWhileAnUpdateRuns) {
       open->selectFile(home.filePath("upd.pro"));
       QMetaObject::invokeMethod(open, "accept");
     });
+    // Were a control to open a window of its own, it must not hold the test.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [dlg] {
+      QWidget* top = QApplication::activeModalWidget();
+      if (top && top != dlg) top->close();
+    });
     QTimer presser;
     presser.setInterval(0);
     QObject::connect(&presser, &QTimer::timeout, [&] {
-      if (seen.pressed || QApplication::activeModalWidget() != dlg) return;
+      if (QApplication::activeModalWidget() != dlg) return;
       const std::vector<std::string> lines = sim->Lines();
       const size_t sent = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("*HX", 0) == 0; });
       if (sent < 5) return;
+      if (!seen.pressed) {
+        seen.atRecord = sent;
+        seen.anyOn = false;
+        closer.start(100);
+      }
       seen.pressed = true;
-      seen.atRecord = sent;
-      // Were a control to open a window of its own, it must not hold the test.
-      QTimer::singleShot(100, [dlg] {
-        QWidget* top = QApplication::activeModalWidget();
-        if (top && top != dlg) top->close();
-      });
-      seen.anyOn = startBtn->isEnabled() || closeBtn->isEnabled() || (mpBtn && mpBtn->isEnabled());
+      seen.anyOn = seen.anyOn || startBtn->isEnabled() || closeBtn->isEnabled() || (mpBtn && mpBtn->isEnabled());
       for (QPushButton* b : {mpBtn, startBtn, closeBtn})
-        if (b) QTest::mouseClick(b, Qt::LeftButton);
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dlg, Qt::Key_Escape);
-      dlg->close();
-      seen.stayed = dlg->isVisible();
+        if (b) cvtest::QueueClick(b);
+      cvtest::QueueKey(dlg, Qt::Key_Escape);
+      cvtest::QueueCloseRequest(dlg);
     });
     sim->WaitTxIdle();
     sim->ClearTraffic();
     presser.start();
     startBtn->click();
     presser.stop();
+    cvtest::DrainEvents();
+    seen.stayed = dlg->isVisible();
     seen.zone = NamedChild<QPlainTextEdit>(dlg, "LogZone")->toPlainText().split('\n', Qt::SkipEmptyParts);
-    closeBtn->click();
+    if (seen.stayed) closeBtn->click();
   });
   w->UpdateTools();
   ASSERT_TRUE(w->UpdateBtn->isEnabled());
@@ -315,6 +324,9 @@ TEST_P(UpdateUnderFire, NoControlActsWhileAnUpdateRuns) {
   std::vector<std::string> expected;
   for (const std::string& r : records) expected.push_back("*HX" + r);
   EXPECT_EQ(run, expected) << "every record once, in order, nothing between";
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("*HX", 0) == 0; }),
+            static_cast<long>(records.size()))
+      << "no second run";
   EXPECT_TRUE(seen.zone.value(seen.zone.size() - 1).startsWith("New version:")) << seen.zone.join('\n').toStdString();
   const QStringList log = LogLines(*w);
   EXPECT_FALSE(log.contains("Executing Mpeg2 Analyzer")) << log.join('\n').toStdString();

@@ -104,6 +104,36 @@ TEST(ControlsOff, InputHeldDuringTheLockFallsOnTheLockedForm) {
   }
 }
 
+// A run that lets no input through and turns nothing off: the input held for it is ignored when
+// it ends, and the dialog takes input again afterwards.
+TEST(HeldInputIgnored, InputHeldDuringTheRunActsNeitherThenNorAfter) {
+  QDialog dialog;
+  auto* run = new QPushButton("Run", &dialog);
+  auto* close = new QPushButton("Close", &dialog);
+  run->setGeometry(0, 0, 80, 24);
+  close->setGeometry(0, 30, 80, 24);
+  int runs = 0;
+  QObject::connect(run, &QPushButton::clicked, [&] { ++runs; });
+  QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
+  cv::ExitThrough(dialog, *close);
+  dialog.show();
+  cvtest::DrainEvents();
+  {
+    const cv::HeldInputIgnored held;
+    cvtest::QueueClick(run);
+    cvtest::QueueKey(&dialog, Qt::Key_Escape);
+    cvtest::QueueCloseRequest(&dialog);
+  }
+  cvtest::DrainEvents();
+  EXPECT_EQ(runs, 0);
+  EXPECT_TRUE(dialog.isVisible());
+  cvtest::QueueClick(run);
+  cvtest::QueueCloseRequest(&dialog);
+  cvtest::DrainEvents();
+  EXPECT_EQ(runs, 1) << "input after the run acts";
+  EXPECT_FALSE(dialog.isVisible());
+}
+
 // A shown dialog whose Close rejects it, routed through ExitThrough with or without its own
 // leave step; counts the clicks and the leave steps.
 struct ExitForm {

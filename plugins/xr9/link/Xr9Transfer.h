@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ControlsOff.h"
+
 namespace cv::xr9 {
 
 class TXR9Equip;
@@ -88,6 +90,9 @@ class TFileTransfer {
 
   TXR9Equip& equip_;
   LineSink zone_;
+  // The waits let no input through and the forms turn nothing off: what a person did meanwhile
+  // is ignored once the transfer is done, so nothing acts after it either.
+  cv::HeldInputIgnored heldInput_;
 };
 
 }  // namespace cv::xr9

@@ -9,9 +9,13 @@
 #include <fstream>
 
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "FileDialogs.h"
+#include "HeldInput.h"
+#include "Messages.h"
+#include "MsgIds.h"
 #include "HostForm.h"
 #include "SaveLimits.h"
 #include "Xr9Chanplandlg.h"
@@ -268,6 +272,53 @@ TEST_F(Xr9PlanOut, SendOnePlanGoesOutInChecksummedBlocks) {
   EXPECT_EQ(Stored(5, "ASTRA"), bytes);
   EXPECT_EQ(view.logs.front(), "Z Sending ASTRA");
   EXPECT_EQ(editor->plans[0].Modified, 1);  // sending changes nothing in the store
+}
+
+// The send's waits let no input through: the window system holds what a person does meanwhile
+// (Send, Send All, Receive, Close, Esc and the close box, here once the plan has gone) and gives it
+// once the send is done. None of it acts: the analyser gets the plan once, as without the presses,
+// no other box comes and the editor stays open.
+TEST_F(Xr9PlanOut, NoControlActsAfterASendThatLetNoInputIn) {
+  ASSERT_NO_FATAL_FAILURE(OpenLink());
+  struct Seen {
+    size_t uploads = 0, boxes = 0;
+    bool stayed = false;
+    int presses = 0;
+  } seen[2];
+  for (const bool disturbed : {false, true}) {
+    SCOPED_TRACE(disturbed ? "disturbed" : "calm");
+    Seen& s = seen[disturbed];
+    cv::xr9::TChannelsPlanDlg dlg(&host.form, equip.get());
+    dlg.Editor().plans[0] = Plan("ASTRA", 2, {}, Attrs({{2, 2}, {4, 8000}, {5, 27500}, {6, 0}, {7, 0}, {9, 0}, {10, 0}}), 5);
+    dlg.RefreshAll();
+    dlg.PlanListBox->setCurrentRow(0);
+    dlg.PlanListBoxClick();
+    dlg.Editor().EnableTransferButtons(true);
+    dlg.show();
+    cvtest::DrainEvents();
+    const std::vector<QWidget*> controls = {dlg.SendBtn, dlg.SendAllBtn, dlg.ReceiveBtn, dlg.CloseBtn};
+    QObject::connect(dlg.LogZone, &QPlainTextEdit::textChanged, &dlg, [&] {
+      if (!disturbed || !dlg.LogZone->toPlainText().contains(QString::fromStdString(cv::Msg(cv::msg::xr9::SentOk))))
+        return;
+      ++s.presses;
+      cvtest::QueueEverything(dlg, controls);
+    });
+    Settle();
+    sim->ClearTraffic();
+    prompter.shown.clear();
+    dlg.SendBtn->click();
+    cvtest::DrainEvents();
+    sim->WaitTxIdle();
+    const std::string received = sim->Received();
+    for (size_t at = received.find("*FL"); at != std::string::npos; at = received.find("*FL", at + 1)) ++s.uploads;
+    s.boxes = prompter.shown.size();
+    s.stayed = dlg.isVisible();
+  }
+  EXPECT_GT(seen[1].presses, 0);
+  EXPECT_EQ(seen[0].uploads, 1u);
+  EXPECT_EQ(seen[1].uploads, seen[0].uploads) << "a held click sent again";
+  EXPECT_EQ(seen[1].boxes, seen[0].boxes);
+  EXPECT_TRUE(seen[1].stayed);
 }
 
 TEST_F(Xr9PlanOut, SendOnePlanFailures) {
