@@ -7,6 +7,7 @@
 
 #include "Format.h"
 #include "MemoryTestKit.h"
+#include "SendFailures.h"
 #include "SimOnCom1.h"
 
 using cvsim::Corvane3Profile;
@@ -157,6 +158,12 @@ TEST_F(MemorySim, ALinkLostPartWayLeavesAnUnsendableSet) {
   rig->editor.SendBtnClick();
   rig->editor.SendOneBtnClick();
   EXPECT_TRUE(RecordsSent().empty());
+}
+
+TEST_F(MemorySim, SendsThatStopAreToldInTheEditor) {
+  // Send One asks nothing first: its record waits for a meter that never says it is ready.
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*SR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Memory number 30 was not sent.\nThe equipment did not answer.", 0));
 }
 
 TEST_F(MemorySim, NoInstrumentNoReceive) {
