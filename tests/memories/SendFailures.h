@@ -73,7 +73,9 @@ void SendFailuresAreBoxed(cvsim::Simulator& sim, R& rig, const std::string& reco
     ASSERT_EQ(rig.prompter.shown.size(), 1u);
     EXPECT_EQ(cv::To1252(rig.prompter.shown[0].text), row.box);
     EXPECT_EQ(rig.prompter.shown[0].caption, "CvTools Error");
-    if (!rig.view.gauges.empty()) EXPECT_EQ(rig.view.gauges.back(), 0);
+    if (!rig.view.gauges.empty()) {
+      EXPECT_EQ(rig.view.gauges.back(), 0);
+    }
     EXPECT_FALSE(rig.Logged("Sending memories complete"));
     EXPECT_FALSE(rig.Logged("Memory number 30 sent"));
     EXPECT_EQ(rig.editor.records, before);

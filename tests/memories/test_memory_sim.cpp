@@ -105,7 +105,7 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
        {"Bad SR answer from equipment:", short3, "Warning. Bad data in memory number 3"}, 2,
        "Bad SR answer from equipment:\n" + short3},
       {"unanswered query", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.unansweredFor = 12; }); },
-       {"Error asking equipment for memory number 12"}, 11},
+       {"Error asking equipment for memory number 12"}, 11, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
