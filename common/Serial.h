@@ -76,6 +76,8 @@ class TSerial {
 
   // Tests shorten every time-out by this factor (the mode tables keep their values).
   double timeScale = 1.0;
+  // The last wait for ACK got NAK: the instrument refused the line, rather than not answering.
+  bool refused = false;
 
  private:
   std::string openProblem_;

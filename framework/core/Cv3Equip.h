@@ -69,7 +69,8 @@ class TCv3Equip : public TEquip {
   // Plan headers and channels stored in the instrument ("*?JI", "*?CI"; Cv3EquipPlans.cpp).
   // `answered`, when given, tells a plan the instrument says it does not hold (true) from a
   // query it did not answer (false).
-  bool ReadPlanInfo(int plan, PlanInfo& info, bool* answered = nullptr);
+  // `answered`: a reply came; `absent`: it was the instrument's word that it holds no such plan.
+  bool ReadPlanInfo(int plan, PlanInfo& info, bool* answered = nullptr, bool* absent = nullptr);
   virtual bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band);
   static void CopyPlanInfo(PlanInfo& dest, const PlanInfo& source);
   static void CopyChannel(TChan3& dest, const TChan3& source);

@@ -3,10 +3,11 @@
 #include "Chan3.h"
 #include "Cv3Equip.h"
 
-bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info, bool* answered) {
+bool TCv3Equip::ReadPlanInfo(int plan, PlanInfo& info, bool* answered, bool* absent) {
   char reply[256] = {};
   const bool ok = Query(PlanInfoQuery(plan).c_str(), reply);
   if (answered) *answered = ok;
+  if (absent) *absent = ok && NoSuchEntry(reply);
   if (!ok) return false;
   return ParsePlanInfo(reply, info, Family().planBands);
 }

@@ -16,6 +16,7 @@ class Cv3MemoryEquipment : public MemoryEquipment {
   bool ReadVersion(float& version) override;
   bool Query(const std::string& command, std::string& reply) override;
   bool SendCommand(const std::string& command) override;
+  bool LastRefused() const override;
   std::vector<std::string> SplitFields(const std::string& line) override;
   void Log(const std::string& line) override;
   char DecimalSeparator() const override;

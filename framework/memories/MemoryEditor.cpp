@@ -151,11 +151,15 @@ void MemoryEditor::ReceiveBtnClick() {
     FillMemoryList();
     loaded = true;
   } else {
-    // The list shows the memories that came, each whole; what is missing is named, and the set
-    // stays one that is neither saved nor sent.
+    // The list shows the memories that came, each whole; what is missing is named with why, and
+    // the set stays one that is neither saved nor sent.
     const int missing = static_cast<int>(listLines.size()) + 1;
-    Box(Msg(m::ReceiveError) + "\n" + cv::Format(Msg(m::ReceiveMissing), missing), ErrorCaption(),
-        cv::MsgIcon::Error);
+    std::string why;
+    for (const std::string& line : replyReport) why += (why.empty() ? "" : "\n") + line;
+    Box(Msg(m::ReceiveError) + "\n" +
+            (why.empty() ? cv::Format(Msg(m::ReceiveMissing), missing)
+                         : cv::Format(Msg(m::ReceiveRefused), missing, why)),
+        ErrorCaption(), cv::MsgIcon::Error);
   }
   EnableControls(true);
 }
@@ -215,15 +219,32 @@ void MemoryEditor::SendOneBtnClick() {
   // A meter whose options are checked is asked about its logger before its options, as for
   // Send All; the CORVANE-3 and CORVANE-4 ask only once the record is known to be whole.
   const bool checked = codec.ChecksCompatibility();
-  if (!codec.BeginSendOne(equip) || (checked && !MaySend()) || !CheckCompatible(index, 1)) return;
+  if (!codec.BeginSendOne(equip)) {
+    // The meter did not answer its version query; the host log is behind the modal editor.
+    Box(Msg(cv::msg::cv4mem::SendOneNoEquip), ErrorCaption(), cv::MsgIcon::Error);
+    return;
+  }
+  if ((checked && !MaySend()) || !CheckCompatible(index, 1)) return;
   std::string text = EncodeMemoryRecord();
-  if (!Sendable(text) || (!checked && !MaySend())) return;
+  if (!Sendable(text)) {
+    SendStopped(index + 1, true, m::CauseBadLength);
+    return;
+  }
+  if (!checked && !MaySend()) return;
   if (!equip.SendCommand(text)) {
+    const bool refused = equip.LastRefused();
     equip.Log(Msg(m::NotAccepted));
     equip.Log(text);
+    SendStopped(index + 1, true, refused ? m::CauseRefused : m::CauseSilent);
     return;
   }
   equip.Log(cv::Format(Msg(m::MemorySent), index + 1));
+}
+
+void MemoryEditor::SendStopped(int number, bool one, int causeId) {
+  Gauge(0);
+  Box(cv::Format(Msg(one ? m::SendOneFailed : m::SendStoppedAt), number) + "\n" + Msg(causeId), ErrorCaption(),
+      cv::MsgIcon::Error);
 }
 
 // ---- the instrument ----
@@ -255,20 +276,24 @@ bool MemoryEditor::Sendable(const std::string& text) {
 }
 
 bool MemoryEditor::DecodeMemoryRecord(const std::string& reply, int number) {
+  replyReport.clear();
   MemoryRecord record = records[number - 1];
   DecodedMemory d = codec.Decode(reply, record);
   if (!d.complete) {
-    for (const std::string& line : codec.RefusedReplyLines(reply)) equip.Log(line);
+    replyReport = codec.RefusedReplyLines(reply);
+    for (const std::string& line : replyReport) equip.Log(line);
     return false;
   }
   // A reply for another memory would fill a slot the list does not show.
   if (d.index != number - 1) {
-    equip.Log(cv::Format(Msg(m::ReplyOtherMemory), number, d.numberText));
+    replyReport = {cv::Format(Msg(m::ReplyOtherMemory), number, d.numberText)};
+    equip.Log(replyReport.front());
     return false;
   }
   records[number - 1] = record;
   if (d.errors.none()) return true;
-  ReportMemoryErrors(d.errors, record, d.index);
+  replyReport = codec.ErrorLines(d.errors, record, d.index);
+  for (const std::string& line : replyReport) equip.Log(line);
   return false;
 }
 
@@ -277,6 +302,7 @@ void MemoryEditor::ReportMemoryErrors(const MemErrors& errors, const MemoryRecor
 }
 
 bool MemoryEditor::ReceiveAllMemories() {
+  replyReport.clear();
   Gauge(0);
   if (!equip.CheckVersion()) {
     equip.Log(Msg(m::ReceiveNoEquip));
@@ -288,12 +314,23 @@ bool MemoryEditor::ReceiveAllMemories() {
     Gauge(n * 100 / kMemoryCount);
     std::string reply;
     if (!equip.Query(codec.QueryCommand(n), reply)) {
+      replyReport.clear();
       equip.Log(cv::Format(Msg(m::AskError), n));
       return false;
     }
-    if (!DecodeMemoryRecord(reply, n)) equip.Log(cv::Format(Msg(m::BadData), n));
+    const bool whole = DecodeMemoryRecord(reply, n);
+    if (!whole) equip.Log(cv::Format(Msg(m::BadData), n));
     LoadCurrentRecord(records[n - 1]);
-    if (!UpdateListEntry()) return false;
+    if (!UpdateListEntry()) {
+      // The memory came but is not taken: its reply's lines say why (a frequency only the list's
+      // range refuses is named as the record's checks name it).
+      if (whole || replyReport.empty()) {
+        MemErrors frequency;
+        frequency.set(IsSatelliteBand(current.band) ? ErrFreqSat : ErrFreqTer);
+        replyReport = codec.ErrorLines(frequency, current, n - 1);
+      }
+      return false;
+    }
     InsertListLine(n - 1);
   }
   equip.Log(Msg(m::ReceiveComplete));
@@ -306,6 +343,7 @@ bool MemoryEditor::ReceiveAllMemories() {
 bool MemoryEditor::SendAllMemories() {
   if (!equip.CheckVersion()) {
     equip.Log(Msg(m::SendNoEquip));
+    Box(Msg(m::SendNoEquip), ErrorCaption(), cv::MsgIcon::Error);
     return false;
   }
   codec.ChooseForm(equip);
@@ -316,10 +354,15 @@ bool MemoryEditor::SendAllMemories() {
     Gauge(n * 100 / kMemoryCount);
     LoadCurrentRecord(records[n - 1]);
     std::string text = EncodeMemoryRecord();
-    if (!Sendable(text)) return false;
+    if (!Sendable(text)) {
+      SendStopped(n, false, m::CauseBadLength);
+      return false;
+    }
     if (!equip.SendCommand(text)) {
+      const bool refused = equip.LastRefused();
       equip.Log(cv::Format(Msg(m::NotAcceptedNumber), n));
       equip.Log(text);
+      SendStopped(n, false, refused ? m::CauseRefused : m::CauseSilent);
       return false;
     }
   }
@@ -373,6 +416,8 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
   size_t at = 0;
   std::optional<std::string> last;
   std::string reason;
+  // Rows taken with values outside their ranges, one line each, told once the read is done.
+  std::vector<std::string> warnings;
   for (int i = 1; i <= kMemoryCount && reason.empty(); ++i) {
     Gauge(i * 100 / kMemoryCount);
     while (at < lines.size() && codec.SkippedFileLine(lines[at])) ++at;
@@ -382,11 +427,19 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
       reason = cv::Format(Msg(m::FileEndsBefore), i);
       break;
     }
-    ParseFileRow(SplitFileRow(codec.RowText(*last), codec.FileColumns(), equip.ListSeparator(),
-                              [this](const std::string& line) { return equip.SplitFields(line); }),
-                 i);
+    const bool clean =
+        ParseFileRow(SplitFileRow(codec.RowText(*last), codec.FileColumns(), equip.ListSeparator(),
+                                  [this](const std::string& line) { return equip.SplitFields(line); }),
+                     i);
     LoadCurrentRecord(records[i - 1]);
-    if (UpdateListEntry()) continue;
+    if (UpdateListEntry()) {
+      if (!clean) {
+        std::string line;
+        for (const std::string& part : rowReport) line += part;
+        warnings.push_back(line);
+      }
+      continue;
+    }
     // The row's own lines say which memory and which field (a row with no number of its own
     // fails here too, named by its position); a frequency only the list's range refuses is
     // named as the row's checks name it.
@@ -403,6 +456,15 @@ bool MemoryEditor::ReadMemoryText(const std::string& content, const std::string&
   Gauge(ok ? 100 : 0);
   if (ok) {
     FillMemoryList();
+    if (!warnings.empty()) {
+      // The memories are taken as they stand; the person learns which ones hold what.
+      constexpr size_t kShown = 10;
+      std::string listed;
+      for (size_t w = 0; w < warnings.size() && w < kShown; ++w) listed += "\n" + warnings[w];
+      if (warnings.size() > kShown)
+        listed += "\n" + cv::Format(Msg(m::ReadWarningsMore), static_cast<int>(warnings.size() - kShown));
+      Box(cv::Format(Msg(m::ReadWarnings), fileName) + listed, Msg(m::CaptionWarning), cv::MsgIcon::Warning);
+    }
     return true;
   }
   records = keptRecords;

@@ -29,6 +29,9 @@ class MemoryEquipment {
   }
   virtual bool Query(const std::string& command, std::string& reply) = 0;
   virtual bool SendCommand(const std::string& command) = 0;
+  // Whether the last command failed because the instrument refused it (NAK) rather than because
+  // it did not answer.
+  virtual bool LastRefused() const { return false; }
   // The equipment's field splitter: list separator, decimal commas made points, 24 fields of 12.
   virtual std::vector<std::string> SplitFields(const std::string& line) = 0;
   virtual void Log(const std::string& line) = 0;  // the host's LogMemo
@@ -138,8 +141,10 @@ class MemoryEditor {
   bool BeginReplacing();
   void Box(const std::string& text, const std::string& caption, cv::MsgIcon icon);
   void InsertListLine(int i);
-  bool SendRecord(const std::string& text, int failureId, int number);
   bool Sendable(const std::string& text);
+  // The box of a send that stopped at memory `number` (Send All, or Send One when `one`): which
+  // memory and why, the gauge back to 0.
+  void SendStopped(int number, bool one, int causeId);
 
   MemoryEquipment& equip;
   MemoryCodec& codec;
@@ -147,6 +152,8 @@ class MemoryEditor {
   cv::plan::FileChooser& chooser;
   MemoryView& view;
   std::vector<std::string> rowReport;  // the lines of the last file row that failed a check
+  // Why the last received memory was not taken (its reply's lines), for the Receive's box.
+  std::vector<std::string> replyReport;
 };
 
 }  // namespace cv::mem

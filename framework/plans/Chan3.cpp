@@ -14,9 +14,6 @@ constexpr size_t kPlanHeaderLength = 21;
 constexpr size_t kChannelLength = 15;
 constexpr size_t kCommandLength = 15;
 
-bool NoSuchEntry(std::string_view reply) {
-  return reply.size() >= 5 && reply[3] == '!' && reply[4] == '!';
-}
 
 // Up to `count` commands from `rest`, each a ',' and its text up to the next ',' or the end.
 void ParseCommands(std::string_view rest, int count, char (&commands)[3][16]) {
@@ -170,6 +167,11 @@ bool ParseChannelInfo(std::string_view reply, char band, TChan3& chan, const cv:
   }
   ParseCommands(rest, cv::IsSatelliteBand(band) ? 3 : 1, chan.commands);
   return inRange;
+}
+
+bool NoSuchEntry(std::string_view reply) {
+  reply = WithoutLineEnd(reply);
+  return reply.size() >= 5 && reply[3] == '!' && reply[4] == '!';
 }
 
 std::string PlanInfoQuery(int plan) {

@@ -85,6 +85,9 @@ uint32_t ParseHex(std::string_view text, size_t maxDigits);
 // when the band is none of `bands` (band set to 'T', the rest left unread). A short reply
 // leaves the record as it was.
 bool ParsePlanInfo(std::string_view reply, PlanInfo& plan, std::string_view bands = "ST");
+// Whether a plan or channel reply is the instrument's word that it holds no such entry ("*JI!!"),
+// as against a reply that is garbled.
+bool NoSuchEntry(std::string_view reply);
 
 // "*?CI%02X%02X" reply -> channel of a plan of `band`. False when the instrument has no such
 // channel ("!!"), when the reply is shorter than 15 characters (record unchanged) and when the

@@ -264,7 +264,8 @@ void TChannelsDlg::CancelBtnClick() { reject(); }
 
 // Esc and the close box come while the field is still being typed in, before its exit check: it
 // is read first, so the question knows of the value and Cancel keeps it.
-void TChannelsDlg::ReadFieldBeingTyped() {
+bool TChannelsDlg::ReadFieldBeingTyped() {
+  refused = false;
   QWidget* typing = focusWidget();
   if (typing == NameEdit) OnExitNameEdit();
   else if (typing == FreqEdit) OnExitFreqEdit();
@@ -272,10 +273,13 @@ void TChannelsDlg::ReadFieldBeingTyped() {
   else if (typing == Comm1Combo) OnExitCommCombo(0);
   else if (typing == Comm2Combo) OnExitCommCombo(1);
   else if (typing == Comm3Combo) OnExitCommCombo(2);
+  return !refused;
 }
 
 void TChannelsDlg::LeaveAsking() {
-  ReadFieldBeingTyped();
+  // A refused value is dropped with a beep; leaving at the same key would hide that it was never
+  // taken, so the dialog stays with the field back on its kept value, and the next Esc leaves.
+  if (!ReadFieldBeingTyped()) return;
   if (!editor.Edited()) {
     reject();
     return;
@@ -307,6 +311,7 @@ void TChannelsDlg::AfterExit(ChannelListEditor::Exit result, QWidget* refocus) {
       ShowChannel();
       return;
     case Exit::Refused:
+      refused = true;
       ShowChannel();
       // After the focus change under way has finished.
       if (refocus) QTimer::singleShot(0, refocus, [refocus] { refocus->setFocus(); });

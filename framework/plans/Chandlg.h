@@ -65,7 +65,8 @@ class TChannelsDlg : public QDialog {
   // Esc and the close box: the field being typed in is read, then the question about changed
   // channels, then OK's or Cancel's way out.
   void LeaveAsking();
-  void ReadFieldBeingTyped();
+  // False when the field refused what was typed (it beeps and shows its kept value again).
+  bool ReadFieldBeingTyped();
   void FillChannelList();
   void ShowChannel();
   void ClearEdits();
@@ -78,4 +79,5 @@ class TChannelsDlg : public QDialog {
   TCv3Equip* equip;
   ChannelListEditor editor;
   bool filling = false;
+  bool refused = false;  // the last exit check refused its field's text
 };

@@ -28,6 +28,7 @@
 #include "MsgIds.h"
 #include "Format.h"
 #include "PlanFormat.h"
+#include "ScriptEngine.h"
 #include "Text1252.h"
 
 using namespace cv::plan;
@@ -41,14 +42,15 @@ class TChannelsPlanDlg::Adapter : public PlanEquipment, public DialogFileChooser
   bool HasPort() const override { return e.port != nullptr; }
   bool CheckVersion() override { return e.CheckVersion(); }
   PlanAnswer ReadPlanInfo(int plan, PlanInfo& info) override {
-    bool answered = false;
-    if (e.ReadPlanInfo(plan, info, &answered)) return PlanAnswer::Plan;
-    return answered ? PlanAnswer::NoPlan : PlanAnswer::Lost;
+    bool answered = false, absent = false;
+    if (e.ReadPlanInfo(plan, info, &answered, &absent)) return PlanAnswer::Plan;
+    return !answered ? PlanAnswer::Lost : absent ? PlanAnswer::NoPlan : PlanAnswer::Garbled;
   }
   bool ReadChannelInfo(int c, int p, TChan3& chan, char band) override { return e.ReadChannelInfo(c, p, chan, band); }
   bool RunScript(const std::string& path) override {
     return dlg.scriptRunner ? dlg.scriptRunner(path, &dlg) : false;
   }
+  int StoppedLine() const override { return e.Script().lineNumber; }
   int ParseLine(const std::string& l, int& k, std::vector<std::string>& a) override {
     return ParseDialectLine(e.Dialect(), l, k, a);
   }

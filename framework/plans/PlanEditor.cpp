@@ -9,6 +9,8 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PlanFormat.h"
+#include "ScriptCore.h"
+#include "ScriptEngine.h"
 #include "PlanScript.h"
 #include "PlanTextFile.h"
 #include "Text1252.h"
@@ -269,6 +271,7 @@ void PlanEditor::ReceiveBtnClick() {
   unreadPlan = -1;
   view.SetGauge(0);
   bool any = false;
+  bool garbled = false;
   for (int p = 0; p < family.planSlots; ++p) {
     PlanSlot& slot = planSlots[p];
     PlanInfo info;
@@ -281,9 +284,12 @@ void PlanEditor::ReceiveBtnClick() {
       slot.origin = PlanSlot::Received;
       slot.instrumentPlan = p;
       any = true;
-    } else if (answer == PlanAnswer::Lost && unreadPlan < 0) {
+    } else if ((answer == PlanAnswer::Lost || answer == PlanAnswer::Garbled) && unreadPlan < 0) {
       // A lost link would cost every later plan its full wait, for nothing: the rest is unknown.
+      // A garbled reply is no word that the plan is absent: the meter and the program are out
+      // of step, and an empty slot taken for it would be saved and sent as the meter's.
       unreadPlan = p;
+      garbled = answer == PlanAnswer::Garbled;
     }
     view.SetGauge((p + 1) * 100 / family.planSlots);
     view.Repaint();
@@ -291,7 +297,8 @@ void PlanEditor::ReceiveBtnClick() {
   listFilled = true;
   view.SetGauge(0);
   if (unreadPlan >= 0) {
-    const std::string text = Fill(Msg(msg::PlanReceiveStopped), {Dec(unreadPlan + 1)});
+    const std::string text =
+        Fill(Msg(garbled ? msg::PlanReceiveGarbled : msg::PlanReceiveStopped), {Dec(unreadPlan + 1)});
     equip.Log(text);
     cv::ShowBox(prompter, text, Msg(msg::PlanCaptionPlansError), cv::MsgIcon::Warning);
   } else if (!any) {
@@ -512,6 +519,7 @@ void PlanEditor::SendBtnClick() {
   }
   if (sendCheck && !sendCheck()) return;
   std::string stopped;
+  bool failed = false;
   {
     struct Busy {
       PlanView& v;
@@ -522,10 +530,10 @@ void PlanEditor::SendBtnClick() {
       if (equip.RunScript(script)) {
         equip.Log(Msg(msg::PlanSendOk));
         view.AddLogZone(Msg(msg::PlanSendOk));
-      } else {
-        equip.Log(Msg(msg::PlanSendFailed));
+        return;
       }
-      return;
+      equip.Log(Msg(msg::PlanSendFailed));
+      failed = true;
     } catch (const std::exception& e) {
       stopped = e.what();
       view.AddLogZone(stopped);
@@ -533,11 +541,56 @@ void PlanEditor::SendBtnClick() {
       stopped = "?";
     }
   }
-  // An exception leaving the click would end the program: the editor stays usable instead, with
-  // the hourglass gone before the box.
+  // The host log is behind the modal editor: the box says where the send stopped, with the
+  // hourglass gone first.
+  if (failed) {
+    Error(SendStoppedText(script, equip.StoppedLine()), cv::MsgIcon::Error);
+    return;
+  }
+  // An exception leaving the click would end the program: the editor stays usable instead.
   equip.Log(Msg(msg::PlanSendFailed));
   view.AddLogZone(Msg(msg::PlanSendFailed));
   Error(Fill(Msg(msg::PlanSendStopped), {stopped}));
+}
+
+std::string PlanEditor::SendStoppedText(const std::string& script, int line) {
+  namespace x = cv::script::exec;
+  std::string text;
+  int plan = 0;  // the plan (1..) whose part of the script runs, 0 outside every plan
+  FILE* file = line > 0 ? std::fopen(script.c_str(), "rb") : nullptr;
+  if (file) {
+    const ScriptDialect& dialect = family.dialect();
+    int headers = 0;
+    std::string piece;
+    for (int n = 1; n <= line && cv::script::ReadScriptPiece(file, piece); ++n) {
+      int keyword = 0;
+      std::vector<std::string> args;
+      const bool statement = ParseDialectLine(dialect, piece, keyword, args) == 1;
+      const ScriptExecutor run = statement ? dialect.ExecutorOf(keyword) : nullptr;
+      const bool channel = run && (run == x::Chan3T || run == x::Chan3S || run == family.thirdBandChannel);
+      if (run == x::Header3) ++headers;
+      if (run == x::Plan)
+        plan = static_cast<int>(ParseInteger(args.empty() ? "" : args[0]).value_or(0));
+      else if (run && !channel && run != x::Org && run != x::Alert)
+        plan = 0;
+      if (n < line) continue;
+      // The plan a line writes is the k-th the canalization holds, as the writer numbered them.
+      const int k = run == x::Header3 ? headers : plan;
+      const PlanSlot* slot = nullptr;
+      for (int s = 0, seen = 0; s < family.planSlots && k > 0 && !slot; ++s)
+        if (planSlots[s].HoldsPlan() && ++seen == k) slot = &planSlots[s];
+      const std::string name = slot ? ShownName(slot->name) : Dec(k);
+      if (channel && args.size() >= 2)
+        text = Fill(Msg(msg::PlanSendStoppedChannel),
+                    {name, Dec(ParseInteger(args[0]).value_or(-1) + 1), args[1], Dec(line), piece});
+      else if (k > 0)
+        text = Fill(Msg(msg::PlanSendStoppedPlan), {name, Dec(line), piece});
+      else
+        text = Fill(Msg(msg::PlanSendStoppedLine), {Dec(line), piece});
+    }
+    std::fclose(file);
+  }
+  return text.empty() ? Msg(msg::PlanSendFailed) : text;
 }
 
 bool PlanEditor::CloseBtnClick() { return !modified || AskToSave(); }

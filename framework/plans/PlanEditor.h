@@ -14,9 +14,10 @@
 
 namespace cv::plan {
 
-// What a plan header query gave: the plan, the instrument's word that it holds none there, or no
-// answer at all (the link was lost), which says nothing about that plan or the ones after it.
-enum class PlanAnswer { Plan, NoPlan, Lost };
+// What a plan header query gave: the plan, the instrument's word that it holds none there, a reply
+// that is neither (garbled), or no answer at all (the link was lost). The last two say nothing
+// about that plan or the ones after it.
+enum class PlanAnswer { Plan, NoPlan, Lost, Garbled };
 
 // What the editor needs of the equipment object: the instrument reads and the script run, and
 // the equipment's text services.
@@ -29,6 +30,8 @@ class PlanEquipment {
   virtual bool ReadChannelInfo(int channel, int plan, TChan3& chan, char band) = 0;
   // Runs a script through the script engine; true when its last statement succeeded.
   virtual bool RunScript(const std::string& path) = 0;
+  // The script line (piece, from 1) where the last failed run stopped; 0 when unknown.
+  virtual int StoppedLine() const { return 0; }
   virtual int ParseLine(const std::string& line, int& keyword, std::vector<std::string>& args) = 0;
   virtual bool SplitFields(const std::string& line, std::vector<std::string>& fields) = 0;
   virtual void Log(const std::string& line) = 0;  // the host's LogMemo
@@ -146,6 +149,9 @@ class PlanEditor : public Report {
   void Error(const std::string& text, cv::MsgIcon icon = cv::MsgIcon::Error);
   bool LoaderPresent();
   std::string UnreadText(const PlanSlot& slot);
+  // What a box says of a Send whose script stopped at piece `line` of `script`: the plan and the
+  // channel the line writes, or the line alone outside them.
+  std::string SendStoppedText(const std::string& script, int line);
   void TellUnread(const PlanSlot& slot);
   static std::vector<uint32_t> ChannelWords(const PlanSlot& slot);
 

@@ -137,6 +137,7 @@ void TScriptEngine::LogEnd(FILE* file) {
 bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
   view = dialog;
   BeginRun();
+  lineNumber = 0;  // a run that never starts names no line
 
   const std::string logName = cv::script::TranscriptPath(path);
 

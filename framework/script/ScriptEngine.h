@@ -95,7 +95,7 @@ class TScriptEngine {
   char blankName[16] = {};
   std::vector<float> lnbTable;  // one per plan the dialect's directory holds
   cv::script::Registers registers;
-  int lineNumber = 0;
+  int lineNumber = 0;  // the piece being run; after a failed run, the one it stopped at
 
   // For a family's own executors: the statement's tokens, the dialog's log zone, the line
   // with its handshake, and "*FL:" records at the running flash address.

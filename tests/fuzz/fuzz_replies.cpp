@@ -43,7 +43,7 @@ class ReplyEquipment : public PlanEquipment, public FileChooser, public PlanView
   PlanAnswer ReadPlanInfo(int, PlanInfo& info) override {
     std::string reply;
     if (!replies.Next(reply)) return PlanAnswer::Lost;
-    return ParsePlanInfo(reply, info) ? PlanAnswer::Plan : PlanAnswer::NoPlan;
+    return ParsePlanInfo(reply, info) ? PlanAnswer::Plan : NoSuchEntry(reply) ? PlanAnswer::NoPlan : PlanAnswer::Garbled;
   }
   bool ReadChannelInfo(int, int, TChan3& chan, char band) override {
     std::string reply;

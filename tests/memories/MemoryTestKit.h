@@ -226,6 +226,16 @@ void HostileLabelsThroughTheMeter(R& rig, TCv3Equip& equip, Load loadDefaults) {
   }
 }
 
+// The box of a Receive whose memory `n` came and was refused, for the reasons logged (`why`).
+inline std::string ReceiveRefusedBox(int n, const std::vector<std::string>& why) {
+  std::string lines;
+  for (const std::string& line : why) lines += line + "\n";
+  return "Error receiving data\nMemory number " + std::to_string(n) +
+         " came from the equipment but could not be taken:\n" + lines +
+         "The list holds only the memories before it, which cannot be edited, saved or sent until all 99 are "
+         "received or read.";
+}
+
 // The box of a Receive that stopped before memory `missing`.
 inline std::string ReceiveFailedBox(int missing) {
   return "Error receiving data\nNothing came from memory number " + std::to_string(missing) +

@@ -8,6 +8,7 @@
 
 #include "FileSizeLimit.h"
 #include "SaveLimits.h"
+#include "Format.h"
 #include "MemoryFile.h"
 #include "MemoryTestKit.h"
 
@@ -133,7 +134,7 @@ struct Damage {
   bool loaded;
   size_t listed;
   std::function<void(const Rig& rig)> check;
-  std::string reason;  // a failed read's, in its box
+  std::string reason;  // a failed read's, in its box; a good read's warnings, in theirs (none: no box)
 };
 
 void SetField(std::string& row, size_t at, const std::string& value) { row.replace(at, value.size(), value); }
@@ -161,7 +162,8 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
        [](auto& l) { SetField(l[25], 38, "B"); },
        {"Error(s) in memory number 6:", " Specific QAM meas. has been replaced by BER", "Reading memories complete"},
        true, 99,
-       [&](const Rig& r) { EXPECT_EQ(r.editor.records[5], defaults[5]); }},
+       [&](const Rig& r) { EXPECT_EQ(r.editor.records[5], defaults[5]); },
+       "Error(s) in memory number 6: Specific QAM meas. has been replaced by BER"},
       {"BER QPSK on a terrestrial memory",
        [](auto& l) {
          SetField(l[24], 8, "T");
@@ -173,7 +175,8 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
          EXPECT_EQ(r.editor.records[4].band, 'T');
          EXPECT_EQ(r.editor.records[4].meas, '4');
          EXPECT_EQ(r.editor.records[4].freq, 474.0f);
-       }},
+       },
+       "Error(s) in memory number 5: Measurement must be in SAT"},
       {"two-character label",
        [](auto& l) { l[20].replace(3, 4, "AB"); },
        {"Reading memories complete"},
@@ -202,7 +205,28 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
        {"Error(s) in memory number 7:", " Channel bandwidth: 999.989990234375 (0.1-81.91)",
         " LNB frequency: 9999999 (0-52428.7)", "Reading memories complete"},
        true, 99,
-       [](const Rig& r) { EXPECT_EQ(r.editor.records[6].bw, 999.99f); }},
+       [](const Rig& r) { EXPECT_EQ(r.editor.records[6].bw, 999.99f); },
+       "Error(s) in memory number 7: Channel bandwidth: 999.989990234375 (0.1-81.91) LNB frequency: 9999999 (0-52428.7)"},
+      {"twelve memories with a bandwidth of 0",
+       [](auto& l) {
+         for (int n = 1; n <= 12; ++n) SetField(l[19 + n], 49, "00,00");
+       },
+       [] {
+         std::vector<std::string> log;
+         for (int n = 1; n <= 12; ++n) {
+           log.push_back(cv::Format("Error(s) in memory number %d:", n));
+           log.push_back(" Channel bandwidth: 0 (0.1-81.91)");
+         }
+         log.push_back("Reading memories complete");
+         return log;
+       }(),
+       true, 99, nullptr,
+       [] {
+         std::string listed;
+         for (int n = 1; n <= 10; ++n)
+           listed += cv::Format("%sError(s) in memory number %d: Channel bandwidth: 0 (0.1-81.91)", n > 1 ? "\n" : "", n);
+         return listed + "\n... and 2 more memories with such values (the log lists them all).";
+       }()},
   };
   const std::vector<std::string> golden = Lines(memtest::ReadAll(kData + "semicolon.csv"));
   for (const Damage& c : cases) {
@@ -224,7 +248,17 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
     EXPECT_EQ(rig.view.gauges.back(), c.loaded ? 100 : 0);
     if (c.check) c.check(rig);
     if (c.loaded) {
-      EXPECT_TRUE(rig.prompter.shown.empty());
+      // Values kept outside their ranges are told in the editor, not only in the log behind it.
+      if (c.reason.empty()) {
+        EXPECT_TRUE(rig.prompter.shown.empty());
+        continue;
+      }
+      ASSERT_EQ(rig.prompter.shown.size(), 1u);
+      EXPECT_EQ(cv::To1252(rig.prompter.shown[0].text),
+                "The memories were read from damaged.csv with values outside their ranges, kept as they stand:\n" +
+                    c.reason);
+      EXPECT_EQ(rig.prompter.shown[0].caption, "Warning");
+      EXPECT_EQ(rig.prompter.shown[0].icon, cv::MsgIcon::Warning);
       continue;
     }
     // No row of a failed file reaches a memory.
@@ -234,6 +268,29 @@ TEST(MemoryFile, DamagedFilesLogAndLeaveTheEditor) {
                                                           "\nThe memories in the editor are left as they were.");
     EXPECT_EQ(rig.prompter.shown[0].caption, "CvTools Error");
   }
+}
+
+// A family whose list takes a narrower range than its rows' checks: a row only the list refuses
+// is named by its own frequency, never by the reasons of a row that failed in an earlier read.
+TEST(MemoryFile, AFailedReadNamesItsOwnRowOnly) {
+  class NarrowList : public cv::mem::MemoryCodec {
+   public:
+    bool FreqInRange(char band, float mhz) const override {
+      return MemoryCodec::FreqInRange(band, mhz) && (band != 'T' || mhz >= 45.0f);
+    }
+  } codec;
+  Rig rig;
+  cv::mem::MemoryEditor editor{rig.link, rig.prompter, rig.chooser, rig.view, codec};
+  const std::vector<std::string> golden = Lines(memtest::ReadAll(kData + "semicolon.csv"));
+  std::vector<std::string> otherMemory = golden, low = golden;
+  SetField(otherMemory[22], 0, "04");
+  SetField(low[20], 18, "0030,00");
+  EXPECT_FALSE(editor.ReadMemoryText(Join(otherMemory), "other.csv"));
+  EXPECT_FALSE(editor.ReadMemoryText(Join(low), "low.csv"));
+  ASSERT_EQ(rig.prompter.shown.size(), 2u);
+  EXPECT_EQ(cv::To1252(rig.prompter.shown[1].text),
+            "Couldn't read memories from low.csv:\nError(s) in memory number 1: Frequency: 30 (5-862)\n"
+            "The memories in the editor are left as they were.");
 }
 
 TEST(MemoryFile, UnreadableUnwritableAndUnfitFiles) {

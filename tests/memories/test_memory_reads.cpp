@@ -21,7 +21,10 @@ TEST_F(MemoryReads, AFailedReadKeepsTheSetAndSaysWhy) {
   rows.push_back({"range.csv", memtest::Cv3FileWithMemory4('T', "0870,00"),
                   {"Error(s) in memory number 4: Frequency: 870 (5-862)"}});
   // Every other family's memories lie within this family's ranges.
-  rows.push_back({"plenar.csv", memtest::PlenarFile(), {}});
+  // Its measures past this family's are kept as read, and one box lists them.
+  rows.push_back({"plenar.csv", memtest::PlenarFile(), {}, memtest::FailedRead::Answer::File,
+                  "The memories were read from plenar.csv with values outside their ranges, kept as they stand:\n"
+                  "Error(s) in memory number "});
   memtest::FailedReadsKeepTheSet([&] { return std::make_unique<TMemoryDlg>(nullptr, &rig.equip); }, rows,
                                  memtest::WithNewSeventhLabel(good));
 }

@@ -7,6 +7,7 @@
 
 #include "Format.h"
 #include "MemoryTestKit.h"
+#include "SendFailures.h"
 #include "SimOnCom1.h"
 
 using cvsim::Corvane3Profile;
@@ -89,19 +90,22 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
     std::function<void(MemorySim&)> arrange;
     std::vector<std::string> log;  // after "Receiving memories from equipment..."
     size_t listed;
+    std::string why;  // what the box says of the memory that came and was refused; none: nothing came
   };
   const std::string short3 = Corvane3Profile::DefaultMemory(3).substr(0, 37);
   const std::vector<Case> cases = {
       {"satellite memory at 700 MHz", [](MemorySim& t) { t.SetMemory(5, 11, "24dc"); },
-       {"Error(s) in memory number 5:", " Frequency: 700 (862.1-2150)", "Warning. Bad data in memory number 5"}, 4},
+       {"Error(s) in memory number 5:", " Frequency: 700 (862.1-2150)", "Warning. Bad data in memory number 5"}, 4,
+       "Error(s) in memory number 5:\n Frequency: 700 (862.1-2150)"},
       {"reply naming another memory", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.wrongNumberFor = 7; }); },
        {"Error. The answer for memory number 7 names memory number 08: nothing stored",
         "Warning. Bad data in memory number 7"},
-       6},
+       6, "Error. The answer for memory number 7 names memory number 08: nothing stored"},
       {"short reply", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.shortReplyFor = 3; }); },
-       {"Bad SR answer from equipment:", short3, "Warning. Bad data in memory number 3"}, 2},
+       {"Bad SR answer from equipment:", short3, "Warning. Bad data in memory number 3"}, 2,
+       "Bad SR answer from equipment:\n" + short3},
       {"unanswered query", [](MemorySim& t) { t.Profile([](Corvane3Profile& p) { p.unansweredFor = 12; }); },
-       {"Error asking equipment for memory number 12"}, 11},
+       {"Error asking equipment for memory number 12"}, 11, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -112,7 +116,14 @@ TEST_F(MemorySim, FailedMemoriesEndTheReceive) {
     expected.insert(expected.end(), c.log.begin(), c.log.end());
     EXPECT_EQ(rig->Log(), expected);
     ASSERT_EQ(rig->prompter.shown.size(), 1u);
-    EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
+    EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text),
+              c.why.empty() ? memtest::ReceiveFailedBox(c.listed + 1)
+                            : cv::Format("Error receiving data\nMemory number %d came from the equipment but could not "
+                                         "be taken:\n",
+                                         static_cast<int>(c.listed + 1)) +
+                                  c.why +
+                                  "\nThe list holds only the memories before it, which cannot be edited, saved or "
+                                  "sent until all 99 are received or read.");
     EXPECT_EQ(rig->prompter.shown[0].caption, "CvTools Error");
     EXPECT_EQ(rig->prompter.shown[0].icon, cv::MsgIcon::Error);
     EXPECT_FALSE(rig->editor.loaded);
@@ -147,6 +158,12 @@ TEST_F(MemorySim, ALinkLostPartWayLeavesAnUnsendableSet) {
   rig->editor.SendBtnClick();
   rig->editor.SendOneBtnClick();
   EXPECT_TRUE(RecordsSent().empty());
+}
+
+TEST_F(MemorySim, SendsThatStopAreToldInTheEditor) {
+  // Send One asks nothing first: its record waits for a meter that never says it is ready.
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*SR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Memory number 30 was not sent.\nThe equipment did not answer.", 0));
 }
 
 TEST_F(MemorySim, NoInstrumentNoReceive) {

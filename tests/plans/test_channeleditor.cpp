@@ -283,6 +283,40 @@ TEST(ChannelsDlgForm, EscAndTheCloseBoxAskAboutChangedChannels) {
   }
 }
 
+// A frequency the field refuses, typed and not left: Esc and the close box keep the dialog with a
+// beep and the field back on its kept value, so the drop is seen; the next Esc leaves, as nothing
+// changed.
+TEST(ChannelsDlgForm, ARefusedTypedValueKeepsTheDialogOnEscAndTheCloseBox) {
+  for (bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Esc" : "close box");
+    cv::RecordingPrompter prompter;
+    PlanSlot plan = Plan('T', {471.25f, 479.25f});
+    TChannelsDlg dlg(nullptr, plan);
+    int beeps = 0;
+    dlg.beep = [&] { ++beeps; };
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.ChanListBox->setCurrentRow(0);
+    const QString kept = dlg.FreqEdit->text();
+    dlg.FreqEdit->setFocus();
+    dlg.FreqEdit->selectAll();
+    QTest::keyClicks(dlg.FreqEdit, "9999");
+    if (escape)
+      QTest::keyClick(dlg.FreqEdit, Qt::Key_Escape);
+    else
+      dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(dlg.FreqEdit->text(), kept);
+    EXPECT_TRUE(prompter.shown.empty());
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dlg, Qt::Key_Escape);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(plan.Channels()[0].frequency, 471.25f);
+  }
+}
+
 // Each kind of change in the channel dialog, Esc and the close box: the question comes and Cancel
 // keeps the dialog and the change. A field typed in and not left yet is read before the question,
 // as leaving it would.

@@ -21,6 +21,9 @@
 #include "AppServices.h"
 #include "Chanplandlg.h"
 #include "CommandTable.h"
+#include "FileDialogs.h"
+#include "Format.h"
+#include "Text1252.h"
 #include "Cv3Equip.h"
 #include "HeldInput.h"
 #include "PlanSlot.h"
@@ -289,6 +292,140 @@ TEST_F(PlanSend, ReceiveCutShortKeepsWhatCameAndIsNeitherSavedNorSent) {
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_EQ(ed.unreadPlan, -1);
   EXPECT_TRUE(ed.WriteScript(dir.filePath("whole.pro").toStdString()));
+}
+
+// A plan query that gets no answer, or an answer that is no plan and not the meter's "no such
+// plan", ends the Receive there: nothing more is asked, even of a meter that answers again, and
+// the box tells a lost link from a garbled reply. The meter's own "*JI!!" stays an empty slot.
+TEST_F(PlanSend, AReceiveStopsAtALostOrGarbledPlanAndAsksNoMore) {
+  using Stored = Corvane3Profile::StoredPlan;
+  const Stored c3{"C-BAND  ", 'S', 51500, 3, {}, {{"  CB", 13441, 13441, {}}}};
+  Stored bad = c3;
+  bad.band = 'X';
+  const std::string lost = ": the equipment did not answer.\n";
+  const std::string garbled = ": the equipment's answer for it could not be read.\n";
+  struct Row {
+    const char* what;
+    int at;  // the plan (0..) where the Receive stops
+    std::string reply;  // its garbled reply; none: no answer, then the meter answers again
+    std::string why;
+  } rows[] = {{"no answer, the meter back at once", 1, "", lost},
+              {"a short reply", 1, "*JIASTRA", garbled},
+              {"a band letter outside the family's", 3, Corvane3PlanReply(bad), garbled}};
+  auto& ed = dlg->Editor();
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    Profile([&](Corvane3Profile& p) {
+      p.plans.clear();
+      p.plans[0] = Stored{"TDT     ", 'T', 0, 1, {}, {{"  21", 10203, 10258, {}}}};
+      p.plans[1] = Stored{"ASTRA   ", 'S', 97500, 2, {}, {{" RTL", 13436, 13436, {}}}};
+      p.plans[3] = c3;
+      p.plans[4] = c3;
+      p.fixedReplies.clear();
+      if (!r.reply.empty()) p.fixedReplies[cv::Format("*?JI%02X", r.at)] = r.reply;
+    });
+    if (r.reply.empty()) {
+      cvsim::Faults f;
+      f.failPrefix = "*?JI";
+      f.failAtLine = r.at + 1;
+      sim->SetFaults(f);
+    }
+    // The gauge moves once after the version check and once after each plan's query: right after
+    // the lost one the meter answers again.
+    dlg->Gauge->setValue(1);
+    int moves = 0;
+    auto back = QObject::connect(dlg->Gauge, &QProgressBar::valueChanged, [&] {
+      if (++moves == r.at + 2 && r.reply.empty()) {
+        sim->SetFaults({});
+        sim->SendXon();
+        Settle();
+      }
+    });
+    prompter.shown.clear();
+    sim->ClearTraffic();
+    Button("ReceiveBtn")->click();
+    QObject::disconnect(back);
+    int queries = 0;
+    for (const std::string& l : sim->Lines()) queries += l.rfind("*?JI", 0) == 0;
+    EXPECT_EQ(queries, r.at + 1);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(cv::To1252(prompter.shown[0].text), "Receiving plans stopped at plan " + std::to_string(r.at + 1) +
+                                                      r.why +
+                                                      "The plans received before it are kept; receive again for "
+                                                      "the rest.");
+    EXPECT_EQ(ed.unreadPlan, r.at);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ed.planSlots[i].HoldsPlan(), i < r.at && i != 2) << i;
+    sim->SetFaults({});
+    sim->SendXon();
+    Settle();
+  }
+}
+
+// After a Receive cut short, Read of a whole canalization script makes the set whole: Save writes
+// it and Send takes it.
+TEST_F(PlanSend, AWholeReadAfterACutReceiveIsSavedAndSent) {
+  cvsim::Faults f;
+  f.failPrefix = "*?JI";
+  f.failAtLine = 2;
+  sim->SetFaults(f);
+  Button("ReceiveBtn")->click();
+  ASSERT_EQ(dlg->Editor().unreadPlan, 1);
+  sim->SetFaults({});
+  sim->SendXon();
+  Settle();
+  ASSERT_TRUE(QFile::copy(QString(CV_TEST_DATA_DIR) + "/plans/cv3_canalization.pro", dir.filePath("whole.pro")));
+  cv::RecordingFileChooser chooser;
+  chooser.openAnswers = {{dir.filePath("whole.pro")}};
+  chooser.saveAnswers = {dir.filePath("saved.pro")};
+  prompter.shown.clear();
+  Button("ReadBtn")->click();
+  EXPECT_EQ(dlg->Editor().unreadPlan, -1);
+  Button("SaveBtn")->click();
+  EXPECT_TRUE(QFile::exists(dir.filePath("saved.pro")));
+  Button("SendBtn")->click();
+  EXPECT_TRUE(prompter.shown.empty()) << (prompter.shown.empty() ? "" : prompter.shown[0].text.toStdString());
+  EXPECT_TRUE(Memo().contains("Sending successful")) << memo->toPlainText().toStdString();
+  Profile([](Corvane3Profile& p) { EXPECT_EQ(p.flash.PlanCount(), 2); });
+}
+
+// A meter that falls silent part way through the plans: one box names the plan and the channel
+// it did not take, and nothing says the send succeeded.
+TEST_F(PlanSend, ASendSilentAfterAChannelLineNamesThePlanAndChannel) {
+  LoadCanalization();
+  // An undisturbed send counts the flash records up to ASTRA's second channel line.
+  int records = -1;
+  auto count = QObject::connect(dlg->LogZone, &QPlainTextEdit::textChanged, [&] {
+    if (records < 0 && dlg->LogZone->toPlainText().contains("CHAN3S (1,")) {
+      records = 0;
+      for (const std::string& l : sim->Lines()) records += l.rfind("*FL:", 0) == 0;
+    }
+  });
+  Button("SendBtn")->click();
+  QObject::disconnect(count);
+  ASSERT_TRUE(Memo().contains("Sending successful"));
+  ASSERT_GT(records, 0);
+  Settle();
+
+  memo->clear();
+  dlg->LogZone->clear();
+  prompter.shown.clear();
+  sim->ClearTraffic();
+  cvsim::Faults f;
+  f.failPrefix = "*FL:";
+  f.failAtLine = records + 1;
+  sim->SetFaults(f);
+  Button("SendBtn")->click();
+  EXPECT_FALSE(Memo().contains("Sending successful"));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  const std::string box = cv::To1252(prompter.shown[0].text);
+  EXPECT_EQ(box.rfind("Sending Channels Error: the equipment did not take plan ASTRA, channel 3 (ARD).\n"
+                      "The script stopped at its line ",
+                      0),
+            0u)
+      << box;
+  EXPECT_NE(box.find(": CHAN3S (2,  ARD, 11586.00, "), std::string::npos) << box;
+  EXPECT_EQ(box.substr(box.rfind('\n')), "\nThe equipment's channel plans are incomplete; send them again.");
+  EXPECT_EQ(prompter.shown[0].caption, "CvTools Error");
 }
 
 // Send and Receive let window events run while they talk to the meter, and what a person does

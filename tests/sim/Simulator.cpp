@@ -280,8 +280,17 @@ void Simulator::EmitRawLocked(const std::string& bytes) {
 void Simulator::HandleLineLocked(const std::string& line) {
   lines_.push_back(line);
   if (faults_.silent) return;
+  bool refuse = faults_.refuseAll;
+  if (faults_.failAtLine > 0 && !faults_.failPrefix.empty() && line.rfind(faults_.failPrefix, 0) == 0 &&
+      --faults_.failAtLine == 0) {
+    if (!faults_.failRefuses) {
+      faults_.silent = true;
+      return;
+    }
+    refuse = true;
+  }
   const bool wasAccepting = profile_->acceptsLines;
-  AnswerLocked(faults_.refuseAll ? Answer::Nak() : profile_->Handle(line), wasAccepting);
+  AnswerLocked(refuse ? Answer::Nak() : profile_->Handle(line), wasAccepting);
 }
 
 void Simulator::HandleBlockLocked() {

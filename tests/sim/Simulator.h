@@ -318,6 +318,13 @@ struct Faults {
   int lateXonMs = 0;               // > 0: the instrument is busy this long after each answer and
                                    // only then sends XON, so a close meanwhile does not drop it;
                                    // what it answers meanwhile follows that XON
+  // A fault at the n-th line starting with `failPrefix` (n = failAtLine, 1-based; counted from
+  // when the fault is set): that line is refused (NAK) when `failRefuses`, and otherwise the
+  // instrument falls silent from that line on (as `silent`, which a test clears to have it
+  // answer again). 0: none.
+  std::string failPrefix;
+  int failAtLine = 0;
+  bool failRefuses = false;
 };
 
 struct TrafficEntry {

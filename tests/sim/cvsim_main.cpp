@@ -1,6 +1,6 @@
 // cvsim: a simulated instrument on a pseudo-terminal, for trying the programs without hardware.
 //   cvsim [--profile NAME] [--model TEXT] [--version TEXT] [--baud N] [--log FILE] [--link PATH]
-//         [--files DIR] [--scenario NAME]
+//         [--files DIR] [--scenario NAME] [--silent-at PREFIX:N | --refuse-at PREFIX:N]
 // Prints the slave path; point a port at it with CV_PORT_COM1=<path> or the [Ports] section.
 #include <csignal>
 #include <charconv>
@@ -35,7 +35,11 @@ void Usage(FILE* out) {
       out);
   for (const auto& [name, text] : cvsim::PlenarProfile::Scenarios())
     std::fprintf(out, "                    %-11s %s\n", name.c_str(), text.c_str());
-  std::fputs("  --help          this text\n", out);
+  std::fputs(
+      "  --silent-at PREFIX:N  fall silent at the N-th line starting with PREFIX (*SR:30: at memory 30)\n"
+      "  --refuse-at PREFIX:N  refuse (NAK) the N-th line starting with PREFIX\n"
+      "  --help          this text\n",
+      out);
 }
 
 }  // namespace
@@ -47,6 +51,7 @@ int main(int argc, char** argv) {
   std::string filesDir;
   std::string scenario;
   cvsim::SimOptions options;
+  cvsim::Faults faults;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& out) {
@@ -84,6 +89,20 @@ int main(int argc, char** argv) {
       value(filesDir);
     } else if (arg == "--scenario") {
       value(scenario);
+    } else if (arg == "--silent-at" || arg == "--refuse-at") {
+      std::string text;
+      value(text);
+      const size_t colon = text.rfind(':');
+      int n = 0;
+      const char* digits = colon == std::string::npos ? nullptr : text.c_str() + colon + 1;
+      auto r = digits ? std::from_chars(digits, text.c_str() + text.size(), n) : std::from_chars_result{};
+      if (!digits || colon == 0 || r.ec != std::errc() || r.ptr != text.c_str() + text.size() || n < 1) {
+        std::fprintf(stderr, "cvsim: bad %s value \"%s\" (PREFIX:N)\n", arg.c_str(), text.c_str());
+        return 2;
+      }
+      faults.failPrefix = text.substr(0, colon);
+      faults.failAtLine = n;
+      faults.failRefuses = arg == "--refuse-at";
     } else {
       std::fprintf(stderr, "cvsim: unknown option \"%s\"\n", arg.c_str());
       Usage(stderr);
@@ -123,6 +142,7 @@ int main(int argc, char** argv) {
   model = profile->model;
   version = profile->version;
   cvsim::Simulator sim(std::move(profile), options);
+  sim.SetFaults(faults);
   std::string error;
   if (!sim.Start(&error)) {
     std::fprintf(stderr, "cvsim: %s\n", error.c_str());

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "Cv2MemoryKit.h"
+#include "../../memories/SendFailures.h"
 #include "Cv2Sim.h"
 #include "Format.h"
 #include "Memchanneldlg.h"
@@ -409,4 +410,9 @@ TEST_F(Cv2MemorySim, EditOkThenCancelKeepsTheFlag) {
   EXPECT_FALSE(editor.CloseBtnClick());
   ASSERT_EQ(rig->prompter.shown.size(), 1u);
   EXPECT_EQ(rig->prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+}
+
+TEST_F(Cv2MemorySim, SendsThatStopAreToldInTheEditor) {
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*SR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Sending memory Error: Equipment not detected", 0));
 }

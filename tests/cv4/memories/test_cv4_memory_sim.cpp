@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Cv4MemoryKit.h"
+#include "../../memories/SendFailures.h"
 #include "Cv4Sim.h"
 #include "Format.h"
 
@@ -159,7 +160,7 @@ TEST_F(Cv4MemorySim, AShortReplyFailsTheReceive) {
   EXPECT_EQ(log[3], "Warning. Bad data in memory number 3");
   EXPECT_FALSE(rig->editor.loaded);
   ASSERT_EQ(rig->prompter.shown.size(), 1u);
-  EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(3));
+  EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveRefusedBox(3, {log[1], log[2]}));
   EXPECT_EQ(rig->editor.listLines.size(), 2u);  // what came before stays
 }
 
@@ -198,4 +199,10 @@ TEST_F(Cv4MemorySim, SilentMeter) {
   rig->editor.SendBtnClick();
   EXPECT_EQ(rig->Log(), (std::vector<std::string>{"Sending memory Error: Equipment not detected",
                                                   "Sending memories Error: Equipment not detected"}));
+}
+
+TEST_F(Cv4MemorySim, SendsThatStopAreToldInTheEditor) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*XSR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Sending memory Error: Equipment not detected", 0));
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "Dv8MemoryKit.h"
+#include "../../memories/SendFailures.h"
 #include "Dv8Sim.h"
 
 using cvsim::Dv8Profile;
@@ -130,7 +131,12 @@ TEST_F(Dv8MemorySim, ReceiveFaults) {
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end() - (c.ok ? 1 : 0)), c.log);
     EXPECT_EQ(rig->editor.listLines.size(), c.listed);
     EXPECT_EQ(rig->prompter.shown.size(), c.ok ? 0u : 1u);
-    if (!c.ok) EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
+    // A memory that came is named with why it was refused; one that did not come, as missing.
+    const bool came = !c.log.empty() && c.log.back().rfind("Warning. Bad data", 0) == 0;
+    if (!c.ok)
+      EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text),
+                came ? memtest::ReceiveRefusedBox(static_cast<int>(c.listed + 1), {c.log.begin(), c.log.end() - 1})
+                     : memtest::ReceiveFailedBox(c.listed + 1));
   }
   EXPECT_EQ(rig->editor.records[7].meas, '6');
   EXPECT_EQ(rig->editor.records[7].carriers, "04"[8 % 2]);
@@ -272,4 +278,9 @@ TEST_F(Dv8MemorySim, TheSaveQuestion) {
   rig->prompter.answers = {cv::MsgAnswer::Cancel, cv::MsgAnswer::No};
   EXPECT_FALSE(rig->editor.CloseBtnClick());
   EXPECT_TRUE(rig->editor.CloseBtnClick());
+}
+
+TEST_F(Dv8MemorySim, SendsThatStopAreToldInTheEditor) {
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*SR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Sending memory Error: Equipment not detected", 0));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "PlenMemoryKit.h"
+#include "../../memories/SendFailures.h"
 #include "PlenarSim.h"
 
 using cvsim::PlenarProfile;
@@ -186,4 +187,9 @@ TEST_F(PlenarMemorySim, ALoggingMeterStopsSendOneBeforeItsOptionsAreAsked) {
   EXPECT_TRUE(SentStarting("*XSR").empty());
   EXPECT_EQ(sim->Lines().back(), "*?DA");
   EXPECT_TRUE(rig->Log().empty());
+}
+
+TEST_F(PlenarMemorySim, SendsThatStopAreToldInTheEditor) {
+  memtest::SendFailuresAreBoxed(*sim, *rig, "*XSR", [this] { LoadDefaults(); },
+                                memtest::SendFailureRows("Sending memory Error: Equipment not detected", 0));
 }
