@@ -3,7 +3,8 @@
 // its units and measurement characters, the measurement types (name, relative or not, how the
 // value's three digits code it), the units texts, when time stamps are read, and the result
 // sheet's identification query and printed header. Tables any family fills; the CORVANE-3's
-// values are the default. No widget here.
+// values are the default. No widget here, and nothing of the framework: a family's identification
+// talks to its meter through LoggerMeter, which the framework's sheet provides over its equipment.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +13,16 @@
 #include <string>
 #include <vector>
 
-class TCv3Equip;
-
 namespace cv::logger {
+
+// The meter as the result sheet's identification talks to it: a command and a query, each with
+// the line's handshake. False when the meter refused or did not answer.
+class LoggerMeter {
+ public:
+  virtual ~LoggerMeter() = default;
+  virtual bool SendCommand(const std::string& command) = 0;
+  virtual bool Query(const std::string& query, std::string& reply) = 0;
+};
 
 enum class ValueCoding {
   Tenths,  // tenths of dBuV or dB; a level (a type that is not relative) in dBmV or dBm corrected
@@ -42,7 +50,7 @@ struct TLoggerFamily {
   float timeStampVersion = 2.45f;
 
   // The result sheet: the equipment text of the label, and whether every page change asks again.
-  std::function<std::string(TCv3Equip&)> identify;  // empty: the CORVANE-3's
+  std::function<std::string(LoggerMeter&)> identify;  // empty: the CORVANE-3's
   bool identifyOnEveryPage = false;
   // The printed header: the title in the title font (else the text font), and how much of the
   // comment the "OBS:" row keeps (0: the whole row cut at 255 characters).

@@ -371,6 +371,7 @@ constexpr int ScriptPlanRange = 34013;        // a plan outside the dialect's pl
 constexpr int ScriptCannotOpen = 34014;       // script or transcript not opened
 constexpr int ScriptLnbRange = 34015;         // an LNB oscillator a plan header cannot hold
 constexpr int ScriptLogTooLong = 34016;       // the transcript path is longer than the limit
+constexpr int ScriptTranscriptCut = 34030;    // a transcript write refused: "%s" cut, "%s" why
 
 // ---- Text editor, CSV viewer, language (36000-36999) ----
 // Numbered texts of the editor.

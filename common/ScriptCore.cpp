@@ -1,5 +1,6 @@
 #include "ScriptCore.h"
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <system_error>
 
 #include "Format.h"
+#include "Messages.h"
+#include "MsgIds.h"
 #include "NumFormat.h"
 
 namespace cv::script {
@@ -134,6 +137,37 @@ std::string TranscriptHeader(const std::string& text, const std::string& date, c
 std::string TranscriptFooter(const std::string& date, const std::string& time, int64_t elapsedSeconds) {
   return "#\n# End: " + date + " (" + time + ")\n# Elapsed time: " +
          FormatFixed(static_cast<double>(elapsedSeconds), 0, 2) + " seconds\n#\n";
+}
+
+bool TranscriptFile::Open(const std::string& path) {
+  Close();
+  error_.clear();
+  file_ = std::fopen(path.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+void TranscriptFile::Fail(int error) {
+  if (error_.empty()) error_ = std::strerror(error ? error : EIO);
+}
+
+void TranscriptFile::Write(const std::string& text) {
+  if (!file_ || !Whole()) return;
+  // Flushed at once: a refusal is seen at the line it hits, and nothing after it is written, so
+  // the file never holds a later line without the one before.
+  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) Fail(errno);
+}
+
+bool TranscriptFile::Close() {
+  if (!file_) return Whole();
+  errno = 0;
+  if (std::fclose(file_) != 0) Fail(errno);
+  file_ = nullptr;
+  return Whole();
+}
+
+std::string TranscriptFile::IncompleteText(const std::string& shownPath) const {
+  if (Whole()) return {};
+  return Subst(cv::Msg(cv::msg::ScriptTranscriptCut), {shownPath, error_});
 }
 
 bool IsCommentLine(const char* line) {

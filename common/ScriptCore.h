@@ -92,6 +92,30 @@ bool TranscriptIsScript(const std::string& scriptPath, const std::string& transc
 std::string TranscriptHeader(const std::string& text, const std::string& date, const std::string& time);
 std::string TranscriptFooter(const std::string& date, const std::string& time, int64_t elapsedSeconds);
 
+// A run's transcript, written line by line as the script runs, so that what ran stays readable
+// after a crash. The first write the disk refuses (full, or past a file-size limit) is kept with
+// its reason and ends the writing: the file is then the run's beginning, cut, and the run says so
+// (IncompleteText) instead of leaving a short transcript that passes for a whole one.
+class TranscriptFile {
+ public:
+  TranscriptFile() = default;
+  ~TranscriptFile() { Close(); }
+  TranscriptFile(const TranscriptFile&) = delete;
+  TranscriptFile& operator=(const TranscriptFile&) = delete;
+
+  bool Open(const std::string& path);  // truncating; false when it cannot be created
+  void Write(const std::string& text);
+  bool Close();                        // true when every byte reached the file
+  bool Whole() const { return error_.empty(); }
+  // The run's line naming the cut transcript and why; empty when it is whole.
+  std::string IncompleteText(const std::string& shownPath) const;
+
+ private:
+  void Fail(int error);
+  FILE* file_ = nullptr;
+  std::string error_;
+};
+
 // Register references: 'B' + index for a byte register, 'I' or 'W' + index for a word register,
 // index 0..255.
 struct RegRef {

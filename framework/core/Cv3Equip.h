@@ -14,6 +14,9 @@
 class TChan3;
 class TLogForm;
 class TScriptEngine;
+namespace cv::script {
+class TranscriptFile;
+}
 struct ScriptDialect;
 struct PlanInfo;
 
@@ -79,8 +82,8 @@ class TCv3Equip : public TEquip {
   // gauge and status label; true when the last statement run succeeded.
   bool RunScript(const std::string& path, TLogForm* dialog);
   void ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds);
-  void LogStart(FILE* file, const std::string& text);
-  void LogEnd(FILE* file);
+  void LogStart(cv::script::TranscriptFile& file, const std::string& text);
+  void LogEnd(cv::script::TranscriptFile& file);
   TScriptEngine& Script();
   // The family's script dialect, which the engine takes when first used; CORVANE-3 here.
   virtual const ScriptDialect& Dialect() const;

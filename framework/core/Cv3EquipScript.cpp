@@ -145,6 +145,8 @@ void TCv3Equip::ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds)
   Script().ShowSendingTime(elapsedSeconds, expectedSeconds);
 }
 
-void TCv3Equip::LogStart(FILE* file, const std::string& text) { Script().LogStart(file, text); }
+void TCv3Equip::LogStart(cv::script::TranscriptFile& file, const std::string& text) {
+  Script().LogStart(file, text);
+}
 
-void TCv3Equip::LogEnd(FILE* file) { Script().LogEnd(file); }
+void TCv3Equip::LogEnd(cv::script::TranscriptFile& file) { Script().LogEnd(file); }

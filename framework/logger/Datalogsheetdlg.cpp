@@ -267,9 +267,29 @@ void TDataLoggerSheetDlg::ShowMemoryHeading(int k, int column) {
 
 const cv::logger::TLoggerFamily& TDataLoggerSheetDlg::Family() const { return owner->Logger().Family(); }
 
+namespace {
+// The sheet's equipment as a family's identification asks it.
+class EquipMeter : public cv::logger::LoggerMeter {
+ public:
+  explicit EquipMeter(TCv3Equip& e) : equipment(e) {}
+  bool SendCommand(const std::string& command) override { return equipment.SendCommand(command.c_str()); }
+  bool Query(const std::string& query, std::string& reply) override {
+    char text[kReplyBufferSize] = {};
+    const bool ok = equipment.Query(query.c_str(), text);
+    reply = text;
+    return ok;
+  }
+
+ private:
+  TCv3Equip& equipment;
+};
+}  // namespace
+
 void TDataLoggerSheetDlg::Identify() {
   const cv::logger::TLoggerFamily& family = Family();
-  InfoEquipLabel->setText(cv::From1252(family.identify ? family.identify(*equipment) : ReadEquipmentInfo()));
+  if (!family.identify) return InfoEquipLabel->setText(cv::From1252(ReadEquipmentInfo()));
+  EquipMeter meter(*equipment);
+  InfoEquipLabel->setText(cv::From1252(family.identify(meter)));
 }
 
 void TDataLoggerSheetDlg::ShowPage(int tp0, int memory0) {

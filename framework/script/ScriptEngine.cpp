@@ -22,10 +22,6 @@ namespace {
 
 using cv::script::LevelsText;
 
-void Write(FILE* file, const std::string& text) {
-  if (file) std::fwrite(text.data(), 1, text.size(), file);
-}
-
 bool ReadPiece(FILE* file, std::string& piece) { return cv::script::ReadScriptPiece(file, piece); }
 
 int CountPieces(FILE* file) {
@@ -124,14 +120,14 @@ bool RawTx(TScriptEngine& e) { return e.DoRawTx(); }
 // ---------------------------------------------------------------------------------------------
 // Runner and transcript
 
-void TScriptEngine::LogStart(FILE* file, const std::string& text) {
-  Write(file, cv::script::TranscriptHeader(text, host ? host->DateString() : "", host ? host->TimeString() : ""));
+void TScriptEngine::LogStart(cv::script::TranscriptFile& file, const std::string& text) {
+  file.Write(cv::script::TranscriptHeader(text, host ? host->DateString() : "", host ? host->TimeString() : ""));
   startMs = host ? host->NowMs() : 0;
 }
 
-void TScriptEngine::LogEnd(FILE* file) {
+void TScriptEngine::LogEnd(cv::script::TranscriptFile& file) {
   const int64_t elapsed = ((host ? host->NowMs() : 0) - startMs) / 1000;
-  Write(file, cv::script::TranscriptFooter(host ? host->DateString() : "", host ? host->TimeString() : "", elapsed));
+  file.Write(cv::script::TranscriptFooter(host ? host->DateString() : "", host ? host->TimeString() : "", elapsed));
 }
 
 bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
@@ -154,8 +150,8 @@ bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
   // The script is opened first, so a missing script leaves an earlier transcript alone. The
   // transcript is written as the script runs, not saved at its end: what ran stays readable.
   FILE* script = std::fopen(path.c_str(), "rb");
-  FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
-  if (!script || !transcript) {
+  cv::script::TranscriptFile transcript;
+  if (!script || !transcript.Open(logName)) {
     if (script) std::fclose(script);
     if (host) host->Log(Subst(cv::Msg(cv::msg::ScriptCannotOpen), {path, logName}));
     return false;
@@ -184,7 +180,7 @@ bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
     outputLine = number + line + " -> ";
     if (line.empty()) continue;
     if (cv::script::IsCommentLine(line.c_str())) {
-      Write(transcript, "\n" + line + "\n");
+      transcript.Write("\n" + line + "\n");
       continue;
     }
     last = ParseLine(line.c_str());
@@ -192,18 +188,24 @@ bool TScriptEngine::RunScript(const std::string& path, ScriptView* dialog) {
     if (last == 0) {
       outputLine += " parser error.";
       AddZone(outputLine);
-      Write(transcript, outputLine + "\n\n");
+      transcript.Write(outputLine + "\n\n");
       break;
     }
     const bool ok = ExecuteAction();
     last = ok ? 1 : 0;
     AddZone(outputLine + resultText);
-    if (logFlag == 1) Write(transcript, line + " -> " + resultText + "\n");
+    if (logFlag == 1) transcript.Write(line + " -> " + resultText + "\n");
     if (!ok) break;
   }
   LogEnd(transcript);
-  std::fclose(transcript);
   std::fclose(script);
+  if (!transcript.Close()) {
+    // The statements ran as their lines say: only the record of them is cut, which the run's
+    // result (the instrument's side) does not tell.
+    const std::string cut = transcript.IncompleteText(logName);
+    AddZone(cut);
+    if (host) host->Log(cut);
+  }
   if (view) view->SetGauge(0);
   return last != 0;
 }

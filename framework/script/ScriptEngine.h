@@ -71,8 +71,8 @@ class TScriptEngine {
   bool RunScript(const std::string& path, ScriptView* dialog);
   int ParseLine(const char* line);
   bool ExecuteAction();
-  void LogStart(FILE* file, const std::string& text);
-  void LogEnd(FILE* file);
+  void LogStart(cv::script::TranscriptFile& file, const std::string& text);
+  void LogEnd(cv::script::TranscriptFile& file);
   void ShowSendingTime(int32_t elapsedSeconds, int32_t expectedSeconds);
 
   // The per-run reset of the runner's first step, for callers that feed statements themselves.

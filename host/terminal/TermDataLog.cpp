@@ -33,12 +33,16 @@ int DigitAt(const std::string& s, size_t pos) {
   return pos < s.size() && s[pos] >= '0' && s[pos] <= '9' ? s[pos] - '0' : 0;
 }
 
-// The "3" family is the data logger's own meter: its names and units come from the logger's
-// tables. The "7" family names its band by a digit and all three BER types alike.
+// A dump's heading is its own file format, read by whatever matches its texts: the measure and
+// units names are the dump's, not the data logger's (which names the BER types without a blank).
+// Only which measures are ratios, and so shown in dB, is the logger's rule, as its values are.
+// The "7" family names all three BER types alike and its band by a digit.
 const char* MeasureName(int measure, bool seven) {
-  if (!seven) return cv::logger::MeasureName(measure);
-  static const char* const k7[] = {"LEVEL", "V/A", "POWER", "C/N auto", "BER", "BER", "BER", "C/N refer."};
-  return measure >= 0 && measure <= 7 ? k7[measure] : "???";
+  static const char* const kNames[][2] = {{"LEVEL", "LEVEL"},           {"V/A", "V/A"},
+                                          {"POWER", "POWER"},           {"C/N auto", "C/N auto"},
+                                          {"BER (QPSK)", "BER"},        {"BER (QAM)", "BER"},
+                                          {"BER (COFDM)", "BER"},       {"C/N refer.", "C/N refer."}};
+  return measure >= 0 && measure <= 7 ? kNames[measure][seven ? 1 : 0] : "???";
 }
 
 std::string BandName(const TLoggerMemory& e, bool seven) {
@@ -48,11 +52,18 @@ std::string BandName(const TLoggerMemory& e, bool seven) {
   return band <= 7 ? k[band] : "???";
 }
 
+// The "3" family writes the units in parentheses and nothing for a BER type (units 5); the "7"
+// family writes them bare.
 std::string UnitsText(const TLoggerMemory& e, bool seven) {
-  if (!seven) return cv::logger::UnitName(e.units, e.measure);
   static const char* const k[] = {"dBuV", "dBmV", "dBm", "dBuV"};
-  if (e.units > 3) return "?\?\?";
-  return cv::logger::IsRatioMeasure(e.measure) ? "dB" : k[e.units];
+  std::string text;
+  if (e.units > 3) {
+    if (!seven && e.units == 5) return "";
+    text = "?\?\?";
+  } else {
+    text = cv::logger::IsRatioMeasure(e.measure) ? "dB" : k[e.units];
+  }
+  return seven ? text : "(" + text + ")";
 }
 
 std::string WithDecimal(std::string text, char decimal) {

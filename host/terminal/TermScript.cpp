@@ -22,10 +22,6 @@ using cv::script::Subst;
 
 namespace {
 
-void Write(FILE* file, const std::string& text) {
-  if (file) std::fwrite(text.data(), 1, text.size(), file);
-}
-
 std::string Now(bool date) {
   const QDateTime now = QDateTime::currentDateTime();
   return date ? cv::DateText(now) : cv::TimeText(now);
@@ -96,14 +92,14 @@ bool TTerm::RunProFile(const std::string& path) {
   // is written line by line as the script runs, not saved at the end: what ran before a crash or a
   // lost line stays readable.
   FILE* script = std::fopen(path.c_str(), "rb");
-  FILE* transcript = script ? std::fopen(logName.c_str(), "wb") : nullptr;
-  if (!script || !transcript) {
+  cv::script::TranscriptFile transcript;
+  if (!script || !transcript.Open(logName)) {
     if (script) std::fclose(script);
     WriteMessageRow(Subst(cv::Msg(msg::ScriptMissing), {shown}));
     return finish(false);
   }
   owner.AddLog(Subst(cv::Msg(msg::ProToExecute), {shown}));
-  Write(transcript, cv::script::TranscriptHeader(cv::term::ShownPath(logName), Now(true), Now(false)));
+  transcript.Write(cv::script::TranscriptHeader(cv::term::ShownPath(logName), Now(true), Now(false)));
   startMs = clock->NowMs();
 
   int last = 0;  // the last result handed back by the parser or an executor
@@ -120,7 +116,7 @@ bool TTerm::RunProFile(const std::string& path) {
     lineText = number + line + " -> ";
     if (line.empty()) continue;
     if (cv::script::IsCommentLine(line.c_str())) {
-      Write(transcript, "\n" + line + "\n");
+      transcript.Write("\n" + line + "\n");
       continue;
     }
     const int parsed = ParseLine(line.c_str());
@@ -132,7 +128,7 @@ bool TTerm::RunProFile(const std::string& path) {
       last = 0;
       lineText += " parser error.";
       owner.AddLog(lineText);
-      Write(transcript, lineText + "\n\n");
+      transcript.Write(lineText + "\n\n");
       stopped = true;
       break;
     }
@@ -141,7 +137,7 @@ bool TTerm::RunProFile(const std::string& path) {
     last = ok ? 1 : 0;
     lineText += testModeText + resultText;
     PrintLine(lineText);
-    if (logging) Write(transcript, "\n" + lineText);
+    if (logging) transcript.Write("\n" + lineText);
     Repaint();
     if (!ok) {
       owner.AddLog(lineText);
@@ -150,8 +146,14 @@ bool TTerm::RunProFile(const std::string& path) {
     }
   }
   std::fclose(script);
-  Write(transcript, cv::script::TranscriptFooter(Now(true), Now(false), (clock->NowMs() - startMs) / 1000));
-  std::fclose(transcript);
+  transcript.Write(cv::script::TranscriptFooter(Now(true), Now(false), (clock->NowMs() - startMs) / 1000));
+  if (!transcript.Close()) {
+    // The statements ran as the screen shows: only their record is cut, which the run's result
+    // (the instrument's side) does not tell.
+    const std::string cut = transcript.IncompleteText(cv::term::ShownPath(logName));
+    WriteMessageRow(cut);
+    owner.AddLog(cut);
+  }
   return finish(!stopped && last != 0);
 }
 

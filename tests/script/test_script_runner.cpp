@@ -1,9 +1,12 @@
 // The runner: reading, gauge, log zone, result, and the ".LOG" transcript against golden files.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <regex>
 
+#include "FileSizeLimit.h"
 #include "ScriptFakes.h"
 
 namespace {
@@ -128,4 +131,38 @@ TEST_F(Runner, ConditionsResetPerRunRegistersAndFlashStateKept) {
   EXPECT_EQ(link.sent, (Lines{"*?X", "*X"}));
   EXPECT_EQ(engine.registers.bytes[1], 5);
   EXPECT_EQ(engine.flashAddress, 0x0400);
+}
+
+// A transcript the disk refuses part way is the run's beginning, cut, and the run says so in the
+// dialog's log zone and the host log; the statements still run and the result is theirs. A limit
+// the whole transcript fits in says nothing.
+TEST_F(Runner, TranscriptCutByTheDiskIsToldAndTheRunGoesOn) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "SEND *A" + std::to_string(i) + "\n";
+  const std::string script = dir.Write("cut.pro", text);
+  ASSERT_TRUE(engine.RunScript(script, &view));
+  const std::string whole = TempDir::Read(dir.path / "cut.LOG");
+  const std::string cutLine = "The transcript " + (dir.path / "cut.LOG").string() + " is incomplete: writing it failed (" +
+                              std::strerror(EFBIG) + ").";
+  // At the header, among the statements, in the footer's last line, and the whole file exactly.
+  for (const size_t limit : {size_t{1}, whole.size() / 2, whole.size() - 1, whole.size()}) {
+    SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(whole.size()));
+    link.sent.clear();
+    view.zone.clear();
+    host.log.clear();
+    bool ok = false;
+    {
+      cvtest::FileSizeLimit fence(limit);
+      ok = engine.RunScript(script, &view);
+    }
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(link.sent.size(), 40u);
+    const std::string now = TempDir::Read(dir.path / "cut.LOG");
+    EXPECT_EQ(now, whole.substr(0, std::min(limit, whole.size())));
+    const bool cut = limit < whole.size();
+    ASSERT_EQ(view.zone.size(), cut ? 41u : 40u);
+    EXPECT_EQ(view.zone.back(), cut ? cutLine : "(40) SEND *A39 -> OK");
+    ASSERT_EQ(host.log.size(), cut ? 3u : 2u);
+    EXPECT_EQ(host.log.back() == cutLine, cut);
+  }
 }

@@ -196,3 +196,41 @@ TEST_F(TermDataLog, DumpSaveWritesTheWholeFileOrKeepsTheOldOne) {
     sim.reset();
   }
 }
+
+// Each dump's heading names every measure in its own words, whatever the data logger calls them:
+// one memory of each measure (and one past them) in dBmV, and a level in units no table has.
+TEST_F(TermDataLog, HeadingNamesEveryMeasureAndUnitInTheDumpsOwnWords) {
+  const struct {
+    int measure, units;
+    const char* three;  // DATAL3's cell
+    const char* seven;  // DATAL7's cell
+  } rows[] = {
+      {0, 1, " LEVEL (dBmV)", " LEVEL (dBmV)"},        {1, 1, " V/A (dB)", " V/A (dB)"},
+      {2, 1, " POWER (dBmV)", " POWER (dBmV)"},        {3, 1, " C/N auto (dB)", " C/N auto (dB)"},
+      {4, 1, " BER (QPSK) ", " BER"},                   {5, 1, " BER (QAM) ", " BER"},
+      {6, 1, " BER (COFDM) ", " BER"},                  {7, 1, " C/N refer. (dB)", " C/N refer. (dB)"},
+      {8, 1, " ??? (dBmV)", " ??? (dBmV)"},            {0, 4, " LEVEL (?\?\?)", " LEVEL (?\?\?)"},
+      {0, 2, " LEVEL (dBm)", " LEVEL (dBm)"},           {0, 3, " LEVEL (dBuV)", " LEVEL (dBuV)"},
+  };
+  for (bool seven : {false, true}) {
+    SCOPED_TRACE(seven ? "DATAL7" : "DATAL3");
+    auto p = Logger(seven);
+    for (auto& m : p->loggerMemories) m.selected = false;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+      p->loggerMemories[10 + i] = {"M", 'T', 10203, rows[i].units, rows[i].measure, true};
+      p->loggerValues[{static_cast<int>(11 + i), 1}] = {'=', '+', "000"};
+    }
+    ASSERT_NO_FATAL_FAILURE(StartOn(std::move(p)));
+    Dump(seven ? "DATAL7" : "DATAL3", ';', ',', "h.csv");
+    cv::CsvTable viewer;
+    ASSERT_TRUE(cv::ReadCsvFile(home.Path("h.csv"), ';', viewer));
+    ASSERT_GE(viewer.rows.size(), 5u);
+    ASSERT_EQ(viewer.rows[4].size(), std::size(rows) + 1) << "the label and a cell a memory";
+    EXPECT_EQ(viewer.rows[4][0], "Level:");
+    for (size_t i = 0; i < std::size(rows); ++i)
+      EXPECT_EQ(viewer.rows[4][i + 1], seven ? rows[i].seven : rows[i].three)
+          << "measure " << rows[i].measure << ", units " << rows[i].units;
+    term.reset();
+    sim.reset();
+  }
+}

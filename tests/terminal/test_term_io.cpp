@@ -227,3 +227,42 @@ TEST_F(TermTest, AnInstrumentThatSaidItIsBusyStillMakesSendWait) {
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_TRUE(sim->Lines().empty());
 }
+
+// The XOFF an instrument sent belongs to the line it came on: reopening the port with Alt+1 starts
+// the new line ready, so the next SEND goes out at once rather than waiting for an XON the idle
+// instrument will never send.
+TEST_F(TermTest, ReopeningThePortForgetsAnEarlierXoff) {
+  ASSERT_NO_FATAL_FAILURE(StartSim());
+  MakeTerm();
+  owner.detected = "COM1";
+  const std::string script = Script("reopen.pro", "SEND *FRT1234\n");
+  std::chrono::steady_clock::time_point start, end;
+  term->chooseScript = [&] {
+    start = std::chrono::steady_clock::now();
+    return script;
+  };
+  int opened = 0;
+  // The simulator drops what it sends before it has noticed the port open: the XOFF goes again
+  // until the terminal has read one.
+  auto xoff = [this] {
+    if (term->receivedCount >= 1) return true;
+    sim->Inject("\x13");
+    sim->WaitTxIdle();
+    return false;
+  };
+  Drive({PortOpen(), xoff, Keys("1", true),
+         [&] { return !term->reopen && term->console.input.empty() && term->port != cv::kInvalidSerialHandle; },
+         [&] { return ++opened, true; }, Keys("f", true),
+         [&] {
+           if (!owner.Logged("PRO file finished OK.")) return false;
+           end = std::chrono::steady_clock::now();
+           return true;
+         }},
+        8000);
+  EXPECT_TRUE(term->Run());
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(owner.Logged("PRO file finished OK.")) << ReadFile(home.Path("reopen.LOG"));
+  EXPECT_LT(end - start, std::chrono::seconds(1));
+  EXPECT_EQ(sim->Lines(), (std::vector<std::string>{"*FRT1234"}));
+  EXPECT_EQ(Statements(Transcript("reopen.LOG")), (std::vector<std::string>{"( 1) SEND *FRT1234 -> OK"}));
+}

@@ -1,5 +1,9 @@
 // The host dialect's runner: the transcript, the result of a run, the tokenizer's rules, the
 // condition blocks and test mode.
+#include <cerrno>
+#include <cstring>
+
+#include "FileSizeLimit.h"
 #include "ModalHelper.h"
 #include "TermFixture.h"
 #include "TermOutput.h"
@@ -229,4 +233,41 @@ TEST_F(TermTest, KeywordTableCodesAndTokenCounts) {
     }
   }
   EXPECT_EQ(term->ParseLine("SENDX a"), 0);
+}
+
+// A transcript the disk refuses part way is the run's beginning, cut, and the run says so on the
+// terminal's message row and in the host log; the statements still run and the result is theirs.
+// A limit the whole transcript fits in says nothing.
+TEST_F(TermScript, TranscriptCutByTheDiskIsToldAndTheRunGoesOn) {
+  MakeTerm();
+  UseFakeClock();
+  term->testMode = true;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "SEND *A" + std::to_string(i) + "\n";
+  const std::string script = Script("cut.pro", text);
+  ASSERT_TRUE(term->RunProFile(script));
+  const std::string whole = ReadFile(home.Path("cut.LOG"));
+  const std::string tail = " is incomplete: writing it failed (" + std::string(std::strerror(EFBIG)) + ").";
+  // At the header, among the statements, in the footer's last line, and the whole file exactly.
+  for (const size_t limit : {size_t{1}, whole.size() / 2, whole.size() - 1, whole.size()}) {
+    SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(whole.size()));
+    owner.log.clear();
+    term->DrawMainScreen();
+    bool ok = false;
+    {
+      cvtest::FileSizeLimit fence(limit);
+      ok = term->RunProFile(script);
+    }
+    EXPECT_TRUE(ok);
+    EXPECT_NE(ScreenText(6, cv::kConsoleHeight - 1).find("(40) SEND *A39 -> (*A39)->OK"), std::string::npos);
+    EXPECT_EQ(MaskDates(ReadFile(home.Path("cut.LOG"))), MaskDates(whole.substr(0, limit)));
+    const bool cut = limit < whole.size();
+    const std::string row = ScreenText(4, 4);
+    EXPECT_EQ(row.find(" is incomplete") != std::string::npos, cut) << row;
+    ASSERT_FALSE(owner.log.empty());
+    const std::string& last = owner.log.back();
+    EXPECT_EQ(last.size() > tail.size() && last.compare(last.size() - tail.size(), tail.size(), tail) == 0, cut)
+        << last;
+    if (cut) EXPECT_NE(last.find("cut.LOG"), std::string::npos) << last;
+  }
 }

@@ -7,7 +7,6 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
-#include "Serial.h"
 
 namespace cv::cv4 {
 
@@ -41,21 +40,19 @@ std::string SerialFromReply(const std::string& reply) {
   return cv::DecodeHexText(std::string_view(read).substr(3));
 }
 
-std::string AskIdentification(TCv3Equip& equipment) {
+std::string AskIdentification(cv::logger::LoggerMeter& meter) {
   std::string text;
-  char reply[kReplyBufferSize];
-  if (equipment.Query("*?NA", reply)) {
-    const std::string answer = reply;
+  std::string answer;
+  if (meter.Query("*?NA", answer)) {
     std::string upper = answer;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (Begins(upper, "*NA")) text = answer.size() > 4 ? answer.substr(4) : std::string();
   }
-  if (equipment.Query("*?VE", reply)) {
-    const std::string answer = reply;
+  if (meter.Query("*?VE", answer)) {
     if (Begins(answer, "*VE")) text += " v" + (answer.size() > 4 ? answer.substr(4) : std::string());
   }
   std::string serial;
-  if (equipment.SendCommand("*7205&") && equipment.Query("*?I20A01F00010", reply)) serial = SerialFromReply(reply);
+  if (meter.SendCommand("*7205&") && meter.Query("*?I20A01F00010", answer)) serial = SerialFromReply(answer);
   return text + cv::Msg(cv::msg::logger::DlSerial) + serial;
 }
 

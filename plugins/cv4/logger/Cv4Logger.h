@@ -16,7 +16,7 @@ namespace cv::cv4 {
 const cv::logger::TLoggerFamily& Cv4LoggerFamily();
 
 // The sheet's equipment text: "*?NA", "*?VE", the access code, then the serial number at 0x1F00.
-std::string AskIdentification(TCv3Equip& equipment);
+std::string AskIdentification(cv::logger::LoggerMeter& meter);
 // The serial number in a reply to "*?I20A01F00010": the characters read are the first 35; the
 // number ends at a 00 or FF byte. Empty unless the reply begins "*I2".
 std::string SerialFromReply(const std::string& reply);
