@@ -1608,6 +1608,7 @@ constexpr int ReportTitle = 43919;
 constexpr int Saved = 43920;
 constexpr int OpenError = 43921;
 constexpr int WriteError = 43922;
+constexpr int MeterSilent = 43923;   // " -> " and the exchange follow
 }  // namespace cv::msg::plenar::ident
 // The CORVANE-2 family (47000-47999): entry and equipment object (47000-47099). The launcher
 // texts are the CORVANE-3 object's (cv::msg::cv3), the option query's box the same object's.
@@ -1697,6 +1698,8 @@ constexpr int PortError = 42972;
 constexpr int Executing = 42973;
 constexpr int Closed = 42974;
 constexpr int Mpeg2Hint = 42975;
+constexpr int NoAnswer = 42976;      // the table, a typed query, the status or the DAB reading
+constexpr int NotChanged = 42977;
 }  // namespace cv::msg::mpeg
 // The CORVANE-PLENAR analyser's DAB panel (43800-43849).
 namespace cv::msg::plenmpeg {

@@ -36,20 +36,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   link.TakeLongest();
 
+  // The flag follows a write the meter took, and a refresh only an answer.
   bool sdt = false;
-  const bool shown = analyzer.ChangeTable(sdt);
-  FUZZ_CHECK(sdt);
-  analyzer.RefreshTable(sdt);
-  (void)shown;
+  const MpegAnalyzer::Table changed = analyzer.ChangeTable(sdt);
+  FUZZ_CHECK(sdt == (changed != MpegAnalyzer::Table::NotChanged));
+  const bool before = sdt;
+  const MpegAnalyzer::Table refreshed = analyzer.RefreshTable(sdt);
+  FUZZ_CHECK(refreshed != MpegAnalyzer::Table::NotChanged);
+  FUZZ_CHECK(sdt == (refreshed == MpegAnalyzer::Table::NoAnswer ? before : refreshed == MpegAnalyzer::Table::Sdt));
 
   link.TakeLongest();
-  const std::string status = analyzer.Status(std::string(300, 's'));
+  const std::optional<std::string> status = analyzer.Status(std::string(300, 's'));
   const size_t reply = link.TakeLongest();
-  FUZZ_CHECK(status.size() == 256 + (reply > 3 ? reply - 3 : 0));
+  FUZZ_CHECK(!status || status->size() == 256 + (reply > 3 ? reply - 3 : 0));
 
   std::string typed = "*?mp", answer;
-  FUZZ_CHECK(analyzer.SendTyped(typed, answer) == MpegAnalyzer::Typed::Query && typed == "*?MP");
-  FUZZ_CHECK(answer.size() <= 255);
+  const MpegAnalyzer::Typed sent = analyzer.SendTyped(typed, answer);
+  FUZZ_CHECK((sent == MpegAnalyzer::Typed::Query || sent == MpegAnalyzer::Typed::NoReply) && typed == "*?MP");
+  FUZZ_CHECK(answer.size() <= 255 && (sent == MpegAnalyzer::Typed::Query || answer.empty()));
 
   std::string command;
   analyzer.WriteFlag("000000001", true, command);

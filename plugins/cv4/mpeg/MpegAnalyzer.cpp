@@ -106,25 +106,38 @@ std::optional<std::string> MpegAnalyzer::SectionDump() {
   return Dump(queries, pieces);
 }
 
-bool MpegAnalyzer::ChangeTable(bool& sdtSelected) {
-  link.SendCommand(kAccessCode);
-  link.SendCommand(sdtSelected ? "*I21487F" : "*I2148FF");
-  sdtSelected = !sdtSelected;
+namespace {
+
+// The register's reply: "*I2" and at least the digit the table is read from.
+std::optional<bool> ReadTable(MpegLink& link) {
   std::string reply;
-  link.Query("*?I2148001", reply);
+  if (!link.Query("*?I2148001", reply) || reply.size() < 4 || reply.compare(0, 3, "*I2") != 0) return std::nullopt;
   return TableIsSdt(UpperCommand(reply.substr(0, 9)));
 }
 
-bool MpegAnalyzer::RefreshTable(bool& sdtSelected) {
-  std::string reply;
-  link.Query("*?I2148001", reply);
-  sdtSelected = TableIsSdt(UpperCommand(reply.substr(0, 9)));
-  return sdtSelected;
+MpegAnalyzer::Table Shown(const std::optional<bool>& sdt) {
+  if (!sdt) return MpegAnalyzer::Table::NoAnswer;
+  return *sdt ? MpegAnalyzer::Table::Sdt : MpegAnalyzer::Table::Nit;
 }
 
-std::string MpegAnalyzer::Status(const std::string& current) {
+}  // namespace
+
+MpegAnalyzer::Table MpegAnalyzer::ChangeTable(bool& sdtSelected) {
+  link.SendCommand(kAccessCode);
+  if (!link.SendCommand(sdtSelected ? "*I21487F" : "*I2148FF")) return Table::NotChanged;
+  sdtSelected = !sdtSelected;
+  return Shown(ReadTable(link));
+}
+
+MpegAnalyzer::Table MpegAnalyzer::RefreshTable(bool& sdtSelected) {
+  const std::optional<bool> sdt = ReadTable(link);
+  if (sdt) sdtSelected = *sdt;
+  return Shown(sdt);
+}
+
+std::optional<std::string> MpegAnalyzer::Status(const std::string& current) {
   std::string reply;
-  link.Query("*?MP", reply);
+  if (!link.Query("*?MP", reply)) return std::nullopt;
   return AppendStatus(current, reply);
 }
 
@@ -133,8 +146,9 @@ MpegAnalyzer::Typed MpegAnalyzer::SendTyped(std::string& text, std::string& repl
   reply.clear();
   if (text.size() < 3) return Typed::TooShort;
   if (text[1] == '?') {
-    link.Query(text, reply);
-    return Typed::Query;
+    if (link.Query(text, reply)) return Typed::Query;
+    reply.clear();
+    return Typed::NoReply;
   }
   link.SendCommand(text);
   return Typed::Command;
@@ -166,15 +180,18 @@ std::optional<bool> MpegAnalyzer::ReadFlag(const std::string& address) {
 
 void MpegAnalyzer::ReadDab(DabFields& fields) {
   std::string reply;
-  link.Query("*?I21DA20005", reply);
+  fields.answered = link.Query("*?I21DA20005", reply);
+  if (!fields.answered) {
+    fields = DabFields{false, false, {}, {}, {}};
+    return;
+  }
   fields.locked = reply.size() > 4 && reply[4] == '1';
   if (fields.locked) {
     fields.snr = ReplyField(reply, 5, 4);
     fields.qual = ReplyField(reply, 9, 4);
   }
   reply.clear();
-  link.Query("*?I21DA30002", reply);
-  fields.captura = ReplyField(reply, 3, 4);
+  fields.captura = link.Query("*?I21DA30002", reply) ? ReplyField(reply, 3, 4) : std::string();
 }
 
 void MpegAnalyzer::SelectAudio(const std::string& audio) { link.SendCommand("*I21DA18" + audio); }

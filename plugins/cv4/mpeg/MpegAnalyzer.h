@@ -88,16 +88,21 @@ class MpegAnalyzer {
   std::optional<std::string> PacketDump();
   std::optional<std::string> SectionDump();
 
-  // Change: the access code, the opposite of what `sdtSelected` says (which it then says), and
-  // the register read back. Refresh: the read alone, `sdtSelected` set from it. True: SDT.
-  bool ChangeTable(bool& sdtSelected);
-  bool RefreshTable(bool& sdtSelected);
+  // What Change and Refresh show: the table the meter reports, no answer (no reply line, or one
+  // without the register's digit), or a write the meter did not take.
+  enum class Table { Sdt, Nit, NoAnswer, NotChanged };
+  // Change: the access code, the opposite of what `sdtSelected` says, and the register read back.
+  // `sdtSelected` says what was sent only once the meter took the write; a write it did not take
+  // reads nothing back. Refresh: the read alone, `sdtSelected` set from an answer.
+  Table ChangeTable(bool& sdtSelected);
+  Table RefreshTable(bool& sdtSelected);
 
-  std::string Status(const std::string& current);
+  // The status text after one more reply; nothing when no reply came.
+  std::optional<std::string> Status(const std::string& current);
 
   // A typed command, upper-cased in place: shorter than 3 characters nothing is sent; a '?'
-  // second character makes it a query whose reply `reply` gets.
-  enum class Typed { TooShort, Command, Query };
+  // second character makes it a query whose reply `reply` gets (NoReply: none came).
+  enum class Typed { TooShort, Command, Query, NoReply };
   Typed SendTyped(std::string& text, std::string& reply);
 
   // The direct buttons' lines (0..5), written in order.
@@ -115,8 +120,10 @@ class MpegAnalyzer {
   std::optional<bool> ReadFlag(const std::string& address);
 
   // The DAB reading of the CORVANE-PLENAR: lock ("OK" or "KO"), SNR and QUAL kept on "KO", and the
-  // capture counter.
+  // capture counter. When the status query gets no reply the meter is taken as silent: nothing
+  // more is asked and every figure is cleared, so that none is shown as current.
   struct DabFields {
+    bool answered = true;
     bool locked = false;
     std::string snr, qual, captura;
   };

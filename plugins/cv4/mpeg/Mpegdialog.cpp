@@ -223,18 +223,24 @@ void TMpegDlg::GetPacketBtnClick() { ShowDump(analyzer.PacketDump(), kPacketChar
 
 void TMpegDlg::GetSectClick() { ShowDump(analyzer.SectionDump(), kSectionPositions); }
 
-void TMpegDlg::SDTBtnClick() {
-  const bool sdt = analyzer.ChangeTable(SdtSelected);
-  SDTBtn->setText(cv::MsgQ(m::SDTBtn));
-  TaulaLabel->setText(cv::MsgQ(sdt ? m::Sdt : m::Nit));
+void TMpegDlg::ShowTable(MpegAnalyzer::Table table) {
+  static const int texts[] = {m::Sdt, m::Nit, m::NoAnswer, m::NotChanged};
+  TaulaLabel->setText(cv::MsgQ(texts[static_cast<int>(table)]));
 }
 
-void TMpegDlg::RefreshBtnClick() {
-  TaulaLabel->setText(cv::MsgQ(analyzer.RefreshTable(SdtSelected) ? m::Sdt : m::Nit));
+void TMpegDlg::SDTBtnClick() {
+  const MpegAnalyzer::Table table = analyzer.ChangeTable(SdtSelected);
+  SDTBtn->setText(cv::MsgQ(m::SDTBtn));
+  ShowTable(table);
 }
+
+void TMpegDlg::RefreshBtnClick() { ShowTable(analyzer.RefreshTable(SdtSelected)); }
 
 void TMpegDlg::EstatMpegBtnClick() {
-  EstatMpegEdit->setText(cv::From1252(analyzer.Status(cv::To1252(EstatMpegEdit->text()))));
+  const std::string current = cv::To1252(EstatMpegEdit->text());
+  const std::optional<std::string> status = analyzer.Status(current);
+  // A status that never came is said in its place, never left as a blank that looks like one.
+  EstatMpegEdit->setText(cv::From1252(status ? *status : AppendStatus(current, "*MP" + cv::Msg(m::NoAnswer))));
 }
 
 void TMpegDlg::ClearBtnClick() {
@@ -251,6 +257,7 @@ void TMpegDlg::SendTypedCommand() {
   EnviarComboBox->setEditText(shown);
   if (sent == MpegAnalyzer::Typed::TooShort) return;
   if (sent == MpegAnalyzer::Typed::Query) RespostaEdit->setText(cv::From1252(reply));
+  if (sent == MpegAnalyzer::Typed::NoReply) RespostaEdit->setText(cv::MsgQ(m::NoAnswer));
   EnviarComboBox->addItem(shown);
   // Adding an item to an empty history would select it; the typed text stays as it is.
   EnviarComboBox->setEditText(shown);

@@ -106,6 +106,7 @@ class TMpegDlg : public QDialog {
 
  private:
   void ShowDump(const std::optional<std::string>& text, size_t positions);
+  void ShowTable(MpegAnalyzer::Table table);
   void FlagClick(QCheckBox* box, QLineEdit* address);
   void ErrorBox(int id);
 };

@@ -73,14 +73,34 @@ ChannelIdentifier::ChannelIdentifier(IdentLink link, cv::Clock& clock, IdentView
 // ---------------------------------------------------------------------------------------------
 // Plumbing
 
+// Within a pass a meter that does not answer ends it (see NoAnswer); a reader run on its own
+// takes the failure as an empty reply.
 std::string ChannelIdentifier::Ask(const std::string& command) {
   std::string reply;
-  if (!link.query || !link.query(command, reply)) reply.clear();
+  if (link.query && !link.query(command, reply)) {
+    if (busy) throw NoAnswer{command};
+    reply.clear();
+  }
   return reply;
 }
 
 void ChannelIdentifier::Send(const std::string& command) {
-  if (link.send) link.send(command);
+  if (link.send && !link.send(command) && busy) throw NoAnswer{command};
+}
+
+void ChannelIdentifier::Tune(float mhz) {
+  if (link.tune && !link.tune(mhz) && busy) throw NoAnswer{cv::Format("%.2f", mhz) + M(m::MHz)};
+}
+
+void ChannelIdentifier::Restore() {
+  const std::vector<std::function<void()>> steps = std::move(restore);
+  restore.clear();
+  for (const std::function<void()>& step : steps) step();
+}
+
+void ChannelIdentifier::Restoring(std::initializer_list<std::string> commands) {
+  restore.clear();
+  for (const std::string& command : commands) restore.push_back([this, command] { Send(command); });
 }
 
 void ChannelIdentifier::Note(const std::string& line) {
@@ -123,6 +143,9 @@ bool ChannelIdentifier::Poll(const std::string& command, int polls, int wait,
 // Handlers
 
 void ChannelIdentifier::Identify() {
+  // The person's press reaches a running pass through its pumped waits: it neither starts a
+  // second pass nor ends the first, nor undoes an Abort.
+  if (busy) return;
   aborted = false;
   ResetResult();
   view->ShowResult();
@@ -131,6 +154,7 @@ void ChannelIdentifier::Identify() {
 }
 
 void ChannelIdentifier::StartByTimer() {
+  if (busy) return;
   ResetResult();
   IdentifySignal();
 }
@@ -174,18 +198,30 @@ void ChannelIdentifier::IdentifySignal() {
     SetProgress(0);
     Note(M(m::Started));
     Pump();
-    if (ReadFrequency()) {
-      view->ShowResult();
-      Step();
-      ReadTuningMode(result.tuningMode);
-      Step();
-      if (!result.tuningMode) {
-        FindChannelName();
+    try {
+      if (ReadFrequency()) {
         view->ShowResult();
         Step();
+        ReadTuningMode(result.tuningMode);
+        Step();
+        if (!result.tuningMode) {
+          FindChannelName();
+          view->ShowResult();
+          Step();
+        }
+        Classify();
       }
-      Classify();
+    } catch (const NoAnswer& silent) {
+      // Nothing after the silence is judged: every verdict would stand on replies that never came.
+      Note(M(m::MeterSilent));
+      Note(" -> " + silent.command);
+      // What the running test changed is put back while the meter takes it.
+      try {
+        Restore();
+      } catch (const NoAnswer&) {
+      }
     }
+    restore.clear();
   }
   ClosePass();
   --depth;
@@ -253,8 +289,9 @@ void ChannelIdentifier::MeasureLevels(bool byFrequency) {
   const float d = SoundOffset(code);
   const float points[3] = {f0, f0 + d / 2, f0 + d};
   int levels[3] = {0, 0, 0};
+  restore = {[this, f0] { Tune(f0); }};
   for (int p = 0; p < 3; ++p) {
-    if (link.tune) link.tune(points[p]);
+    Tune(points[p]);
     for (int i = 0; i < 50 && !aborted; ++i) {
       std::string text;
       const bool valid = ReadLevel(levels[p], text);
@@ -263,7 +300,7 @@ void ChannelIdentifier::MeasureLevels(bool byFrequency) {
     }
     Step();
   }
-  if (link.tune) link.tune(f0);
+  Restore();
   if (!aborted) JudgeLevels(levels[0], levels[1], levels[2], points[0], points[1], points[2]);
 }
 
@@ -342,6 +379,7 @@ bool ChannelIdentifier::FindChannelName() {
 
 bool ChannelIdentifier::DetectAnalogVideo() {
   const std::string system = Part(Ask("*?SY"), 3, std::string::npos);
+  Restoring({"*SY" + system});
   Send("*SY00");
   Send("*SO03");
   int run = 0;
@@ -350,7 +388,7 @@ bool ChannelIdentifier::DetectAnalogVideo() {
     if (!Begins(reply, "*VD")) continue;
     run = At(reply, 3) == '1' ? run + 1 : 0;
   }
-  Send("*SY" + system);
+  Restore();
   return run == 4;
 }
 
@@ -361,7 +399,10 @@ bool ChannelIdentifier::TestTeletext(bool satellite) {
   std::string system;
   if (!satellite) {
     system = Part(Ask("*?SY"), 3, std::string::npos);
+    Restoring({"*TX000", "*SY" + system});
     Send("*SY00");
+  } else {
+    Restoring({"*TX000"});
   }
   Note(M(m::AnalyzingTeletext));
   Send("*TX064");
@@ -398,8 +439,7 @@ bool ChannelIdentifier::TestTeletext(bool satellite) {
   });
   if (!text) Note(M(m::PdcTextNotFound));
 
-  Send("*TX000");
-  if (!satellite) Send("*SY" + system);
+  Restore();
   return page || id || text;
 }
 
@@ -409,6 +449,7 @@ bool ChannelIdentifier::TestSatelliteTeletext() { return TestTeletext(true); }
 
 bool ChannelIdentifier::TestRds() {
   const std::string system = Part(Ask("*?SY"), 3, std::string::npos);
+  Restoring({"*SO03", "*SY" + system});
   Send("*SY00");
   Send("*SO01");
   Note(M(m::AnalyzingRds));
@@ -436,8 +477,7 @@ bool ChannelIdentifier::TestRds() {
   } else {
     Note(M(m::RdsPsNotFound));
   }
-  Send("*SO03");
-  Send("*SY" + system);
+  Restore();
   return detected;
 }
 

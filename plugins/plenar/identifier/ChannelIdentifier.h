@@ -5,6 +5,7 @@
 // each pass. The form shows the account and the result; everything here runs on a cv::Clock.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ class ChannelIdentifier {
   std::function<void()> pump;
 
   // The handlers' logic. Identify clears the abort flag and resets the result; the timer's start
-  // resets the result only. Abort ends every poll loop at its next check, skips the level
+  // resets the result only; neither does anything while a pass runs. Abort ends every poll loop at its next check, skips the level
   // heuristic and clears the loop. Close ends the form at once when no pass runs (true), else once
   // the running pass has wound down (PassEnded becomes true then).
   void Identify();
@@ -79,8 +80,13 @@ class ChannelIdentifier {
   bool TimerEnabled() const { return timerDueMs >= 0; }
   int64_t TimerDueMs() const { return timerDueMs; }
 
-  // One pass; a start during a pass only closes it (step 5).
+  // One pass; a start during a pass only closes it. An exchange that fails within a pass ends it
+  // at once: the account says the meter did not answer and names the exchange, no verdict
+  // follows, and what the running test changed is sent back while the meter takes it.
   void IdentifySignal();
+  struct NoAnswer {
+    std::string command;
+  };
   void Classify();
   void ResetResult() { result = TIdentResult{}; }
 
@@ -127,11 +133,17 @@ class ChannelIdentifier {
   std::vector<std::string> lines;
   bool loop = false, closing = false, aborted = false, busy = false;
   int progress = 0;
-  int depth = 0;  // passes on the stack (a start during a pass nests one)
+  int depth = 0;  // passes on the stack (IdentifySignal called during a pass nests one)
 
  private:
   std::string Ask(const std::string& command);
   void Send(const std::string& command);
+  void Tune(float mhz);
+  // What puts the meter back as the running test found it: set when the test changes the meter,
+  // run (and forgotten) at its end, or once the meter stops answering.
+  std::vector<std::function<void()>> restore;
+  void Restoring(std::initializer_list<std::string> commands);
+  void Restore();
   void Step();
   void SetProgress(int percent);
   void Pump();

@@ -154,7 +154,11 @@ void TIdentifierForm::AddLine(const std::string& line) {
 
 void TIdentifierForm::SetProgress(int percent) { ProgressBar->setValue(percent); }
 
-void TIdentifierForm::ShowBusy(bool busy) { DoNotChangeLabel->setVisible(busy); }
+void TIdentifierForm::ShowBusy(bool busy) {
+  DoNotChangeLabel->setVisible(busy);
+  // A click held by the window system while the pass sends falls on a button that is off.
+  IdentifyBtn->setEnabled(!busy);
+}
 
 void TIdentifierForm::ShowResult() {
   ChannelLabel->setText(cv::From1252(ident->result.channelName));

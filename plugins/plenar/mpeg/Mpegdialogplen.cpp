@@ -98,7 +98,7 @@ void TMpegDlg::ReadDab() {
   fields.snr = cv::To1252(SNREdit->text());
   fields.qual = cv::To1252(QUALEdit->text());
   analyzer.ReadDab(fields);
-  Label5->setText(cv::MsgQ(fields.locked ? m::LockOk : m::LockKo));
+  Label5->setText(fields.answered ? cv::MsgQ(fields.locked ? m::LockOk : m::LockKo) : cv::MsgQ(cv::msg::mpeg::NoAnswer));
   SNREdit->setText(cv::From1252(fields.snr));
   QUALEdit->setText(cv::From1252(fields.qual));
   CapturaEdit->setText(cv::From1252(fields.captura));

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "Cv4Equip.h"
 #include "Cv4Sim.h"
@@ -104,6 +105,15 @@ class MpegDlgSim : public MpegSim {
   }
   // Every line the meter received since the traffic was last cleared.
   std::vector<std::string> AllSent() { return Sent(""); }
+  // A fresh dialog on a meter without faults but those `meter` sets.
+  void NewDialogOn(const std::function<void(cvsim::Corvane4Profile&)>& meter) {
+    Profile([&](cvsim::Corvane4Profile& p) {
+      p.refused.clear();
+      p.fixedReplies.clear();
+      if (meter) meter(p);
+    });
+    dlg = std::make_unique<TMpegDlg>(&host.form, equip.get());
+  }
   void Type(const QString& text) {
     dlg->EnviarComboBox->setEditText(text);
     dlg->EnviarBtn->click();
@@ -331,12 +341,7 @@ TEST_F(MpegDlgSim, HandlersAgainstTheMeter) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Profile([&](cvsim::Corvane4Profile& p) {
-      p.refused.clear();
-      p.fixedReplies.clear();
-      if (c.meter) c.meter(p);
-    });
-    dlg = std::make_unique<TMpegDlg>(&host.form, equip.get());
+    NewDialogOn(c.meter);
     prompter.shown.clear();
     sim->ClearTraffic();
     c.act(*dlg);
@@ -357,6 +362,71 @@ TEST_F(MpegDlgSim, RefreshShowsTheTableTheMeterReports) {
     EXPECT_EQ(dlg->SdtSelected, sdt);
     EXPECT_EQ(AllSent(), std::vector<std::string>{"*?I2148001"}) << "no access code";
   }
+}
+
+// A meter that does not answer, or refuses: the table, a typed query and the status say so in
+// place of a figure, and Change turns the flag only once the meter took the write.
+TEST_F(MpegDlgSim, AnExchangeThatFailsShowsNoFigure) {
+  const QString noAnswer = "No answer from the equipment";
+  struct Case {
+    const char* what;
+    bool silent;
+    std::function<void(cvsim::Corvane4Profile&)> meter;
+    bool sdtBefore;
+    std::function<void(TMpegDlg&)> act;
+    std::optional<std::vector<std::string>> sent;  // a silent meter takes what it takes
+    bool sdtAfter;
+    const char* label;
+  } cases[] = {
+      {"refresh, silent", true, nullptr, true, [](TMpegDlg& d) { d.RefreshBtn->click(); }, std::nullopt, true,
+       "No answer from the equipment"},
+      {"refresh, refused", false, [](cvsim::Corvane4Profile& p) { p.refused = {"*?I2148"}; }, true,
+       [](TMpegDlg& d) { d.RefreshBtn->click(); }, std::vector<std::string>{"*?I2148001"}, true,
+       "No answer from the equipment"},
+      {"refresh, a reply without the digit", false,
+       [](cvsim::Corvane4Profile& p) { p.fixedReplies["*?I2148001"] = "*I2"; }, true,
+       [](TMpegDlg& d) { d.RefreshBtn->click(); }, std::vector<std::string>{"*?I2148001"}, true,
+       "No answer from the equipment"},
+      {"change, silent", true, nullptr, false, [](TMpegDlg& d) { d.SDTBtn->click(); }, std::nullopt, false,
+       "Not changed: no answer or refused"},
+      {"change, the write refused", false, [](cvsim::Corvane4Profile& p) { p.refused = {"*I2148"}; }, true,
+       [](TMpegDlg& d) { d.SDTBtn->click(); }, std::vector<std::string>{"*7205&", "*I21487F"}, true,
+       "Not changed: no answer or refused"},
+      {"change taken, its read-back refused", false, [](cvsim::Corvane4Profile& p) { p.refused = {"*?I2148"}; },
+       false, [](TMpegDlg& d) { d.SDTBtn->click(); },
+       std::vector<std::string>{"*7205&", "*I2148FF", "*?I2148001"}, true, "No answer from the equipment"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    NewDialogOn(c.meter);
+    dlg->SdtSelected = c.sdtBefore;
+    dlg->TaulaLabel->setText(c.sdtBefore ? "SDT" : "NIT");  // an earlier reading
+    sim->UpdateFaults([&](cvsim::Faults& f) { f.silent = c.silent; });
+    sim->ClearTraffic();
+    c.act(*dlg);
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    if (c.sent) {
+      EXPECT_EQ(AllSent(), *c.sent);
+    }
+    EXPECT_EQ(dlg->SdtSelected, c.sdtAfter);
+    EXPECT_EQ(dlg->TaulaLabel->text(), c.label);
+    if (c.silent) {
+      // The line is back in step for the next exchange.
+      port.Close();
+      ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
+    }
+  }
+
+  // A typed query and the status on a silent meter.
+  NewDialogOn(nullptr);
+  dlg->RespostaEdit->setText("*MPOLD");
+  dlg->EstatMpegEdit->setText("x");
+  sim->UpdateFaults([](cvsim::Faults& f) { f.silent = true; });
+  Type("*?mp");
+  dlg->EstatMpegBtn->click();
+  sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+  EXPECT_EQ(dlg->RespostaEdit->text(), noAnswer);
+  EXPECT_EQ(dlg->EstatMpegEdit->text(), "x " + noAnswer);
 }
 
 TEST_F(MpegDlgSim, EnterInTheComboSendsOnceAndGoesNoFurther) {

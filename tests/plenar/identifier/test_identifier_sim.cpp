@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -206,24 +208,127 @@ TEST_F(IdentifierSim, AbortDuringAPollSkipsTheRestButRestoresSystemAndSound) {
   EXPECT_FALSE(ident->TimerEnabled());
 }
 
-TEST_F(IdentifierSim, IdentifyDuringAPassOnlyClosesIt) {
-  ASSERT_NO_FATAL_FAILURE(Start("rds", 3));
-  int presses = 0;
-  ident->pump = [&] {
-    if (presses == 0 && Last(*ident) == "Analyzing RDS...") {
-      ++presses;
-      ident->Identify();
-    }
+// Identify as the window system delivers it during a pass (a click or Enter posted to the form,
+// run by the pass's own pumped waits): no second pass, the notice stays, the wire is the one of
+// an undisturbed pass; once the pass is over the same input starts one.
+TEST_F(IdentifierSim, IdentifyPostedDuringAPassIsIgnored) {
+  // The wire of an undisturbed pass, on the meter as the pass before leaves it.
+  auto fresh = [&] {
+    port.Close();
+    Start("rds", 3);
+    Profile([](cvsim::PlenarProfile& p) { p.spectrumMode = true; });
   };
-  ident->Identify();
-  Settle();
-  EXPECT_EQ(ident->lines,
-            (Lines{"The identification has started.", "Analog video not detected", "Analyzing RDS...",
-                   "This identification has finished.", "RDS detected!!", "RDS Identifier Code:", " -> D3C1",
-                   "RDS Program Service:", " -> CV RADIO", "This identification has finished."}));
-  EXPECT_EQ(Sent("*?FR"), 2u);  // one pass's two readings: nothing classified twice
-  EXPECT_EQ(Sent("*?VD"), 4u);
-  EXPECT_EQ(ident->result.cls, 5);
+  auto undisturbedPass = [&] {
+    fresh();
+    cv::plenar::TIdentifierForm form(&host.form, equip.get());
+    form.IdentifyBtn->click();
+    Settle();
+    return sim->Lines();
+  };
+  auto click = [](cv::plenar::TIdentifierForm& form) {
+    const QPointF at = QRectF(form.IdentifyBtn->rect()).center();
+    QCoreApplication::postEvent(form.IdentifyBtn, new QMouseEvent(QEvent::MouseButtonPress, at, form.IdentifyBtn->mapToGlobal(at),
+                                                                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(form.IdentifyBtn, new QMouseEvent(QEvent::MouseButtonRelease, at, form.IdentifyBtn->mapToGlobal(at),
+                                                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  };
+  auto enter = [](cv::plenar::TIdentifierForm& form) {
+    QCoreApplication::postEvent(&form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+  };
+  const std::pair<const char*, std::function<void(cv::plenar::TIdentifierForm&)>> inputs[] = {{"click", click},
+                                                                                             {"Enter", enter}};
+  for (const auto& [what, press] : inputs) {
+    SCOPED_TRACE(what);
+    const Lines undisturbed = undisturbedPass();
+    ASSERT_NO_FATAL_FAILURE(fresh());
+    cv::plenar::TIdentifierForm form(&host.form, equip.get());
+    form.show();
+    bool posted = false, noticeLost = false;
+    form.Identifier().pump = [&] {
+      if (!posted && Last(form.Identifier()) == "Analyzing RDS...") {
+        posted = true;
+        press(form);
+      }
+      clock.PumpEvents(0);
+      // Every pump after the input is the first pass's own, before it ends.
+      noticeLost = noticeLost || (posted && !form.DoNotChangeLabel->isVisibleTo(&form));
+    };
+    form.IdentifyBtn->click();
+    QCoreApplication::processEvents();
+    Settle();
+    EXPECT_TRUE(posted);
+    EXPECT_FALSE(noticeLost) << "the notice went while the pass still sent";
+    EXPECT_EQ(sim->Lines(), undisturbed);
+    EXPECT_EQ(std::count(form.Identifier().lines.begin(), form.Identifier().lines.end(), "This identification has finished."), 1);
+    EXPECT_EQ(form.Identifier().result.cls, 5);
+    EXPECT_TRUE(form.IdentifyBtn->isEnabled());
+    EXPECT_TRUE(form.isVisible());
+
+    // The same input with no pass running starts one.
+    press(form);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::count(form.Identifier().lines.begin(), form.Identifier().lines.end(), "The identification has started."), 2);
+  }
+}
+
+// A meter that stops answering, from the start or part way through a pass, or refuses one query:
+// the pass ends there, says the meter did not answer and which exchange, and gives no verdict;
+// what the running test changed is sent back while the meter still takes it.
+TEST_F(IdentifierSim, AMeterThatStopsAnsweringEndsThePassWithNoVerdict) {
+  const Lines verdicts = {"Analog video not detected", "RDS not detected.", "Mpeg-2 not detected.",
+                          "All test have failed!!", "Signal level too low to properly analyze.",
+                          "Signal not recognized as digital.", "Signal seems to be analog.", "Signal seems to be digital."};
+  struct Row {
+    const char* what;
+    const char* silentFrom;  // the account's last line when the meter falls silent; "" before the pass
+    std::vector<std::string> refused;
+    Lines account;           // between the start and the end lines
+    Lines restored;          // the lines the meter takes after the one that failed
+  } rows[] = {
+      {"silent from the start", "", {}, {"The equipment did not answer; the identification has stopped.", " -> *?FR"}, {}},
+      {"silent during the RDS test", "Analyzing RDS...", {},
+       {"Analog video not detected", "Analyzing RDS...", "The equipment did not answer; the identification has stopped.",
+        " -> *?RDS"},
+       {}},
+      {"silent while measuring levels", "All test have failed!!", {},
+       Join({{"Analog video not detected"}, kNoRds,
+             {"Analyzing COFDM measurements...", "Mpeg-2 not detected.", "Analyzing QAM measurements...",
+              "Mpeg-2 not detected.", "All test have failed!!",
+              "The equipment did not answer; the identification has stopped.", " -> 474.00 MHz"}}),
+       {}},
+      {"one query refused", nullptr, {"*?RDS"},
+       {"Analog video not detected", "Analyzing RDS...", "The equipment did not answer; the identification has stopped.",
+        " -> *?RDS"},
+       {"*SO03", "*SY000"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    ASSERT_NO_FATAL_FAILURE(Start("nothing"));
+    Profile([&](cvsim::PlenarProfile& p) { p.refused = r.refused; });
+    auto silence = [&] { sim->UpdateFaults([](cvsim::Faults& f) { f.silent = true; }); };
+    if (r.silentFrom && !*r.silentFrom) silence();
+    ident->pump = [&] {
+      if (r.silentFrom && *r.silentFrom && Last(*ident) == r.silentFrom && !sim->GetFaults().silent) silence();
+    };
+    ident->Identify();
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    Settle();
+    EXPECT_EQ(ident->lines, Join({{"The identification has started."}, r.account, {"This identification has finished."}}));
+    for (const std::string& verdict : verdicts)
+      if (std::find(r.account.begin(), r.account.end(), verdict) == r.account.end()) {
+        EXPECT_EQ(std::count(ident->lines.begin(), ident->lines.end(), verdict), 0) << verdict;
+      }
+    EXPECT_FALSE(ident->busy);
+    EXPECT_EQ(ident->progress, 100);
+    if (!r.restored.empty()) {
+      const Lines lines = sim->Lines();
+      const auto failed = std::find(lines.begin(), lines.end(), "*?RDS");
+      ASSERT_NE(failed, lines.end());
+      EXPECT_EQ(Lines(failed + 1, lines.end()), r.restored);
+    }
+    Profile([](cvsim::PlenarProfile& p) { p.refused.clear(); });
+    port.Close();
+  }
 }
 
 TEST_F(IdentifierSim, LoopRepeatsAPassFiveSecondsAfterEachEndUntilCleared) {

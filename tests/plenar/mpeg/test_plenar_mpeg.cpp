@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "FamilySettingsSim.h"
 #include "Mpegdialogplen.h"
@@ -80,6 +82,51 @@ TEST_F(DabSim, ReadingOnTheTimer) {
     EXPECT_EQ(dlg->CapturaEdit->text(), s.captura);
   }
   EXPECT_TRUE(dlg->MUXEdit->text().isEmpty());
+}
+
+// A reading that gets no answer says so and leaves no figure of an earlier one standing as
+// current; a silent meter is asked nothing more that second.
+TEST_F(DabSim, AReadingThatFailsShowsNoStaleFigure) {
+  struct Case {
+    const char* what;
+    bool silent;
+    std::vector<std::string> refused;
+    std::optional<std::vector<std::string>> sent;
+    const char *lock, *snr, *qual, *captura;
+  } cases[] = {
+      {"silent", true, {}, std::nullopt, "No answer from the equipment", "", "", ""},
+      {"the status refused", false, {"*?I21DA2"}, std::vector<std::string>{"*?I21DA20005"},
+       "No answer from the equipment", "", "", ""},
+      {"the counter refused", false, {"*?I21DA3"}, std::vector<std::string>{"*?I21DA20005", "*?I21DA30002"}, "OK",
+       "0123", "0456", ""},
+  };
+  dlg->Button1->click();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Profile([](cvsim::PlenarProfile& p) { p.refused.clear(); });
+    dlg->TimerDABTimer();
+    ASSERT_EQ(dlg->CapturaEdit->text(), "0007") << "a good reading first";
+    Profile([&](cvsim::PlenarProfile& p) { p.refused = c.refused; });
+    sim->UpdateFaults([&](cvsim::Faults& f) { f.silent = c.silent; });
+    sim->ClearTraffic();
+    dlg->TimerDABTimer();
+    sim->UpdateFaults([](cvsim::Faults& f) { f.silent = false; });
+    if (c.sent) {
+      EXPECT_EQ(AllSent(), *c.sent);
+    } else {
+      const std::vector<std::string> sent = AllSent();
+      EXPECT_EQ(std::count(sent.begin(), sent.end(), "*?I21DA30002"), 0) << "nothing more asked";
+    }
+    EXPECT_EQ(dlg->DABLabel->text(), "Doing");
+    EXPECT_EQ(dlg->Label5->text(), c.lock);
+    EXPECT_EQ(dlg->SNREdit->text(), c.snr);
+    EXPECT_EQ(dlg->QUALEdit->text(), c.qual);
+    EXPECT_EQ(dlg->CapturaEdit->text(), c.captura);
+    if (c.silent) {
+      port.Close();
+      ASSERT_NO_FATAL_FAILURE(SettleAndOpen());
+    }
+  }
 }
 
 TEST_F(DabSim, AudioSelection) {
