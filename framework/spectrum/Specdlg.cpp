@@ -27,6 +27,8 @@
 
 #include "FocusMoves.h"
 #include "Messages.h"
+#include "PrintFailure.h"
+#include "PrintOutput.h"
 #include "MsgIds.h"
 #include "TCv3SpectrumLink.h"
 #include "Format.h"
@@ -823,13 +825,24 @@ void TSpectrumDlg::SaveBtnClick() {
 
 void TSpectrumDlg::PrintBtnClick() {
   if (!confirmPrint(*printer)) return;
+  cv::PrintOutput job(*printer);
   QPainter p;
-  if (!p.begin(printer.get())) return;
+  if (job.Begin(p)) DrawPrintedPage(p, job.Device());
+  const std::string failed = cv::PrintFailureText(job, job.End(p));
+  if (!failed.empty()) {
+    link.Log(failed);
+    showError(M(msg::SpecErrorCaption), Q(failed));
+    return;
+  }
+  link.Log(cv::Msg(msg::SpecSentToPrint));
+}
+
+void TSpectrumDlg::DrawPrintedPage(QPainter& p, const QPaintDevice& page) {
   QFont labels("Arial");
   if (sweep.profile.printLabelPointSize > 0) labels.setPointSize(sweep.profile.printLabelPointSize);
   p.setFont(labels);
-  const int pageWidth = printer->width();
-  const int h2 = printer->height() / 2;
+  const int pageWidth = page.width();
+  const int h2 = page.height() / 2;
   const int left = 225, top = 220, right = 125, gap = 40;
   p.drawImage(QRect(QPoint(left, top), QPoint(pageWidth - right, h2 - gap)), traceBitmap);
 
@@ -861,8 +874,6 @@ void TSpectrumDlg::PrintBtnClick() {
                           double{sweep.currentFreq}));
   line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintGenerated), info.versionText, SpecDateString(),
                         SpecTimeString()));
-  link.Log(cv::Msg(msg::SpecSentToPrint));
-  p.end();
 }
 
 void TSpectrumDlg::PrintSetupBtnClick() { showPrinterSetup(); }

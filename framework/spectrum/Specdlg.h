@@ -17,6 +17,8 @@
 #include "TSpectrumSweep.h"
 
 class QCheckBox;
+class QPaintDevice;
+class QPainter;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -143,6 +145,7 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   void ShowDeltaGrid();
   void UpdateDelta(const QPoint& p);
   void ShowBitmap();
+  void DrawPrintedPage(QPainter& p, const QPaintDevice& page);
   void RunPending();
   void Refuse(QLineEdit* edit, const QString& shown);
   QString Num(double value, int width, int precision) const;

@@ -17,6 +17,7 @@
 
 #include "FakeLink.h"
 #include "FileSizeLimit.h"
+#include "PrintToFileChecks.h"
 #include "SaveLimits.h"
 #include "Specdlg.h"
 #include "TSpectrumLogFile.h"
@@ -210,6 +211,28 @@ TEST_F(DlgFixture, PrintingGivesOnePageWithTheTraceAndItsTexts) {
   dlg->confirmPrint = [](QPrinter&) { return false; };
   dlg->PrintBtnClick();
   EXPECT_FALSE(link.Logged("Spectrum sent to print"));
+}
+
+// A print to a file that cannot be written keeps the earlier file, says so and is not logged as
+// sent.
+TEST_F(DlgFixture, APrintToAFileThatCannotBeWrittenSaysSo) {
+  dlg->StartBtnClick();
+  dlg->Printer().setOutputFormat(QPrinter::PdfFormat);
+  dlg->confirmPrint = [](QPrinter&) { return true; };
+  QTemporaryDir folder;
+  cvtest::ExpectFailedPrintsToFileKeepTheOldFile(
+      folder.path(),
+      [&](const QString& pdf) {
+        dlg->Printer().setOutputFileName(pdf);
+        link.log.clear();
+        dlg->PrintBtnClick();
+        EXPECT_EQ(link.Logged("Spectrum sent to print"), boxes.empty());
+      },
+      [&] {
+        QStringList shown(boxes.begin(), boxes.end());
+        boxes.clear();
+        return shown;
+      });
 }
 
 TEST_F(DlgFixture, SaveWritesTheLoggerFileOrSaysWhyNot) {
