@@ -674,6 +674,7 @@ void TSpectrumDlg::ShowFreqDiv() {
 void TSpectrumDlg::DrawScales() {
   scale.SetLevelScale(std::max(0, ReferenceLevelCombo->currentIndex()));
   scale.ComputeScale(sweep.initialFreq, sweep.finalFreq);
+  traceScale = {scale.levelDiv, scale.mhzPerDiv, scale.refLevel, sweep.initialFreq, sweep.finalFreq};
   ShowLevelDiv();
   ShowFreqDiv();
   const int w = traceBitmap.width(), h = traceBitmap.height();
@@ -866,8 +867,9 @@ void TSpectrumDlg::DrawPrintedPage(QPainter& p, const QPaintDevice& page) {
     y += lineHeight;
   };
   const cv::NumberStyle style{decimalSeparator, true};
-  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintScales), int64_t{scale.levelDiv}, int64_t{scale.mhzPerDiv},
-                        double{sweep.initialFreq}, double{sweep.finalFreq}, int64_t{scale.refLevel}));
+  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintScales), int64_t{traceScale.levelDiv},
+                        int64_t{traceScale.mhzPerDiv}, double{traceScale.initialFreq}, double{traceScale.finalFreq},
+                        int64_t{traceScale.refLevel}));
   if (sweep.meas.status1 != 0)
     line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintLastMeas), std::string(sweep.meas.name), sweep.meas.status1,
                           sweep.meas.status2, double{sweep.meas.level}, B(UnitsLabel->text()),

@@ -412,6 +412,30 @@ TEST_F(DlgFixture, StartThatFailsKeepsTypedSettingsAndSaveOff) {
   EXPECT_EQ(W<QLineEdit>("InitialFreqEdit")->text(), "1170,00");
 }
 
+// Print after such a Start tells the range and scale of the trace it prints, not the ones typed.
+TEST_F(DlgFixture, PrintAfterAFailedStartTellsTheKeptSweepsRangeAndScale) {
+  dlg->StartBtnClick();
+  Type("InitialFreqEdit", "1170,00");
+  dlg->OnExitInitialFreq();
+  Type("FinalFreqEdit", "1190,00");
+  dlg->OnExitFinalFreq();
+  W<QComboBox>("ReferenceLevelCombo")->setCurrentIndex(2);
+  link.failCommand = "*SP0";
+  W<QPushButton>("StartBtn")->click();
+  link.failCommand.clear();
+  const QString pdf = tmp.filePath("kept.pdf");
+  dlg->Printer().setOutputFormat(QPrinter::PdfFormat);
+  dlg->Printer().setOutputFileName(pdf);
+  dlg->confirmPrint = [](QPrinter&) { return true; };
+  dlg->PrintBtnClick();
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+  ASSERT_TRUE(pdftotext.waitForFinished(20000));
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  EXPECT_TRUE(text.contains("10 dBuV/div, 4 MHz/div, from 1165,00 MHz to 1205,00 MHz, with reference (max) 70 dBuV"))
+      << text.toStdString();
+}
+
 TEST(SpectrumLogFile, MatchesTheGoldenFile) {
   TSpectrumLogFile file;
   file.initialFreq = 860;
