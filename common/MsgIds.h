@@ -179,6 +179,10 @@ namespace cv::msg {
 constexpr int SerialPortBusy = 31000;        // %s: device path
 constexpr int SerialPortPermission = 31001;  // %s: device path
 
+// Printing (31100-31199).
+constexpr int PrintFileNotSaved = 31100;   // %s: the file the printer writes
+constexpr int PrintPrinterRefused = 31101;
+
 // Plug-in core: channel records, log window, channel list editors (32000-32499).
 constexpr int LogZoneCleared = 32000;
 constexpr int PlanChannelsFull = 32001;

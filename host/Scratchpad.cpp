@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QPagedPaintDevice>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
@@ -27,6 +28,9 @@
 #include "FixedFont.h"
 #include "Messages.h"
 #include "MsgIds.h"
+#include "PrintFailure.h"
+#include "PrintOutput.h"
+#include "Prompt.h"
 #include "Registry.h"
 #include "Text1252.h"
 
@@ -423,8 +427,15 @@ void TScratchPad::FilePrintClick() {
 
 void TScratchPad::PrintText(QPrinter& printer) {
   printer.setDocName(cv::MsgQ(cv::msg::EdCaption) + currentFile);
+  cv::PrintOutput job(printer);
   QPainter p;
-  if (!p.begin(&printer)) return;
+  if (job.Begin(p)) DrawPrintedText(p, job);
+  const std::string failed = cv::PrintFailureText(job, job.End(p));
+  if (!failed.empty()) cv::ShowBox(cv::CurrentPrompter(), failed, cv::Msg(cv::msg::EdCaption), cv::MsgIcon::Error);
+}
+
+void TScratchPad::DrawPrintedText(QPainter& p, cv::PrintOutput& job) {
+  const QPagedPaintDevice& printer = job.Device();
   QFont font = Memo->font();
   p.setFont(font);
   const int h = cv::PrintLineHeight(font.pointSizeF() > 0 ? font.pointSizeF() : 10.0, printer.logicalDpiY());
@@ -455,7 +466,7 @@ void TScratchPad::PrintText(QPrinter& printer) {
   for (size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].page != currentPage) {
       footer();
-      printer.newPage();
+      job.NewPage();
       ++page;
       currentPage = rows[i].page;
     }
@@ -463,5 +474,4 @@ void TScratchPad::PrintText(QPrinter& printer) {
                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs, lines[static_cast<int>(i)]);
   }
   footer();
-  p.end();
 }

@@ -11,7 +11,11 @@ class QFileDialog;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QPainter;
 class QPrinter;
+namespace cv {
+class PrintOutput;
+}
 class QPrintDialog;
 class QPageSetupDialog;
 class QStatusBar;
@@ -30,6 +34,7 @@ class TScratchPad : public QDialog {
   // Prints the text on `printer`, which is already set up (the print dialog's choice, or a PDF
   // file in tests).
   void PrintText(QPrinter& printer);
+  void DrawPrintedText(QPainter& p, cv::PrintOutput& job);
   // Opens `fileName` as Open does after the dialog: false (with the error box) when refused.
   bool LoadFile(const QString& fileName);
   void RetranslateUi();

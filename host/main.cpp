@@ -5,10 +5,12 @@
 #include "Help.h"
 #include "Language.h"
 #include "Mainform.h"
+#include "ProcessSetup.h"
 #include "Scratchpad.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {
+  cv::SetUpProcess();
   QApplication app(argc, argv);
   // The language chosen at the last run, before any form exists.
   cv::LoadStartupLanguage();

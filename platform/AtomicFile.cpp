@@ -24,6 +24,8 @@ SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes
   if (exists) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved)) target = resolved;
+    // The rename below would replace a write-protected file regardless of its mode.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return fail(SaveResult::NotCreated, errno);
   }
 
   static std::atomic<unsigned> counter{0};

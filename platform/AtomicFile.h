@@ -10,9 +10,9 @@ namespace cv {
 enum class SaveResult { Saved, NotCreated, NotWritten };
 
 // NotCreated: the new file could not be made (no such directory, no permission, a directory of
-// that name); NotWritten: it could not be written whole. Either way the target is untouched, no
-// temporary file is left, and *error (when given) says why. A link is followed: the file it leads
-// to is replaced and keeps its permissions.
+// that name, a target this process may not write); NotWritten: it could not be written whole.
+// Either way the target is untouched, no temporary file is left, and *error (when given) says
+// why. A link is followed: the file it leads to is replaced and keeps its permissions.
 SaveResult WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error = nullptr);
 
 }  // namespace cv

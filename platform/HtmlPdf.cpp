@@ -85,12 +85,9 @@ void PdfDocument::EndDoc() {
   }
   if (!finished_.isEmpty() && !painter_) {
     writer_.reset();
-    std::string why;
-    const std::string bytes(finished_.constData(), size_t(finished_.size()));
+    const QByteArray bytes = std::move(finished_);
     finished_.clear();
-    if (WriteFileAtomically(fileName_.toStdString(), bytes, &why) != SaveResult::Saved)
-      AddError(QStringLiteral("Couldn't write %1").arg(fileName_));
-    if (!Failed() && autoLaunch_) OpenUrlExternally(QUrl::fromLocalFile(fileName_));
+    SaveFile(bytes);
     return;
   }
   if (!painter_ && !Failed()) Painter();  // an empty document still gets its one page
@@ -101,8 +98,15 @@ void PdfDocument::EndDoc() {
   if (!ok) AddError(QStringLiteral("Couldn't finish %1").arg(fileName_));
   const QByteArray bytes = buffer_ ? buffer_->data() : QByteArray();
   buffer_.reset();
-  if (!Failed() && (bytes.isEmpty() || WriteFileAtomically(QFile::encodeName(fileName_).toStdString(),
-                                                           bytes.toStdString()) != SaveResult::Saved))
+  if (!Failed()) SaveFile(bytes);
+}
+
+void PdfDocument::SaveFile(const QByteArray& bytes) {
+  // The name as the file system spells it, the same as the toolkit opens it by.
+  const QByteArray name = QFile::encodeName(fileName_);
+  if (bytes.isEmpty() || WriteFileAtomically(std::string(name.constData(), size_t(name.size())),
+                                             std::string(bytes.constData(), size_t(bytes.size()))) !=
+                             SaveResult::Saved)
     AddError(QStringLiteral("Couldn't write %1").arg(fileName_));
   if (!Failed() && autoLaunch_) OpenUrlExternally(QUrl::fromLocalFile(fileName_));
 }

@@ -47,6 +47,8 @@ class PdfDocument {
   void SetFinishedFile(QByteArray bytes) { finished_ = std::move(bytes); }
 
  private:
+  void SaveFile(const QByteArray& bytes);  // the whole file, or an error
+
   QString fileName_;
   bool autoLaunch_ = false;
   int orientation_ = 0;

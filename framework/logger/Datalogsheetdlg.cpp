@@ -27,6 +27,9 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
+#include "PrintFailure.h"
+#include "PrintOutput.h"
+#include "Prompt.h"
 #include "Registry.h"
 #include "Serial.h"
 #include "Text1252.h"
@@ -512,7 +515,14 @@ void TDataLoggerSheetDlg::PrintPages(bool tpInRows) {
   job.pageHeight = info.pageHeight;
   job.topOffset = info.topOffset;
   job.pageCount = job.m.PageCount();
-  if (job.pageCount < 1 || !job.p.begin(printer.get())) return;
+  if (job.pageCount < 1) return;
+  cv::PrintOutput output(*printer);
+  if (output.Begin(job.p)) DrawPages(job, output, tpInRows);
+  const std::string failed = cv::PrintFailureText(output, output.End(job.p));
+  if (!failed.empty()) cv::ShowBox(cv::CurrentPrompter(), failed, cv::Msg(msg::DlErrorCaption), cv::MsgIcon::Error);
+}
+
+void TDataLoggerSheetDlg::DrawPages(PrintJob& job, cv::PrintOutput& output, bool tpInRows) {
   job.p.setFont(printerFont);
   job.Text(job.m.left, job.topOffset, QStringLiteral(" "));
   const int rowPages = job.m.RowPageCount(), columnPages = job.m.ColumnPageCount();
@@ -542,7 +552,7 @@ void TDataLoggerSheetDlg::PrintPages(bool tpInRows) {
       }
     }
     PrintPageFooter(job, pageNo);
-    if (pageNo != job.pageCount) printer->newPage();
+    if (pageNo != job.pageCount) output.NewPage();
   };
   if (tpInRows) {
     for (int i = 0; i < rowPages; ++i)
@@ -551,7 +561,6 @@ void TDataLoggerSheetDlg::PrintPages(bool tpInRows) {
     for (int j = 0; j < columnPages; ++j)
       for (int i = 0; i < rowPages; ++i) page(i, j);
   }
-  job.p.end();
 }
 
 int TDataLoggerSheetDlg::PrintPageHeader(PrintJob& job, int y) {

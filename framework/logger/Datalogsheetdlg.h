@@ -13,6 +13,9 @@
 #include "LoggerPrintMetrics.h"
 #include "LoggerRecords.h"
 
+namespace cv {
+class PrintOutput;
+}
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -96,6 +99,7 @@ class TDataLoggerSheetDlg : public QDialog {
   void PrintTPInRows();
   void PrintTPInColumns();
   void PrintPages(bool tpInRows);
+  void DrawPages(PrintJob& job, cv::PrintOutput& output, bool tpInRows);
   int PrintPageHeader(PrintJob& job, int y);
   int PrintMemoryHeadings(PrintJob& job, int x, int y, int memoryPage);
   int PrintRowHeadings(PrintJob& job, int x, int y, int tpPage);

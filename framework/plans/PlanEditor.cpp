@@ -14,6 +14,7 @@
 #include "PlanScript.h"
 #include "PlanTextFile.h"
 #include "Text1252.h"
+#include "WorkingFile.h"
 
 namespace cv::plan {
 
@@ -470,10 +471,11 @@ bool PlanEditor::WriteScript(const std::string& path, PlanScriptWriter::Variant 
 
 bool PlanEditor::SaveBtnClick() {
   if (!planSelected || AllPlansEmpty()) return true;
-  if (!WriteScript(family.tempScript)) return false;
-  QFile temp(family.tempScript);
+  const std::string tempScript = cv::WorkingFilePath(family.tempScript);
+  if (!WriteScript(tempScript)) return false;
+  QFile temp(QString::fromLocal8Bit(tempScript.c_str()));
   if (!temp.open(QIODevice::ReadOnly)) {
-    Error(Fill(Msg(msg::PlanTempNotCreated), {family.tempScript}), cv::MsgIcon::Warning);
+    Error(Fill(Msg(msg::PlanTempNotCreated), {tempScript}), cv::MsgIcon::Warning);
     return false;
   }
   std::string script = temp.readAll().toStdString();
@@ -498,7 +500,7 @@ bool PlanEditor::LoaderPresent() {
 
 void PlanEditor::SendBtnClick() {
   if (!planSelected || !equip.HasPort() || AllPlansEmpty()) return;
-  const char* script = family.sendScript ? family.sendScript : family.tempScript;
+  const std::string script = cv::WorkingFilePath(family.sendScript ? family.sendScript : family.tempScript);
   if (family.sendAsksFirst) {
     if (!equip.CheckVersion()) {
       equip.Log(Msg(msg::PlanSendNoEquip));

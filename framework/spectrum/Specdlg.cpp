@@ -27,6 +27,8 @@
 
 #include "FocusMoves.h"
 #include "Messages.h"
+#include "PrintFailure.h"
+#include "PrintOutput.h"
 #include "MsgIds.h"
 #include "TCv3SpectrumLink.h"
 #include "Format.h"
@@ -672,6 +674,7 @@ void TSpectrumDlg::ShowFreqDiv() {
 void TSpectrumDlg::DrawScales() {
   scale.SetLevelScale(std::max(0, ReferenceLevelCombo->currentIndex()));
   scale.ComputeScale(sweep.initialFreq, sweep.finalFreq);
+  traceScale = {scale.levelDiv, scale.mhzPerDiv, scale.refLevel, sweep.initialFreq, sweep.finalFreq};
   ShowLevelDiv();
   ShowFreqDiv();
   const int w = traceBitmap.width(), h = traceBitmap.height();
@@ -823,13 +826,24 @@ void TSpectrumDlg::SaveBtnClick() {
 
 void TSpectrumDlg::PrintBtnClick() {
   if (!confirmPrint(*printer)) return;
+  cv::PrintOutput job(*printer);
   QPainter p;
-  if (!p.begin(printer.get())) return;
+  if (job.Begin(p)) DrawPrintedPage(p, job.Device());
+  const std::string failed = cv::PrintFailureText(job, job.End(p));
+  if (!failed.empty()) {
+    link.Log(failed);
+    showError(M(msg::SpecErrorCaption), Q(failed));
+    return;
+  }
+  link.Log(cv::Msg(msg::SpecSentToPrint));
+}
+
+void TSpectrumDlg::DrawPrintedPage(QPainter& p, const QPaintDevice& page) {
   QFont labels("Arial");
   if (sweep.profile.printLabelPointSize > 0) labels.setPointSize(sweep.profile.printLabelPointSize);
   p.setFont(labels);
-  const int pageWidth = printer->width();
-  const int h2 = printer->height() / 2;
+  const int pageWidth = page.width();
+  const int h2 = page.height() / 2;
   const int left = 225, top = 220, right = 125, gap = 40;
   p.drawImage(QRect(QPoint(left, top), QPoint(pageWidth - right, h2 - gap)), traceBitmap);
 
@@ -853,16 +867,15 @@ void TSpectrumDlg::PrintBtnClick() {
     y += lineHeight;
   };
   const cv::NumberStyle style{decimalSeparator, true};
-  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintScales), int64_t{scale.levelDiv}, int64_t{scale.mhzPerDiv},
-                        double{sweep.initialFreq}, double{sweep.finalFreq}, int64_t{scale.refLevel}));
+  line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintScales), int64_t{traceScale.levelDiv},
+                        int64_t{traceScale.mhzPerDiv}, double{traceScale.initialFreq}, double{traceScale.finalFreq},
+                        int64_t{traceScale.refLevel}));
   if (sweep.meas.status1 != 0)
     line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintLastMeas), std::string(sweep.meas.name), sweep.meas.status1,
                           sweep.meas.status2, double{sweep.meas.level}, B(UnitsLabel->text()),
                           double{sweep.currentFreq}));
   line(cv::FormatStyled(style, cv::Msg(msg::SpecPrintGenerated), info.versionText, SpecDateString(),
                         SpecTimeString()));
-  link.Log(cv::Msg(msg::SpecSentToPrint));
-  p.end();
 }
 
 void TSpectrumDlg::PrintSetupBtnClick() { showPrinterSetup(); }

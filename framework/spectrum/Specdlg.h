@@ -17,6 +17,8 @@
 #include "TSpectrumSweep.h"
 
 class QCheckBox;
+class QPaintDevice;
+class QPainter;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -143,6 +145,7 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   void ShowDeltaGrid();
   void UpdateDelta(const QPoint& p);
   void ShowBitmap();
+  void DrawPrintedPage(QPainter& p, const QPaintDevice& page);
   void RunPending();
   void Refuse(QLineEdit* edit, const QString& shown);
   QString Num(double value, int width, int precision) const;
@@ -160,6 +163,12 @@ class TSpectrumDlg : public QDialog, private TSpectrumView {
   QPoint penPos;
   TSpectrumScale scale;
   TSpectrumSweep sweep;
+  // The range and scale the trace on screen was drawn with, which Print tells: settings typed
+  // since, or a Start that failed, leave that trace as it was.
+  struct TraceScale {
+    int32_t levelDiv = 0, mhzPerDiv = 0, refLevel = 0;
+    float initialFreq = 0, finalFreq = 0;
+  } traceScale;
   std::vector<QLabel*> levelLabels, freqLabels;
   std::unique_ptr<QPrinter> printer;
   bool pendingPosted = false;

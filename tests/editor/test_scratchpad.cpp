@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "PrintToFileChecks.h"
 #include "AppServices.h"
 #include "FindDialog.h"
 #include "FileSizeLimit.h"
@@ -364,6 +365,27 @@ TEST_F(ScratchPadTest, PrintsToPdfWithTheRowsPerPageOfTheLayout) {
   EXPECT_GT(expected, 1);
   EXPECT_EQ(CountPdfPages(ReadAll(pdf)), expected);
   EXPECT_EQ(printer.docName(), QStringLiteral("CvTools Editor"));
+}
+
+TEST_F(ScratchPadTest, APrintToAFileThatCannotBeWrittenSaysSo) {
+  QStringList lines;
+  for (int i = 0; i < 150; ++i) lines << QStringLiteral("line %1").arg(i);
+  pad.Memo->setPlainText(lines.join('\n'));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  QTemporaryDir folder;
+  cvtest::ExpectFailedPrintsToFileKeepTheOldFile(
+      folder.path(),
+      [&](const QString& pdf) {
+        printer.setOutputFileName(pdf);
+        pad.PrintText(printer);
+      },
+      [&] {
+        QStringList shown;
+        for (const auto& box : prompter.shown) shown << box.text;
+        prompter.shown.clear();
+        return shown;
+      });
 }
 
 }  // namespace

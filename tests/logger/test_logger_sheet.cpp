@@ -9,11 +9,14 @@
 #include <QPageSize>
 #include <QProcess>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 
+#include "AppServices.h"
 #include "Datalogsheetdlg.h"
 #include "LoggerFixture.h"
 #include "LogoImage.h"
+#include "PrintToFileChecks.h"
 #include "Registry.h"
 
 namespace {
@@ -310,6 +313,31 @@ TEST_F(LoggerSheet, PrintsBothLayoutsToPdf) {
     }
     EXPECT_TRUE(sheet->findChild<QPushButton*>("SaveBtn")->isEnabled());
   }
+}
+
+TEST_F(LoggerSheet, APrintToAFileThatCannotBeWrittenSaysSo) {
+  Open(5, 3);
+  QString pdf;
+  sheet->confirmPrint = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  };
+  cv::RecordingPrompter prompter;
+  QTemporaryDir folder;
+  cvtest::ExpectFailedPrintsToFileKeepTheOldFile(
+      folder.path(),
+      [&](const QString& file) {
+        pdf = file;
+        sheet->PrintAllBtnClick();
+        EXPECT_TRUE(sheet->findChild<QPushButton*>("PrintAllBtn")->isEnabled());
+      },
+      [&] {
+        QStringList shown;
+        for (const auto& box : prompter.shown) shown << box.text;
+        prompter.shown.clear();
+        return shown;
+      });
 }
 
 TEST_F(LoggerSheet, CancelledPrintPrintsNothingAndSaveAddsTheReport) {

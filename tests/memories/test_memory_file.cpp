@@ -6,11 +6,13 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "ChildProcess.h"
 #include "FileSizeLimit.h"
 #include "SaveLimits.h"
 #include "Format.h"
 #include "MemoryFile.h"
 #include "MemoryTestKit.h"
+#include "ProcessSetup.h"
 
 using namespace cv::mem;
 using memtest::Rig;
@@ -420,6 +422,34 @@ TEST(MemorySaveQuestion, SaveWritesTheWholeFileOrKeepsTheOldOne) {
   ASSERT_NO_FATAL_FAILURE(LoadAndEdit(rig));
   rig.chooser.savePath = path;
   cvtest::ExpectWholeOrOldFile(path, [&] { return rig.editor.SaveBtnClick(); });
+}
+
+// The program's own start: a file-size limit's signal, left at its default, ends the process at
+// the first write past the limit, with every tool's unsaved edits and the save's temporary file.
+TEST(MemorySaveQuestion, SaveOverTheFileSizeLimitFailsWithoutEndingTheProgram) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("memories.csv");
+  const std::string old = memtest::ReadAll(kData + "semicolon.csv");
+  ASSERT_TRUE(memtest::WriteAll(path, old));
+  const cvtest::ChildEnd end = cvtest::RunInChild([&] {
+    signal(SIGXFSZ, SIG_DFL);  // as a process starts
+    cv::SetUpProcess();
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 6 * 1024;  // below the 99 memories' file
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    Rig rig;
+    LoadAndEdit(rig);
+    rig.chooser.savePath = path.toStdString();
+    if (rig.editor.SaveBtnClick()) return 3;
+    if (rig.prompter.shown.size() != 1 ||
+        rig.prompter.shown[0].text != "Couldn't write file memories.csv: the old file is left as it was")
+      return 4;
+    return rig.editor.modified ? 0 : 5;
+  });
+  EXPECT_TRUE(end.exited && end.code == 0) << end.Text();
+  EXPECT_EQ(memtest::ReadAll(path), old);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"memories.csv"});
 }
 
 TEST(MemorySaveQuestion, FailedWriteKeepsTheOldFileAndTheEdits) {

@@ -6,6 +6,7 @@
 #include "SaveLimits.h"
 #include "PlanFakes.h"
 #include "PlanScript.h"
+#include "RefusingWorkDir.h"
 
 namespace plantest {
 namespace {
@@ -188,6 +189,43 @@ TEST(PlanEditor, SavesCutShortKeepTheOldFilesAndAreReported) {
   QStringList files = QDir(r.dir.path()).entryList(QDir::Files);
   files.sort();
   EXPECT_EQ(files, (QStringList{"PLANS.PRO", "T.csv"}));  // no temporary left
+}
+
+// A plan opened from a write-protected stick: the working directory takes no script, so Save and
+// Send write theirs in a folder of their own and go on with the same content; Close -> Yes closes.
+TEST(PlanEditor, SaveAndSendGoOnWhenTheWorkingDirectoryTakesNoFile) {
+  EditorRig r;
+  Fill(r, 2);
+  r.editor.planSlots[0] = MakePlan("#TER;1.x", 'T', 3, 1);
+  r.editor.planSlots[1] = MakePlan("SAT", 'S', 2, 3, 10600.0f);
+  // The loader stays beside the program.
+  r.equip.startDir = r.dir.path().toStdString();
+  QFile(QString::fromStdString(r.Path("update.hex"))).open(QIODevice::WriteOnly);
+  r.chooser.savePath = r.Path("first.PRO");
+  ASSERT_TRUE(r.editor.SaveBtnClick());
+  r.editor.SendBtnClick();
+  ASSERT_EQ(r.equip.ranScripts.size(), 1u);
+  const std::string saved = ReadAll(r.Path("first.PRO")), sent = ReadAll(r.equip.ranScripts[0]);
+  {
+    cvtest::RefusingWorkDir stick(r.dir.path());
+    ASSERT_FALSE(stick.TakesFiles());
+    r.editor.modified = true;
+    r.chooser.savePath = r.Path("saved.PRO");
+    EXPECT_TRUE(r.editor.SaveBtnClick());
+    EXPECT_FALSE(r.editor.modified);
+    r.editor.modified = true;
+    r.prompter.answer = cv::MsgAnswer::Yes;
+    r.chooser.savePath = r.Path("closed.PRO");
+    EXPECT_TRUE(r.editor.CloseBtnClick());
+    r.editor.SendBtnClick();
+    ASSERT_EQ(r.equip.ranScripts.size(), 2u);
+    EXPECT_EQ(ReadAll(r.equip.ranScripts[1]), sent);
+  }
+  EXPECT_EQ(ReadAll(r.Path("saved.PRO")), saved);
+  EXPECT_EQ(ReadAll(r.Path("closed.PRO")), saved);
+  ASSERT_EQ(r.prompter.Boxes().size(), 1u) << r.prompter.Boxes()[1].text;  // Close's question alone
+  EXPECT_EQ(r.prompter.Boxes()[0].text, "Data has been modified\nDo you want to save?");
+  EXPECT_TRUE(r.equip.Logged("Plans saved to file: saved.PRO"));
 }
 
 TEST(PlanEditor, SavedScriptReadsBackAndAFailedReadKeepsThePlans) {

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "PlenEquip.h"
 #include "PlenPlanFamily.h"
 #include "PlenarProfile.h"
+#include "RefusingWorkDir.h"
 #include "SimOnCom1.h"
 
 namespace {
@@ -74,13 +76,15 @@ struct Outcome {
 
 // Loads plan LOW (a terrestrial channel at 40 MHz without a command, then one at 471.25 MHz with
 // "ME6", the BER COFDM measure) into the family's editor and presses Send.
+// allOptions: the meter as it comes, taking the plan; fromStick: the plan opened from a
+// write-protected stick, so that the working directory takes no file.
 template <class F>
-Outcome SendLowPlan() {
+Outcome SendLowPlan(bool allOptions = false, bool fromStick = false) {
   Outcome out;
   SimOn<typename F::Profile, 19200> meter;
   EXPECT_NO_FATAL_FAILURE(meter.StartSim());
   if (testing::Test::HasFatalFailure()) return out;
-  meter.Profile([](typename F::Profile& p) { F::Meter(p); });
+  if (!allOptions) meter.Profile([](typename F::Profile& p) { F::Meter(p); });
   PlanSendParts<typename F::Equip> parts;
   parts.memo = new QPlainTextEdit(&parts.host);
   parts.memo->setObjectName("LogMemo");
@@ -105,6 +109,11 @@ Outcome SendLowPlan() {
   meter.sim->ClearTraffic();
 
   cv::RecordingPrompter prompter;
+  std::optional<cvtest::RefusingWorkDir> stick;
+  if (fromStick) {
+    stick.emplace(parts.dir.path());
+    EXPECT_FALSE(cvtest::RefusingWorkDir::TakesFiles());
+  }
   parts.dlg->SendBtnClick();
   meter.Settle();
   for (const QString& line : parts.memo->toPlainText().split('\n')) {
@@ -130,7 +139,7 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
   const std::string box = "PLANS ERROR: Canalization not compatible with connected equipment\nPlease see LOG file";
   struct Row {
     const char* family;
-    Outcome (*send)();
+    Outcome (*send)(bool, bool);
     std::vector<std::string> refusals;  // empty: sent
   } rows[] = {
       // The DV-800's table has no BER COFDM command, so its fixed options take every plan.
@@ -140,7 +149,7 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.family);
-    const Outcome out = r.send();
+    const Outcome out = r.send(false, false);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
     EXPECT_EQ(out.refusals, r.refusals);
     // The script's first statements: the DV-800 loader's boot, the PLENAR's sweep stop, erase
@@ -158,5 +167,25 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
     // The meter was asked, and told nothing: its version, the access code and its options.
     EXPECT_NE(std::find(out.wire.begin(), out.wire.end(), "*?ID"), out.wire.end());
     for (const std::string& line : out.wire) EXPECT_TRUE(line == "*?VE" || line == "*7205&" || line == "*?ID") << line;
+  }
+}
+
+// The same plan sent from a folder that takes no file (a write-protected stick) goes out as it
+// does from a writable one: the script is written elsewhere, its content unchanged.
+TEST(PlanSendCheck, SendFromAFolderThatTakesNoFileSendsTheSameScript) {
+  struct Row {
+    const char* family;
+    Outcome (*send)(bool, bool);
+  } rows[] = {{"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.family);
+    const Outcome writable = r.send(true, false);
+    const Outcome stick = r.send(true, true);
+    ASSERT_FALSE(testing::Test::HasFatalFailure());
+    EXPECT_TRUE(writable.sentOk);
+    EXPECT_TRUE(stick.sentOk);
+    EXPECT_TRUE(stick.boxes.empty()) << stick.boxes[0];
+    EXPECT_TRUE(StartsAny(stick.wire, {"*FL:"}));
+    EXPECT_EQ(stick.wire, writable.wire);
   }
 }

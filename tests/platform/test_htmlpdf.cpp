@@ -247,6 +247,23 @@ TEST(HtmlPdf, ThePdfIsSavedWholeOrTheOldOneStays) {
   cvtest::ExpectWholeOrOldFile(pdf.toStdString(), [&] { return Convert(html, pdf, 0).errors.isEmpty(); }, false);
 }
 
+// A name outside ASCII reaches the file system spelt alike whether the pages were drawn at once or
+// in parts and joined.
+TEST(HtmlPdf, NonAsciiFileNameIsTheFileWritten) {
+  QTemporaryDir dir;
+  RecordingOpener opener;
+  for (int pieces : {1, 40}) {
+    SCOPED_TRACE(pieces);
+    const QString html = dir.filePath(QStringLiteral("m%1.htm").arg(pieces));
+    WriteBytes(html, pieces == 1 ? Fixture(1, 3) : ManyPieces(pieces));
+    const QString pdf = dir.filePath(QStringLiteral("Informe C\u00e9sar \u00d1 %1.pdf").arg(pieces));
+    EXPECT_TRUE(Convert(html, pdf, 0).errors.isEmpty());
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains("Pages:"));
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf"}, QDir::Files).size(), 2);
+}
+
 // A table taller than a page in the certificate form: channels of two rows each, the channel's
 // name cell spanning both, a paragraph before it and one after.
 std::string TallTable(int channels, int columns) {

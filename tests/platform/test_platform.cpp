@@ -17,6 +17,7 @@
 
 #include "AppServices.h"
 #include "AtomicFile.h"
+#include "ChildProcess.h"
 #include "FileSizeLimit.h"
 #include "SaveLimits.h"
 #include "Help.h"
@@ -215,6 +216,36 @@ TEST(AtomicFile, ReplacesTheFileALinkLeadsToAndKeepsItsPermissions) {
   EXPECT_EQ(cv::WriteFileAtomically(dir.filePath("none/x.txt").toStdString(), "x", &why), cv::SaveResult::NotCreated);
   EXPECT_FALSE(why.empty());
   EXPECT_EQ(cv::WriteFileAtomically(dir.path().toStdString(), "x"), cv::SaveResult::NotCreated);
+}
+
+// The rename would replace a write-protected file regardless of its mode. Root writes over any
+// mode, so the save runs in a child that is an ordinary user, the file's owner.
+TEST(AtomicFile, WriteProtectedTargetIsRefusedAndKept) {
+  uid_t uid;
+  gid_t gid;
+  if (!cvtest::UnprivilegedIds(uid, gid)) GTEST_SKIP() << "no unprivileged user to run the save as";
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("protected.csv").toStdString();
+  ASSERT_EQ(cv::WriteFileAtomically(path, "old"), cv::SaveResult::Saved);
+  ASSERT_EQ(chown(dir.path().toStdString().c_str(), uid, gid), 0);
+  ASSERT_EQ(chown(path.c_str(), uid, gid), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  const cvtest::ChildEnd end = cvtest::RunInChild(
+      [&] {
+        std::string why;
+        if (cv::WriteFileAtomically(path, "new", &why) != cv::SaveResult::NotCreated) return 1;
+        return why.empty() ? 2 : 0;
+      },
+      true);
+  EXPECT_TRUE(end.exited && end.code == 0) << end.Text();
+  EXPECT_EQ(cvtest::FileBytes(path), "old");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"protected.csv"});
+  // Its own writable copy is replaced as before.
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  EXPECT_EQ(cvtest::RunInChild([&] { return cv::WriteFileAtomically(path, "new") == cv::SaveResult::Saved ? 0 : 1; },
+                               true).code,
+            0);
+  EXPECT_EQ(cvtest::FileBytes(path), "new");
 }
 
 TEST(IniFile, HostIniPathFollowsTheProgramOrTheOverride) {

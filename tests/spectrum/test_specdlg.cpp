@@ -17,6 +17,7 @@
 
 #include "FakeLink.h"
 #include "FileSizeLimit.h"
+#include "PrintToFileChecks.h"
 #include "SaveLimits.h"
 #include "Specdlg.h"
 #include "TSpectrumLogFile.h"
@@ -212,6 +213,28 @@ TEST_F(DlgFixture, PrintingGivesOnePageWithTheTraceAndItsTexts) {
   EXPECT_FALSE(link.Logged("Spectrum sent to print"));
 }
 
+// A print to a file that cannot be written keeps the earlier file, says so and is not logged as
+// sent.
+TEST_F(DlgFixture, APrintToAFileThatCannotBeWrittenSaysSo) {
+  dlg->StartBtnClick();
+  dlg->Printer().setOutputFormat(QPrinter::PdfFormat);
+  dlg->confirmPrint = [](QPrinter&) { return true; };
+  QTemporaryDir folder;
+  cvtest::ExpectFailedPrintsToFileKeepTheOldFile(
+      folder.path(),
+      [&](const QString& pdf) {
+        dlg->Printer().setOutputFileName(pdf);
+        link.log.clear();
+        dlg->PrintBtnClick();
+        EXPECT_EQ(link.Logged("Spectrum sent to print"), boxes.empty());
+      },
+      [&] {
+        QStringList shown(boxes.begin(), boxes.end());
+        boxes.clear();
+        return shown;
+      });
+}
+
 TEST_F(DlgFixture, SaveWritesTheLoggerFileOrSaysWhyNot) {
   dlg->SaveBtnClick();
   EXPECT_TRUE(link.Logged("Impossible to retrieve information of spectrums"));
@@ -387,6 +410,30 @@ TEST_F(DlgFixture, StartThatFailsKeepsTypedSettingsAndSaveOff) {
   EXPECT_TRUE(W<QWidget>("PrintBtn")->isEnabled());
   EXPECT_FLOAT_EQ(dlg->Sweep().initialFreq, 1170.0f);
   EXPECT_EQ(W<QLineEdit>("InitialFreqEdit")->text(), "1170,00");
+}
+
+// Print after such a Start tells the range and scale of the trace it prints, not the ones typed.
+TEST_F(DlgFixture, PrintAfterAFailedStartTellsTheKeptSweepsRangeAndScale) {
+  dlg->StartBtnClick();
+  Type("InitialFreqEdit", "1170,00");
+  dlg->OnExitInitialFreq();
+  Type("FinalFreqEdit", "1190,00");
+  dlg->OnExitFinalFreq();
+  W<QComboBox>("ReferenceLevelCombo")->setCurrentIndex(2);
+  link.failCommand = "*SP0";
+  W<QPushButton>("StartBtn")->click();
+  link.failCommand.clear();
+  const QString pdf = tmp.filePath("kept.pdf");
+  dlg->Printer().setOutputFormat(QPrinter::PdfFormat);
+  dlg->Printer().setOutputFileName(pdf);
+  dlg->confirmPrint = [](QPrinter&) { return true; };
+  dlg->PrintBtnClick();
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+  ASSERT_TRUE(pdftotext.waitForFinished(20000));
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  EXPECT_TRUE(text.contains("10 dBuV/div, 4 MHz/div, from 1165,00 MHz to 1205,00 MHz, with reference (max) 70 dBuV"))
+      << text.toStdString();
 }
 
 TEST(SpectrumLogFile, MatchesTheGoldenFile) {

@@ -14,6 +14,7 @@
 #include "MsgIds.h"
 #include "Prompt.h"
 #include "Text1252.h"
+#include "WorkingFile.h"
 #include "Xr9PlanEditor.h"
 #include "Xr9Transfer.h"
 
@@ -22,6 +23,8 @@ namespace cv::xr9 {
 namespace m = cv::msg::xr9out;
 
 namespace {
+
+std::string PlanTemp() { return cv::WorkingFilePath(TPlanOut::kPlanTemp); }
 
 // Value byte 0 of the first record of `code` in a list; -1 when there is none.
 int FirstValue(const TChanAttribute* list, int code) {
@@ -156,7 +159,7 @@ bool TPlanOut::SendPlan(int slot) {
   const TPlanXR9& plan = editor.plans[slot];
   if (!CheckPlanCompatibility(slot)) return false;
   TFileTransfer transfer(editor.Equip(), [this](const std::string& line) { editor.LogZone(line); });
-  return transfer.UploadFile(kPlanTemp, plan.Name, plan.FileType);
+  return transfer.UploadFile(PlanTemp(), plan.Name, plan.FileType);
 }
 
 void TPlanOut::SendBtnClick() {
@@ -174,7 +177,7 @@ void TPlanOut::SendBtnClick() {
       editor.LogZone(text);
       Box(text, cv::msg::cv3::ErrorCaption, cv::MsgIcon::Error);
     } else {
-      ok = WriteBinaryPlan(kPlanTemp, plan, index, editor.Sinks()) && SendPlan(index);
+      ok = WriteBinaryPlan(PlanTemp(), plan, index, editor.Sinks()) && SendPlan(index);
     }
   }
   if (ok)
@@ -204,7 +207,7 @@ void TPlanOut::SendAllBtnClick() {
   for (int s = 0; s < PlanSlots && !stopped && HasChannels(editor.plans[s]); ++s) {
     bool sent = false;
     for (int attempt = 0; attempt < kSendAttempts && !sent; ++attempt) {
-      if (WriteBinaryPlan(kPlanTemp, editor.plans[s], s, editor.Sinks())) {
+      if (WriteBinaryPlan(PlanTemp(), editor.plans[s], s, editor.Sinks())) {
         editor.LogZone(cv::Msg(m::Sending) + editor.plans[s].Name);
         sent = SendPlan(s);
       }
@@ -241,9 +244,10 @@ bool TPlanOut::SaveSelectedPlan(int slot, bool withDialog) {
     Box(cv::Msg(m::SelectedPlanEmpty), m::UserErrorCaption, cv::MsgIcon::Error);
     return false;
   }
-  if (!WriteBinaryPlan(kPlanTemp, plan, slot, editor.Sinks())) return false;
+  const std::string planTemp = PlanTemp();
+  if (!WriteBinaryPlan(planTemp, plan, slot, editor.Sinks())) return false;
   bool read = false;
-  const std::string bytes = ReadWhole(kPlanTemp, read);
+  const std::string bytes = ReadWhole(planTemp, read);
   if (!read) {
     Box(cv::Msg(m::CannotReopenBin), cv::msg::cv3::CvToolsErrorCaption, cv::MsgIcon::Warning);
     return false;
@@ -314,11 +318,12 @@ void TPlanOut::SavePROFileBtnClick() {
       return;
     }
   }
-  if (!WriteCanalizationScript(editor.plans, kScriptTemp, editor.Sinks())) return;
+  const std::string scriptTemp = cv::WorkingFilePath(kScriptTemp);
+  if (!WriteCanalizationScript(editor.plans, scriptTemp, editor.Sinks())) return;
   bool read = false;
-  const std::string text = ReadWhole(kScriptTemp, read);
+  const std::string text = ReadWhole(scriptTemp, read);
   if (!read) {
-    const std::string line = cv::Format(cv::Msg(m::CouldntCreateTemp), std::string(kScriptTemp));
+    const std::string line = cv::Format(cv::Msg(m::CouldntCreateTemp), scriptTemp);
     BothLogs(line);
     Box(line, cv::msg::cv3::CvToolsErrorCaption, cv::MsgIcon::Warning);
     return;

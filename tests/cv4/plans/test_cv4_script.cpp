@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "Commands4.h"
+#include "FileSizeLimit.h"
 #include "Cv4PlanRig.h"
 
 namespace cv4test {
@@ -246,18 +247,21 @@ TEST(Cv4Script, AFailedReadLeavesTheEditorsPlans) {
   }
 }
 
-TEST(Cv4Script, AScriptFileThatCannotBeCreatedStopsSendAtOnce) {
+// A full disk, wherever the script goes.
+TEST(Cv4Script, AScriptFileThatCannotBeWrittenStopsSendAtOnce) {
   Cv4EditorRig r;
   r.editor.planSlots[0] = Cv4Plan("P", 'T', 2);
   r.editor.planSelected = true;
-  ASSERT_TRUE(QDir(r.dir.path()).mkdir(cv::cv4::kCv4TempScript));  // a folder where the file would go
-  r.editor.SendBtnClick();
+  {
+    cvtest::FileSizeLimit full(16);
+    r.editor.SendBtnClick();
+  }
   ASSERT_EQ(r.prompter.Boxes().size(), 1u);
   EXPECT_EQ(r.prompter.Boxes()[0].text, std::string("Couldn't create temporary file ") + cv::cv4::kCv4TempScript);
   EXPECT_EQ(r.prompter.Boxes()[0].caption, "CvTools Error");
   EXPECT_EQ(r.prompter.Boxes()[0].icon, cv::MsgIcon::Warning);
   EXPECT_TRUE(r.equip.ranScripts.empty());
-  EXPECT_FALSE(r.equip.Logged("Creating PRO file"));
+  EXPECT_FALSE(QFile::exists(r.dir.filePath(cv::cv4::kCv4TempScript)));  // no cut script kept
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // byte limit of a plan, what the writer refuses, and plans read back as they were written.
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include "Commands8.h"
 #include "Dv8PlanRig.h"
 
@@ -136,15 +138,17 @@ TEST(Dv8Script, EmptyPlansAndUnwritableFiles) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(r.Path("B.PRO"))));
   }
   {
-    // Send cannot create its script: nothing runs.
+    // Send cannot write its script (a full disk, wherever it goes): nothing runs.
     Dv8EditorRig r;
     r.editor.planSlots[0] = MakePlan("P", 'T', 2);
     r.editor.planSelected = true;
     QFile hex(r.dir.filePath("update.hex"));
     ASSERT_TRUE(hex.open(QIODevice::WriteOnly));
     hex.close();
-    ASSERT_TRUE(QDir(r.dir.path()).mkdir(cv::dv8::kDv8TempScript));
-    r.editor.SendBtnClick();
+    {
+      cvtest::FileSizeLimit full(16);
+      r.editor.SendBtnClick();
+    }
     ASSERT_EQ(r.prompter.Boxes().size(), 1u);
     EXPECT_EQ(r.prompter.Boxes()[0].text, std::string("Couldn't create temporary file ") + cv::dv8::kDv8TempScript);
     EXPECT_EQ(r.prompter.Boxes()[0].icon, cv::MsgIcon::Warning);

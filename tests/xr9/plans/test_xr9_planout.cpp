@@ -17,6 +17,7 @@
 #include "Messages.h"
 #include "MsgIds.h"
 #include "HostForm.h"
+#include "RefusingWorkDir.h"
 #include "SaveLimits.h"
 #include "Xr9Chanplandlg.h"
 #include "Xr9PlanEditor.h"
@@ -495,6 +496,34 @@ TEST_F(Xr9PlanOut, SaveOnePlanWritesTheWritersBytes) {
   editor->planIndex = -1;
   out->SaveBtnClick();
   EXPECT_EQ(Boxes(), (QStringList{"User Error: Selected plan is empty!", "User Error: No plan selected!"}));
+}
+
+// A plan opened from a write-protected stick: Save One Plan, Save Canalization and Send write their
+// working files in a folder of their own and go on with the same content.
+TEST_F(Xr9PlanOut, SaveAndSendGoOnWhenTheWorkingDirectoryTakesNoFile) {
+  ASSERT_NO_FATAL_FAILURE(OpenLink());
+  editor->plans[0] = Plan("TERRA", 3, Attrs({{4, 8000}}));
+  editor->plans[1] = Plan("A/B", 1, {}, {}, 5);
+  const std::string bytes = Written(0);
+  cv::RecordingFileChooser chooser;
+  chooser.saveAnswers = {QString::fromStdString(Path("first.PRO"))};
+  out->SavePROFileBtnClick();
+  const std::string script = FileText(Path("first.PRO"));
+  ASSERT_FALSE(script.empty());
+  cvtest::RefusingWorkDir stick(dir.path());
+  ASSERT_FALSE(stick.TakesFiles());
+  editor->planIndex = 0;
+  view.selected = {0};
+  chooser.saveAnswers = {QString::fromStdString(Path("out.can")), QString::fromStdString(Path("set.PRO"))};
+  out->SaveBtnClick();
+  out->SavePROFileBtnClick();
+  out->SendBtnClick();
+  sim->WaitTxIdle();
+  EXPECT_EQ(Boxes(), QStringList{"CvTools: Files have been sent succesfully"});
+  EXPECT_EQ(FileText(Path("out.can")), bytes);
+  EXPECT_EQ(editor->plans[0].Modified, 0);
+  EXPECT_EQ(FileText(Path("set.PRO")), script);
+  EXPECT_EQ(Stored(2, "TERRA"), bytes);
 }
 
 TEST_F(Xr9PlanOut, SaveSeveralPlansIntoAFolder) {
