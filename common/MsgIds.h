@@ -1277,6 +1277,7 @@ constexpr int NoObsHint = 41013;            // "You do not have any observation"
 constexpr int DoneCaption = 41014;          // "DONE"
 constexpr int DoneHint = 41015;             // "Click here to continue"
 constexpr int ObsNotSaved = 41016;          // "The observations could not be saved in %s"
+constexpr int ObsGoOnWithout = 41017;       // "Generate the report without these observations?\n..."
 
 // The headings the reports and the CSV export write around the analyser's data (41300-41329).
 // The report information file's keys (41031-41033) read the same words but stay English; these

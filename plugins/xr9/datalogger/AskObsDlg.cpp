@@ -30,21 +30,24 @@ void DataLoggerObservations::NoObservations() {
   QFile::remove(QString::fromLocal8Bit(Path().c_str()));
 }
 
-void DataLoggerObservations::Done(const std::vector<std::string>& lines) {
+bool DataLoggerObservations::Done(const std::vector<std::string>& lines) {
   if (lines.empty()) {
     NoObservations();
-    return;
+    return true;
   }
   std::string text;
   for (const std::string& l : lines) text += l + "\r\n";
   std::string why;
   if (WriteFileAtomically(Path(), text, &why) != SaveResult::Saved) {
-    ShowBox(PrompterInForce(), Format(Msg(m::ObsNotSaved), Path()) + (why.empty() ? "" : "\n" + why),
-            Msg(m::ErrorCaption), MsgIcon::Error);
+    hasObservations_ = false;
+    const std::string told = Format(Msg(m::ObsNotSaved), Path()) + (why.empty() ? "" : "\n" + why);
+    if (!AskBoxYesNo(PrompterInForce(), told + "\n" + Msg(m::ObsGoOnWithout), Msg(m::ErrorCaption), MsgIcon::Error))
+      return false;
     NoObservations();
-    return;
+    return true;
   }
   hasObservations_ = true;
+  return true;
 }
 
 std::vector<std::string> DataLoggerObservations::MemoLines(const std::string& text) {
@@ -99,8 +102,7 @@ void TDataLoggerAskObsDlg::NoObsBtnClick() {
 }
 
 void TDataLoggerAskObsDlg::DoneBtnClick() {
-  rules_.Done(DataLoggerObservations::MemoLines(To1252(ObsMemo->toPlainText())));
-  accept();
+  if (rules_.Done(DataLoggerObservations::MemoLines(To1252(ObsMemo->toPlainText())))) accept();
 }
 
 }  // namespace cv::xr9

@@ -23,9 +23,10 @@ class DataLoggerObservations {
   // No observations: the file is deleted.
   void NoObservations();
   // Lines of the memo (as Windows-1252): saved with CR LF endings when there is at least one;
-  // otherwise as NoObservations. A file that cannot be written is told through the prompter and
-  // counts as without observations.
-  void Done(const std::vector<std::string>& lines);
+  // otherwise as NoObservations. A file that cannot be written is told in a box that asks whether
+  // the report goes on without them: Yes is as NoObservations, No keeps the question open so that
+  // the typed text is not lost. True when the question may close.
+  bool Done(const std::vector<std::string>& lines);
   bool HasObservations() const { return hasObservations_; }
   // The lines of a memo text: none for an empty text, a last line feed ends the last line.
   static std::vector<std::string> MemoLines(const std::string& text);

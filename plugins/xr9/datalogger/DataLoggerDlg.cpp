@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -33,26 +32,6 @@ namespace cv::xr9 {
 namespace {
 namespace m = cv::msg::xr9dl;
 constexpr const char* kHelpFile = "help\\XR9Tools.hlp";
-
-// The report questions are asked while the report is being made, under the hourglass: the
-// person gets the normal cursor back for as long as a question is open.
-class NormalCursorWhileAsking {
- public:
-  NormalCursorWhileAsking() {
-    while (const QCursor* c = QGuiApplication::overrideCursor()) {
-      shapes_.push_back(*c);
-      QGuiApplication::restoreOverrideCursor();
-    }
-  }
-  ~NormalCursorWhileAsking() {
-    for (auto it = shapes_.rbegin(); it != shapes_.rend(); ++it) QGuiApplication::setOverrideCursor(*it);
-  }
-  NormalCursorWhileAsking(const NormalCursorWhileAsking&) = delete;
-  NormalCursorWhileAsking& operator=(const NormalCursorWhileAsking&) = delete;
-
- private:
-  std::vector<QCursor> shapes_;
-};
 }  // namespace
 
 TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TXR9Equip& equipment)
@@ -60,21 +39,18 @@ TDataLoggerDlg::TDataLoggerDlg(QWidget* owner, TXR9Equip& equipment)
   BuildForm();
   ctl_.listChanged = [this] { FillList(); };
   ctl_.observationsQuestion = [this](const std::string& prompt) {
-    NormalCursorWhileAsking cursor;
     TDataLoggerAskObsDlg ask(this, equipment_);
     ask.SetPrompt(From1252(prompt));
     ask.exec();
     return ask.HasObservations();
   };
   ctl_.cvtoolsInformationQuestion = [this] {
-    NormalCursorWhileAsking cursor;
     TDataLogAskMultiInfoCvToolsDlg ask(this, equipment_, &ctl_.reportInfo);
     ask.FillFields();
     ask.exec();
   };
   ctl_.skyInformationQuestion = [this] {
     if (!ctl_.skySheet) return;
-    NormalCursorWhileAsking cursor;
     TDataLogAskMultiInfoSkyDlg ask(this, equipment_, ctl_.skySheet);
     ask.FillFields();
     ask.exec();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "BusyCursor.h"
 #include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
@@ -492,9 +493,11 @@ void TPlanEditor::ReceiveBtnClick() {
   // The store stays as it is until the chosen plans have come: a listing that fails, a Cancel,
   // an erase or a reception where nothing arrives leaves the person's plans and marks alone.
   std::vector<std::string> lines;
-  view.SetBusy(true);
-  const bool listed = ListInstrumentPlans(lines);
-  view.SetBusy(false);
+  bool listed = false;
+  {
+    const cv::BusyCursor cursor;
+    listed = ListInstrumentPlans(lines);
+  }
   if (!listed) {
     ErrorBox(m::NotDetectedPlain, fmt::ErrorCaption);
     return;
@@ -510,44 +513,45 @@ void TPlanEditor::ReceiveBtnClick() {
 }
 
 void TPlanEditor::ReceiveSelected() {
-  view.SetBusy(true);
-  TFileTransfer transfer(equip, [this](const std::string& line) { LogZone(line); });
   std::vector<TPlanXR9> received(PlanSlots);
   std::vector<std::string> missing;
   int slot = 0;
-  for (const TPlanDirEntry& e : directory) {
-    if (!e.Selected || e.Name.empty()) continue;
-    InstrumentFileEntry entry;
-    entry.fileType = e.FileType;
-    entry.size = static_cast<int32_t>(e.Size);
-    entry.name = e.Name;
-    const DownloadResult got = transfer.Download(entry);
-    TPlanXR9 p;
-    NameSlot(p, e.Name, 1);
-    // A plan that came short, late, damaged or that the decoder refuses takes no slot: no named
-    // slot without channels is left behind.
-    if (got.status != DownloadStatus::Ok || !DecodeBinaryPlan(p, got.data.data(), got.data.size(), Sinks())) {
-      missing.push_back(e.Name);
-      continue;
-    }
-    p.FileType = e.FileType;
-    p.Modified = 1;
-    received[static_cast<size_t>(slot)] = std::move(p);
-    if (++slot >= PlanSlots) {
-      ErrorBox(m::MaxPlansReached, fmt::ErrorCaption);
-      break;
-    }
-  }
   std::string notReceived;
-  if (!missing.empty()) {
-    std::string names;
-    for (const std::string& n : missing) names += (names.empty() ? "" : ", ") + n;
-    notReceived = cv::Format(cv::Msg(m::PlansNotReceived), names);
-    LogZone(notReceived);
+  {
+    const cv::BusyCursor cursor;
+    TFileTransfer transfer(equip, [this](const std::string& line) { LogZone(line); });
+    for (const TPlanDirEntry& e : directory) {
+      if (!e.Selected || e.Name.empty()) continue;
+      InstrumentFileEntry entry;
+      entry.fileType = e.FileType;
+      entry.size = static_cast<int32_t>(e.Size);
+      entry.name = e.Name;
+      const DownloadResult got = transfer.Download(entry);
+      TPlanXR9 p;
+      NameSlot(p, e.Name, 1);
+      // A plan that came short, late, damaged or that the decoder refuses takes no slot: no named
+      // slot without channels is left behind.
+      if (got.status != DownloadStatus::Ok || !DecodeBinaryPlan(p, got.data.data(), got.data.size(), Sinks())) {
+        missing.push_back(e.Name);
+        continue;
+      }
+      p.FileType = e.FileType;
+      p.Modified = 1;
+      received[static_cast<size_t>(slot)] = std::move(p);
+      if (++slot >= PlanSlots) {
+        ErrorBox(m::MaxPlansReached, fmt::ErrorCaption);
+        break;
+      }
+    }
+    if (!missing.empty()) {
+      std::string names;
+      for (const std::string& n : missing) names += (names.empty() ? "" : ", ") + n;
+      notReceived = cv::Format(cv::Msg(m::PlansNotReceived), names);
+      LogZone(notReceived);
+    }
+    Log(cv::Msg(m::ReceptionFinished));
+    LogZone(cv::Msg(m::ReceptionFinished));
   }
-  Log(cv::Msg(m::ReceptionFinished));
-  LogZone(cv::Msg(m::ReceptionFinished));
-  view.SetBusy(false);
   if (!notReceived.empty()) cv::ShowBox(prompter, notReceived, cv::Msg(fmt::ErrorCaption), cv::MsgIcon::Error);
   if (slot == 0) return;
   ClearAllPlans();

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "AppServices.h"
+#include "BusyCursor.h"
 #include "FileDialogs.h"
 #include "Format.h"
 #include "Messages.h"
@@ -281,11 +282,10 @@ int TPlanIn::ImportSendResource() {
 }
 
 bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
-  editor.View().SetBusy(true);
+  const cv::BusyCursor cursor;
   std::FILE* f = std::fopen(path.c_str(), "r");
   if (!f) {
     editor.LogZone(cv::LoggedFileName(path) + cv::Msg(cv::msg::xr9fmt::NotFoundSuffix));
-    editor.View().SetBusy(false);
     return false;
   }
   csvSlot = -1;
@@ -297,7 +297,6 @@ bool TPlanIn::ImportCsvPlanFile(const std::string& path, int format) {
   std::fclose(f);
   if (csvSlot >= 0) TPlanEditor::SortChannels(editor.plans[csvSlot]);
   editor.LogZone(cv::Msg(m::LoadedFile) + cv::LoggedFileName(path));
-  editor.View().SetBusy(false);
   return true;
 }
 
@@ -419,7 +418,10 @@ void TPlanIn::ReadBtnClick(QWidget* parent) {
   request.filter = QString::fromStdString(cv::Msg(m::ProFilter));
   request.initialDir = QDir::currentPath();
   const QString chosen = cv::OpenFileDialog(parent, request);
-  if (!chosen.isEmpty()) {
+  if (chosen.isEmpty()) {
+    // No file, no change: the marks come back, so Close still asks about the unsaved plans.
+    editor.plans = std::move(before);
+  } else {
     const std::string path = chosen.toLocal8Bit().toStdString();
     editor.ClearAllPlans();
     bool read = false;

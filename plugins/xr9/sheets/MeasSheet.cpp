@@ -262,13 +262,15 @@ bool SaveSheetCsv(DataLoggerCtl& owner, int slot, bool allMeasurements, std::fun
     owner.LogLine(Msg(m::SavingAll));
     complete = WriteCSVAllMeas(text, owner.store, slot, ctx);
   }
+  // A file cut short by an empty channel entry (told by its own boxes) never takes the place of
+  // an earlier file; where there was none it is written as far as it goes.
+  if (!complete && QFileInfo::exists(qpath)) return false;
   std::string error;
   switch (WriteFileAtomically(path, text, &error)) {
     case SaveResult::Saved: break;
     case SaveResult::NotCreated: return fail(Format(Msg(m::CouldntCreateFile).c_str(), shortName.c_str()));
     case SaveResult::NotWritten: return fail(Format(Msg(m::CsvNotSaved).c_str(), shortName.c_str(), error.c_str()));
   }
-  // A file cut short by an empty channel entry was told by its own boxes.
   if (!complete) return false;
   owner.LogLine(Msg(m::CsvSaved));
   ShowBox(PrompterInForce(), Msg(m::CsvSavedBox) + " :\n" + path, Msg(cv::msg::xr9::TempoCaption), MsgIcon::Information);

@@ -36,14 +36,21 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
   files.hasXml = withXml;
   std::vector<const std::string*> paths = {&files.htmlPath, &files.pdfPath};
   if (withXml) paths.push_back(&files.xmlPath);
-  // Probes: each file can be created; what was made before a failure is removed again.
+  // Probes: each file can be created. When the report fails, the files this run made and no save
+  // filled (every save is whole or none) are removed again, so that no empty file stands where
+  // none stood; a file saved whole before a later one failed stays, as do the files that were
+  // there before, with the contents the saves leave them on a failure.
   std::vector<QString> made;
+  auto removeMade = [&made] {
+    for (const QString& m : made)
+      if (const QFileInfo info(m); info.isFile() && info.size() == 0) QFile::remove(m);
+  };
   for (const std::string* path : paths) {
     const QString qpath = QString::fromLocal8Bit(path->c_str());
     QFile probe(qpath);
     const bool existed = probe.exists();
     if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
-      for (const QString& m : made) QFile::remove(m);
+      removeMade();
       const std::string text = Format(Msg(r::CouldntCreate), QFileInfo(qpath).fileName().toLocal8Bit().toStdString());
       owner.LogLine(text);
       ShowBox(prompter, text, Msg(r::ErrorCaption), MsgIcon::Error);
@@ -64,6 +71,7 @@ bool RunSheetReport(QWidget* parent, DataLoggerCtl& owner, int slot, int kind, b
     tempo.hide();
   });
   if (!outcome.Ok()) {
+    removeMade();
     std::string text = Msg(r::ReportFailed);
     for (const std::string& e : outcome.errors) {
       owner.LogLine(e);

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <deque>
+#include <functional>
 
 #include "DataLoggerCtl.h"
 #include "FileSizeLimit.h"
@@ -261,4 +263,46 @@ TEST_F(DlReceive, ListKeepsReceivedFilesNotSavedUnlessToldTo) {
   ctl->ListAll();
   EXPECT_TRUE(prompter.shown.empty()) << Boxes().join('\n').toStdString();
   EXPECT_EQ(ctl->ItemCount(), 2);
+}
+
+// A received file whose automatic save failed is in memory only: List asks before dropping it as
+// it does for one received with saving off.
+TEST_F(DlReceive, ListAsksForReceivedFilesWhoseSaveFailed) {
+  Analyser([](cvsim::Xr9Profile& p) { p.PutFile(10, "RECV", kGood); });
+  struct Row {
+    const char* name;
+    std::function<void()> before;  // what makes the save fail
+    std::deque<cv::MsgAnswer> answers;  // the store's own question first, where it asks one
+    bool underLimit;
+  } rows[] = {
+      {"the folder is gone", [&] { ctl->folder = folder.filePath("gone").toStdString(); }, {}, false},
+      {"No to overwriting an older file", [&] { Put("RECV.DL", "older"); }, {cv::MsgAnswer::No}, false},
+      {"the write fails", [] {}, {}, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    ctl->folder = folder.path().toStdString();
+    QFile::remove(folder.filePath("RECV.DL"));
+    ListAndTick({0});
+    r.before();
+    prompter.answers = r.answers;
+    if (r.underLimit) {
+      cvtest::FileSizeLimit limit(64);
+      ctl->ReceiveTicked();
+    } else {
+      ctl->ReceiveTicked();
+    }
+    ASSERT_EQ(ctl->Entry(0).state, TDataLogListEntry::Received);
+    EXPECT_FALSE(ctl->Entry(0).stored);
+    prompter.shown.clear();
+    prompter.answers = {cv::MsgAnswer::No};
+    ctl->ListAll();
+    ASSERT_EQ(prompter.shown.size(), 1u) << Boxes().join('|').toStdString();
+    EXPECT_EQ(prompter.shown[0].text, "These received files have not been saved and will be dropped from the list: RECV\n"
+                                      "List the files of the equipment all the same?");
+    EXPECT_EQ(ctl->Entry(0).state, TDataLogListEntry::Received);
+    EXPECT_TRUE(ctl->CanView());
+    prompter.answers = {cv::MsgAnswer::Yes};  // drop it for the next row
+    ctl->ListAll();
+  }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
@@ -418,8 +419,11 @@ TEST_F(Xr9PlanIn, LogLinesNameFilesInTheLogsEncoding) {
 TEST_F(Xr9PlanIn, CsvImport) {
   Write("sats.csv", DataFile("sats.csv"));
   editor.SetPlanName(0, "EXISTING", 3);
+  // A file that cannot be read gives the hourglass back too.
+  EXPECT_FALSE(in.ImportCsvPlanFile(Path("gone.csv"), 5));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   ASSERT_TRUE(in.ImportCsvPlanFile(Path("sats.csv"), 5));
-  EXPECT_EQ(view.busy, 0);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   ASSERT_EQ(editor.ListedPlans(), 3);
   const TPlanXR9& astra = editor.plans[1];
   EXPECT_EQ(astra.Name, "ASTRA 19E");
@@ -526,8 +530,9 @@ TEST_F(Xr9PlanIn, LoadCanalizationAsksAboutChangedPlans) {
     cv::MsgAnswer answer;
     bool dialogOpened;
     uint8_t modifiedAfter;
-  } cases[] = {{cv::MsgAnswer::Cancel, false, 1}, {cv::MsgAnswer::Yes, false, 1}, {cv::MsgAnswer::No, true, 0}};
+  } cases[] = {{cv::MsgAnswer::Cancel, false, 1}, {cv::MsgAnswer::Yes, false, 1}, {cv::MsgAnswer::No, true, 1}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.answer));
     editor.ClearAllPlans();
     editor.SetPlanName(0, "CHANGED", 3);
     editor.plans[0].Modified = 1;
@@ -539,10 +544,17 @@ TEST_F(Xr9PlanIn, LoadCanalizationAsksAboutChangedPlans) {
     EXPECT_EQ(chooser.opens.size(), c.dialogOpened ? 1 : 0);
     EXPECT_EQ(editor.plans[0].Name, "CHANGED");
     EXPECT_EQ(editor.plans[0].Modified, c.modifiedAfter);
+    // With no file chosen nothing was given up: Close still asks about the plan.
+    prompter.shown.clear();
+    prompter.answers = {cv::MsgAnswer::Cancel};
+    EXPECT_FALSE(editor.CloseBtnClick());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.endsWith("Plans not saved: CHANGED"));
   }
   // A chosen canalization replaces the store.
   WritePlan("x.can", "X", 1);
   Write("set.PRO", "SENDRESOURCE x.can 1\n");
+  prompter.answers = {cv::MsgAnswer::No};
   chooser.openAnswers << QStringList{QString::fromStdString(Path("set.PRO"))};
   in.ReadBtnClick(nullptr);
   EXPECT_EQ(editor.ListedPlans(), 1);

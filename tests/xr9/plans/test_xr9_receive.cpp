@@ -3,6 +3,7 @@
 // erasing.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <functional>
 
 #include "Xr9Images.h"
@@ -22,6 +23,7 @@ struct ScriptedView : cv::xr9::EditorView {
   void SetTransferButtons(bool s, bool, bool) override { save = s; }
   ReceiveChoice RunReceiveDialog(TPlanEditor& editor, const std::vector<std::string>& l) override {
     ++dialogs;
+    hourglassAtDialog = hourglassAtDialog || QGuiApplication::overrideCursor();
     lines = l;
     storeWhenShown = editor.ListedPlans();
     std::vector<int> rows = tick ? tick(l) : std::vector<int>{};
@@ -30,14 +32,17 @@ struct ScriptedView : cv::xr9::EditorView {
   }
   void SetGauge(int) override {}
   void Repaint() override {}
-  void AddLogZone(const std::string& line) override { zone.push_back(line); }
-  void SetBusy(bool b) override { busy += b ? 1 : -1; }
+  void AddLogZone(const std::string& line) override {
+    zone.push_back(line);
+    if (QGuiApplication::overrideCursor()) underHourglass.push_back(line);
+  }
+  void SetBusy(bool) override {}  // the editor keeps the hourglass by scope itself
 
   std::function<std::vector<int>(const std::vector<std::string>&)> tick;
   ReceiveChoice choice = ReceiveChoice::Receive;
-  std::vector<std::string> lines, zone;
-  int dialogs = 0, refreshes = 0, busy = 0, storeWhenShown = -1;
-  bool save = false;
+  std::vector<std::string> lines, zone, underHourglass;
+  int dialogs = 0, refreshes = 0, storeWhenShown = -1;
+  bool save = false, hourglassAtDialog = false;
 };
 
 std::vector<int> All(const std::vector<std::string>& lines) {
@@ -129,7 +134,11 @@ TEST_F(Xr9Receive, ListsInTypeOrderAndStoresWhatArrivesWhole) {
   EXPECT_EQ(editor->plans[1].PlanType, 5);
   EXPECT_EQ(view.zone.back(), "Reception has finished.");
   EXPECT_TRUE(host.Lines().contains("Reception has finished."));
-  EXPECT_EQ(view.busy, 0);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(view.hourglassAtDialog);
+  // The downloads run under the hourglass; the list to choose from and the boxes wait without it.
+  ASSERT_FALSE(view.underHourglass.empty());
+  EXPECT_EQ(view.underHourglass.back(), "Reception has finished.");
   EXPECT_TRUE(view.save);
   EXPECT_EQ(editor->planIndex, 0);
   // What crossed the line: the listing, then one download per ticked plan.
@@ -246,7 +255,7 @@ TEST_F(Xr9Receive, AReceptionThatBringsNothingKeepsTheStore) {
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_TRUE(prompter.shown[0].text.endsWith("Plans not saved: OLD"));
     EXPECT_EQ(Shown().mid(1), r.shown);
-    EXPECT_EQ(view.busy, 0);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   }
 }
 

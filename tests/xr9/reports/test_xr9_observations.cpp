@@ -9,6 +9,7 @@
 
 #include "AppServices.h"
 #include "AskObsDlg.h"
+#include "FileSizeLimit.h"
 #include "HostForm.h"
 #include "StartDir.h"
 #include "Xr9Equip.h"
@@ -42,15 +43,56 @@ TEST(Xr9Observations, MemoTextsAndTheFile) {
   }
 }
 
-TEST(Xr9Observations, UnwritableFileIsToldAndCountsAsNone) {
+TEST(Xr9Observations, UnwritableFileAsksBeforeGoingOnWithout) {
   cv::RecordingPrompter prompter;
   QTemporaryDir dir;
   DataLoggerObservations obs(dir.filePath("missing").toStdString());
-  obs.Done({"text"});
-  EXPECT_FALSE(obs.HasObservations());
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].caption, "Error");
-  EXPECT_TRUE(prompter.shown[0].text.contains("ReportObsXR9.TMP"));
+  for (cv::MsgAnswer answer : {cv::MsgAnswer::No, cv::MsgAnswer::Yes}) {
+    SCOPED_TRACE(int(answer));
+    prompter.shown.clear();
+    prompter.answers = {answer};
+    EXPECT_EQ(obs.Done({"text"}), answer == cv::MsgAnswer::Yes);  // may the question close
+    EXPECT_FALSE(obs.HasObservations());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, "Error");
+    EXPECT_EQ(prompter.shown[0].buttons, cv::MsgYes | cv::MsgNo);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith("The observations could not be saved in " + dir.filePath("missing")));
+    EXPECT_TRUE(prompter.shown[0].text.endsWith("\nGenerate the report without these observations?\n"
+                                                "No goes back to them, to save them again."));
+  }
+}
+
+// A save that fails at its write keeps the question open with the typed text; the report goes on
+// without observations only when the person says so.
+TEST(Xr9Observations, AFailedSaveKeepsTheTypedText) {
+  cv::RecordingPrompter prompter;
+  StartDir dir;
+  HostForm host;
+  TXR9Equip equip{&host.form, nullptr};
+  const QString file = dir.filePath("ReportObsXR9.TMP");
+  TDataLoggerAskObsDlg dlg(nullptr, equip);
+  auto* done = dlg.findChild<QPushButton*>("DoneBtn");
+  auto* memo = dlg.findChild<QPlainTextEdit*>("ObsMemo");
+  ASSERT_TRUE(done && memo);
+  const QString typed = QString("Mast fixed on the north wall, amplifier replaced.\n").repeated(20);
+  memo->setPlainText(typed);
+  dlg.show();
+  for (cv::MsgAnswer answer : {cv::MsgAnswer::No, cv::MsgAnswer::Yes}) {
+    SCOPED_TRACE(int(answer));
+    prompter.shown.clear();
+    prompter.answers = {answer};
+    {
+      cvtest::FileSizeLimit limit(64);
+      done->click();
+    }
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.contains("Generate the report without these observations?"));
+    EXPECT_EQ(dlg.isVisible(), answer == cv::MsgAnswer::No);
+    EXPECT_EQ(memo->toPlainText(), typed);
+    EXPECT_FALSE(dlg.HasObservations());
+    EXPECT_FALSE(QFile::exists(file));
+  }
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
 }
 
 TEST(Xr9Observations, TheForm) {
