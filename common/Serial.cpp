@@ -145,7 +145,10 @@ bool TSerial::WaitChar(char expected) {
     }
     empty = 0;
     if (c == expected) return true;
-    if (expected == ACK) return false;
+    if (expected == ACK) {
+      refused_ = c == NAK;
+      return false;
+    }
     if (mode == 1 && expected == XON && ++stray > kMaxStrayBeforeXon) return false;
   }
   return false;
@@ -183,6 +186,7 @@ bool TSerial::ReadLine(char* buffer) {
 }
 
 bool TSerial::SendCommand(char* text) {
+  refused_ = false;
   return WaitChar(XON) && WriteLine(text) && WaitChar(XOFF) && WaitChar(ACK);
 }
 

@@ -48,6 +48,9 @@ class TSerial {
   bool ReadLine(char* buffer);
   bool WaitChar(char expected);
   bool SendCommand(char* text);
+  // The last SendCommand or Transact failed because the instrument took the line and refused it
+  // (NAK where ACK was awaited), not because it stayed silent.
+  bool Refused() const { return refused_; }
   // buffer holds the query on entry and the reply line on return.
   bool Transact(char* buffer);
 
@@ -79,6 +82,7 @@ class TSerial {
 
  private:
   std::string openProblem_;
+  bool refused_ = false;
 };
 
 // The time-outs of a mode (1 detection, 2, anything else the tools' mode).
