@@ -1076,6 +1076,12 @@ constexpr int SaveBtn = 39021;
 constexpr int SaveFilter = 39022;
 constexpr int SaveDefaultName = 39023;
 constexpr int SaveFailedCaption = 39024;
+constexpr int OptionTxError = 39025;
+constexpr int OptionsNotRead = 39026;
+constexpr int SaveIncompleteAsk = 39027;
+constexpr int ReportIncomplete = 39028;
+constexpr int RestartRefused = 39029;
+constexpr int RestartUnconfirmed = 39030;
 constexpr int MonCaption = 39100;
 constexpr int MonFreqLabel = 39101;
 constexpr int MonChannelLabel = 39102;
@@ -1124,6 +1130,7 @@ constexpr int UpdSuccessful = 39208;
 constexpr int UpdNewVersion = 39209;
 constexpr int UpdNoVersion = 39210;
 constexpr int UpdStopped = 39211;
+constexpr int UpdPortLost = 39212;
 constexpr int OptInSlot = 39290;  // " in slot " before the slot an option sits in
 
 }  // namespace cv::msg::settings

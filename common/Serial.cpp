@@ -146,7 +146,7 @@ bool TSerial::WaitChar(char expected) {
     empty = 0;
     if (c == expected) return true;
     if (expected == ACK) {
-      refused = c == NAK;
+      refused_ = c == NAK;
       return false;
     }
     if (mode == 1 && expected == XON && ++stray > kMaxStrayBeforeXon) return false;
@@ -186,7 +186,7 @@ bool TSerial::ReadLine(char* buffer) {
 }
 
 bool TSerial::SendCommand(char* text) {
-  refused = false;
+  refused_ = false;
   return WaitChar(XON) && WriteLine(text) && WaitChar(XOFF) && WaitChar(ACK);
 }
 

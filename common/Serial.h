@@ -48,6 +48,9 @@ class TSerial {
   bool ReadLine(char* buffer);
   bool WaitChar(char expected);
   bool SendCommand(char* text);
+  // The last SendCommand or Transact failed because the instrument took the line and refused it
+  // (NAK where ACK was awaited), not because it stayed silent.
+  bool Refused() const { return refused_; }
   // buffer holds the query on entry and the reply line on return.
   bool Transact(char* buffer);
 
@@ -76,11 +79,10 @@ class TSerial {
 
   // Tests shorten every time-out by this factor (the mode tables keep their values).
   double timeScale = 1.0;
-  // The last wait for ACK got NAK: the instrument refused the line, rather than not answering.
-  bool refused = false;
 
  private:
   std::string openProblem_;
+  bool refused_ = false;
 };
 
 // The time-outs of a mode (1 detection, 2, anything else the tools' mode).

@@ -234,6 +234,8 @@ bool TCv3Equip::SendCommand(const char* command) {
   return port->SendCommand(buffer);
 }
 
+bool TCv3Equip::ReopenPort() { return port && port->OpenConfigured(kToolBaud, 8, 0, 0); }
+
 bool TCv3Equip::Query(const char* command, char* reply) {
   char buffer[kReplyBufferSize];
   CopyText(buffer, command, sizeof buffer);

@@ -56,6 +56,9 @@ class TCv3Equip : public TEquip {
   // Command layer; every operation returns true on success. Reply buffers hold at least 256 bytes.
   bool SendCommand(const char* command);
   bool Query(const char* command, char* reply);
+  // The port opened again as the tool launchers open it: the line set up afresh, whatever the
+  // instrument sent before dropped, the wake line sent. False without a port or when it fails.
+  bool ReopenPort();
   bool AskLevel(char* reply, int milliseconds);
   // A family whose tuner lacks a band overrides the tuning (and may refuse a frequency).
   virtual bool TuneFrequency(float mhz, int milliseconds);

@@ -17,7 +17,7 @@ bool Cv3MemoryEquipment::Query(const std::string& command, std::string& reply) {
 }
 
 bool Cv3MemoryEquipment::SendCommand(const std::string& command) { return e.SendCommand(command.c_str()); }
-bool Cv3MemoryEquipment::LastRefused() const { return e.port && e.port->refused; }
+bool Cv3MemoryEquipment::LastRefused() const { return e.port && e.port->Refused(); }
 
 std::vector<std::string> Cv3MemoryEquipment::SplitFields(const std::string& line) {
   e.SplitFields(line.c_str());

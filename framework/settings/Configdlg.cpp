@@ -12,6 +12,7 @@
 #include "BusyCursor.h"
 #include "Cv3Equip.h"
 #include "FileDialogs.h"
+#include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "PluginHelp.h"
@@ -171,11 +172,12 @@ void TConfigurationDlg::ShowOptions() {
     if (lines.size() > 2 + shift) SerialLabel->setText(cv::From1252(lines[2 + shift]));
   }
   OptionsListBox->clear();
-  if (lines.size() <= labels) {
-    OptionsListBox->addItem(M(m::NoOptions));
-    return;
-  }
   for (size_t i = labels; i < lines.size(); ++i) OptionsListBox->addItem(cv::From1252(lines[i]));
+  // Options the meter did not tell are named, and then nobody may read the list as "none fitted".
+  if (!reader->unread.empty())
+    OptionsListBox->addItem(cv::From1252(cv::Format(cv::Msg(m::OptionsNotRead), reader->UnreadNames())));
+  else if (lines.size() <= labels)
+    OptionsListBox->addItem(M(m::NoOptions));
 }
 
 void TConfigurationDlg::ChangeRotary(bool toCcw) {
@@ -202,28 +204,33 @@ void TConfigurationDlg::CCWRadioButtonClick() { ChangeRotary(true); }
 void TConfigurationDlg::ApplyBtnClick() {
   if (!ApplyBtn) return;
   ApplyBtn->setEnabled(false);
-  const cv::ControlsOff running = ExchangeRunning();
-  equipment->Log(cv::Msg(m::ApplyRestart));
-  equipment->SendCommand("*AA");
-  equipment->Wait(4000);
-  equipment->Log(cv::Msg(m::RotaryChanged));
+  using Restart = cv::settings::TOptionReader::Restart;
+  const Restart result = [&] {
+    const cv::ControlsOff running = ExchangeRunning();
+    equipment->Log(cv::Msg(m::ApplyRestart));
+    return reader->RestartInstrument();
+  }();
+  if (result == Restart::Confirmed) return;
+  cv::ShowBox(cv::CurrentPrompter(), cv::Msg(result == Restart::Refused ? m::RestartRefused : m::RestartUnconfirmed),
+              cv::Msg(cv::msg::detect::ConfigurationStatus), cv::MsgIcon::Warning);
 }
 
 void TConfigurationDlg::SaveBtnClick() {
+  const std::string caption = cv::Msg(cv::msg::detect::ConfigurationStatus);
+  if (!reader->unread.empty() &&
+      !cv::AskBoxYesNo(cv::CurrentPrompter(), cv::Format(cv::Msg(m::SaveIncompleteAsk), reader->UnreadNames()), caption,
+                       cv::MsgIcon::Warning))
+    return;
   const QString path = chooseSaveFile ? chooseSaveFile() : QString();
   if (path.isEmpty()) return;
   char date[32], time[32];
-  const std::string text = cv::settings::ConfigurationFileText(reader->lines, equipment->DateString(date),
-                                                               equipment->TimeString(time), family.identityLines,
-                                                               family.closeEmptyReport, family.reportFirstLine);
+  const std::string text = cv::settings::ConfigurationFileText(
+      reader->lines, equipment->DateString(date), equipment->TimeString(time), family.identityLines,
+      family.closeEmptyReport, family.reportFirstLine, reader->unread);
   const auto result = cv::WriteFileAtomically(path.toLocal8Bit().toStdString(), text);
   if (result == cv::SaveResult::Saved) return;
-  const std::string message = cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError);
-  if (family.saveErrorsToLog) {
-    equipment->Log(message);
-    return;
-  }
-  cv::ShowBox(cv::CurrentPrompter(), message, cv::Msg(cv::msg::detect::ConfigurationStatus), cv::MsgIcon::Error);
+  cv::ShowBox(cv::CurrentPrompter(), cv::Msg(result == cv::SaveResult::NotCreated ? m::OpenFileError : m::WriteFileError),
+              caption, cv::MsgIcon::Error);
 }
 
 void TConfigurationDlg::HelpBtnClick() { ShowPluginHelp(equipment, HelpTopic::Configuration); }

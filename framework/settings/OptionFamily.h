@@ -1,7 +1,7 @@
 #pragma once
 // What a meter family's configuration dialog differs in: its table of option records (in the
 // order of its configuration memory), the rotary byte's register, how the "*?VE" reply gives the
-// version text, how many identity lines lead the list and where a failed save is reported. A
+// version text and how many identity lines lead the list. A
 // table any family fills; the CORVANE-3's values are the default. No widget here.
 #include <string>
 #include <vector>
@@ -28,8 +28,6 @@ struct TOptionFamily {
   // The leading lines (model, make, serial) every meter answers; a report with no more lines
   // than these says "No options detected" (0: only a report without any line does).
   size_t identityLines = 0;
-  // A save that fails is reported in the host log (else in a message box).
-  bool saveErrorsToLog = false;
   // The model text comes in two records, model and second model: both lead the list, the model
   // label joins them and the version goes on the second.
   bool secondModelLine = false;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Format.h"
 #include "Messages.h"
 #include "MsgIds.h"
 #include "NumFormat.h"
@@ -24,6 +25,12 @@ unsigned ByteCount(const std::string& query) {
     count = count * 16 + static_cast<unsigned>(d);
   }
   return count;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
 }
 
 unsigned HexValue(const std::string& text, size_t at, size_t digits, bool* ok) {
@@ -143,12 +150,17 @@ bool TOptionReader::AskOption(int index, unsigned& status) {
   const TComana& option = options[static_cast<size_t>(index)];
   if (option.statusQuery.empty()) return true;
   std::string reply;
-  if (!ReadRegister(option.statusQuery, reply)) return false;
+  if (!ReadRegister(option.statusQuery, reply)) {
+    link.log(Msg(m::OptionTxError) + option.name);
+    unread.push_back(option.name);
+    return false;
+  }
   bool ok = false;
   const unsigned word = HexValue(reply, 3, 4, &ok);
   if (reply.compare(0, 3, "*I2") != 0 || !ok) {
     link.log(Msg(m::OptionBad) + option.name);
     link.log(reply);
+    unread.push_back(option.name);
     return false;
   }
   status = word;
@@ -183,11 +195,32 @@ void TOptionReader::ShowOption(int index, unsigned status) {
 
 void TOptionReader::ReadOptions() {
   lines.clear();
+  unread.clear();
   for (int i = 0; i < static_cast<int>(options.size()); ++i) {
     unsigned status = kNoStatus;
     if (!options[static_cast<size_t>(i)].hasParts || AskOption(i, status)) ShowOption(i, status);
   }
   for (size_t i = 0; i < lines.size() && i < family.LabelLines(); ++i) lines[i].erase(0, lines[i].find_first_not_of(' '));
+}
+
+std::string TOptionReader::UnreadNames() const { return JoinNames(unread); }
+
+TOptionReader::Restart TOptionReader::RestartInstrument() {
+  // A meter that restarts may switch off before it acknowledges the line, so only a refusal
+  // tells at once that it will not restart.
+  if (!link.send("*AA") && link.refused && link.refused()) {
+    link.log(Msg(m::RestartRefused));
+    return Restart::Refused;
+  }
+  if (link.wait) link.wait(kRestartWaitMs);
+  // What the meter sent while it went off and on is of no use: a fresh line, as detection takes.
+  std::string reply;
+  if ((link.reopen && !link.reopen()) || !link.query("*?VE", reply)) {
+    link.log(Msg(m::RestartUnconfirmed));
+    return Restart::Unconfirmed;
+  }
+  link.log(Msg(m::RotaryChanged));
+  return Restart::Confirmed;
 }
 
 TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
@@ -211,13 +244,17 @@ TOptionReader::RotaryChange TOptionReader::ChangeRotary(bool toCcw, int* ccw) {
 
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
                                   const std::string& time, size_t identityLines, bool closeEmpty,
-                                  const std::string& firstLine) {
+                                  const std::string& firstLine, const std::vector<std::string>& unread) {
   std::string text = (firstLine.empty() ? Msg(m::FileGenerated) : firstLine) + script::TranscriptHeader(Msg(msg::detect::ConfigurationStatus), date, time);
-  if (lines.empty() && closeEmpty) return text + Msg(m::NoOptions) + "\n" + Msg(m::ConfigEnd);
-  if (lines.empty()) return text + Msg(m::NoOptions);
+  if (unread.empty() && lines.empty() && closeEmpty) return text + Msg(m::NoOptions) + "\n" + Msg(m::ConfigEnd);
+  if (unread.empty() && lines.empty()) return text + Msg(m::NoOptions);
   for (const std::string& line : lines) text += line + "\n";
+  // A report lacking options the meter did not tell must not pass for a whole one.
+  if (!unread.empty())
+    text += Format(Msg(m::ReportIncomplete), JoinNames(unread)) + "\n";
   // Every meter answers its identity lines: without an option after them the report says so.
-  if (identityLines > 0 && lines.size() <= identityLines) text += Msg(m::NoOptions) + "\n";
+  else if (identityLines > 0 && lines.size() <= identityLines)
+    text += Msg(m::NoOptions) + "\n";
   return text + Msg(m::ConfigEnd);
 }
 

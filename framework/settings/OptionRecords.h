@@ -42,7 +42,8 @@ class TOptionReader {
   // The family's rotary byte. `ccw` is set when the instrument answered; the result is false
   // only when it holds counter-clockwise.
   bool AskRotary(int* ccw);
-  // True when the option is fitted; `status` is its status word.
+  // True when the option is fitted; `status` is its status word. An option whose status query
+  // went unanswered or was answered badly joins `unread`.
   bool AskOption(int index, unsigned& status);
   void ShowOption(int index, unsigned status);
   // Every record in order; the identity lines lose their leading blanks.
@@ -52,12 +53,23 @@ class TOptionReader {
     ReadOptions();
   }
 
+  // Joined for a message: "TER tuner, QAM".
+  std::string UnreadNames() const;
+
   enum class RotaryChange { AccessRefused, WriteRefused, Confirmed, Refused };
   // Writes the rotary direction and reads it back (with AskRotary); `ccw` the read-back as there.
   RotaryChange ChangeRotary(bool toCcw, int* ccw);
 
+  enum class Restart { Refused, Unconfirmed, Confirmed };
+  // "*AA", the restart's wait, then the version asked on the port opened afresh, as detection
+  // asks it: an answer is the only confirmation. Logs "Rotary changed" when confirmed, else why not.
+  Restart RestartInstrument();
+  static constexpr int kRestartWaitMs = 4000;
+
   std::vector<TComana> options;
   std::vector<std::string> lines;
+  // The names of the options the last reading could not tell fitted or absent.
+  std::vector<std::string> unread;
   std::string versionText;
 
  private:
@@ -73,10 +85,11 @@ class TOptionReader {
 // and the closing block, or "No options detected" when there are no lines. With identity lines,
 // a report holding no more than those lists them, then says "No options detected" and closes.
 // With closeEmpty, a report without any line closes too. A non-empty firstLine replaces the
-// message table's first line.
+// message table's first line. Options in `unread` make it a report marked incomplete, naming
+// them before the closing block, and never one that says no option was detected.
 std::string ConfigurationFileText(const std::vector<std::string>& lines, const std::string& date,
                                   const std::string& time, size_t identityLines = 0, bool closeEmpty = false,
-                                  const std::string& firstLine = {});
+                                  const std::string& firstLine = {}, const std::vector<std::string>& unread = {});
 
 // The protected-mode access code the equipment object sends.
 inline constexpr const char* kAccessCommand = "*7205&";

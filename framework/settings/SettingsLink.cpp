@@ -18,6 +18,9 @@ Link EquipLink(TCv3Equip* equipment) {
   };
   link.tune = [equipment](float mhz, int ms) { return equipment->TuneFrequency(mhz, ms); };
   link.log = [equipment](const std::string& line) { equipment->Log(line); };
+  link.refused = [equipment] { return equipment->port && equipment->port->Refused(); };
+  link.wait = [equipment](int ms) { equipment->Wait(ms); };
+  link.reopen = [equipment] { return equipment->ReopenPort(); };
   link.modelVariant = equipment->GetModelVariant();
   link.txErrors = &equipment->monitorTxErrors;
   link.txWarnings = &equipment->monitorTxWarnings;

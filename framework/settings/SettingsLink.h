@@ -14,6 +14,11 @@ struct Link {
   std::function<bool(const std::string& command, std::string& reply)> query;
   std::function<bool(float mhz, int milliseconds)> tune;  // TCv3Equip::TuneFrequency
   std::function<void(const std::string& line)> log;       // one line of the host's LogMemo
+  // After a failed send: the instrument refused the line (rather than staying silent).
+  std::function<bool()> refused;
+  std::function<void(int milliseconds)> wait;  // the equipment's wait, window events running
+  // The port opened again as the tools open it (TCv3Equip::ReopenPort).
+  std::function<bool()> reopen;
   int modelVariant = 5;
   // The monitor's failed-exchange count and warning number, kept by the equipment object.
   int* txErrors = nullptr;

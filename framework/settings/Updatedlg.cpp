@@ -100,6 +100,13 @@ cv::ControlsOff TUpdateFirmDlg::UpdateRunning() {
 void TUpdateFirmDlg::StartBtnClick() {
   // From the choice of the script to the end of its run; every way out gives the buttons back.
   const cv::ControlsOff running = UpdateRunning();
+  if (portLost) {
+    portLost = !equipment->ReopenPort();
+    if (portLost) {
+      cv::ShowBox(cv::CurrentPrompter(), PortLostText(), cv::Msg(m::UpdErrorCaption), cv::MsgIcon::Error);
+      return;
+    }
+  }
   const QString chosen = chooseScript ? chooseScript() : QString();
   if (!chosen.isEmpty()) {
     const std::string path = chosen.toLocal8Bit().toStdString().substr(0, 260);
@@ -185,4 +192,13 @@ void TUpdateFirmDlg::Mpeg2BtnClick() {
   analyzer.reset();
   port->Close();
   equipment->Log(cv::Msg(mp::Closed));
+  // The update goes on the port as this dialog got it; Start tries again if it cannot be had now.
+  portLost = !equipment->ReopenPort();
+  if (portLost) equipment->Log(PortLostText());
+}
+
+std::string TUpdateFirmDlg::PortLostText() const {
+  std::string text = cv::Format(cv::Msg(m::UpdPortLost), equipment->port ? equipment->port->name : "");
+  const char* problem = equipment->port ? equipment->port->OpenProblem() : "";
+  return *problem ? text + "\n" + problem : text;
 }

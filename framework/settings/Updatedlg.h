@@ -60,7 +60,7 @@ class TUpdateFirmDlg : public TLogForm {
 
  public slots:
   // The analyser, modal, with the port opened for it at the tools' rate; the port is closed after
-  // it and stays closed until this dialog ends.
+  // it and opened again as the launcher opened it.
   void Mpeg2BtnClick();
 
  protected:
@@ -68,4 +68,7 @@ class TUpdateFirmDlg : public TLogForm {
 
  private:
   MakeAnalyzer makeAnalyzer;
+  // The port could not be opened again after the analyser: Start tries before anything else.
+  bool portLost = false;
+  std::string PortLostText() const;
 };

@@ -38,7 +38,7 @@ void AddCorvane3SettingsCommands(Corvane3Profile& p) {
     p.protectedMode = false;
     p.acceptsLines = false;
     p.readyAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(p.restartMs);
-    return Answer::Ok();
+    return p.restartUnacknowledged ? Answer::Unheard() : Answer::Ok();
   });
   p.On("*?ME", [&p](const std::string&) { return Answer::Reply("*ME" + std::to_string(p.measureMode)); });
   // At power-on the instrument sits on 471.25 MHz.

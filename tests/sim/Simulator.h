@@ -272,6 +272,9 @@ class Corvane3Profile : public Profile {
   int activeChannel = -1;  // -1: none
   int restarts = 0;        // "*AA" lines taken
   int restartMs = 3000;    // "*AA": the line is quiet this long, then XON
+  // "*AA": the instrument switches off before it acknowledges the line (nothing comes back), and
+  // restarts all the same.
+  bool restartUnacknowledged = false;
   std::string updatedVersion = "V2.20";
   // "*?VE" answers "*VE", a blank and the version; false leaves the blank out.
   bool versionBlank = true;

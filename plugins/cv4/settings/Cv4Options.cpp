@@ -30,7 +30,6 @@ const cv::settings::TOptionFamily& Cv4OptionFamily() {
     f.rotaryAddress = 0x1506;
     f.version = cv::settings::VersionForm::FixedCut;
     f.identityLines = 3;
-    f.saveErrorsToLog = true;
     return f;
   }();
   return family;

@@ -499,7 +499,31 @@ TEST_F(MpegDlgSim, TheForm) {
 
 // The "MP" button of the update dialog: its log lines, the port around the analyser, and what a
 // script run finds after it.
-class MpegButtonSim : public MpegSim {};
+class MpegButtonSim : public MpegSim {
+ protected:
+  // The update script and its file in the start directory, chosen by Start.
+  void Script(TUpdateFirmDlg& dlg) {
+    for (const auto& [name, text] : {std::pair{"upd.pro", "SENDHEX fw.upd *HX\n"},
+                                     std::pair{"fw.upd", ":0400000001020304F2\n:00000001FF\n"}})
+      std::ofstream(start.Path(name), std::ios::binary) << text;
+    dlg.chooseScript = [this] { return start.filePath("upd.pro"); };
+  }
+  QString NewVersion() {
+    std::string v;
+    Profile([&](cvsim::Corvane4Profile& p) { v = p.updatedVersion; });
+    return QString::fromStdString(v);
+  }
+  // MP, with `during` run inside the analyser before it closes.
+  void RunAnalyzer(TUpdateFirmDlg& dlg, const std::function<void()>& during = {}) {
+    QTimer::singleShot(0, &dlg, [&] {
+      QWidget* mpeg = QApplication::activeModalWidget();
+      ASSERT_NE(mpeg, nullptr);
+      if (during) during();
+      mpeg->close();
+    });
+    dlg.Mpeg2Btn->click();
+  }
+};
 
 TEST_F(MpegButtonSim, AnalyzerFromTheUpdateDialog) {
   std::unique_ptr<QDialog> made = cv::cv4::MakeUpdateFirmDlg4(*equip);
@@ -509,32 +533,61 @@ TEST_F(MpegButtonSim, AnalyzerFromTheUpdateDialog) {
   EXPECT_TRUE(dlg->Mpeg2Btn->isEnabled());
   QString title;
   bool portOpen = false;
-  QTimer::singleShot(0, dlg, [&] {
+  RunAnalyzer(*dlg, [&] {
     auto* mpeg = qobject_cast<TMpegDlg*>(QApplication::activeModalWidget());
     ASSERT_NE(mpeg, nullptr);
     title = mpeg->windowTitle();
     portOpen = port.IsOpen() && sim->LineBaud() == 19200;
     mpeg->EstatMpegBtn->click();
-    mpeg->close();
   });
-  dlg->Mpeg2Btn->click();
   EXPECT_EQ(title, "Mpeg2 Analyzer");
   EXPECT_TRUE(portOpen);
-  EXPECT_FALSE(port.IsOpen()) << "closed after the analyser";
+  EXPECT_TRUE(port.IsOpen() && sim->LineBaud() == 19200) << "open again as the launcher left it";
   EXPECT_EQ(Log(), (QStringList{"Executing Mpeg2 Analyzer", "Mpeg2 Analyzer closed. Ready"}));
   EXPECT_EQ(Sent("*?MP").size(), 1u);
 
-  // A script run afterwards in the same dialog finds the port closed.
-  for (const auto& [name, text] : {std::pair{"upd.pro", "SENDHEX fw.upd *HX\n"},
-                                   std::pair{"fw.upd", ":0400000001020304F2\n:00000001FF\n"}})
-    std::ofstream(start.Path(name), std::ios::binary) << text;
-  dlg->chooseScript = [this] { return start.filePath("upd.pro"); };
+  // A script run afterwards in the same dialog reaches the meter and updates it.
+  Script(*dlg);
+  ASSERT_NO_FATAL_FAILURE(SettleAfterWakeLine());
   sim->ClearTraffic();
   dlg->StartBtn->click();
-  EXPECT_EQ(Log().back(), "Updating failed");
-  EXPECT_TRUE(sim->Received().empty()) << sim->Received();
+  EXPECT_EQ(Sent("*HX"), (std::vector<std::string>{"*HX:0400000001020304F2", "*HX:00000001FF"}));
+  EXPECT_EQ(Log().back(), "New version:  " + NewVersion());
   EXPECT_TRUE(dlg->StartBtn->isEnabled() && dlg->CloseBtn->isEnabled());
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+// The port taken away while the analyser runs: MP says it could not open it again, Start says so
+// in a box and sends nothing, and once the port is back Start opens it and updates.
+TEST_F(MpegButtonSim, StartAfterTheAnalyzerSaysWhyThePortIsLost) {
+  std::unique_ptr<QDialog> made = cv::cv4::MakeUpdateFirmDlg4(*equip);
+  auto* dlg = static_cast<cv::cv4::TUpdateFirmDlg4*>(made.get());
+  const QString lost = "Port COM1 could not be opened again: the update cannot reach the equipment";
+  RunAnalyzer(*dlg, [] { cv::SetPortPaths({{1, "/nonexistent/cvtools-no-port"}}); });
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(Log(), (QStringList{"Executing Mpeg2 Analyzer", "Mpeg2 Analyzer closed. Ready", lost}));
+
+  Script(*dlg);
+  int chosen = 0;
+  dlg->chooseScript = [&] {
+    ++chosen;
+    return start.filePath("upd.pro");
+  };
+  sim->ClearTraffic();
+  dlg->StartBtn->click();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, lost);
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Error);
+  EXPECT_EQ(chosen, 0) << "no script is asked for what cannot be sent";
+  EXPECT_TRUE(sim->Received().empty()) << sim->Received();
+  EXPECT_TRUE(dlg->StartBtn->isEnabled() && dlg->CloseBtn->isEnabled());
+
+  cv::SetPortPaths({{1, sim->Path()}});
+  dlg->StartBtn->click();
+  EXPECT_EQ(chosen, 1);
+  EXPECT_EQ(Sent("*HX").size(), 2u);
+  EXPECT_EQ(Log().back(), "New version:  " + NewVersion());
+  EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 TEST_F(MpegButtonSim, NoEquipmentAndNoPort) {

@@ -187,13 +187,14 @@ TEST_F(Cv4Options, ApplyRestartsTheMeterAfterAConfirmedChange) {
   Ask();
   dlg->CCWRadioButton->click();
   ASSERT_TRUE(dlg->ApplyBtn->isEnabled());
+  Profile([](Corvane4Profile& p) { p.restartMs = 0; });  // back before the fake clock's wait ends
   const int64_t before = clock.now;
   host.Clear();
   sim->ClearTraffic();
   dlg->ApplyBtn->click();
   const int64_t waited = clock.now - before;
   EXPECT_TRUE(waited >= 4000 && waited < 4000 + 2 * clock.pumpStepMs) << waited << " ms";
-  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*AA"});
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*AA", "*?VE"})) << "the version tells the meter came back";
   EXPECT_FALSE(dlg->ApplyBtn->isEnabled()) << "one restart per change";
   EXPECT_EQ(host.Lines().first(), "Switching the equipment off and on so that the new rotary setting takes effect");
   EXPECT_EQ(host.Lines().last(), "Rotary changed");
@@ -201,6 +202,11 @@ TEST_F(Cv4Options, ApplyRestartsTheMeterAfterAConfirmedChange) {
     EXPECT_EQ(p.restarts, 1);
     EXPECT_EQ(p.registers[Corvane4Profile::kRotary4], 0x5A);
   });
+}
+
+TEST_F(Cv4Options, ApplyIsConfirmedOnlyByTheMeterAnsweringAfterIt) {
+  Ask();
+  ExpectApplyConfirmedOnlyByAnAnswer(*dlg, *equip, *sim, host, prompter);
 }
 
 // The date and time of the opening block are masked.
@@ -228,7 +234,9 @@ TEST_F(Cv4Options, SavedReportsMatchTheGoldenFiles) {
   }
 }
 
-TEST_F(Cv4Options, FailedSavesGoToTheLogAndKeepTheOldFile) {
+// A save that fails at its write or its open says so in a box, as every family's, and keeps the
+// old file; nothing of it goes to the host log alone.
+TEST_F(Cv4Options, FailedSavesAreReportedInABoxAndKeepTheOldFile) {
   Ask();
   const std::string path = start.Path("old.log");
   { std::ofstream(path) << "old contents\n"; }
@@ -238,23 +246,26 @@ TEST_F(Cv4Options, FailedSavesGoToTheLogAndKeepTheOldFile) {
     cvtest::FileSizeLimit limit(40);  // the first line fits, the rest does not
     dlg->SaveBtn->click();
   }
-  EXPECT_EQ(host.Lines(), QStringList{"Impossible to write to this file"});
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "Impossible to write to this file");
+  EXPECT_EQ(prompter.shown[0].caption, "Equipment configuration");
+  EXPECT_EQ(prompter.shown[0].icon, cv::MsgIcon::Error);
   EXPECT_EQ(cvtest::FileBytes(path), "old contents\n");
-  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_TRUE(host.Lines().isEmpty()) << host.Lines().join('\n').toStdString();
 
-  host.Clear();
   dlg->chooseSaveFile = [&] { return QString::fromStdString(start.Path("missing/dir.log")); };
   dlg->SaveBtn->click();
-  EXPECT_EQ(host.Lines(), QStringList{"Impossible to open this file"});
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text, "Impossible to open this file");
 
-  // Under limits below, at and above the write buffer: saved whole, or logged with the old file kept.
+  // Under limits below, at and above the write buffer: saved whole, or a box with the old file kept.
   dlg->chooseSaveFile = [&] { return QString::fromStdString(path); };
   cvtest::ExpectWholeOrOldFile(path, [&] {
-    host.Clear();
+    const size_t boxes = prompter.shown.size();
     dlg->SaveBtn->click();
-    return host.Lines().isEmpty();
+    return prompter.shown.size() == boxes;
   });
-  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_TRUE(host.Lines().isEmpty());
 }
 
 }  // namespace

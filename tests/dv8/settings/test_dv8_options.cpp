@@ -131,15 +131,21 @@ TEST_F(Dv8Options, RotaryRoundTripBothWaysThenApply) {
     EXPECT_EQ(host.Lines(), QStringList{"New rotary configuration sent"});
     Profile([&](Dv8Profile& p) { EXPECT_EQ(p.registers[Dv8Profile::kRotaryAddress], s.byte); });
   }
+  Profile([](Dv8Profile& p) { p.restartMs = 0; });  // back before the fake clock's wait ends
   sim->ClearTraffic();
   const int64_t before = clock.now;
   dlg->ApplyBtn->click();
   const int64_t waited = clock.now - before;
   EXPECT_TRUE(waited >= 4000 && waited < 4000 + 2 * clock.pumpStepMs) << waited << " ms";
-  EXPECT_EQ(Exchanged(), std::vector<std::string>{"*AA"});
+  EXPECT_EQ(Exchanged(), (std::vector<std::string>{"*AA", "*?VE"})) << "the version tells the meter came back";
   EXPECT_FALSE(dlg->ApplyBtn->isEnabled()) << "one restart per change";
   EXPECT_EQ(host.Lines().last(), "Rotary changed");
   Profile([](Dv8Profile& p) { EXPECT_EQ(p.restarts, 1); });
+}
+
+TEST_F(Dv8Options, ApplyIsConfirmedOnlyByTheMeterAnsweringAfterIt) {
+  Ask();
+  ExpectApplyConfirmedOnlyByAnAnswer(*dlg, *equip, *sim, host, prompter);
 }
 
 // A read-back the meter leaves unanswered or answers badly confirms neither direction: after a

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "ConfigDlgChecks.h"
 #include "Configdlg.h"
 #include "Cv4MonitorTable.h"
 #include "FamilySettingsSim.h"
@@ -95,6 +96,11 @@ TEST_F(PlenOptions, IdentityOnlyAndEveryBoard) {
     EXPECT_EQ(items[18], "0110 BOARD 16 (R1) in slot 10");
     EXPECT_EQ(items[21], "0114 BOARD 20 (R1) in slot 14");
   }
+}
+
+TEST_F(PlenOptions, ApplyIsConfirmedOnlyByTheMeterAnsweringAfterIt) {
+  Ask();
+  ExpectApplyConfirmedOnlyByAnAnswer(*dlg, *equip, *sim, host, prompter);
 }
 
 class PlenMonitor : public Cv4MonitorSim<PlenSettingsSim> {};
