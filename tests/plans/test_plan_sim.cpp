@@ -347,7 +347,9 @@ TEST_F(PlanSend, NoControlActsWhileSendOrReceiveRuns) {
       r.button->click();
       QObject::disconnect(presses);
       wire[disturbed] = sim->Lines();
-      if (r.done) EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+      if (r.done) {
+        EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+      }
     }
     EXPECT_TRUE(pressed) << "the run moved its gauge";
     EXPECT_TRUE(stayed);

@@ -130,7 +130,9 @@ TEST_F(Dv8MemorySim, ReceiveFaults) {
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end() - (c.ok ? 1 : 0)), c.log);
     EXPECT_EQ(rig->editor.listLines.size(), c.listed);
     EXPECT_EQ(rig->prompter.shown.size(), c.ok ? 0u : 1u);
-    if (!c.ok) EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
+    if (!c.ok) {
+      EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text), memtest::ReceiveFailedBox(c.listed + 1));
+    }
   }
   EXPECT_EQ(rig->editor.records[7].meas, '6');
   EXPECT_EQ(rig->editor.records[7].carriers, "04"[8 % 2]);
