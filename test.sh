@@ -16,7 +16,8 @@ dir="$CV_ROOT/build"
 args=(-DCV_BENCH="${CV_BENCH:-ON}")
 if [ "${1:-}" = "--sanitize" ]; then
   dir="$CV_ROOT/build-sanitize"
-  args=(-DCV_SANITIZE=ON -DCV_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+  # CV_SANITIZE_OPT: the optimization of the sanitized build (-O0 by default, CI's -O1).
+  args=(-DCV_SANITIZE=ON -DCV_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g ${CV_SANITIZE_OPT:--O0}")
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export LSAN_OPTIONS="suppressions=$CV_ROOT/tools/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -20,10 +20,27 @@ function(cv_add_test_dir name dir)
   target_link_libraries(${name} PRIVATE cvtestsupport ${ARGN})
   target_compile_definitions(${name} PRIVATE ${CV_TEST_DEFINITIONS})
   set_property(GLOBAL APPEND PROPERTY CV_TEST_TARGETS ${name})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CV_BIN_DIR=${CV_BIN_DIR}"
-    TIMEOUT 600)
+  set(_env "QT_QPA_PLATFORM=offscreen;CV_BIN_DIR=${CV_BIN_DIR}")
+  if(NOT DEFINED CV_TEST_PARTS_${name})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 600)
+    return()
+  endif()
+  # A long program runs as several tests side by side, each part one GoogleTest filter of
+  # CV_TEST_PARTS_<name> and the last part every test the others leave, each part's tests in the
+  # program's own order: otherwise the run waits for it long after the rest are done. The parts
+  # start first (COST), before ctest has timings of its own to order them by.
+  set(_filters ${CV_TEST_PARTS_${name}})
+  list(LENGTH _filters _count)
+  math(EXPR _count "${_count} + 1")
+  list(JOIN _filters ":" _rest)
+  list(APPEND _filters "-${_rest}")
+  set(_n 0)
+  foreach(_filter ${_filters})
+    math(EXPR _n "${_n} + 1")
+    add_test(NAME ${name}_${_n}of${_count} COMMAND ${name} --gtest_filter=${_filter})
+    set_tests_properties(${name}_${_n}of${_count} PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 600 COST 1000)
+  endforeach()
 endfunction()
 
 # cv_add_plugin(NAME SOURCES...): a plug-in shared library in build/bin exporting only

@@ -70,7 +70,7 @@ TScratchPad::TScratchPad(QWidget* parent) : QDialog(parent) {
   MainMenu = new QMenuBar(this);
   FileMenu = MainMenu->addMenu(QString());
   EditMenu = MainMenu->addMenu(QString());
-  auto item = [this](QMenu* menu, const char* name, QKeySequence key) {
+  auto item = [](QMenu* menu, const char* name, QKeySequence key) {
     QAction* a = menu->addAction(QString());
     a->setObjectName(QLatin1String(name));
     if (!key.isEmpty()) a->setShortcut(key);

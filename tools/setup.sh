@@ -5,6 +5,11 @@
 set -euo pipefail
 CV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 CV_JOBS=${CV_JOBS:-$(nproc)}
+# CV_WERROR=ON makes every compiler warning an error: on in CI (CI=true), so that a landing cannot
+# bring a new one; off in a developer's build, which prints them and goes on.
+if [ "${CI:-}" = true ]; then CV_WERROR=${CV_WERROR:-ON}; else CV_WERROR=${CV_WERROR:-OFF}; fi
+# CV_DEBUG_INFO: how much debug information the build carries, full (default), lines or none.
+CV_DEBUG_INFO=${CV_DEBUG_INFO:-full}
 
 # cv_install_packages LIST...: "run" is cmake/packages.txt, "test" cmake/packages-test.txt.
 cv_install_packages() {
@@ -32,6 +37,7 @@ cv_install_packages() {
 # cv_configure DIR [CMAKE ARGS...]
 cv_configure() {
   local dir=$1; shift
+  set -- -DCV_WERROR="$CV_WERROR" -DCV_DEBUG_INFO="$CV_DEBUG_INFO" "$@"
   local gen=()
   command -v ninja >/dev/null && gen=(-G Ninja)
   if [ ! -f "$dir/CMakeCache.txt" ]; then

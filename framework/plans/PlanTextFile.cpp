@@ -30,8 +30,8 @@ std::string LocalDecimal(std::string text, char decimalSeparator) {
 
 class PlanTextReader {
  public:
-  PlanTextReader(const std::string& path, const FieldSplitter& split, Report& report, const PlanFamily& family)
-      : path(path), split(split), report(report), family(family) {}
+  PlanTextReader(const FieldSplitter& split, Report& report, const PlanFamily& family)
+      : split(split), report(report), family(family) {}
 
   // 1 read on, 0 stop without failure, -1 failed.
   int Line(const TextLine& line, PlanSlot& slot);
@@ -50,7 +50,6 @@ class PlanTextReader {
   bool planRead = false;
 
  private:
-  const std::string& path;
   const FieldSplitter& split;
   Report& report;
   const PlanFamily& family;
@@ -171,7 +170,7 @@ std::string PlanTextFileContent(const PlanSlot& slot, char decimalSeparator, cha
 
 bool ReadPlanText(const TextFileLines& file, const std::string& path, const FieldSplitter& split,
                   PlanSlot& slot, Report& report, const PlanFamily& family) {
-  PlanTextReader reader(path, split, report, family);
+  PlanTextReader reader(split, report, family);
   PlanSlot scratch;
   ClearPlan(scratch);
   const std::string fileName = cv::LoggedFileName(path);

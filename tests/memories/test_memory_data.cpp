@@ -272,7 +272,9 @@ TEST(MemoryDataRules, OneRowPerCase) {
     const int before = rig.view.refreshes;
     c.act(rig.data);
     EXPECT_EQ(Summary(rig, before), c.expected);
-    if (c.edit) EXPECT_EQ((rig.data.form.*c.edit).text, c.editText);
+    if (c.edit) {
+      EXPECT_EQ((rig.data.form.*c.edit).text, c.editText);
+    }
     EXPECT_FALSE(rig.view.hourglass);
   }
 }

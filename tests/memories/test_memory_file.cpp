@@ -136,7 +136,7 @@ struct Damage {
   bool loaded;
   size_t listed;
   std::function<void(const Rig& rig)> check;
-  std::string reason;  // a failed read's, in its box; a good read's warnings, in theirs (none: no box)
+  std::string reason{};  // a failed read's, in its box; a good read's warnings, in theirs (none: no box)
 };
 
 void SetField(std::string& row, size_t at, const std::string& value) { row.replace(at, value.size(), value); }
@@ -395,7 +395,9 @@ TEST(MemorySaveQuestion, CancelYesAndNo) {
     EXPECT_EQ(rig.editor.modified, c.modifiedAfter);
     EXPECT_EQ(QFile::exists(QString::fromStdString(path)), c.saved);
     EXPECT_EQ(rig.chooser.saves, c.answer == cv::MsgAnswer::Yes ? 1 : 0);
-    if (c.saved) EXPECT_EQ(rig.chooser.defaultExt, "csv");
+    if (c.saved) {
+      EXPECT_EQ(rig.chooser.defaultExt, "csv");
+    }
   }
   {
     // Cancel stops Read and Receive before they touch anything.

@@ -90,8 +90,9 @@ void ExpectTypedFrequencies(const PlanFamily& family, const TypedFrequency (&cas
     EXPECT_FLOAT_EQ(editor.Channels()[0].frequency, c.stored);
     EXPECT_EQ(editor.ListLine(0), c.shown);
     EXPECT_EQ(editor.Selected(), 0);
-    if (c.result == ChannelListEditor::Exit::Changed)
+    if (c.result == ChannelListEditor::Exit::Changed) {
       EXPECT_EQ(editor.Channels()[0].word, Channel("x", c.stored, 8, c.band).word);
+    }
   }
 }
 

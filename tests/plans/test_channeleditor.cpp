@@ -275,11 +275,14 @@ TEST(ChannelsDlgForm, EscAndTheCloseBoxAskAboutChangedChannels) {
       dlg.close();
     EXPECT_EQ(dlg.isVisible(), r.open);
     EXPECT_EQ(prompter.shown.size(), r.answer == cv::MsgAnswer::Ok ? 0u : 1u);
-    if (!prompter.shown.empty())
+    if (!prompter.shown.empty()) {
       EXPECT_EQ(prompter.shown[0].text, "Data has been modified\nDo you want to save?");
+    }
     EXPECT_EQ(errors.size(), r.duplicate ? 1 : 0);
     EXPECT_EQ(plan.Channels().size(), static_cast<size_t>(r.stored));
-    if (r.open) EXPECT_EQ(dlg.findChild<QListWidget*>("ChanListBox")->count(), 3) << "the changes stay";
+    if (r.open) {
+      EXPECT_EQ(dlg.findChild<QListWidget*>("ChanListBox")->count(), 3) << "the changes stay";
+    }
   }
 }
 

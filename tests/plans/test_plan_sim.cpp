@@ -489,7 +489,9 @@ TEST_F(PlanSend, NoControlActsWhileSendOrReceiveRuns) {
       QObject::disconnect(pressing);
       cvtest::DrainEvents();
       wire[disturbed] = sim->Lines();
-      if (r.done) EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+      if (r.done) {
+        EXPECT_TRUE(Memo().contains(r.done)) << memo->toPlainText().toStdString();
+      }
     }
     EXPECT_GT(presses, 0) << "the run moved its gauge";
     EXPECT_TRUE(dlg->isVisible());

@@ -91,8 +91,9 @@ Outcome SendLowPlan(bool allOptions = false, bool fromStick = false) {
   parts.equip.reset(TCv3Equip::Build<typename F::Equip>(&parts.host, &meter.port));
   parts.equip->clock = &parts.clock;
   EXPECT_NO_FATAL_FAILURE(meter.SettleAndOpen());
-  if (F::Family().loaderFile)
+  if (F::Family().loaderFile) {
     EXPECT_TRUE(QFile::copy(QString(CV_TEST_DATA_DIR) + "/plans/update.hex", parts.dir.filePath(F::Family().loaderFile)));
+  }
   parts.dlg = F::Dialog(&parts.host, parts.equip.get());
   auto& ed = parts.dlg->Editor();
   for (auto& p : ed.planSlots) ClearPlan(p);

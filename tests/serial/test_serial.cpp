@@ -482,9 +482,13 @@ TEST(SerialDevice, PermissionProblemIsExplained) {
   ASSERT_EQ(chmod(dir.path().toStdString().c_str(), 0755), 0);
   ASSERT_EQ(chmod(file.c_str(), 0600), 0);
   cv::SetPortPaths({{6, file}});
-  if (geteuid() != 0) ASSERT_EQ(chmod(file.c_str(), 0), 0);
+  if (geteuid() != 0) {
+    ASSERT_EQ(chmod(file.c_str(), 0), 0);
+  }
   const passwd* nobody = getpwnam("nobody");
-  if (geteuid() == 0) ASSERT_NE(nobody, nullptr);
+  if (geteuid() == 0) {
+    ASSERT_NE(nobody, nullptr);
+  }
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {

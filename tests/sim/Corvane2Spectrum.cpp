@@ -12,7 +12,7 @@ void AddCorvane2Spectrum(Corvane2Profile& p) {
                 {903.0, 64.0, 3.0},  {1175.0, 70.0, 3.0}, {1190.0, 66.0, 3.0}, {1200.0, 75.0, 15.0},
                 {1750.0, 62.0, 15.0}};
   // "*ME5" (BER QAM) is no mode of this meter; "*?LV" gives BER words in modes 4 and 6.
-  p.On("*ME", [&p, measure = p.HandlerOf("*ME")](const std::string& line) {
+  p.On("*ME", [measure = p.HandlerOf("*ME")](const std::string& line) {
     if (line == "*ME5") return Answer::Nak();
     return measure(line);
   });

@@ -22,7 +22,7 @@ void PlenarProfile::AddPlenarSettings() {
 
 void PlenarProfile::FitEveryBoard() {
   for (int block = 0; block < kPlenarBoards; ++block) {
-    char name[16];
+    char name[24];  // room for any int: the name is never cut
     std::snprintf(name, sizeof name, "BOARD %02d", block);
     SetBoard(block, name, "R1", 0x0100 + static_cast<unsigned>(block), static_cast<unsigned>(block) << 8);
   }

@@ -140,7 +140,9 @@ TEST_F(SweepFixture, SettingsEditsAcceptOrRefuseAsTheirRangesSay) {
     l.variant = c.variant;
     RecordingView v;
     TSpectrumSweep s(l, v);
-    if (c.final) ASSERT_EQ(s.ValidateFinalFreq(c.final, ','), TEditResult::Accepted);
+    if (c.final) {
+      ASSERT_EQ(s.ValidateFinalFreq(c.final, ','), TEditResult::Accepted);
+    }
     TEditResult got{};
     switch (c.edit) {
       case Initial: got = s.ValidateInitialFreq(c.text, ','); break;

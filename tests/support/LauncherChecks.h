@@ -126,7 +126,9 @@ inline void ExpectToolsOffered(TEquip& equip, bool withPort, bool identifier = f
   EXPECT_EQ(equip.HasConfiguration(), withPort);
   EXPECT_EQ(equip.HasUpdateFirmware(), withPort);
   EXPECT_EQ(equip.HasChannelIdentifier(), identifier && withPort);
-  if (!identifier) EXPECT_FALSE(equip.RunChannelIdentifier());
+  if (!identifier) {
+    EXPECT_FALSE(equip.RunChannelIdentifier());
+  }
 }
 
 // A family's equipment object against its simulated meter (SimOn<Profile, Baud>) on COM1, with a

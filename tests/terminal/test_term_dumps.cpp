@@ -52,7 +52,9 @@ TEST_F(TermDumps, AFailurePartWayLeavesTheOldFile) {
         return cvsim::Answer::NoAnswer();
       });
       ASSERT_NO_FATAL_FAILURE(StartOn(std::move(profile)));
-      if (*dump.setUp) ASSERT_TRUE(RunScript(dump.setUp));
+      if (*dump.setUp) {
+        ASSERT_TRUE(RunScript(dump.setUp));
+      }
       // A silent meter costs each read its full time-out: on the fake clock that is no real wait.
       UseFakeClock();
       fake.pumpStepMs = 500;

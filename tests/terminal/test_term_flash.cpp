@@ -111,8 +111,8 @@ TEST_F(TermFlash, RefusedStatementsSendNothing) {
       {"CHAN3T (1, A, 5000, 8, 0xFFFF)", "(5000 MHZ: FREQUENCY WORD OUTSIDE 0 TO FFFF) ERROR"},
       {"CHAN7T (1, A, -50, 0xFFFF)", "(-50 MHZ: FREQUENCY WORD OUTSIDE 0 TO FFFF) ERROR"},
       {"CHAN3T (1, A, 471.25, -9000, 0xFFFF)", "(471.25 MHZ: FREQUENCY WORD OUTSIDE 0 TO FFFF) ERROR"},
-      {"COMMAND3 (12, 0x34)", "(???) ERROR"},
-      {"COMMAND (0x12, x)", "(???) ERROR"},
+      {"COMMAND3 (12, 0x34)", "(??\?) ERROR"},
+      {"COMMAND (0x12, x)", "(??\?) ERROR"},
       {"ORG 100", "ERROR"},
   };
   for (const auto& row : rows) {

@@ -198,7 +198,9 @@ TEST_F(TermLines, TransferFaults) {
     sim->WaitTxIdle();
     EXPECT_EQ(sim->Lines(), row.sent ? std::vector<std::string>{command} : std::vector<std::string>{});
     EXPECT_EQ(owner.Logged("Line 0: 254 characters, more than one command line carries (253)"), !row.sent);
-    if (row.ok) EXPECT_EQ(records.records, std::vector<std::string>{row.record});
+    if (row.ok) {
+      EXPECT_EQ(records.records, std::vector<std::string>{row.record});
+    }
   }
 
   // A missing file.

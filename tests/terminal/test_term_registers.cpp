@@ -57,11 +57,11 @@ TEST_F(TermRegisters, FailuresStopTheRunWithTheirTextAndSendNothing) {
       {"READ I1 *?S NO", "1 I1 ??? ERROR"},               // a reply too short for a word
       {"READ Q1 *?B NO", " Q1 ??? ERROR"},
       {"WRITE b1 *Z NO", " b1 ??? ERROR"},                // register letters are upper case
-      {"IF B1 = 12", "(???) ERROR"},
-      {"IF X3 = 0x10", "(???) ERROR"},
-      {"IF B1 ! 0x10", "(???) ERROR"},
-      {"IFVER ! 1.0", "(???) ERROR"},
-      {"ADJ 10 0x20 - *L *S", "(???) ERROR"},
+      {"IF B1 = 12", "(??\?) ERROR"},
+      {"IF X3 = 0x10", "(??\?) ERROR"},
+      {"IF B1 ! 0x10", "(??\?) ERROR"},
+      {"IFVER ! 1.0", "(??\?) ERROR"},
+      {"ADJ 10 0x20 - *L *S", "(??\?) ERROR"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

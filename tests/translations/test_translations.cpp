@@ -31,8 +31,9 @@ class TranslationCheck : public ::testing::Test {
     for (const char* code : {"esp", "cat", "deu", "fra"}) {
       const QString module = QString("CvTools.%1").arg(code), list = QString("%1.same.txt").arg(code);
       ASSERT_TRUE(QFile::copy(QString(CV_BIN_DIR "/") + module, dir.filePath(module))) << module.toStdString();
-      if (QFile::exists(QString(CV_LANG_DIR "/") + list))
+      if (QFile::exists(QString(CV_LANG_DIR "/") + list)) {
         ASSERT_TRUE(QFile::copy(QString(CV_LANG_DIR "/") + list, dir.filePath(list)));
+      }
     }
   }
   // Replaces the text of `id` in a module copy; an empty text takes the line away.

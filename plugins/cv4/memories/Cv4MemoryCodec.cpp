@@ -47,8 +47,8 @@ const char* const kLegend[] = {
     "#LNB supply:%c 0:EXT %c 1:13V %c 2:15V %c 3:18V %c 4:24V %c5:13+22KHz %c 6:15+22KHz %c 7:18+22KHz\n",
     "#Meas: %c 0:Level %c 1:V/A %c 2:Power %c 3:C/N Auto %c 4:BER QPSK %c5:BER QAM %c 6:BER COFDM %c 7:C/N Ref\n",
     "#Frame (only Cv7): %c 0:60Hz %c 1:50Hz\n",
-    "#Sound: %c 0:AM %c 1:FM %c 2:Level %c 3:OFF %c 4:T.Narrow %c5:4.50 %c 6:5.50 %c 7:5.74 %c 8:6.00 %c "
-    "9:6.50FM %c A:6.50AM %cB:5.80 %c C:6.65 %c D:Nicam %c E:7.02 %c F:T.Broad %cG:6.26FM %c H:6.80\n",
+    ("#Sound: %c 0:AM %c 1:FM %c 2:Level %c 3:OFF %c 4:T.Narrow %c5:4.50 %c 6:5.50 %c 7:5.74 %c 8:6.00 %c "
+     "9:6.50FM %c A:6.50AM %cB:5.80 %c C:6.65 %c D:Nicam %c E:7.02 %c F:T.Broad %cG:6.26FM %c H:6.80\n"),
     "#CodeRateQPSK: %c 0:AUTO %c 1:1/2 %c 2:2/3 %c 3:3/4 %c 4:4/5 %c 5:5/6%c 6:6/7 %c 7:7/8 %c 8:8/9\n",
     "#ModulaTypeQAM: %c 0:QAM16 %c 1: QAM32 %c 2:QAM64 %c 3:QAM128%c 4:QAM256\n",
     "#GuardIntCOFDM: %c 0:1/32 %c 1:1/16 %c 2:1/8 %c 3:1/4 %c 4:AUTO\n",

@@ -41,8 +41,8 @@ std::string Commands(const char (&commands)[3][16], int slotCount, char listSepa
 
 class Format2Reader {
  public:
-  Format2Reader(const std::string& path, const cv::plan::FieldSplitter& split, cv::plan::Report& report)
-      : path(path), split(split), report(report), import(scratch, report, PlenPlanFamily()) {}
+  Format2Reader(const cv::plan::FieldSplitter& split, cv::plan::Report& report)
+      : split(split), report(report), import(scratch, report, PlenPlanFamily()) {}
 
   bool Read(const cv::plan::TextFileLines& file, PlanSlot& slot);
 
@@ -59,7 +59,6 @@ class Format2Reader {
     return import.ResolveCommand(cv::plan::ParseHex16(field.empty() ? "0xFFFF" : field).value_or(0xFFFF));
   }
 
-  const std::string& path;
   const cv::plan::FieldSplitter& split;
   cv::plan::Report& report;
   PlanSlots scratch;
@@ -252,7 +251,7 @@ bool ReadPlanFile(const cv::plan::TextFileLines& file, const std::string& path,
   if (!format2 || file.binaryLine != 0) return cv::plan::ReadPlanText(file, path, split, slot, report, PlenPlanFamily());
   PlanSlot read;
   ClearPlan(read);
-  Format2Reader reader(path, split, report);
+  Format2Reader reader(split, report);
   ClearPlan(slot);
   if (!reader.Read(file, read)) {
     report.Log(Fill(cv::Msg(msg::plenar::PlanLoadError), {path}));

@@ -114,7 +114,7 @@ void WriteGenericTable(std::string& out, const TDataLogStore& store, int slot, i
       const TDataLogMeas* meas = k < firstCell.count ? &firstCell.meas[k] : nullptr;
       // The row names one unit (test point 0's): every figure in it is written in that unit, or
       // a point measured in dBmV would stand as a small number beside "dBuV".
-      const int rowUnits = meas ? meas->levelUnits : UnitsNone;
+      const int rowUnits = meas ? meas->levelUnits : int{UnitsNone};
       const int code = k < ch.measCount ? ch.measCodes[k] : -1;
       out += "<tr>" + Cell(HtmlEscape(chan.name)) + Cell(store.ChannelFreqText(slot, &chan)) +
              Cell(HtmlCellText(ListAttributeText(chan.attrs1, kSignalTypeCode))) +

@@ -104,7 +104,9 @@ TEST_F(Cv2Codec, ValidMemoriesDecodeWithoutLines) {
   std::string kinds;
   for (const MemoryRecord& r : defaults) {
     if (kinds.find(r.meas) == std::string::npos) kinds += r.meas;
-    if (r.band == 'S') EXPECT_TRUE(r.freq >= 900.0f && r.freq <= 2150.0f);
+    if (r.band == 'S') {
+      EXPECT_TRUE(r.freq >= 900.0f && r.freq <= 2150.0f);
+    }
   }
   EXPECT_EQ(kinds, "0123467");
 }

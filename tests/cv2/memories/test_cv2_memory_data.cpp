@@ -229,7 +229,9 @@ TEST(Cv2MemoryDataShow, ListsByCode) {
     ASSERT_TRUE(rig.data.OpenRecord(c.record));
     const cv::mem::ComboState& combo = rig.data.form.*c.combo;
     ASSERT_EQ(combo.index, c.expected);
-    if (c.expected >= 0) EXPECT_EQ(combo.items.at(static_cast<size_t>(c.expected)), c.text);
+    if (c.expected >= 0) {
+      EXPECT_EQ(combo.items.at(static_cast<size_t>(c.expected)), c.text);
+    }
   }
   DataRig rig;
   ASSERT_TRUE(rig.data.OpenRecord(With(PalBg(), [](MemoryRecord& r) { r.sound = '5'; })));

@@ -93,7 +93,9 @@ TEST_F(Cv2MemorySim, ReceiveSaveReadAndSendBack) {
   EXPECT_TRUE(rig->editor.SaveBtnClick());
   const std::string content = memtest::ReadAll(QString::fromStdString(path));
   const QString golden = kData + "memories_cv2.csv";
-  if (std::getenv("CV_WRITE_GOLDENS")) ASSERT_TRUE(memtest::WriteAll(golden, content));
+  if (std::getenv("CV_WRITE_GOLDENS")) {
+    ASSERT_TRUE(memtest::WriteAll(golden, content));
+  }
   EXPECT_EQ(content, memtest::ReadAll(golden));
 
   rig->editor.records = {};
@@ -139,7 +141,7 @@ TEST_F(Cv2MemorySim, ReceiveFaults) {
     bool ok;
     Lines log;  // between the first line and the last
     size_t listed;
-    std::function<void(const cv::mem::MemoryEditor&)> check;
+    std::function<void(const cv::mem::MemoryEditor&)> check{};
   };
   const std::string short4 = Corvane2Profile::Cv2Record(4).substr(0, 37);
   const Case cases[] = {

@@ -61,8 +61,9 @@ TEST_F(Cv2Monitor, TheFormHasTheFamilysItemsAndTheBandLabel) {
   EXPECT_TRUE(band.left() < freq.right() && freq.left() < band.right());
   for (QWidget* w : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     EXPECT_TRUE(dlg->rect().contains(w->geometry())) << w->objectName().toStdString();
-    if (w != dlg->BandLabel && !w->isHidden())
+    if (w != dlg->BandLabel && !w->isHidden()) {
       EXPECT_FALSE(w->geometry().intersects(band)) << w->objectName().toStdString();
+    }
   }
   // Two columns: the fifth item starts the second.
   auto* first = dlg->MeasRadioGroup->findChild<QRadioButton*>("Item0");

@@ -16,7 +16,9 @@ TEST(Commands4, TableLayout) {
     SCOPED_TRACE(i);
     EXPECT_EQ(c4::CommandPlanOffset(i), offset);
     EXPECT_TRUE(mnemonics.insert(c4::CommandMnemonic(i)).second);
-    if (!c4::CommandHasParameter(i)) EXPECT_EQ(c4::CommandParameter(i), 0);
+    if (!c4::CommandHasParameter(i)) {
+      EXPECT_EQ(c4::CommandParameter(i), 0);
+    }
     offset = static_cast<uint16_t>(offset + (c4::CommandHasParameter(i) ? 4 : 2));
   }
   EXPECT_EQ(offset, 0x0080);

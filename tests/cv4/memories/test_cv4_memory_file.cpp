@@ -46,7 +46,9 @@ TEST(Cv4MemoryFile, GoldensInBothSeparatorPairsAndBack) {
     SCOPED_TRACE(p.golden);
     const std::string content = Written(p.decimal, p.list);
     const QString golden = kData + p.golden;
-    if (std::getenv("CV_WRITE_GOLDENS")) ASSERT_TRUE(memtest::WriteAll(golden, content));
+    if (std::getenv("CV_WRITE_GOLDENS")) {
+      ASSERT_TRUE(memtest::WriteAll(golden, content));
+    }
     EXPECT_EQ(content, memtest::ReadAll(golden));
     const auto lines = memtest::SplitLines(content);
     ASSERT_EQ(lines.size(), kHeaderLines + 99);
@@ -94,7 +96,6 @@ TEST(Cv4MemoryFile, TheDiseqcSettingComesBackFromTheFile) {
 TEST(Cv4MemoryFile, RowRules) {
   const std::string base = Written(',', ';');
   const auto baseLines = memtest::SplitLines(base);
-  const auto defaults = Memories();
   // Row k of the defaults with column `column` (0-based field) set to `value`.
   auto row = [&](int k, int column, const std::string& value) {
     std::string r = baseLines[kHeaderLines + k - 1];
@@ -155,7 +156,9 @@ TEST(Cv4MemoryFile, RowRules) {
     EXPECT_EQ(log.back(), c.complete ? "Reading memories complete" : "Reading memories failed");
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end() - 1), c.report);
     if (c.check) c.check(rig.editor.records[c.position - 1]);
-    if (c.complete) EXPECT_EQ(rig.editor.listLines.size(), 99u);
+    if (c.complete) {
+      EXPECT_EQ(rig.editor.listLines.size(), 99u);
+    }
   }
 }
 

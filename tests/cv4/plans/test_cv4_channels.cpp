@@ -64,7 +64,9 @@ TEST(Cv4Channels, TypedFrequencyIsCheckedInTheFamilyBand) {
     editor.Select(0);
     const float before = editor.Channels()[0].frequency;
     EXPECT_EQ(editor.ReadFrequency(c.typed), c.result) << c.typed;
-    if (c.result == Exit::Refused) EXPECT_EQ(editor.Channels()[0].frequency, before) << c.typed;
+    if (c.result == Exit::Refused) {
+      EXPECT_EQ(editor.Channels()[0].frequency, before) << c.typed;
+    }
   }
   ChannelListEditor cut(Plan('T', 0, 1), Cv4PlanFamily());
   cut.Select(0);

@@ -42,10 +42,14 @@ TEST(Cv4PlanQuestions, CancelStopsAndYesGoesOnOnlyAfterACompletedSave) {
       }
       EXPECT_TRUE(r.prompter.Shown("")) << "no question asked";
       const char* name = action == Read ? "TERRE" : action == Receive ? "INSTR" : "NEW";
-      if (action == Close) EXPECT_EQ(closed, a.goesOn);
+      if (action == Close) {
+        EXPECT_EQ(closed, a.goesOn);
+      }
       EXPECT_EQ(std::string(r.editor.planSlots[0].name).rfind(a.goesOn ? name : "NEW", 0), 0u)
           << r.editor.planSlots[0].name;
-      if (action != Close || !a.goesOn) EXPECT_EQ(r.editor.modified, !a.goesOn);
+      if (action != Close || !a.goesOn) {
+        EXPECT_EQ(r.editor.modified, !a.goesOn);
+      }
       // Yes saved the edits before anything replaced them.
       const bool saved = a.answer == cv::MsgAnswer::Yes && a.saveChosen;
       EXPECT_EQ(QFile::exists(QString::fromStdString(r.Path("saved.PRO"))), saved);

@@ -102,7 +102,9 @@ TEST(Cv4PlanText, AddRefusesAndTruncates) {
     EXPECT_EQ(r.editor.planSlots[0].HoldsPlan(), c.added);
     EXPECT_EQ(r.editor.planSlots[0].Channels().size(), c.channels);
     EXPECT_TRUE(r.prompter.Shown(c.shown));
-    if (!c.added) EXPECT_TRUE(r.equip.Logged("Couldn't finish load of CSV file P.csv"));
+    if (!c.added) {
+      EXPECT_TRUE(r.equip.Logged("Couldn't finish load of CSV file P.csv"));
+    }
   }
 }
 

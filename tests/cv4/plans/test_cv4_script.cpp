@@ -184,7 +184,9 @@ TEST(Cv4Script, ReaderCases) {
     PlanSlots plans = EmptyPlans();
     RecordingReport report;
     EXPECT_EQ(Read(c.script, plans, report), c.ok);
-    if (c.shown) EXPECT_TRUE(report.prompter.Shown(c.shown));
+    if (c.shown) {
+      EXPECT_TRUE(report.prompter.Shown(c.shown));
+    }
     for (const PlanSlot& p : plans)
       EXPECT_LE(p.Channels().size(), static_cast<size_t>(kMaxPlanChannels));
   }

@@ -112,7 +112,7 @@ TEST_F(Cv4Script, IfVer4ReadsTheVersionAfterTheFirstBlank) {
       // The CORVANE-3 reading would take the figure after the 'V'.
       {"*VE V1.50", "IFVER4 (=, 0)", true, "ver: 0.00 = 0.00? TRUE OK (1,1)"},
       {nullptr, "IFVER4 (=, 2.00)", false, "(UNKNOWN VERSION) ERROR"},
-      {"*VE 2.00", "IFVER4 (?, 2.00)", false, "(???) ERROR"},
+      {"*VE 2.00", "IFVER4 (?, 2.00)", false, "(??\?) ERROR"},
   };
   for (const Case& c : cases) {
     FakeLink line;

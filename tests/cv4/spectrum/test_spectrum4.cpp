@@ -179,7 +179,9 @@ TEST_F(Spectrum4, SettingChecks) {
     EXPECT_EQ(W<QLineEdit>("FinalFreqEdit")->text().toStdString(), r.finalShown);
     EXPECT_EQ(W<QLineEdit>("StepFreqEdit")->text().toStdString(), r.stepShown);
     EXPECT_EQ(Tunings().size(), r.tunings);
-    if (!r.box) EXPECT_EQ(Tunings().back(), "*FRT03ff");  // 12.25 MHz: (12.25 + 38.9) x 20 = 1023
+    if (!r.box) {
+      EXPECT_EQ(Tunings().back(), "*FRT03ff");  // 12.25 MHz: (12.25 + 38.9) x 20 = 1023
+    }
   }
 }
 

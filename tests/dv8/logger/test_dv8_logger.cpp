@@ -186,7 +186,9 @@ TEST_F(Dv8Logger, HostButtonVersionTimeStampsCsvAndPrintedSheet) {
       SCOPED_TRACE(values.toStdString());
       while (at < printed.size() && !printed[at].endsWith(values)) ++at;
       ASSERT_LT(at, printed.size()) << outside::PdfText(pdf).toStdString();
-      if (i >= 6) EXPECT_TRUE(printed[at].startsWith(QString::fromStdString(rows[i][label]))) << printed[at].toStdString();
+      if (i >= 6) {
+        EXPECT_TRUE(printed[at].startsWith(QString::fromStdString(rows[i][label]))) << printed[at].toStdString();
+      }
     }
   }
 }

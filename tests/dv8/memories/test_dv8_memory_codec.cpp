@@ -103,14 +103,20 @@ TEST(Dv8MemoryCodec, EveryMeasureTypeBothWays) {
     EXPECT_EQ(back.meas, r.meas);
     EXPECT_EQ(back.nPlan, 5);
     EXPECT_EQ(back.codePlan, 12);
-    if (r.meas == '7') EXPECT_FLOAT_EQ(back.cnRefFreq, 100.0f);
-    if (r.meas == '4' || r.meas == '5') EXPECT_EQ(back.symRate, r.symRate);
+    if (r.meas == '7') {
+      EXPECT_FLOAT_EQ(back.cnRefFreq, 100.0f);
+    }
+    if (r.meas == '4' || r.meas == '5') {
+      EXPECT_EQ(back.symRate, r.symRate);
+    }
     if (r.meas == '6') {
       EXPECT_EQ(back.carriers, '4');
       EXPECT_EQ(back.guardInt, '2');
       EXPECT_FLOAT_EQ(back.bw, 8.0f);
     }
-    if (HasManualSound(r.sound)) EXPECT_NEAR(back.soundFreq, r.soundFreq, 0.006);
+    if (HasManualSound(r.sound)) {
+      EXPECT_NEAR(back.soundFreq, r.soundFreq, 0.006);
+    }
   }
 }
 

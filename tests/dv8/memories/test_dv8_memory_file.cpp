@@ -69,7 +69,9 @@ TEST(Dv8MemoryFile, GoldensInBothSeparatorPairsAndBack) {
     SCOPED_TRACE(p.golden);
     const std::string content = Written(p.decimal, p.list);
     const QString golden = kData + p.golden;
-    if (std::getenv("CV_WRITE_GOLDENS")) ASSERT_TRUE(memtest::WriteAll(golden, content));
+    if (std::getenv("CV_WRITE_GOLDENS")) {
+      ASSERT_TRUE(memtest::WriteAll(golden, content));
+    }
     EXPECT_EQ(content, memtest::ReadAll(golden));
     const auto lines = memtest::SplitLines(content);
     ASSERT_EQ(lines.size(), kHeaderLines + 99);

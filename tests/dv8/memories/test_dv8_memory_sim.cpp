@@ -133,10 +133,11 @@ TEST_F(Dv8MemorySim, ReceiveFaults) {
     EXPECT_EQ(rig->prompter.shown.size(), c.ok ? 0u : 1u);
     // A memory that came is named with why it was refused; one that did not come, as missing.
     const bool came = !c.log.empty() && c.log.back().rfind("Warning. Bad data", 0) == 0;
-    if (!c.ok)
+    if (!c.ok) {
       EXPECT_EQ(cv::To1252(rig->prompter.shown[0].text),
                 came ? memtest::ReceiveRefusedBox(static_cast<int>(c.listed + 1), {c.log.begin(), c.log.end() - 1})
                      : memtest::ReceiveFailedBox(c.listed + 1));
+    }
   }
   EXPECT_EQ(rig->editor.records[7].meas, '6');
   EXPECT_EQ(rig->editor.records[7].carriers, "04"[8 % 2]);

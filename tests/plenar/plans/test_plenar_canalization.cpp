@@ -190,7 +190,9 @@ TEST(PlenWriter, LimitsOfPlanMemoryAndPlanSize) {
     const std::string script = Build(plans, cv::plan::PlanScriptWriter::Saved, &error);
     EXPECT_EQ(!script.empty(), r.ok);
     EXPECT_EQ(error, r.error);
-    if (r.ok) EXPECT_EQ(plans[1].memoryAddress, r.secondAddress);
+    if (r.ok) {
+      EXPECT_EQ(plans[1].memoryAddress, r.secondAddress);
+    }
   }
   EXPECT_EQ(cv::plenar::PlanMemorySize(Plan("S", 'S', 3, "SY06", 9750.0f)), 3 * (10 + 4));
   EXPECT_EQ(cv::plenar::PlanMemorySize(Plan("D", 'D', 2, "ME8")), 24);

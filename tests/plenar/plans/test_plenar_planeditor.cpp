@@ -340,7 +340,9 @@ TEST(PlenPlanEditor, ACanalizationPastThePlanMemoryIsLoggedOnSaveAndSend) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, row.box);
     EXPECT_EQ(r.equip.Logged("Big canalization: "), row.logged != nullptr);
-    if (row.logged) EXPECT_TRUE(r.equip.Logged(row.logged));
+    if (row.logged) {
+      EXPECT_TRUE(r.equip.Logged(row.logged));
+    }
     EXPECT_TRUE(r.equip.ranScripts.empty());
     EXPECT_FALSE(QFile::exists(r.dir.path() + "/SET.PRO"));
   }

@@ -158,7 +158,9 @@ TEST_F(PlenEditorSim, SendThenReceiveGivesTheCanalizationBack) {
       EXPECT_EQ(got.Channels()[c].word, plans[p].Channels()[c].word) << c;
       // A terrestrial channel's bandwidth travels in its second word, in the family's hundredths;
       // under 2.5 MHz it has no word of its own and reads as 8 MHz.
-      if (got.band == 'T' && c > 0) EXPECT_EQ(got.Channels()[c].bandwidth, plans[p].Channels()[c].bandwidth) << c;
+      if (got.band == 'T' && c > 0) {
+        EXPECT_EQ(got.Channels()[c].bandwidth, plans[p].Channels()[c].bandwidth) << c;
+      }
       EXPECT_STREQ(got.Channels()[c].commands[0], plans[p].Channels()[c].commands[0]) << c;
     }
   }
@@ -293,7 +295,8 @@ TEST_F(PlenEditorSim, APlanOfTheMostChannelsSavesReadsBackAndSendsAndOneMoreIsRe
     ASSERT_EQ(e.planSlots[0].Channels().size(), 255u);
     EXPECT_NEAR(e.planSlots[0].Channels().back().frequency, 48.25 + 3 * 254, 0.01) << "the last one kept";
     ASSERT_EQ(prompter.shown.size(), file.truncated ? 1u : 0u);
-    if (file.truncated)
+    if (file.truncated) {
       EXPECT_EQ(prompter.shown[0].text, "Maximum number of channels reached\nThis plan will be truncated");
+    }
   }
 }

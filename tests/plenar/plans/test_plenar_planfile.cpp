@@ -133,7 +133,9 @@ TEST(PlenPlanFile, Format2ResolvesByCodeAndIgnoresLinesOutOfPlace) {
       got.push_back(c.commands[0]);
     }
     EXPECT_EQ(got, r.channels);
-    if (!r.ok) EXPECT_EQ(report.log.back(), "Error loading file /tmp/x/PLAN.TXT");
+    if (!r.ok) {
+      EXPECT_EQ(report.log.back(), "Error loading file /tmp/x/PLAN.TXT");
+    }
   }
   RecordingReport report;
   PlanSlot slot;

@@ -67,7 +67,9 @@ TEST_F(PlenSend, FortyPlansSentAndReadBack) {
       // CHAND truncates its word where the editor rounds: on the grid both agree.
       EXPECT_EQ(back.word, sent.word) << c;
       EXPECT_STREQ(back.commands[0], sent.commands[0]) << c;
-      if (info.band == 'D') EXPECT_STREQ(back.word2Text, back.wordText) << c;  // CHAND's word, twice
+      if (info.band == 'D') {
+        EXPECT_STREQ(back.word2Text, back.wordText) << c;  // CHAND's word, twice
+      }
     }
   }
   PlanInfo none;

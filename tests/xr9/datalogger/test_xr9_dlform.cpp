@@ -290,7 +290,9 @@ TEST(DlSettings, ReportCountIsBoundedOnBothSides) {
     cv::xr9::DataLogSettings s;
     s.Read(ini);
     EXPECT_EQ(s.reportNames.size(), expected) << count;
-    if (!s.reportNames.empty()) EXPECT_EQ(s.reportNames[0], " Generic") << count;
+    if (!s.reportNames.empty()) {
+      EXPECT_EQ(s.reportNames[0], " Generic") << count;
+    }
   }
 }
 

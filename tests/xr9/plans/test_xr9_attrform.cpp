@@ -143,7 +143,9 @@ TEST_F(Xr9AttrForm, TheSysTypeAndBandRules) {
     EXPECT_EQ(Edit("ComChanBWEdit")->text(), r.bw);
     EXPECT_EQ(Edit("ComChanSREdit")->text(), r.sr);
     EXPECT_EQ(Enabled(), r.enabled);
-    if (std::string(r.item) == "ITU J.83B") EXPECT_EQ(Shown("ComChanCONSTComboBox"), "64 QAM CONSTEL.");
+    if (std::string(r.item) == "ITU J.83B") {
+      EXPECT_EQ(Shown("ComChanCONSTComboBox"), "64 QAM CONSTEL.");
+    }
     for (const char* always : {"AddComChanSYSBtn", "AddComChanTYPEBtn", "AddComChanLNBBtn"})
       EXPECT_TRUE(Find(always)->isEnabled());
   }
@@ -350,7 +352,9 @@ TEST_F(Xr9AttrForm, TypedFieldsGoIntoTheStore) {
     EXPECT_EQ(Chan(0).value1, r.video);
     EXPECT_EQ(Chan(0).value2, r.centre);
     EXPECT_EQ(Edit("FreqEdit")->text(), r.shownFreq);
-    if (r.shownSpacing) EXPECT_EQ(Edit("ChannelSpacingEdit")->text(), r.shownSpacing);
+    if (r.shownSpacing) {
+      EXPECT_EQ(Edit("ChannelSpacingEdit")->text(), r.shownSpacing);
+    }
     EXPECT_EQ(Plan().Modified, 1);
   }
 }

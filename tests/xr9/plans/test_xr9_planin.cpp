@@ -61,8 +61,12 @@ TEST(Xr9ScriptTokens, KeywordsDelimitersAndFileNames) {
   for (const Case& c : cases) {
     cv::script::Statement st;
     EXPECT_EQ(cv::xr9::TokenizeScriptLine(c.line, st), c.result) << c.line;
-    if (c.token1) EXPECT_STREQ(st.tokens[1], c.token1) << c.line;
-    if (c.token2) EXPECT_STREQ(st.tokens[2], c.token2) << c.line;
+    if (c.token1) {
+      EXPECT_STREQ(st.tokens[1], c.token1) << c.line;
+    }
+    if (c.token2) {
+      EXPECT_STREQ(st.tokens[2], c.token2) << c.line;
+    }
   }
 }
 
@@ -372,7 +376,9 @@ TEST_F(Xr9PlanIn, AFailedLoadKeepsTheStore) {
       EXPECT_EQ(line.find("oaded f"), std::string::npos) << line;  // "Loaded file", "loaded from"
       EXPECT_EQ(line.find("CSV format accepted"), std::string::npos) << line;
     }
-    if (*r.zoneLine) EXPECT_NE(std::find(view.zone.begin(), view.zone.end(), r.zoneLine), view.zone.end());
+    if (*r.zoneLine) {
+      EXPECT_NE(std::find(view.zone.begin(), view.zone.end(), r.zoneLine), view.zone.end());
+    }
     const std::string told = r.file + " was not loaded: the plans in the editor are kept as they were.";
     EXPECT_EQ(view.zone.back(), told);
     EXPECT_TRUE(host.memo->toPlainText().contains(QString::fromStdString(told)));

@@ -176,7 +176,8 @@ TEST_F(ReportEndToEnd, MadeInFrenchHasNoEnglishHeading) {
   for (size_t i = 0; i < std::size(headings); ++i) {
     const QString english = headings[i].english;
     EXPECT_TRUE(text.contains(french[i])) << "no \"" << french[i].toStdString() << "\" in\n" << text.toStdString();
-    if (!french[i].startsWith(english))
+    if (!french[i].startsWith(english)) {
       EXPECT_FALSE(text.contains(english)) << "\"" << headings[i].english << "\" in\n" << text.toStdString();
+    }
   }
 }

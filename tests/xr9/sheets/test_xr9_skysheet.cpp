@@ -379,7 +379,9 @@ TEST_F(SkySheetTest, TheServiceCheckWarnsThenRefusesServicesGivenTwice) {
     }
     // Going on reaches the report's save dialog (cancelled here).
     EXPECT_EQ(chooser.saves.size(), r.goesOn ? 1u : 0u);
-    if (r.goesOn) EXPECT_EQ(chooser.saves[0].defaultExt, "htm");
+    if (r.goesOn) {
+      EXPECT_EQ(chooser.saves[0].defaultExt, "htm");
+    }
     EXPECT_TRUE(Get<QPushButton>(f.get(), "ReportsBtn")->isEnabled());
   }
   // Every service on one channel: no box at all.
