@@ -31,7 +31,7 @@ struct FailedRead {
   // there (what root cannot read either).
   enum class Answer { File, Cancel, Folder, Missing } answer = Answer::File;
   // A good file whose rows hold values outside their ranges: how its one warning box begins.
-  std::string warns;
+  std::string warns{};
 };
 
 // The family's own file cut at a third (in a row) and at 700 bytes (in the comment block for some

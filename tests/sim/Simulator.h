@@ -325,7 +325,7 @@ struct Faults {
   // when the fault is set): that line is refused (NAK) when `failRefuses`, and otherwise the
   // instrument falls silent from that line on (as `silent`, which a test clears to have it
   // answer again). 0: none.
-  std::string failPrefix;
+  std::string failPrefix{};
   int failAtLine = 0;
   bool failRefuses = false;
 };

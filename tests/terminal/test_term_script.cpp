@@ -268,6 +268,8 @@ TEST_F(TermScript, TranscriptCutByTheDiskIsToldAndTheRunGoesOn) {
     const std::string& last = owner.log.back();
     EXPECT_EQ(last.size() > tail.size() && last.compare(last.size() - tail.size(), tail.size(), tail) == 0, cut)
         << last;
-    if (cut) EXPECT_NE(last.find("cut.LOG"), std::string::npos) << last;
+    if (cut) {
+      EXPECT_NE(last.find("cut.LOG"), std::string::npos) << last;
+    }
   }
 }
