@@ -72,14 +72,16 @@ struct Outcome {
   bool sentOk = false;                // "Sending successful" logged
   std::vector<std::string> boxes;     // caption: text
   std::vector<std::string> wire;      // what the meter received from the Send
+  int recordsBeforeSecondChannel = -1;  // the meter's flash records when the log shows C21's line
 };
 
 // Loads plan LOW (a terrestrial channel at 40 MHz without a command, then one at 471.25 MHz with
 // "ME6", the BER COFDM measure) into the family's editor and presses Send.
 // allOptions: the meter as it comes, taking the plan; fromStick: the plan opened from a
-// write-protected stick, so that the working directory takes no file.
+// write-protected stick, so that the working directory takes no file; silentAtRecord: the meter
+// falls silent from that flash record of the Send on.
 template <class F>
-Outcome SendLowPlan(bool allOptions = false, bool fromStick = false) {
+Outcome SendLowPlan(bool allOptions = false, bool fromStick = false, int silentAtRecord = 0) {
   Outcome out;
   SimOn<typename F::Profile, 19200> meter;
   EXPECT_NO_FATAL_FAILURE(meter.StartSim());
@@ -115,7 +117,21 @@ Outcome SendLowPlan(bool allOptions = false, bool fromStick = false) {
     stick.emplace(parts.dir.path());
     EXPECT_FALSE(cvtest::RefusingWorkDir::TakesFiles());
   }
+  if (silentAtRecord > 0) {
+    cvsim::Faults f;
+    f.failPrefix = "*FL:";
+    f.failAtLine = silentAtRecord;
+    meter.sim->SetFaults(f);
+  }
+  auto count = QObject::connect(parts.dlg->LogZone, &QPlainTextEdit::textChanged, [&] {
+    if (out.recordsBeforeSecondChannel < 0 && parts.dlg->LogZone->toPlainText().contains("CHAN3T (1,")) {
+      out.recordsBeforeSecondChannel = 0;
+      for (const std::string& l : meter.sim->Lines()) out.recordsBeforeSecondChannel += l.rfind("*FL:", 0) == 0;
+    }
+  });
   parts.dlg->SendBtnClick();
+  QObject::disconnect(count);
+  meter.sim->SetFaults({});
   meter.Settle();
   for (const QString& line : parts.memo->toPlainText().split('\n')) {
     if (line.contains("not supported")) out.refusals.push_back(line.toStdString());
@@ -140,7 +156,7 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
   const std::string box = "PLANS ERROR: Canalization not compatible with connected equipment\nPlease see LOG file";
   struct Row {
     const char* family;
-    Outcome (*send)(bool, bool);
+    Outcome (*send)(bool, bool, int);
     std::vector<std::string> refusals;  // empty: sent
   } rows[] = {
       // The DV-800's table has no BER COFDM command, so its fixed options take every plan.
@@ -150,7 +166,7 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.family);
-    const Outcome out = r.send(false, false);
+    const Outcome out = r.send(false, false, 0);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
     EXPECT_EQ(out.refusals, r.refusals);
     // The script's first statements: the DV-800 loader's boot, the PLENAR's sweep stop, erase
@@ -176,17 +192,41 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
 TEST(PlanSendCheck, SendFromAFolderThatTakesNoFileSendsTheSameScript) {
   struct Row {
     const char* family;
-    Outcome (*send)(bool, bool);
+    Outcome (*send)(bool, bool, int);
   } rows[] = {{"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.family);
-    const Outcome writable = r.send(true, false);
-    const Outcome stick = r.send(true, true);
+    const Outcome writable = r.send(true, false, 0);
+    const Outcome stick = r.send(true, true, 0);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
     EXPECT_TRUE(writable.sentOk);
     EXPECT_TRUE(stick.sentOk);
     EXPECT_TRUE(stick.boxes.empty()) << stick.boxes[0];
     EXPECT_TRUE(StartsAny(stick.wire, {"*FL:"}));
     EXPECT_EQ(stick.wire, writable.wire);
+  }
+}
+
+// A meter that falls silent once a plan's channels are written stops the Send with one box that
+// names where the script stopped, in every family whose editor sends through the shared one. These
+// families write the plans as one image after the channel statements, so the stop is at an image
+// record the box quotes.
+TEST(PlanSendCheck, ASendThatStopsIsToldInOneBoxNamingWhereItStopped) {
+  struct Row {
+    const char* family;
+    Outcome (*send)(bool, bool, int);
+  } rows[] = {{"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.family);
+    const Outcome whole = r.send(true, false, 0);
+    ASSERT_FALSE(testing::Test::HasFatalFailure());
+    ASSERT_TRUE(whole.sentOk);
+    ASSERT_GE(whole.recordsBeforeSecondChannel, 0);
+    const Outcome cut = r.send(true, false, whole.recordsBeforeSecondChannel + 1);
+    EXPECT_FALSE(cut.sentOk);
+    ASSERT_EQ(cut.boxes.size(), 1u);
+    EXPECT_EQ(cut.boxes[0].rfind("CvTools Error: Sending Channels Error: the script stopped at its line ", 0), 0u)
+        << cut.boxes[0];
+    EXPECT_NE(cut.boxes[0].find(": SEND *FL:"), std::string::npos) << cut.boxes[0];
   }
 }
