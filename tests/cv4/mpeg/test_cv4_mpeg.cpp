@@ -582,11 +582,13 @@ TEST_F(MpegButtonSim, StartAfterTheAnalyzerSaysWhyThePortIsLost) {
   EXPECT_TRUE(sim->Received().empty()) << sim->Received();
   EXPECT_TRUE(dlg->StartBtn->isEnabled() && dlg->CloseBtn->isEnabled());
 
+  // The port opened by Start itself carries the script at once, so the wake line's late answer
+  // may meet the version query after the update: the meter taking the whole update is the proof.
   cv::SetPortPaths({{1, sim->Path()}});
   dlg->StartBtn->click();
   EXPECT_EQ(chosen, 1);
-  EXPECT_EQ(Sent("*HX").size(), 2u);
-  EXPECT_EQ(Log().back(), "New version:  " + NewVersion());
+  EXPECT_EQ(Sent("*HX"), (std::vector<std::string>{"*HX:0400000001020304F2", "*HX:00000001FF"}));
+  EXPECT_TRUE(Log().contains("Updating successful")) << Log().join('\n').toStdString();
   EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
