@@ -29,7 +29,7 @@ std::shared_ptr<cv::logger::TLoggerDownload> MakeDownload(int memories, int tps,
     d->wantedMemories.push_back(k);
     cv::logger::TLoggerMemory m;
     m.number = static_cast<uint8_t>(k + 1);
-    std::snprintf(m.name, sizeof m.name, "N%03d", (k + 1) % 1000);
+    std::snprintf(m.name, sizeof m.name, "N%03u", static_cast<unsigned>(k + 1) % 1000u);
     m.band = k % 2 ? 'S' : 'T';
     m.frequency = k % 2 ? 1200.0f + k : 175.25f + k;
     m.measure = k % 2 ? 4 : 0;

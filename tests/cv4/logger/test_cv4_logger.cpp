@@ -332,7 +332,7 @@ void FakeDownload(TDataLoggerDlg& dlg, int memories, int tps) {
     d->wantedMemories.push_back(k);
     TLoggerMemory m;
     m.number = static_cast<uint8_t>(k + 1);
-    std::snprintf(m.name, sizeof m.name, "N%03d", (k + 1) % 1000);
+    std::snprintf(m.name, sizeof m.name, "N%03u", static_cast<unsigned>(k + 1) % 1000u);
     m.band = 'T';
     d->memories.push_back(m);
   }

@@ -76,7 +76,7 @@ TEST_F(Cv4MemorySim, ReceiveAndSendAllInTheFormTheVersionPicks) {
     EXPECT_EQ(rig->editor.listLines.size(), 99u);
 
     // Every memory renamed and sent back: the meter then holds the editor's memories.
-    for (int i = 0; i < 99; ++i) std::snprintf(rig->editor.records[i].label, 5, "N%03d", i + 1);
+    for (int i = 0; i < 99; ++i) std::snprintf(rig->editor.records[i].label, 5, "N%03u", static_cast<unsigned>(i + 1) % 1000u);
     rig->host.Clear();
     sim->ClearTraffic();
     rig->editor.SendBtnClick();

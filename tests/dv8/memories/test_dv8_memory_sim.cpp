@@ -67,7 +67,7 @@ TEST_F(Dv8MemorySim, ReceiveAllAndSendThemBack) {
   const cv::mem::MemoryButtons on{true, true, true, true, true, true, true};
   EXPECT_EQ(rig->editor.buttons, on);
 
-  for (int i = 0; i < 99; ++i) std::snprintf(rig->editor.records[i].label, 5, "N%03d", i + 1);
+  for (int i = 0; i < 99; ++i) std::snprintf(rig->editor.records[i].label, 5, "N%03u", static_cast<unsigned>(i + 1) % 1000u);
   rig->host.Clear();
   sim->ClearTraffic();
   rig->editor.SendBtnClick();

@@ -255,7 +255,8 @@ TEST_F(Xr9PlanFiles, ReadingAMissingOrRefusedFileFailsWithoutLoadedLine) {
   EXPECT_EQ(s.host, std::vector<std::string>{"none.can not found."});
 
   std::vector<uint8_t> cut = img::BinaryPlan(TwoChannelPlan());
-  cut.resize(cut.size() - 3);
+  ASSERT_GT(cut.size(), 3u);
+  cut.erase(cut.end() - 3, cut.end());
   WriteBytes(Path("cut.can"), cut);
   plan.FilePath = Path("cut.can");
   EXPECT_FALSE(ReadCanFile(plan, s.Get()));
