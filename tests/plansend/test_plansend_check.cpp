@@ -150,6 +150,14 @@ bool StartsAny(const std::vector<std::string>& lines, std::initializer_list<cons
   });
 }
 
+// Every family whose plan editor sends through the shared one, with its Send.
+struct SendingFamily {
+  const char* family;
+  Outcome (*send)(bool, bool, int);
+};
+const SendingFamily kSendingFamilies[] = {
+    {"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
+
 }  // namespace
 
 TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
@@ -190,11 +198,7 @@ TEST(PlanSendCheck, ALowChannelTheMeterTakesDoesNotEndThePlansCheck) {
 // The same plan sent from a folder that takes no file (a write-protected stick) goes out as it
 // does from a writable one: the script is written elsewhere, its content unchanged.
 TEST(PlanSendCheck, SendFromAFolderThatTakesNoFileSendsTheSameScript) {
-  struct Row {
-    const char* family;
-    Outcome (*send)(bool, bool, int);
-  } rows[] = {{"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
-  for (const Row& r : rows) {
+  for (const SendingFamily& r : kSendingFamilies) {
     SCOPED_TRACE(r.family);
     const Outcome writable = r.send(true, false, 0);
     const Outcome stick = r.send(true, true, 0);
@@ -212,11 +216,7 @@ TEST(PlanSendCheck, SendFromAFolderThatTakesNoFileSendsTheSameScript) {
 // families write the plans as one image after the channel statements, so the stop is at an image
 // record the box quotes.
 TEST(PlanSendCheck, ASendThatStopsIsToldInOneBoxNamingWhereItStopped) {
-  struct Row {
-    const char* family;
-    Outcome (*send)(bool, bool, int);
-  } rows[] = {{"DV-800", &SendLowPlan<Dv800>}, {"CORVANE-2", &SendLowPlan<Corvane2>}, {"CORVANE-PLENAR", &SendLowPlan<Plenar>}};
-  for (const Row& r : rows) {
+  for (const SendingFamily& r : kSendingFamilies) {
     SCOPED_TRACE(r.family);
     const Outcome whole = r.send(true, false, 0);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
